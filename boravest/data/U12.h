@@ -1,0 +1,34 @@
+#pragma once
+// The second, smaller exit dialog. Its answer is kept in Lb1's hint flag.
+#include <QDialog>
+
+class QLabel;
+namespace pf::ui {
+class ClickLabel;
+}
+
+class TForm12 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm12(QWidget *parent = nullptr);
+
+    void FormActivate();
+    void Lb1Click();
+    void Lb2Click();
+    void Lb1MouseMove();
+    void Lb1MouseLeave();
+    void Lb2MouseMove();
+    void Lb2MouseLeave();
+
+    bool answerYes() const { return Lb1ShowHint; }
+
+    QLabel *lbtxt;
+    pf::ui::ClickLabel *Lb1;
+    pf::ui::ClickLabel *Lb2;
+    bool Lb1ShowHint = false;
+
+protected:
+    void showEvent(QShowEvent *e) override;
+};
+
+extern TForm12 *Form12;

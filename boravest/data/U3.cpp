@@ -1,0 +1,82 @@
+#include "boravest/data/U3.h"
+
+#include "ui_U3.h"
+
+#include "boravest/data/U1.h"
+#include "boravest/data/UnitDm.h"
+#include "platform/ui/Dialogs.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+TForm3 *Form3 = nullptr;
+
+TForm3::TForm3(QWidget *parent) : QDialog(parent)
+{
+    Ui::TForm3 ui;
+    ui.setupUi(this);
+    Panel1 = ui.Panel1;
+    Label2 = ui.Label2;
+    Button1 = ui.Button1;
+    Button2 = ui.Button2;
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setFixedSize(192, 70);
+    Label2->setText(exitQuestion());
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+}
+
+QString TForm3::exitQuestion() { return QStringLiteral("    آيامي خواهيد خارج شويد؟   "); }
+
+void TForm3::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    FormActivate();
+}
+
+void TForm3::FormActivate()
+{
+    Confirmed = false;
+    if (Mode.isEmpty())
+        Label2->setText(exitQuestion());
+    Button1->setText(QStringLiteral("بلي"));
+    Button2->setText(QStringLiteral("خير"));
+}
+
+void TForm3::Button1Click()
+{
+    if (Mode == QLatin1String("Delete")) {
+        Confirmed = true;
+        pf::ui::endModal(this, 1);
+        return;
+    }
+    for (pf::db::Dataset *t : {static_cast<pf::db::Dataset *>(DM1->Table1), static_cast<pf::db::Dataset *>(DM1->Table3),
+                               static_cast<pf::db::Dataset *>(DM1->Table4), static_cast<pf::db::Dataset *>(DM1->Table5),
+                               static_cast<pf::db::Dataset *>(DM1->Table7), static_cast<pf::db::Dataset *>(DM1->Table8)})
+        t->close();
+    pf::ui::endModal(this, 1);
+    if (Form1)
+        Form1->close();
+}
+
+void TForm3::Button2Click()
+{
+    Confirmed = false;
+    pf::ui::endModal(this, 0);
+}
+
+void TForm3::FormKeyPress(int key)
+{
+    if (key == Qt::Key_Escape)
+        Button2Click();
+}
+
+void TForm3::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Escape) {
+        FormKeyPress(Qt::Key_Escape);
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}

@@ -1,0 +1,8 @@
+#include "boravest/eqbook/RepUnitEst.h"
+
+TReportEst *ReportEst = nullptr;
+
+TReportEst::TReportEst(QObject *parent) : QObject(parent)
+{
+    setObjectName(QStringLiteral("ReportEst"));
+}

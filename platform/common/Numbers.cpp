@@ -1,0 +1,121 @@
+#include "platform/common/Numbers.h"
+
+#include <cerrno>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <locale.h>
+
+namespace pf {
+
+namespace {
+// A C-locale handle kept for the program's life, so that parsing and
+// printing never follow the user's locale.
+locale_t cLocale()
+{
+    static locale_t loc = newlocale(LC_ALL_MASK, "C", nullptr);
+    return loc;
+}
+} // namespace
+
+QString floatToStr(double v)
+{
+    if (std::isnan(v))
+        return QStringLiteral("NAN");
+    if (std::isinf(v))
+        return v > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
+    if (v == 0)
+        return QStringLiteral("0");
+    char buf[64];
+    locale_t old = uselocale(cLocale());
+    const double a = std::fabs(v);
+    if (a >= 1e15 || a < 1e-4) {
+        std::snprintf(buf, sizeof buf, "%.14E", v);
+    } else {
+        std::snprintf(buf, sizeof buf, "%.15G", v);
+    }
+    uselocale(old);
+    QString s = QString::fromLatin1(buf);
+    // Trim trailing zeros of the mantissa.
+    int e = s.indexOf(QLatin1Char('E'));
+    QString mant = e >= 0 ? s.left(e) : s;
+    QString expo = e >= 0 ? s.mid(e) : QString();
+    if (mant.contains(QLatin1Char('.'))) {
+        while (mant.endsWith(QLatin1Char('0')))
+            mant.chop(1);
+        if (mant.endsWith(QLatin1Char('.')))
+            mant.chop(1);
+    }
+    if (!expo.isEmpty()) {
+        // "E+20" -> "E20", "E-05" -> "E-5"
+        QChar sign = expo.at(1);
+        QString digits = expo.mid(2);
+        while (digits.size() > 1 && digits.startsWith(QLatin1Char('0')))
+            digits.remove(0, 1);
+        expo = QStringLiteral("E") + (sign == QLatin1Char('-') ? QStringLiteral("-") : QString()) + digits;
+    }
+    return mant + expo;
+}
+
+bool strToFloat(const QString &text, double *out)
+{
+    const QByteArray b = text.trimmed().toLatin1();
+    if (b.isEmpty())
+        return false;
+    // Only digits, one point, an optional leading sign and an exponent.
+    for (char c : b) {
+        if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E'))
+            return false;
+    }
+    locale_t old = uselocale(cLocale());
+    errno = 0;
+    char *end = nullptr;
+    double v = std::strtod(b.constData(), &end);
+    uselocale(old);
+    if (end != b.constData() + b.size() || errno == ERANGE)
+        return false;
+    *out = v;
+    return true;
+}
+
+bool strToInt(const QString &text, int64_t *out)
+{
+    bool ok = false;
+    qlonglong v = text.trimmed().toLongLong(&ok, 10);
+    if (!ok)
+        return false;
+    *out = v;
+    return true;
+}
+
+double roundHalfEven(double v, int decimals)
+{
+    if (!std::isfinite(v))
+        return v;
+    const double scale = std::pow(10.0, decimals);
+    double x = v * scale;
+    // Values like 0.285 are stored a hair below the tie; judge the tie on the
+    // decimal text of the scaled value so that written ties behave as ties.
+    char buf[64];
+    locale_t old = uselocale(cLocale());
+    std::snprintf(buf, sizeof buf, "%.12f", x);
+    double xs = std::strtod(buf, nullptr);
+    uselocale(old);
+    double fl = std::floor(xs);
+    double diff = xs - fl;
+    double r;
+    if (std::fabs(diff - 0.5) < 1e-9)
+        r = std::fmod(fl, 2.0) == 0 ? fl : fl + 1;
+    else
+        r = std::nearbyint(x);
+    return r / scale;
+}
+
+int64_t roundToInt(double v)
+{
+    return static_cast<int64_t>(roundHalfEven(v, 0));
+}
+
+} // namespace pf

@@ -1,0 +1,27 @@
+#pragma once
+// Number <-> text in the system's own form, always in the C locale, and the
+// half-to-even rounding used wherever a value is "rounded".
+#include <QString>
+#include <cstdint>
+
+namespace pf {
+
+// Up to 15 significant digits, no trailing zeros, no exponent for ordinary
+// magnitudes ("12.5", "0.403", "-3", "1E20" only for huge values).
+QString floatToStr(double v);
+
+// Parses a decimal number written with '.' as the point; leading and
+// trailing blanks are ignored. Returns false (and leaves *out alone) for
+// anything else: empty text, "1.2.3", "12a", "--1".
+bool strToFloat(const QString &text, double *out);
+
+// Whole-number text ("12", "-3", blanks around allowed).
+bool strToInt(const QString &text, int64_t *out);
+
+// Rounds to the given number of decimals, a tie going to the even neighbour.
+double roundHalfEven(double v, int decimals = 0);
+
+// Nearest whole number, ties to the even neighbour (2.5 -> 2, 3.5 -> 4).
+int64_t roundToInt(double v);
+
+} // namespace pf

@@ -1,0 +1,132 @@
+#pragma once
+// Rendered reports: the pages a report produces when it is laid out, as a
+// list of drawn items per page. The preview paints them, the printer prints
+// them and the report file stores them, so a page looks the same on screen,
+// on paper and after it has been saved and loaded again.
+//
+// Coordinates are pixels at 96 per inch measured from the top left corner of
+// the paper; the page size itself is kept in millimetres.
+#include <QColor>
+#include <QImage>
+#include <QPointF>
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+#include <QVector>
+
+#include <variant>
+
+class QFont;
+class QPainter;
+class QPaintDevice;
+class QPrinter;
+class QTextLayout;
+
+namespace pf::report {
+
+// Layout units: 96 pixels to the inch.
+constexpr double kPixelsPerInch = 96.0;
+constexpr double kMmPerInch = 25.4;
+inline double mmToPx(double mm) { return mm * kPixelsPerInch / kMmPerInch; }
+inline double pxToMm(double px) { return px * kMmPerInch / kPixelsPerInch; }
+
+// A font as reports describe it. The size is in points; the designers of the
+// report pages give most sizes in pixels at 96 per inch (13 pixels = 9.75
+// points), for which fromPixels converts.
+struct ReportFont {
+    QString family = QStringLiteral("Arial");
+    double pointSize = 10.0;
+    bool bold = false;
+    bool underline = false;
+    QColor color = Qt::black;
+
+    static ReportFont fromPixels(const QString &family, double pixels, bool bold = false,
+                                 bool underline = false);
+    double pixelSize() const { return pointSize * kPixelsPerInch / 72.0; }
+    QFont toQFont() const;
+    bool operator==(const ReportFont &o) const = default;
+};
+
+// One line of text. The text is kept in logical (typing) order; its base
+// direction says how the line is ordered when drawn, so "1/4 1" laid right to
+// left reads one and a quarter and "30-" reads minus thirty. The alignment is
+// absolute: Qt::AlignRight puts the text against the right edge of the box
+// whatever the direction.
+struct TextRun {
+    QString text;
+    ReportFont font;
+    Qt::LayoutDirection direction = Qt::RightToLeft;
+    Qt::Alignment alignment = Qt::AlignLeft; // one of AlignLeft, AlignRight, AlignHCenter
+    QRectF rect;
+    bool operator==(const TextRun &o) const = default;
+};
+
+struct LineItem {
+    QPointF p1;
+    QPointF p2;
+    double width = 1.0;
+    QColor color = Qt::black;
+    bool operator==(const LineItem &o) const = default;
+};
+
+// A rectangle outlined with the pen (no outline when the width is 0) and
+// filled with the fill colour (no fill when it is transparent).
+struct RectItem {
+    QRectF rect;
+    double penWidth = 1.0;
+    QColor penColor = Qt::black;
+    QColor fill = Qt::transparent;
+    bool operator==(const RectItem &o) const = default;
+};
+
+// A picture drawn into its rectangle (scaled to fit it exactly).
+struct ImageItem {
+    QRectF rect;
+    QImage image;
+    // Pictures compare by their pixels, whatever their storage format.
+    bool operator==(const ImageItem &o) const;
+};
+
+using DrawItem = std::variant<TextRun, LineItem, RectItem, ImageItem>;
+
+struct Page {
+    QVector<DrawItem> items;
+    bool operator==(const Page &o) const = default;
+};
+
+struct Document {
+    QSizeF pageSizeMm{210.0, 297.0};
+    QVector<Page> pages;
+
+    QSizeF pageSizePx() const
+    {
+        return {mmToPx(pageSizeMm.width()), mmToPx(pageSizeMm.height())};
+    }
+    bool operator==(const Document &o) const = default;
+};
+
+// The paint device every report text is measured on: 96 pixels to the inch,
+// whatever the screen, so a layout does not change from one machine to the
+// next and matches what is painted later.
+QPaintDevice *layoutDevice();
+
+// Lays out one paragraph for the report: the base direction is set
+// explicitly and the alignment is taken as absolute. width < 0 lays the text
+// out as one line without limit; otherwise lines break at width when wrap is
+// set. Line separators (\n) break lines. The layout is finished on return.
+void layoutParagraph(QTextLayout &layout, const QString &text, const ReportFont &font,
+                     Qt::LayoutDirection direction, Qt::Alignment alignment, bool wrap,
+                     double width);
+
+// Paints one page. The painter must be set up so that one unit is one pixel
+// at 96 per inch with the origin at the top left of the paper.
+void paintPage(QPainter &painter, const Page &page);
+
+// Prints the pages of the document on the printer (a printer set to PDF
+// output writes a PDF file). The paper takes the document's page size and no
+// margins, as the page items already stand inside the report's margins. The
+// printer's page range is honoured (0 to 0 prints every page); pages are
+// numbered from 1. Returns false when the printer could not be started.
+bool printDocument(const Document &doc, QPrinter *printer);
+
+} // namespace pf::report

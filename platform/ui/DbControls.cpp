@@ -1,0 +1,470 @@
+#include "platform/ui/DbControls.h"
+
+#include "platform/ui/Dialogs.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+
+namespace pf::ui {
+
+using pf::db::DatasetState;
+
+// ---------------------------------------------------------------- FieldLink
+
+pf::db::Dataset *FieldLink::dataset() const
+{
+    return m_src ? m_src->dataSet() : nullptr;
+}
+
+pf::db::Field *FieldLink::field() const
+{
+    pf::db::Dataset *ds = dataset();
+    if (!ds || !ds->active() || m_field.isEmpty())
+        return nullptr;
+    return ds->findField(m_field);
+}
+
+bool FieldLink::editing() const
+{
+    pf::db::Dataset *ds = dataset();
+    return ds && (ds->state() == DatasetState::Edit || ds->state() == DatasetState::Insert);
+}
+
+namespace {
+
+int stringSize(const pf::db::Field *f)
+{
+    if (!f || f->dataType() != pf::db::FieldType::String)
+        return 32767; // QLineEdit's default: no limit of its own
+    return f->size() > 0 ? f->size() : 20;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- DBEdit
+
+DBEdit::DBEdit(QWidget *parent) : QLineEdit(parent)
+{
+    setLayoutDirection(Qt::RightToLeft);
+    connect(this, &QLineEdit::textEdited, this, &DBEdit::writeText);
+    connect(this, &QLineEdit::editingFinished, this, &DBEdit::finishEditing);
+}
+
+void DBEdit::setDataSource(pf::db::DataSource *src)
+{
+    if (!m_boundOnce) {
+        m_fieldReadOnly = isReadOnly();
+        m_boundOnce = true;
+    }
+    m_src = src;
+    connectSource();
+    refresh();
+}
+
+void DBEdit::setDataField(const QString &name)
+{
+    m_field = name;
+    refresh();
+}
+
+void DBEdit::setFieldReadOnly(bool on)
+{
+    m_fieldReadOnly = on;
+    m_boundOnce = true;
+    updateReadOnly();
+}
+
+void DBEdit::connectSource()
+{
+    disconnect(m_c1);
+    disconnect(m_c2);
+    disconnect(m_c3);
+    if (!m_src)
+        return;
+    m_c1 = connect(m_src, &pf::db::DataSource::recordChanged, this, [this] {
+        if (!m_writing)
+            refresh();
+    });
+    m_c2 = connect(m_src, &pf::db::DataSource::dataChanged, this, &DBEdit::refresh);
+    m_c3 = connect(m_src, &pf::db::DataSource::stateChanged, this, &DBEdit::refresh);
+}
+
+void DBEdit::updateReadOnly()
+{
+    setReadOnly(m_fieldReadOnly || !editing() || !field());
+}
+
+void DBEdit::refresh()
+{
+    m_badText.clear();
+    pf::db::Field *f = field();
+    setMaxLength(stringSize(f));
+    const QString text = f ? f->displayText() : QString();
+    if (text != this->text())
+        setText(text);
+    updateReadOnly();
+}
+
+void DBEdit::writeText(const QString &text)
+{
+    pf::db::Field *f = field();
+    if (!f || !editing())
+        return;
+    m_writing = true;
+    try {
+        f->setAsString(text);
+        m_badText.clear();
+    } catch (const pf::db::DbError &) {
+        // Half-typed numbers ("-", "1.") are kept on screen; the field keeps
+        // its last good value until the text becomes valid.
+        m_badText = text;
+    }
+    m_writing = false;
+}
+
+void DBEdit::finishEditing()
+{
+    if (m_badText.isEmpty())
+        return;
+    pf::db::Field *f = field();
+    if (!f || !editing()) {
+        m_badText.clear();
+        return;
+    }
+    const QString bad = m_badText;
+    try {
+        m_writing = true;
+        f->setAsString(bad);
+        m_writing = false;
+        m_badText.clear();
+    } catch (const pf::db::DbError &e) {
+        m_writing = false;
+        showMessage(e.message(), this);
+    }
+}
+
+// ---------------------------------------------------------------- DBText
+
+DBText::DBText(QWidget *parent) : QLabel(parent)
+{
+    setLayoutDirection(Qt::RightToLeft);
+    setTextFormat(Qt::PlainText);
+}
+
+void DBText::setDataSource(pf::db::DataSource *src)
+{
+    disconnect(m_c1);
+    disconnect(m_c2);
+    disconnect(m_c3);
+    m_src = src;
+    if (m_src) {
+        m_c1 = connect(m_src, &pf::db::DataSource::recordChanged, this, &DBText::refresh);
+        m_c2 = connect(m_src, &pf::db::DataSource::dataChanged, this, &DBText::refresh);
+        m_c3 = connect(m_src, &pf::db::DataSource::stateChanged, this, &DBText::refresh);
+    }
+    refresh();
+}
+
+void DBText::setDataField(const QString &name)
+{
+    m_field = name;
+    refresh();
+}
+
+void DBText::refresh()
+{
+    pf::db::Field *f = field();
+    setText(f ? f->displayText() : QString());
+}
+
+// ---------------------------------------------------------------- DBComboBox
+
+DBComboBox::DBComboBox(QWidget *parent) : QComboBox(parent)
+{
+    setLayoutDirection(Qt::RightToLeft);
+    connect(this, &QComboBox::textActivated, this, &DBComboBox::writeText);
+    hookLineEdit();
+}
+
+void DBComboBox::hookLineEdit()
+{
+    if (QLineEdit *le = lineEdit())
+        connect(le, &QLineEdit::textEdited, this, &DBComboBox::writeText, Qt::UniqueConnection);
+}
+
+void DBComboBox::setDataSource(pf::db::DataSource *src)
+{
+    disconnect(m_c1);
+    disconnect(m_c2);
+    disconnect(m_c3);
+    m_src = src;
+    hookLineEdit();
+    if (m_src) {
+        m_c1 = connect(m_src, &pf::db::DataSource::recordChanged, this, [this] {
+            if (!m_writing)
+                refresh();
+        });
+        m_c2 = connect(m_src, &pf::db::DataSource::dataChanged, this, &DBComboBox::refresh);
+        m_c3 = connect(m_src, &pf::db::DataSource::stateChanged, this, &DBComboBox::refresh);
+    }
+    refresh();
+}
+
+void DBComboBox::setDataField(const QString &name)
+{
+    m_field = name;
+    refresh();
+}
+
+void DBComboBox::refresh()
+{
+    pf::db::Field *f = field();
+    const QString text = f ? f->displayText() : QString();
+    const int i = findText(text, Qt::MatchExactly);
+    if (isEditable()) {
+        setEditText(text);
+    } else {
+        setCurrentIndex(i);
+    }
+}
+
+void DBComboBox::writeText(const QString &text)
+{
+    pf::db::Field *f = field();
+    if (!f || !editing()) {
+        refresh();
+        return;
+    }
+    m_writing = true;
+    try {
+        f->setAsString(text);
+    } catch (const pf::db::DbError &e) {
+        m_writing = false;
+        showMessage(e.message(), this);
+        return;
+    }
+    m_writing = false;
+}
+
+// ---------------------------------------------------------------- model
+
+DatasetTableModel::DatasetTableModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+void DatasetTableModel::setDataSource(pf::db::DataSource *src)
+{
+    beginResetModel();
+    m_src = src;
+    endResetModel();
+    m_knownRows = rowCount();
+}
+
+pf::db::Dataset *DatasetTableModel::dataset() const
+{
+    return m_src ? m_src->dataSet() : nullptr;
+}
+
+void DatasetTableModel::setColumns(const QVector<DBGridColumn> &cols)
+{
+    beginResetModel();
+    m_cols = cols;
+    endResetModel();
+    m_knownRows = rowCount();
+}
+
+QString DatasetTableModel::columnField(int column) const
+{
+    if (!m_cols.isEmpty())
+        return (column >= 0 && column < m_cols.size()) ? m_cols[column].fieldName : QString();
+    pf::db::Dataset *ds = dataset();
+    if (!ds || column < 0 || column >= ds->fieldCount())
+        return QString();
+    return ds->fields(column).fieldName();
+}
+
+int DatasetTableModel::fieldIndex(int column) const
+{
+    pf::db::Dataset *ds = dataset();
+    if (!ds || !ds->active())
+        return -1;
+    if (m_cols.isEmpty())
+        return column < ds->fieldCount() ? column : -1;
+    if (column < 0 || column >= m_cols.size())
+        return -1;
+    pf::db::Field *f = ds->findField(m_cols[column].fieldName);
+    return f ? f->index() : -1;
+}
+
+int DatasetTableModel::rowCount(const QModelIndex &parent) const
+{
+    if (parent.isValid())
+        return 0;
+    pf::db::Dataset *ds = dataset();
+    return (ds && ds->active()) ? ds->recordCount() : 0;
+}
+
+int DatasetTableModel::columnCount(const QModelIndex &parent) const
+{
+    if (parent.isValid())
+        return 0;
+    if (!m_cols.isEmpty())
+        return int(m_cols.size());
+    pf::db::Dataset *ds = dataset();
+    return ds ? ds->fieldCount() : 0;
+}
+
+QVariant DatasetTableModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+        return QVariant();
+    pf::db::Dataset *ds = dataset();
+    const int fi = fieldIndex(index.column());
+    if (!ds || fi < 0)
+        return QVariant();
+    // The record being edited shows its new values.
+    const bool isCurrent = index.row() == ds->recNo() - 1 && ds->state() == DatasetState::Edit;
+    return ds->rowText(isCurrent ? -1 : index.row(), fi);
+}
+
+QVariant DatasetTableModel::headerData(int section, Qt::Orientation o, int role) const
+{
+    if (o != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, o, role);
+    if (!m_cols.isEmpty()) {
+        if (section < 0 || section >= m_cols.size())
+            return QVariant();
+        return m_cols[section].title.isEmpty() ? m_cols[section].fieldName : m_cols[section].title;
+    }
+    return columnField(section);
+}
+
+void DatasetTableModel::reload()
+{
+    beginResetModel();
+    endResetModel();
+    m_knownRows = rowCount();
+}
+
+void DatasetTableModel::currentRowChanged()
+{
+    pf::db::Dataset *ds = dataset();
+    if (!ds || !ds->active())
+        return;
+    const int row = ds->recNo() - 1;
+    if (row >= 0 && row < rowCount() && columnCount() > 0)
+        Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
+// ---------------------------------------------------------------- DBGrid
+
+DBGrid::DBGrid(QWidget *parent) : QTableView(parent), m_model(new DatasetTableModel(this))
+{
+    setLayoutDirection(Qt::RightToLeft);
+    setModel(m_model);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    verticalHeader()->hide();
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &DBGrid::onCurrentChanged);
+}
+
+void DBGrid::setDataSource(pf::db::DataSource *src)
+{
+    m_syncing = true;
+    m_model->setDataSource(src);
+    m_syncing = false;
+    connectSource();
+    applyWidths();
+    syncToCursor();
+}
+
+void DBGrid::setColumns(const QVector<DBGridColumn> &cols)
+{
+    m_syncing = true;
+    m_model->setColumns(cols);
+    m_syncing = false;
+    applyWidths();
+    syncToCursor();
+}
+
+void DBGrid::applyWidths()
+{
+    const QVector<DBGridColumn> cols = m_model->columns();
+    for (int i = 0; i < cols.size(); ++i)
+        if (cols[i].width >= 0)
+            setColumnWidth(i, cols[i].width);
+}
+
+void DBGrid::connectSource()
+{
+    disconnect(m_c1);
+    disconnect(m_c2);
+    disconnect(m_c3);
+    pf::db::DataSource *src = m_model->dataSource();
+    if (!src)
+        return;
+    m_c1 = connect(src, &pf::db::DataSource::dataChanged, this, [this] {
+        pf::db::Dataset *ds = m_model->dataset();
+        if (ds && ds->controlsDisabled())
+            return;
+        m_syncing = true;
+        m_model->reload();
+        m_syncing = false;
+        applyWidths();
+        syncToCursor();
+    });
+    m_c2 = connect(src, &pf::db::DataSource::recordChanged, this, [this] {
+        pf::db::Dataset *ds = m_model->dataset();
+        if (ds && ds->controlsDisabled())
+            return;
+        // A dataset reopened or refilled since the last reset.
+        if (m_model->rowsOutOfDate()) {
+            m_syncing = true;
+            m_model->reload();
+            m_syncing = false;
+        }
+        m_model->currentRowChanged();
+        syncToCursor();
+    });
+    m_c3 = connect(src, &pf::db::DataSource::stateChanged, this, [this] { m_model->currentRowChanged(); });
+}
+
+void DBGrid::syncToCursor()
+{
+    pf::db::Dataset *ds = m_model->dataset();
+    if (!ds || !ds->active() || ds->recNo() <= 0) {
+        m_syncing = true;
+        selectionModel()->clearSelection();
+        m_syncing = false;
+        return;
+    }
+    const int row = ds->recNo() - 1;
+    if (row >= m_model->rowCount())
+        return;
+    const QModelIndex cur = currentIndex();
+    const int col = cur.isValid() ? cur.column() : 0;
+    if (cur.isValid() && cur.row() == row && selectionModel()->isRowSelected(row, QModelIndex()))
+        return;
+    m_syncing = true;
+    const QModelIndex idx = m_model->index(row, qMax(0, col));
+    selectionModel()->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(idx);
+    m_syncing = false;
+}
+
+void DBGrid::onCurrentChanged(const QModelIndex &cur, const QModelIndex &prev)
+{
+    Q_UNUSED(prev);
+    if (m_syncing || !cur.isValid())
+        return;
+    pf::db::Dataset *ds = m_model->dataset();
+    if (!ds || !ds->active() || ds->recNo() == cur.row() + 1)
+        return;
+    try {
+        ds->setRecNo(cur.row() + 1);
+    } catch (const pf::db::DbError &e) {
+        showMessage(e.message(), this);
+        syncToCursor();
+    }
+}
+
+} // namespace pf::ui

@@ -1,0 +1,170 @@
+#pragma once
+// Controls bound to a field of a dataset through a data source: an edit, a
+// text, a combo box and a grid. They show the current record, follow the
+// cursor, and write what the user types into the record while the dataset
+// is being edited or inserted. All are laid out right to left.
+#include "platform/db/Db.h"
+
+#include <QAbstractTableModel>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTableView>
+
+namespace pf::ui {
+
+// Shared plumbing: the source, the field name and the field when reachable.
+class FieldLink {
+public:
+    pf::db::DataSource *dataSource() const { return m_src; }
+    QString dataField() const { return m_field; }
+    pf::db::Dataset *dataset() const;
+    // The field of the current record, or nullptr when the source has no
+    // open dataset or the dataset has no such field.
+    pf::db::Field *field() const;
+    bool editing() const; // the dataset is in edit or insert state
+
+protected:
+    QPointer<pf::db::DataSource> m_src;
+    QString m_field;
+};
+
+class DBEdit : public QLineEdit, public FieldLink {
+    Q_OBJECT
+public:
+    explicit DBEdit(QWidget *parent = nullptr);
+
+    void setDataSource(pf::db::DataSource *src);
+    void setDataField(const QString &name);
+    void bind(pf::db::DataSource *src, const QString &name)
+    {
+        setDataSource(src);
+        setDataField(name);
+    }
+
+    // Keeps the edit read-only whatever the dataset's state. Taken over from
+    // the edit's own read-only flag when it is first bound.
+    void setFieldReadOnly(bool on);
+    bool fieldReadOnly() const { return m_fieldReadOnly; }
+
+    // Shows the field's text again (drops what was typed but not stored).
+    void refresh();
+
+private:
+    void connectSource();
+    void updateReadOnly();
+    void writeText(const QString &text);
+    void finishEditing();
+
+    bool m_fieldReadOnly = false;
+    bool m_boundOnce = false;
+    bool m_writing = false;
+    QString m_badText; // typed text the field refused
+    QMetaObject::Connection m_c1, m_c2, m_c3;
+};
+
+class DBText : public QLabel, public FieldLink {
+    Q_OBJECT
+public:
+    explicit DBText(QWidget *parent = nullptr);
+    void setDataSource(pf::db::DataSource *src);
+    void setDataField(const QString &name);
+    void bind(pf::db::DataSource *src, const QString &name)
+    {
+        setDataSource(src);
+        setDataField(name);
+    }
+    void refresh();
+
+private:
+    QMetaObject::Connection m_c1, m_c2, m_c3;
+};
+
+// A combo box whose text is the field's text; choosing an item or typing
+// (when editable) writes the field while the dataset is being edited.
+class DBComboBox : public QComboBox, public FieldLink {
+    Q_OBJECT
+public:
+    explicit DBComboBox(QWidget *parent = nullptr);
+    void setDataSource(pf::db::DataSource *src);
+    void setDataField(const QString &name);
+    void bind(pf::db::DataSource *src, const QString &name)
+    {
+        setDataSource(src);
+        setDataField(name);
+    }
+    void refresh();
+
+private:
+    void writeText(const QString &text);
+    void hookLineEdit();
+    bool m_writing = false;
+    QMetaObject::Connection m_c1, m_c2, m_c3;
+};
+
+struct DBGridColumn {
+    QString fieldName;
+    QString title; // empty: the field name
+    int width = -1; // pixels; -1 keeps the default
+};
+
+// The selected rows of a dataset as a table; the current record's row shows
+// the values being edited.
+class DatasetTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit DatasetTableModel(QObject *parent = nullptr);
+
+    void setDataSource(pf::db::DataSource *src);
+    pf::db::DataSource *dataSource() const { return m_src; }
+    pf::db::Dataset *dataset() const;
+    // Empty: every field of the dataset in field order.
+    void setColumns(const QVector<DBGridColumn> &cols);
+    QVector<DBGridColumn> columns() const { return m_cols; }
+    QString columnField(int column) const;
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation o, int role = Qt::DisplayRole) const override;
+
+    void reload();            // rows changed
+    // The dataset's row count differs from the one last shown.
+    bool rowsOutOfDate() const { return rowCount() != m_knownRows; }
+    void currentRowChanged(); // values of the current row changed
+
+private:
+    int fieldIndex(int column) const;
+
+    QPointer<pf::db::DataSource> m_src;
+    QVector<DBGridColumn> m_cols;
+    int m_knownRows = 0;
+};
+
+// A read-only grid over a data source. Choosing a row moves the dataset's
+// cursor there; moving the cursor selects its row.
+class DBGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit DBGrid(QWidget *parent = nullptr);
+
+    void setDataSource(pf::db::DataSource *src);
+    pf::db::DataSource *dataSource() const { return m_model->dataSource(); }
+    void setColumns(const QVector<DBGridColumn> &cols);
+    DatasetTableModel *datasetModel() const { return m_model; }
+
+    // Selects the row of the dataset's current record.
+    void syncToCursor();
+
+private:
+    void onCurrentChanged(const QModelIndex &cur, const QModelIndex &prev);
+    void applyWidths();
+    void connectSource();
+
+    DatasetTableModel *m_model;
+    bool m_syncing = false;
+    QMetaObject::Connection m_c1, m_c2, m_c3;
+};
+
+} // namespace pf::ui

@@ -1,0 +1,61 @@
+#pragma once
+// Every message box and every modal form of the programs goes through these
+// functions, so that tests can read the texts and answer the forms.
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace pf::ui {
+
+using MessageHook = std::function<void(const QString &text)>;
+using ModalHook = std::function<int(QWidget *form)>;
+
+// Shows the text in a right-to-left message box with one OK button and
+// returns when it is closed. The text is shown exactly as given (plain
+// text, blanks kept).
+void showMessage(const QString &text, QWidget *parent = nullptr);
+
+// Shows the form modally and returns its modal result when it is hidden or
+// closed. A QDialog runs its own exec(); any other widget is shown
+// application-modal and waited for. The result is what the form passed to
+// endModal (a QDialog: done()/accept()/reject()), 0 when it simply closed.
+int showModal(QWidget *form);
+
+// Sets the form's modal result and hides it, ending showModal.
+void endModal(QWidget *form, int result);
+// The modal result last set on the form (0 when none).
+int modalResult(const QWidget *form);
+
+// While a hook is set it is called instead of showing anything. Each setter
+// returns the hook it replaced; pass nullptr (an empty function) to show the
+// real thing again.
+MessageHook setMessageHook(MessageHook hook);
+ModalHook setModalHook(ModalHook hook);
+
+// Installs hooks for the lifetime of the object and puts the previous ones
+// back afterwards.
+class ScopedMessageHook {
+public:
+    explicit ScopedMessageHook(MessageHook hook) : m_prev(setMessageHook(std::move(hook))) {}
+    ~ScopedMessageHook() { setMessageHook(std::move(m_prev)); }
+    ScopedMessageHook(const ScopedMessageHook &) = delete;
+    ScopedMessageHook &operator=(const ScopedMessageHook &) = delete;
+
+private:
+    MessageHook m_prev;
+};
+
+class ScopedModalHook {
+public:
+    explicit ScopedModalHook(ModalHook hook) : m_prev(setModalHook(std::move(hook))) {}
+    ~ScopedModalHook() { setModalHook(std::move(m_prev)); }
+    ScopedModalHook(const ScopedModalHook &) = delete;
+    ScopedModalHook &operator=(const ScopedModalHook &) = delete;
+
+private:
+    ModalHook m_prev;
+};
+
+} // namespace pf::ui

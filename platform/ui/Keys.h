@@ -1,0 +1,68 @@
+#pragma once
+// Keyboard helpers of the forms: key preview (the form sees a key before
+// the focused control), character filters of number inputs and the Enter
+// chain that moves from one input to the next.
+#include <QFlags>
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class QKeyEvent;
+class QObject;
+class QWidget;
+
+namespace pf::ui {
+
+// Returns true when the form consumed the key; the focused control then
+// never sees it.
+using KeyHandler = std::function<bool(QKeyEvent *key)>;
+
+// Every key press aimed at the form or at any control inside it reaches the
+// handler first (once per press). The returned object is owned by the form;
+// deleting it ends the preview.
+QObject *installKeyPreview(QWidget *form, KeyHandler handler);
+
+// Characters a number input accepts besides the digits 0-9. Backspace,
+// Enter and Esc always pass; so do keys that type no character (arrows,
+// function keys, Delete, Tab). Any other character, control characters
+// such as Ctrl+V included, is dropped after the refusal message is shown
+// through showMessage.
+enum class NumberChar { None = 0, Point = 1, Minus = 2 };
+Q_DECLARE_FLAGS(NumberChars, NumberChar)
+
+QObject *installNumberFilter(QWidget *edit, NumberChars extra, const QString &refusal);
+inline QObject *installWholeNumberFilter(QWidget *edit, const QString &refusal)
+{
+    return installNumberFilter(edit, NumberChar::None, refusal);
+}
+inline QObject *installDecimalFilter(QWidget *edit, const QString &refusal)
+{
+    return installNumberFilter(edit, NumberChar::Point, refusal);
+}
+inline QObject *installSignedFilter(QWidget *edit, const QString &refusal, bool decimal = false)
+{
+    return installNumberFilter(edit, decimal ? NumberChars(NumberChar::Minus) | NumberChar::Point
+                                             : NumberChars(NumberChar::Minus),
+                               refusal);
+}
+
+// Whether the filter lets the character through (for callers that check a
+// text themselves).
+bool numberCharAllowed(QChar c, NumberChars extra);
+
+// Enter (either key) in a widget of the chain moves the focus to the next
+// widget of the chain that is shown and enabled; after the last one it goes
+// back to the first only with `wrap`, else Enter does nothing more. The Enter
+// press is consumed. The returned object is owned by the first widget.
+QObject *installEnterChain(const QList<QWidget *> &chain, bool wrap = false);
+
+// Enter (either key) in the widget runs the handler instead of reaching the
+// widget; for chains whose next stop depends on the form's state.
+QObject *onEnter(QWidget *widget, std::function<void()> handler);
+
+bool isEnterKey(const QKeyEvent *key);
+
+} // namespace pf::ui
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(pf::ui::NumberChars)

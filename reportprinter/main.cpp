@@ -1,0 +1,20 @@
+// ReportPrinter: opens a report file saved from the design program's report
+// preview and prints it, without the design program.
+#include "Unit1.h"
+#include "Unit2.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    Form1 = new TForm1;
+    Form2 = new TForm2;
+    Form1->show();
+    const int rc = app.exec();
+    delete Form2;
+    Form2 = nullptr;
+    delete Form1;
+    Form1 = nullptr;
+    return rc;
+}

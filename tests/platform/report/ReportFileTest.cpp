@@ -1,0 +1,268 @@
+// The saved report file: every drawn item survives a save and load, and a
+// foreign, damaged or cut-short file is refused with a message.
+#include "platform/report/ReportFile.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+using namespace pf::report;
+
+namespace {
+
+Document sampleDocument()
+{
+    Document doc;
+    QImage pic(16, 8, QImage::Format_ARGB32);
+    pic.fill(QColor(10, 200, 30, 128));
+    for (int p = 0; p < 3; ++p) {
+        Page page;
+        page.items.push_back(RectItem{QRectF(38, 38, 718, 100), 0, Qt::transparent, QColor(240, 240, 240)});
+        page.items.push_back(TextRun{QStringLiteral("قطر كلكتور %1").arg(p + 1),
+                                     ReportFont{QStringLiteral("Titr"), 12.5, true, true, QColor(255, 0, 0)},
+                                     Qt::RightToLeft, Qt::AlignRight, QRectF(100.25, 50.5, 300, 21.75)});
+        page.items.push_back(TextRun{QStringLiteral("1/4 1"), ReportFont{}, Qt::RightToLeft, Qt::AlignHCenter,
+                                     QRectF(10, 10, 40, 15)});
+        page.items.push_back(TextRun{QStringLiteral("(Btu/h)"), ReportFont{}, Qt::LeftToRight, Qt::AlignLeft,
+                                     QRectF(10, 30, 40, 15)});
+        page.items.push_back(LineItem{QPointF(38, 200), QPointF(756, 200), 2.0, Qt::black});
+        page.items.push_back(RectItem{QRectF(40, 220, 100, 50), 1.5, Qt::blue, Qt::transparent});
+        page.items.push_back(ImageItem{QRectF(50, 300, 131, 139), pic});
+        doc.pages.push_back(page);
+    }
+    return doc;
+}
+
+class ReportFileTest : public ::testing::Test {
+protected:
+    QTemporaryDir tmp;
+
+    QString path(const QString &name) const { return tmp.filePath(name); }
+
+    void write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile f(path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+    // The kind of the refusal; fails the test when the file loads.
+    ReportFileError::Kind refusal(const QString &name, QString *message = nullptr) const
+    {
+        try {
+            loadDocument(path(name));
+        } catch (const ReportFileError &e) {
+            if (message)
+                *message = e.message();
+            return e.kind();
+        }
+        ADD_FAILURE() << "loaded " << name.toStdString();
+        return ReportFileError::Kind::CannotOpen;
+    }
+
+    // A plain file of the sample whose JSON the caller changes.
+    QString edited(const std::function<void(QJsonObject &)> &edit) const
+    {
+        QJsonObject root = QJsonDocument::fromJson(encodeDocument(sampleDocument(), false)).object();
+        edit(root);
+        const QString name = QStringLiteral("edited.QRP");
+        write(name, QJsonDocument(root).toJson());
+        return name;
+    }
+};
+
+QJsonObject &firstItem(QJsonObject &root, QJsonObject &scratch, int index = 1)
+{
+    scratch = root[QStringLiteral("pages")].toArray()[0].toObject()[QStringLiteral("items")].toArray()[index].toObject();
+    return scratch;
+}
+
+void putFirstItem(QJsonObject &root, const QJsonObject &item, int index = 1)
+{
+    QJsonArray pages = root[QStringLiteral("pages")].toArray();
+    QJsonObject page = pages[0].toObject();
+    QJsonArray items = page[QStringLiteral("items")].toArray();
+    items[index] = item;
+    page[QStringLiteral("items")] = items;
+    pages[0] = page;
+    root[QStringLiteral("pages")] = pages;
+}
+
+} // namespace
+
+TEST_F(ReportFileTest, EveryItemSurvivesSaveAndLoad)
+{
+    const Document doc = sampleDocument();
+    saveDocument(doc, path(QStringLiteral("a.QRP")));
+    saveDocument(doc, path(QStringLiteral("b.QRP")), false);
+    EXPECT_EQ(loadDocument(path(QStringLiteral("a.QRP"))), doc);
+    EXPECT_EQ(loadDocument(path(QStringLiteral("b.QRP"))), doc);
+
+    Document empty;
+    empty.pageSizeMm = QSizeF(297, 210);
+    saveDocument(empty, path(QStringLiteral("e.QRP")));
+    EXPECT_EQ(loadDocument(path(QStringLiteral("e.QRP"))), empty);
+}
+
+TEST_F(ReportFileTest, LayoutIsReadableByAShortScript)
+{
+    const QByteArray packed = encodeDocument(sampleDocument(), true);
+    ASSERT_TRUE(packed.startsWith("BRVQRPZ1"));
+    const quint32 length = qFromBigEndian<quint32>(packed.constData() + 8);
+    const QByteArray json = qUncompress(packed.mid(8));
+    EXPECT_EQ(quint32(json.size()), length);
+    const QJsonObject root = QJsonDocument::fromJson(json).object();
+    EXPECT_EQ(root[QStringLiteral("format")].toString(), QStringLiteral("Boravest report"));
+    EXPECT_EQ(root[QStringLiteral("version")].toInt(), 1);
+    EXPECT_EQ(root[QStringLiteral("page")].toObject()[QStringLiteral("width")].toDouble(), 210.0);
+    const QJsonObject text = root[QStringLiteral("pages")].toArray()[0].toObject()[QStringLiteral("items")]
+                                 .toArray()[1].toObject();
+    EXPECT_EQ(text[QStringLiteral("type")].toString(), QStringLiteral("text"));
+    EXPECT_EQ(text[QStringLiteral("direction")].toString(), QStringLiteral("rtl"));
+    EXPECT_EQ(text[QStringLiteral("align")].toString(), QStringLiteral("right"));
+    EXPECT_EQ(text[QStringLiteral("font")].toObject()[QStringLiteral("family")].toString(), QStringLiteral("Titr"));
+    EXPECT_EQ(text[QStringLiteral("color")].toString(), QStringLiteral("#ffff0000"));
+    EXPECT_TRUE(encodeDocument(sampleDocument(), false).startsWith('{'));
+}
+
+TEST_F(ReportFileTest, CutShortOrGarbledFilesAreRefusedAsDamaged)
+{
+    for (bool compress : {true, false}) {
+        const QByteArray whole = encodeDocument(sampleDocument(), compress);
+        const int step = std::max<int>(1, whole.size() / 97);
+        for (int cut = 1; cut < whole.size(); cut += step) {
+            write(QStringLiteral("cut.QRP"), whole.left(cut));
+            const auto kind = refusal(QStringLiteral("cut.QRP"));
+            // Only a stub too short to show what the file is reads as foreign.
+            if (cut >= 40)
+                EXPECT_EQ(kind, ReportFileError::Kind::Damaged) << compress << " cut " << cut;
+            else
+                EXPECT_TRUE(kind == ReportFileError::Kind::Damaged || kind == ReportFileError::Kind::Foreign);
+        }
+    }
+    QByteArray flipped = encodeDocument(sampleDocument(), true);
+    flipped[flipped.size() / 2] = char(flipped[flipped.size() / 2] ^ 0x5a);
+    write(QStringLiteral("flip.QRP"), flipped);
+    QString msg;
+    EXPECT_EQ(refusal(QStringLiteral("flip.QRP"), &msg), ReportFileError::Kind::Damaged);
+    EXPECT_TRUE(msg.startsWith(QStringLiteral("فايل گزارش خراب يا ناقص است"))) << msg.toStdString();
+    EXPECT_TRUE(msg.contains(path(QStringLiteral("flip.QRP"))));
+
+    // A length that promises far more than the compressed bytes can hold.
+    QByteArray huge = encodeDocument(sampleDocument(), true);
+    qToBigEndian<quint32>(0x3fffffff, huge.data() + 8);
+    write(QStringLiteral("huge.QRP"), huge);
+    EXPECT_EQ(refusal(QStringLiteral("huge.QRP")), ReportFileError::Kind::Damaged);
+}
+
+TEST_F(ReportFileTest, EveryFieldIsChecked)
+{
+    QJsonObject scratch;
+    struct Case {
+        const char *what;
+        std::function<void(QJsonObject &)> edit;
+    };
+    const std::vector<Case> cases{
+        {"missing rect", [&](QJsonObject &r) { auto &i = firstItem(r, scratch); i.remove("rect"); putFirstItem(r, i); }},
+        {"rect of three", [&](QJsonObject &r) { auto &i = firstItem(r, scratch); i["rect"] = QJsonArray{1, 2, 3}; putFirstItem(r, i); }},
+        {"negative width", [&](QJsonObject &r) { auto &i = firstItem(r, scratch); i["rect"] = QJsonArray{1, 2, -3, 4}; putFirstItem(r, i); }},
+        {"text not a text", [&](QJsonObject &r) { auto &i = firstItem(r, scratch); i["text"] = 5; putFirstItem(r, i); }},
+        {"font size 0", [&](QJsonObject &r) { auto &i = firstItem(r, scratch); auto f = i["font"].toObject(); f["size"] = 0; i["font"] = f; putFirstItem(r, i); }},
+        {"bold as text", [&](QJsonObject &r) { auto &i = firstItem(r, scratch); auto f = i["font"].toObject(); f["bold"] = "yes"; i["font"] = f; putFirstItem(r, i); }},
+        {"direction", [&](QJsonObject &r) { auto &i = firstItem(r, scratch); i["direction"] = "up"; putFirstItem(r, i); }},
+        {"alignment", [&](QJsonObject &r) { auto &i = firstItem(r, scratch); i["align"] = "justify"; putFirstItem(r, i); }},
+        {"colour", [&](QJsonObject &r) { auto &i = firstItem(r, scratch); i["color"] = "red"; putFirstItem(r, i); }},
+        {"item kind", [&](QJsonObject &r) { auto &i = firstItem(r, scratch); i["type"] = "circle"; putFirstItem(r, i); }},
+        {"item not object", [&](QJsonObject &r) { QJsonObject dummy; putFirstItem(r, dummy); auto p = r["pages"].toArray(); auto pg = p[0].toObject(); auto it = pg["items"].toArray(); it[1] = 3; pg["items"] = it; p[0] = pg; r["pages"] = p; }},
+        {"line end", [&](QJsonObject &r) { auto &i = firstItem(r, scratch, 4); i["to"] = QJsonArray{1}; putFirstItem(r, i, 4); }},
+        {"huge coordinate", [&](QJsonObject &r) { auto &i = firstItem(r, scratch, 4); i["from"] = QJsonArray{1e300, 0}; putFirstItem(r, i, 4); }},
+        {"pen width", [&](QJsonObject &r) { auto &i = firstItem(r, scratch, 5); i["penWidth"] = -1; putFirstItem(r, i, 5); }},
+        {"image base64", [&](QJsonObject &r) { auto &i = firstItem(r, scratch, 6); i["png"] = "@@@@"; putFirstItem(r, i, 6); }},
+        {"image not png", [&](QJsonObject &r) { auto &i = firstItem(r, scratch, 6); i["png"] = QString::fromLatin1(QByteArray("GIF89a not really").toBase64()); putFirstItem(r, i, 6); }},
+        {"page size", [&](QJsonObject &r) { r["page"] = QJsonObject{{"width", 0}, {"height", 297}}; }},
+        {"pages not list", [&](QJsonObject &r) { r["pages"] = 3; }},
+        {"version text", [&](QJsonObject &r) { r["version"] = "1"; }},
+        {"version fraction", [&](QJsonObject &r) { r["version"] = 0.5; }},
+    };
+    for (const Case &c : cases) {
+        QString msg;
+        EXPECT_EQ(refusal(edited(c.edit), &msg), ReportFileError::Kind::Damaged) << c.what;
+        EXPECT_FALSE(msg.isEmpty()) << c.what;
+    }
+    // The message says where the fault lies.
+    QString msg;
+    refusal(edited(cases[0].edit), &msg);
+    EXPECT_TRUE(msg.contains(QStringLiteral("page 1, item 2"))) << msg.toStdString();
+    EXPECT_TRUE(msg.contains(QStringLiteral("rect"))) << msg.toStdString();
+}
+
+TEST_F(ReportFileTest, ForeignNewerAndMissingFilesAreRefused)
+{
+    QImage img(4, 4, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    ASSERT_TRUE(img.save(path(QStringLiteral("picture.QRP")), "PNG"));
+    EXPECT_EQ(refusal(QStringLiteral("picture.QRP")), ReportFileError::Kind::Foreign);
+
+    write(QStringLiteral("text.QRP"), "TQRPFile 3.0 some other program's report\n");
+    EXPECT_EQ(refusal(QStringLiteral("text.QRP")), ReportFileError::Kind::Foreign);
+    write(QStringLiteral("empty.QRP"), QByteArray());
+    EXPECT_EQ(refusal(QStringLiteral("empty.QRP")), ReportFileError::Kind::Foreign);
+    write(QStringLiteral("other.QRP"), R"({"format": "Something else", "version": 1})");
+    QString msg;
+    EXPECT_EQ(refusal(QStringLiteral("other.QRP"), &msg), ReportFileError::Kind::Foreign);
+    EXPECT_TRUE(msg.startsWith(QStringLiteral("اين فايل، فايل گزارش نيست")));
+    write(QStringLiteral("list.QRP"), "[1, 2, 3]");
+    EXPECT_EQ(refusal(QStringLiteral("list.QRP")), ReportFileError::Kind::Foreign);
+
+    EXPECT_EQ(refusal(edited([](QJsonObject &r) { r["version"] = 2; })), ReportFileError::Kind::NewerVersion);
+
+    EXPECT_EQ(refusal(QStringLiteral("missing.QRP"), &msg), ReportFileError::Kind::CannotOpen);
+    EXPECT_TRUE(msg.contains(path(QStringLiteral("missing.QRP"))));
+
+    try {
+        saveDocument(sampleDocument(), path(QStringLiteral("no/such/folder/x.QRP")));
+        ADD_FAILURE() << "saved into a missing folder";
+    } catch (const ReportFileError &e) {
+        EXPECT_EQ(e.kind(), ReportFileError::Kind::CannotWrite);
+    }
+}
+
+TEST_F(ReportFileTest, SavedPagesPrintToPdfWithTheirPaperSize)
+{
+    saveDocument(sampleDocument(), path(QStringLiteral("s.QRP")));
+    const Document doc = loadDocument(path(QStringLiteral("s.QRP")));
+    const QString pdf = path(QStringLiteral("s.pdf"));
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        ASSERT_TRUE(printDocument(doc, &printer));
+    }
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    const QString text = QString::fromLatin1(bytes);
+    EXPECT_EQ(text.count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)"))), 3);
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("/MediaBox \\[0 0 595\\.\\d+ 841\\.\\d+\\]"))));
+
+    // A page range prints only those pages.
+    const QString two = path(QStringLiteral("two.pdf"));
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(two);
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(2, 3);
+        ASSERT_TRUE(printDocument(doc, &printer));
+    }
+    QFile f2(two);
+    ASSERT_TRUE(f2.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromLatin1(f2.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)"))), 2);
+}

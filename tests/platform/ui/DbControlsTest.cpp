@@ -1,0 +1,173 @@
+#include "platform/db/Db.h"
+#include "platform/ui/DbControls.h"
+#include "platform/ui/Dialogs.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace pf::db;
+using namespace pf::ui;
+
+namespace {
+
+class BoundControls : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        db.setDirectory(dir.path());
+        db.open();
+        TableDef def;
+        def.fileName = QStringLiteral("faza.DB");
+        def.fields = {{QStringLiteral("Faza"), FieldType::String, 8}, {QStringLiteral("Ti_"), FieldType::Float, 0}};
+        def.passwordProtected = false;
+        db.createTable(def);
+        table.setDatabase(&db);
+        table.setTableName(QStringLiteral("faza.DB"));
+        table.open();
+        add(QStringLiteral("اتاق"), 70);
+        add(QStringLiteral("آشپزخانه"), 68);
+        add(QStringLiteral("حمام"), 75.5);
+        table.first();
+        src.setDataSet(&table);
+    }
+
+    void add(const QString &name, double t)
+    {
+        table.append();
+        table.fieldByName(QStringLiteral("Faza")).setAsString(name);
+        table.fieldByName(QStringLiteral("Ti_")).setAsFloat(t);
+        table.post();
+    }
+
+    QTemporaryDir dir;
+    Database db;
+    Table table;
+    DataSource src;
+};
+
+// Types any text, Persian letters included, key by key.
+void typeText(QWidget *w, const QString &text)
+{
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+} // namespace
+
+TEST_F(BoundControls, GridShowsRowsAndFollowsTheCursor)
+{
+    DBGrid grid;
+    grid.setDataSource(&src);
+    grid.setColumns({{QStringLiteral("Faza"), QStringLiteral("فضا"), 90}, {QStringLiteral("Ti_"), QString(), -1}});
+    EXPECT_EQ(grid.layoutDirection(), Qt::RightToLeft);
+    DatasetTableModel *m = grid.datasetModel();
+    ASSERT_EQ(m->rowCount(), 3);
+    ASSERT_EQ(m->columnCount(), 2);
+    EXPECT_EQ(m->headerData(0, Qt::Horizontal).toString(), QStringLiteral("فضا"));
+    EXPECT_EQ(m->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Ti_"));
+    EXPECT_EQ(grid.columnWidth(0), 90);
+    EXPECT_EQ(m->data(m->index(2, 1)).toString(), QStringLiteral("75.5"));
+
+    // The cursor selects its row.
+    EXPECT_EQ(grid.currentIndex().row(), 0);
+    table.setRecNo(3);
+    EXPECT_EQ(grid.currentIndex().row(), 2);
+    EXPECT_TRUE(grid.selectionModel()->isRowSelected(2, QModelIndex()));
+
+    // Choosing a row moves the cursor; so does the keyboard.
+    grid.selectionModel()->setCurrentIndex(m->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    EXPECT_EQ(table.recNo(), 1);
+    grid.show();
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(table.recNo(), 2);
+
+    // New rows appear; a closed dataset shows none.
+    add(QStringLiteral("راهرو"), 65);
+    EXPECT_EQ(m->rowCount(), 4);
+    table.close();
+    EXPECT_EQ(m->rowCount(), 0);
+}
+
+TEST_F(BoundControls, EditShowsAndWritesTheCurrentRecord)
+{
+    DBEdit edit;
+    DBText text;
+    edit.bind(&src, QStringLiteral("Faza"));
+    text.bind(&src, QStringLiteral("Ti_"));
+    DBGrid grid;
+    grid.setDataSource(&src);
+    EXPECT_EQ(edit.layoutDirection(), Qt::RightToLeft);
+    EXPECT_EQ(edit.text(), QStringLiteral("اتاق"));
+    EXPECT_EQ(text.text(), QStringLiteral("70"));
+    EXPECT_EQ(edit.maxLength(), 8);
+
+    // Browsing: typing changes nothing.
+    EXPECT_TRUE(edit.isReadOnly());
+    QTest::keyClicks(&edit, QStringLiteral("x"));
+    EXPECT_EQ(table.fieldByName(QStringLiteral("Faza")).asString(), QStringLiteral("اتاق"));
+
+    table.next();
+    EXPECT_EQ(edit.text(), QStringLiteral("آشپزخانه"));
+    EXPECT_EQ(text.text(), QStringLiteral("68"));
+
+    table.edit();
+    EXPECT_FALSE(edit.isReadOnly());
+    edit.selectAll();
+    typeText(&edit, QStringLiteral("انبار"));
+    EXPECT_EQ(table.fieldByName(QStringLiteral("Faza")).asString(), QStringLiteral("انبار"));
+    // The grid shows the record being edited.
+    EXPECT_EQ(grid.datasetModel()->data(grid.datasetModel()->index(1, 0)).toString(), QStringLiteral("انبار"));
+    table.post();
+    EXPECT_TRUE(edit.isReadOnly());
+    EXPECT_EQ(edit.text(), QStringLiteral("انبار"));
+    EXPECT_EQ(grid.datasetModel()->data(grid.datasetModel()->index(1, 0)).toString(), QStringLiteral("انبار"));
+
+    // Cancel brings the stored text back.
+    table.edit();
+    edit.selectAll();
+    QTest::keyClicks(&edit, QStringLiteral("y"));
+    table.cancel();
+    EXPECT_EQ(edit.text(), QStringLiteral("انبار"));
+}
+
+TEST_F(BoundControls, NumberEditKeepsHalfTypedTextUntilItIsANumber)
+{
+    QStringList messages;
+    ScopedMessageHook hook([&](const QString &t) { messages << t; });
+    DBEdit edit;
+    edit.bind(&src, QStringLiteral("Ti_"));
+    table.edit();
+    edit.clear();
+    QTest::keyClicks(&edit, QStringLiteral("-"));
+    EXPECT_EQ(edit.text(), QStringLiteral("-"));
+    EXPECT_DOUBLE_EQ(table.fieldByName(QStringLiteral("Ti_")).asFloat(), 70.0);
+    QTest::keyClicks(&edit, QStringLiteral("4.5"));
+    EXPECT_DOUBLE_EQ(table.fieldByName(QStringLiteral("Ti_")).asFloat(), -4.5);
+    EXPECT_TRUE(messages.isEmpty());
+
+    // Leaving with text that is no number says so.
+    edit.setText(QString());
+    QTest::keyClicks(&edit, QStringLiteral("1.2.3"));
+    Q_EMIT edit.editingFinished();
+    EXPECT_EQ(messages.size(), 1);
+    table.post();
+    EXPECT_DOUBLE_EQ(table.fieldByName(QStringLiteral("Ti_")).asFloat(), 1.2);
+}
+
+TEST_F(BoundControls, ComboBoxWritesTheChosenText)
+{
+    DBComboBox combo;
+    combo.addItems({QStringLiteral("اتاق"), QStringLiteral("حمام")});
+    combo.bind(&src, QStringLiteral("Faza"));
+    EXPECT_EQ(combo.currentText(), QStringLiteral("اتاق"));
+    table.last();
+    EXPECT_EQ(combo.currentText(), QStringLiteral("حمام"));
+    table.edit();
+    combo.setCurrentIndex(0);
+    Q_EMIT combo.textActivated(combo.currentText());
+    table.post();
+    EXPECT_EQ(table.fieldByName(QStringLiteral("Faza")).asString(), QStringLiteral("اتاق"));
+}

@@ -1,0 +1,167 @@
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Keys.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+using namespace pf::ui;
+
+namespace {
+
+const QString kWhole = QStringLiteral(" عدد صحيح معتبر است");
+const QString kDecimal = QStringLiteral(" عدد و مميز معتبر است");
+const QString kNumber = QStringLiteral(" عدد معتبر است");
+
+struct Form {
+    Form()
+    {
+        auto *lay = new QVBoxLayout(&w);
+        for (int i = 0; i < 3; ++i) {
+            edits[i] = new QLineEdit(&w);
+            lay->addWidget(edits[i]);
+        }
+    }
+    QWidget w;
+    QLineEdit *edits[3];
+};
+
+} // namespace
+
+TEST(KeyPreview, FormSeesKeysFirstAndOnce)
+{
+    Form f;
+    QList<int> seen;
+    installKeyPreview(&f.w, [&](QKeyEvent *k) {
+        seen << k->key();
+        return k->key() == Qt::Key_F2 || k->key() == Qt::Key_A;
+    });
+
+    // Consumed keys never reach the edit.
+    QTest::keyClick(f.edits[0], Qt::Key_A);
+    EXPECT_EQ(f.edits[0]->text(), QString());
+    // Others do, after the form has seen them.
+    QTest::keyClick(f.edits[0], Qt::Key_X);
+    EXPECT_EQ(f.edits[0]->text(), QStringLiteral("x"));
+    // A key the edit ignores travels up to the form; it is still seen once.
+    QTest::keyClick(f.edits[0], Qt::Key_F5);
+    QTest::keyClick(f.edits[0], Qt::Key_F2);
+    // The same key twice, and a key straight to the form itself.
+    QTest::keyClick(f.edits[1], Qt::Key_F12);
+    QTest::keyClick(f.edits[1], Qt::Key_F12);
+    QTest::keyClick(&f.w, Qt::Key_Escape);
+    EXPECT_EQ(seen, (QList<int>{Qt::Key_A, Qt::Key_X, Qt::Key_F5, Qt::Key_F2, Qt::Key_F12, Qt::Key_F12, Qt::Key_Escape}));
+}
+
+TEST(KeyPreview, OtherFormsAreNotSeen)
+{
+    Form a, b;
+    int seenA = 0;
+    QObject *preview = installKeyPreview(&a.w, [&](QKeyEvent *) {
+        ++seenA;
+        return false;
+    });
+    QTest::keyClick(b.edits[0], Qt::Key_F1);
+    EXPECT_EQ(seenA, 0);
+    QTest::keyClick(a.edits[2], Qt::Key_F1);
+    EXPECT_EQ(seenA, 1);
+    delete preview; // ends the preview
+    QTest::keyClick(a.edits[2], Qt::Key_F1);
+    EXPECT_EQ(seenA, 1);
+}
+
+TEST(NumberFilters, WholeNumbersRefuseEverythingButDigits)
+{
+    QStringList messages;
+    ScopedMessageHook hook([&](const QString &t) { messages << t; });
+    QLineEdit edit;
+    installWholeNumberFilter(&edit, kWhole);
+
+    QTest::keyClicks(&edit, QStringLiteral("12a3.4-5,"));
+    EXPECT_EQ(edit.text(), QStringLiteral("12345"));
+    EXPECT_EQ(messages, (QStringList{kWhole, kWhole, kWhole, kWhole}));
+    messages.clear();
+
+    // Backspace, Enter, Esc and keys that type nothing pass without a word.
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    QTest::keyClick(&edit, Qt::Key_Return);
+    QTest::keyClick(&edit, Qt::Key_Escape);
+    QTest::keyClick(&edit, Qt::Key_Home);
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    QTest::keyClick(&edit, Qt::Key_F3);
+    EXPECT_EQ(edit.text(), QStringLiteral("234"));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST(NumberFilters, DecimalAndSignedVariants)
+{
+    QStringList messages;
+    ScopedMessageHook hook([&](const QString &t) { messages << t; });
+    QLineEdit dec, sig, sigDec;
+    installDecimalFilter(&dec, kDecimal);
+    installSignedFilter(&sig, kNumber);
+    installSignedFilter(&sigDec, kNumber, true);
+
+    QTest::keyClicks(&dec, QStringLiteral("1.5-"));
+    EXPECT_EQ(dec.text(), QStringLiteral("1.5"));
+    EXPECT_EQ(messages, QStringList{kDecimal});
+    messages.clear();
+
+    QTest::keyClicks(&sig, QStringLiteral("2-.5"));
+    EXPECT_EQ(sig.text(), QStringLiteral("2-5"));
+    EXPECT_EQ(messages, QStringList{kNumber});
+    messages.clear();
+
+    QTest::keyClicks(&sigDec, QStringLiteral("-2.5x"));
+    EXPECT_EQ(sigDec.text(), QStringLiteral("-2.5"));
+    EXPECT_EQ(messages, QStringList{kNumber});
+}
+
+TEST(EnterChain, MovesToTheNextShownInput)
+{
+    Form f;
+    f.w.show();
+    f.edits[1]->hide();
+    installEnterChain({f.edits[0], f.edits[1], f.edits[2]});
+    f.edits[0]->setFocus();
+    QTest::keyClick(f.edits[0], Qt::Key_Return);
+    EXPECT_EQ(f.w.focusWidget(), f.edits[2]);
+    // Enter in the last input does nothing more.
+    QTest::keyClick(f.edits[2], Qt::Key_Enter);
+    EXPECT_EQ(f.w.focusWidget(), f.edits[2]);
+}
+
+TEST(EnterChain, WrapsWhenAsked)
+{
+    Form f;
+    f.w.show();
+    f.edits[1]->setEnabled(false);
+    installEnterChain({f.edits[0], f.edits[1], f.edits[2]}, true);
+    f.edits[2]->setFocus();
+    QTest::keyClick(f.edits[2], Qt::Key_Return);
+    EXPECT_EQ(f.w.focusWidget(), f.edits[0]);
+
+    int called = 0;
+    onEnter(f.edits[1], [&] { ++called; });
+    f.edits[1]->setEnabled(true);
+    QTest::keyClick(f.edits[1], Qt::Key_Return);
+    EXPECT_EQ(called, 1);
+}
+
+TEST(EnterChain, FiltersAndChainWorkTogether)
+{
+    QStringList messages;
+    ScopedMessageHook hook([&](const QString &t) { messages << t; });
+    Form f;
+    f.w.show();
+    installWholeNumberFilter(f.edits[0], kWhole);
+    installEnterChain({f.edits[0], f.edits[1]});
+    f.edits[0]->setFocus();
+    QTest::keyClicks(f.edits[0], QStringLiteral("4"));
+    QTest::keyClick(f.edits[0], Qt::Key_Return);
+    EXPECT_EQ(f.w.focusWidget(), f.edits[1]);
+    EXPECT_TRUE(messages.isEmpty());
+}
