@@ -284,3 +284,16 @@ void TForm1::closeEvent(QCloseEvent *e)
     // Closing the main window ends the program.
     QCoreApplication::exit(0);
 }
+
+void TForm1::bazsazidade() {}
+
+uint32_t TForm1::RunAndWait(const QString &FileName, bool Wait, const QString &CommandLine, uint16_t ShowCmd)
+{
+    Q_UNUSED(FileName);
+    Q_UNUSED(Wait);
+    Q_UNUSED(CommandLine);
+    Q_UNUSED(ShowCmd);
+    return 0;
+}
+
+double TForm1::RoundX(double X) { return X; }

@@ -67,6 +67,12 @@ public:
     void FormClose();
     void FormKeyPress(int key);
 
+    // Services other forms call (data rebuild, process launcher, display
+    // rounding).
+    void bazsazidade();
+    uint32_t RunAndWait(const QString &FileName, bool Wait, const QString &CommandLine, uint16_t ShowCmd);
+    double RoundX(double X);
+
     // Shows a form modally from the main window; when it closes the main
     // window becomes active again, which runs the activation.
     int ShowModalForm(QWidget *form);
