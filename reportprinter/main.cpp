@@ -3,11 +3,16 @@
 #include "Unit1.h"
 #include "Unit2.h"
 
+#include "platform/ui/Fonts.h"
+
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    // The report faces are commercial Persian faces; installed free ones
+    // stand in for those that are missing.
+    pf::ui::installPersianFonts();
     Form1 = new TForm1;
     Form2 = new TForm2;
     Form1->show();

@@ -28,6 +28,9 @@ QString floatToStr(double v)
         return v > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
     if (v == 0)
         return QStringLiteral("0");
+    // Whole numbers, the most common case, need no formatting.
+    if (std::fabs(v) < 1e15 && v == std::trunc(v))
+        return QString::number(static_cast<qlonglong>(v));
     char buf[64];
     locale_t old = uselocale(cLocale());
     const double a = std::fabs(v);

@@ -118,6 +118,19 @@ struct Stmt {
     ~Stmt() { sqlite3_finalize(st); }
 };
 
+// A statement from the cache: reset (so it holds no read or lock) and
+// handed back on every path.
+struct CachedStmt {
+    sqlite3_stmt *st = nullptr;
+    ~CachedStmt()
+    {
+        if (st) {
+            sqlite3_reset(st);
+            sqlite3_clear_bindings(st);
+        }
+    }
+};
+
 } // namespace
 
 QString tableNameOf(const QString &fileName)
@@ -193,6 +206,7 @@ void Database::close()
     if (!m_db)
         return;
     Q_EMIT aboutToClose();
+    m_closing = true;
     const auto datasets = m_datasets;
     for (Dataset *ds : datasets)
         ds->close();
@@ -200,9 +214,12 @@ void Database::close()
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
         m_txDepth = 0;
     }
+    clearStatementCache();
     sqlite3_close_v2(m_db);
+    m_closing = false;
     m_db = nullptr;
     m_attached.clear();
+    m_attachedByName.clear();
 }
 
 QString Database::findTableFile(const QString &fileName) const
@@ -263,6 +280,7 @@ QString Database::attachPath(const QString &path, bool checkPassword)
         throw DbError(QStringLiteral("Cannot open table file %1: %2").arg(QDir::toNativeSeparators(canon), msg));
     }
     auto fail = [&](const QString &msg) {
+        clearStatementCache();
         sqlite3_exec(m_db, QStringLiteral("DETACH DATABASE %1").arg(schema).toUtf8().constData(), nullptr, nullptr,
                      nullptr);
         throw DbError(msg);
@@ -319,19 +337,26 @@ void Database::detachLeastUsed()
             victim = i;
     if (victim < 0)
         return;
+    clearStatementCache();
     const QString sql = QStringLiteral("DETACH DATABASE %1").arg(m_attached[victim].schema);
     sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
     m_attached.remove(victim);
+    m_attachedByName.clear();
 }
 
 QString Database::attachTable(const QString &fileName)
 {
+    const auto hit = m_attachedByName.constFind(fileName.toLower());
+    if (hit != m_attachedByName.constEnd() && m_db)
+        return hit.value();
     const QString path = findTableFile(fileName);
     if (path.isEmpty())
         throw DbError(QStringLiteral("Table does not exist: %1")
                           .arg(QDir::toNativeSeparators(QFileInfo(fileName).isAbsolute() ? fileName
                                                                                           : directory() + fileName)));
-    return attachPath(path, true);
+    const QString name = attachPath(path, true);
+    m_attachedByName.insert(fileName.toLower(), name);
+    return name;
 }
 
 template <class Fn>
@@ -356,15 +381,37 @@ auto Database::withRetry(const QString &sql, Fn fn) -> decltype(fn())
     }
 }
 
+sqlite3_stmt *Database::prepareCached(const QString &sql)
+{
+    auto it = m_stmtCache.constFind(sql);
+    if (it != m_stmtCache.constEnd())
+        return it.value();
+    sqlite3_stmt *st = nullptr;
+    const QByteArray u = sql.toUtf8();
+    if (sqlite3_prepare_v2(m_db, u.constData(), int(u.size()), &st, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(st);
+        throw DbError(engineText(m_db));
+    }
+    if (m_stmtCache.size() >= 128)
+        clearStatementCache();
+    m_stmtCache.insert(sql, st);
+    return st;
+}
+
+void Database::clearStatementCache()
+{
+    for (sqlite3_stmt *st : std::as_const(m_stmtCache))
+        sqlite3_finalize(st);
+    m_stmtCache.clear();
+}
+
 Database::Result Database::select(const QString &sql, const QVariantList &binds)
 {
     ensureOpen();
     return withRetry(sql, [&]() {
         Result r;
-        Stmt s;
-        const QByteArray u = sql.toUtf8();
-        if (sqlite3_prepare_v2(m_db, u.constData(), int(u.size()), &s.st, nullptr) != SQLITE_OK)
-            throw DbError(engineText(m_db));
+        CachedStmt s;
+        s.st = prepareCached(sql);
         bindAll(s.st, binds);
         const int nc = sqlite3_column_count(s.st);
         for (int c = 0; c < nc; ++c) {
@@ -392,10 +439,8 @@ qint64 Database::exec(const QString &sql, const QVariantList &binds)
 {
     ensureOpen();
     return withRetry(sql, [&]() -> qint64 {
-        Stmt s;
-        const QByteArray u = sql.toUtf8();
-        if (sqlite3_prepare_v2(m_db, u.constData(), int(u.size()), &s.st, nullptr) != SQLITE_OK)
-            throw DbError(engineText(m_db));
+        CachedStmt s;
+        s.st = prepareCached(sql);
         bindAll(s.st, binds);
         int rc;
         while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {

@@ -394,6 +394,7 @@ void Dataset::buildFields(const QStringList &cols, const QStringList &declTypes)
         f->m_index = int(m_fields.size());
         m_fields.push_back(std::move(f));
     }
+    reindexFields();
     m_fieldsBuilt = true;
 }
 
@@ -579,7 +580,7 @@ void Dataset::enableControls()
 
 void Dataset::masterChanged()
 {
-    if (!active())
+    if (!active() || (m_db && m_db->isClosing()))
         return;
     checkBrowseMode();
     reload(0);
@@ -691,12 +692,23 @@ void Dataset::checkActive() const
         throw DbError(QStringLiteral("Cannot perform this operation on a closed dataset"));
 }
 
+void Dataset::reindexFields()
+{
+    m_fieldIndex.clear();
+    m_fieldIndexExact.clear();
+    for (int i = int(m_fields.size()) - 1; i >= 0; --i) {
+        m_fieldIndex.insert(m_fields[i]->m_def.name.toCaseFolded(), i);
+        m_fieldIndexExact.insert(m_fields[i]->m_def.name, i);
+    }
+}
+
 Field *Dataset::findField(const QString &name)
 {
-    for (auto &f : m_fields)
-        if (f->m_def.name.compare(name, Qt::CaseInsensitive) == 0)
-            return f.get();
-    return nullptr;
+    const auto exact = m_fieldIndexExact.constFind(name);
+    if (exact != m_fieldIndexExact.constEnd())
+        return m_fields[exact.value()].get();
+    const auto it = m_fieldIndex.constFind(name.toCaseFolded());
+    return it == m_fieldIndex.constEnd() ? nullptr : m_fields[it.value()].get();
 }
 
 Field &Dataset::fieldByName(const QString &name)
@@ -1001,6 +1013,7 @@ void Table::prepareFields()
         if (defs[i].type == FieldType::AutoInc)
             m_autoIncCol = i;
     }
+    reindexFields();
 }
 
 QStringList Table::currentIndexFields() const

@@ -30,6 +30,7 @@
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace pf::db {
 
@@ -145,6 +146,7 @@ public:
 
     void registerDataset(Dataset *ds);
     void unregisterDataset(Dataset *ds);
+    bool isClosing() const { return m_closing; }
 
 Q_SIGNALS:
     void aboutToClose();
@@ -160,6 +162,12 @@ private:
     void detachLeastUsed();
     QString attachPath(const QString &path, bool checkPassword);
     template <class Fn> auto withRetry(const QString &sql, Fn fn) -> decltype(fn());
+    // Prepared statements are kept for reuse between calls, reset so that
+    // none holds a read or a lock; dropped whenever the attached set changes.
+    sqlite3_stmt *prepareCached(const QString &sql);
+    void clearStatementCache();
+    QHash<QString, sqlite3_stmt *> m_stmtCache;
+    bool m_closing = false;
 
     QString m_name;
     QString m_dir;
@@ -168,6 +176,7 @@ private:
     int m_txDepth = 0;
     quint64 m_useClock = 0;
     QVector<Attached> m_attached;
+    QHash<QString, QString> m_attachedByName; // table file name (lower case) -> SQL name
     QVector<Dataset *> m_datasets;
 };
 
@@ -341,6 +350,7 @@ protected:
     virtual bool canModify() const { return true; }
     void checkActive() const;
     const QVector<QVariant> *activeValues() const;
+    void reindexFields();
 
     // Builds the field objects from the column list (on first open).
     void buildFields(const QStringList &cols, const QStringList &declTypes);
@@ -360,6 +370,8 @@ protected:
     QPointer<Database> m_db;
     DatasetState m_state = DatasetState::Inactive;
     std::vector<std::unique_ptr<Field>> m_fields;
+    QHash<QString, int> m_fieldIndex;      // case-folded name -> position
+    QHash<QString, int> m_fieldIndexExact; // name as declared -> position
     QVector<FieldDef> m_extraDefs; // declared calc and lookup fields
     QVector<Field> m_extraTemplates;
     QStringList m_fieldList;

@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QtEndian>
 
@@ -295,11 +296,8 @@ Document readDocument(const QJsonObject &root)
 // report file cut short from some other text file.
 bool looksLikeOurJson(const QByteArray &data)
 {
-    QByteArray head;
-    for (char c : data.left(256))
-        if (c != ' ' && c != '\n' && c != '\r' && c != '\t')
-            head.append(c);
-    return head.startsWith(QByteArrayLiteral("{\"format\":\"Boravest report\""));
+    static const QRegularExpression head(QStringLiteral("^\\s*\\{\\s*\"format\"\\s*:\\s*\"Boravest report\""));
+    return head.match(QString::fromUtf8(data.left(256))).hasMatch();
 }
 
 } // namespace

@@ -314,7 +314,7 @@ int DatasetTableModel::columnCount(const QModelIndex &parent) const
 
 QVariant DatasetTableModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+    if (!index.isValid() || role != Qt::DisplayRole)
         return QVariant();
     pf::db::Dataset *ds = dataset();
     const int fi = fieldIndex(index.column());

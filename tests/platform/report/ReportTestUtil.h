@@ -4,6 +4,13 @@
 
 #include <QStringList>
 
+#include <ostream>
+
+QT_BEGIN_NAMESPACE
+// Readable texts in test failures.
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
+
 namespace reporttest {
 
 // Texts of the page's text runs, in drawing order.

@@ -129,7 +129,7 @@ TEST(ReportText, WordWrapStopsAtTheBandEdgeAndGrowsTheBand)
             continue;
         parts << run->text;
         EXPECT_NEAR(run->rect.left(), L + 400, 0.01);
-        EXPECT_LE(run->rect.right(), L + 718 + 0.01);
+        EXPECT_LE(run->rect.right(), L + rep.contentWidthPx() + 0.01);
         EXPECT_GE(run->rect.top(), lastBottom - 0.01);
         lastBottom = run->rect.bottom();
     }

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace pf::ui;
@@ -39,7 +40,8 @@ TEST(MessageBox, RealBoxIsRightToLeftPlainText)
     ScopedMessageHook none(nullptr);
     const QString text = QStringLiteral("<i>  مسير معتبر نيست</i>");
     bool checked = false;
-    QTimer::singleShot(0, [&] {
+    int tries = 0;
+    std::function<void()> inspect = [&] {
         for (QWidget *w : QApplication::topLevelWidgets()) {
             auto *box = qobject_cast<QMessageBox *>(w);
             if (!box || !box->isVisible())
@@ -49,8 +51,15 @@ TEST(MessageBox, RealBoxIsRightToLeftPlainText)
             EXPECT_EQ(box->textFormat(), Qt::PlainText);
             checked = true;
             box->accept();
+            return;
         }
-    });
+        // Not up yet: look again, and never leave the box hanging.
+        if (++tries < 200)
+            QTimer::singleShot(5, inspect);
+        else if (QWidget *m = QApplication::activeModalWidget())
+            m->close();
+    };
+    QTimer::singleShot(0, inspect);
     showMessage(text);
     EXPECT_TRUE(checked);
 }
