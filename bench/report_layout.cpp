@@ -23,7 +23,7 @@ namespace {
 
 constexpr int kFloors = 10;
 constexpr int kUnits = 20;
-constexpr int kSpaces = 80; // 16000 space rows, about 500 pages
+constexpr int kSpaces = 103; // 20600 space rows, about 500 pages
 
 struct Booklet {
     QTemporaryDir tmp;

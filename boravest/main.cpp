@@ -4,6 +4,7 @@
 #include "platform/ui/Fonts.h"
 
 #include <QApplication>
+#include <QScreen>
 
 int main(int argc, char **argv)
 {
@@ -12,6 +13,9 @@ int main(int argc, char **argv)
     QApplication::setLayoutDirection(Qt::RightToLeft);
     pf::ui::installPersianFonts();
     CreateAllForms();
+    // Maximised; without a window manager the size is set by hand.
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        Form1->setGeometry(screen->availableGeometry());
     Form1->showMaximized();
     const int rc = app.exec();
     DestroyAllForms();

@@ -309,36 +309,42 @@ double layoutText(const TextElement &el, const QString &text, double bandWidth,
     const Qt::Alignment align = horizontal(el.alignment);
     double x = g.left();
     double w = g.width();
-    if (el.autoSize) {
-        double natural = 0;
-        if (!text.isEmpty()) {
-            QTextLayout probe;
-            layoutParagraph(probe, text, el.font, el.direction, align, false, -1);
-            for (int i = 0; i < probe.lineCount(); ++i)
-                natural = std::max(natural, probe.lineAt(i).naturalTextWidth());
-        }
-        w = std::ceil(natural);
-        if (el.wordWrap) {
-            double avail;
-            if (align == Qt::AlignRight)
-                avail = g.right();
-            else if (align == Qt::AlignHCenter)
-                avail = 2 * std::min(g.center().x(), bandWidth - g.center().x());
-            else
-                avail = bandWidth - g.left();
-            if (w > avail)
-                w = std::max(avail, 1.0);
-        }
-        if (align == Qt::AlignRight)
-            x = g.right() - w;
-        else if (align == Qt::AlignHCenter)
-            x = g.center().x() - w / 2;
-    }
-
     double textHeight = 0;
     if (!text.isEmpty()) {
-        QTextLayout layout;
-        layoutParagraph(layout, text, el.font, el.direction, align, el.wordWrap, w);
+        // Laid out once without limit: the lines at the text's own breaks and
+        // its natural width. Only a text that must wrap is laid out again.
+        QTextLayout free;
+        layoutParagraph(free, text, el.font, el.direction, align, false, -1);
+        double natural = 0;
+        for (int i = 0; i < free.lineCount(); ++i)
+            natural = std::max(natural, free.lineAt(i).naturalTextWidth());
+        bool wrap = false;
+        if (el.autoSize) {
+            w = std::ceil(natural);
+            if (el.wordWrap) {
+                double avail;
+                if (align == Qt::AlignRight)
+                    avail = g.right();
+                else if (align == Qt::AlignHCenter)
+                    avail = 2 * std::min(g.center().x(), bandWidth - g.center().x());
+                else
+                    avail = bandWidth - g.left();
+                if (w > avail) {
+                    w = std::max(avail, 1.0);
+                    wrap = true;
+                }
+            }
+            if (align == Qt::AlignRight)
+                x = g.right() - w;
+            else if (align == Qt::AlignHCenter)
+                x = g.center().x() - w / 2;
+        } else {
+            wrap = el.wordWrap && natural > w;
+        }
+        QTextLayout wrapped;
+        if (wrap)
+            layoutParagraph(wrapped, text, el.font, el.direction, align, true, w);
+        const QTextLayout &layout = wrap ? wrapped : free;
         const QString &laid = layout.text();
         for (int i = 0; i < layout.lineCount(); ++i) {
             const QTextLine line = layout.lineAt(i);
@@ -351,6 +357,8 @@ double layoutText(const TextElement &el, const QString &text, double bandWidth,
                 items.push_back(TextRun{part, el.font, el.direction, align, box});
         }
     } else {
+        if (el.autoSize)
+            w = 0;
         textHeight = QFontMetricsF(QFont(el.font.toQFont(), layoutDevice())).height();
     }
     const double h = el.autoSize ? textHeight : std::max(g.height(), textHeight);

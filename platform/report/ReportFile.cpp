@@ -12,7 +12,9 @@
 #include <QSaveFile>
 #include <QtEndian>
 
+#include <charconv>
 #include <cmath>
+#include <cstdio>
 
 namespace pf::report {
 
@@ -48,11 +50,6 @@ const QString kCannotWrite = QStringLiteral("فايل گزارش ذخيره نش
     throw ReportFileError(ReportFileError::Kind::Foreign, kForeign + QStringLiteral("\n(") + detail + QLatin1Char(')'));
 }
 
-QString colorText(const QColor &c) { return c.name(QColor::HexArgb); }
-
-QJsonArray rectJson(const QRectF &r) { return {r.x(), r.y(), r.width(), r.height()}; }
-QJsonArray pointJson(const QPointF &p) { return {p.x(), p.y()}; }
-
 QString alignText(Qt::Alignment a)
 {
     if (a & Qt::AlignRight)
@@ -64,12 +61,29 @@ QString alignText(Qt::Alignment a)
 
 // ---------------------------------------------------------------- reading
 
+// Where an object stands in the file; spelled out only for a complaint.
+struct Where {
+    int page = 0; // 1-based; 0: the file itself
+    int item = 0; // 1-based; 0: the page itself
+    const char *part = nullptr;
+
+    QString text() const
+    {
+        QString s = page == 0 ? QStringLiteral("file") : QStringLiteral("page %1").arg(page);
+        if (item > 0)
+            s += QStringLiteral(", item %1").arg(item);
+        if (part)
+            s += QStringLiteral(", ") + QLatin1String(part);
+        return s;
+    }
+};
+
 // Reads the fields of one object, naming where it stands in every complaint.
 class Fields {
 public:
-    Fields(const QJsonObject &obj, QString where) : m_obj(obj), m_where(std::move(where)) {}
+    Fields(const QJsonObject &obj, Where where) : m_obj(obj), m_where(where) {}
 
-    [[noreturn]] void fail(const QString &what) const { damaged(m_where + QStringLiteral(": ") + what); }
+    [[noreturn]] void fail(const QString &what) const { damaged(m_where.text() + QStringLiteral(": ") + what); }
 
     QJsonValue get(const QString &key) const
     {
@@ -168,11 +182,11 @@ public:
         return QPointF(v[0], v[1]);
     }
 
-    const QString &where() const { return m_where; }
+    const Where &where() const { return m_where; }
 
 private:
     QJsonObject m_obj;
-    QString m_where;
+    Where m_where;
 };
 
 QImage decodePng(const Fields &f, QHash<QString, QImage> &cache)
@@ -197,16 +211,18 @@ QImage decodePng(const Fields &f, QHash<QString, QImage> &cache)
     return img;
 }
 
-DrawItem readItem(const QJsonValue &value, const QString &where, QHash<QString, QImage> &images)
+DrawItem readItem(const QJsonValue &value, Where where, QHash<QString, QImage> &images)
 {
     if (!value.isObject())
-        damaged(where + QStringLiteral(": not an object"));
+        damaged(where.text() + QStringLiteral(": not an object"));
     const Fields f(value.toObject(), where);
     const QString type = f.string(QStringLiteral("type"), 16);
     if (type == QLatin1String("text")) {
         TextRun run;
         run.text = f.string(QStringLiteral("text"), kMaxTextLength);
-        const Fields font(f.object(QStringLiteral("font")), where + QStringLiteral(", font"));
+        Where fontWhere = where;
+        fontWhere.part = "font";
+        const Fields font(f.object(QStringLiteral("font")), fontWhere);
         run.font.family = font.string(QStringLiteral("family"), 256);
         run.font.pointSize = font.number(QStringLiteral("size"), 0.01, kMaxFontPoints);
         run.font.bold = font.boolean(QStringLiteral("bold"));
@@ -262,7 +278,7 @@ Document readDocument(const QJsonObject &root)
     const auto fmt = root.constFind(QStringLiteral("format"));
     if (fmt == root.constEnd() || !fmt->isString() || fmt->toString() != kFormat)
         foreign(QStringLiteral("no report format mark"));
-    const Fields f(root, QStringLiteral("file"));
+    const Fields f(root, Where{});
     const double version = f.number(QStringLiteral("version"), 1, 1.0e9);
     if (version != std::floor(version))
         f.fail(QStringLiteral("the version is not a whole number"));
@@ -271,22 +287,22 @@ Document readDocument(const QJsonObject &root)
                               kNewer + QStringLiteral("\n(version %1)").arg(qint64(version)));
 
     Document doc;
-    const Fields page(f.object(QStringLiteral("page")), QStringLiteral("page size"));
+    const Fields page(f.object(QStringLiteral("page")), Where{0, 0, "page size"});
     doc.pageSizeMm = QSizeF(page.number(QStringLiteral("width"), 1, kMaxPageMm),
                             page.number(QStringLiteral("height"), 1, kMaxPageMm));
     const QJsonArray pages = f.array(QStringLiteral("pages"), 0, kMaxPages);
     doc.pages.reserve(pages.size());
     QHash<QString, QImage> images;
     for (int p = 0; p < pages.size(); ++p) {
-        const QString where = QStringLiteral("page %1").arg(p + 1);
+        const Where where{p + 1, 0, nullptr};
         if (!pages[p].isObject())
-            damaged(where + QStringLiteral(": not an object"));
+            damaged(where.text() + QStringLiteral(": not an object"));
         const Fields pf(pages[p].toObject(), where);
         const QJsonArray items = pf.array(QStringLiteral("items"), 0, kMaxItemsPerPage);
         Page pg;
         pg.items.reserve(items.size());
         for (int i = 0; i < items.size(); ++i)
-            pg.items.push_back(readItem(items[i], where + QStringLiteral(", item %1").arg(i + 1), images));
+            pg.items.push_back(readItem(items[i], Where{p + 1, i + 1, nullptr}, images));
         doc.pages.push_back(std::move(pg));
     }
     return doc;
@@ -307,68 +323,179 @@ QString reportFileFilter()
     return QStringLiteral("Report files (*.QRP *.qrp)");
 }
 
+namespace {
+
+// Writes the JSON text directly; a tree of JSON objects for hundreds of
+// thousands of items costs several times as much.
+class JsonWriter {
+public:
+    QByteArray out;
+
+    void raw(const char *s) { out.append(s); }
+    void key(const char *k)
+    {
+        out.append('"');
+        out.append(k);
+        out.append("\":");
+    }
+    void str(const QString &s)
+    {
+        out.append('"');
+        const QByteArray u = s.toUtf8();
+        for (char c : u) {
+            switch (c) {
+            case '"': out.append("\\\""); break;
+            case '\\': out.append("\\\\"); break;
+            case '\n': out.append("\\n"); break;
+            case '\r': out.append("\\r"); break;
+            case '\t': out.append("\\t"); break;
+            default:
+                if (uchar(c) < 0x20) {
+                    char buf[8];
+                    std::snprintf(buf, sizeof buf, "\\u%04x", unsigned(uchar(c)));
+                    out.append(buf);
+                } else {
+                    out.append(c);
+                }
+            }
+        }
+        out.append('"');
+    }
+    void latin(const QByteArray &s)
+    {
+        out.append('"');
+        out.append(s);
+        out.append('"');
+    }
+    void num(double d)
+    {
+        if (!std::isfinite(d))
+            d = 0;
+        char buf[40];
+        const auto r = std::to_chars(buf, buf + sizeof buf, d);
+        out.append(buf, int(r.ptr - buf));
+    }
+    void boolean(bool b) { out.append(b ? "true" : "false"); }
+    void color(const QColor &c)
+    {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "\"#%08x\"", unsigned(c.rgba()));
+        out.append(buf);
+    }
+    void rect(const QRectF &r)
+    {
+        out.append('[');
+        num(r.x());
+        out.append(',');
+        num(r.y());
+        out.append(',');
+        num(r.width());
+        out.append(',');
+        num(r.height());
+        out.append(']');
+    }
+    void point(const QPointF &p)
+    {
+        out.append('[');
+        num(p.x());
+        out.append(',');
+        num(p.y());
+        out.append(']');
+    }
+};
+
+} // namespace
+
 QByteArray encodeDocument(const Document &doc, bool compress)
 {
-    QJsonObject root;
-    root.insert(QStringLiteral("format"), kFormat);
-    root.insert(QStringLiteral("version"), kReportFileVersion);
-    root.insert(QStringLiteral("page"), QJsonObject{{QStringLiteral("width"), doc.pageSizeMm.width()},
-                                                    {QStringLiteral("height"), doc.pageSizeMm.height()}});
-    QHash<qint64, QString> pngCache;
-    QJsonArray pages;
+    JsonWriter w;
+    // "format" comes first, so that even a file cut short shows what it is.
+    w.raw("{\"format\":");
+    w.str(kFormat);
+    w.raw(",\"version\":");
+    w.num(kReportFileVersion);
+    w.raw(",\"page\":{\"width\":");
+    w.num(doc.pageSizeMm.width());
+    w.raw(",\"height\":");
+    w.num(doc.pageSizeMm.height());
+    w.raw("},\"pages\":[");
+    QHash<qint64, QByteArray> pngCache;
+    bool firstPage = true;
     for (const Page &page : doc.pages) {
-        QJsonArray items;
+        if (!firstPage)
+            w.raw(",");
+        firstPage = false;
+        w.raw("{\"items\":[");
+        bool firstItem = true;
         for (const DrawItem &item : page.items) {
-            QJsonObject o;
+            const auto *im = std::get_if<ImageItem>(&item);
+            if (im && im->image.isNull())
+                continue; // nothing to draw
+            if (!firstItem)
+                w.raw(",");
+            firstItem = false;
             if (const auto *t = std::get_if<TextRun>(&item)) {
-                o.insert(QStringLiteral("type"), QStringLiteral("text"));
-                o.insert(QStringLiteral("text"), t->text);
-                o.insert(QStringLiteral("font"), QJsonObject{{QStringLiteral("family"), t->font.family},
-                                                             {QStringLiteral("size"), t->font.pointSize},
-                                                             {QStringLiteral("bold"), t->font.bold},
-                                                             {QStringLiteral("underline"), t->font.underline}});
-                o.insert(QStringLiteral("color"), colorText(t->font.color));
-                o.insert(QStringLiteral("direction"),
-                         t->direction == Qt::RightToLeft ? QStringLiteral("rtl") : QStringLiteral("ltr"));
-                o.insert(QStringLiteral("align"), alignText(t->alignment));
-                o.insert(QStringLiteral("rect"), rectJson(t->rect));
+                w.raw("{\"type\":\"text\",\"text\":");
+                w.str(t->text);
+                w.raw(",\"font\":{\"family\":");
+                w.str(t->font.family);
+                w.raw(",\"size\":");
+                w.num(t->font.pointSize);
+                w.raw(",\"bold\":");
+                w.boolean(t->font.bold);
+                w.raw(",\"underline\":");
+                w.boolean(t->font.underline);
+                w.raw("},\"color\":");
+                w.color(t->font.color);
+                w.raw(t->direction == Qt::RightToLeft ? ",\"direction\":\"rtl\",\"align\":"
+                                                      : ",\"direction\":\"ltr\",\"align\":");
+                w.latin(alignText(t->alignment).toLatin1());
+                w.raw(",\"rect\":");
+                w.rect(t->rect);
+                w.raw("}");
             } else if (const auto *l = std::get_if<LineItem>(&item)) {
-                o.insert(QStringLiteral("type"), QStringLiteral("line"));
-                o.insert(QStringLiteral("from"), pointJson(l->p1));
-                o.insert(QStringLiteral("to"), pointJson(l->p2));
-                o.insert(QStringLiteral("width"), l->width);
-                o.insert(QStringLiteral("color"), colorText(l->color));
+                w.raw("{\"type\":\"line\",\"from\":");
+                w.point(l->p1);
+                w.raw(",\"to\":");
+                w.point(l->p2);
+                w.raw(",\"width\":");
+                w.num(l->width);
+                w.raw(",\"color\":");
+                w.color(l->color);
+                w.raw("}");
             } else if (const auto *r = std::get_if<RectItem>(&item)) {
-                o.insert(QStringLiteral("type"), QStringLiteral("rect"));
-                o.insert(QStringLiteral("rect"), rectJson(r->rect));
-                o.insert(QStringLiteral("penWidth"), r->penWidth);
-                o.insert(QStringLiteral("penColor"), colorText(r->penColor));
-                o.insert(QStringLiteral("fill"), colorText(r->fill));
-            } else if (const auto *im = std::get_if<ImageItem>(&item)) {
-                if (im->image.isNull())
-                    continue; // nothing to draw
-                o.insert(QStringLiteral("type"), QStringLiteral("image"));
-                o.insert(QStringLiteral("rect"), rectJson(im->rect));
-                QString &png = pngCache[im->image.cacheKey()];
+                w.raw("{\"type\":\"rect\",\"rect\":");
+                w.rect(r->rect);
+                w.raw(",\"penWidth\":");
+                w.num(r->penWidth);
+                w.raw(",\"penColor\":");
+                w.color(r->penColor);
+                w.raw(",\"fill\":");
+                w.color(r->fill);
+                w.raw("}");
+            } else if (im) {
+                w.raw("{\"type\":\"image\",\"rect\":");
+                w.rect(im->rect);
+                w.raw(",\"png\":");
+                QByteArray &png = pngCache[im->image.cacheKey()];
                 if (png.isEmpty()) {
                     QByteArray bytes;
                     QBuffer buf(&bytes);
                     buf.open(QIODevice::WriteOnly);
                     im->image.save(&buf, "PNG");
-                    png = QString::fromLatin1(bytes.toBase64());
+                    png = bytes.toBase64();
                 }
-                o.insert(QStringLiteral("png"), png);
+                w.latin(png);
+                w.raw("}");
             }
-            items.append(o);
         }
-        pages.append(QJsonObject{{QStringLiteral("items"), items}});
+        w.raw("]}");
     }
-    root.insert(QStringLiteral("pages"), pages);
-    const QByteArray json = QJsonDocument(root).toJson(QJsonDocument::Compact);
+    w.raw("]}");
     if (!compress)
-        return json;
+        return w.out;
     // qCompress writes the 4-byte big-endian length and then the zlib stream.
-    return kMagic + qCompress(json, 9);
+    return kMagic + qCompress(w.out);
 }
 
 Document decodeDocument(const QByteArray &data)

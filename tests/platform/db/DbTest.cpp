@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <sqlite3.h>
 #include <gtest/gtest.h>
 
 using namespace pf::db;
@@ -398,4 +399,31 @@ TEST_F(DbTest, ManyTableFilesCanBeUsedTogether)
         tables[i]->refresh();
         EXPECT_EQ(tables[i]->fieldByName(QStringLiteral("x")).asInteger(), i);
     }
+}
+
+TEST_F(DbTest, LockedTableRefusesWithAMessageAndRecovers)
+{
+    addProject(1, QStringLiteral("a"));
+    Table t;
+    t.setDatabase(&db);
+    t.setTableName(QStringLiteral("Bank1.DB"));
+    t.open();
+    // Another program holds the file for writing.
+    sqlite3 *other = nullptr;
+    ASSERT_EQ(sqlite3_open(tmp.filePath(QStringLiteral("Bank1.DB")).toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    t.edit();
+    t.fieldByName(QStringLiteral("NAME")).setAsString(QStringLiteral("b"));
+    try {
+        t.post();
+        FAIL() << "posted into a locked table";
+    } catch (const DbError &e) {
+        EXPECT_FALSE(e.message().isEmpty());
+    }
+    // The edit is still there to post once the file is free.
+    EXPECT_EQ(t.state(), DatasetState::Edit);
+    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    t.post();
+    EXPECT_EQ(db.select(QStringLiteral("select NAME from Bank1")).rows[0][0].toString(), QStringLiteral("b"));
 }
