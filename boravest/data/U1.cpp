@@ -7,20 +7,39 @@
 #include "boravest/data/UnitDm.h"
 #include "boravest/building/U10.h"
 #include "boravest/building/U2.h"
+#include "boravest/building/RepUnit2.h"
+#include "boravest/building/U13.h"
+#include "boravest/data/U3.h"
+#include "boravest/eqbook/U23.h"
+#include "boravest/equipment/Tajh1.h"
+#include "boravest/equipment/U_15.h"
 #include "boravest/help/U11.h"
 #include "boravest/help/U15.h"
+#include "boravest/help/UFHelp.h"
+#include "boravest/help/Usokhan.h"
+#include "boravest/sidejobs/U16.h"
 #include "boravest/sidejobs/UFont.h"
 #include "boravest/sidejobs/Ucolor.h"
+#include "boravest/sidejobs/Ureport2.h"
+#include "platform/common/Numbers.h"
 #include "platform/system/DisplayMode.h"
+#include "platform/system/Process.h"
 #include "platform/system/Settings.h"
+#include "platform/ui/DbControls.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/MainMenu.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLinearGradient>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QTimer>
 
@@ -33,6 +52,7 @@ TForm1 *Form1 = nullptr;
 const char *const kRegistryKey = "Software\\Boravest";
 const char *const kRegistryValue = "Path";
 const char *const kTablePassword = "38617";
+bool RebuildFromMenu = false;
 
 namespace {
 QString g_programFolder;
@@ -78,6 +98,8 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     FormCreate();
 }
 
+QAction *TForm1::menuItem(const QString &name) const { return pf::ui::findMenuAction(MainMenu1, name); }
+
 TForm1::~TForm1()
 {
     if (Form1 == this)
@@ -90,6 +112,87 @@ void TForm1::FormCreate()
     m_screen = pf::sys::displayMode().currentSize();
     if (m_screen.width() != 800 && m_screen.height() != 600)
         pf::sys::displayMode().setMode(800, 600);
+    buildMenu();
+}
+
+void TForm1::buildMenu()
+{
+    // The bar from the right: main menu, side jobs, help, and the word to
+    // the user on the bar itself.
+    const QVector<pf::ui::MenuNode> tree = {
+        {QStringLiteral("منوي اصلي"), QStringLiteral("N1"), {
+            {QStringLiteral("ايجاد و ويرايش"), QStringLiteral("N3"), {}},
+            {QStringLiteral("چاپ دفترچه محاسبات"), QStringLiteral("N15"), {}},
+            {QStringLiteral("انتخاب تجهيزات"), QStringLiteral("N17"), {}},
+            {QStringLiteral("چاپ دفترچه تجهيزات"), QStringLiteral("dsad1"), {}},
+            {QStringLiteral("خروج"), QStringLiteral("N7"), {}},
+        }},
+        {QStringLiteral("كارهاي جانبي"), QStringLiteral("N2"), {
+            {QStringLiteral("كپي پلان"), QStringLiteral("N4"), {}},
+            {QStringLiteral("حذف پلان"), QStringLiteral("N11"), {
+                {QStringLiteral("حذف پروژه"), QStringLiteral("N12"), {}},
+                {QStringLiteral("حذف طبقه"), QStringLiteral("N13"), {}},
+                {QStringLiteral("حذف واحد"), QStringLiteral("N14"), {}},
+                {QStringLiteral("حذف فضا"), QStringLiteral("N16"), {}},
+                {QStringLiteral("حذف جدار"), QStringLiteral("N18"), {}},
+            }},
+            {QStringLiteral("بازسازي داده ها"), QStringLiteral("N19"), {}},
+            {QStringLiteral("تهيه پشتيبان"), QStringLiteral("N8"), {}},
+            {QStringLiteral("بازيابي داده ها"), QStringLiteral("N9"), {}},
+            {QStringLiteral(" تغيير مسير پرونده هاي داده"), QStringLiteral("N25"), {}},
+            {QStringLiteral("تغيير رنگ و قلم"), QStringLiteral("N5"), {
+                {QStringLiteral("انتخاب رنگ پيش فرض"), QStringLiteral("N6"), {}},
+                {QStringLiteral("انتخاب قلم پيش فرض"), QStringLiteral("N10"), {}},
+                {QStringLiteral("تغيير رنگ پنجره ها"), QStringLiteral("N26"), {}},
+                {QStringLiteral("تغيير قلم"), QStringLiteral("N27"), {}},
+            }},
+        }},
+        {QStringLiteral("راهنما"), QStringLiteral("N20"), {
+            {QStringLiteral("راهنماي كار با نرم افزار"), QStringLiteral("N24"), {}},
+            {QStringLiteral("فرهنگ اصطلاحات تاسيساتي"), QStringLiteral("N22"), {}},
+            {QStringLiteral("جدول تبديل واحدهاي اندازي گيري"), QStringLiteral("N23"), {}},
+        }},
+        {QStringLiteral("سخني با كاربر"), QStringLiteral("N21"), {}},
+    };
+    MainMenu1 = pf::ui::buildMainMenu(tree, this);
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    setMenuBar(MainMenu1);
+    SetMenuOwnerDraw(MainMenu1);
+
+    const struct {
+        const char *name;
+        void (TForm1::*handler)(QObject *);
+    } items[] = {{"N3", &TForm1::N3Click},   {"N15", &TForm1::N15Click}, {"N17", &TForm1::N17Click},
+                 {"dsad1", &TForm1::dsad1Click}, {"N7", &TForm1::N7Click},   {"N4", &TForm1::N4Click},
+                 {"N12", &TForm1::N12Click}, {"N13", &TForm1::N13Click}, {"N14", &TForm1::N14Click},
+                 {"N16", &TForm1::N16Click}, {"N18", &TForm1::N18Click}, {"N19", &TForm1::N19Click},
+                 {"N8", &TForm1::N8Click},   {"N9", &TForm1::N9Click},   {"N25", &TForm1::N25Click},
+                 {"N6", &TForm1::N6Click},   {"N10", &TForm1::N10Click}, {"N26", &TForm1::N26Click},
+                 {"N27", &TForm1::N27Click}, {"N24", &TForm1::N24Click}, {"N22", &TForm1::N22Click},
+                 {"N23", &TForm1::N23Click}, {"N21", &TForm1::N21Click}};
+    for (const auto &it : items) {
+        QAction *a = menuItem(QString::fromLatin1(it.name));
+        Q_ASSERT(a);
+        const auto handler = it.handler;
+        // Queued, so that the drop-down has closed before a form opens.
+        connect(a, &QAction::triggered, this, [this, a, handler] { (this->*handler)(a); }, Qt::QueuedConnection);
+    }
+}
+
+void TForm1::SetMenuOwnerDraw(QMenuBar *menu)
+{
+    // Every drop-down under the bar paints through the bar's owner-draw
+    // style (the style gives every drop-down item its 35 x 21 image room).
+    if (!menu)
+        return;
+    QStyle *style = menu->style();
+    const QList<QMenu *> menus = menu->findChildren<QMenu *>();
+    for (QMenu *m : menus) {
+        m->setLayoutDirection(Qt::RightToLeft);
+        if (m->style() != style)
+            m->setStyle(style);
+    }
+    menu->update();
 }
 
 void TForm1::showEvent(QShowEvent *e)
@@ -285,15 +388,259 @@ void TForm1::closeEvent(QCloseEvent *e)
     QCoreApplication::exit(0);
 }
 
-void TForm1::bazsazidade() {}
+// ---------------------------------------------------------------------
+// Main menu
+
+void TForm1::N3Click(QObject *)
+{
+    // The project page; its city list is refilled from the cities table
+    // each time, in table order.
+    try {
+        DM1->Table1->open();
+        Form2->de4->clear();
+        DM1->Table7->open();
+        DM1->Table7->first();
+        while (!DM1->Table7->eof()) {
+            Form2->de4->addItem(DM1->Table7->fieldByName(QStringLiteral("Name_shahr")).asString());
+            DM1->Table7->next();
+        }
+    } catch (const pf::db::DbError &e) {
+        pf::ui::showMessage(e.message(), this);
+        return;
+    }
+    ShowModalForm(Form2);
+}
+
+void TForm1::N15Click(QObject *) { ShowModalForm(Form13); }
+void TForm1::N17Click(QObject *) { ShowModalForm(FormT1); }
+void TForm1::dsad1Click(QObject *) { ShowModalForm(Form23); }
+
+void TForm1::N7Click(QObject *)
+{
+    // Exit without a question.
+    close();
+}
+
+void TForm1::showSideJobs(const std::function<void()> &panel, const QString &title, bool gridVisible)
+{
+    panel();
+    Form17->Label13->setText(title);
+    Form17->DBGrid2->setVisible(gridVisible);
+    ShowModalForm(Form17);
+}
+
+void TForm1::N4Click(QObject *)
+{
+    showSideJobs([] { Form17->Label2Click(); }, QStringLiteral("كپي طبقات"), true);
+}
+
+void TForm1::N8Click(QObject *)
+{
+    showSideJobs([] { Form17->Label4Click(); }, QStringLiteral("تهيه پشتيبان از داده ها"), false);
+}
+
+void TForm1::N9Click(QObject *)
+{
+    showSideJobs([] { Form17->Label5Click(); }, QStringLiteral("بازيابي داده ها"), false);
+}
+
+void TForm1::showDeleteForm(int level)
+{
+    // Projects always; floor and unit rows from the floor level on; spaces
+    // from the space level on; walls only at the wall level.
+    DeleteLevel = level;
+    Form16->DBGrid1->setEnabled(true);
+    Form16->DBGrid2->setEnabled(level >= 2);
+    Form16->DBGrid3->setEnabled(level >= 4);
+    Form16->DBGrid4->setEnabled(level >= 5);
+    // Shown without waiting: when it goes, the main window becomes active
+    // again and runs its activation.
+    Form16->installEventFilter(this);
+    Form16->show();
+    Form16->raise();
+    Form16->activateWindow();
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Form16 && event->type() == QEvent::Hide && !m_closing) {
+        QTimer::singleShot(0, this, [this] {
+            if (!m_closing)
+                FormActivate();
+        });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::N12Click(QObject *) { showDeleteForm(1); }
+void TForm1::N13Click(QObject *) { showDeleteForm(2); }
+void TForm1::N14Click(QObject *) { showDeleteForm(3); }
+void TForm1::N16Click(QObject *) { showDeleteForm(4); }
+void TForm1::N18Click(QObject *) { showDeleteForm(5); }
+
+void TForm1::N19Click(QObject *)
+{
+    RebuildFromMenu = true;
+    bazsazidade();
+}
+
+void TForm1::N25Click(QObject *) { ShowModalForm(ModifyAliaz); }
+
+void TForm1::N6Click(QObject *)
+{
+    for (int i = 0; i < 25; ++i)
+        AreaColors[i] = schema::defaultColor(i);
+    pf::db::Session::addPassword(QString::fromLatin1(kTablePassword));
+    pf::db::Table *t = DM1->Table16;
+    try {
+        t->open();
+        t->edit();
+        for (int i = 0; i < 25; ++i)
+            t->fieldByName(QString::fromLatin1(schema::kColorFields[i])).setAsInteger(AreaColors[i]);
+        t->post();
+        t->close();
+    } catch (const pf::db::DbError &e) {
+        if (t->active()) {
+            t->cancel();
+            t->close();
+        }
+        pf::ui::showMessage(e.message(), this);
+        return;
+    }
+    if (FormColor)
+        FormColor->EamalColor();
+}
+
+void TForm1::N10Click(QObject *)
+{
+    ProgramFonts.ScreenFont = QString::fromLatin1(schema::kDefaultScreenFont);
+    ProgramFonts.TitleFont = QString::fromLatin1(schema::kDefaultTitleFont);
+    ProgramFonts.ReportFont = QString::fromLatin1(schema::kDefaultReportFont);
+    pf::db::Session::addPassword(QString::fromLatin1(kTablePassword));
+    pf::db::Table *t = DM1->Table17;
+    try {
+        t->open();
+        t->edit();
+        t->fieldByName(QStringLiteral("FldScreenF")).setAsString(ProgramFonts.ScreenFont);
+        t->fieldByName(QStringLiteral("FldPrintF")).setAsString(ProgramFonts.ReportFont);
+        t->fieldByName(QStringLiteral("FldPrintFst")).setAsString(ProgramFonts.TitleFont);
+        t->post();
+        t->close();
+    } catch (const pf::db::DbError &e) {
+        if (t->active()) {
+            t->cancel();
+            t->close();
+        }
+        pf::ui::showMessage(e.message(), this);
+        return;
+    }
+    if (FormFont)
+        FormFont->EamalFont();
+}
+
+void TForm1::N26Click(QObject *) { ShowModalForm(FormColor); }
+void TForm1::N27Click(QObject *) { ShowModalForm(FormFont); }
+void TForm1::N24Click(QObject *) { ShowModalForm(FHelp); }
+void TForm1::N22Click(QObject *) { ShowModalForm(Form15); }
+void TForm1::N23Click(QObject *) { ShowModalForm(Form11); }
+void TForm1::N21Click(QObject *) { ShowModalForm(Sokhan); }
+
+// ---------------------------------------------------------------------
+// Data rebuild
+
+namespace {
+
+// A dataset a form owns under that name, when the form has one.
+void closeOwned(QObject *owner, const char *name)
+{
+    if (!owner)
+        return;
+    if (auto *ds = owner->findChild<pf::db::Dataset *>(QString::fromLatin1(name)))
+        ds->close();
+}
+
+} // namespace
+
+void TForm1::bazsazidade()
+{
+    // Everything that has the project files open lets go of them.
+    DM1->Table1->close();
+    DM1->Table9->close();
+    DM1->Table3->close();
+    DM1->Table6->close();
+    closeOwned(FormT2, "Table2");
+    closeOwned(Report2, "Table3");
+    DM1->Table4->close();
+    DM1->Table11->close();
+    closeOwned(FormT2, "Table1");
+    closeOwned(Report2, "Table4");
+    DM1->Table5->close();
+    DM1->Table10->close();
+    DM1->Table14->close();
+    closeOwned(Report2, "Table5");
+    pf::db::Database *db = DM1->Database1;
+    db->close();
+
+    // Each table's indexes are dropped and made again in one transaction:
+    // a failure part-way leaves that table with the indexes it had, and the
+    // tables after it are not touched.
+    const bool fromMenu = RebuildFromMenu;
+    RebuildFromMenu = false;
+    bool ok = true;
+    for (const char *file : {"bankvh.DB", "bankfz.DB", "bankjd.DB"}) {
+        const QString fileName = QString::fromLatin1(file);
+        try {
+            // The file is attached before the transaction begins (a file
+            // cannot be attached inside one).
+            db->attachTable(fileName);
+            db->transaction([&] {
+                for (const QString &name : db->indexNames(fileName))
+                    db->deleteIndex(fileName, name);
+                for (const pf::db::IndexDef &ix : schema::rebuildIndexes(fileName))
+                    db->addIndex(fileName, ix);
+            });
+        } catch (const pf::db::DbError &e) {
+            pf::ui::showMessage(e.message(), this);
+            ok = false;
+            break;
+        }
+    }
+    db->close();
+    if (ok && fromMenu)
+        pf::ui::showMessage(QStringLiteral(".بازسازي داده ها انجام شد"), this);
+}
+
+// ---------------------------------------------------------------------
+// Process launcher
 
 uint32_t TForm1::RunAndWait(const QString &FileName, bool Wait, const QString &CommandLine, uint16_t ShowCmd)
 {
-    Q_UNUSED(FileName);
-    Q_UNUSED(Wait);
-    Q_UNUSED(CommandLine);
-    Q_UNUSED(ShowCmd);
-    return 0;
+    try {
+        return pf::sys::startProcess(FileName, Wait, CommandLine, ShowCmd);
+    } catch (const pf::sys::ProcessStartError &e) {
+        throw ELaunchError(QStringLiteral("Failed to excecute program") + FileName +
+                               QString::asprintf(".Error cod %d", e.errorCode()),
+                           e.errorCode());
+    }
 }
 
-double TForm1::RoundX(double X) { return X; }
+void TForm1::RunRodiz()
+{
+    try {
+        RunAndWait(DM1->Database1->directory() + QStringLiteral("Rodiz.exe"), true, QString(), 1);
+    } catch (const ELaunchError &e) {
+        pf::ui::showMessage(e.message(), this);
+    }
+}
+
+// ---------------------------------------------------------------------
+// Display rounding
+
+double TForm1::RoundX(double X)
+{
+    if (X >= 100)
+        return pf::roundHalfEven(X, 0);
+    if (X >= 1)
+        return pf::roundHalfEven(X, 2);
+    return pf::roundHalfEven(X, 3);
+}

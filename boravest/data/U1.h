@@ -11,7 +11,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <stdexcept>
 
+class QAction;
 class QLabel;
 class QMenuBar;
 namespace pf::db {
@@ -54,6 +56,25 @@ extern const char *const kRegistryKey;   // "Software\\Boravest"
 extern const char *const kRegistryValue; // "Path"
 extern const char *const kTablePassword; // "38617"
 
+// Set by the menu item that rebuilds the data, just before the rebuild; the
+// rebuild shows its completion message only then and clears the flag.
+extern bool RebuildFromMenu;
+
+// A program the launcher could not start. The text is what the user is
+// shown: "Failed to excecute program" + path + ".Error cod " + the system's
+// error number.
+class ELaunchError : public std::runtime_error {
+public:
+    ELaunchError(const QString &text, int errorCode)
+        : std::runtime_error(text.toStdString()), m_text(text), m_code(errorCode) {}
+    QString message() const { return m_text; }
+    int errorCode() const { return m_code; }
+
+private:
+    QString m_text;
+    int m_code;
+};
+
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -69,9 +90,47 @@ public:
 
     // Services other forms call (data rebuild, process launcher, display
     // rounding).
+    // Closes the project tables and re-creates the secondary indexes of the
+    // floor and unit, space and surface tables; leaves the database closed.
     void bazsazidade();
+    // Starts the program (no shell; the command line is split into its
+    // arguments), waits for it when asked and returns its exit code. Throws
+    // ELaunchError when it cannot be started.
     uint32_t RunAndWait(const QString &FileName, bool Wait, const QString &CommandLine, uint16_t ShowCmd);
+    // The F12 key of the pages: the calculator "Rodiz.exe" of the data
+    // folder, waited for; a failed start is shown as a message.
+    void RunRodiz();
+    // Display rounding: 100 and above whole, 1 to below 100 two decimals,
+    // below 1 three decimals; halves to even.
     double RoundX(double X);
+
+    // The main menu.
+    void SetMenuOwnerDraw(QMenuBar *menu);
+    void N3Click(QObject *Sender = nullptr);    // create and edit
+    void N15Click(QObject *Sender = nullptr);   // print the calculation booklet
+    void N17Click(QObject *Sender = nullptr);   // equipment selection
+    void dsad1Click(QObject *Sender = nullptr); // print the equipment booklet
+    void N7Click(QObject *Sender = nullptr);    // exit
+    void N4Click(QObject *Sender = nullptr);    // copy plan
+    void N12Click(QObject *Sender = nullptr);   // delete project
+    void N13Click(QObject *Sender = nullptr);   // delete floor
+    void N14Click(QObject *Sender = nullptr);   // delete unit
+    void N16Click(QObject *Sender = nullptr);   // delete space
+    void N18Click(QObject *Sender = nullptr);   // delete wall
+    void N19Click(QObject *Sender = nullptr);   // rebuild data
+    void N8Click(QObject *Sender = nullptr);    // backup
+    void N9Click(QObject *Sender = nullptr);    // restore
+    void N25Click(QObject *Sender = nullptr);   // change the data folder
+    void N6Click(QObject *Sender = nullptr);    // default colours
+    void N10Click(QObject *Sender = nullptr);   // default fonts
+    void N26Click(QObject *Sender = nullptr);   // colour form
+    void N27Click(QObject *Sender = nullptr);   // font form
+    void N24Click(QObject *Sender = nullptr);   // user guide menu
+    void N22Click(QObject *Sender = nullptr);   // glossary
+    void N23Click(QObject *Sender = nullptr);   // unit conversion
+    void N21Click(QObject *Sender = nullptr);   // a word with the user
+    // The menu item with that object name ("N3", "dsad1" ...).
+    QAction *menuItem(const QString &name) const;
 
     // Shows a form modally from the main window; when it closes the main
     // window becomes active again, which runs the activation.
@@ -89,10 +148,14 @@ protected:
     void showEvent(QShowEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void activateOnce();
     void loadSettings();
+    void buildMenu();
+    void showDeleteForm(int level);
+    void showSideJobs(const std::function<void()> &panel, const QString &title, bool gridVisible);
 
     QSize m_screen;
     bool m_startupDone = false;

@@ -1,0 +1,1086 @@
+#include "boravest/building/U2.h"
+
+#include "ui_U2.h"
+
+#include "boravest/building/SiteClimate.h"
+#include "boravest/building/U4.h"
+#include "boravest/building/U5.h"
+#include "boravest/building/U8.h"
+#include "boravest/data/U1.h"
+#include "boravest/data/U3.h"
+#include "boravest/data/UnitDm.h"
+#include "boravest/help/U11.h"
+#include "boravest/help/U15.h"
+#include "boravest/help/UHelp.h"
+#include "platform/common/Numbers.h"
+#include "platform/system/SystemError.h"
+#include "platform/ui/ClickLabel.h"
+#include "platform/ui/Colors.h"
+#include "platform/ui/DbControls.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Keys.h"
+
+#include <QFocusEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QValidator>
+
+TForm2 *Form2 = nullptr;
+
+namespace {
+
+const QString kOnlyNumber = QStringLiteral(" عدد معتبر است");
+const QString kNumberAndSeparator = QStringLiteral(" عدد و مميز معتبر است");
+
+const int kEnter = 13;
+const int kEsc = 27;
+
+// The project grid's columns, in order.
+const QVector<pf::ui::DBGridColumn> &gridColumns()
+{
+    static const QVector<pf::ui::DBGridColumn> cols = [] {
+        const struct {
+            QString field, title;
+        } c[] = {
+            {QStringLiteral("SHPROJE"), QStringLiteral("شماره پروژه")},
+            {QStringLiteral("NAME"), QStringLiteral("نام پروژه")},
+            {QStringLiteral("DATE1"), QStringLiteral("تاريخ")},
+            {QStringLiteral("SHAHR"), QStringLiteral("شهر")},
+            {QStringLiteral("VAL_K"), QStringLiteral("ديوار خارجي")},
+            {QStringLiteral("VAL_D"), QStringLiteral("ديوار داخلي")},
+            {QStringLiteral("DOR_K"), QStringLiteral("درب خارجي")},
+            {QStringLiteral("DOR_D"), QStringLiteral("درب داخلي")},
+            {QStringLiteral("Win_K"), QStringLiteral("پنجره خارجي")},
+            {QStringLiteral("Win_D"), QStringLiteral("پنجره داخلي")},
+            {QStringLiteral("Sakf_K"), QStringLiteral("سقف خارجي")},
+            {QStringLiteral("Sakf_D"), QStringLiteral("سقف داخلي")},
+            {QStringLiteral("Hi"), QStringLiteral("ارتفاع از سطح دريا")},
+            {QStringLiteral("Ga"), QStringLiteral("چگالي")},
+            {QStringLiteral("Tg"), QStringLiteral("دماي زمين")},
+            {QStringLiteral("Sf"), QStringLiteral("ضريب اطمينان")},
+            {QStringLiteral("To1"), QStringLiteral("دماي خارج")},
+            {QStringLiteral("Ti1"), QStringLiteral("دماي داخل")},
+        };
+        QVector<pf::ui::DBGridColumn> v;
+        for (const auto &x : c)
+            v.append({x.field, x.title, -1});
+        return v;
+    }();
+    return cols;
+}
+
+// Preset U-value (Btu/h.sq.ft.F, as text) of each window and door type; the
+// captions are the chooser buttons' texts.
+const char *const kPresetU[14] = {"",     "1.23", "0.65", "0.36", "0.7",  "0.45", "0.75",
+                                  "0.95", "1.2",  "1.15", "1.05", "0.3",  "0.45", "0.6"};
+constexpr int kFirstWindow = 1, kLastWindow = 3, kFirstDoor = 4, kLastDoor = 13;
+
+struct GuideRow {
+    QString group, space, f;
+};
+
+// Recommended inside dry-bulb temperatures (F), for reference only.
+const QVector<GuideRow> &guideRows()
+{
+    static const QVector<GuideRow> rows = {
+        {QStringLiteral("مسكوني- هتل"), QStringLiteral("هال و پذيرايي"), QStringLiteral("72")},
+        {QString(), QStringLiteral("آشپزخانه و \nرختشوي خانه"), QStringLiteral("66")},
+        {QString(), QStringLiteral("اطاق خواب و حمام"), QStringLiteral("75-74")},
+        {QString(), QStringLiteral("ناهارخوري و نشيمن"), QStringLiteral("72")},
+        {QString(), QStringLiteral("توالت و دستشويي"), QStringLiteral("68")},
+        {QString(), QStringLiteral("اطاق بازي"), QStringLiteral("68-65")},
+        {QString(), QStringLiteral("استخر و جكوزي"), QStringLiteral("76")},
+        {QStringLiteral("تجاري -صنعتي"), QStringLiteral("فروشگاه"), QStringLiteral("68-65")},
+        {QString(), QStringLiteral("فضاهاي عمومي\nو اداري"), QStringLiteral("74-72")},
+        {QString(), QStringLiteral("حمام هواي گرم"), QStringLiteral("120")},
+        {QString(), QStringLiteral("حمام سونا"), QStringLiteral("110")},
+        {QString(), QStringLiteral("كارخانه و كارگاه"), QStringLiteral("65-60")},
+        {QString(), QStringLiteral("موتورخانه"), QStringLiteral("60-50")},
+        {QString(), QStringLiteral("رستوران"), QStringLiteral("70")},
+        {QStringLiteral("بيمارستان"), QStringLiteral("اطاق خصوصي"), QStringLiteral("74-72")},
+        {QString(), QStringLiteral("اطاق عمل و جراحي"), QStringLiteral("95-70")},
+        {QString(), QStringLiteral("بخش"), QStringLiteral("74-72")},
+        {QString(), QStringLiteral("آشپزخانه و \nرختشوي خانه"), QStringLiteral("66")},
+        {QString(), QStringLiteral("توالت و دستشويي"), QStringLiteral("68")},
+        {QString(), QStringLiteral("حمام"), QStringLiteral("80-70")},
+        {QString(), QStringLiteral("موتورخانه"), QStringLiteral("60-50")},
+        {QStringLiteral("محيط آموزشي"), QStringLiteral("كلاس"), QStringLiteral("74-72")},
+        {QString(), QStringLiteral("سالن اجتماعات"), QStringLiteral("72-68")},
+        {QString(), QStringLiteral("سالن ورزش"), QStringLiteral("65-55")},
+        {QString(), QStringLiteral("سالن نمايش"), QStringLiteral("75")},
+        {QString(), QStringLiteral("توالت و حمام"), QStringLiteral("70")},
+        {QString(), QStringLiteral("رختكن"), QStringLiteral("68-65")},
+        {QString(), QStringLiteral("آبدارخانه"), QStringLiteral("66")},
+        {QString(), QStringLiteral("ناهارخوري"), QStringLiteral("70-65")},
+    };
+    return rows;
+}
+
+// The date input takes digits and "/".
+class DateFilter : public QObject {
+public:
+    explicit DateFilter(QWidget *edit) : QObject(edit) { edit->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *obj, QEvent *ev) override
+    {
+        if (ev->type() != QEvent::KeyPress)
+            return false;
+        auto *k = static_cast<QKeyEvent *>(ev);
+        switch (k->key()) {
+        case Qt::Key_Backspace:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return false;
+        default:
+            break;
+        }
+        for (QChar c : k->text())
+            if (!c.isDigit() || c.unicode() > 127) {
+                if (c == QLatin1Char('/'))
+                    continue;
+                pf::ui::showMessage(kNumberAndSeparator, qobject_cast<QWidget *>(obj));
+                return true;
+            }
+        return false;
+    }
+};
+
+// The city input writes in lower case.
+class LowerCase : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        input = input.toLower();
+        return Acceptable;
+    }
+};
+
+QString conversionError(const QString &text)
+{
+    return QStringLiteral("'%1' is not a valid floating point value").arg(text);
+}
+
+QString integerConversionError(const QString &text)
+{
+    return QStringLiteral("'%1' is not a valid integer value").arg(text);
+}
+
+} // namespace
+
+TForm2::TForm2(QWidget *parent) : QDialog(parent)
+{
+    Ui::TForm2 ui;
+    ui.setupUi(this);
+    setObjectName(QStringLiteral("Form2"));
+    setLayoutDirection(Qt::RightToLeft);
+    setFixedSize(size());
+
+    Panel1 = ui.Panel1;
+    Panel2 = ui.Panel2;
+    Panel3 = ui.Panel3;
+    Panel4 = ui.Panel4;
+    Panel5 = ui.Panel5;
+    Panel8 = ui.Panel8;
+    DBGrid1 = ui.DBGrid1;
+    Label1 = ui.Label1;
+    Label2 = ui.Label2;
+    Label3 = ui.Label3;
+    Label6 = ui.Label6;
+    Label7 = ui.Label7;
+    Label8 = ui.Label8;
+    Label9 = ui.Label9;
+    Label30 = ui.Label30;
+    Label32 = ui.Label32;
+    Label34 = ui.Label34;
+    Label35 = ui.Label35;
+    Label36 = ui.Label36;
+    Label37 = ui.Label37;
+    Label38 = ui.Label38;
+    Label39 = ui.Label39;
+    Label40 = ui.Label40;
+    Label41 = ui.Label41;
+    Label42 = ui.Label42;
+    Label43 = ui.Label43;
+    Label73 = ui.Label73;
+    De3 = ui.De3;
+    De2 = ui.De2;
+    De13 = ui.De13;
+    De14 = ui.De14;
+    De5 = ui.De5;
+    De6 = ui.De6;
+    DE7 = ui.DE7;
+    De8 = ui.De8;
+    De9 = ui.De9;
+    De10 = ui.De10;
+    De11 = ui.De11;
+    De12 = ui.De12;
+    de1 = ui.de1;
+    de4 = ui.de4;
+    Edit1 = ui.Edit1;
+    Edit2 = ui.Edit2;
+    Grid8 = ui.Grid8;
+    KindButtons[1] = ui.RadioButton1;
+    KindButtons[2] = ui.RadioButton2;
+    KindButtons[3] = ui.RadioButton3;
+    KindButtons[4] = ui.RadioButton4;
+    KindButtons[5] = ui.RadioButton5;
+    KindButtons[6] = ui.RadioButton6;
+    KindButtons[7] = ui.RadioButton7;
+    KindButtons[8] = ui.RadioButton8;
+    KindButtons[9] = ui.RadioButton9;
+    KindButtons[10] = ui.RadioButton10;
+    KindButtons[11] = ui.RadioButton11;
+    KindButtons[12] = ui.RadioButton12;
+    KindButtons[13] = ui.RadioButton13;
+
+    // The bound inputs limit their texts to their fields once the table is
+    // open; the city and the number are limited here.
+    de4->lineEdit()->setMaxLength(15);
+    de4->setValidator(new LowerCase(de4));
+    de4->setInsertPolicy(QComboBox::NoInsert);
+
+    // Input filters and the Enter chain.
+    for (QWidget *w : {static_cast<QWidget *>(de1), static_cast<QWidget *>(De13), static_cast<QWidget *>(De14)})
+        pf::ui::installWholeNumberFilter(w, kOnlyNumber);
+    for (QWidget *w : {De5, De6, DE7, De8, De9, De10, De11, De12})
+        pf::ui::installDecimalFilter(w, kOnlyNumber);
+    new DateFilter(De3);
+    pf::ui::installEnterChain({De3, de1, de4, De2, De13, De14, De5, De6, DE7, De8, De9, De10, De11, De12}, true);
+    for (QObject *o : {static_cast<QObject *>(De5), static_cast<QObject *>(De6), static_cast<QObject *>(De11),
+                       static_cast<QObject *>(De12), static_cast<QObject *>(DE7), static_cast<QObject *>(De8),
+                       static_cast<QObject *>(De9), static_cast<QObject *>(De10), static_cast<QObject *>(De13),
+                       static_cast<QObject *>(de4)})
+        o->installEventFilter(this);
+    for (int code = 1; code <= kLastDoor; ++code) {
+        QRadioButton *b = KindButtons[code];
+        b->installEventFilter(this);
+        connect(b, &QRadioButton::clicked, this, [this, code] { ApplyPreset(code); });
+    }
+    pf::ui::installKeyPreview(this, [this](QKeyEvent *k) { return FormKeyDown(k); });
+
+    // Commands.
+    connect(Label1, &pf::ui::ClickLabel::clicked, this, [this] { Label1Click(); });
+    connect(Label2, &pf::ui::ClickLabel::clicked, this, [this] { Label2Click(); });
+    connect(Label3, &pf::ui::ClickLabel::clicked, this, [this] { Bt4Click(); });
+    connect(Label6, &pf::ui::ClickLabel::clicked, this, [this] { Label6Click(); });
+    connect(Label7, &pf::ui::ClickLabel::clicked, this, [this] { Label7Click(); });
+    connect(Label8, &pf::ui::ClickLabel::clicked, this, [this] { Label8Click(); });
+    connect(Label9, &pf::ui::ClickLabel::clicked, this, [this] { Label9Click(); });
+    m_hover = new pf::ui::HoverGroup({Label1, Label2, Label3, Label6, Label7, Label8, Label9},
+                                     [] { return pf::ui::winColor(AreaColors[AreaV * 5 + RoleText]); }, this);
+    connect(DBGrid1, &QAbstractItemView::doubleClicked, this, [this] {
+        if (Panel4->isEnabled() && !m_entry)
+            Label2Click();
+    });
+
+    // U-value dialog, choosers, city and guide.
+    const struct {
+        pf::ui::ClickLabel *label;
+        pf::ui::DBEdit *input;
+        int kind;
+    } uLabels[] = {{Label34, De5, 1}, {Label35, De6, 2}, {Label40, De11, 3}, {Label41, De12, 4}};
+    for (const auto &u : uLabels)
+        connect(u.label, &pf::ui::ClickLabel::clicked, this, [this, u] {
+            u.input->setFocus();
+            AskUValue(u.kind);
+        });
+    connect(Label36, &pf::ui::ClickLabel::clicked, this, [this] { OpenChooser(1, false); });
+    connect(Label37, &pf::ui::ClickLabel::clicked, this, [this] { OpenChooser(2, false); });
+    connect(Label38, &pf::ui::ClickLabel::clicked, this, [this] { OpenChooser(3, false); });
+    connect(Label39, &pf::ui::ClickLabel::clicked, this, [this] { OpenChooser(4, false); });
+    connect(Label30, &pf::ui::ClickLabel::clicked, this, [this] { CloseChooser(); });
+    connect(Label32, &pf::ui::ClickLabel::clicked, this, [this] { CloseChooser(); });
+    connect(Label42, &pf::ui::ClickLabel::clicked, this, [this] { Label42Click(); });
+    connect(Label73, &pf::ui::ClickLabel::clicked, this, [this] { ShowGuide(); });
+    connect(Label43, &pf::ui::ClickLabel::clicked, this, [this] { HideGuide(); });
+    connect(de4, &QComboBox::textActivated, this, [this] { LookUpCity(true); });
+
+    // The indoor temperature guide: group, space, F; each group's name
+    // spans its rows.
+    const QVector<GuideRow> &rows = guideRows();
+    Grid8->setColumnCount(3);
+    Grid8->setRowCount(int(rows.size()));
+    Grid8->horizontalHeader()->hide();
+    Grid8->verticalHeader()->hide();
+    Grid8->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Grid8->setSelectionMode(QAbstractItemView::NoSelection);
+    Grid8->setFocusPolicy(Qt::NoFocus);
+    Grid8->setWordWrap(true);
+    int groupStart = 0;
+    for (int r = 0; r < rows.size(); ++r) {
+        const GuideRow &g = rows[r];
+        if (!g.group.isEmpty()) {
+            if (r > groupStart + 1)
+                Grid8->setSpan(groupStart, 0, r - groupStart, 1);
+            groupStart = r;
+        }
+        const QString cells[3] = {g.group, g.space, g.f};
+        for (int c = 0; c < 3; ++c) {
+            auto *item = new QTableWidgetItem(cells[c]);
+            item->setTextAlignment(c == 2 ? Qt::Alignment(Qt::AlignCenter) : (Qt::AlignRight | Qt::AlignVCenter));
+            Grid8->setItem(r, c, item);
+        }
+        Grid8->setRowHeight(r, g.space.contains(QLatin1Char('\n')) ? 30 : 15);
+    }
+    if (rows.size() > groupStart + 1)
+        Grid8->setSpan(groupStart, 0, int(rows.size()) - groupStart, 1);
+    Grid8->setColumnWidth(0, 110);
+    Grid8->setColumnWidth(1, 190);
+    Grid8->setColumnWidth(2, 80);
+
+    setBrowse();
+}
+
+// ---------------------------------------------------------------- climate
+
+double TForm2::Chegali(double altitudeFt, double outdoorF) { return building::Chegali(altitudeFt, outdoorF); }
+
+double TForm2::Damaz(double outdoorF) { return building::Damaz(outdoorF); }
+
+QString TForm2::signToEnd(const QString &text)
+{
+    if (!text.contains(QLatin1Char('-')))
+        return text;
+    QString t = text;
+    t.remove(QLatin1Char('-'));
+    return t + QLatin1Char('-');
+}
+
+void TForm2::ConvEdit1() { Edit1->setText(signToEnd(Edit1->text())); }
+
+void TForm2::ConvEdit2() { Edit2->setText(signToEnd(Edit2->text())); }
+
+QString TForm2::KindCaption(int code)
+{
+    if (code < 1 || code > kLastDoor || !Form2)
+        return QString();
+    return Form2->KindButtons[code]->text();
+}
+
+QString TForm2::KindUValue(int code)
+{
+    if (code < 1 || code > kLastDoor)
+        return QString();
+    return QString::fromLatin1(kPresetU[code]);
+}
+
+// ---------------------------------------------------------------- state
+
+void TForm2::setBrowse()
+{
+    // Leaving the entry first, so that inputs losing the focus as the
+    // panel hides do not react.
+    m_entry = false;
+    Panel8->hide();
+    Panel1->hide();
+    Panel2->hide();
+    Panel3->setEnabled(true);
+    Panel5->setEnabled(true);
+    Panel3->hide();
+    for (QWidget *w : {Label1, Label2, Label7, Label8, Label9})
+        w->setEnabled(true);
+    Label3->setEnabled(false);
+    Label6->setEnabled(false);
+    Panel4->setEnabled(true);
+    DBGrid1->setFocus();
+}
+
+void TForm2::setEntry()
+{
+    m_entry = true;
+    Panel4->setEnabled(false);
+    Panel3->show();
+    for (QWidget *w : {Label1, Label2, Label7, Label8, Label9})
+        w->setEnabled(false);
+    Label3->setEnabled(true);
+    Label6->setEnabled(true);
+    m_hover->restoreAll();
+}
+
+void TForm2::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    if (e->spontaneous())
+        return;
+    FormActivate();
+    if (!m_entry)
+        setBrowse();
+}
+
+void TForm2::changeEvent(QEvent *e)
+{
+    QDialog::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && isVisible())
+        FormActivate();
+}
+
+void TForm2::FormActivate()
+{
+    if (!DM1)
+        return;
+    if (DBGrid1->dataSource() != DM1->DataSource1) {
+        // The data module is made after this form; bind on first use.
+        DBGrid1->setDataSource(DM1->DataSource1);
+        DBGrid1->setColumns(gridColumns());
+        const struct {
+            pf::ui::DBEdit *edit;
+            const char *field;
+        } bound[] = {{De3, "DATE1"}, {De2, "NAME"},   {De13, "Ti1"},  {De14, "Sf"},     {De5, "VAL_K"},  {De6, "VAL_D"},
+                     {DE7, "Win_K"}, {De8, "Win_D"},  {De9, "DOR_K"}, {De10, "DOR_D"},  {De11, "Sakf_K"}, {De12, "Sakf_D"}};
+        for (const auto &b : bound)
+            b.edit->bind(DM1->DataSource1, QString::fromLatin1(b.field));
+    }
+    Panel1->raise();
+    Panel2->raise();
+    try {
+        if (!DM1->Table1->active())
+            DM1->Table1->open();
+        DM1->Table7->open();
+    } catch (const pf::db::DbError &e) {
+        pf::ui::showMessage(e.message(), this);
+    }
+}
+
+void TForm2::done(int r)
+{
+    FormClose();
+    QDialog::done(r);
+}
+
+void TForm2::FormClose()
+{
+    Label6Click();
+    if (DM1) {
+        DM1->Table1->close();
+        DM1->Table7->close();
+    }
+}
+
+// ---------------------------------------------------------------- commands
+
+void TForm2::Label1Click()
+{
+    FormActivate();
+    Panel4->setEnabled(false);
+    de1->setText(QStringLiteral("0"));
+    de4->setEditText(QStringLiteral("0"));
+    Edit1->setText(QStringLiteral("0"));
+    Edit2->setText(QStringLiteral("0"));
+    AddingProject = true;
+    m_heldLayers.clear();
+    setEntry();
+    try {
+        DM1->Table1->append();
+    } catch (const pf::db::DbError &e) {
+        pf::ui::showMessage(e.message(), this);
+        setBrowse();
+        return;
+    }
+    De3->setFocus();
+}
+
+void TForm2::Label2Click()
+{
+    FormActivate();
+    pf::db::Table *t = DM1->Table1;
+    if (!t->active() || t->isEmpty())
+        return; // no project to edit
+    AddingProject = false;
+    m_heldLayers.clear();
+    Panel4->setEnabled(false);
+    try {
+        t->edit();
+    } catch (const pf::db::DbError &e) {
+        pf::ui::showMessage(e.message(), this);
+        setBrowse();
+        return;
+    }
+    m_editedNumber = t->fieldByName(QStringLiteral("SHPROJE")).asFloat();
+    de1->setText(QString::number(pf::roundToInt(m_editedNumber)));
+    const QString city = t->fieldByName(QStringLiteral("SHAHR")).asString();
+    de4->setEditText(city);
+    if (findCity(city))
+        fillCityDisplays(true);
+    EditedProjectNumber = de1->text();
+    setEntry();
+    De3->setFocus();
+}
+
+void TForm2::Label6Click()
+{
+    setBrowse();
+    if (DM1 && DM1->Table1->active())
+        DM1->Table1->cancel();
+    m_heldLayers.clear();
+}
+
+void TForm2::Label7Click()
+{
+    if (m_entry)
+        Label6Click();
+    try {
+        DM1->Table3->setIndexName(QStringLiteral("idxvh"));
+        DM1->Table3->open();
+    } catch (const pf::db::DbError &e) {
+        pf::ui::showMessage(e.message(), this);
+        return;
+    }
+    pf::ui::showModal(Form8);
+}
+
+void TForm2::Label8Click() { pf::ui::endModal(this, QDialog::Rejected); }
+
+void TForm2::Label9Click()
+{
+    try {
+        DM1->Table3->open();
+    } catch (const pf::db::DbError &e) {
+        pf::ui::showMessage(e.message(), this);
+    }
+    Form3->Mode = QString();
+    Form3->Label2->setText(TForm3::exitQuestion());
+    pf::ui::showModal(Form3);
+}
+
+// ---------------------------------------------------------------- save
+
+void TForm2::Bt4Click()
+{
+    if (!m_entry)
+        return;
+    // 1. Empty inputs count 0 (the name stays as it is).
+    for (QLineEdit *e : {static_cast<QLineEdit *>(De3), de1, de4->lineEdit(), static_cast<QLineEdit *>(De5),
+                         static_cast<QLineEdit *>(De6), static_cast<QLineEdit *>(DE7), static_cast<QLineEdit *>(De8),
+                         static_cast<QLineEdit *>(De9), static_cast<QLineEdit *>(De10), static_cast<QLineEdit *>(De11),
+                         static_cast<QLineEdit *>(De12), static_cast<QLineEdit *>(De13), static_cast<QLineEdit *>(De14),
+                         Edit1, Edit2})
+        if (e->text().isEmpty())
+            e->setText(QStringLiteral("0"));
+
+    // A text that is no number stops the save with the conversion error.
+    auto number = [this](QLineEdit *e, double *v) {
+        if (pf::strToFloat(e->text(), v))
+            return true;
+        pf::ui::showMessage(conversionError(e->text()), this);
+        e->setFocus();
+        return false;
+    };
+
+    // 2. Inside design temperature.
+    double ti = 0;
+    if (!number(De13, &ti))
+        return;
+    if (ti < 50 || ti > 110) {
+        pf::ui::showMessage(QStringLiteral("دماي طرح داخل را تصحيح كنيد"), this);
+        return;
+    }
+    // 3. Safety factor, as a whole number.
+    double sfValue = 0;
+    if (!pf::strToFloat(De14->text(), &sfValue)) {
+        pf::ui::showMessage(integerConversionError(De14->text()), this);
+        De14->setFocus();
+        return;
+    }
+    const int64_t sf = pf::roundToInt(sfValue);
+    if (sf < 0 || sf > 100) {
+        pf::ui::showMessage(QStringLiteral("ضريب اطمينان را تصحيح كنيد"), this);
+        return;
+    }
+    // 4. The U-values, walls, windows, doors, roofs.
+    for (QLineEdit *e : {static_cast<QLineEdit *>(De5), static_cast<QLineEdit *>(De6), static_cast<QLineEdit *>(DE7),
+                         static_cast<QLineEdit *>(De8), static_cast<QLineEdit *>(De9), static_cast<QLineEdit *>(De10),
+                         static_cast<QLineEdit *>(De11), static_cast<QLineEdit *>(De12)}) {
+        double u = 0;
+        if (!number(e, &u))
+            return;
+        if (u < 0 || u > 2) {
+            pf::ui::showMessage(QStringLiteral("ضريب هدايت هرارتي جداره ها را تصحيح كنيد"), this);
+            return;
+        }
+    }
+    // 5. The city and its climate.
+    const QString city = de4->currentText();
+    if (!findCity(city)) {
+        pf::ui::showMessage(QStringLiteral("شهر و مشخصات مربوط به آن را وارد كنيد"), this);
+        return;
+    }
+    int altitude = 0;
+    double outdoor = 0;
+    try {
+        altitude = int(pf::roundToInt(DM1->Table7->fieldByName(QStringLiteral("Ertefa")).asFloat()));
+        outdoor = DM1->Table7->fieldByName(QStringLiteral("Dama_kd")).asFloat();
+    } catch (const pf::db::DbError &e) {
+        pf::ui::showMessage(e.message(), this);
+        return;
+    }
+    // 6. The project number, as a whole number.
+    int64_t project = 0;
+    if (!pf::strToInt(QStringLiteral("0") + de1->text(), &project)) {
+        pf::ui::showMessage(integerConversionError(de1->text()), this);
+        de1->setFocus();
+        return;
+    }
+    if (project < 1) {
+        pf::ui::showMessage(QStringLiteral("پس از وارد كردن شماره پروژه داده ها را ذخيره كنيد"), this);
+        return;
+    }
+    // 7. Another project with this number ("07" is project 7).
+    if (AddingProject || double(project) != m_editedNumber) {
+        bool found = false;
+        try {
+            DM1->Table9->open();
+            found = DM1->Table9->locate(QStringLiteral("SHPROJE"), {double(project)});
+            DM1->Table9->close();
+        } catch (const pf::db::DbError &e) {
+            DM1->Table9->close();
+            pf::ui::showMessage(e.message(), this);
+            return;
+        }
+        if (found) {
+            pf::ui::showMessage(QStringLiteral("ركورد تكراري است"), this);
+            return;
+        }
+    }
+    // 8.-9. Derived climate values, then the record.
+    if (!saveRecord(double(project), altitude, outdoor))
+        return;
+    // 10.
+    setBrowse();
+}
+
+bool TForm2::saveRecord(double number, int altitude, double outdoor)
+{
+    pf::db::Table *t = DM1->Table1;
+    const double ga = Chegali(altitude, outdoor);
+    const double tg = Damaz(outdoor);
+    // The texts as they stand now: writing one field shows every bound
+    // input again from its field.
+    QVector<QPair<pf::ui::DBEdit *, QString>> texts;
+    for (pf::ui::DBEdit *e : {De3, De2, De13, De14, De5, De6, DE7, De8, De9, De10, De11, De12})
+        texts.append({e, e->text()});
+    const QString city = de4->currentText();
+    try {
+        for (const auto &[edit, text] : texts)
+            t->fieldByName(edit->dataField()).setAsString(text);
+        t->fieldByName(QStringLiteral("SHPROJE")).setAsFloat(number);
+        t->fieldByName(QStringLiteral("SHAHR")).setAsString(city);
+        t->fieldByName(QStringLiteral("Hi")).setAsFloat(altitude);
+        t->fieldByName(QStringLiteral("Ga")).setAsFloat(ga);
+        t->fieldByName(QStringLiteral("Tg")).setAsFloat(tg);
+        t->fieldByName(QStringLiteral("To1")).setAsFloat(outdoor);
+        // The record, the rows that hang on its number and its material
+        // layers go in together or not at all.
+        const bool adding = AddingProject;
+        const double from = m_editedNumber;
+        DM1->Database1->transaction([&] {
+            if (!adding && number != from)
+                moveProject(from, number);
+            if (adding)
+                for (auto it = m_heldLayers.cbegin(); it != m_heldLayers.cend(); ++it)
+                    TForm4::StoreLayers(number, it.key(), it.value());
+            t->post();
+        });
+    } catch (const pf::db::DbError &e) {
+        pf::ui::showMessage(e.message(), this);
+        return false;
+    }
+    m_heldLayers.clear();
+    return true;
+}
+
+void TForm2::moveProject(double from, double to)
+{
+    // A project's floors and units, spaces, surfaces, equipment record and
+    // material layers are keyed by its number: they move with it.
+    pf::db::Database *db = DM1->Database1;
+    for (const char *table : {"bankvh", "bankfz", "bankjd"})
+        db->exec(QStringLiteral("UPDATE %1 SET Shproje = ?, Shsk = ? WHERE Shproje = ?").arg(QLatin1String(table)),
+                 {to, to, from});
+    for (const char *table : {"Tajhizat", "TypMas"})
+        db->exec(QStringLiteral("UPDATE %1 SET Shproje = ? WHERE Shproje = ?").arg(QLatin1String(table)), {to, from});
+}
+
+// ---------------------------------------------------------------- city
+
+bool TForm2::findCity(const QString &name)
+{
+    if (!DM1 || name.isEmpty())
+        return false;
+    try {
+        DM1->Table7->open();
+        return DM1->Table7->locate(QStringLiteral("Name_shahr"), {name});
+    } catch (const pf::db::DbError &e) {
+        pf::ui::showMessage(e.message(), this);
+        return false;
+    }
+}
+
+void TForm2::fillCityDisplays(bool signAtEnd)
+{
+    Edit1->setText(DM1->Table7->fieldByName(QStringLiteral("Ertefa")).asString());
+    Edit2->setText(DM1->Table7->fieldByName(QStringLiteral("Dama_kd")).asString());
+    if (signAtEnd) {
+        ConvEdit1();
+        ConvEdit2();
+    }
+}
+
+void TForm2::LookUpCity(bool askNew)
+{
+    const QString name = de4->currentText();
+    if (m_inLookUp || name.isEmpty())
+        return;
+    m_inLookUp = true;
+    if (findCity(name)) {
+        fillCityDisplays(true);
+    } else if (askNew) {
+        pf::ui::showMessage(QStringLiteral("مختصات شهر جديد را وارد كنيد"), this);
+        pf::ui::showModal(Form5);
+    }
+    m_inLookUp = false;
+}
+
+void TForm2::Label42Click()
+{
+    if (de4->currentText().isEmpty()) {
+        pf::ui::showMessage(QStringLiteral("نام شهر را وارد كنيد"), this);
+        return;
+    }
+    pf::ui::showModal(Form5);
+}
+
+// ---------------------------------------------------------------- choosers
+
+bool TForm2::chooserShown() const { return Panel1->isVisibleTo(this) || Panel2->isVisibleTo(this); }
+
+pf::ui::DBEdit *TForm2::presetInput(int target) const
+{
+    switch (target) {
+    case 1: return DE7;
+    case 2: return De8;
+    case 3: return De9;
+    case 4: return De10;
+    default: return nullptr;
+    }
+}
+
+QString TForm2::presetCodeField(int target) const
+{
+    switch (target) {
+    case 1: return QStringLiteral("W_K");
+    case 2: return QStringLiteral("W_D");
+    case 3: return QStringLiteral("D_K");
+    case 4: return QStringLiteral("D_D");
+    default: return QString();
+    }
+}
+
+void TForm2::OpenChooser(int target, bool byKey)
+{
+    if (target < 1 || target > 4 || !m_entry)
+        return;
+    PresetTarget = target;
+    const bool windows = target <= 2;
+    QFrame *panel = windows ? Panel1 : Panel2;
+    const int first = windows ? kFirstWindow : kFirstDoor;
+    const int last = windows ? kLastWindow : kLastDoor;
+    Panel3->setEnabled(false);
+    Panel5->setEnabled(false);
+    int code = 0;
+    try {
+        code = DM1->Table1->fieldByName(presetCodeField(target)).asInteger();
+    } catch (const pf::db::DbError &) {
+        code = 0;
+    }
+    // Mark this side's stored type; no mark when none was chosen.
+    for (int c = first; c <= last; ++c) {
+        KindButtons[c]->setAutoExclusive(false);
+        KindButtons[c]->setChecked(c == code);
+        KindButtons[c]->setAutoExclusive(true);
+    }
+    panel->show();
+    panel->raise();
+    QRadioButton *focus = KindButtons[first];
+    if (!byKey && code >= first && code <= last)
+        focus = KindButtons[code];
+    focus->setFocus();
+}
+
+void TForm2::CloseChooser()
+{
+    Panel1->hide();
+    Panel2->hide();
+    Panel3->setEnabled(true);
+    Panel5->setEnabled(true);
+    if (pf::ui::DBEdit *input = presetInput(PresetTarget))
+        input->setFocus();
+}
+
+void TForm2::ApplyPreset(int code)
+{
+    pf::ui::DBEdit *input = presetInput(PresetTarget);
+    if (!input || code < 1 || code > kLastDoor)
+        return;
+    const bool windowTarget = PresetTarget <= 2;
+    if (windowTarget != (code <= kLastWindow))
+        return;
+    setInputText(input, KindUValue(code));
+    try {
+        if (DM1->Table1->state() == pf::db::DatasetState::Edit || DM1->Table1->state() == pf::db::DatasetState::Insert)
+            DM1->Table1->fieldByName(presetCodeField(PresetTarget)).setAsInteger(code);
+    } catch (const pf::db::DbError &e) {
+        pf::ui::showMessage(e.message(), this);
+    }
+}
+
+void TForm2::setInputText(pf::ui::DBEdit *input, const QString &text)
+{
+    input->setText(text);
+    pf::db::Field *f = input->field();
+    if (!f || !input->editing())
+        return;
+    try {
+        f->setAsString(text);
+    } catch (const pf::db::DbError &e) {
+        pf::ui::showMessage(e.message(), this);
+    }
+}
+
+// ---------------------------------------------------------------- U-value
+
+void TForm2::AskUValue(int kind)
+{
+    const struct {
+        pf::ui::DBEdit *input;
+        const char *name;
+        QString caption;
+    } targets[5] = {{nullptr, "", QString()},
+                    {De5, "de5", QStringLiteral("ديوار خارجي")},
+                    {De6, "de6", QStringLiteral("ديوار داخلي")},
+                    {De11, "de11", QStringLiteral("سقف خارجي")},
+                    {De12, "de12", QStringLiteral("سقف داخلي")}};
+    if (kind < 1 || kind > 4 || !m_entry)
+        return;
+    UValueRequest.CallerName = QStringLiteral("Form2");
+    UValueRequest.TargetName = QString::fromLatin1(targets[kind].name);
+    UValueRequest.Kind = int8_t(kind);
+    UValueRequest.Key = kEsc;
+    Form4->Label23->setText(targets[kind].caption);
+    pf::ui::showModal(Form4);
+    if (UValueRequest.Key == kEnter)
+        setInputText(targets[kind].input, pf::floatToStr(UValueRequest.U));
+    targets[kind].input->setFocus();
+}
+
+bool TForm2::HoldsLayers() const { return m_entry && AddingProject; }
+
+QStringList TForm2::HeldLayers(int kind) const { return m_heldLayers.value(kind); }
+
+void TForm2::HoldLayers(int kind, const QStringList &texts) { m_heldLayers[kind] = texts; }
+
+double TForm2::LayersProject() const
+{
+    if (m_entry && !AddingProject)
+        return m_editedNumber;
+    int64_t n = 0;
+    if (!pf::strToInt(QStringLiteral("0") + de1->text(), &n))
+        n = 0;
+    return double(n);
+}
+
+// ---------------------------------------------------------------- guide
+
+void TForm2::ShowGuide()
+{
+    if (!Panel8->isVisibleTo(this)) {
+        Panel8->show();
+        Panel8->raise();
+    }
+    De13->setFocus();
+}
+
+void TForm2::HideGuide()
+{
+    Panel8->hide();
+    De13->setFocus();
+}
+
+// ---------------------------------------------------------------- keys
+
+void TForm2::showHelp()
+{
+    if (!FormHelp)
+        return;
+    if (auto *pages = FormHelp->findChild<QTabWidget *>(QStringLiteral("PageControl1")))
+        pages->setCurrentIndex(1);
+    FormHelp->setWindowTitle(QStringLiteral("     راهنماي كاربران - ايجاد و ويرايش"));
+    if (auto *box = FormHelp->findChild<QScrollArea *>(QStringLiteral("ScrollBox2")))
+        box->verticalScrollBar()->setValue(0);
+    pf::ui::showModal(FormHelp);
+}
+
+void TForm2::runCalculator()
+{
+    try {
+        Form1->RunAndWait(DM1->Database1->directory() + QStringLiteral("Rodiz.exe"), true, QString(), 1);
+    } catch (const pf::sys::SystemError &e) {
+        pf::ui::showMessage(e.message(), this);
+    } catch (const std::exception &e) {
+        pf::ui::showMessage(QString::fromLocal8Bit(e.what()), this);
+    }
+}
+
+bool TForm2::FormKeyDown(QKeyEvent *key)
+{
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (Panel4->isEnabled() && !m_entry) {
+            Label2Click();
+            return true;
+        }
+        return false;
+    case Qt::Key_Insert:
+        if (!Label2->isEnabled())
+            return false;
+        Label1Click();
+        return true;
+    case Qt::Key_F2:
+        if (Label3->isEnabled())
+            Bt4Click();
+        return true;
+    case Qt::Key_F3:
+        if (Label7->isEnabled())
+            Label7Click();
+        return true;
+    case Qt::Key_F4:
+        if (Label8->isEnabled())
+            Label8Click();
+        return true;
+    case Qt::Key_Escape:
+        if (Panel8->isVisibleTo(this))
+            HideGuide();
+        else if (chooserShown())
+            CloseChooser();
+        else if (Label9->isEnabled())
+            Label9Click();
+        else
+            Label6Click();
+        return true;
+    case Qt::Key_F1:
+        showHelp();
+        return true;
+    case Qt::Key_F10:
+        pf::ui::showModal(Form15);
+        return true;
+    case Qt::Key_F11:
+        pf::ui::showModal(Form11);
+        return true;
+    case Qt::Key_F12:
+        runCalculator();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TForm2::InputKeyDown(QObject *input, QKeyEvent *key)
+{
+    const bool cityInput = input == de4;
+    if (key->key() == Qt::Key_F5) {
+        if (input == De5)
+            AskUValue(1);
+        else if (input == De6)
+            AskUValue(2);
+        else if (input == De11)
+            AskUValue(3);
+        else if (input == De12)
+            AskUValue(4);
+        else if (input == DE7)
+            OpenChooser(1, true);
+        else if (input == De8)
+            OpenChooser(2, true);
+        else if (input == De9)
+            OpenChooser(3, true);
+        else if (input == De10)
+            OpenChooser(4, true);
+        else if (cityInput)
+            LookUpCity(false);
+        else
+            return false;
+        return true;
+    }
+    if (key->key() == Qt::Key_F6 && input == De13) {
+        ShowGuide();
+        return true;
+    }
+    for (int code = 1; code <= kLastDoor; ++code) {
+        if (input != KindButtons[code])
+            continue;
+        if (pf::ui::isEnterKey(key)) {
+            ApplyPreset(code);
+            CloseChooser();
+            return true;
+        }
+        if (key->key() == Qt::Key_Down || key->key() == Qt::Key_Up) {
+            // As in any group of option buttons, an arrow moves to the next
+            // (or previous) type of the chooser, round the end, and checks it.
+            const bool windows = code <= kLastWindow;
+            const int first = windows ? kFirstWindow : kFirstDoor;
+            const int last = windows ? kLastWindow : kLastDoor;
+            int to = key->key() == Qt::Key_Down ? code + 1 : code - 1;
+            if (to > last)
+                to = first;
+            if (to < first)
+                to = last;
+            KindButtons[to]->setFocus();
+            KindButtons[to]->click();
+            return true;
+        }
+        return false;
+    }
+    return false;
+}
+
+bool TForm2::eventFilter(QObject *obj, QEvent *ev)
+{
+    switch (ev->type()) {
+    case QEvent::KeyPress:
+        if (InputKeyDown(obj, static_cast<QKeyEvent *>(ev)))
+            return true;
+        break;
+    case QEvent::MouseButtonDblClick:
+        for (int code = 1; code <= kLastDoor; ++code)
+            if (obj == KindButtons[code]) {
+                ApplyPreset(code);
+                CloseChooser();
+                return true;
+            }
+        break;
+    case QEvent::FocusOut:
+        // Leaving the city input looks the city up; a city that is not
+        // known leads to the city form. Not while the entry closes, nor when
+        // the focus only goes to the city list's popup or another window
+        // (a message box, a dialog).
+        if (obj == de4 && m_entry && Panel3->isEnabled() && !de4->hasFocus()) {
+            const Qt::FocusReason why = static_cast<QFocusEvent *>(ev)->reason();
+            if (why != Qt::PopupFocusReason && why != Qt::ActiveWindowFocusReason)
+                LookUpCity(true);
+        }
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(obj, ev);
+}

@@ -1,0 +1,141 @@
+#pragma once
+// Page 1 of the create-and-edit chain: the projects list and the general
+// data of one project (number, name, date, city, inside design
+// temperature, safety factor and the default U-values of its surfaces).
+// Saving looks the city up and stores the derived air density ratio and
+// ground temperature.
+#include <QComboBox>
+#include <QDialog>
+#include <QFrame>
+#include <QMap>
+#include <QStringList>
+
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QTableWidget;
+namespace pf::ui {
+class ClickLabel;
+class DBEdit;
+class DBGrid;
+class HoverGroup;
+} // namespace pf::ui
+
+class TForm2 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm2(QWidget *parent = nullptr);
+
+    // Air density ratio from the altitude (ft) and the outdoor design
+    // temperature (F); ground temperature (F) from the outdoor temperature.
+    static double Chegali(double altitudeFt, double outdoorF);
+    static double Damaz(double outdoorF);
+    // A minus sign anywhere in the text moves to its end ("-5" shows "5-").
+    static QString signToEnd(const QString &text);
+    void ConvEdit1();
+    void ConvEdit2();
+
+    // Window and door presets: code 1..13 -> caption and U text.
+    static QString KindCaption(int code);
+    static QString KindUValue(int code);
+
+    // Command handlers.
+    void Label1Click(); // New
+    void Label2Click(); // Edit
+    void Bt4Click();    // Save
+    void Label6Click(); // Cancel
+    void Label7Click(); // Next page
+    void Label8Click(); // Previous page
+    void Label9Click(); // Exit
+    void FormActivate();
+
+    // City input: look the typed city up; `askNew` leads to the city form
+    // when it is not known.
+    void LookUpCity(bool askNew);
+    void Label42Click();
+
+    // Window and door choosers (target 1 external window, 2 internal
+    // window, 3 external door, 4 internal door).
+    void OpenChooser(int target, bool byKey);
+    void CloseChooser();
+    void ApplyPreset(int code);
+    bool chooserShown() const;
+
+    // U-value dialog for a wall or roof input.
+    void AskUValue(int kind);
+    // Indoor design temperature guide.
+    void ShowGuide();
+    void HideGuide();
+
+    // Material layers the U-value dialog works on for this page. While a
+    // new project is being entered it has no number yet: its layers are
+    // held here and stored under the number it is saved with.
+    bool HoldsLayers() const;
+    QStringList HeldLayers(int kind) const;
+    void HoldLayers(int kind, const QStringList &texts);
+    // The number the page's project is stored under.
+    double LayersProject() const;
+
+    bool entryState() const { return m_entry; }
+
+    // Components (designer names).
+    QFrame *Panel1 = nullptr; // window chooser
+    QFrame *Panel2 = nullptr; // door chooser
+    QFrame *Panel3 = nullptr; // entry panel
+    QFrame *Panel4 = nullptr; // grid panel
+    QFrame *Panel5 = nullptr; // command bar
+    QFrame *Panel8 = nullptr; // indoor temperature guide
+    pf::ui::DBGrid *DBGrid1 = nullptr;
+    pf::ui::ClickLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label6 = nullptr,
+                       *Label7 = nullptr, *Label8 = nullptr, *Label9 = nullptr;
+    pf::ui::ClickLabel *Label34 = nullptr, *Label35 = nullptr, *Label36 = nullptr, *Label37 = nullptr,
+                       *Label38 = nullptr, *Label39 = nullptr, *Label40 = nullptr, *Label41 = nullptr,
+                       *Label42 = nullptr, *Label73 = nullptr;
+    pf::ui::ClickLabel *Label30 = nullptr, *Label32 = nullptr, *Label43 = nullptr; // "X" of the panels
+    pf::ui::DBEdit *De3 = nullptr, *De2 = nullptr, *De13 = nullptr, *De14 = nullptr, *De5 = nullptr,
+                   *De6 = nullptr, *DE7 = nullptr, *De8 = nullptr, *De9 = nullptr, *De10 = nullptr,
+                   *De11 = nullptr, *De12 = nullptr;
+    QLineEdit *de1 = nullptr;  // project number
+    QComboBox *de4 = nullptr;  // city list
+    QLineEdit *Edit1 = nullptr; // city altitude (display)
+    QLineEdit *Edit2 = nullptr; // city outdoor design temperature (display)
+    QTableWidget *Grid8 = nullptr;
+    // The chooser buttons by code; index 0 unused.
+    QRadioButton *KindButtons[14] = {};
+
+    void done(int r) override;
+
+protected:
+    void showEvent(QShowEvent *e) override;
+    void changeEvent(QEvent *e) override;
+    bool eventFilter(QObject *obj, QEvent *ev) override;
+
+private:
+    bool FormKeyDown(QKeyEvent *key);
+    bool InputKeyDown(QObject *input, QKeyEvent *key);
+    void setBrowse();
+    void setEntry();
+    void FormClose();
+    void showHelp();
+    void runCalculator();
+    bool findCity(const QString &name);
+    void fillCityDisplays(bool signAtEnd);
+    pf::ui::DBEdit *presetInput(int target) const;
+    QString presetCodeField(int target) const;
+    // Puts a text into a bound input and into its field.
+    void setInputText(pf::ui::DBEdit *input, const QString &text);
+    bool saveRecord(double number, int altitude, double outdoor);
+    void moveProject(double from, double to);
+
+    pf::ui::HoverGroup *m_hover = nullptr;
+    bool m_entry = false;
+    bool AddingProject = false;
+    QString EditedProjectNumber;
+    double m_editedNumber = 0;
+    int PresetTarget = 0;
+    bool m_inLookUp = false;
+    QMap<int, QStringList> m_heldLayers;
+};
+
+extern TForm2 *Form2;

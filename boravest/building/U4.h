@@ -1,0 +1,63 @@
+#pragma once
+// The material layers dialog: works out the U-value of a wall, roof or
+// floor from the thicknesses of up to 28 building materials. A page asks
+// for a U-value through UValueRequest and reads the answer there; for the
+// project general data page the layers are also kept per project and
+// surface kind in TypMas.DB.
+#include "boravest/building/UValue.h"
+
+#include <QDialog>
+#include <QStringList>
+
+#include <array>
+
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+
+class TForm4 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm4(QWidget *parent = nullptr);
+
+    QLabel *Label1 = nullptr;  // heading
+    QLabel *Label2 = nullptr;  // thickness unit "(In)"
+    QLabel *Label23 = nullptr; // kind caption, set by the caller
+    // Edit1 .. Edit28: thickness (in) of each material, top to bottom.
+    std::array<QLineEdit *, building::kMaterialCount> Edits{};
+    QLineEdit *Edit(int n) const { return Edits[n - 1]; }
+
+    // Empties the inputs, or fills them with the layers the general data
+    // page holds for the requested kind.
+    void FormActivate();
+    // Enter: U from the inputs into UValueRequest (Key 13), the layers
+    // kept for the general data page, and the dialog closes. A thickness
+    // that is not a number is refused with a message and the dialog stays.
+    void AcceptLayers();
+    // Esc: Key 27, the dialog closes.
+    void CancelLayers();
+    // U of the 28 inputs for UValueRequest.Kind; false with the offending
+    // text when one input is not a number.
+    bool CalcZaribHedayat(double *u, QString *badText = nullptr) const;
+
+    QStringList thicknessTexts() const;
+    void setThicknessTexts(const QStringList &texts);
+
+    // The layers of one project's surface kind in TypMas.DB. LoadLayers
+    // gives false (and 28 empty texts) when no row is stored.
+    static bool LoadLayers(double project, int kind, QStringList *texts);
+    // Updates the row (project, kind) or appends it; throws DbError.
+    static void StoreLayers(double project, int kind, const QStringList &texts);
+
+    void done(int r) override;
+
+protected:
+    void showEvent(QShowEvent *e) override;
+    bool eventFilter(QObject *obj, QEvent *ev) override;
+
+private:
+    bool FormKeyPress(QKeyEvent *key);
+    bool m_accepting = false;
+};
+
+extern TForm4 *Form4;

@@ -1,0 +1,132 @@
+#pragma once
+// Page 2 of the create-and-edit chain: the floor-and-unit rows of the
+// current project (floor number, unit number, floor height, height factor
+// and the unit's safety factor). Its next page lists the spaces of the
+// chosen row.
+#include <QColor>
+#include <QDialog>
+#include <QString>
+
+class QFrame;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QTableWidget;
+namespace pf::ui {
+class ClickLabel;
+class DBEdit;
+class DBGrid;
+class HoverGroup;
+} // namespace pf::ui
+
+class TForm8 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm8(QWidget *parent = nullptr);
+
+    // Reads a floor number whose minus sign may stand anywhere in the text.
+    // An empty text becomes "0". Without a minus sign the number is the whole
+    // number of the text and the text stays. With one, the first "-" is
+    // taken out; a number above 0 is negated and shown with the sign at its
+    // end ("-2" and "2-" give -2 and "2-"), a 0 shows as "0". Returns false,
+    // leaving both untouched, when what remains is no whole number (a second
+    // minus sign, a point, a pasted word).
+    static bool StrToIntmenha(QString &text, int &number);
+    // A floor number as the page writes it: the sign after the digits.
+    static QString floorText(int floor);
+    // Leaving the floor input: its first minus sign goes to the end of the
+    // text (a single blank stays as it is).
+    static QString minusToEnd(const QString &text);
+
+    // Opens the floor-and-unit rows and puts the focus on the grid.
+    void FormActivate();
+
+    // Command handlers.
+    void Label16Click(); // New
+    void Label17Click(); // Edit
+    void Bt3Click();     // Save
+    void Label20Click(); // Cancel
+    void Label21Click(); // Next page: the spaces of the chosen row
+    void Label23Click(); // Previous page
+    void Label22Click(); // Exit
+    // Height factor guide beside its input.
+    void Label38Click();
+    void HideGuide();
+
+    bool entryState() const { return m_entry; }
+
+    // Working state of the page.
+    bool AddingUnit = false;
+    QString EditedFloorText;
+    QString EditedUnitText;
+
+    // Components (designer names).
+    QFrame *Panel1 = nullptr; // header
+    QFrame *Panel3 = nullptr; // entry panel
+    QFrame *Panel4 = nullptr; // grid panel
+    QFrame *Panel5 = nullptr; // command bar
+    QFrame *Panel7 = nullptr; // height factor guide
+    pf::ui::DBEdit *DBEdit2 = nullptr, *DBEdit3 = nullptr, *DBEdit4 = nullptr;
+    pf::ui::DBGrid *DBGrid1 = nullptr;
+    QLineEdit *Edit1 = nullptr; // floor number
+    QLineEdit *DE2 = nullptr;   // unit number
+    pf::ui::DBEdit *De6 = nullptr, *De7 = nullptr, *De4 = nullptr;
+    pf::ui::ClickLabel *Label16 = nullptr, *Label17 = nullptr, *Label18 = nullptr, *Label19 = nullptr,
+                       *Label20 = nullptr, *Label21 = nullptr, *Label22 = nullptr, *Label23 = nullptr;
+    pf::ui::ClickLabel *Label38 = nullptr, *Label40 = nullptr;
+    QTableWidget *StringGrid1 = nullptr;
+    pf::ui::HoverGroup *Hover = nullptr;
+
+    void done(int r) override;
+
+protected:
+    void showEvent(QShowEvent *e) override;
+
+private:
+    bool FormKeyDown(QKeyEvent *key);
+    void bindData();
+    void setBrowse();
+    void setEntry();
+    void FormClose();
+    void writeRow(double project, int floor, int unit);
+
+    bool m_bound = false;
+    bool m_entry = false;
+    // The stored key of the row being edited, so that its spaces and
+    // surfaces follow a changed floor or unit number.
+    double m_oldShsk = 0, m_oldFloor = 0, m_oldUnit = 0;
+    bool m_oldShskNull = false;
+    qint64 m_editedNo = 0;
+};
+
+extern TForm8 *Form8;
+
+// What the floors, spaces and surfaces pages share: the keys that reach the
+// help tools and the external calculator, the exit question, and the
+// reading of number texts.
+namespace createedit {
+
+// F1: the user guide at its create-and-edit topic.
+void showUserGuide();
+// F10: the glossary; F11: the unit conversion table.
+void showGlossary();
+void showUnitTable();
+// F12: the external calculator of the data folder, waited for.
+void runCalculator();
+// The exit question of the confirmation form (yes ends the program).
+void askExit();
+// Colour of the command labels at rest: the create-and-edit text colour.
+QColor restColor();
+
+// The whole number of "0" followed by the text ("" reads 0, "007" 7);
+// false for anything else ("-5", "1.5", "--", a pasted word).
+bool wholeOf(const QString &text, int *out);
+// The decimal number of "0" followed by the text (".5" reads 0.5).
+bool decimalOf(const QString &text, double *out);
+// The text of a bound number input converts (an empty input is allowed).
+bool numberText(const QString &text);
+// The messages of a text that does not convert.
+QString integerError(const QString &text);
+QString floatError(const QString &text);
+
+} // namespace createedit

@@ -1,0 +1,467 @@
+#include "boravest/building/U9.h"
+
+#include "ui_U9.h"
+
+#include "boravest/building/U10.h"
+#include "boravest/building/U8.h"
+#include "boravest/data/U1.h"
+#include "boravest/data/UnitDm.h"
+#include "platform/common/Numbers.h"
+#include "platform/ui/ClickLabel.h"
+#include "platform/ui/DbControls.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Keys.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QTableWidget>
+
+TForm9 *Form9 = nullptr;
+
+using pf::db::DbError;
+using namespace createedit;
+
+namespace {
+const QString kNumberOnly = QStringLiteral(" عدد معتبر است");
+}
+
+TForm9::TForm9(QWidget *parent) : QDialog(parent)
+{
+    Ui::TForm9 ui;
+    ui.setupUi(this);
+    setObjectName(QStringLiteral("Form9"));
+    setLayoutDirection(Qt::RightToLeft);
+    setFixedSize(790, 560);
+
+    Panel1 = ui.Panel1;
+    Panel2 = ui.Panel2;
+    Panel3 = ui.Panel3;
+    Panel4 = ui.Panel4;
+    Panel5 = ui.Panel5;
+    Panel6 = ui.Panel6;
+    DBEdit1 = ui.DBEdit1;
+    DBEdit2 = ui.DBEdit2;
+    DBEdit3 = ui.DBEdit3;
+    DBGrid1 = ui.DBGrid1;
+    e1 = ui.e1;
+    DBEdit5 = ui.DBEdit5;
+    DBEdit6 = ui.DBEdit6;
+    DBEdit7 = ui.DBEdit7;
+    DBEdit8 = ui.DBEdit8;
+    DBEdit9 = ui.DBEdit9;
+    DBEdit10 = ui.DBEdit10;
+    Label16 = ui.Label16;
+    Label17 = ui.Label17;
+    Label18 = ui.Label18;
+    Label19 = ui.Label19;
+    Label20 = ui.Label20;
+    Label21 = ui.Label21;
+    Label22 = ui.Label22;
+    Label23 = ui.Label23;
+    Label91 = ui.Label91;
+    Label92 = ui.Label92;
+    Label14 = ui.Label14;
+    Label24 = ui.Label24;
+    StringGrid1 = ui.StringGrid1;
+    StringGrid2 = ui.StringGrid2;
+
+    Label18->hide(); // the delete command is on the bar without action
+    StringGrid1->horizontalHeader()->resizeSection(0, 100);
+    StringGrid1->horizontalHeader()->resizeSection(1, 200);
+    StringGrid2->horizontalHeader()->resizeSection(0, 260);
+
+    connect(Label16, &pf::ui::ClickLabel::clicked, this, [this] { Label16Click(); });
+    connect(Label17, &pf::ui::ClickLabel::clicked, this, [this] { Label17Click(); });
+    connect(Label19, &pf::ui::ClickLabel::clicked, this, [this] { Bt4Click(); });
+    connect(Label20, &pf::ui::ClickLabel::clicked, this, [this] { Label20Click(); });
+    connect(Label21, &pf::ui::ClickLabel::clicked, this, [this] { Label21Click(); });
+    connect(Label23, &pf::ui::ClickLabel::clicked, this, [this] { Label23Click(); });
+    connect(Label22, &pf::ui::ClickLabel::clicked, this, [this] { Label22Click(); });
+    connect(Label91, &pf::ui::ClickLabel::clicked, this, [this] { Label91Click(); });
+    connect(Label92, &pf::ui::ClickLabel::clicked, this, [this] { Label92Click(); });
+    connect(Label14, &pf::ui::ClickLabel::clicked, this, [this] {
+        Panel5->hide();
+        DBEdit6->setFocus();
+    });
+    connect(Label24, &pf::ui::ClickLabel::clicked, this, [this] {
+        Panel6->hide();
+        DBEdit10->setFocus();
+    });
+    connect(DBGrid1, &QAbstractItemView::doubleClicked, this, [this] { Label17Click(); });
+
+    // The name takes any key (up to the field's 20 characters); the numbers
+    // take digits and the point. Enter walks the inputs round.
+    for (QWidget *w : {static_cast<QWidget *>(DBEdit5), static_cast<QWidget *>(DBEdit6),
+                       static_cast<QWidget *>(DBEdit7), static_cast<QWidget *>(DBEdit8),
+                       static_cast<QWidget *>(DBEdit9), static_cast<QWidget *>(DBEdit10)})
+        pf::ui::installDecimalFilter(w, kNumberOnly);
+    e1->setMaxLength(20);
+    pf::ui::installEnterChain({e1, DBEdit5, DBEdit6, DBEdit7, DBEdit8, DBEdit9, DBEdit10}, true);
+
+    // Every command but Exit rests at top 10; the hovered one drops to 11.
+    Hover = new pf::ui::HoverGroup({Label16, Label17, Label18, Label19, Label20, Label21, Label23, Label22},
+                                   &createedit::restColor, this);
+    pf::ui::installKeyPreview(this, [this](QKeyEvent *k) { return FormKeyDown(k); });
+    setBrowse();
+}
+
+bool TForm9::SpaceVolume(const QString &heightText, const QString &areaText, double *volume)
+{
+    int height = 0;
+    double area = 0;
+    if (!wholeOf(heightText, &height) || !decimalOf(areaText, &area))
+        return false;
+    *volume = pf::roundHalfEven(double(height) * area);
+    return true;
+}
+
+double TForm9::SurfaceInsideTemperature(double spaceTi) { return double(pf::roundToInt(spaceTi)); }
+
+void TForm9::bindData()
+{
+    if (m_bound || !DM1)
+        return;
+    m_bound = true;
+    DBEdit1->bind(DM1->DataSource4, QStringLiteral("Shproje"));
+    DBEdit2->bind(DM1->DataSource4, QStringLiteral("Tabage"));
+    DBEdit3->bind(DM1->DataSource4, QStringLiteral("Shvahed"));
+    for (pf::ui::DBEdit *e : {DBEdit1, DBEdit2, DBEdit3})
+        e->setFieldReadOnly(true);
+    DBEdit5->bind(DM1->DataSource4, QStringLiteral("To_"));
+    DBEdit6->bind(DM1->DataSource4, QStringLiteral("Ti_"));
+    DBEdit7->bind(DM1->DataSource4, QStringLiteral("A_"));
+    DBEdit8->bind(DM1->DataSource4, QStringLiteral("V_varm"));
+    DBEdit9->bind(DM1->DataSource4, QStringLiteral("Ertefa"));
+    DBEdit10->bind(DM1->DataSource4, QStringLiteral("Air_"));
+    DBGrid1->setDataSource(DM1->DataSource4);
+    DBGrid1->setColumns({{QStringLiteral("Faza"), QStringLiteral("فضا"), 150},
+                         {QStringLiteral("To_"), QStringLiteral("دماي خارج"), 80},
+                         {QStringLiteral("Ti_"), QStringLiteral("دماي داخل"), 80},
+                         {QStringLiteral("A_"), QStringLiteral("مساحت كف"), 90},
+                         {QStringLiteral("V_varm"), QStringLiteral("باروسايل گرمازا"), 110},
+                         {QStringLiteral("Ertefa"), QStringLiteral("ارتفاع"), 70},
+                         {QStringLiteral("Air_"), QStringLiteral("دفعات تعويض هوا در ساعت"), 170}});
+}
+
+void TForm9::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    bindData();
+    DBGrid1->setFocus();
+}
+
+void TForm9::setBrowse()
+{
+    m_entry = false;
+    Panel2->hide();
+    Panel3->setEnabled(true);
+    for (pf::ui::ClickLabel *l : {Label16, Label17, Label21, Label23, Label22})
+        l->setEnabled(true);
+    Label19->setEnabled(false);
+    Label20->setEnabled(false);
+}
+
+void TForm9::setEntry()
+{
+    m_entry = true;
+    Panel3->setEnabled(false);
+    Panel2->show();
+    for (pf::ui::ClickLabel *l : {Label16, Label17, Label21, Label23, Label22})
+        l->setEnabled(false);
+    Label19->setEnabled(true);
+    Label20->setEnabled(true);
+}
+
+void TForm9::Label16Click()
+{
+    bindData();
+    if (m_entry)
+        return;
+    pf::db::Table *t1 = DM1->Table1, *t3 = DM1->Table3, *t4 = DM1->Table4;
+    // A space belongs to a floor-and-unit row: without one there is nothing
+    // to add to.
+    if (!t3->active() || t3->isEmpty())
+        return;
+    try {
+        if (!t4->active())
+            t4->open();
+        e1->clear();
+        AddingSpace = true;
+        t4->append();
+        // The project's design temperatures and the unit's floor height.
+        if (t1->active() && !t1->isEmpty()) {
+            t4->fieldByName(QStringLiteral("Ti_")).setValue(t1->fieldByName(QStringLiteral("Ti1")).value());
+            t4->fieldByName(QStringLiteral("To_")).setValue(t1->fieldByName(QStringLiteral("To1")).value());
+        }
+        t4->fieldByName(QStringLiteral("Ertefa")).setValue(t3->fieldByName(QStringLiteral("Ertefa")).value());
+    } catch (const DbError &err) {
+        pf::ui::showMessage(err.message(), this);
+        return;
+    }
+    setEntry();
+    e1->setFocus();
+}
+
+void TForm9::Label17Click()
+{
+    bindData();
+    if (m_entry)
+        return;
+    pf::db::Table *t4 = DM1->Table4;
+    if (!t4->active() || t4->isEmpty())
+        return;
+    try {
+        m_editedNo = t4->fieldByName(QStringLiteral("No")).asInteger();
+        m_oldCodeNull = t4->fieldByName(QStringLiteral("Codefaza")).isNull();
+        m_oldCode = t4->fieldByName(QStringLiteral("Codefaza")).asFloat();
+        setEntry();
+        e1->setText(t4->fieldByName(QStringLiteral("Faza")).asString());
+        AddingSpace = false;
+        EditedSpaceName = e1->text();
+        t4->edit();
+        e1->setFocus();
+    } catch (const DbError &err) {
+        pf::ui::showMessage(err.message(), this);
+    }
+}
+
+void TForm9::Bt4Click()
+{
+    bindData();
+    if (!m_entry)
+        return;
+    auto refuse = [this](QWidget *input, const QString &text) {
+        pf::ui::showMessage(text, this);
+        if (input)
+            input->setFocus();
+    };
+    // Every number must convert before anything is stored (a name is only
+    // added to the name list for a space that can be saved).
+    for (pf::ui::DBEdit *e : {DBEdit5, DBEdit6, DBEdit8, DBEdit10})
+        if (!numberText(e->text()))
+            return refuse(e, floatError(e->text()));
+    int height = 0;
+    if (!wholeOf(DBEdit9->text(), &height))
+        return refuse(DBEdit9, integerError(QLatin1Char('0') + DBEdit9->text()));
+    double area = 0;
+    if (!decimalOf(DBEdit7->text(), &area))
+        return refuse(DBEdit7, floatError(QLatin1Char('0') + DBEdit7->text()));
+    double volume = 0;
+    SpaceVolume(DBEdit9->text(), DBEdit7->text(), &volume);
+    const QString name = e1->text();
+    try {
+        double code = 0;
+        if (!spaceCode(name, &code))
+            return;
+        const bool unchanged = !AddingSpace && name == EditedSpaceName;
+        if (!unchanged && duplicateSpace(code))
+            return refuse(nullptr, QStringLiteral("فضا تكراري است"));
+        repl(name, code, volume);
+    } catch (const DbError &err) {
+        pf::ui::showMessage(err.message(), this);
+    }
+}
+
+bool TForm9::spaceCode(const QString &name, double *code)
+{
+    // The name list: a known name gives its code, a new one is added and
+    // takes the next code.
+    pf::db::Table *t8 = DM1->Table8;
+    t8->setIndexName(QStringLiteral("IFaza"));
+    if (!t8->active())
+        t8->open();
+    else
+        t8->refresh();
+    try {
+        if (t8->findKey({name})) {
+            *code = t8->fieldByName(QStringLiteral("Codefaza")).asFloat();
+        } else {
+            t8->append();
+            t8->fieldByName(QStringLiteral("Faza")).setAsString(name);
+            t8->post();
+            t8->refresh();
+            *code = t8->fieldByName(QStringLiteral("Codefaza")).asFloat();
+        }
+    } catch (...) {
+        t8->cancel();
+        t8->close();
+        throw;
+    }
+    t8->close();
+    return true;
+}
+
+bool TForm9::duplicateSpace(double code)
+{
+    // Within one floor-and-unit row each space name occurs once.
+    pf::db::Table *t4 = DM1->Table4;
+    pf::db::Database *db = DM1->Database1;
+    const QString spaces = db->attachTable(QStringLiteral("bankfz.DB"));
+    const double project = t4->fieldByName(QStringLiteral("Shproje")).asFloat();
+    const pf::db::Database::Result r =
+        db->select(QStringLiteral("SELECT No FROM %1 WHERE Shproje = ? AND Shsk = ? AND Tabage = ? AND Shvahed = ? "
+                                  "AND Codefaza = ?")
+                       .arg(spaces),
+                   {project, project, t4->fieldByName(QStringLiteral("Tabage")).asFloat(),
+                    t4->fieldByName(QStringLiteral("Shvahed")).asFloat(), code});
+    for (const auto &row : r.rows)
+        if (AddingSpace || row.value(0).toLongLong() != m_editedNo)
+            return true;
+    return false;
+}
+
+void TForm9::repl(const QString &name, double code, double volume)
+{
+    pf::db::Table *t4 = DM1->Table4;
+    pf::db::Database *db = DM1->Database1;
+    const QString surfaces = db->attachTable(QStringLiteral("bankjd.DB"));
+    const double project = t4->fieldByName(QStringLiteral("Shproje")).asFloat();
+    const QVariant shsk = t4->fieldByName(QStringLiteral("Shsk")).value();
+    const double floor = t4->fieldByName(QStringLiteral("Tabage")).asFloat();
+    const double unit = t4->fieldByName(QStringLiteral("Shvahed")).asFloat();
+    const double ti = SurfaceInsideTemperature(t4->fieldByName(QStringLiteral("Ti_")).asFloat());
+    // A renamed space takes its surfaces along to its new code; the
+    // surfaces then take the space's inside temperature. One transaction
+    // with the space itself.
+    const bool renamed = !AddingSpace && !m_oldCodeNull && code != m_oldCode;
+    const QString key = QStringLiteral(" WHERE Shproje = ? AND Shsk IS ? AND Tabage = ? AND Shvahed = ? AND CodeFaza = ?");
+    db->transaction([&] {
+        if (renamed)
+            db->exec(QStringLiteral("UPDATE %1 SET CodeFaza = ?").arg(surfaces) + key,
+                     {code, project, shsk, floor, unit, m_oldCode});
+        t4->fieldByName(QStringLiteral("Faza")).setAsString(name);
+        t4->fieldByName(QStringLiteral("Codefaza")).setAsFloat(code);
+        t4->fieldByName(QStringLiteral("V_")).setAsFloat(volume);
+        db->exec(QStringLiteral("UPDATE %1 SET Ti_ = ?").arg(surfaces) + key, {ti, project, shsk, floor, unit, code});
+        t4->post();
+    });
+    t4->refresh();
+    setBrowse();
+    DBGrid1->setFocus();
+}
+
+void TForm9::Label20Click()
+{
+    bindData();
+    HideGuides();
+    if (DM1->Table4->active())
+        DM1->Table4->cancel();
+    Panel2->hide();
+    setBrowse();
+    DBGrid1->setFocus();
+}
+
+void TForm9::Label21Click()
+{
+    bindData();
+    Label20Click();
+    try {
+        if (!DM1->Table5->active())
+            DM1->Table5->open();
+    } catch (const DbError &err) {
+        pf::ui::showMessage(err.message(), this);
+        return;
+    }
+    pf::ui::showModal(Form10);
+    if (isVisible())
+        DBGrid1->setFocus();
+}
+
+void TForm9::Label23Click() { close(); }
+
+void TForm9::Label22Click() { askExit(); }
+
+void TForm9::Label91Click()
+{
+    Panel5->show();
+    Panel5->raise();
+    DBEdit6->setFocus();
+}
+
+void TForm9::Label92Click()
+{
+    Panel6->show();
+    Panel6->raise();
+    DBEdit10->setFocus();
+}
+
+void TForm9::HideGuides()
+{
+    Panel5->hide();
+    Panel6->hide();
+}
+
+void TForm9::FormClose()
+{
+    if (!DM1)
+        return;
+    Label20Click();
+    DM1->Table4->close();
+}
+
+void TForm9::done(int r)
+{
+    FormClose();
+    QDialog::done(r);
+}
+
+bool TForm9::FormKeyDown(QKeyEvent *key)
+{
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (Panel3->isEnabled()) {
+            Label17Click();
+            return true;
+        }
+        return false;
+    case Qt::Key_Insert:
+        if (Label16->isEnabled())
+            Label16Click();
+        return true;
+    case Qt::Key_F2:
+        if (Label19->isEnabled())
+            Bt4Click();
+        return true;
+    case Qt::Key_F3:
+        if (Label21->isEnabled())
+            Label21Click();
+        return true;
+    case Qt::Key_F4:
+        if (Label23->isEnabled())
+            Label23Click();
+        return true;
+    case Qt::Key_Escape:
+        if (!Panel5->isHidden() || !Panel6->isHidden())
+            HideGuides();
+        else if (Label22->isEnabled())
+            Label22Click();
+        else
+            Label20Click();
+        return true;
+    case Qt::Key_F6:
+        if (focusWidget() == DBEdit6) {
+            Label91Click();
+            return true;
+        }
+        if (focusWidget() == DBEdit10) {
+            Label92Click();
+            return true;
+        }
+        return false;
+    case Qt::Key_F1:
+        showUserGuide();
+        return true;
+    case Qt::Key_F10:
+        showGlossary();
+        return true;
+    case Qt::Key_F11:
+        showUnitTable();
+        return true;
+    case Qt::Key_F12:
+        runCalculator();
+        return true;
+    default:
+        return false;
+    }
+}

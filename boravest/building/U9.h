@@ -1,0 +1,95 @@
+#pragma once
+// Page 3 of the create-and-edit chain: the spaces (rooms) of the floor and
+// unit row chosen on page 2, with their design temperatures, floor area,
+// appliance gain, height and air changes. Space names are kept in the shared
+// name list faza.db, whose counter is the space code. Saving a space works
+// out its volume and gives its surfaces its inside temperature.
+#include <QDialog>
+#include <QString>
+
+class QFrame;
+class QKeyEvent;
+class QLineEdit;
+class QTableWidget;
+namespace pf::ui {
+class ClickLabel;
+class DBEdit;
+class DBGrid;
+class HoverGroup;
+} // namespace pf::ui
+
+class TForm9 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm9(QWidget *parent = nullptr);
+
+    // Volume of a space (cu.ft): the height read as a whole number times the
+    // floor area read as a decimal number (both as "0" followed by the
+    // text), rounded to the nearest whole number with halves to the even
+    // neighbour. False when a text does not convert (a height with a
+    // fractional part among them).
+    static bool SpaceVolume(const QString &heightText, const QString &areaText, double *volume);
+    // The inside temperature the surfaces of a space take: the space's
+    // temperature rounded to a whole number, halves to even.
+    static double SurfaceInsideTemperature(double spaceTi);
+
+    // Command handlers.
+    void Label16Click(); // New
+    void Label17Click(); // Edit
+    void Bt4Click();     // Save
+    void Label20Click(); // Cancel
+    void Label21Click(); // Next page: the surfaces of the chosen space
+    void Label23Click(); // Previous page
+    void Label22Click(); // Exit
+    // Reference guides beside the inside temperature and the air changes.
+    void Label91Click();
+    void Label92Click();
+    void HideGuides();
+
+    bool entryState() const { return m_entry; }
+
+    // Working state of the page.
+    bool AddingSpace = false;
+    QString EditedSpaceName;
+
+    // Components (designer names).
+    QFrame *Panel1 = nullptr; // header
+    QFrame *Panel2 = nullptr; // entry panel
+    QFrame *Panel3 = nullptr; // grid panel
+    QFrame *Panel4 = nullptr; // command bar
+    QFrame *Panel5 = nullptr; // inside temperature guide
+    QFrame *Panel6 = nullptr; // air change guide
+    pf::ui::DBEdit *DBEdit1 = nullptr, *DBEdit2 = nullptr, *DBEdit3 = nullptr;
+    pf::ui::DBGrid *DBGrid1 = nullptr;
+    QLineEdit *e1 = nullptr; // space name
+    pf::ui::DBEdit *DBEdit5 = nullptr, *DBEdit6 = nullptr, *DBEdit7 = nullptr, *DBEdit8 = nullptr,
+                   *DBEdit9 = nullptr, *DBEdit10 = nullptr;
+    pf::ui::ClickLabel *Label16 = nullptr, *Label17 = nullptr, *Label18 = nullptr, *Label19 = nullptr,
+                       *Label20 = nullptr, *Label21 = nullptr, *Label22 = nullptr, *Label23 = nullptr;
+    pf::ui::ClickLabel *Label91 = nullptr, *Label92 = nullptr, *Label14 = nullptr, *Label24 = nullptr;
+    QTableWidget *StringGrid1 = nullptr, *StringGrid2 = nullptr;
+    pf::ui::HoverGroup *Hover = nullptr;
+
+    void done(int r) override;
+
+protected:
+    void showEvent(QShowEvent *e) override;
+
+private:
+    bool FormKeyDown(QKeyEvent *key);
+    void bindData();
+    void setBrowse();
+    void setEntry();
+    void FormClose();
+    bool spaceCode(const QString &name, double *code);
+    bool duplicateSpace(double code);
+    void repl(const QString &name, double code, double volume);
+
+    bool m_bound = false;
+    bool m_entry = false;
+    double m_oldCode = 0; // the code of the space being edited
+    bool m_oldCodeNull = true;
+    qint64 m_editedNo = 0;
+};
+
+extern TForm9 *Form9;

@@ -1,0 +1,74 @@
+#include "boravest/building/UValue.h"
+
+#include "platform/common/Numbers.h"
+
+namespace building {
+
+namespace {
+
+// In the order of the thickness inputs: common brick, face brick, hollow
+// brick, cement block, gypsum plaster, cement plaster, cement mortar, heavy
+// concrete, light concrete, glazed tile, ceramic, light asphalt, heavy
+// asphalt, hardwood, softwood, floor covering, glass wool, bitumen felt with
+// membrane, roof pumice fill, brick jack-arch, dry gravel, plaster
+// undercoat, natural stone, joist-and-block slab 20, corrugated asbestos
+// sheet, corrugated galvanised sheet, iron, particle board.
+constexpr double kResistancePerInch[kMaterialCount] = {
+    0.2,  0.11, 0.24, 0.17, 0.28, 0.2,  0.2,  0.2,  0.6,   0.18,  0.18, 0.12, 0.44, 0.49,
+    0.62, 0.05, 2.5,  0.05, 0.6,  0.8,  0.37, 0.22, 0.09, 2.72, 0.08, 0.002, 0.003, 0.68,
+};
+
+// U is 1.1 (not 1) divided by the total resistance.
+constexpr double kUNumerator = 1.1;
+
+} // namespace
+
+double materialResistancePerInch(int material)
+{
+    if (material < 1 || material > kMaterialCount)
+        return 0;
+    return kResistancePerInch[material - 1];
+}
+
+double filmResistance(int kind)
+{
+    switch (kind) {
+    case UKindExternalWall: return 0.85;
+    case UKindInternalWall: return 1.36;
+    case UKindExternalRoof: return 0.78;
+    case UKindInternalCeiling: return 1.22;
+    case UKindFloorOffGround: return 1.40;
+    default: return 0;
+    }
+}
+
+double CalcZaribHedayat(const std::array<double, kMaterialCount> &thickness, int kind)
+{
+    double s = 0;
+    for (int i = 0; i < kMaterialCount; ++i) {
+        if (thickness[i] > 0)
+            s += thickness[i] * kResistancePerInch[i];
+    }
+    if (s == 0)
+        return 0;
+    const double r = s + filmResistance(kind);
+    return pf::roundHalfEven(kUNumerator / r, 3);
+}
+
+bool thicknessFromText(const QString &text, double *inches)
+{
+    return pf::strToFloat(QStringLiteral("0") + text, inches);
+}
+
+bool CalcZaribHedayat(const std::array<QString, kMaterialCount> &texts, int kind, double *u)
+{
+    std::array<double, kMaterialCount> thickness{};
+    for (int i = 0; i < kMaterialCount; ++i) {
+        if (!thicknessFromText(texts[i], &thickness[i]))
+            return false;
+    }
+    *u = CalcZaribHedayat(thickness, kind);
+    return true;
+}
+
+} // namespace building

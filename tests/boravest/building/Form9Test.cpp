@@ -1,0 +1,259 @@
+// The spaces page: names kept in faza.db, the duplicate check per unit,
+// the volume, and the inside temperature given to the surfaces.
+#include "PageFixture.h"
+
+#include "platform/ui/DbControls.h"
+
+#include <QFrame>
+#include <QLineEdit>
+
+using namespace pagetest;
+
+TEST(SpaceVolume, HeightAsWholeNumberTimesAreaRoundedHalfToEven)
+{
+    struct Case {
+        QString height, area;
+        double volume;
+    } cases[] = {{"10", "12.5", 125}, {"9", "10.5", 94}, {"9", "11.5", 104}, {"", "", 0},
+                 {"8", ".5", 4},      {"007", "3", 21}, {"10", "0.05", 0}};
+    for (const Case &c : cases) {
+        double v = -1;
+        EXPECT_TRUE(TForm9::SpaceVolume(c.height, c.area, &v)) << c.height.toStdString();
+        EXPECT_EQ(v, c.volume) << c.height.toStdString() << " x " << c.area.toStdString();
+    }
+    double v = -1;
+    EXPECT_FALSE(TForm9::SpaceVolume(QStringLiteral("9.5"), QStringLiteral("10"), &v));
+    EXPECT_FALSE(TForm9::SpaceVolume(QStringLiteral("10"), QStringLiteral("1.2.3"), &v));
+    EXPECT_EQ(v, -1);
+    EXPECT_EQ(TForm9::SurfaceInsideTemperature(70.6), 71);
+    EXPECT_EQ(TForm9::SurfaceInsideTemperature(70.5), 70);
+    EXPECT_EQ(TForm9::SurfaceInsideTemperature(71.5), 72);
+}
+
+namespace {
+
+class Form9Test : public PageFixture {
+protected:
+    void SetUp() override
+    {
+        PageFixture::SetUp();
+        for (double unit : {1.0, 2.0})
+            DM1->Database1->exec(QStringLiteral("INSERT INTO bankvh (Shproje, Shsk, Tabage, Shvahed, Ertefa, Sf, Z_ertefa) "
+                                                "VALUES (7, 7, 1, ?, 11, 15, 0)"),
+                                 {unit});
+        DM1->Table3->refresh();
+        DM1->Table3->first();
+        DM1->Table4->open();
+        showPage(Form9);
+    }
+
+    // Insert, the name, then the six numbers in Enter order (an empty text
+    // keeps what New put there), then F2.
+    void enterSpace(const QString &name, const QStringList &numbers = {})
+    {
+        press(Form9, Qt::Key_Insert);
+        ASSERT_TRUE(Form9->entryState());
+        type(Form9, name);
+        for (int i = 0; i < 6; ++i) {
+            press(Form9, Qt::Key_Return);
+            if (i < numbers.size() && !numbers[i].isEmpty())
+                retype(Form9, numbers[i]);
+        }
+        press(Form9, Qt::Key_F2);
+    }
+
+    static QStringList names()
+    {
+        QStringList out;
+        for (const auto &r : rows(QStringLiteral("SELECT Faza FROM faza ORDER BY Codefaza")).rows)
+            out << r[0].toString();
+        return out;
+    }
+};
+
+} // namespace
+
+TEST_F(Form9Test, NewSpaceStartsFromTheProjectAndTheUnitAndStoresItsVolume)
+{
+    press(Form9, Qt::Key_Insert);
+    EXPECT_EQ(Form9->DBEdit5->text(), QStringLiteral("28")); // project outdoor temperature
+    EXPECT_EQ(Form9->DBEdit6->text(), QStringLiteral("70")); // project inside temperature
+    EXPECT_EQ(Form9->DBEdit9->text(), QStringLiteral("11")); // floor height of the unit
+    EXPECT_EQ(Form9->focusWidget(), Form9->e1);
+    press(Form9, Qt::Key_Escape);
+
+    // To_, Ti_, A_, V_varm, Ertefa, Air_.
+    enterSpace(QStringLiteral("هال"), {"", "72", "12.5", "500", "10", "1.5"});
+    EXPECT_TRUE(testsupport::takeMessages().isEmpty());
+    enterSpace(QStringLiteral("اطاق خواب"), {"", "", "10.5", "", "9", ""});
+    enterSpace(QStringLiteral("آشپزخانه"), {"", "", "11.5", "", "9", ""});
+    EXPECT_TRUE(testsupport::takeMessages().isEmpty());
+    const auto r = rows(QStringLiteral("SELECT Shproje, Shsk, Tabage, Shvahed, Faza, Codefaza, To_, Ti_, A_, V_varm, "
+                                       "Ertefa, Air_, V_ FROM bankfz ORDER BY No"))
+                       .rows;
+    ASSERT_EQ(r.size(), 3);
+    EXPECT_EQ(r[0], (QVector<QVariant>{7.0, 7.0, 1.0, 1.0, QStringLiteral("هال"), 1.0, 28.0, 72.0, 12.5, 500.0, 10.0,
+                                       1.5, 125.0}));
+    EXPECT_EQ(r[1][12], 94.0);  // 9 x 10.5 = 94.5, half to even
+    EXPECT_EQ(r[2][12], 104.0); // 9 x 11.5 = 103.5
+    EXPECT_EQ(names(), (QStringList{"هال", "اطاق خواب", "آشپزخانه"}));
+}
+
+TEST_F(Form9Test, EachNameOnceInAUnitAndOnceInTheNameList)
+{
+    enterSpace(QStringLiteral("آشپزخانه"));
+    enterSpace(QStringLiteral("آشپزخانه"));
+    EXPECT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral("فضا تكراري است")});
+    EXPECT_TRUE(Form9->entryState());
+    press(Form9, Qt::Key_Escape);
+    EXPECT_EQ(count(QStringLiteral("bankfz")), 1);
+
+    // The second unit may have its own kitchen, with the same code.
+    DM1->Table3->next();
+    enterSpace(QStringLiteral("آشپزخانه"));
+    EXPECT_TRUE(testsupport::takeMessages().isEmpty());
+    EXPECT_EQ(rows(QStringLiteral("SELECT Shvahed, Codefaza FROM bankfz ORDER BY No")).rows,
+              (QVector<QVector<QVariant>>{{1.0, 1.0}, {2.0, 1.0}}));
+    EXPECT_EQ(names(), QStringList{"آشپزخانه"});
+
+    // A name longer than the field is never cut: the input takes 20
+    // characters, so the name found again is the name stored.
+    const QString longName = QStringLiteral("اطاق خواب بزرگ طبقه بالا");
+    ASSERT_GT(longName.size(), 20);
+    enterSpace(longName);
+    EXPECT_EQ(Form9->e1->text(), longName.left(20));
+    enterSpace(longName);
+    EXPECT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral("فضا تكراري است")});
+    press(Form9, Qt::Key_Escape);
+    EXPECT_EQ(names(), (QStringList{"آشپزخانه", longName.left(20)}));
+    EXPECT_EQ(rows(QStringLiteral("SELECT Faza FROM bankfz WHERE Codefaza = 2")).rows.value(0).value(0).toString(),
+              longName.left(20));
+}
+
+TEST_F(Form9Test, RenamingRunsTheCheckKeepingTheNameDoesNot)
+{
+    enterSpace(QStringLiteral("هال"));
+    enterSpace(QStringLiteral("آشپزخانه"));
+    DM1->Database1->exec(QStringLiteral("INSERT INTO bankjd (Shproje, Shsk, Tabage, Shvahed, CodeFaza, Jedare, Ti_) "
+                                        "VALUES (7, 7, 1, 1, 2, 'ديوار', 70), (7, 7, 1, 1, 2, 'پنجره', 70)"));
+    ASSERT_TRUE(DM1->Table4->locate(QStringLiteral("Faza"), {QStringLiteral("آشپزخانه")}));
+
+    // Keeping the name: no check, the area changes.
+    press(Form9, Qt::Key_Return);
+    ASSERT_TRUE(Form9->entryState());
+    EXPECT_EQ(Form9->e1->text(), QStringLiteral("آشپزخانه"));
+    Form9->DBEdit7->setFocus();
+    retype(Form9, QStringLiteral("80"));
+    press(Form9, Qt::Key_F2);
+    EXPECT_TRUE(testsupport::takeMessages().isEmpty());
+
+    // Renaming to a name the unit has: refused.
+    press(Form9, Qt::Key_Return);
+    retype(Form9, QStringLiteral("هال"));
+    press(Form9, Qt::Key_F2);
+    EXPECT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral("فضا تكراري است")});
+    // Renaming to a new name: the surfaces go with the space.
+    Form9->e1->setFocus();
+    retype(Form9, QStringLiteral("مطبخ"));
+    press(Form9, Qt::Key_F2);
+    EXPECT_TRUE(testsupport::takeMessages().isEmpty());
+    EXPECT_EQ(rows(QStringLiteral("SELECT Faza, Codefaza FROM bankfz ORDER BY No")).rows,
+              (QVector<QVector<QVariant>>{{QStringLiteral("هال"), 1.0}, {QStringLiteral("مطبخ"), 3.0}}));
+    EXPECT_EQ(rows(QStringLiteral("SELECT A_ FROM bankfz WHERE Codefaza = 3")).rows.value(0).value(0), 80.0);
+    EXPECT_EQ(rows(QStringLiteral("SELECT CodeFaza FROM bankjd")).rows, (QVector<QVector<QVariant>>{{3.0}, {3.0}}));
+}
+
+TEST_F(Form9Test, InsideTemperatureGoesToEverySurfaceOfTheSpaceRounded)
+{
+    enterSpace(QStringLiteral("هال"));
+    enterSpace(QStringLiteral("اطاق"));
+    DM1->Database1->exec(QStringLiteral("INSERT INTO bankjd (Shproje, Shsk, Tabage, Shvahed, CodeFaza, Jedare, Ti_) VALUES "
+                                        "(7, 7, 1, 1, 1, 'ديوار', 70), (7, 7, 1, 1, 1, 'پنجره', 70), "
+                                        "(7, 7, 1, 1, 1, 'درب', 70), (7, 7, 1, 1, 1, 'سقف', 70), "
+                                        "(7, 7, 1, 1, 1, 'كف', 70), (7, 7, 1, 1, 2, 'ديوار', 70)"));
+    ASSERT_TRUE(DM1->Table4->locate(QStringLiteral("Faza"), {QStringLiteral("هال")}));
+    press(Form9, Qt::Key_Return);
+    Form9->DBEdit6->setFocus();
+    retype(Form9, QStringLiteral("72"));
+    press(Form9, Qt::Key_F2);
+    EXPECT_EQ(rows(QStringLiteral("SELECT Ti_ FROM bankjd ORDER BY No")).rows,
+              (QVector<QVector<QVariant>>{{72.0}, {72.0}, {72.0}, {72.0}, {72.0}, {70.0}}));
+
+    ASSERT_TRUE(DM1->Table4->locate(QStringLiteral("Faza"), {QStringLiteral("هال")}));
+    press(Form9, Qt::Key_Return);
+    Form9->DBEdit6->setFocus();
+    retype(Form9, QStringLiteral("70.6"));
+    press(Form9, Qt::Key_F2);
+    EXPECT_EQ(rows(QStringLiteral("SELECT Ti_ FROM bankfz WHERE Codefaza = 1")).rows.value(0).value(0), 70.6);
+    EXPECT_EQ(rows(QStringLiteral("SELECT Ti_ FROM bankjd WHERE CodeFaza = 1")).rows.value(0).value(0), 71.0);
+}
+
+TEST_F(Form9Test, NumbersThatDoNotConvertAreRefusedBeforeAnythingIsStored)
+{
+    press(Form9, Qt::Key_Insert);
+    type(Form9, QStringLiteral("انبار"));
+    press(Form9, Qt::Key_Return);
+    type(Form9, QStringLiteral("-"));
+    EXPECT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral(" عدد معتبر است")});
+    // Texts that reach the inputs without the keyboard filter.
+    struct Case {
+        pf::ui::DBEdit *input;
+        QString text, message;
+    } cases[] = {{Form9->DBEdit7, "1.2.3", "'01.2.3' is not a valid floating point value"},
+                 {Form9->DBEdit9, "9.5", "'09.5' is not a valid integer value"},
+                 {Form9->DBEdit5, "2-", "'2-' is not a valid floating point value"},
+                 {Form9->DBEdit10, "..", "'..' is not a valid floating point value"}};
+    for (const Case &c : cases) {
+        const QString before = c.input->text();
+        c.input->setText(c.text);
+        press(Form9, Qt::Key_F2);
+        EXPECT_EQ(testsupport::takeMessages(), QStringList{c.message});
+        EXPECT_TRUE(Form9->entryState());
+        EXPECT_EQ(Form9->focusWidget(), c.input);
+        c.input->setText(before);
+    }
+    EXPECT_EQ(count(QStringLiteral("bankfz")), 0);
+    EXPECT_EQ(count(QStringLiteral("faza")), 0);
+    press(Form9, Qt::Key_F2);
+    EXPECT_EQ(count(QStringLiteral("bankfz")), 1);
+}
+
+TEST_F(Form9Test, GuidesAndKeys)
+{
+    press(Form9, Qt::Key_Insert);
+    Form9->DBEdit6->setFocus();
+    press(Form9, Qt::Key_F6);
+    EXPECT_FALSE(Form9->Panel5->isHidden());
+    Form9->DBEdit10->setFocus();
+    press(Form9, Qt::Key_F6);
+    EXPECT_FALSE(Form9->Panel6->isHidden());
+    EXPECT_EQ(Form9->focusWidget(), Form9->DBEdit10);
+    press(Form9, Qt::Key_Escape);
+    EXPECT_TRUE(Form9->Panel5->isHidden());
+    EXPECT_TRUE(Form9->Panel6->isHidden());
+    EXPECT_TRUE(Form9->entryState());
+    press(Form9, Qt::Key_Escape);
+    EXPECT_FALSE(Form9->entryState());
+    EXPECT_TRUE(modalsShown.isEmpty());
+    press(Form9, Qt::Key_Escape);
+    EXPECT_EQ(modalsShown, QStringList{QStringLiteral("Form3")});
+    modalsShown.clear();
+
+    // Next page needs a space and opens the surfaces table.
+    enterSpace(QStringLiteral("هال"));
+    press(Form9, Qt::Key_F3);
+    EXPECT_EQ(modalsShown, QStringList{QStringLiteral("Form10")});
+    EXPECT_TRUE(DM1->Table5->active());
+    press(Form9, Qt::Key_F4);
+    EXPECT_FALSE(Form9->isVisible());
+    EXPECT_FALSE(DM1->Table4->active());
+}
+
+TEST_F(Form9Test, NoSpaceWithoutAFloorAndUnitRow)
+{
+    DM1->Database1->exec(QStringLiteral("DELETE FROM bankvh"));
+    DM1->Table3->refresh();
+    press(Form9, Qt::Key_Insert);
+    EXPECT_FALSE(Form9->entryState());
+    EXPECT_EQ(count(QStringLiteral("bankfz")), 0);
+}
