@@ -1,8 +1,686 @@
 #include "boravest/building/RepUnit2.h"
 
+#include "boravest/building/HeatLoad.h"
+#include "boravest/building/PersianWords.h"
+#include "boravest/building/PlanRotation.h"
+#include "boravest/data/CalcFields.h"
+#include "boravest/data/UnitDm.h"
+#include "platform/common/Numbers.h"
+
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
+
+using pf::db::Dataset;
+using pf::db::FieldType;
+using namespace pf::report;
+
 TReport2 *Report2 = nullptr;
+
+namespace {
+
+const QString kFamily = QStringLiteral("Traffic");
+
+// Columns of the surface table, right to left: kind, state, direction,
+// area, U-value, temperature difference, orientation factor, heat loss.
+// The last column takes what is left of the line.
+constexpr double kColumnWidths[7] = {70, 95, 80, 80, 110, 90, 70};
+constexpr int kColumns = 8;
+constexpr double kRowHeight = 20;
+constexpr double kWordGap = 6; // between a caption and its value, and the parts of the other sentences
+
+QString num(double v) { return pf::floatToStr(v); }
+
+double field(Dataset *ds, const char *name) { return ds->fieldByName(QString::fromLatin1(name)).asFloat(); }
+
+QString text(Dataset *ds, const char *name) { return ds->fieldByName(QString::fromLatin1(name)).asString(); }
+
+building::SpaceRow currentSpace(Dataset *t4)
+{
+    building::SpaceRow s;
+    s.Ti_ = field(t4, "Ti_");
+    s.To_ = field(t4, "To_");
+    s.A_ = field(t4, "A_");
+    s.V_ = field(t4, "V_");
+    s.Air_ = field(t4, "Air_");
+    s.V_varm = field(t4, "V_varm");
+    return s;
+}
+
+building::SurfaceRow currentSurface(Dataset *t5)
+{
+    building::SurfaceRow r;
+    r.Jedare = text(t5, "Jedare");
+    r.Id_jedar = field(t5, "Id_jedar");
+    r.Id_njedar = t5->fieldByName(QStringLiteral("Id_njedar")).asInteger();
+    r.Id_gjedar = t5->fieldByName(QStringLiteral("Id_gjedar")).asInteger();
+    r.Masa1 = field(t5, "Masa1");
+    r.Masa2 = field(t5, "Masa2");
+    r.To_ = field(t5, "To_");
+    r.Ti_ = field(t5, "Ti_");
+    r.Z_1 = field(t5, "Z_1");
+    r.Z_2 = field(t5, "Z_2");
+    return r;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- form
 
 TReport2::TReport2(QObject *parent) : QObject(parent)
 {
     setObjectName(QStringLiteral("Report2"));
+
+    Query2 = new pf::db::Query(this);
+    Query2->setObjectName(QStringLiteral("Query2"));
+    Table3 = new pf::db::Table(this);
+    Table3->setObjectName(QStringLiteral("Table3"));
+    Table4 = new pf::db::Table(this);
+    Table4->setObjectName(QStringLiteral("Table4"));
+    Table5 = new pf::db::Table(this);
+    Table5->setObjectName(QStringLiteral("Table5"));
+    DataSource1 = new pf::db::DataSource(this);
+    DataSource1->setObjectName(QStringLiteral("DataSource1"));
+    DataSource1->setDataSet(Query2);
+    DataSource2 = new pf::db::DataSource(this);
+    DataSource2->setObjectName(QStringLiteral("DataSource2"));
+    DataSource2->setDataSet(Table3);
+    DataSource3 = new pf::db::DataSource(this);
+    DataSource3->setObjectName(QStringLiteral("DataSource3"));
+    DataSource3->setDataSet(Table4);
+
+    Table3->setTableName(QStringLiteral("bankvh.DB"));
+    Table3->setIndexName(QStringLiteral("IPT"));
+    Table3->setMasterSource(DataSource1);
+    Table3->setMasterFields(QStringLiteral("shproje;Tabage"));
+    Table3->addCalcField(QStringLiteral("NameT"), FieldType::String, 15);
+    Table3->onCalcFields = [this](Dataset &d) { Table3CalcFields(d); };
+
+    Table4->setTableName(QStringLiteral("bankfz.DB"));
+    Table4->setIndexName(QStringLiteral("IPSTV"));
+    Table4->setMasterSource(DataSource2);
+    Table4->setMasterFields(QStringLiteral("Shproje;Shsk;Tabage;Shvahed"));
+
+    Table5->setTableName(QStringLiteral("bankjd.DB"));
+    Table5->setIndexName(QStringLiteral("Idxjd1"));
+    Table5->setMasterSource(DataSource3);
+    Table5->setMasterFields(QStringLiteral("Shproje;Shsk;Tabage;Shvahed;Codefaza"));
+    Table5->addCalcField(QStringLiteral("Dv_gjedar"), FieldType::Integer);
+    Table5->addCalcField(QStringLiteral("Nnjedar"), FieldType::String, 15);
+    Table5->addCalcField(QStringLiteral("Ngjedar"), FieldType::String, 15);
+    Table5->addCalcField(QStringLiteral("Mmasa"), FieldType::Integer);
+    Table5->addCalcField(QStringLiteral("Z_z"), FieldType::Float);
+    Table5->addCalcField(QStringLiteral("ZaribJ"), FieldType::Float);
+    Table5->onCalcFields = [this](Dataset &d) { Table5CalcFields(d); };
+
+    if (DM1)
+        SetDatabase(DM1->Database1);
+
+    QuickRep1.dataset = Query2;
+    QuickRep1.font = ReportFont::fromPixels(kFamily, 13, true);
+    buildTitle();
+    buildUnitLevels();
+    buildSurfaceTable();
+    buildEnd();
+}
+
+TReport2::~TReport2() = default;
+
+void TReport2::SetDatabase(pf::db::Database *db)
+{
+    m_db = db;
+    for (Dataset *d : {static_cast<Dataset *>(Query2), static_cast<Dataset *>(Table3),
+                       static_cast<Dataset *>(Table4), static_cast<Dataset *>(Table5)})
+        d->setDatabase(db);
+}
+
+QString TReport2::rotationBase() { return QStringLiteral("     "); }
+
+void TReport2::OpenProject(double shproje)
+{
+    Query2->close();
+    Query2->sql().clear();
+    Query2->sql() << QStringLiteral("select shproje,Tabage from bankvh")
+                  << QStringLiteral("Where shproje=") + num(shproje)
+                  << QStringLiteral("group by shproje,Tabage") << QStringLiteral("order by shproje,Tabage");
+    Query2->open();
+    // The project's air density ratio and ground temperature.
+    SiteGa = SiteTg = 0;
+    const pf::db::Database::Result site =
+        m_db->select(QStringLiteral("select Ga, Tg from Bank1 where SHPROJE = ?"), {shproje});
+    if (!site.rows.isEmpty()) {
+        SiteGa = site.rows[0][0].toDouble();
+        SiteTg = site.rows[0][1].toDouble();
+    }
+    Table3->open();
+    Table4->open();
+    Table5->close();
+    Table5->setIndexName(QStringLiteral("Idxjd1"));
+    Table5->open();
+}
+
+void TReport2::CloseTables()
+{
+    Table3->close();
+    Table4->close();
+    Table5->close();
+}
+
+void TReport2::Table3CalcFields(Dataset &DataSet)
+{
+    DataSet.fieldByName(QStringLiteral("NameT"))
+        .setAsString(calcfields::floorName(DataSet.fieldByName(QStringLiteral("Tabage")).asFloat()));
+}
+
+void TReport2::Table5CalcFields(Dataset &DataSet)
+{
+    // As the data module's surface fields, with walls, windows and doors
+    // turned by the plan rotation the booklet was asked for.
+    const building::SurfaceRow row = currentSurface(&DataSet);
+    const int dv = building::effectiveDirection(row, building::bookletOptions(building::PlanRotation));
+    DataSet.fieldByName(QStringLiteral("Dv_gjedar")).setAsInteger(dv);
+    DataSet.fieldByName(QStringLiteral("Nnjedar")).setAsString(calcfields::stateWord(row.Id_jedar, row.Id_njedar));
+    DataSet.fieldByName(QStringLiteral("Ngjedar")).setAsString(calcfields::directionWord(row.Jedare, dv));
+    DataSet.fieldByName(QStringLiteral("Mmasa")).setAsInteger(calcfields::areaInUse(row.Jedare, dv, row.Masa1, row.Masa2));
+    DataSet.fieldByName(QStringLiteral("Z_z")).setAsFloat(calcfields::uInUse(row.Jedare, dv, row.Z_1, row.Z_2));
+    DataSet.fieldByName(QStringLiteral("ZaribJ"))
+        .setAsFloat(calcfields::orientationFactor(row.Jedare, row.Id_njedar, dv));
+}
+
+// ---------------------------------------------------------------- layout helpers
+
+Label *TReport2::addText(Band *band, const QString &name, double right, double top, const QString &t, double pixels)
+{
+    Label *l = band->addLabel(name, right, top, t);
+    l->alignment = Qt::AlignRight;
+    l->direction = Qt::RightToLeft;
+    l->font = ReportFont::fromPixels(kFamily, pixels, true);
+    return l;
+}
+
+QRectF TReport2::columnRect(int column, double top, double height)
+{
+    // Content width of A4 portrait with 10 mm margins.
+    const double width = pf::report::mmToPx(190.0);
+    double right = width;
+    for (int i = 0; i < column && i < kColumns - 1; ++i)
+        right -= kColumnWidths[i];
+    const double w = column < kColumns - 1 ? kColumnWidths[column] : right;
+    return QRectF(right - w, top, w, height);
+}
+
+void TReport2::makeCell(TextElement *e, int column, double top, double height)
+{
+    e->geometry = columnRect(column, top, height);
+    e->autoSize = false;
+    e->alignment = Qt::AlignHCenter;
+    e->direction = Qt::RightToLeft;
+    e->font = ReportFont::fromPixels(kFamily, 12, true);
+    e->frame.left = true;
+    e->frame.bottom = true;
+    e->frame.right = column == 0;
+}
+
+Label *TReport2::addCell(Band *band, const QString &name, int column, double top, double height)
+{
+    Label *l = band->addLabel(name, 0, top);
+    makeCell(l, column, top, height);
+    return l;
+}
+
+double TReport2::printedWidth(const TextElement *e)
+{
+    QString t;
+    if (auto *l = dynamic_cast<const Label *>(e))
+        t = l->text;
+    else if (auto *d = dynamic_cast<const DBText *>(e))
+        t = d->currentText();
+    if (t.isEmpty())
+        return 0;
+    const QString key = QStringLiteral("%1|%2|%3|%4").arg(e->font.family).arg(e->font.pointSize).arg(e->font.bold).arg(t);
+    auto it = m_widths.constFind(key);
+    if (it != m_widths.constEnd())
+        return *it;
+    QTextLayout layout;
+    layoutParagraph(layout, t, e->font, e->direction, Qt::AlignRight, false, -1);
+    double w = 0;
+    for (int i = 0; i < layout.lineCount(); ++i)
+        w = std::max(w, layout.lineAt(i).naturalTextWidth());
+    w = std::ceil(w);
+    m_widths.insert(key, w);
+    return w;
+}
+
+double TReport2::wrappedHeight(const TextElement *e, const QString &t, double width)
+{
+    QTextLayout layout;
+    layoutParagraph(layout, t.isEmpty() ? QStringLiteral(" ") : t, e->font, e->direction, Qt::AlignRight, true, width);
+    double h = 0;
+    for (int i = 0; i < layout.lineCount(); ++i)
+        h = layout.lineAt(i).y() + layout.lineAt(i).height();
+    return h;
+}
+
+double TReport2::layRightToLeft(std::initializer_list<TextElement *> parts, double right, double top,
+                                double lineHeight, double gap)
+{
+    double x = right;
+    double y = top;
+    double bottom = top;
+    bool lineStarted = false;
+    for (TextElement *e : parts) {
+        const double w = printedWidth(e);
+        if (lineHeight > 0 && lineStarted && w > 0 && x - w < 0) {
+            x = right;
+            y += lineHeight;
+        }
+        e->geometry = QRectF(x, y, 0, 0);
+        if (w > 0) {
+            x -= w + gap;
+            lineStarted = true;
+        } else {
+            x -= gap;
+        }
+        bottom = std::max(bottom, y + (lineHeight > 0 ? lineHeight : e->font.pixelSize() * 1.5));
+    }
+    return bottom;
+}
+
+// ---------------------------------------------------------------- bands
+
+void TReport2::buildTitle()
+{
+    const double width = QuickRep1.contentWidthPx();
+    const double mid = width / 2;
+    TitleBand1 = QuickRep1.addBand(BandType::Title, QStringLiteral("TitleBand1"), 548);
+
+    auto centred = [&](const QString &name, double top, const QString &t, double pixels) {
+        Label *l = addText(TitleBand1, name, mid, top, t, pixels);
+        l->alignment = Qt::AlignHCenter;
+        l->geometry = QRectF(mid, top, 0, 0);
+        return l;
+    };
+    QRLabel55 = centred(QStringLiteral("QRLabel55"), 4, QStringLiteral("بسمه تعالي"), 15);
+    QRLabel26 = centred(QStringLiteral("QRLabel26"), 32, QStringLiteral("محاسبات تأسيسات مكانيكي ساختمان"), 20);
+    QRLabel61 = centred(QStringLiteral("QRLabel61"), 66, QStringLiteral("بار گرمايش"), 26);
+
+    // The logo at the left, the company under it.
+    QRImage1 = TitleBand1->addImage(QStringLiteral("QRImage1"), QRectF(8, 4, 150, 100));
+    QRLabelLogoCompany = centred(QStringLiteral("QRLabel12"), 108, QString(), 13);
+    QRLabelLogoCompany->geometry = QRectF(83, 108, 0, 0);
+
+    const double r = width - 4;
+    m_numberCaption = addText(TitleBand1, QStringLiteral("QRLabel1"), r, 132, QStringLiteral(": شماره وتاريخ"));
+    QRLabelNumber = addText(TitleBand1, QStringLiteral("QRLabel2"), r, 132);
+    QRLabelDate = addText(TitleBand1, QStringLiteral("QRLabel3"), r, 132);
+    m_companyCaption = addText(TitleBand1, QStringLiteral("QRLabel4"), r, 154, QStringLiteral(": شركت"));
+    QRLabelCompany = addText(TitleBand1, QStringLiteral("QRLabel5"), r, 154);
+    m_engineerCaption = addText(TitleBand1, QStringLiteral("QRLabel7"), r, 176, QStringLiteral(": مهندس محاسب"));
+    QRLabelEngineer = addText(TitleBand1, QStringLiteral("QRLabel9"), r, 176);
+
+    QRLabel69 = centred(QStringLiteral("QRLabel69"), 204, QStringLiteral("مشخصات و اطلاعات كلي پروژه ونتايج محاسبات"), 16);
+    TitleBand1->addShape(QStringLiteral("QRShape1"), ShapeKind::HorizontalLine, QRectF(0, 228, width, 2));
+
+    // "ساختمان" name "واقع در شهر" city "به ارتفاع (ft)" altitude
+    // "از سطح دريا در" count "طبقه با " and the climate of the city.
+    const QString lineTexts[14] = {QStringLiteral("ساختمان"), QString(), QStringLiteral("واقع در شهر"), QString(),
+                                   QStringLiteral("به ارتفاع (ft)"), QString(), QStringLiteral("از سطح دريا در"),
+                                   QString(), QStringLiteral("طبقه با "), QString(), QStringLiteral(" (%)"),
+                                   QStringLiteral("دما ( F )"), QString(), QString()};
+    for (int i = 0; i < 14; ++i)
+        m_titleLine[i] = addText(TitleBand1, QStringLiteral("QRLabel%1").arg(20 + i), r, 236, lineTexts[i]);
+    QRLabelName = m_titleLine[1];
+    QRLabelCity = m_titleLine[3];
+    QRLabelAltitude = m_titleLine[5];
+    QRLabelFloors = m_titleLine[7];
+    QRLabelHumidity = m_titleLine[9];
+    QRLabelDesignTemp = m_titleLine[12];
+    QRLabelRotation = addText(TitleBand1, QStringLiteral("QRLabel40"), r, 284, rotationBase());
+
+    TitleBand1->addLabel(QStringLiteral("QRLabel41"), mid, 310,
+                         QStringLiteral("نوع وضخامت مصالح بكار رفته درجدارهها در تعريف كلي پروژه"));
+    auto *heading = static_cast<Label *>(TitleBand1->findElement(QStringLiteral("QRLabel41")));
+    heading->alignment = Qt::AlignHCenter;
+    heading->font = ReportFont::fromPixels(kFamily, 14, true);
+    TitleBand1->addShape(QStringLiteral("QRShape2"), ShapeKind::HorizontalLine, QRectF(0, 332, width, 2));
+
+    const QString captions[8] = {QStringLiteral("ديوار خارجي:"), QStringLiteral("ديوار داخلي:"),
+                                 QStringLiteral("سقف خارجي:"),   QStringLiteral("سقف داخلي:"),
+                                 QStringLiteral("پنجره خارجي:"), QStringLiteral("پنجره داخلي:"),
+                                 QStringLiteral("درب خارجي:"),   QStringLiteral("درب داخلي:")};
+    for (int i = 0; i < 8; ++i) {
+        m_materialCaptions[i] = addText(TitleBand1, QStringLiteral("QRLabel%1").arg(42 + i), r, 338 + 24 * i, captions[i]);
+        MaterialValues[i] = addText(TitleBand1, QStringLiteral("QRLabel%1").arg(80 + i), r - 96, 338 + 24 * i);
+        MaterialValues[i]->wordWrap = true;
+    }
+
+    TitleBand1->beforePrint = [this](Band &, bool &) {
+        const double right = QuickRep1.contentWidthPx() - 4;
+        layRightToLeft({m_numberCaption, QRLabelNumber, QRLabelDate}, right, 132, 0, kWordGap);
+        layRightToLeft({m_companyCaption, QRLabelCompany}, right, 154, 0, kWordGap);
+        layRightToLeft({m_engineerCaption, QRLabelEngineer}, right, 176, 0, kWordGap);
+        layRightToLeft({m_titleLine[0], m_titleLine[1], m_titleLine[2], m_titleLine[3], m_titleLine[4], m_titleLine[5],
+                        m_titleLine[6], m_titleLine[7], m_titleLine[8], m_titleLine[9], m_titleLine[10],
+                        m_titleLine[11], m_titleLine[12], m_titleLine[13]},
+                       right, 236, 22, kWordGap);
+        layMaterials();
+    };
+    TitleBand1->afterPrint = [this](Band &, bool) { TitleBand1AfterPrint(); };
+}
+
+void TReport2::layMaterials()
+{
+    // Each value line wraps at the left edge; the next row starts below it.
+    const double right = QuickRep1.contentWidthPx() - 4;
+    double y = 338;
+    for (int i = 0; i < 8; ++i) {
+        m_materialCaptions[i]->geometry = QRectF(right, y, 0, 0);
+        const double valueRight = right - 96;
+        MaterialValues[i]->geometry = QRectF(valueRight, y, 0, 0);
+        const double h = wrappedHeight(MaterialValues[i], MaterialValues[i]->text, valueRight);
+        y += std::max(22.0, h + 4);
+    }
+}
+
+void TReport2::TitleBand1AfterPrint()
+{
+    SumJedar = 0;
+    SumVahed = 0;
+    SumTabage = 0;
+    SumKol = 0;
+}
+
+void TReport2::buildUnitLevels()
+{
+    const double width = QuickRep1.contentWidthPx();
+    const double r = width - 4;
+
+    // Per floor: nothing of its own.
+    DetailBand1 = QuickRep1.addBand(BandType::Detail, QStringLiteral("DetailBand1"), 0);
+
+    // Per floor-and-unit row: "بار فضاها مربوط به طبقه" floor "واحد " unit.
+    QRSubDetail1 = QuickRep1.addSubDetail(QStringLiteral("QRSubDetail1"), 34, nullptr, Table3);
+    m_unitHeading[0] = addText(QRSubDetail1, QStringLiteral("QRLabel6"), r, 8, QStringLiteral("بار فضاها مربوط به طبقه"), 15);
+    m_unitHeading[1] = addText(QRSubDetail1, QStringLiteral("QRLabel8"), r, 8, QString(), 15);
+    m_unitHeading[2] = addText(QRSubDetail1, QStringLiteral("QRLabel73"), r, 8, QStringLiteral("واحد "), 15);
+    m_unitHeading[3] = addText(QRSubDetail1, QStringLiteral("QRLabel93"), r, 8, QString(), 15);
+    QRSubDetail1->addShape(QStringLiteral("QRShape3"), ShapeKind::HorizontalLine, QRectF(0, 3, width, 2));
+    QRSubDetail1->beforePrint = [this](Band &, bool &) { UnitHeadingBeforePrint(); };
+
+    // Per space: an empty band of its own, left out for a space without
+    // surfaces.
+    QRSubDetail2 = QuickRep1.addSubDetail(QStringLiteral("QRSubDetail2"), 5, QRSubDetail1, Table4);
+    QRSubDetail2->beforePrint = [this](Band &, bool &print) { SpaceBandBeforePrint(print); };
+
+    // After the spaces of a unit row: the unit's total.
+    UnitFooterBand = QRSubDetail2->addFooter(QStringLiteral("QRBand3"), 50);
+    const QString unitTexts[12] = {QStringLiteral("نتايج مجموع محاسبات بار فضاهاي واحد"), QString(),
+                                   QStringLiteral("از طبقه "), QString(),
+                                   QStringLiteral("با توجه به ضريب اطمينان"), QString(), QStringLiteral(" (%)"),
+                                   QStringLiteral("واحد و"), QStringLiteral("ضريب ارتفاع"), QString(),
+                                   QStringLiteral("(%) طبقه (Btu/h)"), QString()};
+    for (int i = 0; i < 12; ++i)
+        m_unitParts[i] = addText(UnitFooterBand, QStringLiteral("QRLabel%1").arg(100 + i), r, 6, unitTexts[i]);
+    UnitFooterBand->addLabel(QStringLiteral("QRLabel112"), r, 6, QStringLiteral("محاسبه شده است"));
+    UnitFooterBand->beforePrint = [this](Band &, bool &) { UnitFooterBeforePrint(); };
+    UnitFooterBand->afterPrint = [this](Band &, bool) {
+        SumTabage += SumVahed;
+        SumVahed = 0;
+    };
+
+    // After the unit rows of a floor: the floor's total.
+    FloorFooterBand = QRSubDetail1->addFooter(QStringLiteral("QRBand4"), 34);
+    const QString floorTexts[4] = {QStringLiteral("نتايج مجموع محاسبات بار واحدهاي طبقه"), QString(),
+                                   QStringLiteral("(Btu/h) با احتساب ضرايب"), QString()};
+    for (int i = 0; i < 4; ++i)
+        m_floorParts[i] = addText(FloorFooterBand, QStringLiteral("QRLabel%1").arg(120 + i), r, 8, floorTexts[i], 14);
+    FloorFooterBand->addLabel(QStringLiteral("QRLabel124"), r, 8, QStringLiteral("محاسبه شده است"));
+    FloorFooterBand->addShape(QStringLiteral("QRShape4"), ShapeKind::HorizontalLine, QRectF(0, 30, width, 2));
+    FloorFooterBand->beforePrint = [this](Band &, bool &) { FloorFooterBeforePrint(); };
+    FloorFooterBand->afterPrint = [this](Band &, bool) {
+        SumKol += SumTabage;
+        SumTabage = 0;
+    };
+}
+
+void TReport2::buildSurfaceTable()
+{
+    const double width = QuickRep1.contentWidthPx();
+    const double r = width - 4;
+
+    QRSubDetail3 = QuickRep1.addSubDetail(QStringLiteral("QRSubDetail3"), kRowHeight, QRSubDetail2, Table5);
+
+    // Table heading of a space: its name, temperature and height, then the
+    // column titles.
+    SpaceHeaderBand = QRSubDetail3->addHeader(QStringLiteral("QRBand1"), 96);
+    const QString headTexts[6] = {QStringLiteral("نام فضا"), QString(), QStringLiteral("دما ( F )"), QString(),
+                                  QStringLiteral("ارتفاع ( ft )"), QString()};
+    for (int i = 0; i < 6; ++i)
+        m_spaceHeading[i] = addText(SpaceHeaderBand, QStringLiteral("QRLabel%1").arg(130 + i), r, 6, headTexts[i]);
+    SpaceHeaderBand->beforePrint = [this](Band &, bool &) {
+        m_spaceHeading[1]->text = text(Table4, "Faza");
+        m_spaceHeading[3]->text = text(Table4, "Ti_");
+        m_spaceHeading[5]->text = text(Table4, "Ertefa");
+        const double right = QuickRep1.contentWidthPx() - 4;
+        layRightToLeft({m_spaceHeading[0], m_spaceHeading[1]}, right, 6, 0, kWordGap);
+        layRightToLeft({m_spaceHeading[2], m_spaceHeading[3]}, right - 330, 6, 0, kWordGap);
+        layRightToLeft({m_spaceHeading[4], m_spaceHeading[5]}, right - 520, 6, 0, kWordGap);
+    };
+    const QStringList titles[kColumns] = {
+        {QStringLiteral("نام"), QStringLiteral("جدار")},
+        {QStringLiteral("حالت")},
+        {QStringLiteral("جهت")},
+        {QStringLiteral("مساحت"), QStringLiteral("( sq.ft )")},
+        {QStringLiteral("ضرايب هدايت"), QStringLiteral("وتصحيح"), QStringLiteral("چگالي هوا"),
+         QStringLiteral("( Btu/h.sqft.F )")},
+        {QStringLiteral("اختلاف دماي "), QStringLiteral("طرفين جدار"), QStringLiteral("( F )")},
+        {QStringLiteral("ضريب "), QStringLiteral(" جهت")},
+        {QStringLiteral("تلفات حرارتي"), QStringLiteral("( Btu/h )")},
+    };
+    constexpr double headTop = 28, headHeight = 68, lineStep = 16;
+    int n = 140;
+    double right = width;
+    for (int c = 0; c < kColumns; ++c) {
+        const double w = c < kColumns - 1 ? kColumnWidths[c] : right;
+        SpaceHeaderBand->addShape(QStringLiteral("QRShape%1").arg(10 + c), ShapeKind::Rectangle,
+                                  QRectF(right - w, headTop, w, headHeight));
+        const double top = headTop + (headHeight - lineStep * titles[c].size()) / 2 - 1;
+        for (int k = 0; k < titles[c].size(); ++k) {
+            Label *l = addText(SpaceHeaderBand, QStringLiteral("QRLabel%1").arg(n++), right - w / 2, top + k * lineStep,
+                               titles[c][k], 11);
+            l->alignment = Qt::AlignHCenter;
+        }
+        right -= w;
+    }
+
+    // One surface row.
+    auto dbCell = [&](const QString &name, int column, const char *fieldName) {
+        DBText *t = QRSubDetail3->addDBText(name, 0, 0, Table5, QString::fromLatin1(fieldName));
+        makeCell(t, column, 0, kRowHeight);
+        return t;
+    };
+    m_jedare = dbCell(QStringLiteral("QRDBText1"), 0, "Jedare");
+    m_state = dbCell(QStringLiteral("QRDBText2"), 1, "Nnjedar");
+    m_direction = dbCell(QStringLiteral("QRDBText3"), 2, "Ngjedar");
+    m_area = addCell(QRSubDetail3, QStringLiteral("QRLabel160"), 3, 0, kRowHeight);
+    m_u = addCell(QRSubDetail3, QStringLiteral("QRLabel161"), 4, 0, kRowHeight);
+    m_dt = addCell(QRSubDetail3, QStringLiteral("QRLabel162"), 5, 0, kRowHeight);
+    m_factor = addCell(QRSubDetail3, QStringLiteral("QRLabel163"), 6, 0, kRowHeight);
+    m_loss = addCell(QRSubDetail3, QStringLiteral("QRLabel164"), 7, 0, kRowHeight);
+    QRSubDetail3->beforePrint = [this](Band &, bool &) { SurfaceBeforePrint(); };
+    QRSubDetail3->afterPrint = [this](Band &, bool printed) {
+        if (printed)
+            SumJedar += CurrentLoss;
+    };
+
+    // Space footer: infiltration, heat loss, load.
+    SpaceFooterBand = QRSubDetail3->addFooter(QStringLiteral("QRBand2"), 76);
+    Label *merged = addCell(SpaceFooterBand, QStringLiteral("QRLabel170"), 0, 0, kRowHeight);
+    merged->geometry.setLeft(width - kColumnWidths[0] - kColumnWidths[1] - kColumnWidths[2]);
+    merged->frame.right = true;
+    m_air = addText(SpaceFooterBand, QStringLiteral("QRLabel171"), r, 2, QString(), 12);
+    m_airText = addText(SpaceFooterBand, QStringLiteral("QRLabel172"), r, 2, QStringLiteral(") هواي نفوذي"), 12);
+    m_volume = addCell(SpaceFooterBand, QStringLiteral("QRLabel173"), 3, 0, kRowHeight);
+    m_airFactor = addCell(SpaceFooterBand, QStringLiteral("QRLabel174"), 4, 0, kRowHeight);
+    m_airDt = addCell(SpaceFooterBand, QStringLiteral("QRLabel175"), 5, 0, kRowHeight);
+    addCell(SpaceFooterBand, QStringLiteral("QRLabel176"), 6, 0, kRowHeight);
+    m_qi = addCell(SpaceFooterBand, QStringLiteral("QRLabel177"), 7, 0, kRowHeight);
+
+    m_heatCaption = addText(SpaceFooterBand, QStringLiteral("QRLabel178"), r, 26, QStringLiteral(":(Btu/h)تلفات حرارتي فضا"));
+    m_heat = addText(SpaceFooterBand, QStringLiteral("QRLabel179"), r, 26);
+    m_gainCaption = addText(SpaceFooterBand, QStringLiteral("QRLabel180"), r, 26);
+    m_gain = addText(SpaceFooterBand, QStringLiteral("QRLabel181"), r, 26);
+
+    m_loadParts[0] = addText(SpaceFooterBand, QStringLiteral("QRLabel182"), r, 50, QStringLiteral("بار گرمايي براي فضاي"));
+    for (int i = 1; i < 5; ++i)
+        m_loadParts[i] = addText(SpaceFooterBand, QStringLiteral("QRLabel%1").arg(182 + i), r, 50);
+    m_loadParts[4]->text = QStringLiteral(" محاسبه شدهاست");
+    SpaceFooterBand->beforePrint = [this](Band &, bool &) { SpaceFooterBeforePrint(); };
+    SpaceFooterBand->afterPrint = [this](Band &, bool) { SumJedar = 0; };
+}
+
+void TReport2::buildEnd()
+{
+    const double width = QuickRep1.contentWidthPx();
+    const double r = width - 4;
+
+    SummaryBand1 = QuickRep1.addBand(BandType::Summary, QStringLiteral("SummaryBand1"), 150);
+    const QString sumTexts[4] = {QStringLiteral("نتايج مجموع محاسبات بار طبقات ساختمان"), QString(),
+                                 QStringLiteral("(Btu/h) با احتساب كل ضرايب"), QString()};
+    for (int i = 0; i < 4; ++i)
+        m_summaryParts[i] = addText(SummaryBand1, QStringLiteral("QRLabel%1").arg(190 + i), r, 12, sumTexts[i], 14);
+    SummaryBand1->addLabel(QStringLiteral("QRLabel194"), r, 12, QStringLiteral("محاسبه شده است"));
+    SummaryBand1->addShape(QStringLiteral("QRShape5"), ShapeKind::HorizontalLine, QRectF(0, 4, width, 2));
+    addText(SummaryBand1, QStringLiteral("QRLabel195"), r, 70, QStringLiteral(": شركت"));
+    m_signCompany = addText(SummaryBand1, QStringLiteral("QRLabel196"), r, 70);
+    addText(SummaryBand1, QStringLiteral("QRLabel197"), r, 94, QStringLiteral(": مهندس محاسب"));
+    m_signEngineer = addText(SummaryBand1, QStringLiteral("QRLabel198"), r, 94);
+    addText(SummaryBand1, QStringLiteral("QRLabel199"), 230, 70, QStringLiteral("امضا"));
+    addText(SummaryBand1, QStringLiteral("QRLabel200"), 230, 94, QStringLiteral("تاريخ"));
+    m_signDate = addText(SummaryBand1, QStringLiteral("QRLabel201"), 230, 94);
+    SummaryBand1->beforePrint = [this](Band &, bool &) { SummaryBeforePrint(); };
+
+    PageFooterBand1 = QuickRep1.addBand(BandType::PageFooter, QStringLiteral("PageFooterBand1"), 26);
+    Label *page = addText(PageFooterBand1, QStringLiteral("QRLabel202"), width / 2 + 20, 6, QStringLiteral("صفحه"));
+    SysData *number = PageFooterBand1->addPageNumber(QStringLiteral("QRSysData1"), 0, 6);
+    number->alignment = Qt::AlignRight;
+    number->direction = Qt::RightToLeft;
+    number->font = page->font;
+    number->geometry = QRectF(width / 2 + 20 - printedWidth(page) - 6, 6, 0, 0);
+    PageFooterBand1->addShape(QStringLiteral("QRShape6"), ShapeKind::HorizontalLine, QRectF(0, 1, width, 2));
+}
+
+// ---------------------------------------------------------------- events
+
+void TReport2::UnitHeadingBeforePrint()
+{
+    m_unitHeading[1]->text = text(Table3, "NameT");
+    m_unitHeading[3]->text = text(Table3, "Shvahed");
+    layRightToLeft({m_unitHeading[0], m_unitHeading[1], m_unitHeading[2], m_unitHeading[3]},
+                   QuickRep1.contentWidthPx() - 4, 8, 0, kWordGap);
+}
+
+void TReport2::SpaceBandBeforePrint(bool &printBand)
+{
+    // A space without surfaces goes without its spacer; the next space
+    // with surfaces has it again.
+    if (Table5->isEmpty())
+        printBand = false;
+}
+
+void TReport2::SurfaceBeforePrint()
+{
+    const building::SurfaceRow row = currentSurface(Table5);
+    const building::SpaceRow space = currentSpace(Table4);
+    const building::SiteData site{SiteGa, SiteTg};
+    const building::SurfaceLoss loss =
+        building::surfaceLoss(row, space, site, building::bookletOptions(building::PlanRotation));
+    CurrentLoss = loss.loss;
+    CurrentAttic = loss.atticTemp;
+
+    m_area->text = num(building::printedArea(row, loss.Dv_gJedar));
+    m_u->text = building::printsU(row) ? num(building::printedU(row, loss.Dv_gJedar)) : QString();
+    m_dt->text = building::signAfter(building::printedTemperatureDifference(row, space, loss));
+    m_factor->text = num(loss.ZaribJ);
+    m_loss->text = loss.dropped ? QString() : building::loadText(loss.loss);
+}
+
+void TReport2::SpaceFooterBeforePrint()
+{
+    const building::SpaceRow space = currentSpace(Table4);
+    const building::LoadOptions opt = building::bookletOptions(building::PlanRotation);
+    const double qi = building::infiltrationLoad(space, SiteGa, opt);
+    const double h = SumJedar + qi;
+    const double qs = building::spaceLoad(h, field(Table3, "Sf"), field(Table3, "Z_ertefa"), space.V_varm);
+
+    const double right = QuickRep1.contentWidthPx() - 4;
+    m_air->text = QStringLiteral("(") + num(space.Air_);
+    layRightToLeft({m_air, m_airText}, right, 2);
+    m_volume->text = num(space.V_);
+    m_airFactor->text = num(building::printedAirFactor(SiteGa));
+    m_airDt->text = building::signAfter(space.Ti_ - space.To_);
+    m_qi->text = building::loadText(qi);
+
+    m_heat->text = building::loadText(h);
+    const bool gain = space.V_varm > 0;
+    m_gainCaption->text = gain ? QStringLiteral(" بار ناشي از وسايل گرمازا ( Btu/h )") : QString();
+    m_gain->text = gain ? num(space.V_varm) + QStringLiteral(" لحاظ شدهاست") : QString();
+    layRightToLeft({m_heatCaption, m_heat}, right, 26, 0, kWordGap);
+    layRightToLeft({m_gainCaption, m_gain}, right - 300, 26, 0, kWordGap);
+
+    m_loadParts[1]->text = text(Table4, "Faza");
+    m_loadParts[2]->text = gain ? QStringLiteral(" با احتساب ضرايب وبار ناشي از وسايل گرمازا ( Btu/h )")
+                                : QStringLiteral(" با احتساب ضرايب( Btu/h )");
+    m_loadParts[3]->text = building::loadText(qs);
+    layRightToLeft({m_loadParts[0], m_loadParts[1], m_loadParts[2], m_loadParts[3], m_loadParts[4]}, right, 50, 22);
+
+    SumVahed += qs;
+}
+
+void TReport2::UnitFooterBeforePrint()
+{
+    m_unitParts[1]->text = text(Table3, "Shvahed");
+    m_unitParts[3]->text = text(Table3, "NameT");
+    m_unitParts[5]->text = text(Table3, "Sf");
+    m_unitParts[9]->text = text(Table3, "Z_ertefa");
+    m_unitParts[11]->text = building::loadText(SumVahed).trimmed();
+    auto *done = static_cast<Label *>(UnitFooterBand->findElement(QStringLiteral("QRLabel112")));
+    done->alignment = Qt::AlignRight;
+    layRightToLeft({m_unitParts[0], m_unitParts[1], m_unitParts[2], m_unitParts[3], m_unitParts[4], m_unitParts[5],
+                    m_unitParts[6], m_unitParts[7], m_unitParts[8], m_unitParts[9], m_unitParts[10],
+                    m_unitParts[11], done},
+                   QuickRep1.contentWidthPx() - 4, 6, 22, kWordGap);
+}
+
+void TReport2::FloorFooterBeforePrint()
+{
+    m_floorParts[1]->text = calcfields::floorName(field(Query2, "Tabage"));
+    m_floorParts[3]->text = building::loadText(SumTabage).trimmed();
+    auto *done = static_cast<Label *>(FloorFooterBand->findElement(QStringLiteral("QRLabel124")));
+    done->alignment = Qt::AlignRight;
+    done->font = m_floorParts[0]->font;
+    layRightToLeft({m_floorParts[0], m_floorParts[1], m_floorParts[2], m_floorParts[3], done},
+                   QuickRep1.contentWidthPx() - 4, 8, 20);
+}
+
+void TReport2::SummaryBeforePrint()
+{
+    m_summaryParts[1]->text = QRLabelName->text;
+    m_summaryParts[3]->text = building::loadText(SumKol);
+    auto *done = static_cast<Label *>(SummaryBand1->findElement(QStringLiteral("QRLabel194")));
+    done->alignment = Qt::AlignRight;
+    done->font = m_summaryParts[0]->font;
+    const double right = QuickRep1.contentWidthPx() - 4;
+    layRightToLeft({m_summaryParts[0], m_summaryParts[1], m_summaryParts[2], m_summaryParts[3], done}, right, 12, 22);
+
+    m_signCompany->text = QRLabelCompany->text;
+    m_signEngineer->text = QRLabelEngineer->text;
+    m_signDate->text = QRLabelDate->text;
+    auto *company = static_cast<Label *>(SummaryBand1->findElement(QStringLiteral("QRLabel195")));
+    auto *engineer = static_cast<Label *>(SummaryBand1->findElement(QStringLiteral("QRLabel197")));
+    auto *date = static_cast<Label *>(SummaryBand1->findElement(QStringLiteral("QRLabel200")));
+    layRightToLeft({company, m_signCompany}, right, 70, 0, kWordGap);
+    layRightToLeft({engineer, m_signEngineer}, right, 94, 0, kWordGap);
+    layRightToLeft({date, m_signDate}, 230, 94, 0, kWordGap);
 }

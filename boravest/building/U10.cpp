@@ -242,6 +242,7 @@ TForm10::TForm10(QWidget *parent) : QDialog(parent)
     for (int i = 0; i < surfaces::kWindowChoices + surfaces::kDoorChoices; ++i)
         RadioButtons[i] = radios[i];
 
+    captionsLeftToRight(this);
     m_uWidgets = {de3, Label24, ui.Label28, ui.Label29};
     m_falseCeilingWidgets = {de4, de5, de6, Label25, ui.Label13, ui.Label14, ui.Label15, ui.Label26, ui.Label27};
     m_perimeterWidgets = {DE7, ui.Label4, ui.Label5};

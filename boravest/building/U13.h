@@ -1,11 +1,88 @@
 #pragma once
+// The heating-load booklet form: the engineer picks a project, completes
+// its company, engineer and date, chooses a logo and a plan rotation, and
+// previews the booklet (Report2) after its title page has been filled. It
+// also writes numbers as Persian words and material layers as text for both
+// booklets.
 #include <QDialog>
 #include <QFrame>
+#include <QString>
+
+class QKeyEvent;
+class QLineEdit;
+class QProgressBar;
+class QRadioButton;
+namespace pf::ui {
+class ClickLabel;
+class DBEdit;
+class DBGrid;
+class HoverGroup;
+} // namespace pf::ui
 
 class TForm13 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm13(QWidget *parent = nullptr);
+
+    // A whole number as a Persian cardinal word: 0 "همكف", 1..50 the
+    // cardinals, any other number its digits.
+    void ConvertTabage(int N, QString &Text);
+    // The material layers of a project's wall or roof type (1 external
+    // wall, 2 internal wall, 3 external roof, 4 internal roof) as one line;
+    // empty when the project has none stored for that type.
+    void Masaleh(double Project, int Kind, QString &Text);
+
+    // Commands.
+    void Label4Click(); // Select
+    void Label5Click(); // Preview
+    void Label6Click(); // Save
+    void Label7Click(); // Cancel
+    void Label8Click(); // Back
+    void Label9Click(); // Exit
+    void Label14Click(); // choose the logo picture
+    void FormActivate();
+
+    bool detailsShown() const { return m_details; }
+
+    // Components (designer names).
+    pf::ui::ClickLabel *Label3 = nullptr; // heading
+    QFrame *Panel1 = nullptr;             // command bar
+    QFrame *Panel2 = nullptr;             // plan rotation choices
+    QFrame *Panel3 = nullptr;             // details of the chosen project
+    QFrame *Panel4 = nullptr;             // progress panel (rounded)
+    pf::ui::DBGrid *DBGrid1 = nullptr;
+    pf::ui::ClickLabel *Label4 = nullptr, *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr,
+                       *Label8 = nullptr, *Label9 = nullptr;
+    pf::ui::ClickLabel *Label10 = nullptr; // ":شماره پروژه", previews on a click
+    pf::ui::ClickLabel *Label14 = nullptr; // "1": the picture dialog
+    pf::ui::DBEdit *DBEdit1 = nullptr, *DBEdit2 = nullptr, *DBEdit3 = nullptr; // number, name, city
+    pf::ui::DBEdit *DBEdit4 = nullptr, *DBEdit5 = nullptr, *DBEdit6 = nullptr; // company, engineer, date
+    QLineEdit *Edit1 = nullptr; // logo picture path (not stored)
+    QRadioButton *RadioButton[8] = {}; // initial, 45, 90 ... 315 degrees
+    QProgressBar *Gauge1 = nullptr;
+
+    void done(int r) override;
+
+protected:
+    void showEvent(QShowEvent *e) override;
+    void changeEvent(QEvent *e) override;
+    bool eventFilter(QObject *obj, QEvent *ev) override;
+
+private:
+    bool FormKeyDown(QKeyEvent *key);
+    void setBrowse();
+    void setDetails();
+    void bindData();
+    void FormClose();
+    void setGauge(int value);
+    // Fills the report's title page; false (with the reason) when the logo
+    // cannot be read.
+    bool fillTitle(double project, QString *error);
+    void endPreviewWithError(const QString &message);
+
+    pf::ui::HoverGroup *m_hover = nullptr;
+    bool m_details = false;
+    bool m_bound = false;
 };
 
 extern TForm13 *Form13;

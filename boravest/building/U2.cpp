@@ -317,6 +317,7 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent)
     Grid8->setSelectionMode(QAbstractItemView::NoSelection);
     Grid8->setFocusPolicy(Qt::NoFocus);
     Grid8->setWordWrap(true);
+    Grid8->verticalHeader()->setMinimumSectionSize(10);
     int groupStart = 0;
     for (int r = 0; r < rows.size(); ++r) {
         const GuideRow &g = rows[r];
@@ -331,13 +332,13 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent)
             item->setTextAlignment(c == 2 ? Qt::Alignment(Qt::AlignCenter) : (Qt::AlignRight | Qt::AlignVCenter));
             Grid8->setItem(r, c, item);
         }
-        Grid8->setRowHeight(r, g.space.contains(QLatin1Char('\n')) ? 30 : 15);
+        Grid8->setRowHeight(r, g.space.contains(QLatin1Char('\n')) ? 38 : 15);
     }
     if (rows.size() > groupStart + 1)
         Grid8->setSpan(groupStart, 0, int(rows.size()) - groupStart, 1);
-    Grid8->setColumnWidth(0, 110);
-    Grid8->setColumnWidth(1, 190);
-    Grid8->setColumnWidth(2, 80);
+    Grid8->setColumnWidth(0, 120);
+    Grid8->setColumnWidth(1, 200);
+    Grid8->horizontalHeader()->setStretchLastSection(true);
 
     setBrowse();
 }

@@ -19,6 +19,9 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QTextOption>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -75,6 +78,37 @@ void askExit()
 }
 
 QColor restColor() { return pf::ui::winColor(AreaColors[AreaV * 5 + RoleText]); }
+
+namespace {
+class LeftToRightCaption : public QObject {
+public:
+    explicit LeftToRightCaption(QLabel *label) : QObject(label) { label->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *obj, QEvent *ev) override
+    {
+        if (ev->type() != QEvent::Paint)
+            return false;
+        auto *label = static_cast<QLabel *>(obj);
+        QPainter p(label);
+        QTextOption option(Qt::AlignAbsolute | Qt::AlignLeft | Qt::AlignVCenter);
+        option.setTextDirection(Qt::LeftToRight);
+        option.setWrapMode(QTextOption::NoWrap);
+        p.setFont(label->font());
+        p.setPen(label->palette().color(label->isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                        label->foregroundRole()));
+        p.drawText(QRectF(label->contentsRect()), label->text(), option);
+        return true;
+    }
+};
+} // namespace
+
+void captionsLeftToRight(QWidget *form)
+{
+    for (QLabel *label : form->findChildren<QLabel *>())
+        if (!qobject_cast<pf::ui::ClickLabel *>(label) && label->text().startsWith(QLatin1Char(':')))
+            new LeftToRightCaption(label);
+}
 
 bool wholeOf(const QString &text, int *out)
 {
@@ -145,6 +179,7 @@ TForm8::TForm8(QWidget *parent) : QDialog(parent)
 
     // The delete command exists on the bar but does nothing.
     Label18->hide();
+    captionsLeftToRight(this);
     StringGrid1->horizontalHeader()->resizeSection(0, 200);
 
     connect(Label16, &pf::ui::ClickLabel::clicked, this, [this] { Label16Click(); });
@@ -428,10 +463,12 @@ void TForm8::writeRow(double project, int floor, int unit)
 void TForm8::Label20Click()
 {
     bindData();
-    Panel7->hide();
-    Panel3->hide();
+    // The row first: a half-typed number in a bound input goes with it
+    // quietly when the panel hides.
     if (DM1->Table3->active())
         DM1->Table3->cancel();
+    Panel7->hide();
+    Panel3->hide();
     setBrowse();
     DBGrid1->setFocus();
 }

@@ -117,6 +117,11 @@ void runCalculator();
 void askExit();
 // Colour of the command labels at rest: the create-and-edit text colour.
 QColor restColor();
+// Captions written colon first (":شماره طبقه", ":( f t ) ارتفاع طبقه") are
+// stored in the order they read left to right; they are drawn with that
+// reading order, so the colon stands next to the input on their
+// left whatever the first letter is, the caption starting at the input.
+void captionsLeftToRight(QWidget *form);
 
 // The whole number of "0" followed by the text ("" reads 0, "007" 7);
 // false for anything else ("-5", "1.5", "--", a pasted word).

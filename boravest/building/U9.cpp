@@ -66,6 +66,7 @@ TForm9::TForm9(QWidget *parent) : QDialog(parent)
     StringGrid2 = ui.StringGrid2;
 
     Label18->hide(); // the delete command is on the bar without action
+    captionsLeftToRight(this);
     StringGrid1->horizontalHeader()->resizeSection(0, 100);
     StringGrid1->horizontalHeader()->resizeSection(1, 200);
     StringGrid2->horizontalHeader()->resizeSection(0, 260);
@@ -343,9 +344,11 @@ void TForm9::repl(const QString &name, double code, double volume)
 void TForm9::Label20Click()
 {
     bindData();
-    HideGuides();
+    // The row first: a half-typed number in a bound input goes with it
+    // quietly when the panel hides.
     if (DM1->Table4->active())
         DM1->Table4->cancel();
+    HideGuides();
     Panel2->hide();
     setBrowse();
     DBGrid1->setFocus();

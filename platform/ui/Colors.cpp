@@ -20,10 +20,13 @@ void setTextColor(QWidget *w, const QColor &c)
 {
     if (!w)
         return;
+    // Active and inactive only: a disabled control keeps its greyed text.
     QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, c);
-    p.setColor(QPalette::Text, c);
-    p.setColor(QPalette::ButtonText, c);
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(g, QPalette::WindowText, c);
+        p.setColor(g, QPalette::Text, c);
+        p.setColor(g, QPalette::ButtonText, c);
+    }
     w->setPalette(p);
 }
 

@@ -197,6 +197,9 @@ protected:
             press(Form10, Qt::Key_Up);
     }
     void enter() { press(Form10, Qt::Key_Return); }
+    // A choice is clicked on its round indicator (at the right, text runs
+    // right to left).
+    static QPoint onIndicator(QWidget *choice) { return QPoint(choice->width() - 8, choice->height() / 2); }
 
     // A wall, window or door by the keyboard: kind, state, direction, area,
     // then F2. With `touchState` the state list is changed on the way even
@@ -448,7 +451,7 @@ TEST_F(Form10Test, WindowAndDoorTypePanels)
 
     // A click writes at once; Esc keeps what the click wrote.
     press(Form10, Qt::Key_F5);
-    QTest::mouseClick(Form10->RadioButtons[3 + 4], Qt::LeftButton);
+    QTest::mouseClick(Form10->RadioButtons[3 + 4], Qt::LeftButton, {}, onIndicator(Form10->RadioButtons[3 + 4]));
     EXPECT_EQ(Form10->de3->text(), QStringLiteral("1.2"));
     press(Form10, Qt::Key_Escape);
     EXPECT_EQ(Form10->de3->text(), QStringLiteral("1.2"));
@@ -467,7 +470,7 @@ TEST_F(Form10Test, WindowAndDoorTypePanels)
     Form10->Label24->click();
     EXPECT_FALSE(Form10->Panel5->isHidden());
     EXPECT_EQ(Form10->focusWidget(), Form10->RadioButtons[1]);
-    QTest::mouseDClick(Form10->RadioButtons[2], Qt::LeftButton);
+    QTest::mouseDClick(Form10->RadioButtons[2], Qt::LeftButton, {}, onIndicator(Form10->RadioButtons[2]));
     EXPECT_FALSE(Form10->typePanelShown());
     EXPECT_EQ(Form10->de3->text(), QStringLiteral("0.36"));
     press(Form10, Qt::Key_F2);
