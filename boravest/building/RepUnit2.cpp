@@ -324,11 +324,11 @@ void TReport2::buildTitle()
 
     // "ساختمان" name "واقع در شهر" city "به ارتفاع (ft)" altitude
     // "از سطح دريا در" count "طبقه با " and the climate of the city.
-    const QString lineTexts[14] = {QStringLiteral("ساختمان"), QString(), QStringLiteral("واقع در شهر"), QString(),
+    const QString lineTexts[13] = {QStringLiteral("ساختمان"), QString(), QStringLiteral("واقع در شهر"), QString(),
                                    QStringLiteral("به ارتفاع (ft)"), QString(), QStringLiteral("از سطح دريا در"),
                                    QString(), QStringLiteral("طبقه با "), QString(), QStringLiteral(" (%)"),
-                                   QStringLiteral("دما ( F )"), QString(), QString()};
-    for (int i = 0; i < 14; ++i)
+                                   QStringLiteral("دما ( F )"), QString()};
+    for (int i = 0; i < 13; ++i)
         m_titleLine[i] = addText(TitleBand1, QStringLiteral("QRLabel%1").arg(20 + i), r, 236, lineTexts[i]);
     QRLabelName = m_titleLine[1];
     QRLabelCity = m_titleLine[3];
@@ -338,11 +338,8 @@ void TReport2::buildTitle()
     QRLabelDesignTemp = m_titleLine[12];
     QRLabelRotation = addText(TitleBand1, QStringLiteral("QRLabel40"), r, 284, rotationBase());
 
-    TitleBand1->addLabel(QStringLiteral("QRLabel41"), mid, 310,
-                         QStringLiteral("نوع وضخامت مصالح بكار رفته درجدارهها در تعريف كلي پروژه"));
-    auto *heading = static_cast<Label *>(TitleBand1->findElement(QStringLiteral("QRLabel41")));
-    heading->alignment = Qt::AlignHCenter;
-    heading->font = ReportFont::fromPixels(kFamily, 14, true);
+    centred(QStringLiteral("QRLabel41"), 310, QStringLiteral("نوع وضخامت مصالح بكار رفته درجدارهها در تعريف كلي پروژه"),
+            14);
     TitleBand1->addShape(QStringLiteral("QRShape2"), ShapeKind::HorizontalLine, QRectF(0, 332, width, 2));
 
     const QString captions[8] = {QStringLiteral("ديوار خارجي:"), QStringLiteral("ديوار داخلي:"),
@@ -362,7 +359,7 @@ void TReport2::buildTitle()
         layRightToLeft({m_engineerCaption, QRLabelEngineer}, right, 176, 0, kWordGap);
         layRightToLeft({m_titleLine[0], m_titleLine[1], m_titleLine[2], m_titleLine[3], m_titleLine[4], m_titleLine[5],
                         m_titleLine[6], m_titleLine[7], m_titleLine[8], m_titleLine[9], m_titleLine[10],
-                        m_titleLine[11], m_titleLine[12], m_titleLine[13]},
+                        m_titleLine[11], m_titleLine[12]},
                        right, 236, 22, kWordGap);
         layMaterials();
     };
@@ -422,7 +419,7 @@ void TReport2::buildUnitLevels()
                                    QStringLiteral("(%) طبقه (Btu/h)"), QString()};
     for (int i = 0; i < 12; ++i)
         m_unitParts[i] = addText(UnitFooterBand, QStringLiteral("QRLabel%1").arg(100 + i), r, 6, unitTexts[i]);
-    UnitFooterBand->addLabel(QStringLiteral("QRLabel112"), r, 6, QStringLiteral("محاسبه شده است"));
+    m_unitDone = addText(UnitFooterBand, QStringLiteral("QRLabel112"), r, 6, QStringLiteral("محاسبه شده است"));
     UnitFooterBand->beforePrint = [this](Band &, bool &) { UnitFooterBeforePrint(); };
     UnitFooterBand->afterPrint = [this](Band &, bool) {
         SumTabage += SumVahed;
@@ -435,7 +432,7 @@ void TReport2::buildUnitLevels()
                                    QStringLiteral("(Btu/h) با احتساب ضرايب"), QString()};
     for (int i = 0; i < 4; ++i)
         m_floorParts[i] = addText(FloorFooterBand, QStringLiteral("QRLabel%1").arg(120 + i), r, 8, floorTexts[i], 14);
-    FloorFooterBand->addLabel(QStringLiteral("QRLabel124"), r, 8, QStringLiteral("محاسبه شده است"));
+    m_floorDone = addText(FloorFooterBand, QStringLiteral("QRLabel124"), r, 8, QStringLiteral("محاسبه شده است"), 14);
     FloorFooterBand->addShape(QStringLiteral("QRShape4"), ShapeKind::HorizontalLine, QRectF(0, 30, width, 2));
     FloorFooterBand->beforePrint = [this](Band &, bool &) { FloorFooterBeforePrint(); };
     FloorFooterBand->afterPrint = [this](Band &, bool) {
@@ -550,14 +547,14 @@ void TReport2::buildEnd()
                                  QStringLiteral("(Btu/h) با احتساب كل ضرايب"), QString()};
     for (int i = 0; i < 4; ++i)
         m_summaryParts[i] = addText(SummaryBand1, QStringLiteral("QRLabel%1").arg(190 + i), r, 12, sumTexts[i], 14);
-    SummaryBand1->addLabel(QStringLiteral("QRLabel194"), r, 12, QStringLiteral("محاسبه شده است"));
+    m_summaryDone = addText(SummaryBand1, QStringLiteral("QRLabel194"), r, 12, QStringLiteral("محاسبه شده است"), 14);
     SummaryBand1->addShape(QStringLiteral("QRShape5"), ShapeKind::HorizontalLine, QRectF(0, 4, width, 2));
-    addText(SummaryBand1, QStringLiteral("QRLabel195"), r, 70, QStringLiteral(": شركت"));
+    m_signCaptions[0] = addText(SummaryBand1, QStringLiteral("QRLabel195"), r, 70, QStringLiteral(": شركت"));
     m_signCompany = addText(SummaryBand1, QStringLiteral("QRLabel196"), r, 70);
-    addText(SummaryBand1, QStringLiteral("QRLabel197"), r, 94, QStringLiteral(": مهندس محاسب"));
+    m_signCaptions[1] = addText(SummaryBand1, QStringLiteral("QRLabel197"), r, 94, QStringLiteral(": مهندس محاسب"));
     m_signEngineer = addText(SummaryBand1, QStringLiteral("QRLabel198"), r, 94);
     addText(SummaryBand1, QStringLiteral("QRLabel199"), 230, 70, QStringLiteral("امضا"));
-    addText(SummaryBand1, QStringLiteral("QRLabel200"), 230, 94, QStringLiteral("تاريخ"));
+    m_signCaptions[2] = addText(SummaryBand1, QStringLiteral("QRLabel200"), 230, 94, QStringLiteral("تاريخ"));
     m_signDate = addText(SummaryBand1, QStringLiteral("QRLabel201"), 230, 94);
     SummaryBand1->beforePrint = [this](Band &, bool &) { SummaryBeforePrint(); };
 
@@ -645,11 +642,9 @@ void TReport2::UnitFooterBeforePrint()
     m_unitParts[5]->text = text(Table3, "Sf");
     m_unitParts[9]->text = text(Table3, "Z_ertefa");
     m_unitParts[11]->text = building::loadText(SumVahed).trimmed();
-    auto *done = static_cast<Label *>(UnitFooterBand->findElement(QStringLiteral("QRLabel112")));
-    done->alignment = Qt::AlignRight;
     layRightToLeft({m_unitParts[0], m_unitParts[1], m_unitParts[2], m_unitParts[3], m_unitParts[4], m_unitParts[5],
                     m_unitParts[6], m_unitParts[7], m_unitParts[8], m_unitParts[9], m_unitParts[10],
-                    m_unitParts[11], done},
+                    m_unitParts[11], m_unitDone},
                    QuickRep1.contentWidthPx() - 4, 6, 22, kWordGap);
 }
 
@@ -657,10 +652,7 @@ void TReport2::FloorFooterBeforePrint()
 {
     m_floorParts[1]->text = calcfields::floorName(field(Query2, "Tabage"));
     m_floorParts[3]->text = building::loadText(SumTabage).trimmed();
-    auto *done = static_cast<Label *>(FloorFooterBand->findElement(QStringLiteral("QRLabel124")));
-    done->alignment = Qt::AlignRight;
-    done->font = m_floorParts[0]->font;
-    layRightToLeft({m_floorParts[0], m_floorParts[1], m_floorParts[2], m_floorParts[3], done},
+    layRightToLeft({m_floorParts[0], m_floorParts[1], m_floorParts[2], m_floorParts[3], m_floorDone},
                    QuickRep1.contentWidthPx() - 4, 8, 20);
 }
 
@@ -668,19 +660,14 @@ void TReport2::SummaryBeforePrint()
 {
     m_summaryParts[1]->text = QRLabelName->text;
     m_summaryParts[3]->text = building::loadText(SumKol);
-    auto *done = static_cast<Label *>(SummaryBand1->findElement(QStringLiteral("QRLabel194")));
-    done->alignment = Qt::AlignRight;
-    done->font = m_summaryParts[0]->font;
     const double right = QuickRep1.contentWidthPx() - 4;
-    layRightToLeft({m_summaryParts[0], m_summaryParts[1], m_summaryParts[2], m_summaryParts[3], done}, right, 12, 22);
+    layRightToLeft({m_summaryParts[0], m_summaryParts[1], m_summaryParts[2], m_summaryParts[3], m_summaryDone}, right,
+                   12, 22);
 
     m_signCompany->text = QRLabelCompany->text;
     m_signEngineer->text = QRLabelEngineer->text;
     m_signDate->text = QRLabelDate->text;
-    auto *company = static_cast<Label *>(SummaryBand1->findElement(QStringLiteral("QRLabel195")));
-    auto *engineer = static_cast<Label *>(SummaryBand1->findElement(QStringLiteral("QRLabel197")));
-    auto *date = static_cast<Label *>(SummaryBand1->findElement(QStringLiteral("QRLabel200")));
-    layRightToLeft({company, m_signCompany}, right, 70, 0, kWordGap);
-    layRightToLeft({engineer, m_signEngineer}, right, 94, 0, kWordGap);
-    layRightToLeft({date, m_signDate}, 230, 94, 0, kWordGap);
+    layRightToLeft({m_signCaptions[0], m_signCompany}, right, 70, 0, kWordGap);
+    layRightToLeft({m_signCaptions[1], m_signEngineer}, right, 94, 0, kWordGap);
+    layRightToLeft({m_signCaptions[2], m_signDate}, 230, 94, 0, kWordGap);
 }

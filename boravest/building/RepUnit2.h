@@ -159,8 +159,10 @@ private:
     pf::report::Label *m_unitParts[12] = {};
     pf::report::Label *m_floorParts[4] = {};
     pf::report::Label *m_summaryParts[4] = {};
+    pf::report::Label *m_unitDone = nullptr, *m_floorDone = nullptr, *m_summaryDone = nullptr;
+    pf::report::Label *m_signCaptions[3] = {};
     pf::report::Label *m_signCompany = nullptr, *m_signEngineer = nullptr, *m_signDate = nullptr;
-    pf::report::Label *m_titleLine[14] = {};
+    pf::report::Label *m_titleLine[13] = {};
     pf::report::Label *m_materialCaptions[8] = {};
     pf::report::Label *m_numberCaption = nullptr, *m_companyCaption = nullptr, *m_engineerCaption = nullptr;
 };

@@ -99,6 +99,10 @@ double roundHalfEven(double v, int decimals)
         return v;
     const double scale = std::pow(10.0, decimals);
     double x = v * scale;
+    // A value already whole at that many decimals stays as it is (the common
+    // case of whole temperatures and areas); no tie to judge.
+    if (std::fabs(x) < 1e15 && x == std::floor(x))
+        return decimals == 0 ? v : x / scale;
     // Values like 0.285 are stored a hair below the tie; judge the tie on the
     // decimal text of the scaled value so that written ties behave as ties.
     char buf[64];
