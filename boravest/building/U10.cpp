@@ -189,10 +189,6 @@ int doorChoiceFor(const QString &uText) { return choiceFor(uText, kDoorTexts, kD
 
 // ---------------------------------------------------------------- form
 
-namespace {
-const QString kNumberOnly = QStringLiteral(" عدد معتبر است");
-}
-
 TForm10::TForm10(QWidget *parent) : QDialog(parent)
 {
     Ui::TForm10 ui;
@@ -257,13 +253,16 @@ TForm10::TForm10(QWidget *parent) : QDialog(parent)
                 ListChanged();
         });
 
-    connect(Label16, &pf::ui::ClickLabel::clicked, this, [this] { Label16Click(); });
-    connect(Label17, &pf::ui::ClickLabel::clicked, this, [this] { Label17Click(); });
-    connect(Label19, &pf::ui::ClickLabel::clicked, this, [this] { Label19Click(); });
-    connect(Label20, &pf::ui::ClickLabel::clicked, this, [this] { Label20Click(); });
-    connect(Label21, &pf::ui::ClickLabel::clicked, this, [this] { Label21Click(); });
-    connect(Label22, &pf::ui::ClickLabel::clicked, this, [this] { Label22Click(); });
-    connect(Label23, &pf::ui::ClickLabel::clicked, this, [this] { Label23Click(); });
+    // The last page of the chain: in the place of Next page, Main page.
+    m_bar = new CommandBar(this, Panel3, Panel2,
+                           {{Label16, [this] { Label16Click(); }},
+                            {Label17, [this] { Label17Click(); }},
+                            {Label19, [this] { Label19Click(); }},
+                            {Label20, [this] { Label20Click(); }},
+                            {Label21, [this] { Label21Click(); }},
+                            {Label23, [this] { Label23Click(); }},
+                            {Label22, [this] { Label22Click(); }}});
+    Hover = m_bar->hover();
     connect(Label24, &pf::ui::ClickLabel::clicked, this, [this] {
         de3->setFocus();
         Label24Click();
@@ -280,16 +279,13 @@ TForm10::TForm10(QWidget *parent) : QDialog(parent)
     }
 
     // Numbers take digits and the point only: no minus sign.
-    for (QWidget *w : {static_cast<QWidget *>(DE1), static_cast<QWidget *>(de2), static_cast<QWidget *>(de3),
-                       static_cast<QWidget *>(de4), static_cast<QWidget *>(de5), static_cast<QWidget *>(de6),
-                       static_cast<QWidget *>(DE7)})
-        pf::ui::installDecimalFilter(w, kNumberOnly);
+    filterNumbers({DE1, de2, de3, de4, de5, de6, DE7}, pf::ui::NumberChar::Point);
     // Enter walks the inputs that are shown, round to the kind list.
     pf::ui::installEnterChain({ComboBox1, ComboBox5, ComboBox2, ComboBox4, ComboBox3, DE7, DE1, de2, de3, de4, de5, de6},
                               true);
     // The temperature typed while it shows the far side goes there at once.
     connect(de2, &QLineEdit::textEdited, this, [this](const QString &text) {
-        if (!m_entry || m_tempField != QLatin1String("To_") || !DM1)
+        if (!m_bar->entry() || m_tempField != QLatin1String("To_") || !DM1)
             return;
         try {
             DM1->Table5->fieldByName(QStringLiteral("To_")).setAsString(text);
@@ -298,8 +294,6 @@ TForm10::TForm10(QWidget *parent) : QDialog(parent)
         }
     });
 
-    Hover = new pf::ui::HoverGroup({Label16, Label17, Label19, Label20, Label23, Label21, Label22},
-                                   &createedit::restColor, this);
     pf::ui::installKeyPreview(this, [this](QKeyEvent *k) { return FormKeyDown(k); });
     setBrowse();
 }
@@ -309,18 +303,9 @@ void TForm10::bindData()
     if (m_bound || !DM1)
         return;
     m_bound = true;
-    DBEdit1->bind(DM1->DataSource4, QStringLiteral("Shproje"));
-    DBEdit2->bind(DM1->DataSource4, QStringLiteral("Tabage"));
-    DBEdit3->bind(DM1->DataSource4, QStringLiteral("Shvahed"));
-    DBEdit4->bind(DM1->DataSource4, QStringLiteral("Faza"));
-    for (pf::ui::DBEdit *e : {DBEdit1, DBEdit2, DBEdit3, DBEdit4})
-        e->setFieldReadOnly(true);
-    DE1->bind(DM1->DataSource5, QStringLiteral("Masa1"));
-    de3->bind(DM1->DataSource5, QStringLiteral("Z_1"));
-    de4->bind(DM1->DataSource5, QStringLiteral("Masa2"));
-    de5->bind(DM1->DataSource5, QStringLiteral("Ti_"));
-    de6->bind(DM1->DataSource5, QStringLiteral("Z_2"));
-    DE7->bind(DM1->DataSource5, QStringLiteral("Masa2"));
+    bindHeader(DM1->DataSource4, {{DBEdit1, "Shproje"}, {DBEdit2, "Tabage"}, {DBEdit3, "Shvahed"}, {DBEdit4, "Faza"}});
+    bindInputs(DM1->DataSource5,
+               {{DE1, "Masa1"}, {de3, "Z_1"}, {de4, "Masa2"}, {de5, "Ti_"}, {de6, "Z_2"}, {DE7, "Masa2"}});
     DBGrid1->setDataSource(DM1->DataSource5);
     DBGrid1->setColumns({{QStringLiteral("Jedare"), QStringLiteral("جدار"), 90},
                          {QStringLiteral("Nnjedar"), QStringLiteral("حالت جدار"), 120},
@@ -354,28 +339,11 @@ void TForm10::FormShow()
 
 void TForm10::setBrowse()
 {
-    m_entry = false;
+    m_bar->setBrowse();
     Panel5->hide();
     Panel6->hide();
     Panel4->setEnabled(true);
     Panel2->setEnabled(true);
-    Panel2->hide();
-    Panel3->setEnabled(true);
-    for (pf::ui::ClickLabel *l : {Label16, Label17, Label23, Label21, Label22})
-        l->setEnabled(true);
-    Label19->setEnabled(false);
-    Label20->setEnabled(false);
-}
-
-void TForm10::setEntry()
-{
-    m_entry = true;
-    Panel2->show();
-    Panel3->setEnabled(false);
-    for (pf::ui::ClickLabel *l : {Label16, Label17, Label23, Label21, Label22})
-        l->setEnabled(false);
-    Label19->setEnabled(true);
-    Label20->setEnabled(true);
 }
 
 surfaces::Lists TForm10::lists() const
@@ -452,7 +420,7 @@ void TForm10::applyPreset()
 
 void TForm10::ListChanged()
 {
-    if (!m_entry || !DM1)
+    if (!m_bar->entry() || !DM1)
         return;
     surfaces::Lists l = lists();
     m_controls = surfaces::arrange(l);
@@ -475,7 +443,7 @@ void TForm10::ListChanged()
 void TForm10::Label16Click()
 {
     bindData();
-    if (m_entry)
+    if (m_bar->entry())
         return;
     pf::db::Table *t4 = DM1->Table4, *t5 = DM1->Table5;
     // A surface belongs to a space: without one there is nothing to add to.
@@ -490,7 +458,7 @@ void TForm10::Label16Click()
         applyControls();
         NewRecord = true;
         m_tempField = QStringLiteral("To_");
-        setEntry();
+        m_bar->setEntry();
         t5->append();
         t5->fieldByName(QStringLiteral("To_"))
             .setAsFloat(double(pf::roundToInt(t4->fieldByName(QStringLiteral("To_")).asFloat())));
@@ -508,14 +476,14 @@ void TForm10::Label16Click()
 void TForm10::Label17Click()
 {
     bindData();
-    if (m_entry)
+    if (m_bar->entry())
         return;
     pf::db::Table *t5 = DM1->Table5;
     if (!t5->active() || t5->isEmpty())
         return;
     try {
         NewRecord = false;
-        setEntry();
+        m_bar->setEntry();
         t5->edit();
         StartKind = int(pf::roundToInt(t5->fieldByName(QStringLiteral("Id_jedar")).asFloat()));
         StartState = t5->fieldByName(QStringLiteral("Id_njedar")).asInteger();
@@ -541,18 +509,11 @@ void TForm10::Label17Click()
 void TForm10::Label19Click()
 {
     bindData();
-    if (!m_entry || typePanelShown())
+    if (!m_bar->entry() || typePanelShown())
         return;
     // Every number must convert before the row is written.
-    for (QLineEdit *e : {static_cast<QLineEdit *>(DE1), de2, static_cast<QLineEdit *>(de3),
-                         static_cast<QLineEdit *>(de4), static_cast<QLineEdit *>(de5), static_cast<QLineEdit *>(de6),
-                         static_cast<QLineEdit *>(DE7)})
-        if (!numberText(e->text())) {
-            pf::ui::showMessage(floatError(e->text()), this);
-            if (e->isVisibleTo(this))
-                e->setFocus();
-            return;
-        }
+    if (!numbersConvert(this, {DE1, de2, de3, de4, de5, de6, DE7}))
+        return;
     const surfaces::Codes c = surfaces::codes(lists(), m_controls);
     pf::db::Table *t10 = DM1->Table10, *t4 = DM1->Table4;
     try {
@@ -624,7 +585,7 @@ void TForm10::Label22Click() { askExit(); }
 
 void TForm10::Label24Click()
 {
-    if (!m_entry || typePanelShown() || !m_controls.uShown)
+    if (!m_bar->entry() || typePanelShown() || !m_controls.uShown)
         return;
     const surfaces::Lists l = lists();
     if (l.kind == 1 || l.kind == 2) {
@@ -639,7 +600,7 @@ void TForm10::Label24Click()
 
 void TForm10::Label25Click()
 {
-    if (!m_entry || typePanelShown() || !m_controls.falseCeilingShown)
+    if (!m_bar->entry() || typePanelShown() || !m_controls.falseCeilingShown)
         return;
     // The false ceiling is worked out as an external roof; the dialog keeps
     // the heading it had.
@@ -659,7 +620,7 @@ void TForm10::askLayers(int kind, const QString &heading, const QString &target,
     if (!heading.isEmpty() && Form4->Label23)
         Form4->Label23->setText(heading);
     pf::ui::showModal(Form4);
-    if (UValueRequest.Key != 13 || !m_entry)
+    if (UValueRequest.Key != 13 || !m_bar->entry())
         return;
     try {
         DM1->Table5->fieldByName(field).setAsFloat(UValueRequest.U);
@@ -692,7 +653,7 @@ void TForm10::OpenTypePanel(bool door)
 
 void TForm10::ApplyChoice(int choice, bool close)
 {
-    if (!m_entry || choice < 0)
+    if (!m_bar->entry() || choice < 0)
         return;
     const double u = choice < surfaces::kWindowChoices ? surfaces::windowU(choice)
                                                         : surfaces::doorU(choice - surfaces::kWindowChoices);
@@ -759,35 +720,13 @@ bool TForm10::FormKeyDown(QKeyEvent *key)
                 ApplyChoice(i, true);
             return true;
         }
-        if (Panel3->isEnabled() && !m_entry) {
-            Label17Click();
+        break;
+    case Qt::Key_Escape:
+        if (typePanelShown()) {
+            CloseTypePanel();
             return true;
         }
-        return false;
-    case Qt::Key_Escape:
-        if (typePanelShown())
-            CloseTypePanel();
-        else if (Label22->isEnabled())
-            Label22Click();
-        else
-            Label20Click();
-        return true;
-    case Qt::Key_Insert:
-        if (Label16->isEnabled())
-            Label16Click();
-        return true;
-    case Qt::Key_F2:
-        if (Label19->isEnabled())
-            Label19Click();
-        return true;
-    case Qt::Key_F3:
-        if (Label21->isEnabled())
-            Label21Click();
-        return true;
-    case Qt::Key_F4:
-        if (Label23->isEnabled())
-            Label23Click();
-        return true;
+        break;
     case Qt::Key_F5:
         if (focusWidget() == de3) {
             Label24Click();
@@ -798,19 +737,8 @@ bool TForm10::FormKeyDown(QKeyEvent *key)
             return true;
         }
         return false;
-    case Qt::Key_F1:
-        showUserGuide();
-        return true;
-    case Qt::Key_F10:
-        showGlossary();
-        return true;
-    case Qt::Key_F11:
-        showUnitTable();
-        return true;
-    case Qt::Key_F12:
-        runCalculator();
-        return true;
     default:
-        return false;
+        break;
     }
+    return m_bar->keyDown(key);
 }

@@ -4,6 +4,8 @@
 // their kind, state, direction or ceiling type, areas, U-values and the
 // temperature on their far side. U-values come from the project's presets,
 // from the window and door type panels, or from the material-layers dialog.
+#include "boravest/building/EntryPage.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -14,11 +16,8 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 namespace pf::ui {
-class ClickLabel;
-class DBEdit;
 class DBGrid;
-class HoverGroup;
-} // namespace pf::ui
+}
 
 // The rules of the surfaces page that need no widget and no table.
 namespace surfaces {
@@ -131,7 +130,7 @@ public:
     void CloseTypePanel();
     bool typePanelShown() const;
 
-    bool entryState() const { return m_entry; }
+    bool entryState() const { return m_bar->entry(); }
     surfaces::Lists lists() const;
     const surfaces::Controls &controls() const { return m_controls; }
     // The field the temperature input shows ("Ti_" or "To_").
@@ -180,7 +179,6 @@ private:
     bool FormKeyDown(QKeyEvent *key);
     void bindData();
     void setBrowse();
-    void setEntry();
     void FormClose();
     void setLists(const surfaces::Lists &l);
     void applyControls();
@@ -190,8 +188,8 @@ private:
     void writeRow(const surfaces::Codes &c);
     int choiceOf(QObject *button) const;
 
+    createedit::CommandBar *m_bar = nullptr;
     bool m_bound = false;
-    bool m_entry = false;
     bool m_settingLists = false;
     bool m_doorPanel = false;
     surfaces::Controls m_controls;

@@ -7,15 +7,9 @@
 #include "boravest/building/U5.h"
 #include "boravest/building/U8.h"
 #include "boravest/data/U1.h"
-#include "boravest/data/U3.h"
 #include "boravest/data/UnitDm.h"
-#include "boravest/help/U11.h"
-#include "boravest/help/U15.h"
-#include "boravest/help/UHelp.h"
 #include "platform/common/Numbers.h"
-#include "platform/system/SystemError.h"
 #include "platform/ui/ClickLabel.h"
-#include "platform/ui/Colors.h"
 #include "platform/ui/DbControls.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Keys.h"
@@ -25,17 +19,15 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QTabWidget>
 #include <QTableWidget>
 #include <QValidator>
 
 TForm2 *Form2 = nullptr;
 
+using namespace createedit;
+
 namespace {
 
-const QString kOnlyNumber = QStringLiteral(" عدد معتبر است");
 const QString kNumberAndSeparator = QStringLiteral(" عدد و مميز معتبر است");
 
 const int kEnter = 13;
@@ -166,16 +158,6 @@ public:
     }
 };
 
-QString conversionError(const QString &text)
-{
-    return QStringLiteral("'%1' is not a valid floating point value").arg(text);
-}
-
-QString integerConversionError(const QString &text)
-{
-    return QStringLiteral("'%1' is not a valid integer value").arg(text);
-}
-
 } // namespace
 
 TForm2::TForm2(QWidget *parent) : QDialog(parent)
@@ -185,6 +167,7 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("Form2"));
     setLayoutDirection(Qt::RightToLeft);
     setFixedSize(size());
+    captionsLeftToRight(this);
 
     Panel1 = ui.Panel1;
     Panel2 = ui.Panel2;
@@ -251,10 +234,8 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent)
     de4->setInsertPolicy(QComboBox::NoInsert);
 
     // Input filters and the Enter chain.
-    for (QWidget *w : {static_cast<QWidget *>(de1), static_cast<QWidget *>(De13), static_cast<QWidget *>(De14)})
-        pf::ui::installWholeNumberFilter(w, kOnlyNumber);
-    for (QWidget *w : {De5, De6, DE7, De8, De9, De10, De11, De12})
-        pf::ui::installDecimalFilter(w, kOnlyNumber);
+    filterNumbers({de1, De13, De14}, pf::ui::NumberChar::None);
+    filterNumbers({De5, De6, DE7, De8, De9, De10, De11, De12}, pf::ui::NumberChar::Point);
     new DateFilter(De3);
     pf::ui::installEnterChain({De3, de1, de4, De2, De13, De14, De5, De6, DE7, De8, De9, De10, De11, De12}, true);
     for (QObject *o : {static_cast<QObject *>(De5), static_cast<QObject *>(De6), static_cast<QObject *>(De11),
@@ -270,19 +251,15 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent)
     pf::ui::installKeyPreview(this, [this](QKeyEvent *k) { return FormKeyDown(k); });
 
     // Commands.
-    connect(Label1, &pf::ui::ClickLabel::clicked, this, [this] { Label1Click(); });
-    connect(Label2, &pf::ui::ClickLabel::clicked, this, [this] { Label2Click(); });
-    connect(Label3, &pf::ui::ClickLabel::clicked, this, [this] { Bt4Click(); });
-    connect(Label6, &pf::ui::ClickLabel::clicked, this, [this] { Label6Click(); });
-    connect(Label7, &pf::ui::ClickLabel::clicked, this, [this] { Label7Click(); });
-    connect(Label8, &pf::ui::ClickLabel::clicked, this, [this] { Label8Click(); });
-    connect(Label9, &pf::ui::ClickLabel::clicked, this, [this] { Label9Click(); });
-    m_hover = new pf::ui::HoverGroup({Label1, Label2, Label3, Label6, Label7, Label8, Label9},
-                                     [] { return pf::ui::winColor(AreaColors[AreaV * 5 + RoleText]); }, this);
-    connect(DBGrid1, &QAbstractItemView::doubleClicked, this, [this] {
-        if (Panel4->isEnabled() && !m_entry)
-            Label2Click();
-    });
+    m_bar = new CommandBar(this, Panel4, Panel3,
+                           {{Label1, [this] { Label1Click(); }},
+                            {Label2, [this] { Label2Click(); }},
+                            {Label3, [this] { Bt4Click(); }},
+                            {Label6, [this] { Label6Click(); }},
+                            {Label7, [this] { Label7Click(); }},
+                            {Label8, [this] { Label8Click(); }},
+                            {Label9, [this] { Label9Click(); }}});
+    m_bar->editOnDoubleClick(DBGrid1);
 
     // U-value dialog, choosers, city and guide.
     const struct {
@@ -381,32 +358,20 @@ QString TForm2::KindUValue(int code)
 void TForm2::setBrowse()
 {
     // Leaving the entry first, so that inputs losing the focus as the
-    // panel hides do not react.
-    m_entry = false;
+    // panels hide do not react.
+    m_bar->setBrowse();
     Panel8->hide();
     Panel1->hide();
     Panel2->hide();
     Panel3->setEnabled(true);
     Panel5->setEnabled(true);
-    Panel3->hide();
-    for (QWidget *w : {Label1, Label2, Label7, Label8, Label9})
-        w->setEnabled(true);
-    Label3->setEnabled(false);
-    Label6->setEnabled(false);
-    Panel4->setEnabled(true);
     DBGrid1->setFocus();
 }
 
 void TForm2::setEntry()
 {
-    m_entry = true;
-    Panel4->setEnabled(false);
-    Panel3->show();
-    for (QWidget *w : {Label1, Label2, Label7, Label8, Label9})
-        w->setEnabled(false);
-    Label3->setEnabled(true);
-    Label6->setEnabled(true);
-    m_hover->restoreAll();
+    m_bar->setEntry();
+    m_bar->hover()->restoreAll();
 }
 
 void TForm2::showEvent(QShowEvent *e)
@@ -415,7 +380,7 @@ void TForm2::showEvent(QShowEvent *e)
     if (e->spontaneous())
         return;
     FormActivate();
-    if (!m_entry)
+    if (!m_bar->entry())
         setBrowse();
 }
 
@@ -434,13 +399,18 @@ void TForm2::FormActivate()
         // The data module is made after this form; bind on first use.
         DBGrid1->setDataSource(DM1->DataSource1);
         DBGrid1->setColumns(gridColumns());
-        const struct {
-            pf::ui::DBEdit *edit;
-            const char *field;
-        } bound[] = {{De3, "DATE1"}, {De2, "NAME"},   {De13, "Ti1"},  {De14, "Sf"},     {De5, "VAL_K"},  {De6, "VAL_D"},
-                     {DE7, "Win_K"}, {De8, "Win_D"},  {De9, "DOR_K"}, {De10, "DOR_D"},  {De11, "Sakf_K"}, {De12, "Sakf_D"}};
-        for (const auto &b : bound)
-            b.edit->bind(DM1->DataSource1, QString::fromLatin1(b.field));
+        bindInputs(DM1->DataSource1, {{De3, "DATE1"},
+                                      {De2, "NAME"},
+                                      {De13, "Ti1"},
+                                      {De14, "Sf"},
+                                      {De5, "VAL_K"},
+                                      {De6, "VAL_D"},
+                                      {DE7, "Win_K"},
+                                      {De8, "Win_D"},
+                                      {De9, "DOR_K"},
+                                      {De10, "DOR_D"},
+                                      {De11, "Sakf_K"},
+                                      {De12, "Sakf_D"}});
     }
     Panel1->raise();
     Panel2->raise();
@@ -528,7 +498,7 @@ void TForm2::Label6Click()
 
 void TForm2::Label7Click()
 {
-    if (m_entry)
+    if (m_bar->entry())
         Label6Click();
     try {
         DM1->Table3->setIndexName(QStringLiteral("idxvh"));
@@ -549,16 +519,14 @@ void TForm2::Label9Click()
     } catch (const pf::db::DbError &e) {
         pf::ui::showMessage(e.message(), this);
     }
-    Form3->Mode = QString();
-    Form3->Label2->setText(TForm3::exitQuestion());
-    pf::ui::showModal(Form3);
+    askExit();
 }
 
 // ---------------------------------------------------------------- save
 
 void TForm2::Bt4Click()
 {
-    if (!m_entry)
+    if (!m_bar->entry())
         return;
     // 1. Empty inputs count 0 (the name stays as it is).
     for (QLineEdit *e : {static_cast<QLineEdit *>(De3), de1, de4->lineEdit(), static_cast<QLineEdit *>(De5),
@@ -570,52 +538,33 @@ void TForm2::Bt4Click()
             e->setText(QStringLiteral("0"));
 
     // A text that is no number stops the save with the conversion error.
-    auto number = [this](QLineEdit *e, double *v) {
-        if (pf::strToFloat(e->text(), v))
-            return true;
-        pf::ui::showMessage(conversionError(e->text()), this);
-        e->setFocus();
-        return false;
-    };
-
     // 2. Inside design temperature.
     double ti = 0;
-    if (!number(De13, &ti))
+    if (!readNumber(this, De13, &ti))
         return;
-    if (ti < 50 || ti > 110) {
-        pf::ui::showMessage(QStringLiteral("دماي طرح داخل را تصحيح كنيد"), this);
-        return;
-    }
+    if (ti < 50 || ti > 110)
+        return refuse(this, nullptr, QStringLiteral("دماي طرح داخل را تصحيح كنيد"));
     // 3. Safety factor, as a whole number.
     double sfValue = 0;
-    if (!pf::strToFloat(De14->text(), &sfValue)) {
-        pf::ui::showMessage(integerConversionError(De14->text()), this);
-        De14->setFocus();
-        return;
-    }
+    if (!pf::strToFloat(De14->text(), &sfValue))
+        return refuse(this, De14, integerError(De14->text()));
     const int64_t sf = pf::roundToInt(sfValue);
-    if (sf < 0 || sf > 100) {
-        pf::ui::showMessage(QStringLiteral("ضريب اطمينان را تصحيح كنيد"), this);
-        return;
-    }
+    if (sf < 0 || sf > 100)
+        return refuse(this, nullptr, QStringLiteral("ضريب اطمينان را تصحيح كنيد"));
     // 4. The U-values, walls, windows, doors, roofs.
     for (QLineEdit *e : {static_cast<QLineEdit *>(De5), static_cast<QLineEdit *>(De6), static_cast<QLineEdit *>(DE7),
                          static_cast<QLineEdit *>(De8), static_cast<QLineEdit *>(De9), static_cast<QLineEdit *>(De10),
                          static_cast<QLineEdit *>(De11), static_cast<QLineEdit *>(De12)}) {
         double u = 0;
-        if (!number(e, &u))
+        if (!readNumber(this, e, &u))
             return;
-        if (u < 0 || u > 2) {
-            pf::ui::showMessage(QStringLiteral("ضريب هدايت هرارتي جداره ها را تصحيح كنيد"), this);
-            return;
-        }
+        if (u < 0 || u > 2)
+            return refuse(this, nullptr, QStringLiteral("ضريب هدايت هرارتي جداره ها را تصحيح كنيد"));
     }
     // 5. The city and its climate.
     const QString city = de4->currentText();
-    if (!findCity(city)) {
-        pf::ui::showMessage(QStringLiteral("شهر و مشخصات مربوط به آن را وارد كنيد"), this);
-        return;
-    }
+    if (!findCity(city))
+        return refuse(this, nullptr, QStringLiteral("شهر و مشخصات مربوط به آن را وارد كنيد"));
     int altitude = 0;
     double outdoor = 0;
     try {
@@ -627,15 +576,10 @@ void TForm2::Bt4Click()
     }
     // 6. The project number, as a whole number.
     int64_t project = 0;
-    if (!pf::strToInt(QStringLiteral("0") + de1->text(), &project)) {
-        pf::ui::showMessage(integerConversionError(de1->text()), this);
-        de1->setFocus();
-        return;
-    }
-    if (project < 1) {
-        pf::ui::showMessage(QStringLiteral("پس از وارد كردن شماره پروژه داده ها را ذخيره كنيد"), this);
-        return;
-    }
+    if (!pf::strToInt(QStringLiteral("0") + de1->text(), &project))
+        return refuse(this, de1, integerError(de1->text()));
+    if (project < 1)
+        return refuse(this, nullptr, QStringLiteral("پس از وارد كردن شماره پروژه داده ها را ذخيره كنيد"));
     // 7. Another project with this number ("07" is project 7).
     if (AddingProject || double(project) != m_editedNumber) {
         bool found = false;
@@ -648,10 +592,8 @@ void TForm2::Bt4Click()
             pf::ui::showMessage(e.message(), this);
             return;
         }
-        if (found) {
-            pf::ui::showMessage(QStringLiteral("ركورد تكراري است"), this);
-            return;
-        }
+        if (found)
+            return refuse(this, nullptr, QStringLiteral("ركورد تكراري است"));
     }
     // 8.-9. Derived climate values, then the record.
     if (!saveRecord(double(project), altitude, outdoor))
@@ -789,7 +731,7 @@ QString TForm2::presetCodeField(int target) const
 
 void TForm2::OpenChooser(int target, bool byKey)
 {
-    if (target < 1 || target > 4 || !m_entry)
+    if (target < 1 || target > 4 || !m_bar->entry())
         return;
     PresetTarget = target;
     const bool windows = target <= 2;
@@ -871,7 +813,7 @@ void TForm2::AskUValue(int kind)
                     {De6, "de6", QStringLiteral("ديوار داخلي")},
                     {De11, "de11", QStringLiteral("سقف خارجي")},
                     {De12, "de12", QStringLiteral("سقف داخلي")}};
-    if (kind < 1 || kind > 4 || !m_entry)
+    if (kind < 1 || kind > 4 || !m_bar->entry())
         return;
     UValueRequest.CallerName = QStringLiteral("Form2");
     UValueRequest.TargetName = QString::fromLatin1(targets[kind].name);
@@ -884,7 +826,7 @@ void TForm2::AskUValue(int kind)
     targets[kind].input->setFocus();
 }
 
-bool TForm2::HoldsLayers() const { return m_entry && AddingProject; }
+bool TForm2::HoldsLayers() const { return m_bar->entry() && AddingProject; }
 
 QStringList TForm2::HeldLayers(int kind) const { return m_heldLayers.value(kind); }
 
@@ -892,7 +834,7 @@ void TForm2::HoldLayers(int kind, const QStringList &texts) { m_heldLayers[kind]
 
 double TForm2::LayersProject() const
 {
-    if (m_entry && !AddingProject)
+    if (m_bar->entry() && !AddingProject)
         return m_editedNumber;
     int64_t n = 0;
     if (!pf::strToInt(QStringLiteral("0") + de1->text(), &n))
@@ -919,81 +861,29 @@ void TForm2::HideGuide()
 
 // ---------------------------------------------------------------- keys
 
-void TForm2::showHelp()
-{
-    if (!FormHelp)
-        return;
-    if (auto *pages = FormHelp->findChild<QTabWidget *>(QStringLiteral("PageControl1")))
-        pages->setCurrentIndex(1);
-    FormHelp->setWindowTitle(QStringLiteral("     راهنماي كاربران - ايجاد و ويرايش"));
-    if (auto *box = FormHelp->findChild<QScrollArea *>(QStringLiteral("ScrollBox2")))
-        box->verticalScrollBar()->setValue(0);
-    pf::ui::showModal(FormHelp);
-}
-
-void TForm2::runCalculator()
-{
-    try {
-        Form1->RunAndWait(DM1->Database1->directory() + QStringLiteral("Rodiz.exe"), true, QString(), 1);
-    } catch (const pf::sys::SystemError &e) {
-        pf::ui::showMessage(e.message(), this);
-    } catch (const std::exception &e) {
-        pf::ui::showMessage(QString::fromLocal8Bit(e.what()), this);
-    }
-}
-
 bool TForm2::FormKeyDown(QKeyEvent *key)
 {
     switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (Panel4->isEnabled() && !m_entry) {
-            Label2Click();
-            return true;
-        }
-        return false;
     case Qt::Key_Insert:
+        // New acts while Edit is enabled; otherwise the key goes on to the
+        // input.
         if (!Label2->isEnabled())
             return false;
-        Label1Click();
-        return true;
-    case Qt::Key_F2:
-        if (Label3->isEnabled())
-            Bt4Click();
-        return true;
-    case Qt::Key_F3:
-        if (Label7->isEnabled())
-            Label7Click();
-        return true;
-    case Qt::Key_F4:
-        if (Label8->isEnabled())
-            Label8Click();
-        return true;
+        break;
     case Qt::Key_Escape:
-        if (Panel8->isVisibleTo(this))
+        if (Panel8->isVisibleTo(this)) {
             HideGuide();
-        else if (chooserShown())
+            return true;
+        }
+        if (chooserShown()) {
             CloseChooser();
-        else if (Label9->isEnabled())
-            Label9Click();
-        else
-            Label6Click();
-        return true;
-    case Qt::Key_F1:
-        showHelp();
-        return true;
-    case Qt::Key_F10:
-        pf::ui::showModal(Form15);
-        return true;
-    case Qt::Key_F11:
-        pf::ui::showModal(Form11);
-        return true;
-    case Qt::Key_F12:
-        runCalculator();
-        return true;
+            return true;
+        }
+        break;
     default:
-        return false;
+        break;
     }
+    return m_bar->keyDown(key);
 }
 
 bool TForm2::InputKeyDown(QObject *input, QKeyEvent *key)
@@ -1074,7 +964,7 @@ bool TForm2::eventFilter(QObject *obj, QEvent *ev)
         // known leads to the city form. Not while the entry closes, nor when
         // the focus only goes to the city list's popup or another window
         // (a message box, a dialog).
-        if (obj == de4 && m_entry && Panel3->isEnabled() && !de4->hasFocus()) {
+        if (obj == de4 && m_bar->entry() && Panel3->isEnabled() && !de4->hasFocus()) {
             const Qt::FocusReason why = static_cast<QFocusEvent *>(ev)->reason();
             if (why != Qt::PopupFocusReason && why != Qt::ActiveWindowFocusReason)
                 LookUpCity(true);

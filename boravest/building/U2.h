@@ -4,6 +4,8 @@
 // temperature, safety factor and the default U-values of its surfaces).
 // Saving looks the city up and stores the derived air density ratio and
 // ground temperature.
+#include "boravest/building/EntryPage.h"
+
 #include <QComboBox>
 #include <QDialog>
 #include <QFrame>
@@ -16,11 +18,8 @@ class QLineEdit;
 class QRadioButton;
 class QTableWidget;
 namespace pf::ui {
-class ClickLabel;
-class DBEdit;
 class DBGrid;
-class HoverGroup;
-} // namespace pf::ui
+}
 
 class TForm2 : public QDialog {
     Q_OBJECT
@@ -77,7 +76,7 @@ public:
     // The number the page's project is stored under.
     double LayersProject() const;
 
-    bool entryState() const { return m_entry; }
+    bool entryState() const { return m_bar->entry(); }
 
     // Components (designer names).
     QFrame *Panel1 = nullptr; // window chooser
@@ -117,8 +116,6 @@ private:
     void setBrowse();
     void setEntry();
     void FormClose();
-    void showHelp();
-    void runCalculator();
     bool findCity(const QString &name);
     void fillCityDisplays(bool signAtEnd);
     pf::ui::DBEdit *presetInput(int target) const;
@@ -128,8 +125,7 @@ private:
     bool saveRecord(double number, int altitude, double outdoor);
     void moveProject(double from, double to);
 
-    pf::ui::HoverGroup *m_hover = nullptr;
-    bool m_entry = false;
+    createedit::CommandBar *m_bar = nullptr;
     bool AddingProject = false;
     QString EditedProjectNumber;
     double m_editedNumber = 0;

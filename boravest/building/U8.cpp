@@ -2,146 +2,23 @@
 
 #include "ui_U8.h"
 
-#include "boravest/building/U2.h"
 #include "boravest/building/U9.h"
-#include "boravest/data/U1.h"
-#include "boravest/data/U3.h"
 #include "boravest/data/UnitDm.h"
-#include "boravest/help/U11.h"
-#include "boravest/help/U15.h"
-#include "boravest/help/UHelp.h"
 #include "platform/common/Numbers.h"
 #include "platform/ui/ClickLabel.h"
-#include "platform/ui/Colors.h"
 #include "platform/ui/DbControls.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Keys.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QPainter>
-#include <QTextOption>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QTabWidget>
 #include <QTableWidget>
-
-#include <limits>
 
 TForm8 *Form8 = nullptr;
 
 using pf::db::DbError;
 
-// ---------------------------------------------------------------- shared
-
-namespace createedit {
-
-void showUserGuide()
-{
-    if (!FormHelp)
-        return;
-    // The guide opens at its create-and-edit page, scrolled to the top.
-    FormHelp->setWindowTitle(QStringLiteral("     راهنماي كاربران - ايجاد و ويرايش"));
-    if (auto *pages = FormHelp->findChild<QTabWidget *>(QStringLiteral("PageControl1")))
-        pages->setCurrentIndex(1);
-    if (auto *box = FormHelp->findChild<QScrollArea *>(QStringLiteral("ScrollBox2")))
-        box->verticalScrollBar()->setValue(0);
-    pf::ui::showModal(FormHelp);
-}
-
-void showGlossary()
-{
-    if (Form15)
-        pf::ui::showModal(Form15);
-}
-
-void showUnitTable()
-{
-    if (Form11)
-        pf::ui::showModal(Form11);
-}
-
-void runCalculator()
-{
-    if (!Form1 || !DM1)
-        return;
-    Form1->RunAndWait(DM1->Database1->directory() + QStringLiteral("Rodiz.exe"), true, QString(), 1);
-}
-
-void askExit()
-{
-    if (!Form3)
-        return;
-    Form3->Mode = QString();
-    pf::ui::showModal(Form3);
-}
-
-QColor restColor() { return pf::ui::winColor(AreaColors[AreaV * 5 + RoleText]); }
-
-namespace {
-class LeftToRightCaption : public QObject {
-public:
-    explicit LeftToRightCaption(QLabel *label) : QObject(label) { label->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject *obj, QEvent *ev) override
-    {
-        if (ev->type() != QEvent::Paint)
-            return false;
-        auto *label = static_cast<QLabel *>(obj);
-        QPainter p(label);
-        QTextOption option(Qt::AlignAbsolute | Qt::AlignLeft | Qt::AlignVCenter);
-        option.setTextDirection(Qt::LeftToRight);
-        option.setWrapMode(QTextOption::NoWrap);
-        p.setFont(label->font());
-        p.setPen(label->palette().color(label->isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                        label->foregroundRole()));
-        p.drawText(QRectF(label->contentsRect()), label->text(), option);
-        return true;
-    }
-};
-} // namespace
-
-void captionsLeftToRight(QWidget *form)
-{
-    for (QLabel *label : form->findChildren<QLabel *>())
-        if (!qobject_cast<pf::ui::ClickLabel *>(label) && label->text().startsWith(QLatin1Char(':')))
-            new LeftToRightCaption(label);
-}
-
-bool wholeOf(const QString &text, int *out)
-{
-    int64_t v = 0;
-    if (!pf::strToInt(QLatin1Char('0') + text, &v))
-        return false;
-    if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max())
-        return false;
-    *out = int(v);
-    return true;
-}
-
-bool decimalOf(const QString &text, double *out) { return pf::strToFloat(QLatin1Char('0') + text, out); }
-
-bool numberText(const QString &text)
-{
-    double d = 0;
-    return text.trimmed().isEmpty() || pf::strToFloat(text, &d);
-}
-
-QString integerError(const QString &text) { return QStringLiteral("'%1' is not a valid integer value").arg(text); }
-
-QString floatError(const QString &text) { return QStringLiteral("'%1' is not a valid floating point value").arg(text); }
-
-} // namespace createedit
-
 using namespace createedit;
-
-// ---------------------------------------------------------------- form
-
-namespace {
-const QString kNumberOnly = QStringLiteral(" عدد معتبر است");
-}
 
 TForm8::TForm8(QWidget *parent) : QDialog(parent)
 {
@@ -182,21 +59,23 @@ TForm8::TForm8(QWidget *parent) : QDialog(parent)
     captionsLeftToRight(this);
     StringGrid1->horizontalHeader()->resizeSection(0, 200);
 
-    connect(Label16, &pf::ui::ClickLabel::clicked, this, [this] { Label16Click(); });
-    connect(Label17, &pf::ui::ClickLabel::clicked, this, [this] { Label17Click(); });
-    connect(Label19, &pf::ui::ClickLabel::clicked, this, [this] { Bt3Click(); });
-    connect(Label20, &pf::ui::ClickLabel::clicked, this, [this] { Label20Click(); });
-    connect(Label21, &pf::ui::ClickLabel::clicked, this, [this] { Label21Click(); });
-    connect(Label23, &pf::ui::ClickLabel::clicked, this, [this] { Label23Click(); });
-    connect(Label22, &pf::ui::ClickLabel::clicked, this, [this] { Label22Click(); });
+    // The delete label hovers with the others.
+    m_bar = new CommandBar(this, Panel4, Panel3,
+                           {{Label16, [this] { Label16Click(); }},
+                            {Label17, [this] { Label17Click(); }},
+                            {Label19, [this] { Bt3Click(); }},
+                            {Label20, [this] { Label20Click(); }},
+                            {Label21, [this] { Label21Click(); }},
+                            {Label23, [this] { Label23Click(); }},
+                            {Label22, [this] { Label22Click(); }}},
+                           {Label18});
+    Hover = m_bar->hover();
     connect(Label38, &pf::ui::ClickLabel::clicked, this, [this] { Label38Click(); });
     connect(Label40, &pf::ui::ClickLabel::clicked, this, [this] { HideGuide(); });
 
     // Every input takes digits and the minus sign; Enter walks them in
     // order and stops at the last.
-    for (QWidget *w : {static_cast<QWidget *>(Edit1), static_cast<QWidget *>(DE2), static_cast<QWidget *>(De6),
-                       static_cast<QWidget *>(De7), static_cast<QWidget *>(De4)})
-        pf::ui::installSignedFilter(w, kNumberOnly);
+    filterNumbers({Edit1, DE2, De6, De7, De4}, pf::ui::NumberChar::Minus);
     pf::ui::installEnterChain({Edit1, DE2, De6, De7, De4}, false);
     // A floor number shows its sign after the digits once the input is left.
     connect(Edit1, &QLineEdit::editingFinished, this, [this] {
@@ -205,10 +84,8 @@ TForm8::TForm8(QWidget *parent) : QDialog(parent)
             Edit1->setText(t);
     });
 
-    Hover = new pf::ui::HoverGroup({Label16, Label17, Label18, Label19, Label20, Label21, Label23, Label22},
-                                   &createedit::restColor, this);
     pf::ui::installKeyPreview(this, [this](QKeyEvent *k) { return FormKeyDown(k); });
-    setBrowse();
+    m_bar->setBrowse();
 }
 
 bool TForm8::StrToIntmenha(QString &text, int &number)
@@ -262,14 +139,8 @@ void TForm8::bindData()
     if (m_bound || !DM1)
         return;
     m_bound = true;
-    DBEdit2->bind(DM1->DataSource1, QStringLiteral("SHPROJE"));
-    DBEdit3->bind(DM1->DataSource1, QStringLiteral("NAME"));
-    DBEdit4->bind(DM1->DataSource1, QStringLiteral("SHAHR"));
-    for (pf::ui::DBEdit *e : {DBEdit2, DBEdit3, DBEdit4})
-        e->setFieldReadOnly(true);
-    De6->bind(DM1->DataSource3, QStringLiteral("Ertefa"));
-    De7->bind(DM1->DataSource3, QStringLiteral("Z_ertefa"));
-    De4->bind(DM1->DataSource3, QStringLiteral("Sf"));
+    bindHeader(DM1->DataSource1, {{DBEdit2, "SHPROJE"}, {DBEdit3, "NAME"}, {DBEdit4, "SHAHR"}});
+    bindInputs(DM1->DataSource3, {{De6, "Ertefa"}, {De7, "Z_ertefa"}, {De4, "Sf"}});
     DBGrid1->setDataSource(DM1->DataSource3);
     DBGrid1->setColumns({{QStringLiteral("NameT"), QStringLiteral("شماره طبقه"), 150},
                          {QStringLiteral("Shvahed"), QStringLiteral("شماره واحد"), 120},
@@ -287,41 +158,14 @@ void TForm8::showEvent(QShowEvent *e)
 void TForm8::FormActivate()
 {
     bindData();
-    try {
-        if (!DM1->Table3->active())
-            DM1->Table3->open();
-    } catch (const DbError &err) {
-        pf::ui::showMessage(err.message(), this);
-    }
+    openTable(this, DM1->Table3);
     DBGrid1->setFocus();
-}
-
-void TForm8::setBrowse()
-{
-    m_entry = false;
-    Panel3->hide();
-    Panel4->setEnabled(true);
-    for (pf::ui::ClickLabel *l : {Label16, Label17, Label21, Label23, Label22})
-        l->setEnabled(true);
-    Label19->setEnabled(false);
-    Label20->setEnabled(false);
-}
-
-void TForm8::setEntry()
-{
-    m_entry = true;
-    Panel4->setEnabled(false);
-    Panel3->show();
-    for (pf::ui::ClickLabel *l : {Label16, Label17, Label21, Label23, Label22})
-        l->setEnabled(false);
-    Label19->setEnabled(true);
-    Label20->setEnabled(true);
 }
 
 void TForm8::Label16Click()
 {
     bindData();
-    if (m_entry)
+    if (m_bar->entry())
         return;
     pf::db::Table *t1 = DM1->Table1, *t3 = DM1->Table3;
     // Rows belong to a project: without one there is nothing to add to.
@@ -340,7 +184,7 @@ void TForm8::Label16Click()
         pf::ui::showMessage(err.message(), this);
         return;
     }
-    setEntry();
+    m_bar->setEntry();
     AddingUnit = true;
     Edit1->clear();
     DE2->clear();
@@ -350,7 +194,7 @@ void TForm8::Label16Click()
 void TForm8::Label17Click()
 {
     bindData();
-    if (m_entry)
+    if (m_bar->entry())
         return;
     pf::db::Table *t3 = DM1->Table3;
     if (!t3->active() || t3->isEmpty())
@@ -361,7 +205,7 @@ void TForm8::Label17Click()
         m_oldUnit = t3->fieldByName(QStringLiteral("Shvahed")).asFloat();
         m_oldShskNull = t3->fieldByName(QStringLiteral("Shsk")).isNull();
         m_oldShsk = t3->fieldByName(QStringLiteral("Shsk")).asFloat();
-        setEntry();
+        m_bar->setEntry();
         AddingUnit = false;
         DE2->setText(t3->fieldByName(QStringLiteral("Shvahed")).asString());
         Edit1->setText(floorText(int(pf::roundToInt(m_oldFloor))));
@@ -377,28 +221,23 @@ void TForm8::Label17Click()
 void TForm8::Bt3Click()
 {
     bindData();
-    if (!m_entry)
+    if (!m_bar->entry())
         return;
-    auto refuse = [this](QWidget *input, const QString &text) {
-        pf::ui::showMessage(text, this);
-        if (input)
-            input->setFocus();
-    };
     int unit = 0, sf = 0, heightFactor = 0;
-    if (!wholeOf(DE2->text(), &unit))
-        return refuse(DE2, integerError(QLatin1Char('0') + DE2->text()));
+    if (!readWhole(this, DE2, &unit))
+        return;
     if (unit < 1)
-        return refuse(nullptr, QStringLiteral("شماره واحد را وارد كنيد"));
-    if (!wholeOf(De4->text(), &sf))
-        return refuse(De4, integerError(QLatin1Char('0') + De4->text()));
+        return refuse(this, nullptr, QStringLiteral("شماره واحد را وارد كنيد"));
+    if (!readWhole(this, De4, &sf))
+        return;
     if (sf < 0 || sf > 100)
-        return refuse(nullptr, QStringLiteral("ضريب اطمينان را تصحيح كنيد"));
-    if (!wholeOf(De7->text(), &heightFactor))
-        return refuse(De7, integerError(QLatin1Char('0') + De7->text()));
+        return refuse(this, nullptr, QStringLiteral("ضريب اطمينان را تصحيح كنيد"));
+    if (!readWhole(this, De7, &heightFactor))
+        return;
     if (heightFactor < 0 || heightFactor > 100)
-        return refuse(nullptr, QStringLiteral("ضريب ارتفاع را تصحيح كنيد"));
-    if (!numberText(De6->text()))
-        return refuse(De6, floatError(De6->text()));
+        return refuse(this, nullptr, QStringLiteral("ضريب ارتفاع را تصحيح كنيد"));
+    if (!numbersConvert(this, {De6}))
+        return;
     try {
         pf::db::Table *t6 = DM1->Table6;
         t6->setIndexName(QStringLiteral("IPSTV"));
@@ -411,7 +250,7 @@ void TForm8::Bt3Click()
             const int minus = rest.indexOf(QLatin1Char('-'));
             if (minus >= 0)
                 rest.remove(minus, 1);
-            return refuse(Edit1, integerError(QLatin1Char('0') + rest));
+            return refuse(this, Edit1, integerError(QLatin1Char('0') + rest));
         }
         Edit1->setText(text);
         const double project = DM1->Table1->fieldByName(QStringLiteral("SHPROJE")).asFloat();
@@ -420,7 +259,7 @@ void TForm8::Bt3Click()
             // The row being edited is no duplicate of itself.
             const bool self = !AddingUnit && t6->fieldByName(QStringLiteral("No")).asInteger() == m_editedNo;
             if (!self)
-                return refuse(nullptr, QStringLiteral("ركورد تكراري است"));
+                return refuse(this, nullptr, QStringLiteral("ركورد تكراري است"));
         }
         writeRow(project, floor, unit);
     } catch (const DbError &err) {
@@ -456,7 +295,7 @@ void TForm8::writeRow(double project, int floor, int unit)
         t3->post();
     });
     t3->refresh();
-    setBrowse();
+    m_bar->setBrowse();
     DBGrid1->setFocus();
 }
 
@@ -469,7 +308,7 @@ void TForm8::Label20Click()
         DM1->Table3->cancel();
     Panel7->hide();
     Panel3->hide();
-    setBrowse();
+    m_bar->setBrowse();
     DBGrid1->setFocus();
 }
 
@@ -477,14 +316,8 @@ void TForm8::Label21Click()
 {
     bindData();
     Label20Click();
-    try {
-        if (!DM1->Table4->active())
-            DM1->Table4->open();
-    } catch (const DbError &err) {
-        pf::ui::showMessage(err.message(), this);
+    if (!showNextPage(this, DM1->Table4, Form9))
         return;
-    }
-    pf::ui::showModal(Form9);
     // Back from the spaces page: this page is active again (unless the
     // whole chain was closed from the last page).
     if (isVisible())
@@ -525,56 +358,20 @@ void TForm8::done(int r)
 bool TForm8::FormKeyDown(QKeyEvent *key)
 {
     switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (Panel4->isEnabled()) {
-            Label17Click();
+    case Qt::Key_Escape:
+        if (!Panel7->isHidden()) {
+            HideGuide();
             return true;
         }
-        return false;
-    case Qt::Key_Insert:
-        if (Label17->isEnabled())
-            Label16Click();
-        return true;
-    case Qt::Key_F2:
-        if (Label19->isEnabled())
-            Bt3Click();
-        return true;
-    case Qt::Key_F3:
-        if (Label21->isEnabled())
-            Label21Click();
-        return true;
-    case Qt::Key_F4:
-        if (Label23->isEnabled())
-            Label23Click();
-        return true;
-    case Qt::Key_Escape:
-        if (!Panel7->isHidden())
-            HideGuide();
-        else if (Label22->isEnabled())
-            Label22Click();
-        else
-            Label20Click();
-        return true;
+        break;
     case Qt::Key_F6:
         if (focusWidget() == De7) {
             Label38Click();
             return true;
         }
         return false;
-    case Qt::Key_F1:
-        showUserGuide();
-        return true;
-    case Qt::Key_F10:
-        showGlossary();
-        return true;
-    case Qt::Key_F11:
-        showUnitTable();
-        return true;
-    case Qt::Key_F12:
-        runCalculator();
-        return true;
     default:
-        return false;
+        break;
     }
+    return m_bar->keyDown(key);
 }

@@ -3,7 +3,8 @@
 // current project (floor number, unit number, floor height, height factor
 // and the unit's safety factor). Its next page lists the spaces of the
 // chosen row.
-#include <QColor>
+#include "boravest/building/EntryPage.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -13,11 +14,8 @@ class QLabel;
 class QLineEdit;
 class QTableWidget;
 namespace pf::ui {
-class ClickLabel;
-class DBEdit;
 class DBGrid;
-class HoverGroup;
-} // namespace pf::ui
+}
 
 class TForm8 : public QDialog {
     Q_OBJECT
@@ -53,7 +51,7 @@ public:
     void Label38Click();
     void HideGuide();
 
-    bool entryState() const { return m_entry; }
+    bool entryState() const { return m_bar->entry(); }
 
     // Working state of the page.
     bool AddingUnit = false;
@@ -85,13 +83,11 @@ protected:
 private:
     bool FormKeyDown(QKeyEvent *key);
     void bindData();
-    void setBrowse();
-    void setEntry();
     void FormClose();
     void writeRow(double project, int floor, int unit);
 
+    createedit::CommandBar *m_bar = nullptr;
     bool m_bound = false;
-    bool m_entry = false;
     // The stored key of the row being edited, so that its spaces and
     // surfaces follow a changed floor or unit number.
     double m_oldShsk = 0, m_oldFloor = 0, m_oldUnit = 0;
@@ -100,38 +96,3 @@ private:
 };
 
 extern TForm8 *Form8;
-
-// What the floors, spaces and surfaces pages share: the keys that reach the
-// help tools and the external calculator, the exit question, and the
-// reading of number texts.
-namespace createedit {
-
-// F1: the user guide at its create-and-edit topic.
-void showUserGuide();
-// F10: the glossary; F11: the unit conversion table.
-void showGlossary();
-void showUnitTable();
-// F12: the external calculator of the data folder, waited for.
-void runCalculator();
-// The exit question of the confirmation form (yes ends the program).
-void askExit();
-// Colour of the command labels at rest: the create-and-edit text colour.
-QColor restColor();
-// Captions written colon first (":شماره طبقه", ":( f t ) ارتفاع طبقه") are
-// stored in the order they read left to right; they are drawn with that
-// reading order, so the colon stands next to the input on their
-// left whatever the first letter is, the caption starting at the input.
-void captionsLeftToRight(QWidget *form);
-
-// The whole number of "0" followed by the text ("" reads 0, "007" 7);
-// false for anything else ("-5", "1.5", "--", a pasted word).
-bool wholeOf(const QString &text, int *out);
-// The decimal number of "0" followed by the text (".5" reads 0.5).
-bool decimalOf(const QString &text, double *out);
-// The text of a bound number input converts (an empty input is allowed).
-bool numberText(const QString &text);
-// The messages of a text that does not convert.
-QString integerError(const QString &text);
-QString floatError(const QString &text);
-
-} // namespace createedit

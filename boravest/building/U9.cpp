@@ -3,8 +3,6 @@
 #include "ui_U9.h"
 
 #include "boravest/building/U10.h"
-#include "boravest/building/U8.h"
-#include "boravest/data/U1.h"
 #include "boravest/data/UnitDm.h"
 #include "platform/common/Numbers.h"
 #include "platform/ui/ClickLabel.h"
@@ -20,10 +18,6 @@ TForm9 *Form9 = nullptr;
 
 using pf::db::DbError;
 using namespace createedit;
-
-namespace {
-const QString kNumberOnly = QStringLiteral(" عدد معتبر است");
-}
 
 TForm9::TForm9(QWidget *parent) : QDialog(parent)
 {
@@ -71,13 +65,19 @@ TForm9::TForm9(QWidget *parent) : QDialog(parent)
     StringGrid1->horizontalHeader()->resizeSection(1, 200);
     StringGrid2->horizontalHeader()->resizeSection(0, 260);
 
-    connect(Label16, &pf::ui::ClickLabel::clicked, this, [this] { Label16Click(); });
-    connect(Label17, &pf::ui::ClickLabel::clicked, this, [this] { Label17Click(); });
-    connect(Label19, &pf::ui::ClickLabel::clicked, this, [this] { Bt4Click(); });
-    connect(Label20, &pf::ui::ClickLabel::clicked, this, [this] { Label20Click(); });
-    connect(Label21, &pf::ui::ClickLabel::clicked, this, [this] { Label21Click(); });
-    connect(Label23, &pf::ui::ClickLabel::clicked, this, [this] { Label23Click(); });
-    connect(Label22, &pf::ui::ClickLabel::clicked, this, [this] { Label22Click(); });
+    // Every command but Exit rests at top 10; the hovered one drops to 11.
+    // The delete label hovers with the others.
+    m_bar = new CommandBar(this, Panel3, Panel2,
+                           {{Label16, [this] { Label16Click(); }},
+                            {Label17, [this] { Label17Click(); }},
+                            {Label19, [this] { Bt4Click(); }},
+                            {Label20, [this] { Label20Click(); }},
+                            {Label21, [this] { Label21Click(); }},
+                            {Label23, [this] { Label23Click(); }},
+                            {Label22, [this] { Label22Click(); }}},
+                           {Label18});
+    Hover = m_bar->hover();
+    m_bar->editOnDoubleClick(DBGrid1);
     connect(Label91, &pf::ui::ClickLabel::clicked, this, [this] { Label91Click(); });
     connect(Label92, &pf::ui::ClickLabel::clicked, this, [this] { Label92Click(); });
     connect(Label14, &pf::ui::ClickLabel::clicked, this, [this] {
@@ -88,22 +88,15 @@ TForm9::TForm9(QWidget *parent) : QDialog(parent)
         Panel6->hide();
         DBEdit10->setFocus();
     });
-    connect(DBGrid1, &QAbstractItemView::doubleClicked, this, [this] { Label17Click(); });
 
     // The name takes any key (up to the field's 20 characters); the numbers
     // take digits and the point. Enter walks the inputs round.
-    for (QWidget *w : {static_cast<QWidget *>(DBEdit5), static_cast<QWidget *>(DBEdit6),
-                       static_cast<QWidget *>(DBEdit7), static_cast<QWidget *>(DBEdit8),
-                       static_cast<QWidget *>(DBEdit9), static_cast<QWidget *>(DBEdit10)})
-        pf::ui::installDecimalFilter(w, kNumberOnly);
+    filterNumbers({DBEdit5, DBEdit6, DBEdit7, DBEdit8, DBEdit9, DBEdit10}, pf::ui::NumberChar::Point);
     e1->setMaxLength(20);
     pf::ui::installEnterChain({e1, DBEdit5, DBEdit6, DBEdit7, DBEdit8, DBEdit9, DBEdit10}, true);
 
-    // Every command but Exit rests at top 10; the hovered one drops to 11.
-    Hover = new pf::ui::HoverGroup({Label16, Label17, Label18, Label19, Label20, Label21, Label23, Label22},
-                                   &createedit::restColor, this);
     pf::ui::installKeyPreview(this, [this](QKeyEvent *k) { return FormKeyDown(k); });
-    setBrowse();
+    m_bar->setBrowse();
 }
 
 bool TForm9::SpaceVolume(const QString &heightText, const QString &areaText, double *volume)
@@ -123,17 +116,13 @@ void TForm9::bindData()
     if (m_bound || !DM1)
         return;
     m_bound = true;
-    DBEdit1->bind(DM1->DataSource4, QStringLiteral("Shproje"));
-    DBEdit2->bind(DM1->DataSource4, QStringLiteral("Tabage"));
-    DBEdit3->bind(DM1->DataSource4, QStringLiteral("Shvahed"));
-    for (pf::ui::DBEdit *e : {DBEdit1, DBEdit2, DBEdit3})
-        e->setFieldReadOnly(true);
-    DBEdit5->bind(DM1->DataSource4, QStringLiteral("To_"));
-    DBEdit6->bind(DM1->DataSource4, QStringLiteral("Ti_"));
-    DBEdit7->bind(DM1->DataSource4, QStringLiteral("A_"));
-    DBEdit8->bind(DM1->DataSource4, QStringLiteral("V_varm"));
-    DBEdit9->bind(DM1->DataSource4, QStringLiteral("Ertefa"));
-    DBEdit10->bind(DM1->DataSource4, QStringLiteral("Air_"));
+    bindHeader(DM1->DataSource4, {{DBEdit1, "Shproje"}, {DBEdit2, "Tabage"}, {DBEdit3, "Shvahed"}});
+    bindInputs(DM1->DataSource4, {{DBEdit5, "To_"},
+                                  {DBEdit6, "Ti_"},
+                                  {DBEdit7, "A_"},
+                                  {DBEdit8, "V_varm"},
+                                  {DBEdit9, "Ertefa"},
+                                  {DBEdit10, "Air_"}});
     DBGrid1->setDataSource(DM1->DataSource4);
     DBGrid1->setColumns({{QStringLiteral("Faza"), QStringLiteral("فضا"), 150},
                          {QStringLiteral("To_"), QStringLiteral("دماي خارج"), 80},
@@ -151,32 +140,10 @@ void TForm9::showEvent(QShowEvent *e)
     DBGrid1->setFocus();
 }
 
-void TForm9::setBrowse()
-{
-    m_entry = false;
-    Panel2->hide();
-    Panel3->setEnabled(true);
-    for (pf::ui::ClickLabel *l : {Label16, Label17, Label21, Label23, Label22})
-        l->setEnabled(true);
-    Label19->setEnabled(false);
-    Label20->setEnabled(false);
-}
-
-void TForm9::setEntry()
-{
-    m_entry = true;
-    Panel3->setEnabled(false);
-    Panel2->show();
-    for (pf::ui::ClickLabel *l : {Label16, Label17, Label21, Label23, Label22})
-        l->setEnabled(false);
-    Label19->setEnabled(true);
-    Label20->setEnabled(true);
-}
-
 void TForm9::Label16Click()
 {
     bindData();
-    if (m_entry)
+    if (m_bar->entry())
         return;
     pf::db::Table *t1 = DM1->Table1, *t3 = DM1->Table3, *t4 = DM1->Table4;
     // A space belongs to a floor-and-unit row: without one there is nothing
@@ -199,14 +166,14 @@ void TForm9::Label16Click()
         pf::ui::showMessage(err.message(), this);
         return;
     }
-    setEntry();
+    m_bar->setEntry();
     e1->setFocus();
 }
 
 void TForm9::Label17Click()
 {
     bindData();
-    if (m_entry)
+    if (m_bar->entry())
         return;
     pf::db::Table *t4 = DM1->Table4;
     if (!t4->active() || t4->isEmpty())
@@ -215,7 +182,7 @@ void TForm9::Label17Click()
         m_editedNo = t4->fieldByName(QStringLiteral("No")).asInteger();
         m_oldCodeNull = t4->fieldByName(QStringLiteral("Codefaza")).isNull();
         m_oldCode = t4->fieldByName(QStringLiteral("Codefaza")).asFloat();
-        setEntry();
+        m_bar->setEntry();
         e1->setText(t4->fieldByName(QStringLiteral("Faza")).asString());
         AddingSpace = false;
         EditedSpaceName = e1->text();
@@ -229,24 +196,16 @@ void TForm9::Label17Click()
 void TForm9::Bt4Click()
 {
     bindData();
-    if (!m_entry)
+    if (!m_bar->entry())
         return;
-    auto refuse = [this](QWidget *input, const QString &text) {
-        pf::ui::showMessage(text, this);
-        if (input)
-            input->setFocus();
-    };
     // Every number must convert before anything is stored (a name is only
     // added to the name list for a space that can be saved).
-    for (pf::ui::DBEdit *e : {DBEdit5, DBEdit6, DBEdit8, DBEdit10})
-        if (!numberText(e->text()))
-            return refuse(e, floatError(e->text()));
+    if (!numbersConvert(this, {DBEdit5, DBEdit6, DBEdit8, DBEdit10}))
+        return;
     int height = 0;
-    if (!wholeOf(DBEdit9->text(), &height))
-        return refuse(DBEdit9, integerError(QLatin1Char('0') + DBEdit9->text()));
     double area = 0;
-    if (!decimalOf(DBEdit7->text(), &area))
-        return refuse(DBEdit7, floatError(QLatin1Char('0') + DBEdit7->text()));
+    if (!readWhole(this, DBEdit9, &height) || !readDecimal(this, DBEdit7, &area))
+        return;
     double volume = 0;
     SpaceVolume(DBEdit9->text(), DBEdit7->text(), &volume);
     const QString name = e1->text();
@@ -256,7 +215,7 @@ void TForm9::Bt4Click()
             return;
         const bool unchanged = !AddingSpace && name == EditedSpaceName;
         if (!unchanged && duplicateSpace(code))
-            return refuse(nullptr, QStringLiteral("فضا تكراري است"));
+            return refuse(this, nullptr, QStringLiteral("فضا تكراري است"));
         repl(name, code, volume);
     } catch (const DbError &err) {
         pf::ui::showMessage(err.message(), this);
@@ -337,7 +296,7 @@ void TForm9::repl(const QString &name, double code, double volume)
         t4->post();
     });
     t4->refresh();
-    setBrowse();
+    m_bar->setBrowse();
     DBGrid1->setFocus();
 }
 
@@ -350,7 +309,7 @@ void TForm9::Label20Click()
         DM1->Table4->cancel();
     HideGuides();
     Panel2->hide();
-    setBrowse();
+    m_bar->setBrowse();
     DBGrid1->setFocus();
 }
 
@@ -358,14 +317,8 @@ void TForm9::Label21Click()
 {
     bindData();
     Label20Click();
-    try {
-        if (!DM1->Table5->active())
-            DM1->Table5->open();
-    } catch (const DbError &err) {
-        pf::ui::showMessage(err.message(), this);
+    if (!showNextPage(this, DM1->Table5, Form10))
         return;
-    }
-    pf::ui::showModal(Form10);
     if (isVisible())
         DBGrid1->setFocus();
 }
@@ -411,37 +364,12 @@ void TForm9::done(int r)
 bool TForm9::FormKeyDown(QKeyEvent *key)
 {
     switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (Panel3->isEnabled()) {
-            Label17Click();
+    case Qt::Key_Escape:
+        if (!Panel5->isHidden() || !Panel6->isHidden()) {
+            HideGuides();
             return true;
         }
-        return false;
-    case Qt::Key_Insert:
-        if (Label16->isEnabled())
-            Label16Click();
-        return true;
-    case Qt::Key_F2:
-        if (Label19->isEnabled())
-            Bt4Click();
-        return true;
-    case Qt::Key_F3:
-        if (Label21->isEnabled())
-            Label21Click();
-        return true;
-    case Qt::Key_F4:
-        if (Label23->isEnabled())
-            Label23Click();
-        return true;
-    case Qt::Key_Escape:
-        if (!Panel5->isHidden() || !Panel6->isHidden())
-            HideGuides();
-        else if (Label22->isEnabled())
-            Label22Click();
-        else
-            Label20Click();
-        return true;
+        break;
     case Qt::Key_F6:
         if (focusWidget() == DBEdit6) {
             Label91Click();
@@ -452,19 +380,8 @@ bool TForm9::FormKeyDown(QKeyEvent *key)
             return true;
         }
         return false;
-    case Qt::Key_F1:
-        showUserGuide();
-        return true;
-    case Qt::Key_F10:
-        showGlossary();
-        return true;
-    case Qt::Key_F11:
-        showUnitTable();
-        return true;
-    case Qt::Key_F12:
-        runCalculator();
-        return true;
     default:
-        return false;
+        break;
     }
+    return m_bar->keyDown(key);
 }

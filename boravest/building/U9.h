@@ -4,6 +4,8 @@
 // appliance gain, height and air changes. Space names are kept in the shared
 // name list faza.db, whose counter is the space code. Saving a space works
 // out its volume and gives its surfaces its inside temperature.
+#include "boravest/building/EntryPage.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -12,11 +14,8 @@ class QKeyEvent;
 class QLineEdit;
 class QTableWidget;
 namespace pf::ui {
-class ClickLabel;
-class DBEdit;
 class DBGrid;
-class HoverGroup;
-} // namespace pf::ui
+}
 
 class TForm9 : public QDialog {
     Q_OBJECT
@@ -46,7 +45,7 @@ public:
     void Label92Click();
     void HideGuides();
 
-    bool entryState() const { return m_entry; }
+    bool entryState() const { return m_bar->entry(); }
 
     // Working state of the page.
     bool AddingSpace = false;
@@ -78,15 +77,13 @@ protected:
 private:
     bool FormKeyDown(QKeyEvent *key);
     void bindData();
-    void setBrowse();
-    void setEntry();
     void FormClose();
     bool spaceCode(const QString &name, double *code);
     bool duplicateSpace(double code);
     void repl(const QString &name, double code, double volume);
 
+    createedit::CommandBar *m_bar = nullptr;
     bool m_bound = false;
-    bool m_entry = false;
     double m_oldCode = 0; // the code of the space being edited
     bool m_oldCodeNull = true;
     qint64 m_editedNo = 0;

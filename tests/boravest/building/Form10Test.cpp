@@ -575,3 +575,16 @@ TEST_F(Form10Test, KeysLeaveThePageOrTheWholeChain)
     EXPECT_FALSE(DM1->Table3->active());
     EXPECT_EQ(count(QStringLiteral("bankjd")), 0);
 }
+
+TEST_F(Form10Test, CalculatorKeyReportsAProgramThatCannotStart)
+{
+    // F12 starts the calculator of the data folder and waits for it; this
+    // data folder has none, which is reported and leaves the page as it was.
+    press(Form10, Qt::Key_F12);
+    const QStringList shown = testsupport::takeMessages();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Failed to excecute program"))) << shown[0].toStdString();
+    EXPECT_TRUE(shown[0].contains(QStringLiteral("Rodiz.exe"))) << shown[0].toStdString();
+    EXPECT_TRUE(Form10->isVisible());
+    EXPECT_FALSE(Form10->entryState());
+}

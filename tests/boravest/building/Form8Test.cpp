@@ -285,6 +285,19 @@ TEST_F(Form8Test, KeysGuideAndNavigation)
     EXPECT_FALSE(DM1->Table3->active());
 }
 
+TEST_F(Form8Test, CalculatorKeyReportsAProgramThatCannotStart)
+{
+    // F12 starts the calculator of the data folder and waits for it; this
+    // data folder has none, which is reported and leaves the page as it was.
+    press(Form8, Qt::Key_F12);
+    const QStringList shown = testsupport::takeMessages();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Failed to excecute program"))) << shown[0].toStdString();
+    EXPECT_TRUE(shown[0].contains(QStringLiteral("Rodiz.exe"))) << shown[0].toStdString();
+    EXPECT_TRUE(Form8->isVisible());
+    EXPECT_FALSE(Form8->entryState());
+}
+
 TEST_F(Form8Test, HoverTurnsTheLabelRedAndRestoresTheOthers)
 {
     Form8->Hover->hover(Form8->Label21);

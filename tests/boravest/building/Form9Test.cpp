@@ -249,6 +249,19 @@ TEST_F(Form9Test, GuidesAndKeys)
     EXPECT_FALSE(DM1->Table4->active());
 }
 
+TEST_F(Form9Test, CalculatorKeyReportsAProgramThatCannotStart)
+{
+    // F12 starts the calculator of the data folder and waits for it; this
+    // data folder has none, which is reported and leaves the page as it was.
+    press(Form9, Qt::Key_F12);
+    const QStringList shown = testsupport::takeMessages();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Failed to excecute program"))) << shown[0].toStdString();
+    EXPECT_TRUE(shown[0].contains(QStringLiteral("Rodiz.exe"))) << shown[0].toStdString();
+    EXPECT_TRUE(Form9->isVisible());
+    EXPECT_FALSE(Form9->entryState());
+}
+
 TEST_F(Form9Test, NoSpaceWithoutAFloorAndUnitRow)
 {
     DM1->Database1->exec(QStringLiteral("DELETE FROM bankvh"));

@@ -2,54 +2,25 @@
 // The whole program built offscreen with a fresh data folder, a few cities
 // and the general data page shown, for the tests of page 1, the city form
 // and the material layers dialog. Modal forms are answered by `onModal`.
+#include "../data/MainWindowFixture.h"
+
 #include "boravest/building/U2.h"
 #include "boravest/building/U4.h"
 #include "boravest/building/U5.h"
-#include "boravest/data/Forms.h"
-#include "boravest/data/TableSchemas.h"
-#include "boravest/data/U1.h"
-#include "boravest/data/UnitDm.h"
-#include "platform/system/DisplayMode.h"
-#include "platform/system/Settings.h"
 #include "platform/ui/ClickLabel.h"
 #include "platform/ui/DbControls.h"
-#include "platform/ui/Dialogs.h"
-#include "support/TestSupport.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
-#include <functional>
-
-class GeneralDataFixture : public ::testing::Test {
+class GeneralDataFixture : public testsupport::MainWindowFixture {
 protected:
-    QTemporaryDir programDir;
-    QTemporaryDir store;
-    pf::sys::FakeDisplayMode display{QSize(800, 600)};
-    pf::sys::DisplayMode *previousDisplay = nullptr;
-    QStringList modalsShown;
-    std::function<int(QWidget *)> onModal;
-
     void SetUp() override
     {
-        pf::sys::Settings::setStorePath(QDir(store.path()).filePath(QStringLiteral("registry.ini")));
-        pf::db::Session::clearPasswords();
-        previousDisplay = pf::sys::setDisplayMode(&display);
-        SetProgramFolder(programDir.path());
-        schema::createProgramTable(programDir.path());
-        schema::createDataFolder(dataFolder());
-        pf::ui::setModalHook([this](QWidget *w) {
-            modalsShown << w->objectName();
-            return onModal ? onModal(w) : 0;
-        });
-        CreateAllForms();
-        Form1->FormShow();
-        Form1->FormActivate();
-        ASSERT_TRUE(Form1->startupDone());
+        MainWindowFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         // Cities: name, outdoor design temperature (F), altitude (ft).
         addCity(QStringLiteral("shiraz"), 31, 1500);
         addCity(QStringLiteral("tabriz"), 12, 2000);
@@ -64,13 +35,8 @@ protected:
             Form2->Label6Click();
             Form2->hide();
         }
-        DestroyAllForms();
-        pf::ui::setModalHook(nullptr);
-        pf::sys::setDisplayMode(previousDisplay);
-        SetProgramFolder(QString());
+        MainWindowFixture::TearDown();
     }
-
-    QString dataFolder() const { return programDir.filePath(QStringLiteral("Boravestdata")); }
 
     void addCity(const QString &name, double outdoor, double altitude)
     {

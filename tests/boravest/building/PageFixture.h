@@ -1,26 +1,15 @@
 #pragma once
 // The whole program built offscreen over a fresh data folder holding one
 // project, for driving the floors, spaces and surfaces pages.
+#include "../data/MainWindowFixture.h"
+
 #include "boravest/building/U10.h"
 #include "boravest/building/U2.h"
 #include "boravest/building/U8.h"
 #include "boravest/building/U9.h"
-#include "boravest/data/Forms.h"
-#include "boravest/data/TableSchemas.h"
-#include "boravest/data/U1.h"
-#include "boravest/data/UnitDm.h"
-#include "platform/system/DisplayMode.h"
-#include "platform/system/Settings.h"
-#include "platform/ui/Dialogs.h"
-#include "support/TestSupport.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
-
-#include <functional>
 
 namespace pagetest {
 
@@ -34,15 +23,12 @@ struct ProjectData {
     double valK = 0.35, valD = 0.52, winK = 1.23, winD = 0.65, dorK = 0.7, dorD = 0.45, sakfK = 0.31, sakfD = 0.42;
 };
 
-class PageFixture : public ::testing::Test {
+// The pages are driven on a 1024 x 768 display without the main window's
+// own showing.
+class PageFixture : public testsupport::MainWindowFixture {
 protected:
-    QTemporaryDir programDir;
-    QTemporaryDir store;
-    pf::sys::FakeDisplayMode display{QSize(1024, 768)};
-    pf::sys::DisplayMode *previousDisplay = nullptr;
-    QStringList modalsShown;
-    // Answers a modal form; the default shows nothing and returns 0.
-    std::function<int(QWidget *)> onModal;
+    PageFixture() : MainWindowFixture(QSize(1024, 768), false) {}
+
     ProjectData project;
     // Whether SetUp writes the project row itself (a test that enters the
     // project on page 1 clears it).
@@ -50,20 +36,9 @@ protected:
 
     void SetUp() override
     {
-        pf::sys::Settings::setStorePath(QDir(store.path()).filePath(QStringLiteral("registry.ini")));
-        pf::db::Session::clearPasswords();
-        previousDisplay = pf::sys::setDisplayMode(&display);
-        SetProgramFolder(programDir.path());
-        schema::createProgramTable(programDir.path());
-        schema::createDataFolder(programDir.filePath(QStringLiteral("Boravestdata")));
-        testsupport::takeMessages();
-        pf::ui::setModalHook([this](QWidget *w) {
-            modalsShown << w->objectName();
-            return onModal ? onModal(w) : 0;
-        });
-        CreateAllForms();
-        Form1->FormActivate();
-        ASSERT_TRUE(Form1->startupDone());
+        MainWindowFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         if (seedProject) {
             addProject(project);
             DM1->Table3->open();
@@ -77,10 +52,7 @@ protected:
                            static_cast<QWidget *>(Form2)})
             if (w)
                 w->hide();
-        DestroyAllForms();
-        pf::ui::setModalHook(nullptr);
-        pf::sys::setDisplayMode(previousDisplay);
-        SetProgramFolder(QString());
+        MainWindowFixture::TearDown();
     }
 
     // A project row written straight into Bank1.DB, left current in Table1.

@@ -1,7 +1,8 @@
 #pragma once
 // The whole program built offscreen over a fresh program folder and data
 // folder, started and activated once; modal forms are answered by a hook
-// that records their names.
+// that records their names. The page fixtures of the building tests start
+// from it too.
 #include "boravest/data/Forms.h"
 #include "boravest/data/TableSchemas.h"
 #include "boravest/data/U1.h"
@@ -16,17 +17,27 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <sqlite3.h>
 
 namespace testsupport {
 
 class MainWindowFixture : public ::testing::Test {
 protected:
+    // `screen`: the display the program starts on; `showMainWindow`: the
+    // main window is shown before its first activation.
+    explicit MainWindowFixture(QSize screen = QSize(800, 600), bool showMainWindow = true)
+        : display(screen), m_showMainWindow(showMainWindow)
+    {
+    }
+
     QTemporaryDir programDir;
     QTemporaryDir store;
-    pf::sys::FakeDisplayMode display{QSize(800, 600)};
+    pf::sys::FakeDisplayMode display;
     pf::sys::DisplayMode *previousDisplay = nullptr;
     QStringList modalsShown;
+    // Answers a modal form; the default shows nothing and returns 0.
     std::function<int(QWidget *)> onModal;
 
     void SetUp() override
@@ -42,7 +53,8 @@ protected:
             return onModal ? onModal(w) : 0;
         });
         CreateAllForms();
-        Form1->FormShow();
+        if (m_showMainWindow)
+            Form1->FormShow();
         Form1->FormActivate();
         ASSERT_TRUE(Form1->startupDone());
         takeMessages();
@@ -66,6 +78,9 @@ protected:
         a->trigger();
         QCoreApplication::processEvents();
     }
+
+private:
+    bool m_showMainWindow;
 };
 
 // A connection of its own to one table file, as another program would

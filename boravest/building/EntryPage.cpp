@@ -1,0 +1,328 @@
+#include "boravest/building/EntryPage.h"
+
+#include "boravest/data/U1.h"
+#include "boravest/data/U3.h"
+#include "boravest/data/UnitDm.h"
+#include "boravest/help/U11.h"
+#include "boravest/help/U15.h"
+#include "boravest/help/UHelp.h"
+#include "platform/common/Numbers.h"
+#include "platform/system/SystemError.h"
+#include "platform/ui/ClickLabel.h"
+#include "platform/ui/Colors.h"
+#include "platform/ui/DbControls.h"
+#include "platform/ui/Dialogs.h"
+
+#include <QAbstractItemView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTextOption>
+
+#include <limits>
+
+namespace createedit {
+
+// ---------------------------------------------------------------- keys
+
+void showUserGuide()
+{
+    if (!FormHelp)
+        return;
+    // The guide opens at its create-and-edit page, scrolled to the top.
+    if (auto *pages = FormHelp->findChild<QTabWidget *>(QStringLiteral("PageControl1")))
+        pages->setCurrentIndex(1);
+    FormHelp->setWindowTitle(QStringLiteral("     راهنماي كاربران - ايجاد و ويرايش"));
+    if (auto *box = FormHelp->findChild<QScrollArea *>(QStringLiteral("ScrollBox2")))
+        box->verticalScrollBar()->setValue(0);
+    pf::ui::showModal(FormHelp);
+}
+
+void showGlossary()
+{
+    if (Form15)
+        pf::ui::showModal(Form15);
+}
+
+void showUnitTable()
+{
+    if (Form11)
+        pf::ui::showModal(Form11);
+}
+
+void runCalculator(QWidget *page)
+{
+    if (!Form1 || !DM1)
+        return;
+    // Whatever keeps the program from starting is told to the user; it
+    // never leaves the key handler.
+    try {
+        Form1->RunAndWait(DM1->Database1->directory() + QStringLiteral("Rodiz.exe"), true, QString(), 1);
+    } catch (const ELaunchError &e) {
+        pf::ui::showMessage(e.message(), page);
+    } catch (const pf::sys::SystemError &e) {
+        pf::ui::showMessage(e.message(), page);
+    } catch (const std::exception &e) {
+        pf::ui::showMessage(QString::fromLocal8Bit(e.what()), page);
+    }
+}
+
+void askExit()
+{
+    if (!Form3)
+        return;
+    Form3->Mode = QString();
+    Form3->Label2->setText(TForm3::exitQuestion());
+    pf::ui::showModal(Form3);
+}
+
+// ---------------------------------------------------------------- tables
+
+void bindInputs(pf::db::DataSource *source, std::initializer_list<Binding> inputs)
+{
+    for (const Binding &b : inputs)
+        b.edit->bind(source, QString::fromLatin1(b.field));
+}
+
+void bindHeader(pf::db::DataSource *source, std::initializer_list<Binding> inputs)
+{
+    bindInputs(source, inputs);
+    for (const Binding &b : inputs)
+        b.edit->setFieldReadOnly(true);
+}
+
+bool openTable(QWidget *page, pf::db::Table *table)
+{
+    try {
+        if (!table->active())
+            table->open();
+    } catch (const pf::db::DbError &e) {
+        pf::ui::showMessage(e.message(), page);
+        return false;
+    }
+    return true;
+}
+
+bool showNextPage(QWidget *page, pf::db::Table *table, QWidget *next)
+{
+    if (!openTable(page, table))
+        return false;
+    pf::ui::showModal(next);
+    return true;
+}
+
+// ---------------------------------------------------------------- looks
+
+QColor restColor() { return pf::ui::winColor(AreaColors[AreaV * 5 + RoleText]); }
+
+namespace {
+class LeftToRightCaption : public QObject {
+public:
+    explicit LeftToRightCaption(QLabel *label) : QObject(label) { label->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *obj, QEvent *ev) override
+    {
+        if (ev->type() != QEvent::Paint)
+            return false;
+        auto *label = static_cast<QLabel *>(obj);
+        QPainter p(label);
+        QTextOption option(Qt::AlignAbsolute | Qt::AlignLeft | Qt::AlignVCenter);
+        option.setTextDirection(Qt::LeftToRight);
+        option.setWrapMode(QTextOption::NoWrap);
+        p.setFont(label->font());
+        p.setPen(label->palette().color(label->isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                        label->foregroundRole()));
+        p.drawText(QRectF(label->contentsRect()), label->text(), option);
+        return true;
+    }
+};
+} // namespace
+
+void captionsLeftToRight(QWidget *form)
+{
+    for (QLabel *label : form->findChildren<QLabel *>())
+        if (!qobject_cast<pf::ui::ClickLabel *>(label) && label->text().startsWith(QLatin1Char(':')))
+            new LeftToRightCaption(label);
+}
+
+// ---------------------------------------------------------------- numbers
+
+QString numberRefusal() { return QStringLiteral(" عدد معتبر است"); }
+
+void filterNumbers(std::initializer_list<QWidget *> inputs, pf::ui::NumberChars extra)
+{
+    for (QWidget *w : inputs)
+        pf::ui::installNumberFilter(w, extra, numberRefusal());
+}
+
+bool wholeOf(const QString &text, int *out)
+{
+    int64_t v = 0;
+    if (!pf::strToInt(QLatin1Char('0') + text, &v))
+        return false;
+    if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max())
+        return false;
+    *out = int(v);
+    return true;
+}
+
+bool decimalOf(const QString &text, double *out) { return pf::strToFloat(QLatin1Char('0') + text, out); }
+
+bool numberText(const QString &text)
+{
+    double d = 0;
+    return text.trimmed().isEmpty() || pf::strToFloat(text, &d);
+}
+
+QString integerError(const QString &text) { return QStringLiteral("'%1' is not a valid integer value").arg(text); }
+
+QString floatError(const QString &text) { return QStringLiteral("'%1' is not a valid floating point value").arg(text); }
+
+void refuse(QWidget *page, QWidget *input, const QString &message)
+{
+    pf::ui::showMessage(message, page);
+    if (input)
+        input->setFocus();
+}
+
+bool readWhole(QWidget *page, QLineEdit *input, int *out)
+{
+    if (wholeOf(input->text(), out))
+        return true;
+    refuse(page, input, integerError(QLatin1Char('0') + input->text()));
+    return false;
+}
+
+bool readDecimal(QWidget *page, QLineEdit *input, double *out)
+{
+    if (decimalOf(input->text(), out))
+        return true;
+    refuse(page, input, floatError(QLatin1Char('0') + input->text()));
+    return false;
+}
+
+bool readNumber(QWidget *page, QLineEdit *input, double *out)
+{
+    if (pf::strToFloat(input->text(), out))
+        return true;
+    refuse(page, input, floatError(input->text()));
+    return false;
+}
+
+bool numbersConvert(QWidget *page, std::initializer_list<QLineEdit *> inputs)
+{
+    for (QLineEdit *e : inputs)
+        if (!numberText(e->text())) {
+            refuse(page, e->isVisibleTo(page) ? e : nullptr, floatError(e->text()));
+            return false;
+        }
+    return true;
+}
+
+// ---------------------------------------------------------------- command bar
+
+CommandBar::CommandBar(QWidget *page, QWidget *gridPanel, QWidget *entryPanel, Commands commands,
+                       const QList<pf::ui::ClickLabel *> &alsoHovered)
+    : QObject(page), m_page(page), m_gridPanel(gridPanel), m_entryPanel(entryPanel), m_c(std::move(commands))
+{
+    QList<pf::ui::ClickLabel *> labels;
+    for (const Command *c : {&m_c.add, &m_c.edit, &m_c.save, &m_c.cancel, &m_c.next, &m_c.previous, &m_c.exit}) {
+        labels.append(c->label);
+        connect(c->label, &pf::ui::ClickLabel::clicked, this, [run = c->run] { run(); });
+    }
+    labels.append(alsoHovered);
+    m_hover = new pf::ui::HoverGroup(labels, &restColor, this);
+}
+
+bool CommandBar::browsingGrid() const { return m_gridPanel->isEnabled() && !m_entry; }
+
+void CommandBar::setCommands(bool browse)
+{
+    for (const Command *c : {&m_c.add, &m_c.edit, &m_c.next, &m_c.previous, &m_c.exit})
+        c->label->setEnabled(browse);
+    m_c.save.label->setEnabled(!browse);
+    m_c.cancel.label->setEnabled(!browse);
+}
+
+void CommandBar::setBrowse()
+{
+    // The flag first, so that inputs losing the focus as the panel hides
+    // see the entry closed.
+    m_entry = false;
+    m_entryPanel->hide();
+    m_gridPanel->setEnabled(true);
+    setCommands(true);
+}
+
+void CommandBar::setEntry()
+{
+    m_entry = true;
+    m_gridPanel->setEnabled(false);
+    m_entryPanel->show();
+    setCommands(false);
+}
+
+void CommandBar::editOnDoubleClick(QAbstractItemView *grid)
+{
+    connect(grid, &QAbstractItemView::doubleClicked, this, [this] {
+        if (browsingGrid())
+            m_c.edit.run();
+    });
+}
+
+void CommandBar::runIfEnabled(const Command &c)
+{
+    if (c.label->isEnabled())
+        c.run();
+}
+
+bool CommandBar::keyDown(QKeyEvent *key)
+{
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!browsingGrid())
+            return false;
+        m_c.edit.run();
+        return true;
+    case Qt::Key_Insert:
+        runIfEnabled(m_c.add);
+        return true;
+    case Qt::Key_F2:
+        runIfEnabled(m_c.save);
+        return true;
+    case Qt::Key_F3:
+        runIfEnabled(m_c.next);
+        return true;
+    case Qt::Key_F4:
+        runIfEnabled(m_c.previous);
+        return true;
+    case Qt::Key_Escape:
+        if (m_c.exit.label->isEnabled())
+            m_c.exit.run();
+        else
+            m_c.cancel.run();
+        return true;
+    case Qt::Key_F1:
+        showUserGuide();
+        return true;
+    case Qt::Key_F10:
+        showGlossary();
+        return true;
+    case Qt::Key_F11:
+        showUnitTable();
+        return true;
+    case Qt::Key_F12:
+        runCalculator(m_page);
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace createedit

@@ -1,0 +1,166 @@
+#pragma once
+// What the four create-and-edit pages (general data, floors and units,
+// spaces, surfaces) share: the command bar with its browse and entry states
+// and the keys every page answers alike, the help and calculator keys, the
+// exit question, captions written colon first, and the reading of number
+// texts with the run-time library's conversion messages.
+#include "platform/ui/Keys.h"
+
+#include <QColor>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <initializer_list>
+
+class QAbstractItemView;
+class QKeyEvent;
+class QLineEdit;
+class QWidget;
+namespace pf::db {
+class DataSource;
+class Table;
+} // namespace pf::db
+namespace pf::ui {
+class ClickLabel;
+class DBEdit;
+class HoverGroup;
+} // namespace pf::ui
+
+namespace createedit {
+
+// ---------------------------------------------------------------- keys
+
+// F1: the user guide at its create-and-edit topic.
+void showUserGuide();
+// F10: the glossary; F11: the unit conversion table.
+void showGlossary();
+void showUnitTable();
+// F12: the external calculator of the data folder, waited for. A program
+// that cannot be started is reported on `page`.
+void runCalculator(QWidget *page);
+// The exit question of the confirmation form (yes ends the program).
+void askExit();
+
+// ---------------------------------------------------------------- tables
+
+// An input bound to a field of a data source.
+struct Binding {
+    pf::ui::DBEdit *edit;
+    const char *field;
+};
+// The inputs of the page's own row.
+void bindInputs(pf::db::DataSource *source, std::initializer_list<Binding> inputs);
+// The header strip: the rows the page's rows belong to, read only.
+void bindHeader(pf::db::DataSource *source, std::initializer_list<Binding> inputs);
+
+// Opens the table unless it is open; a failure is shown on `page` and
+// gives false.
+bool openTable(QWidget *page, pf::db::Table *table);
+// Next page: its table opened, then the page shown modally. A table that
+// cannot be opened is reported and no page opens (false).
+bool showNextPage(QWidget *page, pf::db::Table *table, QWidget *next);
+
+// ---------------------------------------------------------------- looks
+
+// Colour of the command labels at rest: the create-and-edit text colour.
+QColor restColor();
+// Captions written colon first (":شماره طبقه", ":( f t ) ارتفاع طبقه") are
+// stored in the order they read left to right; they are drawn with that
+// reading order, so the colon stands next to the input on their
+// left whatever the first letter is, the caption starting at the input.
+void captionsLeftToRight(QWidget *form);
+
+// ---------------------------------------------------------------- numbers
+
+// What a number input of these pages answers to a refused key.
+QString numberRefusal();
+// Number inputs: digits and the `extra` characters, refused with
+// numberRefusal().
+void filterNumbers(std::initializer_list<QWidget *> inputs, pf::ui::NumberChars extra);
+
+// The whole number of "0" followed by the text ("" reads 0, "007" 7);
+// false for anything else ("-5", "1.5", "--", a pasted word).
+bool wholeOf(const QString &text, int *out);
+// The decimal number of "0" followed by the text (".5" reads 0.5).
+bool decimalOf(const QString &text, double *out);
+// The text of a bound number input converts (an empty input is allowed).
+bool numberText(const QString &text);
+// The messages of a text that does not convert.
+QString integerError(const QString &text);
+QString floatError(const QString &text);
+
+// A save refused: the message, then the focus on the input at fault (none
+// for a range or duplicate message).
+void refuse(QWidget *page, QWidget *input, const QString &message);
+// An input read as wholeOf / decimalOf; a text that does not convert is
+// refused with the conversion message of the text read ("0" and the text).
+bool readWhole(QWidget *page, QLineEdit *input, int *out);
+bool readDecimal(QWidget *page, QLineEdit *input, double *out);
+// An input read as a decimal number just as it stands; refused with the
+// conversion message of its text.
+bool readNumber(QWidget *page, QLineEdit *input, double *out);
+// Every input's text converts (numberText). The first that does not is
+// refused, the focus going to it when it is shown.
+bool numbersConvert(QWidget *page, std::initializer_list<QLineEdit *> inputs);
+
+// ---------------------------------------------------------------- command bar
+
+// One command of the bar: its label and what a click (or its key) runs.
+struct Command {
+    pf::ui::ClickLabel *label = nullptr;
+    std::function<void()> run;
+};
+
+// The command bar of a page and its two states. Browse: grid panel
+// enabled, entry panel hidden, New, Edit, Next page, Previous page and Exit
+// enabled, Save and Cancel disabled. Entry: grid panel disabled, entry
+// panel shown, only Save and Cancel enabled. A click on a label runs its
+// command; the labels follow the hover convention.
+class CommandBar : public QObject {
+public:
+    struct Commands {
+        Command add, edit, save, cancel;
+        Command next; // on the last page: back to the main window
+        Command previous, exit;
+    };
+
+    // `alsoHovered`: labels of the bar that hover with the others but carry
+    // no command (a delete label kept hidden).
+    CommandBar(QWidget *page, QWidget *gridPanel, QWidget *entryPanel, Commands commands,
+               const QList<pf::ui::ClickLabel *> &alsoHovered = {});
+
+    bool entry() const { return m_entry; }
+    // The grid is there to choose from: its panel enabled and no entry open.
+    bool browsingGrid() const;
+    void setBrowse();
+    void setEntry();
+    pf::ui::HoverGroup *hover() const { return m_hover; }
+
+    // A double click on the grid while browsing: Edit.
+    void editOnDoubleClick(QAbstractItemView *grid);
+
+    // The keys every page answers alike (the page sees them first and
+    // handles its own panels and guides before):
+    //   Enter   while browsing the grid: Edit
+    //   Insert  while New is enabled: New
+    //   F2, F3, F4  while their command is enabled: Save, Next, Previous
+    //   Esc     Exit while it is enabled, else Cancel
+    //   F1, F10, F11, F12  user guide, glossary, unit table, calculator
+    // Returns whether the key was used.
+    bool keyDown(QKeyEvent *key);
+
+private:
+    void setCommands(bool browse);
+    static void runIfEnabled(const Command &c);
+
+    QWidget *m_page;
+    QWidget *m_gridPanel;
+    QWidget *m_entryPanel;
+    Commands m_c;
+    pf::ui::HoverGroup *m_hover = nullptr;
+    bool m_entry = false;
+};
+
+} // namespace createedit
