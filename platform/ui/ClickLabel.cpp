@@ -88,7 +88,8 @@ void HoverGroup::add(ClickLabel *label)
     connect(label, &ClickLabel::mouseLeft, this, [this, label] { leave(label); });
     connect(label, &QObject::destroyed, this, [this, label] {
         m_tops.remove(label);
-        m_labels.removeAll(nullptr);
+        // The label is only a QObject by now: drop it without touching it.
+        m_labels.removeIf([](const QPointer<ClickLabel> &p) { return p.isNull(); });
     });
 }
 

@@ -215,7 +215,7 @@ protected:
     {
         QStringList out;
         const QStringList all = reporttest::allTexts(doc);
-        for (int i = 0; i + offset < all.size(); ++i)
+        for (int i = qMax(0, -offset); i < all.size() && i + offset < all.size(); ++i)
             if (all[i] == caption)
                 out << all[i + offset];
         return out;
