@@ -502,7 +502,11 @@ private:
         }
         if (!hasRows && !sd->printIfEmpty)
             return;
-        printBand(sd->header());
+        // The header stays with the first row; with no rows it stands alone.
+        if (hasRows)
+            printBand(sd->header(), [&] { return followingHeight(sd, nullptr); });
+        else
+            printBand(sd->header());
         resetGroups(sd);
         auto row = [&] {
             printGroups(sd);
@@ -539,13 +543,45 @@ private:
             if (g->lastKey && *g->lastKey == key)
                 continue;
             g->lastKey = key;
-            printBand(g);
+            printBand(g, [&] { return followingHeight(owner, g); });
         }
     }
 
+    // The height of what prints right after a header of the level `owner`
+    // (null: the report's detail level) for the current record: the group
+    // headers of that level after `after` that will print (every one of them
+    // after the level's own header, when `after` is null), then the level's
+    // data band. The bands are measured as they stand, without running their
+    // events: data fields show the current record, labels their last text.
+    double followingHeight(SubDetailBand *owner, const Band *after) const
+    {
+        double h = 0;
+        bool past = after == nullptr;
+        for (Band *b : r.bands()) {
+            if (b == after) {
+                past = true;
+                continue;
+            }
+            auto *g = dynamic_cast<GroupHeaderBand *>(b);
+            if (!past || !g || g->owner != owner || !g->enabled)
+                continue;
+            if (after && g->lastKey && *g->lastKey == (g->key ? g->key() : QString()))
+                continue;
+            h += layoutBand(*g).height;
+        }
+        Band *data = owner ? owner : detail;
+        if (data && data->enabled)
+            h += layoutBand(*data).height;
+        return h;
+    }
+
     // Prints a band in the flow of the page, breaking the page first when
-    // the band does not fit above the page footer.
-    void printBand(Band *b)
+    // the band does not fit above the page footer. A header passes
+    // keepWith, the height of what must follow it on the same page: when the
+    // header fits but not together with that, the page breaks before the
+    // header too, unless the two would not fit on a fresh page either (taken
+    // as tall as this page's body) and the break would only waste a page.
+    void printBand(Band *b, const std::function<double()> &keepWith = nullptr)
     {
         if (!b || !b->enabled)
             return;
@@ -555,7 +591,13 @@ private:
         print = print && b->enabled;
         if (print) {
             LaidOut lo = layoutBand(*b);
-            if (y + lo.height > flowBottom() && y > bodyTop) {
+            bool breakPage = y + lo.height > flowBottom();
+            if (!breakPage && keepWith && y > bodyTop) {
+                const double next = keepWith();
+                breakPage = next > 0 && y + lo.height + next > flowBottom() &&
+                            lo.height + next <= flowBottom() - bodyTop;
+            }
+            if (breakPage && y > bodyTop) {
                 newPage();
                 lo = layoutBand(*b);
             }

@@ -27,6 +27,15 @@
 // on the rest of the page starts a new page; the page footer stands at the
 // bottom of every page (the last one only with lastPageFooter).
 //
+// Headers are not left alone at the foot of a page: a sub-detail's header
+// (when the sub-detail has rows) and a group header start a new page when
+// they fit on the rest of the page but not together with what follows them
+// for the current record, that is the group headers that will print next
+// and the row (or detail) band. What follows is measured as it stands, its
+// events not run (a later group header's key is read once more to see
+// whether it will print); a header that would not fit with it on a fresh
+// page either is printed where it is.
+//
 // Events: the report's beforePrint may cancel the whole run; a band's
 // beforePrint runs before each printing of that band and may fill labels,
 // switch elements or the band off, or clear the print flag for this once;

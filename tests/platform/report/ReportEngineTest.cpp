@@ -379,6 +379,159 @@ TEST_F(BuildingData, RowsFlowOntoNewPagesUnderRepeatedHeaders)
     EXPECT_EQ(spaceTexts(doc).last(), QStringLiteral("S0-1-40"));
 }
 
+// Headers kept with what follows them. The page body is 1046.93 pixels
+// (A4 less 10 mm margins, no page bands); a detail band of `fill` pixels
+// takes the top of page 1, then a sub-detail over the spaces of the query
+// prints a 40 pixel heading and 30 pixel rows, optionally grouped by unit
+// under 20 pixel group headers.
+class KeepWithNext : public BuildingData {
+protected:
+    db::Query q;
+    Report rep;
+    SubDetailBand *rows = nullptr;
+    Band *heading = nullptr;
+
+    void build(double fill, const QString &where = QStringLiteral("Shproje = 7"))
+    {
+        q.setDatabase(&database);
+        q.setSql(QStringLiteral("select Shvahed, Faza from bankfz where %1 order by Shvahed, Codefaza").arg(where));
+        q.open();
+        rep.addBand(BandType::Detail, QStringLiteral("Filler"), fill)
+            ->addLabel(QStringLiteral("FillText"), 10, 2, QStringLiteral("filler"));
+        rows = rep.addSubDetail(QStringLiteral("QRSubDetail1"), 30, nullptr, &q);
+        rows->addDBText(QStringLiteral("F"), 10, 2, &q, QStringLiteral("Faza"));
+        heading = rows->addHeader(QStringLiteral("Heading"), 40);
+        heading->addLabel(QStringLiteral("H"), 10, 2, QStringLiteral("heading"));
+    }
+
+    void groupByUnit()
+    {
+        rows->addGroupHeader(QStringLiteral("QRGroup1"), 20, [this] {
+                return q.fieldByName(QStringLiteral("Shvahed")).asString();
+            })->addDBText(QStringLiteral("GU"), 10, 2, &q, QStringLiteral("Shvahed"));
+    }
+
+    // 0-based page of the text, -1 when it is not printed; *top receives
+    // its top edge.
+    static int pageOf(const Document &doc, const QString &text, double *top = nullptr)
+    {
+        int page = -1;
+        const TextRun *run = findRun(doc, text, &page);
+        if (run && top)
+            *top = run->rect.top();
+        return run ? page : -1;
+    }
+
+    const double T = mmToPx(10); // top of the body on every page
+};
+
+TEST_F(KeepWithNext, HeadingThatFitsOnlyAloneMovesWithItsFirstRow)
+{
+    fill(1, 3, 4); // units 1 and 2 of four spaces each
+    build(990); // 56.93 left: the heading (40) fits, heading and row (70) do not
+    const Document doc = rep.render();
+    ASSERT_EQ(doc.pages.size(), 2);
+    EXPECT_EQ(texts(doc.pages[0]), QStringList{"filler"});
+    double top = 0;
+    EXPECT_EQ(pageOf(doc, QStringLiteral("heading"), &top), 1);
+    EXPECT_DOUBLE_EQ(top, T + 2);
+    EXPECT_EQ(pageOf(doc, QStringLiteral("S0-1-1"), &top), 1);
+    EXPECT_DOUBLE_EQ(top, T + 40 + 2);
+    EXPECT_EQ(spaceTexts(doc).size(), 8);
+}
+
+TEST_F(KeepWithNext, HeadingAndFirstRowThatFitStayOnThePage)
+{
+    fill(1, 2, 4);
+    build(970); // 76.93 left: heading and first row (70) fit
+    const Document doc = rep.render();
+    double top = 0;
+    EXPECT_EQ(pageOf(doc, QStringLiteral("heading"), &top), 0);
+    EXPECT_DOUBLE_EQ(top, T + 970 + 2);
+    EXPECT_EQ(pageOf(doc, QStringLiteral("S0-1-1"), &top), 0);
+    EXPECT_DOUBLE_EQ(top, T + 1010 + 2);
+    EXPECT_EQ(pageOf(doc, QStringLiteral("S0-1-2"), &top), 1);
+    EXPECT_DOUBLE_EQ(top, T + 2);
+}
+
+TEST_F(KeepWithNext, FirstRowIsMeasuredAsItWillPrint)
+{
+    // The row grows past its 30 pixels with a five line text: heading and
+    // row no longer fit in the 86.93 pixels left, so both go on.
+    fill(1, 2, 2);
+    build(960);
+    Label *tall = rows->addLabel(QStringLiteral("Tall"), 300, 2, QStringLiteral("a\nb\nc\nd\ne"));
+    Document doc = rep.render();
+    EXPECT_EQ(pageOf(doc, QStringLiteral("heading")), 1);
+    EXPECT_EQ(pageOf(doc, QStringLiteral("S0-1-1")), 1);
+
+    // A row that fills no more than its band: both stay.
+    tall->enabled = false;
+    doc = rep.render();
+    EXPECT_EQ(pageOf(doc, QStringLiteral("heading")), 0);
+    EXPECT_EQ(pageOf(doc, QStringLiteral("S0-1-1")), 0);
+}
+
+TEST_F(KeepWithNext, HeadingStaysWhenItsRowWouldNotFitOnAFreshPageEither)
+{
+    fill(1, 2, 2);
+    build(990);
+    rows->height = 1040; // with the heading taller than a whole page
+    const Document doc = rep.render();
+    EXPECT_EQ(pageOf(doc, QStringLiteral("heading")), 0);
+    EXPECT_EQ(pageOf(doc, QStringLiteral("S0-1-1")), 1);
+}
+
+TEST_F(KeepWithNext, EmptySubDetailPrintsItsHeadingWhereItFits)
+{
+    // No rows: the heading has nothing to keep with and stays; the footer
+    // that does not fit after it starts the next page, as before.
+    fill(1, 1, 1);
+    build(990, QStringLiteral("Shproje = 99"));
+    rows->addFooter(QStringLiteral("Foot"), 30)->addLabel(QStringLiteral("FT"), 10, 2, QStringLiteral("footer"));
+    ASSERT_TRUE(rows->printIfEmpty);
+    const Document doc = rep.render();
+    double top = 0;
+    EXPECT_EQ(pageOf(doc, QStringLiteral("heading"), &top), 0);
+    EXPECT_DOUBLE_EQ(top, T + 990 + 2);
+    EXPECT_EQ(pageOf(doc, QStringLiteral("footer"), &top), 1);
+    EXPECT_DOUBLE_EQ(top, T + 2);
+    EXPECT_TRUE(spaceTexts(doc).isEmpty());
+}
+
+TEST_F(KeepWithNext, GroupHeadersStayWithTheRowsTheyHead)
+{
+    fill(1, 3, 4); // units 1 and 2 of four spaces each
+
+    // 76.93 left: heading and unit 1's group header (60) would fit, but not
+    // with the first row (90): all three start page 2 together.
+    build(970);
+    groupByUnit();
+    Document doc = rep.render();
+    EXPECT_EQ(texts(doc.pages[0]), QStringList{"filler"});
+    EXPECT_EQ(pageOf(doc, QStringLiteral("heading")), 1);
+    EXPECT_EQ(pageOf(doc, QStringLiteral("1")), 1);
+    EXPECT_EQ(pageOf(doc, QStringLiteral("S0-1-1")), 1);
+}
+
+TEST_F(KeepWithNext, GroupHeaderBetweenRowsMovesWithItsFirstRow)
+{
+    // After heading, unit 1's group header and its four rows (180) 26.93
+    // pixels are left: unit 2's header (20) fits but not with its row.
+    fill(1, 3, 4);
+    build(840);
+    groupByUnit();
+    const Document doc = rep.render();
+    ASSERT_EQ(doc.pages.size(), 2);
+    EXPECT_EQ(texts(doc.pages[0]),
+              (QStringList{"filler", "heading", "1", "S0-1-1", "S0-1-2", "S0-1-3", "S0-1-4"}));
+    double top = 0;
+    EXPECT_EQ(pageOf(doc, QStringLiteral("2"), &top), 1);
+    EXPECT_DOUBLE_EQ(top, T + 2);
+    EXPECT_EQ(pageOf(doc, QStringLiteral("S0-2-1"), &top), 1);
+    EXPECT_DOUBLE_EQ(top, T + 20 + 2);
+}
+
 TEST(ReportElements, FoundByNameAndKindForTheFontScheme)
 {
     Report rep;
