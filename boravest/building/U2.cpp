@@ -115,38 +115,6 @@ const QVector<GuideRow> &guideRows()
 }
 
 // The date input takes digits and "/".
-class DateFilter : public QObject {
-public:
-    explicit DateFilter(QWidget *edit) : QObject(edit) { edit->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject *obj, QEvent *ev) override
-    {
-        if (ev->type() != QEvent::KeyPress)
-            return false;
-        auto *k = static_cast<QKeyEvent *>(ev);
-        switch (k->key()) {
-        case Qt::Key_Backspace:
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Escape:
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-            return false;
-        default:
-            break;
-        }
-        for (QChar c : k->text())
-            if (!c.isDigit() || c.unicode() > 127) {
-                if (c == QLatin1Char('/'))
-                    continue;
-                pf::ui::showMessage(kNumberAndSeparator, qobject_cast<QWidget *>(obj));
-                return true;
-            }
-        return false;
-    }
-};
-
 // The city input writes in lower case.
 class LowerCase : public QValidator {
 public:
@@ -236,7 +204,7 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent)
     // Input filters and the Enter chain.
     filterNumbers({de1, De13, De14}, pf::ui::NumberChar::None);
     filterNumbers({De5, De6, DE7, De8, De9, De10, De11, De12}, pf::ui::NumberChar::Point);
-    new DateFilter(De3);
+    pf::ui::installNumberFilter(De3, pf::ui::NumberChar::Slash, kNumberAndSeparator);
     pf::ui::installEnterChain({De3, de1, de4, De2, De13, De14, De5, De6, DE7, De8, De9, De10, De11, De12}, true);
     for (QObject *o : {static_cast<QObject *>(De5), static_cast<QObject *>(De6), static_cast<QObject *>(De11),
                        static_cast<QObject *>(De12), static_cast<QObject *>(DE7), static_cast<QObject *>(De8),

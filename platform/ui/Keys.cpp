@@ -182,6 +182,8 @@ bool numberCharAllowed(QChar c, NumberChars extra)
         return true;
     if (c == QLatin1Char('-') && extra.testFlag(NumberChar::Minus))
         return true;
+    if (c == QLatin1Char('/') && extra.testFlag(NumberChar::Slash))
+        return true;
     // Backspace, Enter and Esc as characters.
     return c == QChar(8) || c == QChar(13) || c == QChar(27);
 }

@@ -28,7 +28,7 @@ QObject *installKeyPreview(QWidget *form, KeyHandler handler);
 // function keys, Delete, Tab). Any other character, control characters
 // such as Ctrl+V included, is dropped after the refusal message is shown
 // through showMessage.
-enum class NumberChar { None = 0, Point = 1, Minus = 2 };
+enum class NumberChar { None = 0, Point = 1, Minus = 2, Slash = 4 }; // Slash: dates
 Q_DECLARE_FLAGS(NumberChars, NumberChar)
 
 QObject *installNumberFilter(QWidget *edit, NumberChars extra, const QString &refusal);
