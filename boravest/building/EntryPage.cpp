@@ -1,7 +1,6 @@
 #include "boravest/building/EntryPage.h"
 
-#include "boravest/data/U1.h"
-#include "boravest/data/U3.h"
+#include "boravest/data/ProgramState.h"
 #include "boravest/data/UnitDm.h"
 #include "boravest/help/U11.h"
 #include "boravest/help/U15.h"
@@ -56,12 +55,12 @@ void showUnitTable()
 
 void runCalculator(QWidget *page)
 {
-    if (!Form1 || !DM1)
+    if (!ProgramServices || !DM1)
         return;
     // Whatever keeps the program from starting is told to the user; it
     // never leaves the key handler.
     try {
-        Form1->RunAndWait(DM1->Database1->directory() + QStringLiteral("Rodiz.exe"), true, QString(), 1);
+        ProgramServices->RunAndWait(DM1->Database1->directory() + QStringLiteral("Rodiz.exe"), true, QString(), 1);
     } catch (const ELaunchError &e) {
         pf::ui::showMessage(e.message(), page);
     } catch (const pf::sys::SystemError &e) {
@@ -73,11 +72,8 @@ void runCalculator(QWidget *page)
 
 void askExit()
 {
-    if (!Form3)
-        return;
-    Form3->Mode = QString();
-    Form3->Label2->setText(TForm3::exitQuestion());
-    pf::ui::showModal(Form3);
+    if (ProgramServices)
+        ProgramServices->AskExit();
 }
 
 // ---------------------------------------------------------------- tables

@@ -7,8 +7,7 @@
 #include "boravest/building/RepUnit2.h"
 #include "boravest/building/U2.h"
 #include "boravest/building/UValue.h"
-#include "boravest/data/U1.h"
-#include "boravest/data/U3.h"
+#include "boravest/data/ProgramState.h"
 #include "boravest/data/UnitDm.h"
 #include "platform/common/Numbers.h"
 #include "platform/report/Preview.h"
@@ -308,9 +307,8 @@ void TForm13::Label8Click() { pf::ui::endModal(this, QDialog::Rejected); }
 
 void TForm13::Label9Click()
 {
-    Form3->Mode = QString();
-    Form3->Label2->setText(TForm3::exitQuestion());
-    pf::ui::showModal(Form3);
+    if (ProgramServices)
+        ProgramServices->AskExit();
 }
 
 void TForm13::Label14Click()

@@ -6,7 +6,7 @@
 #include "boravest/building/U4.h"
 #include "boravest/building/U5.h"
 #include "boravest/building/U8.h"
-#include "boravest/data/U1.h"
+#include "boravest/data/ProgramState.h"
 #include "boravest/data/UnitDm.h"
 #include "platform/common/Numbers.h"
 #include "platform/ui/ClickLabel.h"

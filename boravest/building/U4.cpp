@@ -3,7 +3,7 @@
 #include "ui_U4.h"
 
 #include "boravest/building/U2.h"
-#include "boravest/data/U1.h"
+#include "boravest/data/ProgramState.h"
 #include "boravest/data/UnitDm.h"
 #include "platform/common/Numbers.h"
 #include "platform/ui/Dialogs.h"

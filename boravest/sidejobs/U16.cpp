@@ -1,7 +1,6 @@
 #include "boravest/sidejobs/U16.h"
 
-#include "boravest/data/U1.h"
-#include "boravest/data/U3.h"
+#include "boravest/data/ProgramState.h"
 #include "platform/ui/DbControls.h"
 
 #include <QLabel>
@@ -26,11 +25,9 @@ void TForm16::Label4Click()
 
 void TForm16::Label6Click()
 {
-    if (Form1)
-        Form1->bazsazidade();
-    if (Form3) {
-        Form3->Mode.clear();
-        Form3->Label2->setText(TForm3::exitQuestion());
+    if (ProgramServices) {
+        ProgramServices->bazsazidade();
+        ProgramServices->ResetExitQuestion();
     }
     close();
 }

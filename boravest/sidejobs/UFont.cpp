@@ -7,7 +7,7 @@
 #include "boravest/building/U5.h"
 #include "boravest/building/U8.h"
 #include "boravest/building/U9.h"
-#include "boravest/data/U1.h"
+#include "boravest/data/ProgramState.h"
 #include "boravest/eqbook/U23.h"
 #include "boravest/equipment/Tajh1.h"
 #include "boravest/equipment/U_15.h"

@@ -6,8 +6,7 @@
 #include "boravest/building/U4.h"
 #include "boravest/building/U8.h"
 #include "boravest/building/U9.h"
-#include "boravest/data/U1.h"
-#include "boravest/data/UModifyAliaz.h"
+#include "boravest/data/ProgramState.h"
 #include "boravest/eqbook/U23.h"
 #include "boravest/equipment/Tajh1.h"
 #include "boravest/equipment/U_15.h"
@@ -33,7 +32,7 @@ void TFormColor::EamalColor()
         int area;
     } forms[] = {{Form2, AreaV},  {Form4, AreaV},  {Form8, AreaV},  {Form9, AreaV},       {Form10, AreaV},
                  {FormT1, AreaT}, {FormT2, AreaT}, {Form13, AreaG}, {Form23, AreaG},      {Form16, AreaG},
-                 {Form17, AreaJ}, {ModifyAliaz, AreaJ}, {Form15, AreaR}};
+                 {Form17, AreaJ}, {ProgramServices ? ProgramServices->DataFolderForm() : nullptr, AreaJ}, {Form15, AreaR}};
     for (const auto &f : forms) {
         if (!f.form)
             continue;

@@ -1,6 +1,6 @@
 #include "boravest/sidejobs/Ureport2.h"
 
-#include "boravest/data/U1.h"
+#include "boravest/data/ProgramState.h"
 #include "platform/ui/DbControls.h"
 
 #include <QLabel>
@@ -27,6 +27,6 @@ void TForm17::Label5Click() {}
 
 void TForm17::FormClose()
 {
-    if (Form1)
-        Form1->bazsazidade();
+    if (ProgramServices)
+        ProgramServices->bazsazidade();
 }

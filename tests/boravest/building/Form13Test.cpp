@@ -6,7 +6,7 @@
 
 #include "boravest/building/PersianWords.h"
 #include "boravest/building/U2.h"
-#include "boravest/data/U3.h"
+#include "boravest/app/U3.h"
 #include "platform/report/ReportFile.h"
 #include "platform/ui/ClickLabel.h"
 #include "platform/ui/Colors.h"

@@ -5,7 +5,7 @@
 #include "GeneralDataFixture.h"
 
 #include "boravest/building/U8.h"
-#include "boravest/data/U3.h"
+#include "boravest/app/U3.h"
 #include "boravest/help/U11.h"
 #include "boravest/help/U15.h"
 #include "boravest/help/UHelp.h"

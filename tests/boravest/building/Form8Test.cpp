@@ -3,7 +3,7 @@
 // or unit number taking its spaces and surfaces along.
 #include "PageFixture.h"
 
-#include "boravest/data/U3.h"
+#include "boravest/app/U3.h"
 #include "boravest/help/U11.h"
 #include "boravest/help/U15.h"
 #include "boravest/help/UHelp.h"

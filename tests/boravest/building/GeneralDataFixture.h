@@ -2,7 +2,7 @@
 // The whole program built offscreen with a fresh data folder, a few cities
 // and the general data page shown, for the tests of page 1, the city form
 // and the material layers dialog. Modal forms are answered by `onModal`.
-#include "../data/MainWindowFixture.h"
+#include "../app/MainWindowFixture.h"
 
 #include "boravest/building/U2.h"
 #include "boravest/building/U4.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The whole program built offscreen over a fresh data folder holding one
 // project, for driving the floors, spaces and surfaces pages.
-#include "../data/MainWindowFixture.h"
+#include "../app/MainWindowFixture.h"
 
 #include "boravest/building/U10.h"
 #include "boravest/building/U2.h"

@@ -1,15 +1,15 @@
-#include "boravest/data/U1.h"
+#include "boravest/app/U1.h"
 
 #include "ui_U1.h"
 
 #include "boravest/data/TableSchemas.h"
-#include "boravest/data/UModifyAliaz.h"
+#include "boravest/app/UModifyAliaz.h"
 #include "boravest/data/UnitDm.h"
 #include "boravest/building/U10.h"
 #include "boravest/building/U2.h"
 #include "boravest/building/RepUnit2.h"
 #include "boravest/building/U13.h"
-#include "boravest/data/U3.h"
+#include "boravest/app/U3.h"
 #include "boravest/eqbook/U23.h"
 #include "boravest/equipment/Tajh1.h"
 #include "boravest/equipment/U_15.h"
@@ -43,20 +43,9 @@
 #include <QPainter>
 #include <QTimer>
 
-int32_t AreaColors[25] = {};
-recordFont ProgramFonts;
-int DeleteLevel = 0;
-TUValueRequest UValueRequest;
 TForm1 *Form1 = nullptr;
 
-const char *const kRegistryKey = "Software\\Boravest";
-const char *const kRegistryValue = "Path";
-const char *const kTablePassword = "38617";
-bool RebuildFromMenu = false;
-
 namespace {
-QString g_programFolder;
-
 QString key() { return QString::fromLatin1(kRegistryKey); }
 QString value() { return QString::fromLatin1(kRegistryValue); }
 
@@ -76,22 +65,13 @@ QPixmap mainPicture()
 }
 } // namespace
 
-QString ProgramFolder()
-{
-    QString f = g_programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : g_programFolder;
-    if (!f.endsWith(QLatin1Char('/')))
-        f += QLatin1Char('/');
-    return f;
-}
-
-void SetProgramFolder(const QString &folder) { g_programFolder = folder; }
-
 TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
 {
     Ui::TForm1 ui;
     ui.setupUi(this);
     Image1 = ui.Image1;
     setObjectName(QStringLiteral("Form1"));
+    ProgramServices = this;
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     setLayoutDirection(Qt::RightToLeft);
     Image1->setPixmap(mainPicture());
@@ -104,6 +84,8 @@ TForm1::~TForm1()
 {
     if (Form1 == this)
         Form1 = nullptr;
+    if (ProgramServices == this)
+        ProgramServices = nullptr;
 }
 
 void TForm1::FormCreate()
@@ -634,13 +616,22 @@ void TForm1::RunRodiz()
 }
 
 // ---------------------------------------------------------------------
-// Display rounding
+// The confirmation form for the pages
 
-double TForm1::RoundX(double X)
+void TForm1::AskExit()
 {
-    if (X >= 100)
-        return pf::roundHalfEven(X, 0);
-    if (X >= 1)
-        return pf::roundHalfEven(X, 2);
-    return pf::roundHalfEven(X, 3);
+    if (!Form3)
+        return;
+    ResetExitQuestion();
+    pf::ui::showModal(Form3);
 }
+
+void TForm1::ResetExitQuestion()
+{
+    if (!Form3)
+        return;
+    Form3->Mode.clear();
+    Form3->Label2->setText(TForm3::exitQuestion());
+}
+
+QWidget *TForm1::DataFolderForm() const { return ModifyAliaz; }

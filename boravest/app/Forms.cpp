@@ -1,4 +1,4 @@
-#include "boravest/data/Forms.h"
+#include "boravest/app/Forms.h"
 
 #include "boravest/building/RepUnit2.h"
 #include "boravest/building/U10.h"
@@ -8,10 +8,10 @@
 #include "boravest/building/U5.h"
 #include "boravest/building/U8.h"
 #include "boravest/building/U9.h"
-#include "boravest/data/U1.h"
-#include "boravest/data/U12.h"
-#include "boravest/data/U3.h"
-#include "boravest/data/UModifyAliaz.h"
+#include "boravest/app/U1.h"
+#include "boravest/app/U12.h"
+#include "boravest/app/U3.h"
+#include "boravest/app/UModifyAliaz.h"
 #include "boravest/data/UnitDm.h"
 #include "boravest/eqbook/RepUnit.h"
 #include "boravest/eqbook/RepUnit04.h"
@@ -99,6 +99,7 @@ void DestroyAllForms()
     // In reverse order of creation; the globals are cleared first so that
     // nothing reaches a form that is going.
     Form1 = nullptr;
+    ProgramServices = nullptr;
     Form2 = nullptr; Form3 = nullptr; Form4 = nullptr; Form5 = nullptr; Form8 = nullptr; Form9 = nullptr;
     Form10 = nullptr; Form11 = nullptr; DM1 = nullptr; Form12 = nullptr; Report3 = nullptr; Form23 = nullptr;
     Form17 = nullptr; FormT1 = nullptr; Form15 = nullptr; Form16 = nullptr; FormT2 = nullptr; Report2 = nullptr;

@@ -3,9 +3,9 @@
 // folder, started and activated once; modal forms are answered by a hook
 // that records their names. The page fixtures of the building tests start
 // from it too.
-#include "boravest/data/Forms.h"
+#include "boravest/app/Forms.h"
 #include "boravest/data/TableSchemas.h"
-#include "boravest/data/U1.h"
+#include "boravest/app/U1.h"
 #include "boravest/data/UnitDm.h"
 #include "platform/system/DisplayMode.h"
 #include "platform/system/Settings.h"

@@ -1,11 +1,11 @@
 // The whole program built offscreen: start-up, activation, data folder and
 // the confirmation dialogs.
-#include "boravest/data/Forms.h"
+#include "boravest/app/Forms.h"
 #include "boravest/data/TableSchemas.h"
-#include "boravest/data/U1.h"
-#include "boravest/data/U12.h"
-#include "boravest/data/U3.h"
-#include "boravest/data/UModifyAliaz.h"
+#include "boravest/app/U1.h"
+#include "boravest/app/U12.h"
+#include "boravest/app/U3.h"
+#include "boravest/app/UModifyAliaz.h"
 #include "boravest/data/UnitDm.h"
 #include "boravest/help/U11.h"
 #include "boravest/help/U15.h"

@@ -1,8 +1,7 @@
 #pragma once
-// The main window: start-up, activation, shut-down, and the program-wide
-// state the other forms share (colours, fonts, delete level, the U-value
-// request and the plan rotation).
-#include "boravest/building/PlanRotation.h"
+// The main window: start-up, activation, shut-down and the main menu. It
+// provides the pages' services (ProgramServices) while it exists.
+#include "boravest/data/ProgramState.h"
 
 #include <QMainWindow>
 #include <QSize>
@@ -11,7 +10,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <stdexcept>
 
 class QAction;
 class QLabel;
@@ -20,62 +18,7 @@ namespace pf::db {
 class Table;
 }
 
-// Five areas (create and edit, equipment, reports, side jobs, help) by five
-// roles (window, input box, text, menu, menu text); entry = area * 5 + role.
-// Stored as Windows colours: red in the low byte.
-enum ColorArea { AreaV = 0, AreaT = 1, AreaG = 2, AreaJ = 3, AreaR = 4 };
-enum ColorRole { RoleWin = 0, RoleBktext = 1, RoleText = 2, RoleMenu = 3, RoleTextMenu = 4 };
-extern int32_t AreaColors[25];
-
-struct recordFont {
-    QString ScreenFont; // screen pages
-    QString ReportFont; // report pages
-    QString TitleFont;  // one title label per form
-};
-extern recordFont ProgramFonts;
-
-// 1 project, 2 floor, 3 unit, 4 space, 5 wall.
-extern int DeleteLevel;
-
-// How a page asks the U-value dialog for a U-value.
-struct TUValueRequest {
-    QString CallerName; // "Form2" or "Form10" (up to 12 characters)
-    QString TargetName; // the caller's input that receives U (up to 10)
-    int8_t Kind = 0;    // surface kind 1..5
-    uint8_t Key = 0;    // 13 Enter, 27 Esc
-    double U = 0;       // Btu/h.sq.ft.F, 3 decimals
-};
-extern TUValueRequest UValueRequest;
-
-// The folder of the executable, ending in a separator; tests may move it.
-QString ProgramFolder();
-void SetProgramFolder(const QString &folder);
-
-// The registry key and value that hold the data folder.
-extern const char *const kRegistryKey;   // "Software\\Boravest"
-extern const char *const kRegistryValue; // "Path"
-extern const char *const kTablePassword; // "38617"
-
-// Set by the menu item that rebuilds the data, just before the rebuild; the
-// rebuild shows its completion message only then and clears the flag.
-extern bool RebuildFromMenu;
-
-// A program the launcher could not start. The text is what the user is
-// shown: "Failed to excecute program" + path + ".Error cod " + the system's
-// error number.
-class ELaunchError : public std::runtime_error {
-public:
-    ELaunchError(const QString &text, int errorCode)
-        : std::runtime_error(text.toStdString()), m_text(text), m_code(errorCode) {}
-    QString message() const { return m_text; }
-    int errorCode() const { return m_code; }
-
-private:
-    QString m_text;
-    int m_code;
-};
-
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public TProgramServices {
     Q_OBJECT
 public:
     explicit TForm1(QWidget *parent = nullptr);
@@ -90,19 +33,15 @@ public:
 
     // Services other forms call (data rebuild, process launcher, display
     // rounding).
-    // Closes the project tables and re-creates the secondary indexes of the
-    // floor and unit, space and surface tables; leaves the database closed.
-    void bazsazidade();
-    // Starts the program (no shell; the command line is split into its
-    // arguments), waits for it when asked and returns its exit code. Throws
-    // ELaunchError when it cannot be started.
-    uint32_t RunAndWait(const QString &FileName, bool Wait, const QString &CommandLine, uint16_t ShowCmd);
+    void bazsazidade() override;
+    uint32_t RunAndWait(const QString &FileName, bool Wait, const QString &CommandLine, uint16_t ShowCmd) override;
     // The F12 key of the pages: the calculator "Rodiz.exe" of the data
     // folder, waited for; a failed start is shown as a message.
     void RunRodiz();
-    // Display rounding: 100 and above whole, 1 to below 100 two decimals,
-    // below 1 three decimals; halves to even.
-    double RoundX(double X);
+    double RoundX(double X) { return ::RoundX(X); }
+    void AskExit() override;
+    void ResetExitQuestion() override;
+    QWidget *DataFolderForm() const override;
 
     // The main menu.
     void SetMenuOwnerDraw(QMenuBar *menu);
@@ -132,9 +71,7 @@ public:
     // The menu item with that object name ("N3", "dsad1" ...).
     QAction *menuItem(const QString &name) const;
 
-    // Shows a form modally from the main window; when it closes the main
-    // window becomes active again, which runs the activation.
-    int ShowModalForm(QWidget *form);
+    int ShowModalForm(QWidget *form) override;
 
     bool startupDone() const { return m_startupDone; }
     QSize rememberedScreen() const { return m_screen; }

@@ -4,7 +4,7 @@
 // the indexes it had.
 #include "MainWindowFixture.h"
 
-#include "boravest/data/U3.h"
+#include "boravest/app/U3.h"
 #include "boravest/sidejobs/U16.h"
 #include "boravest/sidejobs/Ureport2.h"
 

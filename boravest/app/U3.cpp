@@ -1,8 +1,8 @@
-#include "boravest/data/U3.h"
+#include "boravest/app/U3.h"
 
 #include "ui_U3.h"
 
-#include "boravest/data/U1.h"
+#include "boravest/app/U1.h"
 #include "boravest/data/UnitDm.h"
 #include "platform/ui/Dialogs.h"
 

@@ -1,4 +1,4 @@
-#include "boravest/data/U12.h"
+#include "boravest/app/U12.h"
 
 #include "platform/ui/ClickLabel.h"
 #include "platform/ui/Colors.h"

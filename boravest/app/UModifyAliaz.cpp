@@ -1,8 +1,8 @@
-#include "boravest/data/UModifyAliaz.h"
+#include "boravest/app/UModifyAliaz.h"
 
 #include "ui_UModifyAliaz.h"
 
-#include "boravest/data/U1.h"
+#include "boravest/app/U1.h"
 #include "boravest/data/UnitDm.h"
 #include "platform/system/Settings.h"
 #include "platform/ui/Dialogs.h"

@@ -1,6 +1,6 @@
 // Boravest: design of the mechanical installations of buildings.
-#include "boravest/data/Forms.h"
-#include "boravest/data/U1.h"
+#include "boravest/app/Forms.h"
+#include "boravest/app/U1.h"
 #include "platform/ui/Fonts.h"
 
 #include <QApplication>
