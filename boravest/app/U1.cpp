@@ -65,16 +65,14 @@ QPixmap mainPicture()
 }
 } // namespace
 
-TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
+TForm1::TForm1(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>())
 {
-    Ui::TForm1 ui;
-    ui.setupUi(this);
-    Image1 = ui.Image1;
+    ui->setupUi(this);
     setObjectName(QStringLiteral("Form1"));
     ProgramServices = this;
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     setLayoutDirection(Qt::RightToLeft);
-    Image1->setPixmap(mainPicture());
+    ui->Image1->setPixmap(mainPicture());
     FormCreate();
 }
 
@@ -630,8 +628,7 @@ void TForm1::ResetExitQuestion()
 {
     if (!Form3)
         return;
-    Form3->Mode.clear();
-    Form3->Label2->setText(TForm3::exitQuestion());
+    Form3->SetExitQuestion();
 }
 
 QWidget *TForm1::DataFolderForm() const { return ModifyAliaz; }

@@ -10,10 +10,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class QAction;
-class QLabel;
 class QMenuBar;
+namespace Ui {
+class TForm1;
+}
 namespace pf::db {
 class Table;
 }
@@ -78,7 +81,7 @@ public:
     bool isClosing() const { return m_closing; }
 
     QMenuBar *MainMenu1 = nullptr;
-    QLabel *Image1 = nullptr;
+    std::unique_ptr<Ui::TForm1> ui;
     pf::db::Table *Table1 = nullptr; // program.db, by its full path
 
 protected:

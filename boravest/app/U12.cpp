@@ -1,39 +1,29 @@
 #include "boravest/app/U12.h"
 
+#include "ui_U12.h"
+
 #include "platform/ui/ClickLabel.h"
 #include "platform/ui/Colors.h"
 #include "platform/ui/Dialogs.h"
 
-#include <QLabel>
 #include <QPalette>
 
 TForm12 *Form12 = nullptr;
 
-TForm12::TForm12(QWidget *parent) : QDialog(parent)
+TForm12::TForm12(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TForm12>())
 {
-    setObjectName(QStringLiteral("Form12"));
+    ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-    setLayoutDirection(Qt::RightToLeft);
     setFixedSize(173, 79);
-    lbtxt = new QLabel(QStringLiteral("آيا مي خواهيد خارج شويد؟"), this);
-    lbtxt->setObjectName(QStringLiteral("lbtxt"));
-    lbtxt->setGeometry(8, 12, 157, 20);
-    lbtxt->setAlignment(Qt::AlignCenter);
-    Lb1 = new pf::ui::ClickLabel(QStringLiteral(" بلي "), this);
-    Lb1->setObjectName(QStringLiteral("Lb1"));
-    Lb1->setGeometry(110, 48, 40, 20);
-    Lb1->setHandCursor(true);
-    Lb2 = new pf::ui::ClickLabel(QStringLiteral("خير"), this);
-    Lb2->setObjectName(QStringLiteral("Lb2"));
-    Lb2->setGeometry(24, 48, 40, 20);
-    Lb2->setHandCursor(true);
-    connect(Lb1, &pf::ui::ClickLabel::clicked, this, [this] { Lb1Click(); });
-    connect(Lb2, &pf::ui::ClickLabel::clicked, this, [this] { Lb2Click(); });
-    connect(Lb1, &pf::ui::ClickLabel::mouseMoved, this, [this] { Lb1MouseMove(); });
-    connect(Lb1, &pf::ui::ClickLabel::mouseLeft, this, [this] { Lb1MouseLeave(); });
-    connect(Lb2, &pf::ui::ClickLabel::mouseMoved, this, [this] { Lb2MouseMove(); });
-    connect(Lb2, &pf::ui::ClickLabel::mouseLeft, this, [this] { Lb2MouseLeave(); });
+    connect(ui->Lb1, &pf::ui::ClickLabel::clicked, this, [this] { Lb1Click(); });
+    connect(ui->Lb2, &pf::ui::ClickLabel::clicked, this, [this] { Lb2Click(); });
+    connect(ui->Lb1, &pf::ui::ClickLabel::mouseMoved, this, [this] { Lb1MouseMove(); });
+    connect(ui->Lb1, &pf::ui::ClickLabel::mouseLeft, this, [this] { Lb1MouseLeave(); });
+    connect(ui->Lb2, &pf::ui::ClickLabel::mouseMoved, this, [this] { Lb2MouseMove(); });
+    connect(ui->Lb2, &pf::ui::ClickLabel::mouseLeft, this, [this] { Lb2MouseLeave(); });
 }
+
+TForm12::~TForm12() = default;
 
 void TForm12::showEvent(QShowEvent *e)
 {
@@ -56,7 +46,7 @@ void TForm12::Lb2Click()
 }
 
 // Hovered answers turn RGB(255, 0, 128); leaving restores the window text.
-void TForm12::Lb1MouseMove() { pf::ui::setTextColor(Lb1, QColor(255, 0, 128)); }
-void TForm12::Lb1MouseLeave() { pf::ui::setTextColor(Lb1, palette().color(QPalette::WindowText)); }
-void TForm12::Lb2MouseMove() { pf::ui::setTextColor(Lb2, QColor(255, 0, 128)); }
-void TForm12::Lb2MouseLeave() { pf::ui::setTextColor(Lb2, palette().color(QPalette::WindowText)); }
+void TForm12::Lb1MouseMove() { pf::ui::setTextColor(ui->Lb1, QColor(255, 0, 128)); }
+void TForm12::Lb1MouseLeave() { pf::ui::setTextColor(ui->Lb1, palette().color(QPalette::WindowText)); }
+void TForm12::Lb2MouseMove() { pf::ui::setTextColor(ui->Lb2, QColor(255, 0, 128)); }
+void TForm12::Lb2MouseLeave() { pf::ui::setTextColor(ui->Lb2, palette().color(QPalette::WindowText)); }

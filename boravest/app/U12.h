@@ -2,15 +2,17 @@
 // The second, smaller exit dialog. Its answer is kept in Lb1's hint flag.
 #include <QDialog>
 
-class QLabel;
-namespace pf::ui {
-class ClickLabel;
+#include <memory>
+
+namespace Ui {
+class TForm12;
 }
 
 class TForm12 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm12(QWidget *parent = nullptr);
+    ~TForm12() override;
 
     void FormActivate();
     void Lb1Click();
@@ -22,9 +24,7 @@ public:
 
     bool answerYes() const { return Lb1ShowHint; }
 
-    QLabel *lbtxt;
-    pf::ui::ClickLabel *Lb1;
-    pf::ui::ClickLabel *Lb2;
+    std::unique_ptr<Ui::TForm12> ui;
     bool Lb1ShowHint = false;
 
 protected:

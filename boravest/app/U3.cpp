@@ -7,27 +7,28 @@
 #include "platform/ui/Dialogs.h"
 
 #include <QKeyEvent>
-#include <QLabel>
-#include <QPushButton>
 
 TForm3 *Form3 = nullptr;
 
-TForm3::TForm3(QWidget *parent) : QDialog(parent)
+TForm3::TForm3(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TForm3>())
 {
-    Ui::TForm3 ui;
-    ui.setupUi(this);
-    Panel1 = ui.Panel1;
-    Label2 = ui.Label2;
-    Button1 = ui.Button1;
-    Button2 = ui.Button2;
+    ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setFixedSize(192, 70);
-    Label2->setText(exitQuestion());
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    ui->Label2->setText(exitQuestion());
+    connect(ui->Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(ui->Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
 }
 
+TForm3::~TForm3() = default;
+
 QString TForm3::exitQuestion() { return QStringLiteral("    آيامي خواهيد خارج شويد؟   "); }
+
+void TForm3::SetExitQuestion()
+{
+    Mode.clear();
+    ui->Label2->setText(exitQuestion());
+}
 
 void TForm3::showEvent(QShowEvent *e)
 {
@@ -39,9 +40,9 @@ void TForm3::FormActivate()
 {
     Confirmed = false;
     if (Mode.isEmpty())
-        Label2->setText(exitQuestion());
-    Button1->setText(QStringLiteral("بلي"));
-    Button2->setText(QStringLiteral("خير"));
+        ui->Label2->setText(exitQuestion());
+    ui->Button1->setText(QStringLiteral("بلي"));
+    ui->Button2->setText(QStringLiteral("خير"));
 }
 
 void TForm3::Button1Click()

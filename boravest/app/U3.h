@@ -2,13 +2,17 @@
 // The confirmation form of every exit and delete question.
 #include <QDialog>
 
-class QLabel;
-class QPushButton;
+#include <memory>
+
+namespace Ui {
+class TForm3;
+}
 
 class TForm3 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm3(QWidget *parent = nullptr);
+    ~TForm3() override;
 
     // "Delete": a pure confirmation reported in Confirmed. Anything else: Yes
     // ends the program.
@@ -20,12 +24,11 @@ public:
     void Button2Click();
     void FormKeyPress(int key);
 
-    QLabel *Panel1;
-    QLabel *Label2;
-    QPushButton *Button1;
-    QPushButton *Button2;
+    std::unique_ptr<Ui::TForm3> ui;
 
     static QString exitQuestion();
+    // Back to the exit question (Mode empty).
+    void SetExitQuestion();
 
 protected:
     void showEvent(QShowEvent *e) override;

@@ -17,16 +17,9 @@
 
 TModifyAliaz *ModifyAliaz = nullptr;
 
-TModifyAliaz::TModifyAliaz(QWidget *parent) : QDialog(parent)
+TModifyAliaz::TModifyAliaz(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TModifyAliaz>())
 {
-    Ui::TModifyAliaz ui;
-    ui.setupUi(this);
-    Label1 = ui.Label1;
-    Edit1 = ui.Edit1;
-    DriveComboBox1 = ui.DriveComboBox1;
-    DirectoryListBox1 = ui.DirectoryListBox1;
-    Button1 = ui.Button1;
-    Button2 = ui.Button2;
+    ui->setupUi(this);
     setWindowFlags(Qt::Tool);
     setFixedSize(251, 329);
 
@@ -35,49 +28,51 @@ TModifyAliaz::TModifyAliaz(QWidget *parent) : QDialog(parent)
     for (const QStorageInfo &v : QStorageInfo::mountedVolumes())
         if (v.isValid() && v.isReady() && !roots.contains(v.rootPath()))
             roots << v.rootPath();
-    DriveComboBox1->addItems(roots);
+    ui->DriveComboBox1->addItems(roots);
 
     m_model = new QFileSystemModel(this);
     m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     m_model->setRootPath(QDir::rootPath());
-    DirectoryListBox1->setModel(m_model);
+    ui->DirectoryListBox1->setModel(m_model);
     for (int c = 1; c < m_model->columnCount(); ++c)
-        DirectoryListBox1->hideColumn(c);
+        ui->DirectoryListBox1->hideColumn(c);
     DriveComboBox1Change();
 
-    connect(DriveComboBox1, &QComboBox::currentIndexChanged, this, [this] { DriveComboBox1Change(); });
-    connect(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    connect(ui->DriveComboBox1, &QComboBox::currentIndexChanged, this, [this] { DriveComboBox1Change(); });
+    connect(ui->DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { DirectoryListBox1Change(); });
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(ui->Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(ui->Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
 }
+
+TModifyAliaz::~TModifyAliaz() = default;
 
 void TModifyAliaz::DriveComboBox1Change()
 {
-    const QString root = DriveComboBox1->currentText();
-    DirectoryListBox1->setRootIndex(m_model->index(root));
+    const QString root = ui->DriveComboBox1->currentText();
+    ui->DirectoryListBox1->setRootIndex(m_model->index(root));
 }
 
 void TModifyAliaz::DirectoryListBox1Change()
 {
-    const QModelIndex i = DirectoryListBox1->currentIndex();
+    const QModelIndex i = ui->DirectoryListBox1->currentIndex();
     if (i.isValid())
-        Edit1->setText(QDir::toNativeSeparators(m_model->filePath(i)));
+        ui->Edit1->setText(QDir::toNativeSeparators(m_model->filePath(i)));
 }
 
 void TModifyAliaz::chooseFolder(const QString &folder)
 {
     const QModelIndex i = m_model->index(folder);
     if (i.isValid())
-        DirectoryListBox1->setCurrentIndex(i);
-    Edit1->setText(QDir::toNativeSeparators(folder));
+        ui->DirectoryListBox1->setCurrentIndex(i);
+    ui->Edit1->setText(QDir::toNativeSeparators(folder));
 }
 
 void TModifyAliaz::Button1Click()
 {
     pf::db::Database *db = DM1->Database1;
     db->close();
-    const QString folder = Edit1->text();
+    const QString folder = ui->Edit1->text();
     QString withSep = folder;
     if (!withSep.endsWith(QLatin1Char('/')))
         withSep += QLatin1Char('/');

@@ -2,17 +2,18 @@
 // The data-folder form: points the program at another data folder.
 #include <QDialog>
 
-class QComboBox;
+#include <memory>
+
 class QFileSystemModel;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QTreeView;
+namespace Ui {
+class TModifyAliaz;
+}
 
 class TModifyAliaz : public QDialog {
     Q_OBJECT
 public:
     explicit TModifyAliaz(QWidget *parent = nullptr);
+    ~TModifyAliaz() override;
 
     void DirectoryListBox1Change();
     void Button1Click();
@@ -20,12 +21,7 @@ public:
     // Chooses a folder as the tree would (for the keyboard and for tests).
     void chooseFolder(const QString &folder);
 
-    QLabel *Label1;
-    QLineEdit *Edit1;
-    QComboBox *DriveComboBox1;
-    QTreeView *DirectoryListBox1;
-    QPushButton *Button1;
-    QPushButton *Button2;
+    std::unique_ptr<Ui::TModifyAliaz> ui;
 
 protected:
     // Esc and the window's close box leave the form as Exit does.

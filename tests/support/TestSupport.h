@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QWidget>
 
 namespace testsupport {
 
@@ -12,5 +13,12 @@ void installTestEnvironment();
 
 // Messages shown through the message hook since the last take.
 QStringList takeMessages();
+
+// A component of a form by its designer name (the form keeps its generated
+// Ui object to itself).
+template <class W = QWidget> W *part(const QObject *form, const char *name)
+{
+    return form ? form->findChild<W *>(QString::fromLatin1(name)) : nullptr;
+}
 
 } // namespace testsupport

@@ -90,14 +90,14 @@ TEST_F(RebuildTest, SideJobFormsRebuildQuietly)
     // Leaving the delete form.
     spoil();
     Form3->Mode = QStringLiteral("Delete");
-    Form3->Label2->setText(QStringLiteral("آيابراي حذف مطمئنيد!؟"));
+    testsupport::part<QLabel>(Form3, "Label2")->setText(QStringLiteral("آيابراي حذف مطمئنيد!؟"));
     choose("N12");
     ASSERT_TRUE(Form16->isVisible());
     Form16->Label6Click();
     expectExactSets();
     EXPECT_TRUE(testsupport::takeMessages().isEmpty());
     EXPECT_TRUE(Form3->Mode.isEmpty());
-    EXPECT_EQ(Form3->Label2->text(), TForm3::exitQuestion());
+    EXPECT_EQ(testsupport::part<QLabel>(Form3, "Label2")->text(), TForm3::exitQuestion());
     EXPECT_FALSE(Form16->isVisible());
     // The main window becomes active again and opens the database.
     EXPECT_FALSE(DM1->Database1->connected());

@@ -222,7 +222,7 @@ TEST_F(StartupTest, ConfirmationFormModes)
     Form1->FormActivate();
     // Delete mode only reports the answer.
     Form3->Mode = QStringLiteral("Delete");
-    Form3->Label2->setText(QStringLiteral("آيابراي حذف مطمئنيد!؟"));
+    testsupport::part<QLabel>(Form3, "Label2")->setText(QStringLiteral("آيابراي حذف مطمئنيد!؟"));
     Form3->FormActivate();
     EXPECT_FALSE(Form3->Confirmed);
     Form3->Button1Click();
@@ -234,18 +234,18 @@ TEST_F(StartupTest, ConfirmationFormModes)
     Form3->FormActivate();
     Form3->FormKeyPress(Qt::Key_Escape);
     EXPECT_FALSE(Form3->Confirmed);
-    EXPECT_EQ(Form3->Label2->text(), QStringLiteral("آيابراي حذف مطمئنيد!؟"));
+    EXPECT_EQ(testsupport::part<QLabel>(Form3, "Label2")->text(), QStringLiteral("آيابراي حذف مطمئنيد!؟"));
     // An empty mode asks the exit question; No keeps the program.
     Form3->Mode.clear();
     Form3->FormActivate();
-    EXPECT_EQ(Form3->Label2->text(), QStringLiteral("    آيامي خواهيد خارج شويد؟   "));
+    EXPECT_EQ(testsupport::part<QLabel>(Form3, "Label2")->text(), QStringLiteral("    آيامي خواهيد خارج شويد؟   "));
     Form3->Button2Click();
     EXPECT_FALSE(Form1->isClosing());
     // "Exit" keeps the caller's question; Yes ends the program.
     Form3->Mode = QStringLiteral("Exit");
-    Form3->Label2->setText(QStringLiteral("q"));
+    testsupport::part<QLabel>(Form3, "Label2")->setText(QStringLiteral("q"));
     Form3->FormActivate();
-    EXPECT_EQ(Form3->Label2->text(), QStringLiteral("q"));
+    EXPECT_EQ(testsupport::part<QLabel>(Form3, "Label2")->text(), QStringLiteral("q"));
     DM1->Table1->open();
     Form3->Button1Click();
     EXPECT_FALSE(DM1->Table1->active());

@@ -249,7 +249,7 @@ TEST_F(GeneralDataPage, CommandBarFollowsTheKeys)
     key(Form2->DBGrid1, Qt::Key_Escape);
     EXPECT_EQ(modalsShown, QStringList{QStringLiteral("Form3")});
     EXPECT_EQ(Form3->Mode, QString());
-    EXPECT_EQ(Form3->Label2->text(), TForm3::exitQuestion());
+    EXPECT_EQ(testsupport::part<QLabel>(Form3, "Label2")->text(), TForm3::exitQuestion());
     // Help forms.
     modalsShown.clear();
     key(Form2->DBGrid1, Qt::Key_F1);
