@@ -365,7 +365,7 @@ void TForm1::closeEvent(QCloseEvent *e)
     }
     e->accept();
     // Closing the main window ends the program.
-    QCoreApplication::exit(0);
+    pf::ui::exitProgram(0);
 }
 
 // ---------------------------------------------------------------------

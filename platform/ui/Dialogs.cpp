@@ -26,6 +26,12 @@ ModalHook &modalHook()
     return h;
 }
 
+ExitHook &exitHook()
+{
+    static ExitHook h;
+    return h;
+}
+
 // Ends the local event loop when the watched form is hidden or goes away.
 class HideWatcher : public QObject {
 public:
@@ -121,6 +127,22 @@ ModalHook setModalHook(ModalHook hook)
     ModalHook prev = std::move(modalHook());
     modalHook() = std::move(hook);
     return prev;
+}
+
+ExitHook setExitHook(ExitHook hook)
+{
+    ExitHook prev = std::move(exitHook());
+    exitHook() = std::move(hook);
+    return prev;
+}
+
+void exitProgram(int code)
+{
+    if (exitHook()) {
+        exitHook()(code);
+        return;
+    }
+    QCoreApplication::exit(code);
 }
 
 } // namespace pf::ui

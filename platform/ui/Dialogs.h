@@ -11,6 +11,7 @@ namespace pf::ui {
 
 using MessageHook = std::function<void(const QString &text)>;
 using ModalHook = std::function<int(QWidget *form)>;
+using ExitHook = std::function<void(int code)>;
 
 // Shows the text in a right-to-left message box with one OK button and
 // returns when it is closed. The text is shown exactly as given (plain
@@ -28,11 +29,18 @@ void endModal(QWidget *form, int result);
 // The modal result last set on the form (0 when none).
 int modalResult(const QWidget *form);
 
-// While a hook is set it is called instead of showing anything. Each setter
+// Ends the program's event loop with the code. Without a hook this is
+// QCoreApplication::exit, which also makes every later local event loop
+// (a modal form) return at once until the application loop runs again.
+void exitProgram(int code);
+
+// While a hook is set it is called instead of showing anything (or, for
+// the exit hook, instead of ending the event loop). Each setter
 // returns the hook it replaced; pass nullptr (an empty function) to show the
 // real thing again.
 MessageHook setMessageHook(MessageHook hook);
 ModalHook setModalHook(ModalHook hook);
+ExitHook setExitHook(ExitHook hook);
 
 // Installs hooks for the lifetime of the object and puts the previous ones
 // back afterwards.
@@ -56,6 +64,17 @@ public:
 
 private:
     ModalHook m_prev;
+};
+
+class ScopedExitHook {
+public:
+    explicit ScopedExitHook(ExitHook hook) : m_prev(setExitHook(std::move(hook))) {}
+    ~ScopedExitHook() { setExitHook(std::move(m_prev)); }
+    ScopedExitHook(const ScopedExitHook &) = delete;
+    ScopedExitHook &operator=(const ScopedExitHook &) = delete;
+
+private:
+    ExitHook m_prev;
 };
 
 } // namespace pf::ui

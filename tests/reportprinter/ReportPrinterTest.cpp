@@ -9,6 +9,7 @@
 #include "platform/ui/ClickLabel.h"
 #include "platform/ui/Colors.h"
 #include "platform/ui/Dialogs.h"
+#include "support/TestSupport.h"
 
 #include <QApplication>
 #include <QFile>
@@ -30,6 +31,7 @@ class ReportPrinterTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        testsupport::resetSharedState();
         Form1 = new TForm1;
         Form2 = new TForm2;
     }

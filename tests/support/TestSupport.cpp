@@ -1,5 +1,6 @@
 #include "support/TestSupport.h"
 
+#include "platform/db/Db.h"
 #include "platform/system/Settings.h"
 #include "platform/ui/Dialogs.h"
 
@@ -9,6 +10,7 @@ namespace testsupport {
 
 namespace {
 QStringList g_messages;
+QList<int> g_exits;
 QTemporaryDir *g_home = nullptr;
 }
 
@@ -16,8 +18,20 @@ void installTestEnvironment()
 {
     // Nothing a test does reaches the user's own settings.
     g_home = new QTemporaryDir();
+    resetSharedState();
+}
+
+void resetSharedState()
+{
     pf::sys::Settings::setStorePath(QDir(g_home->path()).filePath(QStringLiteral("registry.ini")));
     pf::ui::setMessageHook([](const QString &text) { g_messages << text; });
+    // Ending the application's event loop from a test would make every later
+    // modal loop of the process return at once.
+    pf::ui::setExitHook([](int code) { g_exits << code; });
+    pf::ui::setModalHook(nullptr);
+    pf::db::Session::clearPasswords();
+    g_messages.clear();
+    g_exits.clear();
 }
 
 QStringList takeMessages()
@@ -25,6 +39,13 @@ QStringList takeMessages()
     QStringList m = g_messages;
     g_messages.clear();
     return m;
+}
+
+QList<int> takeExits()
+{
+    QList<int> e = g_exits;
+    g_exits.clear();
+    return e;
 }
 
 } // namespace testsupport

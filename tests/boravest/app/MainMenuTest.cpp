@@ -10,9 +10,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 
 namespace {
 
@@ -219,6 +221,12 @@ TEST_F(MainMenuTest, ExitEndsWithoutAQuestion)
     EXPECT_TRUE(Form1->isClosing());
     EXPECT_TRUE(modalsShown.isEmpty());
     EXPECT_TRUE(testsupport::takeMessages().isEmpty());
+    // The program ends through the exit hook; a local event loop (a modal
+    // form) run afterwards in the same process still waits for its end.
+    EXPECT_EQ(testsupport::takeExits(), QList<int>{0});
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&loop] { loop.exit(7); });
+    EXPECT_EQ(loop.exec(), 7);
 }
 
 TEST_F(MainMenuTest, DefaultColoursAndFontsAreStoredAndApplied)

@@ -11,6 +11,7 @@
 #include "platform/system/Settings.h"
 #include "platform/ui/Dialogs.h"
 #include "support/TestSupport.h"
+#include "../ProgramGlobals.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -42,6 +43,7 @@ protected:
 
     void SetUp() override
     {
+        resetProgramGlobals();
         pf::sys::Settings::setStorePath(QDir(store.path()).filePath(QStringLiteral("registry.ini")));
         pf::db::Session::clearPasswords();
         previousDisplay = pf::sys::setDisplayMode(&display);

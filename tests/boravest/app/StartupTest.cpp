@@ -13,6 +13,7 @@
 #include "platform/system/Settings.h"
 #include "platform/ui/Dialogs.h"
 #include "support/TestSupport.h"
+#include "../ProgramGlobals.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,6 +39,7 @@ protected:
 
     void SetUp() override
     {
+        testsupport::resetProgramGlobals();
         pf::sys::Settings::setStorePath(QDir(store.path()).filePath(QStringLiteral("registry.ini")));
         pf::db::Session::clearPasswords();
         previousDisplay = pf::sys::setDisplayMode(&display);

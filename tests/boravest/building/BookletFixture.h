@@ -16,6 +16,7 @@
 #include "platform/system/Settings.h"
 #include "platform/ui/Dialogs.h"
 #include "support/TestSupport.h"
+#include "../ProgramGlobals.h"
 
 #include <QDir>
 #include <QRadioButton>
@@ -45,6 +46,7 @@ protected:
 
     void SetUp() override
     {
+        testsupport::resetProgramGlobals();
         pf::sys::Settings::setStorePath(QDir(store.path()).filePath(QStringLiteral("registry.ini")));
         pf::db::Session::clearPasswords();
         previousDisplay = pf::sys::setDisplayMode(&display);

@@ -2,6 +2,7 @@
 // lookup fields, and the installed layout.
 #include "boravest/data/TableSchemas.h"
 #include "boravest/data/UnitDm.h"
+#include "../ProgramGlobals.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -16,6 +17,7 @@ protected:
 
     void SetUp() override
     {
+        testsupport::resetProgramGlobals();
         pf::db::Session::addPassword(QStringLiteral("38617"));
         schema::createDataFolder(dir.path());
         dm = std::make_unique<TDM1>();
