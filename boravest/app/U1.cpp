@@ -25,6 +25,7 @@
 #include "platform/system/DisplayMode.h"
 #include "platform/system/Process.h"
 #include "platform/system/Settings.h"
+#include "platform/system/SystemError.h"
 #include "platform/ui/DbControls.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/MainMenu.h"
@@ -41,6 +42,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QTemporaryFile>
 #include <QTimer>
 
 TForm1 *Form1 = nullptr;
@@ -51,6 +53,29 @@ QString value() { return QString::fromLatin1(kRegistryValue); }
 
 // The data folder an installed program starts with.
 QString defaultDataFolder() { return ProgramFolder() + QStringLiteral("Boravestdata"); }
+
+// Where the first-start marker is kept: program.db of the program folder,
+// or, when the program cannot write there (installed for every user), the
+// user's own copy of it in the user's configuration folder, beside the
+// settings store. The copy is made from the installed file the first time.
+QString programTableFile(const QString &installed)
+{
+    const QFileInfo folder(QFileInfo(installed).absolutePath());
+    {
+        QTemporaryFile probe(folder.absoluteFilePath() + QStringLiteral("/.boravest-XXXXXX"));
+        QFile file(installed);
+        if (probe.open() && file.open(QIODevice::ReadWrite))
+            return installed;
+    }
+    const QString own = QFileInfo(pf::sys::Settings::storePath()).absolutePath() + QStringLiteral("/program.db");
+    if (!QFileInfo::exists(own)) {
+        QDir().mkpath(QFileInfo(own).absolutePath());
+        if (!QFile::copy(installed, own))
+            return installed; // reported when it is written
+        QFile::setPermissions(own, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    return own;
+}
 
 // The main window's picture: any picture will do; a quiet gradient.
 QPixmap mainPicture()
@@ -240,7 +265,7 @@ void TForm1::activateOnce()
         Table1 = new pf::db::Table(this);
         Table1->setObjectName(QStringLiteral("Table1"));
     }
-    Table1->setTableName(programDb);
+    Table1->setTableName(programTableFile(programDb));
     Table1->open();
     pf::db::Database *db = DM1->Database1;
     db->close();
@@ -251,23 +276,44 @@ void TForm1::activateOnce()
         db->params() << QStringLiteral("Path=") + folder;
     };
     pf::db::Field &prg = Table1->fieldByName(QStringLiteral("PRG"));
-    if (pf::sys::Settings::keyExists(key())) {
-        useFolder(pf::sys::Settings::readString(key(), value()));
-        if (prg.asString() != QLatin1String("P")) {
-            // First start after installation: the default folder takes over
-            // from the next activation on.
+    // A settings store that cannot be written (its file made a folder, its
+    // folder read-only) is reported once a run; the program carries on with
+    // the folder it would have stored.
+    auto storeDefaultFolder = [this] {
+        try {
+            pf::sys::Settings::createKey(key());
+            pf::sys::Settings::writeString(key(), value(), defaultDataFolder());
+        } catch (const pf::sys::SystemError &e) {
+            if (!m_settingsErrorShown)
+                pf::ui::showMessage(e.message(), this);
+            m_settingsErrorShown = true;
+        }
+    };
+    try {
+        if (pf::sys::Settings::keyExists(key())) {
+            useFolder(pf::sys::Settings::readString(key(), value()));
+            if (prg.asString() != QLatin1String("P")) {
+                // First start after installation: the default folder takes
+                // over from the next activation on.
+                Table1->edit();
+                Table1->fieldByName(QStringLiteral("PRG")).setAsString(QStringLiteral("P"));
+                Table1->post();
+                storeDefaultFolder();
+            }
+        } else {
+            storeDefaultFolder();
+            const QString stored = pf::sys::Settings::readString(key(), value());
+            useFolder(stored.isEmpty() ? defaultDataFolder() : stored);
             Table1->edit();
             Table1->fieldByName(QStringLiteral("PRG")).setAsString(QStringLiteral("P"));
             Table1->post();
-            pf::sys::Settings::writeString(key(), value(), defaultDataFolder());
         }
-    } else {
-        pf::sys::Settings::createKey(key());
-        pf::sys::Settings::writeString(key(), value(), defaultDataFolder());
-        useFolder(pf::sys::Settings::readString(key(), value()));
-        Table1->edit();
-        Table1->fieldByName(QStringLiteral("PRG")).setAsString(QStringLiteral("P"));
-        Table1->post();
+    } catch (...) {
+        const pf::db::DatasetState st = Table1->state();
+        if (st == pf::db::DatasetState::Edit || st == pf::db::DatasetState::Insert)
+            Table1->cancel();
+        Table1->close();
+        throw;
     }
     Table1->close();
     db->open();

@@ -101,6 +101,7 @@ private:
     bool m_startupDone = false;
     bool m_shown = false;
     bool m_closing = false;
+    bool m_settingsErrorShown = false;
     bool m_inActivate = false;
     bool m_activatePending = false;
 };

@@ -5,6 +5,7 @@
 #include "boravest/app/U1.h"
 #include "boravest/data/UnitDm.h"
 #include "platform/system/Settings.h"
+#include "platform/system/SystemError.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QComboBox>
@@ -86,7 +87,13 @@ void TModifyAliaz::Button1Click()
     // written before the user is told to start again.
     const QString key = QString::fromLatin1(kRegistryKey);
     const QString value = QString::fromLatin1(kRegistryValue);
-    pf::sys::Settings::writeString(key, value, folder);
+    try {
+        pf::sys::Settings::writeString(key, value, folder);
+    } catch (const pf::sys::SystemError &e) {
+        // Nothing was stored: the form stays for another try or its exit.
+        pf::ui::showMessage(e.message(), this);
+        return;
+    }
     db->setDirectory(pf::sys::Settings::readString(key, value));
     db->params() << QStringLiteral("Path=") + db->directory();
     db->open();

@@ -24,6 +24,8 @@
 #include <QLabel>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace {
 
 const QString kKey = QStringLiteral("Software\\Boravest");
@@ -163,6 +165,101 @@ TEST_F(StartupTest, DataFolderFormRefusesABadFolderAndItsExitEndsAnUnstartedProg
     EXPECT_FALSE(pf::sys::Settings::keyExists(kKey));
     ModifyAliaz->Button2Click();
     EXPECT_TRUE(Form1->isClosing());
+}
+
+TEST_F(StartupTest, UnwritableSettingsStoreIsReportedAndTheProgramCarriesOn)
+{
+    // The store's file is a folder: nothing can be written to it.
+    const QString storeFile = QDir(store.path()).filePath(QStringLiteral("registry.ini"));
+    ASSERT_TRUE(QDir().mkpath(storeFile));
+    CreateAllForms();
+    Form1->FormShow();
+    Form1->FormActivate();
+    EXPECT_TRUE(Form1->startupDone());
+    EXPECT_EQ(DM1->Database1->directory(), dataFolder() + QLatin1Char('/'));
+    QStringList messages = testsupport::takeMessages();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(storeFile)) << messages[0].toStdString();
+    Form1->FormActivate(); // told once a run
+    EXPECT_TRUE(testsupport::takeMessages().isEmpty());
+
+    // The data-folder form says so and stays, the program with it.
+    ModifyAliaz->chooseFolder(dataFolder());
+    ModifyAliaz->Button1Click();
+    messages = testsupport::takeMessages();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(storeFile));
+    EXPECT_FALSE(Form1->isClosing());
+}
+
+namespace {
+
+// For its lifetime the test runs as a user who may not write the program
+// folder (an installation for every user): program.db and its folder lose
+// their write bits, the data and settings folders are open to anyone, and a
+// test process running as root takes an ordinary user id meanwhile (its
+// saved id stays, so it gets it back).
+class OrdinaryUser {
+public:
+    OrdinaryUser(const QString &programFolder, const QStringList &openFolders) : m_program(programFolder)
+    {
+        const auto all = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                         QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                         QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+        for (const QString &folder : openFolders) {
+            QFile::setPermissions(folder, all);
+            for (const QFileInfo &f : QDir(folder).entryInfoList(QDir::Files))
+                QFile::setPermissions(f.filePath(), all & ~(QFileDevice::ExeOwner | QFileDevice::ExeGroup |
+                                                            QFileDevice::ExeOther));
+        }
+        const auto read = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+        QFile::setPermissions(m_program + QStringLiteral("/program.db"), read);
+        QFile::setPermissions(m_program, read | QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther);
+        if (geteuid() == 0) {
+            m_wasRoot = true;
+            EXPECT_EQ(setegid(65534), 0);
+            EXPECT_EQ(seteuid(65534), 0);
+        }
+    }
+    ~OrdinaryUser()
+    {
+        if (m_wasRoot) {
+            EXPECT_EQ(seteuid(0), 0);
+            EXPECT_EQ(setegid(0), 0);
+        }
+        QFile::setPermissions(m_program, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    OrdinaryUser(const OrdinaryUser &) = delete;
+    OrdinaryUser &operator=(const OrdinaryUser &) = delete;
+
+private:
+    QString m_program;
+    bool m_wasRoot = false;
+};
+
+} // namespace
+
+TEST_F(StartupTest, ReadOnlyProgramFolderKeepsTheFirstStartMarkerWithTheUser)
+{
+    CreateAllForms();
+    {
+        OrdinaryUser user(programDir.path(), {dataFolder(), store.path()});
+        Form1->FormShow();
+        Form1->FormActivate();
+        EXPECT_TRUE(Form1->startupDone());
+        EXPECT_TRUE(testsupport::takeMessages().isEmpty());
+        EXPECT_EQ(pf::sys::Settings::readString(kKey, QStringLiteral("Path")), dataFolder());
+        EXPECT_NO_THROW(DM1->Table1->open()); // the password is registered
+        DM1->Table1->close();
+        Form1->FormActivate();
+        EXPECT_TRUE(testsupport::takeMessages().isEmpty());
+    }
+    // The installed file is as it was; the user's copy has the marker.
+    EXPECT_EQ(prg(), QString());
+    pf::db::Table own;
+    own.setTableName(QDir(store.path()).filePath(QStringLiteral("program.db")));
+    own.open();
+    EXPECT_EQ(own.fieldByName(QStringLiteral("PRG")).asString(), QStringLiteral("P"));
 }
 
 TEST_F(StartupTest, MissingProgramFileEndsTheProgram)
