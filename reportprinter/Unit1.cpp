@@ -7,6 +7,7 @@
 #include "platform/ui/ClickLabel.h"
 #include "platform/ui/Colors.h"
 
+#include <QIcon>
 #include <QEvent>
 #include <QKeyEvent>
 
@@ -21,6 +22,9 @@ constexpr int kCaptionHoverTop = 98;
 TForm1::TForm1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>())
 {
     ui->setupUi(this);
+    // The program's own icon (the resources live in a static library).
+    Q_INIT_RESOURCE(ReportPrinter);
+    setWindowIcon(QIcon(QStringLiteral(":/reportprinter/icons/reportprinter.png")));
     // A small tool window: title and close button only.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);

@@ -15,6 +15,7 @@ int main(int argc, char **argv)
     pf::ui::installPersianFonts();
     Form1 = new TForm1;
     Form2 = new TForm2;
+    QApplication::setWindowIcon(Form1->windowIcon());
     Form1->show();
     const int rc = app.exec();
     delete Form2;

@@ -36,6 +36,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
@@ -93,6 +94,9 @@ QPixmap mainPicture()
 TForm1::TForm1(QWidget *parent) : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>())
 {
     ui->setupUi(this);
+    // The program's own icon (the resources live in a static library).
+    Q_INIT_RESOURCE(Boravest);
+    setWindowIcon(QIcon(QStringLiteral(":/boravest/icons/boravest.png")));
     setObjectName(QStringLiteral("Form1"));
     ProgramServices = this;
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);

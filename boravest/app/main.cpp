@@ -13,6 +13,8 @@ int main(int argc, char **argv)
     QApplication::setLayoutDirection(Qt::RightToLeft);
     pf::ui::installPersianFonts();
     CreateAllForms();
+    // Every form shows the main window's icon.
+    QApplication::setWindowIcon(Form1->windowIcon());
     // Maximised; without a window manager the size is set by hand.
     if (QScreen *screen = QGuiApplication::primaryScreen())
         Form1->setGeometry(screen->availableGeometry());

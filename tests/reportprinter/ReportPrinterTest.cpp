@@ -69,6 +69,8 @@ protected:
 
 TEST_F(ReportPrinterTest, WindowStaysAt580By450)
 {
+    // It carries the program's icon.
+    EXPECT_FALSE(Form1->windowIcon().pixmap(32).isNull());
     Form1->show();
     QApplication::processEvents();
     EXPECT_EQ(Form1->size(), QSize(580, 450));

@@ -77,6 +77,7 @@ TEST_F(StartupTest, FirstStartWithoutSettingsUsesTheDefaultFolder)
 {
     CreateAllForms();
     EXPECT_EQ(display.calls, (QVector<QSize>{QSize(800, 600)}));
+    EXPECT_FALSE(Form1->windowIcon().pixmap(32).isNull()); // the program's icon
     Form1->FormShow();
     Form1->FormActivate();
     EXPECT_EQ(pf::sys::Settings::readString(kKey, QStringLiteral("Path")), dataFolder());
