@@ -3,7 +3,7 @@
 // the stored codes of floors, spaces and surfaces. Pure functions of the
 // field values, so the data module, the heating-load booklet and the tests
 // all read the same rules.
-#include "boravest/building/BuildingRows.h"
+#include "boravest/data/BuildingRows.h"
 
 #include <QString>
 

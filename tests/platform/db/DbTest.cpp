@@ -1,5 +1,6 @@
 // The dataset layer against real table files in a temporary folder.
 #include "platform/db/Db.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,6 +19,7 @@ protected:
 
     void SetUp() override
     {
+        testsupport::resetSharedState();
         Session::addPassword(QStringLiteral("38617"));
         db.setDatabaseName(QStringLiteral("Brv"));
         db.setDirectory(tmp.path());

@@ -5,6 +5,7 @@
 #include "platform/report/ReportFile.h"
 
 #include "ReportTestUtil.h"
+#include "support/TestSupport.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -27,6 +28,7 @@ protected:
 
     void SetUp() override
     {
+        testsupport::resetSharedState();
         database.setDatabaseName(QStringLiteral("Brv"));
         database.setDirectory(tmp.path());
         database.createTable({QStringLiteral("Tabage.DB"),

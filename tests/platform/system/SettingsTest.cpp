@@ -1,4 +1,5 @@
 #include "platform/system/Settings.h"
+#include "support/TestSupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,6 +13,7 @@ class SettingsStore : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        testsupport::resetSharedState();
         ASSERT_TRUE(dir.isValid());
         before = Settings::storePath();
         Settings::setStorePath(dir.filePath(QStringLiteral("cfg/registry.ini")));

@@ -1,6 +1,7 @@
 #include "platform/db/Db.h"
 #include "platform/ui/DbControls.h"
 #include "platform/ui/Dialogs.h"
+#include "support/TestSupport.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,6 +16,7 @@ class BoundControls : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        testsupport::resetSharedState();
         ASSERT_TRUE(dir.isValid());
         db.setDirectory(dir.path());
         db.open();
