@@ -1,4 +1,4 @@
-#include "platform/db/Db.h"
+#include "platform/db/DbInternal.h"
 
 #include <sqlite3.h>
 
@@ -8,6 +8,8 @@
 
 namespace pf::db {
 
+using detail::quoteId;
+
 namespace {
 
 // Marks our table files; the low bit of user_version says the file is
@@ -16,13 +18,6 @@ constexpr int kApplicationId = 0x42525631; // "BRV1"
 constexpr int kMaxAttached = 10;
 
 bool g_password = false;
-
-QString quoteId(const QString &id)
-{
-    QString s = id;
-    s.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + s + QLatin1Char('"');
-}
 
 QString quoteText(const QString &t)
 {
@@ -587,6 +582,9 @@ QVector<IndexDef> Database::indexDefs(const QString &fileName)
     const QString t = attachTable(fileName);
     const QString schema = t.section(QLatin1Char('.'), 0, 0);
     const QString table = t.section(QLatin1Char('.'), 1);
+    QHash<QString, FieldType> types;
+    for (const FieldDef &f : fieldDefs(fileName))
+        types.insert(f.name.toLower(), f.type);
     QVector<IndexDef> out;
     const Result list = select(QStringLiteral("PRAGMA %1.index_list(%2)").arg(schema, table));
     const int nameCol = list.columns.indexOf(QStringLiteral("name"));
@@ -602,18 +600,17 @@ QVector<IndexDef> Database::indexDefs(const QString &fileName)
         const int keyCol = info.columns.indexOf(QStringLiteral("key"));
         const int colName = info.columns.indexOf(QStringLiteral("name"));
         const int collCol = info.columns.indexOf(QStringLiteral("coll"));
-        bool anyText = false, allPersian = true;
+        // A text key compared without the Persian collation compares case.
+        ix.caseInsensitive = true;
         for (const auto &r : info.rows) {
             if (r[keyCol].toInt() == 0)
                 continue;
-            ix.fields << r[colName].toString();
-            if (r[collCol].toString().compare(QLatin1String("BINARY"), Qt::CaseInsensitive) != 0) {
-                anyText = true;
-            } else {
-                allPersian = allPersian && true;
-            }
+            const QString name = r[colName].toString();
+            ix.fields << name;
+            if (types.value(name.toLower()) == FieldType::String &&
+                r[collCol].toString().compare(QLatin1String("BINARY"), Qt::CaseInsensitive) == 0)
+                ix.caseInsensitive = false;
         }
-        ix.caseInsensitive = anyText ? allPersian : true;
         out.push_back(ix);
     }
     std::sort(out.begin(), out.end(), [](const IndexDef &a, const IndexDef &b) { return a.name < b.name; });
@@ -711,13 +708,6 @@ void Database::registerDataset(Dataset *ds)
 void Database::unregisterDataset(Dataset *ds)
 {
     m_datasets.removeAll(ds);
-}
-
-void UpdateSQL::execInsert()
-{
-    if (!m_db)
-        throw DbError(QStringLiteral("No database for the statement"));
-    m_db->exec(m_insert.join(QLatin1Char('\n')));
 }
 
 } // namespace pf::db
