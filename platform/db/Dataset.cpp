@@ -55,14 +55,11 @@ void Dataset::close()
     m_modified = false;
     setState(DatasetState::Inactive);
     Q_EMIT dataChanged();
-    // Details of a closed master are no longer restricted.
+    // Details keep their rows: closing loads nothing. A detail opened or
+    // refreshed while its master is closed is not restricted.
     for (auto &s : m_sources)
-        if (s) {
+        if (s)
             Q_EMIT s->dataChanged();
-            for (auto &d : s->m_details)
-                if (d)
-                    d->masterChanged();
-        }
 }
 
 void Dataset::setState(DatasetState s)
@@ -192,7 +189,12 @@ void Dataset::computeExtras(Row &row)
 
 void Dataset::setRows(QVector<Row> rows)
 {
-    m_lookupCache.clear();
+    // Looked-up values hold while nothing was written.
+    const quint64 serial = m_db ? m_db->writeSerial() : 0;
+    if (serial != m_lookupSerial) {
+        m_lookupCache.clear();
+        m_lookupSerial = serial;
+    }
     QVector<Row> kept;
     kept.reserve(rows.size());
     for (Row &r : rows) {
@@ -261,14 +263,18 @@ void Dataset::notifyScroll()
     }
     Q_EMIT recordChanged();
     for (auto &s : m_sources)
-        if (s) {
+        if (s)
             Q_EMIT s->recordChanged();
-            for (auto &d : s->m_details)
-                if (d)
-                    d->masterChanged();
-        }
+    notifyDetails();
     if (afterScroll && m_state == DatasetState::Browse)
         afterScroll(*this);
+}
+
+void Dataset::notifyDetails()
+{
+    for (auto &s : m_sources)
+        if (s)
+            s->notifyDetails();
 }
 
 void Dataset::enableControls()
@@ -284,8 +290,34 @@ void Dataset::masterChanged()
 {
     if (!active() || (m_db && m_db->isClosing()))
         return;
+    if (m_db && m_db->m_resyncing) {
+        resync();
+        return;
+    }
     checkBrowseMode();
     reload(0);
+}
+
+void Dataset::resync()
+{
+    if (!active())
+        return;
+    if (m_state == DatasetState::Browse) {
+        reload(bookmark());
+        return;
+    }
+    // A record being edited stays as typed; the rows under it are reloaded.
+    const qint64 keep = m_cur >= 0 && m_cur < m_rows.size() ? m_rows[m_cur].rowid : 0;
+    selectRows();
+    int pos = -1;
+    for (int i = 0; i < m_rows.size() && keep != 0; ++i)
+        if (m_rows[i].rowid == keep)
+            pos = i;
+    if (pos < 0 && !m_rows.isEmpty())
+        pos = qBound(0, m_cur, int(m_rows.size()) - 1);
+    m_cur = pos;
+    m_eof = m_rows.isEmpty();
+    Q_EMIT dataChanged();
 }
 
 bool Dataset::isEmpty() const { return m_rows.isEmpty(); }
@@ -396,6 +428,8 @@ void Dataset::checkActive() const
 
 void Dataset::reindexFields()
 {
+    for (NameHit &h : m_nameHits)
+        h = NameHit();
     m_fieldIndex.clear();
     m_fieldIndexExact.clear();
     for (int i = int(m_fields.size()) - 1; i >= 0; --i) {
@@ -417,9 +451,17 @@ Field &Dataset::fieldByName(const QString &name)
 {
     if (!m_fieldsBuilt && !active())
         prepareFields();
+    // Handlers ask for the same few names again and again, mostly as
+    // literals whose text stays in one place: remember where, and check
+    // the name itself before trusting it.
+    NameHit &hit = m_nameHits[(quintptr(name.constData()) >> 3) & 15];
+    if (hit.data == name.constData() && hit.size == name.size() && m_fields[hit.index]->m_def.name == name)
+        return *m_fields[hit.index];
     Field *f = findField(name);
     if (!f)
         throw DbError(QStringLiteral("%1: Field '%2' not found").arg(describe(), name));
+    if (f->m_def.name == name)
+        hit = {name.constData(), name.size(), f->m_index};
     return *f;
 }
 
@@ -522,9 +564,7 @@ void Dataset::cancel()
         if (s) {
             Q_EMIT s->recordChanged();
             if (wasInsert)
-                for (auto &d : s->m_details)
-                    if (d)
-                        d->masterChanged();
+                s->notifyDetails();
         }
 }
 
@@ -646,9 +686,14 @@ void DataSource::setDataSet(Dataset *ds)
     if (ds && !ds->m_sources.contains(QPointer<DataSource>(this)))
         ds->m_sources.push_back(this);
     Q_EMIT dataChanged();
+    notifyDetails();
+}
+
+void DataSource::notifyDetails()
+{
     for (auto &d : m_details)
         if (d)
-            d->masterChanged();
+            static_cast<Dataset *>(d.data())->masterChanged();
 }
 
 } // namespace pf::db

@@ -19,6 +19,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -82,6 +83,15 @@ public:
 
 class Dataset;
 
+// Values of named statement parameters (":name" in the text), by name in
+// lower case without the colon.
+using ParamValues = QHash<QString, QVariant>;
+
+// The connection to a data folder. Its main database is a small file of
+// its own ("~brvlink.tmp" in the data folder, or in the temporary folder
+// when the data folder cannot be written): with a main database on disk
+// and rollback journals, SQLite commits a write over several table files
+// as one (through its super-journal), also across a crash.
 class Database : public QObject {
     Q_OBJECT
 public:
@@ -100,6 +110,10 @@ public:
     void open();
     void close(); // closes every dataset on this database first
     bool connected() const { return m_db != nullptr; }
+    // The connection's main database file (empty while closed).
+    QString mainFile() const { return m_mainFile; }
+    // How long a statement waits for a table file another program holds.
+    void setBusyTimeout(int ms);
 
     // Full path of an existing table file matched case-insensitively, or an
     // empty string.
@@ -115,28 +129,52 @@ public:
     void addIndex(const QString &fileName, const IndexDef &def);
     QVector<FieldDef> fieldDefs(const QString &fileName);
 
-    // One transaction across every table file.
+    // Transactions nest: the outermost level is the transaction, each inner
+    // level a savepoint. commit ends the innermost level; rollback undoes
+    // exactly the innermost level. After a rollback or a failed commit every
+    // open dataset is reloaded, so it shows what is stored.
     void startTransaction();
     void commit();
     void rollback();
     bool inTransaction() const { return m_txDepth > 0; }
-    // Runs fn inside a transaction; rolls back and rethrows on any exception.
+    int transactionDepth() const { return m_txDepth; }
+    // Runs fn as one level; rolls that level back and rethrows on any
+    // exception. The outermost level first detaches the idle table files.
     void transaction(const std::function<void()> &fn);
+    // The same, with the table files the write touches ("bankvh.DB")
+    // attached before it begins: any write over up to nine files succeeds
+    // whatever the open datasets have attached.
+    void transaction(const QStringList &tableFiles, const std::function<void()> &fn);
 
     // Plain SQL on the attached files. Tables named in the text are found in
-    // the data folder and attached as needed.
+    // the data folder and attached as needed. Parameters are "?" (bound in
+    // order from binds) or ":name" (bound from named).
     struct Result {
         QStringList columns;
         QStringList declTypes;
         QVector<QVector<QVariant>> rows;
-        QVector<qint64> rowids; // filled when the select asked for rowid first
     };
+    // One statement that returns rows; a text of several is refused.
     Result select(const QString &sql, const QVariantList &binds = {});
-    qint64 exec(const QString &sql, const QVariantList &binds = {}); // rows changed
+    Result select(const QString &sql, const ParamValues &named);
+    // The columns a statement would return, found without running it.
+    Result describe(const QString &sql);
+    // Runs every statement of the text in order, all or none; returns the
+    // rows changed by the last one.
+    qint64 exec(const QString &sql, const QVariantList &binds = {});
+    qint64 exec(const QString &sql, const ParamValues &named);
     qint64 lastInsertRowId() const;
 
+    // Rows read from the table files by this connection, for tests that
+    // check what an operation loads.
+    quint64 rowsRead() const { return m_rowsRead; }
+    void resetRowsRead() { m_rowsRead = 0; }
+    // Counts the writes through this connection; cached look-ups and
+    // detail selections are kept while it stays the same.
+    quint64 writeSerial() const { return m_writeSerial; }
+
     // Attaches the file's schema and returns the SQL name of its table
-    // qualified by schema ("bankvh_s.bankvh"). Checks the password.
+    // qualified by schema ("f_bankvh.\"bankvh\""). Checks the password.
     QString attachTable(const QString &fileName);
     // The same for a file reached by its full path and not protected by the
     // session password (the program's own marker file).
@@ -152,28 +190,48 @@ Q_SIGNALS:
     void aboutToClose();
 
 private:
+    friend class Dataset;
+    friend class Table;
+    friend class Query;
     struct Attached {
         QString fileName; // as found on disk
         QString schema;
         QString table;
         quint64 lastUse = 0;
     };
+    struct Binder;
     void ensureOpen();
     void detachLeastUsed();
+    bool detachAt(int i);
+    void detachIdle(const QStringList &keep);
     QString attachPath(const QString &path, bool checkPassword);
-    template <class Fn> auto withRetry(const QString &sql, Fn fn) -> decltype(fn());
+    template <class Fn> auto withRetry(Fn fn) -> decltype(fn());
     // Prepared statements are kept for reuse between calls, reset so that
     // none holds a read or a lock; dropped whenever the attached set changes.
-    sqlite3_stmt *prepareCached(const QString &sql);
+    sqlite3_stmt *prepareCached(const QString &sql, bool *more);
     void clearStatementCache();
+    Result selectWith(const QString &sql, Binder &b);
+    qint64 execWith(const QString &sql, Binder &b);
+    // Steps a cached single statement, calling onRow for each row.
+    void eachRow(const QString &sql, const QVariantList &binds, const std::function<void(sqlite3_stmt *)> &onRow);
+    void checkWritable();
+    void endLevel(bool commitIt);
+    void resyncDatasets();
     QHash<QString, sqlite3_stmt *> m_stmtCache;
+    QSet<QString> m_multiStatement; // texts known to hold several statements
     bool m_closing = false;
 
     QString m_name;
     QString m_dir;
+    QString m_mainFile;
+    bool m_mainIsTemp = false;
+    int m_busyMs = 2000;
     QStringList m_params;
     sqlite3 *m_db = nullptr;
     int m_txDepth = 0;
+    bool m_resyncing = false;
+    quint64 m_rowsRead = 0;
+    quint64 m_writeSerial = 0;
     quint64 m_useClock = 0;
     QVector<Attached> m_attached;
     QHash<QString, QString> m_attachedByName; // table file name (lower case) -> SQL name
@@ -297,6 +355,9 @@ public:
     void checkBrowseMode(); // posts a changed record, cancels an unchanged one
     bool modified() const { return m_modified; }
     void refresh();
+    // Reloads the rows to show what is stored, keeping the cursor, the state
+    // and a record being edited (used after a rollback).
+    void resync();
 
     // Filters: the text is a condition on the data fields ("Shproje = 3 and
     // Tabage <> 0", strings in single quotes).
@@ -361,9 +422,11 @@ protected:
     void setState(DatasetState s);
     QString filterSql() const;
     bool passesRecordFilter(Row &row);
-    void masterChanged();
+    virtual void masterChanged();
+    void notifyDetails();
 
     friend class Field;
+    friend class Database;
     friend class DataSource;
     friend class Table;
 
@@ -390,7 +453,15 @@ protected:
     Row *m_calcRow = nullptr; // record being calculated or filtered
     bool m_scrollPending = false;
     QHash<QString, QVariant> m_lookupCache;
+    quint64 m_lookupSerial = 0; // write serial the cache was filled at
     bool m_fieldsBuilt = false;
+    // Recent names asked of fieldByName, by where their text is stored.
+    struct NameHit {
+        const QChar *data = nullptr;
+        qsizetype size = -1;
+        int index = -1;
+    };
+    NameHit m_nameHits[16];
     QVector<QPointer<DataSource>> m_sources;
 };
 
@@ -446,11 +517,17 @@ protected:
     QString describe() const override { return m_tableName; }
     void prepareFields() override;
 
+    void masterChanged() override;
+
 private:
+    friend class Dataset;
     Database *db();
     void resolveIndex();
     QString sqlTable();
     void fillMasterValues();
+    // The master's link values now (and whether there is an active master).
+    bool masterValues(QVariantList &out);
+    void invalidateSelect() { m_selectSql.clear(); }
     int compareKey(const Row &row, const QVector<int> &cols, const QVariantList &values) const;
 
     QString m_tableName;
@@ -462,10 +539,52 @@ private:
     QString m_masterFields;
     std::unique_ptr<Database> m_ownDb; // for a table opened by full path
     int m_autoIncCol = -1;
+    // The select text, built once per table name, index, filter and link;
+    // the master's values are bound to it.
+    QString m_selectSql;
+    QString m_selectTable;
+    QString m_selectFilter;
+    bool m_selectLinked = false;
+    // What the rows were selected with.
+    QVariantList m_loadedKeys;
+    bool m_loadedLinked = false;
+    quint64 m_loadedSerial = 0;
+};
+
+// A named parameter of a query (":name" in its text).
+class Param {
+public:
+    QString name() const { return m_name; }
+    bool isBound() const { return m_bound; }
+    QVariant value() const { return m_value; }
+    double asFloat() const { return m_value.toDouble(); }
+    int asInteger() const { return m_value.toInt(); }
+    QString asString() const { return m_value.toString(); }
+    void setValue(const QVariant &v)
+    {
+        m_value = v;
+        m_bound = true;
+    }
+    void setAsFloat(double v) { setValue(v); }
+    void setAsInteger(int v) { setValue(qlonglong(v)); }
+    void setAsString(const QString &s) { setValue(s); }
+    void clear() { setValue(QVariant()); } // binds null
+
+private:
+    friend class Query;
+    QString m_name;
+    QVariant m_value;
+    bool m_bound = false;
 };
 
 // A query whose SQL text can be replaced at run time; open selects, execSQL
-// runs a statement that returns no rows. Its rows are read-only.
+// runs the statements of its text in order. Its rows are read-only. Values
+// reach the text through parameters, never pasted into it:
+//     q.setSql("select * from bankvh where Shproje = :p");
+//     q.paramByName("p").setAsFloat(12);
+//     q.open();
+// Nothing runs until open or execSQL: the fields of a closed query come
+// from preparing its statement.
 class Query : public Dataset {
     Q_OBJECT
 public:
@@ -475,6 +594,12 @@ public:
     QString sqlText() const { return m_sql.join(QLatin1Char('\n')); }
     void execSQL();
 
+    // The parameters named in the text; their values are kept when the
+    // text changes and names the same parameter again.
+    Param &paramByName(const QString &name);
+    Param *findParam(const QString &name);
+    int paramCount();
+
 protected:
     void selectRows() override;
     QString describe() const override { return QStringLiteral("query"); }
@@ -482,7 +607,12 @@ protected:
     bool canModify() const override { return false; }
 
 private:
+    void syncParams();
+    ParamValues paramValues();
+
     QStringList m_sql;
+    QString m_paramText; // the text m_params were read from
+    std::vector<std::unique_ptr<Param>> m_params;
 };
 
 // A statement object whose insert text the caller sets whole and runs.
@@ -515,6 +645,7 @@ Q_SIGNALS:
 private:
     friend class Dataset;
     friend class Table;
+    void notifyDetails();
     QPointer<Dataset> m_ds;
     QVector<QPointer<Table>> m_details;
 };

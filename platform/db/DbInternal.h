@@ -5,7 +5,13 @@
 
 #include "platform/common/Numbers.h"
 
+#include <sqlite3.h>
+
 namespace pf::db::detail {
+
+// Marks our table files; the low bit of user_version says the file is
+// protected by the session password.
+inline constexpr int kApplicationId = 0x42525631; // "BRV1"
 
 inline QString quoteId(const QString &id)
 {
@@ -128,6 +134,54 @@ inline int compareValues(const QVariant &a, const QVariant &b)
     }
     const double x = a.toDouble(), y = b.toDouble();
     return x < y ? -1 : (x > y ? 1 : 0);
+}
+
+inline QVariant columnValue(sqlite3_stmt *st, int c)
+{
+    switch (sqlite3_column_type(st, c)) {
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(st, c)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(st, c));
+    case SQLITE_TEXT:
+        return QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, c)),
+                                          sqlite3_column_bytes(st, c)));
+    case SQLITE_BLOB:
+        return QVariant(QByteArray(static_cast<const char *>(sqlite3_column_blob(st, c)),
+                                   sqlite3_column_bytes(st, c)));
+    default:
+        return QVariant();
+    }
+}
+
+// A column of the current row as the field's type holds it (what
+// normalise(columnValue(...)) gives, without the detour for the common
+// cases).
+inline QVariant fieldValue(sqlite3_stmt *st, int c, FieldType t)
+{
+    const int ct = sqlite3_column_type(st, c);
+    if (ct == SQLITE_NULL)
+        return QVariant();
+    switch (t) {
+    case FieldType::Float:
+        if (ct == SQLITE_FLOAT || ct == SQLITE_INTEGER)
+            return QVariant(sqlite3_column_double(st, c));
+        break;
+    case FieldType::Integer:
+    case FieldType::SmallInt:
+    case FieldType::AutoInc:
+        if (ct == SQLITE_INTEGER)
+            return QVariant(qlonglong(sqlite3_column_int64(st, c)));
+        break;
+    case FieldType::String:
+        if (ct == SQLITE_TEXT)
+            return QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, c)),
+                                              sqlite3_column_bytes(st, c)));
+        break;
+    default:
+        break;
+    }
+    return normalise(t, columnValue(st, c));
 }
 
 } // namespace pf::db::detail

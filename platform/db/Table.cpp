@@ -13,6 +13,7 @@ void Table::setTableName(const QString &name)
     if (active())
         close();
     m_tableName = name;
+    invalidateSelect();
     m_fieldsBuilt = false;
     if (QFileInfo(name).isAbsolute()) {
         // A file reached by its full path has a database of its own.
@@ -65,6 +66,7 @@ void Table::prepareFields()
             m_autoIncCol = i;
     }
     reindexFields();
+    invalidateSelect();
 }
 
 QStringList Table::currentIndexFields() const
@@ -91,6 +93,7 @@ void Table::resolveIndex()
 void Table::setIndexName(const QString &name)
 {
     m_indexName = name;
+    invalidateSelect();
     m_indexFieldNames.clear();
     m_indexResolved = false;
     if (active()) {
@@ -104,6 +107,7 @@ void Table::setIndexName(const QString &name)
 void Table::setIndexFieldNames(const QString &fields)
 {
     m_indexFieldNames = fields;
+    invalidateSelect();
     m_indexName.clear();
     m_indexFields.clear();
     m_indexResolved = true;
@@ -123,6 +127,7 @@ void Table::setMasterSource(DataSource *src)
     if (m_master)
         m_master->m_details.removeAll(QPointer<Table>(this));
     m_master = src;
+    invalidateSelect();
     if (src && !src->m_details.contains(QPointer<Table>(this)))
         src->m_details.push_back(this);
     if (active())
@@ -132,8 +137,24 @@ void Table::setMasterSource(DataSource *src)
 void Table::setMasterFields(const QString &fields)
 {
     m_masterFields = fields;
+    invalidateSelect();
     if (active())
         masterChanged();
+}
+
+bool Table::masterValues(QVariantList &out)
+{
+    out.clear();
+    Dataset *master = m_master ? m_master->dataSet() : nullptr;
+    if (!master || !master->active() || m_masterFields.isEmpty())
+        return false;
+    for (const QString &name : splitFields(m_masterFields)) {
+        Field *m = master->findField(name);
+        if (!m)
+            throw DbError(QStringLiteral("%1: master field '%2' not found").arg(m_tableName, name));
+        out << m->value();
+    }
+    return true;
 }
 
 void Table::selectRows()
@@ -145,58 +166,80 @@ void Table::selectRows()
         resolveIndex();
         m_indexResolved = true;
     }
-    QStringList cols;
+    QVariantList keys;
+    const bool linked = masterValues(keys);
+    const QString f = filterSql();
+    if (m_selectSql.isEmpty() || m_selectTable != t || m_selectFilter != f || m_selectLinked != linked) {
+        // The text is built once; master values are bound to it (a null
+        // master value matches no row).
+        QStringList cols;
+        for (int i = 0; i < m_dataCount; ++i)
+            cols << quoteId(m_fields[i]->m_def.name);
+        QString sql = QStringLiteral("SELECT rowid, %1 FROM %2").arg(cols.join(QStringLiteral(", ")), t);
+        QStringList where;
+        const QStringList ixFields = currentIndexFields();
+        if (linked) {
+            const QStringList mf = splitFields(m_masterFields);
+            for (int i = 0; i < mf.size(); ++i)
+                where << QStringLiteral("%1 = ?").arg(quoteId(i < ixFields.size() ? ixFields[i] : mf[i]));
+        }
+        if (!f.isEmpty())
+            where << QStringLiteral("(%1)").arg(f);
+        if (!where.isEmpty())
+            sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
+        QStringList order;
+        for (const QString &ixf : ixFields) {
+            Field *fd = findField(ixf);
+            if (!fd)
+                throw DbError(QStringLiteral("%1: index field '%2' not found").arg(m_tableName, ixf));
+            order << quoteId(fd->m_def.name) +
+                         (fd->m_def.type == FieldType::String ? QStringLiteral(" COLLATE PERSIAN") : QString());
+        }
+        order << QStringLiteral("rowid");
+        sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+        m_selectSql = sql;
+        m_selectTable = t;
+        m_selectFilter = f;
+        m_selectLinked = linked;
+    }
+
+    QVector<Row> rows;
+    const int width = fieldCount();
+    QVector<FieldType> types(m_dataCount);
     for (int i = 0; i < m_dataCount; ++i)
-        cols << quoteId(m_fields[i]->m_def.name);
-    QString sql = QStringLiteral("SELECT rowid, %1 FROM %2").arg(cols.join(QStringLiteral(", ")), t);
-    QStringList where;
-    QVariantList binds;
-    const QStringList ixFields = currentIndexFields();
-    Dataset *master = m_master ? m_master->dataSet() : nullptr;
-    if (master && master->active() && !m_masterFields.isEmpty()) {
-        const QStringList mf = splitFields(m_masterFields);
-        for (int i = 0; i < mf.size(); ++i) {
-            const QString detailField = i < ixFields.size() ? ixFields[i] : mf[i];
-            Field *m = master->findField(mf[i]);
-            if (!m)
-                throw DbError(QStringLiteral("%1: master field '%2' not found").arg(m_tableName, mf[i]));
-            const QVariant v = m->value();
-            if (!v.isValid() || v.isNull()) {
-                where << QStringLiteral("0");
-                continue;
-            }
-            where << QStringLiteral("%1 = ?").arg(quoteId(detailField));
-            binds << v;
+        types[i] = m_fields[i]->m_def.type;
+    db()->eachRow(m_selectSql, keys, [&](sqlite3_stmt *st) {
+        Row row;
+        row.rowid = sqlite3_column_int64(st, 0);
+        row.v.resize(width);
+        for (int i = 0; i < m_dataCount; ++i)
+            row.v[i] = fieldValue(st, i + 1, types[i]);
+        rows.push_back(std::move(row));
+    });
+    m_loadedKeys = keys;
+    m_loadedLinked = linked;
+    m_loadedSerial = db()->writeSerial();
+    setRows(std::move(rows));
+}
+
+void Table::masterChanged()
+{
+    if (!active() || (m_db && m_db->isClosing()))
+        return;
+    if (m_db && !m_db->m_resyncing && m_state == DatasetState::Browse) {
+        // The master moved to a record with the same link values and
+        // nothing was written since: the rows are already the right ones.
+        QVariantList keys;
+        const bool linked = masterValues(keys);
+        if (linked == m_loadedLinked && m_loadedSerial == m_db->writeSerial() && keys.size() == m_loadedKeys.size()) {
+            bool same = true;
+            for (int i = 0; i < keys.size() && same; ++i)
+                same = keys[i].isNull() == m_loadedKeys[i].isNull() && keys[i] == m_loadedKeys[i];
+            if (same)
+                return;
         }
     }
-    const QString f = filterSql();
-    if (!f.isEmpty())
-        where << QStringLiteral("(%1)").arg(f);
-    if (!where.isEmpty())
-        sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
-    QStringList order;
-    for (const QString &ixf : ixFields) {
-        Field *fd = findField(ixf);
-        if (!fd)
-            throw DbError(QStringLiteral("%1: index field '%2' not found").arg(m_tableName, ixf));
-        order << quoteId(fd->m_def.name) +
-                     (fd->m_def.type == FieldType::String ? QStringLiteral(" COLLATE PERSIAN") : QString());
-    }
-    order << QStringLiteral("rowid");
-    sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
-
-    const Database::Result r = db()->select(sql, binds);
-    QVector<Row> rows;
-    rows.reserve(r.rows.size());
-    for (const auto &src : r.rows) {
-        Row row;
-        row.rowid = src[0].toLongLong();
-        row.v.resize(m_fields.size());
-        for (int i = 0; i < m_dataCount; ++i)
-            row.v[i] = normalise(m_fields[i]->m_def.type, src[i + 1]);
-        rows.push_back(std::move(row));
-    }
-    setRows(std::move(rows));
+    Dataset::masterChanged();
 }
 
 void Table::fillMasterValues()
@@ -233,9 +276,7 @@ void Table::insert()
     for (auto &s : m_sources)
         if (s) {
             Q_EMIT s->recordChanged();
-            for (auto &d : s->m_details)
-                if (d)
-                    d->masterChanged();
+            s->notifyDetails();
         }
 }
 
