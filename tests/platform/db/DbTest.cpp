@@ -1,5 +1,6 @@
 // The dataset layer against real table files in a temporary folder.
 #include "platform/db/Db.h"
+#include "DbFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,51 +10,6 @@
 
 using namespace pf::db;
 
-namespace {
-
-class DbTest : public ::testing::Test {
-protected:
-    QTemporaryDir tmp;
-    Database db;
-
-    void SetUp() override
-    {
-        Session::addPassword(QStringLiteral("38617"));
-        db.setDatabaseName(QStringLiteral("Brv"));
-        db.setDirectory(tmp.path());
-        db.createTable({QStringLiteral("Bank1.DB"),
-                        {{"SHPROJE", FieldType::Float}, {"NAME", FieldType::String, 20}, {"SHAHR", FieldType::String, 15}},
-                        {},
-                        true});
-        db.createTable({QStringLiteral("bankvh.DB"),
-                        {{"No", FieldType::AutoInc}, {"Shproje", FieldType::Float}, {"Tabage", FieldType::Float},
-                         {"Shvahed", FieldType::Float}, {"Delitfield", FieldType::SmallInt}},
-                        {{"ISHP", {"Shproje"}}, {"IPT", {"Shproje", "Tabage"}}, {"IPTV", {"Shproje", "Tabage", "Shvahed"}}},
-                        true});
-        db.createTable({QStringLiteral("bankfz.DB"),
-                        {{"No", FieldType::AutoInc}, {"Shproje", FieldType::Float}, {"Tabage", FieldType::Float},
-                         {"Shvahed", FieldType::Float}, {"Faza", FieldType::String, 20}, {"A_", FieldType::Float}},
-                        {{"IPTV", {"Shproje", "Tabage", "Shvahed"}}, {"IFz", {"Faza"}}},
-                        true});
-        db.open();
-    }
-
-    void addProject(double n, const QString &name)
-    {
-        db.exec(QStringLiteral("insert into Bank1 (SHPROJE, NAME) values (?, ?)"), {n, name});
-    }
-    void addUnit(double p, double t, double v)
-    {
-        db.exec(QStringLiteral("insert into bankvh (Shproje, Tabage, Shvahed) values (?, ?, ?)"), {p, t, v});
-    }
-    void addSpace(double p, double t, double v, const QString &faza, double a)
-    {
-        db.exec(QStringLiteral("insert into bankfz (Shproje, Tabage, Shvahed, Faza, A_) values (?, ?, ?, ?, ?)"),
-                {p, t, v, faza, a});
-    }
-};
-
-} // namespace
 
 TEST_F(DbTest, DirectoryHasTrailingSeparatorAndFilesMatchWithoutCase)
 {
