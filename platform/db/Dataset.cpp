@@ -76,7 +76,18 @@ void Dataset::setState(DatasetState s)
 void Dataset::buildFields(const QStringList &cols, const QStringList &declTypes)
 {
     // Field objects: the data columns, then the declared calculated and
-    // lookup fields.
+    // lookup fields. The same columns again keep their objects, so a Field&
+    // a handler holds stays good across a reopen.
+    if (m_fieldsBuilt && m_dataCount == cols.size() && fieldCount() == m_dataCount + m_extraTemplates.size()) {
+        bool same = true;
+        for (int i = 0; i < m_dataCount && same; ++i)
+            same = m_fields[i]->m_def.name == cols[i];
+        if (same) {
+            for (int i = 0; i < m_dataCount; ++i)
+                m_fields[i]->m_def.type = typeFromDecl(declTypes.value(i), QVariant());
+            return;
+        }
+    }
     m_fields.clear();
     for (int i = 0; i < cols.size(); ++i) {
         auto f = std::make_unique<Field>();
@@ -440,9 +451,18 @@ void Dataset::reindexFields()
 
 Field *Dataset::findField(const QString &name)
 {
+    // Handlers ask for the same few names again and again, mostly as
+    // literals or kept lists whose text stays in one place: remember where,
+    // and check the name itself before trusting it.
+    NameHit &hit = m_nameHits[(quintptr(name.constData()) >> 3) % kNameHits];
+    if (hit.data == name.constData() && hit.size == name.size() && hit.index < fieldCount() &&
+        m_fields[hit.index]->m_def.name == name)
+        return m_fields[hit.index].get();
     const auto exact = m_fieldIndexExact.constFind(name);
-    if (exact != m_fieldIndexExact.constEnd())
+    if (exact != m_fieldIndexExact.constEnd()) {
+        hit = {name.constData(), name.size(), exact.value()};
         return m_fields[exact.value()].get();
+    }
     const auto it = m_fieldIndex.constFind(name.toCaseFolded());
     return it == m_fieldIndex.constEnd() ? nullptr : m_fields[it.value()].get();
 }
@@ -451,17 +471,9 @@ Field &Dataset::fieldByName(const QString &name)
 {
     if (!m_fieldsBuilt && !active())
         prepareFields();
-    // Handlers ask for the same few names again and again, mostly as
-    // literals whose text stays in one place: remember where, and check
-    // the name itself before trusting it.
-    NameHit &hit = m_nameHits[(quintptr(name.constData()) >> 3) & 15];
-    if (hit.data == name.constData() && hit.size == name.size() && m_fields[hit.index]->m_def.name == name)
-        return *m_fields[hit.index];
     Field *f = findField(name);
     if (!f)
         throw DbError(QStringLiteral("%1: Field '%2' not found").arg(describe(), name));
-    if (f->m_def.name == name)
-        hit = {name.constData(), name.size(), f->m_index};
     return *f;
 }
 

@@ -461,7 +461,8 @@ protected:
         qsizetype size = -1;
         int index = -1;
     };
-    NameHit m_nameHits[16];
+    static constexpr int kNameHits = 31;
+    NameHit m_nameHits[kNameHits];
     QVector<QPointer<DataSource>> m_sources;
 };
 
@@ -537,6 +538,7 @@ private:
     bool m_indexResolved = true;
     QPointer<DataSource> m_master;
     QString m_masterFields;
+    QStringList m_masterFieldList;
     std::unique_ptr<Database> m_ownDb; // for a table opened by full path
     int m_autoIncCol = -1;
     // The select text, built once per table name, index, filter and link;

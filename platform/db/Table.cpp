@@ -137,6 +137,7 @@ void Table::setMasterSource(DataSource *src)
 void Table::setMasterFields(const QString &fields)
 {
     m_masterFields = fields;
+    m_masterFieldList = splitFields(fields);
     invalidateSelect();
     if (active())
         masterChanged();
@@ -148,7 +149,7 @@ bool Table::masterValues(QVariantList &out)
     Dataset *master = m_master ? m_master->dataSet() : nullptr;
     if (!master || !master->active() || m_masterFields.isEmpty())
         return false;
-    for (const QString &name : splitFields(m_masterFields)) {
+    for (const QString &name : std::as_const(m_masterFieldList)) {
         Field *m = master->findField(name);
         if (!m)
             throw DbError(QStringLiteral("%1: master field '%2' not found").arg(m_tableName, name));
