@@ -92,3 +92,19 @@ TEST_F(DbTest, EveryStatementOfATextRunsOrNoneDoes)
     EXPECT_EQ(total(db, QStringLiteral("select Tabage from bankvh")), 7);
     EXPECT_EQ(db.select(QStringLiteral("select NAME from Bank1")).rows[0][0].toString(), QStringLiteral("b"));
 }
+
+TEST_F(DbTest, AFieldReferenceStaysGoodAcrossAReopen)
+{
+    addUnit(1, 2, 3);
+    Query q;
+    q.setDatabase(&db);
+    q.setSql(QStringLiteral("select Shproje, Tabage from bankvh"));
+    Field &tabage = q.fieldByName(QStringLiteral("Tabage"));
+    q.open();
+    EXPECT_EQ(&q.fieldByName(QStringLiteral("TABAGE")), &tabage);
+    EXPECT_EQ(tabage.asInteger(), 2);
+    q.close();
+    db.exec(QStringLiteral("update bankvh set Tabage = 4"));
+    q.open();
+    EXPECT_EQ(tabage.asInteger(), 4);
+}
