@@ -454,7 +454,7 @@ Field *Dataset::findField(const QString &name)
     // Handlers ask for the same few names again and again, mostly as
     // literals or kept lists whose text stays in one place: remember where,
     // and check the name itself before trusting it.
-    NameHit &hit = m_nameHits[(quintptr(name.constData()) >> 3) % kNameHits];
+    NameHit &hit = m_nameHits[(quintptr(name.constData()) >> 1) % kNameHits];
     if (hit.data == name.constData() && hit.size == name.size() && hit.index < fieldCount() &&
         m_fields[hit.index]->m_def.name == name)
         return m_fields[hit.index].get();
