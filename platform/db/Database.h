@@ -56,11 +56,14 @@ public:
     bool inTransaction() const { return m_txDepth > 0; }
     int transactionDepth() const { return m_txDepth; }
     // Runs fn as one level; rolls that level back and rethrows on any
-    // exception. The outermost level first detaches the idle table files.
+    // exception. A file the write names that is not attached is attached
+    // on the way, making room by detaching a file the transaction has not
+    // touched; at most ten files take part in one transaction.
     void transaction(const std::function<void()> &fn);
     // The same, with the table files the write touches ("bankvh.DB")
-    // attached before it begins: any write over up to nine files succeeds
-    // whatever the open datasets have attached.
+    // attached before it begins (every other file is detached first when
+    // no statement of an open transaction holds it): any write over up to
+    // nine files succeeds whatever the open datasets have attached.
     void transaction(const QStringList &tableFiles, const std::function<void()> &fn);
 
     // Plain SQL on the attached files. Tables named in the text are found in
