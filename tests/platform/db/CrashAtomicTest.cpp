@@ -35,71 +35,39 @@ struct ShimFile {
 };
 sqlite3_file *real(sqlite3_file *f) { return reinterpret_cast<ShimFile *>(f)->real; }
 
-int shimClose(sqlite3_file *f) { return real(f)->pMethods->xClose(real(f)); }
-int shimRead(sqlite3_file *f, void *b, int n, sqlite3_int64 o) { return real(f)->pMethods->xRead(real(f), b, n, o); }
-int shimWrite(sqlite3_file *f, const void *b, int n, sqlite3_int64 o) { return real(f)->pMethods->xWrite(real(f), b, n, o); }
-int shimTruncate(sqlite3_file *f, sqlite3_int64 s) { return real(f)->pMethods->xTruncate(real(f), s); }
-int shimSync(sqlite3_file *f, int flags)
-{
-    const int rc = real(f)->pMethods->xSync(real(f), flags);
-    step();
-    return rc;
-}
-int shimFileSize(sqlite3_file *f, sqlite3_int64 *s) { return real(f)->pMethods->xFileSize(real(f), s); }
-int shimLock(sqlite3_file *f, int l) { return real(f)->pMethods->xLock(real(f), l); }
-int shimUnlock(sqlite3_file *f, int l) { return real(f)->pMethods->xUnlock(real(f), l); }
-int shimCheck(sqlite3_file *f, int *out) { return real(f)->pMethods->xCheckReservedLock(real(f), out); }
-int shimControl(sqlite3_file *f, int op, void *arg) { return real(f)->pMethods->xFileControl(real(f), op, arg); }
-int shimSector(sqlite3_file *f) { return real(f)->pMethods->xSectorSize(real(f)); }
-int shimCaps(sqlite3_file *f) { return real(f)->pMethods->xDeviceCharacteristics(real(f)); }
+#define FILE_FWD(x) [](sqlite3_file *f, auto... a) { return real(f)->pMethods->x(real(f), a...); }
+#define VFS_FWD(x) [](sqlite3_vfs *, auto... a) { return g_real->x(g_real, a...); }
 
-// Version 1 only: no shared memory (never needed without WAL), no mapping.
-const sqlite3_io_methods kShimIo = {1,         shimClose, shimRead,    shimWrite,   shimTruncate, shimSync,
-                                    shimFileSize, shimLock,  shimUnlock, shimCheck,  shimControl,  shimSector,
-                                    shimCaps,  nullptr,   nullptr,     nullptr,     nullptr,      nullptr,
-                                    nullptr};
-
-int shimOpen(sqlite3_vfs *, sqlite3_filename name, sqlite3_file *f, int flags, int *outFlags)
-{
-    auto *sf = reinterpret_cast<ShimFile *>(f);
-    sf->real = reinterpret_cast<sqlite3_file *>(sf + 1);
-    sf->base.pMethods = nullptr;
-    const int rc = g_real->xOpen(g_real, name, sf->real, flags, outFlags);
-    if (sf->real->pMethods)
-        sf->base.pMethods = &kShimIo;
-    return rc;
-}
-
-int shimDelete(sqlite3_vfs *, const char *name, int syncDir)
-{
-    const int rc = g_real->xDelete(g_real, name, syncDir);
-    step();
-    return rc;
-}
-
-int shimAccess(sqlite3_vfs *, const char *n, int f, int *out) { return g_real->xAccess(g_real, n, f, out); }
-int shimFullPath(sqlite3_vfs *, const char *n, int size, char *out) { return g_real->xFullPathname(g_real, n, size, out); }
-int shimRandom(sqlite3_vfs *, int n, char *out) { return g_real->xRandomness(g_real, n, out); }
-int shimSleep(sqlite3_vfs *, int us) { return g_real->xSleep(g_real, us); }
-int shimTime(sqlite3_vfs *, double *t) { return g_real->xCurrentTime(g_real, t); }
-int shimError(sqlite3_vfs *, int n, char *out) { return g_real->xGetLastError(g_real, n, out); }
+// Version 1: no shared memory (never used without WAL), no mapping.
+const sqlite3_io_methods kShimIo = {
+    1, FILE_FWD(xClose), FILE_FWD(xRead), FILE_FWD(xWrite), FILE_FWD(xTruncate),
+    [](sqlite3_file *f, int flags) {
+        const int rc = real(f)->pMethods->xSync(real(f), flags);
+        step();
+        return rc;
+    },
+    FILE_FWD(xFileSize), FILE_FWD(xLock), FILE_FWD(xUnlock), FILE_FWD(xCheckReservedLock), FILE_FWD(xFileControl),
+    FILE_FWD(xSectorSize), FILE_FWD(xDeviceCharacteristics), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
 
 void installShim(int limit)
 {
     g_real = sqlite3_vfs_find(nullptr);
-    g_shim = sqlite3_vfs{};
-    g_shim.iVersion = 1;
-    g_shim.szOsFile = int(sizeof(ShimFile)) + g_real->szOsFile;
-    g_shim.mxPathname = g_real->mxPathname;
-    g_shim.zName = "crashshim";
-    g_shim.xOpen = shimOpen;
-    g_shim.xDelete = shimDelete;
-    g_shim.xAccess = shimAccess;
-    g_shim.xFullPathname = shimFullPath;
-    g_shim.xRandomness = shimRandom;
-    g_shim.xSleep = shimSleep;
-    g_shim.xCurrentTime = shimTime;
-    g_shim.xGetLastError = shimError;
+    g_shim = sqlite3_vfs{1, int(sizeof(ShimFile)) + g_real->szOsFile, g_real->mxPathname, nullptr, "crashshim", nullptr,
+                         [](sqlite3_vfs *, sqlite3_filename name, sqlite3_file *f, int flags, int *outFlags) {
+                             auto *sf = reinterpret_cast<ShimFile *>(f);
+                             sf->real = reinterpret_cast<sqlite3_file *>(sf + 1);
+                             const int rc = g_real->xOpen(g_real, name, sf->real, flags, outFlags);
+                             sf->base.pMethods = sf->real->pMethods ? &kShimIo : nullptr;
+                             return rc;
+                         },
+                         [](sqlite3_vfs *, const char *name, int syncDir) {
+                             const int rc = g_real->xDelete(g_real, name, syncDir);
+                             step();
+                             return rc;
+                         },
+                         VFS_FWD(xAccess), VFS_FWD(xFullPathname), nullptr, nullptr, nullptr, nullptr,
+                         VFS_FWD(xRandomness), VFS_FWD(xSleep), VFS_FWD(xCurrentTime), VFS_FWD(xGetLastError),
+                         nullptr, nullptr, nullptr, nullptr};
     g_limit = limit;
     g_steps = 0;
     sqlite3_vfs_register(&g_shim, 1);
@@ -114,18 +82,9 @@ void makeProject(const QString &dir)
     Database db;
     db.setDirectory(dir);
     for (const QString &f : kFiles) {
-        db.createTable({f, {{"Shproje", FieldType::Float}, {"Note", FieldType::String, 40}}, {}, true});
-        for (int i = 0; i < 3; ++i)
-            db.exec(QStringLiteral("insert into %1 values (12, ?)").arg(tableNameOf(f)), {QString(30, QLatin1Char('x'))});
+        db.createTable({f, {{"Shproje", FieldType::Float}}, {}, true});
+        db.exec(QStringLiteral("insert into %1 values (12), (12), (12)").arg(tableNameOf(f)));
     }
-}
-
-void renumber(Database &db)
-{
-    db.transaction(kFiles, [&] {
-        for (const QString &f : kFiles)
-            db.exec(QStringLiteral("update %1 set Shproje = 15 where Shproje = 12").arg(tableNameOf(f)));
-    });
 }
 
 // Runs the change in a child process that dies after its n-th step.
@@ -133,16 +92,18 @@ int runChild(const QString &dir, int limit)
 {
     const pid_t pid = fork();
     if (pid == 0) {
-        int code = kDone;
         try {
             installShim(limit);
             Database db;
             db.setDirectory(dir);
-            renumber(db);
+            db.transaction(kFiles, [&] {
+                for (const QString &f : kFiles)
+                    db.exec(QStringLiteral("update %1 set Shproje = 15 where Shproje = 12").arg(tableNameOf(f)));
+            });
         } catch (...) {
-            code = kFailed;
+            _exit(kFailed);
         }
-        _exit(code);
+        _exit(kDone);
     }
     int status = 0;
     waitpid(pid, &status, 0);
@@ -187,7 +148,5 @@ TEST(CrashAtomicTest, AMultiFileWriteIsWholeAfterAKillAtAnyStep)
         }
     }
     // The kills fell both before and after the commit point.
-    EXPECT_TRUE(seen.contains(QStringLiteral("before")));
-    EXPECT_TRUE(seen.contains(QStringLiteral("after")));
-    EXPECT_GT(limit, int(kFiles.size()));
+    EXPECT_TRUE(seen.contains(QStringLiteral("before")) && seen.contains(QStringLiteral("after")));
 }

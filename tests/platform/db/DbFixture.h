@@ -48,3 +48,25 @@ protected:
                 {p, t, v, faza, a});
     }
 };
+
+// Projects > units > spaces, linked on the leading fields of their indexes.
+struct Chain {
+    Table projects, units, spaces;
+    DataSource ds1, ds3;
+    explicit Chain(Database &db)
+    {
+        for (Table *t : {&projects, &units, &spaces})
+            t->setDatabase(&db);
+        projects.setTableName(QStringLiteral("Bank1.DB"));
+        units.setTableName(QStringLiteral("bankvh.DB"));
+        units.setIndexName(QStringLiteral("IPT"));
+        units.setMasterSource(&ds1);
+        units.setMasterFields(QStringLiteral("SHPROJE"));
+        spaces.setTableName(QStringLiteral("bankfz.DB"));
+        spaces.setIndexName(QStringLiteral("IPTV"));
+        spaces.setMasterSource(&ds3);
+        spaces.setMasterFields(QStringLiteral("Shproje;Tabage;Shvahed"));
+        ds1.setDataSet(&projects);
+        ds3.setDataSet(&units);
+    }
+};

@@ -98,21 +98,8 @@ TEST_F(DbTest, MasterDetailChainFollowsTheCursor)
     addSpace(1, 1, 1, QStringLiteral("z"), 30);
     addSpace(2, 0, 1, QStringLiteral("w"), 40);
 
-    Table projects, units, spaces;
-    DataSource ds1, ds3;
-    for (Table *t : {&projects, &units, &spaces})
-        t->setDatabase(&db);
-    projects.setTableName(QStringLiteral("Bank1.DB"));
-    units.setTableName(QStringLiteral("bankvh.DB"));
-    units.setIndexName(QStringLiteral("IPT"));
-    units.setMasterSource(&ds1);
-    units.setMasterFields(QStringLiteral("SHPROJE"));
-    spaces.setTableName(QStringLiteral("bankfz.DB"));
-    spaces.setIndexName(QStringLiteral("IPTV"));
-    spaces.setMasterSource(&ds3);
-    spaces.setMasterFields(QStringLiteral("Shproje;Tabage;Shvahed"));
-    ds1.setDataSet(&projects);
-    ds3.setDataSet(&units);
+    Chain chain(db);
+    Table &projects = chain.projects, &units = chain.units, &spaces = chain.spaces;
 
     // While the master is closed the detail is not restricted.
     units.open();

@@ -5,8 +5,8 @@ namespace {
 
 class DbChainTest : public DbTest {
 protected:
-    Table projects, units, spaces;
-    DataSource ds1, ds3;
+    std::unique_ptr<Chain> chain;
+    Table *projects = nullptr, *units = nullptr, *spaces = nullptr;
 
     void SetUp() override
     {
@@ -19,22 +19,10 @@ protected:
                     addSpace(p, t, 1, QString::fromLatin1(f), 10);
             }
         }
-        for (Table *t : {&projects, &units, &spaces})
-            t->setDatabase(&db);
-        projects.setTableName(QStringLiteral("Bank1.DB"));
-        units.setTableName(QStringLiteral("bankvh.DB"));
-        units.setIndexName(QStringLiteral("IPT"));
-        units.setMasterSource(&ds1);
-        units.setMasterFields(QStringLiteral("SHPROJE"));
-        spaces.setTableName(QStringLiteral("bankfz.DB"));
-        spaces.setIndexName(QStringLiteral("IPTV"));
-        spaces.setMasterSource(&ds3);
-        spaces.setMasterFields(QStringLiteral("Shproje;Tabage;Shvahed"));
-        ds1.setDataSet(&projects);
-        ds3.setDataSet(&units);
-        projects.open();
-        units.open();
-        spaces.open();
+        chain = std::make_unique<Chain>(db);
+        projects = &chain->projects, units = &chain->units, spaces = &chain->spaces;
+        for (Table *t : {projects, units, spaces})
+            t->open();
     }
 };
 
@@ -48,14 +36,14 @@ TEST_F(DbChainTest, MovesReadOnlyTheRowsTheyShow)
         quint64 rows;
     };
     const std::vector<Case> cases = {
-        {"first on the first record reloads nothing", [&] { projects.first(); }, 0},
-        {"the next project: its two units and the first unit's three spaces", [&] { projects.next(); }, 5},
-        {"the next unit: its three spaces", [&] { units.next(); }, 3},
-        {"back to the first unit: its three spaces", [&] { units.first(); }, 3},
+        {"first on the first record reloads nothing", [&] { projects->first(); }, 0},
+        {"the next project: its two units and the first unit's three spaces", [&] { projects->next(); }, 5},
+        {"the next unit: its three spaces", [&] { units->next(); }, 3},
+        {"back to the first unit: its three spaces", [&] { units->first(); }, 3},
         {"closing the master, then the details", [&] {
-             projects.close();
-             units.close();
-             spaces.close();
+             projects->close();
+             units->close();
+             spaces->close();
          }, 0},
     };
     for (const Case &c : cases) {
@@ -68,8 +56,8 @@ TEST_F(DbChainTest, MovesReadOnlyTheRowsTheyShow)
 TEST_F(DbChainTest, DetailsFollowWritesEvenWhenTheKeysStay)
 {
     db.exec(QStringLiteral("update bankfz set Faza = 'z' where Shproje = 1 and Tabage = 0"));
-    units.first();
-    EXPECT_EQ(spaces.fieldByName(QStringLiteral("Faza")).asString(), QStringLiteral("z"));
+    units->first();
+    EXPECT_EQ(spaces->fieldByName(QStringLiteral("Faza")).asString(), QStringLiteral("z"));
 }
 
 TEST_F(DbChainTest, LookedUpValuesAreKeptWhileTheTableIsUnchanged)
@@ -77,7 +65,7 @@ TEST_F(DbChainTest, LookedUpValuesAreKeptWhileTheTableIsUnchanged)
     Query q;
     q.setDatabase(&db);
     q.setSql(QStringLiteral("select * from bankvh"));
-    q.addLookupField(QStringLiteral("Name"), FieldType::String, 10, QStringLiteral("Shproje"), &projects,
+    q.addLookupField(QStringLiteral("Name"), FieldType::String, 10, QStringLiteral("Shproje"), projects,
                      QStringLiteral("SHPROJE"), QStringLiteral("NAME"));
     q.open();
     db.resetRowsRead();
