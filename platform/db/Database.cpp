@@ -163,9 +163,8 @@ Database::~Database()
         clearStatementCache();
         sqlite3_close_v2(m_db);
         m_db = nullptr;
-    }
-    if (m_mainIsTemp)
         QFile::remove(m_mainFile);
+    }
 }
 
 void Database::setDirectory(const QString &dir)
@@ -210,7 +209,6 @@ void Database::open()
     // need their journals beside them), so a file in the temporary folder
     // serves then.
     QString mainFile;
-    bool temp = false;
     if (writableFolder(m_dir)) {
         mainFile = QDir(m_dir).filePath(QString::fromLatin1(kMainFileName));
     } else {
@@ -219,7 +217,6 @@ void Database::open()
                        .filePath(QStringLiteral("brvlink-%1-%2.tmp")
                                      .arg(QCoreApplication::applicationPid())
                                      .arg(++serial));
-        temp = true;
     }
     sqlite3 *db = nullptr;
     if (sqlite3_open_v2(mainFile.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
@@ -236,7 +233,6 @@ void Database::open()
     sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
     m_db = db;
     m_mainFile = mainFile;
-    m_mainIsTemp = temp;
 }
 
 void Database::ensureOpen()
@@ -262,10 +258,10 @@ void Database::close()
     sqlite3_close_v2(m_db);
     m_closing = false;
     m_db = nullptr;
-    if (m_mainIsTemp)
-        QFile::remove(m_mainFile);
+    // Nothing is ever written to it; another connection that still has it
+    // open keeps working, as the super-journal goes by name.
+    QFile::remove(m_mainFile);
     m_mainFile.clear();
-    m_mainIsTemp = false;
     m_attached.clear();
     m_attachedByName.clear();
     m_multiStatement.clear();

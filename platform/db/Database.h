@@ -144,7 +144,6 @@ private:
     QString m_name;
     QString m_dir;
     QString m_mainFile;
-    bool m_mainIsTemp = false;
     int m_busyMs = 2000;
     QStringList m_params;
     sqlite3 *m_db = nullptr;

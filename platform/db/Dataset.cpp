@@ -140,6 +140,12 @@ void Dataset::computeExtras(Row &row)
         if (f.m_kind != FieldKind::Lookup)
             row.v[i] = QVariant();
     }
+    // Looked-up values hold while nothing was written.
+    const quint64 serial = m_db ? m_db->writeSerial() : 0;
+    if (serial != m_lookupSerial) {
+        m_lookupCache.clear();
+        m_lookupSerial = serial;
+    }
     Row *saved = m_calcRow;
     m_calcRow = &row;
     // Lookup fields: the result field of the lookup dataset's record whose
@@ -200,12 +206,7 @@ void Dataset::computeExtras(Row &row)
 
 void Dataset::setRows(QVector<Row> rows)
 {
-    // Looked-up values hold while nothing was written.
-    const quint64 serial = m_db ? m_db->writeSerial() : 0;
-    if (serial != m_lookupSerial) {
-        m_lookupCache.clear();
-        m_lookupSerial = serial;
-    }
+
     QVector<Row> kept;
     kept.reserve(rows.size());
     for (Row &r : rows) {
