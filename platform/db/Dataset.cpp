@@ -554,6 +554,9 @@ void Dataset::post()
     if (m_state == DatasetState::Insert) {
         writeInsert(m_buf);
     } else {
+        // A rollback may have taken the edited record back.
+        if (m_cur < 0 || m_cur >= m_rows.size() || m_rows[m_cur].rowid != m_buf.rowid)
+            throw DbError(QStringLiteral("Record has been changed or deleted by another user: %1").arg(describe()));
         writeUpdate(m_rows[m_cur], m_buf);
     }
     const qint64 rowid = m_buf.rowid;
