@@ -23,13 +23,6 @@ const char kMainFileName[] = "~brvlink.tmp";
 
 bool g_password = false;
 
-QString quoteText(const QString &t)
-{
-    QString s = t;
-    s.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QLatin1Char('\'') + s + QLatin1Char('\'');
-}
-
 QString engineText(sqlite3 *db)
 {
     return QString::fromUtf8(sqlite3_errmsg(db));
@@ -318,12 +311,17 @@ QString Database::attachPath(const QString &path, bool checkPassword)
     while (taken(schema))
         schema = QStringLiteral("f_%1_%2").arg(base).arg(++n);
 
-    const QString attachSql = QStringLiteral("ATTACH DATABASE %1 AS %2").arg(quoteText(canon), schema);
-    char *err = nullptr;
-    if (sqlite3_exec(m_db, attachSql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
-        QString msg = QString::fromUtf8(err ? err : "");
-        sqlite3_free(err);
-        throw DbError(QStringLiteral("Cannot open table file %1: %2").arg(QDir::toNativeSeparators(canon), msg));
+    {
+        // The path is bound, never pasted; the schema name is our own.
+        Stmt s;
+        const QByteArray attachSql = QStringLiteral("ATTACH DATABASE ? AS %1").arg(schema).toUtf8();
+        int rc = sqlite3_prepare_v2(m_db, attachSql.constData(), -1, &s.st, nullptr);
+        if (rc == SQLITE_OK) {
+            bindValue(s.st, 1, canon);
+            rc = sqlite3_step(s.st);
+        }
+        if (rc != SQLITE_DONE)
+            throw DbError(QStringLiteral("Cannot open table file %1: %2").arg(QDir::toNativeSeparators(canon), engineText(m_db)));
     }
     auto fail = [&](const QString &msg) {
         clearStatementCache();
