@@ -470,7 +470,7 @@ Field *Dataset::findField(const QString &name)
 
 Field &Dataset::fieldByName(const QString &name)
 {
-    if (!m_fieldsBuilt && !active())
+    if (!active() && (!m_fieldsBuilt || fieldsOutdated()))
         prepareFields();
     Field *f = findField(name);
     if (!f)

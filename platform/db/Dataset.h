@@ -174,6 +174,9 @@ protected:
     // Builds the field objects of a closed dataset, so fields can be named
     // before the first open.
     virtual void prepareFields() {}
+    // Whether the field objects of a closed dataset no longer match what it
+    // would select (a query whose text changed).
+    virtual bool fieldsOutdated() const { return false; }
     virtual bool canModify() const { return true; }
     void checkActive() const;
     const QVector<QVariant> *activeValues() const;

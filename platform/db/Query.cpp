@@ -117,6 +117,7 @@ void Query::selectRows()
     const Database::Result r = m_db->select(sql, paramValues());
     // The field list follows the statement, so it is rebuilt on every open.
     if (!active() || !m_fieldsBuilt || m_dataCount != r.columns.size()) {
+        m_fieldsText = sqlText();
         QStringList decls = r.declTypes;
         for (int c = 0; c < decls.size(); ++c)
             if (decls[c].isEmpty())
@@ -147,7 +148,8 @@ void Query::prepareFields()
 {
     // Field objects of a closed query come from its prepared statement;
     // nothing of it runs.
-    const Database::Result r = m_db ? m_db->describe(sqlText()) : Database::Result();
+    m_fieldsText = sqlText();
+    const Database::Result r = m_db ? m_db->describe(m_fieldsText) : Database::Result();
     buildFields(r.columns, r.declTypes);
 }
 

@@ -56,6 +56,7 @@ protected:
     void selectRows() override;
     QString describe() const override { return QStringLiteral("query"); }
     void prepareFields() override;
+    bool fieldsOutdated() const override { return sqlText() != m_fieldsText; }
     bool canModify() const override { return false; }
 
 private:
@@ -64,6 +65,7 @@ private:
 
     QStringList m_sql;
     QString m_paramText; // the text m_params were read from
+    QString m_fieldsText; // the text the fields were built from
     std::vector<std::unique_ptr<Param>> m_params;
 };
 

@@ -41,6 +41,11 @@ TEST_F(DbTest, AClosedQueryRunsNothingWhenItsFieldsAreAsked)
         EXPECT_EQ(&q.fieldByName(QStringLiteral("TABAGE")), &tabage);
         EXPECT_EQ(tabage.asInteger(), 0);
     }
+    // A new text, new fields, still without running it.
+    q.close();
+    q.setSql(QStringLiteral("select Shvahed from bankvh"));
+    EXPECT_EQ(q.fieldByName(QStringLiteral("shvahed")).fieldName(), QStringLiteral("Shvahed"));
+    EXPECT_EQ(q.findField(QStringLiteral("Tabage")), nullptr);
 }
 
 TEST_F(DbTest, ParametersCarryValuesThatSqlTextWouldMisread)
