@@ -142,8 +142,9 @@ void TReport2::OpenProject(double shproje)
     Query2->close();
     Query2->sql().clear();
     Query2->sql() << QStringLiteral("select shproje,Tabage from bankvh")
-                  << QStringLiteral("Where shproje=") + num(shproje)
+                  << QStringLiteral("Where shproje=:shproje")
                   << QStringLiteral("group by shproje,Tabage") << QStringLiteral("order by shproje,Tabage");
+    Query2->paramByName(QStringLiteral("shproje")).setAsFloat(shproje);
     Query2->open();
     // The project's air density ratio and ground temperature.
     SiteGa = SiteTg = 0;

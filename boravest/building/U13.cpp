@@ -429,7 +429,8 @@ bool TForm13::fillTitle(double project, QString *error)
     q->close();
     q->sql().clear();
     q->sql() << QStringLiteral("select Count(distinct tabage)Cu from bankvh")
-             << QStringLiteral("Where bankvh.shproje=") + pf::floatToStr(project);
+             << QStringLiteral("Where bankvh.shproje=:shproje");
+    q->paramByName(QStringLiteral("shproje")).setAsFloat(project);
     q->open();
     QString floors;
     ConvertTabage(q->fieldByName(QStringLiteral("Cu")).asInteger(), floors);

@@ -1,120 +1,72 @@
-#include "platform/db/Db.h"
+#include "platform/db/DbInternal.h"
 
 #include <sqlite3.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <atomic>
+
 namespace pf::db {
+
+using detail::columnValue;
+using detail::quoteId;
 
 namespace {
 
-// Marks our table files; the low bit of user_version says the file is
-// protected by the session password.
-constexpr int kApplicationId = 0x42525631; // "BRV1"
+// SQLite attaches at most ten files to one connection.
 constexpr int kMaxAttached = 10;
+// The connection's main database in the data folder.
+const char kMainFileName[] = "~brvlink.tmp";
 
 bool g_password = false;
-
-QString quoteId(const QString &id)
-{
-    QString s = id;
-    s.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + s + QLatin1Char('"');
-}
-
-QString quoteText(const QString &t)
-{
-    QString s = t;
-    s.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QLatin1Char('\'') + s + QLatin1Char('\'');
-}
-
-QString declOf(const FieldDef &f)
-{
-    switch (f.type) {
-    case FieldType::String:
-        return QStringLiteral("VARCHAR(%1)").arg(f.size > 0 ? f.size : 20);
-    case FieldType::Float:
-        return QStringLiteral("FLOAT");
-    case FieldType::Integer:
-        return QStringLiteral("INTEGER");
-    case FieldType::SmallInt:
-        return QStringLiteral("SMALLINT");
-    case FieldType::AutoInc:
-        return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
-    case FieldType::Boolean:
-        return QStringLiteral("BOOLEAN");
-    case FieldType::Blob:
-        return QStringLiteral("BLOB");
-    }
-    return QStringLiteral("FLOAT");
-}
 
 QString engineText(sqlite3 *db)
 {
     return QString::fromUtf8(sqlite3_errmsg(db));
 }
 
-void bindAll(sqlite3_stmt *st, const QVariantList &binds)
+void bindValue(sqlite3_stmt *st, int n, const QVariant &v)
 {
-    for (int i = 0; i < binds.size(); ++i) {
-        const QVariant &v = binds[i];
-        const int n = i + 1;
-        if (!v.isValid() || v.isNull()) {
-            sqlite3_bind_null(st, n);
-            continue;
-        }
-        switch (v.typeId()) {
-        case QMetaType::Double:
-        case QMetaType::Float:
-            sqlite3_bind_double(st, n, v.toDouble());
-            break;
-        case QMetaType::Int:
-        case QMetaType::LongLong:
-        case QMetaType::UInt:
-        case QMetaType::ULongLong:
-        case QMetaType::Short:
-            sqlite3_bind_int64(st, n, v.toLongLong());
-            break;
-        case QMetaType::Bool:
-            sqlite3_bind_int(st, n, v.toBool() ? 1 : 0);
-            break;
-        case QMetaType::QByteArray: {
-            const QByteArray b = v.toByteArray();
-            sqlite3_bind_blob(st, n, b.constData(), int(b.size()), SQLITE_TRANSIENT);
-            break;
-        }
-        default: {
-            const QByteArray u = v.toString().toUtf8();
-            sqlite3_bind_text(st, n, u.constData(), int(u.size()), SQLITE_TRANSIENT);
-        }
-        }
+    if (!v.isValid() || v.isNull()) {
+        sqlite3_bind_null(st, n);
+        return;
     }
-}
-
-QVariant columnValue(sqlite3_stmt *st, int c)
-{
-    switch (sqlite3_column_type(st, c)) {
-    case SQLITE_INTEGER:
-        return QVariant(qlonglong(sqlite3_column_int64(st, c)));
-    case SQLITE_FLOAT:
-        return QVariant(sqlite3_column_double(st, c));
-    case SQLITE_TEXT:
-        return QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, c)),
-                                          sqlite3_column_bytes(st, c)));
-    case SQLITE_BLOB:
-        return QVariant(QByteArray(static_cast<const char *>(sqlite3_column_blob(st, c)),
-                                   sqlite3_column_bytes(st, c)));
-    default:
-        return QVariant();
+    switch (v.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        sqlite3_bind_double(st, n, v.toDouble());
+        break;
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+        sqlite3_bind_int64(st, n, v.toLongLong());
+        break;
+    case QMetaType::Bool:
+        sqlite3_bind_int(st, n, v.toBool() ? 1 : 0);
+        break;
+    case QMetaType::QByteArray: {
+        const QByteArray b = v.toByteArray();
+        sqlite3_bind_blob(st, n, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    default: {
+        const QByteArray u = v.toString().toUtf8();
+        sqlite3_bind_text(st, n, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+    }
     }
 }
 
 // Statement guard: finalized on every path.
 struct Stmt {
     sqlite3_stmt *st = nullptr;
+    Stmt() = default;
+    Stmt(Stmt &&o) noexcept : st(o.st) { o.st = nullptr; }
+    Stmt(const Stmt &) = delete;
     ~Stmt() { sqlite3_finalize(st); }
 };
 
@@ -131,7 +83,57 @@ struct CachedStmt {
     }
 };
 
+[[noreturn]] void stepFailed(sqlite3 *db, int rc)
+{
+    if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
+        throw DbError(QStringLiteral("Table is busy: %1").arg(engineText(db)));
+    throw DbError(engineText(db));
+}
+
+bool writableFolder(const QString &dir)
+{
+    if (dir.isEmpty() || !QFileInfo(dir).isDir())
+        return false;
+    // Permissions can say yes where the file system says no: try it.
+    QFile probe(QDir(dir).filePath(QString::fromLatin1(kMainFileName)));
+    if (probe.exists())
+        return probe.open(QIODevice::ReadWrite);
+    if (!probe.open(QIODevice::WriteOnly))
+        return false;
+    probe.close();
+    return true;
+}
+
 } // namespace
+
+// Positional and named values for the parameters of one or more statements.
+struct Database::Binder {
+    const QVariantList *positional = nullptr;
+    const ParamValues *named = nullptr;
+    int next = 0; // positional values used by earlier statements
+
+    void bind(sqlite3_stmt *st)
+    {
+        const int n = sqlite3_bind_parameter_count(st);
+        int used = 0;
+        for (int i = 1; i <= n; ++i) {
+            const char *name = sqlite3_bind_parameter_name(st, i);
+            if (!name || name[0] == '?') {
+                // "?" or "?NNN": in order from the positional values.
+                const int at = next + i - 1;
+                used = i;
+                bindValue(st, i, positional && at < positional->size() ? positional->at(at) : QVariant());
+                continue;
+            }
+            const QString key = QString::fromUtf8(name + 1).toLower();
+            const auto it = named ? named->constFind(key) : ParamValues::const_iterator();
+            if (!named || it == named->constEnd())
+                throw DbError(QStringLiteral("No value for parameter '%1'").arg(QString::fromUtf8(name + 1)));
+            bindValue(st, i, it.value());
+        }
+        next += used;
+    }
+};
 
 QString tableNameOf(const QString &fileName)
 {
@@ -151,8 +153,10 @@ Database::Database(QObject *parent) : QObject(parent) {}
 Database::~Database()
 {
     if (m_db) {
+        clearStatementCache();
         sqlite3_close_v2(m_db);
         m_db = nullptr;
+        QFile::remove(m_mainFile);
     }
 }
 
@@ -179,20 +183,49 @@ QString Database::directory() const
     return m_dir + QLatin1Char('/');
 }
 
+void Database::setBusyTimeout(int ms)
+{
+    m_busyMs = ms;
+    if (m_db)
+        sqlite3_busy_timeout(m_db, ms);
+}
+
 void Database::open()
 {
     if (m_db)
         return;
+    // The main database is a file beside the table files, so that SQLite
+    // keeps a commit over several of them atomic: its super-journal goes
+    // where the main database is, on the same disk, and survives a restart.
+    // It is never written and may be shared by several programs. A data
+    // folder that cannot be written takes no writes at all (the table files
+    // need their journals beside them), so a file in the temporary folder
+    // serves then.
+    QString mainFile;
+    if (writableFolder(m_dir)) {
+        mainFile = QDir(m_dir).filePath(QString::fromLatin1(kMainFileName));
+    } else {
+        static std::atomic<int> serial{0};
+        mainFile = QDir(QDir::tempPath())
+                       .filePath(QStringLiteral("brvlink-%1-%2.tmp")
+                                     .arg(QCoreApplication::applicationPid())
+                                     .arg(++serial));
+    }
     sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(mainFile.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+        SQLITE_OK) {
         QString msg = db ? engineText(db) : QStringLiteral("out of memory");
         sqlite3_close_v2(db);
         throw DbError(QStringLiteral("Cannot open database %1: %2").arg(m_name, msg));
     }
     registerPersianCollation(db);
-    sqlite3_busy_timeout(db, 2000);
+    sqlite3_busy_timeout(db, m_busyMs);
     sqlite3_limit(db, SQLITE_LIMIT_ATTACHED, kMaxAttached);
+    // Rollback journals (never WAL, never in memory): each file's journal
+    // names the super-journal, so a crash leaves every file before or after.
+    sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
     m_db = db;
+    m_mainFile = mainFile;
 }
 
 void Database::ensureOpen()
@@ -218,8 +251,13 @@ void Database::close()
     sqlite3_close_v2(m_db);
     m_closing = false;
     m_db = nullptr;
+    // Nothing is ever written to it; another connection that still has it
+    // open keeps working, as the super-journal goes by name.
+    QFile::remove(m_mainFile);
+    m_mainFile.clear();
     m_attached.clear();
     m_attachedByName.clear();
+    m_multiStatement.clear();
 }
 
 QString Database::findTableFile(const QString &fileName) const
@@ -255,12 +293,13 @@ QString Database::attachPath(const QString &path, bool checkPassword)
             return a.schema + QLatin1Char('.') + quoteId(a.table);
         }
     }
-    if (m_attached.size() >= kMaxAttached - 1)
+    if (m_attached.size() >= kMaxAttached)
         detachLeastUsed();
 
     // Schema name from the base name, made unique.
     QString base = tableNameOf(canon).toLower();
-    base.replace(QRegularExpression(QStringLiteral("[^a-z0-9_]")), QStringLiteral("_"));
+    static const QRegularExpression other(QStringLiteral("[^a-z0-9_]"));
+    base.replace(other, QStringLiteral("_"));
     QString schema = QStringLiteral("f_") + base;
     int n = 1;
     auto taken = [&](const QString &s) {
@@ -272,12 +311,17 @@ QString Database::attachPath(const QString &path, bool checkPassword)
     while (taken(schema))
         schema = QStringLiteral("f_%1_%2").arg(base).arg(++n);
 
-    const QString attachSql = QStringLiteral("ATTACH DATABASE %1 AS %2").arg(quoteText(canon), schema);
-    char *err = nullptr;
-    if (sqlite3_exec(m_db, attachSql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
-        QString msg = QString::fromUtf8(err ? err : "");
-        sqlite3_free(err);
-        throw DbError(QStringLiteral("Cannot open table file %1: %2").arg(QDir::toNativeSeparators(canon), msg));
+    {
+        // The path is bound, never pasted; the schema name is our own.
+        Stmt s;
+        const QByteArray attachSql = QStringLiteral("ATTACH DATABASE ? AS %1").arg(schema).toUtf8();
+        int rc = sqlite3_prepare_v2(m_db, attachSql.constData(), -1, &s.st, nullptr);
+        if (rc == SQLITE_OK) {
+            bindValue(s.st, 1, canon);
+            rc = sqlite3_step(s.st);
+        }
+        if (rc != SQLITE_DONE)
+            throw DbError(QStringLiteral("Cannot open table file %1: %2").arg(QDir::toNativeSeparators(canon), engineText(m_db)));
     }
     auto fail = [&](const QString &msg) {
         clearStatementCache();
@@ -317,6 +361,23 @@ QString Database::attachPath(const QString &path, bool checkPassword)
         fail(QStringLiteral("Table file holds no table: %1").arg(QDir::toNativeSeparators(canon)));
     if (checkPassword && (userVersion & 1) && !Session::hasPassword())
         fail(QStringLiteral("Password required to open table %1").arg(QDir::toNativeSeparators(canon)));
+    {
+        // A file left in WAL mode would commit on its own: back to a
+        // rollback journal.
+        Stmt s;
+        const QString q = QStringLiteral("PRAGMA %1.journal_mode").arg(schema);
+        QByteArray mode;
+        if (sqlite3_prepare_v2(m_db, q.toUtf8().constData(), -1, &s.st, nullptr) == SQLITE_OK &&
+            sqlite3_step(s.st) == SQLITE_ROW)
+            mode = QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(s.st, 0))).toLower();
+        if (mode == "wal") {
+            sqlite3_finalize(s.st);
+            s.st = nullptr;
+            const QString set = QStringLiteral("PRAGMA %1.journal_mode=DELETE").arg(schema);
+            if (sqlite3_exec(m_db, set.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+                fail(QStringLiteral("Table is busy: %1 (%2)").arg(QDir::toNativeSeparators(canon), engineText(m_db)));
+        }
+    }
 
     Attached a;
     a.fileName = canon;
@@ -327,21 +388,39 @@ QString Database::attachPath(const QString &path, bool checkPassword)
     return schema + QLatin1Char('.') + quoteId(table);
 }
 
+bool Database::detachAt(int i)
+{
+    clearStatementCache();
+    const QString sql = QStringLiteral("DETACH DATABASE %1").arg(m_attached[i].schema);
+    // Inside a transaction a file the transaction has read or written
+    // cannot be detached; SQLite refuses it.
+    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        return false;
+    m_attached.remove(i);
+    m_attachedByName.clear();
+    return true;
+}
+
 void Database::detachLeastUsed()
 {
-    if (m_txDepth > 0)
-        throw DbError(QStringLiteral("Too many tables in one transaction"));
-    int victim = -1;
+    QVector<int> order;
     for (int i = 0; i < m_attached.size(); ++i)
-        if (victim < 0 || m_attached[i].lastUse < m_attached[victim].lastUse)
-            victim = i;
-    if (victim < 0)
+        order << i;
+    std::sort(order.begin(), order.end(),
+              [&](int a, int b) { return m_attached[a].lastUse < m_attached[b].lastUse; });
+    for (int i : std::as_const(order))
+        if (detachAt(i))
+            return;
+    throw DbError(QStringLiteral("Too many tables in one transaction"));
+}
+
+void Database::detachIdle(const QStringList &keep)
+{
+    if (!m_db)
         return;
-    clearStatementCache();
-    const QString sql = QStringLiteral("DETACH DATABASE %1").arg(m_attached[victim].schema);
-    sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
-    m_attached.remove(victim);
-    m_attachedByName.clear();
+    for (int i = int(m_attached.size()) - 1; i >= 0; --i)
+        if (!keep.contains(m_attached[i].fileName))
+            detachAt(i);
 }
 
 QString Database::attachTable(const QString &fileName)
@@ -360,11 +439,11 @@ QString Database::attachTable(const QString &fileName)
 }
 
 template <class Fn>
-auto Database::withRetry(const QString &sql, Fn fn) -> decltype(fn())
+auto Database::withRetry(Fn fn) -> decltype(fn())
 {
     // A statement that names a table not yet attached: attach its file and
-    // try again.
-    static const QRegularExpression noTable(QStringLiteral("no such table: (?:[A-Za-z0-9_]+\\.)?([^ ]+)"));
+    // try again. Nothing of the text has run when preparing fails.
+    static const QRegularExpression noTable(QStringLiteral("^no such table: (?:[A-Za-z0-9_]+\\.)?(\\S+)$"));
     for (int attempt = 0;; ++attempt) {
         try {
             return fn();
@@ -381,16 +460,41 @@ auto Database::withRetry(const QString &sql, Fn fn) -> decltype(fn())
     }
 }
 
-sqlite3_stmt *Database::prepareCached(const QString &sql)
+sqlite3_stmt *Database::prepareCached(const QString &sql, bool *more)
 {
+    *more = false;
     auto it = m_stmtCache.constFind(sql);
     if (it != m_stmtCache.constEnd())
         return it.value();
+    if (m_multiStatement.contains(sql)) {
+        *more = true;
+        return nullptr;
+    }
     sqlite3_stmt *st = nullptr;
     const QByteArray u = sql.toUtf8();
-    if (sqlite3_prepare_v2(m_db, u.constData(), int(u.size()), &st, nullptr) != SQLITE_OK) {
+    const char *tail = nullptr;
+    if (sqlite3_prepare_v2(m_db, u.constData(), int(u.size()), &st, &tail) != SQLITE_OK) {
         sqlite3_finalize(st);
         throw DbError(engineText(m_db));
+    }
+    // Anything after the first statement but blanks and comments is a
+    // further statement.
+    if (tail && *tail) {
+        sqlite3_stmt *next = nullptr;
+        const int rc = sqlite3_prepare_v2(m_db, tail, -1, &next, nullptr);
+        sqlite3_finalize(next);
+        if (rc != SQLITE_OK || next) {
+            sqlite3_finalize(st);
+            m_multiStatement.insert(sql);
+            *more = true;
+            return nullptr;
+        }
+    }
+    if (!st) {
+        // Blanks or comments only.
+        *more = true;
+        m_multiStatement.insert(sql);
+        return nullptr;
     }
     if (m_stmtCache.size() >= 128)
         clearStatementCache();
@@ -405,14 +509,27 @@ void Database::clearStatementCache()
     m_stmtCache.clear();
 }
 
-Database::Result Database::select(const QString &sql, const QVariantList &binds)
+void Database::checkWritable()
+{
+    // A level whose transaction the engine already ended (a full disk, an
+    // I/O error): later statements must not run on their own.
+    if (m_txDepth > 0 && sqlite3_get_autocommit(m_db))
+        throw DbError(QStringLiteral("The transaction was rolled back; the change was not saved"));
+}
+
+Database::Result Database::selectWith(const QString &sql, Binder &b)
 {
     ensureOpen();
-    return withRetry(sql, [&]() {
+    checkWritable();
+    return withRetry([&]() {
         Result r;
         CachedStmt s;
-        s.st = prepareCached(sql);
-        bindAll(s.st, binds);
+        bool more = false;
+        s.st = prepareCached(sql, &more);
+        if (more)
+            throw DbError(QStringLiteral("A query that returns rows holds exactly one statement"));
+        b.next = 0;
+        b.bind(s.st);
         const int nc = sqlite3_column_count(s.st);
         for (int c = 0; c < nc; ++c) {
             r.columns << QString::fromUtf8(sqlite3_column_name(s.st, c));
@@ -421,37 +538,148 @@ Database::Result Database::select(const QString &sql, const QVariantList &binds)
         }
         int rc;
         while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
+            ++m_rowsRead;
             QVector<QVariant> row(nc);
             for (int c = 0; c < nc; ++c)
                 row[c] = columnValue(s.st, c);
             r.rows.push_back(std::move(row));
         }
-        if (rc != SQLITE_DONE) {
-            if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
-                throw DbError(QStringLiteral("Table is busy: %1").arg(engineText(m_db)));
+        if (rc != SQLITE_DONE)
+            stepFailed(m_db, rc);
+        if (!sqlite3_stmt_readonly(s.st))
+            ++m_writeSerial;
+        return r;
+    });
+}
+
+Database::Result Database::select(const QString &sql, const QVariantList &binds)
+{
+    Binder b;
+    b.positional = &binds;
+    return selectWith(sql, b);
+}
+
+Database::Result Database::select(const QString &sql, const ParamValues &named)
+{
+    Binder b;
+    b.named = &named;
+    return selectWith(sql, b);
+}
+
+void Database::eachRow(const QString &sql, const QVariantList &binds, const std::function<void(sqlite3_stmt *)> &onRow)
+{
+    ensureOpen();
+    checkWritable();
+    withRetry([&]() {
+        CachedStmt s;
+        bool more = false;
+        s.st = prepareCached(sql, &more);
+        if (more)
+            throw DbError(QStringLiteral("A query that returns rows holds exactly one statement"));
+        Binder b;
+        b.positional = &binds;
+        b.bind(s.st);
+        int rc;
+        while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
+            ++m_rowsRead;
+            onRow(s.st);
+        }
+        if (rc != SQLITE_DONE)
+            stepFailed(m_db, rc);
+    });
+}
+
+Database::Result Database::describe(const QString &sql)
+{
+    ensureOpen();
+    return withRetry([&]() {
+        // Prepared only: nothing of the statement runs.
+        Stmt s;
+        const QByteArray u = sql.toUtf8();
+        if (sqlite3_prepare_v2(m_db, u.constData(), int(u.size()), &s.st, nullptr) != SQLITE_OK)
             throw DbError(engineText(m_db));
+        Result r;
+        const int nc = s.st ? sqlite3_column_count(s.st) : 0;
+        for (int c = 0; c < nc; ++c) {
+            r.columns << QString::fromUtf8(sqlite3_column_name(s.st, c));
+            const char *dt = sqlite3_column_decltype(s.st, c);
+            r.declTypes << (dt ? QString::fromUtf8(dt) : QString());
         }
         return r;
     });
 }
 
-qint64 Database::exec(const QString &sql, const QVariantList &binds)
+qint64 Database::execWith(const QString &sql, Binder &b)
 {
     ensureOpen();
-    return withRetry(sql, [&]() -> qint64 {
+    checkWritable();
+    bool more = false;
+    qint64 changed = withRetry([&]() -> qint64 {
         CachedStmt s;
-        s.st = prepareCached(sql);
-        bindAll(s.st, binds);
+        s.st = prepareCached(sql, &more);
+        if (more)
+            return 0;
+        b.next = 0;
+        b.bind(s.st);
         int rc;
         while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
         }
-        if (rc != SQLITE_DONE) {
-            if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
-                throw DbError(QStringLiteral("Table is busy: %1").arg(engineText(m_db)));
-            throw DbError(engineText(m_db));
-        }
+        if (!sqlite3_stmt_readonly(s.st))
+            ++m_writeSerial;
+        if (rc != SQLITE_DONE)
+            stepFailed(m_db, rc);
         return sqlite3_changes(m_db);
     });
+    if (!more)
+        return changed;
+    // A text of several statements: every one of them, in order, as one
+    // level, so that a failing statement leaves none of them applied. All
+    // are prepared before the first runs.
+    transaction([&] {
+        changed = withRetry([&]() -> qint64 {
+            std::vector<Stmt> stmts;
+            const QByteArray u = sql.toUtf8();
+            const char *at = u.constData();
+            while (at && *at) {
+                Stmt s;
+                const char *tail = nullptr;
+                if (sqlite3_prepare_v2(m_db, at, -1, &s.st, &tail) != SQLITE_OK)
+                    throw DbError(engineText(m_db));
+                at = tail;
+                if (s.st)
+                    stmts.push_back(std::move(s));
+            }
+            b.next = 0;
+            qint64 n = 0;
+            for (Stmt &s : stmts) {
+                b.bind(s.st);
+                int rc;
+                while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
+                }
+                if (!sqlite3_stmt_readonly(s.st))
+                    ++m_writeSerial;
+                if (rc != SQLITE_DONE)
+                    stepFailed(m_db, rc);
+                n = sqlite3_changes(m_db);
+            }
+            return n;
+        });
+    });
+    return changed;
+}
+
+qint64 Database::exec(const QString &sql, const QVariantList &binds)
+{
+    Binder b;
+    b.positional = &binds;
+    return execWith(sql, b);
+}
+
+qint64 Database::exec(const QString &sql, const ParamValues &named)
+{
+    Binder b;
+    b.named = &named;
+    return execWith(sql, b);
 }
 
 qint64 Database::lastInsertRowId() const
@@ -462,244 +690,115 @@ qint64 Database::lastInsertRowId() const
 void Database::startTransaction()
 {
     ensureOpen();
-    if (m_txDepth++ == 0) {
-        char *err = nullptr;
-        if (sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, &err) != SQLITE_OK) {
-            m_txDepth = 0;
-            QString msg = QString::fromUtf8(err ? err : "");
-            sqlite3_free(err);
-            throw DbError(msg);
-        }
+    if (m_txDepth > 0)
+        checkWritable();
+    const QString sql = m_txDepth == 0 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT lv%1").arg(m_txDepth + 1);
+    char *err = nullptr;
+    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
+        QString msg = QString::fromUtf8(err ? err : "");
+        sqlite3_free(err);
+        throw DbError(msg);
     }
+    ++m_txDepth;
 }
 
-void Database::commit()
+void Database::endLevel(bool commitIt)
 {
     if (m_txDepth <= 0)
         return;
-    if (--m_txDepth == 0) {
+    const int level = m_txDepth--;
+    const bool engineEnded = sqlite3_get_autocommit(m_db);
+    if (engineEnded) {
+        // The engine rolled the whole transaction back already.
+        if (m_txDepth == 0)
+            resyncDatasets();
+        if (commitIt)
+            throw DbError(QStringLiteral("The transaction was rolled back; the change was not saved"));
+        return;
+    }
+    if (level == 1) {
+        if (!commitIt) {
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+            resyncDatasets();
+            return;
+        }
         char *err = nullptr;
         if (sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, &err) != SQLITE_OK) {
             QString msg = QString::fromUtf8(err ? err : "");
             sqlite3_free(err);
             sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+            resyncDatasets();
             throw DbError(msg);
         }
+        return;
+    }
+    const QByteArray name = "lv" + QByteArray::number(level);
+    if (!commitIt) {
+        sqlite3_exec(m_db, ("ROLLBACK TO " + name).constData(), nullptr, nullptr, nullptr);
+        sqlite3_exec(m_db, ("RELEASE " + name).constData(), nullptr, nullptr, nullptr);
+        resyncDatasets();
+        return;
+    }
+    char *err = nullptr;
+    if (sqlite3_exec(m_db, ("RELEASE " + name).constData(), nullptr, nullptr, &err) != SQLITE_OK) {
+        QString msg = QString::fromUtf8(err ? err : "");
+        sqlite3_free(err);
+        throw DbError(msg);
     }
 }
 
-void Database::rollback()
+void Database::commit() { endLevel(true); }
+
+void Database::rollback() { endLevel(false); }
+
+void Database::resyncDatasets()
 {
-    if (m_txDepth <= 0)
+    // Rows a dataset holds may be what the rollback took back.
+    if (m_resyncing)
         return;
-    m_txDepth = 0;
-    sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    m_resyncing = true;
+    ++m_writeSerial;
+    const auto datasets = m_datasets;
+    for (Dataset *ds : datasets)
+        if (ds->active())
+            try {
+                ds->resync();
+            } catch (...) {
+            }
+    m_resyncing = false;
 }
 
 void Database::transaction(const std::function<void()> &fn)
 {
-    const bool outer = m_txDepth == 0;
     startTransaction();
     try {
         fn();
     } catch (...) {
-        if (outer)
-            rollback();
-        else
-            --m_txDepth;
-        // Datasets may show rows that the rollback took back.
-        if (outer)
-            for (Dataset *ds : std::as_const(m_datasets))
-                if (ds->active() && ds->state() == DatasetState::Browse)
-                    try {
-                        ds->refresh();
-                    } catch (...) {
-                    }
+        rollback();
         throw;
     }
     commit();
 }
 
-void Database::createTable(const TableDef &def)
+void Database::transaction(const QStringList &tableFiles, const std::function<void()> &fn)
 {
-    if (m_dir.isEmpty())
-        throw DbError(QStringLiteral("No data folder set"));
-    QDir().mkpath(m_dir);
-    if (!findTableFile(def.fileName).isEmpty())
-        throw DbError(QStringLiteral("Table already exists: %1").arg(def.fileName));
-    const QString path = QDir(m_dir).filePath(def.fileName);
-    sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
-        QString msg = db ? engineText(db) : QString();
-        sqlite3_close_v2(db);
-        throw DbError(QStringLiteral("Cannot create table %1: %2").arg(path, msg));
+    ensureOpen();
+    QStringList paths;
+    for (const QString &f : tableFiles) {
+        const QString path = findTableFile(f);
+        if (path.isEmpty())
+            throw DbError(QStringLiteral("Table does not exist: %1").arg(QDir::toNativeSeparators(directory() + f)));
+        paths << QFileInfo(path).absoluteFilePath();
     }
-    registerPersianCollation(db);
-    const QString table = tableNameOf(def.fileName);
-    QStringList cols;
-    for (const FieldDef &f : def.fields)
-        cols << quoteId(f.name) + QLatin1Char(' ') + declOf(f);
-    QStringList stmts;
-    stmts << QStringLiteral("PRAGMA application_id=%1").arg(kApplicationId);
-    stmts << QStringLiteral("PRAGMA user_version=%1").arg(def.passwordProtected ? 1 : 0);
-    stmts << QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteId(table), cols.join(QStringLiteral(", ")));
-    QHash<QString, FieldType> types;
-    for (const FieldDef &f : def.fields)
-        types.insert(f.name.toLower(), f.type);
-    for (const IndexDef &ix : def.indexes) {
-        QStringList parts;
-        for (const QString &fld : ix.fields) {
-            QString p = quoteId(fld);
-            if (types.value(fld.toLower(), FieldType::Float) == FieldType::String)
-                p += QStringLiteral(" COLLATE PERSIAN");
-            parts << p;
-        }
-        stmts << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
-                     .arg(ix.unique ? QStringLiteral("UNIQUE ") : QString(), quoteId(ix.name), quoteId(table),
-                          parts.join(QStringLiteral(", ")));
-    }
-    QString failure;
-    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-    for (const QString &s : std::as_const(stmts)) {
-        char *err = nullptr;
-        if (sqlite3_exec(db, s.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
-            failure = QString::fromUtf8(err ? err : "");
-            sqlite3_free(err);
-            break;
-        }
-    }
-    sqlite3_exec(db, failure.isEmpty() ? "COMMIT" : "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close_v2(db);
-    if (!failure.isEmpty()) {
-        QFile::remove(path);
-        throw DbError(QStringLiteral("Cannot create table %1: %2").arg(path, failure));
-    }
-}
-
-void Database::emptyTable(const QString &fileName)
-{
-    const QString t = attachTable(fileName);
-    exec(QStringLiteral("DELETE FROM %1").arg(t));
-}
-
-QVector<IndexDef> Database::indexDefs(const QString &fileName)
-{
-    const QString t = attachTable(fileName);
-    const QString schema = t.section(QLatin1Char('.'), 0, 0);
-    const QString table = t.section(QLatin1Char('.'), 1);
-    QVector<IndexDef> out;
-    const Result list = select(QStringLiteral("PRAGMA %1.index_list(%2)").arg(schema, table));
-    const int nameCol = list.columns.indexOf(QStringLiteral("name"));
-    const int uniqueCol = list.columns.indexOf(QStringLiteral("unique"));
-    const int originCol = list.columns.indexOf(QStringLiteral("origin"));
-    for (const auto &row : list.rows) {
-        if (originCol >= 0 && row[originCol].toString() != QLatin1String("c"))
-            continue; // primary key and constraint indexes are not secondary indexes
-        IndexDef ix;
-        ix.name = row[nameCol].toString();
-        ix.unique = row[uniqueCol].toInt() != 0;
-        const Result info = select(QStringLiteral("PRAGMA %1.index_xinfo(%2)").arg(schema, quoteId(ix.name)));
-        const int keyCol = info.columns.indexOf(QStringLiteral("key"));
-        const int colName = info.columns.indexOf(QStringLiteral("name"));
-        const int collCol = info.columns.indexOf(QStringLiteral("coll"));
-        bool anyText = false, allPersian = true;
-        for (const auto &r : info.rows) {
-            if (r[keyCol].toInt() == 0)
-                continue;
-            ix.fields << r[colName].toString();
-            if (r[collCol].toString().compare(QLatin1String("BINARY"), Qt::CaseInsensitive) != 0) {
-                anyText = true;
-            } else {
-                allPersian = allPersian && true;
-            }
-        }
-        ix.caseInsensitive = anyText ? allPersian : true;
-        out.push_back(ix);
-    }
-    std::sort(out.begin(), out.end(), [](const IndexDef &a, const IndexDef &b) { return a.name < b.name; });
-    return out;
-}
-
-QStringList Database::indexNames(const QString &fileName)
-{
-    QStringList n;
-    for (const IndexDef &ix : indexDefs(fileName))
-        n << ix.name;
-    return n;
-}
-
-void Database::deleteIndex(const QString &fileName, const QString &indexName)
-{
-    const QString t = attachTable(fileName);
-    const QString schema = t.section(QLatin1Char('.'), 0, 0);
-    QString actual;
-    for (const QString &n : indexNames(fileName))
-        if (n.compare(indexName, Qt::CaseInsensitive) == 0)
-            actual = n;
-    if (actual.isEmpty())
-        throw DbError(QStringLiteral("Index does not exist: %1 of %2").arg(indexName, fileName));
-    exec(QStringLiteral("DROP INDEX %1.%2").arg(schema, quoteId(actual)));
-}
-
-void Database::addIndex(const QString &fileName, const IndexDef &def)
-{
-    const QString t = attachTable(fileName);
-    const QString schema = t.section(QLatin1Char('.'), 0, 0);
-    const QString table = t.section(QLatin1Char('.'), 1);
-    QHash<QString, FieldType> types;
-    QHash<QString, QString> actualNames;
-    for (const FieldDef &f : fieldDefs(fileName)) {
-        types.insert(f.name.toLower(), f.type);
-        actualNames.insert(f.name.toLower(), f.name);
-    }
-    QStringList parts;
-    for (const QString &fld : def.fields) {
-        if (!actualNames.contains(fld.toLower()))
-            throw DbError(QStringLiteral("Field '%1' not found in %2").arg(fld, fileName));
-        QString p = quoteId(actualNames.value(fld.toLower()));
-        if (types.value(fld.toLower()) == FieldType::String)
-            p += QStringLiteral(" COLLATE PERSIAN");
-        parts << p;
-    }
-    exec(QStringLiteral("CREATE %1INDEX %2.%3 ON %4 (%5)")
-             .arg(def.unique ? QStringLiteral("UNIQUE ") : QString(), schema, quoteId(def.name), table,
-                  parts.join(QStringLiteral(", "))));
-}
-
-QVector<FieldDef> Database::fieldDefs(const QString &fileName)
-{
-    const QString t = attachTable(fileName);
-    const QString schema = t.section(QLatin1Char('.'), 0, 0);
-    const QString table = t.section(QLatin1Char('.'), 1);
-    const Result info = select(QStringLiteral("PRAGMA %1.table_info(%2)").arg(schema, table));
-    const int nameCol = info.columns.indexOf(QStringLiteral("name"));
-    const int typeCol = info.columns.indexOf(QStringLiteral("type"));
-    const int pkCol = info.columns.indexOf(QStringLiteral("pk"));
-    QVector<FieldDef> out;
-    static const QRegularExpression sized(QStringLiteral("\\((\\d+)\\)"));
-    for (const auto &r : info.rows) {
-        FieldDef f;
-        f.name = r[nameCol].toString();
-        const QString decl = r[typeCol].toString().toUpper();
-        if (decl.startsWith(QLatin1String("VARCHAR")) || decl.startsWith(QLatin1String("CHAR")) ||
-            decl.startsWith(QLatin1String("TEXT")) || decl.startsWith(QLatin1String("STRING"))) {
-            f.type = FieldType::String;
-            const auto m = sized.match(decl);
-            f.size = m.hasMatch() ? m.captured(1).toInt() : 255;
-        } else if (decl.startsWith(QLatin1String("SMALLINT"))) {
-            f.type = FieldType::SmallInt;
-        } else if (decl.startsWith(QLatin1String("INTEGER")) || decl.startsWith(QLatin1String("INT"))) {
-            f.type = r[pkCol].toInt() == 1 ? FieldType::AutoInc : FieldType::Integer;
-        } else if (decl.startsWith(QLatin1String("BOOL"))) {
-            f.type = FieldType::Boolean;
-        } else if (decl.startsWith(QLatin1String("BLOB")) || decl.startsWith(QLatin1String("GRAPHIC"))) {
-            f.type = FieldType::Blob;
-        } else {
-            f.type = FieldType::Float;
-        }
-        out.push_back(f);
-    }
-    return out;
+    paths.removeDuplicates();
+    if (paths.size() > kMaxAttached)
+        throw DbError(QStringLiteral("Too many tables in one transaction"));
+    // Room first: files no statement of the write names go (inside an open
+    // transaction only those it has not touched can).
+    detachIdle(paths);
+    for (const QString &f : tableFiles)
+        attachTable(f);
+    transaction(fn);
 }
 
 void Database::registerDataset(Dataset *ds)
@@ -711,13 +810,6 @@ void Database::registerDataset(Dataset *ds)
 void Database::unregisterDataset(Dataset *ds)
 {
     m_datasets.removeAll(ds);
-}
-
-void UpdateSQL::execInsert()
-{
-    if (!m_db)
-        throw DbError(QStringLiteral("No database for the statement"));
-    m_db->exec(m_insert.join(QLatin1Char('\n')));
 }
 
 } // namespace pf::db

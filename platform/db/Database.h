@@ -1,0 +1,160 @@
+#pragma once
+#include "platform/db/DbTypes.h"
+
+namespace pf::db {
+
+class Dataset;
+// The connection to a data folder. Its main database is a small file of
+// its own ("~brvlink.tmp" in the data folder, or in the temporary folder
+// when the data folder cannot be written): with a main database on disk
+// and rollback journals, SQLite commits a write over several table files
+// as one (through its super-journal), also across a crash.
+class Database : public QObject {
+    Q_OBJECT
+public:
+    explicit Database(QObject *parent = nullptr);
+    ~Database() override;
+
+    QString databaseName() const { return m_name; }
+    void setDatabaseName(const QString &name) { m_name = name; }
+
+    // The data folder. directory() reports it with a trailing separator
+    // (empty when none is set).
+    void setDirectory(const QString &dir);
+    QString directory() const;
+    QStringList &params() { return m_params; }
+
+    void open();
+    void close(); // closes every dataset on this database first
+    bool connected() const { return m_db != nullptr; }
+    // The connection's main database file (empty while closed).
+    QString mainFile() const { return m_mainFile; }
+    // How long a statement waits for a table file another program holds.
+    void setBusyTimeout(int ms);
+
+    // Full path of an existing table file matched case-insensitively, or an
+    // empty string.
+    QString findTableFile(const QString &fileName) const;
+
+    // Schema maintenance. createTable replaces nothing: it fails when the
+    // file exists.
+    void createTable(const TableDef &def);
+    void emptyTable(const QString &fileName);
+    QStringList indexNames(const QString &fileName);
+    QVector<IndexDef> indexDefs(const QString &fileName);
+    void deleteIndex(const QString &fileName, const QString &indexName);
+    void addIndex(const QString &fileName, const IndexDef &def);
+    QVector<FieldDef> fieldDefs(const QString &fileName);
+
+    // Transactions nest: the outermost level is the transaction, each inner
+    // level a savepoint. commit ends the innermost level; rollback undoes
+    // exactly the innermost level. After a rollback or a failed commit every
+    // open dataset is reloaded, so it shows what is stored.
+    void startTransaction();
+    void commit();
+    void rollback();
+    bool inTransaction() const { return m_txDepth > 0; }
+    int transactionDepth() const { return m_txDepth; }
+    // Runs fn as one level; rolls that level back and rethrows on any
+    // exception. A file the write names that is not attached is attached
+    // on the way, making room by detaching a file the transaction has not
+    // touched; at most ten files take part in one transaction.
+    void transaction(const std::function<void()> &fn);
+    // The same, with the table files the write touches ("bankvh.DB")
+    // attached before it begins (every other file is detached first when
+    // no statement of an open transaction holds it): any write over up to
+    // nine files succeeds whatever the open datasets have attached.
+    void transaction(const QStringList &tableFiles, const std::function<void()> &fn);
+
+    // Plain SQL on the attached files. Tables named in the text are found in
+    // the data folder and attached as needed. Parameters are "?" (bound in
+    // order from binds) or ":name" (bound from named).
+    struct Result {
+        QStringList columns;
+        QStringList declTypes;
+        QVector<QVector<QVariant>> rows;
+    };
+    // One statement that returns rows; a text of several is refused.
+    Result select(const QString &sql, const QVariantList &binds = {});
+    Result select(const QString &sql, const ParamValues &named);
+    // The columns a statement would return, found without running it.
+    Result describe(const QString &sql);
+    // Runs every statement of the text in order, all or none; returns the
+    // rows changed by the last one.
+    qint64 exec(const QString &sql, const QVariantList &binds = {});
+    qint64 exec(const QString &sql, const ParamValues &named);
+    qint64 lastInsertRowId() const;
+
+    // Rows read from the table files by this connection, for tests that
+    // check what an operation loads.
+    quint64 rowsRead() const { return m_rowsRead; }
+    void resetRowsRead() { m_rowsRead = 0; }
+    // Counts the writes through this connection; cached look-ups and
+    // detail selections are kept while it stays the same.
+    quint64 writeSerial() const { return m_writeSerial; }
+
+    // Attaches the file's schema and returns the SQL name of its table
+    // qualified by schema ("f_bankvh.\"bankvh\""). Checks the password.
+    QString attachTable(const QString &fileName);
+    // The same for a file reached by its full path and not protected by the
+    // session password (the program's own marker file).
+    QString attachTableUnprotected(const QString &path) { return attachPath(path, false); }
+
+    sqlite3 *handle() const { return m_db; }
+
+    void registerDataset(Dataset *ds);
+    void unregisterDataset(Dataset *ds);
+    bool isClosing() const { return m_closing; }
+
+Q_SIGNALS:
+    void aboutToClose();
+
+private:
+    friend class Dataset;
+    friend class Table;
+    friend class Query;
+    struct Attached {
+        QString fileName; // as found on disk
+        QString schema;
+        QString table;
+        quint64 lastUse = 0;
+    };
+    struct Binder;
+    void ensureOpen();
+    void detachLeastUsed();
+    bool detachAt(int i);
+    void detachIdle(const QStringList &keep);
+    QString attachPath(const QString &path, bool checkPassword);
+    template <class Fn> auto withRetry(Fn fn) -> decltype(fn());
+    // Prepared statements are kept for reuse between calls, reset so that
+    // none holds a read or a lock; dropped whenever the attached set changes.
+    sqlite3_stmt *prepareCached(const QString &sql, bool *more);
+    void clearStatementCache();
+    Result selectWith(const QString &sql, Binder &b);
+    qint64 execWith(const QString &sql, Binder &b);
+    // Steps a cached single statement, calling onRow for each row.
+    void eachRow(const QString &sql, const QVariantList &binds, const std::function<void(sqlite3_stmt *)> &onRow);
+    void checkWritable();
+    void endLevel(bool commitIt);
+    void resyncDatasets();
+    QHash<QString, sqlite3_stmt *> m_stmtCache;
+    QSet<QString> m_multiStatement; // texts known to hold several statements
+    bool m_closing = false;
+
+    QString m_name;
+    QString m_dir;
+    QString m_mainFile;
+    int m_busyMs = 2000;
+    QStringList m_params;
+    sqlite3 *m_db = nullptr;
+    int m_txDepth = 0;
+    bool m_resyncing = false;
+    quint64 m_rowsRead = 0;
+    quint64 m_writeSerial = 0;
+    quint64 m_useClock = 0;
+    QVector<Attached> m_attached;
+    QHash<QString, QString> m_attachedByName; // table file name (lower case) -> SQL name
+    QVector<Dataset *> m_datasets;
+};
+
+} // namespace pf::db

@@ -1,0 +1,187 @@
+#pragma once
+// Helpers shared by the dataset classes: quoting, field lists, value
+// conversion and ordering.
+#include "platform/db/Db.h"
+
+#include "platform/common/Numbers.h"
+
+#include <sqlite3.h>
+
+namespace pf::db::detail {
+
+// Marks our table files; the low bit of user_version says the file is
+// protected by the session password.
+inline constexpr int kApplicationId = 0x42525631; // "BRV1"
+
+inline QString quoteId(const QString &id)
+{
+    QString s = id;
+    s.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + s + QLatin1Char('"');
+}
+
+inline QStringList splitFields(const QString &s)
+{
+    QStringList out;
+    for (const QString &p : s.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString t = p.trimmed();
+        if (!t.isEmpty())
+            out << t;
+    }
+    return out;
+}
+
+inline FieldType typeFromDecl(const QString &declRaw, const QVariant &sample)
+{
+    const QString decl = declRaw.toUpper();
+    if (decl.isEmpty()) {
+        switch (sample.typeId()) {
+        case QMetaType::LongLong:
+            return FieldType::Integer;
+        case QMetaType::QString:
+            return FieldType::String;
+        case QMetaType::QByteArray:
+            return FieldType::Blob;
+        default:
+            return FieldType::Float;
+        }
+    }
+    if (decl.startsWith(QLatin1String("VARCHAR")) || decl.startsWith(QLatin1String("CHAR")) ||
+        decl.startsWith(QLatin1String("TEXT")))
+        return FieldType::String;
+    if (decl.startsWith(QLatin1String("SMALLINT")))
+        return FieldType::SmallInt;
+    if (decl.startsWith(QLatin1String("INT")))
+        return FieldType::Integer;
+    if (decl.startsWith(QLatin1String("BOOL")))
+        return FieldType::Boolean;
+    if (decl.startsWith(QLatin1String("BLOB")))
+        return FieldType::Blob;
+    return FieldType::Float;
+}
+
+// Brings a stored value to the field's type.
+inline QVariant normalise(FieldType t, const QVariant &v)
+{
+    if (!v.isValid() || v.isNull())
+        return QVariant();
+    switch (t) {
+    case FieldType::Float: {
+        if (v.typeId() == QMetaType::QString) {
+            double d = 0;
+            if (pf::strToFloat(v.toString(), &d))
+                return d;
+            return QVariant();
+        }
+        return v.toDouble();
+    }
+    case FieldType::Integer:
+    case FieldType::SmallInt:
+    case FieldType::AutoInc:
+        if (v.typeId() == QMetaType::Double)
+            return qlonglong(pf::roundToInt(v.toDouble()));
+        return v.toLongLong();
+    case FieldType::Boolean:
+        return v.toLongLong() != 0;
+    case FieldType::String:
+        if (v.typeId() == QMetaType::Double)
+            return pf::floatToStr(v.toDouble());
+        return v.toString();
+    case FieldType::Blob:
+        return v.toByteArray();
+    }
+    return v;
+}
+
+inline QString textOf(FieldType t, const QVariant &v)
+{
+    if (!v.isValid() || v.isNull())
+        return QString();
+    switch (t) {
+    case FieldType::Float:
+        return pf::floatToStr(v.toDouble());
+    case FieldType::Boolean:
+        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case FieldType::Blob:
+        return QString::fromLatin1(v.toByteArray());
+    default:
+        return v.toString();
+    }
+}
+
+// Order of two values as an index orders them: null first, numbers by
+// value, texts by the Persian collation.
+inline int compareValues(const QVariant &a, const QVariant &b)
+{
+    const bool an = !a.isValid() || a.isNull(), bn = !b.isValid() || b.isNull();
+    if (an || bn)
+        return an == bn ? 0 : (an ? -1 : 1);
+    const bool as = a.typeId() == QMetaType::QString, bs = b.typeId() == QMetaType::QString;
+    if (as && bs)
+        return persianCompare(a.toString(), b.toString());
+    if (as != bs) {
+        // A text key against a number: compare as numbers when the text is one.
+        double x = 0;
+        if (as && pf::strToFloat(a.toString(), &x)) {
+            const double y = b.toDouble();
+            return x < y ? -1 : (x > y ? 1 : 0);
+        }
+        if (bs && pf::strToFloat(b.toString(), &x)) {
+            const double y = a.toDouble();
+            return y < x ? -1 : (y > x ? 1 : 0);
+        }
+        return as ? 1 : -1;
+    }
+    const double x = a.toDouble(), y = b.toDouble();
+    return x < y ? -1 : (x > y ? 1 : 0);
+}
+
+inline QVariant columnValue(sqlite3_stmt *st, int c)
+{
+    switch (sqlite3_column_type(st, c)) {
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(st, c)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(st, c));
+    case SQLITE_TEXT:
+        return QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, c)),
+                                          sqlite3_column_bytes(st, c)));
+    case SQLITE_BLOB:
+        return QVariant(QByteArray(static_cast<const char *>(sqlite3_column_blob(st, c)),
+                                   sqlite3_column_bytes(st, c)));
+    default:
+        return QVariant();
+    }
+}
+
+// A column of the current row as the field's type holds it (what
+// normalise(columnValue(...)) gives, without the detour for the common
+// cases).
+inline QVariant fieldValue(sqlite3_stmt *st, int c, FieldType t)
+{
+    const int ct = sqlite3_column_type(st, c);
+    if (ct == SQLITE_NULL)
+        return QVariant();
+    switch (t) {
+    case FieldType::Float:
+        if (ct == SQLITE_FLOAT || ct == SQLITE_INTEGER)
+            return QVariant(sqlite3_column_double(st, c));
+        break;
+    case FieldType::Integer:
+    case FieldType::SmallInt:
+    case FieldType::AutoInc:
+        if (ct == SQLITE_INTEGER)
+            return QVariant(qlonglong(sqlite3_column_int64(st, c)));
+        break;
+    case FieldType::String:
+        if (ct == SQLITE_TEXT)
+            return QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, c)),
+                                              sqlite3_column_bytes(st, c)));
+        break;
+    default:
+        break;
+    }
+    return normalise(t, columnValue(st, c));
+}
+
+} // namespace pf::db::detail

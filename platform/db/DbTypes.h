@@ -1,0 +1,93 @@
+#pragma once
+// The dataset layer: table files of a data folder, each its own SQLite file,
+// reached through a named database, with cursors, edits, indexes, ranges over
+// a master record, filters, key look-up and calculated and lookup fields.
+//
+// Storage: a table file "bankvh.DB" is an SQLite database file of that name
+// (found case-insensitively in the folder) holding one table "bankvh" whose
+// columns carry the declared field types ("FLOAT", "VARCHAR(15)",
+// "SMALLINT", "INTEGER", "BOOLEAN", "BLOB", and an AutoInc field as
+// "INTEGER PRIMARY KEY AUTOINCREMENT") and whose secondary indexes keep
+// their own names. Text columns of an index compare with the PERSIAN
+// collation (Persian alphabet order, case-insensitive Latin).
+//
+// All table files that a statement needs are attached to one connection of
+// the database, so SQL texts name tables as plain names ("select * from
+// bankvh") and a write that spans files commits or rolls back as a whole.
+// A dataset keeps its selected rows in memory; no statement stays open
+// between calls.
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace pf::db {
+
+// Every failure of the layer: a missing, locked or damaged table file, a bad
+// statement, an unknown field, a refused value. The text is meant for the user.
+class DbError : public std::runtime_error {
+public:
+    explicit DbError(const QString &msg) : std::runtime_error(msg.toStdString()), m_msg(msg) {}
+    QString message() const { return m_msg; }
+
+private:
+    QString m_msg;
+};
+
+enum class FieldType { String, Float, Integer, SmallInt, AutoInc, Boolean, Blob };
+enum class FieldKind { Data, Calculated, Lookup };
+
+struct FieldDef {
+    QString name;
+    FieldType type = FieldType::Float;
+    int size = 0; // String: characters (0 means 20); others unused
+};
+
+struct IndexDef {
+    QString name;
+    QStringList fields;
+    bool caseInsensitive = true;
+    bool unique = false;
+};
+
+struct TableDef {
+    QString fileName; // "bankvh.DB"
+    QVector<FieldDef> fields;
+    QVector<IndexDef> indexes;
+    bool passwordProtected = true;
+};
+
+// The table name inside a table file: its base name ("Bank1" of "Bank1.DB").
+QString tableNameOf(const QString &fileName);
+
+// Session-wide password list. Protected table files refuse to open until a
+// password has been registered; registering again is harmless.
+class Session {
+public:
+    static void addPassword(const QString &password);
+    static bool hasPassword();
+    static void clearPasswords(); // for tests
+};
+
+// Values of named statement parameters (":name" in the text), by name in
+// lower case without the colon.
+using ParamValues = QHash<QString, QVariant>;
+
+// Registers the PERSIAN collation on a connection.
+void registerPersianCollation(sqlite3 *db);
+// Orders two texts as the collation does (<0, 0, >0).
+int persianCompare(const QString &a, const QString &b);
+
+} // namespace pf::db

@@ -1,0 +1,168 @@
+#include "platform/db/DbInternal.h"
+
+namespace pf::db {
+
+using namespace detail;
+
+bool Field::isNull() const
+{
+    const QVariant v = value();
+    return !v.isValid() || v.isNull();
+}
+
+QVariant Field::value() const { return m_ds->rowValue(-1, m_index); }
+
+QString Field::asString() const { return textOf(m_def.type, value()); }
+
+double Field::asFloat() const
+{
+    const QVariant v = value();
+    if (!v.isValid() || v.isNull())
+        return 0;
+    if (v.typeId() == QMetaType::QString) {
+        double d = 0;
+        const QString s = v.toString();
+        if (s.trimmed().isEmpty())
+            return 0;
+        if (!pf::strToFloat(s, &d))
+            throw DbError(QStringLiteral("'%1' is not a valid floating point value").arg(s));
+        return d;
+    }
+    if (v.typeId() == QMetaType::Bool)
+        return v.toBool() ? 1 : 0;
+    return v.toDouble();
+}
+
+int Field::asInteger() const
+{
+    const QVariant v = value();
+    if (!v.isValid() || v.isNull())
+        return 0;
+    if (v.typeId() == QMetaType::QString) {
+        const QString s = v.toString().trimmed();
+        if (s.isEmpty())
+            return 0;
+        double d = 0;
+        if (!pf::strToFloat(s, &d))
+            throw DbError(QStringLiteral("'%1' is not a valid integer value").arg(s));
+        return int(pf::roundToInt(d));
+    }
+    if (v.typeId() == QMetaType::Double)
+        return int(pf::roundToInt(v.toDouble()));
+    return int(v.toLongLong());
+}
+
+bool Field::asBoolean() const
+{
+    const QVariant v = value();
+    if (!v.isValid() || v.isNull())
+        return false;
+    if (v.typeId() == QMetaType::QString) {
+        const QString s = v.toString().trimmed().toLower();
+        return s == QLatin1String("true") || s == QLatin1String("t") || s == QLatin1String("1");
+    }
+    return v.toDouble() != 0;
+}
+
+QByteArray Field::asBlob() const
+{
+    const QVariant v = value();
+    return v.isNull() ? QByteArray() : v.toByteArray();
+}
+
+void Field::setValue(const QVariant &v)
+{
+    Dataset *ds = m_ds;
+    const bool calcWrite = ds->m_inCalc && m_kind != FieldKind::Data;
+    if (!calcWrite) {
+        if (ds->m_state != DatasetState::Edit && ds->m_state != DatasetState::Insert)
+            throw DbError(QStringLiteral("Dataset not in edit or insert mode"));
+        if (m_def.type == FieldType::AutoInc)
+            throw DbError(QStringLiteral("Field '%1' cannot be modified").arg(m_def.name));
+    }
+    QVariant nv;
+    if (v.isValid() && !v.isNull()) {
+        switch (m_def.type) {
+        case FieldType::String: {
+            QString s = v.typeId() == QMetaType::Double ? pf::floatToStr(v.toDouble()) : v.toString();
+            const int size = m_def.size > 0 ? m_def.size : 20;
+            if (s.size() > size)
+                s.truncate(size);
+            nv = s;
+            break;
+        }
+        case FieldType::Float:
+            if (v.typeId() == QMetaType::QString) {
+                const QString s = v.toString();
+                if (s.trimmed().isEmpty()) {
+                    nv = QVariant();
+                    break;
+                }
+                double d = 0;
+                if (!pf::strToFloat(s, &d))
+                    throw DbError(QStringLiteral("'%1' is not a valid floating point value for field '%2'").arg(s, m_def.name));
+                nv = d;
+            } else {
+                nv = v.toDouble();
+            }
+            break;
+        case FieldType::Integer:
+        case FieldType::SmallInt:
+        case FieldType::AutoInc: {
+            qlonglong n = 0;
+            if (v.typeId() == QMetaType::QString) {
+                const QString s = v.toString().trimmed();
+                if (s.isEmpty()) {
+                    nv = QVariant();
+                    break;
+                }
+                int64_t x = 0;
+                if (!pf::strToInt(s, &x))
+                    throw DbError(QStringLiteral("'%1' is not a valid integer value for field '%2'").arg(s, m_def.name));
+                n = x;
+            } else if (v.typeId() == QMetaType::Double) {
+                n = pf::roundToInt(v.toDouble());
+            } else {
+                n = v.toLongLong();
+            }
+            if (m_def.type == FieldType::SmallInt && (n < -32768 || n > 32767))
+                throw DbError(QStringLiteral("Value %1 out of range for field '%2'").arg(n).arg(m_def.name));
+            nv = n;
+            break;
+        }
+        case FieldType::Boolean:
+            if (v.typeId() == QMetaType::QString) {
+                const QString s = v.toString().trimmed().toLower();
+                nv = (s == QLatin1String("true") || s == QLatin1String("t") || s == QLatin1String("1"));
+            } else {
+                nv = v.toDouble() != 0;
+            }
+            break;
+        case FieldType::Blob:
+            nv = v.toByteArray();
+            break;
+        }
+    }
+    if (calcWrite) {
+        ds->m_calcRow->v[m_index] = nv;
+        return;
+    }
+    ds->m_buf.v[m_index] = nv;
+    ds->m_modified = true;
+    if (m_kind == FieldKind::Data) {
+        ds->computeExtras(ds->m_buf);
+        Q_EMIT ds->recordChanged();
+        for (auto &s : ds->m_sources)
+            if (s)
+                Q_EMIT s->recordChanged();
+    }
+}
+
+void Field::setAsString(const QString &s) { setValue(s); }
+void Field::setAsFloat(double v) { setValue(v); }
+void Field::setAsInteger(int v) { setValue(qlonglong(v)); }
+void Field::setAsBoolean(bool v) { setValue(v); }
+void Field::setAsBlob(const QByteArray &b) { setValue(b); }
+void Field::clear() { setValue(QVariant()); }
+
+} // namespace pf::db

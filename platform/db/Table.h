@@ -1,0 +1,93 @@
+#pragma once
+#include "platform/db/Dataset.h"
+
+namespace pf::db {
+
+// A table file opened as a dataset, with an index order and an optional
+// range over a master record.
+class Table : public Dataset {
+    Q_OBJECT
+public:
+    explicit Table(QObject *parent = nullptr);
+
+    // The file name as the system gives it ("bankvh.DB"). A full path opens
+    // the file directly without a database (used for program.db).
+    void setTableName(const QString &name);
+    QString tableName() const { return m_tableName; }
+
+    // Index by name (secondary index of the file) or by field names
+    // ("Shproje;Shsk"); the other is cleared. Empty both: the primary order.
+    void setIndexName(const QString &name);
+    QString indexName() const { return m_indexName; }
+    void setIndexFieldNames(const QString &fields);
+    QString indexFieldNames() const { return m_indexFieldNames; }
+    QStringList currentIndexFields() const;
+    QStringList indexNames();
+
+    // Master link: the master source's fields (";"-separated) are matched in
+    // order against the leading fields of the current index.
+    void setMasterSource(DataSource *src);
+    DataSource *masterSource() const { return m_master; }
+    void setMasterFields(const QString &fields);
+    QString masterFields() const { return m_masterFields; }
+
+    // Exact key look-up on the leading fields of the current index; the
+    // cursor moves to the record when found.
+    bool findKey(const QVariantList &values);
+    // Moves to the first record whose key is not below the values.
+    void findNearest(const QVariantList &values);
+
+    void emptyTable();
+    void deleteIndex(const QString &name);
+    void addIndex(const IndexDef &def);
+
+    QVariant lookup(const QString &keyFields, const QVariantList &values,
+                    const QString &resultField) override;
+
+    void insert() override;
+    void append() override;
+
+protected:
+    void selectRows() override;
+    void writeInsert(Row &row) override;
+    void writeUpdate(const Row &oldRow, Row &row) override;
+    void writeDelete(const Row &row) override;
+    QString describe() const override { return m_tableName; }
+    void prepareFields() override;
+
+    void masterChanged() override;
+
+private:
+    friend class Dataset;
+    Database *db();
+    void resolveIndex();
+    QString sqlTable();
+    void fillMasterValues();
+    // The master's link values now (and whether there is an active master).
+    bool masterValues(QVariantList &out);
+    void invalidateSelect() { m_selectSql.clear(); }
+    int compareKey(const Row &row, const QVector<int> &cols, const QVariantList &values) const;
+
+    QString m_tableName;
+    QString m_indexName;
+    QString m_indexFieldNames;
+    QStringList m_indexFields; // fields of the named index
+    bool m_indexResolved = true;
+    QPointer<DataSource> m_master;
+    QString m_masterFields;
+    QStringList m_masterFieldList;
+    std::unique_ptr<Database> m_ownDb; // for a table opened by full path
+    int m_autoIncCol = -1;
+    // The select text, built once per table name, index, filter and link;
+    // the master's values are bound to it.
+    QString m_selectSql;
+    QString m_selectTable;
+    QString m_selectFilter;
+    bool m_selectLinked = false;
+    // What the rows were selected with.
+    QVariantList m_loadedKeys;
+    bool m_loadedLinked = false;
+    quint64 m_loadedSerial = 0;
+};
+
+} // namespace pf::db

@@ -1,0 +1,77 @@
+// What a master/detail chain reads from the table files.
+#include "DbFixture.h"
+
+namespace {
+
+class DbChainTest : public DbTest {
+protected:
+    std::unique_ptr<Chain> chain;
+    Table *projects = nullptr, *units = nullptr, *spaces = nullptr;
+
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        for (double p : {1, 2, 3}) {
+            addProject(p, QStringLiteral("p"));
+            for (double t : {0, 1}) {
+                addUnit(p, t, 1);
+                for (const char *f : {"a", "b", "c"})
+                    addSpace(p, t, 1, QString::fromLatin1(f), 10);
+            }
+        }
+        chain = std::make_unique<Chain>(db);
+        projects = &chain->projects, units = &chain->units, spaces = &chain->spaces;
+        for (Table *t : {projects, units, spaces})
+            t->open();
+    }
+};
+
+} // namespace
+
+TEST_F(DbChainTest, MovesReadOnlyTheRowsTheyShow)
+{
+    struct Case {
+        const char *what;
+        std::function<void()> move;
+        quint64 rows;
+    };
+    const std::vector<Case> cases = {
+        {"first on the first record reloads nothing", [&] { projects->first(); }, 0},
+        {"the next project: its two units and the first unit's three spaces", [&] { projects->next(); }, 5},
+        {"the next unit: its three spaces", [&] { units->next(); }, 3},
+        {"back to the first unit: its three spaces", [&] { units->first(); }, 3},
+        {"closing the master, then the details", [&] {
+             projects->close();
+             units->close();
+             spaces->close();
+         }, 0},
+    };
+    for (const Case &c : cases) {
+        db.resetRowsRead();
+        c.move();
+        EXPECT_EQ(db.rowsRead(), c.rows) << c.what;
+    }
+}
+
+TEST_F(DbChainTest, DetailsFollowWritesEvenWhenTheKeysStay)
+{
+    db.exec(QStringLiteral("update bankfz set Faza = 'z' where Shproje = 1 and Tabage = 0"));
+    units->first();
+    EXPECT_EQ(spaces->fieldByName(QStringLiteral("Faza")).asString(), QStringLiteral("z"));
+}
+
+TEST_F(DbChainTest, LookedUpValuesAreKeptWhileTheTableIsUnchanged)
+{
+    Query q;
+    q.setDatabase(&db);
+    q.setSql(QStringLiteral("select * from bankvh"));
+    q.addLookupField(QStringLiteral("Name"), FieldType::String, 10, QStringLiteral("Shproje"), projects,
+                     QStringLiteral("SHPROJE"), QStringLiteral("NAME"));
+    q.open();
+    db.resetRowsRead();
+    q.refresh();
+    EXPECT_EQ(db.rowsRead(), 6u); // its own rows only
+    db.exec(QStringLiteral("update Bank1 set NAME = 'q' where SHPROJE = 1"));
+    q.refresh();
+    EXPECT_EQ(q.fieldByName(QStringLiteral("Name")).asString(), QStringLiteral("q"));
+}
