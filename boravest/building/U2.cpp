@@ -6,6 +6,7 @@
 #include "boravest/building/U4.h"
 #include "boravest/building/U5.h"
 #include "boravest/building/U8.h"
+#include "boravest/data/Stores.h"
 #include "boravest/data/U1.h"
 #include "boravest/data/UnitDm.h"
 #include "platform/common/Numbers.h"
@@ -590,36 +591,26 @@ bool TForm2::saveRecord(double number, int altitude, double outdoor)
         t->fieldByName(QStringLiteral("Ga")).setAsFloat(ga);
         t->fieldByName(QStringLiteral("Tg")).setAsFloat(tg);
         t->fieldByName(QStringLiteral("To1")).setAsFloat(outdoor);
-        // The record, the rows that hang on its number and its material
-        // layers go in together or not at all.
-        const bool adding = AddingProject;
-        const double from = m_editedNumber;
-        DM1->Database1->transaction([&] {
-            if (!adding && number != from)
-                moveProject(from, number);
-            if (adding)
+        // The record goes in with the rows that hang on its number (a
+        // changed number) or with its held material layers (a new project).
+        pf::db::Database &db = *DM1->Database1;
+        if (AddingProject) {
+            db.transaction([&] {
                 for (auto it = m_heldLayers.cbegin(); it != m_heldLayers.cend(); ++it)
                     TForm4::StoreLayers(number, it.key(), it.value());
+                t->post();
+            });
+        } else if (number != m_editedNumber) {
+            bv::data::stores::changeProjectNumber(db, m_editedNumber, number, [t] { t->post(); });
+        } else {
             t->post();
-        });
+        }
     } catch (const pf::db::DbError &e) {
         pf::ui::showMessage(e.message(), this);
         return false;
     }
     m_heldLayers.clear();
     return true;
-}
-
-void TForm2::moveProject(double from, double to)
-{
-    // A project's floors and units, spaces, surfaces, equipment record and
-    // material layers are keyed by its number: they move with it.
-    pf::db::Database *db = DM1->Database1;
-    for (const char *table : {"bankvh", "bankfz", "bankjd"})
-        db->exec(QStringLiteral("UPDATE %1 SET Shproje = ?, Shsk = ? WHERE Shproje = ?").arg(QLatin1String(table)),
-                 {to, to, from});
-    for (const char *table : {"Tajhizat", "TypMas"})
-        db->exec(QStringLiteral("UPDATE %1 SET Shproje = ? WHERE Shproje = ?").arg(QLatin1String(table)), {to, from});
 }
 
 // ---------------------------------------------------------------- city

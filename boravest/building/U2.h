@@ -123,7 +123,6 @@ private:
     // Puts a text into a bound input and into its field.
     void setInputText(pf::ui::DBEdit *input, const QString &text);
     bool saveRecord(double number, int altitude, double outdoor);
-    void moveProject(double from, double to);
 
     createedit::CommandBar *m_bar = nullptr;
     bool AddingProject = false;

@@ -3,6 +3,7 @@
 #include "ui_U8.h"
 
 #include "boravest/building/U9.h"
+#include "boravest/data/Stores.h"
 #include "boravest/data/UnitDm.h"
 #include "platform/common/Numbers.h"
 #include "platform/ui/ClickLabel.h"
@@ -270,30 +271,22 @@ void TForm8::Bt3Click()
 void TForm8::writeRow(double project, int floor, int unit)
 {
     pf::db::Table *t3 = DM1->Table3;
-    pf::db::Database *db = DM1->Database1;
-    // A saved row whose floor or unit number changes takes its spaces and
-    // surfaces along, in the same transaction as the row itself.
-    const bool moved = !AddingUnit && (double(floor) != m_oldFloor || double(unit) != m_oldUnit);
-    QString spaces, surfaces;
-    if (moved) {
-        spaces = db->attachTable(QStringLiteral("bankfz.DB"));
-        surfaces = db->attachTable(QStringLiteral("bankjd.DB"));
-    }
-    const double rowProject = t3->fieldByName(QStringLiteral("Shproje")).asFloat();
-    db->transaction([&] {
-        if (moved) {
-            const QVariant shsk = m_oldShskNull ? QVariant() : QVariant(m_oldShsk);
-            for (const QString &table : {spaces, surfaces})
-                db->exec(QStringLiteral("UPDATE %1 SET Tabage = ?, Shvahed = ? WHERE Shproje = ? AND Shsk IS ? "
-                                        "AND Tabage = ? AND Shvahed = ?")
-                             .arg(table),
-                         {double(floor), double(unit), rowProject, shsk, m_oldFloor, m_oldUnit});
-        }
+    auto post = [&] {
         t3->fieldByName(QStringLiteral("Shsk")).setAsFloat(project);
         t3->fieldByName(QStringLiteral("Shvahed")).setAsFloat(unit);
         t3->fieldByName(QStringLiteral("Tabage")).setAsFloat(floor);
         t3->post();
-    });
+    };
+    // A saved row whose floor or unit number changes takes its spaces and
+    // surfaces along, in the same transaction as the row itself.
+    const bool moved = !AddingUnit && (double(floor) != m_oldFloor || double(unit) != m_oldUnit);
+    if (moved) {
+        const bv::data::stores::UnitKey from{t3->fieldByName(QStringLiteral("Shproje")).asFloat(),
+                                             m_oldShskNull ? QVariant() : QVariant(m_oldShsk), m_oldFloor, m_oldUnit};
+        bv::data::stores::changeUnitNumber(*DM1->Database1, from, floor, unit, post);
+    } else {
+        post();
+    }
     t3->refresh();
     m_bar->setBrowse();
     DBGrid1->setFocus();

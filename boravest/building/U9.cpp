@@ -3,6 +3,7 @@
 #include "ui_U9.h"
 
 #include "boravest/building/U10.h"
+#include "boravest/data/Stores.h"
 #include "boravest/data/UnitDm.h"
 #include "platform/common/Numbers.h"
 #include "platform/ui/ClickLabel.h"
@@ -273,26 +274,21 @@ bool TForm9::duplicateSpace(double code)
 void TForm9::repl(const QString &name, double code, double volume)
 {
     pf::db::Table *t4 = DM1->Table4;
-    pf::db::Database *db = DM1->Database1;
-    const QString surfaces = db->attachTable(QStringLiteral("bankjd.DB"));
-    const double project = t4->fieldByName(QStringLiteral("Shproje")).asFloat();
-    const QVariant shsk = t4->fieldByName(QStringLiteral("Shsk")).value();
-    const double floor = t4->fieldByName(QStringLiteral("Tabage")).asFloat();
-    const double unit = t4->fieldByName(QStringLiteral("Shvahed")).asFloat();
-    const double ti = SurfaceInsideTemperature(t4->fieldByName(QStringLiteral("Ti_")).asFloat());
+    bv::data::stores::SpaceSave save;
+    save.unit = {t4->fieldByName(QStringLiteral("Shproje")).asFloat(), t4->fieldByName(QStringLiteral("Shsk")).value(),
+                 t4->fieldByName(QStringLiteral("Tabage")).asFloat(), t4->fieldByName(QStringLiteral("Shvahed")).asFloat()};
+    if (!AddingSpace && !m_oldCodeNull)
+        save.oldCode = m_oldCode;
+    save.code = code;
+    save.name = name;
+    save.surfaceTi = SurfaceInsideTemperature(t4->fieldByName(QStringLiteral("Ti_")).asFloat());
     // A renamed space takes its surfaces along to its new code; the
     // surfaces then take the space's inside temperature. One transaction
     // with the space itself.
-    const bool renamed = !AddingSpace && !m_oldCodeNull && code != m_oldCode;
-    const QString key = QStringLiteral(" WHERE Shproje = ? AND Shsk IS ? AND Tabage = ? AND Shvahed = ? AND CodeFaza = ?");
-    db->transaction([&] {
-        if (renamed)
-            db->exec(QStringLiteral("UPDATE %1 SET CodeFaza = ?").arg(surfaces) + key,
-                     {code, project, shsk, floor, unit, m_oldCode});
+    bv::data::stores::saveSpace(*DM1->Database1, save, [&] {
         t4->fieldByName(QStringLiteral("Faza")).setAsString(name);
         t4->fieldByName(QStringLiteral("Codefaza")).setAsFloat(code);
         t4->fieldByName(QStringLiteral("V_")).setAsFloat(volume);
-        db->exec(QStringLiteral("UPDATE %1 SET Ti_ = ?").arg(surfaces) + key, {ti, project, shsk, floor, unit, code});
         t4->post();
     });
     t4->refresh();
