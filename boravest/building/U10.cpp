@@ -1,7 +1,5 @@
 #include "boravest/building/U10.h"
 
-#include "ui_U10.h"
-
 #include "boravest/building/U2.h"
 #include "boravest/building/U4.h"
 #include "boravest/building/U8.h"
@@ -189,59 +187,30 @@ int doorChoiceFor(const QString &uText) { return choiceFor(uText, kDoorTexts, kD
 
 // ---------------------------------------------------------------- form
 
+QRadioButton *TForm10::choiceButton(int i) const
+{
+    static QRadioButton *Ui::TForm10::*const buttons[] = {
+        &Ui::TForm10::RadioButton1,  &Ui::TForm10::RadioButton2,  &Ui::TForm10::RadioButton3,
+        &Ui::TForm10::RadioButton4,  &Ui::TForm10::RadioButton5,  &Ui::TForm10::RadioButton6,
+        &Ui::TForm10::RadioButton7,  &Ui::TForm10::RadioButton8,  &Ui::TForm10::RadioButton9,
+        &Ui::TForm10::RadioButton10, &Ui::TForm10::RadioButton11, &Ui::TForm10::RadioButton12,
+        &Ui::TForm10::RadioButton13};
+    static_assert(std::size(buttons) == surfaces::kWindowChoices + surfaces::kDoorChoices);
+    return i >= 0 && i < int(std::size(buttons)) ? this->*buttons[i] : nullptr;
+}
+
 TForm10::TForm10(QWidget *parent) : QDialog(parent)
 {
-    Ui::TForm10 ui;
-    ui.setupUi(this);
+    setupUi(this);
     setObjectName(QStringLiteral("Form10"));
     setLayoutDirection(Qt::RightToLeft);
     setFixedSize(790, 560);
 
-    Panel1 = ui.Panel1;
-    Panel2 = ui.Panel2;
-    Panel3 = ui.Panel3;
-    Panel4 = ui.Panel4;
-    Panel5 = ui.Panel5;
-    Panel6 = ui.Panel6;
-    DBEdit1 = ui.DBEdit1;
-    DBEdit2 = ui.DBEdit2;
-    DBEdit3 = ui.DBEdit3;
-    DBEdit4 = ui.DBEdit4;
-    DBGrid1 = ui.DBGrid1;
-    ComboBox1 = ui.ComboBox1;
-    ComboBox2 = ui.ComboBox2;
-    ComboBox3 = ui.ComboBox3;
-    ComboBox4 = ui.ComboBox4;
-    ComboBox5 = ui.ComboBox5;
-    DE1 = ui.DE1;
-    de2 = ui.de2;
-    de3 = ui.de3;
-    de4 = ui.de4;
-    de5 = ui.de5;
-    de6 = ui.de6;
-    DE7 = ui.DE7;
-    Label3 = ui.Label3;
-    Label16 = ui.Label16;
-    Label17 = ui.Label17;
-    Label19 = ui.Label19;
-    Label20 = ui.Label20;
-    Label21 = ui.Label21;
-    Label22 = ui.Label22;
-    Label23 = ui.Label23;
-    Label24 = ui.Label24;
-    Label25 = ui.Label25;
-    Label36 = ui.Label36;
-    Label38 = ui.Label38;
-    QRadioButton *radios[] = {ui.RadioButton1, ui.RadioButton2,  ui.RadioButton3,  ui.RadioButton4, ui.RadioButton5,
-                              ui.RadioButton6, ui.RadioButton7,  ui.RadioButton8,  ui.RadioButton9, ui.RadioButton10,
-                              ui.RadioButton11, ui.RadioButton12, ui.RadioButton13};
-    for (int i = 0; i < surfaces::kWindowChoices + surfaces::kDoorChoices; ++i)
-        RadioButtons[i] = radios[i];
 
     captionsLeftToRight(this);
-    m_uWidgets = {de3, Label24, ui.Label28, ui.Label29};
-    m_falseCeilingWidgets = {de4, de5, de6, Label25, ui.Label13, ui.Label14, ui.Label15, ui.Label26, ui.Label27};
-    m_perimeterWidgets = {DE7, ui.Label4, ui.Label5};
+    m_uWidgets = {de3, Label24, Label28, Label29};
+    m_falseCeilingWidgets = {de4, de5, de6, Label25, Label13, Label14, Label15, Label26, Label27};
+    m_perimeterWidgets = {DE7, Label4, Label5};
 
     for (QComboBox *c : {ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5})
         c->setCurrentIndex(-1);
@@ -274,8 +243,8 @@ TForm10::TForm10(QWidget *parent) : QDialog(parent)
     connect(Label36, &pf::ui::ClickLabel::clicked, this, [this] { CloseTypePanel(); });
     connect(Label38, &pf::ui::ClickLabel::clicked, this, [this] { CloseTypePanel(); });
     for (int i = 0; i < surfaces::kWindowChoices + surfaces::kDoorChoices; ++i) {
-        connect(RadioButtons[i], &QRadioButton::clicked, this, [this, i] { ApplyChoice(i, false); });
-        RadioButtons[i]->installEventFilter(this);
+        connect(choiceButton(i), &QRadioButton::clicked, this, [this, i] { ApplyChoice(i, false); });
+        choiceButton(i)->installEventFilter(this);
     }
 
     // Numbers take digits and the point only: no minus sign.
@@ -642,13 +611,13 @@ void TForm10::OpenTypePanel(bool door)
     Panel2->setEnabled(false);
     Panel4->setEnabled(false);
     for (int i = first; i < first + count; ++i) {
-        RadioButtons[i]->setAutoExclusive(false);
-        RadioButtons[i]->setChecked(i == chosen);
-        RadioButtons[i]->setAutoExclusive(true);
+        choiceButton(i)->setAutoExclusive(false);
+        choiceButton(i)->setChecked(i == chosen);
+        choiceButton(i)->setAutoExclusive(true);
     }
     panel->show();
     panel->raise();
-    RadioButtons[chosen]->setFocus();
+    choiceButton(chosen)->setFocus();
 }
 
 void TForm10::ApplyChoice(int choice, bool close)
@@ -678,7 +647,7 @@ void TForm10::CloseTypePanel()
 int TForm10::choiceOf(QObject *button) const
 {
     for (int i = 0; i < surfaces::kWindowChoices + surfaces::kDoorChoices; ++i)
-        if (RadioButtons[i] == button)
+        if (choiceButton(i) == button)
             return i;
     return -1;
 }

@@ -1,7 +1,5 @@
 #include "boravest/building/U2.h"
 
-#include "ui_U2.h"
-
 #include "boravest/building/SiteClimate.h"
 #include "boravest/building/U4.h"
 #include "boravest/building/U5.h"
@@ -131,70 +129,12 @@ public:
 
 TForm2::TForm2(QWidget *parent) : QDialog(parent)
 {
-    Ui::TForm2 ui;
-    ui.setupUi(this);
+    setupUi(this);
     setObjectName(QStringLiteral("Form2"));
     setLayoutDirection(Qt::RightToLeft);
     setFixedSize(size());
     captionsLeftToRight(this);
 
-    Panel1 = ui.Panel1;
-    Panel2 = ui.Panel2;
-    Panel3 = ui.Panel3;
-    Panel4 = ui.Panel4;
-    Panel5 = ui.Panel5;
-    Panel8 = ui.Panel8;
-    DBGrid1 = ui.DBGrid1;
-    Label1 = ui.Label1;
-    Label2 = ui.Label2;
-    Label3 = ui.Label3;
-    Label6 = ui.Label6;
-    Label7 = ui.Label7;
-    Label8 = ui.Label8;
-    Label9 = ui.Label9;
-    Label30 = ui.Label30;
-    Label32 = ui.Label32;
-    Label34 = ui.Label34;
-    Label35 = ui.Label35;
-    Label36 = ui.Label36;
-    Label37 = ui.Label37;
-    Label38 = ui.Label38;
-    Label39 = ui.Label39;
-    Label40 = ui.Label40;
-    Label41 = ui.Label41;
-    Label42 = ui.Label42;
-    Label43 = ui.Label43;
-    Label73 = ui.Label73;
-    De3 = ui.De3;
-    De2 = ui.De2;
-    De13 = ui.De13;
-    De14 = ui.De14;
-    De5 = ui.De5;
-    De6 = ui.De6;
-    DE7 = ui.DE7;
-    De8 = ui.De8;
-    De9 = ui.De9;
-    De10 = ui.De10;
-    De11 = ui.De11;
-    De12 = ui.De12;
-    de1 = ui.de1;
-    de4 = ui.de4;
-    Edit1 = ui.Edit1;
-    Edit2 = ui.Edit2;
-    Grid8 = ui.Grid8;
-    KindButtons[1] = ui.RadioButton1;
-    KindButtons[2] = ui.RadioButton2;
-    KindButtons[3] = ui.RadioButton3;
-    KindButtons[4] = ui.RadioButton4;
-    KindButtons[5] = ui.RadioButton5;
-    KindButtons[6] = ui.RadioButton6;
-    KindButtons[7] = ui.RadioButton7;
-    KindButtons[8] = ui.RadioButton8;
-    KindButtons[9] = ui.RadioButton9;
-    KindButtons[10] = ui.RadioButton10;
-    KindButtons[11] = ui.RadioButton11;
-    KindButtons[12] = ui.RadioButton12;
-    KindButtons[13] = ui.RadioButton13;
 
     // The bound inputs limit their texts to their fields once the table is
     // open; the city and the number are limited here.
@@ -213,7 +153,7 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent)
                        static_cast<QObject *>(de4)})
         o->installEventFilter(this);
     for (int code = 1; code <= kLastDoor; ++code) {
-        QRadioButton *b = KindButtons[code];
+        QRadioButton *b = kindButton(code);
         b->installEventFilter(this);
         connect(b, &QRadioButton::clicked, this, [this, code] { ApplyPreset(code); });
     }
@@ -308,11 +248,21 @@ void TForm2::ConvEdit1() { Edit1->setText(signToEnd(Edit1->text())); }
 
 void TForm2::ConvEdit2() { Edit2->setText(signToEnd(Edit2->text())); }
 
+QRadioButton *TForm2::kindButton(int code) const
+{
+    static QRadioButton *Ui::TForm2::*const buttons[] = {
+        &Ui::TForm2::RadioButton1,  &Ui::TForm2::RadioButton2,  &Ui::TForm2::RadioButton3,  &Ui::TForm2::RadioButton4,
+        &Ui::TForm2::RadioButton5,  &Ui::TForm2::RadioButton6,  &Ui::TForm2::RadioButton7,  &Ui::TForm2::RadioButton8,
+        &Ui::TForm2::RadioButton9,  &Ui::TForm2::RadioButton10, &Ui::TForm2::RadioButton11, &Ui::TForm2::RadioButton12,
+        &Ui::TForm2::RadioButton13};
+    return code >= 1 && code <= kLastDoor ? this->*buttons[code - 1] : nullptr;
+}
+
 QString TForm2::KindCaption(int code)
 {
     if (code < 1 || code > kLastDoor || !Form2)
         return QString();
-    return Form2->KindButtons[code]->text();
+    return Form2->kindButton(code)->text();
 }
 
 QString TForm2::KindUValue(int code)
@@ -707,15 +657,15 @@ void TForm2::OpenChooser(int target, bool byKey)
     }
     // Mark this side's stored type; no mark when none was chosen.
     for (int c = first; c <= last; ++c) {
-        KindButtons[c]->setAutoExclusive(false);
-        KindButtons[c]->setChecked(c == code);
-        KindButtons[c]->setAutoExclusive(true);
+        kindButton(c)->setAutoExclusive(false);
+        kindButton(c)->setChecked(c == code);
+        kindButton(c)->setAutoExclusive(true);
     }
     panel->show();
     panel->raise();
-    QRadioButton *focus = KindButtons[first];
+    QRadioButton *focus = kindButton(first);
     if (!byKey && code >= first && code <= last)
-        focus = KindButtons[code];
+        focus = kindButton(code);
     focus->setFocus();
 }
 
@@ -876,7 +826,7 @@ bool TForm2::InputKeyDown(QObject *input, QKeyEvent *key)
         return true;
     }
     for (int code = 1; code <= kLastDoor; ++code) {
-        if (input != KindButtons[code])
+        if (input != kindButton(code))
             continue;
         if (pf::ui::isEnterKey(key)) {
             ApplyPreset(code);
@@ -894,8 +844,8 @@ bool TForm2::InputKeyDown(QObject *input, QKeyEvent *key)
                 to = first;
             if (to < first)
                 to = last;
-            KindButtons[to]->setFocus();
-            KindButtons[to]->click();
+            kindButton(to)->setFocus();
+            kindButton(to)->click();
             return true;
         }
         return false;
@@ -912,7 +862,7 @@ bool TForm2::eventFilter(QObject *obj, QEvent *ev)
         break;
     case QEvent::MouseButtonDblClick:
         for (int code = 1; code <= kLastDoor; ++code)
-            if (obj == KindButtons[code]) {
+            if (obj == kindButton(code)) {
                 ApplyPreset(code);
                 CloseChooser();
                 return true;

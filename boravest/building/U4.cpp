@@ -1,7 +1,5 @@
 #include "boravest/building/U4.h"
 
-#include "ui_U4.h"
-
 #include "boravest/building/U2.h"
 #include "boravest/data/U1.h"
 #include "boravest/data/UnitDm.h"
@@ -30,19 +28,49 @@ QString layerField(int n) { return QStringLiteral("Typ%1").arg(n); }
 
 } // namespace
 
+QLineEdit *TForm4::Edit(int n) const
+{
+    static QLineEdit *Ui::TForm4::*const edits[] = {
+        &Ui::TForm4::Edit1,
+        &Ui::TForm4::Edit2,
+        &Ui::TForm4::Edit3,
+        &Ui::TForm4::Edit4,
+        &Ui::TForm4::Edit5,
+        &Ui::TForm4::Edit6,
+        &Ui::TForm4::Edit7,
+        &Ui::TForm4::Edit8,
+        &Ui::TForm4::Edit9,
+        &Ui::TForm4::Edit10,
+        &Ui::TForm4::Edit11,
+        &Ui::TForm4::Edit12,
+        &Ui::TForm4::Edit13,
+        &Ui::TForm4::Edit14,
+        &Ui::TForm4::Edit15,
+        &Ui::TForm4::Edit16,
+        &Ui::TForm4::Edit17,
+        &Ui::TForm4::Edit18,
+        &Ui::TForm4::Edit19,
+        &Ui::TForm4::Edit20,
+        &Ui::TForm4::Edit21,
+        &Ui::TForm4::Edit22,
+        &Ui::TForm4::Edit23,
+        &Ui::TForm4::Edit24,
+        &Ui::TForm4::Edit25,
+        &Ui::TForm4::Edit26,
+        &Ui::TForm4::Edit27,
+        &Ui::TForm4::Edit28};
+    static_assert(std::size(edits) == building::kMaterialCount);
+    return n >= 1 && n <= building::kMaterialCount ? this->*edits[n - 1] : nullptr;
+}
+
 TForm4::TForm4(QWidget *parent) : QDialog(parent)
 {
-    Ui::TForm4 ui;
-    ui.setupUi(this);
+    setupUi(this);
     setObjectName(QStringLiteral("Form4"));
     setLayoutDirection(Qt::RightToLeft);
     setFixedSize(size());
-    Label1 = ui.Label1;
-    Label2 = ui.Label2;
-    Label23 = ui.Label23;
     for (int n = 1; n <= building::kMaterialCount; ++n) {
-        QLineEdit *e = findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(n));
-        Edits[n - 1] = e;
+        QLineEdit *e = Edit(n);
         pf::ui::installDecimalFilter(e, kOnlyNumber);
         e->installEventFilter(this); // double click
     }
@@ -76,28 +104,28 @@ void TForm4::FormActivate()
         }
     }
     setThicknessTexts(texts);
-    Edits[0]->setFocus();
+    Edit(1)->setFocus();
 }
 
 QStringList TForm4::thicknessTexts() const
 {
     QStringList t;
-    for (QLineEdit *e : Edits)
-        t << e->text();
+    for (int n = 1; n <= building::kMaterialCount; ++n)
+        t << Edit(n)->text();
     return t;
 }
 
 void TForm4::setThicknessTexts(const QStringList &texts)
 {
     for (int i = 0; i < building::kMaterialCount; ++i)
-        Edits[i]->setText(texts.value(i));
+        Edit(i + 1)->setText(texts.value(i));
 }
 
 bool TForm4::CalcZaribHedayat(double *u, QString *badText) const
 {
     std::array<QString, building::kMaterialCount> texts;
     for (int i = 0; i < building::kMaterialCount; ++i) {
-        texts[i] = Edits[i]->text();
+        texts[i] = Edit(i + 1)->text();
         double dummy = 0;
         if (!building::thicknessFromText(texts[i], &dummy)) {
             if (badText)
@@ -177,11 +205,11 @@ bool TForm4::eventFilter(QObject *obj, QEvent *ev)
         const int key = static_cast<QKeyEvent *>(ev)->key();
         if (key == Qt::Key_Down || key == Qt::Key_Up) {
             for (int i = 0; i < building::kMaterialCount; ++i) {
-                if (Edits[i] != obj)
+                if (Edit(i + 1) != obj)
                     continue;
                 const int to = key == Qt::Key_Down ? i + 1 : i - 1;
                 if (to >= 0 && to < building::kMaterialCount)
-                    Edits[to]->setFocus();
+                    Edit(to + 1)->setFocus();
                 return true;
             }
         }

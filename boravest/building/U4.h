@@ -4,6 +4,7 @@
 // for a U-value through UValueRequest and reads the answer there; for the
 // project general data page the layers are also kept per project and
 // surface kind in TypMas.DB.
+#include "ui_U4.h"
 #include "boravest/building/UValue.h"
 
 #include <QDialog>
@@ -15,17 +16,16 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 
-class TForm4 : public QDialog {
+// Components (Ui::TForm4, by designer name): Label1 heading, Label2 the
+// thickness unit, Label23 the kind caption set by the caller, Edit1 ..
+// Edit28 the thicknesses.
+class TForm4 : public QDialog, public Ui::TForm4 {
     Q_OBJECT
 public:
     explicit TForm4(QWidget *parent = nullptr);
 
-    QLabel *Label1 = nullptr;  // heading
-    QLabel *Label2 = nullptr;  // thickness unit "(In)"
-    QLabel *Label23 = nullptr; // kind caption, set by the caller
-    // Edit1 .. Edit28: thickness (in) of each material, top to bottom.
-    std::array<QLineEdit *, building::kMaterialCount> Edits{};
-    QLineEdit *Edit(int n) const { return Edits[n - 1]; }
+    // The thickness input of material n (1 .. 28), top to bottom.
+    QLineEdit *Edit(int n) const;
 
     // Empties the inputs, or fills them with the layers the general data
     // page holds for the requested kind.

@@ -1,7 +1,5 @@
 #include "boravest/building/U5.h"
 
-#include "ui_U5.h"
-
 #include "boravest/building/U2.h"
 #include "boravest/data/UnitDm.h"
 #include "platform/common/Numbers.h"
@@ -28,19 +26,10 @@ QString cityName()
 
 TForm5::TForm5(QWidget *parent) : QDialog(parent)
 {
-    Ui::TForm5 ui;
-    ui.setupUi(this);
+    setupUi(this);
     setObjectName(QStringLiteral("Form5"));
     setLayoutDirection(Qt::RightToLeft);
     setFixedSize(size());
-    Edit1 = ui.Edit1;
-    ArzGog = ui.ArzGog;
-    Hi_ = ui.Hi_;
-    To_ = ui.To_;
-    DarsadRoto = ui.DarsadRoto;
-    MoadelYakh = ui.MoadelYakh;
-    Button1 = ui.Button1;
-    Button2 = ui.Button2;
 
     for (QLineEdit *e : {ArzGog, DarsadRoto, MoadelYakh})
         pf::ui::installDecimalFilter(e, kOnlyNumber);

@@ -1,7 +1,5 @@
 #include "boravest/building/U8.h"
 
-#include "ui_U8.h"
-
 #include "boravest/building/U9.h"
 #include "boravest/data/Stores.h"
 #include "boravest/data/UnitDm.h"
@@ -23,37 +21,11 @@ using namespace createedit;
 
 TForm8::TForm8(QWidget *parent) : QDialog(parent)
 {
-    Ui::TForm8 ui;
-    ui.setupUi(this);
+    setupUi(this);
     setObjectName(QStringLiteral("Form8"));
     setLayoutDirection(Qt::RightToLeft);
     setFixedSize(790, 560);
 
-    Panel1 = ui.Panel1;
-    Panel3 = ui.Panel3;
-    Panel4 = ui.Panel4;
-    Panel5 = ui.Panel5;
-    Panel7 = ui.Panel7;
-    DBEdit2 = ui.DBEdit2;
-    DBEdit3 = ui.DBEdit3;
-    DBEdit4 = ui.DBEdit4;
-    DBGrid1 = ui.DBGrid1;
-    Edit1 = ui.Edit1;
-    DE2 = ui.DE2;
-    De6 = ui.De6;
-    De7 = ui.De7;
-    De4 = ui.De4;
-    Label16 = ui.Label16;
-    Label17 = ui.Label17;
-    Label18 = ui.Label18;
-    Label19 = ui.Label19;
-    Label20 = ui.Label20;
-    Label21 = ui.Label21;
-    Label22 = ui.Label22;
-    Label23 = ui.Label23;
-    Label38 = ui.Label38;
-    Label40 = ui.Label40;
-    StringGrid1 = ui.StringGrid1;
 
     // The delete command exists on the bar but does nothing.
     Label18->hide();

@@ -1,7 +1,5 @@
 #include "boravest/building/U9.h"
 
-#include "ui_U9.h"
-
 #include "boravest/building/U10.h"
 #include "boravest/data/Stores.h"
 #include "boravest/data/UnitDm.h"
@@ -22,43 +20,11 @@ using namespace createedit;
 
 TForm9::TForm9(QWidget *parent) : QDialog(parent)
 {
-    Ui::TForm9 ui;
-    ui.setupUi(this);
+    setupUi(this);
     setObjectName(QStringLiteral("Form9"));
     setLayoutDirection(Qt::RightToLeft);
     setFixedSize(790, 560);
 
-    Panel1 = ui.Panel1;
-    Panel2 = ui.Panel2;
-    Panel3 = ui.Panel3;
-    Panel4 = ui.Panel4;
-    Panel5 = ui.Panel5;
-    Panel6 = ui.Panel6;
-    DBEdit1 = ui.DBEdit1;
-    DBEdit2 = ui.DBEdit2;
-    DBEdit3 = ui.DBEdit3;
-    DBGrid1 = ui.DBGrid1;
-    e1 = ui.e1;
-    DBEdit5 = ui.DBEdit5;
-    DBEdit6 = ui.DBEdit6;
-    DBEdit7 = ui.DBEdit7;
-    DBEdit8 = ui.DBEdit8;
-    DBEdit9 = ui.DBEdit9;
-    DBEdit10 = ui.DBEdit10;
-    Label16 = ui.Label16;
-    Label17 = ui.Label17;
-    Label18 = ui.Label18;
-    Label19 = ui.Label19;
-    Label20 = ui.Label20;
-    Label21 = ui.Label21;
-    Label22 = ui.Label22;
-    Label23 = ui.Label23;
-    Label91 = ui.Label91;
-    Label92 = ui.Label92;
-    Label14 = ui.Label14;
-    Label24 = ui.Label24;
-    StringGrid1 = ui.StringGrid1;
-    StringGrid2 = ui.StringGrid2;
 
     Label18->hide(); // the delete command is on the bar without action
     captionsLeftToRight(this);
