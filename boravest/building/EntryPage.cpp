@@ -325,4 +325,16 @@ bool CommandBar::keyDown(QKeyEvent *key)
     }
 }
 
+// ---------------------------------------------------------------- page
+
+void Page::done(int r)
+{
+    if (DM1) {
+        cancelEntry();
+        for (pf::db::Table *t : pageTables())
+            t->close();
+    }
+    QDialog::done(r);
+}
+
 } // namespace createedit

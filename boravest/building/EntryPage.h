@@ -7,6 +7,7 @@
 #include "platform/ui/Keys.h"
 
 #include <QColor>
+#include <QDialog>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -161,6 +162,23 @@ private:
     Commands m_c;
     pf::ui::HoverGroup *m_hover = nullptr;
     bool m_entry = false;
+};
+
+// ---------------------------------------------------------------- page
+
+// A page of the chain. However it closes (Previous page, Main page, its
+// close box), an open entry is cancelled and the tables the page opened
+// are closed first.
+class Page : public QDialog {
+public:
+    using QDialog::QDialog;
+    void done(int r) override;
+
+protected:
+    // The page's Cancel command.
+    virtual void cancelEntry() = 0;
+    // The tables the page opened.
+    virtual QList<pf::db::Table *> pageTables() const = 0;
 };
 
 } // namespace createedit

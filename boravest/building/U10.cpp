@@ -28,18 +28,16 @@ namespace surfaces {
 
 namespace {
 const char *const kKindWords[] = {"ديوار", "پنجره", "درب", "سقف", "كف"};
-const double kWindowU[kWindowChoices] = {1.23, 0.65, 0.36};
-const char *const kWindowTexts[kWindowChoices] = {"1.23", "0.65", "0.36"};
-const double kDoorU[kDoorChoices] = {0.70, 0.45, 0.75, 0.95, 1.20, 1.15, 1.05, 0.30, 0.45, 0.60};
-// The corridor door of 0.45 comes after the 2-inch wooden door of the same
-// value, so a U of "0.45" always preselects the wooden door.
-const char *const kDoorTexts[kDoorChoices] = {"0.7", "0.45", "0.75", "0.95", "1.2", "1.15", "1.05", "0.3", "0.45", "0.6"};
 
-int choiceFor(const QString &text, const char *const *texts, int n)
+// The first type of the range whose U text equals the text, as a choice
+// from 0; the first choice when none does. (The corridor door of 0.45 comes
+// after the 2-inch wooden door of the same value, so "0.45" preselects the
+// wooden door.)
+int choiceFor(const QString &text, int firstCode, int lastCode)
 {
-    for (int i = 0; i < n; ++i)
-        if (text == QLatin1String(texts[i]))
-            return i;
+    for (int code = firstCode; code <= lastCode; ++code)
+        if (text == building::openingUText(code))
+            return code - firstCode;
     return 0;
 }
 } // namespace
@@ -178,10 +176,19 @@ LayersRequest layersRequest(const Lists &l)
     return {};
 }
 
-double windowU(int choice) { return choice >= 0 && choice < kWindowChoices ? kWindowU[choice] : 0; }
-double doorU(int choice) { return choice >= 0 && choice < kDoorChoices ? kDoorU[choice] : 0; }
-int windowChoiceFor(const QString &uText) { return choiceFor(uText, kWindowTexts, kWindowChoices); }
-int doorChoiceFor(const QString &uText) { return choiceFor(uText, kDoorTexts, kDoorChoices); }
+double windowU(int choice)
+{
+    return choice >= 0 && choice < kWindowChoices ? building::openingU(building::kFirstWindowType + choice) : 0;
+}
+double doorU(int choice)
+{
+    return choice >= 0 && choice < kDoorChoices ? building::openingU(building::kFirstDoorType + choice) : 0;
+}
+int windowChoiceFor(const QString &uText)
+{
+    return choiceFor(uText, building::kFirstWindowType, building::kLastWindowType);
+}
+int doorChoiceFor(const QString &uText) { return choiceFor(uText, building::kFirstDoorType, building::kLastDoorType); }
 
 } // namespace surfaces
 
@@ -199,7 +206,7 @@ QRadioButton *TForm10::choiceButton(int i) const
     return i >= 0 && i < int(std::size(buttons)) ? this->*buttons[i] : nullptr;
 }
 
-TForm10::TForm10(QWidget *parent) : QDialog(parent)
+TForm10::TForm10(QWidget *parent) : Page(parent)
 {
     setupUi(this);
     setObjectName(QStringLiteral("Form10"));
@@ -589,7 +596,7 @@ void TForm10::askLayers(int kind, const QString &heading, const QString &target,
     if (!heading.isEmpty() && Form4->Label23)
         Form4->Label23->setText(heading);
     pf::ui::showModal(Form4);
-    if (UValueRequest.Key != 13 || !m_bar->entry())
+    if (UValueRequest.Key != building::kAnswerEnter || !m_bar->entry())
         return;
     try {
         DM1->Table5->fieldByName(field).setAsFloat(UValueRequest.U);
@@ -664,19 +671,8 @@ bool TForm10::eventFilter(QObject *obj, QEvent *ev)
     return QDialog::eventFilter(obj, ev);
 }
 
-void TForm10::FormClose()
-{
-    if (!DM1)
-        return;
-    Label20Click();
-    DM1->Table5->close();
-}
+QList<pf::db::Table *> TForm10::pageTables() const { return {DM1->Table5}; }
 
-void TForm10::done(int r)
-{
-    FormClose();
-    QDialog::done(r);
-}
 
 bool TForm10::FormKeyDown(QKeyEvent *key)
 {

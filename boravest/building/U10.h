@@ -6,6 +6,7 @@
 // from the window and door type panels, or from the material-layers dialog.
 #include "ui_U10.h"
 #include "boravest/building/EntryPage.h"
+#include "boravest/building/UValue.h"
 
 #include <QDialog>
 #include <QString>
@@ -94,8 +95,8 @@ double windowU(int choice);
 double doorU(int choice);
 int windowChoiceFor(const QString &uText);
 int doorChoiceFor(const QString &uText);
-constexpr int kWindowChoices = 3;
-constexpr int kDoorChoices = 10;
+constexpr int kWindowChoices = building::kLastWindowType - building::kFirstWindowType + 1;
+constexpr int kDoorChoices = building::kLastDoorType - building::kFirstDoorType + 1;
 
 } // namespace surfaces
 
@@ -105,7 +106,7 @@ constexpr int kDoorChoices = 10;
 // type and floor state, DE1 area, de2 far-side temperature, de3 U-value,
 // de4 .. de6 false ceiling area, temperature and U, DE7 perimeter of a floor
 // on the ground, Label3 the direction or ceiling caption.
-class TForm10 : public QDialog, public Ui::TForm10 {
+class TForm10 : public createedit::Page, public Ui::TForm10 {
     Q_OBJECT
 public:
     explicit TForm10(QWidget *parent = nullptr);
@@ -151,9 +152,9 @@ public:
     QRadioButton *choiceButton(int i) const;
     pf::ui::HoverGroup *Hover = nullptr;
 
-    void done(int r) override;
-
 protected:
+    void cancelEntry() override { Label20Click(); }
+    QList<pf::db::Table *> pageTables() const override;
     void showEvent(QShowEvent *e) override;
     bool eventFilter(QObject *obj, QEvent *ev) override;
 
@@ -161,7 +162,6 @@ private:
     bool FormKeyDown(QKeyEvent *key);
     void bindData();
     void setBrowse();
-    void FormClose();
     void setLists(const surfaces::Lists &l);
     void applyControls();
     void applyPreset();

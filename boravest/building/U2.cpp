@@ -29,9 +29,6 @@ namespace {
 
 const QString kNumberAndSeparator = QStringLiteral(" عدد و مميز معتبر است");
 
-const int kEnter = 13;
-const int kEsc = 27;
-
 // The project grid's columns, in order.
 const QVector<pf::ui::DBGridColumn> &gridColumns()
 {
@@ -66,11 +63,11 @@ const QVector<pf::ui::DBGridColumn> &gridColumns()
     return cols;
 }
 
-// Preset U-value (Btu/h.sq.ft.F, as text) of each window and door type; the
-// captions are the chooser buttons' texts.
-const char *const kPresetU[14] = {"",     "1.23", "0.65", "0.36", "0.7",  "0.45", "0.75",
-                                  "0.95", "1.2",  "1.15", "1.05", "0.3",  "0.45", "0.6"};
-constexpr int kFirstWindow = 1, kLastWindow = 3, kFirstDoor = 4, kLastDoor = 13;
+// Window and door type codes (the chooser buttons' texts are the captions).
+using building::kFirstDoorType;
+using building::kFirstWindowType;
+using building::kLastDoorType;
+using building::kLastWindowType;
 
 struct GuideRow {
     QString group, space, f;
@@ -127,7 +124,7 @@ public:
 
 } // namespace
 
-TForm2::TForm2(QWidget *parent) : QDialog(parent)
+TForm2::TForm2(QWidget *parent) : Page(parent)
 {
     setupUi(this);
     setObjectName(QStringLiteral("Form2"));
@@ -152,7 +149,7 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent)
                        static_cast<QObject *>(De9), static_cast<QObject *>(De10), static_cast<QObject *>(De13),
                        static_cast<QObject *>(de4)})
         o->installEventFilter(this);
-    for (int code = 1; code <= kLastDoor; ++code) {
+    for (int code = 1; code <= kLastDoorType; ++code) {
         QRadioButton *b = kindButton(code);
         b->installEventFilter(this);
         connect(b, &QRadioButton::clicked, this, [this, code] { ApplyPreset(code); });
@@ -255,21 +252,19 @@ QRadioButton *TForm2::kindButton(int code) const
         &Ui::TForm2::RadioButton5,  &Ui::TForm2::RadioButton6,  &Ui::TForm2::RadioButton7,  &Ui::TForm2::RadioButton8,
         &Ui::TForm2::RadioButton9,  &Ui::TForm2::RadioButton10, &Ui::TForm2::RadioButton11, &Ui::TForm2::RadioButton12,
         &Ui::TForm2::RadioButton13};
-    return code >= 1 && code <= kLastDoor ? this->*buttons[code - 1] : nullptr;
+    return code >= 1 && code <= kLastDoorType ? this->*buttons[code - 1] : nullptr;
 }
 
 QString TForm2::KindCaption(int code)
 {
-    if (code < 1 || code > kLastDoor || !Form2)
+    if (code < 1 || code > kLastDoorType || !Form2)
         return QString();
     return Form2->kindButton(code)->text();
 }
 
 QString TForm2::KindUValue(int code)
 {
-    if (code < 1 || code > kLastDoor)
-        return QString();
-    return QString::fromLatin1(kPresetU[code]);
+    return building::openingUText(code);
 }
 
 // ---------------------------------------------------------------- state
@@ -342,20 +337,8 @@ void TForm2::FormActivate()
     }
 }
 
-void TForm2::done(int r)
-{
-    FormClose();
-    QDialog::done(r);
-}
 
-void TForm2::FormClose()
-{
-    Label6Click();
-    if (DM1) {
-        DM1->Table1->close();
-        DM1->Table7->close();
-    }
-}
+QList<pf::db::Table *> TForm2::pageTables() const { return {DM1->Table1, DM1->Table7}; }
 
 // ---------------------------------------------------------------- commands
 
@@ -645,8 +628,8 @@ void TForm2::OpenChooser(int target, bool byKey)
     PresetTarget = target;
     const bool windows = target <= 2;
     QFrame *panel = windows ? Panel1 : Panel2;
-    const int first = windows ? kFirstWindow : kFirstDoor;
-    const int last = windows ? kLastWindow : kLastDoor;
+    const int first = windows ? kFirstWindowType : kFirstDoorType;
+    const int last = windows ? kLastWindowType : kLastDoorType;
     Panel3->setEnabled(false);
     Panel5->setEnabled(false);
     int code = 0;
@@ -682,10 +665,10 @@ void TForm2::CloseChooser()
 void TForm2::ApplyPreset(int code)
 {
     pf::ui::DBEdit *input = presetInput(PresetTarget);
-    if (!input || code < 1 || code > kLastDoor)
+    if (!input || code < 1 || code > kLastDoorType)
         return;
     const bool windowTarget = PresetTarget <= 2;
-    if (windowTarget != (code <= kLastWindow))
+    if (windowTarget != (code <= kLastWindowType))
         return;
     setInputText(input, KindUValue(code));
     try {
@@ -727,10 +710,10 @@ void TForm2::AskUValue(int kind)
     UValueRequest.CallerName = QStringLiteral("Form2");
     UValueRequest.TargetName = QString::fromLatin1(targets[kind].name);
     UValueRequest.Kind = int8_t(kind);
-    UValueRequest.Key = kEsc;
+    UValueRequest.Key = building::kAnswerEsc;
     Form4->Label23->setText(targets[kind].caption);
     pf::ui::showModal(Form4);
-    if (UValueRequest.Key == kEnter)
+    if (UValueRequest.Key == building::kAnswerEnter)
         setInputText(targets[kind].input, pf::floatToStr(UValueRequest.U));
     targets[kind].input->setFocus();
 }
@@ -825,7 +808,7 @@ bool TForm2::InputKeyDown(QObject *input, QKeyEvent *key)
         ShowGuide();
         return true;
     }
-    for (int code = 1; code <= kLastDoor; ++code) {
+    for (int code = 1; code <= kLastDoorType; ++code) {
         if (input != kindButton(code))
             continue;
         if (pf::ui::isEnterKey(key)) {
@@ -836,9 +819,9 @@ bool TForm2::InputKeyDown(QObject *input, QKeyEvent *key)
         if (key->key() == Qt::Key_Down || key->key() == Qt::Key_Up) {
             // As in any group of option buttons, an arrow moves to the next
             // (or previous) type of the chooser, round the end, and checks it.
-            const bool windows = code <= kLastWindow;
-            const int first = windows ? kFirstWindow : kFirstDoor;
-            const int last = windows ? kLastWindow : kLastDoor;
+            const bool windows = code <= kLastWindowType;
+            const int first = windows ? kFirstWindowType : kFirstDoorType;
+            const int last = windows ? kLastWindowType : kLastDoorType;
             int to = key->key() == Qt::Key_Down ? code + 1 : code - 1;
             if (to > last)
                 to = first;
@@ -861,7 +844,7 @@ bool TForm2::eventFilter(QObject *obj, QEvent *ev)
             return true;
         break;
     case QEvent::MouseButtonDblClick:
-        for (int code = 1; code <= kLastDoor; ++code)
+        for (int code = 1; code <= kLastDoorType; ++code)
             if (obj == kindButton(code)) {
                 ApplyPreset(code);
                 CloseChooser();

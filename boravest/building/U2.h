@@ -28,7 +28,7 @@ class DBGrid;
 // Panel8 the inside temperature guide, de1 the project number, de4 the city
 // list, Edit1 and Edit2 the city's altitude and outdoor temperature (shown
 // only), De2 .. De14 the bound inputs, Label1 .. Label9 the commands.
-class TForm2 : public QDialog, public Ui::TForm2 {
+class TForm2 : public createedit::Page, public Ui::TForm2 {
     Q_OBJECT
 public:
     explicit TForm2(QWidget *parent = nullptr);
@@ -89,9 +89,9 @@ public:
     // other code).
     QRadioButton *kindButton(int code) const;
 
-    void done(int r) override;
-
 protected:
+    void cancelEntry() override { Label6Click(); }
+    QList<pf::db::Table *> pageTables() const override;
     void showEvent(QShowEvent *e) override;
     void changeEvent(QEvent *e) override;
     bool eventFilter(QObject *obj, QEvent *ev) override;
@@ -101,7 +101,6 @@ private:
     bool InputKeyDown(QObject *input, QKeyEvent *key);
     void setBrowse();
     void setEntry();
-    void FormClose();
     bool findCity(const QString &name);
     void fillCityDisplays(bool signAtEnd);
     pf::ui::DBEdit *presetInput(int target) const;

@@ -16,8 +16,6 @@ TForm4 *Form4 = nullptr;
 namespace {
 
 const QString kOnlyNumber = QStringLiteral(" عدد معتبر است");
-const int kEnter = 13;
-const int kEsc = 27;
 
 bool calledFromGeneralData()
 {
@@ -88,7 +86,7 @@ void TForm4::FormActivate()
 {
     // Until Enter answers, the caller is told nothing was computed, so a
     // dialog closed by its close box never hands back an old U.
-    UValueRequest.Key = kEsc;
+    UValueRequest.Key = building::kAnswerEsc;
     m_accepting = false;
     QStringList texts;
     if (calledFromGeneralData()) {
@@ -161,14 +159,14 @@ void TForm4::AcceptLayers()
         }
     }
     UValueRequest.U = u;
-    UValueRequest.Key = kEnter;
+    UValueRequest.Key = building::kAnswerEnter;
     m_accepting = true;
     pf::ui::endModal(this, QDialog::Accepted);
 }
 
 void TForm4::CancelLayers()
 {
-    UValueRequest.Key = kEsc;
+    UValueRequest.Key = building::kAnswerEsc;
     pf::ui::endModal(this, QDialog::Rejected);
 }
 
@@ -176,7 +174,7 @@ void TForm4::done(int r)
 {
     // Every way out but Enter answers Esc.
     if (!m_accepting)
-        UValueRequest.Key = kEsc;
+        UValueRequest.Key = building::kAnswerEsc;
     m_accepting = false;
     QDialog::done(r);
 }

@@ -30,11 +30,11 @@ public:
     // Empties the inputs, or fills them with the layers the general data
     // page holds for the requested kind.
     void FormActivate();
-    // Enter: U from the inputs into UValueRequest (Key 13), the layers
+    // Enter: U from the inputs into UValueRequest (kAnswerEnter), the layers
     // kept for the general data page, and the dialog closes. A thickness
     // that is not a number is refused with a message and the dialog stays.
     void AcceptLayers();
-    // Esc: Key 27, the dialog closes.
+    // Esc: kAnswerEsc, the dialog closes.
     void CancelLayers();
     // U of the 28 inputs for UValueRequest.Kind; false with the offending
     // text when one input is not a number.

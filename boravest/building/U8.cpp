@@ -19,7 +19,7 @@ using pf::db::DbError;
 
 using namespace createedit;
 
-TForm8::TForm8(QWidget *parent) : QDialog(parent)
+TForm8::TForm8(QWidget *parent) : Page(parent)
 {
     setupUi(this);
     setObjectName(QStringLiteral("Form8"));
@@ -306,19 +306,8 @@ void TForm8::HideGuide()
     De7->setFocus();
 }
 
-void TForm8::FormClose()
-{
-    if (!DM1)
-        return;
-    Label20Click();
-    DM1->Table3->close();
-}
+QList<pf::db::Table *> TForm8::pageTables() const { return {DM1->Table3}; }
 
-void TForm8::done(int r)
-{
-    FormClose();
-    QDialog::done(r);
-}
 
 bool TForm8::FormKeyDown(QKeyEvent *key)
 {

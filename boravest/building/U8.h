@@ -22,7 +22,7 @@ class DBGrid;
 // panel, Panel4 grid panel, Panel5 command bar, Panel7 height factor guide,
 // Edit1 floor number, DE2 unit number, De6 height, De7 height factor, De4
 // safety factor, Label16 .. Label23 the commands.
-class TForm8 : public QDialog, public Ui::TForm8 {
+class TForm8 : public createedit::Page, public Ui::TForm8 {
     Q_OBJECT
 public:
     explicit TForm8(QWidget *parent = nullptr);
@@ -65,15 +65,14 @@ public:
 
     pf::ui::HoverGroup *Hover = nullptr;
 
-    void done(int r) override;
-
 protected:
+    void cancelEntry() override { Label20Click(); }
+    QList<pf::db::Table *> pageTables() const override;
     void showEvent(QShowEvent *e) override;
 
 private:
     bool FormKeyDown(QKeyEvent *key);
     void bindData();
-    void FormClose();
     void writeRow(double project, int floor, int unit);
 
     createedit::CommandBar *m_bar = nullptr;

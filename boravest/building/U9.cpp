@@ -18,7 +18,7 @@ TForm9 *Form9 = nullptr;
 using pf::db::DbError;
 using namespace createedit;
 
-TForm9::TForm9(QWidget *parent) : QDialog(parent)
+TForm9::TForm9(QWidget *parent) : Page(parent)
 {
     setupUi(this);
     setObjectName(QStringLiteral("Form9"));
@@ -309,19 +309,8 @@ void TForm9::HideGuides()
     Panel6->hide();
 }
 
-void TForm9::FormClose()
-{
-    if (!DM1)
-        return;
-    Label20Click();
-    DM1->Table4->close();
-}
+QList<pf::db::Table *> TForm9::pageTables() const { return {DM1->Table4}; }
 
-void TForm9::done(int r)
-{
-    FormClose();
-    QDialog::done(r);
-}
 
 bool TForm9::FormKeyDown(QKeyEvent *key)
 {

@@ -23,7 +23,7 @@ class DBGrid;
 // inside temperature and air change guides, e1 the space name, DBEdit5 ..
 // DBEdit10 outside and inside temperature, area, appliance gain, height and
 // air changes, Label16 .. Label23 the commands.
-class TForm9 : public QDialog, public Ui::TForm9 {
+class TForm9 : public createedit::Page, public Ui::TForm9 {
     Q_OBJECT
 public:
     explicit TForm9(QWidget *parent = nullptr);
@@ -59,15 +59,14 @@ public:
 
     pf::ui::HoverGroup *Hover = nullptr;
 
-    void done(int r) override;
-
 protected:
+    void cancelEntry() override { Label20Click(); }
+    QList<pf::db::Table *> pageTables() const override;
     void showEvent(QShowEvent *e) override;
 
 private:
     bool FormKeyDown(QKeyEvent *key);
     void bindData();
-    void FormClose();
     bool spaceCode(const QString &name, double *code);
     bool duplicateSpace(double code);
     void repl(const QString &name, double code, double volume);
