@@ -154,10 +154,10 @@ void captionsLeftToRight(QWidget *form)
 
 QString numberRefusal() { return QStringLiteral(" عدد معتبر است"); }
 
-void filterNumbers(std::initializer_list<QWidget *> inputs, pf::ui::NumberChars extra)
+void filterNumbers(std::initializer_list<QWidget *> inputs, pf::ui::NumberChars extra, int maxChars)
 {
     for (QWidget *w : inputs)
-        pf::ui::installNumberFilter(w, extra, numberRefusal());
+        pf::ui::installNumberFilter(w, extra, numberRefusal(), maxChars);
 }
 
 bool wholeOf(const QString &text, int *out)

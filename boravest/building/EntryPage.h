@@ -78,8 +78,9 @@ void captionsLeftToRight(QWidget *form);
 // What a number input of these pages answers to a refused key.
 QString numberRefusal();
 // Number inputs: digits and the `extra` characters, refused with
-// numberRefusal().
-void filterNumbers(std::initializer_list<QWidget *> inputs, pf::ui::NumberChars extra);
+// numberRefusal(), and no more than `maxChars` characters (what the input
+// shows; 0 no limit).
+void filterNumbers(std::initializer_list<QWidget *> inputs, pf::ui::NumberChars extra, int maxChars = 0);
 
 // The whole number of "0" followed by the text ("" reads 0, "007" 7);
 // false for anything else ("-5", "1.5", "--", a pasted word).

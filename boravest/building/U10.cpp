@@ -255,7 +255,10 @@ TForm10::TForm10(QWidget *parent) : Page(parent)
     }
 
     // Numbers take digits and the point only: no minus sign.
-    filterNumbers({DE1, de2, de3, de4, de5, de6, DE7}, pf::ui::NumberChar::Point);
+    // Areas and the perimeter take eight characters ("99999.99"), the
+    // temperatures and U-values five.
+    filterNumbers({DE1, de4, DE7}, pf::ui::NumberChar::Point, 8);
+    filterNumbers({de2, de3, de5, de6}, pf::ui::NumberChar::Point, 5);
     // Enter walks the inputs that are shown, round to the kind list.
     pf::ui::installEnterChain({ComboBox1, ComboBox5, ComboBox2, ComboBox4, ComboBox3, DE7, DE1, de2, de3, de4, de5, de6},
                               true);

@@ -140,8 +140,13 @@ TForm2::TForm2(QWidget *parent) : Page(parent)
     de4->setInsertPolicy(QComboBox::NoInsert);
 
     // Input filters and the Enter chain.
-    filterNumbers({de1, De13, De14}, pf::ui::NumberChar::None);
-    filterNumbers({De5, De6, DE7, De8, De9, De10, De11, De12}, pf::ui::NumberChar::Point);
+    // No input takes more than its value can need: a project number of six
+    // digits, a temperature of three, a U-value of five characters
+    // ("1.234"); the safety factor is held by its text field.
+    filterNumbers({de1}, pf::ui::NumberChar::None, 6);
+    filterNumbers({De13}, pf::ui::NumberChar::None, 3);
+    filterNumbers({De14}, pf::ui::NumberChar::None);
+    filterNumbers({De5, De6, DE7, De8, De9, De10, De11, De12}, pf::ui::NumberChar::Point, 5);
     pf::ui::installNumberFilter(De3, pf::ui::NumberChar::Slash, kNumberAndSeparator);
     pf::ui::installEnterChain({De3, de1, de4, De2, De13, De14, De5, De6, DE7, De8, De9, De10, De11, De12}, true);
     for (QObject *o : {static_cast<QObject *>(De5), static_cast<QObject *>(De6), static_cast<QObject *>(De11),

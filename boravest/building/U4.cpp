@@ -69,7 +69,7 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent)
     setFixedSize(size());
     for (int n = 1; n <= building::kMaterialCount; ++n) {
         QLineEdit *e = Edit(n);
-        pf::ui::installDecimalFilter(e, kOnlyNumber);
+        pf::ui::installDecimalFilter(e, kOnlyNumber, 6); // inches, "12.125"
         e->installEventFilter(this); // double click
     }
     pf::ui::installKeyPreview(this, [this](QKeyEvent *k) { return FormKeyPress(k); });

@@ -16,6 +16,8 @@ TForm5 *Form5 = nullptr;
 namespace {
 
 const QString kOnlyNumber = QStringLiteral(" عدد معتبر است");
+// A climate value takes six characters ("15000-", "38.125").
+constexpr int kClimateChars = 6;
 
 QString cityName()
 {
@@ -32,9 +34,9 @@ TForm5::TForm5(QWidget *parent) : QDialog(parent)
     setFixedSize(size());
 
     for (QLineEdit *e : {ArzGog, DarsadRoto, MoadelYakh})
-        pf::ui::installDecimalFilter(e, kOnlyNumber);
+        pf::ui::installDecimalFilter(e, kOnlyNumber, kClimateChars);
     for (QLineEdit *e : {Hi_, To_})
-        pf::ui::installSignedFilter(e, kOnlyNumber, true);
+        pf::ui::installSignedFilter(e, kOnlyNumber, true, kClimateChars);
     for (QLineEdit *e : {Edit1, ArzGog, Hi_, To_, DarsadRoto, MoadelYakh})
         e->installEventFilter(this);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });

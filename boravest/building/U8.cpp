@@ -48,7 +48,10 @@ TForm8::TForm8(QWidget *parent) : Page(parent)
 
     // Every input takes digits and the minus sign; Enter walks them in
     // order and stops at the last.
-    filterNumbers({Edit1, DE2, De6, De7, De4}, pf::ui::NumberChar::Minus);
+    // Each takes what its value can need: a floor number, height and
+    // factors of three or four characters, a unit number of four.
+    filterNumbers({Edit1, De7, De4}, pf::ui::NumberChar::Minus, 3);
+    filterNumbers({DE2, De6}, pf::ui::NumberChar::Minus, 4);
     pf::ui::installEnterChain({Edit1, DE2, De6, De7, De4}, false);
     // A floor number shows its sign after the digits once the input is left.
     connect(Edit1, &QLineEdit::editingFinished, this, [this] {

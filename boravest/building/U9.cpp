@@ -58,7 +58,11 @@ TForm9::TForm9(QWidget *parent) : Page(parent)
 
     // The name takes any key (up to the field's 20 characters); the numbers
     // take digits and the point. Enter walks the inputs round.
-    filterNumbers({DBEdit5, DBEdit6, DBEdit7, DBEdit8, DBEdit9, DBEdit10}, pf::ui::NumberChar::Point);
+    // Temperatures and air changes take five characters, the height four,
+    // the area and the appliance gain eight ("99999.99").
+    filterNumbers({DBEdit5, DBEdit6, DBEdit10}, pf::ui::NumberChar::Point, 5);
+    filterNumbers({DBEdit9}, pf::ui::NumberChar::Point, 4);
+    filterNumbers({DBEdit7, DBEdit8}, pf::ui::NumberChar::Point, 8);
     e1->setMaxLength(20);
     pf::ui::installEnterChain({e1, DBEdit5, DBEdit6, DBEdit7, DBEdit8, DBEdit9, DBEdit10}, true);
 
