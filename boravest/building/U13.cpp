@@ -323,8 +323,9 @@ void TForm13::Label5Click()
     setGauge(10);
     repaint();
 
-    // The plan rotation first: the report's surface fields are worked out
-    // with it when its tables open.
+    // The plan rotation first: kept as the choice for the next preview and
+    // given to the report, whose surface fields are worked out with it when
+    // its tables open.
     int choice = 0;
     for (int i = 0; i < 8; ++i)
         if (rotationButton(i)->isChecked()) {
@@ -337,8 +338,15 @@ void TForm13::Label5Click()
     QString error;
     try {
         const double project = DM1->Table1->fieldByName(QStringLiteral("SHPROJE")).asFloat();
-        Report2->OpenProject(project);
+        Report2->OpenProject(project, building::PlanRotation);
         setGauge(20);
+        // A load that cannot be printed as a number stops the booklet with
+        // the space it belongs to.
+        const QString unprintable = Report2->UnprintableLoad();
+        if (!unprintable.isEmpty()) {
+            endPreviewWithError(unprintable);
+            return;
+        }
         if (!fillTitle(project, &error)) {
             endPreviewWithError(error);
             return;
