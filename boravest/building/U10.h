@@ -4,22 +4,14 @@
 // their kind, state, direction or ceiling type, areas, U-values and the
 // temperature on their far side. U-values come from the project's presets,
 // from the window and door type panels, or from the material-layers dialog.
-#include "ui_U10.h"
 #include "boravest/building/EntryPage.h"
 #include "boravest/building/UValue.h"
+#include "ui_U10.h"
 
 #include <QDialog>
 #include <QString>
 
-class QComboBox;
-class QFrame;
 class QKeyEvent;
-class QLabel;
-class QLineEdit;
-class QRadioButton;
-namespace pf::ui {
-class DBGrid;
-}
 
 // The rules of the surfaces page that need no widget and no table.
 namespace surfaces {

@@ -5,20 +5,14 @@
 // also writes numbers as Persian words and material layers as text for both
 // booklets.
 #include "ui_U13.h"
+
 #include <QDialog>
-#include <QFrame>
 #include <QString>
 
 class QKeyEvent;
-class QLineEdit;
-class QProgressBar;
-class QRadioButton;
 namespace pf::ui {
-class ClickLabel;
-class DBEdit;
-class DBGrid;
 class HoverGroup;
-} // namespace pf::ui
+}
 
 // Components (Ui::TForm13, by designer name): Label3 heading, Panel1
 // command bar, Panel2 rotation choices, Panel3 details, Panel4 progress,

@@ -533,6 +533,9 @@ bool TForm2::saveRecord(double number, int altitude, double outdoor)
         // changed number) or with its held material layers (a new project).
         pf::db::Database &db = *DM1->Database1;
         if (AddingProject) {
+            // Both files attached first: the transaction can attach none.
+            for (const char *file : {"Bank1.DB", "TypMas.DB"})
+                db.attachTable(QString::fromLatin1(file));
             db.transaction([&] {
                 for (auto it = m_heldLayers.cbegin(); it != m_heldLayers.cend(); ++it)
                     TForm4::StoreLayers(number, it.key(), it.value());

@@ -4,23 +4,14 @@
 // temperature, safety factor and the default U-values of its surfaces).
 // Saving looks the city up and stores the derived air density ratio and
 // ground temperature.
-#include "ui_U2.h"
 #include "boravest/building/EntryPage.h"
+#include "ui_U2.h"
 
-#include <QComboBox>
 #include <QDialog>
-#include <QFrame>
 #include <QMap>
 #include <QStringList>
 
 class QKeyEvent;
-class QLabel;
-class QLineEdit;
-class QRadioButton;
-class QTableWidget;
-namespace pf::ui {
-class DBGrid;
-}
 
 // The designer's components (Ui::TForm2) are the page's own members under
 // their designer names: Panel1 and Panel2 the window and door choosers,

@@ -4,8 +4,8 @@
 // for a U-value through UValueRequest and reads the answer there; for the
 // project general data page the layers are also kept per project and
 // surface kind in TypMas.DB.
-#include "ui_U4.h"
 #include "boravest/building/UValue.h"
+#include "ui_U4.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -13,8 +13,6 @@
 #include <array>
 
 class QKeyEvent;
-class QLabel;
-class QLineEdit;
 
 // Components (Ui::TForm4, by designer name): Label1 heading, Label2 the
 // thickness unit, Label23 the kind caption set by the caller, Edit1 ..

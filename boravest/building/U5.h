@@ -3,10 +3,8 @@
 // outdoor design temperature, latitude, humidity, frost days) of the city
 // named in the general data page's city input.
 #include "ui_U5.h"
-#include <QDialog>
 
-class QLineEdit;
-class QPushButton;
+#include <QDialog>
 
 // Components (Ui::TForm5, by designer name): Edit1 city name (read only),
 // ArzGog latitude, Hi_ altitude (ft), To_ outdoor design temperature (F),

@@ -3,20 +3,13 @@
 // current project (floor number, unit number, floor height, height factor
 // and the unit's safety factor). Its next page lists the spaces of the
 // chosen row.
-#include "ui_U8.h"
 #include "boravest/building/EntryPage.h"
+#include "ui_U8.h"
 
 #include <QDialog>
 #include <QString>
 
-class QFrame;
 class QKeyEvent;
-class QLabel;
-class QLineEdit;
-class QTableWidget;
-namespace pf::ui {
-class DBGrid;
-}
 
 // Components (Ui::TForm8, by designer name): Panel1 header, Panel3 entry
 // panel, Panel4 grid panel, Panel5 command bar, Panel7 height factor guide,

@@ -4,19 +4,13 @@
 // appliance gain, height and air changes. Space names are kept in the shared
 // name list faza.db, whose counter is the space code. Saving a space works
 // out its volume and gives its surfaces its inside temperature.
-#include "ui_U9.h"
 #include "boravest/building/EntryPage.h"
+#include "ui_U9.h"
 
 #include <QDialog>
 #include <QString>
 
-class QFrame;
 class QKeyEvent;
-class QLineEdit;
-class QTableWidget;
-namespace pf::ui {
-class DBGrid;
-}
 
 // Components (Ui::TForm9, by designer name): Panel1 header, Panel2 entry
 // panel, Panel3 grid panel, Panel4 command bar, Panel5 and Panel6 the
