@@ -5,6 +5,7 @@
 #include "GeneralDataFixture.h"
 
 #include "boravest/building/U8.h"
+#include "boravest/data/TableSchemas.h"
 #include "boravest/data/U3.h"
 #include "boravest/help/U11.h"
 #include "boravest/help/U15.h"
@@ -441,6 +442,22 @@ TEST_F(GeneralDataPage, InputsTakeOnlyWhatTheirFieldsHold)
     type(Form2->De3, QStringLiteral("1380.1"));
     EXPECT_EQ(Form2->De3->text(), QStringLiteral("13801"));
     EXPECT_EQ(testsupport::takeMessages(), (QStringList{kOnlyNumber, kOnlyNumber, kOnlyNumber, kNumberAndSeparator}));
+}
+
+TEST_F(GeneralDataPage, ChangingTheNumberWorksWithEveryTableAlreadyAttached)
+{
+    addProject(12);
+    addProjectRows(12);
+    openPage();
+    selectProject(12);
+    // As after a while in the program: every table file has been reached.
+    for (const auto &t : schema::dataFolderTables())
+        DM1->Database1->attachTable(t.fileName);
+    key(Form2->DBGrid1, Qt::Key_Return);
+    type(Form2->de1, QStringLiteral("15"));
+    EXPECT_EQ(save(), QStringList());
+    for (const char *t : {"bankvh", "bankfz", "bankjd", "Tajhizat", "TypMas"})
+        EXPECT_EQ(count(QString::fromLatin1(t), 15), 1) << t;
 }
 
 TEST_F(GeneralDataPage, ChangingTheNumberMovesEveryRowOfTheProject)
