@@ -150,10 +150,10 @@ void captionsLeftToRight(QWidget *form)
 
 QString numberRefusal() { return QStringLiteral(" عدد معتبر است"); }
 
-void filterNumbers(std::initializer_list<QWidget *> inputs, pf::ui::NumberChars extra)
+void filterNumbers(std::initializer_list<QWidget *> inputs, pf::ui::NumberChars extra, int maxChars)
 {
     for (QWidget *w : inputs)
-        pf::ui::installNumberFilter(w, extra, numberRefusal());
+        pf::ui::installNumberFilter(w, extra, numberRefusal(), maxChars);
 }
 
 bool wholeOf(const QString &text, int *out)
@@ -319,6 +319,18 @@ bool CommandBar::keyDown(QKeyEvent *key)
     default:
         return false;
     }
+}
+
+// ---------------------------------------------------------------- page
+
+void Page::done(int r)
+{
+    if (DM1) {
+        cancelEntry();
+        for (pf::db::Table *t : pageTables())
+            t->close();
+    }
+    QDialog::done(r);
 }
 
 } // namespace createedit

@@ -7,6 +7,7 @@
 #include "platform/ui/Keys.h"
 
 #include <QColor>
+#include <QDialog>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -77,8 +78,9 @@ void captionsLeftToRight(QWidget *form);
 // What a number input of these pages answers to a refused key.
 QString numberRefusal();
 // Number inputs: digits and the `extra` characters, refused with
-// numberRefusal().
-void filterNumbers(std::initializer_list<QWidget *> inputs, pf::ui::NumberChars extra);
+// numberRefusal(), and no more than `maxChars` characters (what the input
+// shows; 0 no limit).
+void filterNumbers(std::initializer_list<QWidget *> inputs, pf::ui::NumberChars extra, int maxChars = 0);
 
 // The whole number of "0" followed by the text ("" reads 0, "007" 7);
 // false for anything else ("-5", "1.5", "--", a pasted word).
@@ -161,6 +163,23 @@ private:
     Commands m_c;
     pf::ui::HoverGroup *m_hover = nullptr;
     bool m_entry = false;
+};
+
+// ---------------------------------------------------------------- page
+
+// A page of the chain. However it closes (Previous page, Main page, its
+// close box), an open entry is cancelled and the tables the page opened
+// are closed first.
+class Page : public QDialog {
+public:
+    using QDialog::QDialog;
+    void done(int r) override;
+
+protected:
+    // The page's Cancel command.
+    virtual void cancelEntry() = 0;
+    // The tables the page opened.
+    virtual QList<pf::db::Table *> pageTables() const = 0;
 };
 
 } // namespace createedit

@@ -4,6 +4,7 @@
 #include "platform/common/Numbers.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <numeric>
 
@@ -196,8 +197,16 @@ double roundedLoad(double v)
     return r == 0 ? 0.0 : r;
 }
 
+bool printableLoad(double v)
+{
+    // Below 2^63 the rounding to a whole number is exact and in range.
+    return std::isfinite(v) && std::fabs(v) < 9.2e18;
+}
+
 QString loadText(double v)
 {
+    if (!printableLoad(v))
+        return QString();
     const int64_t r = pf::roundToInt(v);
     QString text = QString::number(r < 0 ? -r : r);
     if (r < 0)

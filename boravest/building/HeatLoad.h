@@ -118,9 +118,13 @@ double buildingHeatLoad(const std::vector<UnitRow> &units, const SiteData &site)
 // A load rounded to a whole number (ties to even), kept as a double.
 double roundedLoad(double v);
 
+// Whether a load can be printed as a whole number: finite and within the
+// range of whole numbers the booklet prints.
+bool printableLoad(double v);
+
 // A load as printed: the rounded absolute value without decimals, followed
 // by "-" when the rounded value is negative ("1155", "230-"). A value that
-// rounds to zero prints "0".
+// rounds to zero prints "0"; one that is not printable prints nothing.
 QString loadText(double v);
 
 // --- What the booklet prints beside a surface row -------------------------

@@ -30,6 +30,9 @@ constexpr int kColumns = 8;
 constexpr double kRowHeight = 20;
 constexpr double kWordGap = 6; // between a caption and its value, and the parts of the other sentences
 
+// A space whose load cannot be printed: its name, floor and unit.
+const QString kUnprintable = QStringLiteral("بار فضاي %1 در طبقه %2 واحد %3 قابل چاپ نيست؛ اعداد آن را تصحيح كنيد");
+
 QString num(double v) { return pf::floatToStr(v); }
 
 double field(Dataset *ds, const char *name) { return ds->fieldByName(QString::fromLatin1(name)).asFloat(); }
@@ -137,8 +140,9 @@ void TReport2::SetDatabase(pf::db::Database *db)
 
 QString TReport2::rotationBase() { return QStringLiteral("     "); }
 
-void TReport2::OpenProject(double shproje)
+void TReport2::OpenProject(double shproje, const building::PlanRotationTable &rotation)
 {
+    m_rotation = rotation;
     Query2->close();
     Query2->sql().clear();
     Query2->sql() << QStringLiteral("select shproje,Tabage from bankvh")
@@ -161,6 +165,40 @@ void TReport2::OpenProject(double shproje)
     Table5->open();
 }
 
+QString TReport2::UnprintableLoad()
+{
+    const building::LoadOptions opt = building::bookletOptions(m_rotation);
+    const building::SiteData site{SiteGa, SiteTg};
+    QString found;
+    double building = 0;
+    for (Query2->first(); found.isEmpty() && !Query2->eof(); Query2->next()) {
+        double floor = 0;
+        for (Table3->first(); found.isEmpty() && !Table3->eof(); Table3->next()) {
+            double unit = 0;
+            for (Table4->first(); found.isEmpty() && !Table4->eof(); Table4->next()) {
+                building::SpaceRow space = currentSpace(Table4);
+                for (Table5->first(); !Table5->eof(); Table5->next())
+                    space.surfaces.push_back(currentSurface(Table5));
+                const building::SpaceLoad load =
+                    building::evaluateSpace(space, field(Table3, "Sf"), field(Table3, "Z_ertefa"), site, opt);
+                unit += load.Qs;
+                bool printable = building::printableLoad(load.Qi) && building::printableLoad(load.H) &&
+                                 building::printableLoad(load.Qs) && building::printableLoad(unit) &&
+                                 building::printableLoad(floor + unit) && building::printableLoad(building + floor + unit);
+                for (const building::SurfaceLoss &s : load.surfaces)
+                    printable = printable && building::printableLoad(s.loss);
+                if (!printable)
+                    found = kUnprintable.arg(text(Table4, "Faza"), calcfields::floorName(field(Table3, "Tabage")),
+                                             text(Table3, "Shvahed"));
+            }
+            floor += unit;
+        }
+        building += floor;
+    }
+    Query2->first();
+    return found;
+}
+
 void TReport2::CloseTables()
 {
     Table3->close();
@@ -179,7 +217,7 @@ void TReport2::Table5CalcFields(Dataset &DataSet)
     // As the data module's surface fields, with walls, windows and doors
     // turned by the plan rotation the booklet was asked for.
     const building::SurfaceRow row = currentSurface(&DataSet);
-    const int dv = building::effectiveDirection(row, building::bookletOptions(building::PlanRotation));
+    const int dv = building::effectiveDirection(row, building::bookletOptions(m_rotation));
     DataSet.fieldByName(QStringLiteral("Dv_gjedar")).setAsInteger(dv);
     DataSet.fieldByName(QStringLiteral("Nnjedar")).setAsString(calcfields::stateWord(row.Id_jedar, row.Id_njedar));
     DataSet.fieldByName(QStringLiteral("Ngjedar")).setAsString(calcfields::directionWord(row.Jedare, dv));
@@ -593,7 +631,7 @@ void TReport2::SurfaceBeforePrint()
     const building::SpaceRow space = currentSpace(Table4);
     const building::SiteData site{SiteGa, SiteTg};
     const building::SurfaceLoss loss =
-        building::surfaceLoss(row, space, site, building::bookletOptions(building::PlanRotation));
+        building::surfaceLoss(row, space, site, building::bookletOptions(m_rotation));
     CurrentLoss = loss.loss;
     CurrentAttic = loss.atticTemp;
 
@@ -607,7 +645,7 @@ void TReport2::SurfaceBeforePrint()
 void TReport2::SpaceFooterBeforePrint()
 {
     const building::SpaceRow space = currentSpace(Table4);
-    const building::LoadOptions opt = building::bookletOptions(building::PlanRotation);
+    const building::LoadOptions opt = building::bookletOptions(m_rotation);
     const double qi = building::infiltrationLoad(space, SiteGa, opt);
     const double h = SumJedar + qi;
     const double qs = building::spaceLoad(h, field(Table3, "Sf"), field(Table3, "Z_ertefa"), space.V_varm);

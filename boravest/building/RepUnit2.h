@@ -17,7 +17,8 @@
 //   PageFooterBand1 "صفحه" and the page number, on every page
 //
 // The arithmetic is that of building/HeatLoad.h, evaluated per printed row
-// with the plan rotation the print form chose (global PlanRotation).
+// with the plan rotation the project was opened with.
+#include "boravest/building/PlanRotation.h"
 #include "platform/db/Db.h"
 #include "platform/report/Report.h"
 
@@ -39,7 +40,15 @@ public:
 
     // Points the floor query at the project, opens it and the unit, space
     // and surface tables (the surfaces in kind, state and direction order).
-    void OpenProject(double shproje);
+    // Walls, windows and doors print turned by `rotation` until the next
+    // project is opened.
+    void OpenProject(double shproje, const building::PlanRotationTable &rotation = building::identityRotation());
+    const building::PlanRotationTable &rotation() const { return m_rotation; }
+    // The first space of the opened project with a load that cannot be
+    // printed as a number (not finite, or beyond any whole number the
+    // booklet prints), as a message naming it; empty when every load of
+    // the project prints. Leaves the floor query on its first record.
+    QString UnprintableLoad();
     // Closes the unit, space and surface tables; the floor query stays open
     // until its statement is replaced.
     void CloseTables();
@@ -145,6 +154,7 @@ private:
     void SummaryBeforePrint();
 
     pf::db::Database *m_db = nullptr;
+    building::PlanRotationTable m_rotation = building::identityRotation();
     QHash<QString, double> m_widths;
 
     // Surface row cells and footer labels.

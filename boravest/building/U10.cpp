@@ -1,7 +1,5 @@
 #include "boravest/building/U10.h"
 
-#include "ui_U10.h"
-
 #include "boravest/building/U2.h"
 #include "boravest/building/U4.h"
 #include "boravest/building/U8.h"
@@ -30,18 +28,16 @@ namespace surfaces {
 
 namespace {
 const char *const kKindWords[] = {"ديوار", "پنجره", "درب", "سقف", "كف"};
-const double kWindowU[kWindowChoices] = {1.23, 0.65, 0.36};
-const char *const kWindowTexts[kWindowChoices] = {"1.23", "0.65", "0.36"};
-const double kDoorU[kDoorChoices] = {0.70, 0.45, 0.75, 0.95, 1.20, 1.15, 1.05, 0.30, 0.45, 0.60};
-// The corridor door of 0.45 comes after the 2-inch wooden door of the same
-// value, so a U of "0.45" always preselects the wooden door.
-const char *const kDoorTexts[kDoorChoices] = {"0.7", "0.45", "0.75", "0.95", "1.2", "1.15", "1.05", "0.3", "0.45", "0.6"};
 
-int choiceFor(const QString &text, const char *const *texts, int n)
+// The first type of the range whose U text equals the text, as a choice
+// from 0; the first choice when none does. (The corridor door of 0.45 comes
+// after the 2-inch wooden door of the same value, so "0.45" preselects the
+// wooden door.)
+int choiceFor(const QString &text, int firstCode, int lastCode)
 {
-    for (int i = 0; i < n; ++i)
-        if (text == QLatin1String(texts[i]))
-            return i;
+    for (int code = firstCode; code <= lastCode; ++code)
+        if (text == building::openingUText(code))
+            return code - firstCode;
     return 0;
 }
 } // namespace
@@ -180,68 +176,48 @@ LayersRequest layersRequest(const Lists &l)
     return {};
 }
 
-double windowU(int choice) { return choice >= 0 && choice < kWindowChoices ? kWindowU[choice] : 0; }
-double doorU(int choice) { return choice >= 0 && choice < kDoorChoices ? kDoorU[choice] : 0; }
-int windowChoiceFor(const QString &uText) { return choiceFor(uText, kWindowTexts, kWindowChoices); }
-int doorChoiceFor(const QString &uText) { return choiceFor(uText, kDoorTexts, kDoorChoices); }
+double windowU(int choice)
+{
+    return choice >= 0 && choice < kWindowChoices ? building::openingU(building::kFirstWindowType + choice) : 0;
+}
+double doorU(int choice)
+{
+    return choice >= 0 && choice < kDoorChoices ? building::openingU(building::kFirstDoorType + choice) : 0;
+}
+int windowChoiceFor(const QString &uText)
+{
+    return choiceFor(uText, building::kFirstWindowType, building::kLastWindowType);
+}
+int doorChoiceFor(const QString &uText) { return choiceFor(uText, building::kFirstDoorType, building::kLastDoorType); }
 
 } // namespace surfaces
 
 // ---------------------------------------------------------------- form
 
-TForm10::TForm10(QWidget *parent) : QDialog(parent)
+QRadioButton *TForm10::choiceButton(int i) const
 {
-    Ui::TForm10 ui;
-    ui.setupUi(this);
+    static QRadioButton *Ui::TForm10::*const buttons[] = {
+        &Ui::TForm10::RadioButton1,  &Ui::TForm10::RadioButton2,  &Ui::TForm10::RadioButton3,
+        &Ui::TForm10::RadioButton4,  &Ui::TForm10::RadioButton5,  &Ui::TForm10::RadioButton6,
+        &Ui::TForm10::RadioButton7,  &Ui::TForm10::RadioButton8,  &Ui::TForm10::RadioButton9,
+        &Ui::TForm10::RadioButton10, &Ui::TForm10::RadioButton11, &Ui::TForm10::RadioButton12,
+        &Ui::TForm10::RadioButton13};
+    static_assert(std::size(buttons) == surfaces::kWindowChoices + surfaces::kDoorChoices);
+    return i >= 0 && i < int(std::size(buttons)) ? this->*buttons[i] : nullptr;
+}
+
+TForm10::TForm10(QWidget *parent) : Page(parent)
+{
+    setupUi(this);
     setObjectName(QStringLiteral("Form10"));
     setLayoutDirection(Qt::RightToLeft);
     setFixedSize(790, 560);
 
-    Panel1 = ui.Panel1;
-    Panel2 = ui.Panel2;
-    Panel3 = ui.Panel3;
-    Panel4 = ui.Panel4;
-    Panel5 = ui.Panel5;
-    Panel6 = ui.Panel6;
-    DBEdit1 = ui.DBEdit1;
-    DBEdit2 = ui.DBEdit2;
-    DBEdit3 = ui.DBEdit3;
-    DBEdit4 = ui.DBEdit4;
-    DBGrid1 = ui.DBGrid1;
-    ComboBox1 = ui.ComboBox1;
-    ComboBox2 = ui.ComboBox2;
-    ComboBox3 = ui.ComboBox3;
-    ComboBox4 = ui.ComboBox4;
-    ComboBox5 = ui.ComboBox5;
-    DE1 = ui.DE1;
-    de2 = ui.de2;
-    de3 = ui.de3;
-    de4 = ui.de4;
-    de5 = ui.de5;
-    de6 = ui.de6;
-    DE7 = ui.DE7;
-    Label3 = ui.Label3;
-    Label16 = ui.Label16;
-    Label17 = ui.Label17;
-    Label19 = ui.Label19;
-    Label20 = ui.Label20;
-    Label21 = ui.Label21;
-    Label22 = ui.Label22;
-    Label23 = ui.Label23;
-    Label24 = ui.Label24;
-    Label25 = ui.Label25;
-    Label36 = ui.Label36;
-    Label38 = ui.Label38;
-    QRadioButton *radios[] = {ui.RadioButton1, ui.RadioButton2,  ui.RadioButton3,  ui.RadioButton4, ui.RadioButton5,
-                              ui.RadioButton6, ui.RadioButton7,  ui.RadioButton8,  ui.RadioButton9, ui.RadioButton10,
-                              ui.RadioButton11, ui.RadioButton12, ui.RadioButton13};
-    for (int i = 0; i < surfaces::kWindowChoices + surfaces::kDoorChoices; ++i)
-        RadioButtons[i] = radios[i];
 
     captionsLeftToRight(this);
-    m_uWidgets = {de3, Label24, ui.Label28, ui.Label29};
-    m_falseCeilingWidgets = {de4, de5, de6, Label25, ui.Label13, ui.Label14, ui.Label15, ui.Label26, ui.Label27};
-    m_perimeterWidgets = {DE7, ui.Label4, ui.Label5};
+    m_uWidgets = {de3, Label24, Label28, Label29};
+    m_falseCeilingWidgets = {de4, de5, de6, Label25, Label13, Label14, Label15, Label26, Label27};
+    m_perimeterWidgets = {DE7, Label4, Label5};
 
     for (QComboBox *c : {ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5})
         c->setCurrentIndex(-1);
@@ -274,12 +250,15 @@ TForm10::TForm10(QWidget *parent) : QDialog(parent)
     connect(Label36, &pf::ui::ClickLabel::clicked, this, [this] { CloseTypePanel(); });
     connect(Label38, &pf::ui::ClickLabel::clicked, this, [this] { CloseTypePanel(); });
     for (int i = 0; i < surfaces::kWindowChoices + surfaces::kDoorChoices; ++i) {
-        connect(RadioButtons[i], &QRadioButton::clicked, this, [this, i] { ApplyChoice(i, false); });
-        RadioButtons[i]->installEventFilter(this);
+        connect(choiceButton(i), &QRadioButton::clicked, this, [this, i] { ApplyChoice(i, false); });
+        choiceButton(i)->installEventFilter(this);
     }
 
     // Numbers take digits and the point only: no minus sign.
-    filterNumbers({DE1, de2, de3, de4, de5, de6, DE7}, pf::ui::NumberChar::Point);
+    // Areas and the perimeter take eight characters ("99999.99"), the
+    // temperatures and U-values five.
+    filterNumbers({DE1, de4, DE7}, pf::ui::NumberChar::Point, 8);
+    filterNumbers({de2, de3, de5, de6}, pf::ui::NumberChar::Point, 5);
     // Enter walks the inputs that are shown, round to the kind list.
     pf::ui::installEnterChain({ComboBox1, ComboBox5, ComboBox2, ComboBox4, ComboBox3, DE7, DE1, de2, de3, de4, de5, de6},
                               true);
@@ -620,7 +599,7 @@ void TForm10::askLayers(int kind, const QString &heading, const QString &target,
     if (!heading.isEmpty() && Form4->Label23)
         Form4->Label23->setText(heading);
     pf::ui::showModal(Form4);
-    if (UValueRequest.Key != 13 || !m_bar->entry())
+    if (UValueRequest.Key != building::kAnswerEnter || !m_bar->entry())
         return;
     try {
         DM1->Table5->fieldByName(field).setAsFloat(UValueRequest.U);
@@ -642,13 +621,13 @@ void TForm10::OpenTypePanel(bool door)
     Panel2->setEnabled(false);
     Panel4->setEnabled(false);
     for (int i = first; i < first + count; ++i) {
-        RadioButtons[i]->setAutoExclusive(false);
-        RadioButtons[i]->setChecked(i == chosen);
-        RadioButtons[i]->setAutoExclusive(true);
+        choiceButton(i)->setAutoExclusive(false);
+        choiceButton(i)->setChecked(i == chosen);
+        choiceButton(i)->setAutoExclusive(true);
     }
     panel->show();
     panel->raise();
-    RadioButtons[chosen]->setFocus();
+    choiceButton(chosen)->setFocus();
 }
 
 void TForm10::ApplyChoice(int choice, bool close)
@@ -678,7 +657,7 @@ void TForm10::CloseTypePanel()
 int TForm10::choiceOf(QObject *button) const
 {
     for (int i = 0; i < surfaces::kWindowChoices + surfaces::kDoorChoices; ++i)
-        if (RadioButtons[i] == button)
+        if (choiceButton(i) == button)
             return i;
     return -1;
 }
@@ -695,19 +674,8 @@ bool TForm10::eventFilter(QObject *obj, QEvent *ev)
     return QDialog::eventFilter(obj, ev);
 }
 
-void TForm10::FormClose()
-{
-    if (!DM1)
-        return;
-    Label20Click();
-    DM1->Table5->close();
-}
+QList<pf::db::Table *> TForm10::pageTables() const { return {DM1->Table5}; }
 
-void TForm10::done(int r)
-{
-    FormClose();
-    QDialog::done(r);
-}
 
 bool TForm10::FormKeyDown(QKeyEvent *key)
 {

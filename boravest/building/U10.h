@@ -5,19 +5,13 @@
 // temperature on their far side. U-values come from the project's presets,
 // from the window and door type panels, or from the material-layers dialog.
 #include "boravest/building/EntryPage.h"
+#include "boravest/building/UValue.h"
+#include "ui_U10.h"
 
 #include <QDialog>
 #include <QString>
 
-class QComboBox;
-class QFrame;
 class QKeyEvent;
-class QLabel;
-class QLineEdit;
-class QRadioButton;
-namespace pf::ui {
-class DBGrid;
-}
 
 // The rules of the surfaces page that need no widget and no table.
 namespace surfaces {
@@ -93,12 +87,18 @@ double windowU(int choice);
 double doorU(int choice);
 int windowChoiceFor(const QString &uText);
 int doorChoiceFor(const QString &uText);
-constexpr int kWindowChoices = 3;
-constexpr int kDoorChoices = 10;
+constexpr int kWindowChoices = building::kLastWindowType - building::kFirstWindowType + 1;
+constexpr int kDoorChoices = building::kLastDoorType - building::kFirstDoorType + 1;
 
 } // namespace surfaces
 
-class TForm10 : public QDialog {
+// Components (Ui::TForm10, by designer name): Panel1 header, Panel2 entry
+// panel, Panel3 grid panel, Panel4 command bar, Panel5 and Panel6 the window
+// and door types, ComboBox1 .. ComboBox5 kind, state, direction, ceiling
+// type and floor state, DE1 area, de2 far-side temperature, de3 U-value,
+// de4 .. de6 false ceiling area, temperature and U, DE7 perimeter of a floor
+// on the ground, Label3 the direction or ceiling caption.
+class TForm10 : public createedit::Page, public Ui::TForm10 {
     Q_OBJECT
 public:
     explicit TForm10(QWidget *parent = nullptr);
@@ -140,38 +140,13 @@ public:
     bool NewRecord = false;
     int StartKind = -1, StartState = -1, StartDirection = -1;
 
-    // Components (designer names).
-    QFrame *Panel1 = nullptr; // header
-    QFrame *Panel2 = nullptr; // entry panel
-    QFrame *Panel3 = nullptr; // grid panel
-    QFrame *Panel4 = nullptr; // command bar
-    QFrame *Panel5 = nullptr; // window types
-    QFrame *Panel6 = nullptr; // door types
-    pf::ui::DBEdit *DBEdit1 = nullptr, *DBEdit2 = nullptr, *DBEdit3 = nullptr, *DBEdit4 = nullptr;
-    pf::ui::DBGrid *DBGrid1 = nullptr;
-    QComboBox *ComboBox1 = nullptr; // kind
-    QComboBox *ComboBox2 = nullptr; // state
-    QComboBox *ComboBox3 = nullptr; // direction
-    QComboBox *ComboBox4 = nullptr; // ceiling type
-    QComboBox *ComboBox5 = nullptr; // floor state
-    pf::ui::DBEdit *DE1 = nullptr; // area
-    QLineEdit *de2 = nullptr;      // temperature on the far side
-    pf::ui::DBEdit *de3 = nullptr; // U-value
-    pf::ui::DBEdit *de4 = nullptr; // false ceiling area
-    pf::ui::DBEdit *de5 = nullptr; // inside temperature under a false ceiling
-    pf::ui::DBEdit *de6 = nullptr; // false ceiling U-value
-    pf::ui::DBEdit *DE7 = nullptr; // exterior perimeter of a floor on the ground
-    QLabel *Label3 = nullptr;      // caption of the direction or ceiling list
-    pf::ui::ClickLabel *Label16 = nullptr, *Label17 = nullptr, *Label19 = nullptr, *Label20 = nullptr,
-                       *Label21 = nullptr, *Label22 = nullptr, *Label23 = nullptr;
-    pf::ui::ClickLabel *Label24 = nullptr, *Label25 = nullptr; // U-value buttons
-    pf::ui::ClickLabel *Label36 = nullptr, *Label38 = nullptr; // "X" of the type panels
-    QRadioButton *RadioButtons[surfaces::kWindowChoices + surfaces::kDoorChoices] = {};
+    // The type choice i: windows 0 .. 2, then doors (nullptr outside).
+    QRadioButton *choiceButton(int i) const;
     pf::ui::HoverGroup *Hover = nullptr;
 
-    void done(int r) override;
-
 protected:
+    void cancelEntry() override { Label20Click(); }
+    QList<pf::db::Table *> pageTables() const override;
     void showEvent(QShowEvent *e) override;
     bool eventFilter(QObject *obj, QEvent *ev) override;
 
@@ -179,7 +154,6 @@ private:
     bool FormKeyDown(QKeyEvent *key);
     void bindData();
     void setBrowse();
-    void FormClose();
     void setLists(const surfaces::Lists &l);
     void applyControls();
     void applyPreset();

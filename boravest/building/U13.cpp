@@ -1,7 +1,5 @@
 #include "boravest/building/U13.h"
 
-#include "ui_U13.h"
-
 #include "boravest/building/PersianWords.h"
 #include "boravest/building/PlanRotation.h"
 #include "boravest/building/RepUnit2.h"
@@ -68,45 +66,22 @@ QString rotationNote(int choice)
 
 } // namespace
 
+QRadioButton *TForm13::rotationButton(int i) const
+{
+    static QRadioButton *Ui::TForm13::*const buttons[] = {
+        &Ui::TForm13::RadioButton1, &Ui::TForm13::RadioButton2, &Ui::TForm13::RadioButton3, &Ui::TForm13::RadioButton4,
+        &Ui::TForm13::RadioButton5, &Ui::TForm13::RadioButton6, &Ui::TForm13::RadioButton7, &Ui::TForm13::RadioButton8};
+    return i >= 0 && i < 8 ? this->*buttons[i] : nullptr;
+}
+
 TForm13::TForm13(QWidget *parent) : QDialog(parent)
 {
-    Ui::TForm13 ui;
-    ui.setupUi(this);
+    setupUi(this);
     setObjectName(QStringLiteral("Form13"));
     setLayoutDirection(Qt::RightToLeft);
     setWindowFlag(Qt::FramelessWindowHint, true);
     setFixedSize(size());
 
-    Label3 = ui.Label3;
-    Panel1 = ui.Panel1;
-    Panel2 = ui.Panel2;
-    Panel3 = ui.Panel3;
-    Panel4 = ui.Panel4;
-    DBGrid1 = ui.DBGrid1;
-    Label4 = ui.Label4;
-    Label5 = ui.Label5;
-    Label6 = ui.Label6;
-    Label7 = ui.Label7;
-    Label8 = ui.Label8;
-    Label9 = ui.Label9;
-    Label10 = ui.Label10;
-    Label14 = ui.Label14;
-    DBEdit1 = ui.DBEdit1;
-    DBEdit2 = ui.DBEdit2;
-    DBEdit3 = ui.DBEdit3;
-    DBEdit4 = ui.DBEdit4;
-    DBEdit5 = ui.DBEdit5;
-    DBEdit6 = ui.DBEdit6;
-    Edit1 = ui.Edit1;
-    RadioButton[0] = ui.RadioButton1;
-    RadioButton[1] = ui.RadioButton2;
-    RadioButton[2] = ui.RadioButton3;
-    RadioButton[3] = ui.RadioButton4;
-    RadioButton[4] = ui.RadioButton5;
-    RadioButton[5] = ui.RadioButton6;
-    RadioButton[6] = ui.RadioButton7;
-    RadioButton[7] = ui.RadioButton8;
-    Gauge1 = ui.Gauge1;
 
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -139,8 +114,9 @@ TForm13::TForm13(QWidget *parent) : QDialog(parent)
     // Keys: the form first; Enter along the details; a rotation choice
     // goes back to the company.
     pf::ui::installKeyPreview(this, [this](QKeyEvent *k) { return FormKeyDown(k); });
-    pf::ui::installEnterChain({DBEdit1, DBEdit2, DBEdit3, DBEdit4, DBEdit5, DBEdit6, Edit1, RadioButton[0]});
-    for (QRadioButton *b : RadioButton) {
+    pf::ui::installEnterChain({DBEdit1, DBEdit2, DBEdit3, DBEdit4, DBEdit5, DBEdit6, Edit1, rotationButton(0)});
+    for (int i = 0; i < 8; ++i) {
+        QRadioButton *b = rotationButton(i);
         pf::ui::onEnter(b, [this] { DBEdit4->setFocus(); });
         b->installEventFilter(this);
     }
@@ -345,11 +321,12 @@ void TForm13::Label5Click()
     setGauge(10);
     repaint();
 
-    // The plan rotation first: the report's surface fields are worked out
-    // with it when its tables open.
+    // The plan rotation first: kept as the choice for the next preview and
+    // given to the report, whose surface fields are worked out with it when
+    // its tables open.
     int choice = 0;
     for (int i = 0; i < 8; ++i)
-        if (RadioButton[i]->isChecked()) {
+        if (rotationButton(i)->isChecked()) {
             choice = i;
             break;
         }
@@ -359,8 +336,15 @@ void TForm13::Label5Click()
     QString error;
     try {
         const double project = DM1->Table1->fieldByName(QStringLiteral("SHPROJE")).asFloat();
-        Report2->OpenProject(project);
+        Report2->OpenProject(project, building::PlanRotation);
         setGauge(20);
+        // A load that cannot be printed as a number stops the booklet with
+        // the space it belongs to.
+        const QString unprintable = Report2->UnprintableLoad();
+        if (!unprintable.isEmpty()) {
+            endPreviewWithError(unprintable);
+            return;
+        }
         if (!fillTitle(project, &error)) {
             endPreviewWithError(error);
             return;
@@ -513,8 +497,8 @@ bool TForm13::FormKeyDown(QKeyEvent *key)
 bool TForm13::eventFilter(QObject *obj, QEvent *ev)
 {
     if (ev->type() == QEvent::MouseButtonDblClick)
-        for (QRadioButton *b : RadioButton)
-            if (obj == b) {
+        for (int i = 0; i < 8; ++i)
+            if (obj == rotationButton(i)) {
                 DBEdit4->setFocus();
                 return false;
             }

@@ -4,22 +4,21 @@
 // previews the booklet (Report2) after its title page has been filled. It
 // also writes numbers as Persian words and material layers as text for both
 // booklets.
+#include "ui_U13.h"
+
 #include <QDialog>
-#include <QFrame>
 #include <QString>
 
 class QKeyEvent;
-class QLineEdit;
-class QProgressBar;
-class QRadioButton;
 namespace pf::ui {
-class ClickLabel;
-class DBEdit;
-class DBGrid;
 class HoverGroup;
-} // namespace pf::ui
+}
 
-class TForm13 : public QDialog {
+// Components (Ui::TForm13, by designer name): Label3 heading, Panel1
+// command bar, Panel2 rotation choices, Panel3 details, Panel4 progress,
+// DBEdit1 .. DBEdit3 number, name and city, DBEdit4 .. DBEdit6 company,
+// engineer and date, Edit1 logo path (not stored), Gauge1 progress.
+class TForm13 : public QDialog, public Ui::TForm13 {
     Q_OBJECT
 public:
     explicit TForm13(QWidget *parent = nullptr);
@@ -44,22 +43,9 @@ public:
 
     bool detailsShown() const { return m_details; }
 
-    // Components (designer names).
-    pf::ui::ClickLabel *Label3 = nullptr; // heading
-    QFrame *Panel1 = nullptr;             // command bar
-    QFrame *Panel2 = nullptr;             // plan rotation choices
-    QFrame *Panel3 = nullptr;             // details of the chosen project
-    QFrame *Panel4 = nullptr;             // progress panel (rounded)
-    pf::ui::DBGrid *DBGrid1 = nullptr;
-    pf::ui::ClickLabel *Label4 = nullptr, *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr,
-                       *Label8 = nullptr, *Label9 = nullptr;
-    pf::ui::ClickLabel *Label10 = nullptr; // ":شماره پروژه", previews on a click
-    pf::ui::ClickLabel *Label14 = nullptr; // "1": the picture dialog
-    pf::ui::DBEdit *DBEdit1 = nullptr, *DBEdit2 = nullptr, *DBEdit3 = nullptr; // number, name, city
-    pf::ui::DBEdit *DBEdit4 = nullptr, *DBEdit5 = nullptr, *DBEdit6 = nullptr; // company, engineer, date
-    QLineEdit *Edit1 = nullptr; // logo picture path (not stored)
-    QRadioButton *RadioButton[8] = {}; // initial, 45, 90 ... 315 degrees
-    QProgressBar *Gauge1 = nullptr;
+    // The rotation choice i: 0 initial, 1 45 degrees ... 7 315 degrees
+    // (nullptr outside).
+    QRadioButton *rotationButton(int i) const;
 
     void done(int r) override;
 

@@ -1,12 +1,11 @@
 #include "boravest/building/U2.h"
 
-#include "ui_U2.h"
-
 #include "boravest/building/SiteClimate.h"
 #include "boravest/building/U4.h"
 #include "boravest/building/U5.h"
 #include "boravest/building/U8.h"
 #include "boravest/data/ProgramState.h"
+#include "boravest/data/Stores.h"
 #include "boravest/data/UnitDm.h"
 #include "platform/common/Numbers.h"
 #include "platform/ui/ClickLabel.h"
@@ -29,9 +28,6 @@ using namespace createedit;
 namespace {
 
 const QString kNumberAndSeparator = QStringLiteral(" عدد و مميز معتبر است");
-
-const int kEnter = 13;
-const int kEsc = 27;
 
 // The project grid's columns, in order.
 const QVector<pf::ui::DBGridColumn> &gridColumns()
@@ -67,11 +63,11 @@ const QVector<pf::ui::DBGridColumn> &gridColumns()
     return cols;
 }
 
-// Preset U-value (Btu/h.sq.ft.F, as text) of each window and door type; the
-// captions are the chooser buttons' texts.
-const char *const kPresetU[14] = {"",     "1.23", "0.65", "0.36", "0.7",  "0.45", "0.75",
-                                  "0.95", "1.2",  "1.15", "1.05", "0.3",  "0.45", "0.6"};
-constexpr int kFirstWindow = 1, kLastWindow = 3, kFirstDoor = 4, kLastDoor = 13;
+// Window and door type codes (the chooser buttons' texts are the captions).
+using building::kFirstDoorType;
+using building::kFirstWindowType;
+using building::kLastDoorType;
+using building::kLastWindowType;
 
 struct GuideRow {
     QString group, space, f;
@@ -128,72 +124,14 @@ public:
 
 } // namespace
 
-TForm2::TForm2(QWidget *parent) : QDialog(parent)
+TForm2::TForm2(QWidget *parent) : Page(parent)
 {
-    Ui::TForm2 ui;
-    ui.setupUi(this);
+    setupUi(this);
     setObjectName(QStringLiteral("Form2"));
     setLayoutDirection(Qt::RightToLeft);
     setFixedSize(size());
     captionsLeftToRight(this);
 
-    Panel1 = ui.Panel1;
-    Panel2 = ui.Panel2;
-    Panel3 = ui.Panel3;
-    Panel4 = ui.Panel4;
-    Panel5 = ui.Panel5;
-    Panel8 = ui.Panel8;
-    DBGrid1 = ui.DBGrid1;
-    Label1 = ui.Label1;
-    Label2 = ui.Label2;
-    Label3 = ui.Label3;
-    Label6 = ui.Label6;
-    Label7 = ui.Label7;
-    Label8 = ui.Label8;
-    Label9 = ui.Label9;
-    Label30 = ui.Label30;
-    Label32 = ui.Label32;
-    Label34 = ui.Label34;
-    Label35 = ui.Label35;
-    Label36 = ui.Label36;
-    Label37 = ui.Label37;
-    Label38 = ui.Label38;
-    Label39 = ui.Label39;
-    Label40 = ui.Label40;
-    Label41 = ui.Label41;
-    Label42 = ui.Label42;
-    Label43 = ui.Label43;
-    Label73 = ui.Label73;
-    De3 = ui.De3;
-    De2 = ui.De2;
-    De13 = ui.De13;
-    De14 = ui.De14;
-    De5 = ui.De5;
-    De6 = ui.De6;
-    DE7 = ui.DE7;
-    De8 = ui.De8;
-    De9 = ui.De9;
-    De10 = ui.De10;
-    De11 = ui.De11;
-    De12 = ui.De12;
-    de1 = ui.de1;
-    de4 = ui.de4;
-    Edit1 = ui.Edit1;
-    Edit2 = ui.Edit2;
-    Grid8 = ui.Grid8;
-    KindButtons[1] = ui.RadioButton1;
-    KindButtons[2] = ui.RadioButton2;
-    KindButtons[3] = ui.RadioButton3;
-    KindButtons[4] = ui.RadioButton4;
-    KindButtons[5] = ui.RadioButton5;
-    KindButtons[6] = ui.RadioButton6;
-    KindButtons[7] = ui.RadioButton7;
-    KindButtons[8] = ui.RadioButton8;
-    KindButtons[9] = ui.RadioButton9;
-    KindButtons[10] = ui.RadioButton10;
-    KindButtons[11] = ui.RadioButton11;
-    KindButtons[12] = ui.RadioButton12;
-    KindButtons[13] = ui.RadioButton13;
 
     // The bound inputs limit their texts to their fields once the table is
     // open; the city and the number are limited here.
@@ -202,8 +140,13 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent)
     de4->setInsertPolicy(QComboBox::NoInsert);
 
     // Input filters and the Enter chain.
-    filterNumbers({de1, De13, De14}, pf::ui::NumberChar::None);
-    filterNumbers({De5, De6, DE7, De8, De9, De10, De11, De12}, pf::ui::NumberChar::Point);
+    // No input takes more than its value can need: a project number of six
+    // digits, a temperature of three, a U-value of five characters
+    // ("1.234"); the safety factor is held by its text field.
+    filterNumbers({de1}, pf::ui::NumberChar::None, 6);
+    filterNumbers({De13}, pf::ui::NumberChar::None, 3);
+    filterNumbers({De14}, pf::ui::NumberChar::None);
+    filterNumbers({De5, De6, DE7, De8, De9, De10, De11, De12}, pf::ui::NumberChar::Point, 5);
     pf::ui::installNumberFilter(De3, pf::ui::NumberChar::Slash, kNumberAndSeparator);
     pf::ui::installEnterChain({De3, de1, de4, De2, De13, De14, De5, De6, DE7, De8, De9, De10, De11, De12}, true);
     for (QObject *o : {static_cast<QObject *>(De5), static_cast<QObject *>(De6), static_cast<QObject *>(De11),
@@ -211,8 +154,8 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent)
                        static_cast<QObject *>(De9), static_cast<QObject *>(De10), static_cast<QObject *>(De13),
                        static_cast<QObject *>(de4)})
         o->installEventFilter(this);
-    for (int code = 1; code <= kLastDoor; ++code) {
-        QRadioButton *b = KindButtons[code];
+    for (int code = 1; code <= kLastDoorType; ++code) {
+        QRadioButton *b = kindButton(code);
         b->installEventFilter(this);
         connect(b, &QRadioButton::clicked, this, [this, code] { ApplyPreset(code); });
     }
@@ -307,18 +250,26 @@ void TForm2::ConvEdit1() { Edit1->setText(signToEnd(Edit1->text())); }
 
 void TForm2::ConvEdit2() { Edit2->setText(signToEnd(Edit2->text())); }
 
+QRadioButton *TForm2::kindButton(int code) const
+{
+    static QRadioButton *Ui::TForm2::*const buttons[] = {
+        &Ui::TForm2::RadioButton1,  &Ui::TForm2::RadioButton2,  &Ui::TForm2::RadioButton3,  &Ui::TForm2::RadioButton4,
+        &Ui::TForm2::RadioButton5,  &Ui::TForm2::RadioButton6,  &Ui::TForm2::RadioButton7,  &Ui::TForm2::RadioButton8,
+        &Ui::TForm2::RadioButton9,  &Ui::TForm2::RadioButton10, &Ui::TForm2::RadioButton11, &Ui::TForm2::RadioButton12,
+        &Ui::TForm2::RadioButton13};
+    return code >= 1 && code <= kLastDoorType ? this->*buttons[code - 1] : nullptr;
+}
+
 QString TForm2::KindCaption(int code)
 {
-    if (code < 1 || code > kLastDoor || !Form2)
+    if (code < 1 || code > kLastDoorType || !Form2)
         return QString();
-    return Form2->KindButtons[code]->text();
+    return Form2->kindButton(code)->text();
 }
 
 QString TForm2::KindUValue(int code)
 {
-    if (code < 1 || code > kLastDoor)
-        return QString();
-    return QString::fromLatin1(kPresetU[code]);
+    return building::openingUText(code);
 }
 
 // ---------------------------------------------------------------- state
@@ -391,20 +342,8 @@ void TForm2::FormActivate()
     }
 }
 
-void TForm2::done(int r)
-{
-    FormClose();
-    QDialog::done(r);
-}
 
-void TForm2::FormClose()
-{
-    Label6Click();
-    if (DM1) {
-        DM1->Table1->close();
-        DM1->Table7->close();
-    }
-}
+QList<pf::db::Table *> TForm2::pageTables() const { return {DM1->Table1, DM1->Table7}; }
 
 // ---------------------------------------------------------------- commands
 
@@ -590,36 +529,29 @@ bool TForm2::saveRecord(double number, int altitude, double outdoor)
         t->fieldByName(QStringLiteral("Ga")).setAsFloat(ga);
         t->fieldByName(QStringLiteral("Tg")).setAsFloat(tg);
         t->fieldByName(QStringLiteral("To1")).setAsFloat(outdoor);
-        // The record, the rows that hang on its number and its material
-        // layers go in together or not at all.
-        const bool adding = AddingProject;
-        const double from = m_editedNumber;
-        DM1->Database1->transaction([&] {
-            if (!adding && number != from)
-                moveProject(from, number);
-            if (adding)
+        // The record goes in with the rows that hang on its number (a
+        // changed number) or with its held material layers (a new project).
+        pf::db::Database &db = *DM1->Database1;
+        if (AddingProject) {
+            // Both files attached first: the transaction can attach none.
+            for (const char *file : {"Bank1.DB", "TypMas.DB"})
+                db.attachTable(QString::fromLatin1(file));
+            db.transaction([&] {
                 for (auto it = m_heldLayers.cbegin(); it != m_heldLayers.cend(); ++it)
                     TForm4::StoreLayers(number, it.key(), it.value());
+                t->post();
+            });
+        } else if (number != m_editedNumber) {
+            bv::data::stores::changeProjectNumber(db, m_editedNumber, number, [t] { t->post(); });
+        } else {
             t->post();
-        });
+        }
     } catch (const pf::db::DbError &e) {
         pf::ui::showMessage(e.message(), this);
         return false;
     }
     m_heldLayers.clear();
     return true;
-}
-
-void TForm2::moveProject(double from, double to)
-{
-    // A project's floors and units, spaces, surfaces, equipment record and
-    // material layers are keyed by its number: they move with it.
-    pf::db::Database *db = DM1->Database1;
-    for (const char *table : {"bankvh", "bankfz", "bankjd"})
-        db->exec(QStringLiteral("UPDATE %1 SET Shproje = ?, Shsk = ? WHERE Shproje = ?").arg(QLatin1String(table)),
-                 {to, to, from});
-    for (const char *table : {"Tajhizat", "TypMas"})
-        db->exec(QStringLiteral("UPDATE %1 SET Shproje = ? WHERE Shproje = ?").arg(QLatin1String(table)), {to, from});
 }
 
 // ---------------------------------------------------------------- city
@@ -704,8 +636,8 @@ void TForm2::OpenChooser(int target, bool byKey)
     PresetTarget = target;
     const bool windows = target <= 2;
     QFrame *panel = windows ? Panel1 : Panel2;
-    const int first = windows ? kFirstWindow : kFirstDoor;
-    const int last = windows ? kLastWindow : kLastDoor;
+    const int first = windows ? kFirstWindowType : kFirstDoorType;
+    const int last = windows ? kLastWindowType : kLastDoorType;
     Panel3->setEnabled(false);
     Panel5->setEnabled(false);
     int code = 0;
@@ -716,15 +648,15 @@ void TForm2::OpenChooser(int target, bool byKey)
     }
     // Mark this side's stored type; no mark when none was chosen.
     for (int c = first; c <= last; ++c) {
-        KindButtons[c]->setAutoExclusive(false);
-        KindButtons[c]->setChecked(c == code);
-        KindButtons[c]->setAutoExclusive(true);
+        kindButton(c)->setAutoExclusive(false);
+        kindButton(c)->setChecked(c == code);
+        kindButton(c)->setAutoExclusive(true);
     }
     panel->show();
     panel->raise();
-    QRadioButton *focus = KindButtons[first];
+    QRadioButton *focus = kindButton(first);
     if (!byKey && code >= first && code <= last)
-        focus = KindButtons[code];
+        focus = kindButton(code);
     focus->setFocus();
 }
 
@@ -741,10 +673,10 @@ void TForm2::CloseChooser()
 void TForm2::ApplyPreset(int code)
 {
     pf::ui::DBEdit *input = presetInput(PresetTarget);
-    if (!input || code < 1 || code > kLastDoor)
+    if (!input || code < 1 || code > kLastDoorType)
         return;
     const bool windowTarget = PresetTarget <= 2;
-    if (windowTarget != (code <= kLastWindow))
+    if (windowTarget != (code <= kLastWindowType))
         return;
     setInputText(input, KindUValue(code));
     try {
@@ -786,10 +718,10 @@ void TForm2::AskUValue(int kind)
     UValueRequest.CallerName = QStringLiteral("Form2");
     UValueRequest.TargetName = QString::fromLatin1(targets[kind].name);
     UValueRequest.Kind = int8_t(kind);
-    UValueRequest.Key = kEsc;
+    UValueRequest.Key = building::kAnswerEsc;
     Form4->Label23->setText(targets[kind].caption);
     pf::ui::showModal(Form4);
-    if (UValueRequest.Key == kEnter)
+    if (UValueRequest.Key == building::kAnswerEnter)
         setInputText(targets[kind].input, pf::floatToStr(UValueRequest.U));
     targets[kind].input->setFocus();
 }
@@ -884,8 +816,8 @@ bool TForm2::InputKeyDown(QObject *input, QKeyEvent *key)
         ShowGuide();
         return true;
     }
-    for (int code = 1; code <= kLastDoor; ++code) {
-        if (input != KindButtons[code])
+    for (int code = 1; code <= kLastDoorType; ++code) {
+        if (input != kindButton(code))
             continue;
         if (pf::ui::isEnterKey(key)) {
             ApplyPreset(code);
@@ -895,16 +827,16 @@ bool TForm2::InputKeyDown(QObject *input, QKeyEvent *key)
         if (key->key() == Qt::Key_Down || key->key() == Qt::Key_Up) {
             // As in any group of option buttons, an arrow moves to the next
             // (or previous) type of the chooser, round the end, and checks it.
-            const bool windows = code <= kLastWindow;
-            const int first = windows ? kFirstWindow : kFirstDoor;
-            const int last = windows ? kLastWindow : kLastDoor;
+            const bool windows = code <= kLastWindowType;
+            const int first = windows ? kFirstWindowType : kFirstDoorType;
+            const int last = windows ? kLastWindowType : kLastDoorType;
             int to = key->key() == Qt::Key_Down ? code + 1 : code - 1;
             if (to > last)
                 to = first;
             if (to < first)
                 to = last;
-            KindButtons[to]->setFocus();
-            KindButtons[to]->click();
+            kindButton(to)->setFocus();
+            kindButton(to)->click();
             return true;
         }
         return false;
@@ -920,8 +852,8 @@ bool TForm2::eventFilter(QObject *obj, QEvent *ev)
             return true;
         break;
     case QEvent::MouseButtonDblClick:
-        for (int code = 1; code <= kLastDoor; ++code)
-            if (obj == KindButtons[code]) {
+        for (int code = 1; code <= kLastDoorType; ++code)
+            if (obj == kindButton(code)) {
                 ApplyPreset(code);
                 CloseChooser();
                 return true;

@@ -5,23 +5,21 @@
 // Saving looks the city up and stores the derived air density ratio and
 // ground temperature.
 #include "boravest/building/EntryPage.h"
+#include "ui_U2.h"
 
-#include <QComboBox>
 #include <QDialog>
-#include <QFrame>
 #include <QMap>
 #include <QStringList>
 
 class QKeyEvent;
-class QLabel;
-class QLineEdit;
-class QRadioButton;
-class QTableWidget;
-namespace pf::ui {
-class DBGrid;
-}
 
-class TForm2 : public QDialog {
+// The designer's components (Ui::TForm2) are the page's own members under
+// their designer names: Panel1 and Panel2 the window and door choosers,
+// Panel3 the entry panel, Panel4 the grid panel, Panel5 the command bar,
+// Panel8 the inside temperature guide, de1 the project number, de4 the city
+// list, Edit1 and Edit2 the city's altitude and outdoor temperature (shown
+// only), De2 .. De14 the bound inputs, Label1 .. Label9 the commands.
+class TForm2 : public createedit::Page, public Ui::TForm2 {
     Q_OBJECT
 public:
     explicit TForm2(QWidget *parent = nullptr);
@@ -78,34 +76,13 @@ public:
 
     bool entryState() const { return m_bar->entry(); }
 
-    // Components (designer names).
-    QFrame *Panel1 = nullptr; // window chooser
-    QFrame *Panel2 = nullptr; // door chooser
-    QFrame *Panel3 = nullptr; // entry panel
-    QFrame *Panel4 = nullptr; // grid panel
-    QFrame *Panel5 = nullptr; // command bar
-    QFrame *Panel8 = nullptr; // indoor temperature guide
-    pf::ui::DBGrid *DBGrid1 = nullptr;
-    pf::ui::ClickLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label6 = nullptr,
-                       *Label7 = nullptr, *Label8 = nullptr, *Label9 = nullptr;
-    pf::ui::ClickLabel *Label34 = nullptr, *Label35 = nullptr, *Label36 = nullptr, *Label37 = nullptr,
-                       *Label38 = nullptr, *Label39 = nullptr, *Label40 = nullptr, *Label41 = nullptr,
-                       *Label42 = nullptr, *Label73 = nullptr;
-    pf::ui::ClickLabel *Label30 = nullptr, *Label32 = nullptr, *Label43 = nullptr; // "X" of the panels
-    pf::ui::DBEdit *De3 = nullptr, *De2 = nullptr, *De13 = nullptr, *De14 = nullptr, *De5 = nullptr,
-                   *De6 = nullptr, *DE7 = nullptr, *De8 = nullptr, *De9 = nullptr, *De10 = nullptr,
-                   *De11 = nullptr, *De12 = nullptr;
-    QLineEdit *de1 = nullptr;  // project number
-    QComboBox *de4 = nullptr;  // city list
-    QLineEdit *Edit1 = nullptr; // city altitude (display)
-    QLineEdit *Edit2 = nullptr; // city outdoor design temperature (display)
-    QTableWidget *Grid8 = nullptr;
-    // The chooser buttons by code; index 0 unused.
-    QRadioButton *KindButtons[14] = {};
-
-    void done(int r) override;
+    // The chooser button of a window or door code 1..13 (nullptr for any
+    // other code).
+    QRadioButton *kindButton(int code) const;
 
 protected:
+    void cancelEntry() override { Label6Click(); }
+    QList<pf::db::Table *> pageTables() const override;
     void showEvent(QShowEvent *e) override;
     void changeEvent(QEvent *e) override;
     bool eventFilter(QObject *obj, QEvent *ev) override;
@@ -115,7 +92,6 @@ private:
     bool InputKeyDown(QObject *input, QKeyEvent *key);
     void setBrowse();
     void setEntry();
-    void FormClose();
     bool findCity(const QString &name);
     void fillCityDisplays(bool signAtEnd);
     pf::ui::DBEdit *presetInput(int target) const;
@@ -123,7 +99,6 @@ private:
     // Puts a text into a bound input and into its field.
     void setInputText(pf::ui::DBEdit *input, const QString &text);
     bool saveRecord(double number, int altitude, double outdoor);
-    void moveProject(double from, double to);
 
     createedit::CommandBar *m_bar = nullptr;
     bool AddingProject = false;

@@ -1,7 +1,5 @@
 #include "boravest/building/U4.h"
 
-#include "ui_U4.h"
-
 #include "boravest/building/U2.h"
 #include "boravest/data/ProgramState.h"
 #include "boravest/data/UnitDm.h"
@@ -18,8 +16,6 @@ TForm4 *Form4 = nullptr;
 namespace {
 
 const QString kOnlyNumber = QStringLiteral(" عدد معتبر است");
-const int kEnter = 13;
-const int kEsc = 27;
 
 bool calledFromGeneralData()
 {
@@ -30,20 +26,50 @@ QString layerField(int n) { return QStringLiteral("Typ%1").arg(n); }
 
 } // namespace
 
+QLineEdit *TForm4::Edit(int n) const
+{
+    static QLineEdit *Ui::TForm4::*const edits[] = {
+        &Ui::TForm4::Edit1,
+        &Ui::TForm4::Edit2,
+        &Ui::TForm4::Edit3,
+        &Ui::TForm4::Edit4,
+        &Ui::TForm4::Edit5,
+        &Ui::TForm4::Edit6,
+        &Ui::TForm4::Edit7,
+        &Ui::TForm4::Edit8,
+        &Ui::TForm4::Edit9,
+        &Ui::TForm4::Edit10,
+        &Ui::TForm4::Edit11,
+        &Ui::TForm4::Edit12,
+        &Ui::TForm4::Edit13,
+        &Ui::TForm4::Edit14,
+        &Ui::TForm4::Edit15,
+        &Ui::TForm4::Edit16,
+        &Ui::TForm4::Edit17,
+        &Ui::TForm4::Edit18,
+        &Ui::TForm4::Edit19,
+        &Ui::TForm4::Edit20,
+        &Ui::TForm4::Edit21,
+        &Ui::TForm4::Edit22,
+        &Ui::TForm4::Edit23,
+        &Ui::TForm4::Edit24,
+        &Ui::TForm4::Edit25,
+        &Ui::TForm4::Edit26,
+        &Ui::TForm4::Edit27,
+        &Ui::TForm4::Edit28};
+    static_assert(std::size(edits) == building::kMaterialCount);
+    return n >= 1 && n <= building::kMaterialCount ? this->*edits[n - 1] : nullptr;
+}
+
 TForm4::TForm4(QWidget *parent) : QDialog(parent)
 {
-    Ui::TForm4 ui;
-    ui.setupUi(this);
+    setupUi(this);
     setObjectName(QStringLiteral("Form4"));
     setLayoutDirection(Qt::RightToLeft);
     setFixedSize(size());
-    Label1 = ui.Label1;
-    Label2 = ui.Label2;
-    Label23 = ui.Label23;
     for (int n = 1; n <= building::kMaterialCount; ++n) {
-        QLineEdit *e = findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(n));
-        Edits[n - 1] = e;
-        pf::ui::installDecimalFilter(e, kOnlyNumber);
+        QLineEdit *e = Edit(n);
+        pf::ui::installDecimalFilter(e, kOnlyNumber, 6); // inches, "12.125"
         e->installEventFilter(this); // double click
     }
     pf::ui::installKeyPreview(this, [this](QKeyEvent *k) { return FormKeyPress(k); });
@@ -60,7 +86,7 @@ void TForm4::FormActivate()
 {
     // Until Enter answers, the caller is told nothing was computed, so a
     // dialog closed by its close box never hands back an old U.
-    UValueRequest.Key = kEsc;
+    UValueRequest.Key = building::kAnswerEsc;
     m_accepting = false;
     QStringList texts;
     if (calledFromGeneralData()) {
@@ -76,28 +102,28 @@ void TForm4::FormActivate()
         }
     }
     setThicknessTexts(texts);
-    Edits[0]->setFocus();
+    Edit(1)->setFocus();
 }
 
 QStringList TForm4::thicknessTexts() const
 {
     QStringList t;
-    for (QLineEdit *e : Edits)
-        t << e->text();
+    for (int n = 1; n <= building::kMaterialCount; ++n)
+        t << Edit(n)->text();
     return t;
 }
 
 void TForm4::setThicknessTexts(const QStringList &texts)
 {
     for (int i = 0; i < building::kMaterialCount; ++i)
-        Edits[i]->setText(texts.value(i));
+        Edit(i + 1)->setText(texts.value(i));
 }
 
 bool TForm4::CalcZaribHedayat(double *u, QString *badText) const
 {
     std::array<QString, building::kMaterialCount> texts;
     for (int i = 0; i < building::kMaterialCount; ++i) {
-        texts[i] = Edits[i]->text();
+        texts[i] = Edit(i + 1)->text();
         double dummy = 0;
         if (!building::thicknessFromText(texts[i], &dummy)) {
             if (badText)
@@ -133,14 +159,14 @@ void TForm4::AcceptLayers()
         }
     }
     UValueRequest.U = u;
-    UValueRequest.Key = kEnter;
+    UValueRequest.Key = building::kAnswerEnter;
     m_accepting = true;
     pf::ui::endModal(this, QDialog::Accepted);
 }
 
 void TForm4::CancelLayers()
 {
-    UValueRequest.Key = kEsc;
+    UValueRequest.Key = building::kAnswerEsc;
     pf::ui::endModal(this, QDialog::Rejected);
 }
 
@@ -148,7 +174,7 @@ void TForm4::done(int r)
 {
     // Every way out but Enter answers Esc.
     if (!m_accepting)
-        UValueRequest.Key = kEsc;
+        UValueRequest.Key = building::kAnswerEsc;
     m_accepting = false;
     QDialog::done(r);
 }
@@ -177,11 +203,11 @@ bool TForm4::eventFilter(QObject *obj, QEvent *ev)
         const int key = static_cast<QKeyEvent *>(ev)->key();
         if (key == Qt::Key_Down || key == Qt::Key_Up) {
             for (int i = 0; i < building::kMaterialCount; ++i) {
-                if (Edits[i] != obj)
+                if (Edit(i + 1) != obj)
                     continue;
                 const int to = key == Qt::Key_Down ? i + 1 : i - 1;
                 if (to >= 0 && to < building::kMaterialCount)
-                    Edits[to]->setFocus();
+                    Edit(to + 1)->setFocus();
                 return true;
             }
         }

@@ -5,6 +5,7 @@
 // project general data page the layers are also kept per project and
 // surface kind in TypMas.DB.
 #include "boravest/building/UValue.h"
+#include "ui_U4.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -12,29 +13,26 @@
 #include <array>
 
 class QKeyEvent;
-class QLabel;
-class QLineEdit;
 
-class TForm4 : public QDialog {
+// Components (Ui::TForm4, by designer name): Label1 heading, Label2 the
+// thickness unit, Label23 the kind caption set by the caller, Edit1 ..
+// Edit28 the thicknesses.
+class TForm4 : public QDialog, public Ui::TForm4 {
     Q_OBJECT
 public:
     explicit TForm4(QWidget *parent = nullptr);
 
-    QLabel *Label1 = nullptr;  // heading
-    QLabel *Label2 = nullptr;  // thickness unit "(In)"
-    QLabel *Label23 = nullptr; // kind caption, set by the caller
-    // Edit1 .. Edit28: thickness (in) of each material, top to bottom.
-    std::array<QLineEdit *, building::kMaterialCount> Edits{};
-    QLineEdit *Edit(int n) const { return Edits[n - 1]; }
+    // The thickness input of material n (1 .. 28), top to bottom.
+    QLineEdit *Edit(int n) const;
 
     // Empties the inputs, or fills them with the layers the general data
     // page holds for the requested kind.
     void FormActivate();
-    // Enter: U from the inputs into UValueRequest (Key 13), the layers
+    // Enter: U from the inputs into UValueRequest (kAnswerEnter), the layers
     // kept for the general data page, and the dialog closes. A thickness
     // that is not a number is refused with a message and the dialog stays.
     void AcceptLayers();
-    // Esc: Key 27, the dialog closes.
+    // Esc: kAnswerEsc, the dialog closes.
     void CancelLayers();
     // U of the 28 inputs for UValueRequest.Kind; false with the offending
     // text when one input is not a number.

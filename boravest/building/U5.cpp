@@ -1,7 +1,5 @@
 #include "boravest/building/U5.h"
 
-#include "ui_U5.h"
-
 #include "boravest/building/U2.h"
 #include "boravest/data/UnitDm.h"
 #include "platform/common/Numbers.h"
@@ -18,6 +16,8 @@ TForm5 *Form5 = nullptr;
 namespace {
 
 const QString kOnlyNumber = QStringLiteral(" عدد معتبر است");
+// A climate value takes six characters ("15000-", "38.125").
+constexpr int kClimateChars = 6;
 
 QString cityName()
 {
@@ -28,24 +28,15 @@ QString cityName()
 
 TForm5::TForm5(QWidget *parent) : QDialog(parent)
 {
-    Ui::TForm5 ui;
-    ui.setupUi(this);
+    setupUi(this);
     setObjectName(QStringLiteral("Form5"));
     setLayoutDirection(Qt::RightToLeft);
     setFixedSize(size());
-    Edit1 = ui.Edit1;
-    ArzGog = ui.ArzGog;
-    Hi_ = ui.Hi_;
-    To_ = ui.To_;
-    DarsadRoto = ui.DarsadRoto;
-    MoadelYakh = ui.MoadelYakh;
-    Button1 = ui.Button1;
-    Button2 = ui.Button2;
 
     for (QLineEdit *e : {ArzGog, DarsadRoto, MoadelYakh})
-        pf::ui::installDecimalFilter(e, kOnlyNumber);
+        pf::ui::installDecimalFilter(e, kOnlyNumber, kClimateChars);
     for (QLineEdit *e : {Hi_, To_})
-        pf::ui::installSignedFilter(e, kOnlyNumber, true);
+        pf::ui::installSignedFilter(e, kOnlyNumber, true, kClimateChars);
     for (QLineEdit *e : {Edit1, ArzGog, Hi_, To_, DarsadRoto, MoadelYakh})
         e->installEventFilter(this);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });

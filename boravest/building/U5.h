@@ -2,24 +2,18 @@
 // The city climate form: shows and stores the climate record (altitude,
 // outdoor design temperature, latitude, humidity, frost days) of the city
 // named in the general data page's city input.
+#include "ui_U5.h"
+
 #include <QDialog>
 
-class QLineEdit;
-class QPushButton;
-
-class TForm5 : public QDialog {
+// Components (Ui::TForm5, by designer name): Edit1 city name (read only),
+// ArzGog latitude, Hi_ altitude (ft), To_ outdoor design temperature (F),
+// DarsadRoto relative humidity (%), MoadelYakh frost days, Button1 save,
+// Button2 close.
+class TForm5 : public QDialog, public Ui::TForm5 {
     Q_OBJECT
 public:
     explicit TForm5(QWidget *parent = nullptr);
-
-    QLineEdit *Edit1 = nullptr;      // city name (read-only)
-    QLineEdit *ArzGog = nullptr;     // latitude
-    QLineEdit *Hi_ = nullptr;        // altitude (ft)
-    QLineEdit *To_ = nullptr;        // outdoor design dry-bulb temperature (F)
-    QLineEdit *DarsadRoto = nullptr; // relative humidity (%)
-    QLineEdit *MoadelYakh = nullptr; // average frost days
-    QPushButton *Button1 = nullptr;  // save
-    QPushButton *Button2 = nullptr;  // close
 
     void FormActivate();
     void Button1Click();

@@ -1,8 +1,7 @@
 #include "boravest/building/U8.h"
 
-#include "ui_U8.h"
-
 #include "boravest/building/U9.h"
+#include "boravest/data/Stores.h"
 #include "boravest/data/UnitDm.h"
 #include "platform/common/Numbers.h"
 #include "platform/ui/ClickLabel.h"
@@ -20,39 +19,13 @@ using pf::db::DbError;
 
 using namespace createedit;
 
-TForm8::TForm8(QWidget *parent) : QDialog(parent)
+TForm8::TForm8(QWidget *parent) : Page(parent)
 {
-    Ui::TForm8 ui;
-    ui.setupUi(this);
+    setupUi(this);
     setObjectName(QStringLiteral("Form8"));
     setLayoutDirection(Qt::RightToLeft);
     setFixedSize(790, 560);
 
-    Panel1 = ui.Panel1;
-    Panel3 = ui.Panel3;
-    Panel4 = ui.Panel4;
-    Panel5 = ui.Panel5;
-    Panel7 = ui.Panel7;
-    DBEdit2 = ui.DBEdit2;
-    DBEdit3 = ui.DBEdit3;
-    DBEdit4 = ui.DBEdit4;
-    DBGrid1 = ui.DBGrid1;
-    Edit1 = ui.Edit1;
-    DE2 = ui.DE2;
-    De6 = ui.De6;
-    De7 = ui.De7;
-    De4 = ui.De4;
-    Label16 = ui.Label16;
-    Label17 = ui.Label17;
-    Label18 = ui.Label18;
-    Label19 = ui.Label19;
-    Label20 = ui.Label20;
-    Label21 = ui.Label21;
-    Label22 = ui.Label22;
-    Label23 = ui.Label23;
-    Label38 = ui.Label38;
-    Label40 = ui.Label40;
-    StringGrid1 = ui.StringGrid1;
 
     // The delete command exists on the bar but does nothing.
     Label18->hide();
@@ -75,7 +48,10 @@ TForm8::TForm8(QWidget *parent) : QDialog(parent)
 
     // Every input takes digits and the minus sign; Enter walks them in
     // order and stops at the last.
-    filterNumbers({Edit1, DE2, De6, De7, De4}, pf::ui::NumberChar::Minus);
+    // Each takes what its value can need: a floor number, height and
+    // factors of three or four characters, a unit number of four.
+    filterNumbers({Edit1, De7, De4}, pf::ui::NumberChar::Minus, 3);
+    filterNumbers({DE2, De6}, pf::ui::NumberChar::Minus, 4);
     pf::ui::installEnterChain({Edit1, DE2, De6, De7, De4}, false);
     // A floor number shows its sign after the digits once the input is left.
     connect(Edit1, &QLineEdit::editingFinished, this, [this] {
@@ -270,30 +246,22 @@ void TForm8::Bt3Click()
 void TForm8::writeRow(double project, int floor, int unit)
 {
     pf::db::Table *t3 = DM1->Table3;
-    pf::db::Database *db = DM1->Database1;
-    // A saved row whose floor or unit number changes takes its spaces and
-    // surfaces along, in the same transaction as the row itself.
-    const bool moved = !AddingUnit && (double(floor) != m_oldFloor || double(unit) != m_oldUnit);
-    QString spaces, surfaces;
-    if (moved) {
-        spaces = db->attachTable(QStringLiteral("bankfz.DB"));
-        surfaces = db->attachTable(QStringLiteral("bankjd.DB"));
-    }
-    const double rowProject = t3->fieldByName(QStringLiteral("Shproje")).asFloat();
-    db->transaction([&] {
-        if (moved) {
-            const QVariant shsk = m_oldShskNull ? QVariant() : QVariant(m_oldShsk);
-            for (const QString &table : {spaces, surfaces})
-                db->exec(QStringLiteral("UPDATE %1 SET Tabage = ?, Shvahed = ? WHERE Shproje = ? AND Shsk IS ? "
-                                        "AND Tabage = ? AND Shvahed = ?")
-                             .arg(table),
-                         {double(floor), double(unit), rowProject, shsk, m_oldFloor, m_oldUnit});
-        }
+    auto post = [&] {
         t3->fieldByName(QStringLiteral("Shsk")).setAsFloat(project);
         t3->fieldByName(QStringLiteral("Shvahed")).setAsFloat(unit);
         t3->fieldByName(QStringLiteral("Tabage")).setAsFloat(floor);
         t3->post();
-    });
+    };
+    // A saved row whose floor or unit number changes takes its spaces and
+    // surfaces along, in the same transaction as the row itself.
+    const bool moved = !AddingUnit && (double(floor) != m_oldFloor || double(unit) != m_oldUnit);
+    if (moved) {
+        const bv::data::stores::UnitKey from{t3->fieldByName(QStringLiteral("Shproje")).asFloat(),
+                                             m_oldShskNull ? QVariant() : QVariant(m_oldShsk), m_oldFloor, m_oldUnit};
+        bv::data::stores::changeUnitNumber(*DM1->Database1, from, floor, unit, post);
+    } else {
+        post();
+    }
     t3->refresh();
     m_bar->setBrowse();
     DBGrid1->setFocus();
@@ -341,19 +309,8 @@ void TForm8::HideGuide()
     De7->setFocus();
 }
 
-void TForm8::FormClose()
-{
-    if (!DM1)
-        return;
-    Label20Click();
-    DM1->Table3->close();
-}
+QList<pf::db::Table *> TForm8::pageTables() const { return {DM1->Table3}; }
 
-void TForm8::done(int r)
-{
-    FormClose();
-    QDialog::done(r);
-}
 
 bool TForm8::FormKeyDown(QKeyEvent *key)
 {

@@ -4,20 +4,18 @@
 // and the unit's safety factor). Its next page lists the spaces of the
 // chosen row.
 #include "boravest/building/EntryPage.h"
+#include "ui_U8.h"
 
 #include <QDialog>
 #include <QString>
 
-class QFrame;
 class QKeyEvent;
-class QLabel;
-class QLineEdit;
-class QTableWidget;
-namespace pf::ui {
-class DBGrid;
-}
 
-class TForm8 : public QDialog {
+// Components (Ui::TForm8, by designer name): Panel1 header, Panel3 entry
+// panel, Panel4 grid panel, Panel5 command bar, Panel7 height factor guide,
+// Edit1 floor number, DE2 unit number, De6 height, De7 height factor, De4
+// safety factor, Label16 .. Label23 the commands.
+class TForm8 : public createedit::Page, public Ui::TForm8 {
     Q_OBJECT
 public:
     explicit TForm8(QWidget *parent = nullptr);
@@ -58,32 +56,16 @@ public:
     QString EditedFloorText;
     QString EditedUnitText;
 
-    // Components (designer names).
-    QFrame *Panel1 = nullptr; // header
-    QFrame *Panel3 = nullptr; // entry panel
-    QFrame *Panel4 = nullptr; // grid panel
-    QFrame *Panel5 = nullptr; // command bar
-    QFrame *Panel7 = nullptr; // height factor guide
-    pf::ui::DBEdit *DBEdit2 = nullptr, *DBEdit3 = nullptr, *DBEdit4 = nullptr;
-    pf::ui::DBGrid *DBGrid1 = nullptr;
-    QLineEdit *Edit1 = nullptr; // floor number
-    QLineEdit *DE2 = nullptr;   // unit number
-    pf::ui::DBEdit *De6 = nullptr, *De7 = nullptr, *De4 = nullptr;
-    pf::ui::ClickLabel *Label16 = nullptr, *Label17 = nullptr, *Label18 = nullptr, *Label19 = nullptr,
-                       *Label20 = nullptr, *Label21 = nullptr, *Label22 = nullptr, *Label23 = nullptr;
-    pf::ui::ClickLabel *Label38 = nullptr, *Label40 = nullptr;
-    QTableWidget *StringGrid1 = nullptr;
     pf::ui::HoverGroup *Hover = nullptr;
 
-    void done(int r) override;
-
 protected:
+    void cancelEntry() override { Label20Click(); }
+    QList<pf::db::Table *> pageTables() const override;
     void showEvent(QShowEvent *e) override;
 
 private:
     bool FormKeyDown(QKeyEvent *key);
     void bindData();
-    void FormClose();
     void writeRow(double project, int floor, int unit);
 
     createedit::CommandBar *m_bar = nullptr;

@@ -1,8 +1,7 @@
 #include "boravest/building/U9.h"
 
-#include "ui_U9.h"
-
 #include "boravest/building/U10.h"
+#include "boravest/data/Stores.h"
 #include "boravest/data/UnitDm.h"
 #include "platform/common/Numbers.h"
 #include "platform/ui/ClickLabel.h"
@@ -19,45 +18,13 @@ TForm9 *Form9 = nullptr;
 using pf::db::DbError;
 using namespace createedit;
 
-TForm9::TForm9(QWidget *parent) : QDialog(parent)
+TForm9::TForm9(QWidget *parent) : Page(parent)
 {
-    Ui::TForm9 ui;
-    ui.setupUi(this);
+    setupUi(this);
     setObjectName(QStringLiteral("Form9"));
     setLayoutDirection(Qt::RightToLeft);
     setFixedSize(790, 560);
 
-    Panel1 = ui.Panel1;
-    Panel2 = ui.Panel2;
-    Panel3 = ui.Panel3;
-    Panel4 = ui.Panel4;
-    Panel5 = ui.Panel5;
-    Panel6 = ui.Panel6;
-    DBEdit1 = ui.DBEdit1;
-    DBEdit2 = ui.DBEdit2;
-    DBEdit3 = ui.DBEdit3;
-    DBGrid1 = ui.DBGrid1;
-    e1 = ui.e1;
-    DBEdit5 = ui.DBEdit5;
-    DBEdit6 = ui.DBEdit6;
-    DBEdit7 = ui.DBEdit7;
-    DBEdit8 = ui.DBEdit8;
-    DBEdit9 = ui.DBEdit9;
-    DBEdit10 = ui.DBEdit10;
-    Label16 = ui.Label16;
-    Label17 = ui.Label17;
-    Label18 = ui.Label18;
-    Label19 = ui.Label19;
-    Label20 = ui.Label20;
-    Label21 = ui.Label21;
-    Label22 = ui.Label22;
-    Label23 = ui.Label23;
-    Label91 = ui.Label91;
-    Label92 = ui.Label92;
-    Label14 = ui.Label14;
-    Label24 = ui.Label24;
-    StringGrid1 = ui.StringGrid1;
-    StringGrid2 = ui.StringGrid2;
 
     Label18->hide(); // the delete command is on the bar without action
     captionsLeftToRight(this);
@@ -91,7 +58,11 @@ TForm9::TForm9(QWidget *parent) : QDialog(parent)
 
     // The name takes any key (up to the field's 20 characters); the numbers
     // take digits and the point. Enter walks the inputs round.
-    filterNumbers({DBEdit5, DBEdit6, DBEdit7, DBEdit8, DBEdit9, DBEdit10}, pf::ui::NumberChar::Point);
+    // Temperatures and air changes take five characters, the height four,
+    // the area and the appliance gain eight ("99999.99").
+    filterNumbers({DBEdit5, DBEdit6, DBEdit10}, pf::ui::NumberChar::Point, 5);
+    filterNumbers({DBEdit9}, pf::ui::NumberChar::Point, 4);
+    filterNumbers({DBEdit7, DBEdit8}, pf::ui::NumberChar::Point, 8);
     e1->setMaxLength(20);
     pf::ui::installEnterChain({e1, DBEdit5, DBEdit6, DBEdit7, DBEdit8, DBEdit9, DBEdit10}, true);
 
@@ -273,26 +244,21 @@ bool TForm9::duplicateSpace(double code)
 void TForm9::repl(const QString &name, double code, double volume)
 {
     pf::db::Table *t4 = DM1->Table4;
-    pf::db::Database *db = DM1->Database1;
-    const QString surfaces = db->attachTable(QStringLiteral("bankjd.DB"));
-    const double project = t4->fieldByName(QStringLiteral("Shproje")).asFloat();
-    const QVariant shsk = t4->fieldByName(QStringLiteral("Shsk")).value();
-    const double floor = t4->fieldByName(QStringLiteral("Tabage")).asFloat();
-    const double unit = t4->fieldByName(QStringLiteral("Shvahed")).asFloat();
-    const double ti = SurfaceInsideTemperature(t4->fieldByName(QStringLiteral("Ti_")).asFloat());
+    bv::data::stores::SpaceSave save;
+    save.unit = {t4->fieldByName(QStringLiteral("Shproje")).asFloat(), t4->fieldByName(QStringLiteral("Shsk")).value(),
+                 t4->fieldByName(QStringLiteral("Tabage")).asFloat(), t4->fieldByName(QStringLiteral("Shvahed")).asFloat()};
+    if (!AddingSpace && !m_oldCodeNull)
+        save.oldCode = m_oldCode;
+    save.code = code;
+    save.name = name;
+    save.surfaceTi = SurfaceInsideTemperature(t4->fieldByName(QStringLiteral("Ti_")).asFloat());
     // A renamed space takes its surfaces along to its new code; the
     // surfaces then take the space's inside temperature. One transaction
     // with the space itself.
-    const bool renamed = !AddingSpace && !m_oldCodeNull && code != m_oldCode;
-    const QString key = QStringLiteral(" WHERE Shproje = ? AND Shsk IS ? AND Tabage = ? AND Shvahed = ? AND CodeFaza = ?");
-    db->transaction([&] {
-        if (renamed)
-            db->exec(QStringLiteral("UPDATE %1 SET CodeFaza = ?").arg(surfaces) + key,
-                     {code, project, shsk, floor, unit, m_oldCode});
+    bv::data::stores::saveSpace(*DM1->Database1, save, [&] {
         t4->fieldByName(QStringLiteral("Faza")).setAsString(name);
         t4->fieldByName(QStringLiteral("Codefaza")).setAsFloat(code);
         t4->fieldByName(QStringLiteral("V_")).setAsFloat(volume);
-        db->exec(QStringLiteral("UPDATE %1 SET Ti_ = ?").arg(surfaces) + key, {ti, project, shsk, floor, unit, code});
         t4->post();
     });
     t4->refresh();
@@ -347,19 +313,8 @@ void TForm9::HideGuides()
     Panel6->hide();
 }
 
-void TForm9::FormClose()
-{
-    if (!DM1)
-        return;
-    Label20Click();
-    DM1->Table4->close();
-}
+QList<pf::db::Table *> TForm9::pageTables() const { return {DM1->Table4}; }
 
-void TForm9::done(int r)
-{
-    FormClose();
-    QDialog::done(r);
-}
 
 bool TForm9::FormKeyDown(QKeyEvent *key)
 {

@@ -5,19 +5,19 @@
 // name list faza.db, whose counter is the space code. Saving a space works
 // out its volume and gives its surfaces its inside temperature.
 #include "boravest/building/EntryPage.h"
+#include "ui_U9.h"
 
 #include <QDialog>
 #include <QString>
 
-class QFrame;
 class QKeyEvent;
-class QLineEdit;
-class QTableWidget;
-namespace pf::ui {
-class DBGrid;
-}
 
-class TForm9 : public QDialog {
+// Components (Ui::TForm9, by designer name): Panel1 header, Panel2 entry
+// panel, Panel3 grid panel, Panel4 command bar, Panel5 and Panel6 the
+// inside temperature and air change guides, e1 the space name, DBEdit5 ..
+// DBEdit10 outside and inside temperature, area, appliance gain, height and
+// air changes, Label16 .. Label23 the commands.
+class TForm9 : public createedit::Page, public Ui::TForm9 {
     Q_OBJECT
 public:
     explicit TForm9(QWidget *parent = nullptr);
@@ -51,33 +51,16 @@ public:
     bool AddingSpace = false;
     QString EditedSpaceName;
 
-    // Components (designer names).
-    QFrame *Panel1 = nullptr; // header
-    QFrame *Panel2 = nullptr; // entry panel
-    QFrame *Panel3 = nullptr; // grid panel
-    QFrame *Panel4 = nullptr; // command bar
-    QFrame *Panel5 = nullptr; // inside temperature guide
-    QFrame *Panel6 = nullptr; // air change guide
-    pf::ui::DBEdit *DBEdit1 = nullptr, *DBEdit2 = nullptr, *DBEdit3 = nullptr;
-    pf::ui::DBGrid *DBGrid1 = nullptr;
-    QLineEdit *e1 = nullptr; // space name
-    pf::ui::DBEdit *DBEdit5 = nullptr, *DBEdit6 = nullptr, *DBEdit7 = nullptr, *DBEdit8 = nullptr,
-                   *DBEdit9 = nullptr, *DBEdit10 = nullptr;
-    pf::ui::ClickLabel *Label16 = nullptr, *Label17 = nullptr, *Label18 = nullptr, *Label19 = nullptr,
-                       *Label20 = nullptr, *Label21 = nullptr, *Label22 = nullptr, *Label23 = nullptr;
-    pf::ui::ClickLabel *Label91 = nullptr, *Label92 = nullptr, *Label14 = nullptr, *Label24 = nullptr;
-    QTableWidget *StringGrid1 = nullptr, *StringGrid2 = nullptr;
     pf::ui::HoverGroup *Hover = nullptr;
 
-    void done(int r) override;
-
 protected:
+    void cancelEntry() override { Label20Click(); }
+    QList<pf::db::Table *> pageTables() const override;
     void showEvent(QShowEvent *e) override;
 
 private:
     bool FormKeyDown(QKeyEvent *key);
     void bindData();
-    void FormClose();
     bool spaceCode(const QString &name, double *code);
     bool duplicateSpace(double code);
     void repl(const QString &name, double code, double volume);

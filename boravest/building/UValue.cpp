@@ -71,4 +71,21 @@ bool CalcZaribHedayat(const std::array<QString, kMaterialCount> &texts, int kind
     return true;
 }
 
+namespace {
+// Preset U-value (Btu/h.sq.ft.F) of each window and door type, by code.
+const char *const kOpeningU[kLastDoorType + 1] = {"",     "1.23", "0.65", "0.36", "0.7",  "0.45", "0.75",
+                                                  "0.95", "1.2",  "1.15", "1.05", "0.3",  "0.45", "0.6"};
+} // namespace
+
+QString openingUText(int code)
+{
+    return code >= kFirstWindowType && code <= kLastDoorType ? QString::fromLatin1(kOpeningU[code]) : QString();
+}
+
+double openingU(int code)
+{
+    double u = 0;
+    return pf::strToFloat(openingUText(code), &u) ? u : 0;
+}
+
 } // namespace building

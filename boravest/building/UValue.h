@@ -3,6 +3,7 @@
 // up to 28 materials of given thickness (inches).
 #include <QString>
 #include <array>
+#include <cstdint>
 
 namespace building {
 
@@ -35,5 +36,18 @@ bool thicknessFromText(const QString &text, double *inches);
 // CalcZaribHedayat over the 28 input texts; false (and *u untouched) when
 // one of them does not convert.
 bool CalcZaribHedayat(const std::array<QString, kMaterialCount> &texts, int kind, double *u);
+
+// How the U-value dialog answers a page (UValueRequest.Key).
+constexpr std::uint8_t kAnswerEnter = 13; // a U-value was worked out
+constexpr std::uint8_t kAnswerEsc = 27;   // nothing was
+
+// Window and door types with their preset U-values. A type's code (1 .. 13)
+// is what the general data stores as its window and door choices: windows
+// 1 .. 3, doors 4 .. 13.
+constexpr int kFirstWindowType = 1, kLastWindowType = 3, kFirstDoorType = 4, kLastDoorType = 13;
+// The preset U-value of a type as text ("1.23", "0.7") and as a number;
+// empty and 0 outside 1 .. 13.
+QString openingUText(int code);
+double openingU(int code);
 
 } // namespace building

@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPointer>
+#include <QValidator>
 #include <QWidget>
 
 namespace pf::ui {
@@ -106,6 +108,25 @@ private:
     QString m_refusal;
 };
 
+// Refuses a text longer than the limit unless it is no longer than the
+// text before (so a longer text set by the program can be shortened).
+class LengthLimit : public QValidator {
+public:
+    LengthLimit(QLineEdit *edit, int maxChars) : QValidator(edit), m_max(maxChars), m_last(int(edit->text().size()))
+    {
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString &t) { m_last = int(t.size()); });
+    }
+    State validate(QString &input, int &) const override
+    {
+        const int n = int(input.size());
+        return n > m_max && n > m_last ? Invalid : Acceptable;
+    }
+
+private:
+    int m_max;
+    int m_last;
+};
+
 class EnterChain : public QObject {
 public:
     EnterChain(const QList<QWidget *> &chain, bool wrap) : QObject(chain.first()), m_wrap(wrap)
@@ -195,10 +216,13 @@ QObject *installKeyPreview(QWidget *form, KeyHandler handler)
     return new KeyPreview(form, std::move(handler));
 }
 
-QObject *installNumberFilter(QWidget *edit, NumberChars extra, const QString &refusal)
+QObject *installNumberFilter(QWidget *edit, NumberChars extra, const QString &refusal, int maxChars)
 {
     if (!edit)
         return nullptr;
+    if (maxChars > 0)
+        if (auto *line = qobject_cast<QLineEdit *>(edit))
+            line->setValidator(new LengthLimit(line, maxChars));
     return new NumberFilter(edit, extra, refusal);
 }
 

@@ -31,20 +31,24 @@ QObject *installKeyPreview(QWidget *form, KeyHandler handler);
 enum class NumberChar { None = 0, Point = 1, Minus = 2, Slash = 4 }; // Slash: dates
 Q_DECLARE_FLAGS(NumberChars, NumberChar)
 
-QObject *installNumberFilter(QWidget *edit, NumberChars extra, const QString &refusal);
-inline QObject *installWholeNumberFilter(QWidget *edit, const QString &refusal)
+//
+// `maxChars` (0: no limit): a line edit takes no more characters than that,
+// typed, pasted or dropped; the extra ones are dropped without a word. A
+// longer text the program put there can still be shortened.
+QObject *installNumberFilter(QWidget *edit, NumberChars extra, const QString &refusal, int maxChars = 0);
+inline QObject *installWholeNumberFilter(QWidget *edit, const QString &refusal, int maxChars = 0)
 {
-    return installNumberFilter(edit, NumberChar::None, refusal);
+    return installNumberFilter(edit, NumberChar::None, refusal, maxChars);
 }
-inline QObject *installDecimalFilter(QWidget *edit, const QString &refusal)
+inline QObject *installDecimalFilter(QWidget *edit, const QString &refusal, int maxChars = 0)
 {
-    return installNumberFilter(edit, NumberChar::Point, refusal);
+    return installNumberFilter(edit, NumberChar::Point, refusal, maxChars);
 }
-inline QObject *installSignedFilter(QWidget *edit, const QString &refusal, bool decimal = false)
+inline QObject *installSignedFilter(QWidget *edit, const QString &refusal, bool decimal = false, int maxChars = 0)
 {
     return installNumberFilter(edit, decimal ? NumberChars(NumberChar::Minus) | NumberChar::Point
                                              : NumberChars(NumberChar::Minus),
-                               refusal);
+                               refusal, maxChars);
 }
 
 // Whether the filter lets the character through (for callers that check a

@@ -202,7 +202,7 @@ protected:
         EXPECT_TRUE(DM1->Table1->locate(QStringLiteral("SHPROJE"), {p}));
         Form13->Label4Click();
         EXPECT_TRUE(Form13->detailsShown());
-        Form13->RadioButton[rotation]->setChecked(true);
+        Form13->rotationButton(rotation)->setChecked(true);
         if (edit)
             edit();
         lastDoc = pf::report::Document{};

@@ -281,3 +281,48 @@ TEST_F(Booklet, ProjectWithoutFloorsPrintsTitleAndAZeroSummary)
     EXPECT_TRUE(after(doc, kUnitTotal).isEmpty());
     EXPECT_EQ(after(doc, QStringLiteral("نتايج مجموع محاسبات بار طبقات ساختمان")), QStringList{"villa"});
 }
+
+TEST_F(Booklet, RotationGivenAtOpeningHoldsWhateverTheStoredChoiceBecomes)
+{
+    project(7);
+    unit(7, 0, 1, 0, 0);
+    space(7, 0, 1, 1, QStringLiteral("اطاق"), room(70, 70, 100, 800, 0));
+    surface(7, 0, 1, 1, wall(KindWall, 1, 0, 100, 0.3, 0)); // north
+    Report2->OpenProject(7, building::planRotationForChoice(2));
+    building::PlanRotation = building::planRotationForChoice(4);
+    Report2->Table5->refresh();
+    EXPECT_EQ(Report2->Table5->fieldByName(QStringLiteral("Dv_gjedar")).asInteger(), 2); // north turned east
+    Report2->CloseTables();
+}
+
+TEST_F(Booklet, LoadThatCannotPrintAsANumberNamesItsSpaceAndNothingPrints)
+{
+    // 300 nines as the input stores them: 1e300.
+    const struct {
+        const char *what;
+        building::SpaceRow room;
+        double area;
+    } cases[] = {
+        {"air changes", room(70, 0, 100, 1e300, 1e300), 100},
+        {"area", room(70, 0, 1e300, 800, 1), 1e300},
+    };
+    double p = 20;
+    for (const auto &c : cases) {
+        project(++p);
+        unit(p, 1, 1);
+        space(p, 1, 1, 1, QStringLiteral("انبار"), room(70, 0, 100, 800, 1));
+        space(p, 1, 1, 2, QStringLiteral("سالن"), c.room);
+        surface(p, 1, 1, 2, wall(KindWall, 1, 0, c.area, 0.3, 0));
+        previews = 0;
+        preview(p);
+        EXPECT_EQ(previews, 0) << c.what;
+        const QStringList shown = testsupport::takeMessages();
+        ASSERT_EQ(shown.size(), 1) << c.what;
+        EXPECT_TRUE(shown[0].contains(QStringLiteral("سالن"))) << c.what;
+        EXPECT_FALSE(shown[0].contains(QStringLiteral("انبار"))) << c.what;
+    }
+    for (double v : {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                     std::numeric_limits<double>::quiet_NaN(), 1e300, -1e19})
+        EXPECT_EQ(building::loadText(v), QString()) << v;
+    EXPECT_EQ(building::loadText(-9e18), QStringLiteral("9000000000000000000-"));
+}

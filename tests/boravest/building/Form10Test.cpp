@@ -441,7 +441,7 @@ TEST_F(Form10Test, WindowAndDoorTypePanels)
     EXPECT_FALSE(Form10->Panel6->isHidden());
     EXPECT_FALSE(Form10->Panel2->isEnabled());
     EXPECT_FALSE(Form10->Label19->isEnabled());
-    EXPECT_EQ(Form10->focusWidget(), Form10->RadioButtons[3 + 1]);
+    EXPECT_EQ(Form10->focusWidget(), Form10->choiceButton(3 + 1));
     press(Form10, Qt::Key_F2); // the command bar is off while the panel is open
     EXPECT_TRUE(Form10->entryState());
     press(Form10, Qt::Key_Escape);
@@ -451,14 +451,14 @@ TEST_F(Form10Test, WindowAndDoorTypePanels)
 
     // A click writes at once; Esc keeps what the click wrote.
     press(Form10, Qt::Key_F5);
-    QTest::mouseClick(Form10->RadioButtons[3 + 4], Qt::LeftButton, {}, onIndicator(Form10->RadioButtons[3 + 4]));
+    QTest::mouseClick(Form10->choiceButton(3 + 4), Qt::LeftButton, {}, onIndicator(Form10->choiceButton(3 + 4)));
     EXPECT_EQ(Form10->de3->text(), QStringLiteral("1.2"));
     press(Form10, Qt::Key_Escape);
     EXPECT_EQ(Form10->de3->text(), QStringLiteral("1.2"));
     // Reopened, the metal door is focused; Enter applies the focused one.
     press(Form10, Qt::Key_F5);
-    EXPECT_EQ(Form10->focusWidget(), Form10->RadioButtons[3 + 4]);
-    Form10->RadioButtons[3 + 9]->setFocus();
+    EXPECT_EQ(Form10->focusWidget(), Form10->choiceButton(3 + 4));
+    Form10->choiceButton(3 + 9)->setFocus();
     press(Form10, Qt::Key_Return);
     EXPECT_FALSE(Form10->typePanelShown());
     EXPECT_EQ(Form10->de3->text(), QStringLiteral("0.6"));
@@ -469,8 +469,8 @@ TEST_F(Form10Test, WindowAndDoorTypePanels)
     EXPECT_EQ(Form10->de3->text(), QStringLiteral("0.65"));
     Form10->Label24->click();
     EXPECT_FALSE(Form10->Panel5->isHidden());
-    EXPECT_EQ(Form10->focusWidget(), Form10->RadioButtons[1]);
-    QTest::mouseDClick(Form10->RadioButtons[2], Qt::LeftButton, {}, onIndicator(Form10->RadioButtons[2]));
+    EXPECT_EQ(Form10->focusWidget(), Form10->choiceButton(1));
+    QTest::mouseDClick(Form10->choiceButton(2), Qt::LeftButton, {}, onIndicator(Form10->choiceButton(2)));
     EXPECT_FALSE(Form10->typePanelShown());
     EXPECT_EQ(Form10->de3->text(), QStringLiteral("0.36"));
     press(Form10, Qt::Key_F2);

@@ -316,7 +316,7 @@ TEST_F(Form13Test, RotationNoteShowsOnlyTheLastChoice)
     EXPECT_EQ(all.filter(QStringLiteral("درجه)")).size(), 1);
     EXPECT_TRUE(all.filter(QStringLiteral("ساعت45درجه")).isEmpty());
     // The rotation choice stays for the next use.
-    EXPECT_TRUE(Form13->RadioButton[2]->isChecked());
+    EXPECT_TRUE(Form13->rotationButton(2)->isChecked());
 }
 
 TEST_F(Form13Test, CommandsKeysAndLook)
@@ -371,8 +371,8 @@ TEST_F(Form13Test, CommandsKeysAndLook)
     EXPECT_EQ(QFileInfo(Form13->Edit1->text()).fileName(), QStringLiteral("logo.png"));
     onModal = nullptr;
     QTest::keyClick(Form13->Edit1, Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), Form13->RadioButton[0]);
-    QTest::keyClick(Form13->RadioButton[0], Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), Form13->rotationButton(0));
+    QTest::keyClick(Form13->rotationButton(0), Qt::Key_Return);
     EXPECT_EQ(QApplication::focusWidget(), Form13->DBEdit4);
 
     // F4 with the details shown does nothing; Esc cancels.

@@ -6,6 +6,7 @@
 
 #include "boravest/building/U8.h"
 #include "boravest/app/U3.h"
+#include "boravest/data/TableSchemas.h"
 #include "boravest/help/U11.h"
 #include "boravest/help/U15.h"
 #include "boravest/help/UHelp.h"
@@ -293,12 +294,12 @@ TEST_F(GeneralDataPage, WindowAndDoorChoosersApplyTheirPresets)
     ASSERT_TRUE(Form2->Panel1->isVisible());
     EXPECT_FALSE(Form2->Panel3->isEnabled());
     EXPECT_FALSE(Form2->Panel5->isEnabled());
-    EXPECT_EQ(Form2->focusWidget(), Form2->KindButtons[1]);
-    key(Form2->KindButtons[1], Qt::Key_Down); // checks double glazing
-    EXPECT_TRUE(Form2->KindButtons[2]->isChecked());
-    EXPECT_EQ(Form2->focusWidget(), Form2->KindButtons[2]);
+    EXPECT_EQ(Form2->focusWidget(), Form2->kindButton(1));
+    key(Form2->kindButton(1), Qt::Key_Down); // checks double glazing
+    EXPECT_TRUE(Form2->kindButton(2)->isChecked());
+    EXPECT_EQ(Form2->focusWidget(), Form2->kindButton(2));
     EXPECT_EQ(Form2->DE7->text(), QStringLiteral("0.65"));
-    key(Form2->KindButtons[2], Qt::Key_Return);
+    key(Form2->kindButton(2), Qt::Key_Return);
     EXPECT_FALSE(Form2->Panel1->isVisible());
     EXPECT_TRUE(Form2->Panel3->isEnabled());
     EXPECT_EQ(Form2->focusWidget(), Form2->DE7);
@@ -306,15 +307,15 @@ TEST_F(GeneralDataPage, WindowAndDoorChoosersApplyTheirPresets)
     // Reopened by its label: the stored type is checked and focused; Esc
     // closes it without applying anything.
     Form2->Label36->click();
-    EXPECT_TRUE(Form2->KindButtons[2]->isChecked());
-    EXPECT_EQ(Form2->focusWidget(), Form2->KindButtons[2]);
-    key(Form2->KindButtons[2], Qt::Key_Escape);
+    EXPECT_TRUE(Form2->kindButton(2)->isChecked());
+    EXPECT_EQ(Form2->focusWidget(), Form2->kindButton(2));
+    key(Form2->kindButton(2), Qt::Key_Escape);
     EXPECT_FALSE(Form2->Panel1->isVisible());
     EXPECT_EQ(Form2->DE7->text(), QStringLiteral("0.65"));
     // The internal window has no type yet: nothing is checked.
     key(Form2->De8, Qt::Key_F5);
     for (int c = 1; c <= 3; ++c)
-        EXPECT_FALSE(Form2->KindButtons[c]->isChecked()) << c;
+        EXPECT_FALSE(Form2->kindButton(c)->isChecked()) << c;
     Form2->Label30->click(); // "X"
     EXPECT_FALSE(Form2->Panel1->isVisible());
 
@@ -322,18 +323,18 @@ TEST_F(GeneralDataPage, WindowAndDoorChoosersApplyTheirPresets)
     key(Form2->De10, Qt::Key_F5);
     ASSERT_TRUE(Form2->Panel2->isVisible());
     // On the button's indicator, which stands at its right.
-    QTest::mouseClick(Form2->KindButtons[11], Qt::LeftButton, {},
-                      QPoint(Form2->KindButtons[11]->width() - 8, Form2->KindButtons[11]->height() / 2));
+    QTest::mouseClick(Form2->kindButton(11), Qt::LeftButton, {},
+                      QPoint(Form2->kindButton(11)->width() - 8, Form2->kindButton(11)->height() / 2));
     EXPECT_EQ(Form2->De10->text(), QStringLiteral("0.3"));
     EXPECT_TRUE(Form2->Panel2->isVisible());
-    QTest::mouseDClick(Form2->KindButtons[13], Qt::LeftButton);
+    QTest::mouseDClick(Form2->kindButton(13), Qt::LeftButton);
     EXPECT_EQ(Form2->De10->text(), QStringLiteral("0.6"));
     EXPECT_FALSE(Form2->Panel2->isVisible());
     key(Form2->De9, Qt::Key_F5);
-    key(Form2->KindButtons[4], Qt::Key_Up); // round the end to the last
+    key(Form2->kindButton(4), Qt::Key_Up); // round the end to the last
     EXPECT_EQ(Form2->De9->text(), QStringLiteral("0.6"));
-    key(Form2->KindButtons[13], Qt::Key_Up);
-    key(Form2->KindButtons[12], Qt::Key_Return);
+    key(Form2->kindButton(13), Qt::Key_Up);
+    key(Form2->kindButton(12), Qt::Key_Return);
     EXPECT_EQ(Form2->De9->text(), QStringLiteral("0.45"));
 
     EXPECT_EQ(save(), QStringList());
@@ -353,8 +354,8 @@ TEST_F(GeneralDataPage, WindowAndDoorChoosersApplyTheirPresets)
     selectProject(9);
     key(Form2->DBGrid1, Qt::Key_Return);
     key(Form2->DE7, Qt::Key_F5);
-    EXPECT_TRUE(Form2->KindButtons[2]->isChecked());
-    EXPECT_EQ(Form2->focusWidget(), Form2->KindButtons[1]);
+    EXPECT_TRUE(Form2->kindButton(2)->isChecked());
+    EXPECT_EQ(Form2->focusWidget(), Form2->kindButton(1));
 }
 
 TEST_F(GeneralDataPage, TemperatureGuideOpensBesideTheInsideTemperature)
@@ -441,6 +442,22 @@ TEST_F(GeneralDataPage, InputsTakeOnlyWhatTheirFieldsHold)
     type(Form2->De3, QStringLiteral("1380.1"));
     EXPECT_EQ(Form2->De3->text(), QStringLiteral("13801"));
     EXPECT_EQ(testsupport::takeMessages(), (QStringList{kOnlyNumber, kOnlyNumber, kOnlyNumber, kNumberAndSeparator}));
+}
+
+TEST_F(GeneralDataPage, ChangingTheNumberWorksWithEveryTableAlreadyAttached)
+{
+    addProject(12);
+    addProjectRows(12);
+    openPage();
+    selectProject(12);
+    // As after a while in the program: every table file has been reached.
+    for (const auto &t : schema::dataFolderTables())
+        DM1->Database1->attachTable(t.fileName);
+    key(Form2->DBGrid1, Qt::Key_Return);
+    type(Form2->de1, QStringLiteral("15"));
+    EXPECT_EQ(save(), QStringList());
+    for (const char *t : {"bankvh", "bankfz", "bankjd", "Tajhizat", "TypMas"})
+        EXPECT_EQ(count(QString::fromLatin1(t), 15), 1) << t;
 }
 
 TEST_F(GeneralDataPage, ChangingTheNumberMovesEveryRowOfTheProject)

@@ -165,3 +165,21 @@ TEST(EnterChain, FiltersAndChainWorkTogether)
     EXPECT_EQ(f.w.focusWidget(), f.edits[1]);
     EXPECT_TRUE(messages.isEmpty());
 }
+
+TEST(NumberFilters, LengthLimitDropsExtraCharactersButLetsALongerTextShrink)
+{
+    QLineEdit edit;
+    installDecimalFilter(&edit, kDecimal, 5);
+    QTest::keyClicks(&edit, QStringLiteral("1234.567"));
+    EXPECT_EQ(edit.text(), QStringLiteral("1234."));
+    edit.clear();
+    edit.insert(QString(300, QLatin1Char('9')));
+    EXPECT_EQ(edit.text(), QString());
+    // A longer text the program shows can be shortened, not lengthened.
+    edit.setText(QStringLiteral("123456789"));
+    QTest::keyClick(&edit, Qt::Key_End);
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit.text(), QStringLiteral("12345678"));
+    QTest::keyClick(&edit, Qt::Key_1);
+    EXPECT_EQ(edit.text(), QStringLiteral("12345678"));
+}
