@@ -9,7 +9,10 @@
 #include <QTextLayout>
 #include <QTextOption>
 
+#include <QFontMetricsF>
+
 #include <algorithm>
+#include <unordered_map>
 
 namespace pf::report {
 
@@ -73,12 +76,22 @@ void layoutParagraph(QTextLayout &layout, const QString &text, const ReportFont 
                      Qt::LayoutDirection direction, Qt::Alignment alignment, bool wrap,
                      double width)
 {
+    layoutParagraph(layout, text, QFont(font.toQFont(), layoutDevice()), direction, alignment, wrap,
+                    width);
+}
+
+void layoutParagraph(QTextLayout &layout, const QString &text, const QFont &font,
+                     Qt::LayoutDirection direction, Qt::Alignment alignment, bool wrap,
+                     double width)
+{
     QString t = text;
-    t.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
-    t.replace(QLatin1Char('\n'), QChar::LineSeparator);
-    t.replace(QLatin1Char('\r'), QChar::LineSeparator);
+    if (t.contains(QLatin1Char('\n')) || t.contains(QLatin1Char('\r'))) {
+        t.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
+        t.replace(QLatin1Char('\n'), QChar::LineSeparator);
+        t.replace(QLatin1Char('\r'), QChar::LineSeparator);
+    }
     layout.setText(t);
-    layout.setFont(QFont(font.toQFont(), layoutDevice()));
+    layout.setFont(font);
 
     QTextOption opt;
     opt.setTextDirection(direction);
@@ -105,6 +118,108 @@ void layoutParagraph(QTextLayout &layout, const QString &text, const ReportFont 
         y += line.height();
     }
     layout.endLayout();
+}
+
+// ---------------------------------------------------------------- layout cache
+
+namespace {
+
+struct FontKeyHash {
+    size_t operator()(const ReportFont &f) const
+    {
+        return qHashMulti(0, f.family, f.pointSize, f.bold, f.underline);
+    }
+};
+struct FontKeyEq {
+    bool operator()(const ReportFont &a, const ReportFont &b) const
+    {
+        return a.family == b.family && a.pointSize == b.pointSize && a.bold == b.bold &&
+               a.underline == b.underline;
+    }
+};
+
+struct ParagraphKey {
+    QString text;
+    ReportFont font;
+    Qt::LayoutDirection direction;
+    double width;
+};
+struct ParagraphKeyHash {
+    size_t operator()(const ParagraphKey &k) const
+    {
+        return qHashMulti(FontKeyHash()(k.font), k.text, int(k.direction), k.width);
+    }
+};
+struct ParagraphKeyEq {
+    bool operator()(const ParagraphKey &a, const ParagraphKey &b) const
+    {
+        return a.width == b.width && a.direction == b.direction && a.text == b.text &&
+               FontKeyEq()(a.font, b.font);
+    }
+};
+
+struct FontEntry {
+    QFont font;
+    double lineHeight = 0;
+};
+
+} // namespace
+
+struct TextLayoutCache::Impl {
+    std::unordered_map<ReportFont, std::unique_ptr<FontEntry>, FontKeyHash, FontKeyEq> fonts;
+    std::unordered_map<ParagraphKey, std::unique_ptr<LaidParagraph>, ParagraphKeyHash, ParagraphKeyEq>
+        paragraphs;
+
+    FontEntry &entry(const ReportFont &f)
+    {
+        auto &e = fonts[f];
+        if (!e) {
+            e = std::make_unique<FontEntry>();
+            e->font = QFont(f.toQFont(), layoutDevice());
+            e->lineHeight = QFontMetricsF(e->font).height();
+        }
+        return *e;
+    }
+};
+
+TextLayoutCache::TextLayoutCache() : d(std::make_unique<Impl>()) {}
+TextLayoutCache::~TextLayoutCache() = default;
+
+const QFont &TextLayoutCache::font(const ReportFont &f) { return d->entry(f).font; }
+
+double TextLayoutCache::lineHeight(const ReportFont &f) { return d->entry(f).lineHeight; }
+
+int TextLayoutCache::paragraphCount() const { return int(d->paragraphs.size()); }
+
+const LaidParagraph &TextLayoutCache::paragraph(const QString &text, const ReportFont &font,
+                                                Qt::LayoutDirection direction, double wrapWidth)
+{
+    const double width = wrapWidth < 0 ? -1.0 : wrapWidth;
+    auto &slot = d->paragraphs[ParagraphKey{text, font, direction, width}];
+    if (slot)
+        return *slot;
+    slot = std::make_unique<LaidParagraph>();
+    QTextLayout layout;
+    layoutParagraph(layout, text, d->entry(font).font, direction, Qt::AlignLeft, width >= 0, width);
+    const QString &laid = layout.text();
+    slot->lines.reserve(layout.lineCount());
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        LaidLine out;
+        // A paragraph of one line keeps the caller's text itself.
+        if (layout.lineCount() == 1 && laid == text)
+            out.text = text;
+        else
+            out.text = laid.mid(line.textStart(), line.textLength());
+        if (out.text.endsWith(QChar::LineSeparator))
+            out.text.chop(1);
+        out.y = line.y();
+        out.height = line.height();
+        out.naturalWidth = line.naturalTextWidth();
+        slot->naturalWidth = std::max(slot->naturalWidth, out.naturalWidth);
+        slot->lines.push_back(std::move(out));
+    }
+    return *slot;
 }
 
 void paintPage(QPainter &painter, const Page &page)

@@ -7,6 +7,7 @@
 // Coordinates are pixels at 96 per inch measured from the top left corner of
 // the paper; the page size itself is kept in millimetres.
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QPointF>
 #include <QRectF>
@@ -14,9 +15,9 @@
 #include <QString>
 #include <QVector>
 
+#include <memory>
 #include <variant>
 
-class QFont;
 class QPainter;
 class QPaintDevice;
 class QPrinter;
@@ -117,6 +118,52 @@ QPaintDevice *layoutDevice();
 void layoutParagraph(QTextLayout &layout, const QString &text, const ReportFont &font,
                      Qt::LayoutDirection direction, Qt::Alignment alignment, bool wrap,
                      double width);
+
+// The same with the font already resolved on the layout device.
+void layoutParagraph(QTextLayout &layout, const QString &text, const QFont &font,
+                     Qt::LayoutDirection direction, Qt::Alignment alignment, bool wrap,
+                     double width);
+
+// One line of a laid-out paragraph: its text (line separators removed), its
+// top and height within the paragraph and the width its glyphs take.
+struct LaidLine {
+    QString text;
+    double y = 0;
+    double height = 0;
+    double naturalWidth = 0;
+};
+
+struct LaidParagraph {
+    QVector<LaidLine> lines;
+    double naturalWidth = 0; // of the widest line
+};
+
+// Text layouts of one run of the report engine: each distinct paragraph is
+// laid out once, and each font resolved once, however often they print.
+// The alignment moves lines within their box but changes neither where they
+// break nor how wide they are, so a paragraph is kept by its text, font,
+// direction and wrapping width alone.
+class TextLayoutCache {
+public:
+    TextLayoutCache();
+    ~TextLayoutCache();
+    TextLayoutCache(const TextLayoutCache &) = delete;
+    TextLayoutCache &operator=(const TextLayoutCache &) = delete;
+
+    // The font on the layout device.
+    const QFont &font(const ReportFont &f);
+    // The height of an empty line in the font.
+    double lineHeight(const ReportFont &f);
+    // The paragraph as one unlimited line per line separator (wrapWidth < 0)
+    // or wrapped at wrapWidth. The reference stays valid as long as the cache.
+    const LaidParagraph &paragraph(const QString &text, const ReportFont &font,
+                                   Qt::LayoutDirection direction, double wrapWidth);
+    int paragraphCount() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
 
 // Paints one page. The painter must be set up so that one unit is one pixel
 // at 96 per inch with the origin at the top left of the paper.
