@@ -532,7 +532,9 @@ int childMain(const QString &task, const QString &arg)
         report = std::make_unique<TReport2>();
         building::PlanRotation = building::planRotationForChoice(2);
     }
-    pf::report::ReportPreview preview;
+    std::unique_ptr<pf::report::ReportPreview> preview;
+    if (task == QLatin1String("open"))
+        preview = std::make_unique<pf::report::ReportPreview>();
     const double before = peakKiB();
     QElapsedTimer clock;
     clock.start();
@@ -542,8 +544,8 @@ int childMain(const QString &task, const QString &arg)
         pages = int(report->QuickRep1.render().pages.size());
         report->CloseTables();
     } else if (task == QLatin1String("open")) {
-        preview.load(arg);
-        pages = preview.pageCount();
+        preview->load(arg);
+        pages = preview->pageCount();
     } else {
         // A limit of 4 GiB of address space keeps a loader that believes the
         // file from taking the machine down; running out counts as -2 pages.

@@ -12,6 +12,7 @@
 #include <QFontMetricsF>
 
 #include <algorithm>
+#include <cstring>
 #include <unordered_map>
 
 namespace pf::report {
@@ -58,6 +59,220 @@ bool ImageItem::operator==(const ImageItem &o) const
         return image.isNull() == o.image.isNull();
     return image.convertToFormat(QImage::Format_ARGB32) ==
            o.image.convertToFormat(QImage::Format_ARGB32);
+}
+
+// ---------------------------------------------------------------- page list
+
+namespace {
+
+enum : quint8 { kPackedText = 1, kPackedLine, kPackedRect, kPackedImage };
+
+template <class T> void put(QByteArray &out, T v) { out.append(reinterpret_cast<const char *>(&v), sizeof v); }
+
+void putRect(QByteArray &out, const QRectF &r)
+{
+    const double v[4] = {r.x(), r.y(), r.width(), r.height()};
+    out.append(reinterpret_cast<const char *>(v), sizeof v);
+}
+
+class Unpacker {
+public:
+    explicit Unpacker(const QByteArray &b) : p(b.constData()) {}
+    template <class T> T get()
+    {
+        T v;
+        std::memcpy(&v, p, sizeof v);
+        p += sizeof v;
+        return v;
+    }
+    QRectF rect()
+    {
+        double v[4];
+        std::memcpy(v, p, sizeof v);
+        p += sizeof v;
+        return QRectF(v[0], v[1], v[2], v[3]);
+    }
+
+private:
+    const char *p;
+};
+
+} // namespace
+
+size_t PageList::hashStyle(const Style &s)
+{
+    return qHashMulti(0, s.font.family, s.font.pointSize, s.font.bold, s.font.underline, s.font.color.rgba(),
+                      int(s.direction), int(s.alignment));
+}
+
+quint32 PageList::stringId(const QString &s)
+{
+    const auto it = m_stringIds.constFind(s);
+    if (it != m_stringIds.constEnd())
+        return it.value();
+    const quint32 id = quint32(m_strings.size());
+    m_strings.push_back(s);
+    m_stringIds.insert(s, id);
+    return id;
+}
+
+quint32 PageList::styleId(const Style &s)
+{
+    // Runs of one style follow each other: the last one is tried first.
+    if (m_lastStyle >= 0 && m_styles[m_lastStyle] == s)
+        return quint32(m_lastStyle);
+    const size_t h = hashStyle(s);
+    for (auto it = m_styleIds.constFind(h); it != m_styleIds.constEnd() && it.key() == h; ++it)
+        if (m_styles[it.value()] == s) {
+            m_lastStyle = qint32(it.value());
+            return it.value();
+        }
+    const quint32 id = quint32(m_styles.size());
+    m_styles.push_back(s);
+    m_styleIds.insert(h, id);
+    m_lastStyle = qint32(id);
+    return id;
+}
+
+quint32 PageList::colorId(const QColor &c)
+{
+    // Colours are kept exactly as given (their kind included); the common
+    // plain ones are found by their value.
+    const bool plain = c.spec() == QColor::Rgb;
+    if (plain) {
+        const auto it = m_colorIds.constFind(c.rgba());
+        if (it != m_colorIds.constEnd())
+            return it.value();
+    } else {
+        for (qsizetype i = 0; i < m_colors.size(); ++i)
+            if (m_colors[i] == c && m_colors[i].spec() == c.spec())
+                return quint32(i);
+    }
+    const quint32 id = quint32(m_colors.size());
+    m_colors.push_back(c);
+    if (plain)
+        m_colorIds.insert(c.rgba(), id);
+    return id;
+}
+
+quint32 PageList::imageId(const QImage &img)
+{
+    const auto it = m_imageIds.constFind(img.cacheKey());
+    if (it != m_imageIds.constEnd())
+        return it.value();
+    const quint32 id = quint32(m_images.size());
+    m_images.push_back(img);
+    m_imageIds.insert(img.cacheKey(), id);
+    return id;
+}
+
+void PageList::pack(QByteArray &out, const DrawItem &item)
+{
+    if (const auto *t = std::get_if<TextRun>(&item)) {
+        put(out, quint8(kPackedText));
+        put(out, stringId(t->text));
+        put(out, styleId(Style{t->font, t->direction, t->alignment}));
+        putRect(out, t->rect);
+    } else if (const auto *l = std::get_if<LineItem>(&item)) {
+        put(out, quint8(kPackedLine));
+        putRect(out, QRectF(l->p1.x(), l->p1.y(), l->p2.x(), l->p2.y()));
+        put(out, l->width);
+        put(out, colorId(l->color));
+    } else if (const auto *r = std::get_if<RectItem>(&item)) {
+        put(out, quint8(kPackedRect));
+        putRect(out, r->rect);
+        put(out, r->penWidth);
+        put(out, colorId(r->penColor));
+        put(out, colorId(r->fill));
+    } else if (const auto *im = std::get_if<ImageItem>(&item)) {
+        put(out, quint8(kPackedImage));
+        putRect(out, im->rect);
+        put(out, imageId(im->image));
+    }
+}
+
+Page PageList::at(qsizetype i) const
+{
+    const Packed &packed = m_pages.at(i);
+    Page page;
+    page.items.reserve(packed.count);
+    Unpacker u(packed.bytes);
+    for (int n = 0; n < packed.count; ++n) {
+        switch (u.get<quint8>()) {
+        case kPackedText: {
+            const QString &text = m_strings[u.get<quint32>()];
+            const Style &st = m_styles[u.get<quint32>()];
+            page.items.push_back(TextRun{text, st.font, st.direction, st.alignment, u.rect()});
+            break;
+        }
+        case kPackedLine: {
+            const QRectF ends = u.rect();
+            const double width = u.get<double>();
+            page.items.push_back(LineItem{QPointF(ends.x(), ends.y()), QPointF(ends.width(), ends.height()), width,
+                                          m_colors[u.get<quint32>()]});
+            break;
+        }
+        case kPackedRect: {
+            const QRectF rect = u.rect();
+            const double pen = u.get<double>();
+            const QColor &penColor = m_colors[u.get<quint32>()];
+            page.items.push_back(RectItem{rect, pen, penColor, m_colors[u.get<quint32>()]});
+            break;
+        }
+        default: {
+            const QRectF rect = u.rect();
+            page.items.push_back(ImageItem{rect, m_images[u.get<quint32>()]});
+            break;
+        }
+        }
+    }
+    return page;
+}
+
+void PageList::push_back(const Page &page)
+{
+    addPage();
+    for (const DrawItem &item : page.items)
+        addItem(item);
+}
+
+void PageList::replace(qsizetype i, const Page &page)
+{
+    Packed packed;
+    for (const DrawItem &item : page.items) {
+        pack(packed.bytes, item);
+        ++packed.count;
+    }
+    packed.bytes.squeeze();
+    m_pages[i] = std::move(packed);
+}
+
+void PageList::clear() { *this = PageList(); }
+
+void PageList::addPage()
+{
+    if (!m_pages.isEmpty())
+        m_pages.last().bytes.squeeze();
+    m_pages.push_back(Packed{});
+}
+
+void PageList::addItem(const DrawItem &item)
+{
+    if (m_pages.isEmpty())
+        m_pages.push_back(Packed{});
+    Packed &last = m_pages.last();
+    pack(last.bytes, item);
+    ++last.count;
+}
+
+bool PageList::operator==(const PageList &o) const
+{
+    if (size() != o.size())
+        return false;
+    for (qsizetype i = 0; i < size(); ++i)
+        if (itemCount(i) != o.itemCount(i) || at(i) != o.at(i))
+            return false;
+    return true;
 }
 
 QPaintDevice *layoutDevice()

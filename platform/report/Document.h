@@ -13,8 +13,10 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <QHash>
 #include <QVector>
 
+#include <iterator>
 #include <memory>
 #include <variant>
 
@@ -95,9 +97,86 @@ struct Page {
     bool operator==(const Page &o) const = default;
 };
 
+// The pages of a document, held compactly: each distinct text, text style,
+// colour and picture once, and per page a packed record of its items (a
+// booklet of many hundred pages takes a fraction of what its items would).
+// A page is unpacked when it is asked for: the list hands out copies, so a
+// page is changed by replacing it.
+class PageList {
+public:
+    qsizetype size() const { return m_pages.size(); }
+    qsizetype count() const { return m_pages.size(); }
+    bool isEmpty() const { return m_pages.isEmpty(); }
+    Page at(qsizetype i) const;
+    const Page operator[](qsizetype i) const { return at(i); }
+    int itemCount(qsizetype i) const { return m_pages[i].count; }
+
+    void push_back(const Page &page);
+    void append(const Page &page) { push_back(page); }
+    void replace(qsizetype i, const Page &page);
+    void reserve(qsizetype n) { m_pages.reserve(n); }
+    void clear();
+
+    // Builds the list item by item: a new empty page, then items added to
+    // the last page.
+    void addPage();
+    void addItem(const DrawItem &item);
+
+    class const_iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = Page;
+        using difference_type = qsizetype;
+        using pointer = void;
+        using reference = Page;
+        const_iterator(const PageList *list, qsizetype i) : m_list(list), m_i(i) {}
+        Page operator*() const { return m_list->at(m_i); }
+        const_iterator &operator++() { ++m_i; return *this; }
+        bool operator==(const const_iterator &o) const { return m_i == o.m_i; }
+        bool operator!=(const const_iterator &o) const { return m_i != o.m_i; }
+
+    private:
+        const PageList *m_list;
+        qsizetype m_i;
+    };
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, size()}; }
+
+    bool operator==(const PageList &o) const;
+
+private:
+    struct Style {
+        ReportFont font;
+        Qt::LayoutDirection direction;
+        Qt::Alignment alignment;
+        bool operator==(const Style &o) const = default;
+    };
+    struct Packed {
+        QByteArray bytes;
+        int count = 0;
+    };
+    static size_t hashStyle(const Style &s);
+    quint32 stringId(const QString &s);
+    quint32 styleId(const Style &s);
+    quint32 colorId(const QColor &c);
+    quint32 imageId(const QImage &img);
+    void pack(QByteArray &out, const DrawItem &item);
+
+    QVector<Packed> m_pages;
+    QVector<QString> m_strings;
+    QHash<QString, quint32> m_stringIds;
+    QVector<Style> m_styles;
+    QMultiHash<size_t, quint32> m_styleIds; // by hash, compared in full
+    qint32 m_lastStyle = -1;
+    QVector<QColor> m_colors;
+    QHash<QRgb, quint32> m_colorIds; // plain colours; others searched
+    QVector<QImage> m_images;
+    QHash<qint64, quint32> m_imageIds;
+};
+
 struct Document {
     QSizeF pageSizeMm{210.0, 297.0};
-    QVector<Page> pages;
+    PageList pages;
 
     QSizeF pageSizePx() const
     {

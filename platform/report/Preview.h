@@ -74,6 +74,7 @@ private:
     void updateView();
 
     Document m_doc;
+    Page m_shown; // the current page, unpacked
     int m_page = 0;
     double m_zoom = 1.0;
     PageView *m_view = nullptr;

@@ -704,10 +704,10 @@ private:
         print = print && b->enabled;
         double h = 0;
         if (print) {
-            LaidOut lo;
-            lo.height = layoutBand(*b, &lo.items);
-            place(lo, at);
-            h = lo.height;
+            fixed.items.clear();
+            fixed.height = layoutBand(*b, &fixed.items);
+            place(fixed, at);
+            h = fixed.height;
         }
         if (b->afterPrint)
             b->afterPrint(*b, print);
@@ -722,7 +722,7 @@ private:
 
     void openPage()
     {
-        doc.pages.push_back(Page{});
+        doc.pages.addPage();
         ++*pageNumber;
         ++pagesOfReport;
         r.m_pageNumber = *pageNumber;
@@ -750,12 +750,11 @@ private:
         openPage();
     }
 
-    void place(const LaidOut &lo, double at)
+    void place(LaidOut &lo, double at)
     {
-        Page &page = doc.pages.back();
-        for (const DrawItem &item : lo.items) {
-            page.items.push_back(item);
-            translate(page.items.back(), left, at);
+        for (DrawItem &item : lo.items) {
+            translate(item, left, at);
+            doc.pages.addItem(item);
         }
     }
 
@@ -833,7 +832,8 @@ private:
     double bodyTop = 0;
     Band *title = nullptr, *pageHeader = nullptr, *columnHeader = nullptr, *detail = nullptr,
          *summary = nullptr, *pageFooter = nullptr;
-    LaidOut laid; // the band being printed; its storage is reused
+    LaidOut laid;  // the band being printed; its storage is reused
+    LaidOut fixed; // the same for a band at a fixed place
     mutable TextLayoutCache m_cache;
     mutable std::vector<const Element *> m_order;
 };

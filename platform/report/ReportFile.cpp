@@ -1080,8 +1080,8 @@ Document readVersion2(QIODevice &dev, const ReportFileLimits &limits)
             if (n > quint32(limits.maxItemsPerPage) || n > itemCount - items)
                 r.fail(QStringLiteral("too many items"));
             items += n;
-            Page page;
-            page.items.reserve(n);
+            doc.pages.addPage();
+            DrawItem item;
             for (quint32 i = 0; i < n; ++i) {
                 r.where().item = int(i) + 1;
                 const quint8 k = r.u8();
@@ -1090,7 +1090,7 @@ Document readVersion2(QIODevice &dev, const ReportFileLimits &limits)
                     if (str >= quint32(strings.size()) || st >= quint32(styles.size()))
                         r.fail(QStringLiteral("a text names a missing string or style"));
                     const Style &style = styles[st];
-                    page.items.push_back(TextRun{strings[str], style.font, style.direction, style.alignment, r.rect()});
+                    item = TextRun{strings[str], style.font, style.direction, style.alignment, r.rect()};
                 } else if (k == kLine) {
                     LineItem l;
                     l.p1.setX(r.f64());
@@ -1099,29 +1099,29 @@ Document readVersion2(QIODevice &dev, const ReportFileLimits &limits)
                     l.p2.setY(r.f64());
                     l.width = r.f64();
                     l.color = QColor::fromRgba(r.u32());
-                    page.items.push_back(l);
+                    item = l;
                 } else if (k == kRect) {
                     RectItem rc;
                     rc.rect = r.rect();
                     rc.penWidth = r.f64();
                     rc.penColor = QColor::fromRgba(r.u32());
                     rc.fill = QColor::fromRgba(r.u32());
-                    page.items.push_back(rc);
+                    item = rc;
                 } else if (k == kImage) {
                     const QRectF rect = r.rect();
                     const quint32 id = r.u32();
                     if (id >= quint32(images.size()))
                         r.fail(QStringLiteral("a picture is missing"));
-                    page.items.push_back(ImageItem{rect, images[id]});
+                    item = ImageItem{rect, images[id]};
                 } else {
                     r.fail(QStringLiteral("unknown item kind %1").arg(k));
                 }
-                const QString problem = itemProblem(page.items.back(), limits);
+                const QString problem = itemProblem(item, limits);
                 if (!problem.isEmpty())
                     r.fail(problem);
+                doc.pages.addItem(item);
             }
             r.where().item = 0;
-            doc.pages.push_back(std::move(page));
         } else {
             r.fail(QStringLiteral("unknown section"));
         }

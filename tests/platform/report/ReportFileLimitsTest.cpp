@@ -107,9 +107,11 @@ TEST(ReportFileLimitsTest, TheLargestReportThatSavesLoadsAndALargerOneIsRefusedW
     // long as may be, a page as full as may be, as many pages as may be.
     const ReportFileLimits limits;
     Document big = pagesOf(limits.maxPages, 1);
-    big.pages[0] = pagesOf(1, limits.maxItemsPerPage).pages[0];
-    big.pages[1].items.push_back(TextRun{QString(limits.maxTextLength, QChar(0x0645)), ReportFont{}, Qt::RightToLeft,
-                                         Qt::AlignLeft, QRectF(0, 0, 100, 20)});
+    big.pages.replace(0, pagesOf(1, limits.maxItemsPerPage).pages[0]);
+    Page longText = big.pages[1];
+    longText.items.push_back(TextRun{QString(limits.maxTextLength, QChar(0x0645)), ReportFont{}, Qt::RightToLeft,
+                                     Qt::AlignLeft, QRectF(0, 0, 100, 20)});
+    big.pages.replace(1, longText);
     QTemporaryDir tmp;
     const QString path = tmp.filePath(QStringLiteral("big.QRP"));
     saveDocument(big, path);
@@ -126,9 +128,11 @@ TEST(ReportFileLimitsTest, TheLargestReportThatSavesLoadsAndALargerOneIsRefusedW
         const char *what;
         Document doc;
     };
-    Document texts = pagesOf(1, 0);
+    Page fourTexts;
     for (const char *t : {"a", "b", "c", "d"})
-        texts.pages[0].items.push_back(TextRun{QString::fromLatin1(t), ReportFont{}, Qt::RightToLeft, Qt::AlignLeft, QRectF()});
+        fourTexts.items.push_back(TextRun{QString::fromLatin1(t), ReportFont{}, Qt::RightToLeft, Qt::AlignLeft, QRectF()});
+    Document texts;
+    texts.pages.push_back(fourTexts);
     const std::vector<Case> over{
         {"pages", pagesOf(5, 1)}, {"items of a page", pagesOf(1, 6)}, {"items", pagesOf(4, 4)}, {"strings", texts}};
     for (const Case &c : over) {
@@ -154,7 +158,7 @@ TEST(ReportFileLimitsTest, TheLargestReportThatSavesLoadsAndALargerOneIsRefusedW
     EXPECT_FALSE(QFile::exists(tmp.filePath(QStringLiteral("no.QRP"))));
 
     // A value no file can hold is refused as well, not written as another.
-    Document nan = pagesOf(1, 1);
-    nan.pages[0].items[0] = LineItem{QPointF(qQNaN(), 0), QPointF(1, 1), 1.0, Qt::black};
+    Document nan;
+    nan.pages.push_back(Page{{LineItem{QPointF(qQNaN(), 0), QPointF(1, 1), 1.0, Qt::black}}});
     EXPECT_THROW(encodeDocument(nan), ReportFileError);
 }

@@ -114,9 +114,11 @@ TEST_F(ReportFileTest, EveryItemSurvivesSaveAndLoad)
 TEST_F(ReportFileTest, LayoutIsReadableByAShortScriptAndStoresEachTextOnce)
 {
     Document doc = sampleDocument();
+    Page second = doc.pages[1];
     for (int i = 0; i < 50; ++i)
-        doc.pages[1].items.push_back(TextRun{QStringLiteral("ضريب انتقال حرارت"), ReportFont{}, Qt::RightToLeft,
-                                             Qt::AlignLeft, QRectF(10, 10 + i, 40, 15)});
+        second.items.push_back(TextRun{QStringLiteral("ضريب انتقال حرارت"), ReportFont{}, Qt::RightToLeft,
+                                       Qt::AlignLeft, QRectF(10, 10 + i, 40, 15)});
+    doc.pages.replace(1, second);
     const QByteArray file = encodeDocument(doc, true);
     ASSERT_TRUE(file.startsWith("BRVQRPBN"));
     EXPECT_EQ(qFromLittleEndian<quint32>(file.constData() + 8), 2u);
