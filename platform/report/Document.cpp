@@ -107,12 +107,21 @@ size_t PageList::hashStyle(const Style &s)
 
 quint32 PageList::stringId(const QString &s)
 {
-    const auto it = m_stringIds.constFind(s);
-    if (it != m_stringIds.constEnd())
+    // Characters shared with a text kept in m_strings cannot change or be
+    // freed, so the same place and length is the same text.
+    const QPair<const void *, qsizetype> where(s.constData(), s.size());
+    if (const auto it = m_sharedIds.constFind(where); it != m_sharedIds.constEnd())
         return it.value();
-    const quint32 id = quint32(m_strings.size());
-    m_strings.push_back(s);
-    m_stringIds.insert(s, id);
+    quint32 id;
+    if (const auto it = m_stringIds.constFind(s); it != m_stringIds.constEnd()) {
+        id = it.value();
+    } else {
+        id = quint32(m_strings.size());
+        m_strings.push_back(s);
+        m_stringIds.insert(s, id);
+    }
+    if (m_strings[id].constData() == s.constData())
+        m_sharedIds.insert(where, id);
     return id;
 }
 
@@ -254,6 +263,7 @@ void PageList::addPage()
     if (!m_pages.isEmpty())
         m_pages.last().bytes.squeeze();
     m_pages.push_back(Packed{});
+    m_pages.last().bytes.reserve(32 * 1024);
 }
 
 void PageList::addItem(const DrawItem &item)

@@ -165,6 +165,9 @@ private:
     QVector<Packed> m_pages;
     QVector<QString> m_strings;
     QHash<QString, quint32> m_stringIds;
+    // The same texts by where their characters lie: a text handed in again
+    // shares the characters of the one kept, and is found without reading it.
+    QHash<QPair<const void *, qsizetype>, quint32> m_sharedIds;
     QVector<Style> m_styles;
     QMultiHash<size_t, quint32> m_styleIds; // by hash, compared in full
     qint32 m_lastStyle = -1;

@@ -536,6 +536,15 @@ public:
             r.beforePrint(r, print);
         if (!print)
             return;
+        // The sub-details and group headers of each level, in the order added.
+        for (Band *b : r.bands()) {
+            if (b->type() == BandType::SubDetail) {
+                auto *sd = static_cast<SubDetailBand *>(b);
+                levels[sd->master()].children.push_back(sd);
+            } else if (auto *g = dynamic_cast<GroupHeaderBand *>(b)) {
+                levels[g->owner].groups.push_back(g);
+            }
+        }
 
         pf::db::Dataset *ds = r.dataset;
         if (ds && ds->active())
@@ -565,9 +574,8 @@ private:
     {
         printGroups(nullptr);
         printBand(detail);
-        for (Band *b : r.bands())
-            if (b->type() == BandType::SubDetail && static_cast<SubDetailBand *>(b)->master() == nullptr)
-                runSubDetail(static_cast<SubDetailBand *>(b));
+        for (SubDetailBand *sd : levels.value(nullptr).children)
+            runSubDetail(sd);
     }
 
     void runSubDetail(SubDetailBand *sd)
@@ -590,9 +598,8 @@ private:
         auto row = [&] {
             printGroups(sd);
             printBand(sd);
-            for (Band *b : r.bands())
-                if (b->type() == BandType::SubDetail && static_cast<SubDetailBand *>(b)->master() == sd)
-                    runSubDetail(static_cast<SubDetailBand *>(b));
+            for (SubDetailBand *child : levels.value(sd).children)
+                runSubDetail(child);
         };
         if (ds) {
             while (ds->active() && !ds->eof()) {
@@ -607,17 +614,13 @@ private:
 
     void resetGroups(SubDetailBand *owner)
     {
-        for (Band *b : r.bands())
-            if (auto *g = dynamic_cast<GroupHeaderBand *>(b); g && g->owner == owner)
-                g->lastKey.reset();
+        for (GroupHeaderBand *g : levels.value(owner).groups)
+            g->lastKey.reset();
     }
 
     void printGroups(SubDetailBand *owner)
     {
-        for (Band *b : r.bands()) {
-            auto *g = dynamic_cast<GroupHeaderBand *>(b);
-            if (!g || g->owner != owner)
-                continue;
+        for (GroupHeaderBand *g : levels.value(owner).groups) {
             const QString key = g->key ? g->key() : QString();
             if (g->lastKey && *g->lastKey == key)
                 continue;
@@ -636,13 +639,12 @@ private:
     {
         double h = 0;
         bool past = after == nullptr;
-        for (Band *b : r.bands()) {
-            if (b == after) {
+        for (GroupHeaderBand *g : levels.value(owner).groups) {
+            if (g == after) {
                 past = true;
                 continue;
             }
-            auto *g = dynamic_cast<GroupHeaderBand *>(b);
-            if (!past || !g || g->owner != owner || !g->enabled)
+            if (!past || !g->enabled)
                 continue;
             if (after && g->lastKey && *g->lastKey == (g->key ? g->key() : QString()))
                 continue;
@@ -832,6 +834,11 @@ private:
     double bodyTop = 0;
     Band *title = nullptr, *pageHeader = nullptr, *columnHeader = nullptr, *detail = nullptr,
          *summary = nullptr, *pageFooter = nullptr;
+    struct Level {
+        QVector<SubDetailBand *> children;
+        QVector<GroupHeaderBand *> groups;
+    };
+    QHash<const SubDetailBand *, Level> levels; // null: the report's detail level
     LaidOut laid;  // the band being printed; its storage is reused
     LaidOut fixed; // the same for a band at a fixed place
     mutable TextLayoutCache m_cache;
