@@ -447,7 +447,55 @@ const LaidParagraph &TextLayoutCache::paragraph(const QString &text, const Repor
     return *slot;
 }
 
-void paintPage(QPainter &painter, const Page &page)
+namespace {
+
+struct PaintKey {
+    QString text;
+    ReportFont font;
+    Qt::LayoutDirection direction;
+    Qt::Alignment alignment;
+    double width;
+    bool operator==(const PaintKey &o) const
+    {
+        return width == o.width && direction == o.direction && alignment == o.alignment && text == o.text &&
+               FontKeyEq()(font, o.font);
+    }
+};
+struct PaintKeyHash {
+    size_t operator()(const PaintKey &k) const
+    {
+        return qHashMulti(FontKeyHash()(k.font), k.text, int(k.direction), int(k.alignment), k.width);
+    }
+};
+
+// Layouts kept at most; a page of a booklet draws a few hundred texts.
+constexpr size_t kMaxPaintLayouts = 2048;
+
+} // namespace
+
+struct PaintCache::Impl {
+    TextLayoutCache fonts;
+    std::unordered_map<PaintKey, std::unique_ptr<QTextLayout>, PaintKeyHash> layouts;
+};
+
+PaintCache::PaintCache() : d(std::make_unique<Impl>()) {}
+PaintCache::~PaintCache() = default;
+
+const QTextLayout &PaintCache::layout(const TextRun &run)
+{
+    PaintKey key{run.text, run.font, run.direction, run.alignment, run.rect.width()};
+    auto it = d->layouts.find(key);
+    if (it != d->layouts.end())
+        return *it->second;
+    if (d->layouts.size() >= kMaxPaintLayouts)
+        d->layouts.clear();
+    auto layout = std::make_unique<QTextLayout>();
+    layoutParagraph(*layout, run.text, d->fonts.font(run.font), run.direction, run.alignment, false,
+                    run.rect.width());
+    return *d->layouts.emplace(std::move(key), std::move(layout)).first->second;
+}
+
+void paintPage(QPainter &painter, const Page &page, PaintCache *cache)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -458,10 +506,14 @@ void paintPage(QPainter &painter, const Page &page)
                        [&](const TextRun &run) {
                            if (run.text.isEmpty())
                                return;
+                           painter.setPen(run.font.color);
+                           if (cache) {
+                               cache->layout(run).draw(&painter, run.rect.topLeft());
+                               return;
+                           }
                            QTextLayout layout;
                            layoutParagraph(layout, run.text, run.font, run.direction,
                                            run.alignment, false, run.rect.width());
-                           painter.setPen(run.font.color);
                            layout.draw(&painter, run.rect.topLeft());
                        },
                        [&](const LineItem &line) {
@@ -524,6 +576,7 @@ bool printDocument(const Document &doc, QPrinter *printer)
     if (!painter.begin(printer))
         return false;
     const double scale = printer->resolution() / kPixelsPerInch;
+    PaintCache cache;
     bool first = true;
     for (int c = 0; c < copies; ++c) {
         for (int i = from; i <= to; ++i) {
@@ -534,7 +587,7 @@ bool printDocument(const Document &doc, QPrinter *printer)
             first = false;
             painter.save();
             painter.scale(scale, scale);
-            paintPage(painter, doc.pages[i - 1]);
+            paintPage(painter, doc.pages[i - 1], &cache);
             painter.restore();
         }
     }

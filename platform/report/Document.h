@@ -247,9 +247,28 @@ private:
     std::unique_ptr<Impl> d;
 };
 
+// Text layouts kept for painting: a text painted again with the same font,
+// direction, alignment and width is drawn from its first layout. Holds a
+// bounded number of layouts.
+class PaintCache {
+public:
+    PaintCache();
+    ~PaintCache();
+    PaintCache(const PaintCache &) = delete;
+    PaintCache &operator=(const PaintCache &) = delete;
+
+    // The layout of a text run, laid out on first use.
+    const QTextLayout &layout(const TextRun &run);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
 // Paints one page. The painter must be set up so that one unit is one pixel
-// at 96 per inch with the origin at the top left of the paper.
-void paintPage(QPainter &painter, const Page &page);
+// at 96 per inch with the origin at the top left of the paper. With a cache,
+// texts laid out for earlier pages are not laid out again.
+void paintPage(QPainter &painter, const Page &page, PaintCache *cache = nullptr);
 
 // Prints the pages of the document on the printer (a printer set to PDF
 // output writes a PDF file). The paper takes the document's page size and no

@@ -69,7 +69,7 @@ void PageView::paintEvent(QPaintEvent *)
     p.fillRect(paper, Qt::white);
     p.translate(paper.topLeft());
     p.scale(m_zoom, m_zoom);
-    paintPage(p, *m_page);
+    paintPage(p, *m_page, &m_cache);
 }
 
 // ---------------------------------------------------------------- preview

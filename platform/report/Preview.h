@@ -30,6 +30,7 @@ protected:
 
 private:
     const Page *m_page = nullptr;
+    PaintCache m_cache;
     QSizeF m_pageSize{793.7, 1122.5};
     double m_zoom = 1.0;
 };

@@ -4,6 +4,7 @@
 
 #include "ReportTestUtil.h"
 
+#include <QPainter>
 #include <QTextLayout>
 #include <gtest/gtest.h>
 
@@ -83,4 +84,25 @@ TEST(PageList, GivesBackExactlyWhatWasPutIn)
     other.replace(2, a);
     EXPECT_FALSE(other == list);
     EXPECT_EQ(list[2], b); // a copy changes alone
+}
+
+TEST(PaintCache, PaintsAsAFreshLayoutDoes)
+{
+    Page page;
+    const ReportFont font{QStringLiteral("DejaVu Sans"), 11.0, false, true, QColor(200, 0, 0)};
+    for (int i = 0; i < 3; ++i) {
+        page.items.push_back(TextRun{QStringLiteral("1/4 1"), font, Qt::RightToLeft, Qt::AlignRight, QRectF(10, 10 + 30 * i, 120, 20)});
+        page.items.push_back(TextRun{QStringLiteral("1/4 1"), font, Qt::LeftToRight, Qt::AlignHCenter, QRectF(150, 10 + 30 * i, 80, 20)});
+    }
+    auto paint = [&](PaintCache *cache) {
+        QImage img(260, 110, QImage::Format_ARGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        paintPage(p, page, cache);
+        return img;
+    };
+    PaintCache cache;
+    const QImage fresh = paint(nullptr);
+    EXPECT_EQ(paint(&cache), fresh);
+    EXPECT_EQ(paint(&cache), fresh); // from the kept layouts
 }
