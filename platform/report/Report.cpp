@@ -548,7 +548,7 @@ public:
 
         pf::db::Dataset *ds = r.dataset;
         if (ds && ds->active())
-            ds->first();
+            toFirst(ds);
         const bool empty = ds && (!ds->active() || ds->eof());
         if (!(empty && !r.printIfEmpty)) {
             openPage();
@@ -570,6 +570,16 @@ public:
     }
 
 private:
+    // Moves to the first record. A detail that has just followed its master
+    // stands there already: moving it again would only make its own details
+    // read their rows once more.
+    static void toFirst(pf::db::Dataset *ds)
+    {
+        if (ds->recNo() == 1 && ds->bof() && !ds->eof())
+            return;
+        ds->first();
+    }
+
     void masterRecord()
     {
         printGroups(nullptr);
@@ -584,7 +594,7 @@ private:
         bool hasRows = true;
         if (ds) {
             if (ds->active())
-                ds->first();
+                toFirst(ds);
             hasRows = ds->active() && !ds->eof();
         }
         if (!hasRows && !sd->printIfEmpty)
