@@ -13,6 +13,8 @@
 //   BM_OpenSavedBooklet       the report printer opening the saved 621-page
 //                             booklet: its preview loads the file and shows
 //                             the first page
+//   BM_OpenTodaysBooklet      the same booklet saved in the layout of the
+//                             program until now (version 1) opens unchanged
 //   BM_UnpackFloor            the floor beside it: the file read and its
 //                             compressed bytes unpacked, streaming
 //   BM_PeakMemory             separate processes, each measuring its own peak
@@ -388,6 +390,21 @@ qint64 unpackFile(const QString &path)
     return total;
 }
 
+// The same booklet saved in the first version's layout, as the program
+// wrote it until now.
+QString todaysBooklet()
+{
+    static const QString path = [] {
+        Project &p = project(50);
+        const QString file = QDir(p.dir.path()).filePath(QStringLiteral("booklet-v1.QRP"));
+        QFile f(file);
+        f.open(QIODevice::WriteOnly);
+        f.write(pf::report::encodeDocumentVersion1(layBooklet(p), true));
+        return file;
+    }();
+    return path;
+}
+
 double g_openSeconds = 0;
 
 void BM_OpenSavedBooklet(benchmark::State &state)
@@ -408,6 +425,23 @@ void BM_OpenSavedBooklet(benchmark::State &state)
     state.counters["file_bytes"] = double(QFile(file).size());
 }
 BENCHMARK(BM_OpenSavedBooklet)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A booklet saved before this version opens as it was laid out.
+void BM_OpenTodaysBooklet(benchmark::State &state)
+{
+    const QString file = todaysBooklet();
+    bool same = false;
+    for (auto _ : state) {
+        pf::report::ReportPreview preview;
+        preview.load(file);
+        state.PauseTiming();
+        same = preview.document() == layBooklet(project(50));
+        state.ResumeTiming();
+    }
+    state.counters["same_pages"] = same ? 1 : 0;
+    state.counters["file_bytes"] = double(QFile(file).size());
+}
+BENCHMARK(BM_OpenTodaysBooklet)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_UnpackFloor(benchmark::State &state)
 {
