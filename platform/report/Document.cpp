@@ -67,34 +67,39 @@ namespace {
 
 enum : quint8 { kPackedText = 1, kPackedLine, kPackedRect, kPackedImage };
 
-template <class T> void put(QByteArray &out, T v) { out.append(reinterpret_cast<const char *>(&v), sizeof v); }
-
-void putRect(QByteArray &out, const QRectF &r)
+// Record fields are unsigned numbers of 7 bits a byte, low bits first: the
+// numbers of texts, styles, colours and the positions of the number table.
+void putVar(QByteArray &out, quint32 v)
 {
-    const double v[4] = {r.x(), r.y(), r.width(), r.height()};
-    out.append(reinterpret_cast<const char *>(v), sizeof v);
+    char buf[5];
+    int n = 0;
+    while (v >= 0x80) {
+        buf[n++] = char((v & 0x7f) | 0x80);
+        v >>= 7;
+    }
+    buf[n++] = char(v);
+    out.append(buf, n);
 }
 
 class Unpacker {
 public:
-    explicit Unpacker(const QByteArray &b) : p(b.constData()) {}
-    template <class T> T get()
+    explicit Unpacker(const QByteArray &b) : p(reinterpret_cast<const uchar *>(b.constData())) {}
+    quint8 byte() { return *p++; }
+    quint32 var()
     {
-        T v;
-        std::memcpy(&v, p, sizeof v);
-        p += sizeof v;
-        return v;
-    }
-    QRectF rect()
-    {
-        double v[4];
-        std::memcpy(v, p, sizeof v);
-        p += sizeof v;
-        return QRectF(v[0], v[1], v[2], v[3]);
+        quint32 v = 0;
+        int shift = 0;
+        for (;;) {
+            const uchar c = *p++;
+            v |= quint32(c & 0x7f) << shift;
+            if (!(c & 0x80))
+                return v;
+            shift += 7;
+        }
     }
 
 private:
-    const char *p;
+    const uchar *p;
 };
 
 } // namespace
@@ -164,6 +169,19 @@ quint32 PageList::colorId(const QColor &c)
     return id;
 }
 
+quint32 PageList::numberId(double v)
+{
+    quint64 bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    const auto it = m_numberIds.constFind(bits);
+    if (it != m_numberIds.constEnd())
+        return it.value();
+    const quint32 id = quint32(m_numbers.size());
+    m_numbers.push_back(v);
+    m_numberIds.insert(bits, id);
+    return id;
+}
+
 quint32 PageList::imageId(const QImage &img)
 {
     const auto it = m_imageIds.constFind(img.cacheKey());
@@ -177,26 +195,32 @@ quint32 PageList::imageId(const QImage &img)
 
 void PageList::pack(QByteArray &out, const DrawItem &item)
 {
+    auto rect = [&](const QRectF &r) {
+        putVar(out, numberId(r.x()));
+        putVar(out, numberId(r.y()));
+        putVar(out, numberId(r.width()));
+        putVar(out, numberId(r.height()));
+    };
     if (const auto *t = std::get_if<TextRun>(&item)) {
-        put(out, quint8(kPackedText));
-        put(out, stringId(t->text));
-        put(out, styleId(Style{t->font, t->direction, t->alignment}));
-        putRect(out, t->rect);
+        out.append(char(kPackedText));
+        putVar(out, stringId(t->text));
+        putVar(out, styleId(Style{t->font, t->direction, t->alignment}));
+        rect(t->rect);
     } else if (const auto *l = std::get_if<LineItem>(&item)) {
-        put(out, quint8(kPackedLine));
-        putRect(out, QRectF(l->p1.x(), l->p1.y(), l->p2.x(), l->p2.y()));
-        put(out, l->width);
-        put(out, colorId(l->color));
+        out.append(char(kPackedLine));
+        rect(QRectF(l->p1.x(), l->p1.y(), l->p2.x(), l->p2.y()));
+        putVar(out, numberId(l->width));
+        putVar(out, colorId(l->color));
     } else if (const auto *r = std::get_if<RectItem>(&item)) {
-        put(out, quint8(kPackedRect));
-        putRect(out, r->rect);
-        put(out, r->penWidth);
-        put(out, colorId(r->penColor));
-        put(out, colorId(r->fill));
+        out.append(char(kPackedRect));
+        rect(r->rect);
+        putVar(out, numberId(r->penWidth));
+        putVar(out, colorId(r->penColor));
+        putVar(out, colorId(r->fill));
     } else if (const auto *im = std::get_if<ImageItem>(&item)) {
-        put(out, quint8(kPackedImage));
-        putRect(out, im->rect);
-        put(out, imageId(im->image));
+        out.append(char(kPackedImage));
+        rect(im->rect);
+        putVar(out, imageId(im->image));
     }
 }
 
@@ -206,31 +230,36 @@ Page PageList::at(qsizetype i) const
     Page page;
     page.items.reserve(packed.count);
     Unpacker u(packed.bytes);
+    auto number = [&] { return m_numbers[u.var()]; };
+    auto rect = [&] {
+        const double x = number(), y = number(), w = number();
+        return QRectF(x, y, w, number());
+    };
     for (int n = 0; n < packed.count; ++n) {
-        switch (u.get<quint8>()) {
+        switch (u.byte()) {
         case kPackedText: {
-            const QString &text = m_strings[u.get<quint32>()];
-            const Style &st = m_styles[u.get<quint32>()];
-            page.items.push_back(TextRun{text, st.font, st.direction, st.alignment, u.rect()});
+            const QString &text = m_strings[u.var()];
+            const Style &st = m_styles[u.var()];
+            page.items.push_back(TextRun{text, st.font, st.direction, st.alignment, rect()});
             break;
         }
         case kPackedLine: {
-            const QRectF ends = u.rect();
-            const double width = u.get<double>();
+            const QRectF ends = rect();
+            const double width = number();
             page.items.push_back(LineItem{QPointF(ends.x(), ends.y()), QPointF(ends.width(), ends.height()), width,
-                                          m_colors[u.get<quint32>()]});
+                                          m_colors[u.var()]});
             break;
         }
         case kPackedRect: {
-            const QRectF rect = u.rect();
-            const double pen = u.get<double>();
-            const QColor &penColor = m_colors[u.get<quint32>()];
-            page.items.push_back(RectItem{rect, pen, penColor, m_colors[u.get<quint32>()]});
+            const QRectF r = rect();
+            const double pen = number();
+            const QColor &penColor = m_colors[u.var()];
+            page.items.push_back(RectItem{r, pen, penColor, m_colors[u.var()]});
             break;
         }
         default: {
-            const QRectF rect = u.rect();
-            page.items.push_back(ImageItem{rect, m_images[u.get<quint32>()]});
+            const QRectF r = rect();
+            page.items.push_back(ImageItem{r, m_images[u.var()]});
             break;
         }
         }
@@ -263,7 +292,7 @@ void PageList::addPage()
     if (!m_pages.isEmpty())
         m_pages.last().bytes.squeeze();
     m_pages.push_back(Packed{});
-    m_pages.last().bytes.reserve(32 * 1024);
+    m_pages.last().bytes.reserve(8 * 1024);
 }
 
 void PageList::addItem(const DrawItem &item)

@@ -160,6 +160,7 @@ private:
     quint32 styleId(const Style &s);
     quint32 colorId(const QColor &c);
     quint32 imageId(const QImage &img);
+    quint32 numberId(double v);
     void pack(QByteArray &out, const DrawItem &item);
 
     QVector<Packed> m_pages;
@@ -175,6 +176,10 @@ private:
     QHash<QRgb, quint32> m_colorIds; // plain colours; others searched
     QVector<QImage> m_images;
     QHash<qint64, quint32> m_imageIds;
+    // Coordinates and widths: a booklet places its items at a few thousand
+    // distinct positions, each kept once, exactly.
+    QVector<double> m_numbers;
+    QHash<quint64, quint32> m_numberIds;
 };
 
 struct Document {
