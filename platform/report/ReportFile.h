@@ -37,7 +37,9 @@
 //
 // A page section can be read on its own once the strings, styles and
 // pictures before it are known, so a reader holds one page's bytes at a
-// time. Each section unpacks to at most ReportFileLimits::maxSectionBytes.
+// time. Each section unpacks to at most ReportFileLimits::maxSectionBytes,
+// and the sections together, past 16 MiB, to at most 200 times what they
+// take packed (a file so repetitive is written with its sections stored).
 //
 // Version 1, which earlier versions of the program wrote, is still read: one
 // JSON object (UTF-8), either as it stands (the file then starts with "{") or
