@@ -69,18 +69,6 @@ enum : quint8 { kPackedText = 1, kPackedLine, kPackedRect, kPackedImage };
 
 // Record fields are unsigned numbers of 7 bits a byte, low bits first: the
 // numbers of texts, styles, colours and the positions of the number table.
-void putVar(QByteArray &out, quint32 v)
-{
-    char buf[5];
-    int n = 0;
-    while (v >= 0x80) {
-        buf[n++] = char((v & 0x7f) | 0x80);
-        v >>= 7;
-    }
-    buf[n++] = char(v);
-    out.append(buf, n);
-}
-
 class Unpacker {
 public:
     explicit Unpacker(const QByteArray &b) : p(reinterpret_cast<const uchar *>(b.constData())) {}
@@ -195,33 +183,44 @@ quint32 PageList::imageId(const QImage &img)
 
 void PageList::pack(QByteArray &out, const DrawItem &item)
 {
+    // A record is at most 1 + 8 numbers of 5 bytes; built here, added once.
+    char buf[64];
+    int n = 0;
+    auto var = [&](quint32 v) {
+        while (v >= 0x80) {
+            buf[n++] = char((v & 0x7f) | 0x80);
+            v >>= 7;
+        }
+        buf[n++] = char(v);
+    };
     auto rect = [&](const QRectF &r) {
-        putVar(out, numberId(r.x()));
-        putVar(out, numberId(r.y()));
-        putVar(out, numberId(r.width()));
-        putVar(out, numberId(r.height()));
+        var(numberId(r.x()));
+        var(numberId(r.y()));
+        var(numberId(r.width()));
+        var(numberId(r.height()));
     };
     if (const auto *t = std::get_if<TextRun>(&item)) {
-        out.append(char(kPackedText));
-        putVar(out, stringId(t->text));
-        putVar(out, styleId(Style{t->font, t->direction, t->alignment}));
+        buf[n++] = char(kPackedText);
+        var(stringId(t->text));
+        var(styleId(Style{t->font, t->direction, t->alignment}));
         rect(t->rect);
     } else if (const auto *l = std::get_if<LineItem>(&item)) {
-        out.append(char(kPackedLine));
+        buf[n++] = char(kPackedLine);
         rect(QRectF(l->p1.x(), l->p1.y(), l->p2.x(), l->p2.y()));
-        putVar(out, numberId(l->width));
-        putVar(out, colorId(l->color));
+        var(numberId(l->width));
+        var(colorId(l->color));
     } else if (const auto *r = std::get_if<RectItem>(&item)) {
-        out.append(char(kPackedRect));
+        buf[n++] = char(kPackedRect);
         rect(r->rect);
-        putVar(out, numberId(r->penWidth));
-        putVar(out, colorId(r->penColor));
-        putVar(out, colorId(r->fill));
+        var(numberId(r->penWidth));
+        var(colorId(r->penColor));
+        var(colorId(r->fill));
     } else if (const auto *im = std::get_if<ImageItem>(&item)) {
-        out.append(char(kPackedImage));
+        buf[n++] = char(kPackedImage);
         rect(im->rect);
-        putVar(out, imageId(im->image));
+        var(imageId(im->image));
     }
+    out.append(buf, n);
 }
 
 Page PageList::at(qsizetype i) const
