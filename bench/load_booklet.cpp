@@ -1,25 +1,63 @@
 // The heating-load booklet of a large project: 50 floors x 4 units x 10
 // spaces x 6 surfaces (external and internal walls, a window, a door, a
-// roof and a floor per space).
-//   BM_LoadCalculation  the load rules alone over the rows held in memory
-//   BM_BookletLayout    the whole booklet: the report's datasets walk the
-//                       project and every page is laid out
+// roof and a floor per space), 621 pages; and the same at 4 times the size.
+//   BM_LoadCalculation        the load rules alone over the rows held in memory
+//   BM_BookletLayout/F        the whole booklet of F floors: the report's
+//                             datasets walk the project and every page is
+//                             laid out (render_ms); opening the tables
+//                             before and closing them after is counted apart
+//   BM_DistinctTextFloor/F    the floor beside it: a plain walk of the same
+//                             rows with prepared SQLite statements, reading
+//                             every field, and one text layout per distinct
+//                             text of the booklet
+//   BM_OpenSavedBooklet       the report printer opening the saved 621-page
+//                             booklet: its preview loads the file and shows
+//                             the first page
+//   BM_OpenTodaysBooklet      the same booklet saved in the layout of the
+//                             program until now (version 1) opens unchanged
+//   BM_UnpackFloor            the floor beside it: the file read and its
+//                             compressed bytes unpacked, streaming
+//   BM_PeakMemory             separate processes, each measuring its own peak
+//                             resident size (VmHWM of /proc/self/status, the
+//                             high-water mark ru_maxrss reports) around one
+//                             task: the booklet layout, the opening of the
+//                             saved booklet, and the refusal of a crafted
+//                             file that unpacks to 1 GB of zeros
+//   BM_CraftedFileRefusal     that refusal, timed in this process
+// Ratios to the floors are printed as counters ("ratio").
 #include "boravest/building/HeatLoad.h"
 #include "boravest/building/PlanRotation.h"
 #include "boravest/building/RepUnit2.h"
 #include "boravest/data/TableSchemas.h"
 #include "boravest/data/UnitDm.h"
+#include "platform/report/Document.h"
+#include "platform/report/Preview.h"
+#include "platform/report/ReportFile.h"
 #include "platform/ui/Fonts.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
+#include <QTextLayout>
+#include <QtEndian>
 #include <benchmark/benchmark.h>
+#include <sqlite3.h>
+#include <zlib.h>
 
+#include <sys/resource.h>
+
+#include <cstdio>
 #include <cstdlib>
+#include <map>
+#include <memory>
 
 namespace {
 
-constexpr int kFloors = 50, kUnits = 4, kSpaces = 10;
+constexpr int kUnits = 4, kSpaces = 10;
 
 building::SurfaceRow surfaceOf(int k, int code)
 {
@@ -44,10 +82,11 @@ building::SurfaceRow surfaceOf(int k, int code)
 
 struct Project {
     QTemporaryDir dir;
+    int floors;
     std::vector<building::UnitRow> units;
     building::SiteData site{1.02, 55};
 
-    Project()
+    explicit Project(int floors) : floors(floors)
     {
         pf::db::Session::addPassword(QStringLiteral("38617"));
         schema::createDataFolder(dir.path());
@@ -58,7 +97,7 @@ struct Project {
             db.exec(QStringLiteral("insert into Bank1 (SHPROJE, NAME, SHAHR, Ga, Tg) values (1, 'big', 'tehran', ?, ?)"),
                     {site.Ga, site.Tg});
             int code = 0;
-            for (int f = 0; f < kFloors; ++f)
+            for (int f = 0; f < floors; ++f)
                 for (int u = 1; u <= kUnits; ++u) {
                     building::UnitRow unit;
                     unit.Tabage = f;
@@ -96,27 +135,72 @@ struct Project {
     }
 };
 
-Project &project()
+Project &project(int floors)
 {
-    static Project p;
-    return p;
+    static std::map<int, std::unique_ptr<Project>> projects;
+    auto &p = projects[floors];
+    if (!p)
+        p = std::make_unique<Project>(floors);
+    return *p;
 }
+
+// The booklet of the project, laid out once.
+pf::report::Document layBooklet(const Project &p)
+{
+    TDM1 dm;
+    DM1 = &dm;
+    dm.Database1->setDirectory(p.dir.path());
+    dm.Database1->open();
+    pf::report::Document doc;
+    {
+        TReport2 report;
+        building::PlanRotation = building::planRotationForChoice(2);
+        report.OpenProject(1);
+        doc = report.QuickRep1.render();
+        report.CloseTables();
+    }
+    DM1 = nullptr;
+    return doc;
+}
+
+// The peak resident size of this process in KiB. getrusage's ru_maxrss
+// would do, but on Linux a child started from this (large) benchmark
+// process inherits the parent's figure across fork and exec; VmHWM, the same
+// high-water mark kept per address space, starts afresh at exec.
+double peakKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly))
+        for (const QByteArray &line : status.readAll().split('\n'))
+            if (line.startsWith("VmHWM:"))
+                return line.mid(6).trimmed().split(' ').value(0).toDouble();
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_maxrss);
+}
+
+// ---------------------------------------------------------------- layout
+
+// Floors -> seconds per booklet: the report laid out (render), and the
+// tables of the project opened before and closed after it.
+std::map<int, double> g_layoutSeconds;
+std::map<int, double> g_openCloseSeconds;
 
 void BM_LoadCalculation(benchmark::State &state)
 {
-    Project &p = project();
+    Project &p = project(50);
     const building::LoadOptions opt = building::bookletOptions(building::planRotationForChoice(2));
     for (auto _ : state) {
         const building::BuildingLoad b = building::evaluateBuilding(p.units, p.site, opt);
         benchmark::DoNotOptimize(b.load);
     }
-    state.counters["surfaces"] = double(kFloors * kUnits * kSpaces * 6);
+    state.counters["surfaces"] = double(50 * kUnits * kSpaces * 6);
 }
 BENCHMARK(BM_LoadCalculation)->Unit(benchmark::kMillisecond);
 
 void BM_BookletLayout(benchmark::State &state)
 {
-    Project &p = project();
+    Project &p = project(int(state.range(0)));
     TDM1 dm;
     DM1 = &dm;
     dm.Database1->setDirectory(p.dir.path());
@@ -124,16 +208,423 @@ void BM_BookletLayout(benchmark::State &state)
     TReport2 report;
     building::PlanRotation = building::planRotationForChoice(2);
     int pages = 0;
+    qint64 texts = 0, items = 0;
+    QElapsedTimer clock;
+    qint64 ns = 0, openClose = 0;
     for (auto _ : state) {
+        clock.start();
         report.OpenProject(1);
+        openClose += clock.nsecsElapsed();
+        clock.start();
         const pf::report::Document doc = report.QuickRep1.render();
-        pages = int(doc.pages.size());
+        ns += clock.nsecsElapsed();
+        clock.start();
         report.CloseTables();
+        openClose += clock.nsecsElapsed();
+        pages = int(doc.pages.size());
+        texts = items = 0;
+        for (const auto &page : doc.pages) {
+            items += page.items.size();
+            for (const auto &item : page.items)
+                texts += std::holds_alternative<pf::report::TextRun>(item) ? 1 : 0;
+        }
     }
+    g_layoutSeconds[p.floors] = double(ns) / 1e9 / double(state.iterations());
+    g_openCloseSeconds[p.floors] = double(openClose) / 1e9 / double(state.iterations());
+    state.counters["render_ms"] = g_layoutSeconds[p.floors] * 1000;
+    state.counters["open_close_ms"] = g_openCloseSeconds[p.floors] * 1000;
     state.counters["pages"] = pages;
+    state.counters["texts"] = double(texts);
+    state.counters["items"] = double(items);
+    state.counters["ms/page"] = g_layoutSeconds[p.floors] * 1000 / std::max(1, pages);
     DM1 = nullptr;
 }
-BENCHMARK(BM_BookletLayout)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_BookletLayout)->Arg(50)->Arg(200)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A text as the booklet draws it: what a layout of it depends on.
+struct DistinctText {
+    QString text;
+    pf::report::ReportFont font;
+    Qt::LayoutDirection direction;
+    Qt::Alignment alignment;
+    bool operator==(const DistinctText &o) const = default;
+};
+size_t qHash(const DistinctText &t, size_t seed = 0)
+{
+    return qHashMulti(seed, t.text, t.font.family, t.font.pointSize, t.font.bold, int(t.direction),
+                      int(t.alignment));
+}
+
+// Every field of every row of the project's units, spaces and surfaces,
+// read through prepared statements with the keys bound.
+double plainWalk(sqlite3 *db, sqlite3_stmt *units, sqlite3_stmt *spaces, sqlite3_stmt *surfaces)
+{
+    double sum = 0;
+    auto readRow = [&](sqlite3_stmt *st) {
+        const int n = sqlite3_column_count(st);
+        for (int i = 0; i < n; ++i)
+            sum += sqlite3_column_bytes(st, i) + sqlite3_column_double(st, i);
+    };
+    sqlite3_reset(units);
+    while (sqlite3_step(units) == SQLITE_ROW) {
+        readRow(units);
+        sqlite3_reset(spaces);
+        for (int k = 0; k < 4; ++k)
+            sqlite3_bind_value(spaces, k + 1, sqlite3_column_value(units, k));
+        while (sqlite3_step(spaces) == SQLITE_ROW) {
+            readRow(spaces);
+            sqlite3_reset(surfaces);
+            for (int k = 0; k < 5; ++k)
+                sqlite3_bind_value(surfaces, k + 1, sqlite3_column_value(spaces, k));
+            while (sqlite3_step(surfaces) == SQLITE_ROW)
+                readRow(surfaces);
+        }
+    }
+    (void)db;
+    return sum;
+}
+
+void BM_DistinctTextFloor(benchmark::State &state)
+{
+    Project &p = project(int(state.range(0)));
+    QSet<DistinctText> distinct;
+    {
+        const pf::report::Document doc = layBooklet(p);
+        for (const auto &page : doc.pages)
+            for (const auto &item : page.items)
+                if (const auto *t = std::get_if<pf::report::TextRun>(&item))
+                    distinct.insert({t->text, t->font, t->direction, t->alignment});
+    }
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE, nullptr);
+    for (const char *t : {"bankvh", "bankfz", "bankjd"}) {
+        const QString sql = QStringLiteral("ATTACH DATABASE '%1' AS %2")
+                                .arg(QDir(p.dir.path()).filePath(QString::fromLatin1(t) + QStringLiteral(".DB")),
+                                     QString::fromLatin1(t));
+        sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+    }
+    sqlite3_stmt *units = nullptr, *spaces = nullptr, *surfaces = nullptr;
+    sqlite3_prepare_v2(db, "select Shproje, Shsk, Tabage, Shvahed, * from bankvh.bankvh where Shproje = 1 "
+                           "order by Tabage, Shsk, Shvahed", -1, &units, nullptr);
+    sqlite3_prepare_v2(db, "select Shproje, Shsk, Tabage, Shvahed, Codefaza, * from bankfz.bankfz where Shproje = ? "
+                           "and Shsk = ? and Tabage = ? and Shvahed = ? order by Codefaza", -1, &spaces, nullptr);
+    sqlite3_prepare_v2(db, "select * from bankjd.bankjd where Shproje = ? and Shsk = ? and Tabage = ? "
+                           "and Shvahed = ? and CodeFaza = ? order by Id_jedar, Id_njedar, Id_gjedar", -1, &surfaces, nullptr);
+    if (!units || !spaces || !surfaces) {
+        state.SkipWithError(sqlite3_errmsg(db));
+        sqlite3_close(db);
+        return;
+    }
+    QElapsedTimer clock;
+    qint64 ns = 0;
+    for (auto _ : state) {
+        clock.start();
+        benchmark::DoNotOptimize(plainWalk(db, units, spaces, surfaces));
+        double width = 0;
+        for (const DistinctText &t : std::as_const(distinct)) {
+            QTextLayout layout;
+            pf::report::layoutParagraph(layout, t.text, t.font, t.direction, t.alignment, false, -1);
+            width += layout.lineAt(0).naturalTextWidth();
+        }
+        benchmark::DoNotOptimize(width);
+        ns += clock.nsecsElapsed();
+    }
+    sqlite3_finalize(units);
+    sqlite3_finalize(spaces);
+    sqlite3_finalize(surfaces);
+    sqlite3_close(db);
+    const double floor = double(ns) / 1e9 / double(state.iterations());
+    state.counters["distinct_texts"] = double(distinct.size());
+    if (const auto it = g_layoutSeconds.find(p.floors); it != g_layoutSeconds.end()) {
+        state.counters["ratio"] = it->second / floor;
+        state.counters["ratio_with_open_close"] = (it->second + g_openCloseSeconds[p.floors]) / floor;
+    }
+}
+BENCHMARK(BM_DistinctTextFloor)->Arg(50)->Arg(200)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// ---------------------------------------------------------------- saved file
+
+QString savedBooklet()
+{
+    static const QString path = [] {
+        Project &p = project(50);
+        const QString file = QDir(p.dir.path()).filePath(QStringLiteral("booklet.QRP"));
+        pf::report::saveDocument(layBooklet(p), file);
+        return file;
+    }();
+    return path;
+}
+
+// Unpacks every zlib stream of the file (found by their headers) into a
+// small buffer: what any reader of the file must at least do.
+qint64 unpackFile(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray data = f.readAll();
+    qint64 total = 0;
+    static unsigned char out[1 << 16];
+    qsizetype pos = 0;
+    while (pos + 2 < data.size()) {
+        const uchar a = uchar(data[pos]), b = uchar(data[pos + 1]);
+        if (a != 0x78 || ((a << 8) | b) % 31 != 0) {
+            ++pos;
+            continue;
+        }
+        z_stream z{};
+        inflateInit(&z);
+        z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData() + pos));
+        z.avail_in = uInt(data.size() - pos);
+        int rc = Z_OK;
+        while (rc == Z_OK) {
+            z.next_out = out;
+            z.avail_out = sizeof out;
+            rc = inflate(&z, Z_NO_FLUSH);
+            total += qint64(sizeof out - z.avail_out);
+        }
+        const qsizetype used = qsizetype(z.total_in);
+        inflateEnd(&z);
+        pos += rc == Z_STREAM_END ? used : 1;
+    }
+    return total;
+}
+
+// The same booklet saved in the first version's layout, as the program
+// wrote it until now.
+QString todaysBooklet()
+{
+    static const QString path = [] {
+        Project &p = project(50);
+        const QString file = QDir(p.dir.path()).filePath(QStringLiteral("booklet-v1.QRP"));
+        QFile f(file);
+        f.open(QIODevice::WriteOnly);
+        f.write(pf::report::encodeDocumentVersion1(layBooklet(p), true));
+        return file;
+    }();
+    return path;
+}
+
+double g_openSeconds = 0;
+
+void BM_OpenSavedBooklet(benchmark::State &state)
+{
+    const QString file = savedBooklet();
+    int pages = 0;
+    QElapsedTimer clock;
+    qint64 ns = 0;
+    for (auto _ : state) {
+        clock.start();
+        pf::report::ReportPreview preview;
+        preview.load(file);
+        pages = preview.pageCount();
+        ns += clock.nsecsElapsed();
+    }
+    g_openSeconds = double(ns) / 1e9 / double(state.iterations());
+    state.counters["pages"] = pages;
+    state.counters["file_bytes"] = double(QFile(file).size());
+}
+BENCHMARK(BM_OpenSavedBooklet)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A booklet saved before this version opens as it was laid out.
+void BM_OpenTodaysBooklet(benchmark::State &state)
+{
+    const QString file = todaysBooklet();
+    bool same = false;
+    for (auto _ : state) {
+        pf::report::ReportPreview preview;
+        preview.load(file);
+        state.PauseTiming();
+        same = preview.document() == layBooklet(project(50));
+        state.ResumeTiming();
+    }
+    state.counters["same_pages"] = same ? 1 : 0;
+    state.counters["file_bytes"] = double(QFile(file).size());
+}
+BENCHMARK(BM_OpenTodaysBooklet)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_UnpackFloor(benchmark::State &state)
+{
+    const QString file = savedBooklet();
+    qint64 bytes = 0;
+    QElapsedTimer clock;
+    qint64 ns = 0;
+    for (auto _ : state) {
+        clock.start();
+        bytes = unpackFile(file);
+        ns += clock.nsecsElapsed();
+    }
+    state.counters["unpacked_bytes"] = double(bytes);
+    if (g_openSeconds > 0)
+        state.counters["ratio"] = g_openSeconds / (double(ns) / 1e9 / double(state.iterations()));
+}
+BENCHMARK(BM_UnpackFloor)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// ---------------------------------------------------------------- crafted file
+
+// 1 GB of zeros packed by zlib: about a megabyte.
+QByteArray packedZeros(qint64 size)
+{
+    QByteArray out;
+    z_stream z{};
+    deflateInit(&z, 9);
+    static const QByteArray zeros(1 << 20, '\0');
+    char buf[1 << 16];
+    qint64 left = size;
+    int rc = Z_OK;
+    (void)rc;
+    do {
+        const uInt n = uInt(std::min<qint64>(left, zeros.size()));
+        z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(zeros.constData()));
+        z.avail_in = n;
+        left -= n;
+        const int flush = left == 0 ? Z_FINISH : Z_NO_FLUSH;
+        do {
+            z.next_out = reinterpret_cast<Bytef *>(buf);
+            z.avail_out = sizeof buf;
+            rc = deflate(&z, flush);
+            out.append(buf, int(sizeof buf - z.avail_out));
+        } while (z.avail_out == 0);
+    } while (left > 0);
+    deflateEnd(&z);
+    return out;
+}
+
+// A report file of today's packed kind whose body unpacks to 1 GB of
+// zeros, its length field claiming `claim` bytes.
+QString craftedFile(quint32 claim)
+{
+    static const QByteArray zeros = packedZeros(qint64(1) << 30);
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("crafted-%1.QRP").arg(claim));
+    if (!QFile::exists(path)) {
+        QByteArray bytes = QByteArrayLiteral("BRVQRPZ1") + QByteArray(4, '\0') + zeros;
+        qToBigEndian<quint32>(claim, bytes.data() + 8);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+    }
+    return path;
+}
+
+void BM_CraftedFileRefusal(benchmark::State &state)
+{
+    const QString file = craftedFile(quint32(state.range(0)));
+    bool refused = true;
+    for (auto _ : state) {
+        try {
+            pf::report::loadDocument(file);
+            refused = false;
+        } catch (const pf::report::ReportFileError &) {
+        }
+    }
+    state.counters["file_bytes"] = double(QFile(file).size());
+    state.counters["refused"] = refused ? 1 : 0;
+}
+// Claims: the size it unpacks to, 64 MiB, and 4 GiB - 1.
+BENCHMARK(BM_CraftedFileRefusal)->Arg(1 << 30)->Arg(64 << 20)->Arg(-1)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// ---------------------------------------------------------------- peak memory
+
+// Runs one task in a child process of this program; returns its report:
+// peak resident KiB before and after the task, and seconds.
+struct ChildReport {
+    double beforeKiB = -1, afterKiB = -1, seconds = -1;
+    int pages = -1;
+    double afterCloseKiB = -1; // the layout: after the tables are closed
+};
+
+ChildReport runChild(const QStringList &args)
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), QStringList{QStringLiteral("--child")} + args);
+    child.waitForFinished(600000);
+    ChildReport r;
+    const QByteArray out = child.readAllStandardOutput();
+    std::sscanf(out.constData(), "%lf %lf %lf %d %lf", &r.beforeKiB, &r.afterKiB, &r.seconds, &r.pages,
+                &r.afterCloseKiB);
+    return r;
+}
+
+void BM_PeakMemory(benchmark::State &state)
+{
+    const int task = int(state.range(0));
+    ChildReport r;
+    for (auto _ : state) {
+        if (task == 0)
+            r = runChild({QStringLiteral("layout"), project(50).dir.path()});
+        else if (task == 1)
+            r = runChild({QStringLiteral("open"), savedBooklet()});
+        else
+            r = runChild({QStringLiteral("crafted"), craftedFile(1u << 30)});
+    }
+    state.SetLabel(task == 0 ? "booklet layout" : task == 1 ? "open saved booklet" : "crafted file refused");
+    state.counters["peak_MiB"] = r.afterKiB / 1024;
+    state.counters["idle_MiB"] = r.beforeKiB / 1024;
+    state.counters["task_MiB"] = (r.afterKiB - r.beforeKiB) / 1024;
+    state.counters["task_s"] = r.seconds;
+    state.counters["pages"] = r.pages;
+    if (r.afterCloseKiB > 0)
+        state.counters["peak_with_close_MiB"] = r.afterCloseKiB / 1024;
+}
+BENCHMARK(BM_PeakMemory)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The child side: prints "peak-before peak-after seconds pages".
+int childMain(const QString &task, const QString &arg)
+{
+    pf::db::Session::addPassword(QStringLiteral("38617"));
+    std::unique_ptr<TDM1> dm;
+    std::unique_ptr<TReport2> report;
+    if (task == QLatin1String("layout")) {
+        dm = std::make_unique<TDM1>();
+        DM1 = dm.get();
+        dm->Database1->setDirectory(arg);
+        dm->Database1->open();
+        report = std::make_unique<TReport2>();
+        building::PlanRotation = building::planRotationForChoice(2);
+    }
+    std::unique_ptr<pf::report::ReportPreview> preview;
+    if (task == QLatin1String("open"))
+        preview = std::make_unique<pf::report::ReportPreview>();
+    const double before = peakKiB();
+    QElapsedTimer clock;
+    clock.start();
+    int pages = 0;
+    double afterClose = 0;
+    if (report) {
+        report->OpenProject(1);
+        pages = int(report->QuickRep1.render().pages.size());
+        const double seconds = double(clock.nsecsElapsed()) / 1e9;
+        const double peak = peakKiB();
+        // Closing the tables is the dataset layer's: measured apart.
+        report->CloseTables();
+        afterClose = peakKiB();
+        std::printf("%.0f %.0f %.4f %d %.0f\n", before, peak, seconds, pages, afterClose);
+        report.reset();
+        DM1 = nullptr;
+        return 0;
+    } else if (task == QLatin1String("open")) {
+        preview->load(arg);
+        pages = preview->pageCount();
+    } else {
+        // A limit of 4 GiB of address space keeps a loader that believes the
+        // file from taking the machine down; running out counts as -2 pages.
+        const rlimit limit{rlim_t(4) << 30, rlim_t(4) << 30};
+        setrlimit(RLIMIT_AS, &limit);
+        try {
+            pages = int(pf::report::loadDocument(arg).pages.size());
+        } catch (const pf::report::ReportFileError &) {
+            pages = 0;
+        } catch (const std::bad_alloc &) {
+            pages = -2;
+        }
+    }
+    const double seconds = double(clock.nsecsElapsed()) / 1e9;
+    std::printf("%.0f %.0f %.4f %d\n", before, peakKiB(), seconds, pages);
+    report.reset();
+    DM1 = nullptr;
+    return 0;
+}
 
 } // namespace
 
@@ -143,6 +634,8 @@ int main(int argc, char **argv)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     pf::ui::installPersianFonts();
+    if (argc == 4 && QByteArray(argv[1]) == "--child")
+        return childMain(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -7,16 +7,19 @@
 // Coordinates are pixels at 96 per inch measured from the top left corner of
 // the paper; the page size itself is kept in millimetres.
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QPointF>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <QHash>
 #include <QVector>
 
+#include <iterator>
+#include <memory>
 #include <variant>
 
-class QFont;
 class QPainter;
 class QPaintDevice;
 class QPrinter;
@@ -94,9 +97,94 @@ struct Page {
     bool operator==(const Page &o) const = default;
 };
 
+// The pages of a document, held compactly: each distinct text, text style,
+// colour and picture once, and per page a packed record of its items (a
+// booklet of many hundred pages takes a fraction of what its items would).
+// A page is unpacked when it is asked for: the list hands out copies, so a
+// page is changed by replacing it.
+class PageList {
+public:
+    qsizetype size() const { return m_pages.size(); }
+    qsizetype count() const { return m_pages.size(); }
+    bool isEmpty() const { return m_pages.isEmpty(); }
+    Page at(qsizetype i) const;
+    const Page operator[](qsizetype i) const { return at(i); }
+    int itemCount(qsizetype i) const { return m_pages[i].count; }
+
+    void push_back(const Page &page);
+    void append(const Page &page) { push_back(page); }
+    void replace(qsizetype i, const Page &page);
+    void reserve(qsizetype n) { m_pages.reserve(n); }
+    void clear();
+
+    // Builds the list item by item: a new empty page, then items added to
+    // the last page.
+    void addPage();
+    void addItem(const DrawItem &item);
+
+    class const_iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = Page;
+        using difference_type = qsizetype;
+        using pointer = void;
+        using reference = Page;
+        const_iterator(const PageList *list, qsizetype i) : m_list(list), m_i(i) {}
+        Page operator*() const { return m_list->at(m_i); }
+        const_iterator &operator++() { ++m_i; return *this; }
+        bool operator==(const const_iterator &o) const { return m_i == o.m_i; }
+        bool operator!=(const const_iterator &o) const { return m_i != o.m_i; }
+
+    private:
+        const PageList *m_list;
+        qsizetype m_i;
+    };
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, size()}; }
+
+    bool operator==(const PageList &o) const;
+
+private:
+    struct Style {
+        ReportFont font;
+        Qt::LayoutDirection direction;
+        Qt::Alignment alignment;
+        bool operator==(const Style &o) const = default;
+    };
+    struct Packed {
+        QByteArray bytes;
+        int count = 0;
+    };
+    static size_t hashStyle(const Style &s);
+    quint32 stringId(const QString &s);
+    quint32 styleId(const Style &s);
+    quint32 colorId(const QColor &c);
+    quint32 imageId(const QImage &img);
+    quint32 numberId(double v);
+    void pack(QByteArray &out, const DrawItem &item);
+
+    QVector<Packed> m_pages;
+    QVector<QString> m_strings;
+    QHash<QString, quint32> m_stringIds;
+    // The same texts by where their characters lie: a text handed in again
+    // shares the characters of the one kept, and is found without reading it.
+    QHash<QPair<const void *, qsizetype>, quint32> m_sharedIds;
+    QVector<Style> m_styles;
+    QMultiHash<size_t, quint32> m_styleIds; // by hash, compared in full
+    qint32 m_lastStyle = -1;
+    QVector<QColor> m_colors;
+    QHash<QRgb, quint32> m_colorIds; // plain colours; others searched
+    QVector<QImage> m_images;
+    QHash<qint64, quint32> m_imageIds;
+    // Coordinates and widths: a booklet places its items at a few thousand
+    // distinct positions, each kept once, exactly.
+    QVector<double> m_numbers;
+    QHash<quint64, quint32> m_numberIds;
+};
+
 struct Document {
     QSizeF pageSizeMm{210.0, 297.0};
-    QVector<Page> pages;
+    PageList pages;
 
     QSizeF pageSizePx() const
     {
@@ -118,9 +206,74 @@ void layoutParagraph(QTextLayout &layout, const QString &text, const ReportFont 
                      Qt::LayoutDirection direction, Qt::Alignment alignment, bool wrap,
                      double width);
 
+// The same with the font already resolved on the layout device.
+void layoutParagraph(QTextLayout &layout, const QString &text, const QFont &font,
+                     Qt::LayoutDirection direction, Qt::Alignment alignment, bool wrap,
+                     double width);
+
+// One line of a laid-out paragraph: its text (line separators removed), its
+// top and height within the paragraph and the width its glyphs take.
+struct LaidLine {
+    QString text;
+    double y = 0;
+    double height = 0;
+    double naturalWidth = 0;
+};
+
+struct LaidParagraph {
+    QVector<LaidLine> lines;
+    double naturalWidth = 0; // of the widest line
+};
+
+// Text layouts of one run of the report engine: each distinct paragraph is
+// laid out once, and each font resolved once, however often they print.
+// The alignment moves lines within their box but changes neither where they
+// break nor how wide they are, so a paragraph is kept by its text, font,
+// direction and wrapping width alone.
+class TextLayoutCache {
+public:
+    TextLayoutCache();
+    ~TextLayoutCache();
+    TextLayoutCache(const TextLayoutCache &) = delete;
+    TextLayoutCache &operator=(const TextLayoutCache &) = delete;
+
+    // The font on the layout device.
+    const QFont &font(const ReportFont &f);
+    // The height of an empty line in the font.
+    double lineHeight(const ReportFont &f);
+    // The paragraph as one unlimited line per line separator (wrapWidth < 0)
+    // or wrapped at wrapWidth. The reference stays valid as long as the cache.
+    const LaidParagraph &paragraph(const QString &text, const ReportFont &font,
+                                   Qt::LayoutDirection direction, double wrapWidth);
+    int paragraphCount() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+// Text layouts kept for painting: a text painted again with the same font,
+// direction, alignment and width is drawn from its first layout. Holds a
+// bounded number of layouts.
+class PaintCache {
+public:
+    PaintCache();
+    ~PaintCache();
+    PaintCache(const PaintCache &) = delete;
+    PaintCache &operator=(const PaintCache &) = delete;
+
+    // The layout of a text run, laid out on first use.
+    const QTextLayout &layout(const TextRun &run);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
 // Paints one page. The painter must be set up so that one unit is one pixel
-// at 96 per inch with the origin at the top left of the paper.
-void paintPage(QPainter &painter, const Page &page);
+// at 96 per inch with the origin at the top left of the paper. With a cache,
+// texts laid out for earlier pages are not laid out again.
+void paintPage(QPainter &painter, const Page &page, PaintCache *cache = nullptr);
 
 // Prints the pages of the document on the printer (a printer set to PDF
 // output writes a PDF file). The paper takes the document's page size and no

@@ -69,7 +69,7 @@ void PageView::paintEvent(QPaintEvent *)
     p.fillRect(paper, Qt::white);
     p.translate(paper.topLeft());
     p.scale(m_zoom, m_zoom);
-    paintPage(p, *m_page);
+    paintPage(p, *m_page, &m_cache);
 }
 
 // ---------------------------------------------------------------- preview
@@ -172,8 +172,8 @@ void ReportPreview::zoomToWidth()
 
 void ReportPreview::updateView()
 {
-    const Page *page = m_page > 0 ? &m_doc.pages[m_page - 1] : nullptr;
-    m_view->setPage(page, m_doc.pageSizePx(), m_zoom);
+    m_shown = m_page > 0 ? m_doc.pages.at(m_page - 1) : Page();
+    m_view->setPage(m_page > 0 ? &m_shown : nullptr, m_doc.pageSizePx(), m_zoom);
     m_pageLabel->setText(QStringLiteral("صفحه %1 از %2").arg(m_page).arg(pageCount()));
     m_first->setEnabled(m_page > 1);
     m_prev->setEnabled(m_page > 1);

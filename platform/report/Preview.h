@@ -30,6 +30,7 @@ protected:
 
 private:
     const Page *m_page = nullptr;
+    PaintCache m_cache;
     QSizeF m_pageSize{793.7, 1122.5};
     double m_zoom = 1.0;
 };
@@ -74,6 +75,7 @@ private:
     void updateView();
 
     Document m_doc;
+    Page m_shown; // the current page, unpacked
     int m_page = 0;
     double m_zoom = 1.0;
     PageView *m_view = nullptr;

@@ -5,6 +5,8 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImageReader>
+#include <QPointer>
+#include <QSet>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -301,9 +303,10 @@ Qt::Alignment horizontal(Qt::Alignment a)
     return Qt::AlignLeft;
 }
 
-// Lays out one text element; returns the bottom of its box.
-double layoutText(const TextElement &el, const QString &text, double bandWidth,
-                  QVector<DrawItem> &items)
+// Lays out one text element; returns the bottom of its box. Without items
+// the element is only measured.
+double layoutText(TextLayoutCache &cache, const TextElement &el, const QString &text,
+                  double bandWidth, QVector<DrawItem> *items)
 {
     const QRectF g = el.geometry;
     const Qt::Alignment align = horizontal(el.alignment);
@@ -311,13 +314,10 @@ double layoutText(const TextElement &el, const QString &text, double bandWidth,
     double w = g.width();
     double textHeight = 0;
     if (!text.isEmpty()) {
-        // Laid out once without limit: the lines at the text's own breaks and
-        // its natural width. Only a text that must wrap is laid out again.
-        QTextLayout free;
-        layoutParagraph(free, text, el.font, el.direction, align, false, -1);
-        double natural = 0;
-        for (int i = 0; i < free.lineCount(); ++i)
-            natural = std::max(natural, free.lineAt(i).naturalTextWidth());
+        // The lines at the text's own breaks and its natural width; only a
+        // text that must wrap is laid out again at its width.
+        const LaidParagraph &free = cache.paragraph(text, el.font, el.direction, -1);
+        const double natural = free.naturalWidth;
         bool wrap = false;
         if (el.autoSize) {
             w = std::ceil(natural);
@@ -341,29 +341,23 @@ double layoutText(const TextElement &el, const QString &text, double bandWidth,
         } else {
             wrap = el.wordWrap && natural > w;
         }
-        QTextLayout wrapped;
-        if (wrap)
-            layoutParagraph(wrapped, text, el.font, el.direction, align, true, w);
-        const QTextLayout &layout = wrap ? wrapped : free;
-        const QString &laid = layout.text();
-        for (int i = 0; i < layout.lineCount(); ++i) {
-            const QTextLine line = layout.lineAt(i);
-            QString part = laid.mid(line.textStart(), line.textLength());
-            if (part.endsWith(QChar::LineSeparator))
-                part.chop(1);
-            const QRectF box(x, g.top() + line.y(), w, line.height());
-            textHeight = line.y() + line.height();
-            if (!part.isEmpty())
-                items.push_back(TextRun{part, el.font, el.direction, align, box});
-        }
+        const LaidParagraph &laid = wrap ? cache.paragraph(text, el.font, el.direction, w) : free;
+        if (!laid.lines.isEmpty())
+            textHeight = laid.lines.back().y + laid.lines.back().height;
+        if (items)
+            for (const LaidLine &line : laid.lines)
+                if (!line.text.isEmpty())
+                    items->push_back(
+                        TextRun{line.text, el.font, el.direction, align, QRectF(x, g.top() + line.y, w, line.height)});
     } else {
         if (el.autoSize)
             w = 0;
-        textHeight = QFontMetricsF(QFont(el.font.toQFont(), layoutDevice())).height();
+        textHeight = cache.lineHeight(el.font);
     }
     const double h = el.autoSize ? textHeight : std::max(g.height(), textHeight);
     const QRectF box(x, g.top(), w, h);
-    addFrame(items, el.frame, box);
+    if (items)
+        addFrame(*items, el.frame, box);
     return box.bottom();
 }
 
@@ -425,6 +419,90 @@ void translate(DrawItem &item, double dx, double dy)
         item);
 }
 
+// Keeps the cursors of the datasets a report walks: the report's records and
+// those of its sub-details are often the shared datasets that open forms
+// show. Their positions are taken before the report runs and restored after
+// it, masters before their details; while the report runs, the data-aware
+// controls of those datasets are suspended, except on a dataset whose
+// movements must reach a printed detail (a suspended dataset does not move
+// its details).
+class CursorKeeper {
+public:
+    explicit CursorKeeper(const Report &r)
+    {
+        QVector<pf::db::Dataset *> sets;
+        if (r.dataset)
+            sets.push_back(r.dataset);
+        for (Band *b : r.bands())
+            if (b->type() == BandType::SubDetail)
+                if (auto *ds = static_cast<SubDetailBand *>(b)->dataset; ds && !sets.contains(ds))
+                    sets.push_back(ds);
+        QSet<pf::db::Dataset *> masters;
+        for (pf::db::Dataset *ds : std::as_const(sets))
+            if (pf::db::Dataset *m = masterOf(ds); m && sets.contains(m))
+                masters.insert(m);
+        for (pf::db::Dataset *ds : std::as_const(sets)) {
+            Kept k;
+            k.dataset = ds;
+            k.depth = 0;
+            for (pf::db::Dataset *m = masterOf(ds); m && k.depth < 64; m = masterOf(m))
+                ++k.depth;
+            if (ds->active() && !ds->isEmpty() && ds->recNo() > 0) {
+                k.bookmark = ds->bookmark();
+                k.eof = ds->eof();
+            }
+            k.suspended = !masters.contains(ds);
+            if (k.suspended)
+                ds->disableControls();
+            m_kept.push_back(k);
+        }
+        std::stable_sort(m_kept.begin(), m_kept.end(),
+                         [](const Kept &a, const Kept &b) { return a.depth < b.depth; });
+    }
+
+    ~CursorKeeper()
+    {
+        for (const Kept &k : std::as_const(m_kept)) {
+            if (!k.dataset)
+                continue;
+            try {
+                if (k.bookmark && k.dataset->active() && k.dataset->gotoBookmark(k.bookmark) && k.eof)
+                    k.dataset->next(); // on the last record: only marks the end again
+            } catch (...) {
+                // A dataset that cannot move back stays where the report left it.
+            }
+        }
+        for (const Kept &k : std::as_const(m_kept))
+            if (k.dataset && k.suspended) {
+                try {
+                    k.dataset->enableControls();
+                } catch (...) {
+                }
+            }
+    }
+
+    CursorKeeper(const CursorKeeper &) = delete;
+    CursorKeeper &operator=(const CursorKeeper &) = delete;
+
+private:
+    static pf::db::Dataset *masterOf(pf::db::Dataset *ds)
+    {
+        auto *t = qobject_cast<pf::db::Table *>(ds);
+        if (!t || !t->masterSource())
+            return nullptr;
+        return t->masterSource()->dataSet();
+    }
+
+    struct Kept {
+        QPointer<pf::db::Dataset> dataset;
+        qint64 bookmark = 0;
+        bool eof = false;
+        bool suspended = false;
+        int depth = 0;
+    };
+    QVector<Kept> m_kept;
+};
+
 } // namespace
 
 // Walks one report and lays its bands onto pages.
@@ -452,15 +530,25 @@ public:
 
     void run()
     {
+        const CursorKeeper keeper(r);
         bool print = true;
         if (r.beforePrint)
             r.beforePrint(r, print);
         if (!print)
             return;
+        // The sub-details and group headers of each level, in the order added.
+        for (Band *b : r.bands()) {
+            if (b->type() == BandType::SubDetail) {
+                auto *sd = static_cast<SubDetailBand *>(b);
+                levels[sd->master()].children.push_back(sd);
+            } else if (auto *g = dynamic_cast<GroupHeaderBand *>(b)) {
+                levels[g->owner].groups.push_back(g);
+            }
+        }
 
         pf::db::Dataset *ds = r.dataset;
         if (ds && ds->active())
-            ds->first();
+            toFirst(ds);
         const bool empty = ds && (!ds->active() || ds->eof());
         if (!(empty && !r.printIfEmpty)) {
             openPage();
@@ -482,13 +570,22 @@ public:
     }
 
 private:
+    // Moves to the first record. A detail that has just followed its master
+    // stands there already: moving it again would only make its own details
+    // read their rows once more.
+    static void toFirst(pf::db::Dataset *ds)
+    {
+        if (ds->recNo() == 1 && ds->bof() && !ds->eof())
+            return;
+        ds->first();
+    }
+
     void masterRecord()
     {
         printGroups(nullptr);
         printBand(detail);
-        for (Band *b : r.bands())
-            if (b->type() == BandType::SubDetail && static_cast<SubDetailBand *>(b)->master() == nullptr)
-                runSubDetail(static_cast<SubDetailBand *>(b));
+        for (SubDetailBand *sd : levels.value(nullptr).children)
+            runSubDetail(sd);
     }
 
     void runSubDetail(SubDetailBand *sd)
@@ -497,7 +594,7 @@ private:
         bool hasRows = true;
         if (ds) {
             if (ds->active())
-                ds->first();
+                toFirst(ds);
             hasRows = ds->active() && !ds->eof();
         }
         if (!hasRows && !sd->printIfEmpty)
@@ -511,9 +608,8 @@ private:
         auto row = [&] {
             printGroups(sd);
             printBand(sd);
-            for (Band *b : r.bands())
-                if (b->type() == BandType::SubDetail && static_cast<SubDetailBand *>(b)->master() == sd)
-                    runSubDetail(static_cast<SubDetailBand *>(b));
+            for (SubDetailBand *child : levels.value(sd).children)
+                runSubDetail(child);
         };
         if (ds) {
             while (ds->active() && !ds->eof()) {
@@ -528,17 +624,13 @@ private:
 
     void resetGroups(SubDetailBand *owner)
     {
-        for (Band *b : r.bands())
-            if (auto *g = dynamic_cast<GroupHeaderBand *>(b); g && g->owner == owner)
-                g->lastKey.reset();
+        for (GroupHeaderBand *g : levels.value(owner).groups)
+            g->lastKey.reset();
     }
 
     void printGroups(SubDetailBand *owner)
     {
-        for (Band *b : r.bands()) {
-            auto *g = dynamic_cast<GroupHeaderBand *>(b);
-            if (!g || g->owner != owner)
-                continue;
+        for (GroupHeaderBand *g : levels.value(owner).groups) {
             const QString key = g->key ? g->key() : QString();
             if (g->lastKey && *g->lastKey == key)
                 continue;
@@ -557,21 +649,20 @@ private:
     {
         double h = 0;
         bool past = after == nullptr;
-        for (Band *b : r.bands()) {
-            if (b == after) {
+        for (GroupHeaderBand *g : levels.value(owner).groups) {
+            if (g == after) {
                 past = true;
                 continue;
             }
-            auto *g = dynamic_cast<GroupHeaderBand *>(b);
-            if (!past || !g || g->owner != owner || !g->enabled)
+            if (!past || !g->enabled)
                 continue;
             if (after && g->lastKey && *g->lastKey == (g->key ? g->key() : QString()))
                 continue;
-            h += layoutBand(*g).height;
+            h += layoutBand(*g, nullptr);
         }
         Band *data = owner ? owner : detail;
         if (data && data->enabled)
-            h += layoutBand(*data).height;
+            h += layoutBand(*data, nullptr);
         return h;
     }
 
@@ -590,19 +681,24 @@ private:
             b->beforePrint(*b, print);
         print = print && b->enabled;
         if (print) {
-            LaidOut lo = layoutBand(*b);
-            bool breakPage = y + lo.height > flowBottom();
+            laid.items.clear();
+            laid.height = layoutBand(*b, &laid.items);
+            bool breakPage = y + laid.height > flowBottom();
             if (!breakPage && keepWith && y > bodyTop) {
                 const double next = keepWith();
-                breakPage = next > 0 && y + lo.height + next > flowBottom() &&
-                            lo.height + next <= flowBottom() - bodyTop;
+                breakPage = next > 0 && y + laid.height + next > flowBottom() &&
+                            laid.height + next <= flowBottom() - bodyTop;
             }
             if (breakPage && y > bodyTop) {
                 newPage();
-                lo = layoutBand(*b);
+                // Only the page number changes on the new page.
+                if (showsPageNumber(*b)) {
+                    laid.items.clear();
+                    laid.height = layoutBand(*b, &laid.items);
+                }
             }
-            place(lo, y);
-            y += lo.height;
+            place(laid, y);
+            y += laid.height;
         }
         if (b->afterPrint)
             b->afterPrint(*b, print);
@@ -620,9 +716,10 @@ private:
         print = print && b->enabled;
         double h = 0;
         if (print) {
-            const LaidOut lo = layoutBand(*b);
-            place(lo, at);
-            h = lo.height;
+            fixed.items.clear();
+            fixed.height = layoutBand(*b, &fixed.items);
+            place(fixed, at);
+            h = fixed.height;
         }
         if (b->afterPrint)
             b->afterPrint(*b, print);
@@ -637,7 +734,7 @@ private:
 
     void openPage()
     {
-        doc.pages.push_back(Page{});
+        doc.pages.addPage();
         ++*pageNumber;
         ++pagesOfReport;
         r.m_pageNumber = *pageNumber;
@@ -665,60 +762,77 @@ private:
         openPage();
     }
 
-    void place(const LaidOut &lo, double at)
+    void place(LaidOut &lo, double at)
     {
-        Page &page = doc.pages.back();
-        for (DrawItem item : lo.items) {
+        for (DrawItem &item : lo.items) {
             translate(item, left, at);
-            page.items.push_back(std::move(item));
+            doc.pages.addItem(item);
         }
     }
 
-    LaidOut layoutBand(const Band &b) const
+    static bool showsPageNumber(const Band &b)
     {
-        LaidOut lo;
-        QVector<DrawItem> items;
-        double h = b.height;
-        std::vector<const Element *> order;
-        order.reserve(b.elements().size());
         for (const auto &e : b.elements())
-            if (e->enabled)
+            if (e->enabled && e->kind() == ElementKind::SysData)
+                return true;
+        return false;
+    }
+
+    // Lays a band out as it stands and returns its height; the drawn items,
+    // relative to the band's top left corner, go to items, or nowhere when
+    // the band is only measured.
+    double layoutBand(const Band &b, QVector<DrawItem> *items) const
+    {
+        std::vector<const Element *> &order = m_order;
+        order.clear();
+        bool sorted = true;
+        for (const auto &e : b.elements())
+            if (e->enabled) {
+                if (!order.empty() && order.back()->z > e->z)
+                    sorted = false;
                 order.push_back(e.get());
-        std::stable_sort(order.begin(), order.end(),
-                         [](const Element *a, const Element *c) { return a->z < c->z; });
+            }
+        if (!sorted)
+            std::stable_sort(order.begin(), order.end(),
+                             [](const Element *a, const Element *c) { return a->z < c->z; });
+        const bool background = b.color.alpha() > 0 && b.color != QColor(Qt::white);
+        const qsizetype backgroundAt = items ? items->size() : 0;
+        if (items && background)
+            items->push_back(RectItem{}); // filled in when the height is known
+        double h = b.height;
         for (const Element *e : order) {
             double bottomOf = 0;
             switch (e->kind()) {
             case ElementKind::Label:
-                bottomOf = layoutText(*static_cast<const Label *>(e), static_cast<const Label *>(e)->text,
+                bottomOf = layoutText(m_cache, *static_cast<const Label *>(e), static_cast<const Label *>(e)->text,
                                       width, items);
                 break;
             case ElementKind::DBText: {
                 auto *t = static_cast<const DBText *>(e);
-                bottomOf = layoutText(*t, t->currentText(), width, items);
+                bottomOf = layoutText(m_cache, *t, t->currentText(), width, items);
                 break;
             }
             case ElementKind::SysData: {
                 auto *s = static_cast<const SysData *>(e);
-                bottomOf = layoutText(*s, s->prefix + QString::number(*pageNumber), width, items);
+                bottomOf = layoutText(m_cache, *s, s->prefix + QString::number(*pageNumber), width, items);
                 break;
             }
             case ElementKind::Image:
-                bottomOf = layoutImage(*static_cast<const Image *>(e), items);
+                bottomOf = items ? layoutImage(*static_cast<const Image *>(e), *items) : e->geometry.bottom();
                 break;
             case ElementKind::Shape:
-                bottomOf = layoutShape(*static_cast<const Shape *>(e), items);
+                bottomOf = items ? layoutShape(*static_cast<const Shape *>(e), *items) : e->geometry.bottom();
                 break;
             }
             h = std::max(h, bottomOf);
         }
-        lo.height = h;
-        const QRectF box(0, 0, width, h);
-        if (b.color.alpha() > 0 && b.color != QColor(Qt::white))
-            lo.items.push_back(RectItem{box, 0, Qt::transparent, b.color});
-        lo.items += items;
-        addFrame(lo.items, b.frame, box);
-        return lo;
+        if (items) {
+            const QRectF box(0, 0, width, h);
+            if (background)
+                (*items)[backgroundAt] = RectItem{box, 0, Qt::transparent, b.color};
+            addFrame(*items, b.frame, box);
+        }
+        return h;
     }
 
     Report &r;
@@ -730,6 +844,15 @@ private:
     double bodyTop = 0;
     Band *title = nullptr, *pageHeader = nullptr, *columnHeader = nullptr, *detail = nullptr,
          *summary = nullptr, *pageFooter = nullptr;
+    struct Level {
+        QVector<SubDetailBand *> children;
+        QVector<GroupHeaderBand *> groups;
+    };
+    QHash<const SubDetailBand *, Level> levels; // null: the report's detail level
+    LaidOut laid;  // the band being printed; its storage is reused
+    LaidOut fixed; // the same for a band at a fixed place
+    mutable TextLayoutCache m_cache;
+    mutable std::vector<const Element *> m_order;
 };
 
 void Report::renderInto(Document &doc, int *pageNumber)

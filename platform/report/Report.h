@@ -43,7 +43,14 @@
 // (enabled == false) is not printed and its events do not run; the records
 // and sub-details of a disabled row band are still walked.
 //
-// Texts are laid out right to left with absolute alignment (see Document.h).
+// Texts are laid out right to left with absolute alignment (see Document.h);
+// each distinct text is laid out once per run, however often it prints.
+//
+// The datasets a report walks (its own and its sub-details') are often the
+// shared ones that open forms show: each is back on its record when render
+// returns, also after a failure, and while the report runs their data-aware
+// controls are suspended (disableControls), except on a dataset that is the
+// master of a printed detail, whose moves must reach that detail.
 #include "platform/report/Document.h"
 
 #include <QColor>

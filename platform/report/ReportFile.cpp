@@ -12,20 +12,29 @@
 #include <QSaveFile>
 #include <QtEndian>
 
+#include <zlib.h>
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace pf::report {
 
 namespace {
 
-const QByteArray kMagic = QByteArrayLiteral("BRVQRPZ1");
+const QByteArray kMagic = QByteArrayLiteral("BRVQRPZ1");   // version 1, packed
+const QByteArray kMagic2 = QByteArrayLiteral("BRVQRPBN");  // version 2 on
 const QString kFormat = QStringLiteral("Boravest report");
 
 // Limits of a sane file; anything beyond is taken as damage.
-constexpr qint64 kMaxFileBytes = qint64(1) << 30;       // 1 GiB on disk
+constexpr qint64 kMaxFileBytes = qint64(1) << 30;       // 1 GiB of a version 1 file
 constexpr quint32 kMaxJsonBytes = quint32(1) << 30;     // 1 GiB of JSON text
+// Packed data that unpacks to more than this many times its size, once past
+// kRatioFloor bytes, is a trap rather than a report: real reports pack 5 to
+// 20 to 1, zlib at most about 1000 to 1.
+constexpr qint64 kRatioFloor = qint64(16) << 20;
+constexpr qint64 kMaxRatio = 200;
 constexpr int kMaxPages = 100000;
 constexpr int kMaxItemsPerPage = 1000000;
 constexpr double kMaxCoordinate = 1.0e6;                 // pixels
@@ -39,6 +48,7 @@ const QString kForeign = QStringLiteral("اين فايل، فايل گزارش �
 const QString kNewer = QStringLiteral("اين فايل گزارش با نسخه جديدتري از برنامه ساخته شده است");
 const QString kCannotOpen = QStringLiteral("فايل گزارش باز نشد");
 const QString kCannotWrite = QStringLiteral("فايل گزارش ذخيره نشد");
+const QString kTooLarge = QStringLiteral("اين گزارش براي ذخيره در يک فايل بيش از حد بزرگ است");
 
 [[noreturn]] void damaged(const QString &detail)
 {
@@ -282,7 +292,8 @@ Document readDocument(const QJsonObject &root)
     const double version = f.number(QStringLiteral("version"), 1, 1.0e9);
     if (version != std::floor(version))
         f.fail(QStringLiteral("the version is not a whole number"));
-    if (version > kReportFileVersion)
+    // The JSON layout is version 1's alone.
+    if (version > 1)
         throw ReportFileError(ReportFileError::Kind::NewerVersion,
                               kNewer + QStringLiteral("\n(version %1)").arg(qint64(version)));
 
@@ -406,14 +417,14 @@ public:
 
 } // namespace
 
-QByteArray encodeDocument(const Document &doc, bool compress)
+QByteArray encodeDocumentVersion1(const Document &doc, bool compress)
 {
     JsonWriter w;
     // "format" comes first, so that even a file cut short shows what it is.
     w.raw("{\"format\":");
     w.str(kFormat);
     w.raw(",\"version\":");
-    w.num(kReportFileVersion);
+    w.num(1);
     w.raw(",\"page\":{\"width\":");
     w.num(doc.pageSizeMm.width());
     w.raw(",\"height\":");
@@ -498,34 +509,699 @@ QByteArray encodeDocument(const Document &doc, bool compress)
     return kMagic + qCompress(w.out);
 }
 
-Document decodeDocument(const QByteArray &data)
+namespace {
+
+// ---------------------------------------------------------------- limits
+
+[[noreturn]] void tooLarge(const QString &detail)
 {
-    QByteArray json;
-    bool compressed = false;
-    if (data.startsWith(kMagic)) {
-        compressed = true;
-        const QByteArray body = data.mid(kMagic.size());
-        if (body.size() < 5)
-            damaged(QStringLiteral("the file is cut short"));
-        const quint32 expected = qFromBigEndian<quint32>(body.constData());
-        // zlib packs at most about 1000 to 1: a larger claim is damage, and
-        // believing it would only reserve memory for nothing.
-        if (expected == 0 || expected > kMaxJsonBytes || expected / 1100 > quint32(body.size()))
-            damaged(QStringLiteral("impossible content length"));
-        json = qUncompress(body);
-        if (json.isEmpty() || quint32(json.size()) != expected)
-            damaged(QStringLiteral("the compressed content cannot be read"));
-    } else {
-        int i = 0;
-        if (data.startsWith("\xEF\xBB\xBF"))
-            i = 3;
-        while (i < data.size() && (data[i] == ' ' || data[i] == '\n' || data[i] == '\r' || data[i] == '\t'))
-            ++i;
-        if (i >= data.size() || data[i] != '{')
-            foreign(QStringLiteral("unknown file kind"));
-        json = data;
+    throw ReportFileError(ReportFileError::Kind::TooLarge, kTooLarge + QStringLiteral("\n(") + detail + QLatin1Char(')'));
+}
+
+[[noreturn]] void cannotSave(const QString &detail)
+{
+    throw ReportFileError(ReportFileError::Kind::CannotWrite, kCannotWrite + QStringLiteral("\n(") + detail + QLatin1Char(')'));
+}
+
+bool inRange(double d, double lo, double hi) { return std::isfinite(d) && d >= lo && d <= hi; }
+
+bool rectOk(const QRectF &r)
+{
+    return inRange(r.x(), -kMaxCoordinate, kMaxCoordinate) && inRange(r.y(), -kMaxCoordinate, kMaxCoordinate) &&
+           inRange(r.width(), 0, kMaxCoordinate) && inRange(r.height(), 0, kMaxCoordinate);
+}
+
+bool pointOk(const QPointF &p)
+{
+    return inRange(p.x(), -kMaxCoordinate, kMaxCoordinate) && inRange(p.y(), -kMaxCoordinate, kMaxCoordinate);
+}
+
+// What is wrong with an item for a report file; empty when nothing. Saving
+// and loading ask the same.
+QString itemProblem(const DrawItem &item, const ReportFileLimits &limits)
+{
+    if (const auto *t = std::get_if<TextRun>(&item)) {
+        if (t->text.size() > limits.maxTextLength)
+            return QStringLiteral("a text longer than %1 characters").arg(limits.maxTextLength);
+        if (t->font.family.size() > 256)
+            return QStringLiteral("a font name too long");
+        if (!inRange(t->font.pointSize, 0.01, kMaxFontPoints))
+            return QStringLiteral("a font size out of range");
+        if (!rectOk(t->rect))
+            return QStringLiteral("a text box out of range");
+    } else if (const auto *l = std::get_if<LineItem>(&item)) {
+        if (!pointOk(l->p1) || !pointOk(l->p2) || !inRange(l->width, 0, 1000))
+            return QStringLiteral("a line out of range");
+    } else if (const auto *r = std::get_if<RectItem>(&item)) {
+        if (!rectOk(r->rect) || !inRange(r->penWidth, 0, 1000))
+            return QStringLiteral("a rectangle out of range");
+    } else if (const auto *im = std::get_if<ImageItem>(&item)) {
+        if (!rectOk(im->rect))
+            return QStringLiteral("a picture box out of range");
+        if (im->image.width() > limits.maxImageSide || im->image.height() > limits.maxImageSide)
+            return QStringLiteral("a picture wider or taller than %1 pixels").arg(limits.maxImageSide);
+    }
+    return QString();
+}
+
+// ---------------------------------------------------------------- version 2: writing
+
+enum : quint8 { kText = 1, kLine = 2, kRect = 3, kImage = 4 };
+enum : quint8 { kBold = 1, kUnderline = 2, kRtl = 4 };
+
+class ByteWriter {
+public:
+    QByteArray out;
+    template <class T> void put(T v)
+    {
+        const T le = qToLittleEndian(v);
+        out.append(reinterpret_cast<const char *>(&le), sizeof le);
+    }
+    void u8(quint8 v) { out.append(char(v)); }
+    void u32(quint32 v) { put(v); }
+    void u64(quint64 v) { put(v); }
+    void f64(double d)
+    {
+        quint64 bits;
+        std::memcpy(&bits, &d, sizeof bits);
+        put(bits);
+    }
+    void rect(const QRectF &r)
+    {
+        f64(r.x());
+        f64(r.y());
+        f64(r.width());
+        f64(r.height());
+    }
+};
+
+quint8 alignCode(Qt::Alignment a)
+{
+    if (a & Qt::AlignRight)
+        return 1;
+    if (a & Qt::AlignHCenter)
+        return 2;
+    return 0;
+}
+
+struct StyleKey {
+    qint32 family;
+    double size;
+    quint8 flags;
+    quint8 align;
+    QRgb color;
+    bool operator==(const StyleKey &o) const = default;
+};
+size_t qHash(const StyleKey &k, size_t seed = 0)
+{
+    return qHashMulti(seed, k.family, k.size, k.flags, k.align, k.color);
+}
+
+// Sections of the file being written.
+class SectionWriter {
+public:
+    explicit SectionWriter(bool compress) : m_compress(compress)
+    {
+        ByteWriter v;
+        v.u32(quint32(kReportFileVersion));
+        m_file = kMagic2 + v.out;
     }
 
+    void section(char kind, const QByteArray &raw)
+    {
+        QByteArray packed;
+        quint8 packing = 0;
+        if (m_compress && !raw.isEmpty()) {
+            uLongf len = compressBound(uLong(raw.size()));
+            packed.resize(qsizetype(len));
+            if (compress2(reinterpret_cast<Bytef *>(packed.data()), &len,
+                          reinterpret_cast<const Bytef *>(raw.constData()), uLong(raw.size()),
+                          Z_DEFAULT_COMPRESSION) != Z_OK)
+                cannotSave(QStringLiteral("the data could not be packed"));
+            packed.resize(qsizetype(len));
+            packing = 1;
+        }
+        const QByteArray &body = packing ? packed : raw;
+        ByteWriter h;
+        h.u8(quint8(kind));
+        h.u8(packing);
+        h.u32(quint32(body.size()));
+        h.u32(quint32(raw.size()));
+        m_file.append(h.out);
+        m_file.append(body);
+        m_packed += body.size();
+        m_unpacked += raw.size();
+    }
+
+    QByteArray finish()
+    {
+        section('E', QByteArray());
+        return std::move(m_file);
+    }
+
+    // Whether a reader would take the file for a trap (see kMaxRatio).
+    bool looksLikeATrap() const { return m_unpacked > kRatioFloor && m_unpacked > kMaxRatio * m_packed; }
+
+private:
+    bool m_compress;
+    QByteArray m_file;
+    qint64 m_packed = 0;
+    qint64 m_unpacked = 0;
+};
+
+QByteArray encodeVersion2(const Document &doc, bool compress, const ReportFileLimits &limits)
+{
+    if (!inRange(doc.pageSizeMm.width(), 1, kMaxPageMm) || !inRange(doc.pageSizeMm.height(), 1, kMaxPageMm))
+        cannotSave(QStringLiteral("the paper size is out of range"));
+    if (doc.pages.size() > limits.maxPages)
+        tooLarge(QStringLiteral("%1 pages, at most %2").arg(doc.pages.size()).arg(limits.maxPages));
+
+    // Strings, styles and pictures, each once.
+    QVector<QString> strings;
+    QHash<QString, qint32> stringIds;
+    auto stringId = [&](const QString &s) {
+        auto it = stringIds.constFind(s);
+        if (it != stringIds.constEnd())
+            return it.value();
+        if (strings.size() >= limits.maxStrings)
+            tooLarge(QStringLiteral("more than %1 different texts").arg(limits.maxStrings));
+        const qint32 id = qint32(strings.size());
+        strings.push_back(s);
+        stringIds.insert(s, id);
+        return id;
+    };
+    QVector<StyleKey> styles;
+    QHash<StyleKey, qint32> styleIds;
+    QVector<QByteArray> images;
+    QHash<qint64, qint32> imageIds;
+
+    QVector<QByteArray> pageBytes;
+    pageBytes.reserve(doc.pages.size());
+    qint64 items = 0;
+    for (int p = 0; p < doc.pages.size(); ++p) {
+        const Page &page = doc.pages[p];
+        if (page.items.size() > limits.maxItemsPerPage)
+            tooLarge(QStringLiteral("page %1 has %2 items, at most %3")
+                         .arg(p + 1)
+                         .arg(page.items.size())
+                         .arg(limits.maxItemsPerPage));
+        ByteWriter w;
+        w.u32(0); // the count, set below
+        quint32 count = 0;
+        for (int i = 0; i < page.items.size(); ++i) {
+            const DrawItem &item = page.items[i];
+            const auto *im = std::get_if<ImageItem>(&item);
+            if (im && im->image.isNull())
+                continue; // nothing to draw
+            const QString problem = itemProblem(item, limits);
+            if (!problem.isEmpty()) {
+                const QString where = QStringLiteral("page %1, item %2: ").arg(p + 1).arg(i + 1);
+                if (problem.contains(QLatin1String("out of range")))
+                    cannotSave(where + problem);
+                tooLarge(where + problem);
+            }
+            ++count;
+            if (const auto *t = std::get_if<TextRun>(&item)) {
+                const StyleKey key{stringId(t->font.family), t->font.pointSize,
+                                   quint8((t->font.bold ? kBold : 0) | (t->font.underline ? kUnderline : 0) |
+                                          (t->direction == Qt::RightToLeft ? kRtl : 0)),
+                                   alignCode(t->alignment), t->font.color.rgba()};
+                qint32 style = styleIds.value(key, -1);
+                if (style < 0) {
+                    if (styles.size() >= limits.maxStyles)
+                        tooLarge(QStringLiteral("more than %1 different text styles").arg(limits.maxStyles));
+                    style = qint32(styles.size());
+                    styles.push_back(key);
+                    styleIds.insert(key, style);
+                }
+                w.u8(kText);
+                w.u32(quint32(stringId(t->text)));
+                w.u32(quint32(style));
+                w.rect(t->rect);
+            } else if (const auto *l = std::get_if<LineItem>(&item)) {
+                w.u8(kLine);
+                w.f64(l->p1.x());
+                w.f64(l->p1.y());
+                w.f64(l->p2.x());
+                w.f64(l->p2.y());
+                w.f64(l->width);
+                w.u32(l->color.rgba());
+            } else if (const auto *r = std::get_if<RectItem>(&item)) {
+                w.u8(kRect);
+                w.rect(r->rect);
+                w.f64(r->penWidth);
+                w.u32(r->penColor.rgba());
+                w.u32(r->fill.rgba());
+            } else if (im) {
+                qint32 id = imageIds.value(im->image.cacheKey(), -1);
+                if (id < 0) {
+                    if (images.size() >= limits.maxImages)
+                        tooLarge(QStringLiteral("more than %1 different pictures").arg(limits.maxImages));
+                    QByteArray png;
+                    QBuffer buf(&png);
+                    buf.open(QIODevice::WriteOnly);
+                    if (!im->image.save(&buf, "PNG"))
+                        cannotSave(QStringLiteral("page %1: a picture could not be stored").arg(p + 1));
+                    if (png.size() > limits.maxSectionBytes)
+                        tooLarge(QStringLiteral("page %1: a picture of more than %2 bytes")
+                                     .arg(p + 1)
+                                     .arg(limits.maxSectionBytes));
+                    id = qint32(images.size());
+                    images.push_back(png);
+                    imageIds.insert(im->image.cacheKey(), id);
+                }
+                w.u8(kImage);
+                w.rect(im->rect);
+                w.u32(quint32(id));
+            }
+        }
+        items += count;
+        if (items > limits.maxItems)
+            tooLarge(QStringLiteral("more than %1 items").arg(limits.maxItems));
+        const quint32 le = qToLittleEndian(count);
+        std::memcpy(w.out.data(), &le, sizeof le);
+        if (w.out.size() > limits.maxSectionBytes)
+            tooLarge(QStringLiteral("page %1 is too full").arg(p + 1));
+        pageBytes.push_back(std::move(w.out));
+    }
+
+    SectionWriter out(compress);
+    {
+        ByteWriter h;
+        h.f64(doc.pageSizeMm.width());
+        h.f64(doc.pageSizeMm.height());
+        h.u32(quint32(doc.pages.size()));
+        h.u32(quint32(strings.size()));
+        h.u32(quint32(styles.size()));
+        h.u32(quint32(images.size()));
+        h.u64(quint64(items));
+        out.section('H', h.out);
+    }
+    // Strings in sections of at most half the section limit.
+    ByteWriter sw;
+    quint32 inSection = 0;
+    auto flushStrings = [&] {
+        if (inSection == 0)
+            return;
+        const quint32 le = qToLittleEndian(inSection);
+        std::memcpy(sw.out.data(), &le, sizeof le);
+        out.section('S', sw.out);
+        sw.out.clear();
+        inSection = 0;
+    };
+    for (const QString &str : std::as_const(strings)) {
+        const QByteArray utf8 = str.toUtf8();
+        if (inSection > 0 && sw.out.size() + 4 + utf8.size() > limits.maxSectionBytes / 2)
+            flushStrings();
+        if (inSection == 0)
+            sw.u32(0);
+        sw.u32(quint32(utf8.size()));
+        sw.out.append(utf8);
+        ++inSection;
+    }
+    flushStrings();
+    constexpr int kStyleBytes = 4 + 8 + 1 + 1 + 4;
+    const int stylesPerSection = int((limits.maxSectionBytes - 4) / kStyleBytes);
+    for (int from = 0; from < styles.size(); from += stylesPerSection) {
+        const int n = std::min<int>(stylesPerSection, int(styles.size()) - from);
+        ByteWriter f;
+        f.u32(quint32(n));
+        for (int i = from; i < from + n; ++i) {
+            f.u32(quint32(styles[i].family));
+            f.f64(styles[i].size);
+            f.u8(styles[i].flags);
+            f.u8(styles[i].align);
+            f.u32(styles[i].color);
+        }
+        out.section('F', f.out);
+    }
+    for (const QByteArray &png : std::as_const(images))
+        out.section('I', png);
+    for (const QByteArray &page : std::as_const(pageBytes))
+        out.section('P', page);
+    if (out.looksLikeATrap()) // far too repetitive to pack: stored as it is
+        return encodeVersion2(doc, false, limits);
+    return out.finish();
+}
+
+// ---------------------------------------------------------------- version 2: reading
+
+// Reads the fields of one section, refusing to read past its end.
+class ByteReader {
+public:
+    ByteReader(const QByteArray &data, const Where &where) : m_p(data.constData()), m_end(m_p + data.size()), m_where(where) {}
+
+    [[noreturn]] void fail(const QString &what) const { damaged(m_where.text() + QStringLiteral(": ") + what); }
+    void need(qsizetype n) const
+    {
+        if (m_end - m_p < n)
+            fail(QStringLiteral("the section ends early"));
+    }
+    template <class T> T get()
+    {
+        need(sizeof(T));
+        T v;
+        std::memcpy(&v, m_p, sizeof v);
+        m_p += sizeof v;
+        return qFromLittleEndian(v);
+    }
+    quint8 u8() { return get<quint8>(); }
+    quint32 u32() { return get<quint32>(); }
+    quint64 u64() { return get<quint64>(); }
+    double f64()
+    {
+        const quint64 bits = get<quint64>();
+        double d;
+        std::memcpy(&d, &bits, sizeof d);
+        return d;
+    }
+    QRectF rect()
+    {
+        const double x = f64(), y = f64(), w = f64(), h = f64();
+        return QRectF(x, y, w, h);
+    }
+    const char *bytes(qsizetype n)
+    {
+        need(n);
+        const char *p = m_p;
+        m_p += n;
+        return p;
+    }
+    bool atEnd() const { return m_p == m_end; }
+    Where &where() { return m_where; }
+
+private:
+    const char *m_p;
+    const char *m_end;
+    Where m_where;
+};
+
+// Reads the sections of a version 2 file one at a time, each unpacked into a
+// buffer no larger than the section says and the limits allow.
+class SectionReader {
+public:
+    SectionReader(QIODevice &dev, const ReportFileLimits &limits) : m_dev(dev), m_limits(limits) {}
+    ~SectionReader()
+    {
+        if (m_zInit)
+            inflateEnd(&m_z);
+    }
+
+    // The next section's kind; its bytes are in data().
+    char next(const Where &where)
+    {
+        char head[10];
+        if (m_dev.read(head, sizeof head) != qint64(sizeof head))
+            damaged(where.text() + QStringLiteral(": the file is cut short"));
+        const char kind = head[0];
+        const quint8 packing = quint8(head[1]);
+        const quint32 packed = qFromLittleEndian<quint32>(head + 2);
+        const quint32 unpacked = qFromLittleEndian<quint32>(head + 6);
+        if (packing > 1)
+            damaged(where.text() + QStringLiteral(": unknown packing"));
+        // Sizes are checked before anything is read or unpacked.
+        if (qint64(unpacked) > m_limits.maxSectionBytes)
+            damaged(where.text() + QStringLiteral(": a section claims %1 bytes").arg(unpacked));
+        if (packing == 0 ? packed != unpacked : (packed == 0 || packed > compressBound(unpacked)))
+            damaged(where.text() + QStringLiteral(": impossible section length"));
+        m_packedTotal += packed;
+        m_unpackedTotal += unpacked;
+        if (m_unpackedTotal > kRatioFloor && m_unpackedTotal > kMaxRatio * m_packedTotal)
+            damaged(QStringLiteral("the content unpacks to far more than the file holds"));
+        if (packing == 0) {
+            m_data.resize(unpacked);
+            if (m_dev.read(m_data.data(), unpacked) != qint64(unpacked))
+                damaged(where.text() + QStringLiteral(": the file is cut short"));
+            return kind;
+        }
+        m_packed.resize(packed);
+        if (m_dev.read(m_packed.data(), packed) != qint64(packed))
+            damaged(where.text() + QStringLiteral(": the file is cut short"));
+        m_data.resize(unpacked);
+        if (!m_zInit) {
+            if (inflateInit(&m_z) != Z_OK)
+                damaged(QStringLiteral("cannot unpack"));
+            m_zInit = true;
+        } else {
+            inflateReset(&m_z);
+        }
+        m_z.next_in = reinterpret_cast<Bytef *>(m_packed.data());
+        m_z.avail_in = packed;
+        m_z.next_out = reinterpret_cast<Bytef *>(m_data.data());
+        m_z.avail_out = unpacked;
+        // The output buffer is the declared size: a stream that wants to
+        // give more stops here.
+        const int rc = inflate(&m_z, Z_FINISH);
+        if (rc != Z_STREAM_END || m_z.avail_out != 0 || m_z.avail_in != 0)
+            damaged(where.text() + QStringLiteral(": the packed content cannot be read"));
+        return kind;
+    }
+
+    const QByteArray &data() const { return m_data; }
+
+private:
+    QIODevice &m_dev;
+    const ReportFileLimits &m_limits;
+    QByteArray m_packed;
+    QByteArray m_data;
+    z_stream m_z{};
+    bool m_zInit = false;
+    qint64 m_packedTotal = 0;
+    qint64 m_unpackedTotal = 0;
+};
+
+Document readVersion2(QIODevice &dev, const ReportFileLimits &limits)
+{
+    char versionBytes[4];
+    if (dev.read(versionBytes, 4) != 4)
+        damaged(QStringLiteral("the file is cut short"));
+    const quint32 version = qFromLittleEndian<quint32>(versionBytes);
+    if (version > quint32(kReportFileVersion))
+        throw ReportFileError(ReportFileError::Kind::NewerVersion, kNewer + QStringLiteral("\n(version %1)").arg(version));
+    if (version < 2)
+        damaged(QStringLiteral("unknown version %1").arg(version));
+
+    SectionReader sections(dev, limits);
+    Document doc;
+    if (sections.next(Where{}) != 'H')
+        damaged(QStringLiteral("file: the heading is missing"));
+    quint32 pageCount, stringCount, styleCount, imageCount;
+    quint64 itemCount;
+    {
+        ByteReader h(sections.data(), Where{0, 0, "heading"});
+        const double w = h.f64(), ht = h.f64();
+        if (!inRange(w, 1, kMaxPageMm) || !inRange(ht, 1, kMaxPageMm))
+            h.fail(QStringLiteral("the paper size is out of range"));
+        doc.pageSizeMm = QSizeF(w, ht);
+        pageCount = h.u32();
+        stringCount = h.u32();
+        styleCount = h.u32();
+        imageCount = h.u32();
+        itemCount = h.u64();
+        if (pageCount > quint32(limits.maxPages) || stringCount > quint32(limits.maxStrings) ||
+            styleCount > quint32(limits.maxStyles) || imageCount > quint32(limits.maxImages) ||
+            itemCount > quint64(limits.maxItems))
+            h.fail(QStringLiteral("counts beyond the limits"));
+    }
+    doc.pages.reserve(qsizetype(pageCount));
+
+    QVector<QString> strings;
+    struct Style {
+        ReportFont font;
+        Qt::LayoutDirection direction;
+        Qt::Alignment alignment;
+    };
+    QVector<Style> styles;
+    QVector<QImage> images;
+    quint64 items = 0;
+    for (;;) {
+        const Where where{int(doc.pages.size()) + 1, 0, nullptr};
+        const char kind = sections.next(where);
+        ByteReader r(sections.data(), where);
+        if (kind == 'E') {
+            if (!r.atEnd())
+                r.fail(QStringLiteral("the end section is not empty"));
+            break;
+        } else if (kind == 'S') {
+            const quint32 n = r.u32();
+            if (n > stringCount - quint32(strings.size()))
+                r.fail(QStringLiteral("more strings than the heading says"));
+            for (quint32 i = 0; i < n; ++i) {
+                const quint32 len = r.u32();
+                const char *p = r.bytes(len);
+                QString str = QString::fromUtf8(p, len);
+                if (str.size() > limits.maxTextLength)
+                    r.fail(QStringLiteral("a text is too long"));
+                strings.push_back(std::move(str));
+            }
+        } else if (kind == 'F') {
+            const quint32 n = r.u32();
+            if (n > styleCount - quint32(styles.size()))
+                r.fail(QStringLiteral("more styles than the heading says"));
+            for (quint32 i = 0; i < n; ++i) {
+                Style st;
+                const quint32 family = r.u32();
+                if (family >= quint32(strings.size()))
+                    r.fail(QStringLiteral("a style names a missing string"));
+                st.font.family = strings[family];
+                st.font.pointSize = r.f64();
+                const quint8 flags = r.u8();
+                const quint8 align = r.u8();
+                st.font.color = QColor::fromRgba(r.u32());
+                if (flags > 7 || align > 2)
+                    r.fail(QStringLiteral("a style is garbled"));
+                st.font.bold = flags & kBold;
+                st.font.underline = flags & kUnderline;
+                st.direction = (flags & kRtl) ? Qt::RightToLeft : Qt::LeftToRight;
+                st.alignment = align == 1 ? Qt::AlignRight : align == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
+                styles.push_back(st);
+            }
+        } else if (kind == 'I') {
+            if (quint32(images.size()) >= imageCount)
+                r.fail(QStringLiteral("more pictures than the heading says"));
+            QByteArray png = sections.data();
+            QBuffer buf(&png);
+            buf.open(QIODevice::ReadOnly);
+            QImageReader reader(&buf, "png");
+            const QSize size = reader.size();
+            if (!size.isValid() || size.width() > limits.maxImageSide || size.height() > limits.maxImageSide)
+                r.fail(QStringLiteral("a picture is not a readable PNG"));
+            QImage img = reader.read();
+            if (img.isNull())
+                r.fail(QStringLiteral("a picture is not a readable PNG"));
+            images.push_back(img);
+        } else if (kind == 'P') {
+            if (quint32(doc.pages.size()) >= pageCount)
+                r.fail(QStringLiteral("more pages than the heading says"));
+            if (strings.size() != qsizetype(stringCount) || styles.size() != qsizetype(styleCount) ||
+                images.size() != qsizetype(imageCount))
+                r.fail(QStringLiteral("a page comes before its texts"));
+            const quint32 n = r.u32();
+            if (n > quint32(limits.maxItemsPerPage) || n > itemCount - items)
+                r.fail(QStringLiteral("too many items"));
+            items += n;
+            doc.pages.addPage();
+            DrawItem item;
+            for (quint32 i = 0; i < n; ++i) {
+                r.where().item = int(i) + 1;
+                const quint8 k = r.u8();
+                if (k == kText) {
+                    const quint32 str = r.u32(), st = r.u32();
+                    if (str >= quint32(strings.size()) || st >= quint32(styles.size()))
+                        r.fail(QStringLiteral("a text names a missing string or style"));
+                    const Style &style = styles[st];
+                    item = TextRun{strings[str], style.font, style.direction, style.alignment, r.rect()};
+                } else if (k == kLine) {
+                    LineItem l;
+                    l.p1.setX(r.f64());
+                    l.p1.setY(r.f64());
+                    l.p2.setX(r.f64());
+                    l.p2.setY(r.f64());
+                    l.width = r.f64();
+                    l.color = QColor::fromRgba(r.u32());
+                    item = l;
+                } else if (k == kRect) {
+                    RectItem rc;
+                    rc.rect = r.rect();
+                    rc.penWidth = r.f64();
+                    rc.penColor = QColor::fromRgba(r.u32());
+                    rc.fill = QColor::fromRgba(r.u32());
+                    item = rc;
+                } else if (k == kImage) {
+                    const QRectF rect = r.rect();
+                    const quint32 id = r.u32();
+                    if (id >= quint32(images.size()))
+                        r.fail(QStringLiteral("a picture is missing"));
+                    item = ImageItem{rect, images[id]};
+                } else {
+                    r.fail(QStringLiteral("unknown item kind %1").arg(k));
+                }
+                const QString problem = itemProblem(item, limits);
+                if (!problem.isEmpty())
+                    r.fail(problem);
+                doc.pages.addItem(item);
+            }
+            r.where().item = 0;
+        } else {
+            r.fail(QStringLiteral("unknown section"));
+        }
+        if (kind != 'I' && !r.atEnd())
+            r.fail(QStringLiteral("the section is longer than its content"));
+    }
+    if (quint32(doc.pages.size()) != pageCount || items != itemCount)
+        damaged(QStringLiteral("pages are missing"));
+    if (dev.read(1).size() != 0)
+        damaged(QStringLiteral("data after the end"));
+    return doc;
+}
+
+// ---------------------------------------------------------------- version 1: unpacking
+
+// Unpacks the JSON text of a packed version 1 file in steps, believing
+// neither its stated length nor its packed size: the text must start as
+// JSON, end where the length says and not unpack to far more than it holds.
+QByteArray unpackVersion1(QIODevice &dev)
+{
+    char lengthBytes[4];
+    if (dev.read(lengthBytes, 4) != 4)
+        damaged(QStringLiteral("the file is cut short"));
+    const quint32 expected = qFromBigEndian<quint32>(lengthBytes);
+    const qint64 bodySize = dev.size() - dev.pos();
+    // zlib packs at most about 1000 to 1: a larger claim is damage.
+    if (expected == 0 || expected > kMaxJsonBytes || bodySize <= 0 || expected / 1100 > quint64(bodySize))
+        damaged(QStringLiteral("impossible content length"));
+
+    z_stream z{};
+    if (inflateInit(&z) != Z_OK)
+        damaged(QStringLiteral("cannot unpack"));
+    struct End {
+        z_stream *z;
+        ~End() { inflateEnd(z); }
+    } end{&z};
+    QByteArray json;
+    char in[1 << 16];
+    char out[1 << 16];
+    qint64 packed = 0;
+    bool started = false;
+    int rc = Z_OK;
+    while (rc != Z_STREAM_END) {
+        const qint64 n = dev.read(in, sizeof in);
+        if (n <= 0)
+            damaged(QStringLiteral("the compressed content cannot be read"));
+        packed += n;
+        z.next_in = reinterpret_cast<Bytef *>(in);
+        z.avail_in = uInt(n);
+        do {
+            z.next_out = reinterpret_cast<Bytef *>(out);
+            z.avail_out = sizeof out;
+            rc = inflate(&z, Z_NO_FLUSH);
+            if (rc != Z_OK && rc != Z_STREAM_END && rc != Z_BUF_ERROR)
+                damaged(QStringLiteral("the compressed content cannot be read"));
+            const qsizetype got = qsizetype(sizeof out - z.avail_out);
+            if (quint64(json.size()) + quint64(got) > expected)
+                damaged(QStringLiteral("the content is longer than stated"));
+            if (!started) {
+                // The text must open as JSON.
+                for (qsizetype i = 0; i < got && !started; ++i) {
+                    const char c = out[i];
+                    if (c == '{')
+                        started = true;
+                    else if (c != ' ' && c != '\n' && c != '\r' && c != '\t')
+                        damaged(QStringLiteral("the content is not a report"));
+                }
+            }
+            json.append(out, got);
+            if (json.size() > kRatioFloor && json.size() > kMaxRatio * packed)
+                damaged(QStringLiteral("the content unpacks to far more than the file holds"));
+        } while (z.avail_out == 0 && rc != Z_STREAM_END);
+    }
+    if (quint32(json.size()) != expected)
+        damaged(QStringLiteral("the compressed content cannot be read"));
+    return json;
+}
+
+Document readVersion1Json(const QByteArray &json, bool compressed)
+{
     QJsonParseError err;
     const QJsonDocument jd = QJsonDocument::fromJson(json, &err);
     if (err.error != QJsonParseError::NoError || !jd.isObject()) {
@@ -536,9 +1212,58 @@ Document decodeDocument(const QByteArray &data)
     return readDocument(jd.object());
 }
 
+Document readAny(QIODevice &dev, const ReportFileLimits &limits)
+{
+    const QByteArray head = dev.peek(kMagic.size());
+    if (head == kMagic2) {
+        dev.skip(kMagic2.size());
+        return readVersion2(dev, limits);
+    }
+    if (head == kMagic) {
+        dev.skip(kMagic.size());
+        return readVersion1Json(unpackVersion1(dev), true);
+    }
+    // A version 1 text file.
+    const QByteArray start = dev.peek(4096);
+    int i = 0;
+    if (start.startsWith("\xEF\xBB\xBF"))
+        i = 3;
+    while (i < start.size() && (start[i] == ' ' || start[i] == '\n' || start[i] == '\r' || start[i] == '\t'))
+        ++i;
+    if (i >= start.size() || start[i] != '{')
+        foreign(QStringLiteral("unknown file kind"));
+    if (dev.size() > kMaxFileBytes)
+        foreign(QStringLiteral("too large"));
+    return readVersion1Json(dev.readAll(), false);
+}
+
+} // namespace
+
+QByteArray encodeDocument(const Document &doc, bool compress, const ReportFileLimits &limits)
+{
+    return encodeVersion2(doc, compress, limits);
+}
+
+Document decodeDocument(const QByteArray &data, const ReportFileLimits &limits)
+{
+    QByteArray copy = data;
+    QBuffer buf(&copy);
+    buf.open(QIODevice::ReadOnly);
+    return readAny(buf, limits);
+}
+
 void saveDocument(const Document &doc, const QString &path, bool compress)
 {
-    const QByteArray bytes = encodeDocument(doc, compress);
+    QByteArray bytes;
+    try {
+        bytes = encodeDocument(doc, compress);
+    } catch (const ReportFileError &e) {
+        // Name the file in the message.
+        const QString msg = e.message();
+        const int nl = msg.indexOf(QLatin1Char('\n'));
+        throw ReportFileError(e.kind(), (nl < 0 ? msg : msg.left(nl)) + QStringLiteral(":\n") + path +
+                                            (nl < 0 ? QString() : msg.mid(nl)));
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         throw ReportFileError(ReportFileError::Kind::CannotWrite,
@@ -553,12 +1278,8 @@ Document loadDocument(const QString &path)
         throw ReportFileError(ReportFileError::Kind::CannotOpen,
                               kCannotOpen + QStringLiteral(":\n") + path + QStringLiteral("\n(") +
                                   file.errorString() + QLatin1Char(')'));
-    if (file.size() > kMaxFileBytes)
-        throw ReportFileError(ReportFileError::Kind::Foreign,
-                              kForeign + QStringLiteral(":\n") + path + QStringLiteral("\n(too large)"));
-    const QByteArray data = file.readAll();
     try {
-        return decodeDocument(data);
+        return readAny(file, ReportFileLimits());
     } catch (const ReportFileError &e) {
         // Name the file in the message.
         const QString msg = e.message();

@@ -3,37 +3,64 @@
 // from the preview of the design program and read by the standalone report
 // printer, so a booklet prepared once can be printed later elsewhere.
 //
-// Format, version 1
+// Format, version 2
 // -----------------
-// The file holds one JSON object (UTF-8), either as it stands (the file then
-// starts with "{") or compressed: the 8 bytes "BRVQRPZ1", then a 4-byte
-// big-endian length of the JSON text, then the JSON text compressed with
-// zlib (Python: json.loads(zlib.decompress(data[12:]))).
+// All numbers little-endian. The file starts with the 8 bytes "BRVQRPBN"
+// and a 4-byte version (2), followed by sections, each
 //
-//   {
-//     "format": "Boravest report",       always this text
-//     "version": 1,                      files of a later version are refused
-//     "page": {"width": 210, "height": 297},     paper size, millimetres
-//     "pages": [                         in print order
-//       {"items": [ ... ]}               drawn in list order
-//     ]
-//   }
+//   kind (1 byte), packing (1 byte: 0 stored, 1 zlib),
+//   packed length (4 bytes), unpacked length (4 bytes), the packed bytes
 //
-// Item kinds; coordinates are pixels at 96 per inch from the paper's top
-// left corner, rectangles [x, y, width, height], colours "#AARRGGBB":
-//   {"type": "text", "text": "...",  one line, in logical (typing) order
-//    "font": {"family": "Titr", "size": 12 (points), "bold": true, "underline": false},
-//    "color": "#ff000000",
-//    "direction": "rtl" | "ltr",       base direction of the line
-//    "align": "left" | "right" | "center",   absolute, not mirrored
-//    "rect": [x, y, w, h]}             the line's box; the text sits at its top
+// (Python: zlib.decompress(packed) when packing is 1). The kinds, in order:
+//
+//   'H' once, first: page width and height (8-byte doubles, millimetres),
+//       then the counts of pages, strings, styles and images (4 bytes
+//       each) and of items (8 bytes)
+//   'S' strings: a count (4 bytes), then per string its UTF-8 length
+//       (4 bytes) and bytes. Every distinct text and font family is stored
+//       once; items refer to strings by their number (from 0, across all
+//       string sections in order).
+//   'F' text styles: a count, then per style the family (string number),
+//       the size in points (double), flags (1 byte: 1 bold, 2 underline,
+//       4 right to left), the alignment (1 byte: 0 left, 1 right, 2 centre,
+//       absolute) and the colour (4 bytes, 0xAARRGGBB)
+//   'I' one picture: the bytes of a PNG file
+//   'P' one page: a count of items (4 bytes), then per item its kind
+//       (1 byte) and fields, coordinates as doubles in pixels at 96 per inch
+//       from the paper's top left corner:
+//         1 text:  string, style (4 bytes each), x, y, w, h of the line's box
+//         2 line:  x1, y1, x2, y2, width (doubles), colour (4 bytes)
+//         3 rect:  x, y, w, h, pen width (doubles), pen colour, fill (4 bytes
+//                  each; pen width 0: no outline, transparent fill: none)
+//         4 image: x, y, w, h, picture number (4 bytes)
+//   'E' once, last: the end of the file (empty)
+//
+// A page section can be read on its own once the strings, styles and
+// pictures before it are known, so a reader holds one page's bytes at a
+// time. Each section unpacks to at most ReportFileLimits::maxSectionBytes,
+// and the sections together, past 16 MiB, to at most 200 times what they
+// take packed (a file so repetitive is written with its sections stored).
+//
+// Version 1, which earlier versions of the program wrote, is still read: one
+// JSON object (UTF-8), either as it stands (the file then starts with "{") or
+// packed: the 8 bytes "BRVQRPZ1", a 4-byte big-endian length of the JSON
+// text, then the text packed with zlib.
+//
+//   {"format": "Boravest report", "version": 1,
+//    "page": {"width": 210, "height": 297},
+//    "pages": [{"items": [ ... ]}, ...]}
+//   {"type": "text", "text": "...", "font": {"family": "Titr", "size": 12,
+//    "bold": true, "underline": false}, "color": "#ff000000",
+//    "direction": "rtl" | "ltr", "align": "left" | "right" | "center",
+//    "rect": [x, y, w, h]}
 //   {"type": "line", "from": [x, y], "to": [x, y], "width": 1, "color": "#ff000000"}
-//   {"type": "rect", "rect": [x, y, w, h], "penWidth": 1 (0: no outline),
-//    "penColor": "#ff000000", "fill": "#00000000" (transparent: no fill)}
+//   {"type": "rect", "rect": [x, y, w, h], "penWidth": 1, "penColor": "...", "fill": "..."}
 //   {"type": "image", "rect": [x, y, w, h], "png": "<base64 of a PNG file>"}
 //
 // Loading checks every field; a file that is not a report file, or one that
-// is damaged or cut short, is refused with a ReportFileError.
+// is damaged or cut short, is refused with a ReportFileError. Saving and
+// loading keep to the same limits, so whatever is saved loads again; a
+// report beyond them is refused when it is saved.
 #include "platform/report/Document.h"
 
 #include <QByteArray>
@@ -51,6 +78,7 @@ public:
         Foreign,      // not a report file at all
         Damaged,      // a report file, but damaged or cut short
         NewerVersion, // written by a later version of the program
+        TooLarge,     // the report is beyond what a report file may hold
     };
     ReportFileError(Kind kind, const QString &msg)
         : std::runtime_error(msg.toStdString()), m_kind(kind), m_msg(msg)
@@ -67,14 +95,35 @@ private:
 // The file name pattern the open and save dialogs offer.
 QString reportFileFilter();
 
-constexpr int kReportFileVersion = 1;
+constexpr int kReportFileVersion = 2;
 
-QByteArray encodeDocument(const Document &doc, bool compress = true);
+// What a report file may hold. Saving refuses a report beyond these, and
+// loading takes a file beyond them as damaged.
+struct ReportFileLimits {
+    int maxPages = 20000;
+    int maxItemsPerPage = 250000;
+    qint64 maxItems = 16000000;         // of the whole report
+    int maxTextLength = 1000000;        // characters of one text
+    int maxStrings = 4000000;           // distinct texts and families
+    int maxStyles = 1000000;            // distinct text styles
+    int maxImages = 10000;              // distinct pictures
+    int maxImageSide = 20000;           // pixels
+    qint64 maxSectionBytes = 16 << 20;  // one section, unpacked
+};
+
+// The bytes of a version 2 file. Throws ReportFileError(TooLarge or CannotWrite)
+// when the document is beyond the limits or holds a value no file can.
+QByteArray encodeDocument(const Document &doc, bool compress = true,
+                          const ReportFileLimits &limits = ReportFileLimits());
+// A version 1 file, as earlier versions of the program wrote it; for tests
+// of reading older files.
+QByteArray encodeDocumentVersion1(const Document &doc, bool compress = true);
 // Throws ReportFileError (Foreign, Damaged or NewerVersion).
-Document decodeDocument(const QByteArray &data);
+Document decodeDocument(const QByteArray &data, const ReportFileLimits &limits = ReportFileLimits());
 
 // Writes the whole file or nothing (an existing file is replaced only when
-// the new one is complete). Throws ReportFileError(CannotWrite).
+// the new one is complete). Throws ReportFileError: TooLarge (nothing is
+// written), CannotWrite.
 void saveDocument(const Document &doc, const QString &path, bool compress = true);
 // Throws ReportFileError; the message names the file.
 Document loadDocument(const QString &path);

@@ -654,3 +654,42 @@ TEST(ReportComposite, JoinsReportsInTheListedOrderWithRunningPageNumbers)
     CompositeReport none;
     EXPECT_TRUE(none.render().pages.isEmpty());
 }
+
+// The report walks shared datasets that open forms show: each is back on its
+// record afterwards, and the forms' controls hear nothing while it runs,
+// except from a dataset whose moves must reach a printed detail.
+TEST_F(BuildingData, ReportLeavesTheCursorsWhereTheFormsHadThem)
+{
+    fill(3, 2, 3);
+    openChain();
+    BookletForm form(floors, units, spaces);
+    floors.setRecNo(2);
+    units.setRecNo(2);
+    spaces.setRecNo(3);
+    const qint64 floorMark = floors.bookmark(), unitMark = units.bookmark(), spaceMark = spaces.bookmark();
+    int spaceSignals = 0;
+    QObject::connect(&spaces, &db::Dataset::recordChanged, [&] { ++spaceSignals; });
+    bool suspended = true, mastersLive = true;
+    form.spaceRows->beforePrint = [&](Band &, bool &) {
+        suspended = suspended && spaces.controlsDisabled();
+        mastersLive = mastersLive && !floors.controlsDisabled() && !units.controlsDisabled();
+    };
+
+    const Document doc = form.rep.render();
+    EXPECT_EQ(allTexts(doc).count(QStringLiteral("S2-1-3")), 1); // the walk still follows its masters
+    EXPECT_TRUE(suspended);
+    EXPECT_TRUE(mastersLive);
+    EXPECT_LE(spaceSignals, 1); // told once, when the report is done
+    EXPECT_FALSE(spaces.controlsDisabled());
+    EXPECT_EQ(floors.bookmark(), floorMark);
+    EXPECT_EQ(units.bookmark(), unitMark);
+    EXPECT_EQ(spaces.bookmark(), spaceMark);
+    EXPECT_EQ(spaces.fieldByName(QStringLiteral("Faza")).asString(), spaceName(1, 2, 3));
+    EXPECT_FALSE(floors.eof());
+
+    // A failing report puts them back too.
+    form.spaceRows->beforePrint = [](Band &, bool &) { throw ReportError(QStringLiteral("failed")); };
+    EXPECT_THROW(form.rep.render(), ReportError);
+    EXPECT_EQ(spaces.bookmark(), spaceMark);
+    EXPECT_FALSE(spaces.controlsDisabled());
+}

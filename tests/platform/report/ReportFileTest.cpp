@@ -3,6 +3,7 @@
 #include "platform/report/ReportFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -69,7 +70,7 @@ protected:
     // A plain file of the sample whose JSON the caller changes.
     QString edited(const std::function<void(QJsonObject &)> &edit) const
     {
-        QJsonObject root = QJsonDocument::fromJson(encodeDocument(sampleDocument(), false)).object();
+        QJsonObject root = QJsonDocument::fromJson(encodeDocumentVersion1(sampleDocument(), false)).object();
         edit(root);
         const QString name = QStringLiteral("edited.QRP");
         write(name, QJsonDocument(root).toJson());
@@ -110,25 +111,73 @@ TEST_F(ReportFileTest, EveryItemSurvivesSaveAndLoad)
     EXPECT_EQ(loadDocument(path(QStringLiteral("e.QRP"))), empty);
 }
 
-TEST_F(ReportFileTest, LayoutIsReadableByAShortScript)
+TEST_F(ReportFileTest, LayoutIsReadableByAShortScriptAndStoresEachTextOnce)
 {
-    const QByteArray packed = encodeDocument(sampleDocument(), true);
-    ASSERT_TRUE(packed.startsWith("BRVQRPZ1"));
-    const quint32 length = qFromBigEndian<quint32>(packed.constData() + 8);
-    const QByteArray json = qUncompress(packed.mid(8));
-    EXPECT_EQ(quint32(json.size()), length);
-    const QJsonObject root = QJsonDocument::fromJson(json).object();
-    EXPECT_EQ(root[QStringLiteral("format")].toString(), QStringLiteral("Boravest report"));
-    EXPECT_EQ(root[QStringLiteral("version")].toInt(), 1);
-    EXPECT_EQ(root[QStringLiteral("page")].toObject()[QStringLiteral("width")].toDouble(), 210.0);
-    const QJsonObject text = root[QStringLiteral("pages")].toArray()[0].toObject()[QStringLiteral("items")]
-                                 .toArray()[1].toObject();
-    EXPECT_EQ(text[QStringLiteral("type")].toString(), QStringLiteral("text"));
-    EXPECT_EQ(text[QStringLiteral("direction")].toString(), QStringLiteral("rtl"));
-    EXPECT_EQ(text[QStringLiteral("align")].toString(), QStringLiteral("right"));
-    EXPECT_EQ(text[QStringLiteral("font")].toObject()[QStringLiteral("family")].toString(), QStringLiteral("Titr"));
-    EXPECT_EQ(text[QStringLiteral("color")].toString(), QStringLiteral("#ffff0000"));
-    EXPECT_TRUE(encodeDocument(sampleDocument(), false).startsWith('{'));
+    Document doc = sampleDocument();
+    Page second = doc.pages[1];
+    for (int i = 0; i < 50; ++i)
+        second.items.push_back(TextRun{QStringLiteral("ضريب انتقال حرارت"), ReportFont{}, Qt::RightToLeft,
+                                       Qt::AlignLeft, QRectF(10, 10 + i, 40, 15)});
+    doc.pages.replace(1, second);
+    const QByteArray file = encodeDocument(doc, true);
+    ASSERT_TRUE(file.startsWith("BRVQRPBN"));
+    EXPECT_EQ(qFromLittleEndian<quint32>(file.constData() + 8), 2u);
+    QString kinds;
+    QByteArray raw; // every section unpacked, one after another
+    int pageSections = 0;
+    for (qsizetype at = 12; at < file.size();) {
+        const char kind = file[at];
+        const quint32 packed = qFromLittleEndian<quint32>(file.constData() + at + 2);
+        const quint32 unpacked = qFromLittleEndian<quint32>(file.constData() + at + 6);
+        QByteArray body = file.mid(at + 10, packed);
+        if (file[at + 1] == 1) {
+            QByteArray withLength(4, '\0');
+            qToBigEndian<quint32>(unpacked, withLength.data());
+            body = qUncompress(withLength + body);
+        }
+        EXPECT_EQ(quint32(body.size()), unpacked) << kind;
+        if (kind == 'P') {
+            ++pageSections;
+            EXPECT_EQ(qFromLittleEndian<quint32>(body.constData()), quint32(doc.pages[pageSections - 1].items.size()));
+        }
+        kinds += QLatin1Char(kind);
+        raw += body;
+        at += 10 + packed;
+    }
+    EXPECT_EQ(kinds, QStringLiteral("HSFIPPPE"));
+    EXPECT_EQ(raw.count(QStringLiteral("ضريب انتقال حرارت").toUtf8()), 1);
+    EXPECT_EQ(raw.count(QByteArray("Titr")), 1);
+    EXPECT_EQ(encodeDocument(doc, false).count(QStringLiteral("ضريب انتقال حرارت").toUtf8()), 1);
+    EXPECT_EQ(decodeDocument(file), doc);
+}
+
+// Files written by the previous version of the program.
+TEST_F(ReportFileTest, FilesOfTheFirstVersionStillLoad)
+{
+    const QString dir = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/fixtures/");
+    for (const char *name : {"today-packed.QRP", "today-plain.QRP"}) {
+        const Document doc = loadDocument(dir + QLatin1String(name));
+        ASSERT_EQ(doc.pages.size(), 3) << name;
+        EXPECT_EQ(doc.pageSizeMm, QSizeF(297, 210));
+        EXPECT_TRUE(doc.pages[2].items.isEmpty());
+        const Page &page = doc.pages[0];
+        ASSERT_EQ(page.items.size(), 7);
+        EXPECT_EQ(std::get<RectItem>(page.items[0]), (RectItem{QRectF(38, 38, 718, 100), 0, Qt::transparent, QColor(240, 240, 240)}));
+        EXPECT_EQ(std::get<TextRun>(page.items[1]),
+                  (TextRun{QStringLiteral("قطر كلكتور 1"), ReportFont{QStringLiteral("Titr"), 12.5, true, true, QColor(255, 0, 0)},
+                           Qt::RightToLeft, Qt::AlignRight, QRectF(100.25, 50.5, 300, 21.75)}));
+        EXPECT_EQ(std::get<TextRun>(page.items[3]),
+                  (TextRun{QStringLiteral("(Btu/h) \"q\" \\ ok"),
+                           ReportFont{QStringLiteral("Traffic"), 9.75, false, false, QColor(0, 0, 255, 200)},
+                           Qt::LeftToRight, Qt::AlignLeft, QRectF(10, 30, 40, 15)}));
+        EXPECT_EQ(std::get<LineItem>(page.items[4]), (LineItem{QPointF(38, 200), QPointF(756, 200.5), 2.0, Qt::black}));
+        const QImage pic = std::get<ImageItem>(page.items[6]).image;
+        EXPECT_EQ(pic.size(), QSize(6, 4));
+        EXPECT_EQ(pic.pixelColor(1, 1), QColor(255, 0, 0));
+        EXPECT_EQ(pic.pixelColor(0, 0), QColor(10, 200, 30, 128));
+        // Saved again, it is the same in the new version.
+        EXPECT_EQ(decodeDocument(encodeDocument(doc)), doc);
+    }
 }
 
 TEST_F(ReportFileTest, CutShortOrGarbledFilesAreRefusedAsDamaged)
@@ -155,7 +204,7 @@ TEST_F(ReportFileTest, CutShortOrGarbledFilesAreRefusedAsDamaged)
     EXPECT_TRUE(msg.contains(path(QStringLiteral("flip.QRP"))));
 
     // A length that promises far more than the compressed bytes can hold.
-    QByteArray huge = encodeDocument(sampleDocument(), true);
+    QByteArray huge = encodeDocumentVersion1(sampleDocument(), true);
     qToBigEndian<quint32>(0x3fffffff, huge.data() + 8);
     write(QStringLiteral("huge.QRP"), huge);
     EXPECT_EQ(refusal(QStringLiteral("huge.QRP")), ReportFileError::Kind::Damaged);

@@ -1,0 +1,108 @@
+// The pieces under the report engine: text layouts kept per distinct text,
+// and pages held packed that give back exactly what was put in.
+#include "platform/report/Document.h"
+
+#include "ReportTestUtil.h"
+
+#include <QPainter>
+#include <QTextLayout>
+#include <gtest/gtest.h>
+
+using namespace pf::report;
+
+TEST(TextLayoutCache, LaysEachDistinctTextOutOnceAndAsAFreshLayoutWould)
+{
+    const ReportFont font{QStringLiteral("DejaVu Sans"), 12.0, true, false, Qt::black};
+    const QString text = QStringLiteral("بار حرارتي فضا\nBtu/h 12500");
+    TextLayoutCache cache;
+    const LaidParagraph &once = cache.paragraph(text, font, Qt::RightToLeft, -1);
+    EXPECT_EQ(&cache.paragraph(text, font, Qt::RightToLeft, -1), &once);
+    // Another colour lays out the same; another size, direction or width
+    // does not.
+    ReportFont red = font;
+    red.color = Qt::red;
+    EXPECT_EQ(&cache.paragraph(text, red, Qt::RightToLeft, -1), &once);
+    ReportFont larger = font;
+    larger.pointSize = 13;
+    EXPECT_NE(&cache.paragraph(text, larger, Qt::RightToLeft, -1), &once);
+    EXPECT_NE(&cache.paragraph(text, font, Qt::LeftToRight, -1), &once);
+    const LaidParagraph &wrapped = cache.paragraph(text, font, Qt::RightToLeft, 60);
+    EXPECT_EQ(cache.paragraphCount(), 4);
+
+    for (const auto &[laid, width] : {std::pair{&once, -1.0}, std::pair{&wrapped, 60.0}}) {
+        QTextLayout fresh;
+        layoutParagraph(fresh, text, font, Qt::RightToLeft, Qt::AlignRight, width >= 0, width);
+        ASSERT_EQ(laid->lines.size(), fresh.lineCount()) << width;
+        for (int i = 0; i < fresh.lineCount(); ++i) {
+            const QTextLine line = fresh.lineAt(i);
+            QString part = fresh.text().mid(line.textStart(), line.textLength());
+            if (part.endsWith(QChar::LineSeparator))
+                part.chop(1);
+            EXPECT_EQ(laid->lines[i].text, part);
+            EXPECT_EQ(laid->lines[i].y, line.y());
+            EXPECT_EQ(laid->lines[i].naturalWidth, line.naturalTextWidth());
+        }
+    }
+    EXPECT_EQ(once.lines.size(), 2);
+    EXPECT_GT(wrapped.lines.size(), 2);
+}
+
+TEST(PageList, GivesBackExactlyWhatWasPutIn)
+{
+    QImage pic(3, 2, QImage::Format_ARGB32);
+    pic.fill(Qt::blue);
+    const ReportFont hsv{QStringLiteral("Titr"), 9.75, false, true, QColor::fromHsv(120, 200, 100)};
+    Page a;
+    a.items.push_back(TextRun{QStringLiteral("صفحه"), hsv, Qt::RightToLeft, Qt::AlignRight | Qt::AlignVCenter,
+                              QRectF(0.1, 1e-9, 37.795275590551185, 3)});
+    a.items.push_back(TextRun{QStringLiteral("صفحه"), ReportFont{}, Qt::LeftToRight, Qt::AlignHCenter, QRectF(1, 2, 3, 4)});
+    a.items.push_back(LineItem{QPointF(-5, 7), QPointF(8, 9.5), 0.5, QColor(1, 2, 3, 4)});
+    a.items.push_back(RectItem{QRectF(1, 1, 2, 2), 0, Qt::transparent, QColor()});
+    a.items.push_back(ImageItem{QRectF(4, 4, 3, 2), pic});
+    Page b;
+    b.items.push_back(ImageItem{QRectF(0, 0, 6, 4), pic});
+
+    PageList list;
+    list.push_back(a);
+    list.push_back(Page{});
+    list.push_back(b);
+    ASSERT_EQ(list.size(), 3);
+    EXPECT_EQ(list[0], a);
+    EXPECT_EQ(list[0].items[0], a.items[0]);
+    EXPECT_EQ(std::get<TextRun>(list[0].items[0]).font.color.spec(), QColor::Hsv);
+    EXPECT_TRUE(list[1].items.isEmpty());
+    EXPECT_EQ(list[2], b);
+    int n = 0;
+    for (const Page &page : list)
+        n += int(page.items.size());
+    EXPECT_EQ(n, 6);
+
+    list.replace(1, b);
+    EXPECT_EQ(list[1], b);
+    PageList other = list;
+    EXPECT_TRUE(other == list);
+    other.replace(2, a);
+    EXPECT_FALSE(other == list);
+    EXPECT_EQ(list[2], b); // a copy changes alone
+}
+
+TEST(PaintCache, PaintsAsAFreshLayoutDoes)
+{
+    Page page;
+    const ReportFont font{QStringLiteral("DejaVu Sans"), 11.0, false, true, QColor(200, 0, 0)};
+    for (int i = 0; i < 3; ++i) {
+        page.items.push_back(TextRun{QStringLiteral("1/4 1"), font, Qt::RightToLeft, Qt::AlignRight, QRectF(10, 10 + 30 * i, 120, 20)});
+        page.items.push_back(TextRun{QStringLiteral("1/4 1"), font, Qt::LeftToRight, Qt::AlignHCenter, QRectF(150, 10 + 30 * i, 80, 20)});
+    }
+    auto paint = [&](PaintCache *cache) {
+        QImage img(260, 110, QImage::Format_ARGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        paintPage(p, page, cache);
+        return img;
+    };
+    PaintCache cache;
+    const QImage fresh = paint(nullptr);
+    EXPECT_EQ(paint(&cache), fresh);
+    EXPECT_EQ(paint(&cache), fresh); // from the kept layouts
+}
