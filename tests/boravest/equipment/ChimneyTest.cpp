@@ -30,10 +30,6 @@ TEST(ChimneyTest, WorkedGasOilChimney)
     EXPECT_DOUBLE_EQ(two.areaSqIn, r.areaSqIn);
     EXPECT_DOUBLE_EQ(two.diameterIn, r.diameterIn / 2);
     EXPECT_EQ(two.squareSize, QStringLiteral("6*6"));
-    ChimneyInputs other = gasOil();
-    other.TySo = 2, other.TAmD = 0; // no such fuel: no area; height half the horizontal run
-    EXPECT_DOUBLE_EQ(sizeChimney(other).heightFt, 5);
-    EXPECT_EQ(sizeChimney(other).squareSize, QStringLiteral("0*0"));
 }
 
 TEST(ChimneyTest, InputProblemsStop)

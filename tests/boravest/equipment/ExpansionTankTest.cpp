@@ -27,40 +27,28 @@ TEST(ExpansionTankTest, PipeWaterAndStoredLengths)
 {
     ExpansionTankInputs in = system(OpenExpansionTank);
     EXPECT_NEAR(sizeExpansionTank(in).pipeWaterGal, 4.49, 0.005);
-    in.lengths[15] = in.lengths[18] = QStringLiteral("500"); // columns 16..19 count for steel only
-    EXPECT_DOUBLE_EQ(sizeExpansionTank(in).pipeWaterLb, 37.4 + 500 * (59.8 + 126.7));
-    in.T_L_Baz = 1; // copper: column 3 is 1/2 in
+    in.lengths[15] = in.lengths[18] = QStringLiteral("500"); // columns 16..19: steel only
+    in.T_L_Baz = 1;                                          // copper: column 3 is 1/2 in
     EXPECT_DOUBLE_EQ(sizeExpansionTank(in).pipeWaterLb, 11.0);
-    in.T_L_Baz = -1; // no material chosen
-    EXPECT_DOUBLE_EQ(sizeExpansionTank(in).pipeWaterLb, 0);
 
-    // "10", empty, "25"; text after the last comma is no item.
-    const PipeLengthTexts t = pipeLengthTextsFromList(QStringLiteral("10,,25,7"));
+    const PipeLengthTexts t = pipeLengthTextsFromList(QStringLiteral("10,,25,7")); // "7" has no comma
     EXPECT_EQ(QStringList({t[0], t[1], t[2], t[3]}), QStringList({"10", "", "25", ""}));
     in = system(OpenExpansionTank);
-    in.lengths[4] = QStringLiteral("1..2"); // not a number: refused
-    EXPECT_TRUE(sizeExpansionTank(in).stopped);
+    in.lengths[4] = QStringLiteral("1..2");
     EXPECT_EQ(sizeExpansionTank(in).messages, said(kMsgCorrectPipeLengths));
-    in.lengths[4] = QStringLiteral(".5"); // read with a 0 in front
-    EXPECT_FALSE(sizeExpansionTank(in).stopped);
-
-    in.boilerTotalLoad = 4000.0 * 400; // 15 + 1.5 x 20
+    EXPECT_TRUE(sizeExpansionTank(in).stopped);
+    in.lengths[4] = QStringLiteral(".5"), in.boilerTotalLoad = 4000.0 * 400; // 15 + 1.5 x 20
     EXPECT_DOUBLE_EQ(sizeExpansionTank(in).connectionPipeMm, 45);
-    in.boilerTotalLoad = 0;
-    EXPECT_DOUBLE_EQ(sizeExpansionTank(in).connectionPipeMm, 26);
 }
 
 TEST(ExpansionTankTest, OpenTank)
 {
-    for (const auto &[t, percent] : {std::pair{150, 1.8}, {160, 2.2}, {100, 0.6}, {349, 11.5 - 2.1 / 25}}) {
-        ExpansionTankInputs in = system(OpenExpansionTank);
-        in.DAbgarm = t;
-        const ExpansionTankResults r = sizeExpansionTank(in);
-        EXPECT_NEAR(r.tankWaterGal, percent, 1e-9) << t; // 100 gal in the system
-        EXPECT_EQ(r.row, 1) << t;
-    }
+    ExpansionTankInputs open = system(OpenExpansionTank);
+    open.DAbgarm = 160; // 1.8 + 0.4 x (2.8 - 1.8) % of 100 gal
+    EXPECT_NEAR(sizeExpansionTank(open).tankWaterGal, 2.2, 1e-9);
+    EXPECT_EQ(sizeExpansionTank(open).row, 1);
     // Outside the expansion table (350 and above, below 100): no tank, stop.
-    for (int t : {350, 400, 99}) {
+    for (int t : {350, 99}) {
         for (bool report : {false, true}) {
             ExpansionTankInputs in = system(OpenExpansionTank);
             in.DAbgarm = t, in.reportMode = report;
@@ -69,12 +57,10 @@ TEST(ExpansionTankTest, OpenTank)
             EXPECT_EQ(r.messages, report ? QStringList{} : said(kMsgCorrectCirculatingTemperature));
         }
     }
-    ExpansionTankInputs big = system(OpenExpansionTank); // no open tank is large enough
-    big.V_B_M_E = 1e6;
-    EXPECT_EQ(sizeExpansionTank(big).row, 0);
-    EXPECT_EQ(sizeExpansionTank(big).messages, said(kMsgNoOpenTank));
-    big.reportMode = true;
-    EXPECT_TRUE(sizeExpansionTank(big).messages.isEmpty());
+    open.V_B_M_E = 1e6; // no open tank is large enough: row 0, said on screen only
+    EXPECT_EQ(sizeExpansionTank(open).messages, said(kMsgNoOpenTank));
+    open.reportMode = true;
+    EXPECT_TRUE(sizeExpansionTank(open).messages.isEmpty() && sizeExpansionTank(open).row == 0);
 }
 
 TEST(ExpansionTankTest, ClosedTanks)
@@ -94,18 +80,12 @@ TEST(ExpansionTankTest, ClosedTanks)
         EXPECT_NEAR(r.tankWaterGal, 2.72 / factor, 1e-9);
         EXPECT_EQ(r.row, row);
     }
-    ExpansionTankInputs big = system(DiaphragmExpansionTank);
-    big.V_B_M_E = 1000;
-    EXPECT_EQ(sizeExpansionTank(big).messages, said(kMsgNoDiaphragmTank));
-
     // Water below about 113.7 F: no expansion, said, the smallest tank.
     ExpansionTankInputs cool = system(HydropneumaticExpansionTank);
     cool.DAbgarm = 100;
     const ExpansionTankResults r = sizeExpansionTank(cool);
     EXPECT_TRUE(!r.stopped && r.expansionTakenAsZero && r.tankWaterGal == 0 && r.row == 1);
     EXPECT_EQ(r.messages, said(kMsgExpansionNegligible));
-    cool.DAbgarm = 114;
-    EXPECT_GT(sizeExpansionTank(cool).expansionPercent, 0);
 }
 
 TEST(ExpansionTankTest, ClosedTankWithoutAcceptanceStops)

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace bv::equipment;
 
 namespace {
@@ -27,13 +29,11 @@ PressureTankInputs building(double litres = 0)
 TEST(PressureTankTest, WorkedBuilding)
 {
     const PressureTankResults r = sizePressureTank(building());
-    EXPECT_NEAR(r.minPressurePsi, 24.19, 0.005);
-    EXPECT_NEAR(r.maxPressurePsi, 103.78, 0.005);
-    EXPECT_NEAR(r.tankVolumeGal, 92.61, 0.005);
-    EXPECT_NEAR(r.tankVolumeLitres, 350.06, 0.005);
-    EXPECT_EQ(r.installation, TankInstallation::Vertical);
-    EXPECT_EQ(r.installationText, QString::fromUtf8(kTextVertical));
-    EXPECT_EQ(r.row, 3);
+    const auto rounded = [](double v) { return std::round(v * 100) / 100; };
+    EXPECT_EQ(std::tuple(rounded(r.minPressurePsi), rounded(r.maxPressurePsi), rounded(r.tankVolumeGal),
+                         rounded(r.tankVolumeLitres)), std::tuple(24.19, 103.78, 92.61, 350.06));
+    EXPECT_EQ(std::tuple(r.installation, r.installationText, r.row),
+              std::tuple(TankInstallation::Vertical, QString::fromUtf8(kTextVertical), 3));
     EXPECT_TRUE(r.messages.isEmpty() && !r.stopped);
 }
 
@@ -60,9 +60,6 @@ TEST(PressureTankTest, InstallationAndModelByLitreVolume)
     one.fixtures.WCKh = one.fixtures.Van = 0;
     EXPECT_DOUBLE_EQ(sizePressureTank(one).tankVolumeGal, 0);
     EXPECT_EQ(sizePressureTank(one).row, 1);
-    PressureTankInputs at20 = building(); // 20 PSI opens the segment 20..30
-    at20.ErtefaS = at20.TolSevic = 0, at20.FPBM = 20;
-    EXPECT_DOUBLE_EQ(sizePressureTank(at20).pressureRatio, 4.5);
 }
 
 TEST(PressureTankTest, InputProblemsStop)
@@ -78,7 +75,6 @@ TEST(PressureTankTest, InputProblemsStop)
         {[](PressureTankInputs &in) { in.ErtefaS = in.TolSevic = 0, in.FPBM = 9; }, kMsgMinPressureOffCurve, true},
         {[](PressureTankInputs &in) { in.ErtefaS = in.TolSevic = 0, in.FPBM = 100; }, kMsgMinPressureOffCurve, true},
         {[](PressureTankInputs &in) { in.MErAT = 38.4; }, kMsgWaterHeightRange, true},
-        {[](PressureTankInputs &in) { in.MErAT = 50; }, kMsgWaterHeightRange, true},
     };
     for (const Case &c : cases) {
         for (bool report : {false, true}) {
