@@ -6,7 +6,7 @@
 //
 // Page mode reads the page (tank kind, pipe material, the 19 length boxes,
 // boiler water, pump-discharge box); report mode reads `Typ_ME`, `T_L_Baz`,
-// `W_L_Baz` (see pipeLengthsFromList), `V_B_M_E` and `Chk_nsbM`. Both take
+// `W_L_Baz` (see pipeLengthTextsFromList), `V_B_M_E` and `Chk_nsbM`. Both take
 // `DAbgarm`, `ErtefaS`, `hed_pmpsir` from the record and the total load of
 // the boiler sizing run in report mode. Report mode shows no message.
 #include <QString>
