@@ -9,6 +9,7 @@
 // of each space) and copies the fields into these structs; the results come
 // back in the same order.
 #include "boravest/building/BuildingRows.h"
+#include "platform/db/Db.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -51,6 +52,12 @@ struct SpacePlace {
 };
 
 SpacePlace placeOf(const SizingUnit &unit, const SizingSpace &space);
+
+// Reads the floor-and-unit rows of a project as the per-space sizings walk
+// them: by floor number (rows of one floor in the order they were made),
+// each with its spaces (in the order they were made) and each space with the
+// surfaces stored under its floor, unit and space code.
+std::vector<SizingUnit> loadSizingUnits(pf::db::Database &db, double shproje);
 
 namespace perspace {
 
