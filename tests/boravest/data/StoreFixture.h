@@ -18,27 +18,15 @@ protected:
         db.setDirectory(dir.path());
         db.open();
     }
-
-    // Adds a space of project `shproje` and returns its row number.
-    qint64 addSpace(double shproje, const QString &fields = {}, const QVariantList &values = {})
+    // A space of project `shproje` with three more fields; its row number.
+    qint64 addSpace(double shproje, const QString &fields, const QVariantList &three)
     {
-        QString cols = QStringLiteral("Shproje,Shsk,Tabage,Shvahed,Faza");
-        QString marks = QStringLiteral("?,?,0,1,'s'");
-        QVariantList binds{shproje, shproje};
-        if (!fields.isEmpty()) {
-            cols += QLatin1Char(',') + fields;
-            for (int i = 0; i < values.size(); ++i)
-                marks += QStringLiteral(",?");
-            binds += values;
-        }
-        db.exec(QStringLiteral("insert into bankfz (%1) values (%2)").arg(cols, marks), binds);
+        db.exec(QStringLiteral("insert into bankfz (Shproje,Shsk,%1) values (?,?,?,?,?)").arg(fields),
+                QVariantList{shproje, shproje} + three);
         return db.lastInsertRowId();
     }
-
-    // One stored field of a space.
     QVariant field(qint64 no, const char *name)
     {
-        const auto r = db.select(QStringLiteral("select %1 from bankfz where No = ?").arg(QLatin1String(name)), {no});
-        return r.rows.isEmpty() ? QVariant() : r.rows[0][0];
+        return db.select(QStringLiteral("select %1 from bankfz where No = ?").arg(QLatin1String(name)), {no}).rows[0][0];
     }
 };
