@@ -1,0 +1,17 @@
+#include "boravest/data/FurnaceStore.h"
+
+#include <QVariant>
+
+namespace bv::data {
+
+void storeFurnaceResults(pf::db::Database &db, const std::vector<FurnaceStoreRow> &rows)
+{
+    const QString spaces = db.attachTable(QStringLiteral("bankfz.DB"));
+    db.transaction([&] {
+        for (const FurnaceStoreRow &r : rows)
+            db.exec(QStringLiteral("update %1 set V_Kore = ?, Q_room = ? where No = ?").arg(spaces),
+                    {r.V_Kore, r.Q_room, r.No});
+    });
+}
+
+} // namespace bv::data

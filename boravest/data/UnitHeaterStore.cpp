@@ -1,0 +1,17 @@
+#include "boravest/data/UnitHeaterStore.h"
+
+#include <QVariant>
+
+namespace bv::data {
+
+void storeUnitHeaterResults(pf::db::Database &db, const std::vector<UnitHeaterStoreRow> &rows)
+{
+    const QString spaces = db.attachTable(QStringLiteral("bankfz.DB"));
+    db.transaction([&] {
+        for (const UnitHeaterStoreRow &r : rows)
+            db.exec(QStringLiteral("update %1 set Q_room = ?, Radiat = ?, Modelradiat = ? where No = ?").arg(spaces),
+                    {r.Q_room, r.Radiat, r.Modelradiat, r.No});
+    });
+}
+
+} // namespace bv::data

@@ -1,0 +1,124 @@
+#include "boravest/equipment/SpaceSizing.h"
+
+#include "boravest/building/HeatLoad.h"
+#include "boravest/data/CalcFields.h"
+#include "platform/common/Numbers.h"
+
+#include <QVariant>
+
+namespace bv::equipment {
+
+SpacePlace placeOf(const SizingUnit &unit, const SizingSpace &space)
+{
+    SpacePlace p;
+    p.No = space.No;
+    p.Shproje = unit.Shproje;
+    p.Tabage = unit.Tabage;
+    p.NameT = calcfields::floorName(unit.Tabage);
+    p.Shvahed = unit.Shvahed;
+    p.Faza = space.Faza;
+    p.Ti_ = space.row.Ti_;
+    return p;
+}
+
+std::vector<SizingUnit> loadSizingUnits(pf::db::Database &db, double shproje)
+{
+    using Rows = QVector<QVector<QVariant>>;
+    const auto num = [](const QVariant &v) { return v.toDouble(); };
+    const auto whole = [](const QVariant &v) { return int(pf::roundToInt(v.toDouble())); };
+
+    const Rows units = db.select(QStringLiteral("select Shsk, Tabage, Shvahed, Sf, Z_ertefa from bankvh "
+                                                "where Shproje = ? order by Tabage, No"),
+                                 {shproje})
+                           .rows;
+    const Rows spaces = db.select(QStringLiteral("select Shsk, Tabage, Shvahed, No, Faza, Codefaza, Ti_, To_, A_, V_, "
+                                                 "Air_, V_varm, E_Rad, T_UH, E_Kore, Te_Hav, To_Mo_Hav from bankfz "
+                                                 "where Shproje = ? order by No"),
+                                  {shproje})
+                            .rows;
+    const Rows surfaces = db.select(QStringLiteral("select Shsk, Tabage, Shvahed, CodeFaza, Jedare, Id_jedar, Id_njedar, "
+                                                   "Id_gjedar, Masa1, Masa2, To_, Ti_, Z_1, Z_2 from bankjd "
+                                                   "where Shproje = ? order by No"),
+                                    {shproje})
+                              .rows;
+    const auto sameUnit = [&](const QVector<QVariant> &a, const QVector<QVariant> &b) {
+        return num(a[0]) == num(b[0]) && num(a[1]) == num(b[1]) && num(a[2]) == num(b[2]);
+    };
+
+    std::vector<SizingUnit> out;
+    for (const auto &u : units) {
+        SizingUnit unit;
+        unit.Shproje = shproje;
+        unit.Tabage = num(u[1]);
+        unit.Shvahed = num(u[2]);
+        unit.Sf = num(u[3]);
+        unit.Z_ertefa = num(u[4]);
+        for (const auto &s : spaces) {
+            if (!sameUnit(s, u))
+                continue;
+            SizingSpace space;
+            space.No = s[3].toLongLong();
+            space.Faza = s[4].toString();
+            space.row.Ti_ = num(s[6]);
+            space.row.To_ = num(s[7]);
+            space.row.A_ = num(s[8]);
+            space.row.V_ = num(s[9]);
+            space.row.Air_ = num(s[10]);
+            space.row.V_varm = num(s[11]);
+            space.E_Rad = num(s[12]);
+            space.T_UH = num(s[13]);
+            space.E_Kore = num(s[14]);
+            space.Te_Hav = num(s[15]);
+            space.To_Mo_Hav = num(s[16]);
+            for (const auto &j : surfaces) {
+                if (!sameUnit(j, u) || num(j[3]) != num(s[5]))
+                    continue;
+                building::SurfaceRow r;
+                r.Jedare = j[4].toString();
+                r.Id_jedar = num(j[5]);
+                r.Id_njedar = whole(j[6]);
+                r.Id_gjedar = whole(j[7]);
+                r.Masa1 = num(j[8]);
+                r.Masa2 = num(j[9]);
+                r.To_ = num(j[10]);
+                r.Ti_ = num(j[11]);
+                r.Z_1 = num(j[12]);
+                r.Z_2 = num(j[13]);
+                space.row.surfaces.push_back(r);
+            }
+            unit.spaces.push_back(std::move(space));
+        }
+        out.push_back(std::move(unit));
+    }
+    return out;
+}
+
+namespace perspace {
+
+double spaceLoad(const SizingUnit &unit, const SizingSpace &space, const building::SiteData &site)
+{
+    return building::evaluateSpace(space.row, unit.Sf, unit.Z_ertefa, site, building::spaceSizingOptions()).Qs;
+}
+
+double roundX(double v)
+{
+    if (v >= 100)
+        return pf::roundHalfEven(v, 0);
+    if (v >= 1)
+        return pf::roundHalfEven(v, 2);
+    return pf::roundHalfEven(v, 3);
+}
+
+QString roundXText(double v)
+{
+    return pf::floatToStr(roundX(v));
+}
+
+int whole(double v)
+{
+    return int(pf::roundToInt(v));
+}
+
+} // namespace perspace
+
+} // namespace bv::equipment
