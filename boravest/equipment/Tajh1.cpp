@@ -124,10 +124,6 @@ TFormT1::TFormT1(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TFo
     connect(ui->Label47, &pf::ui::ClickLabel::clicked, this, [this] { Label47Click(); });
     m_hover = new pf::ui::HoverGroup({ui->Label1, ui->Label24, ui->Label41, ui->Label45, ui->Label46, ui->Label47},
                                      &restColor, this);
-    connect(ui->DBGrid1, &QAbstractItemView::doubleClicked, this, [this] {
-        if (ui->Panel1->isEnabled() && !m_edit)
-            Label1Click();
-    });
 
     setBrowse();
 }
@@ -514,7 +510,7 @@ QWidget *TFormT1::nextInChain(QWidget *from) const
     }
     if (from == ui->RadioButton3 || from == ui->RadioButton4 || from == ui->RadioButton5)
         return gas ? ui->DBEdit1 : nullptr;
-    const QWidget *chain[] = {ui->DBEdit1,  ui->DBEdit2,  ui->DBEdit3,  ui->DBEdit4,  ui->DBEdit5,
+    QWidget *const chain[] = {ui->DBEdit1,  ui->DBEdit2,  ui->DBEdit3,  ui->DBEdit4,  ui->DBEdit5,
                               ui->DBEdit6,  ui->ComboBox2, ui->DBEdit7, ui->DBEdit8,  ui->DBEdit9,
                               ui->DBEdit10, ui->DBEdit11, ui->ComboBox1, ui->DBEdit12, ui->DBEdit13,
                               ui->DBEdit14, ui->DBEdit15, ui->DBEdit16, ui->DBEdit17, ui->DBEdit18,
@@ -523,7 +519,7 @@ QWidget *TFormT1::nextInChain(QWidget *from) const
     const int n = int(std::size(chain));
     for (int i = 0; i < n; ++i)
         if (chain[i] == from)
-            return const_cast<QWidget *>(chain[(i + 1) % n]);
+            return chain[(i + 1) % n];
     return nullptr;
 }
 

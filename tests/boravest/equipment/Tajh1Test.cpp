@@ -6,6 +6,7 @@
 
 #include "boravest/equipment/Tajh1.h"
 #include "boravest/equipment/U_15.h"
+#include "boravest/help/UHelp.h"
 #include "platform/ui/ClickLabel.h"
 #include "platform/ui/DbControls.h"
 
@@ -331,9 +332,12 @@ TEST_F(Tajh1Test, KeysFiltersAndTheEnterChain)
     EXPECT_FALSE(FormT1->editState());
     modalsShown.clear();
 
-    // Browsing: Esc asks the exit question, F4 closes the page.
-    press(FormT1, Qt::Key_Escape);
-    EXPECT_EQ(modalsShown, QStringList{QStringLiteral("Form3")});
+    // Browsing: the help and tool keys, Esc asks the exit question, F4
+    // closes the page.
+    for (Qt::Key k : {Qt::Key_F1, Qt::Key_F10, Qt::Key_F11, Qt::Key_Escape})
+        press(FormT1, k);
+    EXPECT_EQ(modalsShown, (QStringList{"FormHelp", "Form15", "Form11", "Form3"}));
+    EXPECT_EQ(FormHelp->windowTitle(), QStringLiteral("     راهنماي كاربران - انتخاب تجهيزات "));
     press(FormT1, Qt::Key_F4);
     EXPECT_FALSE(FormT1->isVisible());
     EXPECT_FALSE(DM1->Table12->active());
