@@ -1,7 +1,7 @@
 #pragma once
 // The unit rows the collectors and risers sizing reads, and the per-unit
 // results it writes back into bankvh.DB (`Q_Vahed`, `GP`, `Col`, `Row`).
-#include "boravest/building/BuildingRows.h"
+#include "boravest/data/BuildingRows.h"
 #include "platform/db/Db.h"
 
 #include <vector>

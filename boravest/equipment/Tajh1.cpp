@@ -3,7 +3,7 @@
 #include "ui_Tajh1.h"
 
 #include "boravest/building/EntryPage.h"
-#include "boravest/data/U1.h"
+#include "boravest/data/ProgramState.h"
 #include "boravest/data/UnitDm.h"
 #include "boravest/equipment/BuildingLoad.h"
 #include "boravest/equipment/U_15.h"
