@@ -13,9 +13,7 @@ const QString kDuplicate = QStringLiteral("ركورد تكراري است");
 // can be attached inside it), then runs the write as one transaction.
 void runStore(Database &db, const QStringList &files, const std::function<void()> &write)
 {
-    for (const QString &f : files)
-        db.attachTable(f);
-    db.transaction(write);
+    db.transaction(files, write);
 }
 
 bool exists(Database &db, const QString &sql, const QVariantList &binds)
