@@ -135,8 +135,11 @@ TableDef typmas()
 
 TableDef examTable(const char *file)
 {
-    TableDef t{QString::fromLatin1(file), {}, {}, true};
-    for (const char *n : {"Shproje", "NameT", "Shvahed", "faza", "size_Rad", "Z_ts", "s_hararat", "hjm_Ab", "barh"})
+    // One result row per space of the last screen run of a per-space sizing;
+    // every column the four writers fill, all text but the row number.
+    TableDef t{QString::fromLatin1(file), {I("No")}, {}, true};
+    for (const char *n : {"Shproje", "NameT", "Shvahed", "faza", "Ti_", "barh", "Z_ts", "s_hararat", "T_Pare",
+                          "Tol_Pare", "hjm_Ab", "Vazn_Rad", "size_Rad", "debi"})
         t.fields << S(n, 40);
     return t;
 }
