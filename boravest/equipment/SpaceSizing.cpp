@@ -1,5 +1,7 @@
 #include "boravest/equipment/SpaceSizing.h"
 
+#include "boravest/data/ProgramState.h"
+
 #include "boravest/building/HeatLoad.h"
 #include "boravest/data/CalcFields.h"
 #include "platform/common/Numbers.h"
@@ -102,11 +104,7 @@ double spaceLoad(const SizingUnit &unit, const SizingSpace &space, const buildin
 
 double roundX(double v)
 {
-    if (v >= 100)
-        return pf::roundHalfEven(v, 0);
-    if (v >= 1)
-        return pf::roundHalfEven(v, 2);
-    return pf::roundHalfEven(v, 3);
+    return ::RoundX(v);
 }
 
 QString roundXText(double v)

@@ -66,7 +66,7 @@ namespace perspace {
 // areas taken as whole numbers). Keeps its sign; not rounded.
 double spaceLoad(const SizingUnit &unit, const SizingSpace &space, const building::SiteData &site);
 
-// Display rounding: 100 and above to a whole number, from 1 to below 100 to
+// The program's display rounding (RoundX): 100 and above to a whole number, from 1 to below 100 to
 // two decimals, below 1 to three decimals; halves to the even neighbour.
 double roundX(double v);
 
