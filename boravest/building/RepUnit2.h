@@ -18,6 +18,7 @@
 //
 // The arithmetic is that of building/HeatLoad.h, evaluated per printed row
 // with the plan rotation the project was opened with.
+#include "boravest/building/BuildingRows.h"
 #include "boravest/building/PlanRotation.h"
 #include "platform/db/Db.h"
 #include "platform/report/Report.h"
@@ -27,6 +28,7 @@
 #include <QString>
 
 #include <initializer_list>
+#include <memory>
 
 class TReport2 : public QObject {
     Q_OBJECT
@@ -144,6 +146,16 @@ private:
     double wrappedHeight(const pf::report::TextElement *e, const QString &text, double width);
     void layMaterials();
 
+    struct UnitFields;
+    struct SpaceFields;
+    struct SurfaceFields;
+    struct BookletFields;
+    const UnitFields &unitFields();
+    const SpaceFields &spaceFields();
+    const SurfaceFields &surfaceFields();
+    building::SpaceRow currentSpace();
+    building::SurfaceRow currentSurface();
+
     void TitleBand1AfterPrint();
     void UnitHeadingBeforePrint();
     void SpaceBandBeforePrint(bool &printBand);
@@ -154,6 +166,7 @@ private:
     void SummaryBeforePrint();
 
     pf::db::Database *m_db = nullptr;
+    std::unique_ptr<BookletFields> m_fields;
     building::PlanRotationTable m_rotation = building::identityRotation();
     QHash<QString, double> m_widths;
 
