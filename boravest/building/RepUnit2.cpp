@@ -337,7 +337,7 @@ double TReport2::printedWidth(const TextElement *e)
         t = d->currentText();
     if (t.isEmpty())
         return 0;
-    const QString key = QStringLiteral("%1|%2|%3|%4").arg(e->font.family).arg(e->font.pointSize).arg(e->font.bold).arg(t);
+    const WidthKey key{e->font.family, e->font.pointSize, e->font.bold, t};
     auto it = m_widths.constFind(key);
     if (it != m_widths.constEnd())
         return *it;

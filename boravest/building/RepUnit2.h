@@ -168,7 +168,19 @@ private:
     pf::db::Database *m_db = nullptr;
     std::unique_ptr<BookletFields> m_fields;
     building::PlanRotationTable m_rotation = building::identityRotation();
-    QHash<QString, double> m_widths;
+    // Printed widths of texts, by font and text.
+    struct WidthKey {
+        QString family;
+        double pointSize = 0;
+        bool bold = false;
+        QString text;
+        bool operator==(const WidthKey &o) const = default;
+        friend size_t qHash(const WidthKey &k, size_t seed = 0)
+        {
+            return qHashMulti(seed, k.family, k.pointSize, k.bold, k.text);
+        }
+    };
+    QHash<WidthKey, double> m_widths;
 
     // Surface row cells and footer labels.
     pf::report::DBText *m_jedare = nullptr, *m_state = nullptr, *m_direction = nullptr;
