@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 using pf::db::Dataset;
 using pf::db::FieldType;
@@ -39,39 +40,91 @@ double field(Dataset *ds, const char *name) { return ds->fieldByName(QString::fr
 
 QString text(Dataset *ds, const char *name) { return ds->fieldByName(QString::fromLatin1(name)).asString(); }
 
-building::SpaceRow currentSpace(Dataset *t4)
+} // namespace
+
+// Fields the handlers read on every row, found by name once per table after
+// a project is opened. A field object stays the same while its table keeps
+// its columns, across closes and reopens, so the pointers remain good.
+struct TReport2::UnitFields {
+    pf::db::Field *NameT, *Tabage, *Sf, *Z_ertefa, *Shvahed;
+};
+struct TReport2::SpaceFields {
+    pf::db::Field *Ti_, *To_, *A_, *V_, *Air_, *V_varm, *Faza, *Ertefa;
+};
+struct TReport2::SurfaceFields {
+    pf::db::Field *Jedare, *Id_jedar, *Id_njedar, *Id_gjedar, *Masa1, *Masa2, *To_, *Ti_, *Z_1, *Z_2;
+    pf::db::Field *Dv_gjedar, *Nnjedar, *Ngjedar, *Mmasa, *Z_z, *ZaribJ;
+};
+struct TReport2::BookletFields {
+    std::optional<UnitFields> unit;
+    std::optional<SpaceFields> space;
+    std::optional<SurfaceFields> surface;
+};
+
+const TReport2::UnitFields &TReport2::unitFields()
 {
+    if (!m_fields->unit) {
+        auto f = [this](const char *name) { return &Table3->fieldByName(QString::fromLatin1(name)); };
+        m_fields->unit = UnitFields{f("NameT"), f("Tabage"), f("Sf"), f("Z_ertefa"), f("Shvahed")};
+    }
+    return *m_fields->unit;
+}
+
+const TReport2::SpaceFields &TReport2::spaceFields()
+{
+    if (!m_fields->space) {
+        auto f = [this](const char *name) { return &Table4->fieldByName(QString::fromLatin1(name)); };
+        m_fields->space =
+            SpaceFields{f("Ti_"), f("To_"), f("A_"), f("V_"), f("Air_"), f("V_varm"), f("Faza"), f("Ertefa")};
+    }
+    return *m_fields->space;
+}
+
+const TReport2::SurfaceFields &TReport2::surfaceFields()
+{
+    if (!m_fields->surface) {
+        auto f = [this](const char *name) { return &Table5->fieldByName(QString::fromLatin1(name)); };
+        m_fields->surface = SurfaceFields{f("Jedare"),    f("Id_jedar"), f("Id_njedar"), f("Id_gjedar"),
+                                          f("Masa1"),     f("Masa2"),    f("To_"),       f("Ti_"),
+                                          f("Z_1"),       f("Z_2"),      f("Dv_gjedar"), f("Nnjedar"),
+                                          f("Ngjedar"),   f("Mmasa"),    f("Z_z"),       f("ZaribJ")};
+    }
+    return *m_fields->surface;
+}
+
+building::SpaceRow TReport2::currentSpace()
+{
+    const SpaceFields &f = spaceFields();
     building::SpaceRow s;
-    s.Ti_ = field(t4, "Ti_");
-    s.To_ = field(t4, "To_");
-    s.A_ = field(t4, "A_");
-    s.V_ = field(t4, "V_");
-    s.Air_ = field(t4, "Air_");
-    s.V_varm = field(t4, "V_varm");
+    s.Ti_ = f.Ti_->asFloat();
+    s.To_ = f.To_->asFloat();
+    s.A_ = f.A_->asFloat();
+    s.V_ = f.V_->asFloat();
+    s.Air_ = f.Air_->asFloat();
+    s.V_varm = f.V_varm->asFloat();
     return s;
 }
 
-building::SurfaceRow currentSurface(Dataset *t5)
+building::SurfaceRow TReport2::currentSurface()
 {
+    const SurfaceFields &f = surfaceFields();
     building::SurfaceRow r;
-    r.Jedare = text(t5, "Jedare");
-    r.Id_jedar = field(t5, "Id_jedar");
-    r.Id_njedar = t5->fieldByName(QStringLiteral("Id_njedar")).asInteger();
-    r.Id_gjedar = t5->fieldByName(QStringLiteral("Id_gjedar")).asInteger();
-    r.Masa1 = field(t5, "Masa1");
-    r.Masa2 = field(t5, "Masa2");
-    r.To_ = field(t5, "To_");
-    r.Ti_ = field(t5, "Ti_");
-    r.Z_1 = field(t5, "Z_1");
-    r.Z_2 = field(t5, "Z_2");
+    r.Jedare = f.Jedare->asString();
+    r.Id_jedar = f.Id_jedar->asFloat();
+    r.Id_njedar = f.Id_njedar->asInteger();
+    r.Id_gjedar = f.Id_gjedar->asInteger();
+    r.Masa1 = f.Masa1->asFloat();
+    r.Masa2 = f.Masa2->asFloat();
+    r.To_ = f.To_->asFloat();
+    r.Ti_ = f.Ti_->asFloat();
+    r.Z_1 = f.Z_1->asFloat();
+    r.Z_2 = f.Z_2->asFloat();
     return r;
 }
 
-} // namespace
-
 // ---------------------------------------------------------------- form
 
-TReport2::TReport2(QObject *parent) : QObject(parent)
+TReport2::TReport2(QObject *parent) : QObject(parent), m_fields(std::make_unique<BookletFields>())
 {
     setObjectName(QStringLiteral("Report2"));
 
@@ -143,6 +196,9 @@ QString TReport2::rotationBase() { return QStringLiteral("     "); }
 void TReport2::OpenProject(double shproje, const building::PlanRotationTable &rotation)
 {
     m_rotation = rotation;
+    // Found again on first use: the tables may have been pointed elsewhere
+    // since the last project.
+    *m_fields = BookletFields();
     Query2->close();
     Query2->sql().clear();
     Query2->sql() << QStringLiteral("select shproje,Tabage from bankvh")
@@ -176,11 +232,11 @@ QString TReport2::UnprintableLoad()
         for (Table3->first(); found.isEmpty() && !Table3->eof(); Table3->next()) {
             double unit = 0;
             for (Table4->first(); found.isEmpty() && !Table4->eof(); Table4->next()) {
-                building::SpaceRow space = currentSpace(Table4);
+                building::SpaceRow space = currentSpace();
                 for (Table5->first(); !Table5->eof(); Table5->next())
-                    space.surfaces.push_back(currentSurface(Table5));
+                    space.surfaces.push_back(currentSurface());
                 const building::SpaceLoad load =
-                    building::evaluateSpace(space, field(Table3, "Sf"), field(Table3, "Z_ertefa"), site, opt);
+                    building::evaluateSpace(space, unitFields().Sf->asFloat(), unitFields().Z_ertefa->asFloat(), site, opt);
                 unit += load.Qs;
                 bool printable = building::printableLoad(load.Qi) && building::printableLoad(load.H) &&
                                  building::printableLoad(load.Qs) && building::printableLoad(unit) &&
@@ -208,23 +264,27 @@ void TReport2::CloseTables()
 
 void TReport2::Table3CalcFields(Dataset &DataSet)
 {
-    DataSet.fieldByName(QStringLiteral("NameT"))
-        .setAsString(calcfields::floorName(DataSet.fieldByName(QStringLiteral("Tabage")).asFloat()));
+    Q_ASSERT(&DataSet == Table3);
+    Q_UNUSED(DataSet);
+    const UnitFields &f = unitFields();
+    f.NameT->setAsString(calcfields::floorName(f.Tabage->asFloat()));
 }
 
 void TReport2::Table5CalcFields(Dataset &DataSet)
 {
     // As the data module's surface fields, with walls, windows and doors
     // turned by the plan rotation the booklet was asked for.
-    const building::SurfaceRow row = currentSurface(&DataSet);
+    Q_ASSERT(&DataSet == Table5);
+    Q_UNUSED(DataSet);
+    const SurfaceFields &f = surfaceFields();
+    const building::SurfaceRow row = currentSurface();
     const int dv = building::effectiveDirection(row, building::bookletOptions(m_rotation));
-    DataSet.fieldByName(QStringLiteral("Dv_gjedar")).setAsInteger(dv);
-    DataSet.fieldByName(QStringLiteral("Nnjedar")).setAsString(calcfields::stateWord(row.Id_jedar, row.Id_njedar));
-    DataSet.fieldByName(QStringLiteral("Ngjedar")).setAsString(calcfields::directionWord(row.Jedare, dv));
-    DataSet.fieldByName(QStringLiteral("Mmasa")).setAsInteger(calcfields::areaInUse(row.Jedare, dv, row.Masa1, row.Masa2));
-    DataSet.fieldByName(QStringLiteral("Z_z")).setAsFloat(calcfields::uInUse(row.Jedare, dv, row.Z_1, row.Z_2));
-    DataSet.fieldByName(QStringLiteral("ZaribJ"))
-        .setAsFloat(calcfields::orientationFactor(row.Jedare, row.Id_njedar, dv));
+    f.Dv_gjedar->setAsInteger(dv);
+    f.Nnjedar->setAsString(calcfields::stateWord(row.Id_jedar, row.Id_njedar));
+    f.Ngjedar->setAsString(calcfields::directionWord(row.Jedare, dv));
+    f.Mmasa->setAsInteger(calcfields::areaInUse(row.Jedare, dv, row.Masa1, row.Masa2));
+    f.Z_z->setAsFloat(calcfields::uInUse(row.Jedare, dv, row.Z_1, row.Z_2));
+    f.ZaribJ->setAsFloat(calcfields::orientationFactor(row.Jedare, row.Id_njedar, dv));
 }
 
 // ---------------------------------------------------------------- layout helpers
@@ -277,7 +337,7 @@ double TReport2::printedWidth(const TextElement *e)
         t = d->currentText();
     if (t.isEmpty())
         return 0;
-    const QString key = QStringLiteral("%1|%2|%3|%4").arg(e->font.family).arg(e->font.pointSize).arg(e->font.bold).arg(t);
+    const WidthKey key{e->font.family, e->font.pointSize, e->font.bold, t};
     auto it = m_widths.constFind(key);
     if (it != m_widths.constEnd())
         return *it;
@@ -495,9 +555,10 @@ void TReport2::buildSurfaceTable()
     for (int i = 0; i < 6; ++i)
         m_spaceHeading[i] = addText(SpaceHeaderBand, QStringLiteral("QRLabel%1").arg(130 + i), r, 6, headTexts[i]);
     SpaceHeaderBand->beforePrint = [this](Band &, bool &) {
-        m_spaceHeading[1]->text = text(Table4, "Faza");
-        m_spaceHeading[3]->text = text(Table4, "Ti_");
-        m_spaceHeading[5]->text = text(Table4, "Ertefa");
+        const SpaceFields &f = spaceFields();
+        m_spaceHeading[1]->text = f.Faza->asString();
+        m_spaceHeading[3]->text = f.Ti_->asString();
+        m_spaceHeading[5]->text = f.Ertefa->asString();
         const double right = QuickRep1.contentWidthPx() - 4;
         layRightToLeft({m_spaceHeading[0], m_spaceHeading[1]}, right, 6, 0, kWordGap);
         layRightToLeft({m_spaceHeading[2], m_spaceHeading[3]}, right - 330, 6, 0, kWordGap);
@@ -611,8 +672,9 @@ void TReport2::buildEnd()
 
 void TReport2::UnitHeadingBeforePrint()
 {
-    m_unitHeading[1]->text = text(Table3, "NameT");
-    m_unitHeading[3]->text = text(Table3, "Shvahed");
+    const UnitFields &f = unitFields();
+    m_unitHeading[1]->text = f.NameT->asString();
+    m_unitHeading[3]->text = f.Shvahed->asString();
     layRightToLeft({m_unitHeading[0], m_unitHeading[1], m_unitHeading[2], m_unitHeading[3]},
                    QuickRep1.contentWidthPx() - 4, 8, 0, kWordGap);
 }
@@ -627,8 +689,8 @@ void TReport2::SpaceBandBeforePrint(bool &printBand)
 
 void TReport2::SurfaceBeforePrint()
 {
-    const building::SurfaceRow row = currentSurface(Table5);
-    const building::SpaceRow space = currentSpace(Table4);
+    const building::SurfaceRow row = currentSurface();
+    const building::SpaceRow space = currentSpace();
     const building::SiteData site{SiteGa, SiteTg};
     const building::SurfaceLoss loss =
         building::surfaceLoss(row, space, site, building::bookletOptions(m_rotation));
@@ -644,11 +706,12 @@ void TReport2::SurfaceBeforePrint()
 
 void TReport2::SpaceFooterBeforePrint()
 {
-    const building::SpaceRow space = currentSpace(Table4);
+    const building::SpaceRow space = currentSpace();
+    const UnitFields &unit = unitFields();
     const building::LoadOptions opt = building::bookletOptions(m_rotation);
     const double qi = building::infiltrationLoad(space, SiteGa, opt);
     const double h = SumJedar + qi;
-    const double qs = building::spaceLoad(h, field(Table3, "Sf"), field(Table3, "Z_ertefa"), space.V_varm);
+    const double qs = building::spaceLoad(h, unit.Sf->asFloat(), unit.Z_ertefa->asFloat(), space.V_varm);
 
     const double right = QuickRep1.contentWidthPx() - 4;
     m_air->text = QStringLiteral("(") + num(space.Air_);
@@ -665,7 +728,7 @@ void TReport2::SpaceFooterBeforePrint()
     layRightToLeft({m_heatCaption, m_heat}, right, 26, 0, kWordGap);
     layRightToLeft({m_gainCaption, m_gain}, right - 300, 26, 0, kWordGap);
 
-    m_loadParts[1]->text = text(Table4, "Faza");
+    m_loadParts[1]->text = spaceFields().Faza->asString();
     m_loadParts[2]->text = gain ? QStringLiteral(" با احتساب ضرايب وبار ناشي از وسايل گرمازا ( Btu/h )")
                                 : QStringLiteral(" با احتساب ضرايب( Btu/h )");
     m_loadParts[3]->text = building::loadText(qs);
@@ -676,10 +739,11 @@ void TReport2::SpaceFooterBeforePrint()
 
 void TReport2::UnitFooterBeforePrint()
 {
-    m_unitParts[1]->text = text(Table3, "Shvahed");
-    m_unitParts[3]->text = text(Table3, "NameT");
-    m_unitParts[5]->text = text(Table3, "Sf");
-    m_unitParts[9]->text = text(Table3, "Z_ertefa");
+    const UnitFields &f = unitFields();
+    m_unitParts[1]->text = f.Shvahed->asString();
+    m_unitParts[3]->text = f.NameT->asString();
+    m_unitParts[5]->text = f.Sf->asString();
+    m_unitParts[9]->text = f.Z_ertefa->asString();
     m_unitParts[11]->text = building::loadText(SumVahed).trimmed();
     layRightToLeft({m_unitParts[0], m_unitParts[1], m_unitParts[2], m_unitParts[3], m_unitParts[4], m_unitParts[5],
                     m_unitParts[6], m_unitParts[7], m_unitParts[8], m_unitParts[9], m_unitParts[10],

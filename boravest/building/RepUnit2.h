@@ -18,6 +18,7 @@
 //
 // The arithmetic is that of building/HeatLoad.h, evaluated per printed row
 // with the plan rotation the project was opened with.
+#include "boravest/building/BuildingRows.h"
 #include "boravest/building/PlanRotation.h"
 #include "platform/db/Db.h"
 #include "platform/report/Report.h"
@@ -27,6 +28,7 @@
 #include <QString>
 
 #include <initializer_list>
+#include <memory>
 
 class TReport2 : public QObject {
     Q_OBJECT
@@ -144,6 +146,16 @@ private:
     double wrappedHeight(const pf::report::TextElement *e, const QString &text, double width);
     void layMaterials();
 
+    struct UnitFields;
+    struct SpaceFields;
+    struct SurfaceFields;
+    struct BookletFields;
+    const UnitFields &unitFields();
+    const SpaceFields &spaceFields();
+    const SurfaceFields &surfaceFields();
+    building::SpaceRow currentSpace();
+    building::SurfaceRow currentSurface();
+
     void TitleBand1AfterPrint();
     void UnitHeadingBeforePrint();
     void SpaceBandBeforePrint(bool &printBand);
@@ -154,8 +166,21 @@ private:
     void SummaryBeforePrint();
 
     pf::db::Database *m_db = nullptr;
+    std::unique_ptr<BookletFields> m_fields;
     building::PlanRotationTable m_rotation = building::identityRotation();
-    QHash<QString, double> m_widths;
+    // Printed widths of texts, by font and text.
+    struct WidthKey {
+        QString family;
+        double pointSize = 0;
+        bool bold = false;
+        QString text;
+        bool operator==(const WidthKey &o) const = default;
+        friend size_t qHash(const WidthKey &k, size_t seed = 0)
+        {
+            return qHashMulti(seed, k.family, k.pointSize, k.bold, k.text);
+        }
+    };
+    QHash<WidthKey, double> m_widths;
 
     // Surface row cells and footer labels.
     pf::report::DBText *m_jedare = nullptr, *m_state = nullptr, *m_direction = nullptr;
