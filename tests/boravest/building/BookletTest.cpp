@@ -326,3 +326,19 @@ TEST_F(Booklet, LoadThatCannotPrintAsANumberNamesItsSpaceAndNothingPrints)
         EXPECT_EQ(building::loadText(v), QString()) << v;
     EXPECT_EQ(building::loadText(-9e18), QStringLiteral("9000000000000000000-"));
 }
+
+TEST_F(Booklet, ClosingTheBookletReadsNoRowsOfAnyProject)
+{
+    for (double p : {7.0, 8.0}) {
+        project(p);
+        unit(p, 0, 1, 0, 0);
+        space(p, 0, 1, 1, QStringLiteral("اطاق"), room(70, 70, 100, 800, 0));
+        surface(p, 0, 1, 1, wall(KindWall, 1, 0, 100, 0.3, 0));
+    }
+    db()->resetRowsRead();
+    Report2->OpenProject(7);
+    EXPECT_GT(db()->rowsRead(), 0u); // the booklet reads through this database
+    db()->resetRowsRead();
+    Report2->CloseTables();
+    EXPECT_EQ(db()->rowsRead(), 0u);
+}
