@@ -355,16 +355,17 @@ void TForm1::loadSettings()
 
     // The unit-conversion window's panels and fixed size.
     if (Form11) {
-        Form11->Panel1->resize(262, 239);
-        Form11->Panel2->move(191, Form11->Panel2->y());
+        // The window keeps its generated parts to itself: reached by name.
+        const auto part = [](const char *name) { return Form11->findChild<QFrame *>(QLatin1String(name)); };
+        part("Panel1")->resize(262, 239);
+        part("Panel2")->move(191, part("Panel2")->y());
         const struct {
-            QFrame *panel;
+            const char *panel;
             int left;
-        } panels[] = {{Form11->tol, 12},    {Form11->sath, 4},    {Form11->hajm, 2},     {Form11->jerm, 9},
-                      {Form11->sorat, 9},   {Form11->shegali, 13}, {Form11->debe, 20},   {Form11->feshar, 22},
-                      {Form11->Enerje, 23}, {Form11->hedayat, 16}, {Form11->dama, 9}};
+        } panels[] = {{"tol", 12},    {"sath", 4},     {"hajm", 2},  {"jerm", 9},    {"sorat", 9},   {"shegali", 13},
+                      {"debe", 20},   {"feshar", 22},  {"Enerje", 23}, {"hedayat", 16}, {"dama", 9}};
         for (const auto &pl : panels)
-            pl.panel->move(pl.left, 21);
+            part(pl.panel)->move(pl.left, 21);
         Form11->setFixedSize(273, 266);
         DM1->Table18->open();
         Form11->move(DM1->Table18->fieldByName(QStringLiteral("Form11_Left")).asInteger(),

@@ -96,8 +96,8 @@ TEST_F(StartupTest, FirstStartWithoutSettingsUsesTheDefaultFolder)
     EXPECT_EQ(Form15->size(), QSize(354, 195));
     EXPECT_EQ(Form15->pos(), QPoint(239, 142));
     EXPECT_EQ(Form11->size(), QSize(273, 266));
-    EXPECT_EQ(Form11->tol->pos(), QPoint(12, 21));
-    EXPECT_EQ(Form11->Panel1->size(), QSize(262, 239));
+    EXPECT_EQ(testsupport::part(Form11, "tol")->pos(), QPoint(12, 21));
+    EXPECT_EQ(testsupport::part(Form11, "Panel1")->size(), QSize(262, 239));
     // The password is registered: protected tables open.
     EXPECT_NO_THROW(DM1->Table1->open());
 }
