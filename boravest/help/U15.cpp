@@ -43,7 +43,7 @@ TForm15::TForm15(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TFo
     ui->CheckBox2->setChecked(false);
     ui->DBGrid1->hide();
     ui->DBGrid1->setDataSource(DM1 ? DM1->DataSource20 : nullptr);
-    ui->DBGrid1->setColumns({{kEnglish, QStringLiteral("لفت")}, {kPersian, QStringLiteral("معني")}});
+    ui->DBGrid1->setColumns({{kEnglish, QStringLiteral("لفت"), 245}, {kPersian, QStringLiteral("معني"), 245}});
     QFont titles(QStringLiteral("Traffic"));
     titles.setBold(true);
     ui->DBGrid1->horizontalHeader()->setFont(titles);
