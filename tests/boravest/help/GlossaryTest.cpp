@@ -1,0 +1,167 @@
+// The glossary driven as the engineer uses it: look-ups by word and by
+// meaning in their index orders, words stored on F2, and the refusals.
+#include "../app/MainWindowFixture.h"
+
+#include "boravest/help/U15.h"
+#include "platform/ui/DbControls.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+
+namespace {
+
+class GlossaryTest : public testsupport::MainWindowFixture {
+protected:
+    GlossaryTest() : MainWindowFixture(QSize(1024, 768), false) {}
+
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        if (HasFatalFailure())
+            return;
+        // The Unicode order of the meanings is not the alphabet's; the meter
+        // is stored with the Arabic kaf.
+        const QStringList words[] = {{"Pipe", "لوله", "لوله فولادي"}, {"heat", "حرارت", ""}, {"Valve", "گاز", ""},
+                                     {"cast iron", "چدن", "آلياژ آهن"}, {"fuel", "سوخت", ""},
+                                     {"generator", "ژنراتور", ""}, {"meter", "كنتور", "شمارنده"}};
+        for (const QStringList &w : words)
+            DM1->Database1->exec("INSERT INTO word (English, Pertion, Memprs) VALUES (?, ?, ?)", {w[0], w[1], w[2]});
+        Form15->show();
+        testsupport::takeMessages();
+    }
+    void TearDown() override
+    {
+        if (Form15)
+            Form15->hide();
+        MainWindowFixture::TearDown();
+    }
+
+    template <class W> static W *part(const char *name) { return testsupport::part<W>(Form15, name); }
+    static QLineEdit *E1() { return part<QLineEdit>("E1"); }
+    static QLineEdit *E2() { return part<QLineEdit>("E2"); }
+    static QTextEdit *RE1() { return part<QTextEdit>("RE1"); }
+    static QStringList boxes() { return {E1()->text(), E2()->text(), RE1()->toPlainText()}; }
+    static void find(bool byWord, const QString &text)
+    {
+        (byWord ? E1() : E2())->setText(text);
+        part<QPushButton>(byWord ? "Bt3" : "Bt4")->click();
+    }
+    static void store() { QTest::keyClick(E1(), Qt::Key_F2); }
+    static QStringList column(const char *field)
+    {
+        QStringList out;
+        for (int r = 0; r < DM1->Table20->recordCount(); ++r)
+            out << DM1->Table20->rowText(r, DM1->Table20->fieldByName(field).index());
+        return out;
+    }
+    // Meaning and description of the stored word.
+    static QStringList row(const QString &english)
+    {
+        auto r = DM1->Database1->select("SELECT Pertion, Memprs FROM word WHERE English = ?", {english});
+        return r.rows.isEmpty() ? QStringList{} : QStringList{r.rows[0][0].toString(), r.rows[0][1].toString()};
+    }
+};
+
+TEST_F(GlossaryTest, WordListFollowsEnglishThenPersianOrder)
+{
+    EXPECT_EQ(column("English"), (QStringList{"cast iron", "fuel", "generator", "heat", "meter", "Pipe", "Valve"}));
+    find(false, "سوخت");
+    EXPECT_EQ(column("Pertion"), (QStringList{"چدن", "حرارت", "ژنراتور", "سوخت", "كنتور", "گاز", "لوله"}));
+    EXPECT_EQ(DM1->Table20->recNo(), 4);
+    // Opening again puts the list back in English order on its first word.
+    Form15->hide();
+    Form15->show();
+    EXPECT_EQ(DM1->Table20->fieldByName("English").asString(), "cast iron");
+}
+
+TEST_F(GlossaryTest, LooksUpBothWays)
+{
+    const QStringList notFound{TForm15::notFoundText()};
+    struct Case {
+        bool byWord;
+        QString typed;
+        QStringList shown, messages; // E1, E2, RE1 afterwards; the messages
+    } cases[] = {
+        {true, "pipe", {"Pipe", "لوله", "لوله فولادي"}, {}}, // Latin case ignored
+        {false, "کنتور", {"meter", "كنتور", "شمارنده"}, {}},
+        {false, "چ\u200Cدن", {"cast iron", "چدن", "آلياژ آهن"}, {}},
+        {true, "boiler", {"boiler", "", ""}, notFound},
+        {false, "ديگ", {"", "ديگ", ""}, notFound},
+        {true, "", {"", "", ""}, notFound},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        E1()->setText("heat");
+        E2()->setText("حرارت");
+        RE1()->setPlainText("x");
+        find(c.byWord, c.typed);
+        EXPECT_EQ(boxes(), c.shown);
+        EXPECT_EQ(testsupport::takeMessages(), c.messages);
+    }
+}
+
+TEST_F(GlossaryTest, WordListClicksAndKeys)
+{
+    auto *list = part<QCheckBox>("CheckBox2");
+    auto *grid = part<pf::ui::DBGrid>("DBGrid1");
+    list->click();
+    EXPECT_TRUE(grid->isVisible());
+    EXPECT_EQ(Form15->size(), QSize(531, 314));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(1, 0)).center());
+    EXPECT_EQ(boxes(), (QStringList{"fuel", "سوخت", ""}));
+    list->click();
+    EXPECT_EQ(Form15->size(), QSize(354, 195));
+    QTest::keyClick(E2(), Qt::Key_Escape);
+    EXPECT_FALSE(Form15->isVisible());
+}
+
+TEST_F(GlossaryTest, StoresNewWordsAndChangesExistingOnes)
+{
+    find(true, "Pipe");
+    E2()->setText("لوله فولادي");
+    store();
+    EXPECT_EQ(testsupport::takeMessages(), QStringList{TForm15::storedEditText()});
+    EXPECT_EQ(row("Pipe"), (QStringList{"لوله فولادي", "لوله فولادي"}));
+
+    // After a search by meaning F2 still goes by the English word.
+    find(false, "حرارت");
+    E1()->setText("boiler");
+    E2()->setText("ديگ");
+    store();
+    EXPECT_EQ(testsupport::takeMessages(), QStringList{TForm15::storedNewText()});
+    EXPECT_EQ(row("boiler"), (QStringList{"ديگ", ""}));
+    EXPECT_EQ(row("heat").value(0), "حرارت");
+    EXPECT_EQ(DM1->Table20->recordCount(), 8);
+    EXPECT_EQ(DM1->Table20->fieldByName("English").asString(), "boiler");
+}
+
+TEST_F(GlossaryTest, StoreKeepsAnotherWordsDescription)
+{
+    // RE1 shows the pipe's description while E1 names the meter.
+    find(true, "Pipe");
+    E1()->setText("meter");
+    E2()->setText("كنتور آب");
+    store();
+    EXPECT_EQ(testsupport::takeMessages(), QStringList{TForm15::storedEditText()});
+    EXPECT_EQ(row("meter"), (QStringList{"كنتور آب", "شمارنده"}));
+    // Nor after a miss has emptied RE1.
+    find(true, "boiler");
+    E1()->setText("cast iron");
+    store();
+    EXPECT_EQ(row("cast iron").value(1), "آلياژ آهن");
+}
+
+TEST_F(GlossaryTest, RefusesAnEmptyWord)
+{
+    for (const QString &typed : {QString(), QString("   ")}) {
+        E1()->setText(typed);
+        store();
+        EXPECT_EQ(testsupport::takeMessages(), QStringList{TForm15::emptyWordText()});
+        EXPECT_EQ(DM1->Database1->select("SELECT count(*) FROM word").rows[0][0].toInt(), 7);
+    }
+}
+
+} // namespace
