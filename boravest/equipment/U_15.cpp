@@ -5,6 +5,7 @@
 #include "boravest/building/EntryPage.h"
 #include "boravest/data/ProgramState.h"
 #include "boravest/data/UnitDm.h"
+#include "platform/db/Table.h"
 #include "platform/ui/ClickLabel.h"
 #include "platform/ui/Colors.h"
 #include "platform/ui/Dialogs.h"
@@ -50,6 +51,26 @@ TFormT2::TFormT2(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TFo
     setLayoutDirection(Qt::RightToLeft);
     setFixedSize(size());
     FormCreate();
+
+    const struct {
+        pf::db::Table **table;
+        const char *name, *file;
+    } own[] = {{&Table1, "Table1", "bankfz.DB"}, {&Table2, "Table2", "bankvh.DB"}, {&Table3, "Table3", "bankfz.DB"}};
+    for (const auto &o : own) {
+        auto *t = new pf::db::Table(this);
+        t->setObjectName(QString::fromLatin1(o.name));
+        t->setTableName(QString::fromLatin1(o.file));
+        if (DM1) {
+            t->setDatabase(DM1->Database1);
+            t->setMasterSource(DM1->DataSource1);
+        }
+        *o.table = t;
+    }
+    Table1->setIndexFieldNames(QStringLiteral("Shproje"));
+    Table3->setIndexFieldNames(QStringLiteral("Shproje"));
+    Table2->setIndexName(QStringLiteral("ISHP"));
+    for (pf::db::Table *t : {Table1, Table2, Table3})
+        t->setMasterFields(QStringLiteral("SHPROJE"));
 
     using Handler = void (TFormT2::*)();
     const struct {
@@ -272,7 +293,7 @@ void TFormT2::setMenuCommands()
         w->setEnabled(true);
 }
 
-void TFormT2::openPage(short item, QFrame *panel)
+void TFormT2::openPage(short item, QFrame *panel, pf::db::Table *afterwards)
 {
     CloseForm(1);
     CurrentMenuItem = item;
@@ -281,6 +302,8 @@ void TFormT2::openPage(short item, QFrame *panel)
     editRecord();
     showPanel(panel);
     setPageCommands();
+    if (afterwards && !afterwards->active())
+        createedit::openTable(this, afterwards);
 }
 
 void TFormT2::openSubPage(short item, QFrame *panel)
@@ -313,15 +336,15 @@ void TFormT2::Label20Click() { openPage(3, ui->PTankTF); }
 void TFormT2::Label5Click() { openSecondLevel(4); }
 void TFormT2::Label2Click() { openSecondLevel(5); }
 void TFormT2::Label6Click() { openPage(6, ui->PDig); }
-void TFormT2::Label7Click() { openPage(7, ui->PKore); }
+void TFormT2::Label7Click() { openPage(7, ui->PKore, Table1); }
 void TFormT2::Label8Click() { openSecondLevel(8); }
 void TFormT2::Label13Click() { openPage(9, ui->PPSiS); }
 void TFormT2::Label10Click() { openPage(10, ui->PEMsh); }
-void TFormT2::Label11Click() { openPage(11, ui->PGhRvK); }
+void TFormT2::Label11Click() { openPage(11, ui->PGhRvK, Table2); }
 void TFormT2::Label12Click() { openPage(12, ui->PDodkesh); }
 void TFormT2::Label9Click() { openPage(13, ui->PMEBaz); }
 void TFormT2::Label14Click() { openPage(14, ui->PSakhGir); }
-void TFormT2::Label15Click() { openPage(15, ui->PHavPD); }
+void TFormT2::Label15Click() { openPage(15, ui->PHavPD, Table3); }
 
 void TFormT2::Label16Click()
 {

@@ -13,6 +13,9 @@ class QLabel;
 namespace Ui {
 class TFormT2;
 }
+namespace pf::db {
+class Table;
+}
 
 // Menu tree, filled once when the window is created; index 0 is unused.
 // Labels: 1..16 the top items, 21..24 and 31..32 the second-level items.
@@ -82,6 +85,13 @@ public:
     void FormActivate();
     void done(int r) override;
 
+    // The window's own datasets over the current project: its spaces
+    // (bankfz.DB, for the furnace and the extract-fan pages) and its unit
+    // rows (bankvh.DB, for the collectors page).
+    pf::db::Table *Table1 = nullptr;
+    pf::db::Table *Table2 = nullptr;
+    pf::db::Table *Table3 = nullptr;
+
 protected:
     void showEvent(QShowEvent *e) override;
     void changeEvent(QEvent *e) override;
@@ -91,7 +101,7 @@ private:
     bool FormKeyDown(QKeyEvent *key);
     void highlight(short entry, bool on);
     void openSecondLevel(short item);
-    void openPage(short item, QFrame *panel);
+    void openPage(short item, QFrame *panel, pf::db::Table *afterwards = nullptr);
     void openSubPage(short item, QFrame *panel);
     void showPanel(QFrame *panel);
     void setPageCommands();

@@ -174,3 +174,44 @@ TEST_F(U_15Test, EachShowingStartsAtTheFirstItem)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(U_15Test, PagesEditTheEquipmentRecordAndCancelPutsItBack)
+{
+    DM1->Database1->exec(QStringLiteral("INSERT INTO Tajhizat (Shproje, Masa_z) VALUES (?, 120)"), {project.number});
+    // One unit row and one space of this project, one of another.
+    for (double p : {project.number, project.number + 1}) {
+        DM1->Database1->exec(QStringLiteral("INSERT INTO bankvh (Shproje, Shsk, Tabage, Shvahed) VALUES (?, 1, 1, 1)"), {p});
+        DM1->Database1->exec(
+            QStringLiteral("INSERT INTO bankfz (Shproje, Shsk, Tabage, Shvahed, Codefaza) VALUES (?, 1, 1, 1, 1)"), {p});
+    }
+    DM1->Table12->open();
+    ASSERT_FALSE(DM1->Table12->isEmpty());
+    const struct {
+        const char *label;
+        bool edits;
+        pf::db::Table *opened;
+    } cases[] = {{"Label20", true, nullptr},          {"Label18", false, nullptr},
+                 {"Label16", false, nullptr},         {"Label7", true, FormT2->Table1},
+                 {"Label11", true, FormT2->Table2},   {"Label15", true, FormT2->Table3},
+                 {"Label112", true, nullptr}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.label);
+        if (QString::fromLatin1(c.label) == QLatin1String("Label112"))
+            click(QStringLiteral("Label8"));
+        click(QString::fromLatin1(c.label));
+        EXPECT_EQ(DM1->Table12->state() == pf::db::DatasetState::Edit, c.edits);
+        if (c.edits)
+            DM1->Table12->fieldByName(QStringLiteral("Masa_z")).setValue(999);
+        if (c.opened) {
+            EXPECT_TRUE(c.opened->active());
+            EXPECT_EQ(c.opened->recordCount(), 1);
+        }
+        click(QStringLiteral("Label41"));
+        EXPECT_EQ(DM1->Table12->state(), pf::db::DatasetState::Browse);
+        EXPECT_EQ(rows(QStringLiteral("SELECT Masa_z FROM Tajhizat")).rows.value(0).value(0).toInt(), 120);
+    }
+}
+
+} // namespace
