@@ -422,6 +422,10 @@ bool TFormT2::FormKeyDown(QKeyEvent *key)
         clickLabel(CurrentMenuItem);
         return true;
     }
+    if (k == Qt::Key_F4) {
+        Button3Click();
+        return true;
+    }
     if (k != Qt::Key_Up && k != Qt::Key_Down && k != Qt::Key_Left && k != Qt::Key_Right)
         return false;
     if (MenuLevel == 0)

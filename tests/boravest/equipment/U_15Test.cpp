@@ -160,8 +160,11 @@ TEST_F(U_15Test, AnotherPageClosesTheOpenGroup)
 
 TEST_F(U_15Test, EachShowingStartsAtTheFirstItem)
 {
+    // F4 goes back only from the menu.
     click(QStringLiteral("Label8"));
     click(QStringLiteral("Label112"));
+    press(FormT2, Qt::Key_F4);
+    ASSERT_TRUE(FormT2->isVisible());
     // Closing with a page open leaves it; the next showing starts afresh.
     FormT2->done(QDialog::Rejected);
     EXPECT_FALSE(FormT2Activated);
@@ -171,6 +174,9 @@ TEST_F(U_15Test, EachShowingStartsAtTheFirstItem)
     EXPECT_TRUE(lit(QStringLiteral("Label18")));
     EXPECT_FALSE(lit(QStringLiteral("Label112")) || shown(QStringLiteral("Label112")) || shown(QStringLiteral("PPGRad")));
     EXPECT_EQ(commands(), QStringLiteral("1000111"));
+    press(FormT2, Qt::Key_F4);
+    EXPECT_FALSE(FormT2->isVisible());
+    EXPECT_FALSE(FormT2Activated);
 }
 
 } // namespace
