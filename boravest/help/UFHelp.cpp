@@ -8,6 +8,7 @@
 #include "platform/ui/Dialogs.h"
 
 #include <QKeyEvent>
+#include <QPalette>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
@@ -22,6 +23,10 @@ TFHelp::TFHelp(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TFHel
     setLayoutDirection(Qt::RightToLeft);
     setWindowState(Qt::WindowMaximized);
     pf::ui::setBackColor(this, QColor(215, 228, 242));
+    // The heading panel takes no input but reads as plain text, not greyed.
+    QPalette heading = ui->Panel1->palette();
+    heading.setColor(QPalette::Disabled, QPalette::WindowText, heading.color(QPalette::Active, QPalette::WindowText));
+    ui->Panel1->setPalette(heading);
     ui->abcPicBtn1->setIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
     ui->abcPicBtn1->setIconSize(QSize(24, 24));
     ui->abcPicBtn1->setToolTip(QStringLiteral("تنظيم سيستم"));
