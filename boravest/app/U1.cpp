@@ -1,6 +1,7 @@
 #include "boravest/app/U1.h"
 
 #include "ui_U1.h"
+#include "ui_U3.h"
 
 #include "boravest/data/TableSchemas.h"
 #include "boravest/app/UModifyAliaz.h"
@@ -479,10 +480,10 @@ void TForm1::showDeleteForm(int level)
     // Projects always; floor and unit rows from the floor level on; spaces
     // from the space level on; walls only at the wall level.
     DeleteLevel = level;
-    Form16->DBGrid1->setEnabled(true);
-    Form16->DBGrid2->setEnabled(level >= 2);
-    Form16->DBGrid3->setEnabled(level >= 4);
-    Form16->DBGrid4->setEnabled(level >= 5);
+    Form16->ui->DBGrid1->setEnabled(true);
+    Form16->ui->DBGrid2->setEnabled(level >= 2);
+    Form16->ui->DBGrid3->setEnabled(level >= 4);
+    Form16->ui->DBGrid4->setEnabled(level >= 5);
     // Shown without waiting: when it goes, the main window becomes active
     // again and runs its activation.
     Form16->installEventFilter(this);
@@ -679,6 +680,17 @@ void TForm1::ResetExitQuestion()
     if (!Form3)
         return;
     Form3->SetExitQuestion();
+}
+
+bool TForm1::ConfirmDelete()
+{
+    if (!Form3)
+        return false;
+    Form3->Confirmed = false;
+    Form3->Mode = QStringLiteral("Delete");
+    Form3->ui->Label2->setText(QStringLiteral("آيابراي حذف مطمئنيد!؟"));
+    pf::ui::showModal(Form3);
+    return Form3->Confirmed;
 }
 
 QWidget *TForm1::DataFolderForm() const { return ModifyAliaz; }

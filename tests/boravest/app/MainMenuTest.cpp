@@ -196,7 +196,7 @@ TEST_F(MainMenuTest, DeleteItemsSetTheLevelAndEnableGridsWithoutWaiting)
     for (const auto &c : cases) {
         choose(c.item);
         EXPECT_EQ(DeleteLevel, c.level) << c.item;
-        const pf::ui::DBGrid *grids[] = {Form16->DBGrid1, Form16->DBGrid2, Form16->DBGrid3, Form16->DBGrid4};
+        const pf::ui::DBGrid *grids[] = {Form16->ui->DBGrid1, Form16->ui->DBGrid2, Form16->ui->DBGrid3, Form16->ui->DBGrid4};
         for (int g = 0; g < 4; ++g)
             EXPECT_EQ(grids[g]->isEnabled(), c.grids[g]) << c.item << " DBGrid" << g + 1;
         // Shown without waiting, not through the modal path.
