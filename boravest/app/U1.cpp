@@ -455,8 +455,8 @@ void TForm1::N7Click(QObject *)
 void TForm1::showSideJobs(const std::function<void()> &panel, const QString &title, bool gridVisible)
 {
     panel();
-    Form17->Label13->setText(title);
-    Form17->DBGrid2->setVisible(gridVisible);
+    Form17->ui->Label13->setText(title);
+    Form17->ui->DBGrid2->setVisible(gridVisible);
     ShowModalForm(Form17);
 }
 

@@ -171,16 +171,16 @@ TEST_F(MainMenuTest, SideJobItemsSetTheTitleAndTheGrid)
         return 0;
     };
     choose("N4");
-    EXPECT_EQ(Form17->Label13->text(), QStringLiteral("كپي طبقات"));
-    EXPECT_FALSE(Form17->DBGrid2->isHidden());
+    EXPECT_EQ(Form17->ui->Label13->text(), QStringLiteral("كپي طبقات"));
+    EXPECT_FALSE(Form17->ui->DBGrid2->isHidden());
     choose("N8");
-    EXPECT_EQ(Form17->Label13->text(), QStringLiteral("تهيه پشتيبان از داده ها"));
-    EXPECT_TRUE(Form17->DBGrid2->isHidden());
+    EXPECT_EQ(Form17->ui->Label13->text(), QStringLiteral("تهيه پشتيبان از داده ها"));
+    EXPECT_TRUE(Form17->ui->DBGrid2->isHidden());
     choose("N4");
-    EXPECT_FALSE(Form17->DBGrid2->isHidden());
+    EXPECT_FALSE(Form17->ui->DBGrid2->isHidden());
     choose("N9");
-    EXPECT_EQ(Form17->Label13->text(), QStringLiteral("بازيابي داده ها"));
-    EXPECT_TRUE(Form17->DBGrid2->isHidden());
+    EXPECT_EQ(Form17->ui->Label13->text(), QStringLiteral("بازيابي داده ها"));
+    EXPECT_TRUE(Form17->ui->DBGrid2->isHidden());
     EXPECT_EQ(modalsShown.size(), 4);
 }
 
