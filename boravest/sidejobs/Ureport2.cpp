@@ -57,6 +57,19 @@ TForm17::TForm17(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TFo
     m_hover = new pf::ui::HoverGroup({ui->Label1, ui->Label14, ui->Label19, ui->Label10, ui->Label20, ui->Label18,
                                       ui->Label22},
                                      &restColor, this);
+    // The shape behind a menu entry shows while the pointer is over it; on
+    // leaving it stays only behind the panel that is in use.
+    const std::pair<pf::ui::ClickLabel *, QFrame *> entries[] = {
+        {ui->Label2, ui->Shape1}, {ui->Label4, ui->Shape2}, {ui->Label5, ui->Shape3}, {ui->Label9, ui->Shape4}};
+    for (const auto &[label, shape] : entries) {
+        connect(label, &pf::ui::ClickLabel::mouseMoved, shape, &QWidget::show);
+        connect(label, &pf::ui::ClickLabel::mouseLeft, this, [this] {
+            ui->Shape1->setVisible(ui->Panel4->isEnabled());
+            ui->Shape2->setVisible(!ui->Label10->isHidden());
+            ui->Shape3->setVisible(!ui->Label14->isHidden());
+            ui->Shape4->hide();
+        });
+    }
     // However the form goes (its buttons, Esc, the window's close box), it
     // ends through done(), which reports finished.
     connect(this, &QDialog::finished, this, [this] { FormClose(); });
