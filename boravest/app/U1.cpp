@@ -1,6 +1,7 @@
 #include "boravest/app/U1.h"
 
 #include "ui_U1.h"
+#include "ui_U3.h"
 
 #include "boravest/data/TableSchemas.h"
 #include "boravest/app/UModifyAliaz.h"
@@ -455,8 +456,8 @@ void TForm1::N7Click(QObject *)
 void TForm1::showSideJobs(const std::function<void()> &panel, const QString &title, bool gridVisible)
 {
     panel();
-    Form17->Label13->setText(title);
-    Form17->DBGrid2->setVisible(gridVisible);
+    Form17->ui->Label13->setText(title);
+    Form17->ui->DBGrid2->setVisible(gridVisible);
     ShowModalForm(Form17);
 }
 
@@ -480,10 +481,10 @@ void TForm1::showDeleteForm(int level)
     // Projects always; floor and unit rows from the floor level on; spaces
     // from the space level on; walls only at the wall level.
     DeleteLevel = level;
-    Form16->DBGrid1->setEnabled(true);
-    Form16->DBGrid2->setEnabled(level >= 2);
-    Form16->DBGrid3->setEnabled(level >= 4);
-    Form16->DBGrid4->setEnabled(level >= 5);
+    Form16->ui->DBGrid1->setEnabled(true);
+    Form16->ui->DBGrid2->setEnabled(level >= 2);
+    Form16->ui->DBGrid3->setEnabled(level >= 4);
+    Form16->ui->DBGrid4->setEnabled(level >= 5);
     // Shown without waiting: when it goes, the main window becomes active
     // again and runs its activation.
     Form16->installEventFilter(this);
@@ -680,6 +681,17 @@ void TForm1::ResetExitQuestion()
     if (!Form3)
         return;
     Form3->SetExitQuestion();
+}
+
+bool TForm1::ConfirmDelete()
+{
+    if (!Form3)
+        return false;
+    Form3->Confirmed = false;
+    Form3->Mode = QStringLiteral("Delete");
+    Form3->ui->Label2->setText(QStringLiteral("آيابراي حذف مطمئنيد!؟"));
+    pf::ui::showModal(Form3);
+    return Form3->Confirmed;
 }
 
 QWidget *TForm1::DataFolderForm() const { return ModifyAliaz; }

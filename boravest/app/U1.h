@@ -44,6 +44,7 @@ public:
     double RoundX(double X) { return ::RoundX(X); }
     void AskExit() override;
     void ResetExitQuestion() override;
+    bool ConfirmDelete() override;
     QWidget *DataFolderForm() const override;
 
     // The main menu.

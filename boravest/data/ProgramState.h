@@ -90,6 +90,9 @@ public:
     virtual void AskExit() = 0;
     // Puts the confirmation form back to the exit question.
     virtual void ResetExitQuestion() = 0;
+    // The delete question on the confirmation form (its delete mode); true
+    // on Yes.
+    virtual bool ConfirmDelete() = 0;
     // The data-folder form (coloured with the side jobs).
     virtual QWidget *DataFolderForm() const = 0;
 

@@ -1,32 +1,235 @@
 #include "boravest/sidejobs/Ureport2.h"
 
+#include "boravest/data/PlanStore.h"
 #include "boravest/data/ProgramState.h"
+#include "boravest/data/UnitDm.h"
+#include "platform/ui/ClickLabel.h"
+#include "platform/ui/Colors.h"
 #include "platform/ui/DbControls.h"
+#include "platform/ui/Dialogs.h"
 
-#include <QLabel>
+#include <QKeyEvent>
 
 TForm17 *Form17 = nullptr;
 
-TForm17::TForm17(QWidget *parent) : QDialog(parent)
+namespace stores = bv::data::stores;
+
+namespace {
+
+QColor restColor() { return pf::ui::winColor(AreaColors[AreaJ * 5 + RoleText]); }
+
+const QString kWrongData = QStringLiteral("اطلاعات اشتباه است");
+
+void resetMenuEntry(QLabel *l)
 {
+    QFont f = l->font();
+    f.setPointSize(12);
+    l->setFont(f);
+}
+
+} // namespace
+
+TForm17::TForm17(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TForm17>())
+{
+    ui->setupUi(this);
     setObjectName(QStringLiteral("Form17"));
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setLayoutDirection(Qt::RightToLeft);
-    Label13 = new QLabel(this);
-    Label13->setObjectName(QStringLiteral("Label13"));
-    DBGrid2 = new pf::ui::DBGrid(this);
-    DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
+    ui->DBGrid2->setColumns({{QStringLiteral("Shproje"), QStringLiteral(" پروژه")},
+                             {QStringLiteral("Tabage"), QStringLiteral("طبقه")},
+                             {QStringLiteral("Shvahed"), QStringLiteral("واحد")},
+                             {QStringLiteral("Name Projec"), QStringLiteral("نام پروژه")},
+                             {QStringLiteral("Shahr"), QStringLiteral("شهر")}});
+    if (DM1) {
+        ui->DBGrid2->setDataSource(DM1->DataSource6);
+        ui->DBEdit2->setDataSource(DM1->DataSource6);
+        ui->DBEdit2->setDataField(QStringLiteral("Shproje"));
+    }
+    connect(ui->Label2, &pf::ui::ClickLabel::clicked, this, [this] { Label2Click(); });
+    connect(ui->Label4, &pf::ui::ClickLabel::clicked, this, [this] { Label4Click(); });
+    connect(ui->Label5, &pf::ui::ClickLabel::clicked, this, [this] { Label5Click(); });
+    connect(ui->Label1, &pf::ui::ClickLabel::clicked, this, [this] { Label1Click(); });
+    connect(ui->Label19, &pf::ui::ClickLabel::clicked, this, [this] { Button1Click(); });
+    connect(ui->Label20, &pf::ui::ClickLabel::clicked, this, [this] { Label20Click(); });
+    connect(ui->Label18, &pf::ui::ClickLabel::clicked, this, [this] { Label18Click(); });
+    connect(ui->Label22, &pf::ui::ClickLabel::clicked, this, [this] { Label22Click(); });
+    connect(ui->DBGrid2, &QAbstractItemView::doubleClicked, this, [this] { Label1Click(); });
+    m_hover = new pf::ui::HoverGroup({ui->Label1, ui->Label14, ui->Label19, ui->Label10, ui->Label20, ui->Label18,
+                                      ui->Label22},
+                                     &restColor, this);
+    // The shape behind a menu entry shows while the pointer is over it; on
+    // leaving it stays only behind the panel that is in use.
+    const std::pair<pf::ui::ClickLabel *, QFrame *> entries[] = {
+        {ui->Label2, ui->Shape1}, {ui->Label4, ui->Shape2}, {ui->Label5, ui->Shape3}, {ui->Label9, ui->Shape4}};
+    for (const auto &[label, shape] : entries) {
+        connect(label, &pf::ui::ClickLabel::mouseMoved, shape, &QWidget::show);
+        connect(label, &pf::ui::ClickLabel::mouseLeft, this, [this] {
+            ui->Shape1->setVisible(ui->Panel4->isEnabled());
+            ui->Shape2->setVisible(!ui->Label10->isHidden());
+            ui->Shape3->setVisible(!ui->Label14->isHidden());
+            ui->Shape4->hide();
+        });
+    }
     // However the form goes (its buttons, Esc, the window's close box), it
     // ends through done(), which reports finished.
     connect(this, &QDialog::finished, this, [this] { FormClose(); });
 }
 
-// The panels themselves belong to the form's own work.
-void TForm17::Label2Click() {}
-void TForm17::Label4Click() {}
-void TForm17::Label5Click() {}
+TForm17::~TForm17() = default;
+
+void TForm17::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    FormActivate();
+}
+
+void TForm17::FormActivate() { CopyAttempted = false; }
+
+void TForm17::hideCopyParts()
+{
+    ui->Shape1->hide();
+    ui->Shape4->hide();
+    ui->Panel3->hide();
+    ui->Panel4->setEnabled(false);
+    for (QWidget *w : {ui->Label1, ui->Label19, ui->Label20})
+        w->hide();
+    if (DM1)
+        DM1->Query1->close();
+}
+
+void TForm17::Label2Click()
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{ui->Panel2, ui->Label10, ui->Shape2, ui->Label14, ui->Shape3})
+        w->hide();
+    resetMenuEntry(ui->Label4);
+    resetMenuEntry(ui->Label5);
+    hideCopyParts();
+    ui->Shape1->show();
+    if (DM1)
+        DM1->Query1->open();
+    ui->Panel4->setEnabled(true);
+    for (QWidget *w : {ui->Label1, ui->Label19, ui->Label20})
+        w->show();
+    ui->Label19->setEnabled(false);
+    ui->Label20->setEnabled(false);
+}
+
+// The backup and restore panels keep the copy panel out of the way; their
+// own parts are added beside it.
+void TForm17::Label4Click()
+{
+    hideCopyParts();
+    ui->Shape3->hide();
+    ui->Label14->hide();
+    ui->Shape2->show();
+}
+
+void TForm17::Label5Click()
+{
+    hideCopyParts();
+    ui->Shape2->hide();
+    ui->Label10->hide();
+    ui->Shape3->show();
+}
+
+void TForm17::Label1Click()
+{
+    if (!ui->Panel4->isEnabled())
+        return;
+    ui->Panel4->setEnabled(false);
+    ui->Panel3->show();
+    ui->Panel2->hide();
+    ui->Edit2->setFocus();
+    ui->Label19->setEnabled(true);
+    ui->Label20->setEnabled(true);
+}
+
+void TForm17::Label20Click()
+{
+    ui->Panel3->hide();
+    ui->Panel4->setEnabled(true);
+    ui->DBGrid2->setFocus();
+    ui->Label19->setEnabled(false);
+    ui->Label20->setEnabled(false);
+}
+
+void TForm17::Button1Click()
+{
+    if (!ui->Label19->isEnabled() || !DM1)
+        return;
+    CopyAttempted = true;
+    pf::db::Query *q = DM1->Query1;
+    const auto target = stores::parseTargetFloor(ui->Edit2->text());
+    if (!target || !q->active() || q->isEmpty()) {
+        pf::ui::showMessage(kWrongData, this);
+        return;
+    }
+    const double project = q->fieldByName(QStringLiteral("Shproje")).asFloat();
+    const double floor = q->fieldByName(QStringLiteral("Tabage")).asFloat();
+    stores::CopyResult r;
+    try {
+        r = stores::copyFloorPlan(*DM1->Database1, {project, floor, double(*target)});
+    } catch (const pf::db::DbError &e) {
+        pf::ui::showMessage(e.message(), this);
+        return;
+    }
+    switch (r.outcome) {
+    case stores::CopyOutcome::TargetExists:
+        pf::ui::showMessage(QStringLiteral("طبقه موجود است"), this);
+        return;
+    case stores::CopyOutcome::BadFloor:
+    case stores::CopyOutcome::SourceMissing:
+        pf::ui::showMessage(kWrongData, this);
+        return;
+    case stores::CopyOutcome::Copied:
+        break;
+    }
+    q->refresh();
+    if (r.units > 0)
+        pf::ui::showMessage(QStringLiteral("عمليات كپي با موفقيت انجام شد"), this);
+    else
+        pf::ui::showMessage(QStringLiteral("طبقه مورد نظر كپي نشد داده ها را تصحيح كنيد"), this);
+}
+
+void TForm17::Label18Click()
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{ui->Label1, ui->Label19, ui->Label20, ui->Label10, ui->Label14, ui->Panel2, ui->Shape1,
+                       ui->Shape2, ui->Shape3, ui->Shape4})
+        w->hide();
+    ui->Panel4->setEnabled(false);
+    if (DM1)
+        DM1->Query1->close();
+    for (QLabel *l : {ui->Label2, ui->Label4, ui->Label5})
+        resetMenuEntry(l);
+    pf::ui::endModal(this, 0);
+    close();
+}
+
+void TForm17::Label22Click()
+{
+    if (ProgramServices)
+        ProgramServices->AskExit();
+}
+
+void TForm17::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Escape) {
+        if (ui->DBGrid2->hasFocus())
+            Label22Click();
+        else if (ui->Edit2->hasFocus() || ui->Edit1->hasFocus())
+            Label20Click();
+        return;
+    }
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && ui->DBGrid2->hasFocus()) {
+        Label1Click();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
 
 void TForm17::FormClose()
 {
-    if (ProgramServices)
+    if (CopyAttempted && ProgramServices)
         ProgramServices->bazsazidade();
+    CopyAttempted = false;
 }

@@ -1,27 +1,47 @@
 #pragma once
-// The copy-plan, backup and restore form; one panel of it is shown at a
-// time under the title label.
-#include <QDialog>
-#include <QFrame>
+// The side-jobs form: copying a floor plan, and the backup and restore of
+// the data folder; one panel of it is shown at a time under the title label.
+#include "ui_Ureport2.h"
 
-class QLabel;
+#include <QDialog>
+
+#include <memory>
+
 namespace pf::ui {
-class DBGrid;
+class HoverGroup;
 }
 
 class TForm17 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm17(QWidget *parent = nullptr);
+    ~TForm17() override;
 
-    QLabel *Label13 = nullptr;         // title
-    pf::ui::DBGrid *DBGrid2 = nullptr; // floor and unit rows to copy
+    std::unique_ptr<Ui::TForm17> ui;
+
+    // A copy was started since the form was opened: closing rebuilds the
+    // indexes.
+    bool CopyAttempted = false;
 
     void Label2Click(); // copy-plan panel
     void Label4Click(); // backup panel
     void Label5Click(); // restore panel
-    // Closing the form rebuilds the indexes quietly.
+    void Label1Click();  // choose the grid's row as the source floor
+    void Label20Click(); // cancel: back to choosing
+    void Button1Click(); // copy the chosen floor to the typed floor
+    void Label18Click(); // return: hide every panel and close
+    void Label22Click(); // the exit question
+    void FormActivate();
+    // Closing the form rebuilds the indexes quietly after a copy.
     void FormClose();
+
+protected:
+    void showEvent(QShowEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+
+private:
+    void hideCopyParts();
+    pf::ui::HoverGroup *m_hover = nullptr;
 };
 
 extern TForm17 *Form17;

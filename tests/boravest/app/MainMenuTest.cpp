@@ -171,16 +171,16 @@ TEST_F(MainMenuTest, SideJobItemsSetTheTitleAndTheGrid)
         return 0;
     };
     choose("N4");
-    EXPECT_EQ(Form17->Label13->text(), QStringLiteral("كپي طبقات"));
-    EXPECT_FALSE(Form17->DBGrid2->isHidden());
+    EXPECT_EQ(Form17->ui->Label13->text(), QStringLiteral("كپي طبقات"));
+    EXPECT_FALSE(Form17->ui->DBGrid2->isHidden());
     choose("N8");
-    EXPECT_EQ(Form17->Label13->text(), QStringLiteral("تهيه پشتيبان از داده ها"));
-    EXPECT_TRUE(Form17->DBGrid2->isHidden());
+    EXPECT_EQ(Form17->ui->Label13->text(), QStringLiteral("تهيه پشتيبان از داده ها"));
+    EXPECT_TRUE(Form17->ui->DBGrid2->isHidden());
     choose("N4");
-    EXPECT_FALSE(Form17->DBGrid2->isHidden());
+    EXPECT_FALSE(Form17->ui->DBGrid2->isHidden());
     choose("N9");
-    EXPECT_EQ(Form17->Label13->text(), QStringLiteral("بازيابي داده ها"));
-    EXPECT_TRUE(Form17->DBGrid2->isHidden());
+    EXPECT_EQ(Form17->ui->Label13->text(), QStringLiteral("بازيابي داده ها"));
+    EXPECT_TRUE(Form17->ui->DBGrid2->isHidden());
     EXPECT_EQ(modalsShown.size(), 4);
 }
 
@@ -196,7 +196,7 @@ TEST_F(MainMenuTest, DeleteItemsSetTheLevelAndEnableGridsWithoutWaiting)
     for (const auto &c : cases) {
         choose(c.item);
         EXPECT_EQ(DeleteLevel, c.level) << c.item;
-        const pf::ui::DBGrid *grids[] = {Form16->DBGrid1, Form16->DBGrid2, Form16->DBGrid3, Form16->DBGrid4};
+        const pf::ui::DBGrid *grids[] = {Form16->ui->DBGrid1, Form16->ui->DBGrid2, Form16->ui->DBGrid3, Form16->ui->DBGrid4};
         for (int g = 0; g < 4; ++g)
             EXPECT_EQ(grids[g]->isEnabled(), c.grids[g]) << c.item << " DBGrid" << g + 1;
         // Shown without waiting, not through the modal path.

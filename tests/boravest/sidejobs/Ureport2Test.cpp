@@ -1,0 +1,63 @@
+// The copy panel of the side-jobs form over the running program: the chosen
+// row's floor is copied to the typed floor, and what is refused says why.
+#include "../app/MainWindowFixture.h"
+#include "boravest/sidejobs/Ureport2.h"
+
+namespace {
+
+class Ureport2Test : public testsupport::MainWindowFixture {
+protected:
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        auto &db = *DM1->Database1;
+        db.exec(QStringLiteral("insert into Bank1 (SHPROJE, NAME) values (7, 'a')"));
+        db.exec(QStringLiteral("insert into bankvh (Shproje,Shsk,Tabage,Shvahed,Ertefa) values (7,7,2,1,10)"));
+        db.exec(QStringLiteral("insert into bankfz (Shproje,Shsk,Tabage,Shvahed,Faza,Codefaza) values (7,7,2,1,'x',5)"));
+        db.exec(QStringLiteral("insert into bankjd (Shproje,Shsk,Tabage,Shvahed,CodeFaza,Masa1) values (7,7,2,1,5,12.5)"));
+    }
+    int rows(const char *table, double floor)
+    {
+        return DM1->Database1
+            ->select(QStringLiteral("select count(*) from %1 where Tabage = ?").arg(QLatin1String(table)), {floor})
+            .rows[0][0]
+            .toInt();
+    }
+};
+
+} // namespace
+
+TEST_F(Ureport2Test, CopiesTheChosenFloorOnceAndRefusesWhatIsWrong)
+{
+    choose("N4");
+    // The hook has already closed the form and the main window reopened the
+    // database: switch to the panel again, as the shown form stands.
+    Form17->Label2Click();
+    ASSERT_TRUE(DM1->Query1->active());
+    ASSERT_TRUE(DM1->Query1->locate(QStringLiteral("Shproje;Tabage"), {7, 2}));
+    Form17->Label1Click();
+    EXPECT_TRUE(Form17->ui->Label19->isEnabled());
+    const struct {
+        const char *floor;
+        const char *message;
+        int copied; // rows of floor 5 in each table afterwards
+    } cases[] = {
+        {"51", "اطلاعات اشتباه است", 0},
+        {"x", "اطلاعات اشتباه است", 0},
+        {"5", "عمليات كپي با موفقيت انجام شد", 1},
+        {"5", "طبقه موجود است", 1},
+    };
+    for (const auto &c : cases) {
+        Form17->ui->Edit2->setText(QString::fromLatin1(c.floor));
+        Form17->Button1Click();
+        EXPECT_EQ(testsupport::takeMessages(), QStringList{QString::fromUtf8(c.message)}) << c.floor;
+        for (const char *t : {"bankvh", "bankfz", "bankjd"})
+            EXPECT_EQ(rows(t, 5), c.copied) << c.floor << " " << t;
+    }
+    EXPECT_TRUE(Form17->CopyAttempted);
+    // Cancel goes back to choosing: no copy until a row is chosen again.
+    Form17->Label20Click();
+    EXPECT_FALSE(Form17->ui->Label19->isEnabled());
+    Form17->FormClose();
+    EXPECT_FALSE(Form17->CopyAttempted);
+}
