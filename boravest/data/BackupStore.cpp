@@ -235,25 +235,30 @@ bool recoverInterruptedRestore(const QString &dataFolder)
     bool putBack = false;
     QFile m(marker);
     if (m.open(QIODevice::ReadOnly)) {
-        // The marker names every file the restore was putting in place.
-        const QStringList names = QString::fromUtf8(m.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        // The marker names every file the restore was putting in place, each
+        // with "1" when a live file of that name was being replaced.
+        const QStringList lines = QString::fromUtf8(m.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         m.close();
-        for (const QString &name : names) {
+        for (const QString &line : lines) {
+            const QString name = line.section(QLatin1Char('\t'), 0, 0);
+            const bool replaced = line.section(QLatin1Char('\t'), 1, 1) == QLatin1String("1");
             const QString live = data.filePath(name);
             const QString old = QDir(previous).filePath(name);
-            if (QFileInfo(old).isFile()) {
-                if (!replaceFile(old, live))
+            if (!replaced) {
+                removeWithCompanions(live);
+                if (QFileInfo(live).exists())
                     return false; // try again on the next start
-            } else if (!QFileInfo(live).isFile() || !QFile::remove(live)) {
-                if (QFileInfo(live).isFile())
-                    return false;
+                continue;
             }
-            for (const char *c : kCompanions) {
-                const QString j = old + QLatin1String(c);
+            if (!QFileInfo(old).isFile())
+                continue; // not moved yet: the live file is the previous one
+            for (const char *c : kCompanions)
                 QFile::remove(live + QLatin1String(c));
-                if (QFileInfo(j).isFile())
-                    replaceFile(j, live + QLatin1String(c));
-            }
+            if (!replaceFile(old, live))
+                return false;
+            for (const char *c : kCompanions)
+                if (QFileInfo(old + QLatin1String(c)).isFile())
+                    replaceFile(old + QLatin1String(c), live + QLatin1String(c));
         }
         QFile::remove(marker);
         putBack = true;
@@ -315,9 +320,11 @@ RestoreResult restoreDataFolder(pf::db::Database &db, const QString &backupFolde
     db.close();
     const QStringList live = tableFilesOf(dataFolder);
     QStringList names; // live names the restored files take
+    QStringList plan;  // the marker's lines
     for (const QString &f : files) {
         const QString existing = findName(live, f);
         names << (existing.isEmpty() ? f : existing);
+        plan << names.last() + (existing.isEmpty() ? QLatin1String("\t0") : QLatin1String("\t1"));
     }
     const QString previous = data.filePath(QLatin1String(kPreviousFolder));
     QDir(previous).removeRecursively();
@@ -327,7 +334,7 @@ RestoreResult restoreDataFolder(pf::db::Database &db, const QString &backupFolde
             ok = settleTableFile(data.filePath(n));
     if (ok) {
         QSaveFile marker(QDir(previous).filePath(QLatin1String(kSwapMarker)));
-        ok = marker.open(QIODevice::WriteOnly) && marker.write(names.join(QLatin1Char('\n')).toUtf8()) >= 0 &&
+        ok = marker.open(QIODevice::WriteOnly) && marker.write(plan.join(QLatin1Char('\n')).toUtf8()) >= 0 &&
              marker.commit();
     }
     for (int i = 0; ok && i < files.size(); ++i) {
