@@ -3,6 +3,7 @@
 #include "ui_U1.h"
 #include "ui_U3.h"
 
+#include "boravest/data/BackupStore.h"
 #include "boravest/data/TableSchemas.h"
 #include "boravest/app/UModifyAliaz.h"
 #include "boravest/data/UnitDm.h"
@@ -321,6 +322,9 @@ void TForm1::activateOnce()
         throw;
     }
     Table1->close();
+    // A restore stopped half way is rolled back before anything reads the tables.
+    if (!db->directory().isEmpty())
+        bv::data::backup::recoverInterruptedRestore(db->directory());
     db->open();
 
     bool found = false;
