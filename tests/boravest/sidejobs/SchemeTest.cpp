@@ -206,3 +206,21 @@ TEST_F(SchemeTest, FontNamesAppliedWithTitlesKeptAndMissingFacesFallingBack)
     // installed Persian face.
     EXPECT_TRUE(QFont::substitutes(edit->font().family()).contains(face, Qt::CaseInsensitive));
 }
+
+TEST_F(SchemeTest, DefaultItemsAndSaveCreateTheSettingsRowsWhenMissing)
+{
+    pf::db::Database &db = *DM1->Database1;
+    db.exec(QStringLiteral("DELETE FROM BankColors"));
+    db.exec(QStringLiteral("DELETE FROM BankFont"));
+    choose("N6");
+    choose("N10");
+    EXPECT_TRUE(testsupport::takeMessages().isEmpty());
+    EXPECT_EQ(bv::data::stores::loadColorScheme(db), bv::data::stores::defaultColorScheme());
+    EXPECT_EQ(db.select(QStringLiteral("SELECT FldPrintF FROM BankFont")).rows.value(0).value(0).toString(),
+              QStringLiteral("Traffic"));
+
+    db.exec(QStringLiteral("DELETE FROM BankColors"));
+    AreaColors[7] = 0x123456;
+    FormColor->Button13Click();
+    EXPECT_EQ(bv::data::stores::loadColorScheme(db)[7], 0x123456);
+}
