@@ -4,6 +4,7 @@
 #include "boravest/building/U2.h"
 #include "boravest/building/U4.h"
 #include "boravest/building/U8.h"
+#include "boravest/building/U9.h"
 #include "boravest/data/SchemeStore.h"
 #include "boravest/equipment/Tajh1.h"
 #include "boravest/help/U15.h"
@@ -123,8 +124,10 @@ TEST_F(SchemeTest, SavedSchemeIsShownAfterARestart)
     std::copy(AreaColors, AreaColors + 25, saved);
     FormColor->Button13Click();
 
-    TFormFont::PickFont = [](const QFont &, QWidget *) -> std::optional<QFont> { return QFont(QStringLiteral("Homa")); };
+    QString pick = QStringLiteral("Homa");
+    TFormFont::PickFont = [&](const QFont &, QWidget *) -> std::optional<QFont> { return QFont(pick); };
     FormFont->Button1Click();
+    pick = QStringLiteral("Nazli");
     FormFont->Button6Click();
     FormFont->Button5Click();
 
@@ -137,13 +140,17 @@ TEST_F(SchemeTest, SavedSchemeIsShownAfterARestart)
     for (int i = 0; i < 25; ++i)
         EXPECT_EQ(AreaColors[i], saved[i]) << i;
     EXPECT_EQ(ProgramFonts.ScreenFont, QStringLiteral("Homa"));
-    EXPECT_EQ(ProgramFonts.TitleFont, QStringLiteral("Homa"));
+    EXPECT_EQ(ProgramFonts.TitleFont, QStringLiteral("Nazli"));
     EXPECT_EQ(ProgramFonts.ReportFont, QStringLiteral("Traffic")); // its box was empty
     expectPainted();
     // Kept as designed: the heading panel of Form13.
     EXPECT_NE(part(Form13, "Panel1")->palette().color(QPalette::Window), color(AreaG, RoleWin));
     EXPECT_EQ(part(Form8, "Edit1")->font().family(), QStringLiteral("Homa"));
     EXPECT_EQ(part(Form2, "DBGrid1")->font().family(), QStringLiteral("Homa"));
+    // Title labels take the title name.
+    EXPECT_EQ(part(Form2, "Label54")->font().family(), QStringLiteral("Nazli"));
+    EXPECT_EQ(part(Form9, "Label26")->font().family(), QStringLiteral("Nazli"));
+    EXPECT_EQ(part(Form13, "Label3")->font().family(), QStringLiteral("Nazli"));
 }
 
 TEST_F(SchemeTest, ApplyShowsTheStoredSchemeAndDefaultsRestoreTheDesignedLook)
