@@ -6,6 +6,7 @@
 #include "boravest/data/BackupStore.h"
 #include "boravest/data/TableSchemas.h"
 #include "boravest/app/UModifyAliaz.h"
+#include "boravest/data/SchemeStore.h"
 #include "boravest/data/UnitDm.h"
 #include "boravest/building/U10.h"
 #include "boravest/building/U2.h"
@@ -527,19 +528,10 @@ void TForm1::N6Click(QObject *)
     for (int i = 0; i < 25; ++i)
         AreaColors[i] = schema::defaultColor(i);
     pf::db::Session::addPassword(QString::fromLatin1(kTablePassword));
-    pf::db::Table *t = DM1->Table16;
     try {
-        t->open();
-        t->edit();
-        for (int i = 0; i < 25; ++i)
-            t->fieldByName(QString::fromLatin1(schema::kColorFields[i])).setAsInteger(AreaColors[i]);
-        t->post();
-        t->close();
+        // The row is created when the table has none.
+        bv::data::stores::saveColorScheme(*DM1->Database1, bv::data::stores::defaultColorScheme());
     } catch (const pf::db::DbError &e) {
-        if (t->active()) {
-            t->cancel();
-            t->close();
-        }
         pf::ui::showMessage(e.message(), this);
         return;
     }
@@ -553,20 +545,9 @@ void TForm1::N10Click(QObject *)
     ProgramFonts.TitleFont = QString::fromLatin1(schema::kDefaultTitleFont);
     ProgramFonts.ReportFont = QString::fromLatin1(schema::kDefaultReportFont);
     pf::db::Session::addPassword(QString::fromLatin1(kTablePassword));
-    pf::db::Table *t = DM1->Table17;
     try {
-        t->open();
-        t->edit();
-        t->fieldByName(QStringLiteral("FldScreenF")).setAsString(ProgramFonts.ScreenFont);
-        t->fieldByName(QStringLiteral("FldPrintF")).setAsString(ProgramFonts.ReportFont);
-        t->fieldByName(QStringLiteral("FldPrintFst")).setAsString(ProgramFonts.TitleFont);
-        t->post();
-        t->close();
+        bv::data::stores::saveFontScheme(*DM1->Database1, ProgramFonts);
     } catch (const pf::db::DbError &e) {
-        if (t->active()) {
-            t->cancel();
-            t->close();
-        }
         pf::ui::showMessage(e.message(), this);
         return;
     }

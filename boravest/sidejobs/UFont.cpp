@@ -1,37 +1,99 @@
 #include "boravest/sidejobs/UFont.h"
 
+#include "ui_UFont.h"
+
 #include "boravest/building/U10.h"
 #include "boravest/building/U13.h"
 #include "boravest/building/U2.h"
 #include "boravest/building/U4.h"
-#include "boravest/building/U5.h"
 #include "boravest/building/U8.h"
 #include "boravest/building/U9.h"
 #include "boravest/data/ProgramState.h"
+#include "boravest/data/SchemeStore.h"
+#include "boravest/data/UnitDm.h"
 #include "boravest/eqbook/U23.h"
 #include "boravest/equipment/Tajh1.h"
 #include "boravest/equipment/U_15.h"
+#include "boravest/sidejobs/SchemeApply.h"
+#include "boravest/sidejobs/U16.h"
+#include "boravest/sidejobs/Ureport2.h"
+
+#include <QFontDialog>
+#include <QKeyEvent>
 
 TFormFont *FormFont = nullptr;
 
-TFormFont::TFormFont(QWidget *parent) : QDialog(parent)
+std::function<std::optional<QFont>(const QFont &, QWidget *)> TFormFont::PickFont =
+    [](const QFont &initial, QWidget *parent) -> std::optional<QFont> {
+    bool ok = false;
+    const QFont f = QFontDialog::getFont(&ok, initial, parent);
+    if (!ok)
+        return std::nullopt;
+    return f;
+};
+
+TFormFont::TFormFont(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TFormFont>())
 {
+    ui->setupUi(this);
     setObjectName(QStringLiteral("FormFont"));
     setLayoutDirection(Qt::RightToLeft);
+    setWindowFlag(Qt::Tool);
+    setFixedSize(495, 315);
+    connect(ui->Button1, &QPushButton::clicked, this, &TFormFont::Button1Click);
+    connect(ui->Button2, &QPushButton::clicked, this, &TFormFont::Button2Click);
+    connect(ui->Button6, &QPushButton::clicked, this, &TFormFont::Button6Click);
+    connect(ui->Button5, &QPushButton::clicked, this, &TFormFont::Button5Click);
+    connect(ui->Button3, &QPushButton::clicked, this, &TFormFont::Button3Click);
+    connect(ui->Button4, &QPushButton::clicked, this, &TFormFont::Button4Click);
+    for (QLineEdit *e : {ui->Edit1, ui->Edit2, ui->Edit3})
+        e->installEventFilter(this);
 }
+
+TFormFont::~TFormFont() = default;
+
+bool TFormFont::eventFilter(QObject *o, QEvent *e)
+{
+    // A "." empties the (read-only) name box.
+    if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(e)->text() == QLatin1String(".")) {
+        if (auto *edit = qobject_cast<QLineEdit *>(o)) {
+            edit->clear();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(o, e);
+}
+
+void TFormFont::pickInto(QLineEdit *edit)
+{
+    const std::optional<QFont> f = PickFont(edit->font(), this);
+    if (f)
+        edit->setText(f->family());
+}
+
+void TFormFont::Button1Click() { pickInto(ui->Edit1); }
+void TFormFont::Button2Click() { pickInto(ui->Edit2); }
+void TFormFont::Button6Click() { pickInto(ui->Edit3); }
+
+void TFormFont::Button5Click()
+{
+    pf::db::Session::addPassword(QString::fromLatin1(kTablePassword));
+    // An empty box keeps the name in force.
+    if (!ui->Edit1->text().isEmpty())
+        ProgramFonts.ScreenFont = ui->Edit1->text();
+    if (!ui->Edit2->text().isEmpty())
+        ProgramFonts.ReportFont = ui->Edit2->text();
+    if (!ui->Edit3->text().isEmpty())
+        ProgramFonts.TitleFont = ui->Edit3->text();
+    bv::data::stores::saveFontScheme(*DM1->Database1, ProgramFonts);
+}
+
+void TFormFont::Button3Click() { EamalFont(); }
+void TFormFont::Button4Click() { close(); }
 
 void TFormFont::EamalFont()
 {
-    if (ProgramFonts.ScreenFont.isEmpty())
-        return;
-    for (QWidget *form : {static_cast<QWidget *>(Form2), static_cast<QWidget *>(Form4), static_cast<QWidget *>(Form5),
-                          static_cast<QWidget *>(Form8), static_cast<QWidget *>(Form9), static_cast<QWidget *>(Form10),
-                          static_cast<QWidget *>(FormT1), static_cast<QWidget *>(FormT2), static_cast<QWidget *>(Form13),
-                          static_cast<QWidget *>(Form23)}) {
-        if (!form)
-            continue;
-        QFont f = form->font();
-        f.setFamily(ProgramFonts.ScreenFont);
-        form->setFont(f);
-    }
+    QWidget *forms[] = {Form2, Form4, Form8, Form9, Form10, Form13, Form16, Form17, Form23, FormT1, FormT2};
+    for (QWidget *f : forms)
+        if (f)
+            bv::sidejobs::applyFonts(f, ProgramFonts, bv::sidejobs::fontRulesFor(f->objectName()));
 }

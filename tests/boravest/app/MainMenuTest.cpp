@@ -256,8 +256,8 @@ TEST_F(MainMenuTest, DefaultColoursAndFontsAreStoredAndApplied)
     for (int i = 0; i < 25; ++i)
         EXPECT_EQ(AreaColors[i], expected[i % 5]) << i;
     EXPECT_FALSE(DM1->Table16->active());
-    // Applied: the delete form (reports area) takes the default window colour.
-    EXPECT_EQ(Form16->palette().color(QPalette::Window), QColor(192, 192, 192));
+    // Applied: the delete form's grids (reports area) take the default window colour.
+    EXPECT_EQ(Form16->DBGrid1->palette().color(QPalette::Base), QColor(192, 192, 192));
 
     pf::db::Session::clearPasswords();
     choose("N10");

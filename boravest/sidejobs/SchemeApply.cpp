@@ -1,0 +1,259 @@
+#include "boravest/sidejobs/SchemeApply.h"
+
+#include "platform/ui/Colors.h"
+#include "platform/ui/DbControls.h"
+
+#include <QAbstractScrollArea>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTextEdit>
+#include <QWidget>
+
+namespace bv::sidejobs {
+
+namespace {
+
+bool isUnder(const QWidget *w, const QWidget *form, const QStringList &names)
+{
+    for (const QWidget *p = w; p && p != form; p = p->parentWidget())
+        if (names.contains(p->objectName()))
+            return true;
+    return false;
+}
+
+QColor role(const int32_t *colors, int area, int r) { return pf::ui::winColor(colors[area * 5 + r]); }
+
+void paint(QWidget *w, const int32_t *colors, int area, int back, int text)
+{
+    if (back >= 0)
+        pf::ui::setBackColor(w, role(colors, area, back));
+    if (text >= 0)
+        pf::ui::setTextColor(w, role(colors, area, text));
+}
+
+// The designed roles of a component by kind; false when the kind is never painted.
+bool kindRoles(QWidget *w, int &back, int &text)
+{
+    back = text = -1;
+    if (qobject_cast<QTableView *>(w)) {
+        back = RoleWin;
+        text = RoleText;
+    } else if (qobject_cast<QLineEdit *>(w) || qobject_cast<QComboBox *>(w) || qobject_cast<QTextEdit *>(w)
+               || qobject_cast<QPlainTextEdit *>(w)) {
+        back = RoleBktext;
+        text = RoleText;
+    } else if (qobject_cast<QLabel *>(w) || qobject_cast<QCheckBox *>(w)) {
+        text = RoleText;
+    } else if (qobject_cast<QRadioButton *>(w) || qobject_cast<QListWidget *>(w)) {
+        back = RoleMenu;
+        text = RoleTextMenu;
+    } else if (qobject_cast<QGroupBox *>(w)) {
+        back = RoleMenu;
+    } else if (qobject_cast<QAbstractScrollArea *>(w) || (qobject_cast<QFrame *>(w))) {
+        back = RoleWin;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void paintForm(QWidget *form, const int32_t *colors, const FormColorRules &rules)
+{
+    if (!form)
+        return;
+    auto overrideFor = [&](const QString &name) -> const ColorOverride * {
+        for (const ColorOverride &o : rules.overrides)
+            if (o.name == name)
+                return &o;
+        return nullptr;
+    };
+    if (const ColorOverride *o = overrideFor(form->objectName()))
+        paint(form, colors, o->area < 0 ? rules.area : o->area, o->backRole, o->textRole);
+
+    const QList<QWidget *> all = form->findChildren<QWidget *>();
+    for (QWidget *w : all) {
+        const QString name = w->objectName();
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) || isUnder(w, form, rules.kept)
+            || rules.keptOnly.contains(name))
+            continue;
+        int back = -1, text = -1;
+        const ColorOverride *o = overrideFor(name);
+        if (!o && !kindRoles(w, back, text))
+            continue;
+        int area = rules.area;
+        if (o) {
+            area = o->area < 0 ? rules.area : o->area;
+            back = o->backRole;
+            text = o->textRole;
+        } else if (!rules.menuTextUnder.isEmpty() && qobject_cast<QLabel *>(w)
+                   && isUnder(w->parentWidget(), form, {rules.menuTextUnder})) {
+            text = RoleTextMenu;
+        }
+        if (rules.comboBackOnly && qobject_cast<QComboBox *>(w))
+            text = -1;
+        paint(w, colors, area, back, text);
+        if (auto *grid = qobject_cast<QTableView *>(w)) {
+            // Column titles: Bktext behind, Text in front.
+            QHeaderView *h = grid->horizontalHeader();
+            pf::ui::setBackColor(h, role(colors, area, RoleBktext));
+            pf::ui::setTextColor(h, role(colors, area, RoleText));
+        }
+    }
+}
+
+FormColorRules colorRulesFor(const QString &n)
+{
+    auto names = [](std::initializer_list<const char *> l) {
+        QStringList s;
+        for (const char *x : l)
+            s << QString::fromLatin1(x);
+        return s;
+    };
+    FormColorRules r;
+    if (n == QLatin1String("Form2")) {
+        r.kept = names({"Panel8", "Label30", "Label75", "Label31", "Label74"});
+        r.keptOnly = names({"Panel1", "Panel2"});
+    } else if (n == QLatin1String("Form4")) {
+        r.kept = names({"Label22", "Label23", "Label24"});
+        r.keptOnly = names({"Panel1"});
+        r.overrides = {{n, -1, RoleMenu, -1}, {QStringLiteral("Panel2"), -1, RoleMenu, -1},
+                       {QStringLiteral("ScrollBox1"), -1, RoleMenu, -1}};
+        r.menuTextUnder = QStringLiteral("ScrollBox1");
+    } else if (n == QLatin1String("Form8")) {
+        r.kept = names({"Panel7"});
+        r.keptOnly = names({"Panel4"});
+    } else if (n == QLatin1String("Form9")) {
+        r.kept = names({"Panel5", "Panel6"});
+        r.keptOnly = names({"Panel4"});
+    } else if (n == QLatin1String("Form10")) {
+        r.kept = names({"Label31", "Label94", "Label30", "Label5", "Label15", "Label42"});
+        r.keptOnly = names({"Panel4", "Panel5", "Panel6"});
+    } else if (n == QLatin1String("Form13")) {
+        r.area = AreaG;
+        r.keptOnly = names({"Panel1", "Panel4"});
+        r.overrides = {{QStringLiteral("Panel2"), -1, RoleMenu, -1}};
+    } else if (n == QLatin1String("Form15")) {
+        r.area = AreaR;
+        r.overrides = {{n, -1, RoleWin, -1}};
+    } else if (n == QLatin1String("ModifyAliaz")) {
+        r.area = AreaJ;
+        r.kept = names({"Label1"});
+        r.overrides = {{n, -1, RoleWin, -1},
+                       {QStringLiteral("DriveComboBox1"), -1, RoleWin, RoleText},
+                       {QStringLiteral("DirectoryListBox1"), -1, RoleWin, RoleText}};
+    } else if (n == QLatin1String("Form23")) {
+        r.area = AreaG;
+        r.keptOnly = names({"Panel1", "Panel4"});
+        r.overrides = {{QStringLiteral("ChkBL"), -1, RoleMenu, RoleTextMenu}};
+    } else if (n == QLatin1String("Form16")) {
+        r.area = AreaG;
+        for (const char *x : {"Panel1", "Panel5"})
+            r.overrides << ColorOverride{QString::fromLatin1(x), AreaJ, RoleWin, -1};
+        for (const char *x : {"Label4", "Label6"})
+            r.overrides << ColorOverride{QString::fromLatin1(x), AreaJ, -1, RoleText};
+    } else if (n == QLatin1String("Form17")) {
+        r.area = AreaJ;
+        r.kept = names({"Label15"});
+        r.keptOnly = names({"Panel6"});
+        r.overrides = {{QStringLiteral("DriveComboBox1"), -1, RoleMenu, RoleTextMenu},
+                       {QStringLiteral("DirectoryListBox1"), -1, RoleMenu, RoleTextMenu},
+                       {QStringLiteral("Animate1"), -1, RoleWin, -1}};
+    } else if (n == QLatin1String("FormT1")) {
+        r.area = AreaT;
+        r.overrides = {{QStringLiteral("Panel7"), -1, RoleMenu, -1}};
+    } else if (n == QLatin1String("FormT2")) {
+        r.area = AreaT;
+        for (const char *x : {"Label2",   "Label5",   "Label6",   "Label7",   "Label8",   "Label9",   "Label10",
+                              "Label11",  "Label12",  "Label13",  "Label14",  "Label15",  "Label16",  "Label18",
+                              "Label19",  "Label20",  "Label67",  "Label69",  "Label71",  "Label111", "Label112",
+                              "Label113", "Label124", "Label125", "Label129"})
+            r.overrides << ColorOverride{QString::fromLatin1(x), -1, RoleMenu, RoleTextMenu};
+        r.overrides << ColorOverride{QStringLiteral("Pic_Menu"), -1, RoleMenu, -1};
+        r.comboBackOnly = true;
+    }
+    return r;
+}
+
+void applyFonts(QWidget *form, const recordFont &fonts, const FormFontRules &rules)
+{
+    if (!form)
+        return;
+    auto setFamily = [](QWidget *w, const QString &family) {
+        if (family.isEmpty())
+            return;
+        QFont f = w->font();
+        f.setFamily(family);
+        w->setFont(f);
+    };
+    const QList<QWidget *> all = form->findChildren<QWidget *>();
+    for (QWidget *w : all) {
+        const QString name = w->objectName();
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) || isUnder(w, form, rules.kept))
+            continue;
+        if (rules.titles.contains(name)) {
+            setFamily(w, fonts.TitleFont);
+            continue;
+        }
+        const bool text = qobject_cast<QLabel *>(w) || qobject_cast<QLineEdit *>(w) || qobject_cast<QComboBox *>(w)
+                          || qobject_cast<QRadioButton *>(w) || qobject_cast<QCheckBox *>(w)
+                          || qobject_cast<QListWidget *>(w) || qobject_cast<QTableView *>(w)
+                          || rules.extra.contains(name);
+        if (!text)
+            continue;
+        setFamily(w, fonts.ScreenFont);
+        if (auto *grid = qobject_cast<QTableView *>(w))
+            setFamily(grid->horizontalHeader(), fonts.ScreenFont);
+    }
+}
+
+FormFontRules fontRulesFor(const QString &n)
+{
+    auto names = [](std::initializer_list<const char *> l) {
+        QStringList s;
+        for (const char *x : l)
+            s << QString::fromLatin1(x);
+        return s;
+    };
+    FormFontRules r;
+    if (n == QLatin1String("Form2")) {
+        r.titles = names({"Label54"});
+        r.kept = names({"Label34", "Label35", "Label36", "Label37", "Label38", "Label39", "Label40", "Label41",
+                        "Label42", "Label73", "Panel8", "Label75", "Label74"});
+    } else if (n == QLatin1String("Form4")) {
+        r.kept = names({"Label22", "Label23", "Label24"});
+    } else if (n == QLatin1String("Form8")) {
+        r.titles = names({"Label1"});
+        r.kept = names({"Label38", "Panel7"});
+        r.extra = names({"Panel1", "Panel3", "Panel5"});
+    } else if (n == QLatin1String("Form9")) {
+        r.titles = names({"Label26"});
+        r.kept = names({"Label91", "Label92", "Panel5", "Panel6"});
+    } else if (n == QLatin1String("Form10")) {
+        r.titles = names({"Label7"});
+        r.kept = names({"Label15", "Label42", "Label30", "Label5", "Label94"});
+    } else if (n == QLatin1String("Form13") || n == QLatin1String("Form23")) {
+        r.titles = names({"Label3"});
+    } else if (n == QLatin1String("Form17")) {
+        r.titles = names({"Label13"});
+        r.kept = names({"Label15"});
+    } else if (n == QLatin1String("FormT1")) {
+        r.titles = names({"Label253"});
+        r.kept = names({"Label50"});
+    } else if (n == QLatin1String("FormT2")) {
+        r.titles = names({"Label253"});
+        r.kept = names({"Nsokft", "NoeSakft", "Label67", "Label113", "Label129"});
+    }
+    return r;
+}
+
+} // namespace bv::sidejobs
