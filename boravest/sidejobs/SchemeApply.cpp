@@ -33,8 +33,15 @@ QColor role(const int32_t *colors, int area, int r) { return pf::ui::winColor(co
 
 void paint(QWidget *w, const int32_t *colors, int area, int back, int text)
 {
-    if (back >= 0)
+    if (back >= 0) {
+        // A label's colour shows only while it is opaque: painting it never
+        // changes whether it is (the equipment menu highlights by opacity).
+        const bool label = qobject_cast<QLabel *>(w) != nullptr;
+        const bool opaque = w->autoFillBackground();
         pf::ui::setBackColor(w, role(colors, area, back));
+        if (label)
+            w->setAutoFillBackground(opaque);
+    }
     if (text >= 0)
         pf::ui::setTextColor(w, role(colors, area, text));
 }

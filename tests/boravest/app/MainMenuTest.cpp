@@ -257,7 +257,7 @@ TEST_F(MainMenuTest, DefaultColoursAndFontsAreStoredAndApplied)
         EXPECT_EQ(AreaColors[i], expected[i % 5]) << i;
     EXPECT_FALSE(DM1->Table16->active());
     // Applied: the delete form's grids (reports area) take the default window colour.
-    EXPECT_EQ(Form16->DBGrid1->palette().color(QPalette::Base), QColor(192, 192, 192));
+    EXPECT_EQ(Form16->ui->DBGrid1->palette().color(QPalette::Base), QColor(192, 192, 192));
 
     pf::db::Session::clearPasswords();
     choose("N10");
