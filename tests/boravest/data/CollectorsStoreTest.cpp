@@ -1,6 +1,6 @@
 // Reading the unit rows of a project and writing the collector results back.
 #include "boravest/data/CollectorsStore.h"
-#include "boravest/data/TableSchemas.h"
+#include "StoreFixture.h"
 #include "boravest/equipment/Collectors.h"
 
 #include <QTemporaryDir>
@@ -8,17 +8,11 @@
 
 namespace {
 
-class CollectorsStoreTest : public ::testing::Test {
+class CollectorsStoreTest : public StoreFixture {
 protected:
-    QTemporaryDir dir;
-    pf::db::Database db;
-
     void SetUp() override
     {
-        pf::db::Session::addPassword(QStringLiteral("38617"));
-        schema::createDataFolder(dir.path());
-        db.setDirectory(dir.path());
-        db.open();
+        StoreFixture::SetUp();
         exec("INSERT INTO Bank1 (SHPROJE, Ga, Tg) VALUES (1, 1, 50), (2, 1, 50)");
         // Rows of project 1 (floor 1 first) and of project 2, all holding results of an earlier run.
         exec("INSERT INTO bankvh (Shproje, Shsk, Tabage, Shvahed, T_Rz, Q_Vahed, GP, Col, Row) VALUES "

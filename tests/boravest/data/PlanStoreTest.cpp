@@ -2,7 +2,7 @@
 // is written or removed, what stays, and that a write failing half way
 // leaves every file as it was.
 #include "boravest/data/PlanStore.h"
-#include "boravest/data/TableSchemas.h"
+#include "StoreFixture.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -16,17 +16,11 @@ namespace {
 
 const char *const kTables[] = {"Bank1", "bankvh", "bankfz", "bankjd", "Tajhizat", "TypMas"};
 
-class PlanStoreTest : public ::testing::Test {
+class PlanStoreTest : public StoreFixture {
 protected:
-    QTemporaryDir dir;
-    pf::db::Database db;
-
     void SetUp() override
     {
-        pf::db::Session::addPassword(QStringLiteral("38617"));
-        schema::createDataFolder(dir.path());
-        db.setDirectory(dir.path());
-        db.open();
+        StoreFixture::SetUp();
         // Project 7: floor 2 with units 1 and 2, floor 3 with unit 1; each
         // unit has spaces 5 and 6, each space two surfaces. Project 8 beside
         // it: floor 5 with one unit, one space, two surfaces.

@@ -2,6 +2,7 @@
 // A fresh data folder opened as a database, for the store tests.
 #include "boravest/data/TableSchemas.h"
 #include "platform/db/Db.h"
+#include "support/TestSupport.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@ protected:
 
     void SetUp() override
     {
+        testsupport::resetSharedState();
         pf::db::Session::addPassword(QStringLiteral("38617"));
         schema::createDataFolder(dir.path());
         db.setDirectory(dir.path());

@@ -1,7 +1,7 @@
 // The multi-table stores on a fresh data folder: what moves, what stays,
 // and that a refused or failed write leaves every file as it was.
 #include "boravest/data/Stores.h"
-#include "boravest/data/TableSchemas.h"
+#include "StoreFixture.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -12,17 +12,11 @@ namespace {
 
 const char *const kTables[] = {"Bank1", "bankvh", "bankfz", "bankjd", "Tajhizat", "TypMas"};
 
-class StoresTest : public ::testing::Test {
+class StoresTest : public StoreFixture {
 protected:
-    QTemporaryDir dir;
-    pf::db::Database db;
-
     void SetUp() override
     {
-        pf::db::Session::addPassword(QStringLiteral("38617"));
-        schema::createDataFolder(dir.path());
-        db.setDirectory(dir.path());
-        db.open();
+        StoreFixture::SetUp();
         // Project 12 with one unit row (stored without Shsk) of two spaces
         // and three surfaces, a second unit row, and project 3 beside it.
         exec("insert into Bank1 (SHPROJE, NAME) values (12, 'a'), (3, 'b')");
