@@ -1,14 +1,23 @@
 // Floor-plan copy and the deletes of each level on a fresh data folder: what
 // is written or removed, what stays, and that a write failing half way
 // leaves every file as it was.
+#include "boravest/data/BackupStore.h"
 #include "boravest/data/PlanStore.h"
+#include "boravest/data/TableSchemas.h"
 #include "StoreFixture.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <stdexcept>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace stores = bv::data::stores;
 
@@ -189,3 +198,39 @@ TEST_F(PlanStoreTest, AWriteFailingHalfWayLeavesTheDataAsBefore)
         EXPECT_EQ(snapshot(), before) << c.what;
     }
 }
+
+#ifdef Q_OS_UNIX
+// A delete killed with SIGKILL at any moment leaves every table file sound
+// and the project either whole or gone from every table.
+TEST_F(PlanStoreTest, ADeleteKilledAtAnyMomentLeavesTheProjectWholeOrGone)
+{
+    const QVector<int> whole = counts(7);
+    const QVector<int> gone(whole.size(), 0);
+    for (int delayMs : {0, 1, 2, 4, 7, 11, 16, 25, 40}) {
+        SCOPED_TRACE(delayMs);
+        db.close();
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            pf::db::Database own;
+            own.setDirectory(dir.path());
+            own.open();
+            // Each statement takes a moment, so the kill lands inside the write.
+            stores::deleteProject(own, 7, [] { usleep(3000); });
+            _exit(0);
+        }
+        usleep(useconds_t(delayMs) * 1000);
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        for (const auto &t : schema::dataFolderTables()) {
+            QString why;
+            EXPECT_TRUE(bv::data::backup::tableFileIsSound(QDir(dir.path()).filePath(t.fileName), &why))
+                << t.fileName.toStdString() << ": " << why.toStdString();
+        }
+        db.open();
+        const QVector<int> now = counts(7);
+        EXPECT_TRUE(now == whole || now == gone);
+        reset();
+    }
+}
+#endif
