@@ -1,24 +1,41 @@
 #include "boravest/sidejobs/Ureport2.h"
 
+#include "boravest/data/BackupStore.h"
 #include "boravest/data/PlanStore.h"
 #include "boravest/data/ProgramState.h"
+#include "boravest/data/SchemeStore.h"
 #include "boravest/data/UnitDm.h"
+#include "boravest/sidejobs/UFont.h"
+#include "boravest/sidejobs/Ucolor.h"
 #include "platform/ui/ClickLabel.h"
 #include "platform/ui/Colors.h"
 #include "platform/ui/DbControls.h"
 #include "platform/ui/Dialogs.h"
 
+#include <QDir>
+#include <QFileSystemModel>
 #include <QKeyEvent>
+#include <QMessageBox>
+
+#include <algorithm>
 
 TForm17 *Form17 = nullptr;
 
 namespace stores = bv::data::stores;
+namespace backup = bv::data::backup;
 
 namespace {
 
 QColor restColor() { return pf::ui::winColor(AreaColors[AreaJ * 5 + RoleText]); }
 
 const QString kWrongData = QStringLiteral("اطلاعات اشتباه است");
+
+// Asked before a restore replaces the tables of the data folder.
+const QString kRestoreQuestion =
+    QStringLiteral("\u062C\u062F\u0627\u0648\u0644 \u0641\u0639\u0644\u064A \u0628\u0627 \u062C\u062F\u0627\u0648\u0644 "
+                   "\u067E\u0634\u062A\u064A\u0628\u0627\u0646 \u062C\u0627\u064A\u06AF\u0632\u064A\u0646 "
+                   "\u0645\u064A \u0634\u0648\u0646\u062F. \u0627\u062F\u0627\u0645\u0647 \u0645\u064A "
+                   "\u062F\u0647\u064A\u062F\u061F");
 
 void resetMenuEntry(QLabel *l)
 {
@@ -48,6 +65,8 @@ TForm17::TForm17(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TFo
     connect(ui->Label2, &pf::ui::ClickLabel::clicked, this, [this] { Label2Click(); });
     connect(ui->Label4, &pf::ui::ClickLabel::clicked, this, [this] { Label4Click(); });
     connect(ui->Label5, &pf::ui::ClickLabel::clicked, this, [this] { Label5Click(); });
+    connect(ui->Label10, &pf::ui::ClickLabel::clicked, this, [this] { Label10Click(); });
+    connect(ui->Label14, &pf::ui::ClickLabel::clicked, this, [this] { Label14Click(); });
     connect(ui->Label1, &pf::ui::ClickLabel::clicked, this, [this] { Label1Click(); });
     connect(ui->Label19, &pf::ui::ClickLabel::clicked, this, [this] { Button1Click(); });
     connect(ui->Label20, &pf::ui::ClickLabel::clicked, this, [this] { Label20Click(); });
@@ -70,6 +89,27 @@ TForm17::TForm17(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TFo
             ui->Shape4->hide();
         });
     }
+    // The folder chooser: the drives, and the folders of the chosen drive.
+    m_folders = new QFileSystemModel(this);
+    m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    m_folders->setReadOnly(true);
+    ui->DirectoryListBox1->setModel(m_folders);
+    for (int c = 1; c < m_folders->columnCount(); ++c)
+        ui->DirectoryListBox1->hideColumn(c);
+    for (const QFileInfo &d : QDir::drives())
+        ui->DriveComboBox1->addItem(QDir::toNativeSeparators(d.absoluteFilePath()), d.absoluteFilePath());
+    connect(ui->DriveComboBox1, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (i < 0 || ui->Panel2->isHidden())
+            return;
+        const QString drive = ui->DriveComboBox1->itemData(i).toString();
+        ui->DirectoryListBox1->setRootIndex(m_folders->setRootPath(drive));
+        DirectoryListBox1Change(drive);
+    });
+    connect(ui->DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                if (current.isValid())
+                    DirectoryListBox1Change(m_folders->filePath(current));
+            });
     // However the form goes (its buttons, Esc, the window's close box), it
     // ends through done(), which reports finished.
     connect(this, &QDialog::finished, this, [this] { FormClose(); });
@@ -114,22 +154,106 @@ void TForm17::Label2Click()
     ui->Label20->setEnabled(false);
 }
 
-// The backup and restore panels keep the copy panel out of the way; their
-// own parts are added beside it.
-void TForm17::Label4Click()
+// The backup and restore panels share the folder chooser; each shows its
+// own command.
+void TForm17::showFolderPanel(QLabel *command, QFrame *shape)
 {
     hideCopyParts();
-    ui->Shape3->hide();
-    ui->Label14->hide();
-    ui->Shape2->show();
+    resetMenuEntry(ui->Label2);
+    for (QWidget *w : std::initializer_list<QWidget *>{ui->Label10, ui->Shape2, ui->Label14, ui->Shape3})
+        w->hide();
+    resetMenuEntry(command == ui->Label10 ? ui->Label5 : ui->Label4);
+    shape->show();
+    ui->Panel2->show();
+    ui->Panel2->raise();
+    command->show();
+    // The tree watches the file system only while the chooser is in use.
+    if (m_folders->rootPath().isEmpty() && ui->DriveComboBox1->count() > 0) {
+        const QString drive = ui->DriveComboBox1->currentData().toString();
+        ui->DirectoryListBox1->setRootIndex(m_folders->setRootPath(drive));
+    }
 }
 
-void TForm17::Label5Click()
+void TForm17::Label4Click() { showFolderPanel(ui->Label10, ui->Shape2); }
+
+void TForm17::Label5Click() { showFolderPanel(ui->Label14, ui->Shape3); }
+
+void TForm17::DirectoryListBox1Change(const QString &folder) { ui->Edit3->setText(QDir::toNativeSeparators(folder)); }
+
+void TForm17::showProgress(bool on)
 {
-    hideCopyParts();
-    ui->Shape2->hide();
-    ui->Label10->hide();
-    ui->Shape3->show();
+    ui->Panel6->setVisible(on);
+    ui->Animate1->setVisible(on);
+    if (on) {
+        ui->Panel6->raise();
+        repaint();
+    }
+}
+
+void TForm17::Label10Click()
+{
+    if (!DM1)
+        return;
+    const QString path = QDir::fromNativeSeparators(ui->Edit3->text().trimmed());
+    showProgress(true);
+    const backup::BackupResult r = backup::backupDataFolder(DM1->Database1->directory(), path);
+    showProgress(false);
+    if (!r.message.isEmpty())
+        pf::ui::showMessage(r.message, this);
+}
+
+void TForm17::Label14Click()
+{
+    if (!DM1)
+        return;
+    const QString path = QDir::fromNativeSeparators(ui->Edit3->text().trimmed());
+    if (path.isEmpty())
+        return;
+    pf::db::Database &db = *DM1->Database1;
+    // A folder without tables is refused before anything is asked.
+    if (!backup::tableFilesOf(path).isEmpty()) {
+        QMessageBox question(QMessageBox::Question, windowTitle(), kRestoreQuestion, QMessageBox::Yes | QMessageBox::No,
+                             this);
+        question.setObjectName(QStringLiteral("RestoreQuestion"));
+        question.setLayoutDirection(Qt::RightToLeft);
+        question.setDefaultButton(QMessageBox::No);
+        if (pf::ui::showModal(&question) != QMessageBox::Yes)
+            return;
+    }
+    QStringList open;
+    for (pf::db::Dataset *ds : DM1->findChildren<pf::db::Dataset *>())
+        if (ds->active())
+            open << ds->objectName();
+    showProgress(true);
+    const backup::RestoreResult r = backup::restoreDataFolder(db, path);
+    showProgress(false);
+    // The database was closed for the swap (also when it was rolled back).
+    if (r.outcome == backup::Outcome::Done || r.outcome == backup::Outcome::SwapFailed)
+        reloadAfterRestore(open);
+    if (!r.message.isEmpty())
+        pf::ui::showMessage(r.message, this);
+}
+
+void TForm17::reloadAfterRestore(const QStringList &openDatasets)
+{
+    if (ProgramServices)
+        ProgramServices->bazsazidade();
+    pf::db::Database &db = *DM1->Database1;
+    try {
+        db.open();
+        const stores::ColorScheme colors = stores::loadColorScheme(db);
+        std::copy(colors.begin(), colors.end(), AreaColors);
+        ProgramFonts = stores::loadFontScheme(db);
+        for (const QString &name : openDatasets)
+            if (auto *ds = DM1->findChild<pf::db::Dataset *>(name))
+                ds->open();
+    } catch (const pf::db::DbError &e) {
+        pf::ui::showMessage(e.message(), this);
+    }
+    if (FormColor)
+        FormColor->EamalColor();
+    if (FormFont)
+        FormFont->EamalFont();
 }
 
 void TForm17::Label1Click()
@@ -193,7 +317,7 @@ void TForm17::Button1Click()
 
 void TForm17::Label18Click()
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{ui->Label1, ui->Label19, ui->Label20, ui->Label10, ui->Label14, ui->Panel2, ui->Shape1,
+    for (QWidget *w : std::initializer_list<QWidget *>{ui->Label1, ui->Label19, ui->Label20, ui->Label10, ui->Label14, ui->Panel2, ui->Panel6, ui->Shape1,
                        ui->Shape2, ui->Shape3, ui->Shape4})
         w->hide();
     ui->Panel4->setEnabled(false);
@@ -216,7 +340,7 @@ void TForm17::keyPressEvent(QKeyEvent *e)
     if (e->key() == Qt::Key_Escape) {
         if (ui->DBGrid2->hasFocus())
             Label22Click();
-        else if (ui->Edit2->hasFocus() || ui->Edit1->hasFocus())
+        else if (ui->Edit2->hasFocus() || ui->Edit1->hasFocus() || ui->Edit3->hasFocus())
             Label20Click();
         return;
     }

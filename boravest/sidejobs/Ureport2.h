@@ -7,6 +7,8 @@
 
 #include <memory>
 
+class QFileSystemModel;
+
 namespace pf::ui {
 class HoverGroup;
 }
@@ -26,6 +28,10 @@ public:
     void Label2Click(); // copy-plan panel
     void Label4Click(); // backup panel
     void Label5Click(); // restore panel
+    void Label10Click(); // back up the data folder into the chosen folder
+    void Label14Click(); // restore the data folder from the chosen folder
+    // The folder tree's folder changed: its path goes into Edit3.
+    void DirectoryListBox1Change(const QString &folder);
     void Label1Click();  // choose the grid's row as the source floor
     void Label20Click(); // cancel: back to choosing
     void Button1Click(); // copy the chosen floor to the typed floor
@@ -41,6 +47,11 @@ protected:
 
 private:
     void hideCopyParts();
+    void showFolderPanel(QLabel *command, QFrame *shape);
+    void showProgress(bool on);
+    // After a restore: the indexes, the settings and the open tables.
+    void reloadAfterRestore(const QStringList &openDatasets);
+    QFileSystemModel *m_folders = nullptr;
     pf::ui::HoverGroup *m_hover = nullptr;
 };
 

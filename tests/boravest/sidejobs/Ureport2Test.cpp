@@ -1,7 +1,12 @@
-// The copy panel of the side-jobs form over the running program: the chosen
-// row's floor is copied to the typed floor, and what is refused says why.
+// The side-jobs form over the running program: the copy panel copies the
+// chosen row's floor to the typed floor, and what is refused says why; the
+// backup and restore panels copy the data folder's tables out and back.
 #include "../app/MainWindowFixture.h"
+#include "boravest/data/BackupStore.h"
 #include "boravest/sidejobs/Ureport2.h"
+
+#include <QFileInfo>
+#include <QMessageBox>
 
 namespace {
 
@@ -60,4 +65,53 @@ TEST_F(Ureport2Test, CopiesTheChosenFloorOnceAndRefusesWhatIsWrong)
     EXPECT_FALSE(Form17->ui->Label19->isEnabled());
     Form17->FormClose();
     EXPECT_FALSE(Form17->CopyAttempted);
+}
+
+TEST_F(Ureport2Test, BackupThenRestoreFromTheFormAsksFirstAndBringsTheRowsBack)
+{
+    QTemporaryDir chosen;
+    Form17->Label4Click();
+    EXPECT_TRUE(Form17->ui->Label10->isVisibleTo(Form17));
+    Form17->ui->Edit3->setText(chosen.path());
+    Form17->Label10Click();
+    EXPECT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral(".ايجاد پشتيبان غير فشرده با موفقيت انجام شد")});
+    const QString saved = QDir(chosen.path()).filePath(QStringLiteral("BackubData"));
+    const QStringList tables = bv::data::backup::tableFilesOf(dataFolder());
+    ASSERT_FALSE(tables.isEmpty());
+    for (const QString &t : tables)
+        EXPECT_TRUE(QFileInfo(QDir(saved).filePath(t)).isFile()) << t.toStdString();
+
+    auto &db = *DM1->Database1;
+    db.exec(QStringLiteral("delete from bankvh where Shproje = 7"));
+    DM1->Table1->open();
+    Form17->Label5Click();
+    EXPECT_FALSE(Form17->ui->Label10->isVisibleTo(Form17));
+    Form17->ui->Edit3->setText(saved);
+    const struct {
+        QMessageBox::StandardButton answer;
+        QStringList messages;
+        int rows; // floor 2 rows afterwards
+    } cases[] = {
+        {QMessageBox::No, {}, 0},
+        {QMessageBox::Yes, {QStringLiteral("بازيابي داده ها با موفقيت انجام شد")}, 1},
+    };
+    for (const auto &c : cases) {
+        modalsShown.clear();
+        onModal = [answer = c.answer](QWidget *) { return int(answer); };
+        Form17->Label14Click();
+        EXPECT_EQ(modalsShown, QStringList{QStringLiteral("RestoreQuestion")});
+        EXPECT_EQ(testsupport::takeMessages(), c.messages);
+        EXPECT_EQ(rows("bankvh", 2), c.rows);
+    }
+    // The program's tables work on the restored files: what was open is
+    // open again, and the copy panel reads and copies.
+    EXPECT_TRUE(DM1->Table1->active());
+    EXPECT_TRUE(DM1->Table1->locate(QStringLiteral("SHPROJE"), {7}));
+    Form17->Label2Click();
+    ASSERT_TRUE(DM1->Query1->locate(QStringLiteral("Shproje;Tabage"), {7, 2}));
+    Form17->Label1Click();
+    Form17->ui->Edit2->setText(QStringLiteral("3"));
+    Form17->Button1Click();
+    EXPECT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral("عمليات كپي با موفقيت انجام شد")});
+    EXPECT_EQ(rows("bankvh", 3), 1);
 }
