@@ -3,6 +3,7 @@
 // backup and restore panels copy the data folder's tables out and back.
 #include "../app/MainWindowFixture.h"
 #include "boravest/data/BackupStore.h"
+#include "boravest/data/SchemeStore.h"
 #include "boravest/sidejobs/Ureport2.h"
 
 #include <QFileInfo>
@@ -86,7 +87,14 @@ TEST_F(Ureport2Test, BackupThenRestoreFromTheFormAsksFirstAndBringsTheRowsBack)
     DM1->Table1->open();
     Form17->Label5Click();
     EXPECT_FALSE(Form17->ui->Label10->isVisibleTo(Form17));
+    // An empty path does nothing at all.
+    Form17->ui->Edit3->clear();
+    modalsShown.clear();
+    Form17->Label14Click();
+    EXPECT_TRUE(modalsShown.isEmpty());
+    EXPECT_TRUE(testsupport::takeMessages().isEmpty());
     Form17->ui->Edit3->setText(saved);
+    AreaColors[0] = 0x123456; // the restore reloads the stored colours
     const struct {
         QMessageBox::StandardButton answer;
         QStringList messages;
@@ -105,6 +113,7 @@ TEST_F(Ureport2Test, BackupThenRestoreFromTheFormAsksFirstAndBringsTheRowsBack)
     }
     // The program's tables work on the restored files: what was open is
     // open again, and the copy panel reads and copies.
+    EXPECT_EQ(AreaColors[0], bv::data::stores::loadColorScheme(db)[0]);
     EXPECT_TRUE(DM1->Table1->active());
     EXPECT_TRUE(DM1->Table1->locate(QStringLiteral("SHPROJE"), {7}));
     Form17->Label2Click();
