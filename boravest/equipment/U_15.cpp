@@ -1,17 +1,38 @@
 #include "boravest/equipment/U_15.h"
 
 #include "ui_U_15.h"
+#include "ui_U_15PMADoJ.h"
+#include "ui_U_15PTankTF.h"
+#include "ui_U_15PDig.h"
+#include "ui_U_15PEMsh.h"
+#include "ui_U_15PEsMo.h"
+#include "ui_U_15PJakoziMo.h"
+#include "ui_U_15PDodkesh.h"
+#include "ui_U_15PMEBaz.h"
+#include "ui_U_15PGhRvK.h"
+#include "ui_U_15PSakhGir.h"
+#include "ui_U_15PEsSir.h"
+#include "ui_U_15PJakoziSir.h"
+#include "ui_U_15PPSiS.h"
+#include "ui_U_15PPGRad.h"
+#include "ui_U_15PPGUH.h"
+#include "ui_U_15PKore.h"
+#include "ui_U_15PHavPD.h"
+
+#include "boravest/equipment/SpaceSizing.h"
 
 #include "boravest/building/EntryPage.h"
 #include "boravest/data/ProgramState.h"
 #include "boravest/data/UnitDm.h"
 #include "platform/db/Table.h"
 #include "platform/ui/ClickLabel.h"
+#include "platform/ui/DbControls.h"
 #include "platform/ui/Colors.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Keys.h"
 
 #include <QKeyEvent>
+#include <QPointer>
 
 TFormT2 *FormT2 = nullptr;
 
@@ -29,6 +50,12 @@ short MenuLevel = 0;
 short CurrentMenuItem = 0;
 short MenuSubItem = 0;
 bool FormT2Activated = false;
+
+QFrame *ResultPanel = nullptr;
+bool ResultPanelExists = false;
+QLabel *ResultCaptions[22] = {};
+QLabel *ResultValues[22] = {};
+pf::ui::DBGrid *ResultGrid = nullptr;
 
 namespace {
 
@@ -48,6 +75,11 @@ TFormT2::TFormT2(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TFo
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("FormT2"));
+    setUpWaterPages();
+    setUpBoilerPages();
+    setUpPlantPages();
+    setUpPumpPages();
+    setUpSpacePages();
     setLayoutDirection(Qt::RightToLeft);
     setFixedSize(size());
     FormCreate();
@@ -91,6 +123,7 @@ TFormT2::TFormT2(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TFo
         // The header's page number, title and project caption open item 1.
         {ui->Label52, &TFormT2::Label18Click},   {ui->Label253, &TFormT2::Label18Click},
         {ui->Label17, &TFormT2::Label18Click},   {ui->Label1, &TFormT2::Label1Click},
+        {ui->Label24, &TFormT2::Label24Click},   {ui->Label39, &TFormT2::Label39Click},
         {ui->Label41, &TFormT2::Label41Click},   {ui->Label46, &TFormT2::Button3Click},
         {ui->Label47, &TFormT2::Button2Click},
     };
@@ -106,6 +139,7 @@ TFormT2::TFormT2(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TFo
 
 TFormT2::~TFormT2()
 {
+    freeResultPanel();
     // The tables point into this window's labels.
     if (MenuLabels[1] == ui->Label18) {
         std::fill(std::begin(MenuLabels), std::end(MenuLabels), nullptr);
@@ -331,20 +365,9 @@ void TFormT2::Label18Click()
         w->setEnabled(false);
 }
 
-void TFormT2::Label19Click() { openPage(2, ui->PMADoJ); }
-void TFormT2::Label20Click() { openPage(3, ui->PTankTF); }
 void TFormT2::Label5Click() { openSecondLevel(4); }
 void TFormT2::Label2Click() { openSecondLevel(5); }
-void TFormT2::Label6Click() { openPage(6, ui->PDig); }
-void TFormT2::Label7Click() { openPage(7, ui->PKore, Table1); }
 void TFormT2::Label8Click() { openSecondLevel(8); }
-void TFormT2::Label13Click() { openPage(9, ui->PPSiS); }
-void TFormT2::Label10Click() { openPage(10, ui->PEMsh); }
-void TFormT2::Label11Click() { openPage(11, ui->PGhRvK, Table2); }
-void TFormT2::Label12Click() { openPage(12, ui->PDodkesh); }
-void TFormT2::Label9Click() { openPage(13, ui->PMEBaz); }
-void TFormT2::Label14Click() { openPage(14, ui->PSakhGir); }
-void TFormT2::Label15Click() { openPage(15, ui->PHavPD, Table3); }
 
 void TFormT2::Label16Click()
 {
@@ -363,12 +386,6 @@ void TFormT2::Label16Click()
     ui->RadioButton1->setFocus();
 }
 
-void TFormT2::Label125Click() { openSubPage(3, ui->PEsMo); }
-void TFormT2::Label124Click() { openSubPage(4, ui->PEsSir); }
-void TFormT2::Label71Click() { openSubPage(5, ui->PJakoziMo); }
-void TFormT2::Label69Click() { openSubPage(6, ui->PJakoziSir); }
-void TFormT2::Label112Click() { openSubPage(10, ui->PPGRad); }
-void TFormT2::Label111Click() { openSubPage(11, ui->PPGUH); }
 
 // ---------------------------------------------------------------- commands
 
@@ -378,7 +395,7 @@ void TFormT2::Label41Click()
 {
     if (QWidget *f = focusWidget())
         f->clearFocus();
-    if (ui->Pic_Menu->isVisible()) {
+    if (ui->Pic_Menu->isVisibleTo(this)) {
         for (QWidget *w : {static_cast<QWidget *>(ui->Pic_Menu), static_cast<QWidget *>(ui->pic_show)}) {
             w->hide();
             w->lower();
@@ -388,6 +405,7 @@ void TFormT2::Label41Click()
             w->setEnabled(true);
         ui->pic_show->setEnabled(false);
     } else {
+        freeResultPanel();
         if (DM1 && DM1->Table12->active())
             DM1->Table12->cancel();
         setMenuCommands();
@@ -457,4 +475,265 @@ bool TFormT2::FormKeyDown(QKeyEvent *key)
     }
     highlight(CurrentMenuItem, true);
     return true;
+}
+
+// ---------------------------------------------------------------- results
+
+double TFormT2::RoundX(double x) { return ::RoundX(x); }
+
+QString TFormT2::roundText(double x) { return bv::equipment::perspace::roundXText(x); }
+
+void TFormT2::freeResultPanel()
+{
+    delete ResultPanel;
+    ResultPanel = nullptr;
+    ResultGrid = nullptr;
+    std::fill(std::begin(ResultCaptions), std::end(ResultCaptions), nullptr);
+    std::fill(std::begin(ResultValues), std::end(ResultValues), nullptr);
+    ResultPanelExists = false;
+}
+
+void TFormT2::MakeComp(short Left, short Top, short Width, short Height, short Rows1, short ValueX1,
+                       short CaptionX1, short Rows2, short ValueX2, short CaptionX2, short RowsTop,
+                       const QString &Title1, const QString &Title2)
+{
+    // The grid and the labels of an earlier panel die with it: everything
+    // is built afresh.
+    freeResultPanel();
+    ResultPanelExists = true;
+
+    const QColor window = pf::ui::winColor(AreaColors[AreaT * 5 + RoleWin]);
+    const QColor text = pf::ui::winColor(AreaColors[AreaT * 5 + RoleText]);
+    auto *panel = new QFrame; // unattached until a run has results
+    panel->setObjectName(QStringLiteral("ResultPanel"));
+    panel->setLayoutDirection(Qt::LeftToRight); // positions are given from the left
+    panel->setGeometry(Left, Top, Width, Height);
+    panel->setAutoFillBackground(true);
+    QPalette pal = panel->palette();
+    pal.setColor(QPalette::Window, window);
+    pal.setColor(QPalette::WindowText, text);
+    panel->setPalette(pal);
+    ResultPanel = panel;
+
+    auto *shape = new QFrame(panel);
+    shape->setFrameShape(QFrame::Box);
+    shape->setGeometry(0, 1, Width, Height - 1);
+    shape->lower();
+
+    const QString face = ProgramFonts.ScreenFont;
+    auto makeLabel = [&](int size, const QString &name) {
+        auto *l = new QLabel(panel);
+        l->setObjectName(name);
+        QFont f(face, size);
+        f.setBold(true);
+        l->setFont(f);
+        l->setPalette(pal);
+        l->setLayoutDirection(Qt::RightToLeft);
+        return l;
+    };
+    if (!Title1.isEmpty()) {
+        QLabel *t1 = makeLabel(10, QStringLiteral("ResultTitle1"));
+        t1->setText(Title1);
+        t1->adjustSize();
+        if (!Title2.isEmpty()) {
+            QLabel *t2 = makeLabel(10, QStringLiteral("ResultTitle2"));
+            t2->setText(Title2);
+            t2->adjustSize();
+            t1->move(CaptionX1, 2);
+            t2->move(CaptionX2, 2);
+        } else {
+            t1->move(qRound(Width / 2.0 - t1->width() / 2.0), 2);
+        }
+    }
+    const int y0 = RowsTop + 10;
+    auto makeRow = [&](int i, int captionX, int valueX, int row) {
+        if (i < 1 || i > 21)
+            return; // the tables hold 21 rows
+        ResultCaptions[i] = makeLabel(9, QStringLiteral("ResultCaption%1").arg(i));
+        ResultCaptions[i]->move(captionX, y0 + 23 * row);
+        ResultValues[i] = makeLabel(10, QStringLiteral("ResultValue%1").arg(i));
+        ResultValues[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        ResultValues[i]->move(valueX, y0 + 23 * row);
+    };
+    for (int i = 1; i <= Rows1; ++i)
+        makeRow(i, CaptionX1, ValueX1, i);
+    if (Rows2 > 0) {
+        auto *divider = new QFrame(panel);
+        divider->setFrameShape(QFrame::VLine);
+        divider->setGeometry(ValueX2 - 5, RowsTop + 1, 1, Height - 1);
+        for (int i = Rows1 + 1; i <= Rows1 + Rows2; ++i)
+            makeRow(i, CaptionX2, ValueX2, i - Rows1);
+    }
+}
+
+void TFormT2::setResultRow(int i, const QString &caption, const QString &value)
+{
+    if (i < 1 || i > 21 || !ResultCaptions[i])
+        return;
+    ResultCaptions[i]->setText(caption);
+    ResultCaptions[i]->adjustSize();
+    QLabel *v = ResultValues[i];
+    // A value is right-justified on its column: its right edge stays put.
+    const int right = v->text().isEmpty() ? v->x() + v->width() : v->x() + v->width();
+    v->setText(value);
+    v->adjustSize();
+    if (!value.isEmpty())
+        v->move(right - v->width(), v->y());
+}
+
+void TFormT2::showResultPanel()
+{
+    if (!ResultPanel)
+        return;
+    ResultPanel->setParent(this);
+    ResultPanel->show();
+    ResultPanel->raise();
+}
+
+// ---------------------------------------------------------------- calculate
+
+void TFormT2::Label39Click()
+{
+    if (CurrentMenuItem == 1)
+        SizeKontor(1);
+    if (ui->PMADoJ->isVisibleTo(this)) {
+        switch (uiComboBox8Index()) {
+        case 0: MAbGMDJedar(1); break;
+        case 1: KAbDagh(1); break;
+        case 2: MAKB(1); break;
+        default: break;
+        }
+    }
+    if (ui->PTankTF->isVisibleTo(this))
+        TankTF(1);
+    if (poolPresent()) {
+        if (ui->PEsMo->isVisibleTo(this))
+            EstakhMobadel(1);
+        if (ui->PEsSir->isVisibleTo(this))
+            EstakhPmpSir(1);
+    }
+    if (jacuzziPresent()) {
+        if (ui->PJakoziMo->isVisibleTo(this))
+            JakoziMobadel(1);
+        if (ui->PJakoziSir->isVisibleTo(this))
+            JakoziPmpSir(1);
+    }
+    if (ui->PDig->isVisibleTo(this))
+        Dig(1);
+    if (ui->PKore->isVisibleTo(this))
+        Kore(1);
+    if (ui->PDodkesh->isVisibleTo(this))
+        PrDodkesh(1);
+    if (ui->PMEBaz->isVisibleTo(this))
+        MEnBaz(1);
+    if (ui->PPGRad->isVisibleTo(this))
+        ESRad(1);
+    if (ui->PPGUH->isVisibleTo(this))
+        EUHAbDagh(1);
+    if (ui->PGhRvK->isVisibleTo(this))
+        GhKlvRz(1);
+    if (ui->PSakhGir->isVisibleTo(this))
+        SakhGir(1);
+    if (ui->PEMsh->isVisibleTo(this))
+        EntMashal(1);
+    if (ui->PPSiS->isVisibleTo(this))
+        PmpSir(1);
+    if (ui->PHavPD->isVisibleTo(this))
+        HavaKesh(1);
+}
+
+// ---------------------------------------------------------------- save
+
+void TFormT2::hidePage(QFrame *panel)
+{
+    if (panel->isVisibleTo(this)) {
+        panel->lower();
+        panel->hide();
+    }
+}
+
+void TFormT2::Label24Click()
+{
+    freeResultPanel();
+    // Each block runs only while its page is shown; the first failed check
+    // ends Save with its message and leaves the page as typed.
+    if (ui->PDodkesh->isVisibleTo(this) && !saveChimneyPage())
+        return;
+    if (ui->PTankTF->isVisibleTo(this) && !savePressureTankPage())
+        return;
+    if (ui->PMEBaz->isVisibleTo(this) && !saveExpansionTankPage())
+        return;
+    if (ui->PMADoJ->isVisibleTo(this) && !saveHotWaterTankPage())
+        return;
+    if (ui->PEsMo->isVisibleTo(this) && !savePoolExchangerPage())
+        return;
+    if (ui->PJakoziMo->isVisibleTo(this) && !saveJacuzziExchangerPage())
+        return;
+    if (ui->PDig->isVisibleTo(this) && !saveBoilerPage())
+        return;
+    hidePage(ui->PJakoziMo);
+    if (ui->PJakoziSir->isVisibleTo(this)) {
+        if (!saveJacuzziPumpsPage())
+            return;
+        hidePage(ui->PJakoziSir);
+    }
+    hidePage(ui->PDig);
+    if (ui->PEMsh->isVisibleTo(this) && !saveBurnerPage())
+        return;
+    if (ui->PPSiS->isVisibleTo(this) && !saveCirculationPumpPage())
+        return;
+    for (QFrame *p : {ui->PMADoJ, ui->PTankTF, ui->PDodkesh, ui->PMEBaz})
+        hidePage(p);
+    if (ui->PPGRad->isVisibleTo(this)) {
+        if (!saveRadiatorPage())
+            return;
+        hidePage(ui->PPGRad);
+    }
+    if (ui->PPGUH->isVisibleTo(this)) {
+        if (!saveUnitHeaterPage())
+            return;
+        hidePage(ui->PPGUH);
+    }
+    hidePage(ui->PGhRvK);
+    if (ui->PSakhGir->isVisibleTo(this)) {
+        if (!saveSoftenerPage())
+            return;
+        hidePage(ui->PSakhGir);
+    }
+    hidePage(ui->PEsMo);
+    if (ui->PKore->isVisibleTo(this)) {
+        if (!saveFurnacePage())
+            return;
+        hidePage(ui->PKore);
+    }
+    hidePage(ui->PEMsh);
+    hidePage(ui->PPSiS);
+    if (ui->PEsSir->isVisibleTo(this)) {
+        if (!savePoolPumpsPage())
+            return;
+        hidePage(ui->PEsSir);
+    }
+    for (QFrame *p : {ui->PJakoziSir, ui->PDig, ui->PHavPD})
+        hidePage(p);
+    if (DM1) {
+        DM1->Table4->close();
+        DM1->Table3->close();
+        if (DM1->Table12->state() == pf::db::DatasetState::Edit)
+            DM1->Table12->post();
+        DM1->Table12->refresh();
+    }
+    setMenuCommands();
+    ui->EditFocus->setFocus();
+}
+
+// ---------------------------------------------------------------- projects
+
+void TFormT2::clearPages()
+{
+    freeResultPanel();
+    clearWaterPages();
+    clearBoilerPages();
+    clearPlantPages();
+    clearPumpPages();
+    clearSpacePages();
 }

@@ -2,6 +2,24 @@
 // The equipment window: a menu of sixteen equipment families on the right
 // (pool, jacuzzi and heat distribution open a second level of items), the
 // page of the chosen family on the left and the command bar below.
+#include "boravest/equipment/Boiler.h"
+#include "boravest/equipment/Burner.h"
+#include "boravest/equipment/Chimney.h"
+#include "boravest/equipment/CirculationPump.h"
+#include "boravest/equipment/Collectors.h"
+#include "boravest/equipment/ExpansionTank.h"
+#include "boravest/equipment/ExtractFans.h"
+#include "boravest/equipment/Fittings.h"
+#include "boravest/equipment/Furnaces.h"
+#include "boravest/equipment/HotWaterTank.h"
+#include "boravest/equipment/PoolExchanger.h"
+#include "boravest/equipment/PoolPumps.h"
+#include "boravest/equipment/PressureTank.h"
+#include "boravest/equipment/Radiators.h"
+#include "boravest/equipment/Softener.h"
+#include "boravest/equipment/UnitHeaters.h"
+#include "boravest/equipment/WaterMeter.h"
+
 #include <QDialog>
 #include <QFrame>
 
@@ -12,10 +30,39 @@ class QLabel;
 
 namespace Ui {
 class TFormT2;
-}
+// One layout per page, set up on the page's panel of the window.
+class PMADoJPage;
+class PTankTFPage;
+class PDigPage;
+class PEMshPage;
+class PEsMoPage;
+class PJakoziMoPage;
+class PDodkeshPage;
+class PMEBazPage;
+class PGhRvKPage;
+class PSakhGirPage;
+class PEsSirPage;
+class PJakoziSirPage;
+class PPSiSPage;
+class PPGRadPage;
+class PPGUHPage;
+class PKorePage;
+class PHavPDPage;
+} // namespace Ui
 namespace pf::db {
 class Table;
 }
+namespace pf::ui {
+class DBGrid;
+}
+
+// Result panel of the calculations, built anew by each one (MakeComp);
+// rows are numbered 1..21, entry 0 is unused.
+extern QFrame *ResultPanel;
+extern bool ResultPanelExists;
+extern QLabel *ResultCaptions[22];
+extern QLabel *ResultValues[22];
+extern pf::ui::DBGrid *ResultGrid;
 
 // Menu tree, filled once when the window is created; index 0 is unused.
 // Labels: 1..16 the top items, 21..24 and 31..32 the second-level items.
@@ -78,9 +125,88 @@ public:
 
     // Commands.
     void Label1Click();  // Edit: reopens the current item
+    void Label24Click(); // Save: checks the open page and posts the record
+    void Label39Click(); // Calculate: sizes what the open page holds
     void Label41Click(); // Cancel: leaves the open page
     void Button3Click(); // Back
     void Button2Click(); // Exit
+
+    // Result panel: frees the previous one and builds a new, unattached
+    // panel with Rows1 + Rows2 empty caption / value rows.
+    void MakeComp(short Left, short Top, short Width, short Height, short Rows1, short ValueX1, short CaptionX1,
+                  short Rows2, short ValueX2, short CaptionX2, short RowsTop, const QString &Title1,
+                  const QString &Title2);
+    // Attaches the panel built by MakeComp to the window and shows it.
+    void showResultPanel();
+    // Frees the result panel when one exists.
+    void freeResultPanel();
+    // Display rounding of every shown result.
+    static double RoundX(double x);
+    // RoundX as the result panel writes it.
+    static QString roundText(double x);
+    // Caption / value row i of the result panel (1-based).
+    void setResultRow(int i, const QString &caption, const QString &value);
+
+    // Empties every page of values that belong to a project (called
+    // before a project is shown), so that none leaks into the next one.
+    void clearPages();
+
+    // ---- main water branch, hot-water tanks, pressure tank
+    bv::equipment::WaterMeterResults SizeKontor(short mode);
+    bv::equipment::HotWaterDemand MaxMAbGVBeh();
+    bv::equipment::HotWaterTankResults MAbGMDJedar(short mode);
+    bv::equipment::HotWaterTankResults KAbDagh(short mode);
+    bv::equipment::HotWaterTankResults MAKB(short mode);
+    // Mode 3: Save's run, no panel and no messages of its own.
+    bv::equipment::PressureTankResults TankTF(short mode);
+    void ComboBox8Change();
+    bool saveHotWaterTankPage();
+    bool savePressureTankPage();
+    void clearWaterPages();
+
+    // ---- boilers, burner, pool and jacuzzi exchangers
+    bv::equipment::BoilerResults Dig(short mode);
+    bv::equipment::BurnerResults EntMashal(short mode);
+    bv::equipment::ExchangerResults EstakhMobadel(short mode);
+    bv::equipment::ExchangerResults JakoziMobadel(short mode);
+    bool saveBoilerPage();
+    bool saveBurnerPage();
+    bool savePoolExchangerPage();
+    bool saveJacuzziExchangerPage();
+    void clearBoilerPages();
+
+    // ---- chimney, expansion tank, collectors and risers, softener
+    bv::equipment::ChimneyResults PrDodkesh(short mode);
+    bv::equipment::ExpansionTankResults MEnBaz(short mode);
+    bv::equipment::CollectorsResults GhKlvRz(short mode);
+    bv::equipment::SoftenerResults SakhGir(short mode);
+    static QString convert_sk(int floor);
+    bool saveChimneyPage();
+    bool saveExpansionTankPage();
+    bool saveSoftenerPage();
+    void clearPlantPages();
+
+    // ---- pool and jacuzzi pumps, circulation pump and its fittings
+    bv::equipment::PumpsResults EstakhPmpSir(short mode);
+    bv::equipment::PumpsResults JakoziPmpSir(short mode);
+    bv::equipment::CirculationPumpResults PmpSir(short mode);
+    // Mode 1 reads the grid, 2 loads the stored lists into it, 3 reads
+    // the stored lists.
+    bv::equipment::FittingsLength MoTMEtvSh(short mode);
+    bool savePoolPumpsPage();
+    bool saveJacuzziPumpsPage();
+    bool saveCirculationPumpPage();
+    void clearPumpPages();
+
+    // ---- radiators, unit heaters, furnaces, extract fans
+    bv::equipment::RadiatorResults ESRad(short mode);
+    bv::equipment::UnitHeaterResults EUHAbDagh(short mode);
+    bv::equipment::FurnaceResults Kore(short mode);
+    bv::equipment::ExtractFanResults HavaKesh(short mode);
+    bool saveRadiatorPage();
+    bool saveUnitHeaterPage();
+    bool saveFurnacePage();
+    void clearSpacePages();
 
     void FormActivate();
     void done(int r) override;
@@ -109,6 +235,39 @@ private:
     void editRecord();
 
     std::unique_ptr<Ui::TFormT2> ui;
+    // The pages' layouts, each set up on its panel of `ui`.
+    std::unique_ptr<Ui::PMADoJPage> uiMADoJ;
+    std::unique_ptr<Ui::PTankTFPage> uiTankTF;
+    std::unique_ptr<Ui::PDigPage> uiDig;
+    std::unique_ptr<Ui::PEMshPage> uiEMsh;
+    std::unique_ptr<Ui::PEsMoPage> uiEsMo;
+    std::unique_ptr<Ui::PJakoziMoPage> uiJakoziMo;
+    std::unique_ptr<Ui::PDodkeshPage> uiDodkesh;
+    std::unique_ptr<Ui::PMEBazPage> uiMEBaz;
+    std::unique_ptr<Ui::PGhRvKPage> uiGhRvK;
+    std::unique_ptr<Ui::PSakhGirPage> uiSakhGir;
+    std::unique_ptr<Ui::PEsSirPage> uiEsSir;
+    std::unique_ptr<Ui::PJakoziSirPage> uiJakoziSir;
+    std::unique_ptr<Ui::PPSiSPage> uiPSiS;
+    std::unique_ptr<Ui::PPGRadPage> uiPGRad;
+    std::unique_ptr<Ui::PPGUHPage> uiPGUH;
+    std::unique_ptr<Ui::PKorePage> uiKore;
+    std::unique_ptr<Ui::PHavPDPage> uiHavPD;
+
+    // Set-up of each group of pages, run once by the constructor.
+    void setUpWaterPages();
+    void setUpBoilerPages();
+    void setUpPlantPages();
+    void setUpPumpPages();
+    void setUpSpacePages();
+
+    // Position of the hot-water tank kind list, -1 when nothing is chosen.
+    int uiComboBox8Index() const;
+    // A pool / jacuzzi to size: the area typed on its exchanger page or the
+    // stored one is above 0.
+    bool poolPresent() const;
+    bool jacuzziPresent() const;
+    void hidePage(QFrame *panel);
 };
 
 extern TFormT2 *FormT2;
