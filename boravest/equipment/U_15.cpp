@@ -24,6 +24,7 @@
 #include "boravest/building/EntryPage.h"
 #include "boravest/data/ProgramState.h"
 #include "boravest/data/UnitDm.h"
+#include "platform/common/Numbers.h"
 #include "platform/db/Table.h"
 #include "platform/ui/ClickLabel.h"
 #include "platform/ui/DbControls.h"
@@ -32,6 +33,7 @@
 #include "platform/ui/Keys.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPointer>
 
 TFormT2 *FormT2 = nullptr;
@@ -56,6 +58,8 @@ bool ResultPanelExists = false;
 QLabel *ResultCaptions[22] = {};
 QLabel *ResultValues[22] = {};
 pf::ui::DBGrid *ResultGrid = nullptr;
+
+const char *const kMsgNotANumber = "مقدار «%1» عدد معتبر نيست";
 
 namespace {
 
@@ -736,4 +740,46 @@ void TFormT2::clearPages()
     clearPlantPages();
     clearPumpPages();
     clearSpacePages();
+}
+
+// ---------------------------------------------------------------- reading
+
+bool TFormT2::readBox(const QLineEdit *box, const QString &caption, bool whole, double &value)
+{
+    const QString text = QStringLiteral("0") + box->text().trimmed();
+    bool ok = false;
+    if (whole) {
+        int64_t v = 0;
+        ok = pf::strToInt(text, &v);
+        if (ok)
+            value = double(v);
+    } else {
+        double v = 0;
+        ok = pf::strToFloat(text, &v);
+        if (ok)
+            value = v;
+    }
+    if (!ok)
+        pf::ui::showMessage(QString::fromUtf8(kMsgNotANumber).arg(caption));
+    return ok;
+}
+
+double TFormT2::boxValue(const QLineEdit *box)
+{
+    double v = 0;
+    return pf::strToFloat(QStringLiteral("0") + box->text().trimmed(), &v) ? v : 0;
+}
+
+double TFormT2::recordValue(const QString &field)
+{
+    if (!DM1 || !DM1->Table12->active() || DM1->Table12->isEmpty())
+        return 0;
+    return DM1->Table12->fieldByName(field).asFloat();
+}
+
+QString TFormT2::recordText(const QString &field)
+{
+    if (!DM1 || !DM1->Table12->active() || DM1->Table12->isEmpty())
+        return {};
+    return DM1->Table12->fieldByName(field).asString();
 }

@@ -27,6 +27,7 @@
 
 class QKeyEvent;
 class QLabel;
+class QLineEdit;
 
 namespace Ui {
 class TFormT2;
@@ -63,6 +64,9 @@ extern bool ResultPanelExists;
 extern QLabel *ResultCaptions[22];
 extern QLabel *ResultValues[22];
 extern pf::ui::DBGrid *ResultGrid;
+
+// "The value of <caption> is not a valid number."
+extern const char *const kMsgNotANumber;
 
 // Menu tree, filled once when the window is created; index 0 is unused.
 // Labels: 1..16 the top items, 21..24 and 31..32 the second-level items.
@@ -146,6 +150,18 @@ public:
     static QString roundText(double x);
     // Caption / value row i of the result panel (1-based).
     void setResultRow(int i, const QString &caption, const QString &value);
+
+    // Reading the pages and the record. A box reads as its text with "0"
+    // put in front, so an empty box is 0. A text that is no number (or, for
+    // `whole`, no whole number) shows kMsgNotANumber naming the box's
+    // caption and gives false; nothing is read then.
+    static bool readBox(const QLineEdit *box, const QString &caption, bool whole, double &value);
+    // The same without a message: 0 for a text that is no number.
+    static double boxValue(const QLineEdit *box);
+    // A field of the project's equipment record (the edit buffer while the
+    // record is being edited); 0 / "" when there is no record.
+    static double recordValue(const QString &field);
+    static QString recordText(const QString &field);
 
     // Empties every page of values that belong to a project (called
     // before a project is shown), so that none leaks into the next one.
