@@ -60,6 +60,7 @@ QLabel *ResultValues[22] = {};
 pf::ui::DBGrid *ResultGrid = nullptr;
 
 const char *const kMsgNotANumber = "مقدار «%1» عدد معتبر نيست";
+const char *const kMsgListTooLong = "داده هاي «%1» از %2 نويسه بيشتر است و ثبت نمي شود";
 
 namespace {
 
@@ -782,4 +783,17 @@ QString TFormT2::recordText(const QString &field)
     if (!DM1 || !DM1->Table12->active() || DM1->Table12->isEmpty())
         return {};
     return DM1->Table12->fieldByName(field).asString();
+}
+
+bool TFormT2::writeListField(const QString &field, const QString &list, const QString &caption)
+{
+    if (!DM1 || !DM1->Table12->active())
+        return false;
+    pf::db::Field &f = DM1->Table12->fieldByName(field);
+    if (f.size() > 0 && list.size() > f.size()) {
+        pf::ui::showMessage(QString::fromUtf8(kMsgListTooLong).arg(caption).arg(f.size()));
+        return false;
+    }
+    f.setAsString(list);
+    return true;
 }

@@ -67,6 +67,8 @@ extern pf::ui::DBGrid *ResultGrid;
 
 // "The value of <caption> is not a valid number."
 extern const char *const kMsgNotANumber;
+// "The entries of <caption> are longer than <n> characters and are not saved."
+extern const char *const kMsgListTooLong;
 
 // Menu tree, filled once when the window is created; index 0 is unused.
 // Labels: 1..16 the top items, 21..24 and 31..32 the second-level items.
@@ -162,6 +164,10 @@ public:
     // record is being edited); 0 / "" when there is no record.
     static double recordValue(const QString &field);
     static QString recordText(const QString &field);
+    // Writes a comma list into a text field of the record (in edit state).
+    // A list longer than the field holds is refused with kMsgListTooLong
+    // naming `caption` (nothing written, false): it is never cut short.
+    static bool writeListField(const QString &field, const QString &list, const QString &caption);
 
     // Empties every page of values that belong to a project (called
     // before a project is shown), so that none leaks into the next one.
@@ -223,6 +229,11 @@ public:
     bool saveUnitHeaterPage();
     bool saveFurnacePage();
     void clearSpacePages();
+
+    // ---- equipment booklet
+    // Builds the equipment booklet of the current project from the ticked
+    // sections of the booklet form and shows its preview.
+    void Label45Click();
 
     void FormActivate();
     void done(int r) override;
