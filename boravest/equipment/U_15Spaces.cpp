@@ -237,6 +237,24 @@ void onGridKey(QWidget *grid, std::function<bool(QKeyEvent *)> handler)
     grid->installEventFilter(f);
 }
 
+// Radiator sizes (`ComboBox3Change`): the section data of the chosen size,
+// nothing without one.
+void ComboBox3Change(Ui::PPGRadPage &page)
+{
+    const QComboBox *list = page.ComboBox3;
+    QLineEdit *const boxes[] = {page.Edit26, page.Edit18, page.Edit19, page.Edit25, page.Edit24};
+    if (list->currentText().isEmpty() || list->currentIndex() < 0) {
+        for (QLineEdit *b : boxes)
+            b->clear();
+        return;
+    }
+    const auto &s = catalogues().RadiatorSections;
+    const int size = list->currentIndex() + 1;
+    const double values[] = {s.output(size), s.surface(size), s.thickness(size), s.weight(size), s.water(size)};
+    for (int i = 0; i < 5; ++i)
+        boxes[i]->setText(pf::floatToStr(values[i]));
+}
+
 } // namespace
 
 void TFormT2::setUpSpacePages()
@@ -288,23 +306,7 @@ void TFormT2::setUpSpacePages()
             box->bind(DM1->DataSource9, QString::fromLatin1(field));
     }
 
-    // Radiator sizes: the section data of the chosen size.
-    const auto sizeChanged = [this] {
-        const QComboBox *list = uiPGRad->ComboBox3;
-        QLineEdit *const boxes[] = {uiPGRad->Edit26, uiPGRad->Edit18, uiPGRad->Edit19, uiPGRad->Edit25,
-                                    uiPGRad->Edit24};
-        if (list->currentText().isEmpty() || list->currentIndex() < 0) {
-            for (QLineEdit *b : boxes)
-                b->clear();
-            return;
-        }
-        const auto &s = catalogues().RadiatorSections;
-        const int size = list->currentIndex() + 1;
-        const double values[] = {s.output(size), s.surface(size), s.thickness(size), s.weight(size), s.water(size)};
-        for (int i = 0; i < 5; ++i)
-            boxes[i]->setText(pf::floatToStr(values[i]));
-    };
-    connect(uiPGRad->ComboBox3, &QComboBox::currentIndexChanged, this, sizeChanged);
+    connect(uiPGRad->ComboBox3, &QComboBox::currentIndexChanged, this, [this] { ComboBox3Change(*uiPGRad); });
 
     // Radiators: double click or Space toggles the space's mark, refused
     // for a space with unit heaters.
@@ -432,6 +434,7 @@ void TFormT2::Label112Click()
     const int stored = int(pf::roundToInt(recordValue(QStringLiteral("S_R_PG_R"))));
     if (DM1 && DM1->Table12->active() && !DM1->Table12->isEmpty() && stored >= 0)
         uiPGRad->ComboBox3->setCurrentIndex(stored < uiPGRad->ComboBox3->count() ? stored : -1);
+    ComboBox3Change(*uiPGRad);
     uiPGRad->ComboBox3->setFocus();
     createedit::openTable(this, Table1);
 }
