@@ -25,6 +25,8 @@
 #include "platform/ui/Keys.h"
 
 #include <QHeaderView>
+
+#include <algorithm>
 #include <QKeyEvent>
 
 using namespace bv::equipment;
@@ -511,9 +513,12 @@ RadiatorResults TFormT2::ESRad(short mode)
         placeResultGrid();
         setResultRow(1, u8(kRadiatorWaterCaption), roundText(r.waterTotal));
         setResultRow(2, u8(kRadiatorSurfaceCaption), roundText(r.surfaceTotal));
+        // Each total ends just before its caption (the first has only the
+        // 30 pixels between the panel's edge and its caption).
         for (int i = 1; i <= 2; ++i) {
-            ResultCaptions[i]->move(ResultCaptions[i]->x(), 150);
-            ResultValues[i]->move(ResultValues[i]->x(), 150);
+            QLabel *c = ResultCaptions[i], *v = ResultValues[i];
+            c->move(c->x(), 150);
+            v->move(std::max(2, c->x() - 4 - v->width()), 150);
         }
     }
     showMessages(r.messages);
