@@ -69,18 +69,25 @@ pf::db::DataSource *ownSource(const TFormT2 *w, const char *name)
 bool hasRadiators(pf::db::Dataset *t) { return t->active() && !t->isEmpty() && wholeOf(t->fieldByName(QStringLiteral("E_Rad"))) >= 1; }
 bool hasUnitHeaters(pf::db::Dataset *t) { return t->active() && !t->isEmpty() && wholeOf(t->fieldByName(QStringLiteral("T_UH"))) >= 1; }
 
-// Both unit heaters and radiators about to be stored for a space: the count
-// just typed is refused and the stored one kept.
+// Both unit heaters and radiators about to be stored for a space: the
+// change just made (the count typed, or else the mark set) is refused and
+// the stored value kept.
 void Table1BeforePost(pf::db::Dataset &t)
 {
     pf::db::Field &count = t.fieldByName(QStringLiteral("T_UH"));
-    if (wholeOf(t.fieldByName(QStringLiteral("E_Rad"))) < 1 || wholeOf(count) < 1)
+    pf::db::Field &mark = t.fieldByName(QStringLiteral("E_Rad"));
+    if (wholeOf(mark) < 1 || wholeOf(count) < 1)
         return;
-    const QVariant stored = t.recNo() > 0 ? t.rowValue(t.recNo() - 1, count.index()) : QVariant();
-    if (stored == count.value())
-        return;
-    pf::ui::showMessage(u8(kRadiatorsChosen));
-    count.setValue(stored);
+    const auto stored = [&t](const pf::db::Field &f) {
+        return t.recNo() > 0 ? t.rowValue(t.recNo() - 1, f.index()) : QVariant();
+    };
+    if (stored(count) != count.value()) {
+        pf::ui::showMessage(u8(kRadiatorsChosen));
+        count.setValue(stored(count));
+    } else if (stored(mark) != mark.value()) {
+        pf::ui::showMessage(u8(kUnitHeatersChosen));
+        mark.setValue(stored(mark));
+    }
 }
 
 void Table1CalcFields(pf::db::Dataset &t)

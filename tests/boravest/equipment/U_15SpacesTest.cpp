@@ -188,6 +188,12 @@ TEST_F(U_15SpacesTest, RadiatorsAndUnitHeatersExcludeEachOther)
     FormT2->Table1->post();
     EXPECT_EQ(takeMessages(), QStringList{kRadiatorsChosen});
     EXPECT_EQ(spaceValue("T_UH", "a"), 0);
+    FormT2->Table1->next();
+    FormT2->Table1->edit();
+    FormT2->Table1->fieldByName(QStringLiteral("E_Rad")).setValue(1);
+    FormT2->Table1->post();
+    EXPECT_EQ(takeMessages(), QStringList{kUnitHeatersChosen});
+    EXPECT_EQ(spaceValue("E_Rad", "b"), 0);
 
     // Entering air (70 + 30) / 2 = 50 F and 180 F water: factor 1.10, so
     // two heaters share 30000 x 1.10: 16500 each, model UH-20 at 900 rpm.
