@@ -413,6 +413,8 @@ void TFormT2::setUpSpacePages()
     for (QLineEdit *b : {uiKore->DBEdit83, uiKore->DBEdit88, uiKore->DBEdit89, uiKore->DBEdit90})
         pf::ui::installWholeNumberFilter(b, u8(kWholeOnly));
     pf::ui::installEnterChain({uiKore->DBEdit83, uiKore->DBEdit88, uiKore->DBEdit89, uiKore->DBEdit90}, true);
+    // Tab from the last furnace box comes back to the first.
+    QWidget::setTabOrder(uiKore->DBEdit90, uiKore->DBEdit83);
     for (QLineEdit *b : {uiHavPD->DBEdit99, uiHavPD->DBEdit100, uiHavPD->DBEdit92})
         pf::ui::installDecimalFilter(b, u8(kNumberOnly));
     pf::ui::installWholeNumberFilter(uiHavPD->DBEdit81, u8(kWholeOnly));
