@@ -115,6 +115,23 @@ int listPosition(const QComboBox *list, const char *field)
     return i >= 0 && i < list->count() ? i : -1;
 }
 
+// Every result panel of these pages has its values at 5.
+constexpr int kValueX = 5;
+
+// Writes the value of result row `row`, right-justified in the column from
+// the values' x up to its caption, so that a long number is never cut off
+// at the panel's edge.
+void setValue(TFormT2 *w, int row, const QString &text)
+{
+    QLabel *caption = ResultCaptions[row];
+    QLabel *value = ResultValues[row];
+    if (!caption || !value)
+        return;
+    w->setResultRow(row, caption->text(), text);
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter | Qt::AlignAbsolute);
+    value->setGeometry(kValueX, value->y(), caption->x() - 4 - kValueX, value->height());
+}
+
 } // namespace
 
 void TFormT2::setUpBoilerPages()
@@ -359,10 +376,10 @@ BoilerResults TFormT2::Dig(short mode)
     showMessages(res.messages);
     if (mode == 1 && !res.stopped) {
         showResultPanel();
-        setResultRow(1, ResultCaptions[1]->text(), roundText(res.insulationFactor));
+        setValue(this, 1, roundText(res.insulationFactor));
         if (res.pickUpFactor > 0)
-            setResultRow(3, ResultCaptions[3]->text(), roundText(res.pickUpFactor));
-        setResultRow(2, ResultCaptions[2]->text(), roundText(res.capacityPerBoiler));
+            setValue(this, 3, roundText(res.pickUpFactor));
+        setValue(this, 2, roundText(res.capacityPerBoiler));
     }
     return res;
 }
@@ -402,13 +419,12 @@ BurnerResults TFormT2::EntMashal(short mode)
     if (mode != 1 || res.stopped || (in.TySo != 0 && in.TySo != 1))
         return res;
     showResultPanel();
-    setResultRow(1, ResultCaptions[1]->text(), roundText(res.altitudeFactor));
-    setResultRow(2, ResultCaptions[2]->text(), roundText(res.burnerPower));
-    setResultRow(3, ResultCaptions[3]->text(), roundText(res.fuelUse));
+    setValue(this, 1, roundText(res.altitudeFactor));
+    setValue(this, 2, roundText(res.burnerPower));
+    setValue(this, 3, roundText(res.fuelUse));
     // Gas oil: the store in litres; city gas: the heating value the use was
     // worked out with.
-    setResultRow(4, ResultCaptions[4]->text(),
-                 in.TySo == 0 ? roundText(res.fuelStore) : QString::number(res.heatingValue));
+    setValue(this, 4, in.TySo == 0 ? roundText(res.fuelStore) : QString::number(res.heatingValue));
     return res;
 }
 
@@ -534,7 +550,7 @@ ExchangerResults runExchanger(TFormT2 *w, const ExchangerPage &p, short mode)
     if (mode != 1 || res.stopped)
         return res;
     w->showResultPanel();
-    auto set = [w](int row, double v) { w->setResultRow(row, ResultCaptions[row]->text(), TFormT2::roundText(v)); };
+    auto set = [w](int row, double v) { setValue(w, row, TFormT2::roundText(v)); };
     if (hotWater) {
         const double values[] = {res.mtd, res.coilSurface, res.waterVolume, res.startUpEnergy, res.surfaceLoss,
                                  res.totalEnergy};
