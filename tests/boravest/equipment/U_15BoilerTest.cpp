@@ -13,6 +13,7 @@
 #include <QLineEdit>
 
 using namespace pagetest;
+using bv::equipment::BurnerResults;
 
 namespace {
 
@@ -120,6 +121,12 @@ TEST_F(U_15BoilerTest, BoilerPageOpensWithItsLoadsAndSizesTheWorkedCases)
     EXPECT_TRUE(calculate().isEmpty());
     EXPECT_EQ(values(3), (QStringList{QStringLiteral("1.2"), QStringLiteral("549818"), QStringLiteral("1.27")}));
 
+    // Boiler water at the inside temperature: the pick-up factor has no value.
+    DM1->Table12->fieldByName(QStringLiteral("DAbgarm")).setValue(70);
+    EXPECT_EQ(calculate(), QStringList{QStringLiteral("دماي آبگرم گردشي در سيستم را تصحيح كنيد")});
+    EXPECT_FALSE(panelShown());
+    DM1->Table12->fieldByName(QStringLiteral("DAbgarm")).setValue(180);
+
     // A steam boiler adds the two lines of advice.
     w<QComboBox>("ComboBox10")->setCurrentIndex(1);
     calculate();
@@ -156,6 +163,11 @@ TEST_F(U_15BoilerTest, StoppedRunsShowOnlyTheirMessage)
 
 TEST_F(U_15BoilerTest, BurnerShowsLitresAndTheHeatingValueUsed)
 {
+    // The report without the boilers' capacity: their message, no store.
+    const BurnerResults failed = FormT2->EntMashal(2);
+    EXPECT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral("راندمان مبدل  مشخص نشده")});
+    EXPECT_TRUE(failed.stopped && failed.fuelStore == 0 && failed.row == 0);
+
     // Boilers from the report: a shower of an apartment, 90 F through an 80 %
     // exchanger, give 40999 Btu/h, so 49198.8 per boiler.
     DM1->Database1->exec(QStringLiteral("UPDATE Tajhizat SET Randeman = 80, Mass_Jak = 0"));
@@ -179,9 +191,14 @@ TEST_F(U_15BoilerTest, BurnerShowsLitresAndTheHeatingValueUsed)
 
 TEST_F(U_15BoilerTest, PoolExchangerWorkedCaseAndItsLoadOnTheBoilerPage)
 {
+    // No air temperature yet: the project's inside temperature is taken.
+    DM1->Database1->exec(QStringLiteral("UPDATE Tajhizat SET D_Mo_Est = NULL"));
+    DM1->Table12->refresh();
     click("Label5");
     click("Label125");
     ASSERT_TRUE(w("DBEdit57")->hasFocus());
+    EXPECT_EQ(w("DBEdit23")->text(), QStringLiteral("70"));
+    retypeBox("DBEdit23", QStringLiteral("75"));
     retypeBox("DBEdit59", QStringLiteral("800"));
     EXPECT_TRUE(calculate().isEmpty());
     EXPECT_EQ(values(6), (QStringList{QStringLiteral("115"), QStringLiteral("12.51"), QStringLiteral("30000"),
