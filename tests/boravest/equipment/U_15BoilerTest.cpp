@@ -273,8 +273,13 @@ TEST_F(U_15BoilerTest, SaveChecksEachPageWithItsMessages)
     }
 }
 
-TEST_F(U_15BoilerTest, ExchangerSavesWriteTheMediumAndEqualTemperatures)
+TEST_F(U_15BoilerTest, SavesWriteTheListsAndAcceptEqualJacuzziTemperatures)
 {
+    click("Label6");
+    w<QComboBox>("ComboBox10")->setCurrentIndex(1);
+    w<QCheckBox>("DBCheckBox2")->click();
+    click("Label24");
+
     // No pool: nothing is checked, only the medium is written.
     click("Label5");
     click("Label125");
@@ -289,10 +294,12 @@ TEST_F(U_15BoilerTest, ExchangerSavesWriteTheMediumAndEqualTemperatures)
     w<QComboBox>("ComboBox9")->setCurrentIndex(1);
     click("Label24");
     EXPECT_TRUE(testsupport::takeMessages().isEmpty());
-    const auto r = rows(QStringLiteral("SELECT Typ_M_Est, D_Ma_Est, Typ_M_Jak, D_Ma_Jak FROM Tajhizat")).rows.value(0);
-    ASSERT_EQ(r.size(), 4);
-    EXPECT_EQ((std::vector<double>{r[0].toDouble(), r[1].toDouble(), r[2].toDouble(), r[3].toDouble()}),
-              (std::vector<double>{1, 200, 1, 80}));
+    const auto r =
+        rows(QStringLiteral("SELECT Typ_M_Est, D_Ma_Est, Typ_M_Jak, D_Ma_Jak, Typ_Dig, Chk_Zp FROM Tajhizat")).rows.value(0);
+    std::vector<double> stored;
+    for (const QVariant &v : r)
+        stored.push_back(v.toDouble());
+    EXPECT_EQ(stored, (std::vector<double>{1, 200, 1, 80, 1, 1}));
 }
 
 TEST_F(U_15BoilerTest, KeysOfThePages)
