@@ -10,6 +10,10 @@
 
 class QWidget;
 
+namespace pf::report {
+class Report;
+}
+
 namespace bv::sidejobs {
 
 // A component that departs from the rule of its kind. `area` -1 keeps the
@@ -48,5 +52,21 @@ struct FormFontRules {
 void applyFonts(QWidget *form, const recordFont &fonts, const FormFontRules &rules);
 
 FormFontRules fontRulesFor(const QString &formName);
+
+// A stored name that is not installed is drawn in an installed Persian face
+// (the title face for the title name); the name itself stays as stored.
+void substituteMissingFaces(const recordFont &fonts);
+
+struct ReportFontRules {
+    QStringList titles; // take the title font
+    QStringList kept;   // keep their designed font
+};
+
+// Sets the font name of a report's labels and data-bound texts: the report
+// name, the title name on the title labels. An empty name is not applied.
+void applyReportFonts(pf::report::Report *report, const recordFont &fonts, const ReportFontRules &rules);
+
+// The rules of each report form, by the name of its global.
+ReportFontRules reportFontRulesFor(const QString &reportName);
 
 } // namespace bv::sidejobs
