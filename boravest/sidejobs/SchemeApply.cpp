@@ -128,9 +128,6 @@ void paintForm(QWidget *form, const int32_t *colors, const FormColorRules &rules
                 return &o;
         return nullptr;
     };
-    if (const ColorOverride *o = overrideFor(form->objectName()))
-        paint(form, colors, o->area < 0 ? rules.area : o->area, o->backRole, o->textRole);
-
     const QList<QWidget *> all = form->findChildren<QWidget *>();
     // First what stays as designed keeps its own colours.
     for (QWidget *w : all) {
@@ -143,6 +140,8 @@ void paintForm(QWidget *form, const int32_t *colors, const FormColorRules &rules
         if (!painted)
             keepDesignedColors(w);
     }
+    if (const ColorOverride *o = overrideFor(form->objectName()))
+        paint(form, colors, o->area < 0 ? rules.area : o->area, o->backRole, o->textRole);
     for (QWidget *w : all) {
         const QString name = w->objectName();
         if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) || isUnder(w, form, rules.kept)
