@@ -140,8 +140,8 @@ void paintForm(QWidget *form, const int32_t *colors, const FormColorRules &rules
         if (!painted)
             keepDesignedColors(w);
     }
-    if (const ColorOverride *o = overrideFor(form->objectName()))
-        paint(form, colors, o->area < 0 ? rules.area : o->area, o->backRole, o->textRole);
+    if (rules.formBackRole >= 0)
+        paint(form, colors, rules.area, rules.formBackRole, -1);
     for (QWidget *w : all) {
         const QString name = w->objectName();
         if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) || isUnder(w, form, rules.kept)
@@ -187,7 +187,8 @@ FormColorRules colorRulesFor(const QString &n)
     } else if (n == QLatin1String("Form4")) {
         r.kept = names({"Label22", "Label23", "Label24"});
         r.keptOnly = names({"Panel1"});
-        r.overrides = {{n, -1, RoleMenu, -1}, {QStringLiteral("Panel2"), -1, RoleMenu, -1},
+        r.formBackRole = RoleMenu;
+        r.overrides = {{QStringLiteral("Panel2"), -1, RoleMenu, -1},
                        {QStringLiteral("ScrollBox1"), -1, RoleMenu, -1}};
         r.menuTextUnder = QStringLiteral("ScrollBox1");
     } else if (n == QLatin1String("Form8")) {
@@ -205,12 +206,12 @@ FormColorRules colorRulesFor(const QString &n)
         r.overrides = {{QStringLiteral("Panel2"), -1, RoleMenu, -1}};
     } else if (n == QLatin1String("Form15")) {
         r.area = AreaR;
-        r.overrides = {{n, -1, RoleWin, -1}};
+        r.formBackRole = RoleWin;
     } else if (n == QLatin1String("ModifyAliaz")) {
         r.area = AreaJ;
         r.kept = names({"Label1"});
-        r.overrides = {{n, -1, RoleWin, -1},
-                       {QStringLiteral("DriveComboBox1"), -1, RoleWin, RoleText},
+        r.formBackRole = RoleWin;
+        r.overrides = {{QStringLiteral("DriveComboBox1"), -1, RoleWin, RoleText},
                        {QStringLiteral("DirectoryListBox1"), -1, RoleWin, RoleText}};
     } else if (n == QLatin1String("Form23")) {
         r.area = AreaG;

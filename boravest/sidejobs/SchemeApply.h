@@ -28,7 +28,8 @@ struct ColorOverride {
 struct FormColorRules {
     int area = AreaV;
     QStringList kept;       // left as designed, with everything on them
-    QVector<ColorOverride> overrides; // the form's own name stands for the form
+    int formBackRole = -1;  // the form's own colour; -1 as designed
+    QVector<ColorOverride> overrides;
     QStringList keptOnly;   // left as designed, their content painted
     QString menuTextUnder;  // labels on this component take TextMenu
     bool comboBackOnly = false; // combo boxes keep their text colour
@@ -37,7 +38,7 @@ struct FormColorRules {
 // Paints `form` and its components by kind from `colors` (25 entries).
 void paintForm(QWidget *form, const int32_t *colors, const FormColorRules &rules);
 
-// The rules of each painted form, by the form's object name.
+// The rules of each painted form, by the name of its global ("Form2").
 FormColorRules colorRulesFor(const QString &formName);
 
 struct FormFontRules {

@@ -129,10 +129,15 @@ void TFormFont::EamalFont()
 {
     using namespace bv::sidejobs;
     substituteMissingFaces(ProgramFonts);
-    QWidget *forms[] = {Form2, Form4, Form8, Form9, Form10, Form13, Form16, Form17, Form23, FormT1, FormT2};
-    for (QWidget *f : forms)
-        if (f)
-            applyFonts(f, ProgramFonts, fontRulesFor(f->objectName()));
+    const struct {
+        QWidget *form;
+        const char *name;
+    } forms[] = {{Form2, "Form2"},   {Form4, "Form4"},   {Form8, "Form8"},   {Form9, "Form9"},
+                 {Form10, "Form10"}, {Form13, "Form13"}, {Form16, "Form16"}, {Form17, "Form17"},
+                 {Form23, "Form23"}, {FormT1, "FormT1"}, {FormT2, "FormT2"}};
+    for (const auto &f : forms)
+        if (f.form)
+            applyFonts(f.form, ProgramFonts, fontRulesFor(QLatin1String(f.name)));
 
     const struct {
         pf::report::Report *report;
