@@ -215,9 +215,9 @@ TForm10::TForm10(QWidget *parent) : Page(parent)
 
 
     captionsLeftToRight(this);
-    m_uWidgets = {de3, Label24, Label28, Label29};
-    m_falseCeilingWidgets = {de4, de5, de6, Label25, Label13, Label14, Label15, Label26, Label27};
-    m_perimeterWidgets = {DE7, Label4, Label5};
+    m_uWidgets = {de3, Label15, Label28, Label29};
+    m_falseCeilingWidgets = {de4, de5, de6, Label42, Label13, Label14, Label40, Label26, Label27};
+    m_perimeterWidgets = {DE7, Label4, Label39};
 
     for (QComboBox *c : {ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5})
         c->setCurrentIndex(-1);
@@ -239,16 +239,16 @@ TForm10::TForm10(QWidget *parent) : Page(parent)
                             {Label23, [this] { Label23Click(); }},
                             {Label22, [this] { Label22Click(); }}});
     Hover = m_bar->hover();
-    connect(Label24, &pf::ui::ClickLabel::clicked, this, [this] {
+    connect(Label15, &pf::ui::ClickLabel::clicked, this, [this] {
         de3->setFocus();
-        Label24Click();
+        Label15Click();
     });
-    connect(Label25, &pf::ui::ClickLabel::clicked, this, [this] {
+    connect(Label42, &pf::ui::ClickLabel::clicked, this, [this] {
         de6->setFocus();
-        Label25Click();
+        Label42Click();
     });
-    connect(Label36, &pf::ui::ClickLabel::clicked, this, [this] { CloseTypePanel(); });
-    connect(Label38, &pf::ui::ClickLabel::clicked, this, [this] { CloseTypePanel(); });
+    connect(Label94, &pf::ui::ClickLabel::clicked, this, [this] { CloseTypePanel(); });
+    connect(Label5, &pf::ui::ClickLabel::clicked, this, [this] { CloseTypePanel(); });
     for (int i = 0; i < surfaces::kWindowChoices + surfaces::kDoorChoices; ++i) {
         connect(choiceButton(i), &QRadioButton::clicked, this, [this, i] { ApplyChoice(i, false); });
         choiceButton(i)->installEventFilter(this);
@@ -562,7 +562,7 @@ void TForm10::Label21Click()
 
 void TForm10::Label22Click() { askExit(); }
 
-void TForm10::Label24Click()
+void TForm10::Label15Click()
 {
     if (!m_bar->entry() || typePanelShown() || !m_controls.uShown)
         return;
@@ -577,7 +577,7 @@ void TForm10::Label24Click()
     askLayers(r.kind, r.heading, QStringLiteral("de3"), QStringLiteral("Z_1"));
 }
 
-void TForm10::Label25Click()
+void TForm10::Label42Click()
 {
     if (!m_bar->entry() || typePanelShown() || !m_controls.falseCeilingShown)
         return;
@@ -697,11 +697,11 @@ bool TForm10::FormKeyDown(QKeyEvent *key)
         break;
     case Qt::Key_F5:
         if (focusWidget() == de3) {
-            Label24Click();
+            Label15Click();
             return true;
         }
         if (focusWidget() == de6) {
-            Label25Click();
+            Label42Click();
             return true;
         }
         return false;

@@ -121,9 +121,9 @@ public:
     void ListChanged();
     // U-value button or F5: the type panel of a window or door, else the
     // material-layers dialog.
-    void Label24Click();
+    void Label15Click();
     // False-ceiling U-value button or F5 in its input.
-    void Label25Click();
+    void Label42Click();
     // Type panels: open, apply a choice, close.
     void OpenTypePanel(bool door);
     void ApplyChoice(int choice, bool close);

@@ -187,8 +187,8 @@ TForm2::TForm2(QWidget *parent) : Page(parent)
     connect(Label37, &pf::ui::ClickLabel::clicked, this, [this] { OpenChooser(2, false); });
     connect(Label38, &pf::ui::ClickLabel::clicked, this, [this] { OpenChooser(3, false); });
     connect(Label39, &pf::ui::ClickLabel::clicked, this, [this] { OpenChooser(4, false); });
-    connect(Label30, &pf::ui::ClickLabel::clicked, this, [this] { CloseChooser(); });
-    connect(Label32, &pf::ui::ClickLabel::clicked, this, [this] { CloseChooser(); });
+    connect(Label75, &pf::ui::ClickLabel::clicked, this, [this] { CloseChooser(); });
+    connect(Label74, &pf::ui::ClickLabel::clicked, this, [this] { CloseChooser(); });
     connect(Label42, &pf::ui::ClickLabel::clicked, this, [this] { Label42Click(); });
     connect(Label73, &pf::ui::ClickLabel::clicked, this, [this] { ShowGuide(); });
     connect(Label43, &pf::ui::ClickLabel::clicked, this, [this] { HideGuide(); });

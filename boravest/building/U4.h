@@ -14,9 +14,10 @@
 
 class QKeyEvent;
 
-// Components (Ui::TForm4, by designer name): Label1 heading, Label2 the
-// thickness unit, Label23 the kind caption set by the caller, Edit1 ..
-// Edit28 the thicknesses.
+// Components (Ui::TForm4, by designer name): the heading panel Panel1 with
+// Label22 heading, Label23 the kind caption set by the caller and Label24
+// the thickness unit; Panel2 holds the scroll box ScrollBox1 with Edit1 ..
+// Edit28, the thicknesses, each captioned by Label25 .. Label52.
 class TForm4 : public QDialog, public Ui::TForm4 {
     Q_OBJECT
 public:

@@ -11,7 +11,7 @@
 
 class QKeyEvent;
 
-// Components (Ui::TForm8, by designer name): Panel1 header, Panel3 entry
+// Components (Ui::TForm8, by designer name): Label1 title, Panel1 header, Panel3 entry
 // panel, Panel4 grid panel, Panel5 command bar, Panel7 height factor guide,
 // Edit1 floor number, DE2 unit number, De6 height, De7 height factor, De4
 // safety factor, Label16 .. Label23 the commands.

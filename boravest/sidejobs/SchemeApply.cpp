@@ -1,6 +1,8 @@
 #include "boravest/sidejobs/SchemeApply.h"
 
+#include "platform/report/Report.h"
 #include "platform/ui/Colors.h"
+#include "platform/ui/Fonts.h"
 #include "platform/ui/DbControls.h"
 
 #include <QAbstractScrollArea>
@@ -31,6 +33,46 @@ bool isUnder(const QWidget *w, const QWidget *form, const QStringList &names)
 
 QColor role(const int32_t *colors, int area, int r) { return pf::ui::winColor(colors[area * 5 + r]); }
 
+bool isPicture(const QWidget *w)
+{
+    const auto *l = qobject_cast<const QLabel *>(w);
+    return l && !l->pixmap().isNull();
+}
+
+// Shapes are drawn frames; they keep their look like pictures do.
+bool isShape(const QWidget *w) { return w->objectName().startsWith(QLatin1String("Shape")); }
+
+// A component that is left as designed must not take the colours of a
+// painted parent through palette inheritance: its designed colours are made
+// its own before anything is painted (once; later schemes find them set).
+void keepDesignedColors(QWidget *w)
+{
+    static const char *const kPinned = "bvDesignedColors";
+    if (w->property(kPinned).toBool())
+        return;
+    QPalette p = w->palette();
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        for (QPalette::ColorRole r : {QPalette::Window, QPalette::Base, QPalette::Button, QPalette::WindowText,
+                                      QPalette::Text, QPalette::ButtonText})
+            p.setColor(g, r, p.color(g, r));
+    w->setPalette(p);
+    w->setProperty(kPinned, true);
+}
+
+void keepDesignedFont(QWidget *w)
+{
+    static const char *const kPinned = "bvDesignedFont";
+    if (w->property(kPinned).toBool())
+        return;
+    QFont f = w->font();
+    f.setFamily(f.family());
+    w->setFont(f);
+    w->setProperty(kPinned, true);
+}
+
+// Plain container widgets (a scroll box's content) draw nothing of their own.
+bool isPlainContainer(const QWidget *w) { return w->metaObject() == &QWidget::staticMetaObject; }
+
 void paint(QWidget *w, const int32_t *colors, int area, int back, int text)
 {
     if (back >= 0) {
@@ -50,6 +92,8 @@ void paint(QWidget *w, const int32_t *colors, int area, int back, int text)
 bool kindRoles(QWidget *w, int &back, int &text)
 {
     back = text = -1;
+    if (isPicture(w) || isShape(w))
+        return false;
     if (qobject_cast<QTableView *>(w)) {
         back = RoleWin;
         text = RoleText;
@@ -84,10 +128,20 @@ void paintForm(QWidget *form, const int32_t *colors, const FormColorRules &rules
                 return &o;
         return nullptr;
     };
-    if (const ColorOverride *o = overrideFor(form->objectName()))
-        paint(form, colors, o->area < 0 ? rules.area : o->area, o->backRole, o->textRole);
-
     const QList<QWidget *> all = form->findChildren<QWidget *>();
+    // First what stays as designed keeps its own colours.
+    for (QWidget *w : all) {
+        const QString name = w->objectName();
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) || isPlainContainer(w))
+            continue;
+        int back = -1, text = -1;
+        const bool painted = !isUnder(w, form, rules.kept) && !rules.keptOnly.contains(name)
+                             && (overrideFor(name) || kindRoles(w, back, text));
+        if (!painted)
+            keepDesignedColors(w);
+    }
+    if (rules.formBackRole >= 0)
+        paint(form, colors, rules.area, rules.formBackRole, -1);
     for (QWidget *w : all) {
         const QString name = w->objectName();
         if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) || isUnder(w, form, rules.kept)
@@ -133,7 +187,8 @@ FormColorRules colorRulesFor(const QString &n)
     } else if (n == QLatin1String("Form4")) {
         r.kept = names({"Label22", "Label23", "Label24"});
         r.keptOnly = names({"Panel1"});
-        r.overrides = {{n, -1, RoleMenu, -1}, {QStringLiteral("Panel2"), -1, RoleMenu, -1},
+        r.formBackRole = RoleMenu;
+        r.overrides = {{QStringLiteral("Panel2"), -1, RoleMenu, -1},
                        {QStringLiteral("ScrollBox1"), -1, RoleMenu, -1}};
         r.menuTextUnder = QStringLiteral("ScrollBox1");
     } else if (n == QLatin1String("Form8")) {
@@ -151,12 +206,12 @@ FormColorRules colorRulesFor(const QString &n)
         r.overrides = {{QStringLiteral("Panel2"), -1, RoleMenu, -1}};
     } else if (n == QLatin1String("Form15")) {
         r.area = AreaR;
-        r.overrides = {{n, -1, RoleWin, -1}};
+        r.formBackRole = RoleWin;
     } else if (n == QLatin1String("ModifyAliaz")) {
         r.area = AreaJ;
         r.kept = names({"Label1"});
-        r.overrides = {{n, -1, RoleWin, -1},
-                       {QStringLiteral("DriveComboBox1"), -1, RoleWin, RoleText},
+        r.formBackRole = RoleWin;
+        r.overrides = {{QStringLiteral("DriveComboBox1"), -1, RoleWin, RoleText},
                        {QStringLiteral("DirectoryListBox1"), -1, RoleWin, RoleText}};
     } else if (n == QLatin1String("Form23")) {
         r.area = AreaG;
@@ -203,9 +258,13 @@ void applyFonts(QWidget *form, const recordFont &fonts, const FormFontRules &rul
         w->setFont(f);
     };
     const QList<QWidget *> all = form->findChildren<QWidget *>();
+    // A kept component inside a panel that takes the screen font keeps its own.
+    for (QWidget *w : all)
+        if (rules.kept.contains(w->objectName()))
+            keepDesignedFont(w);
     for (QWidget *w : all) {
         const QString name = w->objectName();
-        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) || isUnder(w, form, rules.kept))
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) || isUnder(w, form, rules.kept) || isPicture(w))
             continue;
         if (rules.titles.contains(name)) {
             setFamily(w, fonts.TitleFont);
@@ -259,6 +318,74 @@ FormFontRules fontRulesFor(const QString &n)
     } else if (n == QLatin1String("FormT2")) {
         r.titles = names({"Label253"});
         r.kept = names({"Nsokft", "NoeSakft", "Label67", "Label113", "Label129"});
+    }
+    return r;
+}
+
+void substituteMissingFaces(const recordFont &fonts)
+{
+    pf::ui::substituteMissingFace(fonts.ScreenFont, false);
+    pf::ui::substituteMissingFace(fonts.ReportFont, false);
+    pf::ui::substituteMissingFace(fonts.TitleFont, true);
+}
+
+void applyReportFonts(pf::report::Report *report, const recordFont &fonts, const ReportFontRules &rules)
+{
+    if (!report)
+        return;
+    auto apply = [&](pf::report::TextElement *e) {
+        if (rules.kept.contains(e->name()))
+            return;
+        const QString &family = rules.titles.contains(e->name()) ? fonts.TitleFont : fonts.ReportFont;
+        if (!family.isEmpty())
+            e->font.family = family;
+    };
+    // Labels and data-bound texts; the page number keeps its font.
+    for (pf::report::Label *l : report->elementsOf<pf::report::Label>())
+        apply(l);
+    for (pf::report::DBText *t : report->elementsOf<pf::report::DBText>())
+        apply(t);
+}
+
+ReportFontRules reportFontRulesFor(const QString &n)
+{
+    auto names = [](std::initializer_list<const char *> l) {
+        QStringList s;
+        for (const char *x : l)
+            s << QString::fromLatin1(x);
+        return s;
+    };
+    ReportFontRules r;
+    if (n == QLatin1String("Report")) {
+        r.titles = names({"QRLabel6"});
+        r.kept = names({"QRLabel13", "QRLabel14", "QRLabel15", "QRLabel26"});
+    } else if (n == QLatin1String("Report04")) {
+        r.titles = names({"QRLabel1"});
+        r.kept = names({"QRLabel6", "QRLabel10", "QRLabel13", "QRLabel14", "QRLabel15"});
+    } else if (n == QLatin1String("Report10")) {
+        r.titles = names({"QRLabel5", "QRLabel80"});
+        r.kept = names({"QRLabel28"});
+    } else if (n == QLatin1String("Report11")) {
+        r.titles = names({"QRLabel6"});
+        r.kept = names({"QRLabel13"});
+    } else if (n == QLatin1String("Report3")) {
+        r.titles = names({"QRLabel55", "QRLabel61", "QRLabel26", "QRLabel20", "QRLabel69", "QRLabel6"});
+    } else if (n == QLatin1String("Report4")) {
+        r.titles = names({"QRLabel5"});
+        r.kept = names({"QRLabel9"});
+    } else if (n == QLatin1String("Report5") || n == QLatin1String("Report7") || n == QLatin1String("Report9")) {
+        r.titles = names({"QRLabel6"});
+    } else if (n == QLatin1String("Report6")) {
+        r.titles = names({"QRLabel9"});
+    } else if (n == QLatin1String("Report8")) {
+        r.titles = names({"QRLabel5", "QRLabel80", "QRLabel1"});
+        r.kept = names({"QRLabel32", "QRLabel34"});
+    } else if (n == QLatin1String("ReportEst")) {
+        r.titles = names({"QRLabel5"});
+        r.kept = names({"QRLabel7"});
+    } else if (n == QLatin1String("Report2")) {
+        r.titles = names({"QRLabel55", "QRLabel61", "QRLabel26", "QRLabel69", "QRLabel6", "QRLabel73", "QRLabel8",
+                          "QRLabel93"});
     }
     return r;
 }

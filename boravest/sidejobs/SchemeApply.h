@@ -10,6 +10,10 @@
 
 class QWidget;
 
+namespace pf::report {
+class Report;
+}
+
 namespace bv::sidejobs {
 
 // A component that departs from the rule of its kind. `area` -1 keeps the
@@ -24,7 +28,8 @@ struct ColorOverride {
 struct FormColorRules {
     int area = AreaV;
     QStringList kept;       // left as designed, with everything on them
-    QVector<ColorOverride> overrides; // the form's own name stands for the form
+    int formBackRole = -1;  // the form's own colour; -1 as designed
+    QVector<ColorOverride> overrides;
     QStringList keptOnly;   // left as designed, their content painted
     QString menuTextUnder;  // labels on this component take TextMenu
     bool comboBackOnly = false; // combo boxes keep their text colour
@@ -33,7 +38,7 @@ struct FormColorRules {
 // Paints `form` and its components by kind from `colors` (25 entries).
 void paintForm(QWidget *form, const int32_t *colors, const FormColorRules &rules);
 
-// The rules of each painted form, by the form's object name.
+// The rules of each painted form, by the name of its global ("Form2").
 FormColorRules colorRulesFor(const QString &formName);
 
 struct FormFontRules {
@@ -48,5 +53,21 @@ struct FormFontRules {
 void applyFonts(QWidget *form, const recordFont &fonts, const FormFontRules &rules);
 
 FormFontRules fontRulesFor(const QString &formName);
+
+// A stored name that is not installed is drawn in an installed Persian face
+// (the title face for the title name); the name itself stays as stored.
+void substituteMissingFaces(const recordFont &fonts);
+
+struct ReportFontRules {
+    QStringList titles; // take the title font
+    QStringList kept;   // keep their designed font
+};
+
+// Sets the font name of a report's labels and data-bound texts: the report
+// name, the title name on the title labels. An empty name is not applied.
+void applyReportFonts(pf::report::Report *report, const recordFont &fonts, const ReportFontRules &rules);
+
+// The rules of each report form, by the name of its global.
+ReportFontRules reportFontRulesFor(const QString &reportName);
 
 } // namespace bv::sidejobs

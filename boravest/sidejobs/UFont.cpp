@@ -2,6 +2,7 @@
 
 #include "ui_UFont.h"
 
+#include "boravest/building/RepUnit2.h"
 #include "boravest/building/U10.h"
 #include "boravest/building/U13.h"
 #include "boravest/building/U2.h"
@@ -11,6 +12,18 @@
 #include "boravest/data/ProgramState.h"
 #include "boravest/data/SchemeStore.h"
 #include "boravest/data/UnitDm.h"
+#include "boravest/eqbook/RepUnit.h"
+#include "boravest/eqbook/RepUnit04.h"
+#include "boravest/eqbook/RepUnit10.h"
+#include "boravest/eqbook/RepUnit11.h"
+#include "boravest/eqbook/RepUnit3.h"
+#include "boravest/eqbook/RepUnit4.h"
+#include "boravest/eqbook/RepUnit5.h"
+#include "boravest/eqbook/RepUnit6.h"
+#include "boravest/eqbook/RepUnit7.h"
+#include "boravest/eqbook/RepUnit8.h"
+#include "boravest/eqbook/RepUnit9.h"
+#include "boravest/eqbook/RepUnitEst.h"
 #include "boravest/eqbook/U23.h"
 #include "boravest/equipment/Tajh1.h"
 #include "boravest/equipment/U_15.h"
@@ -19,6 +32,8 @@
 #include "boravest/sidejobs/Ureport2.h"
 
 #include <QFontDialog>
+
+#include <concepts>
 #include <QKeyEvent>
 
 TFormFont *FormFont = nullptr;
@@ -31,6 +46,26 @@ std::function<std::optional<QFont>(const QFont &, QWidget *)> TFormFont::PickFon
         return std::nullopt;
     return f;
 };
+
+namespace {
+
+// The report of a report form: its QuickRep1, held as a member, a pointer or
+// an owning pointer; none while the form carries no report yet.
+template <class F> pf::report::Report *reportOf(F *form)
+{
+    if (!form)
+        return nullptr;
+    if constexpr (requires { { &form->QuickRep1 } -> std::convertible_to<pf::report::Report *>; })
+        return &form->QuickRep1;
+    else if constexpr (requires { { form->QuickRep1 } -> std::convertible_to<pf::report::Report *>; })
+        return form->QuickRep1;
+    else if constexpr (requires { { form->QuickRep1.get() } -> std::convertible_to<pf::report::Report *>; })
+        return form->QuickRep1.get();
+    else
+        return nullptr;
+}
+
+} // namespace
 
 TFormFont::TFormFont(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TFormFont>())
 {
@@ -92,8 +127,28 @@ void TFormFont::Button4Click() { close(); }
 
 void TFormFont::EamalFont()
 {
-    QWidget *forms[] = {Form2, Form4, Form8, Form9, Form10, Form13, Form16, Form17, Form23, FormT1, FormT2};
-    for (QWidget *f : forms)
-        if (f)
-            bv::sidejobs::applyFonts(f, ProgramFonts, bv::sidejobs::fontRulesFor(f->objectName()));
+    using namespace bv::sidejobs;
+    substituteMissingFaces(ProgramFonts);
+    const struct {
+        QWidget *form;
+        const char *name;
+    } forms[] = {{Form2, "Form2"},   {Form4, "Form4"},   {Form8, "Form8"},   {Form9, "Form9"},
+                 {Form10, "Form10"}, {Form13, "Form13"}, {Form16, "Form16"}, {Form17, "Form17"},
+                 {Form23, "Form23"}, {FormT1, "FormT1"}, {FormT2, "FormT2"}};
+    for (const auto &f : forms)
+        if (f.form)
+            applyFonts(f.form, ProgramFonts, fontRulesFor(QLatin1String(f.name)));
+
+    const struct {
+        pf::report::Report *report;
+        const char *name;
+    } reports[] = {{reportOf(Report), "Report"},       {reportOf(Report04), "Report04"},
+                   {reportOf(Report10), "Report10"},   {reportOf(Report11), "Report11"},
+                   {reportOf(Report3), "Report3"},     {reportOf(Report4), "Report4"},
+                   {reportOf(Report5), "Report5"},     {reportOf(Report6), "Report6"},
+                   {reportOf(Report7), "Report7"},     {reportOf(Report8), "Report8"},
+                   {reportOf(Report9), "Report9"},     {reportOf(ReportEst), "ReportEst"},
+                   {reportOf(Report2), "Report2"}};
+    for (const auto &r : reports)
+        applyReportFonts(r.report, ProgramFonts, reportFontRulesFor(QLatin1String(r.name)));
 }

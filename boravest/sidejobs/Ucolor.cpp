@@ -189,12 +189,25 @@ void TFormColor::FormKeyPress(int key)
 
 void TFormColor::EamalColor()
 {
-    QWidget *forms[] = {Form2,  Form4,  Form8,
-                        Form9,  Form10, Form13,
-                        Form15, ProgramServices ? ProgramServices->DataFolderForm() : nullptr,
-                        Form23, Form16, Form17,
-                        FormT1, FormT2};
-    for (QWidget *f : forms)
-        if (f)
-            bv::sidejobs::paintForm(f, AreaColors, bv::sidejobs::colorRulesFor(f->objectName()));
+    // By the globals' names: the rules do not depend on how a form names
+    // itself.
+    const struct {
+        QWidget *form;
+        const char *name;
+    } forms[] = {{Form2, "Form2"},
+                 {Form4, "Form4"},
+                 {Form8, "Form8"},
+                 {Form9, "Form9"},
+                 {Form10, "Form10"},
+                 {Form13, "Form13"},
+                 {Form15, "Form15"},
+                 {ProgramServices ? ProgramServices->DataFolderForm() : nullptr, "ModifyAliaz"},
+                 {Form23, "Form23"},
+                 {Form16, "Form16"},
+                 {Form17, "Form17"},
+                 {FormT1, "FormT1"},
+                 {FormT2, "FormT2"}};
+    for (const auto &f : forms)
+        if (f.form)
+            bv::sidejobs::paintForm(f.form, AreaColors, bv::sidejobs::colorRulesFor(QLatin1String(f.name)));
 }

@@ -19,6 +19,14 @@ bool installed(const QStringList &families, const QString &name)
     return families.contains(name, Qt::CaseInsensitive);
 }
 
+QString installedTextFace(const QStringList &families)
+{
+    for (const QString &f : kFreeTextFaces)
+        if (installed(families, f))
+            return f;
+    return QString();
+}
+
 } // namespace
 
 QStringList persianFontNames()
@@ -29,12 +37,7 @@ QStringList persianFontNames()
 QString installPersianFonts()
 {
     const QStringList families = QFontDatabase::families();
-    QString text;
-    for (const QString &f : kFreeTextFaces)
-        if (installed(families, f)) {
-            text = f;
-            break;
-        }
+    const QString text = installedTextFace(families);
     if (text.isEmpty())
         return QString();
     const QString title = installed(families, QStringLiteral("Titr")) ? QStringLiteral("Titr") : text;
@@ -46,6 +49,20 @@ QString installPersianFonts()
         if (!installed(families, name))
             QFont::insertSubstitution(name, name == QLatin1String("Titr") ? text : title);
     return text;
+}
+
+void substituteMissingFace(const QString &name, bool title)
+{
+    if (name.isEmpty() || !QFont::substitutes(name).isEmpty())
+        return;
+    const QStringList families = QFontDatabase::families();
+    if (installed(families, name))
+        return;
+    const QString text = installedTextFace(families);
+    if (text.isEmpty())
+        return;
+    const bool titr = title && installed(families, QStringLiteral("Titr"));
+    QFont::insertSubstitution(name, titr ? QStringLiteral("Titr") : text);
 }
 
 } // namespace pf::ui

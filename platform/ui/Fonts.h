@@ -16,4 +16,10 @@ QString installPersianFonts();
 // The names that are mapped when missing.
 QStringList persianFontNames();
 
+// Maps any other face name that is neither installed nor mapped yet to the
+// installed Persian face (for a title, Titr when it is installed), so that a
+// chosen name missing on this machine still draws Persian text. Does nothing
+// for an empty name or when no Persian face is installed.
+void substituteMissingFace(const QString &name, bool title);
+
 } // namespace pf::ui

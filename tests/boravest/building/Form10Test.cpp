@@ -467,7 +467,7 @@ TEST_F(Form10Test, WindowAndDoorTypePanels)
     Form10->ComboBox1->setFocus();
     choose(1);
     EXPECT_EQ(Form10->de3->text(), QStringLiteral("0.65"));
-    Form10->Label24->click();
+    Form10->Label15->click();
     EXPECT_FALSE(Form10->Panel5->isHidden());
     EXPECT_EQ(Form10->focusWidget(), Form10->choiceButton(1));
     QTest::mouseDClick(Form10->choiceButton(2), Qt::LeftButton, {}, onIndicator(Form10->choiceButton(2)));
@@ -517,7 +517,7 @@ TEST_F(Form10Test, UValueFromMaterialLayers)
     choose(1);
     Form10->ComboBox4->setFocus();
     choose(1);
-    Form10->Label24->click();
+    Form10->Label15->click();
     EXPECT_EQ(UValueRequest.Kind, 4);
     EXPECT_EQ(Form4->Label23->text(), QStringLiteral("(سقف خارجي (كاذب"));
     Form10->de6->setFocus();
@@ -533,7 +533,7 @@ TEST_F(Form10Test, UValueFromMaterialLayers)
     choose(4);
     Form10->ComboBox5->setFocus();
     choose(0);
-    Form10->Label24->click();
+    Form10->Label15->click();
     EXPECT_TRUE(modalsShown.isEmpty());
 }
 

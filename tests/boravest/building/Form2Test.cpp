@@ -316,7 +316,7 @@ TEST_F(GeneralDataPage, WindowAndDoorChoosersApplyTheirPresets)
     key(Form2->De8, Qt::Key_F5);
     for (int c = 1; c <= 3; ++c)
         EXPECT_FALSE(Form2->kindButton(c)->isChecked()) << c;
-    Form2->Label30->click(); // "X"
+    Form2->Label75->click(); // "X"
     EXPECT_FALSE(Form2->Panel1->isVisible());
 
     // Doors: a click applies, a double click applies and closes.
