@@ -118,9 +118,9 @@ TReport::TReport(QObject *parent) : QObject(parent)
     QRLabel26 = text("QRLabel26");
     line(kRight, 477, {QRLabel26});
 
-    QImg2j = picture("QImg2j", QRectF(10, 522, 440, 340), int(Drawing::DoubleWallPiping));
-    QImgKAB = picture("QImgKAB", QRectF(10, 522, 440, 340), int(Drawing::CoilPiping));
-    QImgB = picture("QImgB", QRectF(10, 522, 440, 340), int(Drawing::SteamPiping));
+    QImg2j = picture("QImg2j", QRectF(10, 522, 420, 340), int(Drawing::DoubleWallPiping));
+    QImgKAB = picture("QImgKAB", QRectF(10, 522, 420, 340), int(Drawing::CoilPiping));
+    QImgB = picture("QImgB", QRectF(10, 522, 420, 340), int(Drawing::SteamPiping));
     for (Image *i : {QImg2j, QImgKAB, QImgB})
         i->frame.setAll(true);
 

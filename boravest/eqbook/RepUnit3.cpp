@@ -78,10 +78,10 @@ TReport3::TReport3(QObject *parent) : QObject(parent)
     QRLabel25 = text("QRLabel25");
     line(kRight, 112, {text(nullptr, QStringLiteral(": شركت")), QRLabel24});
     line(kRight, 136, {text(nullptr, QStringLiteral(": مهندس محاسب")), QRLabel25});
-    QRLabel64 = addCentred(b, QStringLiteral("QRLabel64"), 300, 112, QString(), 13, kReportFamily);
-    b->addShape(QStringLiteral("QRShape2"), ShapeKind::HorizontalLine, QRectF(270, 132, 60, 2));
-    QRLabel63 = addCentred(b, QStringLiteral("QRLabel63"), 300, 136, QString(), 13, kReportFamily);
-    line(420, 124, {text(nullptr, QStringLiteral(": شماره وتاريخ"))});
+    QRLabel64 = addCentred(b, QStringLiteral("QRLabel64"), 280, 112, QString(), 13, kReportFamily);
+    b->addShape(QStringLiteral("QRShape2"), ShapeKind::HorizontalLine, QRectF(250, 132, 60, 2));
+    QRLabel63 = addCentred(b, QStringLiteral("QRLabel63"), 280, 136, QString(), 13, kReportFamily);
+    line(450, 124, {text(nullptr, QStringLiteral(": شماره وتاريخ"))});
 
     // General data.
     double y = 176;

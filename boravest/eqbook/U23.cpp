@@ -126,6 +126,9 @@ void TForm23::FormCreate()
     });
     m_hover = new pf::ui::HoverGroup({ui->Label16, ui->Label19, ui->Label1, ui->Label20, ui->Label8, ui->Label22},
                                      [] { return pf::ui::winColor(AreaColors[AreaG * 5 + RoleText]); }, this);
+    // The title highlights Back, which it stands for.
+    connect(ui->Label3, &pf::ui::ClickLabel::mouseMoved, this, [this] { m_hover->hover(ui->Label8); });
+    connect(ui->Label3, &pf::ui::ClickLabel::mouseLeft, this, [this] { m_hover->leave(ui->Label8); });
 
     pf::ui::installKeyPreview(this, [this](QKeyEvent *k) { return FormKeyDown(k); });
     pf::ui::installEnterChain({ui->De2, ui->De3, ui->DE1, ui->Edit3, ui->ChkBL});
