@@ -267,6 +267,9 @@ void TFormT2::Label45Click()
     } catch (const pf::db::DbError &e) {
         Form23->hideGauge();
         pf::ui::showMessage(e.message(), Form23);
+    } catch (const pf::report::ReportError &e) {
+        Form23->hideGauge();
+        pf::ui::showMessage(e.message(), Form23);
     }
     closeSpaceTables();
     DM1->Table3->setIndexName(index);

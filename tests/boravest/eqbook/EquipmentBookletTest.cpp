@@ -478,3 +478,20 @@ TEST_F(EquipmentBookletTest, SavedBookletOpensAgainPageForPage)
         EXPECT_EQ(reporttest::texts(printer.document().pages[i]), reporttest::texts(lastDoc.pages[i])) << i;
     EXPECT_EQ(printer.document(), lastDoc);
 }
+
+TEST_F(EquipmentBookletTest, KeysOfTheForm)
+{
+    equipmentProject(6);
+    Form23->show();
+    // Esc and F4 with the details shown: Esc cancels, F4 does nothing.
+    select(6);
+    ASSERT_TRUE(Form23->detailsShown());
+    QTest::keyClick(Form23, Qt::Key_F4);
+    EXPECT_TRUE(Form23->detailsShown() && Form23->isVisible());
+    QTest::keyClick(Form23, Qt::Key_Escape);
+    EXPECT_FALSE(Form23->detailsShown());
+    EXPECT_EQ(DM1->Table1->state(), pf::db::DatasetState::Browse);
+    // On the grid F4 closes the form.
+    QTest::keyClick(Form23, Qt::Key_F4);
+    EXPECT_FALSE(Form23->isVisible());
+}
