@@ -53,9 +53,10 @@ BookletPlan planBooklet(const BookletPlanInputs &in)
         f[11] = false;
     if (f[11]) {
         step(BuildStep::UnitHeaterSpaces);
-        // The expansion tank reads the stored pump head: it is worked out
-        // first, so that the page does not print last build's.
-        step(BuildStep::PumpHead);
+        // The expansion tank reads the pump head that the circulation pump
+        // stores: the pump is worked out first, so that the page does not
+        // print the head of an earlier build.
+        step(BuildStep::CirculationPump);
         step(BuildStep::ExpansionTank);
         gauge(70);
         gauge(80);
@@ -64,7 +65,8 @@ BookletPlan planBooklet(const BookletPlanInputs &in)
     step(BuildStep::Chimney);
     step(BuildStep::Collectors);
     gauge(90);
-    step(BuildStep::CirculationPump);
+    if (!f[11])
+        step(BuildStep::CirculationPump);
     gauge(95);
     step(BuildStep::FittingsAndSoftener);
     step(BuildStep::ExtractFans);

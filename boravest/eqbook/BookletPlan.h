@@ -29,12 +29,12 @@ enum class BuildStep {
     Furnaces,            // 8
     Radiators,           // always (page 9)
     UnitHeaterSpaces,    // 11: refreshes the unit-heater spaces first
-    PumpHead,            // 11: the circulation pump's head, which the expansion tank reads
     ExpansionTank,       // 11
     Burner,              // 11
     Chimney,             // always (page 11)
     Collectors,          // always (page 12)
-    CirculationPump,     // always (page 2): expansion tank, then pump
+    CirculationPump,     // always (page 2): expansion tank, then pump; before
+                         // section 11's expansion tank, which reads the pump's head
     FittingsAndSoftener, // always (page 2)
     ExtractFans,         // always (page 5)
 };

@@ -164,9 +164,6 @@ void runStep(TFormT2 &w, const Step &s)
     case BuildStep::UnitHeaterSpaces:
         w.EUHAbDagh(2);
         break;
-    case BuildStep::PumpHead:
-        w.PmpSir(2);
-        break;
     case BuildStep::ExpansionTank:
         w.MEnBaz(2);
         break;
