@@ -234,6 +234,9 @@ public:
     // Builds the equipment booklet of the current project from the ticked
     // sections of the booklet form and shows its preview.
     void Label45Click();
+    // Add-pages event of the booklet's composite report: lists the pages of
+    // the sections still set, in the booklet's order.
+    void QRCompositeReport1AddReports();
 
     void FormActivate();
     void done(int r) override;

@@ -1,0 +1,55 @@
+#pragma once
+// What the pages of the equipment booklet share: their fonts, the placing of
+// right-to-left texts, numbers as the pages print them, catalogue cells read
+// safely and the stand-in drawings of the pages.
+//
+// Every booklet page is a report form made once at start: its constructor
+// lays the page out (the layout step) and its build step writes the values of
+// one build into it, setting every text and on/off state that depends on the
+// data, in every branch, so that nothing of an earlier build is printed.
+#include "platform/report/Report.h"
+
+#include <QImage>
+#include <QString>
+
+#include <initializer_list>
+
+namespace bv::equipment {
+class TextCatalogue;
+}
+
+namespace bv::eqbook {
+
+extern const QString kReportFamily; // "Traffic"
+extern const QString kTitleFamily;  // "Titr"
+
+// A bold report-font text whose right edge stands at `right`.
+pf::report::Label *addText(pf::report::Band *band, const QString &name, double right, double top,
+                           const QString &text = QString(), double pixels = 13);
+// A text centred on `centre`.
+pf::report::Label *addCentred(pf::report::Band *band, const QString &name, double centre, double top,
+                              const QString &text, double pixels, const QString &family, bool underline = false);
+// A field of a dataset's current record, right edge at `right`.
+pf::report::DBText *addField(pf::report::Band *band, const QString &name, double right, double top,
+                             pf::db::Dataset *dataset, const QString &field);
+
+// The width the element's current text takes when printed (0 when empty).
+double printedWidth(const pf::report::TextElement *e);
+// Places the parts one after another leftwards from `right`, `gap` pixels
+// apart, on one line at `top`.
+void flowRightToLeft(std::initializer_list<pf::report::TextElement *> parts, double right, double top,
+                     double gap = 5);
+
+// A computed value as the pages print it: display-rounded, then the plain
+// number text (no fixed decimals, no separators).
+QString roundedText(double v);
+// Cell `col` of catalogue row `row`; empty when the row or the cell lies
+// outside the catalogue (a row of 0 means no model was chosen).
+QString catalogueCell(const bv::equipment::TextCatalogue &cat, int row, int col);
+
+// Line drawings standing in for the pages' pictures.
+enum class Drawing { Logo, MainBranch, VerticalTank, HorizontalTank, DoubleWallTank, CoilTank, SteamCoilTank,
+                     DoubleWallPiping, CoilPiping, SteamPiping };
+QImage drawing(Drawing kind, QSize size);
+
+} // namespace bv::eqbook
