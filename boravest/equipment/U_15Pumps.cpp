@@ -211,8 +211,11 @@ void TFormT2::setUpPumpPages()
                        uiJakoziSir->DBEdit28, uiJakoziSir->DBEdit29, uiJakoziSir->DBEdit30, uiJakoziSir->DBEdit31,
                        uiPSiS->DBEdit94, uiPSiS->DBEdit95})
         pf::ui::installDecimalFilter(w, kNumberOnly);
-    for (QWidget *w : {uiEsSir->DBEdit70, uiEsSir->DBEdit71, uiEsSir->DBEdit73, uiEsSir->DBEdit103,
-                       uiEsSir->DBEdit104, uiPSiS->DBEdit97, uiPSiS->DBEdit98, uiPSiS->DBEdit107})
+    // The pool page's two read-only boxes take digits only as well.
+    for (QWidget *w : std::initializer_list<QWidget *>{uiEsSir->DBEdit70, uiEsSir->DBEdit71, uiEsSir->DBEdit73,
+                                                       uiEsSir->DBEdit103, uiEsSir->DBEdit104, uiEsSir->Edit29,
+                                                       uiEsSir->Edit30, uiPSiS->DBEdit97, uiPSiS->DBEdit98,
+                                                       uiPSiS->DBEdit107})
         pf::ui::installWholeNumberFilter(w, kWholeOnly);
     for (QWidget *w : {uiJakoziSir->DBEdit32, uiJakoziSir->DBEdit33, uiJakoziSir->DBEdit38, uiJakoziSir->DBEdit105,
                        uiJakoziSir->DBEdit106})
