@@ -94,6 +94,11 @@ void storePumpHead(double head)
     pf::db::Table *t = DM1->Table12;
     if (!t->active())
         t->open();
+    if (t->state() == pf::db::DatasetState::Insert) {
+        // A record not stored yet takes the head with its own post.
+        t->fieldByName(QStringLiteral("Hed_pmpsir")).setAsFloat(head);
+        return;
+    }
     if (t->isEmpty())
         return;
     const QString table = DM1->Database1->attachTable(QStringLiteral("Tajhizat.DB"));
