@@ -432,6 +432,9 @@ void TFormT2::Label16Click()
         w->show();
         w->raise();
     }
+    // Cancel leaves the view disabled; shown again, its pictures are not
+    // drawn greyed.
+    ui->pic_show->setEnabled(true);
     ui->Label41->setEnabled(true);
     for (QWidget *w : std::initializer_list<QWidget *>{ui->Label1, ui->Label46, ui->Label47, ui->Panel4})
         w->setEnabled(false);

@@ -534,6 +534,10 @@ TEST_F(U_15Test, CommandLabelsHoverAndPicturesFollowTheirButtons)
     };
     EXPECT_EQ(pictures(), QStringLiteral("100"));
     EXPECT_TRUE(w<QRadioButton>(QStringLiteral("RadioButton1"))->isChecked());
+    // The same after the page was cancelled and opened again.
+    click(QStringLiteral("Label41"));
+    click(QStringLiteral("Label16"));
+    EXPECT_EQ(pictures(), QStringLiteral("100"));
     for (const auto &[button, want] : {std::pair{"RadioButton3", "001"}, std::pair{"RadioButton2", "010"}}) {
         auto *b = w<QRadioButton>(QString::fromLatin1(button));
         QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->width() - 8, b->height() / 2));
