@@ -20,6 +20,8 @@
 #include "ui_U_15PHavPD.h"
 
 #include "boravest/equipment/SpaceSizing.h"
+#include "boravest/equipment/Tajh1.h"
+#include "boravest/help/UHelp.h"
 
 #include "boravest/building/EntryPage.h"
 #include "boravest/data/ProgramState.h"
@@ -32,9 +34,14 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Keys.h"
 
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
 
 TFormT2 *FormT2 = nullptr;
 
@@ -73,6 +80,27 @@ void clickLabel(short entry)
     if (auto *label = qobject_cast<pf::ui::ClickLabel *>(entry > 0 && entry <= 50 ? MenuLabels[entry] : nullptr))
         label->click();
 }
+
+// F1: the user guide at its equipment-selection page, scrolled to the top.
+void showUserGuide()
+{
+    if (!FormHelp)
+        return;
+    constexpr int kEquipmentPage = 3;
+    if (auto *pages = FormHelp->findChild<QTabWidget *>(QStringLiteral("PageControl1")))
+        pages->setCurrentIndex(kEquipmentPage);
+    FormHelp->setWindowTitle(QStringLiteral("     راهنماي كاربران - انتخاب تجهيزات "));
+    if (QScrollArea *box = FormHelp->pageScrollBox(kEquipmentPage))
+        box->verticalScrollBar()->setValue(0);
+    pf::ui::showModal(FormHelp);
+}
+
+// The records of a project's equipment inputs that the general-data view
+// shows, in its order.
+constexpr const char *kGeneralFields[] = {
+    "Bar_Col", "Masa_z",  "Masa_Ar", "Masa_Aa", "ErtefaS",  "TeaSak",   "OfteFeshar", "TolSevic", "TolRadiat",
+    "EkhtDama", "DAbgarm", "SakhAb", "Van",     "Dosh",     "WCKh",     "WCOm",       "SinkAb",   "SinkZar",
+    "MashZar",  "SinkRakh", "MashRakh", "LaganPa", "DamAbSh", "DamAbBeh", "DamAbMa"};
 
 } // namespace
 
@@ -137,6 +165,17 @@ TFormT2::TFormT2(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TFo
     new pf::ui::HoverGroup({ui->Label1, ui->Label24, ui->Label39, ui->Label41, ui->Label46, ui->Label47},
                            &restColor, this);
     pf::ui::installKeyPreview(this, [this](QKeyEvent *k) { return FormKeyDown(k); });
+
+    // The general-data view: the project's inputs, read only.
+    int box = 0;
+    for (const char *field : kGeneralFields) {
+        auto *edit = ui->Main->findChild<pf::ui::DBEdit *>(QStringLiteral("De%1").arg(++box));
+        if (edit && DM1)
+            edit->bind(DM1->DataSource9, QString::fromLatin1(field));
+    }
+    connect(ui->RadioButton1, &QRadioButton::clicked, this, &TFormT2::RadioButton1Click);
+    connect(ui->RadioButton2, &QRadioButton::clicked, this, &TFormT2::RadioButton2Click);
+    connect(ui->RadioButton3, &QRadioButton::clicked, this, &TFormT2::RadioButton3Click);
 
     ui->EditFocus->lower();
     setMenuCommands();
@@ -210,6 +249,13 @@ void TFormT2::FormActivate()
     if (FormT2Activated)
         return;
     FormT2Activated = true;
+    // A new showing may be of another project: nothing of the last one stays.
+    clearPages();
+    ui->ScrollBox2->hide();
+    ui->Nsokft->clear();
+    ui->NoeSakft->clear();
+    for (QWidget *w : {static_cast<QWidget *>(ui->Pic_Menu), static_cast<QWidget *>(ui->pic_show)})
+        w->hide();
     MenuLevel = 1;
     CurrentMenuItem = 1;
     MenuSubItem = 0;
@@ -224,7 +270,9 @@ void TFormT2::FormActivate()
 
 void TFormT2::done(int r)
 {
-    // A page left open is cancelled, so the next showing starts in the menu.
+    // A page left open is cancelled, so the next showing starts in the menu
+    // (the general-data view first, or Cancel would only close that).
+    ui->ScrollBox2->hide();
     if (!ui->Panel4->isEnabled())
         Label41Click();
     FormT2Activated = false;
@@ -384,22 +432,52 @@ void TFormT2::Label16Click()
         w->show();
         w->raise();
     }
+    // Cancel leaves the view disabled; shown again, its pictures are not
+    // drawn greyed.
+    ui->pic_show->setEnabled(true);
     ui->Label41->setEnabled(true);
     for (QWidget *w : std::initializer_list<QWidget *>{ui->Label1, ui->Label46, ui->Label47, ui->Panel4})
         w->setEnabled(false);
     ui->RadioButton1->setChecked(true);
     ui->RadioButton1->setFocus();
+    RadioButton1Click();
 }
+
+void TFormT2::RadioButton1Click()
+{
+    const std::pair<QRadioButton *, QLabel *> pictures[] = {
+        {ui->RadioButton1, ui->ImgEst}, {ui->RadioButton2, ui->ImgJkz1}, {ui->RadioButton3, ui->ImgJkz2}};
+    for (const auto &[button, picture] : pictures) {
+        const bool chosen = button->isChecked();
+        picture->setVisible(chosen);
+        picture->setEnabled(chosen);
+        if (chosen)
+            picture->raise();
+    }
+}
+
+void TFormT2::RadioButton2Click() { RadioButton1Click(); }
+void TFormT2::RadioButton3Click() { RadioButton1Click(); }
 
 
 // ---------------------------------------------------------------- commands
 
 void TFormT2::Label1Click() { clickLabel(CurrentMenuItem); }
 
+QList<QFrame *> TFormT2::pagePanels() const
+{
+    return {ui->PMADoJ, ui->PTankTF, ui->PDodkesh, ui->PMEBaz, ui->PPGRad, ui->PPGUH,  ui->PGhRvK,  ui->PSakhGir, ui->PEsMo,
+            ui->PEsSir, ui->PJakoziMo, ui->PJakoziSir, ui->PDig, ui->PKore, ui->PEMsh, ui->PPSiS, ui->PHavPD};
+}
+
 void TFormT2::Label41Click()
 {
     if (QWidget *f = focusWidget())
         f->clearFocus();
+    if (ui->ScrollBox2->isVisibleTo(this) && ui->ScrollBox2->isEnabled()) {
+        ui->ScrollBox2->hide();
+        return;
+    }
     if (ui->Pic_Menu->isVisibleTo(this)) {
         for (QWidget *w : {static_cast<QWidget *>(ui->Pic_Menu), static_cast<QWidget *>(ui->pic_show)}) {
             w->hide();
@@ -411,12 +489,15 @@ void TFormT2::Label41Click()
         ui->pic_show->setEnabled(false);
     } else {
         freeResultPanel();
-        if (DM1 && DM1->Table12->active())
-            DM1->Table12->cancel();
+        if (DM1 && DM1->Table12->active()) {
+            try {
+                DM1->Table12->cancel();
+            } catch (const pf::db::DbError &e) {
+                pf::ui::showMessage(e.message(), this);
+            }
+        }
         setMenuCommands();
-        for (QFrame *p : {ui->PMADoJ, ui->PTankTF, ui->PDodkesh, ui->PMEBaz, ui->PPGRad, ui->PPGUH, ui->PGhRvK,
-                          ui->PSakhGir, ui->PEsMo, ui->PEsSir, ui->PJakoziMo, ui->PJakoziSir, ui->PDig, ui->PKore,
-                          ui->PEMsh, ui->PPSiS, ui->PHavPD}) {
+        for (QFrame *p : pagePanels()) {
             p->lower();
             p->hide();
         }
@@ -430,14 +511,89 @@ void TFormT2::Button2Click() { createedit::askExit(); }
 
 // ---------------------------------------------------------------- keys
 
+void TFormT2::Action1Execute()
+{
+    if (ui->ScrollBox2->isVisibleTo(this) && ui->ScrollBox2->isEnabled()) {
+        ui->ScrollBox2->hide();
+    } else if (ui->Pic_Menu->isVisibleTo(this)) {
+        for (QWidget *w : {static_cast<QWidget *>(ui->Pic_Menu), static_cast<QWidget *>(ui->pic_show)}) {
+            w->hide();
+            w->lower();
+        }
+    } else if (ui->Panel4->isEnabled()) {
+        Button2Click();
+    } else {
+        Label41Click();
+    }
+}
+
+void TFormT2::Action2Execute()
+{
+    if (!ui->Panel4->isEnabled())
+        Label24Click();
+}
+
+void TFormT2::Action3Execute() { createedit::showGlossary(); }
+
+void TFormT2::Action4Execute() { createedit::showUnitTable(); }
+
+void TFormT2::Action5Execute()
+{
+    if (ui->ScrollBox2->isVisibleTo(this))
+        return;
+    ui->ScrollBox2->raise();
+    ui->ScrollBox2->show();
+    ui->ScrollBox2->verticalScrollBar()->setValue(0);
+    // The fuel and the building type as the inputs page names them; nothing
+    // when the project has no equipment record.
+    QString fuel, type;
+    if (DM1 && DM1->Table12->active() && !DM1->Table12->isEmpty()) {
+        fuel = recordValue(QStringLiteral("TySo")) != 0 ? QStringLiteral("گاز شهري") : QStringLiteral("گازوئيل");
+        const int n = int(recordValue(QStringLiteral("NSakh")));
+        if (auto *types = FormT1 ? FormT1->findChild<QComboBox *>(QStringLiteral("ComboBox1")) : nullptr)
+            if (n >= 0 && n < types->count())
+                type = types->itemText(n);
+    }
+    ui->Nsokft->setText(fuel);
+    ui->NoeSakft->setText(type);
+    ui->ScrollBox2->setEnabled(true);
+}
+
+void TFormT2::Action7Execute() { createedit::runCalculator(this); }
+
 bool TFormT2::FormKeyDown(QKeyEvent *key)
 {
     const int k = key->key();
-    if (k == Qt::Key_Escape) {
-        // Esc leaves the open page or asks the exit question; it never
-        // closes the window on its own.
-        ui->Panel4->isEnabled() ? Button2Click() : Label41Click();
+    const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+    if (k == Qt::Key_Escape || (k == Qt::Key_C && mods == Qt::ControlModifier)) {
+        Action1Execute();
         return true;
+    }
+    switch (k) {
+    case Qt::Key_F1:
+        showUserGuide();
+        return true;
+    case Qt::Key_F2:
+        Action2Execute();
+        return true;
+    case Qt::Key_F6:
+        Action5Execute();
+        return true;
+    case Qt::Key_F8:
+        if (ui->Label39->isEnabled())
+            Label39Click();
+        return true;
+    case Qt::Key_F10:
+        Action3Execute();
+        return true;
+    case Qt::Key_F11:
+        Action4Execute();
+        return true;
+    case Qt::Key_F12:
+        Action7Execute();
+        return true;
+    default:
+        break;
     }
     if (!ui->Panel4->isEnabled())
         return false;
@@ -519,6 +675,16 @@ void TFormT2::MakeComp(short Left, short Top, short Width, short Height, short R
     pal.setColor(QPalette::WindowText, text);
     panel->setPalette(pal);
     ResultPanel = panel;
+    // However the panel goes, nothing keeps pointing at it or its rows.
+    connect(panel, &QObject::destroyed, this, [panel] {
+        if (ResultPanel != panel)
+            return;
+        ResultPanel = nullptr;
+        ResultGrid = nullptr;
+        std::fill(std::begin(ResultCaptions), std::end(ResultCaptions), nullptr);
+        std::fill(std::begin(ResultValues), std::end(ResultValues), nullptr);
+        ResultPanelExists = false;
+    });
 
     auto *shape = new QFrame(panel);
     shape->setFrameShape(QFrame::Box);
@@ -579,7 +745,7 @@ void TFormT2::setResultRow(int i, const QString &caption, const QString &value)
     ResultCaptions[i]->adjustSize();
     QLabel *v = ResultValues[i];
     // A value is right-justified on its column: its right edge stays put.
-    const int right = v->text().isEmpty() ? v->x() + v->width() : v->x() + v->width();
+    const int right = v->x() + v->width();
     v->setText(value);
     v->adjustSize();
     if (!value.isEmpty())
@@ -659,6 +825,10 @@ void TFormT2::hidePage(QFrame *panel)
 
 void TFormT2::Label24Click()
 {
+    QList<QFrame *> shownPages;
+    for (QFrame *p : pagePanels())
+        if (p->isVisibleTo(this))
+            shownPages.append(p);
     freeResultPanel();
     // Each block runs only while its page is shown; the first failed check
     // ends Save with its message and leaves the page as typed.
@@ -723,9 +893,18 @@ void TFormT2::Label24Click()
     if (DM1) {
         DM1->Table4->close();
         DM1->Table3->close();
-        if (DM1->Table12->state() == pf::db::DatasetState::Edit)
-            DM1->Table12->post();
-        DM1->Table12->refresh();
+        try {
+            if (DM1->Table12->state() == pf::db::DatasetState::Edit)
+                DM1->Table12->post();
+            if (DM1->Table12->active())
+                DM1->Table12->refresh();
+        } catch (const pf::db::DbError &e) {
+            // Not stored: the page comes back as typed.
+            pf::ui::showMessage(e.message(), this);
+            for (QFrame *p : shownPages)
+                showPanel(p);
+            return;
+        }
     }
     setMenuCommands();
     ui->EditFocus->setFocus();

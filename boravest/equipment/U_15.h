@@ -137,6 +137,20 @@ public:
     void Button3Click(); // Back
     void Button2Click(); // Exit
 
+    // The window's actions (also reached by their keys).
+    // Esc, Ctrl+C: closes the general-data view or the pictures, else asks
+    // the exit question from the menu, else cancels the open page.
+    void Action1Execute();
+    void Action2Execute(); // F2: Save while a page is open
+    void Action3Execute(); // F10: glossary
+    void Action4Execute(); // F11: unit conversion table
+    void Action5Execute(); // F6: the general-data view of the project
+    void Action7Execute(); // F12: the external calculator
+    // The picture page's buttons: pool, jacuzzi 1, jacuzzi 2.
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void RadioButton3Click();
+
     // Result panel: frees the previous one and builds a new, unattached
     // panel with Rows1 + Rows2 empty caption / value rows.
     void MakeComp(short Left, short Top, short Width, short Height, short Rows1, short ValueX1, short CaptionX1,
@@ -298,6 +312,8 @@ private:
     bool poolPresent() const;
     bool jacuzziPresent() const;
     void hidePage(QFrame *panel);
+    // Every page panel of the window.
+    QList<QFrame *> pagePanels() const;
 };
 
 extern TFormT2 *FormT2;

@@ -3,11 +3,18 @@
 #include "platform/ui/Dialogs.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QValidator>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace pf::ui {
 
@@ -66,47 +73,32 @@ private:
     QPointer<QWidget> m_pendingReceiver;
 };
 
-class NumberFilter : public QObject {
-public:
-    NumberFilter(QWidget *edit, NumberChars extra, const QString &refusal)
-        : QObject(edit), m_extra(extra), m_refusal(refusal)
-    {
-        edit->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *obj, QEvent *ev) override
-    {
-        if (ev->type() != QEvent::KeyPress)
+// Whether a whole text is one the filter could have let through: only the
+// accepted characters, and a point at most once.
+bool numberTextAllowed(const QString &text, NumberChars extra)
+{
+    int points = 0;
+    for (QChar c : text) {
+        if (!numberCharAllowed(c, extra) || c == QChar(8) || c == QChar(13) || c == QChar(27))
             return false;
-        auto *k = static_cast<QKeyEvent *>(ev);
-        switch (k->key()) {
-        case Qt::Key_Backspace:
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Escape:
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
+        if (c == QLatin1Char('.') && ++points > 1)
             return false;
-        default:
-            break;
-        }
-        const QString text = k->text();
-        if (text.isEmpty())
-            return false; // a key that types nothing
-        for (QChar c : text) {
-            if (!numberCharAllowed(c, m_extra)) {
-                showMessage(m_refusal, qobject_cast<QWidget *>(obj));
-                return true;
-            }
-        }
-        return false;
     }
+    return true;
+}
 
-private:
-    NumberChars m_extra;
-    QString m_refusal;
-};
+// The text of the edit once `insert` replaces its selection (or goes in at
+// the cursor).
+QString textAfterInsert(const QLineEdit *edit, const QString &insert)
+{
+    QString t = edit->text();
+    int at = edit->cursorPosition();
+    if (edit->hasSelectedText()) {
+        at = edit->selectionStart();
+        t.remove(at, edit->selectedText().size());
+    }
+    return t.insert(at, insert);
+}
 
 // Refuses a text longer than the limit unless it is no longer than the
 // text before (so a longer text set by the program can be shortened).
@@ -125,6 +117,128 @@ public:
 private:
     int m_max;
     int m_last;
+};
+
+class NumberFilter : public QObject {
+public:
+    NumberFilter(QWidget *edit, NumberChars extra, const QString &refusal)
+        : QObject(edit), m_extra(extra), m_refusal(refusal)
+    {
+        edit->installEventFilter(this);
+    }
+
+    // Pastes the clipboard's text when the text it makes is one the filter
+    // accepts; otherwise the refusal is shown and nothing changes.
+    void paste(QLineEdit *edit) const
+    {
+        if (edit->isReadOnly())
+            return;
+        const QString pasted = QGuiApplication::clipboard()->text();
+        if (pasted.isEmpty())
+            return;
+        if (!accepts(textAfterInsert(edit, pasted))) {
+            refuse(edit);
+            return;
+        }
+        edit->paste();
+    }
+
+protected:
+    bool eventFilter(QObject *obj, QEvent *ev) override
+    {
+        auto *line = qobject_cast<QLineEdit *>(obj);
+        switch (ev->type()) {
+        case QEvent::KeyPress:
+            return keyPress(obj, line, static_cast<QKeyEvent *>(ev));
+        case QEvent::ContextMenu:
+            if (!line)
+                return false;
+            contextMenu(line, static_cast<QContextMenuEvent *>(ev));
+            return true;
+        case QEvent::Drop:
+            return line && drop(line, static_cast<QDropEvent *>(ev));
+        default:
+            return false;
+        }
+    }
+
+private:
+    bool accepts(const QString &text) const { return numberTextAllowed(text, m_extra); }
+    void refuse(QObject *obj) const { showMessage(m_refusal, qobject_cast<QWidget *>(obj)); }
+
+    bool keyPress(QObject *obj, QLineEdit *line, QKeyEvent *k) const
+    {
+        switch (k->key()) {
+        case Qt::Key_Backspace:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return false;
+        default:
+            break;
+        }
+        if (line && k->matches(QKeySequence::Paste)) {
+            paste(line);
+            return true;
+        }
+        const QString text = k->text();
+        if (text.isEmpty())
+            return false; // a key that types nothing
+        for (QChar c : text) {
+            if (!numberCharAllowed(c, m_extra)) {
+                refuse(obj);
+                return true;
+            }
+        }
+        // A second point is refused like any other key.
+        if (line && text.contains(QLatin1Char('.')) && !accepts(textAfterInsert(line, text))) {
+            refuse(obj);
+            return true;
+        }
+        return false;
+    }
+
+    // The edit's own menu, its Paste going through the filter.
+    void contextMenu(QLineEdit *line, QContextMenuEvent *e) const
+    {
+        QMenu *menu = line->createStandardContextMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        const QString pasteText = QCoreApplication::translate("QLineEdit", "&Paste");
+        for (QAction *a : menu->actions()) {
+            if (a->text().section(QLatin1Char('\t'), 0, 0) != pasteText)
+                continue;
+            QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
+            connect(a, &QAction::triggered, line, [this, line] { paste(line); });
+        }
+        menu->popup(e->globalPos());
+    }
+
+    bool drop(QLineEdit *line, QDropEvent *e) const
+    {
+        if (line->isReadOnly() || !e->mimeData()->hasText())
+            return false;
+        QString text = line->text();
+        int at = line->cursorPositionAt(e->position().toPoint());
+        if (e->source() == line && e->dropAction() == Qt::MoveAction && line->hasSelectedText()) {
+            // Moved within the edit: the selection leaves its place first.
+            const int start = line->selectionStart();
+            const int n = int(line->selectedText().size());
+            text.remove(start, n);
+            if (at > start)
+                at = std::max(start, at - n);
+        }
+        if (accepts(text.insert(at, e->mimeData()->text())))
+            return false;
+        e->setDropAction(Qt::IgnoreAction);
+        e->ignore();
+        refuse(line);
+        return true;
+    }
+
+    NumberChars m_extra;
+    QString m_refusal;
 };
 
 class EnterChain : public QObject {

@@ -26,11 +26,15 @@ QObject *installKeyPreview(QWidget *form, KeyHandler handler);
 // Characters a number input accepts besides the digits 0-9. Backspace,
 // Enter and Esc always pass; so do keys that type no character (arrows,
 // function keys, Delete, Tab). Any other character, control characters
-// such as Ctrl+V included, is dropped after the refusal message is shown
-// through showMessage.
+// such as Ctrl+Z included, is dropped after the refusal message is shown
+// through showMessage. A point goes in only once: a second one is refused
+// the same way.
 enum class NumberChar { None = 0, Point = 1, Minus = 2, Slash = 4 }; // Slash: dates
 Q_DECLARE_FLAGS(NumberChars, NumberChar)
 
+// Pasted text (the paste key, the edit's context menu) and dropped text go
+// in only when the whole text they make is one the filter accepts; else
+// the refusal is shown and the text stays as it was.
 //
 // `maxChars` (0: no limit): a line edit takes no more characters than that,
 // typed, pasted or dropped; the extra ones are dropped without a word. A

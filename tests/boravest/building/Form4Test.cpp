@@ -12,9 +12,11 @@ const QString kNotNumber = QStringLiteral(" عدد معتبر است");
 class UValueDialog : public GeneralDataFixture {
 protected:
     // Answers the dialog: types each (input, text), then presses `finish`.
-    void answerWith(QList<QPair<int, QString>> layers, Qt::Key finish = Qt::Key_Return)
+    // `pasted`: layers whose text is then put past the key filter.
+    void answerWith(QList<QPair<int, QString>> layers, Qt::Key finish = Qt::Key_Return,
+                    QList<QPair<int, QString>> pasted = {})
     {
-        onModal = [this, layers, finish](QWidget *w) {
+        onModal = [this, layers, finish, pasted](QWidget *w) {
             if (w != Form4)
                 return 0;
             Form4->show();
@@ -23,6 +25,10 @@ protected:
             seenCaption = Form4->Label23->text();
             for (const auto &[n, text] : layers)
                 type(Form4->Edit(n), text);
+            for (const auto &[n, text] : pasted) {
+                Form4->Edit(n)->selectAll();
+                Form4->Edit(n)->insert(text);
+            }
             QTest::keyClick(Form4->Edit(1), finish);
             stillOpen = Form4->isVisible();
             if (stillOpen)
@@ -90,8 +96,9 @@ TEST_F(UValueDialog, ATextThatIsNoNumberIsRefusedAndTheDialogStays)
     openPage();
     fillValidProject(QStringLiteral("3"));
     type(Form2->De5, QStringLiteral("0.5"));
-    // The filter refuses letters; "1.2.3" passes the filter but is no number.
-    answerWith({{2, QStringLiteral("x")}, {3, QStringLiteral("1.2.3")}});
+    // The filter refuses letters and a second point; "1.2.3" put past the
+    // filter is no number.
+    answerWith({{2, QStringLiteral("x")}}, Qt::Key_Return, {{3, QStringLiteral("1.2.3")}});
     key(Form2->De5, Qt::Key_F5);
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(testsupport::takeMessages(),

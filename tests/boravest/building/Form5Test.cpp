@@ -114,7 +114,10 @@ TEST_F(CityForm, ARefusedSaveWritesNothingAndLeavesNothingPending)
         Form5->Button1->click();
         EXPECT_EQ(testsupport::takeMessages(), QStringList{kIncomplete});
         type(Form5->Hi_, QStringLiteral("1600"));
-        type(Form5->ArzGog, QStringLiteral("1.2.3"));
+        // Put past the key filter, which takes one point only.
+        Form5->ArzGog->setFocus();
+        Form5->ArzGog->selectAll();
+        Form5->ArzGog->insert(QStringLiteral("1.2.3"));
         Form5->Button1->click();
         EXPECT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral("'1.2.3' is not a valid floating point value")});
         EXPECT_TRUE(Form5->isVisible());

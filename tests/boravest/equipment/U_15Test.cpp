@@ -1,12 +1,22 @@
-// The equipment window's menu driven by real clicks and key presses: the
+// The equipment window's frame driven by real clicks and key presses: the
 // walk over the sixteen families and their second levels, the pages each
-// item opens, Edit on the current item, Cancel and the next showing.
+// item opens, Edit, Save, Cancel and Back, the keys of every state, the
+// general-data view, the result panel and the next showing of another
+// project.
 #include "boravest/building/PageFixture.h"
 
 #include "boravest/equipment/U_15.h"
+#include "boravest/help/UHelp.h"
+#include "boravest/data/ProgramState.h"
 #include "platform/ui/ClickLabel.h"
+#include "platform/ui/Colors.h"
+#include "platform/ui/DbControls.h"
 
 #include <QFrame>
+#include <QLineEdit>
+#include <QPointer>
+#include <QRadioButton>
+#include <QTabWidget>
 
 using namespace pagetest;
 
@@ -91,42 +101,71 @@ TEST_F(U_15Test, ArrowKeysWalkTheMenuAndItsSecondLevels)
     EXPECT_FALSE(shown(QStringLiteral("Label71")));
 }
 
-TEST_F(U_15Test, EveryItemOpensItsPageAndCancelReturnsToTheMenu)
+TEST_F(U_15Test, EveryItemOpensByClickAndByArrowsAndEnter)
 {
+    const char *const page = "0111000";
     const struct {
-        const char *label, *panel;
-        const char *commands; // while open
+        const char *label, *parent; // parent: the top item of a second-level item
+        int downs;                  // from item 1 to the item (or to its parent)
+        bool second;                // the second item of its group
+        const char *shows, *commands;
     } cases[] = {
-        {"Label18", nullptr, "0011010"},   {"Label19", "PMADoJ", "0111000"},   {"Label20", "PTankTF", "0111000"},
-        {"Label6", "PDig", "0111000"},     {"Label7", "PKore", "0111000"},     {"Label13", "PPSiS", "0111000"},
-        {"Label10", "PEMsh", "0111000"},   {"Label11", "PGhRvK", "0111000"},   {"Label12", "PDodkesh", "0111000"},
-        {"Label9", "PMEBaz", "0111000"},   {"Label14", "PSakhGir", "0111000"}, {"Label15", "PHavPD", "0111000"},
-        {"Label16", "Pic_Menu", "0001000"}, {"Label125", "PEsMo", "0111000"},   {"Label124", "PEsSir", "0111000"},
-        {"Label71", "PJakoziMo", "0111000"}, {"Label69", "PJakoziSir", "0111000"}, {"Label112", "PPGRad", "0111000"},
-        {"Label111", "PPGUH", "0111000"},
+        {"Label18", nullptr, 0, false, nullptr, "0011010"},  {"Label19", nullptr, 1, false, "PMADoJ", page},
+        {"Label20", nullptr, 2, false, "PTankTF", page},     {"Label5", nullptr, 3, false, "Label125", "1000111"},
+        {"Label2", nullptr, 4, false, "Label71", "1000111"}, {"Label6", nullptr, 5, false, "PDig", page},
+        {"Label7", nullptr, 6, false, "PKore", page},        {"Label8", nullptr, 7, false, "Label112", "1000111"},
+        {"Label13", nullptr, 8, false, "PPSiS", page},       {"Label10", nullptr, 9, false, "PEMsh", page},
+        {"Label11", nullptr, 10, false, "PGhRvK", page},     {"Label12", nullptr, 11, false, "PDodkesh", page},
+        {"Label9", nullptr, 12, false, "PMEBaz", page},      {"Label14", nullptr, 13, false, "PSakhGir", page},
+        {"Label15", nullptr, 14, false, "PHavPD", page},     {"Label16", nullptr, 15, false, "Pic_Menu", "0001000"},
+        {"Label125", "Label5", 3, false, "PEsMo", page},     {"Label124", "Label5", 3, true, "PEsSir", page},
+        {"Label71", "Label2", 4, false, "PJakoziMo", page},  {"Label69", "Label2", 4, true, "PJakoziSir", page},
+        {"Label112", "Label8", 7, false, "PPGRad", page},    {"Label111", "Label8", 7, true, "PPGUH", page},
     };
-    for (const auto &c : cases) {
-        const QString label = QString::fromLatin1(c.label);
-        SCOPED_TRACE(c.label);
-        ASSERT_EQ(commands(), QStringLiteral("1000111"));
-        click(label);
-        EXPECT_EQ(commands(), QString::fromLatin1(c.commands));
-        EXPECT_TRUE(lit(label));
-        EXPECT_EQ(MenuLabels[CurrentMenuItem], w(label));
-        if (c.panel) {
-            EXPECT_TRUE(shown(QString::fromLatin1(c.panel)));
+    for (bool byKeys : {false, true}) {
+        for (const auto &c : cases) {
+            const QString label = QString::fromLatin1(c.label);
+            SCOPED_TRACE(std::string(c.label) + (byKeys ? " keys" : " click"));
+            FormT2->done(QDialog::Rejected);
+            showPage(FormT2);
+            ASSERT_EQ(commands(), QStringLiteral("1000111"));
+            if (byKeys) {
+                for (int i = 0; i < c.downs; ++i)
+                    press(FormT2, Qt::Key_Down);
+                if (c.parent)
+                    keys({Qt::Key_Left});
+                if (c.second)
+                    keys({Qt::Key_Down});
+                keys({Qt::Key_Return});
+            } else {
+                if (c.parent)
+                    click(QString::fromLatin1(c.parent));
+                click(label);
+            }
+            EXPECT_EQ(commands(), QString::fromLatin1(c.commands));
+            if (c.shows) {
+                EXPECT_TRUE(shown(QString::fromLatin1(c.shows)));
+            }
+            if (QString::fromLatin1(c.commands) == QLatin1String("1000111"))
+                continue; // a group: no page to leave
+            // The highlight is on the item and stays there when Esc leaves it.
+            EXPECT_TRUE(lit(label));
+            EXPECT_EQ(MenuLabels[CurrentMenuItem], w(label));
             press(FormT2, Qt::Key_Escape);
-            EXPECT_FALSE(shown(QString::fromLatin1(c.panel)));
-        } else {
-            click(QStringLiteral("Label41"));
+            if (label == QLatin1String("Label16")) {
+                // Esc first only puts the pictures away; the next one cancels.
+                EXPECT_FALSE(shown(QStringLiteral("Pic_Menu")) || shown(QStringLiteral("pic_show")));
+                EXPECT_EQ(commands(), QStringLiteral("0001000"));
+                press(FormT2, Qt::Key_Escape);
+            }
+            EXPECT_EQ(commands(), QStringLiteral("1000111"));
+            if (c.shows) {
+                EXPECT_FALSE(shown(QString::fromLatin1(c.shows)));
+            }
+            EXPECT_TRUE(lit(label));
+            EXPECT_TRUE(modalsShown.isEmpty());
         }
-        EXPECT_TRUE(lit(label)); // the highlight stays where it was
     }
-    // Enter opens the highlighted item as a click does.
-    FormT2->done(QDialog::Rejected);
-    showPage(FormT2);
-    keys({Qt::Key_Up, Qt::Key_Up, Qt::Key_Return});
-    EXPECT_TRUE(shown(QStringLiteral("PHavPD")));
 }
 
 TEST_F(U_15Test, EditReopensTheSecondLevelItemThatIsCurrent)
@@ -221,3 +260,287 @@ TEST_F(U_15Test, PagesEditTheEquipmentRecordAndCancelPutsItBack)
 }
 
 } // namespace
+
+namespace {
+
+// The window over projects 7 and 8, each with its equipment record; the
+// window shows project 7.
+class U_15RecordTest : public U_15Test {
+protected:
+    void SetUp() override
+    {
+        U_15Test::SetUp();
+        if (HasFatalFailure())
+            return;
+        ProjectData other;
+        other.number = 8;
+        other.name = QStringLiteral("برج");
+        addProject(other);
+        const char *sql = "INSERT INTO Tajhizat (Shproje, Masa_z, TySo, NSakh) VALUES (?, ?, ?, ?)";
+        DM1->Database1->exec(QString::fromLatin1(sql), {7, 120, 1, 2});
+        DM1->Database1->exec(QString::fromLatin1(sql), {8, 300, 0, 7});
+        showProject(7);
+        testsupport::takeMessages();
+        modalsShown.clear();
+    }
+    // The project made current as the inputs page does, then a new showing.
+    void showProject(double number)
+    {
+        FormT2->done(QDialog::Rejected);
+        pf::db::Table *t = DM1->Table1;
+        for (t->first(); !t->eof(); t->next())
+            if (t->fieldByName(QStringLiteral("SHPROJE")).asFloat() == number)
+                break;
+        DM1->Table12->open();
+        showPage(FormT2);
+    }
+    static QString text(const char *name) { return w<QLineEdit>(QString::fromLatin1(name))->text(); }
+    static double stored(const char *field, double p = 7)
+    {
+        return rows(QStringLiteral("SELECT %1 FROM Tajhizat WHERE Shproje = ?").arg(QLatin1String(field)), {p})
+            .rows.value(0)
+            .value(0)
+            .toDouble();
+    }
+    static void setField(const char *field, double v)
+    {
+        DM1->Table12->fieldByName(QString::fromLatin1(field)).setValue(v);
+    }
+    static bool editing() { return DM1->Table12->state() == pf::db::DatasetState::Edit; }
+};
+
+} // namespace
+
+TEST_F(U_15RecordTest, EscAndCtrlCInEveryState)
+{
+    const struct {
+        const char *name;
+        std::initializer_list<const char *> clicks;
+        bool generalData;
+        const char *stays;           // still shown after the first key
+        const char *first, *second;  // commands after the first and the second key
+        bool asksFirst, asksSecond;  // the exit question
+    } cases[] = {
+        {"menu", {}, false, nullptr, "1000111", "1000111", true, true},
+        {"page", {"Label20"}, false, nullptr, "1000111", "1000111", false, true},
+        {"item 1", {"Label18"}, false, nullptr, "1000111", "1000111", false, true},
+        {"general data", {}, true, nullptr, "1000111", "1000111", false, true},
+        {"general data on a page", {"Label20"}, true, "PTankTF", "0111000", "1000111", false, false},
+        {"pictures", {"Label16"}, false, nullptr, "0001000", "1000111", false, false},
+    };
+    for (const auto &c : cases) {
+        for (bool ctrlC : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (ctrlC ? " Ctrl+C" : " Esc"));
+            showProject(7);
+            for (const char *l : c.clicks)
+                click(QString::fromLatin1(l));
+            if (c.generalData)
+                keys({Qt::Key_F6});
+            modalsShown.clear();
+            auto key = [&] {
+                ctrlC ? press(FormT2, Qt::Key_C, Qt::ControlModifier) : press(FormT2, Qt::Key_Escape);
+            };
+            key();
+            EXPECT_FALSE(shown(QStringLiteral("ScrollBox2")) || shown(QStringLiteral("Pic_Menu")));
+            if (c.stays) {
+                EXPECT_TRUE(shown(QString::fromLatin1(c.stays)));
+            }
+            EXPECT_EQ(commands(), QString::fromLatin1(c.first));
+            EXPECT_EQ(modalsShown, c.asksFirst ? QStringList{QStringLiteral("Form3")} : QStringList{});
+            modalsShown.clear();
+            key();
+            EXPECT_EQ(commands(), QString::fromLatin1(c.second));
+            EXPECT_EQ(modalsShown, c.asksSecond ? QStringList{QStringLiteral("Form3")} : QStringList{});
+            EXPECT_FALSE(editing());
+        }
+    }
+}
+
+TEST_F(U_15RecordTest, HelpToolsAndCalculatorKeys)
+{
+    for (Qt::Key k : {Qt::Key_F1, Qt::Key_F10, Qt::Key_F11})
+        press(FormT2, k);
+    EXPECT_EQ(modalsShown, (QStringList{"FormHelp", "Form15", "Form11"}));
+    EXPECT_EQ(FormHelp->windowTitle(), QStringLiteral("     راهنماي كاربران - انتخاب تجهيزات "));
+    EXPECT_EQ(testsupport::part<QTabWidget>(FormHelp, "PageControl1")->currentIndex(), 3);
+    // F12: the calculator of the data folder; a missing one is reported.
+    press(FormT2, Qt::Key_F12);
+    const QStringList said = testsupport::takeMessages();
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said[0].startsWith(QStringLiteral("Failed to excecute program"))) << said[0].toStdString();
+}
+
+TEST_F(U_15RecordTest, GeneralDataViewShowsTheProjectAndCancelClosesItFirst)
+{
+    click(QStringLiteral("Label20"));
+    press(FormT2, Qt::Key_F6);
+    ASSERT_TRUE(shown(QStringLiteral("ScrollBox2")));
+    EXPECT_EQ(text("De2"), QStringLiteral("120"));
+    EXPECT_EQ(text("Nsokft"), QStringLiteral("گاز شهري"));
+    EXPECT_EQ(text("NoeSakft"), QStringLiteral("هتل"));
+    EXPECT_TRUE(w<QLineEdit>(QStringLiteral("De2"))->isReadOnly());
+    // F6 again changes nothing while the view is open.
+    setField("TySo", 0);
+    press(FormT2, Qt::Key_F6);
+    EXPECT_EQ(text("Nsokft"), QStringLiteral("گاز شهري"));
+    // Cancel closes the view only; the next one leaves the page.
+    click(QStringLiteral("Label41"));
+    EXPECT_FALSE(shown(QStringLiteral("ScrollBox2")));
+    EXPECT_TRUE(shown(QStringLiteral("PTankTF")));
+    EXPECT_TRUE(editing());
+    click(QStringLiteral("Label41"));
+    EXPECT_FALSE(shown(QStringLiteral("PTankTF")));
+    EXPECT_EQ(stored("TySo"), 1);
+}
+
+TEST_F(U_15RecordTest, EditSaveCancelAndBack)
+{
+    // Save posts what the page holds and goes back to the menu.
+    click(QStringLiteral("Label20"));
+    FormT2->MakeComp(4, 300, 300, 100, 1, 10, 100, 0, 0, 0, 0, QString(), QString());
+    setField("Masa_z", 999);
+    press(FormT2, Qt::Key_F2);
+    EXPECT_EQ(stored("Masa_z"), 999);
+    EXPECT_FALSE(editing());
+    EXPECT_FALSE(shown(QStringLiteral("PTankTF")));
+    EXPECT_EQ(commands(), QStringLiteral("1000111"));
+    EXPECT_EQ(ResultPanel, nullptr);
+    EXPECT_FALSE(ResultPanelExists);
+    // F2 after a successful Save does nothing.
+    DM1->Table12->edit();
+    setField("Masa_z", 5);
+    press(FormT2, Qt::Key_F2);
+    EXPECT_TRUE(editing());
+    EXPECT_EQ(stored("Masa_z"), 999);
+    DM1->Table12->cancel();
+
+    // A record the table refuses to store keeps the page as typed.
+    click(QStringLiteral("Label20"));
+    setField("Masa_z", 42);
+    {
+        testsupport::RawFile lock(tableFile(QStringLiteral("Tajhizat.DB")));
+        ASSERT_TRUE(lock.exec("BEGIN EXCLUSIVE"));
+        DM1->Database1->setBusyTimeout(0);
+        click(QStringLiteral("Label24"));
+        EXPECT_EQ(testsupport::takeMessages().size(), 1);
+        EXPECT_TRUE(editing());
+        EXPECT_TRUE(shown(QStringLiteral("PTankTF")));
+        EXPECT_EQ(commands(), QStringLiteral("0111000"));
+        lock.exec("ROLLBACK");
+    }
+    click(QStringLiteral("Label24"));
+    EXPECT_EQ(stored("Masa_z"), 42);
+
+    // Back closes the window.
+    click(QStringLiteral("Label46"));
+    EXPECT_FALSE(FormT2->isVisible());
+}
+
+TEST_F(U_15RecordTest, AnotherProjectShowsNothingOfTheLastOne)
+{
+    click(QStringLiteral("Label20"));
+    FormT2->MakeComp(4, 300, 300, 100, 1, 10, 100, 0, 0, 0, 0, QString(), QString());
+    FormT2->showResultPanel();
+    press(FormT2, Qt::Key_F6);
+    EXPECT_EQ(text("De2"), QStringLiteral("120"));
+    // The window is closed with the view and the page open.
+    FormT2->done(QDialog::Rejected);
+    EXPECT_FALSE(editing());
+
+    showProject(8);
+    EXPECT_EQ(ResultPanel, nullptr);
+    EXPECT_FALSE(ResultPanelExists);
+    EXPECT_FALSE(shown(QStringLiteral("ScrollBox2")));
+    EXPECT_EQ(text("Nsokft"), QString());
+    EXPECT_EQ(text("NoeSakft"), QString());
+    EXPECT_EQ(w<QLabel>(QStringLiteral("LProject"))->text(), QStringLiteral("برج"));
+    EXPECT_EQ(commands(), QStringLiteral("1000111"));
+    press(FormT2, Qt::Key_F6);
+    EXPECT_EQ(text("De2"), QStringLiteral("300"));
+    EXPECT_EQ(text("Nsokft"), QStringLiteral("گازوئيل"));
+    EXPECT_EQ(text("NoeSakft"), QStringLiteral("اداره"));
+}
+
+TEST_F(U_15Test, ResultPanelIsBuiltAfreshWithItsRows)
+{
+    // Five rows at a 23-pixel pitch from RowsTop + 33; a second group of
+    // two beside them, from the same top.
+    FormT2->MakeComp(10, 40, 400, 200, 5, 20, 150, 2, 260, 330, 12, QStringLiteral("نتايج"), QString());
+    ASSERT_NE(ResultPanel, nullptr);
+    EXPECT_TRUE(ResultPanelExists);
+    EXPECT_EQ(ResultPanel->parent(), nullptr); // not shown before a run has results
+    EXPECT_EQ(ResultPanel->geometry(), QRect(10, 40, 400, 200));
+    for (int i = 1; i <= 7; ++i) {
+        SCOPED_TRACE(i);
+        const int row = i <= 5 ? i : i - 5;
+        EXPECT_EQ(ResultCaptions[i]->pos(), QPoint(i <= 5 ? 150 : 330, 12 + 33 + 23 * (row - 1)));
+        EXPECT_EQ(ResultValues[i]->y(), ResultCaptions[i]->y());
+        EXPECT_EQ(ResultValues[i]->x(), i <= 5 ? 20 : 260);
+        EXPECT_EQ(ResultCaptions[i]->font().pointSize() * 10 + ResultValues[i]->font().pointSize(), 100);
+    }
+    EXPECT_EQ(ResultCaptions[8], nullptr);
+    EXPECT_EQ(ResultPanel->palette().color(QPalette::Window),
+              pf::ui::winColor(AreaColors[AreaT * 5 + RoleWin]));
+    auto *title = ResultPanel->findChild<QLabel *>(QStringLiteral("ResultTitle1"));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->x(), qRound(200 - title->width() / 2.0));
+
+    // A value keeps its right edge, whatever its length.
+    FormT2->setResultRow(1, QStringLiteral(":قطر"), FormT2->roundText(1234.5));
+    EXPECT_EQ(ResultValues[1]->text(), QStringLiteral("1234")); // halves to even
+    const int right = ResultValues[1]->geometry().right();
+    FormT2->setResultRow(1, QStringLiteral(":قطر"), FormT2->roundText(7));
+    EXPECT_EQ(ResultValues[1]->geometry().right(), right);
+    EXPECT_EQ(ResultValues[1]->text(), QStringLiteral("7"));
+
+    // A grid placed on the panel goes with it: a new panel or Cancel leaves
+    // nothing pointing at the old one.
+    ResultGrid = new pf::ui::DBGrid(ResultPanel);
+    QPointer<QWidget> grid = ResultGrid;
+    FormT2->MakeComp(0, 0, 100, 100, 1, 0, 0, 0, 0, 0, 0, QString(), QString());
+    EXPECT_TRUE(grid.isNull());
+    EXPECT_EQ(ResultGrid, nullptr);
+    EXPECT_EQ(ResultCaptions[2], nullptr);
+    ResultGrid = new pf::ui::DBGrid(ResultPanel);
+    FormT2->showResultPanel();
+    EXPECT_EQ(ResultPanel->parent(), FormT2);
+    click(QStringLiteral("Label18"));
+    click(QStringLiteral("Label41"));
+    EXPECT_EQ(ResultPanel, nullptr);
+    EXPECT_EQ(ResultGrid, nullptr);
+    EXPECT_FALSE(ResultPanelExists);
+}
+
+TEST_F(U_15Test, CommandLabelsHoverAndPicturesFollowTheirButtons)
+{
+    auto *edit = w(QStringLiteral("Label1"));
+    auto *back = w(QStringLiteral("Label46"));
+    back->mouseMoved();
+    edit->mouseMoved();
+    EXPECT_EQ(pf::ui::textColor(edit), QColor(255, 0, 0));
+    EXPECT_EQ(edit->y(), 7);
+    EXPECT_EQ(back->y(), 6);
+    EXPECT_EQ(pf::ui::textColor(back), pf::ui::winColor(AreaColors[AreaT * 5 + RoleText]));
+    edit->mouseLeft();
+    EXPECT_EQ(edit->y(), 6);
+
+    click(QStringLiteral("Label16"));
+    auto pictures = [] {
+        QString s;
+        for (const char *n : {"ImgEst", "ImgJkz1", "ImgJkz2"})
+            s += shown(QString::fromLatin1(n)) && w<QWidget>(QString::fromLatin1(n))->isEnabled() ? QLatin1Char('1')
+                                                                                                   : QLatin1Char('0');
+        return s;
+    };
+    EXPECT_EQ(pictures(), QStringLiteral("100"));
+    EXPECT_TRUE(w<QRadioButton>(QStringLiteral("RadioButton1"))->isChecked());
+    // The same after the page was cancelled and opened again.
+    click(QStringLiteral("Label41"));
+    click(QStringLiteral("Label16"));
+    EXPECT_EQ(pictures(), QStringLiteral("100"));
+    for (const auto &[button, want] : {std::pair{"RadioButton3", "001"}, std::pair{"RadioButton2", "010"}}) {
+        auto *b = w<QRadioButton>(QString::fromLatin1(button));
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->width() - 8, b->height() / 2));
+        EXPECT_EQ(pictures(), QString::fromLatin1(want)) << button;
+    }
+}

@@ -1,12 +1,20 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Keys.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace pf::ui;
 
@@ -182,4 +190,81 @@ TEST(NumberFilters, LengthLimitDropsExtraCharactersButLetsALongerTextShrink)
     EXPECT_EQ(edit.text(), QStringLiteral("12345678"));
     QTest::keyClick(&edit, Qt::Key_1);
     EXPECT_EQ(edit.text(), QStringLiteral("12345678"));
+}
+
+TEST(NumberFilters, APointGoesInOnce)
+{
+    QStringList messages;
+    ScopedMessageHook hook([&](const QString &t) { messages << t; });
+    QLineEdit dec;
+    installDecimalFilter(&dec, kNumber);
+    QTest::keyClicks(&dec, QStringLiteral("1.5.2"));
+    EXPECT_EQ(dec.text(), QStringLiteral("1.52"));
+    EXPECT_EQ(messages, QStringList{kNumber});
+    // Typed over a selection that holds the point, a new one is fine.
+    dec.setSelection(1, 2);
+    QTest::keyClicks(&dec, QStringLiteral("."));
+    EXPECT_EQ(dec.text(), QStringLiteral("1.2"));
+    EXPECT_EQ(messages.size(), 1);
+}
+
+TEST(NumberFilters, PastedAndDroppedTextGoesInOnlyWhenTheWholeTextIsValid)
+{
+    QStringList messages;
+    ScopedMessageHook hook([&](const QString &t) { messages << t; });
+    QWidget form;
+    auto *dec = new QLineEdit(&form);
+    auto *whole = new QLineEdit(&form);
+    installDecimalFilter(dec, kNumber);
+    installWholeNumberFilter(whole, kWhole);
+    form.show();
+
+    auto byKey = [](QLineEdit *e) { QTest::keySequence(e, QKeySequence::Paste); };
+    auto byMenu = [](QLineEdit *e) {
+        QContextMenuEvent ev(QContextMenuEvent::Mouse, QPoint(2, 2), e->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(e, &ev);
+        auto *menu = e->findChild<QMenu *>();
+        ASSERT_NE(menu, nullptr);
+        QAction *paste = nullptr;
+        for (QAction *a : menu->actions())
+            if (a->text().startsWith(QStringLiteral("&Paste")))
+                paste = a;
+        ASSERT_NE(paste, nullptr);
+        paste->trigger();
+        menu->close();
+        delete menu;
+    };
+    auto byDrop = [](QLineEdit *e) {
+        QMimeData mime;
+        mime.setText(QGuiApplication::clipboard()->text());
+        const QPoint at(e->width() - 2, 5);
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(e, &enter);
+        QDropEvent ev(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(e, &ev);
+    };
+    const struct {
+        QLineEdit *edit;
+        const char *before, *pasted, *after;
+        bool refused;
+    } cases[] = {
+        {dec, "1", ".25", "1.25", false}, {dec, "1.5", ".2", "1.5", true}, {dec, "", "3a", "", true},
+        {dec, "7", "-1", "7", true},      {whole, "4", "20", "420", false}, {whole, "4", "2.0", "4", true},
+    };
+    const std::function<void(QLineEdit *)> ways[] = {byKey, byMenu, byDrop};
+    int way = 0;
+    for (const auto &how : ways) {
+        for (const auto &c : cases) {
+            SCOPED_TRACE(std::to_string(way) + " " + c.pasted);
+            c.edit->setText(QString::fromLatin1(c.before));
+            c.edit->setFocus();
+            c.edit->end(false);
+            QGuiApplication::clipboard()->setText(QString::fromLatin1(c.pasted));
+            messages.clear();
+            how(c.edit);
+            EXPECT_EQ(c.edit->text(), QString::fromLatin1(c.after));
+            EXPECT_EQ(messages, c.refused ? QStringList{c.edit == dec ? kNumber : kWhole} : QStringList{});
+        }
+        ++way;
+    }
 }
