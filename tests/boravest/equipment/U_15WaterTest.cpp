@@ -176,6 +176,9 @@ TEST_F(U_15WaterTest, TankKindSwitchAndTheKeysOfBothPages)
     }
     kind->setCurrentIndex(-1); // no kind: the rows stay
     EXPECT_FALSE(steamRow());
+    w("DBEdit4")->setFocus();
+    press(FormT2, Qt::Key_Tab); // Tab from the page's last box: back to its first
+    EXPECT_EQ(FormT2->focusWidget(), kind);
     click("Label41");
 
     // Pump starts: whole numbers only, Enter back to the first box.
