@@ -9,6 +9,8 @@ namespace bv::equipment {
 const char *const kMsgEnterPumpStarts = "تعداد استارت پمپ در هر ساعت را وارد كنيد";
 const char *const kMsgNoStandardPressureTank =
     "با توجه به داده ها امكان انتخاب تانك تحت فشار در قالب استاندارد ميسر نيست";
+const char *const kMsgStaticPressureLimit =
+    ".با كم كردن فشار اوليه و مقدار ذخيره محدوده مجاز فشار استاتيكي را رعايت كنيد ";
 const char *const kMsgMinPressureOffCurve = "حداقل فشار داخل تانك بايد از 10 تا كمتر از 100 پوند بر اينچ مربع باشد";
 const char *const kMsgWaterHeightRange = "ارتفاع مورد نياز آب در تانك بايد بين 2 و 30 باشد";
 const char *const kTextVertical = "عمودي";
@@ -24,6 +26,10 @@ constexpr double kFtPerPsi = 2.31;
 constexpr double kWaterHeightLimit = 38.4;
 constexpr double kVerticalLimitLitres = 1200;
 constexpr double kHorizontalLimitLitres = 18900;
+// Highest working pressure a stored tank may reach, PSI.
+constexpr double kMaxStaticPressurePsi = 110;
+// End of the pump start curve, PSI.
+constexpr double kCurveEndPsi = 100;
 
 } // namespace
 
@@ -94,6 +100,15 @@ PressureTankResults sizePressureTank(const PressureTankInputs &in)
     if (r.installation != TankInstallation::OutOfRange && r.row == 0 && !in.reportMode)
         r.messages << QString::fromUtf8(kMsgNoStandardPressureTank);
     return r;
+}
+
+QString pressureTankSaveRefusal(const PressureTankResults &r)
+{
+    if (r.maxPressurePsi > kMaxStaticPressurePsi || r.minPressurePsi >= kCurveEndPsi)
+        return QString::fromUtf8(kMsgStaticPressureLimit);
+    if (r.tankVolumeLitres > kHorizontalLimitLitres)
+        return QString::fromUtf8(kMsgNoStandardPressureTank);
+    return {};
 }
 
 } // namespace bv::equipment

@@ -56,8 +56,17 @@ struct PressureTankResults {
 
 PressureTankResults sizePressureTank(const PressureTankInputs &in);
 
+// Save's judgement of the check run of the pressure-tank page: the message
+// that refuses the page, empty when the tank may be stored. A highest
+// pressure of exactly 110 PSI and a volume of exactly 18900 litres pass. A
+// lowest pressure of 100 PSI or more lies past the pump start curve, yet
+// its highest pressure would be at least 3.3 times that: it is refused as
+// too high.
+QString pressureTankSaveRefusal(const PressureTankResults &r);
+
 extern const char *const kMsgEnterPumpStarts;
 extern const char *const kMsgNoStandardPressureTank;
+extern const char *const kMsgStaticPressureLimit;
 extern const char *const kMsgMinPressureOffCurve;
 extern const char *const kMsgWaterHeightRange;
 extern const char *const kTextVertical;

@@ -79,3 +79,19 @@ TEST(PressureTankTest, InputProblemsStop)
         }
     }
 }
+
+TEST(PressureTankTest, SaveRefusesTooHighAndTooLargeOnly)
+{
+    const QString high = QString::fromUtf8(kMsgStaticPressureLimit), large = QString::fromUtf8(kMsgNoStandardPressureTank);
+    // highest pressure, lowest pressure, litres, refusal
+    const std::tuple<double, double, double, QString> cases[] = {
+        {110, 30, 18900, {}},       {110.001, 30, 100, high}, {100, 30, 18900.01, large},
+        {0, 100, 0, high},          // past the pump start curve: no ratio read
+        {0, 0, 0, {}},              // a run that stopped before the pressures
+    };
+    for (const auto &[highest, lowest, litres, refusal] : cases) {
+        PressureTankResults r;
+        r.maxPressurePsi = highest, r.minPressurePsi = lowest, r.tankVolumeLitres = litres;
+        EXPECT_EQ(pressureTankSaveRefusal(r), refusal) << highest << " " << lowest << " " << litres;
+    }
+}
