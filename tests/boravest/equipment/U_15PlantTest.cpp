@@ -167,6 +167,10 @@ TEST_F(U_15PlantTest, SoftenerCalculateShowsTheWorkedCaseAndBadCountsStop)
     EXPECT_TRUE(takeMessages().isEmpty());
     ASSERT_TRUE(panelShown());
     EXPECT_EQ(panelValues(), (QStringList{"5", "144000"}));
+    // The wide value stays inside the panel, clear of its caption.
+    EXPECT_GE(ResultValues[2]->x(), 5);
+    EXPECT_GT(ResultCaptions[2]->x(), ResultValues[2]->geometry().right());
+    EXPECT_LE(ResultCaptions[2]->geometry().right(), ResultPanel->width());
     EXPECT_EQ(FormT2->SakhGir(1).row, 5);
 
     const std::pair<const char *, const char *> stops[] = {
