@@ -29,7 +29,6 @@ const char *const kMsgEnterPumpFirst = "داده هاي مربوط به پمپ �
 const char *const kMsgCorrectElbows = "اتصالات مسير دودكش رااصلاح كنيد";
 const char *const kMsgCorrectVertical = "طول عمودي دودكش رااصلاح كنيد";
 const char *const kMsgCorrectHorizontal = "طول افقي دودكش رااصلاح كنيد";
-const char *const kMsgGiveChimneyCount = "تعداد دودكش را مشخص كنيد";
 const char *const kMsgWashCycle = "مدت زمان سيكل شستشو بين 6 و 72 ساعت درنظر گرفته شود";
 
 // Property of the window's unit-row table once its floor-name field is declared.
@@ -597,7 +596,7 @@ bool TFormT2::saveChimneyPage()
     else if (3 * tOfD >= tAmD)
         failed = kMsgCorrectHorizontal;
     else if (teDo < 1)
-        failed = kMsgGiveChimneyCount;
+        failed = kMsgSetChimneyCount;
     if (failed) {
         pf::ui::showMessage(u(failed));
         return false;
