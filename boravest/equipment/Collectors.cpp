@@ -86,13 +86,9 @@ CollectorsResults sizeCollectors(const CollectorsInputs &in)
         return pipe;
     };
 
-    if (in.Typ_MAM < 2 && in.Randeman > 0) {
-        const int demandRow = HotWaterDemandTable::rowOfBuildingType(in.NSakh);
-        const double g = maxHotWaterDemand(in.NSakh, in.fixtures).peakGph;
-        const double heat = (in.DamAbBeh - in.DamAbSh) * kLbPerGallon * g * cat.HotWaterDemand.demandFactor(demandRow)
-                            * cat.HotWaterDemand.storageFactor(demandRow) * (1 + in.Z_Et / 100.0)
-                            / (in.Randeman / 100.0);
-        r.tankConnection = cat.PipeSizeNames.name(branch(heat).size);
+    if (const TankBranch tank = hotWaterTankBranch(in); tank.present) {
+        branch(tank.heatBtuh);
+        r.tankConnection = tank.size;
     }
     if (in.Mass_Jak > 0 && in.Typ_M_Jak == 0 && in.G_Ab_Jak > 0) {
         branch(in.jacuzziHeatBtuh);
@@ -133,6 +129,24 @@ CollectorsResults sizeCollectors(const CollectorsInputs &in)
         r.messages << QString::fromUtf8(cat.PipeCapacity.rowOfFriction(in.OfteFeshar) == 0 ? kMsgSetPressureDrop
                                                                                          : kMsgNoPipeFits);
     return r;
+}
+
+TankBranch hotWaterTankBranch(const CollectorsInputs &in)
+{
+    TankBranch t;
+    if (in.Typ_MAM >= 2 || in.Randeman <= 0)
+        return t;
+    const Catalogues &cat = catalogues();
+    t.present = true;
+    const int demandRow = HotWaterDemandTable::rowOfBuildingType(in.NSakh);
+    const double g = maxHotWaterDemand(in.NSakh, in.fixtures).peakGph;
+    t.heatBtuh = (in.DamAbBeh - in.DamAbSh) * kLbPerGallon * g * cat.HotWaterDemand.demandFactor(demandRow)
+                 * cat.HotWaterDemand.storageFactor(demandRow) * (1 + in.Z_Et / 100.0) / (in.Randeman / 100.0);
+    t.flowGpm = t.heatBtuh / (in.EkhtDama * kBtuhPerGpmF);
+    const PipeChoice pipe = cat.PipeCapacity.choose(in.OfteFeshar, t.flowGpm);
+    t.pipeSize = pipe.size;
+    t.size = cat.PipeSizeNames.name(pipe.size);
+    return t;
 }
 
 std::vector<bv::data::CollectorStoreRow> collectorStoreRows(const CollectorsResults &results)

@@ -84,6 +84,19 @@ struct CollectorsResults {
 
 CollectorsResults sizeCollectors(const CollectorsInputs &in);
 
+// The hot-water tank's connection branch: present only for a double-wall or
+// hot-water coil tank (`Typ_MAM` below 2) with an exchanger efficiency above
+// 0. Its pipe is the first size that carries the flow at `OfteFeshar`; none
+// (empty size text) when no row or no size fits.
+struct TankBranch {
+    bool present = false;
+    double heatBtuh = 0;
+    double flowGpm = 0;
+    int pipeSize = 0; // 1..15, 0 none
+    QString size;     // PipeSizeNames of the size, empty for none
+};
+TankBranch hotWaterTankBranch(const CollectorsInputs &in);
+
 // The per-unit rows as bv::data::storeCollectorResults writes them.
 std::vector<bv::data::CollectorStoreRow> collectorStoreRows(const CollectorsResults &results);
 

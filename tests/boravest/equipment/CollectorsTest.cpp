@@ -115,3 +115,28 @@ TEST(CollectorsTest, BadFrictionLossOrTemperatureDifference)
     EXPECT_EQ(QStringList({convertSk(0), convertSk(-6), convertSk(51)}),
               QStringList({QString::fromUtf8("همكف"), "-6", "51"}));
 }
+
+TEST(CollectorsTest, TankBranchOnItsOwn)
+{
+    CollectorsInputs in = project();
+    const TankBranch tank = hotWaterTankBranch(in);
+    EXPECT_TRUE(tank.present);
+    EXPECT_NEAR(tank.flowGpm, 20.39, 5e-3);
+    EXPECT_EQ(tank.size, QStringLiteral("2"));
+    const struct {
+        void (*change)(CollectorsInputs &);
+        bool present;
+    } cases[] = {
+        {[](CollectorsInputs &c) { c.Typ_MAM = 2; }, false},      // steam coil: no branch
+        {[](CollectorsInputs &c) { c.Randeman = 0; }, false},     // no exchanger efficiency
+        {[](CollectorsInputs &c) { c.OfteFeshar = 1.2; }, true},  // no friction row: no size
+        {[](CollectorsInputs &c) { c.EkhtDama = 0; }, true},      // no temperature drop: no size
+    };
+    for (const auto &c : cases) {
+        in = project();
+        c.change(in);
+        const TankBranch t = hotWaterTankBranch(in);
+        EXPECT_EQ(t.present, c.present);
+        EXPECT_TRUE(t.size.isEmpty() && t.pipeSize == 0);
+    }
+}
