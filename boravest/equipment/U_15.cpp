@@ -699,7 +699,9 @@ void TFormT2::MakeComp(short Left, short Top, short Width, short Height, short R
         f.setBold(true);
         l->setFont(f);
         l->setPalette(pal);
-        l->setLayoutDirection(Qt::RightToLeft);
+        // The texts are stored as they read in a left-to-right paragraph
+        // (":(Btu/h)..." puts the colon after the Persian words).
+        l->setLayoutDirection(Qt::LeftToRight);
         return l;
     };
     if (!Title1.isEmpty()) {
@@ -743,13 +745,10 @@ void TFormT2::setResultRow(int i, const QString &caption, const QString &value)
         return;
     ResultCaptions[i]->setText(caption);
     ResultCaptions[i]->adjustSize();
-    QLabel *v = ResultValues[i];
-    // A value is right-justified on its column: its right edge stays put.
-    const int right = v->x() + v->width();
-    v->setText(value);
-    v->adjustSize();
-    if (!value.isEmpty())
-        v->move(right - v->width(), v->y());
+    // An autosized label of a right-to-left panel keeps its left edge: a
+    // value starts at its column and grows to the right.
+    ResultValues[i]->setText(value);
+    ResultValues[i]->adjustSize();
 }
 
 void TFormT2::showResultPanel()
