@@ -52,10 +52,10 @@ TReport4::TReport4(QObject *parent) : QObject(parent)
     f.line(kMiddle, 124, {QRLabel60, QRLabel72});
     f.line(kRight, 156, {t("QRLabel19", ":(ft)عمق متوسط"), d("QRDBText4", "Omgh_M_Jak")});
     f.line(kMiddle, 156, {t("QRLabel97", ":تعداد مبدل"), d("QRDBText7", "Te_Jak")});
-    f.line(kRight, 188, {t("QRLabel18", ":(Sq.ft)مساحت"), d("QRDBText3", "Mass_Jak")});
+    f.line(kRight, 182, {t("QRLabel18", ":(Sq.ft)مساحت"), d("QRDBText3", "Mass_Jak")});
     QRLabel98 = t("QRLabel98", "(PSI)فشار  بخار");
     QRDBText8 = d("QRDBText8", "Fesh_M_Jak");
-    f.line(kMiddle, 188, {QRLabel98, QRDBText8});
+    f.line(kMiddle, 184, {QRLabel98, QRDBText8});
     QRLabel65 = t("QRLabel65");
     f.line(kRight, 212, {t("QRLabel24", ":(gal)حجم آب"), QRLabel65});
     QRLabel69 = t("QRLabel69");

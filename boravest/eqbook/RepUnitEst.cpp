@@ -64,10 +64,10 @@ TReportEst::TReportEst(QObject *parent) : QObject(parent)
     QRLabel87 = t("QRLabel87");
     f.line(kMiddle, 236, {QRLabel82, QRLabel87});
     QRLabel70 = t("QRLabel70");
-    f.line(kRight, 268, {t("QRLabel26", ":(Btu/h)انرژي موردنياز اوليه"), QRLabel70});
+    f.line(kRight, 262, {t("QRLabel26", ":(Btu/h)انرژي موردنياز اوليه"), QRLabel70});
     QRLabel63 = t("QRLabel63", ":(lb/h)مقدار آب كندانس");
     QRLabel76 = t("QRLabel76");
-    f.line(kMiddle, 268, {QRLabel63, QRLabel76});
+    f.line(kMiddle, 262, {QRLabel63, QRLabel76});
     QRLabel71 = t("QRLabel71");
     f.line(kRight, 290, {t("QRLabel52", ":(Btu/h)اتلاف حرارتي سطحي"), QRLabel71});
     ImgMbAb = addDrawing(TitleBand1, "ImgMbAb", QRectF(4, 295, 225, 226), HeatingDrawing::HotWaterExchanger);
