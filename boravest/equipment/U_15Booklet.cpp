@@ -9,6 +9,7 @@
 #include "boravest/eqbook/RepUnit.h"
 #include "boravest/eqbook/RepUnit3.h"
 #include "boravest/eqbook/U23.h"
+#include "boravest/equipment/U_15BookletHeating.h"
 #include "boravest/equipment/U_15.h"
 #include "platform/common/Numbers.h"
 #include "platform/report/Preview.h"
@@ -31,6 +32,14 @@ pf::report::Report *sectionPage(int section)
         return Report3 ? &Report3->QuickRep1 : nullptr;
     case 3:
         return Report ? &Report->QuickRep1 : nullptr;
+    case 4:
+        return ReportEst ? &ReportEst->QuickRep1 : nullptr;
+    case 6:
+        return Report4 ? &Report4->QuickRep1 : nullptr;
+    case 7:
+        return Report04 ? &Report04->QuickRep1 : nullptr;
+    case 8:
+        return Report5 ? &Report5->QuickRep1 : nullptr;
     default:
         return nullptr;
     }
@@ -145,18 +154,16 @@ void runStep(TFormT2 &w, const Step &s)
         hotWaterSection(w);
         break;
     case BuildStep::Pool:
-        w.EstakhMobadel(2);
-        w.EstakhPmpSir(2);
+        poolSection(w);
         break;
     case BuildStep::Jacuzzi:
-        w.JakoziMobadel(2);
-        w.JakoziPmpSir(2);
+        jacuzziSection(w);
         break;
     case BuildStep::Boilers:
-        w.Dig(2);
+        boilerSection(w);
         break;
     case BuildStep::Furnaces:
-        w.Kore(2);
+        furnaceSection(w);
         break;
     case BuildStep::Radiators:
         w.ESRad(2);

@@ -99,6 +99,12 @@ protected:
         for (int i = 0; i < lastDoc.pages.size(); ++i) {
             const QStringList t = reporttest::texts(lastDoc.pages[i]);
             kinds << (t.contains(kTankHeading) ? QStringLiteral("project") : t.contains(kHotWaterTitle) ? QStringLiteral("hotwater") : QStringLiteral("?"));
+            const struct {
+                const char *title, *kind;
+            } heating[] = {{"استخر خانگي", "pool"}, {"جكوزي", "jacuzzi"}, {"ديگ", "boiler"}, {"كوره هواي گرم", "furnace"}};
+            for (const auto &h : heating)
+                if (kinds.last() == QLatin1String("?") && t.contains(QString::fromUtf8(h.title)))
+                    kinds.last() = QString::fromLatin1(h.kind);
         }
         return kinds;
     }
@@ -152,7 +158,7 @@ TEST_F(EquipmentBookletTest, PagesOfTheKeptSectionsInTheBookletsOrder)
         QStringList pages;
         std::initializer_list<int> flags;
     } cases[] = {
-        {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, "Randeman = 70", {"project", "hotwater"}, {1, 3}},
+        {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, "Randeman = 70", {"project", "hotwater", "boiler", "furnace"}, {1, 3, 7, 8}},
         {{3, 1}, "Randeman = 70", {"project", "hotwater"}, {1, 3}},
         {{3}, "Randeman = 70", {"hotwater"}, {3}},
         {{1, 3}, "Randeman = 0", {"project"}, {1}},
