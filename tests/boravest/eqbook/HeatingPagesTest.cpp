@@ -251,11 +251,16 @@ TEST_F(HeatingPagesTest, UnitHeaterSpacesAreSizedWheneverTheirPageIsTicked)
         EXPECT_TRUE(r.model.startsWith(QStringLiteral("UH-")));
 
     // A project without such spaces prints no row and nothing of the last.
+    // Nor does the radiator page, which keeps its title and zero totals.
     heatingProject(33, 1, 1);
-    db()->exec(QStringLiteral("UPDATE bankfz SET T_UH = 0 WHERE Shproje = 33"));
-    build(33, {10});
-    EXPECT_TRUE(Report7->rows().empty());
-    EXPECT_FALSE(reporttest::allTexts(lastDoc).contains(QStringLiteral("F0U1S2")));
+    db()->exec(QStringLiteral("UPDATE bankfz SET T_UH = 0, E_Rad = 0 WHERE Shproje = 33"));
+    build(33, {9, 10});
+    EXPECT_TRUE(Report7->rows().empty() && Report6->rows().empty());
+    const QStringList printed = reporttest::allTexts(lastDoc);
+    EXPECT_FALSE(printed.contains(QStringLiteral("F0U1S2")));
+    EXPECT_FALSE(printed.contains(QStringLiteral("طبقه"))); // no headings
+    EXPECT_TRUE(printed.contains(QStringLiteral(":(gal)كل حجم آب رادياتورها")));
+    EXPECT_EQ(Report6->QRLabel16->text, QStringLiteral("0"));
 }
 
 TEST(HeatingPagesPlain, ExpansionTankBlockForEveryKindAfterAnyOther)
