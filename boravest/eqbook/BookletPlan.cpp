@@ -51,8 +51,10 @@ BookletPlan planBooklet(const BookletPlanInputs &in)
     step(BuildStep::Radiators);
     if (!(in.V_B_M_E > 0))
         f[11] = false;
-    if (f[11]) {
+    // The unit-heater page prints what this step stores.
+    if (f[10] || f[11])
         step(BuildStep::UnitHeaterSpaces);
+    if (f[11]) {
         // The expansion tank reads the pump head that the circulation pump
         // stores: the pump is worked out first, so that the page does not
         // print the head of an earlier build.

@@ -25,6 +25,19 @@ int radiatorSections(double load, double factor, double outputPerSection)
     return n;
 }
 
+RadiatorBody radiatorOfSections(int size, int sections)
+{
+    const auto &data = catalogues().RadiatorSections;
+    RadiatorBody b;
+    if (size < 1 || size > RadiatorSectionsTable::RowCount)
+        return b;
+    b.surface = sections * data.surface(size);
+    b.length = sections * data.thickness(size);
+    b.water = sections * data.water(size);
+    b.weight = sections * data.weight(size);
+    return b;
+}
+
 RadiatorResults sizeRadiators(const RadiatorInputs &in)
 {
     RadiatorResults r;
@@ -67,10 +80,11 @@ RadiatorResults sizeRadiators(const RadiatorInputs &in)
             s.load = g;
             s.factor = f;
             s.sections = n;
-            s.surface = n * sections.surface(size);
-            s.length = n * sections.thickness(size);
-            s.water = n * sections.water(size);
-            s.weight = n * sections.weight(size);
+            const RadiatorBody body = radiatorOfSections(size, n);
+            s.surface = body.surface;
+            s.length = body.length;
+            s.water = body.water;
+            s.weight = body.weight;
             r.waterTotal += s.water;
             r.surfaceTotal += roundX(s.surface);
             r.spaces.push_back(s);

@@ -64,6 +64,14 @@ double radiatorFactor(double roomTempF, double waterTempF);
 // by one. The caller ensures factor x output is not 0.
 int radiatorSections(double load, double factor, double outputPerSection);
 
+// A radiator of `sections` sections of size 1..6: its heating surface
+// (sq.m), length (mm), water content (gal) and weight (kg); all 0 for
+// another size.
+struct RadiatorBody {
+    double surface = 0, length = 0, water = 0, weight = 0;
+};
+RadiatorBody radiatorOfSections(int size, int sections);
+
 RadiatorResults sizeRadiators(const RadiatorInputs &in);
 
 // Rows of the work table for the screen run.

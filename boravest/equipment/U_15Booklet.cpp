@@ -9,6 +9,7 @@
 #include "boravest/eqbook/RepUnit.h"
 #include "boravest/eqbook/RepUnit3.h"
 #include "boravest/eqbook/U23.h"
+#include "boravest/equipment/U_15BookletDistribution.h"
 #include "boravest/equipment/U_15BookletHeating.h"
 #include "boravest/equipment/U_15.h"
 #include "platform/common/Numbers.h"
@@ -40,6 +41,12 @@ pf::report::Report *sectionPage(int section)
         return Report04 ? &Report04->QuickRep1 : nullptr;
     case 8:
         return Report5 ? &Report5->QuickRep1 : nullptr;
+    case 9:
+        return Report6 ? &Report6->QuickRep1 : nullptr;
+    case 10:
+        return Report7 ? &Report7->QuickRep1 : nullptr;
+    case 11:
+        return Report8 ? &Report8->QuickRep1 : nullptr;
     default:
         return nullptr;
     }
@@ -166,19 +173,19 @@ void runStep(TFormT2 &w, const Step &s)
         furnaceSection(w);
         break;
     case BuildStep::Radiators:
-        w.ESRad(2);
+        radiatorSection(w);
         break;
     case BuildStep::UnitHeaterSpaces:
-        w.EUHAbDagh(2);
+        unitHeaterSection(w);
         break;
     case BuildStep::ExpansionTank:
-        w.MEnBaz(2);
+        expansionTankSection(w);
         break;
     case BuildStep::Burner:
-        w.EntMashal(2);
+        burnerSection(w);
         break;
     case BuildStep::Chimney:
-        w.PrDodkesh(2);
+        chimneySection(w);
         break;
     case BuildStep::Collectors:
         w.GhKlvRz(2);

@@ -85,16 +85,22 @@ TEST(BookletPlanTest, DropRulesAndUnreadyPages)
          {B::Pool}, {B::Jacuzzi}},
         {"no jacuzzi area", with([](auto &in) { in.Mass_Jak = -1; }), flags({1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 12}),
          {B::Jacuzzi}, {B::Pool}},
-        {"no expansion water: no unit-heater refresh, the chimney still runs",
+        {"no expansion water: the unit-heater page still refreshes its spaces, the chimney still runs",
          with([](auto &in) { in.V_B_M_E = 0; }), flags({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12}),
-         {B::UnitHeaterSpaces, B::ExpansionTank, B::Burner}, {B::Chimney, B::CirculationPump}},
+         {B::ExpansionTank, B::Burner}, {B::UnitHeaterSpaces, B::Chimney, B::CirculationPump}},
+        {"no expansion water and no unit-heater page: no unit-heater refresh",
+         with([](auto &in) {
+             in.V_B_M_E = 0;
+             in.ticked[10] = false;
+         }),
+         flags({1, 2, 3, 4, 5, 6, 7, 8, 9, 12}), {B::UnitHeaterSpaces, B::ExpansionTank}, {B::Chimney}},
         {"a page not ready is neither computed nor printed",
          with([](auto &in) { in.pageReady = flags({1, 3}); }), flags({1, 3}),
          {B::Pool, B::Jacuzzi, B::Boilers, B::Furnaces, B::UnitHeaterSpaces, B::Burner},
          {B::ProjectData, B::HotWaterTank, B::Radiators, B::Chimney, B::CirculationPump, B::ExtractFans}},
-        {"only unit heaters: the always-run steps still run", present(flags({10})), flags({10}),
-         {B::ProjectData, B::HotWaterTank, B::Pool, B::Boilers, B::UnitHeaterSpaces},
-         {B::Radiators, B::Chimney, B::Collectors, B::CirculationPump, B::FittingsAndSoftener, B::ExtractFans}},
+        {"only unit heaters: their spaces refreshed, the always-run steps still run", present(flags({10})),
+         flags({10}), {B::ProjectData, B::HotWaterTank, B::Pool, B::Boilers, B::ExpansionTank},
+         {B::UnitHeaterSpaces, B::Radiators, B::Chimney, B::Collectors, B::CirculationPump, B::FittingsAndSoftener, B::ExtractFans}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
