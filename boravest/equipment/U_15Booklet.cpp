@@ -10,6 +10,7 @@
 #include "boravest/eqbook/RepUnit3.h"
 #include "boravest/eqbook/U23.h"
 #include "boravest/equipment/U_15.h"
+#include "boravest/equipment/U_15BookletPlant.h"
 #include "platform/common/Numbers.h"
 #include "platform/report/Preview.h"
 #include "platform/ui/Dialogs.h"
@@ -29,8 +30,14 @@ pf::report::Report *sectionPage(int section)
     switch (section) {
     case 1:
         return Report3 ? &Report3->QuickRep1 : nullptr;
+    case 2:
+        return Report10 ? &Report10->QuickRep1 : nullptr;
     case 3:
         return Report ? &Report->QuickRep1 : nullptr;
+    case 5:
+        return Report11 ? &Report11->QuickRep1 : nullptr;
+    case 12:
+        return Report9 ? &Report9->QuickRep1 : nullptr;
     default:
         return nullptr;
     }
@@ -174,18 +181,16 @@ void runStep(TFormT2 &w, const Step &s)
         w.PrDodkesh(2);
         break;
     case BuildStep::Collectors:
-        w.GhKlvRz(2);
+        collectorsStep(w);
         break;
     case BuildStep::CirculationPump:
-        w.MEnBaz(2);
-        w.PmpSir(2);
+        circulationPumpStep(w);
         break;
     case BuildStep::FittingsAndSoftener:
-        w.MoTMEtvSh(3);
-        w.SakhGir(2);
+        fittingsAndSoftenerStep(w);
         break;
     case BuildStep::ExtractFans:
-        w.HavaKesh(2);
+        extractFanStep(w);
         break;
     }
 }
