@@ -418,3 +418,19 @@ TEST_F(PlantPagesTest, FanCatalogueRowsOutsideTheCataloguePrintDashes)
         EXPECT_EQ(fanRows[i].d, QStringLiteral("--")) << i;
     }
 }
+
+TEST_F(PlantPagesTest, SavedPagesOpenAgainAsLaidOut)
+{
+    const double p = 37;
+    bigProject(p, 4, 4, 3);
+    db()->exec(QStringLiteral("UPDATE bankfz SET Te_Hav = 1 WHERE Shproje = ?"), {p});
+    db()->exec(QStringLiteral("UPDATE bankvh SET T_Rz = 1, Col = 4, Row = 3 WHERE Shproje = ?"), {p});
+    QTemporaryDir files;
+    const QString path = files.filePath(QStringLiteral("booklet.QRP"));
+    inPreview = [&](pf::report::ReportPreview *pv) { pv->save(path); };
+    buildBooklet(p, {2, 5, 12});
+    ASSERT_GE(lastDoc.pages.size(), 3);
+    pf::report::ReportPreview printer;
+    printer.load(path);
+    EXPECT_EQ(printer.document(), lastDoc);
+}
