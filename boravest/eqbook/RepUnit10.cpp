@@ -178,6 +178,8 @@ TReport10::TReport10(QObject *parent) : QObject(parent)
         line(y, {l});
         y += 21;
     }
+    // The record's values stand left of their captions as they print.
+    TitleBand1->beforePrint = [this](Band &, bool &) { reflow(); };
     reflow();
 }
 
