@@ -8,6 +8,9 @@
 
 #include <QVariant>
 
+#include <map>
+#include <tuple>
+
 namespace bv::equipment {
 
 SpacePlace placeOf(const SizingUnit &unit, const SizingSpace &space)
@@ -43,8 +46,21 @@ std::vector<SizingUnit> loadSizingUnits(pf::db::Database &db, double shproje)
                                                    "where Shproje = ? order by No"),
                                     {shproje})
                               .rows;
-    const auto sameUnit = [&](const QVector<QVariant> &a, const QVector<QVariant> &b) {
-        return num(a[0]) == num(b[0]) && num(a[1]) == num(b[1]) && num(a[2]) == num(b[2]);
+    // The spaces of each unit and the surfaces of each space, in stored
+    // order, found once: a large project has thousands of each.
+    using UnitKey = std::tuple<double, double, double>;
+    using SpaceKey = std::tuple<double, double, double, double>;
+    const auto unitKey = [&](const QVector<QVariant> &r) { return UnitKey{num(r[0]), num(r[1]), num(r[2])}; };
+    std::map<UnitKey, std::vector<const QVector<QVariant> *>> spacesOf;
+    for (const auto &s : spaces)
+        spacesOf[unitKey(s)].push_back(&s);
+    std::map<SpaceKey, std::vector<const QVector<QVariant> *>> surfacesOf;
+    for (const auto &j : surfaces)
+        surfacesOf[std::tuple_cat(unitKey(j), std::tuple{num(j[3])})].push_back(&j);
+    static const std::vector<const QVector<QVariant> *> none;
+    const auto rowsOf = [](const auto &groups, const auto &key) -> const std::vector<const QVector<QVariant> *> & {
+        const auto it = groups.find(key);
+        return it == groups.end() ? none : it->second;
     };
 
     std::vector<SizingUnit> out;
@@ -55,9 +71,8 @@ std::vector<SizingUnit> loadSizingUnits(pf::db::Database &db, double shproje)
         unit.Shvahed = num(u[2]);
         unit.Sf = num(u[3]);
         unit.Z_ertefa = num(u[4]);
-        for (const auto &s : spaces) {
-            if (!sameUnit(s, u))
-                continue;
+        for (const QVector<QVariant> *sp : rowsOf(spacesOf, unitKey(u))) {
+            const QVector<QVariant> &s = *sp;
             SizingSpace space;
             space.No = s[3].toLongLong();
             space.Faza = s[4].toString();
@@ -72,9 +87,8 @@ std::vector<SizingUnit> loadSizingUnits(pf::db::Database &db, double shproje)
             space.E_Kore = num(s[14]);
             space.Te_Hav = num(s[15]);
             space.To_Mo_Hav = num(s[16]);
-            for (const auto &j : surfaces) {
-                if (!sameUnit(j, u) || num(j[3]) != num(s[5]))
-                    continue;
+            for (const QVector<QVariant> *jp : rowsOf(surfacesOf, std::tuple_cat(unitKey(u), std::tuple{num(s[5])}))) {
+                const QVector<QVariant> &j = *jp;
                 building::SurfaceRow r;
                 r.Jedare = j[4].toString();
                 r.Id_jedar = num(j[5]);

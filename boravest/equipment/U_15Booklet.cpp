@@ -12,6 +12,7 @@
 #include "boravest/equipment/U_15BookletDistribution.h"
 #include "boravest/equipment/U_15BookletHeating.h"
 #include "boravest/equipment/U_15.h"
+#include "boravest/equipment/U_15BookletPlant.h"
 #include "platform/common/Numbers.h"
 #include "platform/report/Preview.h"
 #include "platform/ui/Dialogs.h"
@@ -31,6 +32,8 @@ pf::report::Report *sectionPage(int section)
     switch (section) {
     case 1:
         return Report3 ? &Report3->QuickRep1 : nullptr;
+    case 2:
+        return Report10 ? &Report10->QuickRep1 : nullptr;
     case 3:
         return Report ? &Report->QuickRep1 : nullptr;
     case 4:
@@ -47,6 +50,10 @@ pf::report::Report *sectionPage(int section)
         return Report7 ? &Report7->QuickRep1 : nullptr;
     case 11:
         return Report8 ? &Report8->QuickRep1 : nullptr;
+    case 5:
+        return Report11 ? &Report11->QuickRep1 : nullptr;
+    case 12:
+        return Report9 ? &Report9->QuickRep1 : nullptr;
     default:
         return nullptr;
     }
@@ -188,18 +195,16 @@ void runStep(TFormT2 &w, const Step &s)
         chimneySection(w);
         break;
     case BuildStep::Collectors:
-        w.GhKlvRz(2);
+        collectorsStep(w);
         break;
     case BuildStep::CirculationPump:
-        w.MEnBaz(2);
-        w.PmpSir(2);
+        circulationPumpStep(w);
         break;
     case BuildStep::FittingsAndSoftener:
-        w.MoTMEtvSh(3);
-        w.SakhGir(2);
+        fittingsAndSoftenerStep(w);
         break;
     case BuildStep::ExtractFans:
-        w.HavaKesh(2);
+        extractFanStep(w);
         break;
     }
 }

@@ -96,20 +96,31 @@ protected:
     QStringList pageKinds() const
     {
         QStringList kinds;
+        const std::pair<QString, const char *> titles[] = {
+            {kTankHeading, "project"},
+            {kHotWaterTitle, "hotwater"},
+            {QStringLiteral("پمپ سيركولاسيون سيستم"), "pump"},
+            {QStringLiteral("كلكتور و رايزرهاي آبگرم"), "collectors"},
+            {QStringLiteral("هواكش"), "fans"},
+        };
         for (int i = 0; i < lastDoc.pages.size(); ++i) {
             const QStringList t = reporttest::texts(lastDoc.pages[i]);
-            kinds << (t.contains(kTankHeading)                        ? QStringLiteral("project")
-                      : t.contains(kHotWaterTitle)                    ? QStringLiteral("hotwater")
-                      : t.contains(QStringLiteral("رادياتور"))        ? QStringLiteral("radiators")
-                      : t.contains(QStringLiteral("يونيت هيتر "))     ? QStringLiteral("unitheaters")
-                      : t.contains(QStringLiteral("منبع انبساط"))     ? QStringLiteral("expansion")
-                                                                      : QStringLiteral("?"));
+            QString kind = QStringLiteral("?");
+            for (const auto &[title, name] : titles)
+                if (t.contains(title))
+                    kind = QString::fromLatin1(name);
+            if (kind == QLatin1String("?"))
+                kind = t.contains(QStringLiteral("رادياتور"))      ? QStringLiteral("radiators")
+                       : t.contains(QStringLiteral("يونيت هيتر ")) ? QStringLiteral("unitheaters")
+                       : t.contains(QStringLiteral("منبع انبساط")) ? QStringLiteral("expansion")
+                                                                   : kind;
             const struct {
                 const char *title, *kind;
             } heating[] = {{"استخر خانگي", "pool"}, {"جكوزي", "jacuzzi"}, {"ديگ", "boiler"}, {"كوره هواي گرم", "furnace"}};
             for (const auto &h : heating)
-                if (kinds.last() == QLatin1String("?") && t.contains(QString::fromUtf8(h.title)))
-                    kinds.last() = QString::fromLatin1(h.kind);
+                if (kind == QLatin1String("?") && t.contains(QString::fromUtf8(h.title)))
+                    kind = QString::fromLatin1(h.kind);
+            kinds << kind;
         }
         return kinds;
     }
@@ -165,8 +176,9 @@ TEST_F(EquipmentBookletTest, PagesOfTheKeptSectionsInTheBookletsOrder)
     } cases[] = {
         {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12},
          "Randeman = 70",
-         {"project", "hotwater", "boiler", "furnace", "radiators", "unitheaters"},
-         {1, 3, 7, 8, 9, 10}},
+         {"project", "hotwater", "boiler", "pump", "furnace", "radiators", "unitheaters", "collectors", "fans"},
+         {1, 2, 3, 5, 7, 8, 9, 10, 12}},
+        {{5, 12, 2}, "Randeman = 70", {"pump", "collectors", "fans"}, {2, 5, 12}},
         {{3, 1}, "Randeman = 70", {"project", "hotwater"}, {1, 3}},
         {{3}, "Randeman = 70", {"hotwater"}, {3}},
         {{1, 3}, "Randeman = 0", {"project"}, {1}},
@@ -197,7 +209,7 @@ TEST_F(EquipmentBookletTest, EverySectionDroppedSaysSoAndShowsNoPreview)
     equipmentProject(5, QStringLiteral("Randeman = 0, Mass_Est = 0, V_B_M_E = 0"));
     const struct {
         std::initializer_list<int> ticked;
-    } cases[] = {{{3}}, {{3, 4, 11}}, {{2, 5, 12}}}; // dropped by their rules, or pages not printable yet
+    } cases[] = {{{3}}, {{3, 4, 11}}}; // dropped by their rules
     for (const auto &c : cases) {
         select(5);
         tick(c.ticked);

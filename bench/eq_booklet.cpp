@@ -1,0 +1,212 @@
+// The equipment booklet of a large project, every section ticked, built as
+// the engineer builds it: the booklet form's Preview recomputes every section
+// through the equipment window's operations in report mode (storing the
+// per-space and per-unit results) and lays out the joined pages. The whole
+// program runs offscreen over a fresh data folder; the preview is answered
+// at once.
+//   BM_EquipmentBooklet/F   F floors x 4 units x 10 spaces x 6 surfaces:
+//                           build_and_layout_ms is the click (sizings, page
+//                           builds, layout, the preview made); layout_ms the
+//                           joined pages laid out once more on their own
+//                           while the preview is up; sizing_ms the rest
+//   BM_CollectorSizing/F    the collectors and risers sizing of the same
+//                           project as a plain function (read, size, store):
+//                           the work of the collector step, whichever way
+//                           the window's operation carries it out
+// Half the spaces have radiators, one in five unit heaters, one in ten a
+// furnace outlet and four in five extract fans; every unit has risers.
+#include "boravest/app/Forms.h"
+#include "boravest/app/U1.h"
+#include "boravest/data/CollectorsStore.h"
+#include "boravest/data/ProgramState.h"
+#include "boravest/data/TableSchemas.h"
+#include "boravest/data/UnitDm.h"
+#include "boravest/eqbook/U23.h"
+#include "boravest/equipment/Collectors.h"
+#include "boravest/equipment/U_15Booklet.h"
+#include "platform/report/Preview.h"
+#include "platform/system/DisplayMode.h"
+#include "platform/system/Settings.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Fonts.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+namespace {
+
+constexpr int kUnits = 4, kSpaces = 10;
+
+struct Program {
+    QTemporaryDir dir;
+    pf::sys::FakeDisplayMode display{QSize(800, 600)};
+    int messages = 0;
+    int pages = 0;
+    double layoutSeconds = 0;
+
+    Program()
+    {
+        pf::sys::Settings::setStorePath(QDir(dir.path()).filePath(QStringLiteral("registry.ini")));
+        pf::sys::setDisplayMode(&display);
+        SetProgramFolder(dir.path());
+        schema::createProgramTable(dir.path());
+        schema::createDataFolder(QDir(dir.path()).filePath(QStringLiteral("Boravestdata")));
+        pf::ui::setMessageHook([this](const QString &) { ++messages; });
+        // The preview: its pages counted, the joined report laid out once
+        // more on its own, then closed at once.
+        pf::ui::setModalHook([this](QWidget *w) {
+            if (auto *p = qobject_cast<pf::report::ReportPreview *>(w)) {
+                pages = p->pageCount();
+                QElapsedTimer clock;
+                clock.start();
+                const pf::report::Document doc = QRCompositeReport1.render();
+                layoutSeconds = double(clock.nsecsElapsed()) / 1e9;
+                benchmark::DoNotOptimize(doc.pages.size());
+            }
+            return 0;
+        });
+        CreateAllForms();
+        Form1->FormShow();
+        Form1->FormActivate();
+    }
+    ~Program()
+    {
+        DestroyAllForms();
+        pf::ui::setModalHook(nullptr);
+        pf::ui::setMessageHook(nullptr);
+        pf::sys::setDisplayMode(nullptr);
+    }
+};
+
+Program *g_program = nullptr;
+
+// Project `p` of `floors` floors with its equipment record.
+void addProject(int p, int floors)
+{
+    pf::db::Database &db = *DM1->Database1;
+    db.transaction([&] {
+        db.exec(QStringLiteral("insert into Bank1 (SHPROJE, NAME, SHAHR, DATE1, CoN, EngN, Ga, Tg, Ti1, Hi) "
+                               "values (?, 'big', 'tehran', '1383/05/01', 'karan', 'rezaei', 1.02, 55, 70, 3900)"),
+                {p});
+        for (int f = 0; f < floors; ++f)
+            for (int u = 1; u <= kUnits; ++u) {
+                db.exec(QStringLiteral("insert into bankvh (Shproje,Shsk,Tabage,Shvahed,Ertefa,Sf,Z_ertefa,T_Rz) "
+                                       "values (?,?,?,?,10,10,?,?)"),
+                        {p, p, f, u, f > 10 ? 5 : 0, 1 + u % 2});
+                for (int s = 1; s <= kSpaces; ++s) {
+                    const int radiators = s % 2, unitHeaters = (s % 5 == 2) ? 1 : 0, furnace = s == 10 ? 1 : 0;
+                    db.exec(QStringLiteral("insert into bankfz (Shproje,Shsk,Tabage,Shvahed,Faza,Codefaza,Ertefa,Ti_,"
+                                           "To_,A_,V_,Air_,V_varm,E_Rad,T_UH,E_Kore,Te_Hav,To_Mo_Hav) "
+                                           "values (?,?,?,?,'room',?,8,70,10,120,960,1,0,?,?,?,?,?)"),
+                            {p, p, f, u, s, radiators, unitHeaters, furnace, s % 5 == 0 ? 0 : 1 + s % 2, 10 * s});
+                    for (int k = 0; k < 6; ++k) {
+                        const int kind = k < 2 ? 0 : k - 1; // walls, window, door, roof, floor
+                        db.exec(QStringLiteral("insert into bankjd (Shproje,Shsk,Tabage,Shvahed,CodeFaza,Jedare,"
+                                               "Id_jedar,Id_njedar,Id_gjedar,Masa1,Masa2,Z_1,Z_2,To_,Ti_) "
+                                               "values (?,?,?,?,?,'w',?,?,?,?,0,?,0,?,70)"),
+                                {p, p, f, u, s, kind, k % 2, kind < 3 ? (s + k) % 8 : -1, 60 + 10 * k, 0.2 + 0.05 * k,
+                                 k % 2 ? 10 : 60});
+                    }
+                }
+            }
+        db.exec(QStringLiteral(
+                    "INSERT INTO Tajhizat (Shproje, NameS, NSakh, TySo, HU, Masa_z, Masa_Ar, Masa_Aa, TeaSak, Van, Dosh, "
+                    "WCKh, SinkZar, LaganPa, DamAbSh, DamAbMa, DamAbBeh, DAbgarm, FPBM, MErAT, MTZA, TSPS, ErtefaS, "
+                    "TolSevic, OfteFeshar, EkhtDama, TolRadiat, Typ_MAM, Randeman, T_Manba, T_Pomp, S_masaref, Z_Et, "
+                    "Te_Dig, Rand_Dig, K_A_Dig, Typ_Dig, Rand_Kore, K_A_Kore, D_H_B_Kore, D_H_T_Kore, S_R_PG_R, "
+                    "V_B_M_E, Typ_ME, Rand_Mash, TeDo, TAmD, TOfD, Zano90, Te_Sir, Rand_sir, Oft_F_B_U_Sir, "
+                    "Oft_F_D_K_Sir, K_B_L_Sir, Te_SG, S_Sh_SG, RandeSkgir, SakhAb, Oft_f_kan_Hav, So_Kh_H_Hav, "
+                    "Mass_Est, Mass_Jak) VALUES "
+                    "(?, 'مسكوني', 0, 1, 1000, 5000, 4000, 16000, 200, 20, 30, 40, 20, 10, 50, 110, 140, 180, 20, 10, "
+                    "0.5, 6, 500, 100, 4, 20, 300, 0, 70, 2, 1, 10, 20, 2, 80, 10, 0, 80, 10, 70, 30, 0, 50, 0, 80, 1, "
+                    "60, 20, 2, 1, 70, 10, 12, 80, 1, 24, 50, 171, 0.1, 4000, 400, 50)"),
+                {p});
+    });
+}
+
+void select(int p)
+{
+    DM1->Table1->close();
+    DM1->Table1->open();
+    DM1->Table1->locate(QStringLiteral("SHPROJE"), {double(p)});
+    Form23->Label16Click();
+    for (int i = 1; i <= 12; ++i)
+        Form23->setSectionTicked(i, true);
+}
+
+void BM_EquipmentBooklet(benchmark::State &state)
+{
+    const int floors = int(state.range(0));
+    const int p = floors; // one project per size
+    static std::map<int, bool> added;
+    if (!added[p]) {
+        addProject(p, floors);
+        added[p] = true;
+    }
+    Program &prog = *g_program;
+    double total = 0, layout = 0;
+    QElapsedTimer clock;
+    for (auto _ : state) {
+        select(p);
+        prog.pages = 0;
+        clock.start();
+        Form23->Bt1Click();
+        const double s = double(clock.nsecsElapsed()) / 1e9;
+        state.SetIterationTime(s);
+        total += s;
+        layout += prog.layoutSeconds;
+    }
+    const double n = double(state.iterations());
+    state.counters["build_and_layout_ms"] = total / n * 1000;
+    state.counters["layout_ms"] = layout / n * 1000;
+    state.counters["sizing_ms"] = (total - layout) / n * 1000;
+    state.counters["pages"] = prog.pages;
+    state.counters["spaces"] = floors * kUnits * kSpaces;
+    state.counters["sections"] = double(std::count(ReportSections.begin(), ReportSections.end(), true));
+}
+BENCHMARK(BM_EquipmentBooklet)->Arg(50)->Arg(100)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_CollectorSizing(benchmark::State &state)
+{
+    const int p = int(state.range(0));
+    pf::db::Database &db = *DM1->Database1;
+    for (auto _ : state) {
+        const bv::data::CollectorProject proj = bv::data::readCollectorUnits(db, p);
+        bv::equipment::CollectorsInputs in;
+        in.units = proj.units;
+        in.site = proj.site;
+        in.EkhtDama = 20;
+        in.OfteFeshar = 4;
+        in.Typ_MAM = 2;
+        in.reportMode = true;
+        const bv::equipment::CollectorsResults r = bv::equipment::sizeCollectors(in);
+        bv::data::storeCollectorResults(db, p, bv::equipment::collectorStoreRows(r));
+        benchmark::DoNotOptimize(r.collectorLengthIn);
+    }
+}
+// Runs after the booklets, so that their projects exist.
+BENCHMARK(BM_CollectorSizing)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    pf::ui::installPersianFonts();
+    benchmark::Initialize(&argc, argv);
+    {
+        Program program;
+        g_program = &program;
+        benchmark::RunSpecifiedBenchmarks();
+        g_program = nullptr;
+    }
+    benchmark::Shutdown();
+    return 0;
+}
