@@ -36,12 +36,16 @@
 
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QStyle>
 #include <QLineEdit>
 #include <QPointer>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
+
+#include <algorithm>
 
 TFormT2 *FormT2 = nullptr;
 
@@ -74,6 +78,50 @@ namespace {
 constexpr short kTopItems = 16;
 
 QColor restColor() { return pf::ui::winColor(AreaColors[AreaT * 5 + RoleText]); }
+
+// Draws a label's plain text as a left-to-right paragraph, aligned as the
+// label's own direction reads its alignment. A QLabel takes the paragraph
+// direction from the first strong letter of its text, so a caption stored
+// as ":ضريب ..." would be drawn right to left with the colon before the
+// words, while ":(ft)..." would not.
+void paintLeftToRight(QLabel *label)
+{
+    QPainter painter(label);
+    const int flags = int(QStyle::visualAlignment(label->layoutDirection(), label->alignment())) |
+                      Qt::TextForceLeftToRight;
+    label->style()->drawItemText(&painter, label->contentsRect(), flags, label->palette(), label->isEnabled(),
+                                 label->text(), label->foregroundRole());
+}
+
+// A label of the result panel: captions and values are stored as they read
+// in a left-to-right paragraph.
+class ResultLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent *) override { paintLeftToRight(this); }
+};
+
+// The captions of the window and its pages are stored the same way, the
+// colon first (":تعداد ديگ"): such a label is drawn left to right.
+class ColonCaptions : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Paint)
+            return false;
+        auto *label = qobject_cast<QLabel *>(watched);
+        if (!label || !label->text().startsWith(QLatin1Char(':')) || label->textFormat() == Qt::RichText ||
+            label->frameShape() != QFrame::NoFrame)
+            return false;
+        paintLeftToRight(label);
+        return true;
+    }
+};
 
 void clickLabel(short entry)
 {
@@ -115,6 +163,9 @@ TFormT2::TFormT2(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TFo
     setUpSpacePages();
     setLayoutDirection(Qt::RightToLeft);
     setFixedSize(size());
+    auto *captions = new ColonCaptions(this);
+    for (QLabel *l : findChildren<QLabel *>())
+        l->installEventFilter(captions);
     FormCreate();
 
     const struct {
@@ -693,7 +744,7 @@ void TFormT2::MakeComp(short Left, short Top, short Width, short Height, short R
 
     const QString face = ProgramFonts.ScreenFont;
     auto makeLabel = [&](int size, const QString &name) {
-        auto *l = new QLabel(panel);
+        auto *l = new ResultLabel(panel);
         l->setObjectName(name);
         QFont f(face, size);
         f.setBold(true);
@@ -747,8 +798,20 @@ void TFormT2::setResultRow(int i, const QString &caption, const QString &value)
     ResultCaptions[i]->adjustSize();
     // An autosized label of a right-to-left panel keeps its left edge: a
     // value starts at its column and grows to the right.
-    ResultValues[i]->setText(value);
-    ResultValues[i]->adjustSize();
+    QLabel *c = ResultCaptions[i], *v = ResultValues[i];
+    v->setText(value);
+    v->adjustSize();
+    // A value wider than the room before its caption moves the caption on,
+    // as far as the panel allows; what is still too wide starts further left.
+    constexpr int gap = 4;
+    const int overlap = v->x() + v->width() + gap - c->x();
+    if (value.isEmpty() || c->x() <= v->x() || overlap <= 0)
+        return;
+    const int room = ResultPanel ? ResultPanel->width() - 2 - (c->x() + c->width()) : 0;
+    const int push = std::clamp(room, 0, overlap);
+    c->move(c->x() + push, c->y());
+    if (push < overlap)
+        v->move(std::max(0, v->x() - (overlap - push)), v->y());
 }
 
 void TFormT2::showResultPanel()
