@@ -2,6 +2,7 @@
 // fittings grid, driven through the equipment window: opening, Calculate,
 // Save's checks, the fitting lists through the record, keys and clearing.
 #include "boravest/building/PageFixture.h"
+#include "ResultPanelTestUtil.h"
 
 #include "boravest/equipment/Catalogues.h"
 #include "boravest/equipment/U_15.h"
@@ -179,6 +180,7 @@ TEST_F(U_15PumpsTest, PoolAndJacuzziPumpsShowTheSizingOfTheirPage)
         const PumpsResults expected = c.size(c.in);
         EXPECT_EQ(shown.pumpHead, expected.pumpHead);
         ASSERT_TRUE(panelShown());
+        eqtest::expectClearOfResultPanel(w<QFrame>(QString::fromLatin1(c.page)));
         QStringList texts = values(c.rows);
         EXPECT_TRUE(texts.contains(TFormT2::roundText(expected.flowPerPump)) &&
                     texts.contains(TFormT2::roundText(expected.pumpPower)) && texts.contains(expected.pipe.sizeName));

@@ -3,6 +3,7 @@
 // project, their result grids, the radiator / unit-heater exclusivity and
 // Save's checks.
 #include "boravest/building/PageFixture.h"
+#include "ResultPanelTestUtil.h"
 
 #include "boravest/equipment/U_15.h"
 #include "platform/ui/ClickLabel.h"
@@ -231,6 +232,7 @@ TEST_F(U_15SpacesTest, FurnacePageTogglesSizesAndChecksItsShares)
 
     calculate();
     ASSERT_TRUE(panelShown());
+    eqtest::expectClearOfResultPanel(w("PKore"));
     EXPECT_EQ(ResultValues[1]->text(), QStringLiteral("1"));
     EXPECT_FALSE(ResultValues[3]->text().isEmpty());
     EXPECT_EQ(workRow(0, "faza, size_Rad, barh"), (QStringList{"b", "70", "30000"}));

@@ -533,15 +533,22 @@ TEST_F(U_15Test, ResultPanelIsBuiltAfreshWithItsRows)
 }
 
 // Captions are stored as they read in a left-to-right paragraph, colon
-// first: on a page and on the result panel they are drawn so, whatever
-// letter follows the colon.
-TEST_F(U_15Test, ColonCaptionsAreDrawnLeftToRight)
+// first, whatever letter follows the colon; sizes such as "1/4 1" as they
+// read right to left ("1 1/4"). On the pages and on the result panel they
+// are drawn so.
+TEST_F(U_15Test, LabelsAreDrawnAsTheirTextsAreStored)
 {
     FormT2->MakeComp(0, 0, 300, 100, 1, 5, 60, 0, 0, 0, 0, QString(), QString());
-    FormT2->setResultRow(1, QStringLiteral(":ضريب عايق كاري"), QStringLiteral("1.2"));
-    QLabel *page = w<QLabel>(QStringLiteral("LabelBoilerCount"));
-    ASSERT_TRUE(page->text().startsWith(QLatin1Char(':')));
-    for (QLabel *label : {ResultCaptions[1], page}) {
+    FormT2->setResultRow(1, QStringLiteral(":ضريب عايق كاري"), QStringLiteral("1/4 1"));
+    const struct {
+        QLabel *label;
+        int direction;
+    } cases[] = {{ResultCaptions[1], Qt::TextForceLeftToRight},
+                 {ResultValues[1], Qt::TextForceRightToLeft},
+                 {w<QLabel>(QStringLiteral("LabelBoilerCount")), Qt::TextForceLeftToRight}, // ":تعداد ديگ"
+                 {w<QLabel>(QStringLiteral("SizeLabel4")), Qt::TextForceRightToLeft}};      // "1/4 1"
+    for (const auto &c : cases) {
+        QLabel *label = c.label;
         SCOPED_TRACE(label->objectName().toStdString());
         const auto drawn = [label](int direction) {
             QImage image(label->size(), QImage::Format_ARGB32);
@@ -555,8 +562,9 @@ TEST_F(U_15Test, ColonCaptionsAreDrawnLeftToRight)
         QImage shown(label->size(), QImage::Format_ARGB32);
         shown.fill(Qt::white);
         label->render(&shown, QPoint(), QRegion(), QWidget::DrawChildren);
-        ASSERT_NE(drawn(Qt::TextForceLeftToRight), drawn(Qt::TextForceRightToLeft));
-        EXPECT_EQ(shown, drawn(Qt::TextForceLeftToRight));
+        const int other = c.direction == Qt::TextForceLeftToRight ? Qt::TextForceRightToLeft : Qt::TextForceLeftToRight;
+        ASSERT_NE(drawn(c.direction), drawn(other));
+        EXPECT_EQ(shown, drawn(c.direction));
     }
 }
 
