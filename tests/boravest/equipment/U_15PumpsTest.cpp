@@ -116,6 +116,7 @@ TEST_F(U_15PumpsTest, CirculationPumpWorkedCaseStoresOnlyTheHead)
     click("Label39");
     EXPECT_TRUE(testsupport::takeMessages().isEmpty());
     ASSERT_TRUE(panelShown());
+    eqtest::expectClearOfResultPanel(w<QFrame>(QStringLiteral("PPSiS")));
     EXPECT_EQ(values(6), (QStringList{"1", "162", "24.05", "43.22", "1", "0.437"}));
     EXPECT_EQ(ResultCaptions[2]->text(), QStringLiteral(":(ft)طول معادل براي اتصالات و شيرها"));
     EXPECT_DOUBLE_EQ(stored("Hed_pmpsir").toDouble(), 24.05);
