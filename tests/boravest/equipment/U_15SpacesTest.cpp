@@ -122,6 +122,7 @@ TEST_F(U_15SpacesTest, RadiatorPageMarksSpacesAndSizesThem)
     // 2554.5 Btu/h at factor 1.00 needs 6.5 sections of 393 Btu/h: 6.
     calculate();
     ASSERT_TRUE(panelShown());
+    eqtest::expectClearOfResultPanel(w("PPGRad"));
     EXPECT_TRUE(takeMessages().isEmpty());
     EXPECT_EQ(ResultValues[1]->text(), QStringLiteral("1.48")); // 6 x 0.246 gal
     EXPECT_EQ(ResultValues[2]->text(), QStringLiteral("1.38")); // 6 x 0.23 sq.m
