@@ -79,14 +79,15 @@ constexpr short kTopItems = 16;
 
 QColor restColor() { return pf::ui::winColor(AreaColors[AreaT * 5 + RoleText]); }
 
-// Draws a label's plain text as a paragraph of the given direction, its
-// alignment read in that direction as a QLabel reads it. A QLabel takes the
-// paragraph direction from the first strong letter of its text (left to
-// right when it has none), whatever the direction of the window.
+// Draws a label's plain text as a paragraph of the given direction, aligned
+// as the label's own direction reads its alignment (as a QLabel does). A
+// QLabel takes the paragraph direction from the first strong letter of its
+// text (left to right when it has none), whatever the direction of the
+// window.
 void paintText(QLabel *label, Qt::LayoutDirection direction)
 {
     QPainter painter(label);
-    const int flags = int(QStyle::visualAlignment(direction, label->alignment())) |
+    const int flags = int(QStyle::visualAlignment(label->layoutDirection(), label->alignment())) |
                       (direction == Qt::LeftToRight ? Qt::TextForceLeftToRight : Qt::TextForceRightToLeft) |
                       (label->wordWrap() ? Qt::TextWordWrap : 0);
     label->style()->drawItemText(&painter, label->contentsRect(), flags, label->palette(), label->isEnabled(),

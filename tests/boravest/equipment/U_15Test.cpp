@@ -555,8 +555,7 @@ TEST_F(U_15Test, LabelsAreDrawnAsTheirTextsAreStored)
             image.fill(Qt::white);
             QPainter p(&image);
             p.setFont(label->font());
-            const int align = QStyle::visualAlignment(
-                direction == Qt::TextForceLeftToRight ? Qt::LeftToRight : Qt::RightToLeft, label->alignment());
+            const int align = QStyle::visualAlignment(label->layoutDirection(), label->alignment());
             p.drawText(label->contentsRect(), align | direction, label->text());
             return image;
         };
