@@ -164,7 +164,9 @@ public:
     static double RoundX(double x);
     // RoundX as the result panel writes it.
     static QString roundText(double x);
-    // Caption / value row i of the result panel (1-based).
+    // Caption / value row i of the result panel (1-based). The value starts
+    // at its column; one too wide for the room before its caption moves the
+    // caption on (within the panel), then itself to the left.
     void setResultRow(int i, const QString &caption, const QString &value);
 
     // Reading the pages and the record. A box reads as its text with "0"

@@ -115,21 +115,12 @@ int listPosition(const QComboBox *list, const char *field)
     return i >= 0 && i < list->count() ? i : -1;
 }
 
-// Every result panel of these pages has its values at 5.
-constexpr int kValueX = 5;
-
-// Writes the value of result row `row`, right-justified in the column from
-// the values' x up to its caption, so that a long number is never cut off
-// at the panel's edge.
+// Writes the value of result row `row` beside the caption set before the
+// run.
 void setValue(TFormT2 *w, int row, const QString &text)
 {
-    QLabel *caption = ResultCaptions[row];
-    QLabel *value = ResultValues[row];
-    if (!caption || !value)
-        return;
-    w->setResultRow(row, caption->text(), text);
-    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter | Qt::AlignAbsolute);
-    value->setGeometry(kValueX, value->y(), caption->x() - 4 - kValueX, value->height());
+    if (ResultCaptions[row])
+        w->setResultRow(row, ResultCaptions[row]->text(), text);
 }
 
 } // namespace

@@ -102,33 +102,20 @@ double currentProject()
     return DM1->Table1->fieldByName(QStringLiteral("SHPROJE")).asFloat();
 }
 
-// Captions of the result panel's first rows; each value keeps to its column,
-// right-justified against the caption's column.
-void setResultCaptions(std::initializer_list<const char *> captions, int valueX, int captionX)
+// Captions of the result panel's first rows.
+void setResultCaptions(TFormT2 *window, std::initializer_list<const char *> captions)
 {
     int i = 1;
-    for (const char *c : captions) {
-        ResultCaptions[i]->setText(u(c));
-        ResultCaptions[i]->adjustSize();
-        QLabel *v = ResultValues[i];
-        v->setGeometry(valueX, v->y(), captionX - valueX - 5, v->height());
-        ++i;
-    }
+    for (const char *c : captions)
+        window->setResultRow(i++, u(c), QString());
 }
 
-// Values of the first rows. A value wider than its column keeps to the
-// panel and moves its caption over rather than being cut off.
-void setResultValues(TFormT2 *window, std::initializer_list<QString> values, int valueX)
+// Values of the first rows, beside their captions.
+void setResultValues(TFormT2 *window, std::initializer_list<QString> values)
 {
     int i = 1;
     for (const QString &value : values) {
         window->setResultRow(i, ResultCaptions[i]->text(), value);
-        QLabel *v = ResultValues[i];
-        if (v->x() < valueX) {
-            QLabel *c = ResultCaptions[i];
-            c->move(c->x() + valueX - v->x(), c->y());
-            v->move(valueX, v->y());
-        }
         ++i;
     }
 }
@@ -404,8 +391,7 @@ bv::equipment::ChimneyResults TFormT2::PrDodkesh(short mode)
     in.TySo = recordWhole("TySo");
     if (mode == 1) {
         MakeComp(35, 70, 210, 135, 4, 5, 55, 0, 0, 0, 0, QString(), QString());
-        setResultCaptions({":(ft)ارتفاع معادل دودكش", ":(Sq.In)سطح مقطع دودكش", ":(In)قطر دودكش", ":(In)ابعاد دودكش"},
-                          5, 55);
+        setResultCaptions(this, {":(ft)ارتفاع معادل دودكش", ":(Sq.In)سطح مقطع دودكش", ":(In)قطر دودكش", ":(In)ابعاد دودكش"});
         double tAmD = 0, tOfD = 0, teDo = 0, z30 = 0, z45 = 0, z60 = 0, z90 = 0, q = 0;
         const auto &p = *uiDodkesh;
         if (!readBox(p.DBEdit16, captionOf(p.ChimneyHeightLabel), false, tAmD) ||
@@ -437,8 +423,7 @@ bv::equipment::ChimneyResults TFormT2::PrDodkesh(short mode)
     if (mode == 1 && !r.stopped) {
         showResultPanel();
         setResultValues(this, {roundText(r.heightFt), roundText(r.areaSqIn), QString::number(r.diameterShown),
-                               r.squareSize},
-                        5);
+                               r.squareSize});
     }
     return r;
 }
@@ -452,9 +437,8 @@ bv::equipment::ExpansionTankResults TFormT2::MEnBaz(short mode)
     in.hed_pmpsir = recordFloat("hed_pmpsir");
     if (mode == 1) {
         MakeComp(60, 70, 255, 150, 5, 5, 55, 0, 0, 0, 0, QString(), QString());
-        setResultCaptions({":(gal)حجم آب داخل لوله ها", ":(gal)حجم آب ديگ و مبدل ها", ":(gal)كل حجم آب داخل سيستم",
-                           ":درصد افزايش حجم آب", ":(gal)حجم آب منبع انبساط"},
-                          5, 55);
+        setResultCaptions(this, {":(gal)حجم آب داخل لوله ها", ":(gal)حجم آب ديگ و مبدل ها", ":(gal)كل حجم آب داخل سيستم",
+                           ":درصد افزايش حجم آب", ":(gal)حجم آب منبع انبساط"});
         in.Typ_ME = uiMEBaz->ComboBox11->currentIndex();
         in.T_L_Baz = uiMEBaz->ComboBox2->currentIndex();
         const QList<QLineEdit *> boxes = pipeLengthBoxes(*uiMEBaz);
@@ -479,8 +463,7 @@ bv::equipment::ExpansionTankResults TFormT2::MEnBaz(short mode)
     if (mode == 1 && !r.stopped) {
         showResultPanel();
         setResultValues(this, {roundText(r.pipeWaterGal), roundText(r.boilerWaterGal), roundText(r.systemWaterGal),
-                               roundText(r.expansionPercent), roundText(r.tankWaterGal)},
-                        5);
+                               roundText(r.expansionPercent), roundText(r.tankWaterGal)});
     }
     return r;
 }
@@ -492,7 +475,7 @@ bv::equipment::CollectorsResults TFormT2::GhKlvRz(short mode)
         if (Table2 && Table2->active())
             Table2->first();
         MakeComp(60, 70, 210, 110, 3, 5, 55, 0, 0, 0, 0, QString(), QString());
-        setResultCaptions({":(In)قطر كلكتور", ":(In)طول كلكتور", ":(In)قطر معادل ورودي"}, 5, 55);
+        setResultCaptions(this, {":(In)قطر كلكتور", ":(In)طول كلكتور", ":(In)قطر معادل ورودي"});
     }
     if (!DM1)
         return {};
@@ -529,8 +512,7 @@ bv::equipment::CollectorsResults TFormT2::GhKlvRz(short mode)
     if (mode == 1 && !r.stopped) {
         showResultPanel();
         setResultValues(this, {roundText(r.collectorDiameterIn), roundText(r.collectorLengthIn),
-                               r.firstLargerDiameterIn > 0 ? roundText(r.firstLargerDiameterIn) : QString()},
-                        5);
+                               r.firstLargerDiameterIn > 0 ? roundText(r.firstLargerDiameterIn) : QString()});
     }
     return r;
 }
@@ -542,7 +524,7 @@ bv::equipment::SoftenerResults TFormT2::SakhGir(short mode)
     in.Typ_ME = recordWhole("Typ_ME");
     if (mode == 1) {
         MakeComp(60, 70, 180, 100, 2, 5, 55, 0, 0, 0, 0, QString(), QString());
-        setResultCaptions({":(gpm)دبي آب نرم", ":(grain)ظرفيت"}, 5, 55);
+        setResultCaptions(this, {":(gpm)دبي آب نرم", ":(grain)ظرفيت"});
         double count = 0, cycle = 0, efficiency = 0, flow = 0;
         const auto &p = *uiSakhGir;
         if (!readBox(p.DBEdit56, captionOf(p.SoftenerCountLabel), true, count) ||
@@ -565,7 +547,7 @@ bv::equipment::SoftenerResults TFormT2::SakhGir(short mode)
     showMessages(r.messages);
     if (mode == 1 && !r.stopped) {
         showResultPanel();
-        setResultValues(this, {roundText(r.softWaterGpm), roundText(r.capacityGrain)}, 5);
+        setResultValues(this, {roundText(r.softWaterGpm), roundText(r.capacityGrain)});
     }
     return r;
 }

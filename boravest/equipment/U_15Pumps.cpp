@@ -532,10 +532,8 @@ CirculationPumpResults TFormT2::PmpSir(short mode)
                                         ":(gpm)آبدهي",
                                         ":ضريب تصحيح قدرت الكتروپمپ",
                                         ":(hp)حداقل قدرت مورد نياز الكترو پمپ"};
-        for (int i = 0; i < 6; ++i) {
-            ResultCaptions[i + 1]->setText(QString::fromUtf8(captions[i]));
-            ResultCaptions[i + 1]->adjustSize();
-        }
+        for (int i = 0; i < 6; ++i)
+            setResultRow(i + 1, QString::fromUtf8(captions[i]), QString());
         auto &u = *uiPSiS;
         double pumps = 0, efficiency = 0;
         if (!readBoxes({{u.Edit58, u.Edit58Caption, false, &in.totalLoad},

@@ -487,6 +487,11 @@ RadiatorResults TFormT2::ESRad(short mode)
         MakeComp(15, 70, 455, 180, 1, 15, 45, 1, 220, 255, 0, QString(), QString());
         setResultRow(1, u8(kRadiatorWaterCaption), QString());
         setResultRow(2, u8(kRadiatorSurfaceCaption), QString());
+        // The two totals sit under the grid.
+        for (int i = 1; i <= 2; ++i) {
+            ResultCaptions[i]->move(ResultCaptions[i]->x(), 150);
+            ResultValues[i]->move(ResultValues[i]->x(), 150);
+        }
         buildResultGrid(2, 2, 138, 9,
                         {{"shproje", "شماره پروژه", 56},
                          {"NameT", "طبقه", 51},
@@ -522,13 +527,6 @@ RadiatorResults TFormT2::ESRad(short mode)
         placeResultGrid();
         setResultRow(1, u8(kRadiatorWaterCaption), roundText(r.waterTotal));
         setResultRow(2, u8(kRadiatorSurfaceCaption), roundText(r.surfaceTotal));
-        // Each total ends just before its caption (the first has only the
-        // 30 pixels between the panel's edge and its caption).
-        for (int i = 1; i <= 2; ++i) {
-            QLabel *c = ResultCaptions[i], *v = ResultValues[i];
-            c->move(c->x(), 150);
-            v->move(std::max(2, c->x() - 4 - v->width()), 150);
-        }
     }
     showMessages(r.messages);
     return r;

@@ -119,17 +119,10 @@ void setCaptions(TFormT2 &w, const QStringList &captions)
         w.setResultRow(i + 1, captions[i], QString());
 }
 
-// A value starts at its column and runs right, towards its caption (the
-// columns of these panels leave no room on the left of a value).
 void setValues(TFormT2 &w, const QStringList &captions, const QStringList &values)
 {
-    for (int i = 0; i < captions.size() && i < values.size(); ++i) {
-        w.setResultRow(i + 1, captions[i], QString());
-        if (QLabel *v = ResultValues[i + 1]) {
-            v->setText(values[i]);
-            v->adjustSize();
-        }
-    }
+    for (int i = 0; i < captions.size() && i < values.size(); ++i)
+        w.setResultRow(i + 1, captions[i], values[i]);
 }
 
 QStringList utf8(std::initializer_list<const char *> texts)

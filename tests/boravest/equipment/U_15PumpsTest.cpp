@@ -2,6 +2,7 @@
 // fittings grid, driven through the equipment window: opening, Calculate,
 // Save's checks, the fitting lists through the record, keys and clearing.
 #include "boravest/building/PageFixture.h"
+#include "ResultPanelTestUtil.h"
 
 #include "boravest/equipment/Catalogues.h"
 #include "boravest/equipment/U_15.h"
@@ -115,6 +116,7 @@ TEST_F(U_15PumpsTest, CirculationPumpWorkedCaseStoresOnlyTheHead)
     click("Label39");
     EXPECT_TRUE(testsupport::takeMessages().isEmpty());
     ASSERT_TRUE(panelShown());
+    eqtest::expectClearOfResultPanel(w<QFrame>(QStringLiteral("PPSiS")));
     EXPECT_EQ(values(6), (QStringList{"1", "162", "24.05", "43.22", "1", "0.437"}));
     EXPECT_EQ(ResultCaptions[2]->text(), QStringLiteral(":(ft)طول معادل براي اتصالات و شيرها"));
     EXPECT_DOUBLE_EQ(stored("Hed_pmpsir").toDouble(), 24.05);
@@ -179,6 +181,7 @@ TEST_F(U_15PumpsTest, PoolAndJacuzziPumpsShowTheSizingOfTheirPage)
         const PumpsResults expected = c.size(c.in);
         EXPECT_EQ(shown.pumpHead, expected.pumpHead);
         ASSERT_TRUE(panelShown());
+        eqtest::expectClearOfResultPanel(w<QFrame>(QString::fromLatin1(c.page)));
         QStringList texts = values(c.rows);
         EXPECT_TRUE(texts.contains(TFormT2::roundText(expected.flowPerPump)) &&
                     texts.contains(TFormT2::roundText(expected.pumpPower)) && texts.contains(expected.pipe.sizeName));

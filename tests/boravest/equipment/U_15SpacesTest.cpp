@@ -3,6 +3,7 @@
 // project, their result grids, the radiator / unit-heater exclusivity and
 // Save's checks.
 #include "boravest/building/PageFixture.h"
+#include "ResultPanelTestUtil.h"
 
 #include "boravest/equipment/U_15.h"
 #include "platform/ui/ClickLabel.h"
@@ -121,6 +122,7 @@ TEST_F(U_15SpacesTest, RadiatorPageMarksSpacesAndSizesThem)
     // 2554.5 Btu/h at factor 1.00 needs 6.5 sections of 393 Btu/h: 6.
     calculate();
     ASSERT_TRUE(panelShown());
+    eqtest::expectClearOfResultPanel(w("PPGRad"));
     EXPECT_TRUE(takeMessages().isEmpty());
     EXPECT_EQ(ResultValues[1]->text(), QStringLiteral("1.48")); // 6 x 0.246 gal
     EXPECT_EQ(ResultValues[2]->text(), QStringLiteral("1.38")); // 6 x 0.23 sq.m
@@ -231,6 +233,7 @@ TEST_F(U_15SpacesTest, FurnacePageTogglesSizesAndChecksItsShares)
 
     calculate();
     ASSERT_TRUE(panelShown());
+    eqtest::expectClearOfResultPanel(w("PKore"));
     EXPECT_EQ(ResultValues[1]->text(), QStringLiteral("1"));
     EXPECT_FALSE(ResultValues[3]->text().isEmpty());
     EXPECT_EQ(workRow(0, "faza, size_Rad, barh"), (QStringList{"b", "70", "30000"}));

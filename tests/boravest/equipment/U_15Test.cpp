@@ -14,6 +14,8 @@
 
 #include <QFrame>
 #include <QLineEdit>
+#include <QPainter>
+#include <QStyle>
 #include <QPointer>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -494,6 +496,24 @@ TEST_F(U_15Test, ResultPanelIsBuiltAfreshWithItsRows)
     EXPECT_EQ(ResultValues[1]->x(), 20);
     EXPECT_EQ(ResultValues[1]->text(), QStringLiteral("7"));
 
+    // A value too wide for the room before its caption moves the caption
+    // on; with no room left in the panel it starts further left itself.
+    const QString wide = QStringLiteral("123456789.5");
+    FormT2->setResultRow(1, QStringLiteral(":قطر"), wide);
+    const int needed = ResultValues[1]->width() - 21; // 5 + width + 4 - 30
+    // Room in the panel beyond the caption: enough, or 3 short.
+    for (int room : {needed + 50, needed - 3}) {
+        SCOPED_TRACE(room);
+        FormT2->MakeComp(0, 0, 100, 100, 1, 5, 30, 0, 0, 0, 0, QString(), QString());
+        FormT2->setResultRow(1, QStringLiteral(":قطر"), QString());
+        ResultPanel->resize(30 + ResultCaptions[1]->width() + 2 + room, 100);
+        FormT2->setResultRow(1, QStringLiteral(":قطر"), wide);
+        const QRect c = ResultCaptions[1]->geometry(), v = ResultValues[1]->geometry();
+        EXPECT_EQ(c.left(), v.right() + 5);
+        EXPECT_LE(c.right(), ResultPanel->width() - 2);
+        EXPECT_EQ(v.left(), room >= needed ? 5 : 2);
+    }
+
     // A grid placed on the panel goes with it: a new panel or Cancel leaves
     // nothing pointing at the old one.
     ResultGrid = new pf::ui::DBGrid(ResultPanel);
@@ -510,6 +530,42 @@ TEST_F(U_15Test, ResultPanelIsBuiltAfreshWithItsRows)
     EXPECT_EQ(ResultPanel, nullptr);
     EXPECT_EQ(ResultGrid, nullptr);
     EXPECT_FALSE(ResultPanelExists);
+}
+
+// Captions are stored as they read in a left-to-right paragraph, colon
+// first, whatever letter follows the colon; sizes such as "1/4 1" as they
+// read right to left ("1 1/4"). On the pages and on the result panel they
+// are drawn so.
+TEST_F(U_15Test, LabelsAreDrawnAsTheirTextsAreStored)
+{
+    FormT2->MakeComp(0, 0, 300, 100, 1, 5, 60, 0, 0, 0, 0, QString(), QString());
+    FormT2->setResultRow(1, QStringLiteral(":ضريب عايق كاري"), QStringLiteral("1/4 1"));
+    const struct {
+        QLabel *label;
+        int direction;
+    } cases[] = {{ResultCaptions[1], Qt::TextForceLeftToRight},
+                 {ResultValues[1], Qt::TextForceRightToLeft},
+                 {w<QLabel>(QStringLiteral("LabelBoilerCount")), Qt::TextForceLeftToRight}, // ":تعداد ديگ"
+                 {w<QLabel>(QStringLiteral("SizeLabel4")), Qt::TextForceRightToLeft}};      // "1/4 1"
+    for (const auto &c : cases) {
+        QLabel *label = c.label;
+        SCOPED_TRACE(label->objectName().toStdString());
+        const auto drawn = [label](int direction) {
+            QImage image(label->size(), QImage::Format_ARGB32);
+            image.fill(Qt::white);
+            QPainter p(&image);
+            p.setFont(label->font());
+            const int align = QStyle::visualAlignment(label->layoutDirection(), label->alignment());
+            p.drawText(label->contentsRect(), align | direction, label->text());
+            return image;
+        };
+        QImage shown(label->size(), QImage::Format_ARGB32);
+        shown.fill(Qt::white);
+        label->render(&shown, QPoint(), QRegion(), QWidget::DrawChildren);
+        const int other = c.direction == Qt::TextForceLeftToRight ? Qt::TextForceRightToLeft : Qt::TextForceLeftToRight;
+        ASSERT_NE(drawn(c.direction), drawn(other));
+        EXPECT_EQ(shown, drawn(c.direction));
+    }
 }
 
 TEST_F(U_15Test, CommandLabelsHoverAndPicturesFollowTheirButtons)
