@@ -1,0 +1,61 @@
+// The whole equipment booklet of a project of three floors, several units
+// and walled spaces, every section ticked: every page prints sized values
+// (none left at zero by a sizing that stopped), and the booklet saved to a
+// report file opens again, as the report printer opens it, page for page.
+#include "WholeBookletProject.h"
+
+#include "platform/report/ReportFile.h"
+
+namespace {
+
+class WholeBookletTest : public WholeBookletFixture {};
+
+} // namespace
+
+TEST_F(WholeBookletTest, EverySectionPrintsSizedValuesAndOpensAgainPageForPage)
+{
+    const double p = 50;
+    wholeProject(p);
+    const QString path = files.filePath(QStringLiteral("booklet.QRP"));
+    inPreview = [&](pf::report::ReportPreview *pv) { pv->save(path); };
+    buildAll(p);
+    ASSERT_EQ(previews, 1);
+    EXPECT_TRUE(testsupport::takeMessages().isEmpty());
+
+    // Every page's sized values: printed, never blank, never a bare zero (a
+    // city-gas burner has no fuel store to print).
+    const struct {
+        const char *page;
+        std::vector<pf::report::Label *> labels;
+    } pages[] = {
+        {"project", {Report3->QRLabel22, Report3->QRLabel27, Report3->QRLabel23}},
+        {"hot water", {Report->QRLabel5, Report->QRLabel39, Report->QRLabel16, Report->QRLabel41}},
+        {"pool", {ReportEst->QRLabel65, ReportEst->QRLabel69, ReportEst->QRLabel72, ReportEst->QRLabel107}},
+        {"jacuzzi", {Report4->QRLabel71, Report4->QRLabel68, Report4->QRLabel106}},
+        {"boilers", {Report04->QRLabel28, Report04->QRLabel29, Report04->QRLabel48, Report04->QRLabel47}},
+        {"furnaces", {Report5->QRLabel15}},
+        {"radiators", {Report6->QRLabel16, Report6->QRLabel23}},
+        {"expansion", {Report8->QRLabel69, Report8->QRLabel106, Report8->QRLabel148}},
+        {"collectors", {Report9->QRLabel31}},
+        {"pump", {Report10->QRLabel65, Report10->QRLabel69, Report10->QRLabel106, Report10->QRLabel118}},
+    };
+    for (const auto &pg : pages)
+        for (pf::report::Label *l : pg.labels) {
+            double v = 1;
+            pf::strToFloat(l->text, &v);
+            EXPECT_TRUE(!l->text.isEmpty() && v != 0) << pg.page << ' ' << l->name().toStdString() << " '"
+                                                      << l->text.toStdString() << "'";
+        }
+    // The per-space pages print their marked spaces, one name each.
+    const QStringList printed = reporttest::allTexts(lastDoc);
+    for (const QString &name : marked)
+        EXPECT_GE(printed.count(name), 1) << name.toStdString();
+    EXPECT_EQ(lastDoc.pages.size(), 12);
+
+    pf::report::ReportPreview printer;
+    printer.load(path);
+    ASSERT_EQ(printer.pageCount(), lastDoc.pages.size());
+    for (int i = 0; i < printer.pageCount(); ++i)
+        EXPECT_EQ(reporttest::texts(printer.document().pages[i]), reporttest::texts(lastDoc.pages[i])) << i;
+    EXPECT_EQ(printer.document(), lastDoc);
+}
