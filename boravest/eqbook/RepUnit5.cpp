@@ -174,6 +174,8 @@ void TReport5::build(const eq::FurnaceResults &r)
 
 void TReport5::TitleBeforePrint(Band &, bool &)
 {
+    // The inputs beside their captions, measured in the fonts they print in.
+    m_title->reflow();
     pf::db::Dataset *rows = QRSubDetail1->dataset;
     const bool any = rows && rows->active() && !rows->isEmpty();
     DetailBand1->enabled = any;

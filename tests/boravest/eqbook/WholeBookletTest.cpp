@@ -52,6 +52,29 @@ TEST_F(WholeBookletTest, EverySectionPrintsSizedValuesAndOpensAgainPageForPage)
         EXPECT_GE(printed.count(name), 1) << name.toStdString();
     EXPECT_EQ(lastDoc.pages.size(), 12);
 
+    // Values stand just beside their captions as printed (measured in the
+    // fonts the pages print in, not those of start-up): the furnace inputs
+    // and the unit-heater test temperatures. Pairs: the right part, then the
+    // part left of it.
+    const auto gapOnLine = [&](const QString &right, const QString &left) {
+        for (const pf::report::Page &pg : lastDoc.pages)
+            for (const auto &a : pg.items)
+                if (const auto *r = std::get_if<pf::report::TextRun>(&a); r && r->text == right)
+                    for (const auto &b : pg.items)
+                        if (const auto *l = std::get_if<pf::report::TextRun>(&b);
+                            l && l->text == left && std::abs(l->rect.top() - r->rect.top()) < 0.5)
+                            return r->rect.left() - l->rect.right();
+        return -1000.0;
+    };
+    const std::pair<const char *, const char *> beside[] = {
+        {":درصد هواي برگشتي", "70"},
+        {":(%)كيفيت عايق كاري", "90"},
+        {"در دماي هواي ورودي", "60"},
+        {"180", "درجه فارنهايت انجام ميگيرد"},
+    };
+    for (const auto &[right, left] : beside)
+        EXPECT_NEAR(gapOnLine(QString::fromUtf8(right), QString::fromUtf8(left)), 5, 1.5) << right;
+
     pf::report::ReportPreview printer;
     printer.load(path);
     ASSERT_EQ(printer.pageCount(), lastDoc.pages.size());
