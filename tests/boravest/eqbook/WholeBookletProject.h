@@ -6,6 +6,7 @@
 // the booklet built with every section ticked.
 #include "../building/BookletFixture.h"
 
+#include "boravest/data/CollectorsStore.h"
 #include "boravest/eqbook/RepUnit.h"
 #include "boravest/eqbook/RepUnit04.h"
 #include "boravest/eqbook/RepUnit10.h"
@@ -19,6 +20,7 @@
 #include "boravest/eqbook/RepUnit9.h"
 #include "boravest/eqbook/RepUnitEst.h"
 #include "boravest/eqbook/U23.h"
+#include "boravest/equipment/Collectors.h"
 #include "boravest/equipment/U_15Booklet.h"
 #include "platform/common/Numbers.h"
 
@@ -28,6 +30,7 @@ class WholeBookletFixture : public BookletFixture {
 protected:
     QTemporaryDir files;
     QStringList marked; // the spaces the per-space pages print
+    bv::equipment::CollectorsResults collectors; // the units' risers as stored
 
     void SetUp() override
     {
@@ -80,6 +83,18 @@ protected:
                     marked << name;
                 }
             }
+        // Risers in every unit, sized and stored as the equipment window's
+        // collectors page stores them.
+        db()->exec(QStringLiteral("UPDATE bankvh SET T_Rz = Shvahed + Tabage WHERE Shproje = ?"), {p});
+        const bv::data::CollectorProject proj = bv::data::readCollectorUnits(*db(), p);
+        bv::equipment::CollectorsInputs risers;
+        risers.units = proj.units;
+        risers.site = proj.site;
+        risers.EkhtDama = 20;
+        risers.OfteFeshar = 4;
+        risers.reportMode = true;
+        collectors = bv::equipment::sizeCollectors(risers);
+        bv::data::storeCollectorResults(*db(), p, bv::equipment::collectorStoreRows(collectors));
         // The record: values of the equipment window's worked projects.
         const std::vector<std::pair<const char *, QVariant>> record = {
             // project data, water branch, pressure tank, hot-water tank

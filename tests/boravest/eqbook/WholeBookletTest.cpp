@@ -50,6 +50,12 @@ TEST_F(WholeBookletTest, EverySectionPrintsSizedValuesAndOpensAgainPageForPage)
     const QStringList printed = reporttest::allTexts(lastDoc);
     for (const QString &name : marked)
         EXPECT_GE(printed.count(name), 1) << name.toStdString();
+    // Every unit's risers as stored.
+    ASSERT_EQ(collectors.units.size(), 5u);
+    for (const bv::equipment::CollectorUnitResult &u : collectors.units) {
+        EXPECT_TRUE(u.sized && u.T_Rz > 0);
+        EXPECT_TRUE(printed.contains(pf::floatToStr(u.Q_Vahed))) << u.Q_Vahed;
+    }
     EXPECT_EQ(lastDoc.pages.size(), 12);
 
     // Values stand just beside their captions as printed (measured in the
