@@ -51,7 +51,7 @@ void tableLines(Band *b, const QString &prefix, std::initializer_list<double> ac
     n = 0;
     for (double y : across)
         b->addShape(QStringLiteral("%1H%2").arg(prefix).arg(++n), ShapeKind::HorizontalLine,
-                    QRectF(left, y - 1, 718 - left, 2));
+                    QRectF(left, y - 1, TReport5::kColumnEdges[0] - left, 2));
 }
 
 } // namespace
