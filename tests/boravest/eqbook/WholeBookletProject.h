@@ -62,7 +62,7 @@ protected:
                                           {"لابي", "E_Rad = 1"},
                                           {"موتورخانه", "Te_Hav = 1, To_Mo_Hav = 20"}};
         const std::vector<Room> flat = {{"پذيرايي", "E_Rad = 1"},
-                                        {"اتاق خواب", "E_Rad = 1"},
+                                        {"اتاق خواب اصلي", "E_Rad = 1"},
                                         {"آشپزخانه", "Te_Hav = 1, To_Mo_Hav = 15"},
                                         {"حمام", "Te_Hav = 2, To_Mo_Hav = 10"},
                                         {"نشيمن", "E_Kore = 1"}};

@@ -81,6 +81,27 @@ TEST_F(WholeBookletTest, EverySectionPrintsSizedValuesAndOpensAgainPageForPage)
     for (const auto &[right, left] : beside)
         EXPECT_NEAR(gapOnLine(QString::fromUtf8(right), QString::fromUtf8(left)), 5, 1.5) << right;
 
+    // No text runs across a table's rule: every cell's text fits its column.
+    for (int i = 0; i < lastDoc.pages.size(); ++i) {
+        const pf::report::Page pg = lastDoc.pages[i];
+        std::vector<std::pair<double, std::pair<double, double>>> rules; // x, top..bottom
+        for (const auto &item : pg.items) {
+            if (const auto *l = std::get_if<pf::report::LineItem>(&item); l && l->p1.x() == l->p2.x())
+                rules.push_back({l->p1.x(), std::minmax(l->p1.y(), l->p2.y())});
+            if (const auto *r = std::get_if<pf::report::RectItem>(&item); r && r->penWidth > 0)
+                for (double x : {r->rect.left(), r->rect.right()})
+                    rules.push_back({x, {r->rect.top(), r->rect.bottom()}});
+        }
+        for (const auto &item : pg.items) {
+            const auto *t = std::get_if<pf::report::TextRun>(&item);
+            for (const auto &[x, span] : t ? rules : decltype(rules){}) {
+                EXPECT_FALSE(x > t->rect.left() + 0.5 && x < t->rect.right() - 0.5 &&
+                             t->rect.center().y() > span.first && t->rect.center().y() < span.second)
+                    << "page " << i + 1 << " '" << t->text.toStdString() << "' crosses the rule at " << x;
+            }
+        }
+    }
+
     pf::report::ReportPreview printer;
     printer.load(path);
     ASSERT_EQ(printer.pageCount(), lastDoc.pages.size());
