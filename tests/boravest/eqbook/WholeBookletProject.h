@@ -55,7 +55,7 @@ protected:
 
     void wholeProject(double p)
     {
-        project(p, QStringLiteral("tabriz"), 1.0, 50, QStringLiteral("ساختمان مسكوني سه طبقه"));
+        project(p, QStringLiteral("tabriz"), 1.0, 50, QStringLiteral("مجتمع مسكوني آفتاب"));
         db()->exec(QStringLiteral("UPDATE Bank1 SET To1 = 20 WHERE SHPROJE = ?"), {p});
         const std::vector<Room> ground = {{"پاركينگ", "T_UH = 2"},
                                           {"انبار", "E_Kore = 1"},
