@@ -51,7 +51,7 @@ void tableLines(Band *b, const QString &prefix, std::initializer_list<double> ac
     n = 0;
     for (double y : across)
         b->addShape(QStringLiteral("%1H%2").arg(prefix).arg(++n), ShapeKind::HorizontalLine,
-                    QRectF(left, y - 1, 718 - left, 2));
+                    QRectF(left, y - 1, TReport5::kColumnEdges[0] - left, 2));
 }
 
 } // namespace
@@ -174,6 +174,8 @@ void TReport5::build(const eq::FurnaceResults &r)
 
 void TReport5::TitleBeforePrint(Band &, bool &)
 {
+    // The inputs beside their captions, measured in the fonts they print in.
+    m_title->reflow();
     pf::db::Dataset *rows = QRSubDetail1->dataset;
     const bool any = rows && rows->active() && !rows->isEmpty();
     DetailBand1->enabled = any;

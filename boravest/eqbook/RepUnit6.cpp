@@ -17,8 +17,8 @@ TReport6 *Report6 = nullptr;
 namespace {
 
 // Vertical rules of the space table, right to left; the columns lie between
-// neighbours.
-constexpr double kRules[] = {716, 649, 600, 531, 493, 414, 363, 286, 243, 164, 111, 1};
+// neighbours. The space column holds a name of three words and its unit.
+constexpr double kRules[] = {716, 661, 621, 501, 463, 388, 340, 263, 220, 141, 88, 1};
 constexpr int kColumns = 11;
 double centreOf(int col) { return (kRules[col] + kRules[col + 1]) / 2; }
 

@@ -76,16 +76,34 @@ TReport7::TReport7(QObject *parent) : QObject(parent)
     auto text = [t](const char *name, const char *s) {
         return addText(t, QString::fromLatin1(name), 712, 0, QString::fromUtf8(s));
     };
-    flowRightToLeft({text("QRLabel5", "معمولا شرايط تست تبادل حرارتي سطح يونيت ها و تعيين ظرفيت آنها در كارخانه ")},
-                    712, 60);
-    flowRightToLeft({text("QRLabel7", "در دماي هواي ورودي"), text("QRLabel16", "60"),
-                     text("QRLabel8", "درجه فارنهايت و دماي متوسط آبگرم گردشي ")},
-                    712, 90);
-    flowRightToLeft({text("QRLabel17", "180"), text("QRLabel12", "درجه فارنهايت انجام ميگيرد")}, 712, 120);
-    flowRightToLeft(
-        {text("QRLabel14", "بنابراين در تعيين ظرفيت حرارتي يونيت در شرايطي غير از شرايط مذكور استفاده ")}, 712,
-        150);
-    flowRightToLeft({text("QRLabel15", "از ضريب تصحيح ضروري ميباشد")}, 712, 180);
+    Label *lines[][3] = {
+        {text("QRLabel5", "معمولا شرايط تست تبادل حرارتي سطح يونيت ها و تعيين ظرفيت آنها در كارخانه ")},
+        {text("QRLabel7", "در دماي هواي ورودي"), text("QRLabel16", "60"),
+         text("QRLabel8", "درجه فارنهايت و دماي متوسط آبگرم گردشي ")},
+        {text("QRLabel17", "180"), text("QRLabel12", "درجه فارنهايت انجام ميگيرد")},
+        {text("QRLabel14", "بنابراين در تعيين ظرفيت حرارتي يونيت در شرايطي غير از شرايط مذكور استفاده ")},
+        {text("QRLabel15", "از ضريب تصحيح ضروري ميباشد")},
+    };
+    // Each line's parts one after another, placed as the page prints (the
+    // widths measured in the fonts it prints in, not those of start-up).
+    std::vector<std::vector<TextElement *>> flow;
+    for (const auto &line : lines)
+        flow.push_back({line[0], line[1], line[2]});
+    auto place = [flow] {
+        double top = 60;
+        for (const auto &line : flow) {
+            double x = 712;
+            for (TextElement *e : line)
+                if (e) {
+                    e->geometry = QRectF(x, top, 0, 0);
+                    const double w = printedWidth(e);
+                    x -= (w > 0 ? w + 5 : 0);
+                }
+            top += 30;
+        }
+    };
+    place();
+    TitleBand1->beforePrint = [place](Band &, bool &) { place(); };
 
     // Column headings, one word a line.
     DetailBand1 = QuickRep1.addBand(BandType::Detail, QStringLiteral("DetailBand1"), 66);

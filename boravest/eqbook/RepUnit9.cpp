@@ -153,7 +153,10 @@ TReport9::TReport9(QObject *parent) : QObject(parent)
         {{"QRLabel8", nullptr}, {"(GPM)", nullptr}},
         {{"QRLabel20", nullptr}, {"(FPS)", nullptr}},
     };
-    constexpr double headTop = 386, headHeight = 60;
+    // The headings end where the band ends, so that the first row's borders
+    // meet them.
+    constexpr double headHeight = 60;
+    const double headTop = Title->height - headHeight;
     for (int c = 0; c < kColumns; ++c) {
         const QRectF cell = columnRect(width, c, headTop, headHeight);
         b->addShape(QStringLiteral("QRShape%1").arg(c + 1), ShapeKind::Rectangle, cell);
