@@ -1,5 +1,6 @@
 #include "boravest/data/CollectorsStore.h"
 
+#include "boravest/data/ProjectReads.h"
 #include "platform/common/Numbers.h"
 
 #include <QHash>
@@ -23,9 +24,7 @@ int whole(const QVariant &v)
     return int(pf::roundToInt(v.toDouble()));
 }
 
-} // namespace
-
-CollectorProject readCollectorUnits(pf::db::Database &db, double project)
+CollectorProject readFromTables(pf::db::Database &db, double project)
 {
     CollectorProject p;
     const QString bank1 = db.attachTable(QStringLiteral("Bank1.DB"));
@@ -97,6 +96,13 @@ CollectorProject readCollectorUnits(pf::db::Database &db, double project)
         p.units.push_back(std::move(u));
     }
     return p;
+}
+
+} // namespace
+
+CollectorProject readCollectorUnits(pf::db::Database &db, double project)
+{
+    return cachedRead(db, "collector units", project, [&] { return readFromTables(db, project); });
 }
 
 void storeCollectorResults(pf::db::Database &db, double project, const std::vector<CollectorStoreRow> &rows)

@@ -1,6 +1,7 @@
 #include "boravest/equipment/BuildingLoad.h"
 
 #include "boravest/building/HeatLoad.h"
+#include "boravest/data/ProjectReads.h"
 #include "platform/common/Numbers.h"
 #include "platform/db/Db.h"
 
@@ -21,9 +22,7 @@ using UnitKey = std::tuple<double, double, double, double>;
 // ... and Codefaza: the key of a space.
 using SpaceKey = std::tuple<double, double, double, double, double>;
 
-} // namespace
-
-BuildingRowsOfProject readBuildingRows(pf::db::Database &db, double project)
+BuildingRowsOfProject readFromTables(pf::db::Database &db, double project)
 {
     BuildingRowsOfProject out;
     const auto site = db.select(QStringLiteral("SELECT Ga, Tg FROM Bank1 WHERE SHPROJE = ? ORDER BY rowid LIMIT 1"),
@@ -90,10 +89,19 @@ BuildingRowsOfProject readBuildingRows(pf::db::Database &db, double project)
     return out;
 }
 
+} // namespace
+
+BuildingRowsOfProject readBuildingRows(pf::db::Database &db, double project)
+{
+    return data::cachedRead(db, "building rows", project, [&] { return readFromTables(db, project); });
+}
+
 double buildingHeatLoadOf(pf::db::Database &db, double project)
 {
-    const BuildingRowsOfProject rows = readBuildingRows(db, project);
-    return building::buildingHeatLoad(rows.units, rows.site);
+    return data::cachedRead(db, "building heat load", project, [&] {
+        const BuildingRowsOfProject rows = readBuildingRows(db, project);
+        return building::buildingHeatLoad(rows.units, rows.site);
+    });
 }
 
 } // namespace bv::equipment

@@ -1,6 +1,7 @@
 #include "boravest/equipment/SpaceSizing.h"
 
 #include "boravest/data/ProgramState.h"
+#include "boravest/data/ProjectReads.h"
 
 #include "boravest/building/HeatLoad.h"
 #include "boravest/data/CalcFields.h"
@@ -26,7 +27,9 @@ SpacePlace placeOf(const SizingUnit &unit, const SizingSpace &space)
     return p;
 }
 
-std::vector<SizingUnit> loadSizingUnits(pf::db::Database &db, double shproje)
+namespace {
+
+std::vector<SizingUnit> readSizingUnits(pf::db::Database &db, double shproje)
 {
     using Rows = QVector<QVector<QVariant>>;
     const auto num = [](const QVariant &v) { return v.toDouble(); };
@@ -107,6 +110,13 @@ std::vector<SizingUnit> loadSizingUnits(pf::db::Database &db, double shproje)
         out.push_back(std::move(unit));
     }
     return out;
+}
+
+} // namespace
+
+std::vector<SizingUnit> loadSizingUnits(pf::db::Database &db, double shproje)
+{
+    return data::cachedRead(db, "sizing units", shproje, [&] { return readSizingUnits(db, shproje); });
 }
 
 namespace perspace {

@@ -1,0 +1,67 @@
+#pragma once
+// Reads of a project's building chain (its floors, units, spaces and
+// surfaces) kept for the length of one run of several operations, the
+// equipment booklet's build, so that a large project is read from the
+// table files once per build rather than once per sizing.
+//
+// A `ProjectReadScope` is held by whoever runs the operations, for exactly
+// as long as they run. While one is alive for a database, `cachedRead` gives
+// what the first read of a kind for a project gave; outside every scope it
+// reads each time. Nothing is kept once the scope ends, so a change made
+// after a run is seen by the next one. The operations run inside a scope
+// must write nothing the kept reads hold (the booklet's operations write
+// only their results: loads, sizes, models, counts).
+#include "platform/db/Db.h"
+
+#include <any>
+#include <map>
+#include <string>
+#include <utility>
+
+namespace bv::data {
+
+class ProjectReadScope {
+public:
+    explicit ProjectReadScope(pf::db::Database &db);
+    ~ProjectReadScope();
+    ProjectReadScope(const ProjectReadScope &) = delete;
+    ProjectReadScope &operator=(const ProjectReadScope &) = delete;
+
+    // The scope alive for `db` (the outermost when scopes nest), or null.
+    static ProjectReadScope *active(const pf::db::Database &db);
+
+    // The value kept under (kind, project), or null.
+    template <class T> const T *find(const std::string &kind, double project) const
+    {
+        const auto it = m_values.find({kind, project});
+        return it == m_values.end() ? nullptr : std::any_cast<T>(&it->second);
+    }
+    template <class T> const T &keep(const std::string &kind, double project, T value)
+    {
+        std::any &slot = m_values[{kind, project}];
+        slot = std::move(value);
+        return *std::any_cast<T>(&slot);
+    }
+
+private:
+    pf::db::Database *m_db;
+    ProjectReadScope *m_next; // the scope made before this one
+    std::map<std::pair<std::string, double>, std::any> m_values;
+};
+
+// What `read()` gives for `project`: inside a scope of `db` read once and
+// then copied from what was kept, outside any scope read every time. A read
+// that fails keeps nothing.
+template <class Read>
+auto cachedRead(pf::db::Database &db, const std::string &kind, double project, Read read) -> decltype(read())
+{
+    using T = decltype(read());
+    ProjectReadScope *scope = ProjectReadScope::active(db);
+    if (!scope)
+        return read();
+    if (const T *kept = scope->find<T>(kind, project))
+        return *kept;
+    return scope->keep<T>(kind, project, read());
+}
+
+} // namespace bv::data
