@@ -13,6 +13,9 @@
 // only their results: loads, sizes, models, counts).
 #include "platform/db/Db.h"
 
+#include <QVariant>
+#include <QVector>
+
 #include <any>
 #include <map>
 #include <string>
@@ -63,5 +66,28 @@ auto cachedRead(pf::db::Database &db, const std::string &kind, double project, R
         return *kept;
     return scope->keep<T>(kind, project, read());
 }
+
+// The stored floor-and-unit rows, spaces and surfaces of one project, as
+// the engine gives them (null where nothing is stored), for the readers of
+// the building chain to group as each of them does. Inside a scope they are
+// read once for all of them.
+struct ProjectChainRows {
+    using Rows = QVector<QVector<QVariant>>;
+    // bankvh.DB, by floor, then by row counter.
+    enum Unit { UNo, UShproje, UShsk, UTabage, UShvahed, USf, UZ_ertefa, UT_Rz };
+    Rows units;
+    // bankfz.DB, by row counter.
+    enum Space { FNo, FShproje, FShsk, FTabage, FShvahed, FCodefaza, FFaza, FTi_, FTo_, FA_, FV_, FAir_, FV_varm,
+                 FE_Rad, FT_UH, FE_Kore, FTe_Hav, FTo_Mo_Hav };
+    Rows spaces;
+    // bankjd.DB, by row counter.
+    enum Surface { JShproje, JShsk, JTabage, JShvahed, JCodeFaza, JJedare, JId_jedar, JId_njedar, JId_gjedar, JMasa1,
+                   JMasa2, JTo_, JTi_, JZ_1, JZ_2 };
+    Rows surfaces;
+};
+
+// The rows of project `project` (its `Shproje`). A database error is thrown
+// as pf::db::DbError.
+ProjectChainRows readProjectChain(pf::db::Database &db, double project);
 
 } // namespace bv::data
