@@ -169,7 +169,7 @@ void BM_EquipmentBooklet(benchmark::State &state)
     state.counters["spaces"] = floors * kUnits * kSpaces;
     state.counters["sections"] = double(std::count(ReportSections.begin(), ReportSections.end(), true));
 }
-BENCHMARK(BM_EquipmentBooklet)->Arg(50)->Arg(100)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_EquipmentBooklet)->Arg(50)->Arg(100)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_CollectorSizing(benchmark::State &state)
 {

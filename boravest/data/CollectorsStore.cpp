@@ -1,102 +1,131 @@
 #include "boravest/data/CollectorsStore.h"
 
+#include "boravest/data/ProjectReads.h"
 #include "platform/common/Numbers.h"
 
 #include <QHash>
+
+#include <bit>
+#include <map>
+#include <tuple>
 
 namespace bv::data {
 
 namespace {
 
-QString keyText(const QVariant &v)
-{
-    return v.isNull() ? QString() : pf::floatToStr(v.toDouble());
-}
+using Chain = ProjectChainRows;
 
-QString unitKey(const QVariant &shsk, const QVariant &tabage, const QVariant &shvahed)
-{
-    return keyText(shsk) + QLatin1Char('|') + keyText(tabage) + QLatin1Char('|') + keyText(shvahed);
-}
+// Rows are matched on their key fields as text (a null field is an empty
+// text, never 0). Each distinct text gets a number once, so that a large
+// project's rows are grouped without formatting every key of every row.
+class KeyTexts {
+public:
+    int operator()(const QVariant &v)
+    {
+        if (v.isNull())
+            return idOf(QString());
+        const double d = v.toDouble();
+        const quint64 bits = std::bit_cast<quint64>(d);
+        const auto it = m_byValue.constFind(bits);
+        if (it != m_byValue.constEnd())
+            return *it;
+        const int id = idOf(pf::floatToStr(d));
+        m_byValue.insert(bits, id);
+        return id;
+    }
+
+private:
+    int idOf(const QString &text)
+    {
+        const auto it = m_byText.constFind(text);
+        if (it != m_byText.constEnd())
+            return *it;
+        const int id = int(m_byText.size());
+        m_byText.insert(text, id);
+        return id;
+    }
+    QHash<quint64, int> m_byValue;
+    QHash<QString, int> m_byText;
+};
 
 int whole(const QVariant &v)
 {
     return int(pf::roundToInt(v.toDouble()));
 }
 
-} // namespace
-
-CollectorProject readCollectorUnits(pf::db::Database &db, double project)
+CollectorProject readFromTables(pf::db::Database &db, double project)
 {
     CollectorProject p;
-    const QString bank1 = db.attachTable(QStringLiteral("Bank1.DB"));
-    const QString units = db.attachTable(QStringLiteral("bankvh.DB"));
-    const QString spaces = db.attachTable(QStringLiteral("bankfz.DB"));
-    const QString surfaces = db.attachTable(QStringLiteral("bankjd.DB"));
-
-    const auto site = db.select(QStringLiteral("SELECT Ga, Tg FROM %1 WHERE SHPROJE = ?").arg(bank1), {project});
+    const auto site = db.select(
+        QStringLiteral("SELECT Ga, Tg FROM %1 WHERE SHPROJE = ?").arg(db.attachTable(QStringLiteral("Bank1.DB"))),
+        {project});
     if (!site.rows.isEmpty()) {
         p.site.Ga = site.rows[0][0].toDouble();
         p.site.Tg = site.rows[0][1].toDouble();
     }
+    const Chain chain = readProjectChain(db, project);
 
     // Surfaces by space, spaces by unit.
-    QHash<QString, std::vector<building::SurfaceRow>> surfacesOf;
-    const auto jd = db.select(QStringLiteral("SELECT Shsk, Tabage, Shvahed, CodeFaza, Jedare, Id_jedar, Id_njedar, "
-                                             "Id_gjedar, Masa1, Masa2, To_, Ti_, Z_1, Z_2 FROM %1 WHERE Shproje = ? "
-                                             "ORDER BY \"No\"")
-                                  .arg(surfaces),
-                              {project});
-    for (const auto &row : jd.rows) {
+    KeyTexts key;
+    using UnitKey = std::tuple<int, int, int>;
+    using SpaceKey = std::tuple<int, int, int, int>;
+    std::map<SpaceKey, std::vector<building::SurfaceRow>> surfacesOf;
+    for (const auto &row : chain.surfaces) {
         building::SurfaceRow s;
-        s.Jedare = row[4].toString();
-        s.Id_jedar = row[5].toDouble();
-        s.Id_njedar = whole(row[6]);
-        s.Id_gjedar = whole(row[7]);
-        s.Masa1 = row[8].toDouble();
-        s.Masa2 = row[9].toDouble();
-        s.To_ = row[10].toDouble();
-        s.Ti_ = row[11].toDouble();
-        s.Z_1 = row[12].toDouble();
-        s.Z_2 = row[13].toDouble();
-        surfacesOf[unitKey(row[0], row[1], row[2]) + QLatin1Char('|') + keyText(row[3])].push_back(s);
+        s.Jedare = row[Chain::JJedare].toString();
+        s.Id_jedar = row[Chain::JId_jedar].toDouble();
+        s.Id_njedar = whole(row[Chain::JId_njedar]);
+        s.Id_gjedar = whole(row[Chain::JId_gjedar]);
+        s.Masa1 = row[Chain::JMasa1].toDouble();
+        s.Masa2 = row[Chain::JMasa2].toDouble();
+        s.To_ = row[Chain::JTo_].toDouble();
+        s.Ti_ = row[Chain::JTi_].toDouble();
+        s.Z_1 = row[Chain::JZ_1].toDouble();
+        s.Z_2 = row[Chain::JZ_2].toDouble();
+        surfacesOf[{key(row[Chain::JShsk]), key(row[Chain::JTabage]), key(row[Chain::JShvahed]),
+                    key(row[Chain::JCodeFaza])}]
+            .push_back(s);
     }
 
-    QHash<QString, std::vector<building::SpaceRow>> spacesOf;
-    const auto fz = db.select(QStringLiteral("SELECT Shsk, Tabage, Shvahed, Codefaza, Ti_, To_, A_, V_, Air_, V_varm "
-                                             "FROM %1 WHERE Shproje = ? ORDER BY \"No\"")
-                                  .arg(spaces),
-                              {project});
-    for (const auto &row : fz.rows) {
+    std::map<UnitKey, std::vector<building::SpaceRow>> spacesOf;
+    for (const auto &row : chain.spaces) {
         building::SpaceRow s;
-        s.Ti_ = row[4].toDouble();
-        s.To_ = row[5].toDouble();
-        s.A_ = row[6].toDouble();
-        s.V_ = row[7].toDouble();
-        s.Air_ = row[8].toDouble();
-        s.V_varm = row[9].toDouble();
-        const QString key = unitKey(row[0], row[1], row[2]);
-        s.surfaces = surfacesOf.value(key + QLatin1Char('|') + keyText(row[3]));
-        spacesOf[key].push_back(std::move(s));
+        s.Ti_ = row[Chain::FTi_].toDouble();
+        s.To_ = row[Chain::FTo_].toDouble();
+        s.A_ = row[Chain::FA_].toDouble();
+        s.V_ = row[Chain::FV_].toDouble();
+        s.Air_ = row[Chain::FAir_].toDouble();
+        s.V_varm = row[Chain::FV_varm].toDouble();
+        const UnitKey unit{key(row[Chain::FShsk]), key(row[Chain::FTabage]), key(row[Chain::FShvahed])};
+        const auto it = surfacesOf.find(std::tuple_cat(unit, std::tuple{key(row[Chain::FCodefaza])}));
+        if (it != surfacesOf.end())
+            s.surfaces = it->second;
+        spacesOf[unit].push_back(std::move(s));
     }
 
-    const auto vh = db.select(QStringLiteral("SELECT \"No\", Shsk, Tabage, Shvahed, Sf, Z_ertefa, T_Rz FROM %1 "
-                                             "WHERE Shproje = ? ORDER BY Tabage, \"No\"")
-                                  .arg(units),
-                              {project});
-    for (const auto &row : vh.rows) {
+    for (const auto &row : chain.units) {
         CollectorUnitRow u;
-        u.No = row[0].toLongLong();
+        u.No = row[Chain::UNo].toLongLong();
         u.Shproje = project;
-        u.Shsk = row[1].toDouble();
-        u.unit.Tabage = row[2].toDouble();
-        u.unit.Shvahed = row[3].toDouble();
-        u.unit.Sf = row[4].toDouble();
-        u.unit.Z_ertefa = row[5].toDouble();
-        u.T_Rz = whole(row[6]);
-        u.unit.spaces = spacesOf.value(unitKey(row[1], row[2], row[3]));
+        u.Shsk = row[Chain::UShsk].toDouble();
+        u.unit.Tabage = row[Chain::UTabage].toDouble();
+        u.unit.Shvahed = row[Chain::UShvahed].toDouble();
+        u.unit.Sf = row[Chain::USf].toDouble();
+        u.unit.Z_ertefa = row[Chain::UZ_ertefa].toDouble();
+        u.T_Rz = whole(row[Chain::UT_Rz]);
+        const auto it = spacesOf.find({key(row[Chain::UShsk]), key(row[Chain::UTabage]), key(row[Chain::UShvahed])});
+        if (it != spacesOf.end())
+            u.unit.spaces = it->second;
         p.units.push_back(std::move(u));
     }
     return p;
+}
+
+} // namespace
+
+CollectorProject readCollectorUnits(pf::db::Database &db, double project)
+{
+    return cachedRead(db, "collector units", project, [&] { return readFromTables(db, project); });
 }
 
 void storeCollectorResults(pf::db::Database &db, double project, const std::vector<CollectorStoreRow> &rows)

@@ -7,10 +7,11 @@ namespace bv::data {
 void storeUnitHeaterResults(pf::db::Database &db, const std::vector<UnitHeaterStoreRow> &rows)
 {
     const QString spaces = db.attachTable(QStringLiteral("bankfz.DB"));
+    const QString write =
+        QStringLiteral("update %1 set Q_room = ?, Radiat = ?, Modelradiat = ? where No = ?").arg(spaces);
     db.transaction([&] {
         for (const UnitHeaterStoreRow &r : rows)
-            db.exec(QStringLiteral("update %1 set Q_room = ?, Radiat = ?, Modelradiat = ? where No = ?").arg(spaces),
-                    {r.Q_room, r.Radiat, r.Modelradiat, r.No});
+            db.exec(write, {r.Q_room, r.Radiat, r.Modelradiat, r.No});
     });
 }
 

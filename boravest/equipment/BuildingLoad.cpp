@@ -1,6 +1,7 @@
 #include "boravest/equipment/BuildingLoad.h"
 
 #include "boravest/building/HeatLoad.h"
+#include "boravest/data/ProjectReads.h"
 #include "platform/common/Numbers.h"
 #include "platform/db/Db.h"
 
@@ -21,9 +22,7 @@ using UnitKey = std::tuple<double, double, double, double>;
 // ... and Codefaza: the key of a space.
 using SpaceKey = std::tuple<double, double, double, double, double>;
 
-} // namespace
-
-BuildingRowsOfProject readBuildingRows(pf::db::Database &db, double project)
+BuildingRowsOfProject readFromTables(pf::db::Database &db, double project)
 {
     BuildingRowsOfProject out;
     const auto site = db.select(QStringLiteral("SELECT Ga, Tg FROM Bank1 WHERE SHPROJE = ? ORDER BY rowid LIMIT 1"),
@@ -33,56 +32,53 @@ BuildingRowsOfProject readBuildingRows(pf::db::Database &db, double project)
         out.site.Tg = num(site.rows[0], 1);
     }
 
+    using Chain = data::ProjectChainRows;
+    const Chain chain = data::readProjectChain(db, project);
+
     // Surfaces by the space they belong to.
     std::map<SpaceKey, std::vector<building::SurfaceRow>> surfaces;
-    const auto jd = db.select(QStringLiteral("SELECT Shproje, Shsk, Tabage, Shvahed, CodeFaza, Jedare, Id_jedar, "
-                                             "Id_njedar, Id_gjedar, Masa1, Masa2, To_, Ti_, Z_1, Z_2 "
-                                             "FROM bankjd WHERE Shproje = ? ORDER BY No"),
-                              {project});
-    for (const Row &r : jd.rows) {
+    for (const Row &r : chain.surfaces) {
         building::SurfaceRow s;
-        s.Jedare = r.value(5).toString();
-        s.Id_jedar = num(r, 6);
-        s.Id_njedar = whole(r, 7);
-        s.Id_gjedar = whole(r, 8);
-        s.Masa1 = num(r, 9);
-        s.Masa2 = num(r, 10);
-        s.To_ = num(r, 11);
-        s.Ti_ = num(r, 12);
-        s.Z_1 = num(r, 13);
-        s.Z_2 = num(r, 14);
-        surfaces[{num(r, 0), num(r, 1), num(r, 2), num(r, 3), num(r, 4)}].push_back(std::move(s));
+        s.Jedare = r.value(Chain::JJedare).toString();
+        s.Id_jedar = num(r, Chain::JId_jedar);
+        s.Id_njedar = whole(r, Chain::JId_njedar);
+        s.Id_gjedar = whole(r, Chain::JId_gjedar);
+        s.Masa1 = num(r, Chain::JMasa1);
+        s.Masa2 = num(r, Chain::JMasa2);
+        s.To_ = num(r, Chain::JTo_);
+        s.Ti_ = num(r, Chain::JTi_);
+        s.Z_1 = num(r, Chain::JZ_1);
+        s.Z_2 = num(r, Chain::JZ_2);
+        surfaces[{num(r, Chain::JShproje), num(r, Chain::JShsk), num(r, Chain::JTabage), num(r, Chain::JShvahed),
+                  num(r, Chain::JCodeFaza)}]
+            .push_back(std::move(s));
     }
 
     // Spaces by their floor-and-unit row, each with its surfaces.
     std::map<UnitKey, std::vector<building::SpaceRow>> spaces;
-    const auto fz = db.select(QStringLiteral("SELECT Shproje, Shsk, Tabage, Shvahed, Codefaza, Ti_, To_, A_, V_, "
-                                             "Air_, V_varm FROM bankfz WHERE Shproje = ? ORDER BY No"),
-                              {project});
-    for (const Row &r : fz.rows) {
+    for (const Row &r : chain.spaces) {
         building::SpaceRow s;
-        s.Ti_ = num(r, 5);
-        s.To_ = num(r, 6);
-        s.A_ = num(r, 7);
-        s.V_ = num(r, 8);
-        s.Air_ = num(r, 9);
-        s.V_varm = num(r, 10);
-        const auto it = surfaces.find({num(r, 0), num(r, 1), num(r, 2), num(r, 3), num(r, 4)});
+        s.Ti_ = num(r, Chain::FTi_);
+        s.To_ = num(r, Chain::FTo_);
+        s.A_ = num(r, Chain::FA_);
+        s.V_ = num(r, Chain::FV_);
+        s.Air_ = num(r, Chain::FAir_);
+        s.V_varm = num(r, Chain::FV_varm);
+        const UnitKey unit{num(r, Chain::FShproje), num(r, Chain::FShsk), num(r, Chain::FTabage), num(r, Chain::FShvahed)};
+        const auto it = surfaces.find(std::tuple_cat(unit, std::tuple{num(r, Chain::FCodefaza)}));
         if (it != surfaces.end())
             s.surfaces = it->second; // a space code met twice counts its surfaces twice, as the chain does
-        spaces[{num(r, 0), num(r, 1), num(r, 2), num(r, 3)}].push_back(std::move(s));
+        spaces[unit].push_back(std::move(s));
     }
 
-    const auto vh = db.select(QStringLiteral("SELECT Shproje, Shsk, Tabage, Shvahed, Sf, Z_ertefa FROM bankvh "
-                                             "WHERE Shproje = ? ORDER BY Tabage, No"),
-                              {project});
-    for (const Row &r : vh.rows) {
+    for (const Row &r : chain.units) {
         building::UnitRow u;
-        u.Tabage = num(r, 2);
-        u.Shvahed = num(r, 3);
-        u.Sf = num(r, 4);
-        u.Z_ertefa = num(r, 5);
-        const auto it = spaces.find({num(r, 0), num(r, 1), num(r, 2), num(r, 3)});
+        u.Tabage = num(r, Chain::UTabage);
+        u.Shvahed = num(r, Chain::UShvahed);
+        u.Sf = num(r, Chain::USf);
+        u.Z_ertefa = num(r, Chain::UZ_ertefa);
+        const auto it = spaces.find({num(r, Chain::UShproje), num(r, Chain::UShsk), num(r, Chain::UTabage),
+                                     num(r, Chain::UShvahed)});
         if (it != spaces.end())
             u.spaces = it->second;
         out.units.push_back(std::move(u));
@@ -90,10 +86,19 @@ BuildingRowsOfProject readBuildingRows(pf::db::Database &db, double project)
     return out;
 }
 
+} // namespace
+
+BuildingRowsOfProject readBuildingRows(pf::db::Database &db, double project)
+{
+    return data::cachedRead(db, "building rows", project, [&] { return readFromTables(db, project); });
+}
+
 double buildingHeatLoadOf(pf::db::Database &db, double project)
 {
-    const BuildingRowsOfProject rows = readBuildingRows(db, project);
-    return building::buildingHeatLoad(rows.units, rows.site);
+    return data::cachedRead(db, "building heat load", project, [&] {
+        const BuildingRowsOfProject rows = readBuildingRows(db, project);
+        return building::buildingHeatLoad(rows.units, rows.site);
+    });
 }
 
 } // namespace bv::equipment

@@ -1,6 +1,7 @@
 #include "boravest/equipment/SpaceSizing.h"
 
 #include "boravest/data/ProgramState.h"
+#include "boravest/data/ProjectReads.h"
 
 #include "boravest/building/HeatLoad.h"
 #include "boravest/data/CalcFields.h"
@@ -26,37 +27,33 @@ SpacePlace placeOf(const SizingUnit &unit, const SizingSpace &space)
     return p;
 }
 
-std::vector<SizingUnit> loadSizingUnits(pf::db::Database &db, double shproje)
+namespace {
+
+std::vector<SizingUnit> readSizingUnits(pf::db::Database &db, double shproje)
 {
     using Rows = QVector<QVector<QVariant>>;
     const auto num = [](const QVariant &v) { return v.toDouble(); };
     const auto whole = [](const QVariant &v) { return int(pf::roundToInt(v.toDouble())); };
 
-    const Rows units = db.select(QStringLiteral("select Shsk, Tabage, Shvahed, Sf, Z_ertefa from bankvh "
-                                                "where Shproje = ? order by Tabage, No"),
-                                 {shproje})
-                           .rows;
-    const Rows spaces = db.select(QStringLiteral("select Shsk, Tabage, Shvahed, No, Faza, Codefaza, Ti_, To_, A_, V_, "
-                                                 "Air_, V_varm, E_Rad, T_UH, E_Kore, Te_Hav, To_Mo_Hav from bankfz "
-                                                 "where Shproje = ? order by No"),
-                                  {shproje})
-                            .rows;
-    const Rows surfaces = db.select(QStringLiteral("select Shsk, Tabage, Shvahed, CodeFaza, Jedare, Id_jedar, Id_njedar, "
-                                                   "Id_gjedar, Masa1, Masa2, To_, Ti_, Z_1, Z_2 from bankjd "
-                                                   "where Shproje = ? order by No"),
-                                    {shproje})
-                              .rows;
+    using Chain = data::ProjectChainRows;
+    const Chain chain = data::readProjectChain(db, shproje);
+    const Rows &units = chain.units;
+    const Rows &spaces = chain.spaces;
+    const Rows &surfaces = chain.surfaces;
     // The spaces of each unit and the surfaces of each space, in stored
     // order, found once: a large project has thousands of each.
     using UnitKey = std::tuple<double, double, double>;
     using SpaceKey = std::tuple<double, double, double, double>;
-    const auto unitKey = [&](const QVector<QVariant> &r) { return UnitKey{num(r[0]), num(r[1]), num(r[2])}; };
+    const auto unitKey = [&](const QVector<QVariant> &r, int shsk, int tabage, int shvahed) {
+        return UnitKey{num(r[shsk]), num(r[tabage]), num(r[shvahed])};
+    };
     std::map<UnitKey, std::vector<const QVector<QVariant> *>> spacesOf;
     for (const auto &s : spaces)
-        spacesOf[unitKey(s)].push_back(&s);
+        spacesOf[unitKey(s, Chain::FShsk, Chain::FTabage, Chain::FShvahed)].push_back(&s);
     std::map<SpaceKey, std::vector<const QVector<QVariant> *>> surfacesOf;
     for (const auto &j : surfaces)
-        surfacesOf[std::tuple_cat(unitKey(j), std::tuple{num(j[3])})].push_back(&j);
+        surfacesOf[std::tuple_cat(unitKey(j, Chain::JShsk, Chain::JTabage, Chain::JShvahed), std::tuple{num(j[Chain::JCodeFaza])})]
+            .push_back(&j);
     static const std::vector<const QVector<QVariant> *> none;
     const auto rowsOf = [](const auto &groups, const auto &key) -> const std::vector<const QVector<QVariant> *> & {
         const auto it = groups.find(key);
@@ -67,39 +64,40 @@ std::vector<SizingUnit> loadSizingUnits(pf::db::Database &db, double shproje)
     for (const auto &u : units) {
         SizingUnit unit;
         unit.Shproje = shproje;
-        unit.Tabage = num(u[1]);
-        unit.Shvahed = num(u[2]);
-        unit.Sf = num(u[3]);
-        unit.Z_ertefa = num(u[4]);
-        for (const QVector<QVariant> *sp : rowsOf(spacesOf, unitKey(u))) {
+        unit.Tabage = num(u[Chain::UTabage]);
+        unit.Shvahed = num(u[Chain::UShvahed]);
+        unit.Sf = num(u[Chain::USf]);
+        unit.Z_ertefa = num(u[Chain::UZ_ertefa]);
+        const UnitKey key = unitKey(u, Chain::UShsk, Chain::UTabage, Chain::UShvahed);
+        for (const QVector<QVariant> *sp : rowsOf(spacesOf, key)) {
             const QVector<QVariant> &s = *sp;
             SizingSpace space;
-            space.No = s[3].toLongLong();
-            space.Faza = s[4].toString();
-            space.row.Ti_ = num(s[6]);
-            space.row.To_ = num(s[7]);
-            space.row.A_ = num(s[8]);
-            space.row.V_ = num(s[9]);
-            space.row.Air_ = num(s[10]);
-            space.row.V_varm = num(s[11]);
-            space.E_Rad = num(s[12]);
-            space.T_UH = num(s[13]);
-            space.E_Kore = num(s[14]);
-            space.Te_Hav = num(s[15]);
-            space.To_Mo_Hav = num(s[16]);
-            for (const QVector<QVariant> *jp : rowsOf(surfacesOf, std::tuple_cat(unitKey(u), std::tuple{num(s[5])}))) {
+            space.No = s[Chain::FNo].toLongLong();
+            space.Faza = s[Chain::FFaza].toString();
+            space.row.Ti_ = num(s[Chain::FTi_]);
+            space.row.To_ = num(s[Chain::FTo_]);
+            space.row.A_ = num(s[Chain::FA_]);
+            space.row.V_ = num(s[Chain::FV_]);
+            space.row.Air_ = num(s[Chain::FAir_]);
+            space.row.V_varm = num(s[Chain::FV_varm]);
+            space.E_Rad = num(s[Chain::FE_Rad]);
+            space.T_UH = num(s[Chain::FT_UH]);
+            space.E_Kore = num(s[Chain::FE_Kore]);
+            space.Te_Hav = num(s[Chain::FTe_Hav]);
+            space.To_Mo_Hav = num(s[Chain::FTo_Mo_Hav]);
+            for (const QVector<QVariant> *jp : rowsOf(surfacesOf, std::tuple_cat(key, std::tuple{num(s[Chain::FCodefaza])}))) {
                 const QVector<QVariant> &j = *jp;
                 building::SurfaceRow r;
-                r.Jedare = j[4].toString();
-                r.Id_jedar = num(j[5]);
-                r.Id_njedar = whole(j[6]);
-                r.Id_gjedar = whole(j[7]);
-                r.Masa1 = num(j[8]);
-                r.Masa2 = num(j[9]);
-                r.To_ = num(j[10]);
-                r.Ti_ = num(j[11]);
-                r.Z_1 = num(j[12]);
-                r.Z_2 = num(j[13]);
+                r.Jedare = j[Chain::JJedare].toString();
+                r.Id_jedar = num(j[Chain::JId_jedar]);
+                r.Id_njedar = whole(j[Chain::JId_njedar]);
+                r.Id_gjedar = whole(j[Chain::JId_gjedar]);
+                r.Masa1 = num(j[Chain::JMasa1]);
+                r.Masa2 = num(j[Chain::JMasa2]);
+                r.To_ = num(j[Chain::JTo_]);
+                r.Ti_ = num(j[Chain::JTi_]);
+                r.Z_1 = num(j[Chain::JZ_1]);
+                r.Z_2 = num(j[Chain::JZ_2]);
                 space.row.surfaces.push_back(r);
             }
             unit.spaces.push_back(std::move(space));
@@ -107,6 +105,13 @@ std::vector<SizingUnit> loadSizingUnits(pf::db::Database &db, double shproje)
         out.push_back(std::move(unit));
     }
     return out;
+}
+
+} // namespace
+
+std::vector<SizingUnit> loadSizingUnits(pf::db::Database &db, double shproje)
+{
+    return data::cachedRead(db, "sizing units", shproje, [&] { return readSizingUnits(db, shproje); });
 }
 
 namespace perspace {

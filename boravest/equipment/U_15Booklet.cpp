@@ -4,6 +4,7 @@
 #include "boravest/equipment/U_15Booklet.h"
 
 #include "boravest/building/PersianWords.h"
+#include "boravest/data/ProjectReads.h"
 #include "boravest/data/UnitDm.h"
 #include "boravest/eqbook/BookletPlan.h"
 #include "boravest/eqbook/RepUnit.h"
@@ -259,6 +260,8 @@ void TFormT2::Label45Click()
     // Whatever stops the build is said, and nothing is previewed.
     QString failure;
     try {
+        // The steps read the project's floors, units and spaces once between them.
+        const bv::data::ProjectReadScope projectReads(*DM1->Database1);
         for (const Step &s : plan.steps)
             runStep(*this, s);
     } catch (const BuildFailure &e) {

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <clocale>
 #include <cmath>
+#include <iterator>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -97,7 +98,11 @@ double roundHalfEven(double v, int decimals)
 {
     if (!std::isfinite(v))
         return v;
-    const double scale = std::pow(10.0, decimals);
+    // The powers of ten the roundings use most, exact as pow gives them,
+    // without calling pow for every value.
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+    const double scale = decimals >= 0 && decimals < int(std::size(kPowersOfTen)) ? kPowersOfTen[decimals]
+                                                                                  : std::pow(10.0, decimals);
     double x = v * scale;
     // A value already whole at that many decimals stays as it is (the common
     // case of whole temperatures and areas); no tie to judge.

@@ -459,3 +459,35 @@ TEST_F(HeatingPagesTest, BookletPagesEqualTheOperationsAndNothingOfTheOtherBranc
                   .toInt(),
               0);
 }
+
+// The build reads the project once for all its sizings and keeps nothing
+// after it: a space changed between two builds is sized anew by the second.
+TEST_F(HeatingPagesTest, ASpaceChangedBetweenBuildsIsSizedAnew)
+{
+    const double p = 41;
+    project(p);
+    unit(p, 0, 1);
+    space(p, 0, 1, 1, QStringLiteral("room1"), room(70, 20, 200, 1600, 1));
+    db()->exec(QStringLiteral("UPDATE bankfz SET E_Kore = 1 WHERE Shproje = ?"), {p});
+    db()->exec(QStringLiteral("INSERT INTO Tajhizat (Shproje, Typ_MAM, Rand_Kore, K_A_Kore, D_H_B_Kore, D_H_T_Kore) "
+                              "VALUES (?, 0, 80, 90, 70, 30)"),
+               {p});
+    const auto stored = [&] {
+        return db()->select(QStringLiteral("SELECT Q_room, V_Kore FROM bankfz WHERE Shproje = ?"), {p}).rows.value(0);
+    };
+    QVector<QVector<QVariant>> seen;
+    for (double volume : {1600.0, 3200.0}) {
+        db()->exec(QStringLiteral("UPDATE bankfz SET V_ = ? WHERE Shproje = ?"), {volume, p});
+        build(p, {8});
+        ASSERT_EQ(previews, int(seen.size()) + 1);
+        testsupport::takeMessages();
+        seen << stored();
+        // What the furnace sizing stores outside a build.
+        db()->exec(QStringLiteral("UPDATE bankfz SET Q_room = NULL, V_Kore = NULL WHERE Shproje = ?"), {p});
+        onRecord(p);
+        FormT2->Kore(2);
+        testsupport::takeMessages();
+        EXPECT_EQ(stored(), seen.back()) << volume;
+    }
+    EXPECT_GT(seen[1][0].toDouble(), seen[0][0].toDouble());
+}

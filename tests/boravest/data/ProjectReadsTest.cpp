@@ -1,0 +1,65 @@
+// Reads of a project kept while a scope is alive: read once inside it, per
+// project, and never after it ends.
+#include "boravest/data/CollectorsStore.h"
+#include "boravest/data/ProjectReads.h"
+#include "StoreFixture.h"
+#include "boravest/equipment/BuildingLoad.h"
+
+namespace {
+
+class ProjectReadsTest : public StoreFixture {
+protected:
+    void SetUp() override
+    {
+        StoreFixture::SetUp();
+        for (double p : {1.0, 2.0}) {
+            db.exec(QStringLiteral("INSERT INTO Bank1 (SHPROJE, Ga, Tg) VALUES (?, 1, 50)"), {p});
+            db.exec(QStringLiteral("INSERT INTO bankvh (Shproje, Shsk, Tabage, Shvahed, T_Rz) VALUES (?, ?, 1, 1, 1)"),
+                    {p, p});
+            db.exec(QStringLiteral("INSERT INTO bankfz (Shproje, Shsk, Tabage, Shvahed, Codefaza, Ti_) "
+                                   "VALUES (?, ?, 1, 1, 1, 70)"),
+                    {p, p});
+            db.exec(QStringLiteral("INSERT INTO bankjd (Shproje, Shsk, Tabage, Shvahed, CodeFaza, Jedare, Id_jedar, "
+                                   "Id_njedar, Id_gjedar, Masa1, To_, Z_1) VALUES (?, ?, 1, 1, 1, 'w', 0, 1, 1, ?, -30, 0.5)"),
+                    {p, p, 100 * p});
+        }
+    }
+    void setWallArea(double p, double area)
+    {
+        db.exec(QStringLiteral("UPDATE bankjd SET Masa1 = ? WHERE Shproje = ?"), {area, p});
+    }
+    // The wall area as the collector reader and the heat load see it
+    // (50 Btu/h a sq.ft).
+    std::pair<double, double> seen(double p)
+    {
+        const bv::data::CollectorProject c = bv::data::readCollectorUnits(db, p);
+        return {c.units.at(0).unit.spaces.at(0).surfaces.at(0).Masa1, bv::equipment::buildingHeatLoadOf(db, p) / 50};
+    }
+};
+
+TEST_F(ProjectReadsTest, KeptPerProjectWhileTheScopeLivesAndReadAfreshAfterIt)
+{
+    using Seen = std::pair<double, double>;
+    EXPECT_EQ(seen(1), Seen(100, 100));
+    setWallArea(1, 110);
+    EXPECT_EQ(seen(1), Seen(110, 110)); // no scope: every read goes to the tables
+    {
+        bv::data::ProjectReadScope scope(db);
+        EXPECT_EQ(seen(1), Seen(110, 110));
+        setWallArea(1, 120);
+        setWallArea(2, 220);
+        EXPECT_EQ(seen(1), Seen(110, 110)); // read once in the scope
+        EXPECT_EQ(seen(2), Seen(220, 220)); // each project on its own
+        {
+            bv::data::ProjectReadScope inner(db); // joins the outer one
+            EXPECT_EQ(seen(1), Seen(110, 110));
+        }
+        pf::db::Database other;
+        EXPECT_EQ(bv::data::ProjectReadScope::active(other), nullptr);
+        EXPECT_EQ(seen(1), Seen(110, 110));
+    }
+    EXPECT_EQ(bv::data::ProjectReadScope::active(db), nullptr);
+    EXPECT_EQ(seen(1), Seen(120, 120)); // the next run sees the change
+}
+
+} // namespace
