@@ -303,11 +303,20 @@ Qt::Alignment horizontal(Qt::Alignment a)
     return Qt::AlignLeft;
 }
 
+// Captions are stored as they read in a left-to-right paragraph: a text that
+// starts with its colon (":(Btu/h)...") keeps the colon after the Persian
+// words only when laid out left to right.
+Qt::LayoutDirection textDirection(const TextElement &el, const QString &text)
+{
+    return text.startsWith(QLatin1Char(':')) ? Qt::LeftToRight : el.direction;
+}
+
 // Lays out one text element; returns the bottom of its box. Without items
 // the element is only measured.
 double layoutText(TextLayoutCache &cache, const TextElement &el, const QString &text,
                   double bandWidth, QVector<DrawItem> *items)
 {
+    const Qt::LayoutDirection direction = textDirection(el, text);
     const QRectF g = el.geometry;
     const Qt::Alignment align = horizontal(el.alignment);
     double x = g.left();
@@ -316,7 +325,7 @@ double layoutText(TextLayoutCache &cache, const TextElement &el, const QString &
     if (!text.isEmpty()) {
         // The lines at the text's own breaks and its natural width; only a
         // text that must wrap is laid out again at its width.
-        const LaidParagraph &free = cache.paragraph(text, el.font, el.direction, -1);
+        const LaidParagraph &free = cache.paragraph(text, el.font, direction, -1);
         const double natural = free.naturalWidth;
         bool wrap = false;
         if (el.autoSize) {
@@ -341,14 +350,14 @@ double layoutText(TextLayoutCache &cache, const TextElement &el, const QString &
         } else {
             wrap = el.wordWrap && natural > w;
         }
-        const LaidParagraph &laid = wrap ? cache.paragraph(text, el.font, el.direction, w) : free;
+        const LaidParagraph &laid = wrap ? cache.paragraph(text, el.font, direction, w) : free;
         if (!laid.lines.isEmpty())
             textHeight = laid.lines.back().y + laid.lines.back().height;
         if (items)
             for (const LaidLine &line : laid.lines)
                 if (!line.text.isEmpty())
                     items->push_back(
-                        TextRun{line.text, el.font, el.direction, align, QRectF(x, g.top() + line.y, w, line.height)});
+                        TextRun{line.text, el.font, direction, align, QRectF(x, g.top() + line.y, w, line.height)});
     } else {
         if (el.autoSize)
             w = 0;

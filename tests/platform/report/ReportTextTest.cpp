@@ -154,3 +154,19 @@ TEST(ReportText, LabelsKeepTheirCaptionsAndDataTextsFollowTheirField)
     l->text = QStringLiteral("500*200");
     EXPECT_EQ(allTexts(rep.render()), QStringList{"500*200"});
 }
+
+TEST(ReportText, CaptionStoredColonFirstIsLaidLeftToRight)
+{
+    // ":(ft)طول" reads "طول (ft):" only in a left-to-right paragraph; other
+    // texts keep the element's direction.
+    Report rep;
+    Band *t = rep.addBand(BandType::Title, QStringLiteral("TitleBand1"), 40);
+    t->addLabel(QStringLiteral("C"), 300, 5, QStringLiteral(":(ft)طول"));
+    t->addLabel(QStringLiteral("V"), 100, 5, QStringLiteral("1/4 1"));
+    const Document doc = rep.render();
+    const TextRun *caption = findRun(doc, QStringLiteral(":(ft)طول"));
+    const TextRun *value = findRun(doc, QStringLiteral("1/4 1"));
+    ASSERT_TRUE(caption && value);
+    EXPECT_EQ(caption->direction, Qt::LeftToRight);
+    EXPECT_EQ(value->direction, Qt::RightToLeft);
+}
