@@ -3,6 +3,7 @@
 #include "boravest/data/UnitDm.h"
 #include "boravest/eqbook/HeatingPages.h"
 #include "boravest/eqbook/PageLayout.h"
+#include "boravest/eqbook/PoolHeaterPage.h"
 
 using namespace pf::report;
 using namespace bv::eqbook;
@@ -184,25 +185,28 @@ TReport4::~TReport4() = default;
 
 void TReport4::build(const JacuzziPageInputs &in, const eq::ExchangerResults &m, const eq::PumpsResults &s)
 {
-    const std::initializer_list<Element *> steamRows = {QRLabel98, QRDBText8, QRLabel61, QRLabel75, QRLabel63,
-                                                        QRLabel76, QRLabel64, QRLabel77, QRLabel55, QRLabel78,
-                                                        QRLabel58, QRLabel79, QRLabel82, QRLabel87};
-    const std::initializer_list<Element *> hotWaterPumpRows = {
-        QRLabel6,   QRLabel86,  QRDBText12, QRLabel122, QRDBText23, QRLabel90,  QRDBText15, QRLabel25,
-        QRLabel42,  QRLabel17,  QRLabel118, QRLabel32,  QRLabel40,  QRLabel83,  QRLabel121, QRLabel4,
-        QRLabel7,   QRLabel100, QRLabel123, QRLabel115, QRLabel124, QRLabel117, QRLabel125};
-
-    // Every value and every state that depends on the record starts afresh,
-    // so nothing of an earlier build is printed whichever branch runs.
-    clearTexts({QRLabel14, QRLabel65, QRLabel69, QRLabel70, QRLabel71, QRLabel72, QRLabel79, QRLabel78,
-                QRLabel87, QRLabel75, QRLabel76, QRLabel77, QRLabel41, QRLabel106, QRLabel39, QRLabel107,
-                QRLabel3,  QRLabel108, QRLabel109, QRLabel110, QRLabel11, QRLabel111, QRLabel112, QRLabel113,
-                QRLabel114, QRLabel42, QRLabel118, QRLabel40, QRLabel121, QRLabel7, QRLabel123, QRLabel124,
-                QRLabel125});
-    QRLabel60->text = QStringLiteral("(Sq.ft)سطح حرارتي");
-    setEnabled(steamRows, false);
-    setEnabled(hotWaterPumpRows, false);
-    setEnabled({ImgMoAb, ImgMoBo}, false);
+    writePoolHeater(
+        {.typeWord = QRLabel14, .surfaceCaption = QRLabel60,
+         .waterVolume = QRLabel65, .startUpEnergy = QRLabel69, .surfaceLoss = QRLabel70, .totalEnergy = QRLabel71,
+         .coilSurface = QRLabel72,
+         .steamUse = QRLabel75, .condensate = QRLabel76, .trapCapacity = QRLabel77,
+         .saturationTemperature = QRLabel79, .latentHeat = QRLabel78, .vapourEnthalpy = QRLabel87,
+         .chlorine = QRLabel11, .circulation = QRLabel3, .pumpHead = QRLabel39, .pumpEfficiency = QRLabel41,
+         .flowPerPump = QRLabel106, .pumpPower = QRLabel107,
+         .pipeSize = QRLabel108, .pipeCapacity = QRLabel109, .pipeVelocity = QRLabel110,
+         .filterWeight = QRLabel111, .filterCapacity = QRLabel112, .filterDimensions = QRLabel113,
+         .filterSheet = QRLabel114,
+         .exchangerFlow = QRLabel7, .exchangerPumpHead = QRLabel40, .exchangerPumpEfficiency = QRLabel42,
+         .flowPerExchangerPump = QRLabel118, .exchangerPumpPower = QRLabel121,
+         .exchangerPipeSize = QRLabel123, .exchangerPipeCapacity = QRLabel124, .exchangerPipeVelocity = QRLabel125,
+         .hotWaterPicture = ImgMoAb, .steamPicture = ImgMoBo,
+         .steamRows = {QRLabel98, QRDBText8, QRLabel61, QRLabel75, QRLabel63, QRLabel76, QRLabel64, QRLabel77,
+                       QRLabel55, QRLabel78, QRLabel58, QRLabel79, QRLabel82, QRLabel87},
+         .hotWaterPumpRows = {QRLabel6,   QRLabel86,  QRDBText12, QRLabel122, QRDBText23, QRLabel90,
+                              QRDBText15, QRLabel25,  QRLabel42,  QRLabel17,  QRLabel118, QRLabel32,
+                              QRLabel40,  QRLabel83,  QRLabel121, QRLabel4,   QRLabel7,   QRLabel100,
+                              QRLabel123, QRLabel115, QRLabel124, QRLabel117, QRLabel125}},
+        in.Typ_M_Jak, m, s);
     QRDBText6->enabled = true;
 
     // The jets, whatever the exchanger. The flow row prints the jets' flow
@@ -212,61 +216,5 @@ void TReport4::build(const JacuzziPageInputs &in, const eq::ExchangerResults &m,
     QRLabel92->text = roundedText(m.jetPipeVelocity);
     QRLabel74->text = roundedText(m.jetPumpPower);
     QRLabel85->text = m.jetPipeSize;
-
-    const bool hotWater = in.Typ_M_Jak == eq::ExchangerHotWater;
-    const bool steam = in.Typ_M_Jak == eq::ExchangerSteam;
-    if (hotWater || steam) {
-        Image *picture = hotWater ? ImgMoAb : ImgMoBo;
-        picture->enabled = true;
-        picture->bringToFront();
-        QRLabel14->text = hotWater ? QStringLiteral("آب گرم") : QStringLiteral("بخار");
-
-        // Exchanger: start-up heat, surface loss and their total.
-        QRLabel65->text = roundedText(m.waterVolume);
-        QRLabel69->text = roundedText(m.startUpEnergy);
-        QRLabel70->text = roundedText(m.surfaceLoss);
-        QRLabel71->text = roundedText(m.totalEnergy);
-        QRLabel72->text = roundedText(m.coilSurface);
-
-        // Filtration pumps, pipe, chlorine and sand filter of the jacuzzi.
-        QRLabel11->text = roundedText(s.chlorine);
-        QRLabel3->text = roundedText(s.circulation);
-        QRLabel39->text = roundedText(s.pumpHead);
-        QRLabel41->text = QString::number(s.pumpEfficiency);
-        QRLabel106->text = roundedText(s.flowPerPump);
-        QRLabel107->text = roundedText(s.pumpPower);
-        // The capacity is read at the friction row actually used, as on
-        // the pool's page.
-        const PipeCells pipe = pipeCells(s.pipe.size, s.pipe.velocityRow());
-        QRLabel108->text = pipe.size;
-        QRLabel109->text = pipe.capacity;
-        QRLabel110->text = pipe.velocity;
-        const SandFilterCells filter = sandFilterCells(s.filterRow);
-        QRLabel111->text = filter.weight;
-        QRLabel112->text = filter.capacity;
-        QRLabel113->text = filter.dimensions;
-        QRLabel114->text = filter.sheet;
-    }
-    if (steam) {
-        setEnabled(steamRows, true);
-        QRLabel75->text = roundedText(m.steamUse);
-        QRLabel76->text = roundedText(m.condensate);
-        QRLabel77->text = roundedText(m.trapCapacity);
-        QRLabel79->text = roundedText(m.saturationTemperature);
-        QRLabel78->text = roundedText(m.latentHeat);
-        QRLabel87->text = roundedText(m.vapourEnthalpy);
-    }
-    if (hotWater) {
-        setEnabled(hotWaterPumpRows, true);
-        QRLabel7->text = roundedText(s.exchangerFlow);
-        QRLabel40->text = roundedText(s.exchangerPumpHead);
-        QRLabel42->text = QString::number(s.exchangerPumpEfficiency);
-        QRLabel118->text = roundedText(s.flowPerExchangerPump);
-        QRLabel121->text = roundedText(s.exchangerPumpPower);
-        const PipeCells pipe = pipeCells(s.exchangerPipe.size, s.exchangerPipe.velocityRow());
-        QRLabel123->text = pipe.size;
-        QRLabel124->text = pipe.capacity;
-        QRLabel125->text = pipe.velocity;
-    }
     m_flow->reflow();
 }

@@ -3,6 +3,7 @@
 #include "boravest/data/UnitDm.h"
 #include "boravest/eqbook/HeatingPages.h"
 #include "boravest/eqbook/PageLayout.h"
+#include "boravest/eqbook/PoolHeaterPage.h"
 
 using namespace pf::report;
 using namespace bv::eqbook;
@@ -168,78 +169,27 @@ TReportEst::~TReportEst() = default;
 
 void TReportEst::build(const PoolPageInputs &in, const eq::ExchangerResults &m, const eq::PumpsResults &s)
 {
-    const std::initializer_list<Element *> steamRows = {QRLabel98, QRDBText8, QRLabel61, QRLabel75, QRLabel63,
-                                                        QRLabel76, QRLabel64, QRLabel77, QRLabel55, QRLabel78,
-                                                        QRLabel58, QRLabel79, QRLabel82, QRLabel87};
-    const std::initializer_list<Element *> hotWaterPumpRows = {
-        QRLabel29,  QRLabel86,  QRDBText12, QRLabel122, QRDBText23, QRLabel90,  QRDBText15, QRLabel126,
-        QRLabel127, QRLabel17,  QRLabel118, QRLabel85,  QRLabel92,  QRLabel83,  QRLabel121, QRLabel4,
-        QRLabel6,   QRLabel100, QRLabel123, QRLabel115, QRLabel124, QRLabel117, QRLabel125};
-
-    // Every value and every state that depends on the record starts afresh,
-    // so nothing of an earlier build is printed whichever branch runs.
-    clearTexts({QRLabel14, QRLabel65, QRLabel69, QRLabel70, QRLabel71, QRLabel72, QRLabel78, QRLabel79,
-                QRLabel87, QRLabel76, QRLabel77, QRLabel75, QRLabel128, QRLabel107, QRLabel81, QRLabel106,
-                QRLabel3,  QRLabel108, QRLabel109, QRLabel110, QRLabel9, QRLabel111, QRLabel112, QRLabel113,
-                QRLabel114, QRLabel127, QRLabel118, QRLabel92, QRLabel121, QRLabel6, QRLabel123, QRLabel124,
-                QRLabel125});
-    QRLabel60->text = QString::fromUtf8(kTextSurface);
-    setEnabled(steamRows, false);
-    setEnabled(hotWaterPumpRows, false);
-    setEnabled({ImgMbAb, ImgMbB}, false);
-
-    const bool hotWater = in.Typ_M_Est == eq::ExchangerHotWater;
-    const bool steam = in.Typ_M_Est == eq::ExchangerSteam;
-    if (hotWater || steam) {
-        Image *picture = hotWater ? ImgMbAb : ImgMbB;
-        picture->enabled = true;
-        picture->bringToFront();
-        QRLabel14->text = QString::fromUtf8(hotWater ? kTextHotWater : kTextSteam);
-
-        // Exchanger.
-        QRLabel65->text = roundedText(m.waterVolume);
-        QRLabel69->text = roundedText(m.totalEnergy);
-        QRLabel70->text = roundedText(m.startUpEnergy);
-        QRLabel71->text = roundedText(m.surfaceLoss);
-        QRLabel72->text = roundedText(m.coilSurface);
-
-        // Filtration pumps, pipe, chlorine and sand filter of the pool.
-        QRLabel9->text = roundedText(s.chlorine);
-        QRLabel81->text = roundedText(s.pumpHead);
-        QRLabel3->text = roundedText(s.circulation);
-        QRLabel128->text = QString::number(s.pumpEfficiency);
-        QRLabel106->text = roundedText(s.pumpPower);
-        QRLabel107->text = roundedText(s.flowPerPump);
-        const PipeCells pipe = pipeCells(s.pipe.size, s.pipe.velocityRow());
-        QRLabel108->text = pipe.size;
-        QRLabel109->text = pipe.capacity;
-        QRLabel110->text = pipe.velocity;
-        const SandFilterCells filter = sandFilterCells(s.filterRow);
-        QRLabel111->text = filter.weight;
-        QRLabel112->text = filter.capacity;
-        QRLabel113->text = filter.dimensions;
-        QRLabel114->text = filter.sheet;
-    }
-    if (steam) {
-        setEnabled(steamRows, true);
-        QRLabel75->text = roundedText(m.steamUse);
-        QRLabel76->text = roundedText(m.condensate);
-        QRLabel77->text = roundedText(m.trapCapacity);
-        QRLabel78->text = roundedText(m.saturationTemperature);
-        QRLabel79->text = roundedText(m.vapourEnthalpy);
-        QRLabel87->text = roundedText(m.latentHeat);
-    }
-    if (hotWater) {
-        setEnabled(hotWaterPumpRows, true);
-        QRLabel6->text = roundedText(s.exchangerFlow);
-        QRLabel127->text = QString::number(s.exchangerPumpEfficiency);
-        QRLabel118->text = roundedText(s.flowPerExchangerPump);
-        QRLabel121->text = roundedText(s.exchangerPumpPower);
-        QRLabel92->text = roundedText(s.exchangerPumpHead);
-        const PipeCells pipe = pipeCells(s.exchangerPipe.size, s.exchangerPipe.velocityRow());
-        QRLabel123->text = pipe.size;
-        QRLabel124->text = pipe.capacity;
-        QRLabel125->text = pipe.velocity;
-    }
+    writePoolHeater(
+        {.typeWord = QRLabel14, .surfaceCaption = QRLabel60,
+         .waterVolume = QRLabel65, .startUpEnergy = QRLabel70, .surfaceLoss = QRLabel71, .totalEnergy = QRLabel69,
+         .coilSurface = QRLabel72,
+         .steamUse = QRLabel75, .condensate = QRLabel76, .trapCapacity = QRLabel77,
+         .saturationTemperature = QRLabel78, .latentHeat = QRLabel87, .vapourEnthalpy = QRLabel79,
+         .chlorine = QRLabel9, .circulation = QRLabel3, .pumpHead = QRLabel81, .pumpEfficiency = QRLabel128,
+         .flowPerPump = QRLabel107, .pumpPower = QRLabel106,
+         .pipeSize = QRLabel108, .pipeCapacity = QRLabel109, .pipeVelocity = QRLabel110,
+         .filterWeight = QRLabel111, .filterCapacity = QRLabel112, .filterDimensions = QRLabel113,
+         .filterSheet = QRLabel114,
+         .exchangerFlow = QRLabel6, .exchangerPumpHead = QRLabel92, .exchangerPumpEfficiency = QRLabel127,
+         .flowPerExchangerPump = QRLabel118, .exchangerPumpPower = QRLabel121,
+         .exchangerPipeSize = QRLabel123, .exchangerPipeCapacity = QRLabel124, .exchangerPipeVelocity = QRLabel125,
+         .hotWaterPicture = ImgMbAb, .steamPicture = ImgMbB,
+         .steamRows = {QRLabel98, QRDBText8, QRLabel61, QRLabel75, QRLabel63, QRLabel76, QRLabel64, QRLabel77,
+                       QRLabel55, QRLabel78, QRLabel58, QRLabel79, QRLabel82, QRLabel87},
+         .hotWaterPumpRows = {QRLabel29,  QRLabel86,  QRDBText12, QRLabel122, QRDBText23, QRLabel90,
+                              QRDBText15, QRLabel126, QRLabel127, QRLabel17,  QRLabel118, QRLabel85,
+                              QRLabel92,  QRLabel83,  QRLabel121, QRLabel4,   QRLabel6,   QRLabel100,
+                              QRLabel123, QRLabel115, QRLabel124, QRLabel117, QRLabel125}},
+        in.Typ_M_Est, m, s);
     m_flow->reflow();
 }
