@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -395,122 +396,134 @@ struct PumpReadings {
 
 } // namespace
 
-PumpsResults TFormT2::EstakhPmpSir(short mode)
+namespace {
+
+// A box of a pump page with its caption.
+struct PageBox {
+    const QLineEdit *box;
+    const QLabel *caption;
+};
+
+// What the pump pages of the pool and of the jacuzzi differ in. The boxes
+// and the record's fields stand in the order of the inputs they fill: water
+// volume and heat energy (boxes only; the record takes them from the
+// exchanger), coil, filter and pipe drops, the filtration pump's efficiency,
+// shell and boiler drops, the exchanger's pumps and their efficiency, the
+// filters, the filtration pumps and the turnover time.
+struct PoolPumpPage {
+    const char *typeField;
+    bool jacuzzi;
+    short steamWidth, steamCaptionX;                                            // result panel, steam
+    short hotWaterWidth, hotWaterCaptionX, hotWaterValueX2, hotWaterCaptionX2; // and hot water
+    std::function<std::array<PageBox, 13>()> boxes;
+    std::array<const char *, 11> fields;
+    ExchangerResults (TFormT2::*exchanger)(short);
+    PumpsResults (*size)(const PumpsInputs &);
+};
+
+PumpsResults sizePumpPage(TFormT2 &form, const PoolPumpPage &page, short mode)
 {
     PumpsInputs in;
     in.reportMode = mode != 1;
-    in.exchangerType = storedType(QStringLiteral("Typ_M_Est"));
+    in.exchangerType = storedType(QString::fromLatin1(page.typeField));
     in.EkhtDama = wholeRecord(QStringLiteral("EkhtDama"));
-    in.OfteFeshar = recordValue(QStringLiteral("OfteFeshar"));
+    in.OfteFeshar = TFormT2::recordValue(QStringLiteral("OfteFeshar"));
     in.Hi = projectHi();
     const bool steam = in.exchangerType != ExchangerHotWater;
     PumpReadings w;
+    double *const targets[] = {&in.coilDrop, &in.filterDrop, &in.pipeDrop,  &w.eff1,    &in.shellDrop,
+                               &in.boilerDrop, &w.xPumps,    &w.eff2,       &w.filters, &w.pumps,
+                               &in.turnoverTime};
+    // Counts and efficiencies are whole numbers.
+    constexpr bool whole[] = {false, false, false, true, false, false, true, true, true, true, false};
     if (mode == 1) {
         if (steam)
-            MakeComp(20, 70, 270, 230, 8, 5, 85, 0, 0, 0, 0, QString(), QString());
+            form.MakeComp(20, 70, page.steamWidth, 230, 8, 5, page.steamCaptionX, 0, 0, 0, 0, QString(), QString());
         else
-            MakeComp(20, 70, 520, 230, 7, 5, 65, 8, 260, 355, 0, QString(), QString());
-        auto &u = *uiEsSir;
-        if (!readBoxes({{u.Edit29, u.Edit29Caption, false, &in.waterVolume},
-                        {u.Edit30, u.Edit30Caption, false, &in.heatEnergy},
-                        {u.DBEdit64, u.DBEdit64Caption, false, &in.coilDrop},
-                        {u.DBEdit66, u.DBEdit66Caption, false, &in.filterDrop},
-                        {u.DBEdit67, u.DBEdit67Caption, false, &in.pipeDrop},
-                        {u.DBEdit104, u.DBEdit104Caption, true, &w.eff1},
-                        {u.DBEdit68, u.Label147, false, &in.shellDrop},
-                        {u.DBEdit69, u.Label148, false, &in.boilerDrop},
-                        {u.DBEdit71, u.Label150, true, &w.xPumps},
-                        {u.DBEdit103, u.Label400, true, &w.eff2},
-                        {u.DBEdit73, u.DBEdit73Caption, true, &w.filters},
-                        {u.DBEdit70, u.DBEdit70Caption, true, &w.pumps},
-                        {u.DBEdit65, u.DBEdit65Caption, false, &in.turnoverTime}})) {
+            form.MakeComp(20, 70, page.hotWaterWidth, 230, 7, 5, page.hotWaterCaptionX, 8, page.hotWaterValueX2,
+                          page.hotWaterCaptionX2, 0, QString(), QString());
+        const std::array<PageBox, 13> boxes = page.boxes();
+        std::vector<BoxRead> reads = {{boxes[0].box, boxes[0].caption, false, &in.waterVolume},
+                                      {boxes[1].box, boxes[1].caption, false, &in.heatEnergy}};
+        for (int i = 0; i < 11; ++i) {
+            reads.push_back({boxes[i + 2].box, boxes[i + 2].caption, whole[i], targets[i]});
+        }
+        if (!readBoxes(reads)) {
             PumpsResults stop;
             stop.stopped = true;
             return stop;
         }
     } else {
-        const ExchangerResults x = EstakhMobadel(2);
+        const ExchangerResults x = (form.*page.exchanger)(2);
         in.waterVolume = x.waterVolume;
         in.heatEnergy = x.totalEnergy;
-        in.coilDrop = recordValue(QStringLiteral("Oft_Fesh_K_Est"));
-        in.filterDrop = recordValue(QStringLiteral("Oft_Fesh_F_Est"));
-        in.pipeDrop = recordValue(QStringLiteral("Oft_Fesh_Sh_Est"));
-        w.eff1 = wholeRecord(QStringLiteral("Rand_m1E"));
-        in.shellDrop = recordValue(QStringLiteral("Oft_Fesh_P_M_Est"));
-        in.boilerDrop = recordValue(QStringLiteral("Oft_Fesh_D_Est"));
-        w.xPumps = wholeRecord(QStringLiteral("Te_Pmp_D_Est"));
-        w.eff2 = wholeRecord(QStringLiteral("Rand_m2E"));
-        w.filters = wholeRecord(QStringLiteral("T_filter_es"));
-        w.pumps = wholeRecord(QStringLiteral("Te_Pmp_Est"));
-        in.turnoverTime = recordValue(QStringLiteral("G_Ab_Est"));
+        for (int i = 0; i < 11; ++i) {
+            const QString field = QString::fromLatin1(page.fields[i]);
+            *targets[i] = whole[i] ? wholeRecord(field) : TFormT2::recordValue(field);
+        }
     }
     w.into(in);
-    const PumpsResults r = sizePoolPumps(in);
+    const PumpsResults r = page.size(in);
     showMessages(r.messages);
     if (mode == 1 && !r.stopped) {
-        showResultPanel();
-        fillPumpPanel(*this, r, steam, false);
+        form.showResultPanel();
+        fillPumpPanel(form, r, steam, page.jacuzzi);
     }
     return r;
 }
 
+} // namespace
+
+PumpsResults TFormT2::EstakhPmpSir(short mode)
+{
+    return sizePumpPage(*this,
+                        {"Typ_M_Est", false, 270, 85, 520, 65, 260, 355,
+                         [this]() -> std::array<PageBox, 13> {
+                             auto &u = *uiEsSir;
+                             return {{{u.Edit29, u.Edit29Caption},
+                                      {u.Edit30, u.Edit30Caption},
+                                      {u.DBEdit64, u.DBEdit64Caption},
+                                      {u.DBEdit66, u.DBEdit66Caption},
+                                      {u.DBEdit67, u.DBEdit67Caption},
+                                      {u.DBEdit104, u.DBEdit104Caption},
+                                      {u.DBEdit68, u.Label147},
+                                      {u.DBEdit69, u.Label148},
+                                      {u.DBEdit71, u.Label150},
+                                      {u.DBEdit103, u.Label400},
+                                      {u.DBEdit73, u.DBEdit73Caption},
+                                      {u.DBEdit70, u.DBEdit70Caption},
+                                      {u.DBEdit65, u.DBEdit65Caption}}};
+                         },
+                         {"Oft_Fesh_K_Est", "Oft_Fesh_F_Est", "Oft_Fesh_Sh_Est", "Rand_m1E", "Oft_Fesh_P_M_Est",
+                          "Oft_Fesh_D_Est", "Te_Pmp_D_Est", "Rand_m2E", "T_filter_es", "Te_Pmp_Est", "G_Ab_Est"},
+                         &TFormT2::EstakhMobadel, &sizePoolPumps},
+                        mode);
+}
+
 PumpsResults TFormT2::JakoziPmpSir(short mode)
 {
-    PumpsInputs in;
-    in.reportMode = mode != 1;
-    in.exchangerType = storedType(QStringLiteral("Typ_M_Jak"));
-    in.EkhtDama = wholeRecord(QStringLiteral("EkhtDama"));
-    in.OfteFeshar = recordValue(QStringLiteral("OfteFeshar"));
-    in.Hi = projectHi();
-    const bool steam = in.exchangerType != ExchangerHotWater;
-    PumpReadings w;
-    if (mode == 1) {
-        if (steam)
-            MakeComp(20, 70, 260, 230, 8, 5, 95, 0, 0, 0, 0, QString(), QString());
-        else
-            MakeComp(20, 70, 480, 230, 7, 5, 55, 8, 250, 310, 0, QString(), QString());
-        auto &u = *uiJakoziSir;
-        if (!readBoxes({{u.Edit32, u.Edit32Caption, false, &in.waterVolume},
-                        {u.Edit33, u.Edit33Caption, false, &in.heatEnergy},
-                        {u.DBEdit25, u.DBEdit25Caption, false, &in.coilDrop},
-                        {u.DBEdit28, u.DBEdit28Caption, false, &in.filterDrop},
-                        {u.DBEdit29, u.DBEdit29Caption, false, &in.pipeDrop},
-                        {u.DBEdit106, u.DBEdit106Caption, true, &w.eff1},
-                        {u.DBEdit30, u.Label25, false, &in.shellDrop},
-                        {u.DBEdit31, u.Label58, false, &in.boilerDrop},
-                        {u.DBEdit33, u.Label60, true, &w.xPumps},
-                        {u.DBEdit105, u.Label402, true, &w.eff2},
-                        {u.DBEdit38, u.DBEdit38Caption, true, &w.filters},
-                        {u.DBEdit32, u.DBEdit32Caption, true, &w.pumps},
-                        {u.DBEdit26, u.DBEdit26Caption, false, &in.turnoverTime}})) {
-            PumpsResults stop;
-            stop.stopped = true;
-            return stop;
-        }
-    } else {
-        const ExchangerResults x = JakoziMobadel(2);
-        in.waterVolume = x.waterVolume;
-        in.heatEnergy = x.totalEnergy;
-        in.coilDrop = recordValue(QStringLiteral("Oft_fesh_K_Jak"));
-        in.filterDrop = recordValue(QStringLiteral("Oft_Fesh_F_Jak"));
-        in.pipeDrop = recordValue(QStringLiteral("Oft_Fesh_Sh_Jak"));
-        w.eff1 = wholeRecord(QStringLiteral("Rand_m1J"));
-        in.shellDrop = recordValue(QStringLiteral("Oft_Fesh_P_M_Jak"));
-        in.boilerDrop = recordValue(QStringLiteral("Oft_Fesh_D_Jak"));
-        w.xPumps = wholeRecord(QStringLiteral("Te_Pmp_D_Jak"));
-        w.eff2 = wholeRecord(QStringLiteral("Rand_m2J"));
-        w.filters = wholeRecord(QStringLiteral("T_filter_jk"));
-        w.pumps = wholeRecord(QStringLiteral("Te_Pmp_Jak"));
-        in.turnoverTime = recordValue(QStringLiteral("G_Ab_Jak"));
-    }
-    w.into(in);
-    const PumpsResults r = sizeJacuzziPumps(in);
-    showMessages(r.messages);
-    if (mode == 1 && !r.stopped) {
-        showResultPanel();
-        fillPumpPanel(*this, r, steam, true);
-    }
-    return r;
+    return sizePumpPage(*this,
+                        {"Typ_M_Jak", true, 260, 95, 480, 55, 250, 310,
+                         [this]() -> std::array<PageBox, 13> {
+                             auto &u = *uiJakoziSir;
+                             return {{{u.Edit32, u.Edit32Caption},
+                                      {u.Edit33, u.Edit33Caption},
+                                      {u.DBEdit25, u.DBEdit25Caption},
+                                      {u.DBEdit28, u.DBEdit28Caption},
+                                      {u.DBEdit29, u.DBEdit29Caption},
+                                      {u.DBEdit106, u.DBEdit106Caption},
+                                      {u.DBEdit30, u.Label25},
+                                      {u.DBEdit31, u.Label58},
+                                      {u.DBEdit33, u.Label60},
+                                      {u.DBEdit105, u.Label402},
+                                      {u.DBEdit38, u.DBEdit38Caption},
+                                      {u.DBEdit32, u.DBEdit32Caption},
+                                      {u.DBEdit26, u.DBEdit26Caption}}};
+                         },
+                         {"Oft_fesh_K_Jak", "Oft_Fesh_F_Jak", "Oft_Fesh_Sh_Jak", "Rand_m1J", "Oft_Fesh_P_M_Jak",
+                          "Oft_Fesh_D_Jak", "Te_Pmp_D_Jak", "Rand_m2J", "T_filter_jk", "Te_Pmp_Jak", "G_Ab_Jak"},
+                         &TFormT2::JakoziMobadel, &sizeJacuzziPumps},
+                        mode);
 }
 
 // ---------------------------------------------------------------- circulation pump
