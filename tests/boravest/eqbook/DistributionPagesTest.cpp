@@ -2,7 +2,7 @@
 // spaces and pages against the per-space sizings, rows whose stored data
 // cannot be read, and the expansion tank, burner and chimney page against
 // the plain sizings, build after build.
-#include "../building/BookletFixture.h"
+#include "EqBookletFixture.h"
 
 #include "boravest/eqbook/PageLayout.h"
 #include "boravest/eqbook/RepUnit6.h"
@@ -21,24 +21,8 @@ namespace {
 
 QString twoDecimals(double v) { return pf::floatToStr(pf::roundHalfEven(v, 2)); }
 
-class DistributionPagesTest : public BookletFixture {
+class DistributionPagesTest : public EqBookletFixture {
 protected:
-    void SetUp() override
-    {
-        BookletFixture::SetUp();
-        if (HasFatalFailure())
-            return;
-        std::fill(ReportSections.begin(), ReportSections.end(), false);
-        for (int i = 0; i <= 12; ++i)
-            Form23->setSectionTicked(i, false);
-    }
-    void TearDown() override
-    {
-        if (Form23 && Form23->detailsShown())
-            Form23->Label20Click();
-        BookletFixture::TearDown();
-    }
-
     // Floors 0..floors-1 of two units, each with `perUnit` spaces named
     // "F<floor>U<unit>S<k>": odd k with radiators, even k with two unit
     // heaters.
@@ -68,28 +52,6 @@ protected:
                    {p});
         if (!extra.isEmpty())
             db()->exec(QStringLiteral("UPDATE Tajhizat SET %1 WHERE Shproje = ?").arg(extra), {p});
-    }
-    void select(double p)
-    {
-        DM1->Table1->close();
-        DM1->Table1->open();
-        ASSERT_TRUE(DM1->Table1->locate(QStringLiteral("SHPROJE"), {p}));
-        Form23->Label16Click();
-    }
-    void build(double p, std::initializer_list<int> items)
-    {
-        select(p);
-        for (int i = 0; i <= 12; ++i)
-            Form23->setSectionTicked(i, false);
-        for (int i : items)
-            Form23->setSectionTicked(i, true);
-        Form23->Bt1Click();
-    }
-    // The project's record current, as the operations read it.
-    void onRecord(double p)
-    {
-        DM1->Table1->locate(QStringLiteral("SHPROJE"), {p});
-        DM1->Table12->open();
     }
     static QStringList column(pf::db::Query *q, const char *field)
     {

@@ -3,7 +3,7 @@
 // every branch after every other leaving nothing behind, catalogue rows
 // outside the catalogues printed blank, and the pages built through the
 // booklet form equal to the sizing operations of the stored record.
-#include "../building/BookletFixture.h"
+#include "EqBookletFixture.h"
 
 #include "boravest/eqbook/HeatingPages.h"
 #include "boravest/eqbook/PageLayout.h"
@@ -63,47 +63,11 @@ Worked jacuzzi(int type)
 
 } // namespace
 
-class HeatingPagesTest : public BookletFixture {
+class HeatingPagesTest : public EqBookletFixture {
 protected:
-    void SetUp() override
-    {
-        BookletFixture::SetUp();
-        if (HasFatalFailure())
-            return;
-        std::fill(ReportSections.begin(), ReportSections.end(), false);
-        for (int i = 0; i <= 12; ++i)
-            Form23->setSectionTicked(i, false);
-    }
-    void TearDown() override
-    {
-        if (Form23 && Form23->detailsShown())
-            Form23->Label20Click();
-        BookletFixture::TearDown();
-    }
     void update(double p, const QString &set)
     {
         db()->exec(QStringLiteral("UPDATE Tajhizat SET %1 WHERE Shproje = ?").arg(set), {p});
-    }
-    // Builds the booklet of the project with these sections ticked.
-    void build(double p, std::initializer_list<int> ticks)
-    {
-        DM1->Table1->close();
-        DM1->Table1->open();
-        ASSERT_TRUE(DM1->Table1->locate(QStringLiteral("SHPROJE"), {p}));
-        Form23->Label16Click();
-        ASSERT_TRUE(Form23->detailsShown());
-        for (int i = 0; i <= 12; ++i)
-            Form23->setSectionTicked(i, false);
-        for (int i : ticks)
-            Form23->setSectionTicked(i, true);
-        lastDoc = {};
-        Form23->Bt1Click();
-    }
-    // The stored record current, as the operations read it in report mode.
-    void onRecord(double p)
-    {
-        DM1->Table1->locate(QStringLiteral("SHPROJE"), {p});
-        DM1->Table12->open();
     }
 };
 

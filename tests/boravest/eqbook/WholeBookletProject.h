@@ -4,7 +4,7 @@
 // radiators, unit heaters, furnaces and extract fans marked on some of
 // them, and an equipment record whose every page's inputs are valid; and
 // the booklet built with every section ticked.
-#include "../building/BookletFixture.h"
+#include "EqBookletFixture.h"
 
 #include "boravest/data/CollectorsStore.h"
 #include "boravest/eqbook/RepUnit.h"
@@ -26,27 +26,11 @@
 
 #include <QTemporaryDir>
 
-class WholeBookletFixture : public BookletFixture {
+class WholeBookletFixture : public EqBookletFixture {
 protected:
     QTemporaryDir files;
     QStringList marked; // the spaces the per-space pages print
     bv::equipment::CollectorsResults collectors; // the units' risers as stored
-
-    void SetUp() override
-    {
-        BookletFixture::SetUp();
-        if (HasFatalFailure())
-            return;
-        std::fill(ReportSections.begin(), ReportSections.end(), false);
-        for (int i = 0; i <= 12; ++i)
-            Form23->setSectionTicked(i, false);
-    }
-    void TearDown() override
-    {
-        if (Form23 && Form23->detailsShown())
-            Form23->Label20Click();
-        BookletFixture::TearDown();
-    }
 
     struct Room {
         const char *name;
@@ -141,16 +125,5 @@ protected:
     }
 
     // The booklet of the project with every section ticked, previewed.
-    void buildAll(double p)
-    {
-        DM1->Table1->close();
-        DM1->Table1->open();
-        ASSERT_TRUE(DM1->Table1->locate(QStringLiteral("SHPROJE"), {p}));
-        Form23->Label16Click();
-        ASSERT_TRUE(Form23->detailsShown());
-        for (int i = 1; i <= 12; ++i)
-            Form23->setSectionTicked(i, true);
-        lastDoc = {};
-        Form23->Bt1Click();
-    }
+    void buildAll(double p) { build(p, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}); }
 };
