@@ -46,6 +46,28 @@ DBText *addField(Band *band, const QString &name, double right, double top, pf::
     return t;
 }
 
+QRectF tableColumn(std::span<const double> widths, double width, int column, double top, double height)
+{
+    const int n = int(widths.size());
+    double right = width;
+    for (int i = 0; i < column && i < n; ++i)
+        right -= widths[i];
+    const double w = column < n ? widths[column] : right;
+    return QRectF(right - w, top, w, height);
+}
+
+void makeTableCell(TextElement *e, const QRectF &geometry, int column)
+{
+    e->geometry = geometry;
+    e->autoSize = false;
+    e->alignment = Qt::AlignHCenter;
+    e->direction = Qt::RightToLeft;
+    e->font = ReportFont::fromPixels(kReportFamily, 13, true);
+    e->frame.left = true;
+    e->frame.bottom = true;
+    e->frame.right = column == 0;
+}
+
 double printedWidth(const TextElement *e)
 {
     QString t;

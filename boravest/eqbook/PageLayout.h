@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <initializer_list>
+#include <span>
 
 namespace bv::equipment {
 class TextCatalogue;
@@ -39,6 +40,13 @@ double printedWidth(const pf::report::TextElement *e);
 // apart, on one line at `top`.
 void flowRightToLeft(std::initializer_list<pf::report::TextElement *> parts, double right, double top,
                      double gap = 5);
+
+// Column `column` of a table `width` wide whose columns, from the right, are
+// `widths` wide; the column after them takes what is left.
+QRectF tableColumn(std::span<const double> widths, double width, int column, double top, double height);
+// A cell of a table row at `geometry`: bold, centred, right to left, framed
+// left and below, and on the right too in the first column.
+void makeTableCell(pf::report::TextElement *e, const QRectF &geometry, int column);
 
 // A computed value as the pages print it: display-rounded, then the plain
 // number text (no fixed decimals, no separators).

@@ -25,23 +25,12 @@ constexpr double kWidths[kColumns - 1] = {120, 70, 130, 100, 110, 90};
 
 QRectF columnRect(double width, int column, double top, double height)
 {
-    double right = width;
-    for (int i = 0; i < column && i < kColumns - 1; ++i)
-        right -= kWidths[i];
-    const double w = column < kColumns - 1 ? kWidths[column] : right;
-    return QRectF(right - w, top, w, height);
+    return tableColumn(kWidths, width, column, top, height);
 }
 
 void makeCell(TextElement *e, double width, int column)
 {
-    e->geometry = columnRect(width, column, 0, kRowHeight);
-    e->autoSize = false;
-    e->alignment = Qt::AlignHCenter;
-    e->direction = Qt::RightToLeft;
-    e->font = ReportFont::fromPixels(kReportFamily, 13, true);
-    e->frame.left = true;
-    e->frame.bottom = true;
-    e->frame.right = column == 0;
+    makeTableCell(e, columnRect(width, column, 0, kRowHeight), column);
 }
 
 // Supply and return collectors with their branches.
