@@ -29,14 +29,8 @@ void LineFlow::line(double right, double top, std::vector<TextElement *> parts)
 
 void LineFlow::reflow()
 {
-    for (const Line &l : m_lines) {
-        double x = l.right;
-        for (TextElement *e : l.parts) {
-            e->geometry = QRectF(x, l.top, 0, 0);
-            const double w = printedWidth(e);
-            x -= (w > 0 ? w + 5 : 0);
-        }
-    }
+    for (const Line &l : m_lines)
+        flowRightToLeft(l.parts, l.right, l.top);
 }
 
 void setEnabled(std::initializer_list<Element *> elements, bool on)

@@ -87,6 +87,11 @@ double printedWidth(const TextElement *e)
 
 void flowRightToLeft(std::initializer_list<TextElement *> parts, double right, double top, double gap)
 {
+    flowRightToLeft(std::vector<TextElement *>(parts), right, top, gap);
+}
+
+void flowRightToLeft(const std::vector<TextElement *> &parts, double right, double top, double gap)
+{
     double x = right;
     for (TextElement *e : parts) {
         e->geometry = QRectF(x, top, 0, 0);

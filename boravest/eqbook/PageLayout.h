@@ -14,6 +14,7 @@
 
 #include <initializer_list>
 #include <span>
+#include <vector>
 
 namespace bv::equipment {
 class TextCatalogue;
@@ -39,6 +40,8 @@ double printedWidth(const pf::report::TextElement *e);
 // Places the parts one after another leftwards from `right`, `gap` pixels
 // apart, on one line at `top`.
 void flowRightToLeft(std::initializer_list<pf::report::TextElement *> parts, double right, double top,
+                     double gap = 5);
+void flowRightToLeft(const std::vector<pf::report::TextElement *> &parts, double right, double top,
                      double gap = 5);
 
 // Column `column` of a table `width` wide whose columns, from the right, are

@@ -57,14 +57,8 @@ QImage pictureOf(Picture kind, QSize size)
 
 void TReport10::reflow()
 {
-    for (const Line &l : m_lines) {
-        double x = l.right;
-        for (TextElement *e : l.parts) {
-            e->geometry = QRectF(x, l.top, 0, 0);
-            const double w = printedWidth(e);
-            x -= (w > 0 ? w + 5 : 0);
-        }
-    }
+    for (const Line &l : m_lines)
+        flowRightToLeft(l.parts, l.right, l.top);
 }
 
 TReport10::TReport10(QObject *parent) : QObject(parent)

@@ -44,14 +44,8 @@ void TReport3::line(double right, double top, std::vector<TextElement *> parts)
 
 void TReport3::reflow()
 {
-    for (const Line &l : m_lines) {
-        double x = l.right;
-        for (TextElement *e : l.parts) {
-            e->geometry = QRectF(x, l.top, 0, 0);
-            const double w = printedWidth(e);
-            x -= (w > 0 ? w + 5 : 0);
-        }
-    }
+    for (const Line &l : m_lines)
+        flowRightToLeft(l.parts, l.right, l.top);
 }
 
 TReport3::TReport3(QObject *parent) : QObject(parent)

@@ -118,14 +118,8 @@ void TReport8::line(double right, double top, std::vector<TextElement *> parts)
 
 void TReport8::reflow()
 {
-    for (const Line &l : m_lines) {
-        double x = l.right;
-        for (TextElement *e : l.parts) {
-            e->geometry = QRectF(x, l.top, 0, 0);
-            const double w = printedWidth(e);
-            x -= (w > 0 ? w + 5 : 0);
-        }
-    }
+    for (const Line &l : m_lines)
+        flowRightToLeft(l.parts, l.right, l.top);
 }
 
 Image *TReport8::picture(const char *name, const QRectF &at, int kind)

@@ -66,14 +66,8 @@ int whole(double v) { return int(pf::roundToInt(v)); }
 
 void TReport9::reflow()
 {
-    for (const Line &l : m_lines) {
-        double x = l.right;
-        for (TextElement *e : l.parts) {
-            e->geometry = QRectF(x, l.top, 0, 0);
-            const double w = printedWidth(e);
-            x -= (w > 0 ? w + 5 : 0);
-        }
-    }
+    for (const Line &l : m_lines)
+        flowRightToLeft(l.parts, l.right, l.top);
 }
 
 TReport9::TReport9(QObject *parent) : QObject(parent)
