@@ -68,6 +68,16 @@ void makeTableCell(TextElement *e, const QRectF &geometry, int column)
     e->frame.right = column == 0;
 }
 
+void tableRules(Band *band, std::span<const double> rules, const char *prefix, double height)
+{
+    int i = 0;
+    for (double x : rules)
+        band->addShape(QStringLiteral("%1V%2").arg(QLatin1String(prefix)).arg(++i), ShapeKind::VerticalLine,
+                       QRectF(x - 1, 0, 2, height));
+    band->addShape(QStringLiteral("%1Bottom").arg(QLatin1String(prefix)), ShapeKind::HorizontalLine,
+                   QRectF(rules.back(), height - 1, rules.front() - rules.back(), 2));
+}
+
 double printedWidth(const TextElement *e)
 {
     QString t;

@@ -51,6 +51,10 @@ QRectF tableColumn(std::span<const double> widths, double width, int column, dou
 // left and below, and on the right too in the first column.
 void makeTableCell(pf::report::TextElement *e, const QRectF &geometry, int column);
 
+// The vertical rules of a table band at `rules` (x, right to left), named
+// <prefix>V1.., and its bottom rule <prefix>Bottom across them.
+void tableRules(pf::report::Band *band, std::span<const double> rules, const char *prefix, double height);
+
 // A computed value as the pages print it: display-rounded, then the plain
 // number text (no fixed decimals, no separators).
 QString roundedText(double v);

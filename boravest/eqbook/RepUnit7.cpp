@@ -48,15 +48,7 @@ Label *cell(Band *b, const char *name, int col, double top, const QString &t = Q
     return addCentred(b, QString::fromLatin1(name), centreOf(col), top, t, 13, kReportFamily);
 }
 
-void rules(Band *b, const char *prefix, double height)
-{
-    int i = 0;
-    for (double x : kRules)
-        b->addShape(QStringLiteral("%1V%2").arg(QLatin1String(prefix)).arg(++i), ShapeKind::VerticalLine,
-                    QRectF(x - 1, 0, 2, height));
-    b->addShape(QStringLiteral("%1Bottom").arg(QLatin1String(prefix)), ShapeKind::HorizontalLine,
-                QRectF(kRules[kColumns], height - 1, kRules[0] - kRules[kColumns], 2));
-}
+void rules(Band *b, const char *prefix, double height) { tableRules(b, kRules, prefix, height); }
 
 } // namespace
 
