@@ -1069,3 +1069,20 @@ bool TFormT2::writeListField(const QString &field, const QString &list, const QS
     f.setAsString(list);
     return true;
 }
+
+bv::equipment::FixtureCounts TFormT2::recordFixtures()
+{
+    auto whole = [](const char *f) { return int(pf::roundToInt(recordValue(QString::fromLatin1(f)))); };
+    bv::equipment::FixtureCounts f;
+    f.WCKh = whole("WCKh");
+    f.WCOm = whole("WCOm");
+    f.Van = whole("Van");
+    f.Dosh = whole("Dosh");
+    f.SinkAb = whole("SinkAb");
+    f.SinkZar = whole("SinkZar");
+    f.MashZar = whole("MashZar");
+    f.SinkRakh = whole("SinkRakh");
+    f.MashRakh = whole("MashRakh");
+    f.LaganPa = whole("LaganPa");
+    return f;
+}

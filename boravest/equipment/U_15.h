@@ -180,6 +180,8 @@ public:
     // record is being edited); 0 / "" when there is no record.
     static double recordValue(const QString &field);
     static QString recordText(const QString &field);
+    // The fixture counts of the stored record.
+    static bv::equipment::FixtureCounts recordFixtures();
     // Writes a comma list into a text field of the record (in edit state).
     // A list longer than the field holds is refused with kMsgListTooLong
     // naming `caption` (nothing written, false): it is never cut short.

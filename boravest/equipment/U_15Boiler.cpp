@@ -345,17 +345,7 @@ BoilerResults TFormT2::Dig(short mode)
         in.jacuzziLoad = recordValue(QStringLiteral("Mass_Jak")) > 0 ? RoundX(JakoziMobadel(2).totalEnergy) : 0;
         if (FormT1)
             FormT1->Q_Sakh(in.buildingLoad);
-        FixtureCounts f;
-        f.WCKh = recordWhole("WCKh");
-        f.WCOm = recordWhole("WCOm");
-        f.Van = recordWhole("Van");
-        f.Dosh = recordWhole("Dosh");
-        f.SinkAb = recordWhole("SinkAb");
-        f.SinkZar = recordWhole("SinkZar");
-        f.MashZar = recordWhole("MashZar");
-        f.SinkRakh = recordWhole("SinkRakh");
-        f.MashRakh = recordWhole("MashRakh");
-        f.LaganPa = recordWhole("LaganPa");
+        const FixtureCounts f = recordFixtures();
         const int nSakh = recordWhole("NSakh");
         const double water =
             hotWaterToHeatForReport(maxHotWaterDemand(nSakh, f).peakGph, nSakh, recordValue(QStringLiteral("Z_Et")));

@@ -108,17 +108,7 @@ ProjectPageInputs projectPageInputs()
     in.floorsWord = building::ConvertTabage(q->fieldByName(QStringLiteral("Cu")).asInteger());
     q->close();
 
-    bv::equipment::FixtureCounts &f = in.fixtures;
-    f.Van = wholeField("Van");
-    f.Dosh = wholeField("Dosh");
-    f.WCKh = wholeField("WCKh");
-    f.WCOm = wholeField("WCOm");
-    f.SinkAb = wholeField("SinkAb");
-    f.SinkZar = wholeField("SinkZar");
-    f.MashZar = wholeField("MashZar");
-    f.SinkRakh = wholeField("SinkRakh");
-    f.MashRakh = wholeField("MashRakh");
-    f.LaganPa = wholeField("LaganPa");
+    in.fixtures = TFormT2::recordFixtures();
     in.logoPath = Form23->logoPath();
     return in;
 }

@@ -57,22 +57,6 @@ bool recordEditing()
     return s == pf::db::DatasetState::Edit || s == pf::db::DatasetState::Insert;
 }
 
-FixtureCounts recordFixtures()
-{
-    FixtureCounts f;
-    f.WCKh = recordWhole("WCKh");
-    f.WCOm = recordWhole("WCOm");
-    f.Van = recordWhole("Van");
-    f.Dosh = recordWhole("Dosh");
-    f.SinkAb = recordWhole("SinkAb");
-    f.SinkZar = recordWhole("SinkZar");
-    f.MashZar = recordWhole("MashZar");
-    f.SinkRakh = recordWhole("SinkRakh");
-    f.MashRakh = recordWhole("MashRakh");
-    f.LaganPa = recordWhole("LaganPa");
-    return f;
-}
-
 // The stored inputs of the collectors and risers sizing (the pump sizings'
 // results are added by the caller).
 CollectorsInputs collectorsInputsFromRecord()
@@ -86,7 +70,7 @@ CollectorsInputs collectorsInputsFromRecord()
     in.DamAbSh = recordWhole("DamAbSh");
     in.Z_Et = recordWhole("Z_Et");
     in.NSakh = recordWhole("NSakh");
-    in.fixtures = recordFixtures();
+    in.fixtures = TFormT2::recordFixtures();
     in.Mass_Jak = recordFloat("Mass_Jak");
     in.Typ_M_Jak = recordWhole("Typ_M_Jak");
     in.G_Ab_Jak = recordFloat("G_Ab_Jak");

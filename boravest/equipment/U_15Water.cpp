@@ -67,22 +67,6 @@ int recordWhole(const char *field) { return int(pf::roundToInt(TFormT2::recordVa
 
 double recordReal(const char *field) { return TFormT2::recordValue(QString::fromLatin1(field)); }
 
-FixtureCounts recordFixtures()
-{
-    FixtureCounts f;
-    f.WCKh = recordWhole("WCKh");
-    f.WCOm = recordWhole("WCOm");
-    f.Van = recordWhole("Van");
-    f.Dosh = recordWhole("Dosh");
-    f.SinkAb = recordWhole("SinkAb");
-    f.SinkZar = recordWhole("SinkZar");
-    f.MashZar = recordWhole("MashZar");
-    f.SinkRakh = recordWhole("SinkRakh");
-    f.MashRakh = recordWhole("MashRakh");
-    f.LaganPa = recordWhole("LaganPa");
-    return f;
-}
-
 // Altitude of the current project (Bank1.DB), ft.
 double projectAltitude()
 {
@@ -189,7 +173,7 @@ HotWaterTankResults hotWaterTank(TFormT2 &w, const Ui::PMADoJPage &p, short mode
     in.OfteFeshar = recordReal("OfteFeshar");
     in.TolSevic = recordReal("TolSevic");
     in.NSakh = recordWhole("NSakh");
-    in.fixtures = recordFixtures();
+    in.fixtures = TFormT2::recordFixtures();
     in.Hi = projectAltitude();
     in.reportMode = mode != 1;
 
@@ -295,7 +279,7 @@ void TFormT2::ComboBox8Change()
     h.DBEdit21->setVisible(steam);
 }
 
-HotWaterDemand TFormT2::MaxMAbGVBeh() { return maxHotWaterDemand(recordWhole("NSakh"), recordFixtures()); }
+HotWaterDemand TFormT2::MaxMAbGVBeh() { return maxHotWaterDemand(recordWhole("NSakh"), TFormT2::recordFixtures()); }
 
 WaterMeterResults TFormT2::SizeKontor(short mode)
 {
@@ -312,7 +296,7 @@ WaterMeterResults TFormT2::SizeKontor(short mode)
     in.Masa_Ar = recordWhole("Masa_Ar");
     in.Masa_Aa = recordWhole("Masa_Aa");
     in.NSakh = recordWhole("NSakh");
-    in.fixtures = recordFixtures();
+    in.fixtures = TFormT2::recordFixtures();
     in.DamAbSh = recordWhole("DamAbSh");
     in.DamAbMa = recordWhole("DamAbMa");
     in.DamAbBeh = recordWhole("DamAbBeh");
@@ -367,7 +351,7 @@ PressureTankResults TFormT2::TankTF(short mode)
     in.TolSevic = recordWhole("TolSevic");
     in.OfteFeshar = recordReal("OfteFeshar");
     in.NSakh = recordWhole("NSakh");
-    in.fixtures = recordFixtures();
+    in.fixtures = TFormT2::recordFixtures();
     in.reportMode = mode != 1;
 
     const PressureTankResults r = sizePressureTank(in);
