@@ -4,6 +4,7 @@
 #include "ui_U3.h"
 
 #include "boravest/data/BackupStore.h"
+#include "boravest/data/GlossaryStore.h"
 #include "boravest/data/TableSchemas.h"
 #include "boravest/app/UModifyAliaz.h"
 #include "boravest/data/SchemeStore.h"
@@ -331,14 +332,33 @@ void TForm1::activateOnce()
     bool found = false;
     if (!db->directory().isEmpty())
         found = !db->findTableFile(db->directory() + QStringLiteral("Bank1.db")).isEmpty();
-    if (m_startupDone)
-        return;
-    if (!found) {
-        pf::ui::showMessage(QStringLiteral("مسير پرونده داده ها تغيير كرده است"), this);
-        ShowModalForm(ModifyAliaz);
-        return;
+    if (!m_startupDone) {
+        if (!found) {
+            pf::ui::showMessage(QStringLiteral("مسير پرونده داده ها تغيير كرده است"), this);
+            ShowModalForm(ModifyAliaz);
+            return;
+        }
+        loadSettings();
     }
-    loadSettings();
+    if (found)
+        fillGlossaryOnce();
+}
+
+void TForm1::fillGlossaryOnce()
+{
+    // Once a run for each data folder: a folder whose glossary is empty gets
+    // the shipped terms; one with any word of its own keeps its glossary.
+    const QString folder = DM1->Database1->directory();
+    if (folder == m_glossaryFolder)
+        return;
+    m_glossaryFolder = folder;
+    try {
+        bv::data::stores::fillEmptyGlossary(*DM1->Database1);
+    } catch (const pf::db::DbError &) {
+        // A folder that takes no writes keeps its glossary as it is; the
+        // glossary reports the engine's error itself if its table cannot
+        // be opened.
+    }
 }
 
 void TForm1::loadSettings()

@@ -94,6 +94,7 @@ protected:
 private:
     void activateOnce();
     void loadSettings();
+    void fillGlossaryOnce();
     void buildMenu();
     void showDeleteForm(int level);
     void showSideJobs(const std::function<void()> &panel, const QString &title, bool gridVisible);
@@ -103,6 +104,7 @@ private:
     bool m_shown = false;
     bool m_closing = false;
     bool m_settingsErrorShown = false;
+    QString m_glossaryFolder; // the data folder whose glossary was last offered the shipped terms
     bool m_inActivate = false;
     bool m_activatePending = false;
 };

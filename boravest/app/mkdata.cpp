@@ -1,5 +1,8 @@
 // Lays out what an installed Boravest has beside its executable: program.db
-// and the data folder Boravestdata with every table empty but the settings.
+// and the data folder Boravestdata with every table empty but the settings
+// and the glossary, which holds the shipped terms.
+#include "boravest/data/GlossaryStore.h"
+#include "boravest/data/ProgramState.h"
 #include "boravest/data/TableSchemas.h"
 
 #include <QCoreApplication>
@@ -16,7 +19,13 @@ int main(int argc, char **argv)
     const QString folder = QString::fromLocal8Bit(argv[1]);
     try {
         schema::createProgramTable(folder);
-        schema::createDataFolder(QDir(folder).filePath(QStringLiteral("Boravestdata")));
+        const QString data = QDir(folder).filePath(QStringLiteral("Boravestdata"));
+        schema::createDataFolder(data);
+        pf::db::Session::addPassword(QString::fromLatin1(kTablePassword));
+        pf::db::Database db;
+        db.setDirectory(data);
+        db.open();
+        bv::data::stores::fillEmptyGlossary(db);
     } catch (const pf::db::DbError &e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

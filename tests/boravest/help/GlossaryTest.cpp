@@ -2,6 +2,7 @@
 // meaning in their index orders, words stored on F2, and the refusals.
 #include "../app/MainWindowFixture.h"
 
+#include "boravest/data/GlossaryStore.h"
 #include "boravest/help/U15.h"
 #include "platform/ui/DbControls.h"
 
@@ -13,22 +14,19 @@
 
 namespace {
 
-class GlossaryTest : public testsupport::MainWindowFixture {
+// The glossary opened over the data folder as the start left it: the
+// shipped terms, unless a test lays its own words first.
+class GlossaryFixture : public testsupport::MainWindowFixture {
 protected:
-    GlossaryTest() : MainWindowFixture(QSize(1024, 768), false) {}
+    GlossaryFixture() : MainWindowFixture(QSize(1024, 768), false) {}
 
+    virtual void layWords() {}
     void SetUp() override
     {
         MainWindowFixture::SetUp();
         if (HasFatalFailure())
             return;
-        // The Unicode order of the meanings is not the alphabet's; the meter
-        // is stored with the Arabic kaf.
-        const QStringList words[] = {{"Pipe", "لوله", "لوله فولادي"}, {"heat", "حرارت", ""}, {"Valve", "گاز", ""},
-                                     {"cast iron", "چدن", "آلياژ آهن"}, {"fuel", "سوخت", ""},
-                                     {"generator", "ژنراتور", ""}, {"meter", "كنتور", "شمارنده"}};
-        for (const QStringList &w : words)
-            DM1->Database1->exec("INSERT INTO word (English, Pertion, Memprs) VALUES (?, ?, ?)", {w[0], w[1], w[2]});
+        layWords();
         Form15->show();
         testsupport::takeMessages();
     }
@@ -37,6 +35,22 @@ protected:
         if (Form15)
             Form15->hide();
         MainWindowFixture::TearDown();
+    }
+};
+
+class GlossaryTest : public GlossaryFixture {
+protected:
+    void layWords() override
+    {
+        // In place of the shipped terms, a few words of our own. The Unicode
+        // order of the meanings is not the alphabet's; the meter is stored
+        // with the Arabic kaf.
+        DM1->Database1->exec("DELETE FROM word");
+        const QStringList words[] = {{"Pipe", "لوله", "لوله فولادي"}, {"heat", "حرارت", ""}, {"Valve", "گاز", ""},
+                                     {"cast iron", "چدن", "آلياژ آهن"}, {"fuel", "سوخت", ""},
+                                     {"generator", "ژنراتور", ""}, {"meter", "كنتور", "شمارنده"}};
+        for (const QStringList &w : words)
+            DM1->Database1->exec("INSERT INTO word (English, Pertion, Memprs) VALUES (?, ?, ?)", {w[0], w[1], w[2]});
     }
 
     template <class W> static W *part(const char *name) { return testsupport::part<W>(Form15, name); }
@@ -161,6 +175,38 @@ TEST_F(GlossaryTest, RefusesAnEmptyWord)
         store();
         EXPECT_EQ(testsupport::takeMessages(), QStringList{TForm15::emptyWordText()});
         EXPECT_EQ(DM1->Database1->select("SELECT count(*) FROM word").rows[0][0].toInt(), 7);
+    }
+}
+
+// The glossary as a new data folder starts it: the shipped terms, looked up
+// as the engineer types them.
+using ShippedGlossaryTest = GlossaryFixture;
+
+TEST_F(ShippedGlossaryTest, StartFillsTheGlossaryAndLookUpsIgnoreLetterForms)
+{
+    EXPECT_EQ(DM1->Table20->recordCount(), bv::data::stores::shippedGlossaryTerms().size());
+    auto *e1 = testsupport::part<QLineEdit>(Form15, "E1");
+    auto *e2 = testsupport::part<QLineEdit>(Form15, "E2");
+    struct Case {
+        bool byWord;
+        QString typed, english, persian;
+    } cases[] = {
+        {true, "boiler", "boiler", "ديگ"},
+        {true, "Boiler", "boiler", "ديگ"},
+        {true, "BOILER", "boiler", "ديگ"},
+        {true, "u-VALUE", "U-value", "ضريب انتقال حرارت"},
+        // Typed on a Persian keyboard (U+06A9 kaf, U+06CC yeh).
+        {false, "دودکش", "chimney", "دودكش"},
+        {false, "سختی گیر", "water softener", "سختي گير"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        (c.byWord ? e1 : e2)->setText(c.typed);
+        testsupport::part<QPushButton>(Form15, c.byWord ? "Bt3" : "Bt4")->click();
+        EXPECT_EQ(testsupport::takeMessages(), QStringList{});
+        EXPECT_EQ(e1->text(), c.english);
+        EXPECT_EQ(e2->text(), c.persian);
+        EXPECT_FALSE(testsupport::part<QTextEdit>(Form15, "RE1")->toPlainText().isEmpty());
     }
 }
 
