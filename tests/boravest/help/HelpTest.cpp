@@ -248,4 +248,15 @@ TEST(MessagePageTest, ThePageOpensAtTheTopActsOnReleaseAndShowsItsMessage)
     EXPECT_GT(dark, 100);
 }
 
+TEST(MessagePageTest, TheLetterSaysWhatTheProgramIsForInTheProgramsLetters)
+{
+    const QString letter = userMessageParagraphs().join(QLatin1Char(' '));
+    // Heating loads and the equipment sized on them, printed as two booklets.
+    for (const char *says : {"بار حرارتي", "اندازه مي گذارد", "دو دفترچه"})
+        EXPECT_TRUE(letter.contains(QString::fromUtf8(says))) << says;
+    // Not cooling, and Persian in the program's own yeh and kaf.
+    EXPECT_FALSE(letter.contains(QStringLiteral("برودت")));
+    EXPECT_FALSE(letter.contains(QChar(0x06CC)) || letter.contains(QChar(0x06A9)));
+}
+
 } // namespace
