@@ -92,7 +92,8 @@ QImage drawUserMessage()
     QFont bodyFont(QStringLiteral("Badr"), 15);
     painter.setFont(bodyFont);
     painter.setPen(QColor(30, 30, 30));
-    QTextOption option(Qt::AlignRight | Qt::AlignTop);
+    // Absolute: in a right-to-left paragraph a plain AlignRight means the left edge.
+    QTextOption option(Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignTop);
     option.setWrapMode(QTextOption::WordWrap);
     option.setTextDirection(Qt::RightToLeft);
     const int width = 600;
