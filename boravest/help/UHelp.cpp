@@ -5,7 +5,9 @@
 #include "platform/ui/Colors.h"
 #include "platform/ui/Dialogs.h"
 
+#include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabBar>
@@ -35,6 +37,20 @@ const ScrollSteps *stepsOf(int page)
 }
 
 } // namespace
+
+QWidget *guidePictureSource(const QString &path)
+{
+    const QStringList names = path.split(QLatin1Char('/'));
+    QWidget *w = nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (top->objectName() == names.first()) {
+            w = top;
+            break;
+        }
+    for (int i = 1; w && i < names.size(); ++i)
+        w = w->findChild<QWidget *>(names[i]);
+    return w;
+}
 
 int guideScrollPosition(int page, int key, int p)
 {
@@ -72,6 +88,10 @@ TFormHelp::TFormHelp(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui:
     for (int page = 0; page < PageCount; ++page)
         if (QScrollArea *box = pageScrollBox(page))
             box->verticalScrollBar()->setRange(0, box->widget()->height() - box->height());
+    connect(ui->PageControl1, &QTabWidget::currentChanged, this, [this](int page) {
+        if (isVisible())
+            takePictures(page);
+    });
 }
 
 TFormHelp::~TFormHelp() = default;
@@ -90,6 +110,42 @@ QScrollArea *TFormHelp::pageScrollBox(int page) const
     default:
         return nullptr;
     }
+}
+
+QList<QLabel *> TFormHelp::pagePictures(int page) const
+{
+    QList<QLabel *> pictures;
+    if (QWidget *sheet = ui->PageControl1->widget(page))
+        for (QLabel *l : sheet->findChildren<QLabel *>())
+            if (!l->property("form").toString().isEmpty())
+                pictures << l;
+    return pictures;
+}
+
+void TFormHelp::takePictures(int page)
+{
+    for (QLabel *picture : pagePictures(page)) {
+        QWidget *form = guidePictureSource(picture->property("form").toString());
+        if (!form || form == this) {
+            picture->clear();
+            continue;
+        }
+        // The form as it is now, made smaller to fit the frame, never larger.
+        const QPixmap shot = form->grab();
+        const int frame = 2 * picture->frameWidth();
+        const QSize room = picture->minimumSize() - QSize(frame, frame);
+        const QSize size = shot.deviceIndependentSize().toSize();
+        picture->setPixmap(size.width() <= room.width() && size.height() <= room.height()
+                               ? shot
+                               : shot.scaled(size.scaled(room, Qt::KeepAspectRatio) * shot.devicePixelRatio(),
+                                             Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
+}
+
+void TFormHelp::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    takePictures(ui->PageControl1->currentIndex());
 }
 
 void TFormHelp::FormKeyDown(int key)

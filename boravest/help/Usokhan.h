@@ -2,6 +2,7 @@
 // The authors' message to the user: one tall picture read by scrolling.
 #include <QDialog>
 #include <QImage>
+#include <QStringList>
 
 #include <memory>
 
@@ -13,7 +14,10 @@ class TSokhan;
 // -1 when the key does nothing.
 int messageScrollPosition(int key, int position);
 
-// The message picture: the authors' words drawn on a 700 x 1800 page.
+// The authors' words to the user, paragraph by paragraph.
+QStringList userMessageParagraphs();
+
+// The message picture: userMessageParagraphs() drawn on a 700 x 1800 page.
 QImage drawUserMessage();
 
 class TSokhan : public QDialog {

@@ -248,4 +248,27 @@ TEST(MessagePageTest, ThePageOpensAtTheTopActsOnReleaseAndShowsItsMessage)
     EXPECT_GT(dark, 100);
 }
 
+TEST(MessagePageTest, TheLetterSaysWhatTheProgramIsForInTheProgramsLetters)
+{
+    const QString letter = userMessageParagraphs().join(QLatin1Char(' '));
+    // Heating loads and the equipment sized on them, printed as two booklets.
+    for (const char *says : {"بار حرارتي", "اندازه مي گذارد", "دو دفترچه"})
+        EXPECT_TRUE(letter.contains(QString::fromUtf8(says))) << says;
+    // Not cooling, and Persian in the program's own yeh and kaf.
+    EXPECT_FALSE(letter.contains(QStringLiteral("برودت")));
+    EXPECT_FALSE(letter.contains(QChar(0x06CC)) || letter.contains(QChar(0x06A9)));
+
+    // The short salutation of the first line stands at the right edge.
+    const QImage page = drawUserMessage();
+    auto ink = [&page](int fromX, int toX) {
+        int dark = 0;
+        for (int y = 180; y < 215; ++y)
+            for (int x = fromX; x < toX; ++x)
+                dark += qGray(page.pixel(x, y)) < 100;
+        return dark;
+    };
+    EXPECT_GT(ink(450, 650), 20);
+    EXPECT_EQ(ink(50, 350), 0);
+}
+
 } // namespace
