@@ -3,6 +3,7 @@
 // cannot be read, and the expansion tank, burner and chimney page against
 // the plain sizings, build after build.
 #include "EqBookletFixture.h"
+#include "../equipment/UnitHeaterCases.h"
 
 #include "boravest/eqbook/PageLayout.h"
 #include "boravest/eqbook/RepUnit6.h"
@@ -45,6 +46,10 @@ protected:
             }
         db()->exec(QStringLiteral("UPDATE bankfz SET E_Rad = 1, T_UH = 0 WHERE Shproje = ? AND Codefaza % 2 = 1"), {p});
         db()->exec(QStringLiteral("UPDATE bankfz SET E_Rad = 0, T_UH = 2 WHERE Shproje = ? AND Codefaza % 2 = 0"), {p});
+        equipmentRecord(p, extra);
+    }
+    void equipmentRecord(double p, const QString &extra = QString())
+    {
         db()->exec(QStringLiteral("INSERT INTO Tajhizat (Shproje, DAbgarm, S_R_PG_R, D_F_PG_UH, TySo, HU, Rand_Mash, "
                                   "Te_Dig, Rand_Dig, K_A_Dig, V_B_M_E, T_L_Baz, W_L_Baz, Typ_ME, ErtefaS, TeDo, TAmD, "
                                   "TOfD, Randeman) VALUES (?, 180, 0, 0, 0, 1000, 80, 1, 80, 10, 0, 0, '100,,50,', 0, "
@@ -132,6 +137,25 @@ TEST_F(DistributionPagesTest, RadiatorAndUnitHeaterRowsOverManySpacesEqualTheSiz
         EXPECT_TRUE(printed.contains(n)) << n.toStdString();
     EXPECT_TRUE(reporttest::texts(lastDoc.pages[lastDoc.pages.size() - 1]).contains(uhNames.last()));
     EXPECT_FALSE(testsupport::takeMessages().contains(QString::fromUtf8(TReport7::kMsgUnrealData)));
+}
+
+TEST_F(DistributionPagesTest, UnitHeaterPagePrintsTheWorkedCases)
+{
+    double p = 40;
+    for (const UnitHeaterCase &c : kUnitHeaterCases) {
+        SCOPED_TRACE(c.what);
+        project(++p, QStringLiteral("tabriz"));
+        db()->exec(QStringLiteral("UPDATE Bank1 SET To1 = ? WHERE SHPROJE = ?"), {c.to1, p});
+        unit(p, 0, 1, 0, 0);
+        space(p, 0, 1, 1, QStringLiteral("s"), room(c.ti, c.to1, 100, 0, 0));
+        surface(p, 0, 1, 1, {QStringLiteral("ديوار"), 0, 0, 0, 100, 0, 0, 0, c.load / (100 * c.ti), 0});
+        db()->exec(QStringLiteral("UPDATE bankfz SET T_UH = ? WHERE Shproje = ?"), {c.heaters, p});
+        equipmentRecord(p, QStringLiteral("DAbgarm = %1").arg(c.water));
+        build(p, {10});
+        ASSERT_EQ(Report7->rows().size(), 1u);
+        EXPECT_EQ(Report7->rows()[0].factor, QString::fromLatin1(c.factor));
+        EXPECT_EQ(Report7->rows()[0].model, QString::fromLatin1(c.model));
+    }
 }
 
 TEST_F(DistributionPagesTest, StoredRowsThatCannotBeReadPrintBlankAndWarnOncePerBuild)
