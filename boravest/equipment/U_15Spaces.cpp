@@ -516,7 +516,8 @@ RadiatorResults TFormT2::ESRad(short mode)
     const RadiatorResults r = sizeRadiators(in);
     if (!screen) {
         showMessages(r.messages);
-        if (!r.stopped && DM1)
+        // A stopped run stores no row, so the marked spaces print blank.
+        if (DM1)
             bv::data::storeRadiatorResults(*DM1->Database1, p.shproje, radiatorStoreRows(r));
         return r;
     }
@@ -568,8 +569,13 @@ UnitHeaterResults TFormT2::EUHAbDagh(short mode)
     const UnitHeaterResults r = sizeUnitHeaters(in);
     if (!screen) {
         showMessages(r.messages);
-        if (!r.stopped && DM1)
-            bv::data::storeUnitHeaterResults(*DM1->Database1, unitHeaterStoreRows(r));
+        if (DM1) {
+            // A stopped run leaves the spaces blank, not as an earlier run left them.
+            if (r.stopped)
+                bv::data::clearUnitHeaterResults(*DM1->Database1, p.shproje);
+            else
+                bv::data::storeUnitHeaterResults(*DM1->Database1, unitHeaterStoreRows(r));
+        }
         return r;
     }
     if (!r.stopped)
@@ -630,9 +636,14 @@ FurnaceResults TFormT2::Kore(short mode)
     in.units = std::move(p.units);
     const FurnaceResults r = sizeFurnace(in);
     if (!screen) {
-        // The spaces are stored even when the efficiency stops the run.
-        if (DM1)
-            bv::data::storeFurnaceResults(*DM1->Database1, furnaceStoreRows(r));
+        // The spaces are stored even when the efficiency stops the run; a
+        // run stopped before it had them leaves the marked spaces blank.
+        if (DM1) {
+            if (r.stopped && r.spaces.empty())
+                bv::data::clearFurnaceResults(*DM1->Database1, p.shproje);
+            else
+                bv::data::storeFurnaceResults(*DM1->Database1, furnaceStoreRows(r));
+        }
         showMessages(r.messages);
         return r;
     }
@@ -673,9 +684,13 @@ ExtractFanResults TFormT2::HavaKesh(short mode)
     in.units = std::move(p.units);
     const ExtractFanResults r = sizeExtractFans(in);
     if (r.stopped) {
-        // Nothing is built, emptied or written; an earlier panel goes too.
+        // Nothing is built or written; an earlier panel goes too, and the
+        // booklet's spaces are left blank rather than as an earlier run left
+        // them.
         if (screen)
             freeResultPanel();
+        else if (DM1)
+            bv::data::clearExtractFanResults(*DM1->Database1, p.shproje);
         showMessages(r.messages);
         return r;
     }
