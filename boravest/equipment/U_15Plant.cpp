@@ -559,7 +559,7 @@ bool TFormT2::saveChimneyPage()
         failed = kMsgCorrectElbows;
     else if (tAmD <= 10)
         failed = kMsgCorrectVertical;
-    else if (3 * tOfD >= tAmD)
+    else if (horizontalRunTooLong(tAmD, tOfD))
         failed = kMsgCorrectHorizontal;
     else if (teDo < 1)
         failed = kMsgSetChimneyCount;

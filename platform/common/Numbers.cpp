@@ -94,6 +94,29 @@ bool strToInt(const QString &text, int64_t *out)
     return true;
 }
 
+bool exactBillionths(double v, int64_t *out)
+{
+    if (!std::isfinite(v) || std::fabs(v) >= 1e9)
+        return false;
+    const QString text = floatToStr(v);
+    if (text.contains(QLatin1Char('E')))
+        return false;
+    const bool negative = text.startsWith(QLatin1Char('-'));
+    const QString digits = negative ? text.mid(1) : text;
+    const int point = int(digits.indexOf(QLatin1Char('.')));
+    const QString whole = point < 0 ? digits : digits.left(point);
+    QString decimals = point < 0 ? QString() : digits.mid(point + 1);
+    if (decimals.size() > 9)
+        return false;
+    decimals = decimals.leftJustified(9, QLatin1Char('0'));
+    bool ok = false, okDecimals = false;
+    const qlonglong units = whole.toLongLong(&ok) * 1000000000LL + decimals.toLongLong(&okDecimals);
+    if (!ok || !okDecimals)
+        return false;
+    *out = negative ? -units : units;
+    return true;
+}
+
 double roundHalfEven(double v, int decimals)
 {
     if (!std::isfinite(v))
