@@ -271,11 +271,13 @@ void TFormT2::setUpPlantPages()
             }
         }
     });
+    // Pipe lengths and the water in the boilers may have decimals.
     QList<QWidget *> lengths;
     for (QLineEdit *e : pipeLengthBoxes(*uiMEBaz))
         lengths << e;
     for (QWidget *w : lengths)
-        pf::ui::installWholeNumberFilter(w, u(kWholeOnly));
+        pf::ui::installDecimalFilter(w, u(kNumberOnly));
+    pf::ui::installDecimalFilter(uiMEBaz->DBEdit101, u(kNumberOnly));
     pf::ui::installEnterChain(QList<QWidget *>(lengths) << uiMEBaz->ComboBox11);
     pf::ui::installEnterChain({uiMEBaz->ComboBox11, uiMEBaz->DBEdit101, uiMEBaz->ComboBox2, uiMEBaz->DBCheckBox1,
                                lengths.front()});

@@ -410,8 +410,11 @@ void TFormT2::setUpSpacePages()
 
     // Filters and Enter moves.
     pf::ui::installWholeNumberFilter(uiPGUH->DBEdit91, u8(kWholeOnly));
-    for (QLineEdit *b : {uiKore->DBEdit83, uiKore->DBEdit88, uiKore->DBEdit89, uiKore->DBEdit90})
-        pf::ui::installWholeNumberFilter(b, u8(kWholeOnly));
+    // The furnace's efficiency is whole; the air shares and the insulation
+    // quality may have decimals.
+    pf::ui::installWholeNumberFilter(uiKore->DBEdit89, u8(kWholeOnly));
+    for (QLineEdit *b : {uiKore->DBEdit83, uiKore->DBEdit88, uiKore->DBEdit90})
+        pf::ui::installDecimalFilter(b, u8(kNumberOnly));
     pf::ui::installEnterChain({uiKore->DBEdit83, uiKore->DBEdit88, uiKore->DBEdit89, uiKore->DBEdit90}, true);
     // Tab from the last furnace box comes back to the first.
     QWidget::setTabOrder(uiKore->DBEdit90, uiKore->DBEdit83);
@@ -740,10 +743,10 @@ bool TFormT2::saveUnitHeaterPage()
 bool TFormT2::saveFurnacePage()
 {
     double returnAir = 0, freshAir = 0;
-    if (!readBox(uiKore->DBEdit83, uiKore->LabelReturnAir->text(), true, returnAir)
-        || !readBox(uiKore->DBEdit88, uiKore->LabelFreshAir->text(), true, freshAir))
+    if (!readBox(uiKore->DBEdit83, uiKore->LabelReturnAir->text(), false, returnAir)
+        || !readBox(uiKore->DBEdit88, uiKore->LabelFreshAir->text(), false, freshAir))
         return false;
-    if (returnAir + freshAir != 100) {
+    if (!airSharesMakeAHundred(returnAir, freshAir)) {
         pf::ui::showMessage(u8(kAirSharesMessage));
         return false;
     }

@@ -94,6 +94,26 @@ bool strToInt(const QString &text, int64_t *out)
     return true;
 }
 
+QString minusToEnd(const QString &text)
+{
+    const qsizetype at = text.indexOf(QLatin1Char('-'));
+    if (at < 0)
+        return text;
+    QString t = text;
+    t.remove(at, 1);
+    return t + QLatin1Char('-');
+}
+
+QString minusToFront(const QString &text)
+{
+    const qsizetype at = text.indexOf(QLatin1Char('-'));
+    if (at < 0)
+        return text;
+    QString t = text;
+    t.remove(at, 1);
+    return QLatin1Char('-') + t;
+}
+
 bool exactBillionths(double v, int64_t *out)
 {
     if (!std::isfinite(v) || std::fabs(v) >= 1e9)

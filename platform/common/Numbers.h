@@ -26,6 +26,13 @@ bool strToInt(const QString &text, int64_t *out);
 // floating point may not (3 x 4.3 is not 12.9 there).
 bool exactBillionths(double v, int64_t *out);
 
+// Negative numbers as the right-to-left inputs show them: minusToEnd moves
+// the first minus sign of a text to its end ("-12" -> "12-", "1-2" ->
+// "12-"), minusToFront moves it to the front, where the conversions expect
+// it ("12-" -> "-12"). A text without a minus sign comes back unchanged.
+QString minusToEnd(const QString &text);
+QString minusToFront(const QString &text);
+
 // Rounds to the given number of decimals, a tie going to the even neighbour.
 double roundHalfEven(double v, int decimals = 0);
 

@@ -1,5 +1,6 @@
 #include "platform/ui/Keys.h"
 
+#include "platform/common/Numbers.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QApplication>
@@ -124,8 +125,10 @@ public:
     NumberFilter(QWidget *edit, NumberChars extra, const QString &refusal)
         : QObject(edit), m_extra(extra), m_refusal(refusal)
     {
+        setObjectName(QLatin1String(kObjectName));
         edit->installEventFilter(this);
     }
+    static constexpr const char *kObjectName = "pf_ui_numberFilter";
 
     // Pastes the clipboard's text when the text it makes is one the filter
     // accepts; otherwise the refusal is shown and nothing changes.
@@ -304,6 +307,29 @@ private:
 
 } // namespace
 
+namespace {
+constexpr const char *kMinusAfterDigits = "pf_ui_minusAfterDigits";
+}
+
+void showMinusAfterDigits(QLineEdit *edit)
+{
+    if (!edit || edit->property(kMinusAfterDigits).toBool())
+        return;
+    edit->setProperty(kMinusAfterDigits, true);
+    QObject::connect(edit, &QLineEdit::editingFinished, edit, [edit] {
+        const QString shown = pf::minusToEnd(edit->text());
+        if (shown != edit->text())
+            edit->setText(shown);
+    });
+}
+
+QString numberText(const QLineEdit *edit)
+{
+    if (!edit)
+        return QString();
+    return edit->property(kMinusAfterDigits).toBool() ? pf::minusToFront(edit->text()) : edit->text();
+}
+
 bool isEnterKey(const QKeyEvent *key)
 {
     return key && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
@@ -334,6 +360,9 @@ QObject *installNumberFilter(QWidget *edit, NumberChars extra, const QString &re
 {
     if (!edit)
         return nullptr;
+    // A box has one filter: a new one replaces it.
+    for (QObject *old : edit->findChildren<QObject *>(QLatin1String(NumberFilter::kObjectName), Qt::FindDirectChildrenOnly))
+        delete old;
     if (maxChars > 0)
         if (auto *line = qobject_cast<QLineEdit *>(edit))
             line->setValidator(new LengthLimit(line, maxChars));
