@@ -122,8 +122,8 @@ private:
 
 class NumberFilter : public QObject {
 public:
-    NumberFilter(QWidget *edit, NumberChars extra, const QString &refusal)
-        : QObject(edit), m_extra(extra), m_refusal(refusal)
+    NumberFilter(QWidget *edit, NumberChars extra, const QString &refusal, int maxChars)
+        : QObject(edit), m_extra(extra), m_refusal(refusal), m_maxChars(maxChars)
     {
         setObjectName(QLatin1String(kObjectName));
         edit->installEventFilter(this);
@@ -139,7 +139,8 @@ public:
         const QString pasted = QGuiApplication::clipboard()->text();
         if (pasted.isEmpty())
             return;
-        if (!accepts(textAfterInsert(edit, pasted))) {
+        const QString after = textAfterInsert(edit, pasted);
+        if (!accepts(after) || !fits(edit, after)) {
             refuse(edit);
             return;
         }
@@ -167,6 +168,15 @@ protected:
 
 private:
     bool accepts(const QString &text) const { return numberTextAllowed(text, m_extra); }
+    // No longer than the box takes, or than what it holds (the program may
+    // have put a longer text there).
+    bool fits(const QLineEdit *line, const QString &text) const
+    {
+        int limit = line->maxLength();
+        if (m_maxChars > 0)
+            limit = std::min(limit, m_maxChars);
+        return text.size() <= limit || text.size() <= line->text().size();
+    }
     void refuse(QObject *obj) const { showMessage(m_refusal, qobject_cast<QWidget *>(obj)); }
 
     bool keyPress(QObject *obj, QLineEdit *line, QKeyEvent *k) const
@@ -195,10 +205,14 @@ private:
                 return true;
             }
         }
-        // A second point is refused like any other key.
-        if (line && text.contains(QLatin1Char('.')) && !accepts(textAfterInsert(line, text))) {
-            refuse(obj);
-            return true;
+        // A second point, or a character more than the box takes, is refused
+        // like any other key.
+        if (line) {
+            const QString after = textAfterInsert(line, text);
+            if ((text.contains(QLatin1Char('.')) && !accepts(after)) || (!line->isReadOnly() && !fits(line, after))) {
+                refuse(obj);
+                return true;
+            }
         }
         return false;
     }
@@ -232,7 +246,8 @@ private:
             if (at > start)
                 at = std::max(start, at - n);
         }
-        if (accepts(text.insert(at, e->mimeData()->text())))
+        text.insert(at, e->mimeData()->text());
+        if (accepts(text) && fits(line, text))
             return false;
         e->setDropAction(Qt::IgnoreAction);
         e->ignore();
@@ -242,6 +257,7 @@ private:
 
     NumberChars m_extra;
     QString m_refusal;
+    int m_maxChars;
 };
 
 class EnterChain : public QObject {
@@ -366,7 +382,7 @@ QObject *installNumberFilter(QWidget *edit, NumberChars extra, const QString &re
     if (maxChars > 0)
         if (auto *line = qobject_cast<QLineEdit *>(edit))
             line->setValidator(new LengthLimit(line, maxChars));
-    return new NumberFilter(edit, extra, refusal);
+    return new NumberFilter(edit, extra, refusal, maxChars);
 }
 
 QObject *installEnterChain(const QList<QWidget *> &chain, bool wrap)

@@ -40,9 +40,11 @@ Q_DECLARE_FLAGS(NumberChars, NumberChar)
 // Installing a filter on an edit that has one replaces it (a box whose
 // field changes takes the filter of its new field).
 //
-// `maxChars` (0: no limit): a line edit takes no more characters than that,
-// typed, pasted or dropped; the extra ones are dropped without a word. A
-// longer text the program put there can still be shortened.
+// `maxChars` (0: no limit): a line edit takes no more characters than that
+// (nor than its own maximum length). A key that would make the text longer
+// is refused with the refusal like any other, and a paste or drop that would
+// is refused whole; the text stays as it was. A longer text the program put
+// there can still be shortened.
 QObject *installNumberFilter(QWidget *edit, NumberChars extra, const QString &refusal, int maxChars = 0);
 inline QObject *installWholeNumberFilter(QWidget *edit, const QString &refusal, int maxChars = 0)
 {

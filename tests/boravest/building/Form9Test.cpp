@@ -295,3 +295,17 @@ TEST_F(Form9Test, OutdoorTemperatureBelowZeroTakesItsMinusSign)
         EXPECT_EQ(Form9->DBEdit5->text(), QStringLiteral("12-"));
     }
 }
+
+// The area box takes eight characters: the ninth and tenth digits of
+// 1000000000 are refused with the box's message, never dropped silently.
+TEST_F(Form9Test, DigitsBeyondTheAreaBoxAreRefusedWithTheMessage)
+{
+    press(Form9, Qt::Key_Insert);
+    type(Form9, QStringLiteral("انبار"));
+    for (int i = 0; i < 3; ++i)
+        press(Form9, Qt::Key_Return);
+    ASSERT_EQ(Form9->focusWidget(), Form9->DBEdit7);
+    retype(Form9, QStringLiteral("1000000000"));
+    EXPECT_EQ(Form9->DBEdit7->text(), QStringLiteral("10000000"));
+    EXPECT_EQ(testsupport::takeMessages(), QStringList(2, QStringLiteral(" عدد معتبر است")));
+}
