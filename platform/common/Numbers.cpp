@@ -94,25 +94,21 @@ bool strToInt(const QString &text, int64_t *out)
     return true;
 }
 
-QString minusToEnd(const QString &text)
+namespace {
+QString moveFirstMinus(const QString &text, bool toEnd)
 {
     const qsizetype at = text.indexOf(QLatin1Char('-'));
     if (at < 0)
         return text;
     QString t = text;
     t.remove(at, 1);
-    return t + QLatin1Char('-');
+    return toEnd ? t + QLatin1Char('-') : QLatin1Char('-') + t;
 }
+} // namespace
 
-QString minusToFront(const QString &text)
-{
-    const qsizetype at = text.indexOf(QLatin1Char('-'));
-    if (at < 0)
-        return text;
-    QString t = text;
-    t.remove(at, 1);
-    return QLatin1Char('-') + t;
-}
+QString minusToEnd(const QString &text) { return moveFirstMinus(text, true); }
+
+QString minusToFront(const QString &text) { return moveFirstMinus(text, false); }
 
 bool exactBillionths(double v, int64_t *out)
 {
