@@ -213,7 +213,7 @@ bool readNumber(QWidget *page, QLineEdit *input, double *out)
 bool numbersConvert(QWidget *page, std::initializer_list<QLineEdit *> inputs)
 {
     for (QLineEdit *e : inputs)
-        if (!numberText(e->text())) {
+        if (!numberText(pf::ui::numberText(e))) {
             refuse(page, e->isVisibleTo(page) ? e : nullptr, floatError(e->text()));
             return false;
         }

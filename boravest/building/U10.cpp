@@ -254,11 +254,15 @@ TForm10::TForm10(QWidget *parent) : Page(parent)
         choiceButton(i)->installEventFilter(this);
     }
 
-    // Numbers take digits and the point only: no minus sign.
+    // Numbers take digits and the point; the far side's temperature, which
+    // may lie below 0 F, the minus sign too, shown after its digits as a
+    // floor number's.
     // Areas and the perimeter take eight characters ("99999.99"), the
     // temperatures and U-values five.
     filterNumbers({DE1, de4, DE7}, pf::ui::NumberChar::Point, 8);
-    filterNumbers({de2, de3, de5, de6}, pf::ui::NumberChar::Point, 5);
+    filterNumbers({de2}, pf::ui::NumberChars(pf::ui::NumberChar::Point) | pf::ui::NumberChar::Minus, 5);
+    filterNumbers({de3, de5, de6}, pf::ui::NumberChar::Point, 5);
+    pf::ui::showMinusAfterDigits(de2);
     // Enter walks the inputs that are shown, round to the kind list.
     pf::ui::installEnterChain({ComboBox1, ComboBox5, ComboBox2, ComboBox4, ComboBox3, DE7, DE1, de2, de3, de4, de5, de6},
                               true);
@@ -267,7 +271,7 @@ TForm10::TForm10(QWidget *parent) : Page(parent)
         if (!m_bar->entry() || m_tempField != QLatin1String("To_") || !DM1)
             return;
         try {
-            DM1->Table5->fieldByName(QStringLiteral("To_")).setAsString(text);
+            DM1->Table5->fieldByName(QStringLiteral("To_")).setAsString(pf::minusToFront(text));
         } catch (const DbError &) {
             // Half-typed; the whole text is checked on save.
         }
@@ -371,7 +375,7 @@ void TForm10::showTemperature()
 {
     if (!DM1 || !DM1->Table5->active())
         return;
-    de2->setText(DM1->Table5->fieldByName(m_tempField).asString());
+    de2->setText(pf::minusToEnd(DM1->Table5->fieldByName(m_tempField).asString()));
 }
 
 void TForm10::applyPreset()
@@ -530,7 +534,7 @@ void TForm10::writeRow(const surfaces::Codes &c)
     t5->fieldByName(QStringLiteral("Id_gjedar")).setAsInteger(c.direction);
     t5->fieldByName(QStringLiteral("Jedare")).setAsString(c.word);
     // Whatever the temperature input holds is the far side's temperature.
-    t5->fieldByName(QStringLiteral("To_")).setAsString(de2->text());
+    t5->fieldByName(QStringLiteral("To_")).setAsString(pf::ui::numberText(de2));
     t5->post();
     t5->refresh();
     m_tempField = QStringLiteral("To_");

@@ -102,12 +102,7 @@ QString TForm8::minusToEnd(const QString &text)
 {
     if (text == QLatin1String(" "))
         return text;
-    const int minus = text.indexOf(QLatin1Char('-'));
-    if (minus < 0)
-        return text;
-    QString t = text;
-    t.remove(minus, 1);
-    return t + QLatin1Char('-');
+    return pf::minusToEnd(text);
 }
 
 void TForm8::bindData()

@@ -57,10 +57,14 @@ TForm9::TForm9(QWidget *parent) : Page(parent)
     });
 
     // The name takes any key (up to the field's 20 characters); the numbers
-    // take digits and the point. Enter walks the inputs round.
+    // take digits and the point, the outdoor temperature, which may lie
+    // below 0 F, the minus sign too, shown after its digits as a floor
+    // number's. Enter walks the inputs round.
     // Temperatures and air changes take five characters, the height four,
     // the area and the appliance gain eight ("99999.99").
-    filterNumbers({DBEdit5, DBEdit6, DBEdit10}, pf::ui::NumberChar::Point, 5);
+    filterNumbers({DBEdit5}, pf::ui::NumberChars(pf::ui::NumberChar::Point) | pf::ui::NumberChar::Minus, 5);
+    DBEdit5->setMinusAfterDigits();
+    filterNumbers({DBEdit6, DBEdit10}, pf::ui::NumberChar::Point, 5);
     filterNumbers({DBEdit9}, pf::ui::NumberChar::Point, 4);
     filterNumbers({DBEdit7, DBEdit8}, pf::ui::NumberChar::Point, 8);
     e1->setMaxLength(20);

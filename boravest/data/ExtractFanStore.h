@@ -21,4 +21,9 @@ struct ExtractFanStoreRow {
 // where the space file has those fields.
 void storeExtractFanResults(pf::db::Database &db, const std::vector<ExtractFanStoreRow> &rows);
 
+// Empties the results of every space of the project with extract fans
+// (`Te_Hav` above 0), as the booklet lists them: a sizing that stops stores
+// nothing and must leave nothing of an earlier run.
+void clearExtractFanResults(pf::db::Database &db, double shproje);
+
 } // namespace bv::data

@@ -1,5 +1,7 @@
 #include "boravest/data/FurnaceStore.h"
 
+#include "boravest/data/SpaceResults.h"
+
 #include <QVariant>
 
 namespace bv::data {
@@ -12,6 +14,11 @@ void storeFurnaceResults(pf::db::Database &db, const std::vector<FurnaceStoreRow
         for (const FurnaceStoreRow &r : rows)
             db.exec(write, {r.V_Kore, r.Q_room, r.No});
     });
+}
+
+void clearFurnaceResults(pf::db::Database &db, double shproje)
+{
+    clearSpaceResults(db, shproje, QStringLiteral("E_Kore > 0"), {QStringLiteral("V_Kore"), QStringLiteral("Q_room")});
 }
 
 } // namespace bv::data

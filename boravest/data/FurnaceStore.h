@@ -16,4 +16,9 @@ struct FurnaceStoreRow {
 // Writes the rows in one transaction.
 void storeFurnaceResults(pf::db::Database &db, const std::vector<FurnaceStoreRow> &rows);
 
+// Empties both results of every space of the project marked for the furnace
+// (`E_Kore` above 0), the spaces the booklet lists: a sizing that stops
+// before it has its spaces leaves nothing of an earlier run.
+void clearFurnaceResults(pf::db::Database &db, double shproje);
+
 } // namespace bv::data

@@ -1,5 +1,7 @@
 #include "boravest/data/UnitHeaterStore.h"
 
+#include "boravest/data/SpaceResults.h"
+
 #include <QVariant>
 
 namespace bv::data {
@@ -13,6 +15,12 @@ void storeUnitHeaterResults(pf::db::Database &db, const std::vector<UnitHeaterSt
         for (const UnitHeaterStoreRow &r : rows)
             db.exec(write, {r.Q_room, r.Radiat, r.Modelradiat, r.No});
     });
+}
+
+void clearUnitHeaterResults(pf::db::Database &db, double shproje)
+{
+    clearSpaceResults(db, shproje, QStringLiteral("T_UH > 0"),
+                      {QStringLiteral("Q_room"), QStringLiteral("Radiat"), QStringLiteral("Modelradiat")});
 }
 
 } // namespace bv::data

@@ -19,4 +19,9 @@ struct UnitHeaterStoreRow {
 // touched.
 void storeUnitHeaterResults(pf::db::Database &db, const std::vector<UnitHeaterStoreRow> &rows);
 
+// Empties the three results of every space of the project with unit heaters
+// (`T_UH` above 0), as the booklet lists them: a sizing that stops stores
+// nothing and must leave nothing of an earlier run.
+void clearUnitHeaterResults(pf::db::Database &db, double shproje);
+
 } // namespace bv::data

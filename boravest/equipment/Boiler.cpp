@@ -51,12 +51,17 @@ double boilerHotWaterLoad(double water, double DamAbBeh, double DamAbSh, int Ran
 BoilerResults sizeBoilers(const BoilerInputs &in)
 {
     BoilerResults res;
+    // The four loads are what the plant must supply whatever the checks
+    // below find; a stopped sizing still reports them (the booklet prints
+    // them beside the message).
+    res.buildingLoad = roundX(in.buildingLoad);
+    res.hotWaterLoad = roundX(in.hotWaterLoad);
+    res.poolLoad = roundX(in.poolLoad);
+    res.jacuzziLoad = roundX(in.jacuzziLoad);
     const auto stop = [&res](const char *message) {
-        BoilerResults out;
-        out.messages = res.messages;
-        out.messages << QString::fromUtf8(message);
-        out.stopped = true;
-        return out;
+        res.messages << QString::fromUtf8(message);
+        res.stopped = true;
+        return res;
     };
 
     if (in.reportMode && in.Randeman <= 0)
@@ -72,11 +77,6 @@ BoilerResults sizeBoilers(const BoilerInputs &in)
         return stop("تعداد ديگ را مشخص كنيد");
     if (in.Rand_Dig < 30 || in.Rand_Dig > 90)
         return stop("راندمان ديگ را اصلاح كنيد");
-
-    res.buildingLoad = roundX(in.buildingLoad);
-    res.hotWaterLoad = roundX(in.hotWaterLoad);
-    res.poolLoad = roundX(in.poolLoad);
-    res.jacuzziLoad = roundX(in.jacuzziLoad);
 
     if (in.Chk_Zp) {
         const double tm = (in.Ti1 + in.To1) / 2.0;

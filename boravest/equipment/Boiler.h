@@ -55,6 +55,7 @@ struct BoilerResults {
     // the booklet prints it for a steam boiler.
     int steamRow = 0;
     QStringList messages;
+    // A check failed: P1 to P3 and P8 stay 0, the four loads are kept.
     bool stopped = false;
 };
 

@@ -386,8 +386,10 @@ Interpolated UnitHeaterFactorsTable::factor(double enteringAirTempF, double wate
         return vb + (w - wb) / (waterTemperature(c) - wb) * (cell(row, c) - vb);
     };
 
+    // Air colder than the first row takes that row's value: scaling it down
+    // towards 0 F would make a cold space need ever smaller heaters.
     if (a == 1)
-        return {ta / airTemperature(1) * valueOfRow(1), true};
+        return {valueOfRow(1), true};
     const double ab = airTemperature(a - 1), vb = valueOfRow(a - 1);
     return {vb + (ta - ab) / (airTemperature(a) - ab) * (valueOfRow(a) - vb), true};
 }

@@ -367,9 +367,10 @@ public:
     // unit-heater sizing reads the grid: only water columns 1..8 (150..220)
     // and air rows 1..7 (30..90) take part; a water temperature of 220 or
     // more is taken as 219; interpolated linearly in water temperature
-    // first, then in air temperature; below the first header (150 °F water,
-    // 30 °F air) the first column or row is scaled in proportion. An air
-    // temperature of 90 °F or more is out of range.
+    // first, then in air temperature; below the first water header (150 °F)
+    // the first column is scaled in proportion, while air below the first
+    // row (30 °F) takes that row's value. An air temperature of 90 °F or more
+    // is out of range.
     Interpolated factor(double enteringAirTempF, double waterTempF) const;
 
     std::array<std::array<double, Cols>, Rows> grid;

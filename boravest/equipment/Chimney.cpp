@@ -10,6 +10,14 @@ const char *const kMsgSetChimneyCount = "تعداد دودكش را مشخص ك�
 const char *const kMsgCorrectChimneyLength = "طول عمودي دودكش رااصلاح كنيد";
 const char *const kMsgCheckBoilerCapacity = "قدرت حرارتي هر ديگ را كنترل كنيد";
 
+bool horizontalRunTooLong(double TAmD, double TOfD)
+{
+    int64_t vertical = 0, horizontal = 0;
+    if (pf::exactBillionths(TAmD, &vertical) && pf::exactBillionths(TOfD, &horizontal))
+        return 3 * horizontal >= vertical;
+    return 3 * TOfD >= TAmD;
+}
+
 ChimneyResults sizeChimney(const ChimneyInputs &in)
 {
     ChimneyResults r;

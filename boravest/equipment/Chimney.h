@@ -35,6 +35,11 @@ struct ChimneyResults {
 
 ChimneyResults sizeChimney(const ChimneyInputs &in);
 
+// Save refuses a horizontal length that is not less than a third of the
+// vertical one. The lengths are compared as the boxes show them, in exact
+// decimal: 4.3 ft is a third of 12.9 ft, though not in binary floating point.
+bool horizontalRunTooLong(double TAmD, double TOfD);
+
 extern const char *const kMsgSetChimneyCount;
 extern const char *const kMsgCorrectChimneyLength;
 extern const char *const kMsgCheckBoilerCapacity;

@@ -31,6 +31,14 @@ double celsius(double f)
 
 } // namespace
 
+bool airSharesMakeAHundred(double D_H_B_Kore, double D_H_T_Kore)
+{
+    int64_t returnAir = 0, freshAir = 0;
+    if (pf::exactBillionths(D_H_B_Kore, &returnAir) && pf::exactBillionths(D_H_T_Kore, &freshAir))
+        return returnAir + freshAir == 100 * int64_t(1000000000);
+    return D_H_B_Kore + D_H_T_Kore == 100;
+}
+
 FurnaceResults sizeFurnace(const FurnaceInputs &in)
 {
     FurnaceResults r;

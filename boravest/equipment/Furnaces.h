@@ -64,6 +64,10 @@ extern const char *const kAirDensityMessage;
 
 FurnaceResults sizeFurnace(const FurnaceInputs &in);
 
+// Save's check of the return-air and fresh-air shares (%): together exactly
+// 100, compared in exact decimal as the boxes show them (70.1 and 29.9 do).
+bool airSharesMakeAHundred(double D_H_B_Kore, double D_H_T_Kore);
+
 // Work-table rows: the marked spaces.
 std::vector<bv::data::ExamfzRow> furnaceWorkRows(const FurnaceResults &r);
 // Stored values: every space of the project.

@@ -9,7 +9,6 @@ using perspace::roundX;
 using perspace::roundXText;
 
 const char *const kRadiatorSizeMessage = "سايز رادياتور را انتخاب كنيد";
-const char *const kHotWaterTempMessage = "دماي آبگرم رفت را مشخص كنيد";
 const char *const kRoomTempMessage = "دماي داخل فضاي %1 را اصلاح كنيد";
 
 double radiatorFactor(double roomTempF, double waterTempF)

@@ -52,7 +52,6 @@ struct RadiatorResults {
 
 // Message texts of the input checks.
 extern const char *const kRadiatorSizeMessage;  // no size chosen
-extern const char *const kHotWaterTempMessage;  // hot-water temperature 0 or below
 // Inside temperature of a marked space 0 or below; %1 is the space name.
 extern const char *const kRoomTempMessage;
 

@@ -14,6 +14,8 @@
 
 namespace bv::equipment {
 
+const char *const kHotWaterTempMessage = "دماي آبگرم رفت را مشخص كنيد";
+
 SpacePlace placeOf(const SizingUnit &unit, const SizingSpace &space)
 {
     SpacePlace p;

@@ -53,6 +53,10 @@ struct SpacePlace {
 
 SpacePlace placeOf(const SizingUnit &unit, const SizingSpace &space);
 
+// The radiators' and unit heaters' message for a hot-water temperature of 0
+// or below, which leaves no correction factor to divide by.
+extern const char *const kHotWaterTempMessage;
+
 // Reads the floor-and-unit rows of a project as the per-space sizings walk
 // them: by floor number (rows of one floor in the order they were made),
 // each with its spaces (in the order they were made) and each space with the

@@ -104,6 +104,12 @@ void mediumChanged(QComboBox *list, QLabel *caption, pf::ui::DBEdit *box, const 
     const bool steam = list->currentIndex() == ExchangerSteam;
     caption->setText(steam ? steamCaption : kBoilerWater);
     bindBox(box, steam ? steamField : "DAbgarm");
+    // The box takes what its field holds: a steam pressure may have
+    // decimals, the boiler water temperature is a whole number.
+    if (steam)
+        pf::ui::installDecimalFilter(box, kNumberOnly);
+    else
+        pf::ui::installWholeNumberFilter(box, kWholeOnly);
     if (disableForHotWater)
         box->setEnabled(steam);
 }
@@ -169,9 +175,11 @@ void TFormT2::setUpBoilerPages()
                 {uiEsMo->DBEdit23, "D_Mo_Est"},   {uiEsMo->DBEdit55, "DAbgarm"}};
     for (const auto &b : pool)
         bindBox(b.box, b.field);
-    for (QLineEdit *e : {uiEsMo->DBEdit55, uiEsMo->DBEdit57, uiEsMo->DBEdit62, uiEsMo->DBEdit63, uiEsMo->DBEdit23})
+    // The medium box's filter follows its field (see mediumChanged); the
+    // surrounding air may have decimals.
+    for (QLineEdit *e : {uiEsMo->DBEdit55, uiEsMo->DBEdit57, uiEsMo->DBEdit62, uiEsMo->DBEdit63})
         installWholeNumberFilter(e, kWholeOnly);
-    for (QLineEdit *e : {uiEsMo->DBEdit58, uiEsMo->DBEdit59, uiEsMo->DBEdit60})
+    for (QLineEdit *e : {uiEsMo->DBEdit23, uiEsMo->DBEdit58, uiEsMo->DBEdit59, uiEsMo->DBEdit60})
         installDecimalFilter(e, kNumberOnly);
     installEnterChain({uiEsMo->DBEdit57, uiEsMo->DBEdit23, uiEsMo->DBEdit58, uiEsMo->DBEdit59, uiEsMo->DBEdit60,
                        uiEsMo->ComboBox6, uiEsMo->DBEdit55, uiEsMo->DBEdit62, uiEsMo->DBEdit63},
@@ -192,10 +200,10 @@ void TFormT2::setUpBoilerPages()
                    {uiJakoziMo->DBEdit96, "Te_Naz"}};
     for (const auto &b : jacuzzi)
         bindBox(b.box, b.field);
-    for (QLineEdit *e : {uiJakoziMo->DBEdit42, uiJakoziMo->DBEdit78, uiJakoziMo->DBEdit79, uiJakoziMo->DBEdit80,
-                         uiJakoziMo->DBEdit96})
+    for (QLineEdit *e : {uiJakoziMo->DBEdit39, uiJakoziMo->DBEdit42, uiJakoziMo->DBEdit78, uiJakoziMo->DBEdit79,
+                         uiJakoziMo->DBEdit80, uiJakoziMo->DBEdit96})
         installWholeNumberFilter(e, kWholeOnly);
-    for (QLineEdit *e : {uiJakoziMo->DBEdit39, uiJakoziMo->DBEdit43, uiJakoziMo->DBEdit44, uiJakoziMo->DBEdit45})
+    for (QLineEdit *e : {uiJakoziMo->DBEdit43, uiJakoziMo->DBEdit44, uiJakoziMo->DBEdit45})
         installDecimalFilter(e, kNumberOnly);
     installEnterChain({uiJakoziMo->DBEdit42, uiJakoziMo->DBEdit80, uiJakoziMo->DBEdit43, uiJakoziMo->DBEdit44,
                        uiJakoziMo->DBEdit45, uiJakoziMo->ComboBox9, uiJakoziMo->DBEdit39, uiJakoziMo->DBEdit78,
@@ -656,7 +664,7 @@ bool TFormT2::savePoolExchangerPage()
         }
         if (!inRange(p.DBEdit57, p.LabelPoolWater, true, 80, 100,
                      QStringLiteral("دماي مطلوب آب بين 80 و 100 مورد قبول است"), &water) ||
-            !inRange(p.DBEdit23, p.LabelPoolAir, true, 70, 80, QStringLiteral("دماي محيط بين 70 و 80  قابل قبول است"),
+            !inRange(p.DBEdit23, p.LabelPoolAir, false, 70, 80, QStringLiteral("دماي محيط بين 70 و 80  قابل قبول است"),
                      &air))
             return false;
         if (water <= air || recordValue(QStringLiteral("DamAbSh")) >= air) {

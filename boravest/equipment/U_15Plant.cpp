@@ -271,11 +271,13 @@ void TFormT2::setUpPlantPages()
             }
         }
     });
+    // Pipe lengths and the water in the boilers may have decimals.
     QList<QWidget *> lengths;
     for (QLineEdit *e : pipeLengthBoxes(*uiMEBaz))
         lengths << e;
     for (QWidget *w : lengths)
-        pf::ui::installWholeNumberFilter(w, u(kWholeOnly));
+        pf::ui::installDecimalFilter(w, u(kNumberOnly));
+    pf::ui::installDecimalFilter(uiMEBaz->DBEdit101, u(kNumberOnly));
     pf::ui::installEnterChain(QList<QWidget *>(lengths) << uiMEBaz->ComboBox11);
     pf::ui::installEnterChain({uiMEBaz->ComboBox11, uiMEBaz->DBEdit101, uiMEBaz->ComboBox2, uiMEBaz->DBCheckBox1,
                                lengths.front()});
@@ -559,7 +561,7 @@ bool TFormT2::saveChimneyPage()
         failed = kMsgCorrectElbows;
     else if (tAmD <= 10)
         failed = kMsgCorrectVertical;
-    else if (3 * tOfD >= tAmD)
+    else if (horizontalRunTooLong(tAmD, tOfD))
         failed = kMsgCorrectHorizontal;
     else if (teDo < 1)
         failed = kMsgSetChimneyCount;

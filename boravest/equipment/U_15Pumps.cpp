@@ -215,13 +215,12 @@ void TFormT2::setUpPumpPages()
     for (QWidget *w : {uiEsSir->DBEdit64, uiEsSir->DBEdit65, uiEsSir->DBEdit66, uiEsSir->DBEdit67,
                        uiEsSir->DBEdit68, uiEsSir->DBEdit69, uiJakoziSir->DBEdit25, uiJakoziSir->DBEdit26,
                        uiJakoziSir->DBEdit28, uiJakoziSir->DBEdit29, uiJakoziSir->DBEdit30, uiJakoziSir->DBEdit31,
-                       uiPSiS->DBEdit94, uiPSiS->DBEdit95})
+                       uiPSiS->DBEdit94, uiPSiS->DBEdit95, uiPSiS->DBEdit98})
         pf::ui::installDecimalFilter(w, kNumberOnly);
     // The pool page's two read-only boxes take digits only as well.
     for (QWidget *w : std::initializer_list<QWidget *>{uiEsSir->DBEdit70, uiEsSir->DBEdit71, uiEsSir->DBEdit73,
                                                        uiEsSir->DBEdit103, uiEsSir->DBEdit104, uiEsSir->Edit29,
-                                                       uiEsSir->Edit30, uiPSiS->DBEdit97, uiPSiS->DBEdit98,
-                                                       uiPSiS->DBEdit107})
+                                                       uiEsSir->Edit30, uiPSiS->DBEdit97, uiPSiS->DBEdit107})
         pf::ui::installWholeNumberFilter(w, kWholeOnly);
     for (QWidget *w : {uiJakoziSir->DBEdit32, uiJakoziSir->DBEdit33, uiJakoziSir->DBEdit38, uiJakoziSir->DBEdit105,
                        uiJakoziSir->DBEdit106})
@@ -654,7 +653,7 @@ bool TFormT2::saveCirculationPumpPage()
 {
     auto &u = *uiPSiS;
     if (!checkRanges({
-            {u.DBEdit98, u.DBEdit98Caption, true, 0, 98, "كيفيت برقوزني در لوله ها را تصحيح كنيد"},
+            {u.DBEdit98, u.DBEdit98Caption, false, 0, 98, "كيفيت برقوزني در لوله ها را تصحيح كنيد"},
             {u.DBEdit97, u.DBEdit97Caption, true, 1, 50, "تعداد پمپ سيركولاتور سيستم را تصحيح كنيد"},
             {u.DBEdit107, u.DBEdit107Caption, true, 50, 95, "راندمان الكتروپمپ را تصحيح كنيد"},
         }))

@@ -410,8 +410,11 @@ void TFormT2::setUpSpacePages()
 
     // Filters and Enter moves.
     pf::ui::installWholeNumberFilter(uiPGUH->DBEdit91, u8(kWholeOnly));
-    for (QLineEdit *b : {uiKore->DBEdit83, uiKore->DBEdit88, uiKore->DBEdit89, uiKore->DBEdit90})
-        pf::ui::installWholeNumberFilter(b, u8(kWholeOnly));
+    // The furnace's efficiency is whole; the air shares and the insulation
+    // quality may have decimals.
+    pf::ui::installWholeNumberFilter(uiKore->DBEdit89, u8(kWholeOnly));
+    for (QLineEdit *b : {uiKore->DBEdit83, uiKore->DBEdit88, uiKore->DBEdit90})
+        pf::ui::installDecimalFilter(b, u8(kNumberOnly));
     pf::ui::installEnterChain({uiKore->DBEdit83, uiKore->DBEdit88, uiKore->DBEdit89, uiKore->DBEdit90}, true);
     // Tab from the last furnace box comes back to the first.
     QWidget::setTabOrder(uiKore->DBEdit90, uiKore->DBEdit83);
@@ -516,7 +519,8 @@ RadiatorResults TFormT2::ESRad(short mode)
     const RadiatorResults r = sizeRadiators(in);
     if (!screen) {
         showMessages(r.messages);
-        if (!r.stopped && DM1)
+        // A stopped run stores no row, so the marked spaces print blank.
+        if (DM1)
             bv::data::storeRadiatorResults(*DM1->Database1, p.shproje, radiatorStoreRows(r));
         return r;
     }
@@ -568,8 +572,13 @@ UnitHeaterResults TFormT2::EUHAbDagh(short mode)
     const UnitHeaterResults r = sizeUnitHeaters(in);
     if (!screen) {
         showMessages(r.messages);
-        if (!r.stopped && DM1)
-            bv::data::storeUnitHeaterResults(*DM1->Database1, unitHeaterStoreRows(r));
+        if (DM1) {
+            // A stopped run leaves the spaces blank, not as an earlier run left them.
+            if (r.stopped)
+                bv::data::clearUnitHeaterResults(*DM1->Database1, p.shproje);
+            else
+                bv::data::storeUnitHeaterResults(*DM1->Database1, unitHeaterStoreRows(r));
+        }
         return r;
     }
     if (!r.stopped)
@@ -630,9 +639,14 @@ FurnaceResults TFormT2::Kore(short mode)
     in.units = std::move(p.units);
     const FurnaceResults r = sizeFurnace(in);
     if (!screen) {
-        // The spaces are stored even when the efficiency stops the run.
-        if (DM1)
-            bv::data::storeFurnaceResults(*DM1->Database1, furnaceStoreRows(r));
+        // The spaces are stored even when the efficiency stops the run; a
+        // run stopped before it had them leaves the marked spaces blank.
+        if (DM1) {
+            if (r.stopped && r.spaces.empty())
+                bv::data::clearFurnaceResults(*DM1->Database1, p.shproje);
+            else
+                bv::data::storeFurnaceResults(*DM1->Database1, furnaceStoreRows(r));
+        }
         showMessages(r.messages);
         return r;
     }
@@ -673,9 +687,13 @@ ExtractFanResults TFormT2::HavaKesh(short mode)
     in.units = std::move(p.units);
     const ExtractFanResults r = sizeExtractFans(in);
     if (r.stopped) {
-        // Nothing is built, emptied or written; an earlier panel goes too.
+        // Nothing is built or written; an earlier panel goes too, and the
+        // booklet's spaces are left blank rather than as an earlier run left
+        // them.
         if (screen)
             freeResultPanel();
+        else if (DM1)
+            bv::data::clearExtractFanResults(*DM1->Database1, p.shproje);
         showMessages(r.messages);
         return r;
     }
@@ -725,10 +743,10 @@ bool TFormT2::saveUnitHeaterPage()
 bool TFormT2::saveFurnacePage()
 {
     double returnAir = 0, freshAir = 0;
-    if (!readBox(uiKore->DBEdit83, uiKore->LabelReturnAir->text(), true, returnAir)
-        || !readBox(uiKore->DBEdit88, uiKore->LabelFreshAir->text(), true, freshAir))
+    if (!readBox(uiKore->DBEdit83, uiKore->LabelReturnAir->text(), false, returnAir)
+        || !readBox(uiKore->DBEdit88, uiKore->LabelFreshAir->text(), false, freshAir))
         return false;
-    if (returnAir + freshAir != 100) {
+    if (!airSharesMakeAHundred(returnAir, freshAir)) {
         pf::ui::showMessage(u8(kAirSharesMessage));
         return false;
     }

@@ -230,10 +230,12 @@ void TFormT2::setUpWaterPages()
 
     // Hot-water tank page: the kind list and its two rows, the keys.
     connect(h.ComboBox8, &QComboBox::currentIndexChanged, this, [this] { ComboBox8Change(); });
+    // The pipe-work quality may have decimals, the other percentages and
+    // the counts are whole.
     for (QWidget *box : {static_cast<QWidget *>(h.ComboBox8), static_cast<QWidget *>(h.DBEdit6),
-                         static_cast<QWidget *>(h.DBEdit21)})
+                         static_cast<QWidget *>(h.DBEdit21), static_cast<QWidget *>(h.DBEdit2)})
         pf::ui::installDecimalFilter(box, QString::fromUtf8(kNumberOnly));
-    for (QWidget *box : {h.DBEdit1, h.DBEdit2, h.DBEdit3, h.DBEdit4, h.DBEdit10, h.DBEdit11})
+    for (QWidget *box : {h.DBEdit1, h.DBEdit3, h.DBEdit4, h.DBEdit10, h.DBEdit11})
         pf::ui::installWholeNumberFilter(box, QString::fromUtf8(kWholeOnly));
     // After the pumps the shown one of the tank-count and steam-pressure rows.
     pf::ui::installEnterChain({h.ComboBox8, h.DBEdit6, h.DBEdit10, h.DBEdit1, h.DBEdit3, h.DBEdit21, h.DBEdit11,

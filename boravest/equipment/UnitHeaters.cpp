@@ -26,6 +26,9 @@ UnitHeaterResults sizeUnitHeaters(const UnitHeaterInputs &in)
         return fail(QString::fromUtf8(kFanSpeedMessage));
     const int speedChoice = in.D_F_PG_UH + 1;
     const double water = perspace::whole(in.DAbgarm);
+    // A water temperature of 0 or below makes every factor 0 or less.
+    if (water <= 0)
+        return fail(QString::fromUtf8(kHotWaterTempMessage));
     const auto &cat = catalogues();
 
     for (const SizingUnit &unit : in.units) {
@@ -43,7 +46,10 @@ UnitHeaterResults sizeUnitHeaters(const UnitHeaterInputs &in)
             if (!f.inRange)
                 return fail(QString::fromUtf8(kEnteringAirMessage).arg(space.Faza));
             s.factor = f.value;
-            s.share = double(pf::roundToInt(s.load * s.factor / n));
+            // The factor corrects the catalogue capacity, as a radiator
+            // section's output: a heater rated Q gives Q x F here, so each
+            // of the N heaters must be rated G / (F x N).
+            s.share = double(pf::roundToInt(s.load / (s.factor * n)));
             const auto choice = cat.UnitHeaterCatalogue.select(s.share, speedChoice);
             s.row = choice.row;
             s.fanSpeed = choice.fanSpeed;

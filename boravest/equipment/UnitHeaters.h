@@ -1,9 +1,10 @@
 #pragma once
 // Hot-water unit heaters per space (`TFormT2.EUHAbDagh`): for every space
-// given a number of unit heaters, the space load, the capacity correction
-// factor for the entering-air and hot-water temperatures, the share of one
-// heater and the first catalogue model of the chosen fan speed (then of the
-// fast series) whose capacity exceeds the share.
+// given a number of unit heaters, the space load, the correction factor of
+// the heaters' capacity for the entering-air and hot-water temperatures, the
+// rated capacity one heater must have (its share of the load divided by the
+// factor) and the first catalogue model of the chosen fan speed (then of the
+// fast series) whose capacity exceeds it.
 //
 // Screen run: the window refills the work table from unitHeaterWorkRows()
 // and shows `caption` on the result panel. Report run: the booklet stores
@@ -33,7 +34,7 @@ struct UnitHeaterSpaceResult {
     double enteringAir = 0;   // entering-air temperature, F: (Ti_ + TO1) / 2
     double factor = 0;        // correction factor F
     int heaters = 0;          // number of unit heaters N (T_UH as a whole number)
-    double share = 0;         // G x F / N rounded to a whole number, Btu/h per heater
+    double share = 0;         // G / (F x N) rounded to a whole number: rated Btu/h per heater
     int row = 0;              // UnitHeaterCatalogue row 1..18, 0 when none fits
     QString fanSpeed;         // "900" or "1400": the speed block searched last
     // Cells of the chosen row as printed (empty when none fits).
@@ -52,6 +53,7 @@ struct UnitHeaterResults {
 
 extern const char *const kMoreUnitHeatersCaption;
 extern const char *const kFanSpeedMessage;         // no fan speed chosen
+// A hot-water temperature of 0 or below stops with kHotWaterTempMessage.
 // Entering air at 90 F or above; %1 is the space name.
 extern const char *const kEnteringAirMessage;
 

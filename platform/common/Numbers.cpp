@@ -94,6 +94,45 @@ bool strToInt(const QString &text, int64_t *out)
     return true;
 }
 
+namespace {
+QString moveFirstMinus(const QString &text, bool toEnd)
+{
+    const qsizetype at = text.indexOf(QLatin1Char('-'));
+    if (at < 0)
+        return text;
+    QString t = text;
+    t.remove(at, 1);
+    return toEnd ? t + QLatin1Char('-') : QLatin1Char('-') + t;
+}
+} // namespace
+
+QString minusToEnd(const QString &text) { return moveFirstMinus(text, true); }
+
+QString minusToFront(const QString &text) { return moveFirstMinus(text, false); }
+
+bool exactBillionths(double v, int64_t *out)
+{
+    if (!std::isfinite(v) || std::fabs(v) >= 1e9)
+        return false;
+    const QString text = floatToStr(v);
+    if (text.contains(QLatin1Char('E')))
+        return false;
+    const bool negative = text.startsWith(QLatin1Char('-'));
+    const QString digits = negative ? text.mid(1) : text;
+    const int point = int(digits.indexOf(QLatin1Char('.')));
+    const QString whole = point < 0 ? digits : digits.left(point);
+    QString decimals = point < 0 ? QString() : digits.mid(point + 1);
+    if (decimals.size() > 9)
+        return false;
+    decimals = decimals.leftJustified(9, QLatin1Char('0'));
+    bool ok = false, okDecimals = false;
+    const qlonglong units = whole.toLongLong(&ok) * 1000000000LL + decimals.toLongLong(&okDecimals);
+    if (!ok || !okDecimals)
+        return false;
+    *out = negative ? -units : units;
+    return true;
+}
+
 double roundHalfEven(double v, int decimals)
 {
     if (!std::isfinite(v))

@@ -18,6 +18,21 @@ bool strToFloat(const QString &text, double *out);
 // Whole-number text ("12", "-3", blanks around allowed).
 bool strToInt(const QString &text, int64_t *out);
 
+// The value as a whole number of billionths, exactly as its decimal text
+// (floatToStr) reads: 12.9 gives 12900000000 although the double is a little
+// less. False, and *out left alone, when the text has more than nine
+// decimals or an exponent, or the value is a billion or more. Sums and
+// multiples of such numbers then compare as the typed texts do, where binary
+// floating point may not (3 x 4.3 is not 12.9 there).
+bool exactBillionths(double v, int64_t *out);
+
+// Negative numbers as the right-to-left inputs show them: minusToEnd moves
+// the first minus sign of a text to its end ("-12" -> "12-", "1-2" ->
+// "12-"), minusToFront moves it to the front, where the conversions expect
+// it ("12-" -> "-12"). A text without a minus sign comes back unchanged.
+QString minusToEnd(const QString &text);
+QString minusToFront(const QString &text);
+
 // Rounds to the given number of decimals, a tie going to the even neighbour.
 double roundHalfEven(double v, int decimals = 0);
 

@@ -1,6 +1,8 @@
 #include "platform/ui/DbControls.h"
 
+#include "platform/common/Numbers.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Keys.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -67,6 +69,15 @@ void DBEdit::setDataField(const QString &name)
     refresh();
 }
 
+void DBEdit::setMinusAfterDigits()
+{
+    m_minusAfterDigits = true;
+    showMinusAfterDigits(this);
+    // Before the edit is bound its own read-only flag is still the designed one.
+    if (m_src)
+        refresh();
+}
+
 void DBEdit::setFieldReadOnly(bool on)
 {
     m_fieldReadOnly = on;
@@ -99,7 +110,9 @@ void DBEdit::refresh()
     m_badText.clear();
     pf::db::Field *f = field();
     setMaxLength(stringSize(f));
-    const QString text = f ? f->displayText() : QString();
+    QString text = f ? f->displayText() : QString();
+    if (m_minusAfterDigits)
+        text = pf::minusToEnd(text);
     if (text != this->text())
         setText(text);
     updateReadOnly();
@@ -112,7 +125,7 @@ void DBEdit::writeText(const QString &text)
         return;
     m_writing = true;
     try {
-        f->setAsString(text);
+        f->setAsString(m_minusAfterDigits ? pf::minusToFront(text) : text);
         m_badText.clear();
     } catch (const pf::db::DbError &) {
         // Half-typed numbers ("-", "1.") are kept on screen; the field keeps
@@ -134,7 +147,7 @@ void DBEdit::finishEditing()
     const QString bad = m_badText;
     try {
         m_writing = true;
-        f->setAsString(bad);
+        f->setAsString(m_minusAfterDigits ? pf::minusToFront(bad) : bad);
         m_writing = false;
         m_badText.clear();
     } catch (const pf::db::DbError &e) {

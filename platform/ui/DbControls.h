@@ -51,6 +51,11 @@ public:
     // Shows the field's text again (drops what was typed but not stored).
     void refresh();
 
+    // A negative number shows its minus sign after the digits ("12-"), as a
+    // right-to-left input reads it (pf::ui::showMinusAfterDigits); the field
+    // gets it in front.
+    void setMinusAfterDigits();
+
 private:
     void connectSource();
     void updateReadOnly();
@@ -60,6 +65,7 @@ private:
     bool m_fieldReadOnly = false;
     bool m_boundOnce = false;
     bool m_writing = false;
+    bool m_minusAfterDigits = false;
     QString m_badText; // typed text the field refused
     QMetaObject::Connection m_c1, m_c2, m_c3;
 };

@@ -1,5 +1,6 @@
 #include "platform/ui/Keys.h"
 
+#include "platform/common/Numbers.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QApplication>
@@ -121,11 +122,13 @@ private:
 
 class NumberFilter : public QObject {
 public:
-    NumberFilter(QWidget *edit, NumberChars extra, const QString &refusal)
-        : QObject(edit), m_extra(extra), m_refusal(refusal)
+    NumberFilter(QWidget *edit, NumberChars extra, const QString &refusal, int maxChars)
+        : QObject(edit), m_extra(extra), m_refusal(refusal), m_maxChars(maxChars)
     {
+        setObjectName(QLatin1String(kObjectName));
         edit->installEventFilter(this);
     }
+    static constexpr const char *kObjectName = "pf_ui_numberFilter";
 
     // Pastes the clipboard's text when the text it makes is one the filter
     // accepts; otherwise the refusal is shown and nothing changes.
@@ -136,7 +139,8 @@ public:
         const QString pasted = QGuiApplication::clipboard()->text();
         if (pasted.isEmpty())
             return;
-        if (!accepts(textAfterInsert(edit, pasted))) {
+        const QString after = textAfterInsert(edit, pasted);
+        if (!accepts(after) || !fits(edit, after)) {
             refuse(edit);
             return;
         }
@@ -164,6 +168,15 @@ protected:
 
 private:
     bool accepts(const QString &text) const { return numberTextAllowed(text, m_extra); }
+    // No longer than the box takes, or than what it holds (the program may
+    // have put a longer text there).
+    bool fits(const QLineEdit *line, const QString &text) const
+    {
+        int limit = line->maxLength();
+        if (m_maxChars > 0)
+            limit = std::min(limit, m_maxChars);
+        return text.size() <= limit || text.size() <= line->text().size();
+    }
     void refuse(QObject *obj) const { showMessage(m_refusal, qobject_cast<QWidget *>(obj)); }
 
     bool keyPress(QObject *obj, QLineEdit *line, QKeyEvent *k) const
@@ -192,10 +205,14 @@ private:
                 return true;
             }
         }
-        // A second point is refused like any other key.
-        if (line && text.contains(QLatin1Char('.')) && !accepts(textAfterInsert(line, text))) {
-            refuse(obj);
-            return true;
+        // A second point, or a character more than the box takes, is refused
+        // like any other key.
+        if (line) {
+            const QString after = textAfterInsert(line, text);
+            if ((text.contains(QLatin1Char('.')) && !accepts(after)) || (!line->isReadOnly() && !fits(line, after))) {
+                refuse(obj);
+                return true;
+            }
         }
         return false;
     }
@@ -229,7 +246,8 @@ private:
             if (at > start)
                 at = std::max(start, at - n);
         }
-        if (accepts(text.insert(at, e->mimeData()->text())))
+        text.insert(at, e->mimeData()->text());
+        if (accepts(text) && fits(line, text))
             return false;
         e->setDropAction(Qt::IgnoreAction);
         e->ignore();
@@ -239,6 +257,7 @@ private:
 
     NumberChars m_extra;
     QString m_refusal;
+    int m_maxChars;
 };
 
 class EnterChain : public QObject {
@@ -304,6 +323,29 @@ private:
 
 } // namespace
 
+namespace {
+constexpr const char *kMinusAfterDigits = "pf_ui_minusAfterDigits";
+}
+
+void showMinusAfterDigits(QLineEdit *edit)
+{
+    if (!edit || edit->property(kMinusAfterDigits).toBool())
+        return;
+    edit->setProperty(kMinusAfterDigits, true);
+    QObject::connect(edit, &QLineEdit::editingFinished, edit, [edit] {
+        const QString shown = pf::minusToEnd(edit->text());
+        if (shown != edit->text())
+            edit->setText(shown);
+    });
+}
+
+QString numberText(const QLineEdit *edit)
+{
+    if (!edit)
+        return QString();
+    return edit->property(kMinusAfterDigits).toBool() ? pf::minusToFront(edit->text()) : edit->text();
+}
+
 bool isEnterKey(const QKeyEvent *key)
 {
     return key && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
@@ -334,10 +376,13 @@ QObject *installNumberFilter(QWidget *edit, NumberChars extra, const QString &re
 {
     if (!edit)
         return nullptr;
+    // A box has one filter: a new one replaces it.
+    for (QObject *old : edit->findChildren<QObject *>(QLatin1String(NumberFilter::kObjectName), Qt::FindDirectChildrenOnly))
+        delete old;
     if (maxChars > 0)
         if (auto *line = qobject_cast<QLineEdit *>(edit))
             line->setValidator(new LengthLimit(line, maxChars));
-    return new NumberFilter(edit, extra, refusal);
+    return new NumberFilter(edit, extra, refusal, maxChars);
 }
 
 QObject *installEnterChain(const QList<QWidget *> &chain, bool wrap)

@@ -9,6 +9,7 @@
 #include <functional>
 
 class QKeyEvent;
+class QLineEdit;
 class QObject;
 class QWidget;
 
@@ -36,9 +37,14 @@ Q_DECLARE_FLAGS(NumberChars, NumberChar)
 // in only when the whole text they make is one the filter accepts; else
 // the refusal is shown and the text stays as it was.
 //
-// `maxChars` (0: no limit): a line edit takes no more characters than that,
-// typed, pasted or dropped; the extra ones are dropped without a word. A
-// longer text the program put there can still be shortened.
+// Installing a filter on an edit that has one replaces it (a box whose
+// field changes takes the filter of its new field).
+//
+// `maxChars` (0: no limit): a line edit takes no more characters than that
+// (nor than its own maximum length). A key that would make the text longer
+// is refused with the refusal like any other, and a paste or drop that would
+// is refused whole; the text stays as it was. A longer text the program put
+// there can still be shortened.
 QObject *installNumberFilter(QWidget *edit, NumberChars extra, const QString &refusal, int maxChars = 0);
 inline QObject *installWholeNumberFilter(QWidget *edit, const QString &refusal, int maxChars = 0)
 {
@@ -58,6 +64,14 @@ inline QObject *installSignedFilter(QWidget *edit, const QString &refusal, bool 
 // Whether the filter lets the character through (for callers that check a
 // text themselves).
 bool numberCharAllowed(QChar c, NumberChars extra);
+
+// A number input whose minus sign stands after its digits ("12-"), as a
+// right-to-left input reads a negative number: the sign may be typed
+// anywhere (the filter must let it in) and goes to the end when the input is
+// left. numberText() gives an input's text with the sign in front, where the
+// conversions expect it, for such an input; any other input's text as it is.
+void showMinusAfterDigits(QLineEdit *edit);
+QString numberText(const QLineEdit *edit);
 
 // Enter (either key) in a widget of the chain moves the focus to the next
 // widget of the chain that is shown and enabled; after the last one it goes

@@ -550,6 +550,17 @@ TEST_F(Form10Test, NumberInputsAndPastedText)
     EXPECT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral("'1.2.3' is not a valid floating point value")});
     EXPECT_TRUE(Form10->entryState());
     EXPECT_EQ(count(QStringLiteral("bankjd")), 0);
+    // The far side may lie below 0 F: its minus sign goes in, shows after
+    // the digits once the input is left, and is stored in front.
+    Form10->de2->setFocus();
+    retype(Form10, QStringLiteral("-5"));
+    EXPECT_TRUE(testsupport::takeMessages().isEmpty());
+    Form10->DE1->setFocus();
+    EXPECT_EQ(Form10->de2->text(), QStringLiteral("5-"));
+    press(Form10, Qt::Key_F2);
+    EXPECT_FALSE(Form10->entryState());
+    ASSERT_EQ(surfacesStored().size(), 1);
+    EXPECT_EQ(surfacesStored()[0].to, -5.0);
 }
 
 TEST_F(Form10Test, KeysLeaveThePageOrTheWholeChain)

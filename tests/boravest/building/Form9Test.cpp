@@ -193,6 +193,7 @@ TEST_F(Form9Test, NumbersThatDoNotConvertAreRefusedBeforeAnythingIsStored)
     press(Form9, Qt::Key_Insert);
     type(Form9, QStringLiteral("انبار"));
     press(Form9, Qt::Key_Return);
+    press(Form9, Qt::Key_Return); // the inside temperature takes no minus sign
     type(Form9, QStringLiteral("-"));
     EXPECT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral(" عدد معتبر است")});
     // Texts that reach the inputs without the keyboard filter.
@@ -201,7 +202,7 @@ TEST_F(Form9Test, NumbersThatDoNotConvertAreRefusedBeforeAnythingIsStored)
         QString text, message;
     } cases[] = {{Form9->DBEdit7, "1.2.3", "'01.2.3' is not a valid floating point value"},
                  {Form9->DBEdit9, "9.5", "'09.5' is not a valid integer value"},
-                 {Form9->DBEdit5, "2-", "'2-' is not a valid floating point value"},
+                 {Form9->DBEdit5, "2--", "'2--' is not a valid floating point value"},
                  {Form9->DBEdit10, "..", "'..' is not a valid floating point value"}};
     for (const Case &c : cases) {
         const QString before = c.input->text();
@@ -269,4 +270,42 @@ TEST_F(Form9Test, NoSpaceWithoutAFloorAndUnitRow)
     press(Form9, Qt::Key_Insert);
     EXPECT_FALSE(Form9->entryState());
     EXPECT_EQ(count(QStringLiteral("bankfz")), 0);
+}
+
+// An outdoor temperature below 0 F takes its minus sign anywhere, shows it
+// after the digits once the input is left, as a floor number does, and is
+// stored negative; the page shows it so again.
+TEST_F(Form9Test, OutdoorTemperatureBelowZeroTakesItsMinusSign)
+{
+    const char *typed[] = {"-12", "12-", "1-2"};
+    int n = 0;
+    for (const char *t : typed) {
+        SCOPED_TRACE(t);
+        const QString name = QStringLiteral("s%1").arg(++n);
+        press(Form9, Qt::Key_Insert);
+        type(Form9, name);
+        press(Form9, Qt::Key_Return);
+        retype(Form9, QString::fromLatin1(t));
+        EXPECT_TRUE(testsupport::takeMessages().isEmpty());
+        press(Form9, Qt::Key_Return);
+        EXPECT_EQ(Form9->DBEdit5->text(), QStringLiteral("12-"));
+        press(Form9, Qt::Key_F2);
+        EXPECT_FALSE(Form9->entryState());
+        EXPECT_EQ(rows(QStringLiteral("SELECT To_ FROM bankfz WHERE Faza = ?"), {name}).rows.value(0).value(0), -12.0);
+        EXPECT_EQ(Form9->DBEdit5->text(), QStringLiteral("12-"));
+    }
+}
+
+// The area box takes eight characters: the ninth and tenth digits of
+// 1000000000 are refused with the box's message, never dropped silently.
+TEST_F(Form9Test, DigitsBeyondTheAreaBoxAreRefusedWithTheMessage)
+{
+    press(Form9, Qt::Key_Insert);
+    type(Form9, QStringLiteral("انبار"));
+    for (int i = 0; i < 3; ++i)
+        press(Form9, Qt::Key_Return);
+    ASSERT_EQ(Form9->focusWidget(), Form9->DBEdit7);
+    retype(Form9, QStringLiteral("1000000000"));
+    EXPECT_EQ(Form9->DBEdit7->text(), QStringLiteral("10000000"));
+    EXPECT_EQ(testsupport::takeMessages(), QStringList(2, QStringLiteral(" عدد معتبر است")));
 }

@@ -1,8 +1,10 @@
 // The booklet's heating pages: steel radiators and unit heaters over many
 // spaces and pages against the per-space sizings, rows whose stored data
-// cannot be read, and the expansion tank, burner and chimney page against
-// the plain sizings, build after build.
+// cannot be read, blank rows after a sizing that stops, and the expansion
+// tank, burner and chimney page against the plain sizings, build after
+// build.
 #include "EqBookletFixture.h"
+#include "../equipment/UnitHeaterCases.h"
 
 #include "boravest/eqbook/PageLayout.h"
 #include "boravest/eqbook/RepUnit6.h"
@@ -10,6 +12,9 @@
 #include "boravest/eqbook/RepUnit8.h"
 #include "boravest/eqbook/U23.h"
 #include "boravest/equipment/Catalogues.h"
+#include "boravest/equipment/ExtractFans.h"
+#include "boravest/equipment/Furnaces.h"
+#include "boravest/equipment/UnitHeaters.h"
 #include "boravest/equipment/U_15.h"
 #include "boravest/equipment/U_15Booklet.h"
 #include "platform/common/Numbers.h"
@@ -45,6 +50,10 @@ protected:
             }
         db()->exec(QStringLiteral("UPDATE bankfz SET E_Rad = 1, T_UH = 0 WHERE Shproje = ? AND Codefaza % 2 = 1"), {p});
         db()->exec(QStringLiteral("UPDATE bankfz SET E_Rad = 0, T_UH = 2 WHERE Shproje = ? AND Codefaza % 2 = 0"), {p});
+        equipmentRecord(p, extra);
+    }
+    void equipmentRecord(double p, const QString &extra = QString())
+    {
         db()->exec(QStringLiteral("INSERT INTO Tajhizat (Shproje, DAbgarm, S_R_PG_R, D_F_PG_UH, TySo, HU, Rand_Mash, "
                                   "Te_Dig, Rand_Dig, K_A_Dig, V_B_M_E, T_L_Baz, W_L_Baz, Typ_ME, ErtefaS, TeDo, TAmD, "
                                   "TOfD, Randeman) VALUES (?, 180, 0, 0, 0, 1000, 80, 1, 80, 10, 0, 0, '100,,50,', 0, "
@@ -134,6 +143,25 @@ TEST_F(DistributionPagesTest, RadiatorAndUnitHeaterRowsOverManySpacesEqualTheSiz
     EXPECT_FALSE(testsupport::takeMessages().contains(QString::fromUtf8(TReport7::kMsgUnrealData)));
 }
 
+TEST_F(DistributionPagesTest, UnitHeaterPagePrintsTheWorkedCases)
+{
+    double p = 40;
+    for (const UnitHeaterCase &c : kUnitHeaterCases) {
+        SCOPED_TRACE(c.what);
+        project(++p, QStringLiteral("tabriz"));
+        db()->exec(QStringLiteral("UPDATE Bank1 SET To1 = ? WHERE SHPROJE = ?"), {c.to1, p});
+        unit(p, 0, 1, 0, 0);
+        space(p, 0, 1, 1, QStringLiteral("s"), room(c.ti, c.to1, 100, 0, 0));
+        surface(p, 0, 1, 1, {QStringLiteral("ديوار"), 0, 0, 0, 100, 0, 0, 0, c.load / (100 * c.ti), 0});
+        db()->exec(QStringLiteral("UPDATE bankfz SET T_UH = ? WHERE Shproje = ?"), {c.heaters, p});
+        equipmentRecord(p, QStringLiteral("DAbgarm = %1").arg(c.water));
+        build(p, {10});
+        ASSERT_EQ(Report7->rows().size(), 1u);
+        EXPECT_EQ(Report7->rows()[0].factor, QString::fromLatin1(c.factor));
+        EXPECT_EQ(Report7->rows()[0].model, QString::fromLatin1(c.model));
+    }
+}
+
 TEST_F(DistributionPagesTest, StoredRowsThatCannotBeReadPrintBlankAndWarnOncePerBuild)
 {
     // Radiator rows: sections read from the stored text with "0" in front.
@@ -177,25 +205,58 @@ TEST_F(DistributionPagesTest, StoredRowsThatCannotBeReadPrintBlankAndWarnOncePer
         EXPECT_EQ(beyond, c.beyond);
     }
 
-    // Through the booklet: the sizings stop (no hot-water temperature, no
-    // fan speed) and store nothing, so the stored texts print as they are.
-    heatingProject(31, 1, 6, QStringLiteral("DAbgarm = 0, D_F_PG_UH = -1"));
-    db()->exec(QStringLiteral("UPDATE bankfz SET Modelradiat = 'ab' WHERE Shproje = 31 AND E_Rad = 1"));
-    db()->exec(QStringLiteral("UPDATE bankfz SET Modelradiat = '25' WHERE Shproje = 31 AND T_UH > 0"));
-    for (int round = 0; round < 2; ++round) {
-        build(31, {9, 10});
-        EXPECT_EQ(previews, round + 1);
-        EXPECT_EQ(testsupport::takeMessages().count(QString::fromUtf8(TReport7::kMsgUnrealData)), 1);
-        ASSERT_EQ(Report6->rows().size(), 6u);
-        for (const RadiatorPageRow &r : Report6->rows())
-            EXPECT_TRUE(r.sections.isEmpty() && r.surface.isEmpty());
-        ASSERT_EQ(Report7->rows().size(), 6u);
-        for (const UnitHeaterPageRow &r : Report7->rows())
-            EXPECT_EQ(r.model, QStringLiteral("--"));
-        const QStringList printed = reporttest::allTexts(lastDoc);
-        EXPECT_FALSE(printed.contains(QStringLiteral("ab")));
-        EXPECT_TRUE(printed.contains(QStringLiteral("--")));
+    // One warning for a build, however many rows are beyond the catalogue.
+    EXPECT_TRUE(Report7->build({{0, QStringLiteral("2"), QString(), QStringLiteral("25")},
+                                {1, QStringLiteral("2"), QString(), QStringLiteral("19")}}));
+    EXPECT_FALSE(Report7->build({{0, QStringLiteral("2"), QString(), QStringLiteral("18")}}));
+}
+
+// A per-space sizing that stops while the booklet is built leaves its spaces
+// blank: nothing of the good build before it is printed.
+TEST_F(DistributionPagesTest, AStoppedSpaceSizingPrintsBlanksNotTheLastRunsValues)
+{
+    const double p = 31;
+    heatingProject(p, 1, 6,
+                   QStringLiteral("Rand_Kore = 80, K_A_Kore = 50, D_H_B_Kore = 100, D_H_T_Kore = 0, "
+                                  "So_Kh_H_Hav = 1000, Oft_f_kan_Hav = 0.1"));
+    db()->exec(QStringLiteral("UPDATE bankfz SET E_Kore = 1, Te_Hav = 1, To_Mo_Hav = 20 WHERE Shproje = ?"), {p});
+    const auto stored = [&] {
+        return db()->select(QStringLiteral("SELECT Q_room, Radiat, Modelradiat, V_Kore, CFM_Hav, Coun_Hav FROM bankfz "
+                                           "WHERE Shproje = ?"),
+                            {p}).rows;
+    };
+    build(p, {5, 8, 9, 10});
+    testsupport::takeMessages();
+    QStringList earlier; // loads and air volumes the good build printed
+    for (const QVariantList &r : stored()) {
+        ASSERT_FALSE(r.value(0).isNull() || r.value(2).isNull() || r.value(3).isNull() || r.value(4).isNull());
+        earlier << roundedText(r.value(0).toDouble()) << roundedText(r.value(4).toDouble());
     }
+    for (const QString &t : earlier)
+        ASSERT_TRUE(reporttest::allTexts(lastDoc).contains(t)) << t.toStdString();
+
+    // No hot-water temperature, fan speed, air density or outlet velocity.
+    db()->exec(QStringLiteral("UPDATE Tajhizat SET DAbgarm = 0, D_F_PG_UH = -1, So_Kh_H_Hav = 0 WHERE Shproje = ?"),
+               {p});
+    db()->exec(QStringLiteral("UPDATE Bank1 SET Ga = 0 WHERE SHPROJE = ?"), {p});
+    build(p, {5, 8, 9, 10});
+    ASSERT_EQ(previews, 2);
+    const QStringList messages = testsupport::takeMessages();
+    for (const char *m : {eq::kHotWaterTempMessage, eq::kFanSpeedMessage, eq::kAirDensityMessage,
+                          eq::kOutletVelocityMessage})
+        EXPECT_EQ(messages.count(QString::fromUtf8(m)), 1) << m;
+    for (const QVariantList &r : stored())
+        for (const QVariant &v : r)
+            EXPECT_TRUE(v.isNull());
+    ASSERT_EQ(Report6->rows().size(), 6u);
+    for (const RadiatorPageRow &r : Report6->rows())
+        EXPECT_TRUE(r.factor.isEmpty() && r.sections == QStringLiteral("0"));
+    ASSERT_EQ(Report7->rows().size(), 6u);
+    for (const UnitHeaterPageRow &r : Report7->rows())
+        EXPECT_TRUE(r.factor.isEmpty() && r.model == QStringLiteral("--"));
+    const QStringList printed = reporttest::allTexts(lastDoc);
+    for (const QString &t : earlier)
+        EXPECT_FALSE(printed.contains(t)) << t.toStdString();
 }
 
 TEST_F(DistributionPagesTest, UnitHeaterSpacesAreSizedWheneverTheirPageIsTicked)

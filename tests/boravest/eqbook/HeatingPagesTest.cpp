@@ -270,6 +270,40 @@ TEST_F(HeatingPagesTest, BoilerPageForOneAndSeveralBoilersOfEachType)
     }
 }
 
+// A sizing stopped by a check after the loads prints them beside its
+// message, not zeros.
+TEST_F(HeatingPagesTest, BoilerPageKeepsItsLoadsWhenTheSizingStops)
+{
+    const double p = 45;
+    project(p);
+    unit(p, 0, 1);
+    space(p, 0, 1, 1, QStringLiteral("s"), room(70, 20, 200, 1600, 1));
+    db()->exec(QStringLiteral("INSERT INTO Tajhizat (Shproje, NSakh, Dosh, WCKh, DamAbSh, DamAbBeh, DAbgarm, Randeman, "
+                              "Z_Et, Te_Dig, Rand_Dig, K_A_Dig, Typ_Dig) VALUES (?, 0, 4, 2, 50, 140, 180, 80, 20, 2, "
+                              "80, 80, 0)"),
+               {p});
+    build(p, {7});
+    testsupport::takeMessages();
+    onRecord(p);
+    const eq::BoilerResults good = FormT2->Dig(2);
+    ASSERT_TRUE(!good.stopped && good.buildingLoad > 0 && good.hotWaterLoad > 0);
+    const struct {
+        const char *set, *message;
+        bool hotWater;
+    } stops[] = {{"Rand_Dig = 0", "راندمان ديگ را اصلاح كنيد", true},
+                 {"Rand_Dig = 80, Te_Dig = 0", "تعداد ديگ را مشخص كنيد", true},
+                 {"Te_Dig = 2, Randeman = 0", "راندمان مبدل  مشخص نشده", false}};
+    for (const auto &c : stops) {
+        SCOPED_TRACE(c.set);
+        update(p, QString::fromLatin1(c.set));
+        build(p, {7});
+        EXPECT_TRUE(testsupport::takeMessages().contains(QString::fromUtf8(c.message)));
+        EXPECT_EQ(Report04->QRLabel50->text, roundedText(good.buildingLoad));
+        EXPECT_EQ(Report04->QRLabel49->text, c.hotWater ? roundedText(good.hotWaterLoad) : QStringLiteral("0"));
+        EXPECT_EQ(Report04->QRLabel28->text, QStringLiteral("0"));
+    }
+}
+
 TEST_F(HeatingPagesTest, FurnacePageModelOrCustomBuildAfterEachOther)
 {
     TReport5 *p = Report5;

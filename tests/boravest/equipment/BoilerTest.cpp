@@ -84,6 +84,8 @@ TEST(Boiler, InputChecksStopWithTheirMessage)
         EXPECT_EQ(r.messages, expected);
         EXPECT_EQ(r.stopped, c.message != nullptr);
         EXPECT_EQ(r.capacityPerBoiler == 0, c.message != nullptr);
+        // The loads are kept whatever stops the sizing.
+        EXPECT_TRUE(r.buildingLoad == 300000 && r.hotWaterLoad == 60000);
     }
 }
 

@@ -606,8 +606,10 @@ TEST(CataloguesInterpolation, UnitHeaterFactors)
     EXPECT_DOUBLE_EQ(uf.factor(60, 230).value, uf.factor(60, 219).value);
     EXPECT_DOUBLE_EQ(uf.factor(60, 220).value, uf.factor(60, 219).value);
     EXPECT_LT(uf.factor(60, 230).value, 1.3);
-    // Below the first headers: scaled in proportion.
-    EXPECT_DOUBLE_EQ(uf.factor(15, 150).value, 1.05 / 2);
+    // Water below the first header is scaled in proportion; air below it
+    // takes the first row.
+    EXPECT_DOUBLE_EQ(uf.factor(15, 150).value, 1.05);
+    EXPECT_DOUBLE_EQ(uf.factor(-20, 150).value, 1.05);
     EXPECT_DOUBLE_EQ(uf.factor(60, 75).value, 0.75 / 2);
     // The last air row taking part is 90 °F: from there on, out of range.
     f = uf.factor(89.9, 180);

@@ -1,6 +1,7 @@
 // Chimney: height, cross-section, diameter and square size.
 #include "SizingTestUtil.h"
 #include "boravest/equipment/Chimney.h"
+#include "platform/common/Numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -47,4 +48,27 @@ TEST(ChimneyTest, InputProblemsStop)
         EXPECT_TRUE(r.stopped && r.squareSize.isEmpty() && r.heightFt == 0 && r.areaSqIn == 0) << message;
         EXPECT_EQ(r.messages, sizingtest::said(message));
     }
+}
+
+// Every vertical length of tenths whose third is a length of tenths: that
+// third is refused and a tenth less accepted, as the typed texts compare.
+TEST(ChimneyTest, HorizontalRunAtExactlyAThirdIsRefused)
+{
+    int binaryWouldAccept = 0;
+    for (int tenths = 102; tenths <= 3000; tenths += 3) {
+        // As the boxes hold them: "12.9", "4.3".
+        const auto typed = [](int n) {
+            double v = 0;
+            pf::strToFloat(QStringLiteral("%1.%2").arg(n / 10).arg(n % 10), &v);
+            return v;
+        };
+        const double vertical = typed(tenths), third = typed(tenths / 3), below = typed(tenths / 3 - 1);
+        EXPECT_TRUE(horizontalRunTooLong(vertical, third)) << tenths;
+        EXPECT_FALSE(horizontalRunTooLong(vertical, below)) << tenths;
+        binaryWouldAccept += 3 * third < vertical;
+    }
+    EXPECT_GT(binaryWouldAccept, 0); // 12.9 and 4.3 among them
+    // Beyond exact billionths the lengths compare as they are.
+    EXPECT_TRUE(horizontalRunTooLong(3e9, 1e9));
+    EXPECT_FALSE(horizontalRunTooLong(30, 9.9999999999));
 }

@@ -217,6 +217,24 @@ TEST_F(U_15BoilerTest, PoolExchangerWorkedCaseAndItsLoadOnTheBoilerPage)
     EXPECT_GT(w("EditJacuzziLoad")->y(), w("EditPoolLoad")->y());
 }
 
+// The medium box takes what its field holds: a steam pressure of 2.5 PSI,
+// the boiler water temperature only as a whole number.
+TEST_F(U_15BoilerTest, PoolMediumBoxTakesTheNumbersOfItsField)
+{
+    const QString whole = QStringLiteral(" عدد صحيح معتبر است");
+    click("Label5");
+    click("Label125");
+    w<QComboBox>("ComboBox6")->setCurrentIndex(1);
+    retypeBox("DBEdit55", QStringLiteral("2.5"));
+    EXPECT_TRUE(testsupport::takeMessages().isEmpty());
+    EXPECT_EQ(w("DBEdit55")->text(), QStringLiteral("2.5"));
+    EXPECT_EQ(DM1->Table12->fieldByName(QStringLiteral("Fesh_M_Est")).asFloat(), 2.5);
+    w<QComboBox>("ComboBox6")->setCurrentIndex(0);
+    retypeBox("DBEdit55", QStringLiteral("180.5"));
+    EXPECT_EQ(testsupport::takeMessages(), QStringList{whole});
+    EXPECT_EQ(w("DBEdit55")->text(), QStringLiteral("1805"));
+}
+
 TEST_F(U_15BoilerTest, SaveChecksEachPageWithItsMessages)
 {
     const QString pool = QStringLiteral("چنانچه دماي مطلوب آب كوچكتر يا مساوي دماي محيط باشد و يا دماي محيط "
@@ -238,6 +256,7 @@ TEST_F(U_15BoilerTest, SaveChecksEachPageWithItsMessages)
         {"Label125", "DBEdit57", "101", QStringLiteral("دماي مطلوب آب بين 80 و 100 مورد قبول است")},
         {"Label125", "DBEdit23", "69", QStringLiteral("دماي محيط بين 70 و 80  قابل قبول است")},
         {"Label125", "DBEdit23", "80", pool}, // the water no warmer than the air
+        {"Label125", "DBEdit23", "72.5", {}},
         {"Label125", "DBEdit58", "3.5", QStringLiteral("مدت زمان گرم شدن آب استخر بين 4 تا 48 قابل قبول است")},
         {"Label125", "DBEdit63", "13", QStringLiteral("تعداد مبدل را تصحيح كنيد")},
         {"Label125", "DBEdit62", "96", QStringLiteral("راندمان مبدل بين 75 و 95 قابل قبول است")},

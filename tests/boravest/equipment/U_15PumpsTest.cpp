@@ -245,7 +245,7 @@ TEST_F(U_15PumpsTest, SaveChecksEachRangeWithItsMessage)
         {&TFormT2::saveJacuzziPumpsPage, "DBEdit33", true, 1, 4, "تعداد پمپ آبگرم گردشي مبدل را تصحيح كنيد"},
         {&TFormT2::saveJacuzziPumpsPage, "DBEdit106", true, 50, 90, "راندمان الكتروپمپ گردش آب جكوزي را تصحيح كنيد"},
         {&TFormT2::saveJacuzziPumpsPage, "DBEdit105", true, 50, 98, "راندمان الكتروپمپ آبگرم گردشي را تصحيح كنيد"},
-        {&TFormT2::saveCirculationPumpPage, "DBEdit98", true, 0, 98, "كيفيت برقوزني در لوله ها را تصحيح كنيد"},
+        {&TFormT2::saveCirculationPumpPage, "DBEdit98", false, 0, 98, "كيفيت برقوزني در لوله ها را تصحيح كنيد"},
         {&TFormT2::saveCirculationPumpPage, "DBEdit97", true, 1, 50, "تعداد پمپ سيركولاتور سيستم را تصحيح كنيد"},
         {&TFormT2::saveCirculationPumpPage, "DBEdit107", true, 50, 95, "راندمان الكتروپمپ را تصحيح كنيد"},
     };

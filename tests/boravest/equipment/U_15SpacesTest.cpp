@@ -4,6 +4,7 @@
 // Save's checks.
 #include "boravest/building/PageFixture.h"
 #include "ResultPanelTestUtil.h"
+#include "UnitHeaterCases.h"
 
 #include "boravest/equipment/U_15.h"
 #include "platform/ui/ClickLabel.h"
@@ -198,7 +199,7 @@ TEST_F(U_15SpacesTest, RadiatorsAndUnitHeatersExcludeEachOther)
     EXPECT_EQ(spaceValue("E_Rad", "b"), 0);
 
     // Entering air (70 + 30) / 2 = 50 F and 180 F water: factor 1.10, so
-    // two heaters share 30000 x 1.10: 16500 each, model UH-20 at 900 rpm.
+    // two heaters rated 30000 / (1.10 x 2) = 13636 each: UH-20 at 900 rpm.
     exec("UPDATE Tajhizat SET DAbgarm = 180");
     DM1->Table12->refresh();
     DM1->Table12->edit();
@@ -218,6 +219,28 @@ TEST_F(U_15SpacesTest, RadiatorsAndUnitHeatersExcludeEachOther)
     QTest::keyClick(w("DBGrid3"), Qt::Key_Space);
     EXPECT_EQ(takeMessages(), QStringList{kUnitHeatersChosen});
     EXPECT_EQ(spaceValue("E_Rad", "b"), 0);
+}
+
+TEST_F(U_15SpacesTest, UnitHeaterPageRatesEachHeaterForTheWorkedCases)
+{
+    click("Label8");
+    click("Label111");
+    for (const UnitHeaterCase &c : kUnitHeaterCases) {
+        SCOPED_TRACE(c.what);
+        DM1->Database1->exec(QStringLiteral("UPDATE Bank1 SET To1 = ?"), {c.to1});
+        DM1->Database1->exec(QStringLiteral("UPDATE Tajhizat SET DAbgarm = ?"), {c.water});
+        DM1->Database1->exec(QStringLiteral("UPDATE bankfz SET Ti_ = ?, T_UH = ? WHERE Faza = 'b'"),
+                             {c.ti, c.heaters});
+        DM1->Database1->exec(QStringLiteral("UPDATE bankjd SET Z_1 = ? WHERE CodeFaza = 2"), {c.load / (100 * c.ti)});
+        DM1->Table1->refresh();
+        DM1->Table12->refresh();
+        DM1->Table12->edit();
+        calculate();
+        ASSERT_TRUE(panelShown());
+        EXPECT_EQ(workRow(0, "faza, Z_ts, T_Pare, size_Rad"),
+                  (QStringList{"b", QString::fromLatin1(c.factor), QString::number(c.heaters),
+                               QString::fromLatin1(c.model)}));
+    }
 }
 
 TEST_F(U_15SpacesTest, FurnacePageTogglesSizesAndChecksItsShares)

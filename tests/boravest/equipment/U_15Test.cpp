@@ -170,6 +170,35 @@ TEST_F(U_15Test, EveryItemOpensByClickAndByArrowsAndEnter)
     }
 }
 
+// A box takes the numbers its field holds: a point where the field may have
+// decimals, only digits where it is whole.
+TEST_F(U_15Test, BoxesTakeTheKindOfNumberOfTheirField)
+{
+    const QString whole = QStringLiteral(" عدد صحيح معتبر است");
+    const struct {
+        const char *box;
+        bool decimal;
+    } cases[] = {
+        {"DBEdit2", true},   // pipe-work quality of the hot-water tank
+        {"DBEdit4", false},  // its return pump's efficiency
+        {"DBEdit23", true},  // air around the pool
+        {"DBEdit80", false}, // air around the jacuzzi, a whole number
+        {"Edit3", true},     // a pipe length of the expansion tank
+        {"DBEdit101", true}, // water in the boilers
+        {"DBEdit98", true},  // pipe-work quality of the circulation
+        {"DBEdit97", false}, // its pump count
+        {"DBEdit83", true},  // return air of the furnace
+        {"DBEdit88", true},  // its fresh air
+        {"DBEdit90", true},  // its duct insulation
+        {"DBEdit89", false}, // its efficiency
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.box);
+        QTest::keyClick(w<QLineEdit>(QString::fromLatin1(c.box)), Qt::Key_Period);
+        EXPECT_EQ(testsupport::takeMessages(), c.decimal ? QStringList{} : QStringList{whole});
+    }
+}
+
 TEST_F(U_15Test, EditReopensTheSecondLevelItemThatIsCurrent)
 {
     click(QStringLiteral("Label5"));

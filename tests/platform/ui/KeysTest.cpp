@@ -174,12 +174,30 @@ TEST(EnterChain, FiltersAndChainWorkTogether)
     EXPECT_TRUE(messages.isEmpty());
 }
 
-TEST(NumberFilters, LengthLimitDropsExtraCharactersButLetsALongerTextShrink)
+// A key more than the box takes is refused with the box's message, never
+// dropped without a word.
+TEST(NumberFilters, LengthLimitRefusesExtraCharactersButLetsALongerTextShrink)
 {
+    QStringList messages;
+    ScopedMessageHook hook([&](const QString &t) { messages << t; });
     QLineEdit edit;
     installDecimalFilter(&edit, kDecimal, 5);
     QTest::keyClicks(&edit, QStringLiteral("1234.567"));
     EXPECT_EQ(edit.text(), QStringLiteral("1234."));
+    EXPECT_EQ(messages, QStringList(3, kDecimal));
+    // The eleventh digit of a box of ten.
+    QLineEdit ten;
+    installWholeNumberFilter(&ten, kWhole, 10);
+    QTest::keyClicks(&ten, QStringLiteral("1234567890"));
+    messages.clear();
+    QTest::keyClick(&ten, Qt::Key_1);
+    EXPECT_EQ(ten.text(), QStringLiteral("1234567890"));
+    EXPECT_EQ(messages, QStringList{kWhole});
+    // Typed over a selection the text stays within the box.
+    ten.setSelection(0, 1);
+    QTest::keyClick(&ten, Qt::Key_9);
+    EXPECT_EQ(ten.text(), QStringLiteral("9234567890"));
+    messages.clear();
     edit.clear();
     edit.insert(QString(300, QLatin1Char('9')));
     EXPECT_EQ(edit.text(), QString());
@@ -190,6 +208,7 @@ TEST(NumberFilters, LengthLimitDropsExtraCharactersButLetsALongerTextShrink)
     EXPECT_EQ(edit.text(), QStringLiteral("12345678"));
     QTest::keyClick(&edit, Qt::Key_1);
     EXPECT_EQ(edit.text(), QStringLiteral("12345678"));
+    EXPECT_EQ(messages, QStringList{kDecimal});
 }
 
 TEST(NumberFilters, APointGoesInOnce)
@@ -215,8 +234,10 @@ TEST(NumberFilters, PastedAndDroppedTextGoesInOnlyWhenTheWholeTextIsValid)
     QWidget form;
     auto *dec = new QLineEdit(&form);
     auto *whole = new QLineEdit(&form);
+    auto *ten = new QLineEdit(&form); // a box of ten characters
     installDecimalFilter(dec, kNumber);
     installWholeNumberFilter(whole, kWhole);
+    installWholeNumberFilter(ten, kWhole, 10);
     form.show();
 
     auto byKey = [](QLineEdit *e) { QTest::keySequence(e, QKeySequence::Paste); };
@@ -250,6 +271,8 @@ TEST(NumberFilters, PastedAndDroppedTextGoesInOnlyWhenTheWholeTextIsValid)
     } cases[] = {
         {dec, "1", ".25", "1.25", false}, {dec, "1.5", ".2", "1.5", true}, {dec, "", "3a", "", true},
         {dec, "7", "-1", "7", true},      {whole, "4", "20", "420", false}, {whole, "4", "2.0", "4", true},
+        // Too long for the box: refused whole, not cut.
+        {ten, "12345678", "90", "1234567890", false}, {ten, "12345678", "901", "12345678", true},
     };
     const std::function<void(QLineEdit *)> ways[] = {byKey, byMenu, byDrop};
     int way = 0;
