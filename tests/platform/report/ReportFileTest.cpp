@@ -154,7 +154,7 @@ TEST_F(ReportFileTest, LayoutIsReadableByAShortScriptAndStoresEachTextOnce)
 // Files written by the previous version of the program.
 TEST_F(ReportFileTest, FilesOfTheFirstVersionStillLoad)
 {
-    const QString dir = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/fixtures/");
+    const QString dir = QStringLiteral(BORAVEST_TESTS_DIR "/platform/report/fixtures/");
     for (const char *name : {"today-packed.QRP", "today-plain.QRP"}) {
         const Document doc = loadDocument(dir + QLatin1String(name));
         ASSERT_EQ(doc.pages.size(), 3) << name;
