@@ -173,7 +173,7 @@ QString problemText(const QString &file, const pf::db::TableCheck &c)
     case P::Damaged:
         return pf::db::DbError(pf::db::DbFault::Damaged, {file}, QString()).message();
     case P::Foreign:
-        return QStringLiteral("%1 جدول اين برنامه نيست").arg(file);
+        return QStringLiteral("پرونده %1 جدول اين برنامه نيست").arg(file);
     case P::NoTable:
         return QStringLiteral("در %1 جدول %2 نيست").arg(file, c.name);
     case P::MissingField:

@@ -54,7 +54,7 @@ void Animate::paintEvent(QPaintEvent *)
     if (autoFillBackground())
         p.fillRect(rect(), palette().window());
     const qreal h = height(), w = width();
-    const qreal fh = qMin(h * 0.8, w / 5), fw = fh * 1.3;
+    const qreal fh = qMin(h * 0.5, w / 5), fw = fh * 1.3;
     const QRectF from(w * 0.08, h - fh - 2, fw, fh);
     const QRectF to(w * 0.92 - fw, h - fh - 2, fw, fh);
     drawFolder(p, from);
@@ -64,8 +64,10 @@ void Animate::paintEvent(QPaintEvent *)
     // The sheet rises out of one folder and comes down into the other.
     const qreal t = qreal(m_frame) / qMax(1, m_stopFrame);
     const qreal x = from.center().x() + (to.center().x() - from.center().x()) * t;
-    const qreal y = from.top() - std::sin(t * M_PI) * (from.top() - 2) * 0.9;
     const qreal sw = fh * 0.55, sh = fh * 0.7;
+    // Its top stays inside the picture at the height of its flight.
+    const qreal highest = std::hypot(sw, sh) / 2 + 1;
+    const qreal y = from.top() - std::sin(t * M_PI) * std::max<qreal>(0, from.top() - highest);
     p.save();
     p.translate(x, y);
     p.rotate(-20 + 40 * t);

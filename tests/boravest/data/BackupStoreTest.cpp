@@ -280,7 +280,7 @@ TEST_F(BackupStoreTest, ARestoreTakesOnlyAWholeBackupOfTheProgramsTables)
              sqlite3_close(other);
              reseal(folder);
          },
-         QStringLiteral("Bank1.DB جدول اين برنامه نيست"), QStringLiteral("Bank1.DB")},
+         QStringLiteral("پرونده Bank1.DB جدول اين برنامه نيست"), QStringLiteral("Bank1.DB")},
         {"bankvh.DB with three columns",
          [&](const QString &folder) {
              pf::db::TableDef def = *schema::tableDef(QStringLiteral("bankvh.DB"));
