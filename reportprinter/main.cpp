@@ -3,13 +3,14 @@
 #include "Unit1.h"
 #include "Unit2.h"
 
+#include "platform/ui/Application.h"
 #include "platform/ui/Fonts.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    pf::ui::Application app(argc, argv);
     // The report faces are commercial Persian faces; installed free ones
     // stand in for those that are missing.
     pf::ui::installPersianFonts();

@@ -38,6 +38,8 @@
 #include "boravest/sidejobs/Ucolor.h"
 #include "boravest/sidejobs/Ureport2.h"
 
+#include "platform/ui/Application.h"
+
 #include <QPointer>
 #include <vector>
 
@@ -53,6 +55,15 @@ template <class T, class G> void make(G *&global)
 
 void CreateAllForms()
 {
+    // An error that escapes an event handler half way through a write: the
+    // write is undone and the data folder closed; the main window opens it
+    // again when it is next active.
+    pf::ui::setEscapedErrorHook([] {
+        if (!DM1 || !DM1->Database1->inTransaction())
+            return QString();
+        DM1->Database1->close();
+        return QStringLiteral("تغييرات نيمه كاره ذخيره نشد و پوشه داده ها بسته شد");
+    });
     // The main window first; the data module tenth, so nothing the first
     // nine forms do while they are made may use it.
     make<TForm1>(Form1);
@@ -96,6 +107,7 @@ void CreateAllForms()
 
 void DestroyAllForms()
 {
+    pf::ui::setEscapedErrorHook(nullptr);
     // In reverse order of creation; the globals are cleared first so that
     // nothing reaches a form that is going.
     Form1 = nullptr;

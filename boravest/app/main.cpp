@@ -1,6 +1,7 @@
 // Boravest: design of the mechanical installations of buildings.
 #include "boravest/app/Forms.h"
 #include "boravest/app/U1.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Fonts.h"
 
 #include <QApplication>
@@ -8,7 +9,7 @@
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    pf::ui::Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Boravest"));
     QApplication::setLayoutDirection(Qt::RightToLeft);
     pf::ui::installPersianFonts();

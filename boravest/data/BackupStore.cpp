@@ -1,5 +1,8 @@
 #include "boravest/data/BackupStore.h"
 
+#include "boravest/data/TableSchemas.h"
+
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +14,13 @@
 #include <memory>
 #include <vector>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace bv::data::backup {
 
 namespace {
@@ -18,7 +28,10 @@ namespace {
 const char kStageFolder[] = "~brvrestore.new";
 const char kPreviousFolder[] = "~brvrestore.old";
 const char kSwapMarker[] = "~swapping"; // in the previous-data folder
-const char kPartSuffix[] = ".part";
+// Beside the destination: the backup being made, and an earlier one while
+// it is set aside.
+const char kFreshFolder[] = "~BackubData.new";
+const char kEarlierFolder[] = "~BackubData.old";
 const char *const kCompanions[] = {"-journal", "-wal", "-shm"};
 
 const QString kNoBackupPath = QStringLiteral(".مسير جديد براي پشتيبان مشخص نشده است دوباره سعي كنيد");
@@ -28,10 +41,30 @@ const QString kNoRestorePath = QStringLiteral(".مسير جديد براي با�
 const QString kRestoreDone = QStringLiteral("بازيابي داده ها با موفقيت انجام شد");
 const QString kRestoreFailed = QStringLiteral("بازيابي انجام نشد -مسير داده ها را تصحيح كنيد");
 
+// Why a backup was not made or a restore was refused: the second line of
+// the message.
+const QString kNotWhole = QStringLiteral("اين پوشه پشتيبان كامل اين برنامه نيست: فهرست پشتيبان در آن پيدا نشد");
+const QString kOtherFormat =
+    QStringLiteral("فهرست پشتيبان اين پوشه خوانده نمي شود؛ پشتيبان با نسخه ديگري از برنامه تهيه شده است");
+const QString kNotListed = QStringLiteral("جدول %1 در فهرست پشتيبان نيست");
+const QString kNotInBackup = QStringLiteral("جدول %1 در پوشه پشتيبان نيست");
+const QString kChanged =
+    QStringLiteral("جدول %1 با فهرست پشتيبان نمي خواند: ناقص است يا پس از تهيه پشتيبان تغيير كرده است");
+const QString kNotInData = QStringLiteral("جدول %1 در پوشه داده ها نيست");
+const QString kNotWritten = QStringLiteral("رونوشت جدول %1 در پوشه پشتيبان نوشته نشد");
+const QString kNotPlaced = QStringLiteral("پوشه پشتيبان تازه در جاي پوشه %1 گذاشته نشد");
+const QString kNotStaged = QStringLiteral("جدول %1 در پوشه داده ها نوشته نشد");
+
 struct Conn {
     sqlite3 *db = nullptr;
     ~Conn() { sqlite3_close_v2(db); }
 };
+
+void step(const Tick &tick)
+{
+    if (tick)
+        tick();
+}
 
 std::filesystem::path fsPath(const QString &p) { return std::filesystem::path(p.toStdU16String()); }
 
@@ -71,6 +104,23 @@ bool openFile(Conn &c, const QString &path, int flags)
     return true;
 }
 
+// Makes what was written to the file, or the entries of the folder, last
+// through a power cut.
+bool syncPath(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+#else
+    Q_UNUSED(path);
+    return true;
+#endif
+}
+
 // Copies the open source into `dst` (a new file) through the online backup.
 bool backupInto(sqlite3 *src, const QString &dst)
 {
@@ -92,18 +142,6 @@ bool backupInto(sqlite3 *src, const QString &dst)
     return rc == SQLITE_DONE && finish == SQLITE_OK;
 }
 
-// Copies one table file to `dst`: written under a temporary name, renamed
-// into place when whole.
-bool copyTableFile(sqlite3 *src, const QString &dst)
-{
-    const QString part = dst + QLatin1String(kPartSuffix);
-    bool ok = backupInto(src, part);
-    ok = ok && replaceFile(part, dst);
-    if (!ok)
-        removeWithCompanions(part);
-    return ok;
-}
-
 // Case-insensitive match of a file name among `names`.
 QString findName(const QStringList &names, const QString &name)
 {
@@ -121,6 +159,103 @@ bool settleTableFile(const QString &path)
     if (!openFile(c, path, SQLITE_OPEN_READWRITE))
         return false;
     return sqlite3_exec(c.db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+// What is wrong with a table file, for the user.
+QString problemText(const QString &file, const pf::db::TableCheck &c)
+{
+    using P = pf::db::TableCheck::Problem;
+    switch (c.problem) {
+    case P::None:
+        break;
+    case P::Unreadable:
+        return QStringLiteral("جدول %1 باز نمي شود").arg(file);
+    case P::Damaged:
+        return pf::db::DbError(pf::db::DbFault::Damaged, {file}, QString()).message();
+    case P::Foreign:
+        return QStringLiteral("پرونده %1 جدول اين برنامه نيست").arg(file);
+    case P::NoTable:
+        return QStringLiteral("در %1 جدول %2 نيست").arg(file, c.name);
+    case P::MissingField:
+        return QStringLiteral("جدول %1 فيلد %2 را ندارد").arg(file, c.name);
+    case P::WrongType:
+        return QStringLiteral("فيلد %2 در جدول %1 از نوع ديگري است").arg(file, c.name);
+    case P::Index:
+        return QStringLiteral("شاخص %2 جدول %1 ساخته نمي شود").arg(file, c.name);
+    }
+    return QString();
+}
+
+struct Listed {
+    qint64 size = -1;
+    QByteArray sum; // SHA-256, hex
+};
+
+QByteArray sumOf(const QByteArray &bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex(); }
+
+// The list of a backup folder by table file name in lower case; false when
+// it is not there or not in our format.
+bool readManifest(const QString &folder, QHash<QString, Listed> *out, bool *present)
+{
+    QFile f(QDir(folder).filePath(QLatin1String(kManifestName)));
+    *present = f.exists();
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    if (lines.isEmpty() || lines.first() != QLatin1String(kManifestHeader))
+        return false;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QStringList parts = lines[i].split(QLatin1Char('\t'));
+        bool ok = false;
+        const qint64 size = parts.value(1).toLongLong(&ok);
+        if (parts.size() != 3 || !ok)
+            return false;
+        out->insert(parts[0].toLower(), {size, parts[2].toLatin1()});
+    }
+    return true;
+}
+
+// Writes the file and syncs it.
+bool writeSynced(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size() || !f.flush())
+        return false;
+#ifdef Q_OS_UNIX
+    if (::fsync(f.handle()) != 0)
+        return false;
+#endif
+    f.close();
+    return f.error() == QFileDevice::NoError;
+}
+
+// Puts the fresh folder in the place of `target`: exchanged with an earlier
+// backup in one step where the file system can, else the earlier one set
+// aside first. `fresh` holds the earlier backup (or nothing) afterwards.
+bool putInPlace(const QString &fresh, const QString &target, const QString &earlier, const Tick &tick)
+{
+    if (!QFileInfo::exists(target)) {
+        const bool ok = replaceFile(fresh, target);
+        step(tick);
+        return ok;
+    }
+#if defined(Q_OS_LINUX) && defined(RENAME_EXCHANGE)
+    if (::renameat2(AT_FDCWD, QFile::encodeName(fresh).constData(), AT_FDCWD, QFile::encodeName(target).constData(),
+                    RENAME_EXCHANGE) == 0) {
+        step(tick);
+        return true;
+    }
+#endif
+    if (!replaceFile(target, earlier))
+        return false;
+    step(tick);
+    if (!replaceFile(fresh, target)) {
+        replaceFile(earlier, target);
+        return false;
+    }
+    step(tick);
+    QDir(earlier).removeRecursively();
+    return true;
 }
 
 } // namespace
@@ -180,7 +315,7 @@ bool tableFileIsSound(const QString &path, QString *why)
     return true;
 }
 
-BackupResult backupDataFolder(const QString &dataFolder, const QString &chosenFolder)
+BackupResult backupDataFolder(const QString &dataFolder, const QString &chosenFolder, const Tick &tick)
 {
     BackupResult r;
     if (chosenFolder.trimmed().isEmpty()) {
@@ -190,40 +325,101 @@ BackupResult backupDataFolder(const QString &dataFolder, const QString &chosenFo
     }
     r.target = backupTarget(chosenFolder.trimmed());
     r.message = kBackupFailed;
-    if (dataFolder.isEmpty() || !QFileInfo(dataFolder).isDir())
+    const QString parent = QFileInfo(r.target).absolutePath();
+    if (dataFolder.isEmpty() || !QFileInfo(dataFolder).isDir() || !QDir().mkpath(parent))
         return r;
-    if (!QDir().mkpath(r.target))
-        return r;
-    if (sameFolder(dataFolder, r.target)) {
+    if (sameFolder(dataFolder, r.target) || sameFolder(dataFolder, parent)) {
         r.outcome = Outcome::SameFolder;
         return r;
     }
-    const QStringList files = tableFilesOf(dataFolder);
-    r.tableFiles = int(files.size());
+    const QString fresh = QDir(parent).filePath(QLatin1String(kFreshFolder));
+    const QString earlier = QDir(parent).filePath(QLatin1String(kEarlierFolder));
+    // A backup stopped while it had set an earlier one aside puts it back.
+    if (!QFileInfo::exists(r.target) && QFileInfo(earlier).isDir())
+        replaceFile(earlier, r.target);
+    QDir(earlier).removeRecursively();
+    QDir(fresh).removeRecursively();
+    if (!QDir().mkpath(fresh))
+        return r;
 
+    const auto &tables = schema::dataFolderTables();
+    r.tableFiles = int(tables.size());
+    const QStringList live = tableFilesOf(dataFolder);
+    QString why;
+    auto failed = [&](const QString &file, const QString &text) {
+        r.failed << file;
+        if (why.isEmpty())
+            why = text;
+    };
     // Every source is opened and read first: while these reads hold, no
     // write commits, so the copies show the data folder as of one moment.
     std::vector<std::unique_ptr<Conn>> sources;
-    for (const QString &f : files) {
+    for (const auto &t : tables) {
+        const QString name = findName(live, t.fileName);
         auto c = std::make_unique<Conn>();
-        const bool ok = openFile(*c, QDir(dataFolder).filePath(f), SQLITE_OPEN_READONLY) &&
-                        sqlite3_exec(c->db, "BEGIN; SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) ==
-                            SQLITE_OK;
-        if (!ok)
+        if (name.isEmpty()) {
+            failed(t.fileName, kNotInData.arg(t.fileName));
             c.reset();
+        } else if (!openFile(*c, QDir(dataFolder).filePath(name), SQLITE_OPEN_READONLY) ||
+                   sqlite3_exec(c->db, "BEGIN; SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) !=
+                       SQLITE_OK) {
+            const int rc = c->db ? sqlite3_errcode(c->db) : SQLITE_CANTOPEN;
+            failed(t.fileName, pf::db::DbError(rc == SQLITE_BUSY ? pf::db::DbFault::Busy : pf::db::DbFault::Damaged,
+                                               {t.fileName}, QString())
+                                   .message());
+            c.reset();
+        }
         sources.push_back(std::move(c));
     }
-    for (int i = 0; i < files.size(); ++i) {
-        const bool ok = sources[i] && copyTableFile(sources[i]->db, QDir(r.target).filePath(files[i]));
-        if (ok)
-            ++r.copied;
-        else
-            r.failed << files[i];
+    QByteArray manifest = QByteArray(kManifestHeader) + '\n';
+    for (int i = 0; i < tables.size() && r.failed.isEmpty(); ++i) {
+        const QString file = tables[i].fileName;
+        const QString copy = QDir(fresh).filePath(file);
+        if (!backupInto(sources[i]->db, copy)) {
+            failed(file, kNotWritten.arg(file));
+            break;
+        }
+        sources[i].reset();
+        step(tick);
+        // What a restore would refuse is no backup.
+        const pf::db::TableCheck check = pf::db::checkTableFile(copy, tables[i]);
+        if (!check.ok()) {
+            failed(file, problemText(file, check));
+            break;
+        }
+        QFile f(copy);
+        if (!f.open(QIODevice::ReadOnly)) {
+            failed(file, kNotWritten.arg(file));
+            break;
+        }
+        const QByteArray bytes = f.readAll();
+        manifest += file.toUtf8() + '\t' + QByteArray::number(bytes.size()) + '\t' + sumOf(bytes) + '\n';
+        ++r.copied;
     }
-    if (!files.isEmpty() && r.copied == files.size()) {
-        r.outcome = Outcome::Done;
-        r.message = kBackupDone;
+    sources.clear();
+    // The list last: a folder without it is no backup.
+    bool ok = r.failed.isEmpty() && writeSynced(QDir(fresh).filePath(QLatin1String(kManifestName)), manifest);
+    if (ok) {
+        step(tick);
+        ok = syncPath(fresh);
+        step(tick);
     }
+    if (ok) {
+        ok = putInPlace(fresh, r.target, earlier, tick);
+        if (!ok && why.isEmpty())
+            why = kNotPlaced.arg(QLatin1String(kBackupFolderName));
+        syncPath(parent);
+        step(tick);
+    } else if (why.isEmpty()) {
+        why = kNotWritten.arg(QLatin1String(kManifestName));
+    }
+    QDir(fresh).removeRecursively();
+    if (!ok) {
+        r.message = kBackupFailed + QLatin1Char('\n') + why;
+        return r;
+    }
+    r.outcome = Outcome::Done;
+    r.message = kBackupDone;
     return r;
 }
 
@@ -268,7 +464,7 @@ bool recoverInterruptedRestore(const QString &dataFolder)
     return putBack;
 }
 
-RestoreResult restoreDataFolder(pf::db::Database &db, const QString &backupFolder)
+RestoreResult restoreDataFolder(pf::db::Database &db, const QString &backupFolder, const Tick &tick)
 {
     RestoreResult r;
     const QString source = backupFolder.trimmed();
@@ -277,7 +473,10 @@ RestoreResult restoreDataFolder(pf::db::Database &db, const QString &backupFolde
         return r;
     }
     const QStringList files = QFileInfo(source).isDir() ? tableFilesOf(source) : QStringList();
-    if (files.isEmpty()) {
+    QHash<QString, Listed> listed;
+    bool listPresent = false;
+    const bool listRead = QFileInfo(source).isDir() && readManifest(source, &listed, &listPresent);
+    if (files.isEmpty() && !listPresent) {
         r.outcome = Outcome::NoTables;
         r.message = kNoRestorePath;
         return r;
@@ -293,60 +492,92 @@ RestoreResult restoreDataFolder(pf::db::Database &db, const QString &backupFolde
         return r;
     }
     const QDir data(dataFolder);
-    recoverInterruptedRestore(dataFolder);
-
-    // Stage: every table file of the backup copied beside the data and
-    // checked, before anything of the data changes.
     const QString stage = data.filePath(QLatin1String(kStageFolder));
-    QDir(stage).removeRecursively();
-    if (!QDir().mkpath(stage))
-        return r;
-    for (const QString &f : files) {
-        Conn src;
-        const QString staged = QDir(stage).filePath(f);
-        const bool ok = openFile(src, QDir(source).filePath(f), SQLITE_OPEN_READONLY) && copyTableFile(src.db, staged) &&
-                        tableFileIsSound(staged);
-        if (!ok)
-            r.damaged << f;
-    }
-    if (!r.damaged.isEmpty()) {
+    auto refuse = [&](const QString &file, const QString &why) {
         QDir(stage).removeRecursively();
         r.outcome = Outcome::Refused;
+        if (!file.isEmpty())
+            r.damaged << file;
+        r.message = kRestoreFailed + QLatin1Char('\n') + why;
         return r;
+    };
+    if (!listPresent)
+        return refuse(QString(), kNotWhole);
+    if (!listRead)
+        return refuse(QString(), kOtherFormat);
+    // A backup of this program holds every table the program has: one
+    // without some table is cut short or foreign, and making that table up
+    // empty could lose data (the surfaces of every space, say).
+    const auto &tables = schema::dataFolderTables();
+    for (const auto &t : tables) {
+        if (!listed.contains(t.fileName.toLower()))
+            return refuse(t.fileName, kNotListed.arg(t.fileName));
+        if (findName(files, t.fileName).isEmpty())
+            return refuse(t.fileName, kNotInBackup.arg(t.fileName));
+    }
+    recoverInterruptedRestore(dataFolder);
+
+    // Stage: every table copied beside the data, as the list has it, and
+    // checked, before anything of the data changes.
+    QDir(stage).removeRecursively();
+    if (!QDir().mkpath(stage))
+        return refuse(QString(), kNotStaged.arg(tables.first().fileName));
+    for (const auto &t : tables) {
+        QFile in(QDir(source).filePath(findName(files, t.fileName)));
+        if (!in.open(QIODevice::ReadOnly))
+            return refuse(t.fileName, QStringLiteral("جدول %1 باز نمي شود").arg(t.fileName));
+        const QByteArray bytes = in.readAll();
+        const Listed want = listed.value(t.fileName.toLower());
+        if (bytes.size() != want.size || sumOf(bytes) != want.sum)
+            return refuse(t.fileName, kChanged.arg(t.fileName));
+        const QString staged = QDir(stage).filePath(t.fileName);
+        if (!writeSynced(staged, bytes))
+            return refuse(t.fileName, kNotStaged.arg(t.fileName));
+        step(tick);
+        const pf::db::TableCheck check = pf::db::checkTableFile(staged, t);
+        if (!check.ok())
+            return refuse(t.fileName, problemText(t.fileName, check));
+        step(tick);
     }
 
     // Swap: the live files move aside (kept to roll back to), the staged
     // ones take their names.
     db.close();
     const QStringList live = tableFilesOf(dataFolder);
-    QStringList names; // live names the restored files take
-    QStringList plan;  // the marker's lines
-    for (const QString &f : files) {
-        const QString existing = findName(live, f);
-        names << (existing.isEmpty() ? f : existing);
+    QStringList staged; // the staged files, in the order of `names`
+    QStringList names;  // live names the restored files take
+    QStringList plan;   // the marker's lines
+    for (const auto &t : tables) {
+        const QString existing = findName(live, t.fileName);
+        staged << t.fileName;
+        names << (existing.isEmpty() ? t.fileName : existing);
         plan << names.last() + (existing.isEmpty() ? QLatin1String("\t0") : QLatin1String("\t1"));
     }
     const QString previous = data.filePath(QLatin1String(kPreviousFolder));
     QDir(previous).removeRecursively();
     bool ok = QDir().mkpath(previous);
+    QString why;
     for (const QString &n : std::as_const(names))
-        if (ok && QFileInfo(data.filePath(n)).isFile())
-            ok = settleTableFile(data.filePath(n));
+        if (ok && QFileInfo(data.filePath(n)).isFile() && !settleTableFile(data.filePath(n))) {
+            ok = false;
+            why = pf::db::DbError(pf::db::DbFault::Busy, {n}, QString()).message();
+        }
     if (ok) {
         QSaveFile marker(QDir(previous).filePath(QLatin1String(kSwapMarker)));
         ok = marker.open(QIODevice::WriteOnly) && marker.write(plan.join(QLatin1Char('\n')).toUtf8()) >= 0 &&
              marker.commit();
     }
-    for (int i = 0; ok && i < files.size(); ++i) {
+    for (int i = 0; ok && i < staged.size(); ++i) {
         const QString target = data.filePath(names[i]);
         if (QFileInfo(target).isFile())
             ok = replaceFile(target, QDir(previous).filePath(names[i]));
         for (const char *c : kCompanions)
             if (ok && QFileInfo(target + QLatin1String(c)).exists())
                 ok = replaceFile(target + QLatin1String(c), QDir(previous).filePath(names[i]) + QLatin1String(c));
-        ok = ok && replaceFile(QDir(stage).filePath(files[i]), target);
+        ok = ok && replaceFile(QDir(stage).filePath(staged[i]), target);
         if (ok)
             ++r.restored;
+        step(tick);
     }
     if (ok) {
         // The restore is whole once the marker is gone.
@@ -357,10 +588,17 @@ RestoreResult restoreDataFolder(pf::db::Database &db, const QString &backupFolde
         r.message = kRestoreDone;
     } else {
         recoverInterruptedRestore(dataFolder);
+        QDir(stage).removeRecursively();
         r.restored = 0;
         r.outcome = Outcome::SwapFailed;
+        if (!why.isEmpty())
+            r.message += QLatin1Char('\n') + why;
     }
-    db.open();
+    try {
+        db.open();
+    } catch (const pf::db::DbError &) {
+        // The caller opens it again and says why it cannot.
+    }
     return r;
 }
 

@@ -2,41 +2,59 @@
 // Backup and restore of the data folder. No widget is involved: the side-jobs
 // panel takes the chosen path, calls these functions and shows `message`.
 //
-// Backup copies every table file (*.db, any case) of the data folder through
-// SQLite's online backup, so a file that is being written is copied as of one
-// commit and no journal is ever copied on its own. Each copy is written under
-// a temporary name and renamed over the earlier copy only when complete.
+// A backup is whole or it is not there. Every table of the program is copied
+// out of the data folder through SQLite's online backup (all as of one
+// moment), each copy is checked as a restore will check it, and a list of
+// the copies with their sizes and SHA-256 sums is written last, into a fresh
+// folder beside the destination; only then does that folder take the place
+// of "BackubData" (exchanged with an earlier backup in one rename, which is
+// removed afterwards). A backup that fails or is stopped leaves an earlier
+// one as it was.
 //
-// Restore stages every table file of the chosen folder beside the data, checks
-// each staged copy (it opens and passes the integrity check), and only then
-// closes the database, moves the live files aside, puts the staged files in
-// place and reopens. Any failure on the way puts the previous files back.
-// Only table files are restored: nothing else of the chosen folder is copied.
+// A restore takes only such a backup: the list must be there, it must name
+// every table of the program, and every file it names must be there with its
+// size and sum (so a folder cut short, mixed from two backups or changed by
+// hand is refused). Each file is copied beside the data and checked against
+// the program's own definition of its table (our table file, sound, every
+// field with a usable type, every index buildable). Only then are the live
+// files moved aside and the staged ones put in place; any failure on the way
+// puts the previous files back. A refused backup leaves the data folder byte
+// for byte as it was, and the message names the file and what is wrong.
 #include "platform/db/Db.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace bv::data::backup {
 
 // The folder the copies land in, under the chosen folder.
 inline constexpr char kBackupFolderName[] = "BackubData";
+// The list of a whole backup, in its folder.
+inline constexpr char kManifestName[] = "~brvbackup.lst";
+// The list's first line: the format it is written in.
+inline constexpr char kManifestHeader[] = "Boravest backup 1";
+
+// Called after each step of a job (a table copied, a file synced or
+// renamed), so that a busy sign can move while the job holds the event loop.
+using Tick = std::function<void()>;
 
 enum class Outcome {
     Done,        // every table file copied / restored
     NoPath,      // the chosen path is empty
     NoTables,    // restore: the chosen folder holds no table file
     SameFolder,  // source and destination are the same folder
-    Failed,      // backup: a table file could not be copied
-    Refused,     // restore: a table file of the backup is damaged; nothing changed
+    Failed,      // backup: no whole backup was made; an earlier one stays
+    Refused,     // restore: not a whole, sound backup of the program; nothing changed
     SwapFailed,  // restore: the swap failed and the previous data was put back
 };
 
 struct BackupResult {
     Outcome outcome = Outcome::Failed;
     QString target;        // the "BackubData" folder
-    int tableFiles = 0;    // table files of the data folder
-    int copied = 0;        // copies completed and renamed into place
+    int tableFiles = 0;    // table files of the program
+    int copied = 0;        // copies made and checked
     QStringList failed;    // table files that were not copied
     QString message;       // what the panel says (empty: nothing)
     bool ok() const { return outcome == Outcome::Done; }
@@ -45,15 +63,15 @@ struct BackupResult {
 // The folder the backup of `chosenFolder` goes to.
 QString backupTarget(const QString &chosenFolder);
 
-// Copies every table file of `dataFolder` into backupTarget(chosenFolder),
-// creating it when missing; earlier copies of the same names are replaced,
-// other files there stay. Succeeds when every table file was copied.
-BackupResult backupDataFolder(const QString &dataFolder, const QString &chosenFolder);
+// Backs up every table of the program in `dataFolder` into
+// backupTarget(chosenFolder), replacing a backup there only once the new one
+// is whole.
+BackupResult backupDataFolder(const QString &dataFolder, const QString &chosenFolder, const Tick &tick = {});
 
 struct RestoreResult {
     Outcome outcome = Outcome::Refused;
     int restored = 0;      // table files put in place
-    QStringList damaged;   // table files of the backup that failed the check
+    QStringList damaged;   // the file the backup was refused for
     QString message;       // what the panel says (empty: nothing)
     bool ok() const { return outcome == Outcome::Done; }
 };
@@ -64,13 +82,13 @@ QStringList tableFilesOf(const QString &folder);
 // Whether the table file opens and passes `pragma integrity_check`.
 bool tableFileIsSound(const QString &path, QString *why = nullptr);
 
-// Restores the table files of `backupFolder` into the data folder of `db`.
-// The caller asks the user first. The database is closed for the swap and
-// open again afterwards (also when the swap failed); its datasets stay
-// closed, so the caller rebuilds the indexes and reloads the settings
-// and the open pages afterwards. Table files of the data folder that the
-// backup does not hold stay as they are.
-RestoreResult restoreDataFolder(pf::db::Database &db, const QString &backupFolder);
+// Restores the program's tables from the backup in `backupFolder` into the
+// data folder of `db`. The caller asks the user first. The database is
+// closed for the swap and open again afterwards (also when the swap failed);
+// its datasets stay closed, so the caller rebuilds the indexes and reloads
+// the settings and the open pages afterwards. Files of the data folder that
+// are not tables of the program stay as they are.
+RestoreResult restoreDataFolder(pf::db::Database &db, const QString &backupFolder, const Tick &tick = {});
 
 // A restore stopped half way (the program killed during the swap) leaves its
 // previous files in a side folder of the data folder: this puts them back

@@ -4,7 +4,6 @@
 #include "boravest/data/TableSchemas.h"
 #include "platform/common/Numbers.h"
 
-#include <QSet>
 
 #include <cmath>
 
@@ -14,11 +13,11 @@ using pf::db::Database;
 
 namespace {
 
-// The stored columns of a table file but its row counter, in file order.
-QStringList copiedColumns(const char *file)
+// The stored columns of a table but its row counter, in file order.
+QStringList copiedColumns(const char *table)
 {
     QStringList names;
-    for (const auto &f : schema::tableDef(QLatin1String(file))->fields)
+    for (const auto &f : schema::tableDef(QLatin1String(table) + QStringLiteral(".DB"))->fields)
         if (f.type != pf::db::FieldType::AutoInc)
             names << f.name;
     return names;
@@ -32,55 +31,28 @@ QString quotedList(const QStringList &names)
     return q.join(QLatin1Char(','));
 }
 
-struct TableRows {
-    QStringList columns;
-    QVector<QVector<QVariant>> rows;
-    int col(const char *name) const
-    {
-        for (int i = 0; i < columns.size(); ++i)
-            if (columns[i].compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
-                return i;
-        return -1;
-    }
-};
-
-// The rows of one table on the project's floor, in the order of the floor's
-// index, read in full before anything is written.
-TableRows floorRows(Database &db, const char *table, const char *file, const char *order, double project,
-                    double floor)
+// Copies the rows of one table on the source floor that `where` keeps to the
+// target floor, in one statement, in the order of the floor's index (so the
+// table numbers them as a row-by-row copy would).
+qint64 copyRows(Database &db, const char *table, const char *order, const QString &where, const FloorCopy &c,
+                const Step &step)
 {
-    TableRows t;
-    t.columns = copiedColumns(file);
-    t.rows = db.select(QStringLiteral("SELECT %1 FROM %2 WHERE Shproje = ? AND Tabage = ? ORDER BY %3, No")
-                           .arg(quotedList(t.columns), QLatin1String(table), QLatin1String(order)),
-                       {project, floor})
-                 .rows;
-    return t;
-}
-
-QString unitOf(const TableRows &t, const QVector<QVariant> &r)
-{
-    return pf::floatToStr(r[t.col("Shvahed")].toDouble());
-}
-
-QString spaceOf(const TableRows &t, const QVector<QVariant> &r)
-{
-    return unitOf(t, r) + QLatin1Char('/') + pf::floatToStr(r[t.col("Codefaza")].toDouble());
-}
-
-void insertRow(Database &db, const char *table, const TableRows &t, QVector<QVariant> row, double project,
-               double toFloor, const Step &step)
-{
-    row[t.col("Shsk")] = project;
-    row[t.col("Tabage")] = toFloor;
-    QStringList marks;
-    for (int i = 0; i < t.columns.size(); ++i)
-        marks << QStringLiteral("?");
-    db.exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                .arg(QLatin1String(table), quotedList(t.columns), marks.join(QLatin1Char(','))),
-            QVariantList(row.begin(), row.end()));
+    const QStringList columns = copiedColumns(table);
+    QStringList values;
+    for (const QString &col : columns)
+        values << (col == QLatin1String("Shsk") ? QStringLiteral(":project")
+                   : col == QLatin1String("Tabage") ? QStringLiteral(":to")
+                                                    : QLatin1Char('"') + col + QLatin1Char('"'));
+    const qint64 n = db.exec(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %1 WHERE Shproje = :project AND "
+                                            "Tabage = :from%4 ORDER BY %5, No")
+                                 .arg(QLatin1String(table), quotedList(columns), values.join(QLatin1Char(',')), where,
+                                      QLatin1String(order)),
+                             pf::db::ParamValues{{QStringLiteral("project"), c.project},
+                                                 {QStringLiteral("from"), c.fromFloor},
+                                                 {QStringLiteral("to"), c.toFloor}});
     if (step)
         step();
+    return n;
 }
 
 void run(Database &db, const QString &sql, const QVariantList &binds, const Step &step)
@@ -107,6 +79,15 @@ CopyResult copyFloorPlan(Database &db, const FloorCopy &c, const Step &step)
         result.outcome = CopyOutcome::BadFloor;
         return result;
     }
+    // The spaces of the floor's units, and the surfaces of those spaces:
+    // rows that hang on nothing of the floor are not copied.
+    const QString unitsOfFloor =
+        QStringLiteral("SELECT Shvahed FROM bankvh WHERE Shproje = :project AND Tabage = :from");
+    const QString spaceOfFloor = QStringLiteral(" AND Shvahed IN (%1)").arg(unitsOfFloor);
+    const QString surfaceOfFloor =
+        QStringLiteral(" AND (Shvahed, CodeFaza) IN (SELECT Shvahed, Codefaza FROM bankfz WHERE Shproje = :project "
+                       "AND Tabage = :from AND Shvahed IN (%1))")
+            .arg(unitsOfFloor);
     db.transaction(unitNumberFiles(), [&] {
         if (!db.select(QStringLiteral("SELECT 1 FROM bankvh WHERE Shproje = ? AND Tabage = ? LIMIT 1"),
                        {c.project, c.toFloor})
@@ -114,38 +95,13 @@ CopyResult copyFloorPlan(Database &db, const FloorCopy &c, const Step &step)
             result.outcome = CopyOutcome::TargetExists;
             return;
         }
-        const TableRows units = floorRows(db, "bankvh", "bankvh.DB", "Shsk, Shvahed", c.project, c.fromFloor);
-        const TableRows spaces = floorRows(db, "bankfz", "bankfz.DB", "Shsk, Shvahed, Codefaza", c.project, c.fromFloor);
-        const TableRows surfaces = floorRows(db, "bankjd", "bankjd.DB", "Shsk, Shvahed, CodeFaza", c.project, c.fromFloor);
-        if (units.rows.isEmpty()) {
+        result.units = int(copyRows(db, "bankvh", "Shsk, Shvahed", QString(), c, step));
+        if (result.units == 0) {
             result.outcome = CopyOutcome::SourceMissing;
             return;
         }
-        // Depth first: a unit row, then each of its spaces followed by that
-        // space's surfaces. A unit number that appears on two rows still has
-        // its spaces copied once.
-        QSet<QString> doneUnits;
-        for (const auto &u : units.rows) {
-            insertRow(db, "bankvh", units, u, c.project, c.toFloor, step);
-            ++result.units;
-            const QString unit = unitOf(units, u);
-            if (doneUnits.contains(unit))
-                continue;
-            doneUnits.insert(unit);
-            for (const auto &s : spaces.rows) {
-                if (unitOf(spaces, s) != unit)
-                    continue;
-                insertRow(db, "bankfz", spaces, s, c.project, c.toFloor, step);
-                ++result.spaces;
-                const QString space = spaceOf(spaces, s);
-                for (const auto &j : surfaces.rows) {
-                    if (spaceOf(surfaces, j) != space)
-                        continue;
-                    insertRow(db, "bankjd", surfaces, j, c.project, c.toFloor, step);
-                    ++result.surfaces;
-                }
-            }
-        }
+        result.spaces = int(copyRows(db, "bankfz", "Shsk, Shvahed, Codefaza", spaceOfFloor, c, step));
+        result.surfaces = int(copyRows(db, "bankjd", "Shsk, Shvahed, CodeFaza", surfaceOfFloor, c, step));
         result.outcome = CopyOutcome::Copied;
     });
     return result;

@@ -45,7 +45,8 @@ struct CopyResult {
 // Every floor-and-unit row of the project's source floor, the spaces of those
 // units and the surfaces of those spaces are written again on the target
 // floor with every other value unchanged (`Shsk` equal to the project, `No`
-// numbered by the table). The source rows are read before the first insert.
+// numbered by the table, in the order of the floor's index). One statement
+// per table does it, inside the database.
 CopyResult copyFloorPlan(pf::db::Database &db, const FloorCopy &copy, const Step &step = {});
 
 // The table files a project's delete touches.

@@ -98,10 +98,16 @@ void TForm16::FormActivate()
         return;
     if (!DM1->Table1->active())
         ui->Label4->setEnabled(false); // the old choice no longer stands
-    DM1->Table3->setIndexName(QStringLiteral("IPSTV"));
-    for (pf::db::Table *t : {DM1->Table1, DM1->Table3, DM1->Table4, DM1->Table5, DM1->Table12})
-        if (!t->active())
-            t->open();
+    // A table that cannot be opened is said; the form stays to be left.
+    try {
+        DM1->Table3->setIndexName(QStringLiteral("IPSTV"));
+        for (pf::db::Table *t : {DM1->Table1, DM1->Table3, DM1->Table4, DM1->Table5, DM1->Table12})
+            if (!t->active())
+                t->open();
+    } catch (const pf::db::DbError &e) {
+        ui->Label4->setEnabled(false);
+        pf::ui::showMessage(e.message(), this);
+    }
 }
 
 void TForm16::GridCellClick(int grid)
@@ -131,14 +137,14 @@ void TForm16::Label4Click()
             break;
         case 5: stores::deleteSurface(db, t->fieldByName(QStringLiteral("No")).asInteger()); break;
         }
+        // The grids show what is stored; the cursors moved, so the next
+        // delete waits for a fresh choice.
+        for (pf::db::Table *d : {DM1->Table1, DM1->Table3, DM1->Table4, DM1->Table5, DM1->Table12})
+            if (d->active())
+                d->refresh();
     } catch (const pf::db::DbError &e) {
         pf::ui::showMessage(e.message(), this);
     }
-    // The grids show what is stored; the cursors moved, so the next delete
-    // waits for a fresh choice.
-    for (pf::db::Table *d : {DM1->Table1, DM1->Table3, DM1->Table4, DM1->Table5, DM1->Table12})
-        if (d->active())
-            d->refresh();
     ui->Label4->setEnabled(false);
 }
 

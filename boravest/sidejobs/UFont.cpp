@@ -30,6 +30,7 @@
 #include "boravest/sidejobs/SchemeApply.h"
 #include "boravest/sidejobs/U16.h"
 #include "boravest/sidejobs/Ureport2.h"
+#include "platform/ui/Dialogs.h"
 
 #include <QFontDialog>
 
@@ -112,14 +113,22 @@ void TFormFont::Button6Click() { pickInto(ui->Edit3); }
 void TFormFont::Button5Click()
 {
     pf::db::Session::addPassword(QString::fromLatin1(kTablePassword));
-    // An empty box keeps the name in force.
+    // An empty box keeps the name in force. The names take effect once
+    // they are stored: a save that fails changes nothing.
+    recordFont fonts = ProgramFonts;
     if (!ui->Edit1->text().isEmpty())
-        ProgramFonts.ScreenFont = ui->Edit1->text();
+        fonts.ScreenFont = ui->Edit1->text();
     if (!ui->Edit2->text().isEmpty())
-        ProgramFonts.ReportFont = ui->Edit2->text();
+        fonts.ReportFont = ui->Edit2->text();
     if (!ui->Edit3->text().isEmpty())
-        ProgramFonts.TitleFont = ui->Edit3->text();
-    bv::data::stores::saveFontScheme(*DM1->Database1, ProgramFonts);
+        fonts.TitleFont = ui->Edit3->text();
+    try {
+        bv::data::stores::saveFontScheme(*DM1->Database1, fonts);
+    } catch (const pf::db::DbError &e) {
+        pf::ui::showMessage(e.message(), this);
+        return;
+    }
+    ProgramFonts = fonts;
 }
 
 void TFormFont::Button3Click() { EamalFont(); }

@@ -19,6 +19,7 @@
 #include "boravest/sidejobs/U16.h"
 #include "boravest/sidejobs/Ureport2.h"
 #include "platform/ui/Colors.h"
+#include "platform/ui/Dialogs.h"
 
 #include <QColorDialog>
 #include <QKeyEvent>
@@ -168,7 +169,13 @@ void TFormColor::Button9Click()
 {
     // Apply shows the stored scheme: picks not yet saved are dropped.
     pf::db::Session::addPassword(QString::fromLatin1(kTablePassword));
-    const auto stored = bv::data::stores::loadColorScheme(*DM1->Database1);
+    bv::data::stores::ColorScheme stored;
+    try {
+        stored = bv::data::stores::loadColorScheme(*DM1->Database1);
+    } catch (const pf::db::DbError &e) {
+        pf::ui::showMessage(e.message(), this);
+        return;
+    }
     std::copy(stored.begin(), stored.end(), AreaColors);
     EamalColor();
 }
@@ -178,7 +185,11 @@ void TFormColor::Button13Click()
     pf::db::Session::addPassword(QString::fromLatin1(kTablePassword));
     bv::data::stores::ColorScheme c{};
     std::copy(AreaColors, AreaColors + 25, c.begin());
-    bv::data::stores::saveColorScheme(*DM1->Database1, c);
+    try {
+        bv::data::stores::saveColorScheme(*DM1->Database1, c);
+    } catch (const pf::db::DbError &e) {
+        pf::ui::showMessage(e.message(), this);
+    }
 }
 
 void TFormColor::FormKeyPress(int key)

@@ -7,6 +7,7 @@
 #include "boravest/data/UnitDm.h"
 #include "boravest/sidejobs/UFont.h"
 #include "boravest/sidejobs/Ucolor.h"
+#include "platform/ui/Busy.h"
 #include "platform/ui/ClickLabel.h"
 #include "platform/ui/Colors.h"
 #include "platform/ui/DbControls.h"
@@ -146,7 +147,12 @@ void TForm17::Label2Click()
     hideCopyParts();
     ui->Shape1->show();
     if (DM1)
-        DM1->Query1->open();
+        try {
+            DM1->Query1->open();
+        } catch (const pf::db::DbError &e) {
+            // The grid stays empty; nothing can be chosen.
+            pf::ui::showMessage(e.message(), this);
+        }
     ui->Panel4->setEnabled(true);
     for (QWidget *w : {ui->Label1, ui->Label19, ui->Label20})
         w->show();
@@ -180,24 +186,16 @@ void TForm17::Label5Click() { showFolderPanel(ui->Label14, ui->Shape3); }
 
 void TForm17::DirectoryListBox1Change(const QString &folder) { ui->Edit3->setText(QDir::toNativeSeparators(folder)); }
 
-void TForm17::showProgress(bool on)
-{
-    ui->Panel6->setVisible(on);
-    ui->Animate1->setVisible(on);
-    if (on) {
-        ui->Panel6->raise();
-        repaint();
-    }
-}
-
 void TForm17::Label10Click()
 {
     if (!DM1)
         return;
     const QString path = QDir::fromNativeSeparators(ui->Edit3->text().trimmed());
-    showProgress(true);
-    const backup::BackupResult r = backup::backupDataFolder(DM1->Database1->directory(), path);
-    showProgress(false);
+    backup::BackupResult r;
+    {
+        pf::ui::BusySign busy(ui->Panel6, ui->Animate1, 0);
+        r = backup::backupDataFolder(DM1->Database1->directory(), path, [&] { busy.tick(); });
+    }
     if (!r.message.isEmpty())
         pf::ui::showMessage(r.message, this);
 }
@@ -224,9 +222,11 @@ void TForm17::Label14Click()
     for (pf::db::Dataset *ds : DM1->findChildren<pf::db::Dataset *>())
         if (ds->active())
             open << ds->objectName();
-    showProgress(true);
-    const backup::RestoreResult r = backup::restoreDataFolder(db, path);
-    showProgress(false);
+    backup::RestoreResult r;
+    {
+        pf::ui::BusySign busy(ui->Panel6, ui->Animate1, 0);
+        r = backup::restoreDataFolder(db, path, [&] { busy.tick(); });
+    }
     // The database was closed for the swap (also when it was rolled back).
     if (r.outcome == backup::Outcome::Done || r.outcome == backup::Outcome::SwapFailed)
         reloadAfterRestore(open);
@@ -291,8 +291,17 @@ void TForm17::Button1Click()
     const double project = q->fieldByName(QStringLiteral("Shproje")).asFloat();
     const double floor = q->fieldByName(QStringLiteral("Tabage")).asFloat();
     stores::CopyResult r;
+    pf::db::Database &db = *DM1->Database1;
     try {
-        r = stores::copyFloorPlan(*DM1->Database1, {project, floor, double(*target)});
+        // A copy that runs long shows the busy sign, moved on while the
+        // database works.
+        pf::ui::BusySign busy(ui->Panel6, ui->Animate1, BusyDelayMs);
+        db.setProgressHandler([&] { busy.tick(); });
+        struct Unhook {
+            pf::db::Database &db;
+            ~Unhook() { db.setProgressHandler({}); }
+        } unhook{db};
+        r = stores::copyFloorPlan(db, {project, floor, double(*target)});
     } catch (const pf::db::DbError &e) {
         pf::ui::showMessage(e.message(), this);
         return;
@@ -308,7 +317,11 @@ void TForm17::Button1Click()
     case stores::CopyOutcome::Copied:
         break;
     }
-    q->refresh();
+    try {
+        q->refresh();
+    } catch (const pf::db::DbError &e) {
+        pf::ui::showMessage(e.message(), this);
+    }
     if (r.units > 0)
         pf::ui::showMessage(QStringLiteral("عمليات كپي با موفقيت انجام شد"), this);
     else

@@ -24,6 +24,8 @@ public:
     // A copy was started since the form was opened: closing rebuilds the
     // indexes.
     bool CopyAttempted = false;
+    // How long a copy runs before the busy sign shows.
+    int BusyDelayMs = pf::ui::BusySign::kDelayMs;
 
     void Label2Click(); // copy-plan panel
     void Label4Click(); // backup panel
@@ -48,7 +50,6 @@ protected:
 private:
     void hideCopyParts();
     void showFolderPanel(QLabel *command, QFrame *shape);
-    void showProgress(bool on);
     // After a restore: the indexes, the settings and the open tables.
     void reloadAfterRestore(const QStringList &openDatasets);
     QFileSystemModel *m_folders = nullptr;

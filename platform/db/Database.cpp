@@ -18,6 +18,8 @@ namespace {
 
 // SQLite attaches at most ten files to one connection.
 constexpr int kMaxAttached = 10;
+// Engine steps between two calls of the progress handler.
+constexpr int kProgressSteps = 4000;
 // The connection's main database in the data folder.
 const char kMainFileName[] = "~brvlink.tmp";
 
@@ -83,11 +85,48 @@ struct CachedStmt {
     }
 };
 
-[[noreturn]] void stepFailed(sqlite3 *db, int rc)
+// The cause the user is told for an engine result code.
+DbFault faultOf(int extended)
 {
-    if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
-        throw DbError(QStringLiteral("Table is busy: %1").arg(engineText(db)));
-    throw DbError(engineText(db));
+    switch (extended & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return DbFault::Busy;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+    case SQLITE_FORMAT:
+        return DbFault::Damaged;
+    case SQLITE_CANTOPEN:
+        return DbFault::Missing;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        return DbFault::ReadOnly;
+    case SQLITE_FULL:
+        return DbFault::DiskFull;
+    case SQLITE_IOERR:
+        return extended == SQLITE_IOERR_READ || extended == SQLITE_IOERR_SHORT_READ ? DbFault::Damaged
+                                                                                    : DbFault::ReadOnly;
+    default:
+        return DbFault::Other;
+    }
+}
+
+QString fileNameOf(const QString &path) { return QFileInfo(path).fileName(); }
+
+// Whether another program holds the table file: it cannot be taken for
+// writing at once.
+bool heldByAnother(const QString &path)
+{
+    sqlite3 *db = nullptr;
+    bool held = false;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
+        sqlite3_busy_timeout(db, 0);
+        const int rc = sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+        held = (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED;
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    sqlite3_close_v2(db);
+    return held;
 }
 
 bool writableFolder(const QString &dir)
@@ -128,7 +167,7 @@ struct Database::Binder {
             const QString key = QString::fromUtf8(name + 1).toLower();
             const auto it = named ? named->constFind(key) : ParamValues::const_iterator();
             if (!named || it == named->constEnd())
-                throw DbError(QStringLiteral("No value for parameter '%1'").arg(QString::fromUtf8(name + 1)));
+                throw DbError(DbFault::Other, {}, QStringLiteral("No value for parameter '%1'").arg(QString::fromUtf8(name + 1)));
             bindValue(st, i, it.value());
         }
         next += used;
@@ -215,12 +254,17 @@ void Database::open()
     if (sqlite3_open_v2(mainFile.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
         SQLITE_OK) {
         QString msg = db ? engineText(db) : QStringLiteral("out of memory");
+        const int rc = db ? sqlite3_extended_errcode(db) : SQLITE_NOMEM;
         sqlite3_close_v2(db);
-        throw DbError(QStringLiteral("Cannot open database %1: %2").arg(m_name, msg));
+        throw DbError(faultOf(rc) == DbFault::Other ? DbFault::Missing : faultOf(rc), {},
+                      QStringLiteral("Cannot open database %1: %2").arg(m_name, msg));
     }
     registerPersianCollation(db);
     sqlite3_busy_timeout(db, m_busyMs);
     sqlite3_limit(db, SQLITE_LIMIT_ATTACHED, kMaxAttached);
+    sqlite3_set_authorizer(db, &Database::authorize, this);
+    if (m_progress)
+        sqlite3_progress_handler(db, kProgressSteps, &Database::progress, this);
     // Rollback journals (never WAL, never in memory): each file's journal
     // names the super-journal, so a crash leaves every file before or after.
     sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
@@ -230,8 +274,91 @@ void Database::open()
 
 void Database::ensureOpen()
 {
+    if (m_inProgress)
+        throw DbError(DbFault::Other, {}, QStringLiteral("A statement was started while another one runs"));
     if (!m_db)
         open();
+}
+
+void Database::setProgressHandler(std::function<void()> fn)
+{
+    m_progress = std::move(fn);
+    if (m_db)
+        sqlite3_progress_handler(m_db, m_progress ? kProgressSteps : 0, m_progress ? &Database::progress : nullptr,
+                                 this);
+}
+
+int Database::progress(void *self)
+{
+    auto *d = static_cast<Database *>(self);
+    if (d->m_inProgress || !d->m_progress)
+        return 0;
+    d->m_inProgress = true;
+    try {
+        d->m_progress();
+    } catch (...) {
+    }
+    d->m_inProgress = false;
+    return 0;
+}
+
+int Database::authorize(void *self, int, const char *, const char *, const char *schema, const char *)
+{
+    auto *d = static_cast<Database *>(self);
+    if (!d->m_collect || !schema)
+        return SQLITE_OK;
+    for (const Attached &a : std::as_const(d->m_attached))
+        if (a.schema == QLatin1String(schema)) {
+            const QString name = fileNameOf(a.fileName);
+            if (!d->m_collect->contains(name))
+                d->m_collect->append(name);
+            break;
+        }
+    return SQLITE_OK;
+}
+
+int Database::prepare(const char *sql, int bytes, sqlite3_stmt **st, const char **tail, QStringList *files)
+{
+    QStringList seen;
+    m_collect = &seen;
+    const int rc = sqlite3_prepare_v2(m_db, sql, bytes, st, tail);
+    m_collect = nullptr;
+    if (files)
+        *files = seen;
+    return rc;
+}
+
+void Database::fail(int rc, const QStringList &files)
+{
+    const int extended = m_db ? sqlite3_extended_errcode(m_db) : rc;
+    throw DbError(faultOf((extended & 0xff) == (rc & 0xff) ? extended : rc), files, m_db ? engineText(m_db) : QString());
+}
+
+DbError Database::namingHolder(const DbError &e)
+{
+    if (e.fault() != DbFault::Busy || m_txDepth > 0)
+        return e;
+    QStringList held;
+    for (const Attached &a : std::as_const(m_attached)) {
+        const QString name = fileNameOf(a.fileName);
+        if ((e.tables().isEmpty() || e.tables().contains(name)) && heldByAnother(a.fileName))
+            held << name;
+    }
+    if (held.isEmpty())
+        return e;
+    return DbError(DbFault::Busy, held, e.detail());
+}
+
+template <class Fn>
+auto Database::outermost(Fn fn) -> decltype(fn())
+{
+    try {
+        return fn();
+    } catch (const DbError &e) {
+        if (e.fault() == DbFault::Busy && m_txDepth == 0)
+            throw namingHolder(e);
+        throw;
+    }
 }
 
 void Database::close()
@@ -320,14 +447,17 @@ QString Database::attachPath(const QString &path, bool checkPassword)
             bindValue(s.st, 1, canon);
             rc = sqlite3_step(s.st);
         }
-        if (rc != SQLITE_DONE)
-            throw DbError(QStringLiteral("Cannot open table file %1: %2").arg(QDir::toNativeSeparators(canon), engineText(m_db)));
+        if (rc != SQLITE_DONE) {
+            const DbFault f = faultOf(sqlite3_extended_errcode(m_db));
+            throw DbError(f == DbFault::Other ? DbFault::Damaged : f, {fileNameOf(canon)},
+                          QStringLiteral("Cannot open table file %1: %2").arg(QDir::toNativeSeparators(canon), engineText(m_db)));
+        }
     }
-    auto fail = [&](const QString &msg) {
+    auto fail = [&](DbFault fault, const QString &msg) {
         clearStatementCache();
         sqlite3_exec(m_db, QStringLiteral("DETACH DATABASE %1").arg(schema).toUtf8().constData(), nullptr, nullptr,
                      nullptr);
-        throw DbError(msg);
+        throw DbError(fault, {fileNameOf(canon)}, msg);
     };
     // Read the header: a foreign or damaged file fails here.
     int userVersion = 0;
@@ -345,9 +475,9 @@ QString Database::attachPath(const QString &path, bool checkPassword)
         }
         if (rc != SQLITE_DONE) {
             const QString msg = engineText(m_db);
-            if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
-                fail(QStringLiteral("Table is busy: %1 (%2)").arg(QDir::toNativeSeparators(canon), msg));
-            fail(QStringLiteral("Table file is damaged or not a table: %1 (%2)").arg(QDir::toNativeSeparators(canon), msg));
+            const DbFault f = faultOf(sqlite3_extended_errcode(m_db));
+            fail(f == DbFault::Other ? DbFault::Damaged : f,
+                 QStringLiteral("Table file is damaged, busy or not a table: %1 (%2)").arg(QDir::toNativeSeparators(canon), msg));
         }
     }
     {
@@ -358,9 +488,9 @@ QString Database::attachPath(const QString &path, bool checkPassword)
             userVersion = sqlite3_column_int(s.st, 0);
     }
     if (table.isEmpty())
-        fail(QStringLiteral("Table file holds no table: %1").arg(QDir::toNativeSeparators(canon)));
+        fail(DbFault::Damaged, QStringLiteral("Table file holds no table: %1").arg(QDir::toNativeSeparators(canon)));
     if (checkPassword && (userVersion & 1) && !Session::hasPassword())
-        fail(QStringLiteral("Password required to open table %1").arg(QDir::toNativeSeparators(canon)));
+        fail(DbFault::Other, QStringLiteral("Password required to open table %1").arg(QDir::toNativeSeparators(canon)));
     {
         // A file left in WAL mode would commit on its own: back to a
         // rollback journal.
@@ -375,7 +505,7 @@ QString Database::attachPath(const QString &path, bool checkPassword)
             s.st = nullptr;
             const QString set = QStringLiteral("PRAGMA %1.journal_mode=DELETE").arg(schema);
             if (sqlite3_exec(m_db, set.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
-                fail(QStringLiteral("Table is busy: %1 (%2)").arg(QDir::toNativeSeparators(canon), engineText(m_db)));
+                fail(DbFault::Busy, QStringLiteral("Table is busy: %1 (%2)").arg(QDir::toNativeSeparators(canon), engineText(m_db)));
         }
     }
 
@@ -411,7 +541,7 @@ void Database::detachLeastUsed()
     for (int i : std::as_const(order))
         if (detachAt(i))
             return;
-    throw DbError(QStringLiteral("Too many tables in one transaction"));
+    throw DbError(DbFault::Other, {}, QStringLiteral("Too many tables in one transaction"));
 }
 
 void Database::detachIdle(const QStringList &keep)
@@ -430,7 +560,8 @@ QString Database::attachTable(const QString &fileName)
         return hit.value();
     const QString path = findTableFile(fileName);
     if (path.isEmpty())
-        throw DbError(QStringLiteral("Table does not exist: %1")
+        throw DbError(DbFault::Missing, {fileNameOf(fileName)},
+                      QStringLiteral("Table does not exist: %1")
                           .arg(QDir::toNativeSeparators(QFileInfo(fileName).isAbsolute() ? fileName
                                                                                           : directory() + fileName)));
     const QString name = attachPath(path, true);
@@ -448,13 +579,14 @@ auto Database::withRetry(Fn fn) -> decltype(fn())
         try {
             return fn();
         } catch (const DbError &e) {
-            const auto m = noTable.match(e.message());
+            const auto m = noTable.match(e.detail());
             if (!m.hasMatch() || attempt > 20)
                 throw;
             const QString name = m.captured(1);
             const QString path = findTableFile(name);
             if (path.isEmpty())
-                throw DbError(QStringLiteral("Table does not exist: %1").arg(QDir::toNativeSeparators(directory() + name)));
+                throw DbError(DbFault::Missing, {name.contains(QLatin1Char('.')) ? name : name + QStringLiteral(".DB")},
+                              QStringLiteral("Table does not exist: %1").arg(QDir::toNativeSeparators(directory() + name)));
             attachPath(path, true);
         }
     }
@@ -473,9 +605,10 @@ sqlite3_stmt *Database::prepareCached(const QString &sql, bool *more)
     sqlite3_stmt *st = nullptr;
     const QByteArray u = sql.toUtf8();
     const char *tail = nullptr;
-    if (sqlite3_prepare_v2(m_db, u.constData(), int(u.size()), &st, &tail) != SQLITE_OK) {
+    QStringList files;
+    if (const int rc = prepare(u.constData(), int(u.size()), &st, &tail, &files); rc != SQLITE_OK) {
         sqlite3_finalize(st);
-        throw DbError(engineText(m_db));
+        fail(rc, files);
     }
     // Anything after the first statement but blanks and comments is a
     // further statement.
@@ -499,6 +632,7 @@ sqlite3_stmt *Database::prepareCached(const QString &sql, bool *more)
     if (m_stmtCache.size() >= 128)
         clearStatementCache();
     m_stmtCache.insert(sql, st);
+    m_stmtFiles.insert(st, files);
     return st;
 }
 
@@ -507,6 +641,7 @@ void Database::clearStatementCache()
     for (sqlite3_stmt *st : std::as_const(m_stmtCache))
         sqlite3_finalize(st);
     m_stmtCache.clear();
+    m_stmtFiles.clear();
 }
 
 void Database::checkWritable()
@@ -514,41 +649,57 @@ void Database::checkWritable()
     // A level whose transaction the engine already ended (a full disk, an
     // I/O error): later statements must not run on their own.
     if (m_txDepth > 0 && sqlite3_get_autocommit(m_db))
-        throw DbError(QStringLiteral("The transaction was rolled back; the change was not saved"));
+        throw DbError(DbFault::ReadOnly, m_txFiles,
+                      QStringLiteral("The transaction was rolled back; the change was not saved"));
 }
+
+// After a statement stepped to its end or failed: a write is counted, and
+// its files are those the transaction wrote.
+#define PF_STEPPED(st, files)                                                                                          \
+    do {                                                                                                               \
+        if (!sqlite3_stmt_readonly(st)) {                                                                              \
+            ++m_writeSerial;                                                                                           \
+            if (m_txDepth > 0)                                                                                         \
+                for (const QString &f : files)                                                                         \
+                    if (!m_txFiles.contains(f))                                                                        \
+                        m_txFiles << f;                                                                                \
+        }                                                                                                              \
+    } while (0)
 
 Database::Result Database::selectWith(const QString &sql, Binder &b)
 {
     ensureOpen();
     checkWritable();
-    return withRetry([&]() {
-        Result r;
-        CachedStmt s;
-        bool more = false;
-        s.st = prepareCached(sql, &more);
-        if (more)
-            throw DbError(QStringLiteral("A query that returns rows holds exactly one statement"));
-        b.next = 0;
-        b.bind(s.st);
-        const int nc = sqlite3_column_count(s.st);
-        for (int c = 0; c < nc; ++c) {
-            r.columns << QString::fromUtf8(sqlite3_column_name(s.st, c));
-            const char *dt = sqlite3_column_decltype(s.st, c);
-            r.declTypes << (dt ? QString::fromUtf8(dt) : QString());
-        }
-        int rc;
-        while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
-            ++m_rowsRead;
-            QVector<QVariant> row(nc);
-            for (int c = 0; c < nc; ++c)
-                row[c] = columnValue(s.st, c);
-            r.rows.push_back(std::move(row));
-        }
-        if (rc != SQLITE_DONE)
-            stepFailed(m_db, rc);
-        if (!sqlite3_stmt_readonly(s.st))
-            ++m_writeSerial;
-        return r;
+    return outermost([&] {
+        return withRetry([&]() {
+            Result r;
+            CachedStmt s;
+            bool more = false;
+            s.st = prepareCached(sql, &more);
+            if (more)
+                throw DbError(DbFault::Other, {}, QStringLiteral("A query that returns rows holds exactly one statement"));
+            const QStringList files = m_stmtFiles.value(s.st);
+            b.next = 0;
+            b.bind(s.st);
+            const int nc = sqlite3_column_count(s.st);
+            for (int c = 0; c < nc; ++c) {
+                r.columns << QString::fromUtf8(sqlite3_column_name(s.st, c));
+                const char *dt = sqlite3_column_decltype(s.st, c);
+                r.declTypes << (dt ? QString::fromUtf8(dt) : QString());
+            }
+            int rc;
+            while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
+                ++m_rowsRead;
+                QVector<QVariant> row(nc);
+                for (int c = 0; c < nc; ++c)
+                    row[c] = columnValue(s.st, c);
+                r.rows.push_back(std::move(row));
+            }
+            PF_STEPPED(s.st, files);
+            if (rc != SQLITE_DONE)
+                fail(rc, files);
+            return r;
+        });
     });
 }
 
@@ -570,42 +721,47 @@ void Database::eachRow(const QString &sql, const QVariantList &binds, const std:
 {
     ensureOpen();
     checkWritable();
-    withRetry([&]() {
-        CachedStmt s;
-        bool more = false;
-        s.st = prepareCached(sql, &more);
-        if (more)
-            throw DbError(QStringLiteral("A query that returns rows holds exactly one statement"));
-        Binder b;
-        b.positional = &binds;
-        b.bind(s.st);
-        int rc;
-        while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
-            ++m_rowsRead;
-            onRow(s.st);
-        }
-        if (rc != SQLITE_DONE)
-            stepFailed(m_db, rc);
+    outermost([&] {
+        withRetry([&]() {
+            CachedStmt s;
+            bool more = false;
+            s.st = prepareCached(sql, &more);
+            if (more)
+                throw DbError(DbFault::Other, {}, QStringLiteral("A query that returns rows holds exactly one statement"));
+            Binder b;
+            b.positional = &binds;
+            b.bind(s.st);
+            int rc;
+            while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
+                ++m_rowsRead;
+                onRow(s.st);
+            }
+            if (rc != SQLITE_DONE)
+                fail(rc, m_stmtFiles.value(s.st));
+        });
     });
 }
 
 Database::Result Database::describe(const QString &sql)
 {
     ensureOpen();
-    return withRetry([&]() {
-        // Prepared only: nothing of the statement runs.
-        Stmt s;
-        const QByteArray u = sql.toUtf8();
-        if (sqlite3_prepare_v2(m_db, u.constData(), int(u.size()), &s.st, nullptr) != SQLITE_OK)
-            throw DbError(engineText(m_db));
-        Result r;
-        const int nc = s.st ? sqlite3_column_count(s.st) : 0;
-        for (int c = 0; c < nc; ++c) {
-            r.columns << QString::fromUtf8(sqlite3_column_name(s.st, c));
-            const char *dt = sqlite3_column_decltype(s.st, c);
-            r.declTypes << (dt ? QString::fromUtf8(dt) : QString());
-        }
-        return r;
+    return outermost([&] {
+        return withRetry([&]() {
+            // Prepared only: nothing of the statement runs.
+            Stmt s;
+            const QByteArray u = sql.toUtf8();
+            QStringList files;
+            if (const int rc = prepare(u.constData(), int(u.size()), &s.st, nullptr, &files); rc != SQLITE_OK)
+                fail(rc, files);
+            Result r;
+            const int nc = s.st ? sqlite3_column_count(s.st) : 0;
+            for (int c = 0; c < nc; ++c) {
+                r.columns << QString::fromUtf8(sqlite3_column_name(s.st, c));
+                const char *dt = sqlite3_column_decltype(s.st, c);
+                r.declTypes << (dt ? QString::fromUtf8(dt) : QString());
+            }
+            return r;
+        });
     });
 }
 
@@ -614,21 +770,23 @@ qint64 Database::execWith(const QString &sql, Binder &b)
     ensureOpen();
     checkWritable();
     bool more = false;
-    qint64 changed = withRetry([&]() -> qint64 {
-        CachedStmt s;
-        s.st = prepareCached(sql, &more);
-        if (more)
-            return 0;
-        b.next = 0;
-        b.bind(s.st);
-        int rc;
-        while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
-        }
-        if (!sqlite3_stmt_readonly(s.st))
-            ++m_writeSerial;
-        if (rc != SQLITE_DONE)
-            stepFailed(m_db, rc);
-        return sqlite3_changes(m_db);
+    qint64 changed = outermost([&] {
+        return withRetry([&]() -> qint64 {
+            CachedStmt s;
+            s.st = prepareCached(sql, &more);
+            if (more)
+                return 0;
+            const QStringList files = m_stmtFiles.value(s.st);
+            b.next = 0;
+            b.bind(s.st);
+            int rc;
+            while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
+            }
+            PF_STEPPED(s.st, files);
+            if (rc != SQLITE_DONE)
+                fail(rc, files);
+            return sqlite3_changes(m_db);
+        });
     });
     if (!more)
         return changed;
@@ -638,28 +796,32 @@ qint64 Database::execWith(const QString &sql, Binder &b)
     transaction([&] {
         changed = withRetry([&]() -> qint64 {
             std::vector<Stmt> stmts;
+            std::vector<QStringList> files;
             const QByteArray u = sql.toUtf8();
             const char *at = u.constData();
             while (at && *at) {
                 Stmt s;
                 const char *tail = nullptr;
-                if (sqlite3_prepare_v2(m_db, at, -1, &s.st, &tail) != SQLITE_OK)
-                    throw DbError(engineText(m_db));
+                QStringList f;
+                if (const int rc = prepare(at, -1, &s.st, &tail, &f); rc != SQLITE_OK)
+                    fail(rc, f);
                 at = tail;
-                if (s.st)
+                if (s.st) {
                     stmts.push_back(std::move(s));
+                    files.push_back(f);
+                }
             }
             b.next = 0;
             qint64 n = 0;
-            for (Stmt &s : stmts) {
-                b.bind(s.st);
+            for (size_t i = 0; i < stmts.size(); ++i) {
+                sqlite3_stmt *st = stmts[i].st;
+                b.bind(st);
                 int rc;
-                while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
+                while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
                 }
-                if (!sqlite3_stmt_readonly(s.st))
-                    ++m_writeSerial;
+                PF_STEPPED(st, files[i]);
                 if (rc != SQLITE_DONE)
-                    stepFailed(m_db, rc);
+                    fail(rc, files[i]);
                 n = sqlite3_changes(m_db);
             }
             return n;
@@ -667,6 +829,8 @@ qint64 Database::execWith(const QString &sql, Binder &b)
     });
     return changed;
 }
+
+#undef PF_STEPPED
 
 qint64 Database::exec(const QString &sql, const QVariantList &binds)
 {
@@ -692,13 +856,11 @@ void Database::startTransaction()
     ensureOpen();
     if (m_txDepth > 0)
         checkWritable();
+    else
+        m_txFiles.clear();
     const QString sql = m_txDepth == 0 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT lv%1").arg(m_txDepth + 1);
-    char *err = nullptr;
-    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
-        QString msg = QString::fromUtf8(err ? err : "");
-        sqlite3_free(err);
-        throw DbError(msg);
-    }
+    if (const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, nullptr); rc != SQLITE_OK)
+        fail(rc, {});
     ++m_txDepth;
 }
 
@@ -713,7 +875,8 @@ void Database::endLevel(bool commitIt)
         if (m_txDepth == 0)
             resyncDatasets();
         if (commitIt)
-            throw DbError(QStringLiteral("The transaction was rolled back; the change was not saved"));
+            throw DbError(DbFault::ReadOnly, m_txFiles,
+                          QStringLiteral("The transaction was rolled back; the change was not saved"));
         return;
     }
     if (level == 1) {
@@ -722,13 +885,12 @@ void Database::endLevel(bool commitIt)
             resyncDatasets();
             return;
         }
-        char *err = nullptr;
-        if (sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, &err) != SQLITE_OK) {
-            QString msg = QString::fromUtf8(err ? err : "");
-            sqlite3_free(err);
+        if (const int rc = sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr); rc != SQLITE_OK) {
+            const int extended = sqlite3_extended_errcode(m_db);
+            const QString msg = engineText(m_db);
             sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
             resyncDatasets();
-            throw DbError(msg);
+            throw DbError(faultOf(extended), m_txFiles, msg);
         }
         return;
     }
@@ -739,12 +901,8 @@ void Database::endLevel(bool commitIt)
         resyncDatasets();
         return;
     }
-    char *err = nullptr;
-    if (sqlite3_exec(m_db, ("RELEASE " + name).constData(), nullptr, nullptr, &err) != SQLITE_OK) {
-        QString msg = QString::fromUtf8(err ? err : "");
-        sqlite3_free(err);
-        throw DbError(msg);
-    }
+    if (const int rc = sqlite3_exec(m_db, ("RELEASE " + name).constData(), nullptr, nullptr, nullptr); rc != SQLITE_OK)
+        fail(rc, m_txFiles);
 }
 
 void Database::commit() { endLevel(true); }
@@ -770,14 +928,18 @@ void Database::resyncDatasets()
 
 void Database::transaction(const std::function<void()> &fn)
 {
-    startTransaction();
-    try {
-        fn();
-    } catch (...) {
-        rollback();
-        throw;
-    }
-    commit();
+    // A failure that leaves this connection without a transaction names
+    // the file another program holds, now that none of its locks remain.
+    outermost([&] {
+        startTransaction();
+        try {
+            fn();
+        } catch (...) {
+            rollback();
+            throw;
+        }
+        commit();
+    });
 }
 
 void Database::transaction(const QStringList &tableFiles, const std::function<void()> &fn)
@@ -787,17 +949,20 @@ void Database::transaction(const QStringList &tableFiles, const std::function<vo
     for (const QString &f : tableFiles) {
         const QString path = findTableFile(f);
         if (path.isEmpty())
-            throw DbError(QStringLiteral("Table does not exist: %1").arg(QDir::toNativeSeparators(directory() + f)));
+            throw DbError(DbFault::Missing, {f},
+                          QStringLiteral("Table does not exist: %1").arg(QDir::toNativeSeparators(directory() + f)));
         paths << QFileInfo(path).absoluteFilePath();
     }
     paths.removeDuplicates();
     if (paths.size() > kMaxAttached)
-        throw DbError(QStringLiteral("Too many tables in one transaction"));
+        throw DbError(DbFault::Other, {}, QStringLiteral("Too many tables in one transaction"));
     // Room first: files no statement of the write names go (inside an open
     // transaction only those it has not touched can).
     detachIdle(paths);
-    for (const QString &f : tableFiles)
-        attachTable(f);
+    outermost([&] {
+        for (const QString &f : tableFiles)
+            attachTable(f);
+    });
     transaction(fn);
 }
 

@@ -31,6 +31,10 @@ public:
     QString mainFile() const { return m_mainFile; }
     // How long a statement waits for a table file another program holds.
     void setBusyTimeout(int ms);
+    // While set, `fn` is called every few thousand steps of the engine in a
+    // long statement (so that a busy sign can move). It must not use this
+    // database: a statement started from it fails.
+    void setProgressHandler(std::function<void()> fn);
 
     // Full path of an existing table file matched case-insensitively, or an
     // empty string.
@@ -121,6 +125,17 @@ private:
     };
     struct Binder;
     void ensureOpen();
+    // Throws the failure the engine reported for code rc, naming `files`.
+    [[noreturn]] void fail(int rc, const QStringList &files);
+    // Prepares one statement, noting the table files it reads or writes.
+    int prepare(const char *sql, int bytes, sqlite3_stmt **st, const char **tail, QStringList *files);
+    // A table file another program holds names the failure: found, once
+    // this connection holds no lock of its own, among the files it names
+    // (every attached file when it names none).
+    DbError namingHolder(const DbError &e);
+    template <class Fn> auto outermost(Fn fn) -> decltype(fn());
+    static int authorize(void *self, int action, const char *, const char *, const char *schema, const char *);
+    static int progress(void *self);
     void detachLeastUsed();
     bool detachAt(int i);
     void detachIdle(const QStringList &keep);
@@ -138,6 +153,11 @@ private:
     void endLevel(bool commitIt);
     void resyncDatasets();
     QHash<QString, sqlite3_stmt *> m_stmtCache;
+    QHash<sqlite3_stmt *, QStringList> m_stmtFiles; // table files of each cached statement
+    QStringList *m_collect = nullptr;               // filled by the authorizer while preparing
+    QStringList m_txFiles;                          // files the open transaction wrote
+    std::function<void()> m_progress;
+    bool m_inProgress = false;
     QSet<QString> m_multiStatement; // texts known to hold several statements
     bool m_closing = false;
 

@@ -27,7 +27,7 @@ void Dataset::setDatabase(Database *db)
 
 void Dataset::readOnly() const
 {
-    throw DbError(QStringLiteral("Cannot modify a read-only dataset"));
+    throw DbError(DbFault::Other, tableFiles(), QStringLiteral("Cannot modify a read-only dataset"));
 }
 
 void Dataset::open()
@@ -435,7 +435,7 @@ int Dataset::moveBy(int distance)
 void Dataset::checkActive() const
 {
     if (!active())
-        throw DbError(QStringLiteral("Cannot perform this operation on a closed dataset"));
+        throw DbError(DbFault::Other, tableFiles(), QStringLiteral("Cannot perform this operation on a closed dataset"));
 }
 
 void Dataset::reindexFields()
@@ -474,7 +474,8 @@ Field &Dataset::fieldByName(const QString &name)
         prepareFields();
     Field *f = findField(name);
     if (!f)
-        throw DbError(QStringLiteral("%1: Field '%2' not found").arg(describe(), name));
+        throw DbError(tableFiles().isEmpty() ? DbFault::Other : DbFault::Damaged, tableFiles(),
+                      QStringLiteral("%1: Field '%2' not found").arg(describe(), name));
     return *f;
 }
 
@@ -556,7 +557,8 @@ void Dataset::post()
     } else {
         // A rollback may have taken the edited record back.
         if (m_cur < 0 || m_cur >= m_rows.size() || m_rows[m_cur].rowid != m_buf.rowid)
-            throw DbError(QStringLiteral("Record has been changed or deleted by another user: %1").arg(describe()));
+            throw DbError(DbFault::Changed, tableFiles(),
+                          QStringLiteral("Record has been changed or deleted by another user: %1").arg(describe()));
         writeUpdate(m_rows[m_cur], m_buf);
     }
     const qint64 rowid = m_buf.rowid;
@@ -594,7 +596,7 @@ void Dataset::remove()
     if (m_state == DatasetState::Edit)
         cancel();
     if (m_rows.isEmpty())
-        throw DbError(QStringLiteral("Cannot perform this operation on an empty dataset"));
+        throw DbError(DbFault::Other, tableFiles(), QStringLiteral("Cannot perform this operation on an empty dataset"));
     if (beforeDelete)
         beforeDelete(*this);
     const int pos = m_cur;

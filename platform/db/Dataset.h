@@ -152,6 +152,9 @@ public:
     std::function<void(Dataset &)> beforeDelete;
     std::function<void(Dataset &)> afterOpen;
 
+    // The table files the dataset reads, by file name, for messages.
+    virtual QStringList tableFiles() const { return {}; }
+
 Q_SIGNALS:
     void recordChanged();  // current record moved or its values changed
     void dataChanged();    // the selection was reloaded

@@ -31,6 +31,31 @@ inline QStringList splitFields(const QString &s)
     return out;
 }
 
+// The field type of a column as the table file declares it (`key`: the
+// column is the row key); `size` receives a text field's length.
+inline FieldType fieldTypeOfDecl(const QString &declared, bool key, int *size)
+{
+    const QString decl = declared.toUpper();
+    *size = 0;
+    if (decl.startsWith(QLatin1String("VARCHAR")) || decl.startsWith(QLatin1String("CHAR")) ||
+        decl.startsWith(QLatin1String("TEXT")) || decl.startsWith(QLatin1String("STRING"))) {
+        const qsizetype open = decl.indexOf(QLatin1Char('('));
+        bool ok = false;
+        const int n = open < 0 ? 0 : decl.mid(open + 1).section(QLatin1Char(')'), 0, 0).trimmed().toInt(&ok);
+        *size = ok ? n : 255;
+        return FieldType::String;
+    }
+    if (decl.startsWith(QLatin1String("SMALLINT")))
+        return FieldType::SmallInt;
+    if (decl.startsWith(QLatin1String("INT")))
+        return key ? FieldType::AutoInc : FieldType::Integer;
+    if (decl.startsWith(QLatin1String("BOOL")))
+        return FieldType::Boolean;
+    if (decl.startsWith(QLatin1String("BLOB")) || decl.startsWith(QLatin1String("GRAPHIC")))
+        return FieldType::Blob;
+    return FieldType::Float;
+}
+
 inline FieldType typeFromDecl(const QString &declRaw, const QVariant &sample)
 {
     const QString decl = declRaw.toUpper();

@@ -35,15 +35,38 @@ struct sqlite3_stmt;
 
 namespace pf::db {
 
+// Why an operation on the tables failed, as the user is told.
+enum class DbFault {
+    Other,    // the operation could not be done (a fault of the program)
+    Busy,     // the table file is in use by another program
+    Damaged,  // the file is damaged, or is not the table the program needs
+    Missing,  // the table file, or the data folder, is not there
+    ReadOnly, // the table file cannot be written
+    DiskFull, // the disk has no room left for the write
+    Changed,  // the record was changed or deleted by another program
+};
+
 // Every failure of the layer: a missing, locked or damaged table file, a bad
-// statement, an unknown field, a refused value. The text is meant for the user.
+// statement, an unknown field, a refused value. message() is for the user:
+// in Persian, naming the table files concerned and the cause; the engine's
+// own words are kept in detail() (and what()) for the log and never shown.
 class DbError : public std::runtime_error {
 public:
-    explicit DbError(const QString &msg) : std::runtime_error(msg.toStdString()), m_msg(msg) {}
-    QString message() const { return m_msg; }
+    // A text for the user, shown as it stands.
+    explicit DbError(const QString &userText);
+    DbError(DbFault fault, const QStringList &tables, const QString &detail);
+
+    DbFault fault() const { return m_fault; }
+    // The table files concerned, by file name ("bankvh.DB"); may be empty.
+    const QStringList &tables() const { return m_tables; }
+    QString detail() const { return m_detail; }
+    QString message() const;
 
 private:
-    QString m_msg;
+    DbFault m_fault = DbFault::Other;
+    QStringList m_tables;
+    QString m_detail;
+    QString m_userText;
 };
 
 enum class FieldType { String, Float, Integer, SmallInt, AutoInc, Boolean, Blob };

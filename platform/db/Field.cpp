@@ -76,9 +76,9 @@ void Field::setValue(const QVariant &v)
     const bool calcWrite = ds->m_inCalc && m_kind != FieldKind::Data;
     if (!calcWrite) {
         if (ds->m_state != DatasetState::Edit && ds->m_state != DatasetState::Insert)
-            throw DbError(QStringLiteral("Dataset not in edit or insert mode"));
+            throw DbError(DbFault::Other, ds->tableFiles(), QStringLiteral("Dataset not in edit or insert mode"));
         if (m_def.type == FieldType::AutoInc)
-            throw DbError(QStringLiteral("Field '%1' cannot be modified").arg(m_def.name));
+            throw DbError(DbFault::Other, ds->tableFiles(), QStringLiteral("Field '%1' cannot be modified").arg(m_def.name));
     }
     QVariant nv;
     if (v.isValid() && !v.isNull()) {

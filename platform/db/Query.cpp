@@ -86,7 +86,7 @@ Param &Query::paramByName(const QString &name)
 {
     Param *p = findParam(name);
     if (!p)
-        throw DbError(QStringLiteral("query: Parameter '%1' not found").arg(name));
+        throw DbError(DbFault::Other, {}, QStringLiteral("query: Parameter '%1' not found").arg(name));
     return *p;
 }
 
@@ -109,7 +109,7 @@ ParamValues Query::paramValues()
 void Query::selectRows()
 {
     if (!m_db)
-        throw DbError(QStringLiteral("Query: no database"));
+        throw DbError(DbFault::Other, {}, QStringLiteral("Query: no database"));
     QString sql = sqlText();
     const QString f = filterSql();
     if (!f.isEmpty())
@@ -156,7 +156,7 @@ void Query::prepareFields()
 void Query::execSQL()
 {
     if (!m_db)
-        throw DbError(QStringLiteral("Query: no database"));
+        throw DbError(DbFault::Other, {}, QStringLiteral("Query: no database"));
     m_db->exec(sqlText(), paramValues());
 }
 

@@ -45,16 +45,16 @@ QString engineText(sqlite3 *db)
 void Database::createTable(const TableDef &def)
 {
     if (m_dir.isEmpty())
-        throw DbError(QStringLiteral("No data folder set"));
+        throw DbError(DbFault::Missing, {}, QStringLiteral("No data folder set"));
     QDir().mkpath(m_dir);
     if (!findTableFile(def.fileName).isEmpty())
-        throw DbError(QStringLiteral("Table already exists: %1").arg(def.fileName));
+        throw DbError(DbFault::Other, {def.fileName}, QStringLiteral("Table already exists: %1").arg(def.fileName));
     const QString path = QDir(m_dir).filePath(def.fileName);
     sqlite3 *db = nullptr;
     if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
         QString msg = db ? engineText(db) : QString();
         sqlite3_close_v2(db);
-        throw DbError(QStringLiteral("Cannot create table %1: %2").arg(path, msg));
+        throw DbError(DbFault::ReadOnly, {def.fileName}, QStringLiteral("Cannot create table %1: %2").arg(path, msg));
     }
     registerPersianCollation(db);
     const QString table = tableNameOf(def.fileName);
@@ -94,7 +94,7 @@ void Database::createTable(const TableDef &def)
     sqlite3_close_v2(db);
     if (!failure.isEmpty()) {
         QFile::remove(path);
-        throw DbError(QStringLiteral("Cannot create table %1: %2").arg(path, failure));
+        throw DbError(DbFault::ReadOnly, {def.fileName}, QStringLiteral("Cannot create table %1: %2").arg(path, failure));
     }
 }
 
@@ -161,7 +161,8 @@ void Database::deleteIndex(const QString &fileName, const QString &indexName)
         if (n.compare(indexName, Qt::CaseInsensitive) == 0)
             actual = n;
     if (actual.isEmpty())
-        throw DbError(QStringLiteral("Index does not exist: %1 of %2").arg(indexName, fileName));
+        throw DbError(DbFault::Damaged, {QFileInfo(fileName).fileName()},
+                      QStringLiteral("Index does not exist: %1 of %2").arg(indexName, fileName));
     exec(QStringLiteral("DROP INDEX %1.%2").arg(schema, quoteId(actual)));
 }
 
@@ -179,7 +180,8 @@ void Database::addIndex(const QString &fileName, const IndexDef &def)
     QStringList parts;
     for (const QString &fld : def.fields) {
         if (!actualNames.contains(fld.toLower()))
-            throw DbError(QStringLiteral("Field '%1' not found in %2").arg(fld, fileName));
+            throw DbError(DbFault::Damaged, {QFileInfo(fileName).fileName()},
+                          QStringLiteral("Field '%1' not found in %2").arg(fld, fileName));
         QString p = quoteId(actualNames.value(fld.toLower()));
         if (types.value(fld.toLower()) == FieldType::String)
             p += QStringLiteral(" COLLATE PERSIAN");
@@ -200,27 +202,10 @@ QVector<FieldDef> Database::fieldDefs(const QString &fileName)
     const int typeCol = info.columns.indexOf(QStringLiteral("type"));
     const int pkCol = info.columns.indexOf(QStringLiteral("pk"));
     QVector<FieldDef> out;
-    static const QRegularExpression sized(QStringLiteral("\\((\\d+)\\)"));
     for (const auto &r : info.rows) {
         FieldDef f;
         f.name = r[nameCol].toString();
-        const QString decl = r[typeCol].toString().toUpper();
-        if (decl.startsWith(QLatin1String("VARCHAR")) || decl.startsWith(QLatin1String("CHAR")) ||
-            decl.startsWith(QLatin1String("TEXT")) || decl.startsWith(QLatin1String("STRING"))) {
-            f.type = FieldType::String;
-            const auto m = sized.match(decl);
-            f.size = m.hasMatch() ? m.captured(1).toInt() : 255;
-        } else if (decl.startsWith(QLatin1String("SMALLINT"))) {
-            f.type = FieldType::SmallInt;
-        } else if (decl.startsWith(QLatin1String("INTEGER")) || decl.startsWith(QLatin1String("INT"))) {
-            f.type = r[pkCol].toInt() == 1 ? FieldType::AutoInc : FieldType::Integer;
-        } else if (decl.startsWith(QLatin1String("BOOL"))) {
-            f.type = FieldType::Boolean;
-        } else if (decl.startsWith(QLatin1String("BLOB")) || decl.startsWith(QLatin1String("GRAPHIC"))) {
-            f.type = FieldType::Blob;
-        } else {
-            f.type = FieldType::Float;
-        }
+        f.type = detail::fieldTypeOfDecl(r[typeCol].toString(), r[pkCol].toInt() == 1, &f.size);
         out.push_back(f);
     }
     return out;

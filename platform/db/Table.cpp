@@ -24,10 +24,16 @@ void Table::setTableName(const QString &name)
     }
 }
 
+QString Table::fileName() const
+{
+    const QString name = QFileInfo(m_tableName).fileName();
+    return name.contains(QLatin1Char('.')) ? name : name + QStringLiteral(".DB");
+}
+
 Database *Table::db()
 {
     if (!m_db)
-        throw DbError(QStringLiteral("%1: no database").arg(m_tableName));
+        throw DbError(DbFault::Other, {fileName()}, QStringLiteral("%1: no database").arg(m_tableName));
     return m_db;
 }
 
@@ -36,7 +42,7 @@ QString Table::sqlTable()
     if (m_ownDb) {
         const QString path = m_ownDb->findTableFile(m_tableName);
         if (path.isEmpty())
-            throw DbError(QStringLiteral("Table does not exist: %1").arg(m_tableName));
+            throw DbError(DbFault::Missing, {fileName()}, QStringLiteral("Table does not exist: %1").arg(m_tableName));
         return m_ownDb->attachTableUnprotected(path);
     }
     return db()->attachTable(m_tableName);
@@ -87,7 +93,8 @@ void Table::resolveIndex()
             m_indexFields = ix.fields;
             return;
         }
-    throw DbError(QStringLiteral("Index does not exist. Index: %1 of %2").arg(m_indexName, m_tableName));
+    throw DbError(DbFault::Damaged, {fileName()},
+                  QStringLiteral("Index does not exist. Index: %1 of %2").arg(m_indexName, m_tableName));
 }
 
 void Table::setIndexName(const QString &name)
@@ -152,7 +159,9 @@ bool Table::masterValues(QVariantList &out)
     for (const QString &name : std::as_const(m_masterFieldList)) {
         Field *m = master->findField(name);
         if (!m)
-            throw DbError(QStringLiteral("%1: master field '%2' not found").arg(m_tableName, name));
+            // The master's table file lacks the field.
+            throw DbError(master->tableFiles().isEmpty() ? DbFault::Other : DbFault::Damaged, master->tableFiles(),
+                          QStringLiteral("%1: master field '%2' not found").arg(m_tableName, name));
         out << m->value();
     }
     return true;
@@ -192,7 +201,8 @@ void Table::selectRows()
         for (const QString &ixf : ixFields) {
             Field *fd = findField(ixf);
             if (!fd)
-                throw DbError(QStringLiteral("%1: index field '%2' not found").arg(m_tableName, ixf));
+                throw DbError(DbFault::Damaged, {fileName()},
+                              QStringLiteral("%1: index field '%2' not found").arg(m_tableName, ixf));
             order << quoteId(fd->m_def.name) +
                          (fd->m_def.type == FieldType::String ? QStringLiteral(" COLLATE PERSIAN") : QString());
         }
@@ -326,7 +336,8 @@ void Table::writeUpdate(const Row &oldRow, Row &row)
     binds << oldRow.rowid;
     const qint64 n = db()->exec(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(t, sets.join(QStringLiteral(", "))), binds);
     if (n == 0)
-        throw DbError(QStringLiteral("Record has been changed or deleted by another user: %1").arg(m_tableName));
+        throw DbError(DbFault::Changed, {fileName()},
+                      QStringLiteral("Record has been changed or deleted by another user: %1").arg(m_tableName));
 }
 
 void Table::writeDelete(const Row &row)
@@ -361,7 +372,8 @@ bool Table::findKey(const QVariantList &values)
     for (const QString &n : ix)
         cols << fieldByName(n).m_index;
     if (cols.isEmpty())
-        throw DbError(QStringLiteral("%1: no index is active for a key search").arg(m_tableName));
+        throw DbError(DbFault::Other, {fileName()},
+                      QStringLiteral("%1: no index is active for a key search").arg(m_tableName));
     for (int r = 0; r < m_rows.size(); ++r)
         if (compareKey(m_rows[r], cols, values) == 0) {
             m_cur = r;

@@ -46,6 +46,7 @@ public:
 
     void insert() override;
     void append() override;
+    QStringList tableFiles() const override { return {fileName()}; }
 
 protected:
     void selectRows() override;
@@ -60,6 +61,8 @@ protected:
 private:
     friend class Dataset;
     Database *db();
+    // The table file's name ("bankvh.DB").
+    QString fileName() const;
     void resolveIndex();
     QString sqlTable();
     void fillMasterValues();

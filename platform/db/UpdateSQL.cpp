@@ -5,7 +5,7 @@ namespace pf::db {
 void UpdateSQL::execInsert()
 {
     if (!m_db)
-        throw DbError(QStringLiteral("No database for the statement"));
+        throw DbError(DbFault::Other, {}, QStringLiteral("No database for the statement"));
     m_db->exec(m_insert.join(QLatin1Char('\n')));
 }
 

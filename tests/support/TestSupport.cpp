@@ -2,6 +2,7 @@
 
 #include "platform/db/Db.h"
 #include "platform/system/Settings.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QDir>
@@ -29,6 +30,7 @@ void resetSharedState()
     // modal loop of the process return at once.
     pf::ui::setExitHook([](int code) { g_exits << code; });
     pf::ui::setModalHook(nullptr);
+    pf::ui::setEscapedErrorHook(nullptr);
     pf::db::Session::clearPasswords();
     g_messages.clear();
     g_exits.clear();

@@ -121,13 +121,25 @@ TEST_F(PlanStoreTest, CopiedFloorEqualsItsSourceRowForRow)
     EXPECT_EQ(r.surfaces, 8);
     for (const char *t : {"bankvh", "bankfz", "bankjd"})
         EXPECT_EQ(floorRows(t, 7, 5), floorRows(t, 7, 2)) << t;
-    // Depth first: unit 1, its space 5 with its surfaces, its space 6 ...
+    // Numbered in the order of the floor: unit 1, its space 5, its space 6 ...
     const auto order = db.select(QStringLiteral("select Shvahed, CodeFaza from bankjd where Shproje = 7 and Tabage = 5 "
                                                 "order by No"))
                            .rows;
     EXPECT_EQ(order.first(), (QVector<QVariant>{1.0, 5.0}));
     EXPECT_EQ(order.last(), (QVector<QVariant>{2.0, 6.0}));
     EXPECT_EQ(counts(8), (QVector<int>{1, 1, 1, 2, 1, 1}));
+}
+
+TEST_F(PlanStoreTest, RowsThatHangOnNothingOfTheFloorAreNotCopied)
+{
+    // A space of a unit the floor does not have, a surface of a space it
+    // does not have.
+    db.exec(QStringLiteral("insert into bankfz (Shproje,Shsk,Tabage,Shvahed,Codefaza) values (7,7,2,9,5)"));
+    db.exec(QStringLiteral("insert into bankjd (Shproje,Shsk,Tabage,Shvahed,CodeFaza) values (7,7,2,9,5),(7,7,2,1,77)"));
+    const auto r = stores::copyFloorPlan(db, {7, 2, 5});
+    EXPECT_EQ(r.spaces, 4);
+    EXPECT_EQ(r.surfaces, 8);
+    EXPECT_EQ(db.select(QStringLiteral("select count(*) from bankjd where Tabage = 5 and Shproje = 7")).rows[0][0], 8);
 }
 
 TEST_F(PlanStoreTest, RefusedCopiesWriteNothing)
