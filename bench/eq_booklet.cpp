@@ -22,7 +22,7 @@
 #include "boravest/data/TableSchemas.h"
 #include "boravest/data/UnitDm.h"
 #include "boravest/eqbook/U23.h"
-#include "boravest/equipment/Collectors.h"
+#include "boravest/sizing/Collectors.h"
 #include "boravest/equipment/U_15Booklet.h"
 #include "platform/report/Preview.h"
 #include "platform/system/DisplayMode.h"
@@ -177,15 +177,15 @@ void BM_CollectorSizing(benchmark::State &state)
     pf::db::Database &db = *DM1->Database1;
     for (auto _ : state) {
         const bv::data::CollectorProject proj = bv::data::readCollectorUnits(db, p);
-        bv::equipment::CollectorsInputs in;
+        bv::sizing::CollectorsInputs in;
         in.units = proj.units;
         in.site = proj.site;
         in.EkhtDama = 20;
         in.OfteFeshar = 4;
         in.Typ_MAM = 2;
         in.reportMode = true;
-        const bv::equipment::CollectorsResults r = bv::equipment::sizeCollectors(in);
-        bv::data::storeCollectorResults(db, p, bv::equipment::collectorStoreRows(r));
+        const bv::sizing::CollectorsResults r = bv::sizing::sizeCollectors(in);
+        bv::data::storeCollectorResults(db, p, bv::sizing::collectorStoreRows(r));
         benchmark::DoNotOptimize(r.collectorLengthIn);
     }
 }

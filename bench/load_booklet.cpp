@@ -25,8 +25,8 @@
 //                             file that unpacks to 1 GB of zeros
 //   BM_CraftedFileRefusal     that refusal, timed in this process
 // Ratios to the floors are printed as counters ("ratio").
-#include "boravest/building/HeatLoad.h"
-#include "boravest/building/PlanRotation.h"
+#include "boravest/sizing/HeatLoad.h"
+#include "boravest/sizing/PlanRotation.h"
 #include "boravest/building/RepUnit2.h"
 #include "boravest/data/TableSchemas.h"
 #include "boravest/data/UnitDm.h"

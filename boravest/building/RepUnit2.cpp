@@ -1,8 +1,8 @@
 #include "boravest/building/RepUnit2.h"
 
-#include "boravest/building/HeatLoad.h"
+#include "boravest/sizing/HeatLoad.h"
 #include "boravest/building/PersianWords.h"
-#include "boravest/building/PlanRotation.h"
+#include "boravest/sizing/PlanRotation.h"
 #include "boravest/data/CalcFields.h"
 #include "boravest/data/UnitDm.h"
 #include "platform/common/Numbers.h"

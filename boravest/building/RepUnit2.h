@@ -19,7 +19,7 @@
 // The arithmetic is that of building/HeatLoad.h, evaluated per printed row
 // with the plan rotation the project was opened with.
 #include "boravest/building/BuildingRows.h"
-#include "boravest/building/PlanRotation.h"
+#include "boravest/sizing/PlanRotation.h"
 #include "platform/db/Db.h"
 #include "platform/report/Report.h"
 

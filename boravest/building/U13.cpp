@@ -1,7 +1,7 @@
 #include "boravest/building/U13.h"
 
 #include "boravest/building/PersianWords.h"
-#include "boravest/building/PlanRotation.h"
+#include "boravest/sizing/PlanRotation.h"
 #include "boravest/building/RepUnit2.h"
 #include "boravest/building/U2.h"
 #include "boravest/building/UValue.h"

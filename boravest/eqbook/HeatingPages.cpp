@@ -1,14 +1,14 @@
 #include "boravest/eqbook/HeatingPages.h"
 
 #include "boravest/eqbook/PageLayout.h"
-#include "boravest/equipment/Catalogues.h"
+#include "boravest/sizing/Catalogues.h"
 #include "platform/common/Numbers.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
 using namespace pf::report;
-namespace eq = bv::equipment;
+namespace eq = bv::sizing;
 
 namespace bv::eqbook {
 

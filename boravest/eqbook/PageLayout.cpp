@@ -1,7 +1,7 @@
 #include "boravest/eqbook/PageLayout.h"
 
 #include "boravest/data/ProgramState.h"
-#include "boravest/equipment/Catalogues.h"
+#include "boravest/sizing/Catalogues.h"
 #include "platform/common/Numbers.h"
 
 #include <QPainter>
@@ -112,7 +112,7 @@ void flowRightToLeft(const std::vector<TextElement *> &parts, double right, doub
 
 QString roundedText(double v) { return pf::floatToStr(::RoundX(v)); }
 
-QString catalogueCell(const bv::equipment::TextCatalogue &cat, int row, int col)
+QString catalogueCell(const bv::sizing::TextCatalogue &cat, int row, int col)
 {
     if (!cat.hasRow(row) || col < 1 || col > cat.cellCount())
         return QString();

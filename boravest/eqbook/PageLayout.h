@@ -16,7 +16,7 @@
 #include <span>
 #include <vector>
 
-namespace bv::equipment {
+namespace bv::sizing {
 class TextCatalogue;
 }
 
@@ -60,7 +60,7 @@ void tableRules(pf::report::Band *band, std::span<const double> rules, const cha
 QString roundedText(double v);
 // Cell `col` of catalogue row `row`; empty when the row or the cell lies
 // outside the catalogue (a row of 0 means no model was chosen).
-QString catalogueCell(const bv::equipment::TextCatalogue &cat, int row, int col);
+QString catalogueCell(const bv::sizing::TextCatalogue &cat, int row, int col);
 
 // Line drawings standing in for the pages' pictures.
 enum class Drawing { Logo, MainBranch, VerticalTank, HorizontalTank, DoubleWallTank, CoilTank, SteamCoilTank,

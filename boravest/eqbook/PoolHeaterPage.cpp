@@ -4,7 +4,7 @@
 #include "boravest/eqbook/PageLayout.h"
 
 using namespace pf::report;
-namespace eq = bv::equipment;
+namespace eq = bv::sizing;
 
 namespace bv::eqbook {
 

@@ -3,8 +3,8 @@
 // build: the exchanger's type, energies and steam rows, the filtration pumps
 // with their pipe, chlorine and sand filter, and the exchanger's hot-water
 // pumps with their pipe. Each page hands over its own elements.
-#include "boravest/equipment/PoolExchanger.h"
-#include "boravest/equipment/PoolPumps.h"
+#include "boravest/sizing/PoolExchanger.h"
+#include "boravest/sizing/PoolPumps.h"
 #include "platform/report/Report.h"
 
 #include <vector>
@@ -34,7 +34,7 @@ struct PoolHeaterCells {
 // Writes one build into the cells. Every value starts empty and every
 // switched row off, so nothing of an earlier build is printed; a type other
 // than hot water or steam prints no sized value.
-void writePoolHeater(const PoolHeaterCells &c, int exchangerType, const bv::equipment::ExchangerResults &m,
-                     const bv::equipment::PumpsResults &s);
+void writePoolHeater(const PoolHeaterCells &c, int exchangerType, const bv::sizing::ExchangerResults &m,
+                     const bv::sizing::PumpsResults &s);
 
 } // namespace bv::eqbook

@@ -2,12 +2,12 @@
 
 #include "boravest/data/UnitDm.h"
 #include "boravest/eqbook/PageLayout.h"
-#include "boravest/equipment/Catalogues.h"
+#include "boravest/sizing/Catalogues.h"
 #include "platform/common/Numbers.h"
 
 using namespace pf::report;
 using namespace bv::eqbook;
-namespace eq = bv::equipment;
+namespace eq = bv::sizing;
 
 TReport *Report = nullptr;
 

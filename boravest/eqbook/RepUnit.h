@@ -7,7 +7,7 @@
 // The constructor lays the page out; build() writes one build's values into
 // it, switching the rows and pictures of the tank kind. The data-bound
 // fields print the project's equipment record (DM1.Table12).
-#include "boravest/equipment/HotWaterTank.h"
+#include "boravest/sizing/HotWaterTank.h"
 #include "platform/report/Report.h"
 
 #include <QObject>
@@ -30,7 +30,7 @@ public:
 
     // Writes one build into the page from the results of the sizing of the
     // record's tank kind (nothing sized for a kind outside 0 to 2).
-    void build(const HotWaterPageInputs &in, const bv::equipment::HotWaterTankResults &r);
+    void build(const HotWaterPageInputs &in, const bv::sizing::HotWaterTankResults &r);
 
     pf::report::Report QuickRep1{QStringLiteral("QuickRep1")};
     pf::report::Band *TitleBand1 = nullptr;

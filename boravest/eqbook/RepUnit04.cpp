@@ -3,11 +3,11 @@
 #include "boravest/data/UnitDm.h"
 #include "boravest/eqbook/HeatingPages.h"
 #include "boravest/eqbook/PageLayout.h"
-#include "boravest/equipment/Catalogues.h"
+#include "boravest/sizing/Catalogues.h"
 
 using namespace pf::report;
 using namespace bv::eqbook;
-namespace eq = bv::equipment;
+namespace eq = bv::sizing;
 
 TReport04 *Report04 = nullptr;
 

@@ -9,7 +9,7 @@
 // it, switching the type word, the picture, the steam message and the model
 // block by boiler type. The data-bound fields print the project's equipment
 // record (DM1.Table12).
-#include "boravest/equipment/Boiler.h"
+#include "boravest/sizing/Boiler.h"
 #include "platform/report/Report.h"
 
 #include <QObject>
@@ -37,7 +37,7 @@ public:
     // boiler prints the message to consult the maker and no model: the
     // sizing chooses among the hot-water boilers only. Another type prints
     // no type word, no picture and no model.
-    void build(const BoilerPageInputs &in, const bv::equipment::BoilerResults &r);
+    void build(const BoilerPageInputs &in, const bv::sizing::BoilerResults &r);
 
     pf::report::Report QuickRep1{QStringLiteral("QuickRep1")};
     pf::report::Band *TitleBand1 = nullptr;

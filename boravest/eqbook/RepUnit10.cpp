@@ -2,13 +2,13 @@
 
 #include "boravest/data/UnitDm.h"
 #include "boravest/eqbook/PageLayout.h"
-#include "boravest/equipment/Catalogues.h"
+#include "boravest/sizing/Catalogues.h"
 
 #include <QPainter>
 
 using namespace pf::report;
 using namespace bv::eqbook;
-namespace eq = bv::equipment;
+namespace eq = bv::sizing;
 
 TReport10 *Report10 = nullptr;
 

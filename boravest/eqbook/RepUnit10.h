@@ -8,9 +8,9 @@
 // The constructor lays the page out; build() writes one build's values,
 // setting the installation text and its pictures in every branch. The
 // data-bound fields print the project's equipment record (DM1.Table12).
-#include "boravest/equipment/CirculationPump.h"
-#include "boravest/equipment/Fittings.h"
-#include "boravest/equipment/Softener.h"
+#include "boravest/sizing/CirculationPump.h"
+#include "boravest/sizing/Fittings.h"
+#include "boravest/sizing/Softener.h"
 #include "platform/report/Report.h"
 
 #include <QObject>
@@ -27,8 +27,8 @@ public:
     // Flows above this (gpm) take a floor-mounted pump, up to it an in-line one.
     static constexpr double kInLineLimitGpm = 90;
 
-    void build(const bv::equipment::CirculationPumpResults &pump, const bv::equipment::FittingsLength &fittings,
-               const bv::equipment::SoftenerResults &softener);
+    void build(const bv::sizing::CirculationPumpResults &pump, const bv::sizing::FittingsLength &fittings,
+               const bv::sizing::SoftenerResults &softener);
 
     pf::report::Report QuickRep1{QStringLiteral("QuickRep1")};
     pf::report::Band *TitleBand1 = nullptr;

@@ -3,12 +3,12 @@
 #include "boravest/building/PersianWords.h"
 #include "boravest/data/UnitDm.h"
 #include "boravest/eqbook/PageLayout.h"
-#include "boravest/equipment/Catalogues.h"
+#include "boravest/sizing/Catalogues.h"
 #include "platform/common/Numbers.h"
 
 using namespace pf::report;
 using namespace bv::eqbook;
-namespace eq = bv::equipment;
+namespace eq = bv::sizing;
 
 TReport3 *Report3 = nullptr;
 

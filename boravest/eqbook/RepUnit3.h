@@ -8,8 +8,8 @@
 // it. The data-bound fields print the current project record (DM1.Table1)
 // and its equipment record (DM1.Table12) as they stand when the booklet is
 // laid out.
-#include "boravest/equipment/PressureTank.h"
-#include "boravest/equipment/WaterMeter.h"
+#include "boravest/sizing/PressureTank.h"
+#include "boravest/sizing/WaterMeter.h"
 #include "platform/report/Report.h"
 
 #include <QImage>
@@ -34,7 +34,7 @@ struct ProjectPageInputs {
     double altitude = 0;    // Ertefa of the city, ft
     double outdoorTemp = 0; // Dama_Kd of the city, F
     QString floorsWord;     // the number of floors in words
-    bv::equipment::FixtureCounts fixtures;
+    bv::sizing::FixtureCounts fixtures;
     QString logoPath; // empty: the page's own picture
 };
 
@@ -46,8 +46,8 @@ public:
 
     // Writes one build into the page. Only a logo that cannot be read fails
     // (false, the reason in *error); the page is then left as it was.
-    bool build(const ProjectPageInputs &in, const bv::equipment::WaterMeterResults &branch,
-               const bv::equipment::PressureTankResults &tank, QString *error);
+    bool build(const ProjectPageInputs &in, const bv::sizing::WaterMeterResults &branch,
+               const bv::sizing::PressureTankResults &tank, QString *error);
 
     pf::report::Report QuickRep1{QStringLiteral("QuickRep1")};
     pf::report::Band *TitleBand1 = nullptr;
@@ -84,7 +84,7 @@ private:
     pf::report::DBText *field(const char *name, bool projectRecord, const char *fieldName);
     void line(double right, double top, std::vector<pf::report::TextElement *> parts);
     void reflow();
-    void fillFixtures(const bv::equipment::FixtureCounts &f);
+    void fillFixtures(const bv::sizing::FixtureCounts &f);
 
     std::vector<Line> m_lines;
     QImage m_defaultLogo;

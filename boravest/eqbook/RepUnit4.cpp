@@ -7,7 +7,7 @@
 
 using namespace pf::report;
 using namespace bv::eqbook;
-namespace eq = bv::equipment;
+namespace eq = bv::sizing;
 
 TReport4 *Report4 = nullptr;
 

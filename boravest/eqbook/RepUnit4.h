@@ -8,8 +8,8 @@
 // The constructor lays the page out; build() writes one build's values into
 // it, switching the rows and pictures of the exchanger type. The data-bound
 // fields print the project's equipment record (DM1.Table12).
-#include "boravest/equipment/PoolExchanger.h"
-#include "boravest/equipment/PoolPumps.h"
+#include "boravest/sizing/PoolExchanger.h"
+#include "boravest/sizing/PoolPumps.h"
 #include "platform/report/Report.h"
 
 #include <QObject>
@@ -35,8 +35,8 @@ public:
     // pump sizing `s` of the record. The jets print for every exchanger
     // type; another type than hot water or steam prints nothing else sized:
     // no exchanger picture, no steam rows and no hot-water pump block.
-    void build(const JacuzziPageInputs &in, const bv::equipment::ExchangerResults &m,
-               const bv::equipment::PumpsResults &s);
+    void build(const JacuzziPageInputs &in, const bv::sizing::ExchangerResults &m,
+               const bv::sizing::PumpsResults &s);
 
     pf::report::Report QuickRep1{QStringLiteral("QuickRep1")};
     pf::report::Band *TitleBand1 = nullptr;

@@ -3,12 +3,12 @@
 #include "boravest/data/UnitDm.h"
 #include "boravest/eqbook/HeatingPages.h"
 #include "boravest/eqbook/PageLayout.h"
-#include "boravest/equipment/Catalogues.h"
-#include "boravest/equipment/Collectors.h"
+#include "boravest/sizing/Catalogues.h"
+#include "boravest/sizing/Collectors.h"
 
 using namespace pf::report;
 using namespace bv::eqbook;
-namespace eq = bv::equipment;
+namespace eq = bv::sizing;
 
 TReport5 *Report5 = nullptr;
 

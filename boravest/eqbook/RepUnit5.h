@@ -8,7 +8,7 @@
 // project's furnace spaces into it before printing); the headings and the
 // rows are left out when it holds none. build() writes the sizing's
 // capacity and model.
-#include "boravest/equipment/Furnaces.h"
+#include "boravest/sizing/Furnaces.h"
 #include "platform/report/Report.h"
 
 #include <QObject>
@@ -29,7 +29,7 @@ public:
     // efficiency check has no capacity: nothing is printed for it and no
     // model. No catalogue furnace large enough: the custom-build message in
     // place of the lead-in and no model block.
-    void build(const bv::equipment::FurnaceResults &r);
+    void build(const bv::sizing::FurnaceResults &r);
 
     // Before the title prints: the headings and rows only with rows to print.
     void TitleBeforePrint(pf::report::Band &band, bool &printBand);

@@ -10,7 +10,7 @@
 // every query row worked out before the page is laid out; the row band only
 // copies the cells of its record, so printing computes nothing and fails on
 // nothing.
-#include "boravest/equipment/Radiators.h"
+#include "boravest/sizing/Radiators.h"
 #include "platform/report/Report.h"
 
 #include <QObject>
@@ -43,7 +43,7 @@ public:
 
     // Writes one build into the page: the model of the record, the totals
     // of the sizing and the cells of every row.
-    void build(const RadiatorPageInputs &in, const bv::equipment::RadiatorResults &r);
+    void build(const RadiatorPageInputs &in, const bv::sizing::RadiatorResults &r);
 
     // The cells of a row: the sections read from the stored text with "0" in
     // front (an empty text is 0 sections); a text that is no whole number

@@ -2,15 +2,15 @@
 
 #include "boravest/data/UnitDm.h"
 #include "boravest/eqbook/PageLayout.h"
-#include "boravest/equipment/Catalogues.h"
-#include "boravest/equipment/Collectors.h"
+#include "boravest/sizing/Catalogues.h"
+#include "boravest/sizing/Collectors.h"
 #include "platform/common/Numbers.h"
 
 #include <QPainter>
 
 using namespace pf::report;
 using namespace bv::eqbook;
-namespace eq = bv::equipment;
+namespace eq = bv::sizing;
 
 TReport7 *Report7 = nullptr;
 

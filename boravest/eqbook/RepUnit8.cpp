@@ -2,14 +2,14 @@
 
 #include "boravest/data/UnitDm.h"
 #include "boravest/eqbook/PageLayout.h"
-#include "boravest/equipment/Catalogues.h"
+#include "boravest/sizing/Catalogues.h"
 #include "platform/common/Numbers.h"
 
 #include <QPainter>
 
 using namespace pf::report;
 using namespace bv::eqbook;
-namespace eq = bv::equipment;
+namespace eq = bv::sizing;
 
 TReport8 *Report8 = nullptr;
 

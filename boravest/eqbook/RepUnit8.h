@@ -8,9 +8,9 @@
 // one build's values into its block, setting every caption, value and
 // on/off state of that block in every branch. The data-bound fields print
 // the project's equipment record (DM1.Table12).
-#include "boravest/equipment/Burner.h"
-#include "boravest/equipment/Chimney.h"
-#include "boravest/equipment/ExpansionTank.h"
+#include "boravest/sizing/Burner.h"
+#include "boravest/sizing/Chimney.h"
+#include "boravest/sizing/ExpansionTank.h"
 #include "platform/report/Report.h"
 
 #include <QObject>
@@ -34,10 +34,10 @@ public:
     explicit TReport8(QObject *parent = nullptr);
     ~TReport8() override;
 
-    void buildExpansionTank(const ExpansionTankPageInputs &in, const bv::equipment::ExpansionTankResults &r);
+    void buildExpansionTank(const ExpansionTankPageInputs &in, const bv::sizing::ExpansionTankResults &r);
     // `TySo` is the fuel of the record: 0 gas oil, 1 city gas.
-    void buildBurner(int TySo, const bv::equipment::BurnerResults &r);
-    void buildChimney(const bv::equipment::ChimneyResults &r);
+    void buildBurner(int TySo, const bv::sizing::BurnerResults &r);
+    void buildChimney(const bv::sizing::ChimneyResults &r);
 
     // The nominal size of the boiler-to-tank connection pipe for its
     // diameter in mm; empty outside 26 to 165 mm.

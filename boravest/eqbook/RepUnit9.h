@@ -8,7 +8,7 @@
 // The rows print the project's floor and unit rows (DM1.Table3), filtered
 // to the units with risers while the page is laid out; the riser size and
 // the velocity of each row are looked up from its stored `Col` and `Row`.
-#include "boravest/equipment/Collectors.h"
+#include "boravest/sizing/Collectors.h"
 #include "platform/report/Report.h"
 
 #include <QObject>
@@ -23,7 +23,7 @@ public:
     ~TReport9() override;
 
     // Writes the collector sizes of one build into the title band.
-    void build(const bv::equipment::CollectorsResults &r);
+    void build(const bv::sizing::CollectorsResults &r);
 
     // Row handler: the riser size and the velocity of the current unit row.
     // Both start as "--" on every row; a size or row of 0 or below leaves

@@ -8,8 +8,8 @@
 // The constructor lays the page out; build() writes one build's values into
 // it, switching the rows and pictures of the exchanger type. The data-bound
 // fields print the project's equipment record (DM1.Table12).
-#include "boravest/equipment/PoolExchanger.h"
-#include "boravest/equipment/PoolPumps.h"
+#include "boravest/sizing/PoolExchanger.h"
+#include "boravest/sizing/PoolPumps.h"
 #include "platform/report/Report.h"
 
 #include <QObject>
@@ -35,8 +35,8 @@ public:
     // the record. An exchanger type other than hot water or steam prints
     // the inputs only: no exchanger picture, no steam rows, no hot-water
     // pump block and no sized value.
-    void build(const PoolPageInputs &in, const bv::equipment::ExchangerResults &m,
-               const bv::equipment::PumpsResults &s);
+    void build(const PoolPageInputs &in, const bv::sizing::ExchangerResults &m,
+               const bv::sizing::PumpsResults &s);
 
     pf::report::Report QuickRep1{QStringLiteral("QuickRep1")};
     pf::report::Band *TitleBand1 = nullptr;

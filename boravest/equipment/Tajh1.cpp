@@ -5,7 +5,7 @@
 #include "boravest/building/EntryPage.h"
 #include "boravest/data/ProgramState.h"
 #include "boravest/data/UnitDm.h"
-#include "boravest/equipment/BuildingLoad.h"
+#include "boravest/sizing/BuildingLoad.h"
 #include "boravest/equipment/U_15.h"
 #include "boravest/help/UHelp.h"
 #include "platform/common/Numbers.h"
@@ -255,7 +255,7 @@ void TFormT1::Q_Sakh(double &Bar)
     if (!DM1)
         return;
     try {
-        Bar = bv::equipment::buildingHeatLoadOf(*DM1->Database1, projectNumber());
+        Bar = bv::sizing::buildingHeatLoadOf(*DM1->Database1, projectNumber());
     } catch (const pf::db::DbError &e) {
         pf::ui::showMessage(e.message(), this);
     }

@@ -19,7 +19,7 @@
 #include "ui_U_15PKore.h"
 #include "ui_U_15PHavPD.h"
 
-#include "boravest/equipment/SpaceSizing.h"
+#include "boravest/sizing/SpaceSizing.h"
 #include "boravest/equipment/Tajh1.h"
 #include "boravest/help/UHelp.h"
 
@@ -724,7 +724,7 @@ bool TFormT2::FormKeyDown(QKeyEvent *key)
 
 double TFormT2::RoundX(double x) { return ::RoundX(x); }
 
-QString TFormT2::roundText(double x) { return bv::equipment::perspace::roundXText(x); }
+QString TFormT2::roundText(double x) { return bv::sizing::perspace::roundXText(x); }
 
 void TFormT2::freeResultPanel()
 {
@@ -1070,10 +1070,10 @@ bool TFormT2::writeListField(const QString &field, const QString &list, const QS
     return true;
 }
 
-bv::equipment::FixtureCounts TFormT2::recordFixtures()
+bv::sizing::FixtureCounts TFormT2::recordFixtures()
 {
     auto whole = [](const char *f) { return int(pf::roundToInt(recordValue(QString::fromLatin1(f)))); };
-    bv::equipment::FixtureCounts f;
+    bv::sizing::FixtureCounts f;
     f.WCKh = whole("WCKh");
     f.WCOm = whole("WCOm");
     f.Van = whole("Van");

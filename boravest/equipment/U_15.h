@@ -2,23 +2,23 @@
 // The equipment window: a menu of sixteen equipment families on the right
 // (pool, jacuzzi and heat distribution open a second level of items), the
 // page of the chosen family on the left and the command bar below.
-#include "boravest/equipment/Boiler.h"
-#include "boravest/equipment/Burner.h"
-#include "boravest/equipment/Chimney.h"
-#include "boravest/equipment/CirculationPump.h"
-#include "boravest/equipment/Collectors.h"
-#include "boravest/equipment/ExpansionTank.h"
-#include "boravest/equipment/ExtractFans.h"
-#include "boravest/equipment/Fittings.h"
-#include "boravest/equipment/Furnaces.h"
-#include "boravest/equipment/HotWaterTank.h"
-#include "boravest/equipment/PoolExchanger.h"
-#include "boravest/equipment/PoolPumps.h"
-#include "boravest/equipment/PressureTank.h"
-#include "boravest/equipment/Radiators.h"
-#include "boravest/equipment/Softener.h"
-#include "boravest/equipment/UnitHeaters.h"
-#include "boravest/equipment/WaterMeter.h"
+#include "boravest/sizing/Boiler.h"
+#include "boravest/sizing/Burner.h"
+#include "boravest/sizing/Chimney.h"
+#include "boravest/sizing/CirculationPump.h"
+#include "boravest/sizing/Collectors.h"
+#include "boravest/sizing/ExpansionTank.h"
+#include "boravest/sizing/ExtractFans.h"
+#include "boravest/sizing/Fittings.h"
+#include "boravest/sizing/Furnaces.h"
+#include "boravest/sizing/HotWaterTank.h"
+#include "boravest/sizing/PoolExchanger.h"
+#include "boravest/sizing/PoolPumps.h"
+#include "boravest/sizing/PressureTank.h"
+#include "boravest/sizing/Radiators.h"
+#include "boravest/sizing/Softener.h"
+#include "boravest/sizing/UnitHeaters.h"
+#include "boravest/sizing/WaterMeter.h"
 
 #include <QDialog>
 #include <QFrame>
@@ -181,7 +181,7 @@ public:
     static double recordValue(const QString &field);
     static QString recordText(const QString &field);
     // The fixture counts of the stored record.
-    static bv::equipment::FixtureCounts recordFixtures();
+    static bv::sizing::FixtureCounts recordFixtures();
     // Writes a comma list into a text field of the record (in edit state).
     // A list longer than the field holds is refused with kMsgListTooLong
     // naming `caption` (nothing written, false): it is never cut short.
@@ -192,23 +192,23 @@ public:
     void clearPages();
 
     // ---- main water branch, hot-water tanks, pressure tank
-    bv::equipment::WaterMeterResults SizeKontor(short mode);
-    bv::equipment::HotWaterDemand MaxMAbGVBeh();
-    bv::equipment::HotWaterTankResults MAbGMDJedar(short mode);
-    bv::equipment::HotWaterTankResults KAbDagh(short mode);
-    bv::equipment::HotWaterTankResults MAKB(short mode);
+    bv::sizing::WaterMeterResults SizeKontor(short mode);
+    bv::sizing::HotWaterDemand MaxMAbGVBeh();
+    bv::sizing::HotWaterTankResults MAbGMDJedar(short mode);
+    bv::sizing::HotWaterTankResults KAbDagh(short mode);
+    bv::sizing::HotWaterTankResults MAKB(short mode);
     // Mode 3: Save's run, no panel and no messages of its own.
-    bv::equipment::PressureTankResults TankTF(short mode);
+    bv::sizing::PressureTankResults TankTF(short mode);
     void ComboBox8Change();
     bool saveHotWaterTankPage();
     bool savePressureTankPage();
     void clearWaterPages();
 
     // ---- boilers, burner, pool and jacuzzi exchangers
-    bv::equipment::BoilerResults Dig(short mode);
-    bv::equipment::BurnerResults EntMashal(short mode);
-    bv::equipment::ExchangerResults EstakhMobadel(short mode);
-    bv::equipment::ExchangerResults JakoziMobadel(short mode);
+    bv::sizing::BoilerResults Dig(short mode);
+    bv::sizing::BurnerResults EntMashal(short mode);
+    bv::sizing::ExchangerResults EstakhMobadel(short mode);
+    bv::sizing::ExchangerResults JakoziMobadel(short mode);
     bool saveBoilerPage();
     bool saveBurnerPage();
     bool savePoolExchangerPage();
@@ -216,10 +216,10 @@ public:
     void clearBoilerPages();
 
     // ---- chimney, expansion tank, collectors and risers, softener
-    bv::equipment::ChimneyResults PrDodkesh(short mode);
-    bv::equipment::ExpansionTankResults MEnBaz(short mode);
-    bv::equipment::CollectorsResults GhKlvRz(short mode);
-    bv::equipment::SoftenerResults SakhGir(short mode);
+    bv::sizing::ChimneyResults PrDodkesh(short mode);
+    bv::sizing::ExpansionTankResults MEnBaz(short mode);
+    bv::sizing::CollectorsResults GhKlvRz(short mode);
+    bv::sizing::SoftenerResults SakhGir(short mode);
     static QString convert_sk(int floor);
     bool saveChimneyPage();
     bool saveExpansionTankPage();
@@ -227,22 +227,22 @@ public:
     void clearPlantPages();
 
     // ---- pool and jacuzzi pumps, circulation pump and its fittings
-    bv::equipment::PumpsResults EstakhPmpSir(short mode);
-    bv::equipment::PumpsResults JakoziPmpSir(short mode);
-    bv::equipment::CirculationPumpResults PmpSir(short mode);
+    bv::sizing::PumpsResults EstakhPmpSir(short mode);
+    bv::sizing::PumpsResults JakoziPmpSir(short mode);
+    bv::sizing::CirculationPumpResults PmpSir(short mode);
     // Mode 1 reads the grid, 2 loads the stored lists into it, 3 reads
     // the stored lists.
-    bv::equipment::FittingsLength MoTMEtvSh(short mode);
+    bv::sizing::FittingsLength MoTMEtvSh(short mode);
     bool savePoolPumpsPage();
     bool saveJacuzziPumpsPage();
     bool saveCirculationPumpPage();
     void clearPumpPages();
 
     // ---- radiators, unit heaters, furnaces, extract fans
-    bv::equipment::RadiatorResults ESRad(short mode);
-    bv::equipment::UnitHeaterResults EUHAbDagh(short mode);
-    bv::equipment::FurnaceResults Kore(short mode);
-    bv::equipment::ExtractFanResults HavaKesh(short mode);
+    bv::sizing::RadiatorResults ESRad(short mode);
+    bv::sizing::UnitHeaterResults EUHAbDagh(short mode);
+    bv::sizing::FurnaceResults Kore(short mode);
+    bv::sizing::ExtractFanResults HavaKesh(short mode);
     bool saveRadiatorPage();
     bool saveUnitHeaterPage();
     bool saveFurnacePage();

@@ -8,7 +8,7 @@
 #include "ui_U_15PJakoziMo.h"
 
 #include "boravest/data/UnitDm.h"
-#include "boravest/equipment/BuildingLoad.h"
+#include "boravest/sizing/BuildingLoad.h"
 #include "boravest/equipment/Tajh1.h"
 #include "platform/common/Numbers.h"
 #include "platform/db/Table.h"
@@ -20,7 +20,7 @@
 #include <QComboBox>
 #include <QLabel>
 
-using namespace bv::equipment;
+using namespace bv::sizing;
 
 namespace {
 

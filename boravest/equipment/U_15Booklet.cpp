@@ -116,8 +116,8 @@ ProjectPageInputs projectPageInputs()
 void projectSection(TFormT2 &w)
 {
     const ProjectPageInputs in = projectPageInputs();
-    const bv::equipment::WaterMeterResults branch = w.SizeKontor(2);
-    const bv::equipment::PressureTankResults tank = w.TankTF(2);
+    const bv::sizing::WaterMeterResults branch = w.SizeKontor(2);
+    const bv::sizing::PressureTankResults tank = w.TankTF(2);
     QString error;
     if (!Report3->build(in, branch, tank, &error))
         throw BuildFailure{error};
@@ -129,15 +129,15 @@ void hotWaterSection(TFormT2 &w)
     in.NSakh = wholeField("NSakh");
     in.T_Pomp = wholeField("T_Pomp");
     in.Typ_MAM = wholeField("Typ_MAM");
-    bv::equipment::HotWaterTankResults r;
+    bv::sizing::HotWaterTankResults r;
     switch (in.Typ_MAM) {
-    case bv::equipment::DoubleWallTank:
+    case bv::sizing::DoubleWallTank:
         r = w.MAbGMDJedar(2);
         break;
-    case bv::equipment::HotWaterCoilTank:
+    case bv::sizing::HotWaterCoilTank:
         r = w.KAbDagh(2);
         break;
-    case bv::equipment::SteamCoilTank:
+    case bv::sizing::SteamCoilTank:
         r = w.MAKB(2);
         break;
     default:

@@ -45,7 +45,7 @@ int whole(pf::db::Query *q, const char *f) { return q->fieldByName(QString::from
 
 void radiatorSection(TFormT2 &w)
 {
-    const bv::equipment::RadiatorResults r = w.ESRad(2);
+    const bv::sizing::RadiatorResults r = w.ESRad(2);
     RadiatorPageInputs in;
     in.S_R_PG_R = wholeField("S_R_PG_R");
     pf::db::Query *q = DM1->Query3;
@@ -78,13 +78,13 @@ void expansionTankSection(TFormT2 &w)
     in.W_L_Baz = TFormT2::recordText(QStringLiteral("W_L_Baz"));
     in.Typ_ME = wholeField("Typ_ME");
     in.ErtefaS = wholeField("ErtefaS");
-    const bv::equipment::ExpansionTankResults r = w.MEnBaz(2);
+    const bv::sizing::ExpansionTankResults r = w.MEnBaz(2);
     Report8->buildExpansionTank(in, r);
 }
 
 void burnerSection(TFormT2 &w)
 {
-    const bv::equipment::BurnerResults r = w.EntMashal(2);
+    const bv::sizing::BurnerResults r = w.EntMashal(2);
     Report8->buildBurner(wholeField("TySo"), r);
 }
 

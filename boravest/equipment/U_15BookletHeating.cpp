@@ -4,7 +4,7 @@
 #include "boravest/equipment/U_15.h"
 #include "platform/common/Numbers.h"
 
-namespace eq = bv::equipment;
+namespace eq = bv::sizing;
 
 namespace bv::eqbook {
 

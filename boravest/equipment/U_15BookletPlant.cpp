@@ -8,12 +8,12 @@ namespace bv::eqbook {
 
 namespace {
 // The pump of this build, printed with the fittings and the softener.
-bv::equipment::CirculationPumpResults g_pump;
+bv::sizing::CirculationPumpResults g_pump;
 } // namespace
 
 void collectorsStep(TFormT2 &w)
 {
-    const bv::equipment::CollectorsResults r = w.GhKlvRz(2);
+    const bv::sizing::CollectorsResults r = w.GhKlvRz(2);
     if (Report9)
         Report9->build(r);
 }
@@ -26,8 +26,8 @@ void circulationPumpStep(TFormT2 &w)
 
 void fittingsAndSoftenerStep(TFormT2 &w)
 {
-    const bv::equipment::FittingsLength fittings = w.MoTMEtvSh(3);
-    const bv::equipment::SoftenerResults softener = w.SakhGir(2);
+    const bv::sizing::FittingsLength fittings = w.MoTMEtvSh(3);
+    const bv::sizing::SoftenerResults softener = w.SakhGir(2);
     if (Report10)
         Report10->build(g_pump, fittings, softener);
 }

@@ -9,7 +9,7 @@
 
 #include "boravest/data/CollectorsStore.h"
 #include "boravest/data/UnitDm.h"
-#include "boravest/equipment/Catalogues.h"
+#include "boravest/sizing/Catalogues.h"
 #include "platform/common/Numbers.h"
 #include "platform/db/Table.h"
 #include "platform/ui/DbControls.h"
@@ -20,7 +20,7 @@
 
 namespace {
 
-using namespace bv::equipment;
+using namespace bv::sizing;
 
 const char *const kWholeOnly = " عدد صحيح معتبر است";
 const char *const kNumberOnly = " عدد معتبر است";
@@ -371,7 +371,7 @@ void TFormT2::Label14Click()
 
 // ---------------------------------------------------------------- sizings
 
-bv::equipment::ChimneyResults TFormT2::PrDodkesh(short mode)
+bv::sizing::ChimneyResults TFormT2::PrDodkesh(short mode)
 {
     ChimneyInputs in;
     in.TySo = recordWhole("TySo");
@@ -414,7 +414,7 @@ bv::equipment::ChimneyResults TFormT2::PrDodkesh(short mode)
     return r;
 }
 
-bv::equipment::ExpansionTankResults TFormT2::MEnBaz(short mode)
+bv::sizing::ExpansionTankResults TFormT2::MEnBaz(short mode)
 {
     ExpansionTankInputs in;
     in.reportMode = mode != 1;
@@ -454,7 +454,7 @@ bv::equipment::ExpansionTankResults TFormT2::MEnBaz(short mode)
     return r;
 }
 
-bv::equipment::CollectorsResults TFormT2::GhKlvRz(short mode)
+bv::sizing::CollectorsResults TFormT2::GhKlvRz(short mode)
 {
     if (mode == 1) {
         settleUnitRow(Table2);
@@ -503,7 +503,7 @@ bv::equipment::CollectorsResults TFormT2::GhKlvRz(short mode)
     return r;
 }
 
-bv::equipment::SoftenerResults TFormT2::SakhGir(short mode)
+bv::sizing::SoftenerResults TFormT2::SakhGir(short mode)
 {
     SoftenerInputs in;
     in.SakhAb = recordFloat("SakhAb");
@@ -538,7 +538,7 @@ bv::equipment::SoftenerResults TFormT2::SakhGir(short mode)
     return r;
 }
 
-QString TFormT2::convert_sk(int floor) { return bv::equipment::convertSk(floor); }
+QString TFormT2::convert_sk(int floor) { return bv::sizing::convertSk(floor); }
 
 // ---------------------------------------------------------------- save
 

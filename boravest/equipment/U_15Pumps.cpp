@@ -7,7 +7,7 @@
 #include "ui_U_15PPSiS.h"
 
 #include "boravest/data/UnitDm.h"
-#include "boravest/equipment/Catalogues.h"
+#include "boravest/sizing/Catalogues.h"
 #include "platform/common/Numbers.h"
 #include "platform/db/Table.h"
 #include "platform/ui/DbControls.h"
@@ -22,7 +22,7 @@
 #include <functional>
 #include <vector>
 
-using namespace bv::equipment;
+using namespace bv::sizing;
 
 namespace {
 

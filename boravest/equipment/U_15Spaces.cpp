@@ -16,7 +16,7 @@
 #include "boravest/building/EntryPage.h"
 #include "boravest/data/ProgramState.h"
 #include "boravest/data/UnitDm.h"
-#include "boravest/equipment/Catalogues.h"
+#include "boravest/sizing/Catalogues.h"
 #include "platform/common/Numbers.h"
 #include "platform/db/Table.h"
 #include "platform/ui/Colors.h"
@@ -29,7 +29,7 @@
 #include <algorithm>
 #include <QKeyEvent>
 
-using namespace bv::equipment;
+using namespace bv::sizing;
 
 namespace {
 

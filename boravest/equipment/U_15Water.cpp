@@ -16,7 +16,7 @@
 #include <QComboBox>
 #include <QLabel>
 
-using namespace bv::equipment;
+using namespace bv::sizing;
 
 namespace {
 

@@ -2,7 +2,7 @@
 // The design program's shared globals back to their start: every fixture of
 // the boravest tests calls this first in its SetUp, so that no test depends
 // on what an earlier one left behind.
-#include "boravest/building/PlanRotation.h"
+#include "boravest/sizing/PlanRotation.h"
 #include "boravest/data/ProgramState.h"
 #include "support/TestSupport.h"
 

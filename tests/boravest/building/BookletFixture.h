@@ -3,7 +3,7 @@
 // plus what the booklet tests need: projects written row by row, the
 // booklet previewed through Form13 with the preview answered by the modal
 // hook, and readers of the printed pages.
-#include "boravest/building/HeatLoad.h"
+#include "boravest/sizing/HeatLoad.h"
 #include "boravest/building/RepUnit2.h"
 #include "boravest/building/U13.h"
 #include "boravest/app/Forms.h"

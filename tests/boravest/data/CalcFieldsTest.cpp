@@ -1,4 +1,4 @@
-#include "boravest/building/PlanRotation.h"
+#include "boravest/sizing/PlanRotation.h"
 #include "boravest/data/CalcFields.h"
 
 #include <gtest/gtest.h>

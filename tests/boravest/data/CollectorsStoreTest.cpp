@@ -1,7 +1,7 @@
 // Reading the unit rows of a project and writing the collector results back.
 #include "boravest/data/CollectorsStore.h"
 #include "StoreFixture.h"
-#include "boravest/equipment/Collectors.h"
+#include "boravest/sizing/Collectors.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -48,9 +48,9 @@ TEST_F(CollectorsStoreTest, ReadSizeAndStoreAProject)
     ASSERT_EQ(p.units.size(), 3u); // floor 0 first, with its two spaces
     EXPECT_EQ(std::pair(p.units[0].unit.Tabage, p.units[0].unit.spaces.size()), std::pair(0.0, std::size_t(2)));
 
-    bv::equipment::CollectorsInputs in;
+    bv::sizing::CollectorsInputs in;
     in.units = p.units, in.site = p.site, in.EkhtDama = 20, in.OfteFeshar = 1, in.Typ_MAM = 2;
-    bv::data::storeCollectorResults(db, 1, bv::equipment::collectorStoreRows(bv::equipment::sizeCollectors(in)));
+    bv::data::storeCollectorResults(db, 1, bv::sizing::collectorStoreRows(bv::sizing::sizeCollectors(in)));
     EXPECT_EQ(results(1, 0, 1), (QVariantList{100000.0, 10.0, 4.0, 2.0})); // 2 risers of 5.002 gpm
     EXPECT_EQ(results(1, 1, 1), (QVariantList{30000.0, 3.0, 3.0, 2.0}));
     for (const QVariant &v : results(1, 1, 2)) // no risers: the old results are cleared

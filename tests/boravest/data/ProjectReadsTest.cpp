@@ -3,7 +3,7 @@
 #include "boravest/data/CollectorsStore.h"
 #include "boravest/data/ProjectReads.h"
 #include "StoreFixture.h"
-#include "boravest/equipment/BuildingLoad.h"
+#include "boravest/sizing/BuildingLoad.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ protected:
     std::pair<double, double> seen(double p)
     {
         const bv::data::CollectorProject c = bv::data::readCollectorUnits(db, p);
-        return {c.units.at(0).unit.spaces.at(0).surfaces.at(0).Masa1, bv::equipment::buildingHeatLoadOf(db, p) / 50};
+        return {c.units.at(0).unit.spaces.at(0).surfaces.at(0).Masa1, bv::sizing::buildingHeatLoadOf(db, p) / 50};
     }
 };
 

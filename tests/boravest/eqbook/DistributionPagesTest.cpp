@@ -4,22 +4,22 @@
 // tank, burner and chimney page against the plain sizings, build after
 // build.
 #include "EqBookletFixture.h"
-#include "../equipment/UnitHeaterCases.h"
+#include "boravest/sizing/UnitHeaterCases.h"
 
 #include "boravest/eqbook/PageLayout.h"
 #include "boravest/eqbook/RepUnit6.h"
 #include "boravest/eqbook/RepUnit7.h"
 #include "boravest/eqbook/RepUnit8.h"
 #include "boravest/eqbook/U23.h"
-#include "boravest/equipment/Catalogues.h"
-#include "boravest/equipment/ExtractFans.h"
-#include "boravest/equipment/Furnaces.h"
-#include "boravest/equipment/UnitHeaters.h"
+#include "boravest/sizing/Catalogues.h"
+#include "boravest/sizing/ExtractFans.h"
+#include "boravest/sizing/Furnaces.h"
+#include "boravest/sizing/UnitHeaters.h"
 #include "boravest/equipment/U_15.h"
 #include "boravest/equipment/U_15Booklet.h"
 #include "platform/common/Numbers.h"
 
-namespace eq = bv::equipment;
+namespace eq = bv::sizing;
 using bv::eqbook::roundedText;
 
 namespace {

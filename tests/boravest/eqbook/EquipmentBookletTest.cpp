@@ -9,7 +9,7 @@
 #include "boravest/eqbook/RepUnit.h"
 #include "boravest/eqbook/RepUnit3.h"
 #include "boravest/eqbook/U23.h"
-#include "boravest/equipment/Catalogues.h"
+#include "boravest/sizing/Catalogues.h"
 #include "boravest/equipment/U_15.h"
 #include "boravest/equipment/U_15Booklet.h"
 #include "platform/report/ReportFile.h"
@@ -20,7 +20,7 @@
 #include <QTest>
 #include <QListWidget>
 
-namespace eq = bv::equipment;
+namespace eq = bv::sizing;
 using bv::eqbook::roundedText;
 
 namespace {

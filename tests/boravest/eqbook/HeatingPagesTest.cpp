@@ -12,13 +12,13 @@
 #include "boravest/eqbook/RepUnit5.h"
 #include "boravest/eqbook/RepUnitEst.h"
 #include "boravest/eqbook/U23.h"
-#include "boravest/equipment/Catalogues.h"
-#include "boravest/equipment/Collectors.h"
+#include "boravest/sizing/Catalogues.h"
+#include "boravest/sizing/Collectors.h"
 #include "boravest/equipment/U_15.h"
 #include "boravest/equipment/U_15Booklet.h"
 #include "platform/common/Numbers.h"
 
-namespace eq = bv::equipment;
+namespace eq = bv::sizing;
 using bv::eqbook::roundedText;
 using pf::report::Element;
 using pf::report::Label;

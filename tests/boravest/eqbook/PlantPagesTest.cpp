@@ -10,13 +10,13 @@
 #include "boravest/eqbook/RepUnit11.h"
 #include "boravest/eqbook/RepUnit9.h"
 #include "boravest/eqbook/U23.h"
-#include "boravest/equipment/Catalogues.h"
-#include "boravest/equipment/SpaceSizing.h"
+#include "boravest/sizing/Catalogues.h"
+#include "boravest/sizing/SpaceSizing.h"
 #include "boravest/equipment/U_15.h"
 #include "boravest/equipment/U_15Booklet.h"
 #include "platform/common/Numbers.h"
 
-namespace eq = bv::equipment;
+namespace eq = bv::sizing;
 using bv::eqbook::roundedText;
 using pf::report::Band;
 

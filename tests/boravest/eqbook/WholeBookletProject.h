@@ -20,7 +20,7 @@
 #include "boravest/eqbook/RepUnit9.h"
 #include "boravest/eqbook/RepUnitEst.h"
 #include "boravest/eqbook/U23.h"
-#include "boravest/equipment/Collectors.h"
+#include "boravest/sizing/Collectors.h"
 #include "boravest/equipment/U_15Booklet.h"
 #include "platform/common/Numbers.h"
 
@@ -30,7 +30,7 @@ class WholeBookletFixture : public EqBookletFixture {
 protected:
     QTemporaryDir files;
     QStringList marked; // the spaces the per-space pages print
-    bv::equipment::CollectorsResults collectors; // the units' risers as stored
+    bv::sizing::CollectorsResults collectors; // the units' risers as stored
 
     struct Room {
         const char *name;
@@ -71,14 +71,14 @@ protected:
         // collectors page stores them.
         db()->exec(QStringLiteral("UPDATE bankvh SET T_Rz = Shvahed + Tabage WHERE Shproje = ?"), {p});
         const bv::data::CollectorProject proj = bv::data::readCollectorUnits(*db(), p);
-        bv::equipment::CollectorsInputs risers;
+        bv::sizing::CollectorsInputs risers;
         risers.units = proj.units;
         risers.site = proj.site;
         risers.EkhtDama = 20;
         risers.OfteFeshar = 4;
         risers.reportMode = true;
-        collectors = bv::equipment::sizeCollectors(risers);
-        bv::data::storeCollectorResults(*db(), p, bv::equipment::collectorStoreRows(collectors));
+        collectors = bv::sizing::sizeCollectors(risers);
+        bv::data::storeCollectorResults(*db(), p, bv::sizing::collectorStoreRows(collectors));
         // The record: values of the equipment window's worked projects.
         const std::vector<std::pair<const char *, QVariant>> record = {
             // project data, water branch, pressure tank, hot-water tank

@@ -52,7 +52,7 @@ TEST_F(WholeBookletTest, EverySectionPrintsSizedValuesAndOpensAgainPageForPage)
         EXPECT_GE(printed.count(name), 1) << name.toStdString();
     // Every unit's risers as stored.
     ASSERT_EQ(collectors.units.size(), 5u);
-    for (const bv::equipment::CollectorUnitResult &u : collectors.units) {
+    for (const bv::sizing::CollectorUnitResult &u : collectors.units) {
         EXPECT_TRUE(u.sized && u.T_Rz > 0);
         EXPECT_TRUE(printed.contains(pf::floatToStr(u.Q_Vahed))) << u.Q_Vahed;
     }

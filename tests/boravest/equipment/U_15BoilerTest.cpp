@@ -13,7 +13,7 @@
 #include <QLineEdit>
 
 using namespace pagetest;
-using bv::equipment::BurnerResults;
+using bv::sizing::BurnerResults;
 
 namespace {
 

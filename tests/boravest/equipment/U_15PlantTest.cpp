@@ -2,7 +2,7 @@
 // equipment window, driven by clicks and key presses over a project.
 #include "boravest/building/PageFixture.h"
 
-#include "boravest/equipment/Collectors.h"
+#include "boravest/sizing/Collectors.h"
 #include "boravest/equipment/U_15.h"
 #include "platform/db/Table.h"
 #include "platform/ui/ClickLabel.h"
@@ -264,7 +264,7 @@ TEST_F(U_15PlantTest, ExpansionTankCalculate)
     w<QComboBox>("ComboBox11")->setCurrentIndex(1);
     takeMessages();
     click("Label39");
-    EXPECT_TRUE(takeMessages().contains(bv::equipment::pumpDischargeMessage()));
+    EXPECT_TRUE(takeMessages().contains(bv::sizing::pumpDischargeMessage()));
     EXPECT_FALSE(panelShown());
 }
 
@@ -382,7 +382,7 @@ TEST_F(U_15PlantTest, ReportModeReadsTheRecordAndShowsNoPanel)
     record({{"TAmD", 30}, {"TOfD", 10}, {"TeDo", 1}, {"Typ_ME", 0}, {"T_L_Baz", 0}, {"W_L_Baz", ",,100,"},
             {"DAbgarm", 150}, {"Te_SG", 0}, {"RandeSkgir", 50}});
     EXPECT_DOUBLE_EQ(FormT2->PrDodkesh(2).heightFt, 35);
-    const bv::equipment::ExpansionTankResults tank = FormT2->MEnBaz(2);
+    const bv::sizing::ExpansionTankResults tank = FormT2->MEnBaz(2);
     EXPECT_NEAR(tank.pipeWaterGal, 37.4 / 8.33, 1e-9);
     EXPECT_DOUBLE_EQ(tank.expansionPercent, 1.8);
     // The softener's count message shows in the report too.

@@ -4,7 +4,7 @@
 #include "boravest/building/PageFixture.h"
 #include "ResultPanelTestUtil.h"
 
-#include "boravest/equipment/Catalogues.h"
+#include "boravest/sizing/Catalogues.h"
 #include "boravest/equipment/U_15.h"
 #include "platform/ui/ClickLabel.h"
 #include "platform/ui/DbControls.h"
@@ -14,7 +14,7 @@
 #include <QLineEdit>
 
 using namespace pagetest;
-using namespace bv::equipment;
+using namespace bv::sizing;
 
 namespace {
 

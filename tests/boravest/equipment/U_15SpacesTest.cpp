@@ -4,7 +4,7 @@
 // Save's checks.
 #include "boravest/building/PageFixture.h"
 #include "ResultPanelTestUtil.h"
-#include "UnitHeaterCases.h"
+#include "boravest/sizing/UnitHeaterCases.h"
 
 #include "boravest/equipment/U_15.h"
 #include "platform/ui/ClickLabel.h"

@@ -277,7 +277,7 @@ TEST_F(U_15WaterTest, BookletRunsReadOnlyTheStoredRecord)
         w<QLineEdit>(box)->setText(QStringLiteral("x"));
     const auto tank = FormT2->TankTF(2);
     EXPECT_EQ(std::tuple(std::round(tank.minPressurePsi * 100) / 100, tank.installation, tank.row),
-              std::tuple(24.19, bv::equipment::TankInstallation::Vertical, 3));
+              std::tuple(24.19, bv::sizing::TankInstallation::Vertical, 3));
     const auto hot = FormT2->MAbGMDJedar(2);
     EXPECT_EQ(std::pair(hot.row, std::round(hot.heatingSurfaceSqFt * 10) / 10), std::pair(7, 31.1));
     EXPECT_EQ(FormT2->SizeKontor(2).branchSize, QStringLiteral("3/4"));
