@@ -4,6 +4,7 @@
 #include "Unit2.h"
 
 #include "platform/ui/Fonts.h"
+#include "platform/ui/TextDirection.h"
 
 #include <QApplication>
 
@@ -13,6 +14,8 @@ int main(int argc, char **argv)
     // The report faces are commercial Persian faces; installed free ones
     // stand in for those that are missing.
     pf::ui::installPersianFonts();
+    // Every text is laid out in its own direction.
+    pf::ui::installTextStyle();
     Form1 = new TForm1;
     Form2 = new TForm2;
     QApplication::setWindowIcon(Form1->windowIcon());

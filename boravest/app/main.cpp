@@ -2,6 +2,7 @@
 #include "boravest/app/Forms.h"
 #include "boravest/app/U1.h"
 #include "platform/ui/Fonts.h"
+#include "platform/ui/TextDirection.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -12,6 +13,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Boravest"));
     QApplication::setLayoutDirection(Qt::RightToLeft);
     pf::ui::installPersianFonts();
+    pf::ui::installTextStyle();
     CreateAllForms();
     // Every form shows the main window's icon.
     QApplication::setWindowIcon(Form1->windowIcon());

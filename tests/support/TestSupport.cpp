@@ -3,6 +3,7 @@
 #include "platform/db/Db.h"
 #include "platform/system/Settings.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/TextDirection.h"
 
 #include <QDir>
 
@@ -18,6 +19,8 @@ void installTestEnvironment()
 {
     // Nothing a test does reaches the user's own settings.
     g_home = new QTemporaryDir();
+    // Texts are laid out by the rule the programs install at start.
+    pf::ui::installTextStyle();
     resetSharedState();
 }
 
