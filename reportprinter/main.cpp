@@ -3,8 +3,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 
-#include "platform/ui/Fonts.h"
-#include "platform/ui/TextDirection.h"
+#include "platform/ui/Startup.h"
 
 #include <QApplication>
 
@@ -12,10 +11,8 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     // The report faces are commercial Persian faces; installed free ones
-    // stand in for those that are missing.
-    pf::ui::installPersianFonts();
-    // Every text is laid out in its own direction.
-    pf::ui::installTextStyle();
+    // stand in for those that are missing. Qt's own dialogs speak Persian.
+    pf::ui::startInPersian();
     Form1 = new TForm1;
     Form2 = new TForm2;
     QApplication::setWindowIcon(Form1->windowIcon());

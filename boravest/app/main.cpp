@@ -1,8 +1,7 @@
 // Boravest: design of the mechanical installations of buildings.
 #include "boravest/app/Forms.h"
 #include "boravest/app/U1.h"
-#include "platform/ui/Fonts.h"
-#include "platform/ui/TextDirection.h"
+#include "platform/ui/Startup.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -11,9 +10,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Boravest"));
-    QApplication::setLayoutDirection(Qt::RightToLeft);
-    pf::ui::installPersianFonts();
-    pf::ui::installTextStyle();
+    pf::ui::startInPersian();
     CreateAllForms();
     // Every form shows the main window's icon.
     QApplication::setWindowIcon(Form1->windowIcon());
