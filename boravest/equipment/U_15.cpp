@@ -288,13 +288,10 @@ void TFormT2::highlight(short entry, bool on)
 {
     if (entry <= 0 || entry > 50 || !MenuLabels[entry])
         return;
-    QLabel *l = MenuLabels[entry];
-    if (on) {
-        QPalette p = l->palette();
-        p.setColor(QPalette::Window, p.color(QPalette::Highlight));
-        l->setPalette(p);
-    }
-    l->setAutoFillBackground(on);
+    // The label's own colour (the menu colour of the scheme) shows behind
+    // it; its text stays legible while a page is open and the menu is
+    // disabled.
+    MenuLabels[entry]->setAutoFillBackground(on);
 }
 
 void TFormT2::CloseForm(short mode)

@@ -7,6 +7,9 @@
 #include <QStyleOptionViewItem>
 #include <QTextOption>
 
+#include <algorithm>
+#include <cmath>
+
 namespace pf::ui {
 
 namespace {
@@ -112,6 +115,50 @@ int laidOutFlags(const QPainter *painter, int flags, const QString &text)
            forced(textDirection(shown, surrounding));
 }
 
+// ---------------------------------------------------------------- legible when disabled
+
+double luminance(const QColor &c)
+{
+    auto channel = [](double v) {
+        v /= 255.0;
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+}
+
+double contrast(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Below this contrast a disabled text in the thin strokes of the Persian
+// faces cannot be read; grey 128 on the grey window (192) stands at about
+// 2.2, the grey 77 it is then drawn in at about 4.6.
+constexpr double kLegible = 3.0;
+
+// What shows behind a widget: its own colour when it fills its background,
+// else that of the first parent that does.
+QColor backgroundOf(const QWidget *w)
+{
+    while (w && !w->autoFillBackground() && !w->isWindow() && w->parentWidget())
+        w = w->parentWidget();
+    return w ? w->palette().color(QPalette::Window) : QColor(Qt::white);
+}
+
+// A disabled text that would vanish into its background is drawn three
+// fifths of the way from the background to black (to white on a dark
+// background) instead: still plainly disabled, never unreadable.
+void keepLegible(QPalette &pal, QPalette::ColorRole text, const QColor &background)
+{
+    const QPalette::ColorGroup g = pal.currentColorGroup();
+    if (contrast(pal.color(g, text), background) >= kLegible)
+        return;
+    const int toward = luminance(background) > 0.18 ? 0 : 255;
+    auto mix = [toward](int from) { return (2 * from + 3 * toward) / 5; };
+    pal.setColor(g, text, QColor(mix(background.red()), mix(background.green()), mix(background.blue())));
+}
+
 class DirectionStyle : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
@@ -119,7 +166,15 @@ public:
     void drawItemText(QPainter *painter, const QRect &rect, int flags, const QPalette &pal, bool enabled,
                       const QString &text, QPalette::ColorRole textRole) const override
     {
-        QProxyStyle::drawItemText(painter, rect, laidOutFlags(painter, flags, text), pal, enabled, text, textRole);
+        const int laid = laidOutFlags(painter, flags, text);
+        if (enabled || textRole == QPalette::NoRole) {
+            QProxyStyle::drawItemText(painter, rect, laid, pal, enabled, text, textRole);
+            return;
+        }
+        QPalette legible(pal);
+        const QWidget *w = widgetPainted(painter);
+        keepLegible(legible, textRole, w ? backgroundOf(w) : pal.color(QPalette::Window));
+        QProxyStyle::drawItemText(painter, rect, laid, legible, enabled, text, textRole);
     }
 
     // A cell's text is laid out in its own direction, embedded in the
@@ -136,6 +191,13 @@ public:
         const Qt::LayoutDirection d = textDirection(item->text, own);
         if (d != own)
             laid.text = embedded(item->text, d);
+        if (!(item->state & State_Enabled)) {
+            const bool selected = item->state & State_Selected;
+            const QColor back = selected ? laid.palette.color(QPalette::Highlight)
+                                : item->backgroundBrush.style() != Qt::NoBrush ? item->backgroundBrush.color()
+                                                                               : laid.palette.color(QPalette::Base);
+            keepLegible(laid.palette, selected ? QPalette::HighlightedText : QPalette::Text, back);
+        }
         QProxyStyle::drawControl(element, &laid, p, w);
     }
 };

@@ -42,7 +42,10 @@ QTextOption textOption(const QString &text, Qt::Alignment alignment,
 // or a file name in a right-to-left file dialog reads left to right). A
 // label with Persian letters, or none, is aligned as its own direction reads
 // its alignment (a label with Latin letters only keeps the alignment QLabel
-// gives it). Safe to call more than once.
+// gives it). The style also keeps disabled texts legible: one that would
+// vanish into what shows behind it is drawn three fifths of the way from
+// that background to black (to white on a dark one). Safe to call more than
+// once.
 void installTextStyle();
 
 } // namespace pf::ui

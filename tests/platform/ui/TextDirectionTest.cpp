@@ -176,3 +176,51 @@ TEST(TextStyle, LabelsHeadersAndCellsShowTheirTextsByTheRule)
         EXPECT_NE(show(ordered), show(as(LTR, ordered)));
     }
 }
+
+TEST(TextStyle, DisabledTextsStayLegible)
+{
+    pf::ui::installTextStyle();
+    const QColor window(192, 192, 192);
+    // The darkest pixel a disabled widget draws its text in, within the rect.
+    auto darkest = [](QWidget *w, QRect r) {
+        const QImage image = shown(w);
+        int least = 255;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                least = std::min(least, qGray(image.pixel(x, y)));
+        return least;
+    };
+    for (const QColor &greyed : {QColor(190, 190, 190), QColor(128, 128, 128)}) {
+        QPalette pal;
+        pal.setColor(QPalette::Window, window);
+        pal.setColor(QPalette::Base, window);
+        for (QPalette::ColorRole r : {QPalette::WindowText, QPalette::Text})
+            pal.setColor(QPalette::Disabled, r, greyed);
+        QLabel label(QStringLiteral("پيش نمايش"));
+        label.setPalette(pal);
+        label.setAutoFillBackground(true);
+        QFont f = label.font();
+        f.setPixelSize(24);
+        f.setBold(true);
+        label.setFont(f);
+        label.resize(200, 40);
+        label.setEnabled(false);
+        QStandardItemModel m(1, 1);
+        m.setItem(0, 0, new QStandardItem(QStringLiteral("ساختمان")));
+        QTableView grid;
+        grid.setPalette(pal);
+        grid.setFont(f);
+        grid.setModel(&m);
+        grid.setColumnWidth(0, 150);
+        grid.setRowHeight(0, 40);
+        grid.resize(200, 100);
+        grid.setEnabled(false);
+        const QRect cell = grid.visualRect(m.index(0, 0)).adjusted(2, 2, -2, -2).translated(grid.viewport()->pos());
+        for (const auto &[w, r] : {std::pair<QWidget *, QRect>{&label, label.rect()}, {&grid, cell}}) {
+            SCOPED_TRACE(w->metaObject()->className());
+            // Three fifths of the way from the window's grey to black.
+            EXPECT_LE(darkest(w, r), 90);
+            EXPECT_GE(darkest(w, r), 60) << "still greyed";
+        }
+    }
+}
