@@ -38,13 +38,17 @@ struct Letters {
     bool latin = false;
 };
 
+// Whether the text has Persian letters and, when it has none, whether it has
+// Latin ones (the first Persian letter ends the search).
 Letters lettersOf(const QString &text)
 {
     Letters l;
     for (QChar c : text) {
-        if (isPersianLetter(c))
+        if (isPersianLetter(c)) {
             l.persian = true;
-        else if (c.direction() == QChar::DirL)
+            break;
+        }
+        if (c.direction() == QChar::DirL)
             l.latin = true;
     }
     return l;
