@@ -4,7 +4,7 @@
 #include "Unit2.h"
 
 #include "platform/ui/Application.h"
-#include "platform/ui/Fonts.h"
+#include "platform/ui/Startup.h"
 
 #include <QApplication>
 
@@ -12,8 +12,8 @@ int main(int argc, char **argv)
 {
     pf::ui::Application app(argc, argv);
     // The report faces are commercial Persian faces; installed free ones
-    // stand in for those that are missing.
-    pf::ui::installPersianFonts();
+    // stand in for those that are missing. Qt's own dialogs speak Persian.
+    pf::ui::startInPersian();
     Form1 = new TForm1;
     Form2 = new TForm2;
     QApplication::setWindowIcon(Form1->windowIcon());

@@ -2,7 +2,7 @@
 #include "boravest/app/Forms.h"
 #include "boravest/app/U1.h"
 #include "platform/ui/Application.h"
-#include "platform/ui/Fonts.h"
+#include "platform/ui/Startup.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -11,8 +11,7 @@ int main(int argc, char **argv)
 {
     pf::ui::Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Boravest"));
-    QApplication::setLayoutDirection(Qt::RightToLeft);
-    pf::ui::installPersianFonts();
+    pf::ui::startInPersian();
     CreateAllForms();
     // Every form shows the main window's icon.
     QApplication::setWindowIcon(Form1->windowIcon());

@@ -16,11 +16,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QTextOption>
 
 #include <limits>
 
@@ -114,37 +112,6 @@ bool showNextPage(QWidget *page, pf::db::Table *table, QWidget *next)
 // ---------------------------------------------------------------- looks
 
 QColor restColor() { return pf::ui::winColor(AreaColors[AreaV * 5 + RoleText]); }
-
-namespace {
-class LeftToRightCaption : public QObject {
-public:
-    explicit LeftToRightCaption(QLabel *label) : QObject(label) { label->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject *obj, QEvent *ev) override
-    {
-        if (ev->type() != QEvent::Paint)
-            return false;
-        auto *label = static_cast<QLabel *>(obj);
-        QPainter p(label);
-        QTextOption option(Qt::AlignAbsolute | Qt::AlignLeft | Qt::AlignVCenter);
-        option.setTextDirection(Qt::LeftToRight);
-        option.setWrapMode(QTextOption::NoWrap);
-        p.setFont(label->font());
-        p.setPen(label->palette().color(label->isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                        label->foregroundRole()));
-        p.drawText(QRectF(label->contentsRect()), label->text(), option);
-        return true;
-    }
-};
-} // namespace
-
-void captionsLeftToRight(QWidget *form)
-{
-    for (QLabel *label : form->findChildren<QLabel *>())
-        if (!qobject_cast<pf::ui::ClickLabel *>(label) && label->text().startsWith(QLatin1Char(':')))
-            new LeftToRightCaption(label);
-}
 
 // ---------------------------------------------------------------- numbers
 

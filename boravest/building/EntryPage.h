@@ -67,11 +67,6 @@ bool showNextPage(QWidget *page, pf::db::Table *table, QWidget *next);
 
 // Colour of the command labels at rest: the create-and-edit text colour.
 QColor restColor();
-// Captions written colon first (":شماره طبقه", ":( f t ) ارتفاع طبقه") are
-// stored in the order they read left to right; they are drawn with that
-// reading order, so the colon stands next to the input on their
-// left whatever the first letter is, the caption starting at the input.
-void captionsLeftToRight(QWidget *form);
 
 // ---------------------------------------------------------------- numbers
 

@@ -214,7 +214,6 @@ TForm10::TForm10(QWidget *parent) : Page(parent)
     setFixedSize(790, 560);
 
 
-    captionsLeftToRight(this);
     m_uWidgets = {de3, Label15, Label28, Label29};
     m_falseCeilingWidgets = {de4, de5, de6, Label42, Label13, Label14, Label40, Label26, Label27};
     m_perimeterWidgets = {DE7, Label4, Label39};

@@ -130,7 +130,6 @@ TForm2::TForm2(QWidget *parent) : Page(parent)
     setObjectName(QStringLiteral("Form2"));
     setLayoutDirection(Qt::RightToLeft);
     setFixedSize(size());
-    captionsLeftToRight(this);
 
 
     // The bound inputs limit their texts to their fields once the table is

@@ -29,7 +29,6 @@ TForm8::TForm8(QWidget *parent) : Page(parent)
 
     // The delete command exists on the bar but does nothing.
     Label18->hide();
-    captionsLeftToRight(this);
     StringGrid1->horizontalHeader()->resizeSection(0, 200);
 
     // The delete label hovers with the others.

@@ -27,7 +27,6 @@ TForm9::TForm9(QWidget *parent) : Page(parent)
 
 
     Label18->hide(); // the delete command is on the bar without action
-    captionsLeftToRight(this);
     StringGrid1->horizontalHeader()->resizeSection(0, 100);
     StringGrid1->horizontalHeader()->resizeSection(1, 200);
     StringGrid2->horizontalHeader()->resizeSection(0, 260);

@@ -67,7 +67,6 @@ TFormT1::TFormT1(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TFo
     setObjectName(QStringLiteral("FormT1"));
     setLayoutDirection(Qt::RightToLeft);
     setFixedSize(size());
-    createedit::captionsLeftToRight(this);
 
     // The projects to choose from.
     ui->DBGrid1->setColumns({{QStringLiteral("SHPROJE"), QStringLiteral("شماره پروژه"), -1},

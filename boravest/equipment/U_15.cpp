@@ -36,8 +36,6 @@
 
 #include <QComboBox>
 #include <QKeyEvent>
-#include <QPainter>
-#include <QStyle>
 #include <QLineEdit>
 #include <QPointer>
 #include <QRadioButton>
@@ -79,81 +77,6 @@ constexpr short kTopItems = 16;
 
 QColor restColor() { return pf::ui::winColor(AreaColors[AreaT * 5 + RoleText]); }
 
-// Draws a label's plain text as a paragraph of the given direction, aligned
-// as the label's own direction reads its alignment (as a QLabel does). A
-// QLabel takes the paragraph direction from the first strong letter of its
-// text (left to right when it has none), whatever the direction of the
-// window.
-void paintText(QLabel *label, Qt::LayoutDirection direction)
-{
-    QPainter painter(label);
-    const int flags = int(QStyle::visualAlignment(label->layoutDirection(), label->alignment())) |
-                      (direction == Qt::LeftToRight ? Qt::TextForceLeftToRight : Qt::TextForceRightToLeft) |
-                      (label->wordWrap() ? Qt::TextWordWrap : 0);
-    label->style()->drawItemText(&painter, label->contentsRect(), flags, label->palette(), label->isEnabled(),
-                                 label->text(), label->foregroundRole());
-}
-
-bool hasStrongLetter(const QString &text)
-{
-    return std::any_of(text.begin(), text.end(), [](QChar c) {
-        const QChar::Direction d = c.direction();
-        return d == QChar::DirL || d == QChar::DirR || d == QChar::DirAL;
-    });
-}
-
-// Captions are stored as they read in a left-to-right paragraph, the colon
-// first (":ضريب ..." and ":(ft)..." alike); sizes such as "1/4 1" are stored
-// as they read right to left ("1 1/4").
-Qt::LayoutDirection storedDirection(const QString &text, Qt::LayoutDirection own)
-{
-    if (text.startsWith(QLatin1Char(':')))
-        return Qt::LeftToRight;
-    if (!hasStrongLetter(text))
-        return own;
-    return text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
-}
-
-// A label of the result panel. Captions and titles are stored as they read
-// in a left-to-right paragraph (".سايز ..." ends with its full stop); values
-// as the window reads them.
-class ResultLabel : public QLabel {
-public:
-    ResultLabel(QWidget *parent, bool value) : QLabel(parent), m_value(value) {}
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        paintText(this, m_value ? storedDirection(text(), Qt::RightToLeft) : Qt::LeftToRight);
-    }
-
-private:
-    bool m_value;
-};
-
-// The labels of the window and its pages whose stored text a QLabel would
-// draw in the other direction.
-class StoredDirection : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() != QEvent::Paint)
-            return false;
-        auto *label = qobject_cast<QLabel *>(watched);
-        if (!label || label->textFormat() == Qt::RichText || label->frameShape() != QFrame::NoFrame)
-            return false;
-        const QString text = label->text();
-        const Qt::LayoutDirection stored = storedDirection(text, label->layoutDirection());
-        if (text.isEmpty() || stored == (text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight))
-            return false;
-        paintText(label, stored);
-        return true;
-    }
-};
-
 void clickLabel(short entry)
 {
     if (auto *label = qobject_cast<pf::ui::ClickLabel *>(entry > 0 && entry <= 50 ? MenuLabels[entry] : nullptr))
@@ -194,9 +117,6 @@ TFormT2::TFormT2(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TFo
     setUpSpacePages();
     setLayoutDirection(Qt::RightToLeft);
     setFixedSize(size());
-    auto *direction = new StoredDirection(this);
-    for (QLabel *l : findChildren<QLabel *>())
-        l->installEventFilter(direction);
     FormCreate();
 
     const struct {
@@ -368,13 +288,10 @@ void TFormT2::highlight(short entry, bool on)
 {
     if (entry <= 0 || entry > 50 || !MenuLabels[entry])
         return;
-    QLabel *l = MenuLabels[entry];
-    if (on) {
-        QPalette p = l->palette();
-        p.setColor(QPalette::Window, p.color(QPalette::Highlight));
-        l->setPalette(p);
-    }
-    l->setAutoFillBackground(on);
+    // The label's own colour (the menu colour of the scheme) shows behind
+    // it; its text stays legible while a page is open and the menu is
+    // disabled.
+    MenuLabels[entry]->setAutoFillBackground(on);
 }
 
 void TFormT2::CloseForm(short mode)
@@ -774,16 +691,16 @@ void TFormT2::MakeComp(short Left, short Top, short Width, short Height, short R
     shape->lower();
 
     const QString face = ProgramFonts.ScreenFont;
-    auto makeLabel = [&](int size, const QString &name, bool value = false) {
-        auto *l = new ResultLabel(panel, value);
+    auto makeLabel = [&](int size, const QString &name) {
+        auto *l = new QLabel(panel);
         l->setObjectName(name);
         QFont f(face, size);
         f.setBold(true);
         l->setFont(f);
         l->setPalette(pal);
-        // The texts are stored as they read in a left-to-right paragraph
-        // (":(Btu/h)..." puts the colon after the Persian words).
-        l->setLayoutDirection(Qt::LeftToRight);
+        // Placed from the left, read as the window reads (a value without
+        // letters, "1/4 1", right to left).
+        l->setLayoutDirection(Qt::RightToLeft);
         return l;
     };
     if (!Title1.isEmpty()) {
@@ -806,7 +723,7 @@ void TFormT2::MakeComp(short Left, short Top, short Width, short Height, short R
             return; // the tables hold 21 rows
         ResultCaptions[i] = makeLabel(9, QStringLiteral("ResultCaption%1").arg(i));
         ResultCaptions[i]->move(captionX, y0 + 23 * row);
-        ResultValues[i] = makeLabel(10, QStringLiteral("ResultValue%1").arg(i), true);
+        ResultValues[i] = makeLabel(10, QStringLiteral("ResultValue%1").arg(i));
         ResultValues[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         ResultValues[i]->move(valueX, y0 + 23 * row);
     };

@@ -225,6 +225,8 @@ void placeResultGrid()
 {
     if (!ResultGrid)
         return;
+    // Every column shows at the panel's width, its title whole.
+    ResultGrid->fitColumnsToWidth();
     ResultGrid->show();
     ResultGrid->raise();
     ResultGrid->setFocus();

@@ -225,8 +225,6 @@ void TFormT2::setUpWaterPages()
         for (const auto &b : bound)
             b.box->bind(DM1->DataSource9, QString::fromLatin1(b.field));
     }
-    createedit::captionsLeftToRight(ui->PMADoJ);
-    createedit::captionsLeftToRight(ui->PTankTF);
 
     // Hot-water tank page: the kind list and its two rows, the keys.
     connect(h.ComboBox8, &QComboBox::currentIndexChanged, this, [this] { ComboBox8Change(); });

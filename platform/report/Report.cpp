@@ -1,6 +1,7 @@
 #include "platform/report/Report.h"
 
 #include "platform/db/Db.h"
+#include "platform/ui/TextDirection.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -303,20 +304,14 @@ Qt::Alignment horizontal(Qt::Alignment a)
     return Qt::AlignLeft;
 }
 
-// Captions are stored as they read in a left-to-right paragraph: a text that
-// starts with its colon (":(Btu/h)...") keeps the colon after the Persian
-// words only when laid out left to right.
-Qt::LayoutDirection textDirection(const TextElement &el, const QString &text)
-{
-    return text.startsWith(QLatin1Char(':')) ? Qt::LeftToRight : el.direction;
-}
-
 // Lays out one text element; returns the bottom of its box. Without items
 // the element is only measured.
 double layoutText(TextLayoutCache &cache, const TextElement &el, const QString &text,
                   double bandWidth, QVector<DrawItem> *items)
 {
-    const Qt::LayoutDirection direction = textDirection(el, text);
+    // The element's direction stands for texts without letters; the others
+    // are laid out in their own direction.
+    const Qt::LayoutDirection direction = pf::ui::textDirection(text, el.direction);
     const QRectF g = el.geometry;
     const Qt::Alignment align = horizontal(el.alignment);
     double x = g.left();

@@ -5,7 +5,13 @@
 #include "platform/ui/Keys.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QItemSelectionModel>
+#include <QScrollBar>
+#include <QToolTip>
+
+#include <algorithm>
+#include <numeric>
 
 namespace pf::ui {
 
@@ -401,6 +407,10 @@ void DBGrid::setColumns(const QVector<DBGridColumn> &cols)
 
 void DBGrid::applyWidths()
 {
+    if (m_fitted) {
+        fitColumnsToWidth();
+        return;
+    }
     const QVector<DBGridColumn> cols = m_model->columns();
     for (int i = 0; i < cols.size(); ++i)
         if (cols[i].width >= 0)
@@ -462,6 +472,103 @@ void DBGrid::syncToCursor()
     selectionModel()->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     scrollTo(idx);
     m_syncing = false;
+}
+
+namespace {
+
+int longestWord(const QFontMetrics &fm, const QString &text)
+{
+    int w = 0;
+    for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        w = std::max(w, fm.horizontalAdvance(word));
+    return w;
+}
+
+// The room a cell's text leaves on either side.
+int cellMargin(const QWidget *view)
+{
+    return 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+}
+
+} // namespace
+
+void DBGrid::fitColumnsToWidth()
+{
+    m_fitted = true;
+    const int n = m_model->columnCount();
+    if (n == 0)
+        return;
+    QHeaderView *titles = horizontalHeader();
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    titles->setDefaultAlignment(Qt::AlignCenter | Qt::Alignment(Qt::TextWordWrap));
+    const int titleMargin = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, titles) + 2;
+    const int margin = cellMargin(this) + 2;
+    const int rows = std::min(m_model->rowCount(), 1000);
+    const QVector<DBGridColumn> cols = m_model->columns();
+
+    QVector<int> set(n), need(n);
+    for (int c = 0; c < n; ++c)
+        set[c] = c < cols.size() && cols[c].width > 0 ? cols[c].width : titles->defaultSectionSize();
+    QFont cellFont = font();
+    QFont titleFont = titles->font();
+    int room = 0, needed = 0, lineHeight = 0;
+    for (;;) {
+        const QFontMetrics cells(cellFont), heads(titleFont);
+        lineHeight = cells.height() + 4;
+        needed = 0;
+        for (int c = 0; c < n; ++c) {
+            int w = longestWord(heads, m_model->headerData(c, Qt::Horizontal).toString()) + titleMargin;
+            for (int r = 0; r < rows; ++r)
+                w = std::max(w, cells.horizontalAdvance(m_model->index(r, c).data().toString()) + margin);
+            need[c] = w;
+            needed += w;
+        }
+        const bool scrolls = rows * lineHeight > contentsRect().height() - 3 * heads.height();
+        room = contentsRect().width() - (scrolls ? verticalScrollBar()->sizeHint().width() : 0);
+        const bool smaller = cellFont.pointSizeF() > 6 || titleFont.pointSizeF() > 6;
+        if (needed <= room || !smaller || cellFont.pointSizeF() <= 0 || titleFont.pointSizeF() <= 0)
+            break;
+        cellFont.setPointSizeF(std::max(6.0, cellFont.pointSizeF() - 1));
+        titleFont.setPointSizeF(std::max(6.0, titleFont.pointSizeF() - 1));
+    }
+    setFont(cellFont);
+    titles->setFont(titleFont);
+
+    QVector<int> widths(n);
+    int given = 0;
+    const int setTotal = std::max(1, std::accumulate(set.begin(), set.end(), 0));
+    for (int c = 0; c < n; ++c) {
+        widths[c] = needed <= room ? need[c] + (room - needed) * set[c] / setTotal : room * need[c] / needed;
+        given += widths[c];
+    }
+    widths[n - 1] += std::max(0, room - given);
+    const QFontMetrics heads(titleFont);
+    int titleHeight = 0;
+    for (int c = 0; c < n; ++c) {
+        setColumnWidth(c, widths[c]);
+        const QRect r = heads.boundingRect(QRect(0, 0, std::max(1, widths[c] - titleMargin), 1000),
+                                           Qt::AlignCenter | Qt::TextWordWrap,
+                                           m_model->headerData(c, Qt::Horizontal).toString());
+        titleHeight = std::max(titleHeight, r.height());
+    }
+    titles->setFixedHeight(titleHeight + titleMargin + 2);
+    verticalHeader()->setMinimumSectionSize(lineHeight);
+    verticalHeader()->setDefaultSectionSize(lineHeight);
+}
+
+bool DBGrid::viewportEvent(QEvent *e)
+{
+    if (e->type() != QEvent::ToolTip)
+        return QTableView::viewportEvent(e);
+    const auto *help = static_cast<QHelpEvent *>(e);
+    const QModelIndex index = indexAt(help->pos());
+    const QString text = index.isValid() ? index.data().toString() : QString();
+    const QRect cell = visualRect(index);
+    if (!text.isEmpty() && QFontMetrics(font()).horizontalAdvance(text) > cell.width() - cellMargin(this))
+        QToolTip::showText(help->globalPos(), text, viewport(), cell);
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 void DBGrid::onCurrentChanged(const QModelIndex &cur, const QModelIndex &prev)

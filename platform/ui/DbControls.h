@@ -163,6 +163,20 @@ public:
     // Selects the row of the dataset's current record.
     void syncToCursor();
 
+    // Fits every column into the grid's width, so that no column needs the
+    // horizontal scroll bar: titles wrap at their blanks and the title row
+    // grows to show them whole; each column gets room for its widest cell
+    // and the longest word of its title, and the room left over is shared
+    // in proportion to the columns' set widths. When even that does not fit,
+    // the grid's and its titles' fonts are made smaller first (not below
+    // 6 points). Rows are made as tall as a line of the font. Called again
+    // after the rows change.
+    void fitColumnsToWidth();
+
+protected:
+    // A cell whose text is cut short shows it whole on hover.
+    bool viewportEvent(QEvent *e) override;
+
 private:
     void onCurrentChanged(const QModelIndex &cur, const QModelIndex &prev);
     void applyWidths();
@@ -170,6 +184,7 @@ private:
 
     DatasetTableModel *m_model;
     bool m_syncing = false;
+    bool m_fitted = false; // the columns follow the grid's width
     QMetaObject::Connection m_c1, m_c2, m_c3;
 };
 

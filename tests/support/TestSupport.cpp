@@ -4,6 +4,7 @@
 #include "platform/system/Settings.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/TextDirection.h"
 
 #include <QDir>
 
@@ -19,6 +20,8 @@ void installTestEnvironment()
 {
     // Nothing a test does reaches the user's own settings.
     g_home = new QTemporaryDir();
+    // Texts are laid out by the rule the programs install at start.
+    pf::ui::installTextStyle();
     resetSharedState();
 }
 

@@ -8,6 +8,7 @@
 #include "boravest/equipment/U_15.h"
 #include "boravest/help/UHelp.h"
 #include "boravest/data/ProgramState.h"
+#include "boravest/sidejobs/SchemeApply.h"
 #include "platform/ui/ClickLabel.h"
 #include "platform/ui/Colors.h"
 #include "platform/ui/DbControls.h"
@@ -595,6 +596,28 @@ TEST_F(U_15Test, LabelsAreDrawnAsTheirTextsAreStored)
         ASSERT_NE(drawn(c.direction), drawn(other));
         EXPECT_EQ(shown, drawn(c.direction));
     }
+}
+
+TEST_F(U_15Test, HighlightedItemShowsItsOwnColourAndReadsWhileAPageIsOpen)
+{
+    // The default scheme: Win 192 grey, menu labels on the menu colour.
+    const int role[5] = {12632256, 14872561, 0, 9737861, 0};
+    for (int i = 0; i < 25; ++i)
+        AreaColors[i] = role[i % 5];
+    bv::sidejobs::paintForm(FormT2, AreaColors, bv::sidejobs::colorRulesFor(QStringLiteral("FormT2")));
+    click(QStringLiteral("Label19")); // the hot-water tank page: the menu is disabled
+    ASSERT_FALSE(w<QWidget>(QStringLiteral("Panel4"))->isEnabled());
+    QLabel *item = MenuLabels[2];
+    ASSERT_TRUE(item->autoFillBackground());
+    QImage image(item->size(), QImage::Format_RGB32);
+    item->render(&image);
+    const QColor menu = pf::ui::winColor(AreaColors[AreaT * 5 + RoleMenu]);
+    EXPECT_EQ(QColor(image.pixel(1, 1)), menu);
+    int darkest = 255;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            darkest = std::min(darkest, qGray(image.pixel(x, y)));
+    EXPECT_LT(darkest, qGray(menu.rgb()) * 2 / 3) << "the text stands out from the highlight";
 }
 
 TEST_F(U_15Test, CommandLabelsHoverAndPicturesFollowTheirButtons)

@@ -155,18 +155,30 @@ TEST(ReportText, LabelsKeepTheirCaptionsAndDataTextsFollowTheirField)
     EXPECT_EQ(allTexts(rep.render()), QStringList{"500*200"});
 }
 
-TEST(ReportText, CaptionStoredColonFirstIsLaidLeftToRight)
+TEST(ReportText, TextsAreLaidOutInTheirOwnDirection)
 {
-    // ":(ft)طول" reads "طول (ft):" only in a left-to-right paragraph; other
-    // texts keep the element's direction.
+    // Texts stored with their mark first (":(ft)طول" reads "طول (ft):") are
+    // laid out left to right, texts in reading order right to left; a text
+    // without letters keeps the element's direction.
     Report rep;
-    Band *t = rep.addBand(BandType::Title, QStringLiteral("TitleBand1"), 40);
-    t->addLabel(QStringLiteral("C"), 300, 5, QStringLiteral(":(ft)طول"));
-    t->addLabel(QStringLiteral("V"), 100, 5, QStringLiteral("1/4 1"));
+    Band *t = rep.addBand(BandType::Title, QStringLiteral("TitleBand1"), 120);
+    const struct {
+        const char *text;
+        Qt::LayoutDirection want;
+    } cases[] = {{":(ft)طول", Qt::LeftToRight},
+                 {"(تعداد ساكنين(نفر", Qt::LeftToRight},
+                 {"(lit)حجم استاندارد", Qt::LeftToRight},
+                 {"نام شركت:", Qt::RightToLeft},
+                 {"1/4 1", Qt::RightToLeft}};
+    double y = 5;
+    for (const auto &c : cases) {
+        t->addLabel(QString::fromUtf8(c.text), 300, y, QString::fromUtf8(c.text));
+        y += 20;
+    }
     const Document doc = rep.render();
-    const TextRun *caption = findRun(doc, QStringLiteral(":(ft)طول"));
-    const TextRun *value = findRun(doc, QStringLiteral("1/4 1"));
-    ASSERT_TRUE(caption && value);
-    EXPECT_EQ(caption->direction, Qt::LeftToRight);
-    EXPECT_EQ(value->direction, Qt::RightToLeft);
+    for (const auto &c : cases) {
+        const TextRun *run = findRun(doc, QString::fromUtf8(c.text));
+        ASSERT_TRUE(run) << c.text;
+        EXPECT_EQ(run->direction, c.want) << c.text;
+    }
 }

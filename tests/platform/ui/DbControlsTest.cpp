@@ -3,7 +3,12 @@
 #include "platform/ui/Dialogs.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QToolTip>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -91,6 +96,48 @@ TEST_F(BoundControls, GridShowsRowsAndFollowsTheCursor)
     EXPECT_EQ(m->rowCount(), 4);
     table.close();
     EXPECT_EQ(m->rowCount(), 0);
+}
+
+TEST_F(BoundControls, FittedGridShowsEveryColumnAndWholeTitlesAtItsWidth)
+{
+    DBGrid grid;
+    grid.setDataSource(&src);
+    const QString title = QStringLiteral("بار حرارتي كل فضا");
+    grid.setColumns({{QStringLiteral("Faza"), QStringLiteral("فضا"), 300}, {QStringLiteral("Ti_"), title, 300}});
+    grid.resize(160, 140);
+    grid.fitColumnsToWidth();
+    auto check = [&] {
+        const QFontMetrics cells(grid.font()), titles(grid.horizontalHeader()->font());
+        EXPECT_LE(grid.columnWidth(0) + grid.columnWidth(1), grid.contentsRect().width());
+        EXPECT_EQ(grid.horizontalScrollBar()->maximum(), 0);
+        for (int r = 0; r < grid.datasetModel()->rowCount(); ++r)
+            EXPECT_LT(cells.horizontalAdvance(grid.datasetModel()->index(r, 0).data().toString()), grid.columnWidth(0));
+        const QRect wrapped =
+            titles.boundingRect(QRect(0, 0, grid.columnWidth(1) - 4, 1000), Qt::AlignCenter | Qt::TextWordWrap, title);
+        EXPECT_GT(wrapped.height(), titles.height()) << "the title wraps";
+        EXPECT_GE(grid.horizontalHeader()->height(), wrapped.height());
+    };
+    check();
+    // Rows written later keep the columns fitted.
+    add(QStringLiteral("اتاق خواب اصلي"), 70);
+    check();
+}
+
+TEST_F(BoundControls, GridCellCutShortShowsItsWholeTextOnHover)
+{
+    DBGrid grid;
+    grid.setDataSource(&src);
+    grid.setColumns({{QStringLiteral("Faza"), QStringLiteral("فضا"), 24}, {QStringLiteral("Ti_"), QString(), 80}});
+    grid.resize(200, 120);
+    grid.show();
+    auto hover = [&](int row, int column) {
+        const QRect cell = grid.visualRect(grid.datasetModel()->index(row, column));
+        QHelpEvent e(QEvent::ToolTip, cell.center(), grid.viewport()->mapToGlobal(cell.center()));
+        QApplication::sendEvent(grid.viewport(), &e);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    EXPECT_NE(hover(1, 1), QStringLiteral("68")) << "a whole text needs no tip";
+    EXPECT_EQ(hover(1, 0), QStringLiteral("آشپزخانه"));
 }
 
 TEST_F(BoundControls, EditShowsAndWritesTheCurrentRecord)

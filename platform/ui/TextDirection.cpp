@@ -1,0 +1,245 @@
+#include "platform/ui/TextDirection.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStyleOptionViewItem>
+#include <QTextOption>
+
+#include <algorithm>
+#include <cmath>
+
+namespace pf::ui {
+
+namespace {
+
+bool isPersianLetter(QChar c)
+{
+    const QChar::Direction d = c.direction();
+    return d == QChar::DirR || d == QChar::DirAL;
+}
+
+bool isMark(QChar c)
+{
+    switch (c.direction()) {
+    case QChar::DirON: // brackets, "!", "«", "%" ...
+    case QChar::DirCS: // ":", ",", ".", "/"
+    case QChar::DirES: // "-", "+"
+    case QChar::DirET: // "#", "$", "°"
+        return true;
+    default:
+        return false;
+    }
+}
+
+struct Letters {
+    bool persian = false;
+    bool latin = false;
+};
+
+// Whether the text has Persian letters and, when it has none, whether it has
+// Latin ones (the first Persian letter ends the search).
+Letters lettersOf(const QString &text)
+{
+    Letters l;
+    for (QChar c : text) {
+        if (isPersianLetter(c)) {
+            l.persian = true;
+            break;
+        }
+        if (c.direction() == QChar::DirL)
+            l.latin = true;
+    }
+    return l;
+}
+
+Qt::LayoutDirection definite(Qt::LayoutDirection d)
+{
+    return d == Qt::LayoutDirectionAuto ? QGuiApplication::layoutDirection() : d;
+}
+
+int forced(Qt::LayoutDirection d)
+{
+    return d == Qt::RightToLeft ? Qt::TextForceRightToLeft : Qt::TextForceLeftToRight;
+}
+
+// The text without the "&" of its mnemonic, as it shows.
+QString shownText(const QString &text, int flags)
+{
+    if (!(flags & (Qt::TextShowMnemonic | Qt::TextHideMnemonic)) || !text.contains(QLatin1Char('&')))
+        return text;
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&') && i + 1 < text.size())
+            ++i;
+        out += text[i];
+    }
+    return out;
+}
+
+// The text as an embedding of its own direction inside a paragraph of the
+// other: its letters and marks take the order of a paragraph of its own.
+QString embedded(const QString &text, Qt::LayoutDirection d)
+{
+    const QChar open = d == Qt::LeftToRight ? QChar(0x202A) : QChar(0x202B); // LRE, RLE
+    return open + text + QChar(0x202C);                                       // PDF
+}
+
+const QWidget *widgetPainted(const QPainter *painter)
+{
+    QPaintDevice *device = painter ? painter->device() : nullptr;
+    return device && device->devType() == QInternal::Widget ? static_cast<QWidget *>(device) : nullptr;
+}
+
+constexpr int kDirectionFlags = Qt::TextForceLeftToRight | Qt::TextForceRightToLeft;
+
+// The flags a text drawn through the style is drawn with. A QLabel reads its
+// alignment in the direction of its text's first letter; a label with
+// Persian letters, or none, is aligned as its own direction reads its
+// alignment instead, as the other texts of its page. Other widgets pass
+// alignments their style has already read in their direction.
+int laidOutFlags(const QPainter *painter, int flags, const QString &text)
+{
+    const QString shown = shownText(text, flags);
+    const QLabel *label = qobject_cast<const QLabel *>(widgetPainted(painter));
+    const Qt::LayoutDirection surrounding =
+        definite(label ? label->layoutDirection() : painter ? painter->layoutDirection() : Qt::LayoutDirectionAuto);
+    const Qt::LayoutDirection drawn = (flags & Qt::TextForceLeftToRight)   ? Qt::LeftToRight
+                                      : (flags & Qt::TextForceRightToLeft) ? Qt::RightToLeft
+                                                                           : surrounding;
+    const Letters letters = lettersOf(shown);
+    Qt::Alignment align;
+    if (label && (letters.persian || !letters.latin))
+        align = QStyle::visualAlignment(surrounding, label->alignment());
+    else
+        align = QStyle::visualAlignment(drawn, Qt::Alignment(flags));
+    return (flags & ~(Qt::AlignHorizontal_Mask | kDirectionFlags)) | int(align & Qt::AlignHorizontal_Mask) |
+           forced(textDirection(shown, surrounding));
+}
+
+// ---------------------------------------------------------------- legible when disabled
+
+double luminance(const QColor &c)
+{
+    auto channel = [](double v) {
+        v /= 255.0;
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+}
+
+double contrast(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Below this contrast a disabled text in the thin strokes of the Persian
+// faces cannot be read; grey 128 on the grey window (192) stands at about
+// 2.2, the grey 77 it is then drawn in at about 4.6.
+constexpr double kLegible = 3.0;
+
+// What shows behind a widget: its own colour when it fills its background,
+// else that of the first parent that does.
+QColor backgroundOf(const QWidget *w)
+{
+    while (w && !w->autoFillBackground() && !w->isWindow() && w->parentWidget())
+        w = w->parentWidget();
+    return w ? w->palette().color(QPalette::Window) : QColor(Qt::white);
+}
+
+// A disabled text that would vanish into its background is drawn three
+// fifths of the way from the background to black (to white on a dark
+// background) instead: still plainly disabled, never unreadable.
+void keepLegible(QPalette &pal, QPalette::ColorRole text, const QColor &background)
+{
+    const QPalette::ColorGroup g = pal.currentColorGroup();
+    if (contrast(pal.color(g, text), background) >= kLegible)
+        return;
+    const int toward = luminance(background) > 0.18 ? 0 : 255;
+    auto mix = [toward](int from) { return (2 * from + 3 * toward) / 5; };
+    pal.setColor(g, text, QColor(mix(background.red()), mix(background.green()), mix(background.blue())));
+}
+
+class DirectionStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawItemText(QPainter *painter, const QRect &rect, int flags, const QPalette &pal, bool enabled,
+                      const QString &text, QPalette::ColorRole textRole) const override
+    {
+        const int laid = laidOutFlags(painter, flags, text);
+        if (enabled || textRole == QPalette::NoRole) {
+            QProxyStyle::drawItemText(painter, rect, laid, pal, enabled, text, textRole);
+            return;
+        }
+        QPalette legible(pal);
+        const QWidget *w = widgetPainted(painter);
+        keepLegible(legible, textRole, w ? backgroundOf(w) : pal.color(QPalette::Window));
+        QProxyStyle::drawItemText(painter, rect, laid, legible, enabled, text, textRole);
+    }
+
+    // A cell's text is laid out in its own direction, embedded in the
+    // view's, which keeps placing the cell's icon, check box and text.
+    void drawControl(ControlElement element, const QStyleOption *opt, QPainter *p, const QWidget *w) const override
+    {
+        const auto *item = element == CE_ItemViewItem ? qstyleoption_cast<const QStyleOptionViewItem *>(opt) : nullptr;
+        if (!item || item->text.isEmpty()) {
+            QProxyStyle::drawControl(element, opt, p, w);
+            return;
+        }
+        QStyleOptionViewItem laid(*item);
+        const Qt::LayoutDirection own = definite(item->direction);
+        const Qt::LayoutDirection d = textDirection(item->text, own);
+        if (d != own)
+            laid.text = embedded(item->text, d);
+        if (!(item->state & State_Enabled)) {
+            const bool selected = item->state & State_Selected;
+            const QColor back = selected ? laid.palette.color(QPalette::Highlight)
+                                : item->backgroundBrush.style() != Qt::NoBrush ? item->backgroundBrush.color()
+                                                                               : laid.palette.color(QPalette::Base);
+            keepLegible(laid.palette, selected ? QPalette::HighlightedText : QPalette::Text, back);
+        }
+        QProxyStyle::drawControl(element, &laid, p, w);
+    }
+};
+
+} // namespace
+
+Qt::LayoutDirection textDirection(const QString &text, Qt::LayoutDirection surrounding)
+{
+    const Letters letters = lettersOf(text);
+    if (!letters.persian)
+        return letters.latin ? Qt::LeftToRight : surrounding;
+    qsizetype first = 0, last = text.size() - 1;
+    while (first < last && text[first].isSpace())
+        ++first;
+    while (last > first && text[last].isSpace())
+        --last;
+    return isMark(text[first]) && !isMark(text[last]) ? Qt::LeftToRight : Qt::RightToLeft;
+}
+
+int textFlags(const QString &text, Qt::Alignment alignment, Qt::LayoutDirection surrounding)
+{
+    surrounding = definite(surrounding);
+    return int(QStyle::visualAlignment(surrounding, alignment)) | forced(textDirection(text, surrounding));
+}
+
+QTextOption textOption(const QString &text, Qt::Alignment alignment, Qt::LayoutDirection surrounding)
+{
+    surrounding = definite(surrounding);
+    QTextOption option(QStyle::visualAlignment(surrounding, alignment));
+    option.setTextDirection(textDirection(text, surrounding));
+    return option;
+}
+
+void installTextStyle()
+{
+    if (dynamic_cast<DirectionStyle *>(QApplication::style()))
+        return;
+    QApplication::setStyle(new DirectionStyle(QApplication::style()->name()));
+}
+
+} // namespace pf::ui

@@ -1,0 +1,51 @@
+#pragma once
+// The direction a text is laid out in, one rule for labels, message boxes,
+// grid cells, report texts and the platform's own dialogs.
+//
+// The program's Persian texts come in two kinds, told apart by their own
+// characters. Texts stored for a left-to-right paragraph put the mark that
+// ends them in reading first (":نام پروژه", "(lit)حجم استاندارد", "!توجه",
+// ".ايجاد پشتيبان ..."): they are laid out left to right, which puts the
+// mark after the words, and keep the alignment their page gives them
+// (right, in a right-to-left page). Texts written in reading order
+// ("نام پروژه:", "مقدار «%1» عدد معتبر نيست", "(%) طبقه (Btu/h)") are laid
+// out right to left.
+#include <QString>
+#include <Qt>
+
+class QTextOption;
+
+namespace pf::ui {
+
+// The paragraph direction of the text:
+// - with Persian (right-to-left) letters: left to right when its first
+//   non-blank character is a mark (punctuation, bracket or symbol; not a
+//   digit, not a letter) and its last non-blank character is not one;
+//   otherwise right to left;
+// - with Latin letters only: left to right;
+// - without letters (numbers, "1/4 1", "12-"): the surrounding direction.
+Qt::LayoutDirection textDirection(const QString &text, Qt::LayoutDirection surrounding = Qt::RightToLeft);
+
+// Flags for QPainter::drawText and QStyle::drawItemText: the alignment read
+// in the surrounding direction (made absolute, so it is not mirrored again)
+// and the text's direction forced.
+int textFlags(const QString &text, Qt::Alignment alignment, Qt::LayoutDirection surrounding = Qt::RightToLeft);
+
+// The same as a text option (for QPainter::drawText with an option and for
+// QTextLayout).
+QTextOption textOption(const QString &text, Qt::Alignment alignment,
+                       Qt::LayoutDirection surrounding = Qt::RightToLeft);
+
+// Installs over the application's style a style that lays out every text it
+// draws by the rule above: labels, buttons, check boxes, combo boxes, tab and
+// header captions, message boxes and the cells of item views (a path, a date
+// or a file name in a right-to-left file dialog reads left to right). A
+// label with Persian letters, or none, is aligned as its own direction reads
+// its alignment (a label with Latin letters only keeps the alignment QLabel
+// gives it). The style also keeps disabled texts legible: one that would
+// vanish into what shows behind it is drawn three fifths of the way from
+// that background to black (to white on a dark one). Safe to call more than
+// once.
+void installTextStyle();
+
+} // namespace pf::ui
