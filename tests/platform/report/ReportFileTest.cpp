@@ -3,7 +3,6 @@
 #include "platform/report/ReportFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -154,7 +153,7 @@ TEST_F(ReportFileTest, LayoutIsReadableByAShortScriptAndStoresEachTextOnce)
 // Files written by the previous version of the program.
 TEST_F(ReportFileTest, FilesOfTheFirstVersionStillLoad)
 {
-    const QString dir = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/fixtures/");
+    const QString dir = QStringLiteral(BORAVEST_TEST_SOURCE_DIR "/platform/report/fixtures/");
     for (const char *name : {"today-packed.QRP", "today-plain.QRP"}) {
         const Document doc = loadDocument(dir + QLatin1String(name));
         ASSERT_EQ(doc.pages.size(), 3) << name;
