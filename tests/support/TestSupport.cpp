@@ -3,6 +3,7 @@
 #include "platform/db/Db.h"
 #include "platform/system/Settings.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Fonts.h"
 
 #include <QDir>
 
@@ -19,6 +20,9 @@ void installTestEnvironment()
     // Nothing a test does reaches the user's own settings.
     g_home = new QTemporaryDir();
     resetSharedState();
+    // The Persian faces, as the programs install them at start: texts are
+    // measured in the faces they print in, whatever the order of the tests.
+    pf::ui::installPersianFonts();
 }
 
 void resetSharedState()
