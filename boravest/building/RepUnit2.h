@@ -16,7 +16,7 @@
 //   SummaryBand1    building total and signatures
 //   PageFooterBand1 "صفحه" and the page number, on every page
 //
-// The arithmetic is that of building/HeatLoad.h, evaluated per printed row
+// The arithmetic is that of sizing/HeatLoad.h, evaluated per printed row
 // with the plan rotation the project was opened with.
 #include "boravest/building/BuildingRows.h"
 #include "boravest/sizing/PlanRotation.h"

@@ -1,13 +1,10 @@
 #pragma once
 // What the booklet pages of the pool, the jacuzzi, the boilers and the
 // warm-air furnaces share: caption / value lines placed right to left and
-// placed again after every build (a new text changes its width), the pipe
-// cells of a chosen pipe read safely from the catalogues, and the drawings
-// of these pages.
+// placed again after every build (a new text changes its width) and the pipe
+// cells of a chosen pipe read safely from the catalogues.
 #include "platform/report/Report.h"
 
-#include <QImage>
-#include <QSize>
 #include <QString>
 
 #include <vector>
@@ -67,22 +64,5 @@ struct SandFilterCells {
     QString weight, capacity, dimensions, sheet;
 };
 SandFilterCells sandFilterCells(int row);
-
-// Line drawings standing in for the pictures of these pages.
-enum class HeatingDrawing {
-    PoolCircuit,
-    JacuzziCircuit,
-    HotWaterExchanger,
-    SteamExchanger,
-    SandFilter,
-    HotWaterBoiler,
-    SteamBoiler,
-    BoilerRoom,
-    Furnace
-};
-QImage heatingDrawing(HeatingDrawing kind, QSize size);
-
-// A picture of the band at `at`, drawn as `kind`.
-pf::report::Image *addDrawing(pf::report::Band *band, const char *name, const QRectF &at, HeatingDrawing kind);
 
 } // namespace bv::eqbook

@@ -119,68 +119,16 @@ QString catalogueCell(const bv::sizing::TextCatalogue &cat, int row, int col)
     return cat.cell(row, col);
 }
 
-QImage drawing(Drawing kind, QSize size)
+QImage defaultLogo(QSize size)
 {
     QImage img(size, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Qt::black, 2));
+    p.setBrush(QColor(30, 90, 160));
     const QRectF r(8, 8, size.width() - 16, size.height() - 16);
-    auto tank = [&p](const QRectF &box, bool coil) {
-        p.drawRoundedRect(box, 18, 18);
-        if (coil)
-            for (int i = 1; i <= 5; ++i) {
-                const double y = box.top() + box.height() * i / 6.0;
-                p.drawArc(QRectF(box.left() + box.width() * 0.25, y - 6, box.width() * 0.5, 12), 0, 180 * 16);
-            }
-    };
-    auto pipe = [&p](QPointF a, QPointF b) { p.drawLine(a, b); };
-    switch (kind) {
-    case Drawing::Logo:
-        p.setBrush(QColor(30, 90, 160));
-        p.drawEllipse(r.adjusted(r.width() * 0.15, r.height() * 0.15, -r.width() * 0.15, -r.height() * 0.15));
-        break;
-    case Drawing::MainBranch:
-        pipe({r.left(), r.center().y()}, {r.right(), r.center().y()});
-        p.drawEllipse(r.center(), r.height() * 0.2, r.height() * 0.2);
-        pipe({r.left() + r.width() * 0.2, r.center().y() - 12}, {r.left() + r.width() * 0.2, r.center().y() + 12});
-        break;
-    case Drawing::VerticalTank:
-        tank(QRectF(r.center().x() - r.width() * 0.25, r.top(), r.width() * 0.5, r.height() * 0.85), false);
-        pipe({r.center().x() - r.width() * 0.2, r.bottom() - r.height() * 0.15}, {r.center().x() - r.width() * 0.2, r.bottom()});
-        pipe({r.center().x() + r.width() * 0.2, r.bottom() - r.height() * 0.15}, {r.center().x() + r.width() * 0.2, r.bottom()});
-        break;
-    case Drawing::HorizontalTank:
-        tank(QRectF(r.left(), r.center().y() - r.height() * 0.25, r.width(), r.height() * 0.5), false);
-        break;
-    case Drawing::DoubleWallTank:
-        tank(QRectF(r.left(), r.center().y() - r.height() * 0.3, r.width(), r.height() * 0.6), false);
-        tank(QRectF(r.left() + 12, r.center().y() - r.height() * 0.3 + 12, r.width() - 24, r.height() * 0.6 - 24), false);
-        break;
-    case Drawing::CoilTank:
-        tank(QRectF(r.center().x() - r.width() * 0.3, r.top(), r.width() * 0.6, r.height()), true);
-        break;
-    case Drawing::SteamCoilTank:
-        tank(QRectF(r.left(), r.top(), r.width() * 0.45, r.height()), true);
-        tank(QRectF(r.center().x() + 8, r.top(), r.width() * 0.45, r.height()), true);
-        break;
-    case Drawing::DoubleWallPiping:
-    case Drawing::CoilPiping:
-    case Drawing::SteamPiping: {
-        const QRectF box(r.center().x() - r.width() * 0.2, r.top() + r.height() * 0.2, r.width() * 0.4,
-                         r.height() * 0.6);
-        tank(box, kind != Drawing::DoubleWallPiping);
-        pipe({r.left(), box.top() + 20}, {box.left(), box.top() + 20});
-        pipe({r.left(), box.bottom() - 20}, {box.left(), box.bottom() - 20});
-        pipe({box.right(), box.top() + 20}, {r.right(), box.top() + 20});
-        pipe({box.right(), box.bottom() - 20}, {r.right(), box.bottom() - 20});
-        p.drawEllipse(QPointF(r.right() - 40, box.top() + 20), 10, 10);
-        if (kind == Drawing::SteamPiping)
-            p.drawRect(QRectF(r.left() + 30, box.bottom() - 30, 20, 20));
-        break;
-    }
-    }
+    p.drawEllipse(r.adjusted(r.width() * 0.15, r.height() * 0.15, -r.width() * 0.15, -r.height() * 0.15));
     return img;
 }
 

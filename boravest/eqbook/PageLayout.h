@@ -1,7 +1,7 @@
 #pragma once
 // What the pages of the equipment booklet share: their fonts, the placing of
 // right-to-left texts, numbers as the pages print them, catalogue cells read
-// safely and the stand-in drawings of the pages.
+// safely and the default logo.
 //
 // Every booklet page is a report form made once at start: its constructor
 // lays the page out (the layout step) and its build step writes the values of
@@ -62,9 +62,7 @@ QString roundedText(double v);
 // outside the catalogue (a row of 0 means no model was chosen).
 QString catalogueCell(const bv::sizing::TextCatalogue &cat, int row, int col);
 
-// Line drawings standing in for the pages' pictures.
-enum class Drawing { Logo, MainBranch, VerticalTank, HorizontalTank, DoubleWallTank, CoilTank, SteamCoilTank,
-                     DoubleWallPiping, CoilPiping, SteamPiping };
-QImage drawing(Drawing kind, QSize size);
+// The logo the first page prints until the engineer chooses one.
+QImage defaultLogo(QSize size);
 
 } // namespace bv::eqbook

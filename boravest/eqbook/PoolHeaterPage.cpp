@@ -36,7 +36,7 @@ void writePoolHeater(const PoolHeaterCells &c, int exchangerType, const eq::Exch
     const bool hotWater = exchangerType == eq::ExchangerHotWater;
     const bool steam = exchangerType == eq::ExchangerSteam;
     if (hotWater || steam) {
-        Image *picture = hotWater ? c.hotWaterPicture : c.steamPicture;
+        Drawing *picture = hotWater ? c.hotWaterPicture : c.steamPicture;
         picture->enabled = true;
         picture->bringToFront();
         c.typeWord->text = hotWater ? QStringLiteral("آب گرم") : QStringLiteral("بخار");

@@ -26,7 +26,7 @@ struct PoolHeaterCells {
     pf::report::Label *exchangerFlow, *exchangerPumpHead, *exchangerPumpEfficiency, *flowPerExchangerPump,
         *exchangerPumpPower;
     pf::report::Label *exchangerPipeSize, *exchangerPipeCapacity, *exchangerPipeVelocity;
-    pf::report::Image *hotWaterPicture, *steamPicture;
+    pf::report::Drawing *hotWaterPicture, *steamPicture;
     // The rows shown for a steam exchanger only, and for a hot-water one only.
     std::vector<pf::report::Element *> steamRows, hotWaterPumpRows;
 };

@@ -1,6 +1,7 @@
 #include "boravest/eqbook/RepUnit.h"
 
 #include "boravest/data/UnitDm.h"
+#include "boravest/eqbook/Drawings.h"
 #include "boravest/eqbook/PageLayout.h"
 #include "boravest/sizing/Catalogues.h"
 #include "platform/common/Numbers.h"
@@ -45,12 +46,9 @@ void TReport::reflow()
         flowRightToLeft(l.parts, l.right, l.top);
 }
 
-Image *TReport::picture(const char *name, const QRectF &at, int kind)
+Drawing *TReport::picture(const char *name, const QPointF &at, Picture kind)
 {
-    Image *i = TitleBand1->addImage(QString::fromLatin1(name), at);
-    i->stretch = true;
-    i->picture = drawing(Drawing(kind), at.size().toSize());
-    return i;
+    return addPicture(TitleBand1, QString::fromLatin1(name), at, kind);
 }
 
 TReport::TReport(QObject *parent) : QObject(parent)
@@ -72,9 +70,9 @@ TReport::TReport(QObject *parent) : QObject(parent)
     line(kRight, 85, {QRLabel27, QRDBText22});
     line(kMiddle, 85, {text("QRLabel12", QStringLiteral(":(gph)ساير مصارف")), field("QRDBText18", "S_masaref")});
 
-    ImgMnbDoJ = picture("ImgMnbDoJ", QRectF(10, 91, 225, 226), int(Drawing::DoubleWallTank));
-    ImgMnbKAb = picture("ImgMnbKAb", QRectF(10, 91, 225, 226), int(Drawing::CoilTank));
-    ImgMnbKBo = picture("ImgMnbKBo", QRectF(10, 91, 225, 226), int(Drawing::SteamCoilTank));
+    ImgMnbDoJ = picture("ImgMnbDoJ", QPointF(10, 91), Picture::DoubleWallTank);
+    ImgMnbKAb = picture("ImgMnbKAb", QPointF(10, 91), Picture::CoilTank);
+    ImgMnbKBo = picture("ImgMnbKBo", QPointF(10, 91), Picture::SteamCoilTank);
 
     QRLabel3 = text("QRLabel3", QStringLiteral("QRLabel3"));
     line(kRight, 118, {text("QRLabel9", QStringLiteral(":ضريب ذخيره")), QRLabel3});
@@ -112,10 +110,10 @@ TReport::TReport(QObject *parent) : QObject(parent)
     QRLabel26 = text("QRLabel26");
     line(kRight, 477, {QRLabel26});
 
-    QImg2j = picture("QImg2j", QRectF(10, 522, 420, 340), int(Drawing::DoubleWallPiping));
-    QImgKAB = picture("QImgKAB", QRectF(10, 522, 420, 340), int(Drawing::CoilPiping));
-    QImgB = picture("QImgB", QRectF(10, 522, 420, 340), int(Drawing::SteamPiping));
-    for (Image *i : {QImg2j, QImgKAB, QImgB})
+    QImg2j = picture("QImg2j", QPointF(10, 522), Picture::DoubleWallPiping);
+    QImgKAB = picture("QImgKAB", QPointF(10, 522), Picture::CoilPiping);
+    QImgB = picture("QImgB", QPointF(10, 522), Picture::SteamCoilPiping);
+    for (Drawing *i : {QImg2j, QImgKAB, QImgB})
         i->frame.setAll(true);
 
     // By-pass note.
@@ -176,7 +174,7 @@ void TReport::build(const HotWaterPageInputs &in, const eq::HotWaterTankResults 
         l->enabled = true;
     for (Label *l : {QRLabel13, QRLabel14, QRLabel15, QRLabel26})
         l->enabled = false;
-    for (Image *i : {ImgMnbDoJ, ImgMnbKAb, ImgMnbKBo, QImg2j, QImgKAB, QImgB})
+    for (Drawing *i : {ImgMnbDoJ, ImgMnbKAb, ImgMnbKBo, QImg2j, QImgKAB, QImgB})
         i->enabled = false;
     QRLabel10->text = QStringLiteral(":(hp)قدرت الكتروپمپ");
     QRDBText22->fieldName = QStringLiteral("T_Manba");
@@ -186,7 +184,7 @@ void TReport::build(const HotWaterPageInputs &in, const eq::HotWaterTankResults 
         QRLabel26->enabled = true;
     }
 
-    auto show = [](Image *small, Image *diagram) {
+    auto show = [](Drawing *small, Drawing *diagram) {
         small->enabled = true;
         diagram->enabled = true;
         small->bringToFront();

@@ -7,6 +7,7 @@
 // The constructor lays the page out; build() writes one build's values into
 // it, switching the rows and pictures of the tank kind. The data-bound
 // fields print the project's equipment record (DM1.Table12).
+#include "boravest/eqbook/Drawings.h"
 #include "boravest/sizing/HotWaterTank.h"
 #include "platform/report/Report.h"
 
@@ -50,8 +51,8 @@ public:
     // The steam trap note.
     pf::report::Label *QRLabel13 = nullptr, *QRLabel14 = nullptr, *QRLabel15 = nullptr;
     // Small tank pictures and installation diagrams, one of each per kind.
-    pf::report::Image *ImgMnbDoJ = nullptr, *ImgMnbKAb = nullptr, *ImgMnbKBo = nullptr;
-    pf::report::Image *QImg2j = nullptr, *QImgKAB = nullptr, *QImgB = nullptr;
+    pf::report::Drawing *ImgMnbDoJ = nullptr, *ImgMnbKAb = nullptr, *ImgMnbKBo = nullptr;
+    pf::report::Drawing *QImg2j = nullptr, *QImgKAB = nullptr, *QImgB = nullptr;
 
     static const char *const kTextNoReturnPump;
 
@@ -64,7 +65,7 @@ private:
     pf::report::DBText *field(const char *name, const char *fieldName);
     void line(double right, double top, std::vector<pf::report::TextElement *> parts);
     void reflow();
-    pf::report::Image *picture(const char *name, const QRectF &at, int drawing);
+    pf::report::Drawing *picture(const char *name, const QPointF &at, bv::eqbook::Picture kind);
 
     std::vector<Line> m_lines;
     int m_counter = 0;

@@ -1,3 +1,4 @@
+#include "boravest/eqbook/Drawings.h"
 #include "boravest/eqbook/RepUnit04.h"
 
 #include "boravest/data/UnitDm.h"
@@ -41,8 +42,8 @@ TReport04::TReport04(QObject *parent) : QObject(parent)
     f.line(kRight, 49, {t("QRLabel2", "نوع ديگ:"), QRLabel3});
     f.line(kFlange, 49, {t("QRLabel8", "تعداد:"), d("QRDBText17", "Te_Dig")});
     f.line(kRight, 95, {t("QRLabel7", ":(%)راندمان"), d("QRDBText16", "Rand_Dig")});
-    ImgdigAb = addDrawing(TitleBand1, "ImgdigAb", QRectF(2, 119, 228, 226), HeatingDrawing::HotWaterBoiler);
-    ImgdigBo = addDrawing(TitleBand1, "ImgdigBo", QRectF(2, 119, 228, 226), HeatingDrawing::SteamBoiler);
+    ImgdigAb = addPicture(TitleBand1, QStringLiteral("ImgdigAb"), {2, 119}, Picture::HotWaterBoiler);
+    ImgdigBo = addPicture(TitleBand1, QStringLiteral("ImgdigBo"), {2, 119}, Picture::SteamBoiler);
 
     QRLabel50 = t("QRLabel50");
     f.line(kRight, 131, {t("QRLabel43", ":(Btu/h)بار حرارتي كل ساختمان"), QRLabel50});
@@ -102,7 +103,7 @@ TReport04::TReport04(QObject *parent) : QObject(parent)
         f.line(kRight, y, {t(n[0], n[1])});
         y += 29;
     }
-    QImgKAB = addDrawing(TitleBand1, "QImgKAB", QRectF(2, 631, 417, 352), HeatingDrawing::BoilerRoom);
+    QImgKAB = addPicture(TitleBand1, QStringLiteral("QImgKAB"), {2, 631}, Picture::BoilerRoom);
     QImgKAB->frame.setAll(true);
     f.reflow();
 }

@@ -43,7 +43,7 @@ public:
     pf::report::Band *TitleBand1 = nullptr;
 
     pf::report::Label *QRLabel3 = nullptr; // type word
-    pf::report::Image *ImgdigAb = nullptr, *ImgdigBo = nullptr, *QImgKAB = nullptr;
+    pf::report::Drawing *ImgdigAb = nullptr, *ImgdigBo = nullptr, *QImgKAB = nullptr;
     // Loads and capacity.
     pf::report::Label *QRLabel50 = nullptr, *QRLabel49 = nullptr, *QRLabel48 = nullptr, *QRLabel47 = nullptr,
                       *QRLabel28 = nullptr, *QRLabel27 = nullptr;

@@ -1,10 +1,10 @@
+#include "boravest/eqbook/Drawings.h"
 #include "boravest/eqbook/RepUnit10.h"
 
 #include "boravest/data/UnitDm.h"
 #include "boravest/eqbook/PageLayout.h"
 #include "boravest/sizing/Catalogues.h"
 
-#include <QPainter>
 
 using namespace pf::report;
 using namespace bv::eqbook;
@@ -20,38 +20,7 @@ namespace {
 
 constexpr double kRight = 712;
 
-enum class Picture { FloorPump, InLinePump, Softener };
 
-QImage pictureOf(Picture kind, QSize size)
-{
-    QImage img(size, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::black, 2));
-    const double w = size.width(), h = size.height();
-    switch (kind) {
-    case Picture::FloorPump:
-        p.drawRect(QRectF(w * 0.1, h * 0.75, w * 0.8, h * 0.08)); // base
-        p.drawEllipse(QRectF(w * 0.15, h * 0.4, w * 0.3, w * 0.3)); // volute
-        p.drawRect(QRectF(w * 0.5, h * 0.45, w * 0.35, h * 0.25)); // motor
-        p.drawLine(QPointF(w * 0.3, h * 0.4), QPointF(w * 0.3, h * 0.2));
-        break;
-    case Picture::InLinePump:
-        p.drawLine(QPointF(w * 0.05, h * 0.75), QPointF(w * 0.95, h * 0.75)); // pipe
-        p.drawEllipse(QRectF(w * 0.35, h * 0.6, w * 0.3, h * 0.25));
-        p.drawRect(QRectF(w * 0.38, h * 0.2, w * 0.24, h * 0.4)); // motor on top
-        break;
-    case Picture::Softener:
-        p.drawRoundedRect(QRectF(w * 0.1, h * 0.15, w * 0.3, h * 0.75), 14, 14); // resin tank
-        p.drawRect(QRectF(w * 0.55, h * 0.4, w * 0.35, h * 0.5));                // brine tank
-        p.drawRect(QRectF(w * 0.17, h * 0.05, w * 0.16, h * 0.1));               // valve
-        p.drawLine(QPointF(w * 0.33, h * 0.1), QPointF(w * 0.72, h * 0.1));
-        p.drawLine(QPointF(w * 0.72, h * 0.1), QPointF(w * 0.72, h * 0.4));
-        break;
-    }
-    return img;
-}
 
 } // namespace
 
@@ -73,10 +42,7 @@ TReport10::TReport10(QObject *parent) : QObject(parent)
     TitleBand1->color = Qt::white;
     Band *b = TitleBand1;
     auto picture = [b](const char *name, double top, Picture kind) {
-        Image *i = b->addImage(QString::fromLatin1(name), QRectF(10, top, 225, 226));
-        i->stretch = true;
-        i->picture = pictureOf(kind, QSize(225, 226));
-        return i;
+        return addPicture(b, QString::fromLatin1(name), {10, top}, kind);
     };
     auto text = [b](const char *name, const char *t = "") {
         return addText(b, QString::fromLatin1(name), kRight, 0, QString::fromUtf8(t));

@@ -34,14 +34,14 @@ public:
     pf::report::Band *TitleBand1 = nullptr;
 
     // Pump.
-    pf::report::Image *ImgPmpzmini = nullptr; // floor-mounted
-    pf::report::Image *ImgPmpKhati = nullptr; // in-line
+    pf::report::Drawing *ImgPmpzmini = nullptr; // floor-mounted
+    pf::report::Drawing *ImgPmpKhati = nullptr; // in-line
     pf::report::Label *QRLabel12 = nullptr;   // installation
     pf::report::Label *QRLabel10 = nullptr;   // efficiency
     pf::report::Label *QRLabel118 = nullptr;  // fittings' equivalent length
     pf::report::Label *QRLabel65 = nullptr, *QRLabel69 = nullptr, *QRLabel70 = nullptr, *QRLabel83 = nullptr;
     // Softener.
-    pf::report::Image *QRImage2 = nullptr;
+    pf::report::Drawing *QRImage2 = nullptr;
     pf::report::Label *QRLabel106 = nullptr; // least capacity
     pf::report::Label *QRLabel109 = nullptr, *QRLabel110 = nullptr, *QRLabel111 = nullptr, *QRLabel113 = nullptr,
                       *QRLabel124 = nullptr; // catalogue cells 1..5

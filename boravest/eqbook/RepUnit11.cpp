@@ -1,3 +1,4 @@
+#include "boravest/eqbook/Drawings.h"
 #include "boravest/eqbook/RepUnit11.h"
 
 #include "boravest/data/UnitDm.h"
@@ -6,7 +7,6 @@
 #include "boravest/sizing/Collectors.h"
 #include "platform/common/Numbers.h"
 
-#include <QPainter>
 
 using namespace pf::report;
 using namespace bv::eqbook;
@@ -35,24 +35,6 @@ void makeCell(TextElement *e, double width, int column)
     makeTableCell(e, columnRect(width, column, 0, kRowHeight), column);
 }
 
-// An axial extract fan in a wall.
-QImage fanDrawing(QSize size)
-{
-    QImage img(size, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::black, 2));
-    const QPointF c(size.width() / 2.0, size.height() / 2.0);
-    const double r = std::min(size.width(), size.height()) * 0.38;
-    p.drawRect(QRectF(c.x() - r - 10, c.y() - r - 10, 2 * r + 20, 2 * r + 20));
-    p.drawEllipse(c, r, r);
-    for (int k = 0; k < 4; ++k)
-        p.drawPie(QRectF(c.x() - r * 0.85, c.y() - r * 0.85, r * 1.7, r * 1.7), k * 90 * 16, 35 * 16);
-    p.drawEllipse(c, r * 0.12, r * 0.12);
-    return img;
-}
-
 int whole(double v) { return int(pf::roundToInt(v)); }
 
 } // namespace
@@ -68,9 +50,7 @@ TReport11::TReport11(QObject *parent) : QObject(parent)
     Title = QuickRep1.addBand(BandType::Title, QStringLiteral("Title"), 276);
     Band *b = Title;
     addCentred(b, QStringLiteral("QRLabel6"), width / 2, 8, QStringLiteral("هواكش"), 13, kTitleFamily, true);
-    QRImage1 = b->addImage(QStringLiteral("QRImage1"), QRectF(10, 40, 225, 226));
-    QRImage1->stretch = true;
-    QRImage1->picture = fanDrawing(QSize(225, 226));
+    QRImage1 = addPicture(b, QStringLiteral("QRImage1"), {10, 40}, Picture::ExtractFan);
     pf::db::Table *record = DM1 ? DM1->Table12 : nullptr;
     Label *dropCaption = addText(b, QStringLiteral("QRLabel9"), kRight, 70, QStringLiteral(":(Inw/100ft)افت فشار در كانال"));
     DBText *drop = addField(b, QStringLiteral("QRDBText18"), kRight, 70, record, QStringLiteral("Oft_f_kan_Hav"));

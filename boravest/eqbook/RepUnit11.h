@@ -34,7 +34,7 @@ public:
     pf::report::Label *QRLabel13 = nullptr; // air volume
     pf::report::Label *QRLabel15 = nullptr; // motor speed
     pf::report::Label *QRLabel16 = nullptr; // power
-    pf::report::Image *QRImage1 = nullptr;
+    pf::report::Drawing *QRImage1 = nullptr;
 
     static const char *const kTextNoFan; // "--"
 };

@@ -2,6 +2,7 @@
 
 #include "boravest/building/PersianWords.h"
 #include "boravest/data/UnitDm.h"
+#include "boravest/eqbook/Drawings.h"
 #include "boravest/eqbook/PageLayout.h"
 #include "boravest/sizing/Catalogues.h"
 #include "platform/common/Numbers.h"
@@ -59,7 +60,7 @@ TReport3::TReport3(QObject *parent) : QObject(parent)
 
     // Head.
     addCentred(b, QStringLiteral("QRLabel1"), mid, 2, QStringLiteral("بسمه تعالي"), 13, kReportFamily);
-    m_defaultLogo = drawing(Drawing::Logo, QSize(131, 139));
+    m_defaultLogo = defaultLogo(QSize(131, 139));
     QRImage1 = b->addImage(QStringLiteral("QRImage1"), QRectF(4, 2, 131, 139));
     QRImage1->stretch = true;
     QRImage1->picture = m_defaultLogo;
@@ -143,9 +144,7 @@ TReport3::TReport3(QObject *parent) : QObject(parent)
     y += kRow + 10;
     b->addShape(QStringLiteral("QRShape3"), ShapeKind::HorizontalLine, QRectF(0, y, QuickRep1.contentWidthPx(), 4));
     y += 8;
-    QRImage3 = b->addImage(QStringLiteral("QRImage3"), QRectF(8, y, 200, 110));
-    QRImage3->stretch = true;
-    QRImage3->picture = drawing(Drawing::MainBranch, QSize(200, 110));
+    QRImage3 = addPicture(b, QStringLiteral("QRImage3"), QPointF(8, y), Picture::MainBranch);
     Label *h = text(nullptr, QStringLiteral("سايز انشعاب اصلي"));
     h->font = ReportFont::fromPixels(kTitleFamily, 13, true, true);
     line(kRight, y, {h});
@@ -170,12 +169,8 @@ TReport3::TReport3(QObject *parent) : QObject(parent)
     Label *t = text(nullptr, QStringLiteral("تانك آب تحت فشار"));
     t->font = ReportFont::fromPixels(kTitleFamily, 13, true, true);
     line(kRight, y, {t});
-    ImgTankAm = b->addImage(QStringLiteral("ImgTankAm"), QRectF(8, y + 24, 190, 230));
-    ImgTankAm->stretch = true;
-    ImgTankAm->picture = drawing(Drawing::VerticalTank, QSize(190, 230));
-    ImgTankOf = b->addImage(QStringLiteral("ImgTankOf"), QRectF(8, y + 24, 190, 230));
-    ImgTankOf->stretch = true;
-    ImgTankOf->picture = drawing(Drawing::HorizontalTank, QSize(190, 230));
+    ImgTankAm = addPicture(b, QStringLiteral("ImgTankAm"), QPointF(8, y + 24), Picture::VerticalPressureTank);
+    ImgTankOf = addPicture(b, QStringLiteral("ImgTankOf"), QPointF(8, y + 24), Picture::HorizontalPressureTank);
     y += kRow + 10;
     QRLabel7 = text("QRLabel7");
     line(kIndent, y, {text(nullptr, QStringLiteral(":حالت نصب تانک")), QRLabel7});

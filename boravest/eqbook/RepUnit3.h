@@ -61,11 +61,11 @@ public:
     pf::report::Label *QRLabel5 = nullptr, *QRLabel29 = nullptr;
     pf::report::Label *QRservis1 = nullptr, *QRservis2 = nullptr;
     // Main branch.
-    pf::report::Image *QRImage3 = nullptr;
+    pf::report::Drawing *QRImage3 = nullptr;
     pf::report::Label *QRLabel23 = nullptr, *QRLabel62 = nullptr, *QRLabel66 = nullptr, *QRLabel67 = nullptr;
     // Pressure tank.
-    pf::report::Image *ImgTankAm = nullptr; // vertical
-    pf::report::Image *ImgTankOf = nullptr; // horizontal
+    pf::report::Drawing *ImgTankAm = nullptr; // vertical
+    pf::report::Drawing *ImgTankOf = nullptr; // horizontal
     pf::report::Label *QRLabel7 = nullptr, *QRLabel22 = nullptr, *QRLabel27 = nullptr, *QRLabel32 = nullptr,
                       *QRLabel33 = nullptr;
     pf::report::Label *QRLabel37 = nullptr, *QRLabel38 = nullptr, *QRLabel45 = nullptr, *QRLabel46 = nullptr,

@@ -1,3 +1,4 @@
+#include "boravest/eqbook/Drawings.h"
 #include "boravest/eqbook/RepUnit4.h"
 
 #include "boravest/data/UnitDm.h"
@@ -46,7 +47,7 @@ TReport4::TReport4(QObject *parent) : QObject(parent)
     f.line(kRight, 90, {t("QRLabel93", ":(F) دماي محيط"), d("QRDBText1", "D_Mo_Jak")});
     QRDBText6 = d("QRDBText6", "Rand_Jak");
     f.line(kMiddle, 90, {t("QRLabel23", ":(%)راندمان مبدل"), QRDBText6});
-    QRImage1 = addDrawing(TitleBand1, "QRImage1", QRectF(2, 91, 228, 226), HeatingDrawing::JacuzziCircuit);
+    QRImage1 = addPicture(TitleBand1, QStringLiteral("QRImage1"), {2, 91}, Picture::JacuzziCircuit);
     f.line(kRight, 124, {t("QRLabel94", ":(h)مدت زمان گرم شدن آب "), d("QRDBText2", "Mz_G_Ab_Jak")});
     QRLabel60 = t("QRLabel60", "(Sq.ft)سطح حرارتي");
     QRLabel72 = t("QRLabel72");
@@ -88,8 +89,8 @@ TReport4::TReport4(QObject *parent) : QObject(parent)
     f.line(kRight, 362, {underlined("QRLabel80", " پمپ تصفيه آب جكوزي")});
     QRLabel6 = underlined("QRLabel6", "پمپ سيركولاتور آبگرم مبدل");
     f.line(kMiddle, 362, {QRLabel6});
-    ImgMoAb = addDrawing(TitleBand1, "ImgMoAb", QRectF(2, 408, 228, 226), HeatingDrawing::HotWaterExchanger);
-    ImgMoBo = addDrawing(TitleBand1, "ImgMoBo", QRectF(2, 408, 228, 226), HeatingDrawing::SteamExchanger);
+    ImgMoAb = addPicture(TitleBand1, QStringLiteral("ImgMoAb"), {2, 408}, Picture::JacuzziHotWaterExchanger);
+    ImgMoBo = addPicture(TitleBand1, QStringLiteral("ImgMoBo"), {2, 408}, Picture::JacuzziSteamExchanger);
     f.line(kRight, 397, {t("QRLabel84", ":(h)گردش آب"), d("QRDBText24", "G_Ab_Jak")});
     QRLabel86 = t("QRLabel86", ":(ft)افت فشار پوسته");
     QRDBText12 = d("QRDBText12", "Oft_Fesh_P_M_Jak");
@@ -138,7 +139,7 @@ TReport4::TReport4(QObject *parent) : QObject(parent)
     QRLabel115 = t("QRLabel115", ":(gpm)حد اكثر گذر آب در لوله");
     QRLabel124 = t("QRLabel124");
     f.line(kMiddle, 692, {QRLabel115, QRLabel124});
-    QRImage4 = addDrawing(TitleBand1, "QRImage4", QRectF(2, 701, 228, 226), HeatingDrawing::SandFilter);
+    QRImage4 = addPicture(TitleBand1, QStringLiteral("QRImage4"), {3.5, 701}, Picture::SandFilter);
     QRLabel109 = t("QRLabel109");
     f.line(kRight, 722, {t("QRLabel101", ":(gpm)حد اكثر گذر آب در لوله"), QRLabel109});
     QRLabel117 = t("QRLabel117", ":(FPS)حداكثر سرعت آب در لوله");

@@ -47,7 +47,7 @@ public:
     pf::report::Label *QRLabel65 = nullptr, *QRLabel69 = nullptr, *QRLabel70 = nullptr, *QRLabel71 = nullptr,
                       *QRLabel72 = nullptr;
     pf::report::DBText *QRDBText6 = nullptr; // exchanger efficiency
-    pf::report::Image *QRImage1 = nullptr, *ImgMoAb = nullptr, *ImgMoBo = nullptr, *QRImage4 = nullptr;
+    pf::report::Drawing *QRImage1 = nullptr, *ImgMoAb = nullptr, *ImgMoBo = nullptr, *QRImage4 = nullptr;
     // Steam rows: pressure, saturation, latent heat, enthalpy, steam use,
     // condensate, trap.
     pf::report::Label *QRLabel98 = nullptr;

@@ -1,3 +1,4 @@
+#include "boravest/eqbook/Drawings.h"
 #include "boravest/eqbook/RepUnit5.h"
 
 #include "boravest/data/UnitDm.h"
@@ -78,7 +79,7 @@ TReport5::TReport5(QObject *parent) : QObject(parent)
     auto t = [](LineFlow &l, const char *name, const char *text) { return l.text(name, QString::fromUtf8(text)); };
     addCentred(Title, QStringLiteral("QRLabel6"), QuickRep1.contentWidthPx() / 2, 6, QStringLiteral("كوره هواي گرم"),
                13, kTitleFamily, true);
-    addDrawing(Title, "QRImage4", QRectF(2, 8, 227, 222), HeatingDrawing::Furnace);
+    addPicture(Title, QStringLiteral("QRImage4"), {2, 8}, Picture::Furnace);
     const struct {
         const char *caption, *text, *field, *fieldName;
         double top;

@@ -1,3 +1,4 @@
+#include "boravest/eqbook/Drawings.h"
 #include "boravest/eqbook/RepUnit6.h"
 
 #include "boravest/data/UnitDm.h"
@@ -6,7 +7,6 @@
 #include "boravest/sizing/Collectors.h"
 #include "platform/common/Numbers.h"
 
-#include <QPainter>
 
 using namespace pf::report;
 using namespace bv::eqbook;
@@ -22,24 +22,6 @@ constexpr double kRules[] = {716, 661, 621, 501, 463, 388, 340, 263, 220, 141, 8
 constexpr int kColumns = 11;
 double centreOf(int col) { return (kRules[col] + kRules[col + 1]) / 2; }
 
-QImage radiatorDrawing(QSize size)
-{
-    QImage img(size, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::black, 2));
-    const double w = size.width(), h = size.height();
-    const int n = 8;
-    const double left = w * 0.1, step = w * 0.8 / n;
-    for (int i = 0; i < n; ++i)
-        p.drawRoundedRect(QRectF(left + i * step + 2, h * 0.2, step - 4, h * 0.6), 6, 6);
-    p.drawLine(QPointF(left, h * 0.28), QPointF(left + n * step, h * 0.28));
-    p.drawLine(QPointF(left, h * 0.72), QPointF(left + n * step, h * 0.72));
-    p.drawLine(QPointF(left + n * step * 0.2, h * 0.8), QPointF(left + n * step * 0.2, h * 0.9));
-    p.drawLine(QPointF(left + n * step * 0.8, h * 0.8), QPointF(left + n * step * 0.8, h * 0.9));
-    return img;
-}
 
 Label *cell(Band *b, const char *name, int col, double top, const QString &t = QString())
 {
@@ -63,9 +45,7 @@ TReport6::TReport6(QObject *parent) : QObject(parent)
     TitleBand1->color = Qt::white;
     Band *t = TitleBand1;
     addCentred(t, QStringLiteral("QRLabel9"), 470, 19, QStringLiteral("رادياتور"), 13, kTitleFamily, true);
-    QRImage3 = t->addImage(QStringLiteral("QRImage3"), QRectF(0, 7, 226, 216));
-    QRImage3->stretch = true;
-    QRImage3->picture = radiatorDrawing(QSize(226, 216));
+    QRImage3 = addPicture(t, QStringLiteral("QRImage3"), {0, 7}, Picture::Radiator);
     QRLabel24 = addText(t, QStringLiteral("QRLabel24"), 0, 57);
     QRLabel10 = addText(t, QStringLiteral("QRLabel10"), 712, 57, QStringLiteral("مدل رادياتور:"));
     const char *const notes[][2] = {

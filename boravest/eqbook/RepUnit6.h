@@ -63,7 +63,7 @@ public:
     pf::report::Label *QRLabel24 = nullptr; // model
     pf::report::Label *QRLabel16 = nullptr; // total water
     pf::report::Label *QRLabel23 = nullptr; // total surface
-    pf::report::Image *QRImage3 = nullptr;
+    pf::report::Drawing *QRImage3 = nullptr;
     // Row cells set per record.
     pf::report::Label *QRLabel3 = nullptr, *QRLabel25 = nullptr, *QRLabel26 = nullptr, *QRLabel27 = nullptr,
                       *QRLabel28 = nullptr, *QRLabel29 = nullptr, *QRLabel30 = nullptr;

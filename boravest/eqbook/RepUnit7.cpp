@@ -1,3 +1,4 @@
+#include "boravest/eqbook/Drawings.h"
 #include "boravest/eqbook/RepUnit7.h"
 
 #include "boravest/data/UnitDm.h"
@@ -6,7 +7,6 @@
 #include "boravest/sizing/Collectors.h"
 #include "platform/common/Numbers.h"
 
-#include <QPainter>
 
 using namespace pf::report;
 using namespace bv::eqbook;
@@ -26,22 +26,6 @@ constexpr double kRules[] = {716, 666, 631, 541, 506, 441, 403, 361, 306, 256, 2
 constexpr int kColumns = 14;
 double centreOf(int col) { return (kRules[col] + kRules[col + 1]) / 2; }
 
-QImage unitHeaterDrawing(QSize size)
-{
-    QImage img(size, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::black, 2));
-    const QRectF box(size.width() * 0.15, size.height() * 0.2, size.width() * 0.7, size.height() * 0.6);
-    p.drawRect(box);
-    p.drawEllipse(box.center(), box.height() * 0.32, box.height() * 0.32);
-    for (int i = 0; i < 4; ++i) {
-        const double y = box.top() + box.height() * (i + 1) / 5;
-        p.drawLine(QPointF(box.right(), y), QPointF(box.right() + 18, y + 10));
-    }
-    return img;
-}
 
 Label *cell(Band *b, const char *name, int col, double top, const QString &t = QString())
 {
@@ -62,9 +46,7 @@ TReport7::TReport7(QObject *parent) : QObject(parent)
     TitleBand1->color = Qt::white;
     Band *t = TitleBand1;
     addCentred(t, QStringLiteral("QRLabel6"), 470, 10, QStringLiteral("يونيت هيتر "), 13, kTitleFamily, true);
-    QRImage4 = t->addImage(QStringLiteral("QRImage4"), QRectF(0, 8, 228, 226));
-    QRImage4->stretch = true;
-    QRImage4->picture = unitHeaterDrawing(QSize(228, 226));
+    QRImage4 = addPicture(t, QStringLiteral("QRImage4"), {0, 8}, Picture::UnitHeater);
     auto text = [t](const char *name, const char *s) {
         return addText(t, QString::fromLatin1(name), 712, 0, QString::fromUtf8(s));
     };

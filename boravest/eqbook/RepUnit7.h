@@ -53,7 +53,7 @@ public:
     pf::report::Band *TitleBand1 = nullptr;
     pf::report::Band *DetailBand1 = nullptr;
     pf::report::SubDetailBand *QRSubDetail1 = nullptr;
-    pf::report::Image *QRImage4 = nullptr;
+    pf::report::Drawing *QRImage4 = nullptr;
     pf::report::Label *QRLabel1 = nullptr, *QRLabel25 = nullptr, *QRLabel26 = nullptr, *QRLabel27 = nullptr,
                       *QRLabel28 = nullptr, *QRLabel29 = nullptr, *QRLabel30 = nullptr, *QRLabel33 = nullptr,
                       *QRLabel34 = nullptr, *QRLabel35 = nullptr;

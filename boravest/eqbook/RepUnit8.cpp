@@ -1,11 +1,11 @@
 #include "boravest/eqbook/RepUnit8.h"
 
 #include "boravest/data/UnitDm.h"
+#include "boravest/eqbook/Drawings.h"
 #include "boravest/eqbook/PageLayout.h"
 #include "boravest/sizing/Catalogues.h"
 #include "platform/common/Numbers.h"
 
-#include <QPainter>
 
 using namespace pf::report;
 using namespace bv::eqbook;
@@ -40,58 +40,7 @@ const char *const kCopperSizes[kCopperColumns] = {"1/4",   "3/8", "1/2",   "3/4"
                                                   "1/2 2", "3",   "1/2 3", "4",   "5", "6",     "8"};
 const char *const kTankTypes[3] = {"باز", "بسته - ديافراگمي", "بسته - هيدروپنوماتيكي"};
 
-enum Picture { OpenTank, DiaphragmTank, HydropneumaticTank, OilBurner, GasBurner, FuelTank };
 
-QImage pictureOf(int kind, QSize size)
-{
-    switch (kind) {
-    case HydropneumaticTank:
-        return drawing(Drawing::HorizontalTank, size);
-    case FuelTank:
-        return drawing(Drawing::HorizontalTank, size);
-    default:
-        break;
-    }
-    QImage img(size, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::black, 2));
-    const QRectF r(10, 10, size.width() - 20, size.height() - 20);
-    switch (kind) {
-    case OpenTank: {
-        const QRectF box(r.left() + r.width() * 0.15, r.top() + r.height() * 0.2, r.width() * 0.7, r.height() * 0.6);
-        p.drawLine(box.topLeft(), box.bottomLeft());
-        p.drawLine(box.bottomLeft(), box.bottomRight());
-        p.drawLine(box.bottomRight(), box.topRight());
-        p.drawLine(QPointF(box.left(), box.top() + 8), QPointF(box.right(), box.top() + 8));
-        p.drawLine(QPointF(box.center().x(), box.bottom()), QPointF(box.center().x(), r.bottom()));
-        break;
-    }
-    case DiaphragmTank: {
-        const QRectF ball(r.center().x() - r.width() * 0.3, r.top() + r.height() * 0.1, r.width() * 0.6,
-                          r.width() * 0.6);
-        p.drawEllipse(ball);
-        p.drawLine(QPointF(ball.left(), ball.center().y()), QPointF(ball.right(), ball.center().y()));
-        p.drawLine(QPointF(ball.center().x(), ball.bottom()), QPointF(ball.center().x(), r.bottom()));
-        break;
-    }
-    case OilBurner:
-    case GasBurner: {
-        const QRectF body(r.left() + r.width() * 0.1, r.top() + r.height() * 0.3, r.width() * 0.5, r.height() * 0.4);
-        p.drawRoundedRect(body, 10, 10);
-        p.drawRect(QRectF(body.right(), body.center().y() - 12, r.width() * 0.3, 24));
-        if (kind == GasBurner)
-            p.drawLine(QPointF(body.center().x(), body.top()), QPointF(body.center().x(), r.top()));
-        else
-            p.drawEllipse(QPointF(body.center().x(), body.bottom() + 20), 12, 12);
-        break;
-    }
-    default:
-        break;
-    }
-    return img;
-}
 
 } // namespace
 
@@ -122,12 +71,9 @@ void TReport8::reflow()
         flowRightToLeft(l.parts, l.right, l.top);
 }
 
-Image *TReport8::picture(const char *name, const QRectF &at, int kind)
+Drawing *TReport8::picture(const char *name, const QPointF &at, Picture kind)
 {
-    Image *i = TitleBand1->addImage(QString::fromLatin1(name), at);
-    i->stretch = true;
-    i->picture = pictureOf(kind, at.size().toSize());
-    return i;
+    return addPicture(TitleBand1, QString::fromLatin1(name), at, kind);
 }
 
 TReport8::TReport8(QObject *parent) : QObject(parent)
@@ -163,9 +109,9 @@ TReport8::TReport8(QObject *parent) : QObject(parent)
     line(kRight, 128, {text("QRLabel13", QStringLiteral("نوع منبع:")), QRLabel14});
     QRLabel40 = text("QRLabel40");
     line(kMiddle, 128, {text("QRLabel39", QStringLiteral("نوع لوله:")), QRLabel40});
-    ImgMEn1 = picture("ImgMEn1", QRectF(10, 128, 225, 226), OpenTank);
-    ImgMen2 = picture("ImgMen2", QRectF(10, 128, 225, 226), DiaphragmTank);
-    ImgMen3 = picture("ImgMen3", QRectF(10, 128, 225, 226), HydropneumaticTank);
+    ImgMEn1 = picture("ImgMEn1", {10, 128}, Picture::OpenExpansionTank);
+    ImgMen2 = picture("ImgMen2", {10, 128}, Picture::DiaphragmExpansionTank);
+    ImgMen3 = picture("ImgMen3", {10, 128}, Picture::HydropneumaticExpansionTank);
     QRLabel32 = text("QRLabel32");
     QRLabel34 = text("QRLabel34");
     line(kRight, 152, {QRLabel32});
@@ -203,9 +149,9 @@ TReport8::TReport8(QObject *parent) : QObject(parent)
 
     // Burner.
     addCentred(b, QStringLiteral("QRLabel80"), centre, 456, QStringLiteral("مشعل"), 13, kTitleFamily, true);
-    ImgMashal1 = picture("ImgMashal1", QRectF(10, 480, 150, 150), OilBurner);
-    ImgMashal2 = picture("ImgMashal2", QRectF(10, 480, 150, 150), GasBurner);
-    ImgMnbsok = picture("ImgMnbsok", QRectF(170, 480, 150, 150), FuelTank);
+    ImgMashal1 = picture("ImgMashal1", {10, 476}, Picture::OilBurner);
+    ImgMashal2 = picture("ImgMashal2", {10, 476}, Picture::GasBurner);
+    ImgMnbsok = picture("ImgMnbsok", {245, 476}, Picture::FuelTank);
     QRLabel75 = text("QRLabel75");
     QRLabel16 = text("QRLabel16");
     QRLabel106 = text("QRLabel106");
@@ -335,7 +281,7 @@ void TReport8::buildExpansionTank(const ExpansionTankPageInputs &in, const eq::E
         if (i > 0)
             tankHeadings[i]->text.clear();
     }
-    for (Image *i : {ImgMEn1, ImgMen2, ImgMen3})
+    for (Drawing *i : {ImgMEn1, ImgMen2, ImgMen3})
         i->enabled = false;
     auto say = [this](const QString &first, const QString &second) {
         QRLabel32->text = first;
@@ -357,7 +303,7 @@ void TReport8::buildExpansionTank(const ExpansionTankPageInputs &in, const eq::E
         reflow();
         return;
     }
-    Image *pictures[3] = {ImgMEn1, ImgMen2, ImgMen3};
+    Drawing *pictures[3] = {ImgMEn1, ImgMen2, ImgMen3};
     pictures[in.Typ_ME]->enabled = true;
     pictures[in.Typ_ME]->bringToFront();
 
@@ -414,7 +360,7 @@ void TReport8::buildBurner(int TySo, const eq::BurnerResults &r)
         fuelHeadings[i]->enabled = fuelValues[i]->enabled = false;
         fuelValues[i]->text.clear();
     }
-    for (Image *i : {ImgMashal1, ImgMashal2, ImgMnbsok})
+    for (Drawing *i : {ImgMashal1, ImgMashal2, ImgMnbsok})
         i->enabled = false;
     // A burner that could not be sized prints nothing of its own.
     if (r.stopped) {

@@ -11,6 +11,7 @@
 #include "boravest/sizing/Burner.h"
 #include "boravest/sizing/Chimney.h"
 #include "boravest/sizing/ExpansionTank.h"
+#include "boravest/eqbook/Drawings.h"
 #include "platform/report/Report.h"
 
 #include <QObject>
@@ -65,7 +66,7 @@ public:
     // Tank table: headings over values, two rows of five and four.
     std::array<pf::report::Label *, 9> tankHeadings{}; // QRLabel122, 19, 18, 90, 55, 23, 103, 88, 17
     std::array<pf::report::Label *, 9> tankValues{};   // QRLabel83, 58, 59, 60, 61, 63, 64, 71, 72
-    pf::report::Image *ImgMEn1 = nullptr, *ImgMen2 = nullptr, *ImgMen3 = nullptr;
+    pf::report::Drawing *ImgMEn1 = nullptr, *ImgMen2 = nullptr, *ImgMen3 = nullptr;
 
     // Burner.
     pf::report::Label *QRLabel75 = nullptr, *QRLabel16 = nullptr, *QRLabel106 = nullptr, *QRLabel99 = nullptr,
@@ -75,7 +76,7 @@ public:
     // values QRLabel110, 111, 112, 113, 125, 124, 123, 114, 27.
     std::array<pf::report::Label *, 9> fuelHeadings{};
     std::array<pf::report::Label *, 9> fuelValues{};
-    pf::report::Image *ImgMashal1 = nullptr, *ImgMashal2 = nullptr, *ImgMnbsok = nullptr;
+    pf::report::Drawing *ImgMashal1 = nullptr, *ImgMashal2 = nullptr, *ImgMnbsok = nullptr;
 
     // Chimney.
     pf::report::Label *QRLabel148 = nullptr, *QRLabel149 = nullptr, *QRLabel150 = nullptr, *QRLabel151 = nullptr;
@@ -91,7 +92,7 @@ private:
     pf::report::DBText *field(const char *name, const char *fieldName);
     void line(double right, double top, std::vector<pf::report::TextElement *> parts);
     void reflow();
-    pf::report::Image *picture(const char *name, const QRectF &at, int kind);
+    pf::report::Drawing *picture(const char *name, const QPointF &at, bv::eqbook::Picture kind);
 
     std::vector<Line> m_lines;
 };

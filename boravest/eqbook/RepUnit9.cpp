@@ -1,3 +1,4 @@
+#include "boravest/eqbook/Drawings.h"
 #include "boravest/eqbook/RepUnit9.h"
 
 #include "boravest/data/UnitDm.h"
@@ -5,7 +6,6 @@
 #include "boravest/sizing/Catalogues.h"
 #include "platform/common/Numbers.h"
 
-#include <QPainter>
 
 using namespace pf::report;
 using namespace bv::eqbook;
@@ -31,27 +31,6 @@ QRectF columnRect(double width, int column, double top, double height)
 void makeCell(TextElement *e, double width, int column)
 {
     makeTableCell(e, columnRect(width, column, 0, kRowHeight), column);
-}
-
-// Supply and return collectors with their branches.
-QImage collectorsDrawing(QSize size)
-{
-    QImage img(size, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::black, 2));
-    const double w = size.width(), h = size.height();
-    for (double y : {h * 0.3, h * 0.7}) {
-        p.drawRoundedRect(QRectF(w * 0.1, y - 10, w * 0.8, 20), 8, 8);
-        for (int i = 0; i < 4; ++i) {
-            const double x = w * (0.2 + 0.2 * i);
-            p.drawLine(QPointF(x, y - 10), QPointF(x, y - 40));
-            p.drawEllipse(QPointF(x, y - 28), 5, 5);
-        }
-        p.drawLine(QPointF(w * 0.5, y + 10), QPointF(w * 0.5, y + 22)); // drain
-    }
-    return img;
 }
 
 QString collectorSize(double inches)
@@ -82,9 +61,7 @@ TReport9::TReport9(QObject *parent) : QObject(parent)
     Band *b = Title;
     addCentred(b, QStringLiteral("QRLabel6"), width / 2, 8, QStringLiteral("كلكتور و رايزرهاي آبگرم"), 13, kTitleFamily,
                true);
-    QRImage1 = b->addImage(QStringLiteral("QRImage1"), QRectF(10, 40, 225, 226));
-    QRImage1->stretch = true;
-    QRImage1->picture = collectorsDrawing(QSize(225, 226));
+    QRImage1 = addPicture(b, QStringLiteral("QRImage1"), {10, 40}, Picture::Collectors);
     addText(b, QStringLiteral("QRLabel10"), kRight, 48, QStringLiteral("با توجه به تعداد انتخابي رايزر ها براي هر واحد"));
 
     const struct {

@@ -43,7 +43,7 @@ public:
     pf::report::Label *QRLabel2 = nullptr;  // equivalent inlet diameter
     pf::report::Label *QRLabel29 = nullptr; // riser size of the row
     pf::report::Label *QRLabel32 = nullptr; // velocity of the row
-    pf::report::Image *QRImage1 = nullptr;
+    pf::report::Drawing *QRImage1 = nullptr;
 
     static const char *const kTextNoValue; // "--"
 

@@ -1,3 +1,4 @@
+#include "boravest/eqbook/Drawings.h"
 #include "boravest/eqbook/RepUnitEst.h"
 
 #include "boravest/data/UnitDm.h"
@@ -40,7 +41,7 @@ TReportEst::TReportEst(QObject *parent) : QObject(parent)
                QStringLiteral("استخر خانگي"), 13, kTitleFamily, true);
     QRLabel14 = t("QRLabel14", "------");
     f.line(kRight, 40, {t("QRLabel13", "نوع مبدل:"), QRLabel14});
-    QRImage2 = addDrawing(TitleBand1, "QRImage2", QRectF(4, 53, 225, 226), HeatingDrawing::PoolCircuit);
+    QRImage2 = addPicture(TitleBand1, QStringLiteral("QRImage2"), {4, 53}, Picture::PoolCircuit);
 
     // Exchanger inputs and energies; the steam rows in the middle column.
     f.line(kMiddle, 67, {t("QRLabel23", ":(%)راندمان مبدل"), d("QRDBText6", "Rand_Est")});
@@ -71,8 +72,8 @@ TReportEst::TReportEst(QObject *parent) : QObject(parent)
     f.line(kMiddle, 262, {QRLabel63, QRLabel76});
     QRLabel71 = t("QRLabel71");
     f.line(kRight, 290, {t("QRLabel52", ":(Btu/h)اتلاف حرارتي سطحي"), QRLabel71});
-    ImgMbAb = addDrawing(TitleBand1, "ImgMbAb", QRectF(4, 295, 225, 226), HeatingDrawing::HotWaterExchanger);
-    ImgMbB = addDrawing(TitleBand1, "ImgMbB", QRectF(4, 295, 225, 226), HeatingDrawing::SteamExchanger);
+    ImgMbAb = addPicture(TitleBand1, QStringLiteral("ImgMbAb"), {4, 295}, Picture::PoolHotWaterExchanger);
+    ImgMbB = addPicture(TitleBand1, QStringLiteral("ImgMbB"), {4, 295}, Picture::PoolSteamExchanger);
     QRLabel64 = t("QRLabel64", ":(lb/h)ظرفيت تراپ");
     QRLabel77 = t("QRLabel77");
     f.line(kMiddle, 312, {QRLabel64, QRLabel77});
@@ -112,7 +113,7 @@ TReportEst::TReportEst(QObject *parent) : QObject(parent)
     QRLabel17 = t("QRLabel17", ":(gpm)دبي پمپ آبگرم");
     QRLabel118 = t("QRLabel118");
     f.line(kMiddle, 530, {QRLabel17, QRLabel118});
-    QRImage4 = addDrawing(TitleBand1, "QRImage4", QRectF(4, 547, 225, 226), HeatingDrawing::SandFilter);
+    QRImage4 = addPicture(TitleBand1, QStringLiteral("QRImage4"), {4, 547}, Picture::SandFilter);
     QRLabel128 = t("QRLabel128");
     f.line(kRight, 560, {t("QRLabel116", ":(%)راندمان الكتروپمپ"), QRLabel128});
     QRLabel85 = t("QRLabel85", ":(ft)هد پمپ آبگرم");

@@ -47,7 +47,7 @@ public:
     pf::report::Label *QRLabel60 = nullptr; // heating surface caption
     pf::report::Label *QRLabel65 = nullptr, *QRLabel69 = nullptr, *QRLabel70 = nullptr, *QRLabel71 = nullptr,
                       *QRLabel72 = nullptr;
-    pf::report::Image *QRImage2 = nullptr, *ImgMbAb = nullptr, *ImgMbB = nullptr, *QRImage4 = nullptr;
+    pf::report::Drawing *QRImage2 = nullptr, *ImgMbAb = nullptr, *ImgMbB = nullptr, *QRImage4 = nullptr;
     // Steam rows: pressure, saturation, enthalpy, latent heat, condensate,
     // trap, steam use.
     pf::report::Label *QRLabel98 = nullptr;

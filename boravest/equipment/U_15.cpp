@@ -24,6 +24,7 @@
 #include "boravest/help/UHelp.h"
 
 #include "boravest/building/EntryPage.h"
+#include "boravest/eqbook/Drawings.h"
 #include "boravest/data/ProgramState.h"
 #include "boravest/data/UnitDm.h"
 #include "platform/common/Numbers.h"
@@ -37,6 +38,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPointer>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -178,6 +180,14 @@ TFormT2::TFormT2(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TFo
     connect(ui->RadioButton1, &QRadioButton::clicked, this, &TFormT2::RadioButton1Click);
     connect(ui->RadioButton2, &QRadioButton::clicked, this, &TFormT2::RadioButton2Click);
     connect(ui->RadioButton3, &QRadioButton::clicked, this, &TFormT2::RadioButton3Click);
+    // The picture page shows the installation drawings of the booklet's pool
+    // and jacuzzi pages, drawn for the screen at its pixel density.
+    using bv::eqbook::Picture;
+    for (const auto &[label, picture] : {std::pair{ui->ImgEst, Picture::PoolCircuit},
+                                         std::pair{ui->ImgJkz1, Picture::JacuzziCircuit},
+                                         std::pair{ui->ImgJkz2, Picture::JacuzziJets}})
+        label->setPixmap(QPixmap::fromImage(
+            bv::eqbook::pictureImage(picture, label->contentsRect().size(), devicePixelRatioF())));
 
     ui->EditFocus->lower();
     setMenuCommands();

@@ -139,6 +139,13 @@ Image *Band::addImage(const QString &name, const QRectF &geometry)
     return i;
 }
 
+Drawing *Band::addDrawing(const QString &name, const QRectF &geometry)
+{
+    auto *d = adopt(new Drawing(ElementKind::Drawing, this, name));
+    d->geometry = geometry;
+    return d;
+}
+
 Shape *Band::addShape(const QString &name, ShapeKind shape, const QRectF &geometry)
 {
     auto *s = adopt(new Shape(ElementKind::Shape, this, name));
@@ -383,6 +390,19 @@ double layoutImage(const Image &img, QVector<DrawItem> &items)
         }
     }
     addFrame(items, img.frame, g);
+    return g.bottom();
+}
+
+void translate(DrawItem &item, double dx, double dy);
+
+double layoutDrawing(const Drawing &d, QVector<DrawItem> &items)
+{
+    const QRectF g = d.geometry;
+    for (DrawItem item : d.items) {
+        translate(item, g.left(), g.top());
+        items.push_back(std::move(item));
+    }
+    addFrame(items, d.frame, g);
     return g.bottom();
 }
 
@@ -826,6 +846,9 @@ private:
                 break;
             case ElementKind::Shape:
                 bottomOf = items ? layoutShape(*static_cast<const Shape *>(e), *items) : e->geometry.bottom();
+                break;
+            case ElementKind::Drawing:
+                bottomOf = items ? layoutDrawing(*static_cast<const Drawing *>(e), *items) : e->geometry.bottom();
                 break;
             }
             h = std::max(h, bottomOf);

@@ -108,7 +108,7 @@ struct Frame {
     bool any() const { return top || bottom || left || right; }
 };
 
-enum class ElementKind { Label, DBText, SysData, Image, Shape };
+enum class ElementKind { Label, DBText, SysData, Image, Shape, Drawing };
 
 class Element {
 public:
@@ -204,6 +204,18 @@ private:
     using Element::Element;
 };
 
+// A line drawing: lines, rectangles and texts in the element's own pixels
+// (from its top left corner), printed where the element stands and kept as
+// drawn items, so it stays sharp at any printer's resolution.
+class Drawing : public Element {
+public:
+    QVector<DrawItem> items;
+
+private:
+    friend class Band;
+    using Element::Element;
+};
+
 enum class ShapeKind { Rectangle, HorizontalLine, VerticalLine };
 
 // A rectangle, or a line across the middle of the element's box.
@@ -256,6 +268,7 @@ public:
     SysData *addPageNumber(const QString &name, double left, double top,
                            const QString &prefix = QString());
     Image *addImage(const QString &name, const QRectF &geometry);
+    Drawing *addDrawing(const QString &name, const QRectF &geometry);
     Shape *addShape(const QString &name, ShapeKind shape, const QRectF &geometry);
 
     const std::vector<std::unique_ptr<Element>> &elements() const { return m_elements; }

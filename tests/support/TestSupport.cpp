@@ -4,6 +4,7 @@
 #include "platform/system/Settings.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Fonts.h"
 #include "platform/ui/TextDirection.h"
 
 #include <QDir>
@@ -23,6 +24,9 @@ void installTestEnvironment()
     // Texts are laid out by the rule the programs install at start.
     pf::ui::installTextStyle();
     resetSharedState();
+    // The Persian faces, as the programs install them at start: texts are
+    // measured in the faces they print in, whatever the order of the tests.
+    pf::ui::installPersianFonts();
 }
 
 void resetSharedState()

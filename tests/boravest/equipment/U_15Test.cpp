@@ -652,4 +652,15 @@ TEST_F(U_15Test, CommandLabelsHoverAndPicturesFollowTheirButtons)
         QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->width() - 8, b->height() / 2));
         EXPECT_EQ(pictures(), QString::fromLatin1(want)) << button;
     }
+    // Each picture is a drawing filling its frame's width.
+    for (const char *n : {"ImgEst", "ImgJkz1", "ImgJkz2"}) {
+        const QImage img = w<QLabel>(QString::fromLatin1(n))->pixmap().toImage();
+        ASSERT_FALSE(img.isNull()) << n;
+        const int mid = img.height() / 2;
+        int ink = 0;
+        for (int x = 0; x < img.width(); ++x)
+            ink += qGray(img.pixel(x, mid)) < 128;
+        EXPECT_GT(ink, 0) << n;
+        EXPECT_EQ(img.deviceIndependentSize().toSize().width(), w<QLabel>(QString::fromLatin1(n))->contentsRect().width());
+    }
 }

@@ -693,3 +693,25 @@ TEST_F(BuildingData, ReportLeavesTheCursorsWhereTheFormsHadThem)
     EXPECT_EQ(spaces.bookmark(), spaceMark);
     EXPECT_FALSE(spaces.controlsDisabled());
 }
+
+TEST(ReportDrawing, PrintsItsItemsWhereItStandsAndNothingWhenSwitchedOff)
+{
+    Report rep;
+    Band *t = rep.addBand(BandType::Title, QStringLiteral("Title"), 300);
+    Drawing *d = t->addDrawing(QStringLiteral("Pic"), QRectF(20, 40, 200, 100));
+    ReportFont f = ReportFont::fromPixels(QStringLiteral("Arial"), 10);
+    d->items = {LineItem{QPointF(0, 0), QPointF(200, 100), 1.5, Qt::black},
+                RectItem{QRectF(10, 10, 30, 20), 1, Qt::black, Qt::transparent},
+                TextRun{QStringLiteral("آب"), f, Qt::RightToLeft, Qt::AlignRight, QRectF(50, 60, 40, 12)}};
+
+    const double L = mmToPx(10), T = mmToPx(10);
+    Document doc = rep.render();
+    const Page &page = doc.pages[0];
+    ASSERT_EQ(page.items.size(), 3);
+    EXPECT_EQ(std::get<LineItem>(page.items[0]).p2, QPointF(L + 220, T + 140));
+    EXPECT_EQ(std::get<RectItem>(page.items[1]).rect, QRectF(L + 30, T + 50, 30, 20));
+    EXPECT_EQ(std::get<TextRun>(page.items[2]).rect, QRectF(L + 70, T + 100, 40, 12));
+
+    d->enabled = false;
+    EXPECT_TRUE(rep.render().pages[0].items.isEmpty());
+}

@@ -3,7 +3,6 @@
 #include "platform/report/ReportFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>

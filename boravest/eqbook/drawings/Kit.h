@@ -1,0 +1,162 @@
+#pragma once
+// The drawing kit of the installation drawings: a sheet that collects
+// lines, rectangles and texts as report items, the line weights and text
+// sizes of every drawing, and the symbols the drawings share (valves, pumps,
+// gauges, dimension lines, numbered balloons, legends).
+//
+// Coordinates are the drawing's own pixels (96 per inch), y downwards.
+// Angles are in degrees, 0 pointing right, counted anticlockwise as seen.
+// Texts are Persian in reading order, laid out right to left; dimension
+// letters and numbers stand alone as the pages print them.
+#include "platform/report/Document.h"
+
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+#include <QVector>
+
+#include <initializer_list>
+#include <utility>
+#include <vector>
+
+namespace bv::eqbook::kit {
+
+// Line weights: outlines of equipment, pipes, and thin lines (dimensions,
+// leaders, hidden parts, hatching).
+constexpr double kOutline = 1.5;
+constexpr double kPipe = 1.1;
+constexpr double kThin = 0.6;
+
+// Text sizes in pixels: labels and legends, dimension letters, the numbers
+// of balloons.
+constexpr double kLabelPx = 9.5;
+constexpr double kLetterPx = 9.5;
+constexpr double kBalloonPx = 8;
+
+enum class Side { Left, Right, Up, Down };
+
+class Sheet {
+public:
+    explicit Sheet(QSizeF size) : m_size(size) {}
+    QSizeF size() const { return m_size; }
+    QRectF bounds() const { return QRectF(QPointF(0, 0), m_size); }
+
+    // Lines.
+    void line(QPointF a, QPointF b, double w = kPipe);
+    void polyline(const std::vector<QPointF> &pts, double w = kPipe, bool closed = false);
+    void dashed(QPointF a, QPointF b, double w = kThin, double dash = 4, double gap = 2.5);
+    void rect(const QRectF &r, double w = kOutline);
+    void fill(const QRectF &r, const QColor &c = Qt::black);
+    void roundedRect(const QRectF &r, double radius, double w = kOutline);
+    // A rectangle with half-round ends on its short sides (a tank drawn
+    // lying or standing).
+    void capsule(const QRectF &r, double w = kOutline);
+    // A rectangle whose short ends are shallow dished heads of depth `head`.
+    void dishedTank(const QRectF &r, double head, double w = kOutline);
+    void circle(QPointF c, double r, double w = kOutline);
+    void ellipse(QPointF c, double rx, double ry, double w = kOutline);
+    void arc(QPointF c, double rx, double ry, double fromDeg, double spanDeg, double w = kOutline);
+    void disc(QPointF c, double r);                        // filled
+    void triangle(QPointF a, QPointF b, QPointF c, double w = kThin, bool filled = false);
+    // A filled arrowhead with its tip at `tip`, pointing away from `from`.
+    void arrowHead(QPointF tip, QPointF from, double length = 5.5, double halfWidth = 1.9);
+    // A line with an arrowhead at `to`.
+    void arrow(QPointF from, QPointF to, double w = kThin);
+    // Parallel lines at 45 degrees across the rectangle.
+    void hatch(const QRectF &r, double spacing = 4, double w = kThin);
+    // A zigzag between a and b (a spring, a heating coil seen from the side).
+    void zigzag(QPointF a, QPointF b, int teeth, double amplitude, double w = kThin);
+
+    // Texts. `anchor` is where the edge named by `align` stands (AlignLeft,
+    // AlignRight, AlignHCenter), the text centred on it vertically; the box
+    // the text takes is returned. A masked text clears what lies under it.
+    QRectF text(QPointF anchor, const QString &t, Qt::Alignment align = Qt::AlignHCenter, double px = kLabelPx,
+                bool bold = true, bool mask = false);
+    static double textWidth(const QString &t, double px = kLabelPx, bool bold = true);
+    static double textHeight(double px = kLabelPx, bool bold = true);
+    // A Latin dimension letter or number (left to right), centred on `at`.
+    QRectF letter(QPointF at, const QString &t, bool mask = false, double px = kLetterPx);
+
+    // A dimension between a and b, its line `offset` away on the side given
+    // (for a horizontal measure Up or Down, for a vertical one Left or
+    // Right), with extension lines from the measured points, arrowheads and
+    // the letter beside the middle of the line.
+    void dimension(QPointF a, QPointF b, Side side, double offset, const QString &label);
+    // A dimension along an oblique edge a..b: its line shifted by `off`, the
+    // letter beyond the middle of the line.
+    void dimensionAligned(QPointF a, QPointF b, QPointF off, const QString &label);
+    // A numbered balloon and its leader to the part at `to`.
+    void balloon(QPointF at, int n, QPointF to);
+    void balloon(QPointF at, int n);
+    // A leader from a label at `from` to a point of the part, with a dot.
+    void leader(QPointF from, QPointF to);
+    // A label at `at` (as text() places it) with its leader to the part at
+    // `to`, leaving the side of the label that faces the part.
+    QRectF label(QPointF at, const QString &t, QPointF to, Qt::Alignment align = Qt::AlignHCenter,
+                 double px = kLabelPx);
+
+    // Draws another sheet's items here, its top left corner at `at`, scaled.
+    void place(const Sheet &part, QPointF at, double scale = 1.0);
+
+    const QVector<pf::report::DrawItem> &items() const { return m_items; }
+    QVector<pf::report::DrawItem> take() { return std::move(m_items); }
+
+private:
+    QSizeF m_size;
+    QVector<pf::report::DrawItem> m_items;
+};
+
+// ---------------------------------------------------------------- symbols
+// Pipe fittings drawn on a pipe through `c`, along it when `vertical` is
+// false (the pipe runs left-right), across otherwise. `s` is the half size.
+
+void gateValve(Sheet &g, QPointF c, bool vertical = false, double s = 4.5);
+void checkValve(Sheet &g, QPointF c, Side flow, double s = 4.5);
+// A valve with an actuator on a stem: a motorised valve (the actuator a
+// box) or a controlled valve (a dome).
+void motorValve(Sheet &g, QPointF c, bool vertical = false, double s = 4.5);
+// A three-way valve: the through way along the pipe, the third way towards
+// `branch`; its actuator on the opposite side.
+void threeWayValve(Sheet &g, QPointF c, Side branch, double s = 4.5);
+// A safety valve on a branch rising from `base`, its outlet to the side.
+void safetyValve(Sheet &g, QPointF base, double s = 4.5);
+void strainer(Sheet &g, QPointF c, bool vertical = false, double s = 4.5);
+void unionJoint(Sheet &g, QPointF c, bool vertical = false, double s = 3.5);
+void pump(Sheet &g, QPointF c, Side flow, double r = 6);
+void thermometer(Sheet &g, QPointF base, double s = 4);
+void pressureGauge(Sheet &g, QPointF base, double s = 4);
+void airVent(Sheet &g, QPointF base, double s = 3.5);
+void thermostat(Sheet &g, QPointF c, double s = 4);
+// A float-and-thermostatic trap in a pipe running left-right.
+void trap(Sheet &g, QPointF c, double s = 5);
+void tee(Sheet &g, QPointF c);
+// The direction of flow on a pipe.
+void flowArrow(Sheet &g, QPointF c, Side to);
+// A box standing for a controller, with the dashed signal line to `to`.
+void controller(Sheet &g, const QRectF &box, QPointF to);
+// A coil of `turns` loops inside the box, the tubes coming out at its right
+// or left side.
+void coilInBox(Sheet &g, const QRectF &box, int turns, bool outletsRight, double w = kPipe);
+
+// A legend of numbered parts in `box`, `columns` columns filled right to
+// left, each entry "n- text" in reading order; returns the box it took.
+QRectF numberedLegend(Sheet &g, const QRectF &box, const std::vector<QString> &entries, int columns = 1,
+                      double px = kLabelPx, int first = 1);
+// The same with keys of its own ("d1- text").
+QRectF keyedLegend(Sheet &g, const QRectF &box, const std::vector<std::pair<QString, QString>> &entries,
+                   int columns = 1, double px = kLabelPx);
+
+// A legend of symbols: each row the symbol, drawn by its function around
+// the centre of a small cell at the right, and its name to the left.
+struct LegendSymbol {
+    void (*draw)(Sheet &g, QPointF c);
+    QString name;
+    bool onPipe = true; // drawn on a short length of pipe
+};
+QRectF symbolLegend(Sheet &g, const QRectF &box, const std::vector<LegendSymbol> &entries, int columns = 1,
+                    double px = kLabelPx);
+
+// Persian text of a string literal.
+inline QString fa(const char *utf8) { return QString::fromUtf8(utf8); }
+
+} // namespace bv::eqbook::kit

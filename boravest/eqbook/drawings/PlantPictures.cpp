@@ -1,0 +1,501 @@
+// The plant-room drawings: the boilers and their site, the expansion tanks,
+// the burners and the fuel store, the circulation pumps and the softener.
+#include "boravest/eqbook/drawings/Equipment.h"
+#include "boravest/eqbook/drawings/Pictures.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace bv::eqbook::pictures {
+
+using namespace kit;
+
+namespace {
+
+// A flexible connector in a pipe: a short run of waves.
+void flexible(Sheet &g, QPointF c, bool vertical)
+{
+    const QPointF u = vertical ? QPointF(0, 1) : QPointF(1, 0), v(u.y(), u.x());
+    g.fill(QRectF(c - u * 6 - v * 4, c + u * 6 + v * 4).normalized(), Qt::white);
+    for (int i = -2; i <= 2; ++i)
+        g.line(c + u * (i * 2.4) - v * 4, c + u * (i * 2.4) + v * 4, kThin);
+    g.line(c - u * 6 - v * 4, c + u * 6 - v * 4, kThin);
+    g.line(c - u * 6 + v * 4, c + u * 6 + v * 4, kThin);
+}
+
+// The hatched ground under a concrete foundation.
+void foundation(Sheet &g, const QRectF &r)
+{
+    g.rect(r, kOutline);
+    g.hatch(r, 5);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- boilers
+
+namespace {
+
+// The boiler body with its base, burner, flue and the fittings both kinds
+// share; returns the body.
+QRectF boilerCommon(Sheet &g)
+{
+    const QRectF body(52, 78, 132, 66); // L by D (the base makes H)
+    boilerBody(g, body);
+    // The burner on the front door.
+    const QRectF burner(16, 96, 30, 26);
+    g.roundedRect(burner, 4);
+    g.line({burner.right(), 104}, {body.left() - 5, 104}, kOutline);
+    g.line({burner.right(), 114}, {body.left() - 5, 114}, kOutline);
+    // The flue at the back, rising to the chimney.
+    g.rect(QRectF(160, 40, 14, body.top() - 40), kOutline);
+    // Drain at the front bottom.
+    nozzle(g, {66, body.bottom() + 7}, Side::Down, 8);
+    gateValve(g, {66, body.bottom() + 20}, true, 3.5);
+    g.dimension({body.left(), body.bottom() + 7}, {body.right(), body.bottom() + 7}, Side::Down, 44,
+                QStringLiteral("L"));
+    g.dimension(body.topRight(), body.bottomRight(), Side::Right, 14, QStringLiteral("D"));
+    g.dimension(body.topRight(), {body.right(), body.bottom() + 7}, Side::Right, 32, QStringLiteral("H"));
+    label(g, {30, 150}, "مشعل", {30, 122});
+    label(g, {167, 24}, "دودكش", {167, 40});
+    label(g, {74, body.bottom() + 28}, "شير تخليه", {69, body.bottom() + 20}, Qt::AlignLeft);
+    return body;
+}
+
+} // namespace
+
+void hotWaterBoiler(Sheet &g)
+{
+    const QRectF body = boilerCommon(g);
+    // The gauges at the front, the flow, the safety valve and the return on
+    // top.
+    thermometer(g, {58, body.top()}, 4);
+    pressureGauge(g, {70, body.top()}, 3.5);
+    const QPointF flow = nozzle(g, {88, body.top()}, Side::Up, 22);
+    safetyValve(g, {116, body.top()}, 4);
+    const QPointF ret = nozzle(g, {144, body.top()}, Side::Up, 22);
+    g.arrowHead(flow + QPointF(0, -8), flow);
+    g.arrowHead({144, body.top() - 4}, ret + QPointF(0, 4));
+    g.text({88, flow.y() - 14}, fa("رفت"), Qt::AlignHCenter, kSmallPx);
+    g.text({144, ret.y() - 14}, fa("برگشت"), Qt::AlignHCenter, kSmallPx);
+    label(g, {120, 14}, "شير اطمينان", {117, 60});
+    label(g, {4, 44}, "دماسنج و فشارسنج", {62, 62}, Qt::AlignLeft);
+    g.text({body.center().x() + 4, body.bottom() - 14}, fa("ديگ آبگرم"), Qt::AlignHCenter, 10);
+}
+
+void steamBoiler(Sheet &g)
+{
+    const QRectF body = boilerCommon(g);
+    // Water level and the gauge glass on the front.
+    const double level = body.top() + body.height() * 0.38;
+    g.dashed({body.left() + 4, level}, {body.right() - 4, level}, kThin, 5, 2.5);
+    g.rect(QRectF(body.left() + 8, level - 10, 5, 20), kThin);
+    g.line({body.left() + 10.5, level}, {body.left() + 10.5, level + 10}, kThin * 1.5);
+    // Steam out through its main valve, feed water in through its check
+    // valve, the gauge and the safety valve.
+    pressureGauge(g, {66, body.top()}, 3.5);
+    const QPointF steam = nozzle(g, {88, body.top()}, Side::Up, 26);
+    gateValve(g, {88, body.top() - 13}, true, 4);
+    g.arrowHead(steam + QPointF(0, -8), steam);
+    safetyValve(g, {116, body.top()}, 4);
+    const QPointF feed = nozzle(g, {144, body.top()}, Side::Up, 24);
+    checkValve(g, {144, body.top() - 13}, Side::Down, 4);
+    g.arrowHead({144, body.top() - 3}, feed + QPointF(0, 6));
+    g.text({88, steam.y() - 14}, fa("خروجي بخار"), Qt::AlignHCenter, kSmallPx);
+    g.text({144, feed.y() - 14}, fa("آب تغذيه"), Qt::AlignHCenter, kSmallPx);
+    label(g, {118, 12}, "شير اطمينان", {117, 60});
+    label(g, {28, 44}, "فشارسنج", {64, body.top() - 8}, Qt::AlignHCenter);
+    label(g, {24, 178}, "شيشه آب نما", {body.left() + 9, level + 10}, Qt::AlignHCenter);
+    g.text({150, level + 9}, fa("سطح آب"), Qt::AlignHCenter, kSmallPx);
+    g.text({body.center().x() + 4, body.bottom() - 14}, fa("ديگ بخار"), Qt::AlignHCenter, 10);
+}
+
+void boilerRoom(Sheet &g)
+{
+    // The boiler on its foundation in the plant room: the foundation 8 to
+    // 15 cm high and 15 to 20 cm larger than the boiler on every side, 50
+    // to 70 cm from the wall, the flue to the chimney behind the wall, the
+    // air inlet low in the opposite wall.
+    const double floorY = 292;
+    g.line({8, floorY}, {408, floorY}, kOutline);
+    for (double x = 10; x < 404; x += 8)
+        g.line({x + 5, floorY}, {x, floorY + 5}, kThin);
+    // The walls.
+    const QRectF leftWall(8, 14, 16, floorY - 14), rightWall(372, 14, 16, floorY - 14);
+    for (const QRectF &w : {leftWall, rightWall}) {
+        g.rect(w, kOutline);
+        g.hatch(w, 6);
+    }
+    // The air inlet in the left wall.
+    const QRectF louvre(leftWall.left(), 222, leftWall.width(), 40);
+    g.fill(louvre, Qt::white);
+    g.rect(louvre, kOutline);
+    for (double y = louvre.top() + 5; y < louvre.bottom(); y += 6)
+        g.line({louvre.left(), y + 3}, {louvre.right(), y - 3}, kThin);
+    g.arrow({30, 236}, {58, 236}, kPipe);
+    g.arrow({30, 250}, {58, 250}, kPipe);
+    // Foundation and boiler.
+    const QRectF base(108, floorY - 10, 216, 10);
+    g.rect(base, kOutline);
+    g.hatch(base, 4);
+    const QRectF body(124, 186, 184, 88);
+    boilerBody(g, body);
+    const QRectF burner(92, 212, 30, 30);
+    g.roundedRect(burner, 4);
+    // Flue to the chimney behind the right wall.
+    const QRectF chimney(388, 14, 22, floorY - 14);
+    g.rect(chimney, kOutline);
+    g.polyline({{280, body.top()}, {280, 120}, {chimney.left(), 120}}, kOutline);
+    g.polyline({{296, body.top()}, {296, 134}, {rightWall.left(), 134}}, kOutline);
+    g.line({rightWall.left(), 120}, {chimney.left(), 120}, kOutline);
+    g.line({rightWall.left(), 134}, {chimney.left(), 134}, kOutline);
+    g.fill(QRectF(rightWall.left() + 0.8, 120.8, rightWall.width() - 1.6, 12.4), Qt::white);
+    g.arrow({399, 100}, {399, 40}, kPipe);
+
+    g.dimension({base.left(), base.top()}, base.bottomLeft(), Side::Left, 8, QString());
+    g.text({base.left() - 14, base.center().y() - 2}, fa("8 تا 15 سانتيمتر"), Qt::AlignRight, kSmallPx);
+    g.dimension({base.left(), floorY}, {body.left(), body.bottom() + 7}, Side::Down, 14, QString());
+    g.text({body.left() + 4, floorY + 22}, fa("15 تا 20 سانتيمتر"), Qt::AlignLeft, kSmallPx);
+    g.dimension({base.right(), floorY}, {rightWall.left(), floorY}, Side::Down, 14, QString());
+    g.text({(base.right() + rightWall.left()) / 2, floorY + 26}, fa("50 تا 70 سانتيمتر"), Qt::AlignHCenter,
+           kSmallPx);
+
+    g.text({body.center().x(), body.bottom() - 18}, fa("ديگ"), Qt::AlignHCenter, 11);
+    label(g, {84, 186}, "مشعل", {100, 212});
+    label(g, {240, 332}, "فونداسيون", {240, floorY - 4});
+    label(g, {60, 170}, "دريچه ورود هوا", {leftWall.right(), 230}, Qt::AlignHCenter);
+    label(g, {330, 60}, "دودكش", {388, 60}, Qt::AlignHCenter);
+    label(g, {56, 322}, "كف موتورخانه", {70, floorY}, Qt::AlignHCenter);
+    label(g, {342, 246}, "ديوار", {372, 246});
+}
+
+// ---------------------------------------------------------------- expansion tanks
+
+void openExpansionTank(Sheet &g)
+{
+    // An open tank in oblique view: L1 wide, L2 deep, H high; the expansion
+    // pipe below, the make-up water through its float valve, the overflow
+    // and the vent.
+    const QRectF front(46, 74, 96, 80);
+    const QPointF depth(30, -24);
+    g.rect(front, kOutline);
+    g.polyline({front.topLeft(), front.topLeft() + depth, front.topRight() + depth, front.topRight()}, kOutline);
+    g.polyline({front.topRight() + depth, front.bottomRight() + depth, front.bottomRight()}, kOutline);
+    g.dashed({front.left(), front.top() + 18}, {front.right(), front.top() + 18}, kThin, 5, 2.5); // water
+    // Vent on the lid.
+    g.polyline({{96, 62}, {96, 36}, {108, 30}, {120, 36}, {120, 44}}, kPipe);
+    // Make-up water with its float valve (d2), overflow (d4), expansion pipe (d1).
+    g.line({14, front.top() + 10}, {front.left() + 16, front.top() + 10}, kPipe);
+    g.line({front.left() + 16, front.top() + 10}, {front.left() + 30, front.top() + 24}, kThin);
+    g.circle({front.left() + 34, front.top() + 28}, 5, kThin);
+    QPointF e = nozzle(g, {front.right() + 14, front.top() + 14}, Side::Right, 14);
+    g.line(e, {e.x(), 150}, kPipe);
+    g.letter({e.x() + 10, front.top() + 4}, QStringLiteral("d4"));
+    g.letter({14, front.top() + 22}, QStringLiteral("d2"));
+    e = nozzle(g, {front.center().x(), front.bottom()}, Side::Down, 12);
+    g.letter(e + QPointF(12, 2), QStringLiteral("d1"));
+
+    g.dimension(front.topLeft(), front.bottomLeft(), Side::Left, 20, QStringLiteral("H"));
+    g.dimension(front.bottomLeft(), front.bottomRight(), Side::Down, 24, QStringLiteral("L1"));
+    g.dimensionAligned(front.bottomRight() + QPointF(0, 0), front.bottomRight() + depth, QPointF(10, 8),
+                       QStringLiteral("L2"));
+    label(g, {150, 22}, "لوله هواكش", {120, 40}, Qt::AlignLeft);
+    keyedLegend(g, QRectF(4, 186, 218, 40),
+                {{QStringLiteral("d1"), fa("لوله انبساط")},
+                 {QStringLiteral("d2"), fa("ورودي آب تغذيه با شير شناور")},
+                 {QStringLiteral("d4"), fa("سرريز")}},
+                1, 9);
+}
+
+void diaphragmExpansionTank(Sheet &g)
+{
+    // A closed vessel A high and B across, the diaphragm between the gas
+    // charge above and the system water below, the charging valve on top
+    // and the connection D to the system below.
+    const QRectF v(72, 36, 82, 108);
+    g.roundedRect(v, 30);
+    g.arc({v.center().x(), v.center().y() + 30}, v.width() / 2 - 1, 30, 0, 180, kPipe); // diaphragm
+    nozzle(g, {v.center().x(), v.top()}, Side::Up, 8);
+    g.rect(QRectF(v.center().x() - 3, v.top() - 14, 6, 6), kThin);
+    const QPointF e = nozzle(g, {v.center().x(), v.bottom()}, Side::Down, 14);
+    g.letter(e + QPointF(12, 0), QStringLiteral("D"));
+    g.text({v.center().x(), v.top() + 34}, fa("هوا يا ازت"), Qt::AlignHCenter, kSmallPx);
+    g.text({v.center().x(), v.bottom() - 18}, fa("آب سيستم"), Qt::AlignHCenter, kSmallPx);
+
+    g.dimension(v.topLeft(), v.bottomLeft(), Side::Left, 22, QStringLiteral("A"));
+    g.dimension({v.left(), v.center().y()}, {v.right(), v.center().y()}, Side::Down, 90, QStringLiteral("B"));
+    label(g, {190, 26}, "شير شارژ هوا", {v.center().x() + 3, v.top() - 11}, Qt::AlignHCenter);
+    label(g, {190, 76}, "ديافراگم", {v.right() - 8, v.center().y() + 14}, Qt::AlignHCenter);
+    label(g, {40, 190}, "اتصال به سيستم", {v.center().x() - 3, e.y() - 4}, Qt::AlignHCenter);
+}
+
+void hydropneumaticExpansionTank(Sheet &g)
+{
+    // A lying tank L long and D across, shell T thick, on saddles; the
+    // system water at D8, the compressed air at d6, the pressure switch
+    // and gauge at d7, the gauge glass on the front.
+    const QRectF t(30, 66, 164, 62);
+    g.dishedTank(t, 12);
+    saddle(g, 64, t.bottom(), 14);
+    saddle(g, 160, t.bottom(), 14);
+    g.dashed({t.left() + 10, t.top() + 26}, {t.right() - 10, t.top() + 26}, kThin, 5, 2.5);
+    g.rect(QRectF(100, t.top() + 14, 5, 26), kThin); // gauge glass
+    QPointF e = nozzle(g, {112, t.bottom()}, Side::Down, 10);
+    g.letter(e + QPointF(14, 1), QStringLiteral("D8"));
+    e = nozzle(g, {70, t.top()}, Side::Up, 10);
+    g.letter(e + QPointF(0, -9), QStringLiteral("d6"));
+    e = nozzle(g, {150, t.top()}, Side::Up, 10);
+    g.letter(e + QPointF(0, -9), QStringLiteral("d7"));
+    safetyValve(g, {120, t.top()}, 4);
+
+    g.dimension({t.left(), t.center().y()}, {t.right(), t.center().y()}, Side::Up, 62, QStringLiteral("L"));
+    g.dimension({t.right() - 12, t.top()}, {t.right() - 12, t.bottom()}, Side::Right, 20, QStringLiteral("D"));
+    g.label({14, 150}, QStringLiteral("T"), {t.left() + 14, t.bottom() - 1}, Qt::AlignHCenter, kLetterPx);
+    keyedLegend(g, QRectF(4, 174, 218, 48),
+                {{QStringLiteral("D8"), fa("اتصال به آب سيستم")},
+                 {QStringLiteral("d6"), fa("ورودي هواي فشرده")},
+                 {QStringLiteral("d7"), fa("كليد فشار و فشارسنج")}},
+                1, 9);
+}
+
+// ---------------------------------------------------------------- burners
+
+namespace {
+
+// The burner housing with its motor and fan behind and the blast tube in
+// front; returns the housing.
+QRectF burnerBody(Sheet &g)
+{
+    const QRectF housing(80, 56, 80, 74);
+    g.roundedRect(housing, 8);
+    motor(g, QRectF(160, 74, 44, 34), false);
+    g.circle({120, 93}, 20, kThin); // the fan inside
+    for (int i = 0; i < 6; ++i) {
+        const double a = i * 60.0 * 3.14159265 / 180.0;
+        g.line({120, 93}, {120 + 18 * std::cos(a), 93 - 18 * std::sin(a)}, kThin);
+    }
+    // Mounting flange and blast tube.
+    g.rect(QRectF(70, 70, 10, 46), kOutline);
+    g.rect(QRectF(20, 80, 50, 26), kOutline);
+    g.dashed({24, 93}, {66, 93}, kThin, 3, 2);
+    g.triangle({22, 88}, {22, 98}, {30, 93}, kThin); // nozzle head
+    label(g, {44, 140}, "شعله پوش", {45, 106});
+    label(g, {184, 140}, "الكتروموتور", {184, 108});
+    label(g, {60, 40}, "فلنج اتصال به ديگ", {75, 70}, Qt::AlignHCenter);
+    return housing;
+}
+
+} // namespace
+
+void oilBurner(Sheet &g)
+{
+    const QRectF h = burnerBody(g);
+    // Ignition transformer on top, photocell, fuel pump below with the
+    // supply (through its filter) and return lines.
+    g.rect(QRectF(96, 40, 42, 16), kOutline);
+    g.circle({h.left() + 10, h.top() + 12}, 3.5, kThin);
+    const QRectF fuelPump(96, h.bottom(), 30, 16);
+    g.rect(fuelPump, kOutline);
+    g.line({104, fuelPump.bottom()}, {104, 206}, kPipe);
+    g.line({118, fuelPump.bottom()}, {118, 206}, kPipe);
+    g.rect(QRectF(99, 168, 10, 14), kOutline); // filter
+    g.arrowHead({104, fuelPump.bottom() + 2}, {104, fuelPump.bottom() + 12});
+    g.arrowHead({118, 204}, {118, 194});
+    label(g, {176, 30}, "ترانس جرقه", {138, 46}, Qt::AlignHCenter);
+    label(g, {44, 62}, "فتوسل", {h.left() + 7, h.top() + 12}, Qt::AlignRight);
+    label(g, {172, 160}, "پمپ سوخت", {126, h.bottom() + 8}, Qt::AlignHCenter);
+    label(g, {60, 176}, "فيلتر سوخت", {99, 175}, Qt::AlignHCenter);
+    g.text({88, 214}, fa("رفت سوخت"), Qt::AlignHCenter, kSmallPx);
+    g.text({150, 214}, fa("برگشت سوخت"), Qt::AlignHCenter, kSmallPx);
+}
+
+void gasBurner(Sheet &g)
+{
+    const QRectF h = burnerBody(g);
+    // The gas train from the inlet at the right: the hand valve, the
+    // filter, the regulator, the gas pressure switch and the two solenoid
+    // valves, up into the burner.
+    const double y = 168;
+    g.polyline({{218, y}, {110, y}, {110, h.bottom()}}, kPipe);
+    gateValve(g, {204, y}, false, 4);
+    g.rect(QRectF(180, y - 6, 12, 12), kOutline); // filter
+    g.line({180, y + 6}, {192, y - 6}, kThin);
+    g.roundedRect(QRectF(156, y - 8, 16, 16), 3); // regulator
+    g.arc({164, y - 8}, 8, 6, 0, 180, kThin);
+    pressureGauge(g, {140, y}, 3);
+    motorValve(g, {124, y}, false, 4);
+    motorValve(g, {110, 148}, true, 4);
+    g.arrowHead({210, y}, {218, y});
+    g.text({224, y + 14}, fa("ورودي گاز"), Qt::AlignRight, kSmallPx);
+    label(g, {224, 152}, "شير قطع دستي", {204, y - 4}, Qt::AlignRight);
+    label(g, {170, 200}, "فيلتر و رگولاتور", {164, y + 8});
+    const QRectF box = g.text({58, 196}, fa("شيرهاي برقي"), Qt::AlignHCenter, kSmallPx);
+    g.leader({box.right() + 1, box.center().y() - 2}, {110, 152});
+    g.leader({box.right() + 1, box.center().y() + 2}, {122, y + 4});
+    label(g, {142, 36}, "كليد فشار هوا", {140, h.top()}, Qt::AlignHCenter);
+}
+
+void fuelTank(Sheet &g)
+{
+    // The gas-oil store: a lying tank L1 long in its shell and L2 over the
+    // heads, D across, sheet T; the fill pipe d4, the vent d5, the suction
+    // and return d3, the manhole and the level gauge on top, on saddles.
+    const QRectF t(26, 58, 172, 56);
+    g.dishedTank(t, 12);
+    saddle(g, 62, t.bottom(), 12);
+    saddle(g, 162, t.bottom(), 12);
+    g.rect(QRectF(92, t.top() - 6, 24, 6), kOutline); // manhole
+    QPointF e = nozzle(g, {44, t.top()}, Side::Up, 12);
+    g.letter(e + QPointF(0, -9), QStringLiteral("d4"));
+    g.polyline({{142, t.top()}, {142, 38}, {150, 32}, {158, 38}}, kPipe);
+    g.letter({142, 26}, QStringLiteral("d5"));
+    e = nozzle(g, {176, t.top()}, Side::Up, 12);
+    g.letter(e + QPointF(0, -9), QStringLiteral("d3"));
+    g.dashed({176, t.top()}, {176, t.bottom() - 6}, kThin, 3, 2); // suction tube
+    g.rect(QRectF(67, t.top() - 12, 6, 12), kThin); // level gauge
+
+    g.dimension({t.left() + 12, t.bottom()}, {t.right() - 12, t.bottom()}, Side::Down, 24, QStringLiteral("L1"));
+    g.dimension({t.left(), t.center().y()}, {t.right(), t.center().y()}, Side::Down, 68, QStringLiteral("L2"));
+    g.dimension({t.right() - 12, t.top()}, {t.right() - 12, t.bottom()}, Side::Right, 18, QStringLiteral("D"));
+    g.label({14, 40}, QStringLiteral("T"), {t.left() + 4, t.top() + 10}, Qt::AlignHCenter, kLetterPx);
+    label(g, {104, 38}, "دريچه آدم رو", {104, t.top() - 6});
+    label(g, {62, 12}, "نشان دهنده سطح", {70, t.top() - 12}, Qt::AlignHCenter);
+    keyedLegend(g, QRectF(4, 164, 218, 26),
+                {{QStringLiteral("d3"), fa("مكش و برگشت سوخت")},
+                 {QStringLiteral("d4"), fa("لوله پر كن")},
+                 {QStringLiteral("d5"), fa("لوله هواكش")}},
+                2, 9);
+}
+
+// ---------------------------------------------------------------- pumps
+
+void floorPump(Sheet &g)
+{
+    // An end-suction pump on its base frame: the motor, the coupling under
+    // its guard, the pump with the suction in line and the delivery
+    // rising; flexible connectors, valves, the gauge; the concrete
+    // foundation on isolation pads.
+    const QRectF base(22, 140, 168, 8);
+    g.rect(base, kOutline);
+    foundation(g, QRectF(16, 156, 180, 22));
+    for (double x : {36.0, 172.0})
+        g.rect(QRectF(x - 6, 148, 12, 8), kThin); // pads
+    motor(g, QRectF(28, 96, 76, 44));
+    g.rect(QRectF(110, 108, 14, 20), kThin); // coupling guard
+    const QPointF c(146, 118);
+    g.circle(c, 20, kOutline);
+    g.rect(QRectF(136, 136, 20, 4), kOutline);
+    // Suction in line from the right, delivery up.
+    g.line({c.x() + 20, c.y()}, {216, c.y()}, kPipe);
+    flexible(g, {178, c.y()}, false);
+    gateValve(g, {202, c.y()}, false, 4);
+    g.line({c.x(), c.y() - 20}, {c.x(), 14}, kPipe);
+    flexible(g, {c.x(), 86}, true);
+    checkValve(g, {c.x(), 64}, Side::Up, 4);
+    gateValve(g, {c.x(), 44}, true, 4);
+    pressureGauge(g, {c.x() + 10, 92}, 3);
+    g.line({c.x(), 92}, {c.x() + 10, 92}, kThin);
+    g.arrowHead({c.x(), 16}, {c.x(), 26});
+    g.arrowHead({c.x() + 24, c.y()}, {c.x() + 34, c.y()});
+
+    label(g, {66, 80}, "الكتروموتور", {66, 96});
+    label(g, {104, 196}, "شاسي", {100, 148});
+    label(g, {160, 196}, "فونداسيون بتني", {150, 170});
+    label(g, {40, 196}, "لرزه گير", {36, 156});
+    label(g, {118, 88}, "كوپلينگ", {117, 108});
+    label(g, {214, 136}, "مكش", {212, c.y() + 4}, Qt::AlignHCenter);
+    label(g, {186, 20}, "رانش", {c.x() + 2, 24}, Qt::AlignHCenter);
+    label(g, {188, 66}, "شير يكطرفه", {c.x() + 4, 64}, Qt::AlignHCenter);
+    label(g, {186, 96}, "اتصال قابل انعطاف", {c.x() + 4, 86}, Qt::AlignHCenter);
+}
+
+void inLinePump(Sheet &g)
+{
+    // A pump in the pipe itself, its motor standing above it; a valve and a
+    // strainer before it, a check valve and a valve after it, flexible
+    // connectors on both sides, the pipe held on supports.
+    const double y = 150;
+    g.line({8, y}, {216, y}, kPipe);
+    const QRectF casing(96, y - 16, 36, 32);
+    g.fill(casing, Qt::white);
+    g.roundedRect(casing, 8);
+    g.rect(QRectF(casing.left() - 6, y - 10, 6, 20), kOutline);
+    g.rect(QRectF(casing.right(), y - 10, 6, 20), kOutline);
+    g.rect(QRectF(104, 116, 20, 18), kOutline); // lantern
+    const QRectF m(96, 50, 36, 66);
+    g.rect(m, kOutline);
+    for (double x = m.left() + 4; x < m.right() - 2; x += 4)
+        g.line({x, m.top() + 10}, {x, m.bottom() - 4}, kThin);
+    g.rect(QRectF(100, 40, 28, 10), kOutline); // fan cowl
+    gateValve(g, {28, y}, false, 4.5);
+    strainer(g, {52, y}, false, 4.5);
+    flexible(g, {78, y}, false);
+    flexible(g, {150, y}, false);
+    checkValve(g, {172, y}, Side::Right, 4.5);
+    gateValve(g, {196, y}, false, 4.5);
+    for (double x : {16.0, 208.0}) {
+        g.line({x, y + 4}, {x, 186}, kOutline);
+        g.line({x - 6, 186}, {x + 6, 186}, kOutline);
+    }
+    flowArrow(g, {64, y - 12}, Side::Right);
+    g.line({56, y - 12}, {70, y - 12}, kThin);
+
+    label(g, {60, 64}, "الكتروموتور", {96, 80}, Qt::AlignHCenter);
+    label(g, {172, 116}, "پمپ خطي", {128, 140}, Qt::AlignHCenter);
+    label(g, {28, 204}, "شير قطع", {28, y + 4});
+    label(g, {64, 186}, "صافي", {54, y + 6});
+    label(g, {118, 204}, "اتصال قابل انعطاف", {150, y + 5});
+    label(g, {180, 210}, "شير يكطرفه", {172, y + 4});
+    g.text({60, y - 24}, fa("جهت جريان"), Qt::AlignHCenter, kSmallPx);
+}
+
+// ---------------------------------------------------------------- softener
+
+void softener(Sheet &g)
+{
+    // The resin tank with its multiport valve on top, its lever on the
+    // positions 1 to 3 of the working notes; the hard water in, the soft
+    // water out, the drain, and the brine tank with its valve.
+    const QRectF tank(56, 74, 56, 124);
+    g.dishedTank(tank, 10);
+    for (double yy = tank.top() + 40; yy < tank.bottom() - 14; yy += 6)
+        for (double x = tank.left() + 6 + std::fmod(yy, 5.0); x < tank.right() - 4; x += 7)
+            g.disc({x, yy}, 0.7);
+    g.dashed({tank.center().x(), tank.top() + 4}, {tank.center().x(), tank.bottom() - 8}, kThin, 3, 2);
+    const QRectF valve(62, 52, 44, 22);
+    g.rect(valve, kOutline);
+    // The lever and its three positions.
+    const QPointF pivot(84, 52);
+    g.arc(pivot, 22, 22, 30, 120, kThin);
+    for (int i = 0; i < 3; ++i) {
+        const double a = (150 - 45 * i) * 3.14159265 / 180.0;
+        g.letter({pivot.x() + 29 * std::cos(a), pivot.y() - 29 * std::sin(a)}, QString::number(i + 1), false, 8);
+    }
+    g.line(pivot, {pivot.x() + 16, pivot.y() - 14}, kOutline);
+    g.disc({pivot.x() + 16, pivot.y() - 14}, 2);
+    // Hard water in, soft water out, drain.
+    g.line({8, 62}, {valve.left(), 62}, kPipe);
+    g.arrowHead({valve.left() - 1, 62}, {14, 62});
+    g.line({valve.right(), 58}, {146, 58}, kPipe);
+    g.arrowHead({150, 58}, {138, 58});
+    g.polyline({{valve.right(), 70}, {124, 70}, {124, 206}}, kPipe);
+    g.arrowHead({124, 212}, {124, 202});
+    // Brine tank with salt and its valve.
+    const QRectF brine(158, 120, 58, 78);
+    g.rect(brine, kOutline);
+    g.hatch(QRectF(brine.left(), brine.top() + 44, brine.width(), brine.height() - 44), 5);
+    g.dashed({brine.left(), brine.top() + 30}, {brine.right(), brine.top() + 30}, kThin, 4, 2);
+    g.polyline({{valve.right(), 64}, {134, 64}, {134, 102}, {180, 102}, {180, brine.bottom() - 6}}, kPipe);
+    gateValve(g, {156, 102}, false, 4);
+
+    g.text({8, 50}, fa("ورودي آب سخت"), Qt::AlignLeft, kSmallPx);
+    g.text({154, 58}, fa("خروجي آب نرم"), Qt::AlignLeft, kSmallPx);
+    g.text({130, 218}, fa("به فاضلاب"), Qt::AlignLeft, kSmallPx);
+    label(g, {160, 24}, "شير چندراهه", {104, 54}, Qt::AlignHCenter);
+    label(g, {40, 212}, "مخزن رزين", {62, 190}, Qt::AlignHCenter);
+    label(g, {190, 214}, "مخزن نمك", {190, brine.bottom()}, Qt::AlignHCenter);
+    label(g, {220, 86}, "شير منبع نمك", {158, 99}, Qt::AlignRight);
+    g.text({200, brine.top() + 16}, fa("آب نمك"), Qt::AlignHCenter, kSmallPx);
+}
+
+} // namespace bv::eqbook::pictures
