@@ -225,7 +225,9 @@ FormColorRules colorRulesFor(const QString &n)
             r.overrides << ColorOverride{QString::fromLatin1(x), AreaJ, -1, RoleText};
     } else if (n == QLatin1String("Form17")) {
         r.area = AreaJ;
-        r.kept = names({"Label15"});
+        // The left-hand menu stands on the form's black: painted in the
+        // area's text colour it could not be read, so it keeps its own.
+        r.kept = names({"Label15", "Label2", "Label4", "Label5", "Label9", "Label12"});
         r.keptOnly = names({"Panel6"});
         r.overrides = {{QStringLiteral("DriveComboBox1"), -1, RoleMenu, RoleTextMenu},
                        {QStringLiteral("DirectoryListBox1"), -1, RoleMenu, RoleTextMenu},

@@ -165,7 +165,8 @@ protected:
             {Form4, "Panel1", QPalette::Window, AreaV},      {Form4, "Label22", QPalette::WindowText, AreaV},
             {Form8, "Panel4", QPalette::Window, AreaV},      {Form10, "Label15", QPalette::WindowText, AreaV},
             {Form13, "Panel1", QPalette::Window, AreaG},     {Form17, "Label15", QPalette::WindowText, AreaJ},
-            {Form17, "Shape1", QPalette::Window, AreaJ},     {ModifyAliaz, "Button1", QPalette::Button, AreaJ},
+            {Form17, "Shape1", QPalette::Window, AreaJ},     {Form17, "Label2", QPalette::WindowText, AreaJ},
+            {ModifyAliaz, "Button1", QPalette::Button, AreaJ},
             {FormT2, "ComboBox1", QPalette::Text, AreaT},
         };
         for (const auto &k : kept) {
