@@ -212,8 +212,10 @@ void Database::open()
                                      .arg(++serial));
     }
     sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(mainFile.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
-        SQLITE_OK) {
+    // A connection is used by one thread only: the engine need not lock
+    // around each call (every column of every row read would take a lock).
+    if (sqlite3_open_v2(mainFile.toUtf8().constData(), &db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
         QString msg = db ? engineText(db) : QStringLiteral("out of memory");
         sqlite3_close_v2(db);
         throw DbError(QStringLiteral("Cannot open database %1: %2").arg(m_name, msg));

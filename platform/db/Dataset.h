@@ -178,6 +178,8 @@ protected:
     // would select (a query whose text changed).
     virtual bool fieldsOutdated() const { return false; }
     virtual bool canModify() const { return true; }
+    // Lets go of what a subclass keeps beside its rows; called on close.
+    virtual void releaseRows() {}
     void checkActive() const;
     const QVector<QVariant> *activeValues() const;
     void reindexFields();

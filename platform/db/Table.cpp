@@ -6,7 +6,52 @@ namespace pf::db {
 
 using namespace detail;
 
+// The rows read ahead for the records of a master: every row of the first
+// link value, in index order, and for the other link values the positions
+// of their rows.
+struct Table::AheadRows {
+    QString sql;
+    quint64 serial = 0;
+    double first = 0;
+    QVector<Row> rows;
+    QHash<QVector<double>, QVector<int>> byKey;
+};
+
+namespace {
+
+bool isNumber(const QVariant &v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool numericField(FieldType t)
+{
+    return t == FieldType::Float || t == FieldType::Integer || t == FieldType::SmallInt || t == FieldType::AutoInc;
+}
+
+} // namespace
+
 Table::Table(QObject *parent) : Dataset(parent) {}
+
+Table::~Table() = default;
+
+void Table::setReadAhead(bool on)
+{
+    m_readAhead = on;
+    if (!on)
+        m_ahead.reset();
+}
+
+void Table::releaseRows() { m_ahead.reset(); }
 
 void Table::setTableName(const QString &name)
 {
@@ -176,7 +221,8 @@ void Table::selectRows()
         QStringList cols;
         for (int i = 0; i < m_dataCount; ++i)
             cols << quoteId(m_fields[i]->m_def.name);
-        QString sql = QStringLiteral("SELECT rowid, %1 FROM %2").arg(cols.join(QStringLiteral(", ")), t);
+        m_selectColumns = QStringLiteral("rowid, ") + cols.join(QStringLiteral(", "));
+        QString sql = QStringLiteral("SELECT %1 FROM %2").arg(m_selectColumns, t);
         QStringList where;
         const QStringList ixFields = currentIndexFields();
         if (linked) {
@@ -197,7 +243,8 @@ void Table::selectRows()
                          (fd->m_def.type == FieldType::String ? QStringLiteral(" COLLATE PERSIAN") : QString());
         }
         order << QStringLiteral("rowid");
-        sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+        m_selectOrder = order.join(QStringLiteral(", "));
+        sql += QStringLiteral(" ORDER BY ") + m_selectOrder;
         m_selectSql = sql;
         m_selectTable = t;
         m_selectFilter = f;
@@ -205,22 +252,90 @@ void Table::selectRows()
     }
 
     QVector<Row> rows;
-    const int width = fieldCount();
-    QVector<FieldType> types(m_dataCount);
-    for (int i = 0; i < m_dataCount; ++i)
-        types[i] = m_fields[i]->m_def.type;
-    db()->eachRow(m_selectSql, keys, [&](sqlite3_stmt *st) {
-        Row row;
-        row.rowid = sqlite3_column_int64(st, 0);
-        row.v.resize(width);
+    if (!(m_readAhead && linked && takeRowsAhead(t, keys, rows))) {
+        const int width = fieldCount();
+        QVector<FieldType> types(m_dataCount);
         for (int i = 0; i < m_dataCount; ++i)
-            row.v[i] = fieldValue(st, i + 1, types[i]);
-        rows.push_back(std::move(row));
-    });
+            types[i] = m_fields[i]->m_def.type;
+        db()->eachRow(m_selectSql, keys, [&](sqlite3_stmt *st) {
+            Row row;
+            row.rowid = sqlite3_column_int64(st, 0);
+            row.v.resize(width);
+            for (int i = 0; i < m_dataCount; ++i)
+                row.v[i] = fieldValue(st, i + 1, types[i]);
+            rows.push_back(std::move(row));
+        });
+    }
     m_loadedKeys = keys;
     m_loadedLinked = linked;
     m_loadedSerial = db()->writeSerial();
     setRows(std::move(rows));
+}
+
+bool Table::takeRowsAhead(const QString &table, const QVariantList &keys, QVector<Row> &rows)
+{
+    // Each link field a number field, each link value a number: the rows of
+    // a record are then exactly those of the first value whose stored link
+    // values are numbers equal to the record's, as the engine compares them.
+    const int n = int(keys.size());
+    if (n < 2)
+        return false;
+    const QStringList ixFields = currentIndexFields();
+    QVector<int> cols;
+    QVector<double> want;
+    for (int i = 0; i < n; ++i) {
+        if (!isNumber(keys[i]))
+            return false;
+        Field *fd = findField(i < ixFields.size() ? ixFields[i] : m_masterFieldList.value(i));
+        if (!fd || fd->m_kind != FieldKind::Data || fd->m_index >= m_dataCount || !numericField(fd->m_def.type))
+            return false;
+        cols << fd->m_index;
+        if (i > 0)
+            want << keys[i].toDouble() + 0.0; // -0 is 0
+    }
+    const double first = keys[0].toDouble();
+    const quint64 serial = db()->writeSerial();
+    if (!m_ahead || m_ahead->sql != m_selectSql || m_ahead->serial != serial || m_ahead->first != first) {
+        auto ahead = std::make_unique<AheadRows>();
+        const QString f = filterSql();
+        QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                          .arg(m_selectColumns, table, quoteId(m_fields[cols[0]]->m_def.name));
+        if (!f.isEmpty())
+            sql += QStringLiteral(" AND (%1)").arg(f);
+        sql += QStringLiteral(" ORDER BY ") + m_selectOrder;
+        const int width = fieldCount();
+        QVector<FieldType> types(m_dataCount);
+        for (int i = 0; i < m_dataCount; ++i)
+            types[i] = m_fields[i]->m_def.type;
+        QVector<double> key(n - 1);
+        db()->eachRow(sql, {keys[0]}, [&](sqlite3_stmt *st) {
+            // The stored link values as they are, not as the fields make them.
+            for (int i = 1; i < n; ++i) {
+                const int type = sqlite3_column_type(st, cols[i] + 1);
+                if (type != SQLITE_INTEGER && type != SQLITE_FLOAT)
+                    return; // equal to no number: no record's row
+                key[i - 1] = sqlite3_column_double(st, cols[i] + 1) + 0.0;
+            }
+            Row row;
+            row.rowid = sqlite3_column_int64(st, 0);
+            row.v.resize(width);
+            for (int i = 0; i < m_dataCount; ++i)
+                row.v[i] = fieldValue(st, i + 1, types[i]);
+            ahead->byKey[key].push_back(int(ahead->rows.size()));
+            ahead->rows.push_back(std::move(row));
+        });
+        ahead->sql = m_selectSql;
+        ahead->serial = serial;
+        ahead->first = first;
+        m_ahead = std::move(ahead);
+    }
+    const auto it = m_ahead->byKey.constFind(want);
+    if (it != m_ahead->byKey.constEnd()) {
+        rows.reserve(it->size());
+        for (int i : *it)
+            rows.push_back(m_ahead->rows[i]);
+    }
+    return true;
 }
 
 void Table::masterChanged()
