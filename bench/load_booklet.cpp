@@ -17,6 +17,13 @@
 //                             program until now (version 1) opens unchanged
 //   BM_UnpackFloor            the floor beside it: the file read and its
 //                             compressed bytes unpacked, streaming
+//   BM_SaveBooklet            the 621-page booklet saved to a report file
+//   BM_SaveFloor              the floor beside it: the same file's bytes, as
+//                             they stand unpacked, packed by zlib at level 1
+//                             in one stream with no other work;
+//                             "size_vs_level6" compares the saved file with
+//                             its sections packed at zlib's default level,
+//                             as the program packed them until now
 //   BM_PeakMemory             separate processes, each measuring its own peak
 //                             resident size (VmHWM of /proc/self/status, the
 //                             high-water mark ru_maxrss reports) around one
@@ -459,6 +466,74 @@ void BM_UnpackFloor(benchmark::State &state)
         state.counters["ratio"] = g_openSeconds / (double(ns) / 1e9 / double(state.iterations()));
 }
 BENCHMARK(BM_UnpackFloor)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// ---------------------------------------------------------------- saving
+
+const pf::report::Document &bookletDocument()
+{
+    static const pf::report::Document doc = layBooklet(project(50));
+    return doc;
+}
+
+double g_saveSeconds = 0;
+
+void BM_SaveBooklet(benchmark::State &state)
+{
+    const pf::report::Document &doc = bookletDocument();
+    const QString file = QDir(project(50).dir.path()).filePath(QStringLiteral("saved.QRP"));
+    QElapsedTimer clock;
+    qint64 ns = 0;
+    for (auto _ : state) {
+        clock.start();
+        pf::report::saveDocument(doc, file);
+        ns += clock.nsecsElapsed();
+    }
+    g_saveSeconds = double(ns) / 1e9 / double(state.iterations());
+    state.counters["file_bytes"] = double(QFile(file).size());
+    state.counters["pages"] = double(doc.pages.size());
+}
+BENCHMARK(BM_SaveBooklet)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The sections of a file saved unpacked, each packed at `level`: the size
+// of the file so packed.
+qint64 packedSize(const QByteArray &stored, int level)
+{
+    qint64 size = 12;
+    for (qsizetype at = 12; at + 10 <= stored.size();) {
+        const quint32 length = qFromLittleEndian<quint32>(stored.constData() + at + 2);
+        uLongf out = compressBound(length);
+        QByteArray packed(qsizetype(out), '\0');
+        if (length > 0)
+            compress2(reinterpret_cast<Bytef *>(packed.data()), &out,
+                      reinterpret_cast<const Bytef *>(stored.constData() + at + 10), length, level);
+        size += 10 + (length > 0 ? qint64(out) : 0);
+        at += 10 + length;
+    }
+    return size;
+}
+
+void BM_SaveFloor(benchmark::State &state)
+{
+    const QByteArray raw = pf::report::encodeDocument(bookletDocument(), false);
+    QByteArray packed(qsizetype(compressBound(uLong(raw.size()))), '\0');
+    QElapsedTimer clock;
+    qint64 ns = 0;
+    for (auto _ : state) {
+        clock.start();
+        uLongf len = uLongf(packed.size());
+        compress2(reinterpret_cast<Bytef *>(packed.data()), &len, reinterpret_cast<const Bytef *>(raw.constData()),
+                  uLong(raw.size()), 1);
+        benchmark::DoNotOptimize(len);
+        ns += clock.nsecsElapsed();
+    }
+    const double floor = double(ns) / 1e9 / double(state.iterations());
+    state.counters["unpacked_bytes"] = double(raw.size());
+    if (g_saveSeconds > 0)
+        state.counters["ratio"] = g_saveSeconds / floor;
+    const qint64 saved = pf::report::encodeDocument(bookletDocument(), true).size();
+    state.counters["size_vs_level6"] = double(saved) / double(packedSize(raw, Z_DEFAULT_COMPRESSION));
+}
+BENCHMARK(BM_SaveFloor)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 // ---------------------------------------------------------------- crafted file
 
