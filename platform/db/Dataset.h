@@ -42,6 +42,7 @@ private:
     friend class Dataset;
     friend class Table;
     friend class Query;
+    const QVariant &current() const;
     Dataset *m_ds = nullptr;
     FieldDef m_def;
     FieldKind m_kind = FieldKind::Data;

@@ -7,14 +7,15 @@ namespace pf::db {
 using namespace detail;
 
 // The rows read ahead for the records of a master: every row of the first
-// link value, in index order, and for the other link values the positions
-// of their rows.
+// link value, in index order, and for the other link values where their
+// rows lie (the index order keeps the rows of one record together).
 struct Table::AheadRows {
     QString sql;
     quint64 serial = 0;
     double first = 0;
     QVector<Row> rows;
-    QHash<QVector<double>, QVector<int>> byKey;
+    QHash<QVector<double>, QPair<int, int>> byKey; // first row, past the last
+    bool together = true; // false: a record's rows lay apart, read on their own
 };
 
 namespace {
@@ -307,7 +308,15 @@ bool Table::takeRowsAhead(const QString &table, const QVariantList &keys, QVecto
         QVector<FieldType> types(m_dataCount);
         for (int i = 0; i < m_dataCount; ++i)
             types[i] = m_fields[i]->m_def.type;
-        QVector<double> key(n - 1);
+        QVector<double> key(n - 1), last;
+        int runStart = -1;
+        auto endRun = [&] {
+            if (runStart < 0)
+                return;
+            if (ahead->byKey.contains(last))
+                ahead->together = false;
+            ahead->byKey.insert(last, {runStart, int(ahead->rows.size())});
+        };
         db()->eachRow(sql, {keys[0]}, [&](sqlite3_stmt *st) {
             // The stored link values as they are, not as the fields make them.
             for (int i = 1; i < n; ++i) {
@@ -316,25 +325,33 @@ bool Table::takeRowsAhead(const QString &table, const QVariantList &keys, QVecto
                     return; // equal to no number: no record's row
                 key[i - 1] = sqlite3_column_double(st, cols[i] + 1) + 0.0;
             }
+            if (runStart < 0 || key != last) {
+                endRun();
+                runStart = int(ahead->rows.size());
+                last = key;
+            }
             Row row;
             row.rowid = sqlite3_column_int64(st, 0);
             row.v.resize(width);
             for (int i = 0; i < m_dataCount; ++i)
                 row.v[i] = fieldValue(st, i + 1, types[i]);
-            ahead->byKey[key].push_back(int(ahead->rows.size()));
             ahead->rows.push_back(std::move(row));
         });
+        endRun();
+        if (!ahead->together) {
+            ahead->rows.clear();
+            ahead->byKey.clear();
+        }
         ahead->sql = m_selectSql;
         ahead->serial = serial;
         ahead->first = first;
         m_ahead = std::move(ahead);
     }
+    if (!m_ahead->together)
+        return false;
     const auto it = m_ahead->byKey.constFind(want);
-    if (it != m_ahead->byKey.constEnd()) {
-        rows.reserve(it->size());
-        for (int i : *it)
-            rows.push_back(m_ahead->rows[i]);
-    }
+    if (it != m_ahead->byKey.constEnd())
+        rows = m_ahead->rows.mid(it->first, it->second - it->first);
     return true;
 }
 
