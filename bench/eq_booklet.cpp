@@ -21,6 +21,7 @@
 //                           the window's operation carries it out
 // Half the spaces have radiators, one in five unit heaters, one in ten a
 // furnace outlet and four in five extract fans; every unit has risers.
+#include "DistinctTexts.h"
 #include "boravest/app/Forms.h"
 #include "boravest/app/U1.h"
 #include "boravest/data/CollectorsStore.h"
@@ -41,7 +42,6 @@
 #include <QElapsedTimer>
 #include <QSet>
 #include <QTemporaryDir>
-#include <QTextLayout>
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -143,6 +143,16 @@ void addProject(int p, int floors)
     });
 }
 
+// Project `p` of `floors` floors, added on first use.
+void ensureProject(int p, int floors)
+{
+    static std::map<int, bool> added;
+    if (!added[p]) {
+        addProject(p, floors);
+        added[p] = true;
+    }
+}
+
 void select(int p)
 {
     DM1->Table1->close();
@@ -157,11 +167,7 @@ void BM_EquipmentBooklet(benchmark::State &state)
 {
     const int floors = int(state.range(0));
     const int p = floors; // one project per size
-    static std::map<int, bool> added;
-    if (!added[p]) {
-        addProject(p, floors);
-        added[p] = true;
-    }
+    ensureProject(p, floors);
     Program &prog = *g_program;
     double total = 0, layout = 0;
     QElapsedTimer clock;
@@ -186,33 +192,16 @@ void BM_EquipmentBooklet(benchmark::State &state)
 }
 BENCHMARK(BM_EquipmentBooklet)->Arg(50)->Arg(100)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
-// A text as the booklet draws it: what a layout of it depends on.
-struct DistinctText {
-    QString text;
-    pf::report::ReportFont font;
-    Qt::LayoutDirection direction;
-    Qt::Alignment alignment;
-    bool operator==(const DistinctText &o) const = default;
-};
-size_t qHash(const DistinctText &t, size_t seed = 0)
-{
-    return qHashMulti(seed, t.text, t.font.family, t.font.pointSize, t.font.bold, int(t.direction),
-                      int(t.alignment));
-}
-
 void BM_EquipmentBookletFloor(benchmark::State &state)
 {
     const int floors = int(state.range(0));
     const int p = floors;
+    ensureProject(p, floors);
     Program &prog = *g_program;
     // The booklet's texts, from one build.
     select(p);
     Form23->Bt1Click();
-    QSet<DistinctText> distinct;
-    for (const auto &page : prog.shown.pages)
-        for (const auto &item : page.items)
-            if (const auto *t = std::get_if<pf::report::TextRun>(&item))
-                distinct.insert({t->text, t->font, t->direction, t->alignment});
+    const QSet<benchtexts::DistinctText> distinct = benchtexts::distinctTexts(prog.shown);
 
     const QString folder = QDir(prog.dir.path()).filePath(QStringLiteral("Boravestdata"));
     sqlite3 *db = nullptr;
@@ -249,13 +238,7 @@ void BM_EquipmentBookletFloor(benchmark::State &state)
                     sum += sqlite3_column_bytes(st, i) + sqlite3_column_double(st, i);
         }
         benchmark::DoNotOptimize(sum);
-        double width = 0;
-        for (const DistinctText &t : std::as_const(distinct)) {
-            QTextLayout layout;
-            pf::report::layoutParagraph(layout, t.text, t.font, t.direction, t.alignment, false, -1);
-            width += layout.lineAt(0).naturalTextWidth();
-        }
-        benchmark::DoNotOptimize(width);
+        benchmark::DoNotOptimize(benchtexts::layOutEach(distinct));
         ns += clock.nsecsElapsed();
     }
     for (sqlite3_stmt *st : reads)

@@ -32,6 +32,7 @@
 //                             file that unpacks to 1 GB of zeros
 //   BM_CraftedFileRefusal     that refusal, timed in this process
 // Ratios to the floors are printed as counters ("ratio").
+#include "DistinctTexts.h"
 #include "boravest/building/HeatLoad.h"
 #include "boravest/building/PlanRotation.h"
 #include "boravest/building/RepUnit2.h"
@@ -248,20 +249,6 @@ void BM_BookletLayout(benchmark::State &state)
 }
 BENCHMARK(BM_BookletLayout)->Arg(50)->Arg(200)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// A text as the booklet draws it: what a layout of it depends on.
-struct DistinctText {
-    QString text;
-    pf::report::ReportFont font;
-    Qt::LayoutDirection direction;
-    Qt::Alignment alignment;
-    bool operator==(const DistinctText &o) const = default;
-};
-size_t qHash(const DistinctText &t, size_t seed = 0)
-{
-    return qHashMulti(seed, t.text, t.font.family, t.font.pointSize, t.font.bold, int(t.direction),
-                      int(t.alignment));
-}
-
 // Every field of every row of the project's units, spaces and surfaces,
 // read through prepared statements with the keys bound.
 double plainWalk(sqlite3 *db, sqlite3_stmt *units, sqlite3_stmt *spaces, sqlite3_stmt *surfaces)
@@ -294,14 +281,7 @@ double plainWalk(sqlite3 *db, sqlite3_stmt *units, sqlite3_stmt *spaces, sqlite3
 void BM_DistinctTextFloor(benchmark::State &state)
 {
     Project &p = project(int(state.range(0)));
-    QSet<DistinctText> distinct;
-    {
-        const pf::report::Document doc = layBooklet(p);
-        for (const auto &page : doc.pages)
-            for (const auto &item : page.items)
-                if (const auto *t = std::get_if<pf::report::TextRun>(&item))
-                    distinct.insert({t->text, t->font, t->direction, t->alignment});
-    }
+    const QSet<benchtexts::DistinctText> distinct = benchtexts::distinctTexts(layBooklet(p));
     sqlite3 *db = nullptr;
     sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE, nullptr);
     for (const char *t : {"bankvh", "bankfz", "bankjd"}) {
@@ -327,13 +307,7 @@ void BM_DistinctTextFloor(benchmark::State &state)
     for (auto _ : state) {
         clock.start();
         benchmark::DoNotOptimize(plainWalk(db, units, spaces, surfaces));
-        double width = 0;
-        for (const DistinctText &t : std::as_const(distinct)) {
-            QTextLayout layout;
-            pf::report::layoutParagraph(layout, t.text, t.font, t.direction, t.alignment, false, -1);
-            width += layout.lineAt(0).naturalTextWidth();
-        }
-        benchmark::DoNotOptimize(width);
+        benchmark::DoNotOptimize(benchtexts::layOutEach(distinct));
         ns += clock.nsecsElapsed();
     }
     sqlite3_finalize(units);
