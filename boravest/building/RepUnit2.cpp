@@ -170,8 +170,9 @@ TReport2::TReport2(QObject *parent) : QObject(parent), m_fields(std::make_unique
     Table5->addCalcField(QStringLiteral("ZaribJ"), FieldType::Float);
     Table5->onCalcFields = [this](Dataset &d) { Table5CalcFields(d); };
     // The booklet walks every unit row, space and surface of the project:
-    // each level is read once, in order, rather than once per record above,
-    // and only the fields the booklet prints or works with.
+    // the unit rows of the project, the spaces of a floor and the surfaces
+    // of a unit row each come from one read rather than one per record
+    // above them, with only the fields the booklet prints or works with.
     for (pf::db::Table *t : {Table3, Table4, Table5})
         t->setReadAhead(true);
     Table3->setFieldList({QStringLiteral("Shproje"), QStringLiteral("Shsk"), QStringLiteral("Tabage"),

@@ -6,15 +6,15 @@ namespace pf::db {
 
 using namespace detail;
 
-// The rows read ahead for the records of a master: every row of the first
-// link value, in index order, and for the other link values where their
-// rows lie (the index order keeps the rows of one record together).
+// The rows read ahead for the records of a master: every row of the
+// master's link values but the last, in index order, and for each last link
+// value where its rows lie (the index order keeps them together).
 struct Table::AheadRows {
     QString sql;
     quint64 serial = 0;
-    double first = 0;
+    QVector<double> leading; // the link values the rows were read for
     QVector<Row> rows;
-    QHash<QVector<double>, QPair<int, int>> byKey; // first row, past the last
+    QHash<double, QPair<int, int>> byLast; // first row, past the last
     bool together = true; // false: a record's rows lay apart, read on their own
 };
 
@@ -276,14 +276,15 @@ void Table::selectRows()
 bool Table::takeRowsAhead(const QString &table, const QVariantList &keys, QVector<Row> &rows)
 {
     // Each link field a number field, each link value a number: the rows of
-    // a record are then exactly those of the first value whose stored link
-    // values are numbers equal to the record's, as the engine compares them.
+    // a record are then exactly those read for its leading values whose
+    // stored last link value is a number equal to its own, as the engine
+    // compares them.
     const int n = int(keys.size());
     if (n < 2)
         return false;
     const QStringList ixFields = currentIndexFields();
     QVector<int> cols;
-    QVector<double> want;
+    QVector<double> leading;
     for (int i = 0; i < n; ++i) {
         if (!isNumber(keys[i]))
             return false;
@@ -291,40 +292,41 @@ bool Table::takeRowsAhead(const QString &table, const QVariantList &keys, QVecto
         if (!fd || fd->m_kind != FieldKind::Data || fd->m_index >= m_dataCount || !numericField(fd->m_def.type))
             return false;
         cols << fd->m_index;
-        if (i > 0)
-            want << keys[i].toDouble() + 0.0; // -0 is 0
+        if (i < n - 1)
+            leading << keys[i].toDouble() + 0.0; // -0 is 0
     }
-    const double first = keys[0].toDouble();
+    const double want = keys[n - 1].toDouble() + 0.0;
     const quint64 serial = db()->writeSerial();
-    if (!m_ahead || m_ahead->sql != m_selectSql || m_ahead->serial != serial || m_ahead->first != first) {
+    if (!m_ahead || m_ahead->sql != m_selectSql || m_ahead->serial != serial || m_ahead->leading != leading) {
         auto ahead = std::make_unique<AheadRows>();
+        QStringList where;
+        for (int i = 0; i < n - 1; ++i)
+            where << QStringLiteral("%1 = ?").arg(quoteId(m_fields[cols[i]]->m_def.name));
         const QString f = filterSql();
-        QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
-                          .arg(m_selectColumns, table, quoteId(m_fields[cols[0]]->m_def.name));
         if (!f.isEmpty())
-            sql += QStringLiteral(" AND (%1)").arg(f);
-        sql += QStringLiteral(" ORDER BY ") + m_selectOrder;
+            where << QStringLiteral("(%1)").arg(f);
+        const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4")
+                                .arg(m_selectColumns, table, where.join(QStringLiteral(" AND ")), m_selectOrder);
         const int width = fieldCount();
         QVector<FieldType> types(m_dataCount);
         for (int i = 0; i < m_dataCount; ++i)
             types[i] = m_fields[i]->m_def.type;
-        QVector<double> key(n - 1), last;
+        const int lastCol = cols[n - 1] + 1;
+        double last = 0;
         int runStart = -1;
         auto endRun = [&] {
             if (runStart < 0)
                 return;
-            if (ahead->byKey.contains(last))
+            if (ahead->byLast.contains(last))
                 ahead->together = false;
-            ahead->byKey.insert(last, {runStart, int(ahead->rows.size())});
+            ahead->byLast.insert(last, {runStart, int(ahead->rows.size())});
         };
-        db()->eachRow(sql, {keys[0]}, [&](sqlite3_stmt *st) {
-            // The stored link values as they are, not as the fields make them.
-            for (int i = 1; i < n; ++i) {
-                const int type = sqlite3_column_type(st, cols[i] + 1);
-                if (type != SQLITE_INTEGER && type != SQLITE_FLOAT)
-                    return; // equal to no number: no record's row
-                key[i - 1] = sqlite3_column_double(st, cols[i] + 1) + 0.0;
-            }
+        db()->eachRow(sql, keys.mid(0, n - 1), [&](sqlite3_stmt *st) {
+            // The stored link value as it is, not as the field makes it.
+            const int type = sqlite3_column_type(st, lastCol);
+            if (type != SQLITE_INTEGER && type != SQLITE_FLOAT)
+                return; // equal to no number: no record's row
+            const double key = sqlite3_column_double(st, lastCol) + 0.0;
             if (runStart < 0 || key != last) {
                 endRun();
                 runStart = int(ahead->rows.size());
@@ -340,17 +342,17 @@ bool Table::takeRowsAhead(const QString &table, const QVariantList &keys, QVecto
         endRun();
         if (!ahead->together) {
             ahead->rows.clear();
-            ahead->byKey.clear();
+            ahead->byLast.clear();
         }
         ahead->sql = m_selectSql;
         ahead->serial = serial;
-        ahead->first = first;
+        ahead->leading = leading;
         m_ahead = std::move(ahead);
     }
     if (!m_ahead->together)
         return false;
-    const auto it = m_ahead->byKey.constFind(want);
-    if (it != m_ahead->byKey.constEnd())
+    const auto it = m_ahead->byLast.constFind(want);
+    if (it != m_ahead->byLast.constEnd())
         rows = m_ahead->rows.mid(it->first, it->second - it->first);
     return true;
 }

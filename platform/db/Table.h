@@ -47,11 +47,11 @@ public:
 
     // Reading ahead, for a detail whose master walks many records (a report
     // over a project): the rows of every master record that shares the
-    // master's first link value are read in one ordered read, and each
-    // record then takes its own rows from it, in the order a read of its
-    // own would give. Used where every link field is a number; the rows are
-    // kept while nothing is written through the connection and let go when
-    // the table closes.
+    // master's link values but the last (the spaces of a floor, the
+    // surfaces of a unit) come from one ordered read, and each record takes
+    // its own rows from it, in the order a read of its own would give. Used
+    // where every link field is a number; the rows are kept while nothing is
+    // written through the connection and let go when the table closes.
     void setReadAhead(bool on);
     bool readAhead() const { return m_readAhead; }
 
