@@ -9,12 +9,19 @@
 //                           builds, layout, the preview made); layout_ms the
 //                           joined pages laid out once more on their own
 //                           while the preview is up; sizing_ms the rest
+//   BM_EquipmentBookletFloor/F  the floor beside it: the rows the build
+//                           reads (the project's record, its equipment
+//                           record, floor-and-unit rows, spaces and
+//                           surfaces), each read once through prepared
+//                           SQLite statements, every field, and one text
+//                           layout per distinct text of the booklet's pages
 //   BM_CollectorSizing/F    the collectors and risers sizing of the same
 //                           project as a plain function (read, size, store):
 //                           the work of the collector step, whichever way
 //                           the window's operation carries it out
 // Half the spaces have radiators, one in five unit heaters, one in ten a
 // furnace outlet and four in five extract fans; every unit has risers.
+#include "DistinctTexts.h"
 #include "boravest/app/Forms.h"
 #include "boravest/app/U1.h"
 #include "boravest/data/CollectorsStore.h"
@@ -33,10 +40,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QSet>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <sqlite3.h>
 
 #include <cstdlib>
+#include <map>
 
 namespace {
 
@@ -48,6 +58,7 @@ struct Program {
     int messages = 0;
     int pages = 0;
     double layoutSeconds = 0;
+    pf::report::Document shown; // the pages of the last preview
 
     Program()
     {
@@ -62,6 +73,7 @@ struct Program {
         pf::ui::setModalHook([this](QWidget *w) {
             if (auto *p = qobject_cast<pf::report::ReportPreview *>(w)) {
                 pages = p->pageCount();
+                shown = p->document();
                 QElapsedTimer clock;
                 clock.start();
                 const pf::report::Document doc = QRCompositeReport1.render();
@@ -84,6 +96,8 @@ struct Program {
 };
 
 Program *g_program = nullptr;
+// Floors -> seconds per booklet build.
+std::map<int, double> g_bookletSeconds;
 
 // Project `p` of `floors` floors with its equipment record.
 void addProject(int p, int floors)
@@ -129,6 +143,16 @@ void addProject(int p, int floors)
     });
 }
 
+// Project `p` of `floors` floors, added on first use.
+void ensureProject(int p, int floors)
+{
+    static std::map<int, bool> added;
+    if (!added[p]) {
+        addProject(p, floors);
+        added[p] = true;
+    }
+}
+
 void select(int p)
 {
     DM1->Table1->close();
@@ -143,11 +167,7 @@ void BM_EquipmentBooklet(benchmark::State &state)
 {
     const int floors = int(state.range(0));
     const int p = floors; // one project per size
-    static std::map<int, bool> added;
-    if (!added[p]) {
-        addProject(p, floors);
-        added[p] = true;
-    }
+    ensureProject(p, floors);
     Program &prog = *g_program;
     double total = 0, layout = 0;
     QElapsedTimer clock;
@@ -162,6 +182,7 @@ void BM_EquipmentBooklet(benchmark::State &state)
         layout += prog.layoutSeconds;
     }
     const double n = double(state.iterations());
+    g_bookletSeconds[floors] = total / n;
     state.counters["build_and_layout_ms"] = total / n * 1000;
     state.counters["layout_ms"] = layout / n * 1000;
     state.counters["sizing_ms"] = (total - layout) / n * 1000;
@@ -170,6 +191,65 @@ void BM_EquipmentBooklet(benchmark::State &state)
     state.counters["sections"] = double(std::count(ReportSections.begin(), ReportSections.end(), true));
 }
 BENCHMARK(BM_EquipmentBooklet)->Arg(50)->Arg(100)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_EquipmentBookletFloor(benchmark::State &state)
+{
+    const int floors = int(state.range(0));
+    const int p = floors;
+    ensureProject(p, floors);
+    Program &prog = *g_program;
+    // The booklet's texts, from one build.
+    select(p);
+    Form23->Bt1Click();
+    const QSet<benchtexts::DistinctText> distinct = benchtexts::distinctTexts(prog.shown);
+
+    const QString folder = QDir(prog.dir.path()).filePath(QStringLiteral("Boravestdata"));
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE, nullptr);
+    for (const char *t : {"Bank1", "Tajhizat", "bankvh", "bankfz", "bankjd"}) {
+        const QString sql = QStringLiteral("ATTACH DATABASE '%1' AS %2")
+                                .arg(QDir(folder).filePath(QString::fromLatin1(t) + QStringLiteral(".DB")),
+                                     QString::fromLatin1(t));
+        sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+    }
+    std::vector<sqlite3_stmt *> reads;
+    for (const char *sql : {"select * from Bank1.Bank1 where SHPROJE = ?", "select * from Tajhizat.Tajhizat where Shproje = ?",
+                            "select * from bankvh.bankvh where Shproje = ? order by Tabage, No",
+                            "select * from bankfz.bankfz where Shproje = ? order by No",
+                            "select * from bankjd.bankjd where Shproje = ? order by No"}) {
+        sqlite3_stmt *st = nullptr;
+        if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK) {
+            state.SkipWithError(sqlite3_errmsg(db));
+            sqlite3_close(db);
+            return;
+        }
+        reads.push_back(st);
+    }
+    QElapsedTimer clock;
+    qint64 ns = 0;
+    for (auto _ : state) {
+        clock.start();
+        double sum = 0;
+        for (sqlite3_stmt *st : reads) {
+            sqlite3_reset(st);
+            sqlite3_bind_int(st, 1, p);
+            while (sqlite3_step(st) == SQLITE_ROW)
+                for (int i = 0, n = sqlite3_column_count(st); i < n; ++i)
+                    sum += sqlite3_column_bytes(st, i) + sqlite3_column_double(st, i);
+        }
+        benchmark::DoNotOptimize(sum);
+        benchmark::DoNotOptimize(benchtexts::layOutEach(distinct));
+        ns += clock.nsecsElapsed();
+    }
+    for (sqlite3_stmt *st : reads)
+        sqlite3_finalize(st);
+    sqlite3_close(db);
+    const double floor = double(ns) / 1e9 / double(state.iterations());
+    state.counters["distinct_texts"] = double(distinct.size());
+    if (const auto it = g_bookletSeconds.find(floors); it != g_bookletSeconds.end())
+        state.counters["ratio"] = it->second / floor;
+}
+BENCHMARK(BM_EquipmentBookletFloor)->Arg(50)->Arg(200)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 void BM_CollectorSizing(benchmark::State &state)
 {

@@ -17,6 +17,13 @@
 //                             program until now (version 1) opens unchanged
 //   BM_UnpackFloor            the floor beside it: the file read and its
 //                             compressed bytes unpacked, streaming
+//   BM_SaveBooklet            the 621-page booklet saved to a report file
+//   BM_SaveFloor              the floor beside it: the same file's bytes, as
+//                             they stand unpacked, packed by zlib at level 1
+//                             in one stream with no other work;
+//                             "size_vs_level6" compares the saved file with
+//                             its sections packed at zlib's default level,
+//                             as the program packed them until now
 //   BM_PeakMemory             separate processes, each measuring its own peak
 //                             resident size (VmHWM of /proc/self/status, the
 //                             high-water mark ru_maxrss reports) around one
@@ -25,6 +32,7 @@
 //                             file that unpacks to 1 GB of zeros
 //   BM_CraftedFileRefusal     that refusal, timed in this process
 // Ratios to the floors are printed as counters ("ratio").
+#include "DistinctTexts.h"
 #include "boravest/sizing/HeatLoad.h"
 #include "boravest/sizing/PlanRotation.h"
 #include "boravest/building/RepUnit2.h"
@@ -241,20 +249,6 @@ void BM_BookletLayout(benchmark::State &state)
 }
 BENCHMARK(BM_BookletLayout)->Arg(50)->Arg(200)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// A text as the booklet draws it: what a layout of it depends on.
-struct DistinctText {
-    QString text;
-    pf::report::ReportFont font;
-    Qt::LayoutDirection direction;
-    Qt::Alignment alignment;
-    bool operator==(const DistinctText &o) const = default;
-};
-size_t qHash(const DistinctText &t, size_t seed = 0)
-{
-    return qHashMulti(seed, t.text, t.font.family, t.font.pointSize, t.font.bold, int(t.direction),
-                      int(t.alignment));
-}
-
 // Every field of every row of the project's units, spaces and surfaces,
 // read through prepared statements with the keys bound.
 double plainWalk(sqlite3 *db, sqlite3_stmt *units, sqlite3_stmt *spaces, sqlite3_stmt *surfaces)
@@ -287,14 +281,7 @@ double plainWalk(sqlite3 *db, sqlite3_stmt *units, sqlite3_stmt *spaces, sqlite3
 void BM_DistinctTextFloor(benchmark::State &state)
 {
     Project &p = project(int(state.range(0)));
-    QSet<DistinctText> distinct;
-    {
-        const pf::report::Document doc = layBooklet(p);
-        for (const auto &page : doc.pages)
-            for (const auto &item : page.items)
-                if (const auto *t = std::get_if<pf::report::TextRun>(&item))
-                    distinct.insert({t->text, t->font, t->direction, t->alignment});
-    }
+    const QSet<benchtexts::DistinctText> distinct = benchtexts::distinctTexts(layBooklet(p));
     sqlite3 *db = nullptr;
     sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE, nullptr);
     for (const char *t : {"bankvh", "bankfz", "bankjd"}) {
@@ -320,13 +307,7 @@ void BM_DistinctTextFloor(benchmark::State &state)
     for (auto _ : state) {
         clock.start();
         benchmark::DoNotOptimize(plainWalk(db, units, spaces, surfaces));
-        double width = 0;
-        for (const DistinctText &t : std::as_const(distinct)) {
-            QTextLayout layout;
-            pf::report::layoutParagraph(layout, t.text, t.font, t.direction, t.alignment, false, -1);
-            width += layout.lineAt(0).naturalTextWidth();
-        }
-        benchmark::DoNotOptimize(width);
+        benchmark::DoNotOptimize(benchtexts::layOutEach(distinct));
         ns += clock.nsecsElapsed();
     }
     sqlite3_finalize(units);
@@ -459,6 +440,74 @@ void BM_UnpackFloor(benchmark::State &state)
         state.counters["ratio"] = g_openSeconds / (double(ns) / 1e9 / double(state.iterations()));
 }
 BENCHMARK(BM_UnpackFloor)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// ---------------------------------------------------------------- saving
+
+const pf::report::Document &bookletDocument()
+{
+    static const pf::report::Document doc = layBooklet(project(50));
+    return doc;
+}
+
+double g_saveSeconds = 0;
+
+void BM_SaveBooklet(benchmark::State &state)
+{
+    const pf::report::Document &doc = bookletDocument();
+    const QString file = QDir(project(50).dir.path()).filePath(QStringLiteral("saved.QRP"));
+    QElapsedTimer clock;
+    qint64 ns = 0;
+    for (auto _ : state) {
+        clock.start();
+        pf::report::saveDocument(doc, file);
+        ns += clock.nsecsElapsed();
+    }
+    g_saveSeconds = double(ns) / 1e9 / double(state.iterations());
+    state.counters["file_bytes"] = double(QFile(file).size());
+    state.counters["pages"] = double(doc.pages.size());
+}
+BENCHMARK(BM_SaveBooklet)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The sections of a file saved unpacked, each packed at `level`: the size
+// of the file so packed.
+qint64 packedSize(const QByteArray &stored, int level)
+{
+    qint64 size = 12;
+    for (qsizetype at = 12; at + 10 <= stored.size();) {
+        const quint32 length = qFromLittleEndian<quint32>(stored.constData() + at + 2);
+        uLongf out = compressBound(length);
+        QByteArray packed(qsizetype(out), '\0');
+        if (length > 0)
+            compress2(reinterpret_cast<Bytef *>(packed.data()), &out,
+                      reinterpret_cast<const Bytef *>(stored.constData() + at + 10), length, level);
+        size += 10 + (length > 0 ? qint64(out) : 0);
+        at += 10 + length;
+    }
+    return size;
+}
+
+void BM_SaveFloor(benchmark::State &state)
+{
+    const QByteArray raw = pf::report::encodeDocument(bookletDocument(), false);
+    QByteArray packed(qsizetype(compressBound(uLong(raw.size()))), '\0');
+    QElapsedTimer clock;
+    qint64 ns = 0;
+    for (auto _ : state) {
+        clock.start();
+        uLongf len = uLongf(packed.size());
+        compress2(reinterpret_cast<Bytef *>(packed.data()), &len, reinterpret_cast<const Bytef *>(raw.constData()),
+                  uLong(raw.size()), 1);
+        benchmark::DoNotOptimize(len);
+        ns += clock.nsecsElapsed();
+    }
+    const double floor = double(ns) / 1e9 / double(state.iterations());
+    state.counters["unpacked_bytes"] = double(raw.size());
+    if (g_saveSeconds > 0)
+        state.counters["ratio"] = g_saveSeconds / floor;
+    const qint64 saved = pf::report::encodeDocument(bookletDocument(), true).size();
+    state.counters["size_vs_level6"] = double(saved) / double(packedSize(raw, Z_DEFAULT_COMPRESSION));
+}
+BENCHMARK(BM_SaveFloor)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 // ---------------------------------------------------------------- crafted file
 

@@ -169,6 +169,23 @@ TReport2::TReport2(QObject *parent) : QObject(parent), m_fields(std::make_unique
     Table5->addCalcField(QStringLiteral("Z_z"), FieldType::Float);
     Table5->addCalcField(QStringLiteral("ZaribJ"), FieldType::Float);
     Table5->onCalcFields = [this](Dataset &d) { Table5CalcFields(d); };
+    // The booklet walks every unit row, space and surface of the project:
+    // the unit rows of the project, the spaces of a floor and the surfaces
+    // of a unit row each come from one read rather than one per record
+    // above them, with only the fields the booklet prints or works with.
+    for (pf::db::Table *t : {Table3, Table4, Table5})
+        t->setReadAhead(true);
+    Table3->setFieldList({QStringLiteral("Shproje"), QStringLiteral("Shsk"), QStringLiteral("Tabage"),
+                          QStringLiteral("Shvahed"), QStringLiteral("Sf"), QStringLiteral("Z_ertefa")});
+    Table4->setFieldList({QStringLiteral("Shproje"), QStringLiteral("Shsk"), QStringLiteral("Tabage"),
+                          QStringLiteral("Shvahed"), QStringLiteral("Codefaza"), QStringLiteral("Faza"),
+                          QStringLiteral("Ertefa"), QStringLiteral("Ti_"), QStringLiteral("To_"), QStringLiteral("A_"),
+                          QStringLiteral("V_"), QStringLiteral("Air_"), QStringLiteral("V_varm")});
+    Table5->setFieldList({QStringLiteral("Shproje"), QStringLiteral("Shsk"), QStringLiteral("Tabage"),
+                          QStringLiteral("Shvahed"), QStringLiteral("CodeFaza"), QStringLiteral("Jedare"),
+                          QStringLiteral("Id_jedar"), QStringLiteral("Id_njedar"), QStringLiteral("Id_gjedar"),
+                          QStringLiteral("Masa1"), QStringLiteral("Masa2"), QStringLiteral("To_"), QStringLiteral("Ti_"),
+                          QStringLiteral("Z_1"), QStringLiteral("Z_2")});
 
     if (DM1)
         SetDatabase(DM1->Database1);

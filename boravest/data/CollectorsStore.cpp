@@ -134,11 +134,12 @@ void storeCollectorResults(pf::db::Database &db, double project, const std::vect
     const QString sql =
         QStringLiteral("UPDATE %1 SET Q_Vahed = ?, GP = ?, Col = ?, \"Row\" = ? WHERE \"No\" = ? AND Shproje = ?").arg(units);
     db.transaction([&] {
+        pf::db::Statement write(db, sql);
         for (const CollectorStoreRow &r : rows) {
             if (r.sized)
-                db.exec(sql, {r.Q_Vahed, r.GP, double(r.Col), double(r.Row), r.No, project});
+                write.exec({r.Q_Vahed, r.GP, double(r.Col), double(r.Row), r.No, project});
             else
-                db.exec(sql, {QVariant(), QVariant(), QVariant(), QVariant(), r.No, project});
+                write.exec({QVariant(), QVariant(), QVariant(), QVariant(), r.No, project});
         }
     });
 }

@@ -36,14 +36,16 @@ void storeExtractFanResults(pf::db::Database &db, const std::vector<ExtractFanSt
                             .arg(db.attachTable(QStringLiteral("bankfz.DB")), sets.join(QStringLiteral(", ")));
 
     db.transaction([&] {
+        pf::db::Statement write(db, sql);
+        QVariantList binds;
         for (const ExtractFanStoreRow &r : rows) {
-            QVariantList binds{r.K_Oft_F_Hav, r.CFM_Hav, r.Gh_Hav, r.Coun_Hav};
+            binds = {r.K_Oft_F_Hav, r.CFM_Hav, r.Gh_Hav, r.Coun_Hav};
             if (hasGhH)
                 binds << r.GhH_Hav;
             if (hasInw)
                 binds << r.Inw_Hav;
             binds << r.No;
-            db.exec(sql, binds);
+            write.exec(binds);
         }
     });
 }

@@ -9,11 +9,11 @@ namespace bv::data {
 void storeUnitHeaterResults(pf::db::Database &db, const std::vector<UnitHeaterStoreRow> &rows)
 {
     const QString spaces = db.attachTable(QStringLiteral("bankfz.DB"));
-    const QString write =
-        QStringLiteral("update %1 set Q_room = ?, Radiat = ?, Modelradiat = ? where No = ?").arg(spaces);
     db.transaction([&] {
+        pf::db::Statement write(db, QStringLiteral("update %1 set Q_room = ?, Radiat = ?, Modelradiat = ? where No = ?")
+                                        .arg(spaces));
         for (const UnitHeaterStoreRow &r : rows)
-            db.exec(write, {r.Q_room, r.Radiat, r.Modelradiat, r.No});
+            write.exec({r.Q_room, r.Radiat, r.Modelradiat, r.No});
     });
 }
 

@@ -249,15 +249,38 @@ void TFormT2::Label45Click()
 
     // Whatever stops the build is said, and nothing is previewed.
     QString failure;
+    pf::db::Database &db = *DM1->Database1;
     try {
-        // The steps read the project's floors, units and spaces once between them.
-        const bv::data::ProjectReadScope projectReads(*DM1->Database1);
-        for (const Step &s : plan.steps)
-            runStep(*this, s);
-    } catch (const BuildFailure &e) {
-        failure = e.message;
+        // The steps read the project's floors, units and spaces once between
+        // them, and what they store is written as one: what the steps before
+        // a failure stored is kept, as when each step wrote on its own.
+        const bv::data::ProjectReadScope projectReads(db);
+        db.startTransaction();
+        struct Written {
+            pf::db::Database &db;
+            bool done = false;
+            ~Written()
+            {
+                if (!done && db.inTransaction())
+                    try {
+                        db.commit();
+                    } catch (const pf::db::DbError &) {
+                    }
+            }
+        } written{db};
+        try {
+            for (const Step &s : plan.steps)
+                runStep(*this, s);
+        } catch (const BuildFailure &e) {
+            failure = e.message;
+        } catch (const pf::db::DbError &e) {
+            failure = e.message();
+        }
+        written.done = true;
+        db.commit();
     } catch (const pf::db::DbError &e) {
-        failure = e.message();
+        if (failure.isEmpty())
+            failure = e.message();
     }
     if (!failure.isEmpty()) {
         Form23->hideGauge();

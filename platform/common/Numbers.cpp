@@ -1,6 +1,8 @@
 #include "platform/common/Numbers.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <iterator>
@@ -32,35 +34,40 @@ QString floatToStr(double v)
     // Whole numbers, the most common case, need no formatting.
     if (std::fabs(v) < 1e15 && v == std::trunc(v))
         return QString::number(static_cast<qlonglong>(v));
+    // to_chars with a precision writes what printf's %.14E and %.15G write
+    // in the C locale, whatever the user's locale.
     char buf[64];
-    locale_t old = uselocale(cLocale());
     const double a = std::fabs(v);
-    if (a >= 1e15 || a < 1e-4) {
-        std::snprintf(buf, sizeof buf, "%.14E", v);
-    } else {
-        std::snprintf(buf, sizeof buf, "%.15G", v);
+    const bool scientific = a >= 1e15 || a < 1e-4;
+    const std::to_chars_result r = scientific
+                                       ? std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14)
+                                       : std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+    const char *begin = buf;
+    const char *end = r.ptr;
+    const char *e = std::find(begin, end, 'e');
+    // The mantissa without trailing zeros (or point).
+    const char *mantEnd = e;
+    if (std::find(begin, e, '.') != e) {
+        while (mantEnd > begin && mantEnd[-1] == '0')
+            --mantEnd;
+        if (mantEnd > begin && mantEnd[-1] == '.')
+            --mantEnd;
     }
-    uselocale(old);
-    QString s = QString::fromLatin1(buf);
-    // Trim trailing zeros of the mantissa.
-    int e = s.indexOf(QLatin1Char('E'));
-    QString mant = e >= 0 ? s.left(e) : s;
-    QString expo = e >= 0 ? s.mid(e) : QString();
-    if (mant.contains(QLatin1Char('.'))) {
-        while (mant.endsWith(QLatin1Char('0')))
-            mant.chop(1);
-        if (mant.endsWith(QLatin1Char('.')))
-            mant.chop(1);
+    char out[64];
+    char *o = std::copy(begin, mantEnd, out);
+    if (e != end) {
+        // "e+20" -> "E20", "e-05" -> "E-5"
+        *o++ = 'E';
+        const char *d = e + 1;
+        if (*d == '-')
+            *o++ = '-';
+        if (*d == '+' || *d == '-')
+            ++d;
+        while (end - d > 1 && *d == '0')
+            ++d;
+        o = std::copy(d, end, o);
     }
-    if (!expo.isEmpty()) {
-        // "E+20" -> "E20", "E-05" -> "E-5"
-        QChar sign = expo.at(1);
-        QString digits = expo.mid(2);
-        while (digits.size() > 1 && digits.startsWith(QLatin1Char('0')))
-            digits.remove(0, 1);
-        expo = QStringLiteral("E") + (sign == QLatin1Char('-') ? QStringLiteral("-") : QString()) + digits;
-    }
-    return mant + expo;
+    return QString::fromLatin1(out, o - out);
 }
 
 bool strToFloat(const QString &text, double *out)
@@ -149,11 +156,12 @@ double roundHalfEven(double v, int decimals)
         return decimals == 0 ? v : x / scale;
     // Values like 0.285 are stored a hair below the tie; judge the tie on the
     // decimal text of the scaled value so that written ties behave as ties.
-    char buf[64];
-    locale_t old = uselocale(cLocale());
-    std::snprintf(buf, sizeof buf, "%.12f", x);
-    double xs = std::strtod(buf, nullptr);
-    uselocale(old);
+    // (to_chars and from_chars write and read as printf's "%.12f" and strtod
+    // do in the C locale.)
+    char buf[400];
+    double xs = 0;
+    const std::to_chars_result written = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, 12);
+    std::from_chars(buf, written.ptr, xs);
     double fl = std::floor(xs);
     double diff = xs - fl;
     double r;

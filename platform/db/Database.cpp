@@ -251,8 +251,10 @@ void Database::open()
                                      .arg(++serial));
     }
     sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(mainFile.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
-        SQLITE_OK) {
+    // A connection is used by one thread only: the engine need not lock
+    // around each call (every column of every row read would take a lock).
+    if (sqlite3_open_v2(mainFile.toUtf8().constData(), &db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
         QString msg = db ? engineText(db) : QStringLiteral("out of memory");
         const int rc = db ? sqlite3_extended_errcode(db) : SQLITE_NOMEM;
         sqlite3_close_v2(db);
@@ -964,6 +966,46 @@ void Database::transaction(const QStringList &tableFiles, const std::function<vo
             attachTable(f);
     });
     transaction(fn);
+}
+
+Statement::Statement(Database &db, const QString &sql) : m_db(&db)
+{
+    db.ensureOpen();
+    const QByteArray u = sql.toUtf8();
+    db.withRetry([&] {
+        const char *tail = nullptr;
+        if (sqlite3_prepare_v2(db.m_db, u.constData(), int(u.size()), &m_st, &tail) != SQLITE_OK) {
+            sqlite3_finalize(m_st);
+            m_st = nullptr;
+            throw DbError(engineText(db.m_db));
+        }
+    });
+    if (!m_st)
+        throw DbError(QStringLiteral("The text holds no statement"));
+}
+
+Statement::~Statement() { sqlite3_finalize(m_st); }
+
+qint64 Statement::run(const QVariant *values, qsizetype count)
+{
+    m_db->checkWritable();
+    const int n = sqlite3_bind_parameter_count(m_st);
+    for (int i = 1; i <= n; ++i)
+        bindValue(m_st, i, i <= count ? values[i - 1] : QVariant());
+    int rc;
+    while ((rc = sqlite3_step(m_st)) == SQLITE_ROW) {
+    }
+    if (!sqlite3_stmt_readonly(m_st))
+        ++m_db->m_writeSerial;
+    if (rc != SQLITE_DONE) {
+        const QString text = engineText(m_db->m_db);
+        sqlite3_reset(m_st);
+        sqlite3_clear_bindings(m_st);
+        throw DbError(rc == SQLITE_BUSY || rc == SQLITE_LOCKED ? QStringLiteral("Table is busy: %1").arg(text) : text);
+    }
+    sqlite3_reset(m_st);
+    sqlite3_clear_bindings(m_st);
+    return sqlite3_changes(m_db->m_db);
 }
 
 void Database::registerDataset(Dataset *ds)

@@ -117,6 +117,7 @@ private:
     friend class Dataset;
     friend class Table;
     friend class Query;
+    friend class Statement;
     struct Attached {
         QString fileName; // as found on disk
         QString schema;
@@ -175,6 +176,29 @@ private:
     QVector<Attached> m_attached;
     QHash<QString, QString> m_attachedByName; // table file name (lower case) -> SQL name
     QVector<Dataset *> m_datasets;
+};
+
+// One statement prepared once and run for many rows with new values each
+// time, as a store writes a result per space. The tables it names are
+// attached when it is prepared; it is used while the connection stays open
+// and attaches no other file meanwhile (a store's loop).
+class Statement {
+public:
+    Statement(Database &db, const QString &sql);
+    ~Statement();
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+
+    // Runs it with the values bound to its "?" in order (missing ones null);
+    // returns the rows it changed.
+    qint64 exec(std::initializer_list<QVariant> values) { return run(values.begin(), qsizetype(values.size())); }
+    qint64 exec(const QVariantList &values) { return run(values.constData(), values.size()); }
+
+private:
+    qint64 run(const QVariant *values, qsizetype count);
+
+    Database *m_db;
+    sqlite3_stmt *m_st = nullptr;
 };
 
 } // namespace pf::db

@@ -50,6 +50,7 @@ void Dataset::close()
     if (!active())
         return;
     m_rows.clear();
+    releaseRows();
     m_cur = -1;
     m_bof = m_eof = true;
     m_modified = false;

@@ -42,6 +42,7 @@ private:
     friend class Dataset;
     friend class Table;
     friend class Query;
+    const QVariant &current() const;
     Dataset *m_ds = nullptr;
     FieldDef m_def;
     FieldKind m_kind = FieldKind::Data;
@@ -181,6 +182,8 @@ protected:
     // would select (a query whose text changed).
     virtual bool fieldsOutdated() const { return false; }
     virtual bool canModify() const { return true; }
+    // Lets go of what a subclass keeps beside its rows; called on close.
+    virtual void releaseRows() {}
     void checkActive() const;
     const QVector<QVariant> *activeValues() const;
     void reindexFields();

@@ -118,6 +118,23 @@ inline QVariant normalise(FieldType t, const QVariant &v)
     return v;
 }
 
+// Whether a value is already what normalise would make of it for the type.
+inline bool holdsType(FieldType t, const QVariant &v)
+{
+    switch (t) {
+    case FieldType::Float:
+        return v.typeId() == QMetaType::Double;
+    case FieldType::Integer:
+    case FieldType::SmallInt:
+    case FieldType::AutoInc:
+        return v.typeId() == QMetaType::LongLong;
+    case FieldType::String:
+        return v.typeId() == QMetaType::QString;
+    default:
+        return false;
+    }
+}
+
 inline QString textOf(FieldType t, const QVariant &v)
 {
     if (!v.isValid() || v.isNull())

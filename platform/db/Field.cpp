@@ -4,19 +4,32 @@ namespace pf::db {
 
 using namespace detail;
 
+namespace {
+const QVariant kNoValue;
+} // namespace
+
+// The value of the current record, read where it is held.
+const QVariant &Field::current() const
+{
+    const QVector<QVariant> *values = m_ds->activeValues();
+    return values && m_index < values->size() ? values->at(m_index) : kNoValue;
+}
+
 bool Field::isNull() const
 {
-    const QVariant v = value();
+    const QVariant &v = current();
     return !v.isValid() || v.isNull();
 }
 
-QVariant Field::value() const { return m_ds->rowValue(-1, m_index); }
+QVariant Field::value() const { return current(); }
 
-QString Field::asString() const { return textOf(m_def.type, value()); }
+QString Field::asString() const { return textOf(m_def.type, current()); }
 
 double Field::asFloat() const
 {
-    const QVariant v = value();
+    const QVariant &v = current();
+    if (v.typeId() == QMetaType::Double)
+        return v.toDouble();
     if (!v.isValid() || v.isNull())
         return 0;
     if (v.typeId() == QMetaType::QString) {
@@ -35,7 +48,7 @@ double Field::asFloat() const
 
 int Field::asInteger() const
 {
-    const QVariant v = value();
+    const QVariant &v = current();
     if (!v.isValid() || v.isNull())
         return 0;
     if (v.typeId() == QMetaType::QString) {

@@ -114,7 +114,7 @@ void Query::selectRows()
     const QString f = filterSql();
     if (!f.isEmpty())
         sql = QStringLiteral("SELECT * FROM (%1) WHERE %2").arg(sql, f);
-    const Database::Result r = m_db->select(sql, paramValues());
+    Database::Result r = m_db->select(sql, paramValues());
     // The field list follows the statement, so it is rebuilt on every open.
     if (!active() || !m_fieldsBuilt || m_dataCount != r.columns.size()) {
         m_fieldsText = sqlText();
@@ -133,14 +133,23 @@ void Query::selectRows()
     QVector<Row> rows;
     rows.reserve(r.rows.size());
     qint64 n = 0;
-    for (const auto &src : r.rows) {
+    QVector<FieldType> types(m_dataCount);
+    for (int i = 0; i < m_dataCount; ++i)
+        types[i] = m_fields[i]->m_def.type;
+    for (auto &src : r.rows) {
+        // The engine's row becomes the record: its values are brought to
+        // the fields' types where they differ, and the room for the
+        // calculated fields is added.
         Row row;
         row.rowid = ++n;
+        row.v = std::move(src);
         row.v.resize(fieldCount());
         for (int i = 0; i < m_dataCount; ++i)
-            row.v[i] = normalise(m_fields[i]->m_def.type, src[i]);
+            if (!holdsType(types[i], row.v[i]))
+                row.v[i] = normalise(types[i], row.v[i]);
         rows.push_back(std::move(row));
     }
+    r.rows.clear();
     setRows(std::move(rows));
 }
 

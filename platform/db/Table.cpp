@@ -6,7 +6,53 @@ namespace pf::db {
 
 using namespace detail;
 
+// The rows read ahead for the records of a master: every row of the
+// master's link values but the last, in index order, and for each last link
+// value where its rows lie (the index order keeps them together).
+struct Table::AheadRows {
+    QString sql;
+    quint64 serial = 0;
+    QVector<double> leading; // the link values the rows were read for
+    QVector<Row> rows;
+    QHash<double, QPair<int, int>> byLast; // first row, past the last
+    bool together = true; // false: a record's rows lay apart, read on their own
+};
+
+namespace {
+
+bool isNumber(const QVariant &v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool numericField(FieldType t)
+{
+    return t == FieldType::Float || t == FieldType::Integer || t == FieldType::SmallInt || t == FieldType::AutoInc;
+}
+
+} // namespace
+
 Table::Table(QObject *parent) : Dataset(parent) {}
+
+Table::~Table() = default;
+
+void Table::setReadAhead(bool on)
+{
+    m_readAhead = on;
+    if (!on)
+        m_ahead.reset();
+}
+
+void Table::releaseRows() { m_ahead.reset(); }
 
 void Table::setTableName(const QString &name)
 {
@@ -185,7 +231,8 @@ void Table::selectRows()
         QStringList cols;
         for (int i = 0; i < m_dataCount; ++i)
             cols << quoteId(m_fields[i]->m_def.name);
-        QString sql = QStringLiteral("SELECT rowid, %1 FROM %2").arg(cols.join(QStringLiteral(", ")), t);
+        m_selectColumns = QStringLiteral("rowid, ") + cols.join(QStringLiteral(", "));
+        QString sql = QStringLiteral("SELECT %1 FROM %2").arg(m_selectColumns, t);
         QStringList where;
         const QStringList ixFields = currentIndexFields();
         if (linked) {
@@ -207,7 +254,8 @@ void Table::selectRows()
                          (fd->m_def.type == FieldType::String ? QStringLiteral(" COLLATE PERSIAN") : QString());
         }
         order << QStringLiteral("rowid");
-        sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+        m_selectOrder = order.join(QStringLiteral(", "));
+        sql += QStringLiteral(" ORDER BY ") + m_selectOrder;
         m_selectSql = sql;
         m_selectTable = t;
         m_selectFilter = f;
@@ -215,22 +263,108 @@ void Table::selectRows()
     }
 
     QVector<Row> rows;
-    const int width = fieldCount();
-    QVector<FieldType> types(m_dataCount);
-    for (int i = 0; i < m_dataCount; ++i)
-        types[i] = m_fields[i]->m_def.type;
-    db()->eachRow(m_selectSql, keys, [&](sqlite3_stmt *st) {
-        Row row;
-        row.rowid = sqlite3_column_int64(st, 0);
-        row.v.resize(width);
+    if (!(m_readAhead && linked && takeRowsAhead(t, keys, rows))) {
+        const int width = fieldCount();
+        QVector<FieldType> types(m_dataCount);
         for (int i = 0; i < m_dataCount; ++i)
-            row.v[i] = fieldValue(st, i + 1, types[i]);
-        rows.push_back(std::move(row));
-    });
+            types[i] = m_fields[i]->m_def.type;
+        db()->eachRow(m_selectSql, keys, [&](sqlite3_stmt *st) {
+            Row row;
+            row.rowid = sqlite3_column_int64(st, 0);
+            row.v.resize(width);
+            for (int i = 0; i < m_dataCount; ++i)
+                row.v[i] = fieldValue(st, i + 1, types[i]);
+            rows.push_back(std::move(row));
+        });
+    }
     m_loadedKeys = keys;
     m_loadedLinked = linked;
     m_loadedSerial = db()->writeSerial();
     setRows(std::move(rows));
+}
+
+bool Table::takeRowsAhead(const QString &table, const QVariantList &keys, QVector<Row> &rows)
+{
+    // Each link field a number field, each link value a number: the rows of
+    // a record are then exactly those read for its leading values whose
+    // stored last link value is a number equal to its own, as the engine
+    // compares them.
+    const int n = int(keys.size());
+    if (n < 2)
+        return false;
+    const QStringList ixFields = currentIndexFields();
+    QVector<int> cols;
+    QVector<double> leading;
+    for (int i = 0; i < n; ++i) {
+        if (!isNumber(keys[i]))
+            return false;
+        Field *fd = findField(i < ixFields.size() ? ixFields[i] : m_masterFieldList.value(i));
+        if (!fd || fd->m_kind != FieldKind::Data || fd->m_index >= m_dataCount || !numericField(fd->m_def.type))
+            return false;
+        cols << fd->m_index;
+        if (i < n - 1)
+            leading << keys[i].toDouble() + 0.0; // -0 is 0
+    }
+    const double want = keys[n - 1].toDouble() + 0.0;
+    const quint64 serial = db()->writeSerial();
+    if (!m_ahead || m_ahead->sql != m_selectSql || m_ahead->serial != serial || m_ahead->leading != leading) {
+        auto ahead = std::make_unique<AheadRows>();
+        QStringList where;
+        for (int i = 0; i < n - 1; ++i)
+            where << QStringLiteral("%1 = ?").arg(quoteId(m_fields[cols[i]]->m_def.name));
+        const QString f = filterSql();
+        if (!f.isEmpty())
+            where << QStringLiteral("(%1)").arg(f);
+        const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4")
+                                .arg(m_selectColumns, table, where.join(QStringLiteral(" AND ")), m_selectOrder);
+        const int width = fieldCount();
+        QVector<FieldType> types(m_dataCount);
+        for (int i = 0; i < m_dataCount; ++i)
+            types[i] = m_fields[i]->m_def.type;
+        const int lastCol = cols[n - 1] + 1;
+        double last = 0;
+        int runStart = -1;
+        auto endRun = [&] {
+            if (runStart < 0)
+                return;
+            if (ahead->byLast.contains(last))
+                ahead->together = false;
+            ahead->byLast.insert(last, {runStart, int(ahead->rows.size())});
+        };
+        db()->eachRow(sql, keys.mid(0, n - 1), [&](sqlite3_stmt *st) {
+            // The stored link value as it is, not as the field makes it.
+            const int type = sqlite3_column_type(st, lastCol);
+            if (type != SQLITE_INTEGER && type != SQLITE_FLOAT)
+                return; // equal to no number: no record's row
+            const double key = sqlite3_column_double(st, lastCol) + 0.0;
+            if (runStart < 0 || key != last) {
+                endRun();
+                runStart = int(ahead->rows.size());
+                last = key;
+            }
+            Row row;
+            row.rowid = sqlite3_column_int64(st, 0);
+            row.v.resize(width);
+            for (int i = 0; i < m_dataCount; ++i)
+                row.v[i] = fieldValue(st, i + 1, types[i]);
+            ahead->rows.push_back(std::move(row));
+        });
+        endRun();
+        if (!ahead->together) {
+            ahead->rows.clear();
+            ahead->byLast.clear();
+        }
+        ahead->sql = m_selectSql;
+        ahead->serial = serial;
+        ahead->leading = leading;
+        m_ahead = std::move(ahead);
+    }
+    if (!m_ahead->together)
+        return false;
+    const auto it = m_ahead->byLast.constFind(want);
+    if (it != m_ahead->byLast.constEnd())
+        rows = m_ahead->rows.mid(it->first, it->second - it->first);
+    return true;
 }
 
 void Table::masterChanged()

@@ -9,6 +9,7 @@ class Table : public Dataset {
     Q_OBJECT
 public:
     explicit Table(QObject *parent = nullptr);
+    ~Table() override;
 
     // The file name as the system gives it ("bankvh.DB"). A full path opens
     // the file directly without a database (used for program.db).
@@ -44,6 +45,16 @@ public:
     QVariant lookup(const QString &keyFields, const QVariantList &values,
                     const QString &resultField) override;
 
+    // Reading ahead, for a detail whose master walks many records (a report
+    // over a project): the rows of every master record that shares the
+    // master's link values but the last (the spaces of a floor, the
+    // surfaces of a unit) come from one ordered read, and each record takes
+    // its own rows from it, in the order a read of its own would give. Used
+    // where every link field is a number; the rows are kept while nothing is
+    // written through the connection and let go when the table closes.
+    void setReadAhead(bool on);
+    bool readAhead() const { return m_readAhead; }
+
     void insert() override;
     void append() override;
     QStringList tableFiles() const override { return {fileName()}; }
@@ -57,6 +68,7 @@ protected:
     void prepareFields() override;
 
     void masterChanged() override;
+    void releaseRows() override;
 
 private:
     friend class Dataset;
@@ -70,6 +82,10 @@ private:
     bool masterValues(QVariantList &out);
     void invalidateSelect() { m_selectSql.clear(); }
     int compareKey(const Row &row, const QVector<int> &cols, const QVariantList &values) const;
+    // The rows of the master's record taken from the rows read ahead (read
+    // now when those are missing or stale); false when the link cannot be
+    // read ahead and the rows must be selected on their own.
+    bool takeRowsAhead(const QString &table, const QVariantList &keys, QVector<Row> &rows);
 
     QString m_tableName;
     QString m_indexName;
@@ -84,6 +100,8 @@ private:
     // The select text, built once per table name, index, filter and link;
     // the master's values are bound to it.
     QString m_selectSql;
+    QString m_selectColumns; // "rowid, <fields>" of the select
+    QString m_selectOrder;   // its ORDER BY list
     QString m_selectTable;
     QString m_selectFilter;
     bool m_selectLinked = false;
@@ -91,6 +109,9 @@ private:
     QVariantList m_loadedKeys;
     bool m_loadedLinked = false;
     quint64 m_loadedSerial = 0;
+    bool m_readAhead = false;
+    struct AheadRows;
+    std::unique_ptr<AheadRows> m_ahead;
 };
 
 } // namespace pf::db

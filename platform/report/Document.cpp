@@ -98,13 +98,25 @@ size_t PageList::hashStyle(const Style &s)
                       int(s.direction), int(s.alignment));
 }
 
+namespace {
+constexpr size_t kRecentNumbers = 4096;
+constexpr size_t kRecentTexts = 1024;
+} // namespace
+
 quint32 PageList::stringId(const QString &s)
 {
     // Characters shared with a text kept in m_strings cannot change or be
     // freed, so the same place and length is the same text.
+    if (m_recentTexts.empty())
+        m_recentTexts.resize(kRecentTexts);
+    RecentText &recent = m_recentTexts[(quintptr(s.constData()) >> 4) % kRecentTexts];
+    if (recent.data == s.constData() && recent.size == s.size())
+        return recent.id;
     const QPair<const void *, qsizetype> where(s.constData(), s.size());
-    if (const auto it = m_sharedIds.constFind(where); it != m_sharedIds.constEnd())
+    if (const auto it = m_sharedIds.constFind(where); it != m_sharedIds.constEnd()) {
+        recent = {s.constData(), s.size(), it.value()};
         return it.value();
+    }
     quint32 id;
     if (const auto it = m_stringIds.constFind(s); it != m_stringIds.constEnd()) {
         id = it.value();
@@ -113,8 +125,10 @@ quint32 PageList::stringId(const QString &s)
         m_strings.push_back(s);
         m_stringIds.insert(s, id);
     }
-    if (m_strings[id].constData() == s.constData())
+    if (m_strings[id].constData() == s.constData()) {
         m_sharedIds.insert(where, id);
+        recent = {s.constData(), s.size(), id};
+    }
     return id;
 }
 
@@ -142,9 +156,15 @@ quint32 PageList::colorId(const QColor &c)
     // plain ones are found by their value.
     const bool plain = c.spec() == QColor::Rgb;
     if (plain) {
-        const auto it = m_colorIds.constFind(c.rgba());
-        if (it != m_colorIds.constEnd())
+        const QRgb rgba = c.rgba();
+        if (m_lastColor >= 0 && m_lastRgb == rgba)
+            return quint32(m_lastColor);
+        const auto it = m_colorIds.constFind(rgba);
+        if (it != m_colorIds.constEnd()) {
+            m_lastRgb = rgba;
+            m_lastColor = qint32(it.value());
             return it.value();
+        }
     } else {
         for (qsizetype i = 0; i < m_colors.size(); ++i)
             if (m_colors[i] == c && m_colors[i].spec() == c.spec())
@@ -152,8 +172,11 @@ quint32 PageList::colorId(const QColor &c)
     }
     const quint32 id = quint32(m_colors.size());
     m_colors.push_back(c);
-    if (plain)
+    if (plain) {
         m_colorIds.insert(c.rgba(), id);
+        m_lastRgb = c.rgba();
+        m_lastColor = qint32(id);
+    }
     return id;
 }
 
@@ -161,12 +184,21 @@ quint32 PageList::numberId(double v)
 {
     quint64 bits;
     std::memcpy(&bits, &v, sizeof bits);
+    if (m_recentNumbers.empty())
+        m_recentNumbers.resize(kRecentNumbers);
+    RecentNumber &recent = m_recentNumbers[size_t((bits * 0x9E3779B97F4A7C15ull) >> 52) % kRecentNumbers];
+    if (recent.id != 0 && recent.bits == bits)
+        return recent.id - 1;
+    quint32 id;
     const auto it = m_numberIds.constFind(bits);
-    if (it != m_numberIds.constEnd())
-        return it.value();
-    const quint32 id = quint32(m_numbers.size());
-    m_numbers.push_back(v);
-    m_numberIds.insert(bits, id);
+    if (it != m_numberIds.constEnd()) {
+        id = it.value();
+    } else {
+        id = quint32(m_numbers.size());
+        m_numbers.push_back(v);
+        m_numberIds.insert(bits, id);
+    }
+    recent = {bits, id + 1};
     return id;
 }
 
@@ -226,6 +258,8 @@ void PageList::pack(QByteArray &out, const DrawItem &item)
 Page PageList::at(qsizetype i) const
 {
     const Packed &packed = m_pages.at(i);
+    if (packed.source)
+        return packed.source->page(packed.sourceIndex);
     Page page;
     page.items.reserve(packed.count);
     Unpacker u(packed.bytes);
@@ -266,6 +300,46 @@ Page PageList::at(qsizetype i) const
     return page;
 }
 
+void PageList::heldItems(qsizetype i, QVector<HeldItem> &out) const
+{
+    const Packed &packed = m_pages.at(i);
+    if (packed.source) {
+        out.clear();
+        return;
+    }
+    out.resize(packed.count);
+    Unpacker u(packed.bytes);
+    auto box = [&](HeldItem &item) {
+        for (int k = 0; k < 4; ++k)
+            item.v[k] = m_numbers[u.var()];
+    };
+    for (HeldItem &item : out) {
+        item.kind = HeldItem::Kind(u.byte());
+        switch (item.kind) {
+        case HeldItem::Text:
+            item.ids[0] = u.var();
+            item.ids[1] = u.var();
+            box(item);
+            break;
+        case HeldItem::Line:
+            box(item);
+            item.v[4] = m_numbers[u.var()];
+            item.ids[0] = u.var();
+            break;
+        case HeldItem::Rect:
+            box(item);
+            item.v[4] = m_numbers[u.var()];
+            item.ids[0] = u.var();
+            item.ids[1] = u.var();
+            break;
+        case HeldItem::Image:
+            box(item);
+            item.ids[0] = u.var();
+            break;
+        }
+    }
+}
+
 void PageList::push_back(const Page &page)
 {
     addPage();
@@ -294,10 +368,23 @@ void PageList::addPage()
     m_pages.last().bytes.reserve(8 * 1024);
 }
 
+void PageList::addPageFrom(std::shared_ptr<const PageSource> source, qsizetype index, int itemCount)
+{
+    if (!m_pages.isEmpty())
+        m_pages.last().bytes.squeeze();
+    Packed packed;
+    packed.count = itemCount;
+    packed.source = std::move(source);
+    packed.sourceIndex = index;
+    m_pages.push_back(std::move(packed));
+}
+
 void PageList::addItem(const DrawItem &item)
 {
     if (m_pages.isEmpty())
         m_pages.push_back(Packed{});
+    else if (m_pages.last().source)
+        replace(m_pages.size() - 1, at(m_pages.size() - 1)); // held here from now on
     Packed &last = m_pages.last();
     pack(last.bytes, item);
     ++last.count;
@@ -391,46 +478,50 @@ struct FontKeyEq {
     }
 };
 
+// A paragraph of one font, found by its text, direction and width.
 struct ParagraphKey {
     QString text;
-    ReportFont font;
     Qt::LayoutDirection direction;
     double width;
 };
 struct ParagraphKeyHash {
-    size_t operator()(const ParagraphKey &k) const
-    {
-        return qHashMulti(FontKeyHash()(k.font), k.text, int(k.direction), k.width);
-    }
+    size_t operator()(const ParagraphKey &k) const { return qHashMulti(0, k.text, int(k.direction), k.width); }
 };
 struct ParagraphKeyEq {
     bool operator()(const ParagraphKey &a, const ParagraphKey &b) const
     {
-        return a.width == b.width && a.direction == b.direction && a.text == b.text &&
-               FontKeyEq()(a.font, b.font);
+        return a.width == b.width && a.direction == b.direction && a.text == b.text;
     }
 };
 
 struct FontEntry {
     QFont font;
     double lineHeight = 0;
+    std::unordered_map<ParagraphKey, std::unique_ptr<LaidParagraph>, ParagraphKeyHash, ParagraphKeyEq> paragraphs;
 };
 
 } // namespace
 
 struct TextLayoutCache::Impl {
     std::unordered_map<ReportFont, std::unique_ptr<FontEntry>, FontKeyHash, FontKeyEq> fonts;
-    std::unordered_map<ParagraphKey, std::unique_ptr<LaidParagraph>, ParagraphKeyHash, ParagraphKeyEq>
-        paragraphs;
+    // The font asked for last: a report asks for few fonts, in runs.
+    ReportFont lastFont;
+    FontEntry *last = nullptr;
+    int paragraphCount = 0;
 
     FontEntry &entry(const ReportFont &f)
     {
+        if (last && lastFont.pointSize == f.pointSize && lastFont.bold == f.bold &&
+            lastFont.underline == f.underline && lastFont.family == f.family)
+            return *last;
         auto &e = fonts[f];
         if (!e) {
             e = std::make_unique<FontEntry>();
             e->font = QFont(f.toQFont(), layoutDevice());
             e->lineHeight = QFontMetricsF(e->font).height();
         }
+        lastFont = f;
+        last = e.get();
         return *e;
     }
 };
@@ -442,18 +533,20 @@ const QFont &TextLayoutCache::font(const ReportFont &f) { return d->entry(f).fon
 
 double TextLayoutCache::lineHeight(const ReportFont &f) { return d->entry(f).lineHeight; }
 
-int TextLayoutCache::paragraphCount() const { return int(d->paragraphs.size()); }
+int TextLayoutCache::paragraphCount() const { return d->paragraphCount; }
 
 const LaidParagraph &TextLayoutCache::paragraph(const QString &text, const ReportFont &font,
                                                 Qt::LayoutDirection direction, double wrapWidth)
 {
     const double width = wrapWidth < 0 ? -1.0 : wrapWidth;
-    auto &slot = d->paragraphs[ParagraphKey{text, font, direction, width}];
+    FontEntry &fe = d->entry(font);
+    auto &slot = fe.paragraphs[ParagraphKey{text, direction, width}];
     if (slot)
         return *slot;
+    ++d->paragraphCount;
     slot = std::make_unique<LaidParagraph>();
     QTextLayout layout;
-    layoutParagraph(layout, text, d->entry(font).font, direction, Qt::AlignLeft, width >= 0, width);
+    layoutParagraph(layout, text, fe.font, direction, Qt::AlignLeft, width >= 0, width);
     const QString &laid = layout.text();
     slot->lines.reserve(layout.lineCount());
     for (int i = 0; i < layout.lineCount(); ++i) {

@@ -101,7 +101,9 @@ struct Page {
 // colour and picture once, and per page a packed record of its items (a
 // booklet of many hundred pages takes a fraction of what its items would).
 // A page is unpacked when it is asked for: the list hands out copies, so a
-// page is changed by replacing it.
+// page is changed by replacing it. A page may also come from elsewhere (a
+// page of a report file, kept as the file holds it) and is then unpacked
+// from there when it is asked for.
 class PageList {
 public:
     qsizetype size() const { return m_pages.size(); }
@@ -121,6 +123,48 @@ public:
     // the last page.
     void addPage();
     void addItem(const DrawItem &item);
+
+    // Gives the pages of a list whose pages are kept elsewhere.
+    class PageSource {
+    public:
+        virtual ~PageSource() = default;
+        virtual Page page(qsizetype index) const = 0;
+    };
+    // Adds the page `index` of `source`, a page of `itemCount` items.
+    void addPageFrom(std::shared_ptr<const PageSource> source, qsizetype index, int itemCount);
+
+    // The list as it holds its pages, for a writer that stores each text,
+    // style, colour and picture once and the items by their numbers.
+    struct TextStyle {
+        ReportFont font;
+        Qt::LayoutDirection direction;
+        Qt::Alignment alignment;
+        bool operator==(const TextStyle &o) const = default;
+    };
+    struct HeldItem {
+        enum Kind : quint8 { Text = 1, Line, Rect, Image };
+        Kind kind;
+        // Text: string and style; line: colour; rect: pen colour and fill;
+        // image: picture.
+        quint32 ids[2];
+        // Text, rect and image: x, y, w, h; line: x1, y1, x2, y2; then the
+        // line's or the rect's pen width.
+        double v[5];
+    };
+    // Whether page i is held here (not kept elsewhere).
+    bool isHeld(qsizetype i) const { return !m_pages[i].source; }
+    // The items of a page held here, in order.
+    void heldItems(qsizetype i, QVector<HeldItem> &out) const;
+    const QVector<QString> &strings() const { return m_strings; }
+    // The number of a text among strings(), or -1.
+    qint64 stringIdOf(const QString &s) const
+    {
+        const auto it = m_stringIds.constFind(s);
+        return it == m_stringIds.constEnd() ? -1 : qint64(it.value());
+    }
+    const QVector<TextStyle> &styles() const { return m_styles; }
+    const QVector<QColor> &colors() const { return m_colors; }
+    const QVector<QImage> &images() const { return m_images; }
 
     class const_iterator {
     public:
@@ -145,15 +189,12 @@ public:
     bool operator==(const PageList &o) const;
 
 private:
-    struct Style {
-        ReportFont font;
-        Qt::LayoutDirection direction;
-        Qt::Alignment alignment;
-        bool operator==(const Style &o) const = default;
-    };
+    using Style = TextStyle;
     struct Packed {
         QByteArray bytes;
         int count = 0;
+        std::shared_ptr<const PageSource> source; // set: the page is kept there
+        qsizetype sourceIndex = 0;
     };
     static size_t hashStyle(const Style &s);
     quint32 stringId(const QString &s);
@@ -180,6 +221,21 @@ private:
     // distinct positions, each kept once, exactly.
     QVector<double> m_numbers;
     QHash<quint64, quint32> m_numberIds;
+    // The numbers, texts and colours met last, by a few bits of their key:
+    // most items repeat what an item before them had.
+    struct RecentNumber {
+        quint64 bits = 0;
+        quint32 id = 0; // 0: empty, else the id + 1
+    };
+    struct RecentText {
+        const void *data = nullptr;
+        qsizetype size = -1;
+        quint32 id = 0;
+    };
+    std::vector<RecentNumber> m_recentNumbers;
+    std::vector<RecentText> m_recentTexts;
+    QRgb m_lastRgb = 0;
+    qint32 m_lastColor = -1;
 };
 
 struct Document {

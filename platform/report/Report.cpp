@@ -532,8 +532,8 @@ private:
 // Walks one report and lays its bands onto pages.
 class Renderer {
 public:
-    Renderer(Report &report, Document &doc, int *pageNumber)
-        : r(report), doc(doc), pageNumber(pageNumber)
+    Renderer(Report &report, Document &doc, int *pageNumber, TextLayoutCache &cache)
+        : r(report), doc(doc), pageNumber(pageNumber), m_cache(cache)
     {
         left = mmToPx(r.page.leftMarginMm);
         top = mmToPx(r.page.topMarginMm);
@@ -878,13 +878,13 @@ private:
     QHash<const SubDetailBand *, Level> levels; // null: the report's detail level
     LaidOut laid;  // the band being printed; its storage is reused
     LaidOut fixed; // the same for a band at a fixed place
-    mutable TextLayoutCache m_cache;
+    TextLayoutCache &m_cache;
     mutable std::vector<const Element *> m_order;
 };
 
-void Report::renderInto(Document &doc, int *pageNumber)
+void Report::renderInto(Document &doc, int *pageNumber, TextLayoutCache &texts)
 {
-    Renderer(*this, doc, pageNumber).run();
+    Renderer(*this, doc, pageNumber, texts).run();
 }
 
 Document Report::render()
@@ -892,7 +892,8 @@ Document Report::render()
     Document doc;
     doc.pageSizeMm = pageSizeMm();
     int n = 0;
-    renderInto(doc, &n);
+    TextLayoutCache texts;
+    renderInto(doc, &n, texts);
     return doc;
 }
 
@@ -913,8 +914,11 @@ Document CompositeReport::render()
     doc.pageSizeMm = m_reports.isEmpty() ? QSizeF(page.widthMm, page.heightMm)
                                          : m_reports.first()->pageSizeMm();
     int n = 0;
+    // The reports share their text layouts: a text that several of them
+    // print is laid out once.
+    TextLayoutCache texts;
     for (Report *rep : std::as_const(m_reports))
-        rep->renderInto(doc, &n);
+        rep->renderInto(doc, &n, texts);
     return doc;
 }
 

@@ -373,8 +373,9 @@ private:
     friend class Renderer;
     friend class SubDetailBand;
     Band *adoptBand(std::unique_ptr<Band> band);
-    // Appends this report's pages to doc, numbering them on from *pageNumber.
-    void renderInto(Document &doc, int *pageNumber);
+    // Appends this report's pages to doc, numbering them on from *pageNumber,
+    // its texts laid out through `texts`.
+    void renderInto(Document &doc, int *pageNumber, TextLayoutCache &texts);
 
     QString m_name;
     std::vector<std::unique_ptr<Band>> m_bands;

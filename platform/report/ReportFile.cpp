@@ -14,10 +14,14 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <system_error>
+#include <thread>
 
 namespace pf::report {
 
@@ -617,57 +621,153 @@ size_t qHash(const StyleKey &k, size_t seed = 0)
     return qHashMulti(seed, k.family, k.size, k.flags, k.align, k.color);
 }
 
-// Sections of the file being written.
+constexpr int kPackingLevel = 2;
+
+// The sections of the file being written: their bytes are gathered first
+// and packed at the end, on several cores when there is much to pack.
 class SectionWriter {
 public:
-    explicit SectionWriter(bool compress) : m_compress(compress)
-    {
-        ByteWriter v;
-        v.u32(quint32(kReportFileVersion));
-        m_file = kMagic2 + v.out;
-    }
+    explicit SectionWriter(bool compress) : m_compress(compress) {}
 
-    void section(char kind, const QByteArray &raw)
-    {
-        QByteArray packed;
-        quint8 packing = 0;
-        if (m_compress && !raw.isEmpty()) {
-            uLongf len = compressBound(uLong(raw.size()));
-            packed.resize(qsizetype(len));
-            if (compress2(reinterpret_cast<Bytef *>(packed.data()), &len,
-                          reinterpret_cast<const Bytef *>(raw.constData()), uLong(raw.size()),
-                          Z_DEFAULT_COMPRESSION) != Z_OK)
-                cannotSave(QStringLiteral("the data could not be packed"));
-            packed.resize(qsizetype(len));
-            packing = 1;
-        }
-        const QByteArray &body = packing ? packed : raw;
-        ByteWriter h;
-        h.u8(quint8(kind));
-        h.u8(packing);
-        h.u32(quint32(body.size()));
-        h.u32(quint32(raw.size()));
-        m_file.append(h.out);
-        m_file.append(body);
-        m_packed += body.size();
-        m_unpacked += raw.size();
-    }
+    void section(char kind, QByteArray raw) { m_sections.push_back({kind, std::move(raw)}); }
 
     QByteArray finish()
     {
         section('E', QByteArray());
-        return std::move(m_file);
+        QVector<QByteArray> packed(m_sections.size());
+        if (m_compress) {
+            packAll(packed);
+            // Far too repetitive to pack: stored as it is (see kMaxRatio).
+            qint64 packedTotal = 0, unpackedTotal = 0;
+            for (qsizetype i = 0; i < m_sections.size(); ++i) {
+                unpackedTotal += m_sections[i].raw.size();
+                packedTotal += m_sections[i].raw.isEmpty() ? 0 : packed[i].size();
+            }
+            if (unpackedTotal > kRatioFloor && unpackedTotal > kMaxRatio * packedTotal)
+                packed = QVector<QByteArray>(m_sections.size());
+        }
+        qint64 size = 12;
+        for (qsizetype i = 0; i < m_sections.size(); ++i)
+            size += 10 + (packed[i].isEmpty() ? m_sections[i].raw.size() : packed[i].size());
+        QByteArray file;
+        file.reserve(size);
+        ByteWriter v;
+        v.u32(quint32(kReportFileVersion));
+        file = kMagic2 + v.out;
+        for (qsizetype i = 0; i < m_sections.size(); ++i) {
+            const QByteArray &raw = m_sections[i].raw;
+            const bool isPacked = !packed[i].isEmpty();
+            const QByteArray &body = isPacked ? packed[i] : raw;
+            ByteWriter h;
+            h.u8(quint8(m_sections[i].kind));
+            h.u8(isPacked ? 1 : 0);
+            h.u32(quint32(body.size()));
+            h.u32(quint32(raw.size()));
+            file.append(h.out);
+            file.append(body);
+        }
+        return file;
     }
 
-    // Whether a reader would take the file for a trap (see kMaxRatio).
-    bool looksLikeATrap() const { return m_unpacked > kRatioFloor && m_unpacked > kMaxRatio * m_packed; }
-
 private:
+    struct Section {
+        char kind;
+        QByteArray raw;
+    };
+
+    // Packs every non-empty section with zlib at a fast level: level 2
+    // packs a booklet in about a third of the time of the default level
+    // into a file a fifth larger (level 1, a third larger).
+    void packAll(QVector<QByteArray> &packed) const
+    {
+        qint64 total = 0;
+        for (const Section &s : m_sections)
+            total += s.raw.size();
+        std::atomic<qsizetype> nextSection{0};
+        std::atomic<bool> failed{false};
+        auto work = [&] {
+            z_stream z{};
+            if (deflateInit(&z, kPackingLevel) != Z_OK) {
+                failed = true;
+                return;
+            }
+            for (qsizetype i; (i = nextSection++) < m_sections.size();) {
+                const QByteArray &raw = m_sections[i].raw;
+                if (raw.isEmpty())
+                    continue;
+                QByteArray out(qsizetype(deflateBound(&z, uLong(raw.size()))), Qt::Uninitialized);
+                z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(raw.constData()));
+                z.avail_in = uInt(raw.size());
+                z.next_out = reinterpret_cast<Bytef *>(out.data());
+                z.avail_out = uInt(out.size());
+                if (deflate(&z, Z_FINISH) != Z_STREAM_END) {
+                    failed = true;
+                } else {
+                    out.resize(qsizetype(z.total_out));
+                    packed[i] = std::move(out);
+                }
+                deflateReset(&z);
+            }
+            deflateEnd(&z);
+        };
+        // A report of a few pages is packed here; a booklet on the cores
+        // there are, a few megabytes each.
+        const qint64 perThread = 2 << 20;
+        const int threads = int(std::clamp<qint64>(total / perThread, 1, std::max(1u, std::thread::hardware_concurrency())));
+        std::vector<std::thread> helpers;
+        try {
+            for (int t = 1; t < threads; ++t)
+                helpers.emplace_back(work);
+        } catch (const std::system_error &) {
+            // No more threads: the rest is packed here.
+        }
+        work();
+        for (std::thread &t : helpers)
+            t.join();
+        if (failed)
+            cannotSave(QStringLiteral("the data could not be packed"));
+    }
+
     bool m_compress;
-    QByteArray m_file;
-    qint64 m_packed = 0;
-    qint64 m_unpacked = 0;
+    QVector<Section> m_sections;
 };
+
+// Writes the fields of a page's items into a buffer known to be large
+// enough.
+struct PageWriter {
+    char *at;
+    explicit PageWriter(char *to) : at(to) {}
+    template <class T> void put(T v)
+    {
+        const T le = qToLittleEndian(v);
+        std::memcpy(at, &le, sizeof le);
+        at += sizeof le;
+    }
+    void u8(quint8 v) { *at++ = char(v); }
+    void u32(quint32 v) { put(v); }
+    void f64(double d)
+    {
+        quint64 bits;
+        std::memcpy(&bits, &d, sizeof bits);
+        put(bits);
+    }
+};
+
+// Bounds and sizes of an item that the file cannot hold, checked on its
+// numbers before anything is written.
+bool boxOk(const double *v)
+{
+    return inRange(v[0], -kMaxCoordinate, kMaxCoordinate) && inRange(v[1], -kMaxCoordinate, kMaxCoordinate) &&
+           inRange(v[2], 0, kMaxCoordinate) && inRange(v[3], 0, kMaxCoordinate);
+}
+
+bool endsOk(const double *v)
+{
+    for (int i = 0; i < 4; ++i)
+        if (!inRange(v[i], -kMaxCoordinate, kMaxCoordinate))
+            return false;
+    return true;
+}
 
 QByteArray encodeVersion2(const Document &doc, bool compress, const ReportFileLimits &limits)
 {
@@ -676,91 +776,158 @@ QByteArray encodeVersion2(const Document &doc, bool compress, const ReportFileLi
     if (doc.pages.size() > limits.maxPages)
         tooLarge(QStringLiteral("%1 pages, at most %2").arg(doc.pages.size()).arg(limits.maxPages));
 
-    // Strings, styles and pictures, each once.
+    // The list's own texts, styles, colours and pictures are written by
+    // their numbers; a page kept elsewhere (read from a file) is taken into
+    // a list of its own first.
+    const PageList *list = &doc.pages;
+    PageList held;
+    for (qsizetype p = 0; p < doc.pages.size(); ++p)
+        if (!doc.pages.isHeld(p)) {
+            if (list != &held) {
+                held = doc.pages;
+                list = &held;
+            }
+            held.replace(p, held.at(p));
+        }
+    const QVector<QString> &listStrings = list->strings();
+    const QVector<PageList::TextStyle> &listStyles = list->styles();
+    const QVector<QImage> &listImages = list->images();
+    QVector<QRgb> colors;
+    colors.reserve(list->colors().size());
+    for (const QColor &c : list->colors())
+        colors.push_back(c.rgba());
+
+    // The file numbers texts and styles by first use, families and texts
+    // together, as a reader meets them.
     QVector<QString> strings;
-    QHash<QString, qint32> stringIds;
-    auto stringId = [&](const QString &s) {
-        auto it = stringIds.constFind(s);
-        if (it != stringIds.constEnd())
-            return it.value();
+    QVector<qint32> stringOf(listStrings.size(), -1); // list number -> file number
+    QHash<QString, qint32> familyIds;                 // families that are no text of the list
+    auto addString = [&](const QString &s) {
         if (strings.size() >= limits.maxStrings)
             tooLarge(QStringLiteral("more than %1 different texts").arg(limits.maxStrings));
-        const qint32 id = qint32(strings.size());
         strings.push_back(s);
-        stringIds.insert(s, id);
-        return id;
+        return qint32(strings.size() - 1);
     };
+    auto textId = [&](quint32 id) {
+        qint32 &f = stringOf[id];
+        if (f < 0)
+            f = addString(listStrings[id]);
+        return f;
+    };
+    // 0 unchecked, 1 fits, 2 does not.
+    QVector<quint8> textFits(listStrings.size(), 0);
     QVector<StyleKey> styles;
     QHash<StyleKey, qint32> styleIds;
+    QVector<qint32> styleOf(listStyles.size(), -1);
+    QVector<quint8> styleFits(listStyles.size(), 0);
+    auto styleId = [&](quint32 id) {
+        qint32 &f = styleOf[id];
+        if (f >= 0)
+            return f;
+        const PageList::TextStyle &st = listStyles[id];
+        qint32 family;
+        if (const qint64 asText = list->stringIdOf(st.font.family); asText >= 0) {
+            family = textId(quint32(asText));
+        } else {
+            auto it = familyIds.find(st.font.family);
+            if (it == familyIds.end())
+                it = familyIds.insert(st.font.family, addString(st.font.family));
+            family = it.value();
+        }
+        const StyleKey key{family, st.font.pointSize,
+                           quint8((st.font.bold ? kBold : 0) | (st.font.underline ? kUnderline : 0) |
+                                  (st.direction == Qt::RightToLeft ? kRtl : 0)),
+                           alignCode(st.alignment), st.font.color.rgba()};
+        f = styleIds.value(key, -1);
+        if (f < 0) {
+            if (styles.size() >= limits.maxStyles)
+                tooLarge(QStringLiteral("more than %1 different text styles").arg(limits.maxStyles));
+            f = qint32(styles.size());
+            styles.push_back(key);
+            styleIds.insert(key, f);
+        }
+        return f;
+    };
     QVector<QByteArray> images;
-    QHash<qint64, qint32> imageIds;
+    QVector<qint32> imageOf(listImages.size(), -1);
 
     QVector<QByteArray> pageBytes;
     pageBytes.reserve(doc.pages.size());
+    QVector<PageList::HeldItem> heldItems;
     qint64 items = 0;
-    for (int p = 0; p < doc.pages.size(); ++p) {
-        const Page &page = doc.pages[p];
-        if (page.items.size() > limits.maxItemsPerPage)
+    for (int p = 0; p < list->size(); ++p) {
+        list->heldItems(p, heldItems);
+        if (heldItems.size() > limits.maxItemsPerPage)
             tooLarge(QStringLiteral("page %1 has %2 items, at most %3")
                          .arg(p + 1)
-                         .arg(page.items.size())
+                         .arg(heldItems.size())
                          .arg(limits.maxItemsPerPage));
-        ByteWriter w;
-        w.u32(0); // the count, set below
+        // An item the file cannot hold is told as the item itself would be.
+        auto refuse = [&](int i) {
+            const QString problem = itemProblem(list->at(p).items[i], limits);
+            const QString where = QStringLiteral("page %1, item %2: ").arg(p + 1).arg(i + 1);
+            if (problem.isEmpty() || problem.contains(QLatin1String("out of range")))
+                cannotSave(where + (problem.isEmpty() ? QStringLiteral("a value out of range") : problem));
+            tooLarge(where + problem);
+        };
+        // Written straight into a buffer as large as the page can take.
+        constexpr qsizetype kMaxItemBytes = 1 + 5 * 8 + 2 * 4;
+        QByteArray bytes(4 + heldItems.size() * kMaxItemBytes, Qt::Uninitialized);
+        PageWriter w(bytes.data() + 4);
         quint32 count = 0;
-        for (int i = 0; i < page.items.size(); ++i) {
-            const DrawItem &item = page.items[i];
-            const auto *im = std::get_if<ImageItem>(&item);
-            if (im && im->image.isNull())
-                continue; // nothing to draw
-            const QString problem = itemProblem(item, limits);
-            if (!problem.isEmpty()) {
-                const QString where = QStringLiteral("page %1, item %2: ").arg(p + 1).arg(i + 1);
-                if (problem.contains(QLatin1String("out of range")))
-                    cannotSave(where + problem);
-                tooLarge(where + problem);
-            }
-            ++count;
-            if (const auto *t = std::get_if<TextRun>(&item)) {
-                const StyleKey key{stringId(t->font.family), t->font.pointSize,
-                                   quint8((t->font.bold ? kBold : 0) | (t->font.underline ? kUnderline : 0) |
-                                          (t->direction == Qt::RightToLeft ? kRtl : 0)),
-                                   alignCode(t->alignment), t->font.color.rgba()};
-                qint32 style = styleIds.value(key, -1);
-                if (style < 0) {
-                    if (styles.size() >= limits.maxStyles)
-                        tooLarge(QStringLiteral("more than %1 different text styles").arg(limits.maxStyles));
-                    style = qint32(styles.size());
-                    styles.push_back(key);
-                    styleIds.insert(key, style);
+        for (int i = 0; i < heldItems.size(); ++i) {
+            const PageList::HeldItem &item = heldItems[i];
+            switch (item.kind) {
+            case PageList::HeldItem::Text: {
+                quint8 &fits = textFits[item.ids[0]];
+                if (fits == 0)
+                    fits = listStrings[item.ids[0]].size() > limits.maxTextLength ? 2 : 1;
+                quint8 &styleFit = styleFits[item.ids[1]];
+                if (styleFit == 0) {
+                    const ReportFont &font = listStyles[item.ids[1]].font;
+                    styleFit = font.family.size() <= 256 && inRange(font.pointSize, 0.01, kMaxFontPoints) ? 1 : 2;
                 }
+                if (fits != 1 || styleFit != 1 || !boxOk(item.v))
+                    refuse(i);
+                const qint32 style = styleId(item.ids[1]);
                 w.u8(kText);
-                w.u32(quint32(stringId(t->text)));
+                w.u32(quint32(textId(item.ids[0])));
                 w.u32(quint32(style));
-                w.rect(t->rect);
-            } else if (const auto *l = std::get_if<LineItem>(&item)) {
+                for (int k = 0; k < 4; ++k)
+                    w.f64(item.v[k]);
+                break;
+            }
+            case PageList::HeldItem::Line:
+                if (!endsOk(item.v) || !inRange(item.v[4], 0, 1000))
+                    refuse(i);
                 w.u8(kLine);
-                w.f64(l->p1.x());
-                w.f64(l->p1.y());
-                w.f64(l->p2.x());
-                w.f64(l->p2.y());
-                w.f64(l->width);
-                w.u32(l->color.rgba());
-            } else if (const auto *r = std::get_if<RectItem>(&item)) {
+                for (int k = 0; k < 5; ++k)
+                    w.f64(item.v[k]);
+                w.u32(colors[item.ids[0]]);
+                break;
+            case PageList::HeldItem::Rect:
+                if (!boxOk(item.v) || !inRange(item.v[4], 0, 1000))
+                    refuse(i);
                 w.u8(kRect);
-                w.rect(r->rect);
-                w.f64(r->penWidth);
-                w.u32(r->penColor.rgba());
-                w.u32(r->fill.rgba());
-            } else if (im) {
-                qint32 id = imageIds.value(im->image.cacheKey(), -1);
+                for (int k = 0; k < 5; ++k)
+                    w.f64(item.v[k]);
+                w.u32(colors[item.ids[0]]);
+                w.u32(colors[item.ids[1]]);
+                break;
+            case PageList::HeldItem::Image: {
+                const QImage &image = listImages[item.ids[0]];
+                if (image.isNull())
+                    continue; // nothing to draw
+                if (!boxOk(item.v) || image.width() > limits.maxImageSide || image.height() > limits.maxImageSide)
+                    refuse(i);
+                qint32 &id = imageOf[item.ids[0]];
                 if (id < 0) {
                     if (images.size() >= limits.maxImages)
                         tooLarge(QStringLiteral("more than %1 different pictures").arg(limits.maxImages));
                     QByteArray png;
                     QBuffer buf(&png);
                     buf.open(QIODevice::WriteOnly);
-                    if (!im->image.save(&buf, "PNG"))
+                    if (!image.save(&buf, "PNG"))
                         cannotSave(QStringLiteral("page %1: a picture could not be stored").arg(p + 1));
                     if (png.size() > limits.maxSectionBytes)
                         tooLarge(QStringLiteral("page %1: a picture of more than %2 bytes")
@@ -768,21 +935,25 @@ QByteArray encodeVersion2(const Document &doc, bool compress, const ReportFileLi
                                      .arg(limits.maxSectionBytes));
                     id = qint32(images.size());
                     images.push_back(png);
-                    imageIds.insert(im->image.cacheKey(), id);
                 }
                 w.u8(kImage);
-                w.rect(im->rect);
+                for (int k = 0; k < 4; ++k)
+                    w.f64(item.v[k]);
                 w.u32(quint32(id));
+                break;
             }
+            }
+            ++count;
         }
         items += count;
         if (items > limits.maxItems)
             tooLarge(QStringLiteral("more than %1 items").arg(limits.maxItems));
         const quint32 le = qToLittleEndian(count);
-        std::memcpy(w.out.data(), &le, sizeof le);
-        if (w.out.size() > limits.maxSectionBytes)
+        std::memcpy(bytes.data(), &le, sizeof le);
+        bytes.truncate(w.at - bytes.data());
+        if (bytes.size() > limits.maxSectionBytes)
             tooLarge(QStringLiteral("page %1 is too full").arg(p + 1));
-        pageBytes.push_back(std::move(w.out));
+        pageBytes.push_back(std::move(bytes));
     }
 
     SectionWriter out(compress);
@@ -805,8 +976,8 @@ QByteArray encodeVersion2(const Document &doc, bool compress, const ReportFileLi
             return;
         const quint32 le = qToLittleEndian(inSection);
         std::memcpy(sw.out.data(), &le, sizeof le);
-        out.section('S', sw.out);
-        sw.out.clear();
+        out.section('S', std::move(sw.out));
+        sw.out = QByteArray();
         inSection = 0;
     };
     for (const QString &str : std::as_const(strings)) {
@@ -833,14 +1004,12 @@ QByteArray encodeVersion2(const Document &doc, bool compress, const ReportFileLi
             f.u8(styles[i].align);
             f.u32(styles[i].color);
         }
-        out.section('F', f.out);
+        out.section('F', std::move(f.out));
     }
-    for (const QByteArray &png : std::as_const(images))
-        out.section('I', png);
-    for (const QByteArray &page : std::as_const(pageBytes))
-        out.section('P', page);
-    if (out.looksLikeATrap()) // far too repetitive to pack: stored as it is
-        return encodeVersion2(doc, false, limits);
+    for (QByteArray &png : images)
+        out.section('I', std::move(png));
+    for (QByteArray &page : pageBytes)
+        out.section('P', std::move(page));
     return out.finish();
 }
 
@@ -928,6 +1097,7 @@ public:
         m_unpackedTotal += unpacked;
         if (m_unpackedTotal > kRatioFloor && m_unpackedTotal > kMaxRatio * m_packedTotal)
             damaged(QStringLiteral("the content unpacks to far more than the file holds"));
+        m_lastPacked = packing == 1;
         if (packing == 0) {
             m_data.resize(unpacked);
             if (m_dev.read(m_data.data(), unpacked) != qint64(unpacked))
@@ -958,6 +1128,11 @@ public:
     }
 
     const QByteArray &data() const { return m_data; }
+    // The section as the file holds it: its packed bytes (taken; the next
+    // section reads into a buffer of its own) or, for a stored section, a
+    // copy of its bytes.
+    bool packed() const { return m_lastPacked; }
+    QByteArray takeFileBytes() { return m_lastPacked ? std::exchange(m_packed, QByteArray()) : m_data; }
 
 private:
     QIODevice &m_dev;
@@ -968,6 +1143,89 @@ private:
     bool m_zInit = false;
     qint64 m_packedTotal = 0;
     qint64 m_unpackedTotal = 0;
+    bool m_lastPacked = false;
+};
+
+struct FileStyle {
+    ReportFont font;
+    Qt::LayoutDirection direction;
+    Qt::Alignment alignment;
+};
+
+// The items of a page section, read as they stand (the section was checked
+// when the file was loaded).
+void readPageItems(ByteReader &r, quint32 n, const QVector<QString> &strings, const QVector<FileStyle> &styles,
+                   const QVector<QImage> &images, Page &page)
+{
+    page.items.reserve(n);
+    for (quint32 i = 0; i < n; ++i) {
+        const quint8 k = r.u8();
+        if (k == kText) {
+            const quint32 str = r.u32(), st = r.u32();
+            const FileStyle &style = styles.at(st);
+            page.items.push_back(TextRun{strings.at(str), style.font, style.direction, style.alignment, r.rect()});
+        } else if (k == kLine) {
+            LineItem l;
+            l.p1.setX(r.f64());
+            l.p1.setY(r.f64());
+            l.p2.setX(r.f64());
+            l.p2.setY(r.f64());
+            l.width = r.f64();
+            l.color = QColor::fromRgba(r.u32());
+            page.items.push_back(l);
+        } else if (k == kRect) {
+            RectItem rc;
+            rc.rect = r.rect();
+            rc.penWidth = r.f64();
+            rc.penColor = QColor::fromRgba(r.u32());
+            rc.fill = QColor::fromRgba(r.u32());
+            page.items.push_back(rc);
+        } else if (k == kImage) {
+            const QRectF rect = r.rect();
+            page.items.push_back(ImageItem{rect, images.at(r.u32())});
+        } else {
+            r.fail(QStringLiteral("unknown item kind %1").arg(k));
+        }
+    }
+}
+
+// The pages of a loaded file, kept as the file holds them until a page is
+// asked for.
+class FilePages : public PageList::PageSource {
+public:
+    QVector<QString> strings;
+    QVector<FileStyle> styles;
+    QVector<QImage> images;
+    struct Section {
+        QByteArray bytes;
+        quint32 unpacked = 0;
+        bool packed = false;
+    };
+    QVector<Section> pages;
+
+    Page page(qsizetype index) const override
+    {
+        const Section &s = pages.at(index);
+        QByteArray raw;
+        if (s.packed) {
+            raw.resize(s.unpacked);
+            uLongf len = s.unpacked;
+            if (uncompress(reinterpret_cast<Bytef *>(raw.data()), &len,
+                           reinterpret_cast<const Bytef *>(s.bytes.constData()), uLong(s.bytes.size())) != Z_OK ||
+                len != s.unpacked)
+                return Page(); // unpacked once already when the file was loaded
+        } else {
+            raw = s.bytes;
+        }
+        Page page;
+        try {
+            ByteReader r(raw, Where{int(index) + 1, 0, nullptr});
+            readPageItems(r, r.u32(), strings, styles, images, page);
+        } catch (const ReportFileError &) {
+            // Checked when the file was loaded.
+        }
+        return page;
+    }
 };
 
 Document readVersion2(QIODevice &dev, const ReportFileLimits &limits)
@@ -1005,14 +1263,14 @@ Document readVersion2(QIODevice &dev, const ReportFileLimits &limits)
     }
     doc.pages.reserve(qsizetype(pageCount));
 
-    QVector<QString> strings;
-    struct Style {
-        ReportFont font;
-        Qt::LayoutDirection direction;
-        Qt::Alignment alignment;
-    };
-    QVector<Style> styles;
-    QVector<QImage> images;
+    // The pages stay packed as the file holds them; each is checked here,
+    // item by item, and unpacked again when it is shown.
+    const auto source = std::make_shared<FilePages>();
+    QVector<QString> &strings = source->strings;
+    QVector<FileStyle> &styles = source->styles;
+    QVector<QImage> &images = source->images;
+    // Per style, what is wrong with it for a text; empty when nothing.
+    QVector<QString> styleProblems;
     quint64 items = 0;
     for (;;) {
         const Where where{int(doc.pages.size()) + 1, 0, nullptr};
@@ -1039,7 +1297,7 @@ Document readVersion2(QIODevice &dev, const ReportFileLimits &limits)
             if (n > styleCount - quint32(styles.size()))
                 r.fail(QStringLiteral("more styles than the heading says"));
             for (quint32 i = 0; i < n; ++i) {
-                Style st;
+                FileStyle st;
                 const quint32 family = r.u32();
                 if (family >= quint32(strings.size()))
                     r.fail(QStringLiteral("a style names a missing string"));
@@ -1054,6 +1312,8 @@ Document readVersion2(QIODevice &dev, const ReportFileLimits &limits)
                 st.font.underline = flags & kUnderline;
                 st.direction = (flags & kRtl) ? Qt::RightToLeft : Qt::LeftToRight;
                 st.alignment = align == 1 ? Qt::AlignRight : align == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
+                styleProblems.push_back(
+                    itemProblem(TextRun{QString(), st.font, st.direction, st.alignment, QRectF()}, limits));
                 styles.push_back(st);
             }
         } else if (kind == 'I') {
@@ -1080,8 +1340,13 @@ Document readVersion2(QIODevice &dev, const ReportFileLimits &limits)
             if (n > quint32(limits.maxItemsPerPage) || n > itemCount - items)
                 r.fail(QStringLiteral("too many items"));
             items += n;
-            doc.pages.addPage();
-            DrawItem item;
+            // Every field is checked as the items of a page would be, without
+            // making them.
+            double v[5];
+            auto numbers = [&](int count) {
+                for (int k = 0; k < count; ++k)
+                    v[k] = r.f64();
+            };
             for (quint32 i = 0; i < n; ++i) {
                 r.where().item = int(i) + 1;
                 const quint8 k = r.u8();
@@ -1089,38 +1354,34 @@ Document readVersion2(QIODevice &dev, const ReportFileLimits &limits)
                     const quint32 str = r.u32(), st = r.u32();
                     if (str >= quint32(strings.size()) || st >= quint32(styles.size()))
                         r.fail(QStringLiteral("a text names a missing string or style"));
-                    const Style &style = styles[st];
-                    item = TextRun{strings[str], style.font, style.direction, style.alignment, r.rect()};
+                    numbers(4);
+                    if (!styleProblems[st].isEmpty())
+                        r.fail(styleProblems[st]);
+                    if (!boxOk(v))
+                        r.fail(QStringLiteral("a text box out of range"));
                 } else if (k == kLine) {
-                    LineItem l;
-                    l.p1.setX(r.f64());
-                    l.p1.setY(r.f64());
-                    l.p2.setX(r.f64());
-                    l.p2.setY(r.f64());
-                    l.width = r.f64();
-                    l.color = QColor::fromRgba(r.u32());
-                    item = l;
+                    numbers(5);
+                    r.u32();
+                    if (!endsOk(v) || !inRange(v[4], 0, 1000))
+                        r.fail(QStringLiteral("a line out of range"));
                 } else if (k == kRect) {
-                    RectItem rc;
-                    rc.rect = r.rect();
-                    rc.penWidth = r.f64();
-                    rc.penColor = QColor::fromRgba(r.u32());
-                    rc.fill = QColor::fromRgba(r.u32());
-                    item = rc;
+                    numbers(5);
+                    r.u32();
+                    r.u32();
+                    if (!boxOk(v) || !inRange(v[4], 0, 1000))
+                        r.fail(QStringLiteral("a rectangle out of range"));
                 } else if (k == kImage) {
-                    const QRectF rect = r.rect();
-                    const quint32 id = r.u32();
-                    if (id >= quint32(images.size()))
+                    numbers(4);
+                    if (r.u32() >= quint32(images.size()))
                         r.fail(QStringLiteral("a picture is missing"));
-                    item = ImageItem{rect, images[id]};
+                    if (!boxOk(v))
+                        r.fail(QStringLiteral("a picture box out of range"));
                 } else {
                     r.fail(QStringLiteral("unknown item kind %1").arg(k));
                 }
-                const QString problem = itemProblem(item, limits);
-                if (!problem.isEmpty())
-                    r.fail(problem);
-                doc.pages.addItem(item);
             }
+            source->pages.push_back({sections.takeFileBytes(), quint32(sections.data().size()), sections.packed()});
+            doc.pages.addPageFrom(source, source->pages.size() - 1, int(n));
             r.where().item = 0;
         } else {
             r.fail(QStringLiteral("unknown section"));

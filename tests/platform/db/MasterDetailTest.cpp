@@ -75,3 +75,48 @@ TEST_F(DbChainTest, LookedUpValuesAreKeptWhileTheTableIsUnchanged)
     q.refresh();
     EXPECT_EQ(q.fieldByName(QStringLiteral("Name")).asString(), QStringLiteral("q"));
 }
+
+// A detail reading ahead shows what one reading its own rows shows, for
+// every record of its master, and reads the rows of a floor once.
+TEST_F(DbChainTest, ReadingAheadShowsTheSameRowsAndReadsEachFloorOnce)
+{
+    // Rows the read ahead must place right: a space entered out of order,
+    // one whose unit is stored as a text, one of a unit that has no row.
+    addSpace(1, 0, 1, QStringLiteral("late"), 5);
+    db.exec(QStringLiteral("insert into bankfz (Shproje, Tabage, Shvahed, Faza) values (1, 'one', 1, 'text')"));
+    addSpace(1, 7, 1, QStringLiteral("orphan"), 1);
+    Chain plain(db);
+    for (Table *t : {&plain.projects, &plain.units, &plain.spaces})
+        t->open();
+    spaces->setReadAhead(true);
+    auto shown = [](Table &t) {
+        QStringList names;
+        for (t.first(); !t.eof(); t.next())
+            names << t.fieldByName(QStringLiteral("Faza")).asString();
+        return names;
+    };
+    for (projects->first(), plain.projects.first(); !projects->eof(); projects->next(), plain.projects.next())
+        for (units->first(), plain.units.first(); !units->eof(); units->next(), plain.units.next())
+            EXPECT_EQ(shown(*spaces), shown(plain.spaces))
+                << projects->fieldByName(QStringLiteral("SHPROJE")).asFloat() << " floor "
+                << units->fieldByName(QStringLiteral("Tabage")).asFloat();
+
+    // A write is seen at once; closing lets the rows go.
+    db.exec(QStringLiteral("update bankfz set Faza = 'z' where Shproje = 3 and Tabage = 1"));
+    plain.units.refresh();
+    units->refresh();
+    EXPECT_EQ(shown(*spaces), shown(plain.spaces));
+    // Two units of one floor: the second takes its rows from the first's read.
+    addUnit(1, 0, 2);
+    addSpace(1, 0, 2, QStringLiteral("next door"), 3);
+    spaces->close();
+    projects->first();
+    units->refresh();
+    units->first();
+    db.resetRowsRead();
+    spaces->open();
+    EXPECT_EQ(db.rowsRead(), 5u); // every space of floor 0 of the first project
+    units->next();
+    EXPECT_EQ(db.rowsRead(), 5u);
+    EXPECT_EQ(shown(*spaces), QStringList{QStringLiteral("next door")});
+}

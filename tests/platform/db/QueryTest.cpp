@@ -104,3 +104,25 @@ TEST_F(DbTest, EveryStatementOfATextRunsOrNoneDoes)
     EXPECT_EQ(total(db, QStringLiteral("select Tabage from bankvh")), 7);
     EXPECT_EQ(db.select(QStringLiteral("select NAME from Bank1")).rows[0][0].toString(), QStringLiteral("b"));
 }
+
+// A statement prepared once runs row after row with new values, missing
+// ones null, and tells a failure without stopping the next run.
+TEST_F(DbTest, APreparedStatementRunsForEveryRow)
+{
+    addProject(1, QStringLiteral("a"));
+    for (double v : {1, 2, 3})
+        addUnit(1, 0, v);
+    const quint64 serial = db.writeSerial();
+    Statement write(db, QStringLiteral("update bankvh set Tabage = ? where Shvahed = ?"));
+    EXPECT_EQ(write.exec({5, 1}), 1);
+    EXPECT_EQ(write.exec({6, 9}), 0);
+    EXPECT_EQ(write.exec(QVariantList{7.0}), 0); // Shvahed = null matches nothing
+    EXPECT_EQ(write.exec({8, 3}), 1);
+    EXPECT_GT(db.writeSerial(), serial); // datasets see the writes
+    EXPECT_EQ(total(db, QStringLiteral("select sum(Tabage) from bankvh")), 13);
+
+    Statement unique(db, QStringLiteral("insert into bankvh (No, Shproje) values (?, 1)"));
+    EXPECT_THROW(unique.exec({1}), DbError); // No 1 is taken
+    EXPECT_EQ(unique.exec({100}), 1);
+    EXPECT_THROW(Statement(db, QStringLiteral("update nosuchtable set a = 1")), DbError);
+}

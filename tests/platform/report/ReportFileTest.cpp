@@ -110,6 +110,20 @@ TEST_F(ReportFileTest, EveryItemSurvivesSaveAndLoad)
     EXPECT_EQ(loadDocument(path(QStringLiteral("e.QRP"))), empty);
 }
 
+// A loaded file keeps its pages packed until they are asked for; saved
+// again, it is the same file.
+TEST_F(ReportFileTest, ALoadedFileSavedAgainIsTheSameFile)
+{
+    for (bool compress : {true, false}) {
+        const QByteArray file = encodeDocument(sampleDocument(), compress);
+        const Document loaded = decodeDocument(file);
+        for (qsizetype p = 0; p < loaded.pages.size(); ++p)
+            EXPECT_FALSE(loaded.pages.isHeld(p)) << p;
+        EXPECT_EQ(loaded, sampleDocument());
+        EXPECT_EQ(encodeDocument(loaded, compress), file) << compress;
+    }
+}
+
 TEST_F(ReportFileTest, LayoutIsReadableByAShortScriptAndStoresEachTextOnce)
 {
     Document doc = sampleDocument();

@@ -1,0 +1,84 @@
+// Numbers written as text: the system's own form, the same in every locale
+// and the same as the C library's printf writes it.
+#include "platform/common/Numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <random>
+
+namespace {
+
+// The text printf gives in the C locale, trimmed as the system writes it.
+QString printfText(double v)
+{
+    char buf[64];
+    const double a = std::fabs(v);
+    std::snprintf(buf, sizeof buf, a >= 1e15 || a < 1e-4 ? "%.14E" : "%.15G", v);
+    QString s = QString::fromLatin1(buf);
+    const int e = s.indexOf(QLatin1Char('E'));
+    QString mant = e >= 0 ? s.left(e) : s, expo = e >= 0 ? s.mid(e) : QString();
+    if (mant.contains(QLatin1Char('.'))) {
+        while (mant.endsWith(QLatin1Char('0')))
+            mant.chop(1);
+        if (mant.endsWith(QLatin1Char('.')))
+            mant.chop(1);
+    }
+    if (!expo.isEmpty()) {
+        QString digits = expo.mid(2);
+        while (digits.size() > 1 && digits.startsWith(QLatin1Char('0')))
+            digits.remove(0, 1);
+        expo = QStringLiteral("E") + (expo.at(1) == QLatin1Char('-') ? QStringLiteral("-") : QString()) + digits;
+    }
+    return mant + expo;
+}
+
+} // namespace
+
+TEST(Numbers, FloatsAreWrittenAsPrintfWritesThemInTheCLocale)
+{
+    const struct {
+        double v;
+        const char *text;
+    } cases[] = {{12.5, "12.5"},       {0.403, "0.403"},  {-3, "-3"},         {1e20, "1E20"},
+                 {0.1 + 0.2, "0.3"},   {2.675, "2.675"},  {1.5e-5, "1.5E-5"}, {-123456.789, "-123456.789"},
+                 {0, "0"},             {1e15, "1E15"},    {1.0 / 3, "0.333333333333333"}};
+    for (const auto &c : cases)
+        EXPECT_EQ(pf::floatToStr(c.v), QString::fromLatin1(c.text)) << c.v;
+
+    std::mt19937_64 gen(7);
+    std::uniform_real_distribution<double> mantissa(-10, 10);
+    std::uniform_int_distribution<int> exponent(-12, 22);
+    for (int i = 0; i < 20000; ++i) {
+        const double v = mantissa(gen) * std::pow(10.0, exponent(gen));
+        ASSERT_EQ(pf::floatToStr(v), printfText(v)) << v;
+    }
+}
+
+TEST(Numbers, RoundingTakesWrittenTiesToTheEvenNeighbour)
+{
+    const struct {
+        double v;
+        int decimals;
+        double rounded;
+    } cases[] = {{2.5, 0, 2},        {3.5, 0, 4},      {-2.5, 0, -2},     {0.285, 2, 0.28}, {0.295, 2, 0.3},
+                 {1.0005, 3, 1.0},   {2.675, 2, 2.68}, {123.456, 1, 123.5}, {1e300, 2, 1e300}, {-0.0125, 3, -0.012}};
+    for (const auto &c : cases)
+        EXPECT_EQ(pf::roundHalfEven(c.v, c.decimals), c.rounded) << c.v << " " << c.decimals;
+
+    // A tie is judged on the value's text at twelve decimals, as printf
+    // writes it.
+    std::mt19937_64 gen(11);
+    std::uniform_int_distribution<int> thousandths(-2000000, 2000000);
+    for (int i = 0; i < 20000; ++i) {
+        const double v = thousandths(gen) / 1000.0;
+        const double x = v * 100;
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.12f", x);
+        const double xs = std::strtod(buf, nullptr), fl = std::floor(xs);
+        const double want = std::fabs(xs - fl - 0.5) < 1e-9 ? (std::fmod(fl, 2.0) == 0 ? fl : fl + 1) / 100
+                                                            : std::nearbyint(x) / 100;
+        ASSERT_EQ(pf::roundHalfEven(v, 2), x == std::floor(x) ? x / 100 : want) << v;
+    }
+}
