@@ -335,7 +335,8 @@ bool looksLikeOurJson(const QByteArray &data)
 
 QString reportFileFilter()
 {
-    return QStringLiteral("Report files (*.QRP *.qrp)");
+    // The save and open dialogs speak Persian, as the rest of the program.
+    return QStringLiteral("پرونده هاي گزارش (*.QRP *.qrp)");
 }
 
 namespace {
