@@ -14,13 +14,18 @@ namespace testsupport {
 namespace {
 QStringList g_messages;
 QList<int> g_exits;
-QTemporaryDir *g_home = nullptr;
+// The settings of one test program, removed again when it ends.
+QTemporaryDir &home()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
 }
 
 void installTestEnvironment()
 {
     // Nothing a test does reaches the user's own settings.
-    g_home = new QTemporaryDir();
+    home();
     // Texts are laid out by the rule the programs install at start.
     pf::ui::installTextStyle();
     resetSharedState();
@@ -31,7 +36,7 @@ void installTestEnvironment()
 
 void resetSharedState()
 {
-    pf::sys::Settings::setStorePath(QDir(g_home->path()).filePath(QStringLiteral("registry.ini")));
+    pf::sys::Settings::setStorePath(QDir(home().path()).filePath(QStringLiteral("registry.ini")));
     pf::ui::setMessageHook([](const QString &text) { g_messages << text; });
     // Ending the application's event loop from a test would make every later
     // modal loop of the process return at once.
