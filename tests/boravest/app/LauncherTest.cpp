@@ -68,7 +68,7 @@ TEST_F(LauncherTest, RunsWithoutAShellAndReturnsTheExitCode)
               0u);
     EXPECT_EQ(readFile(out), QStringLiteral("'a;b'"));
     // A long program path and command line are passed whole.
-    const QString deep = path("") + QString(120, QLatin1Char('d'));
+    const QString deep = work.filePath(QString(120, QLatin1Char('d')));
     QDir().mkpath(deep);
     const QString prog = deep + QStringLiteral("/prog");
     writeScript(prog, "#!/bin/sh\nexit $#\n");
