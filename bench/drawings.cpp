@@ -4,12 +4,10 @@
 //                        drawn items of them all)
 //   BM_PicturePageImage  one picture painted for the picture page's frame
 #include "boravest/eqbook/Drawings.h"
-#include "platform/ui/Fonts.h"
+#include "WidgetBench.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 
 namespace {
 
@@ -34,14 +32,4 @@ BENCHMARK(BM_PicturePageImage)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    pf::ui::installPersianFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return runWidgetBenchmarks(argc, argv); }

@@ -22,6 +22,7 @@
 // Half the spaces have radiators, one in five unit heaters, one in ten a
 // furnace outlet and four in five extract fans; every unit has risers.
 #include "DistinctTexts.h"
+#include "WidgetBench.h"
 #include "boravest/app/Forms.h"
 #include "boravest/app/U1.h"
 #include "boravest/data/CollectorsStore.h"
@@ -276,17 +277,10 @@ BENCHMARK(BM_CollectorSizing)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond)-
 
 int main(int argc, char **argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    pf::ui::installPersianFonts();
-    benchmark::Initialize(&argc, argv);
-    {
+    return runWidgetBenchmarks(argc, argv, [] {
         Program program;
         g_program = &program;
         benchmark::RunSpecifiedBenchmarks();
         g_program = nullptr;
-    }
-    benchmark::Shutdown();
-    return 0;
+    });
 }

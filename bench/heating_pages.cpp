@@ -9,13 +9,11 @@
 #include "boravest/data/UnitDm.h"
 #include "boravest/eqbook/RepUnit6.h"
 #include "boravest/eqbook/RepUnit7.h"
-#include "platform/ui/Fonts.h"
+#include "WidgetBench.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -123,14 +121,4 @@ BENCHMARK(BM_UnitHeaterPage)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    pf::ui::installPersianFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return runWidgetBenchmarks(argc, argv); }
