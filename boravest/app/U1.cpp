@@ -347,13 +347,14 @@ void TForm1::activateOnce()
 void TForm1::fillGlossaryOnce()
 {
     // Once a run for each data folder: a folder whose glossary is empty gets
-    // the shipped terms; one with any word of its own keeps its glossary.
+    // the shipped terms, one an earlier version filled gets the terms shipped
+    // since; the engineer's own words stay as they are.
     const QString folder = DM1->Database1->directory();
     if (folder == m_glossaryFolder)
         return;
     m_glossaryFolder = folder;
     try {
-        bv::data::stores::fillEmptyGlossary(*DM1->Database1);
+        bv::data::stores::layShippedGlossary(*DM1->Database1);
     } catch (const pf::db::DbError &) {
         // A folder that takes no writes keeps its glossary as it is; the
         // glossary reports the engine's error itself if its table cannot

@@ -25,7 +25,7 @@ int main(int argc, char **argv)
         pf::db::Database db;
         db.setDirectory(data);
         db.open();
-        bv::data::stores::fillEmptyGlossary(db);
+        bv::data::stores::layShippedGlossary(db);
     } catch (const pf::db::DbError &e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

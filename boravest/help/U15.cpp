@@ -2,6 +2,7 @@
 
 #include "ui_U15.h"
 
+#include "boravest/data/GlossaryStore.h"
 #include "boravest/data/UnitDm.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Keys.h"
@@ -23,6 +24,18 @@ void useIndex(pf::db::Table *t, const QString &name)
 {
     if (t->indexName() != name)
         t->setIndexName(name);
+}
+
+// Moves to the first word, in the current order, that is the same word as
+// the text typed (blanks and joiners between its parts and around it, letter
+// case and the forms of kaf and yeh aside).
+bool findWord(pf::db::Table *t, const QString &field, const QString &typed)
+{
+    const int row = bv::data::stores::findGlossaryRow(*t, t->fieldByName(field).index(), typed);
+    if (row < 0)
+        return false;
+    t->setRecNo(row + 1);
+    return true;
 }
 
 } // namespace
@@ -104,7 +117,7 @@ void TForm15::Bt3Click()
     if (!t->active())
         FormActivate();
     useIndex(t, kEnglishIndex);
-    if (t->active() && t->findKey({ui->E1->text()})) {
+    if (t->active() && findWord(t, kEnglish, ui->E1->text())) {
         showCurrentRow();
         ui->DBGrid1->syncToCursor();
         return;
@@ -120,7 +133,7 @@ void TForm15::Bt4Click()
     if (!t->active())
         FormActivate();
     useIndex(t, kPersianIndex);
-    if (t->active() && t->findKey({ui->E2->text()})) {
+    if (t->active() && findWord(t, kPersian, ui->E2->text())) {
         showCurrentRow();
         ui->DBGrid1->syncToCursor();
         return;
@@ -142,8 +155,10 @@ void TForm15::DBGrid1CellClick(const QModelIndex &index)
 void TForm15::Bt1Click()
 {
     // A word without its English key could never be looked up again.
-    const QString word = ui->E1->text();
-    if (word.trimmed().isEmpty()) {
+    // Blanks around a word are no part of it.
+    const QString word = ui->E1->text().trimmed();
+    const QString meaning = ui->E2->text().trimmed();
+    if (word.isEmpty()) {
         pf::ui::showMessage(emptyWordText(), this);
         return;
     }
@@ -154,18 +169,18 @@ void TForm15::Bt1Click()
             t->open();
         t->first();
         useIndex(t, kEnglishIndex);
-        if (t->findKey({word})) {
+        if (findWord(t, kEnglish, word)) {
             const bool ownDescription = t->bookmark() == m_descriptionRow;
             t->edit();
             t->fieldByName(kEnglish).setAsString(word);
-            t->fieldByName(kPersian).setAsString(ui->E2->text());
+            t->fieldByName(kPersian).setAsString(meaning);
             // RE1 may still show the description of another word.
             if (ownDescription)
                 t->fieldByName(kDescription).setAsString(ui->RE1->toPlainText());
         } else {
             t->insert();
             t->fieldByName(kEnglish).setAsString(word);
-            t->fieldByName(kPersian).setAsString(ui->E2->text());
+            t->fieldByName(kPersian).setAsString(meaning);
             added = true;
         }
         t->post();

@@ -2,17 +2,23 @@
 
 #include "ui_UHelp.h"
 
+#include "boravest/help/UPicture.h"
 #include "platform/ui/Colors.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabBar>
 
 TFormHelp *FormHelp = nullptr;
+
+// The resources of a static library are registered by hand.
+static void registerGuidePictures() { Q_INIT_RESOURCE(GuidePictures); }
 
 namespace {
 
@@ -50,6 +56,15 @@ QWidget *guidePictureSource(const QString &path)
     for (int i = 1; w && i < names.size(); ++i)
         w = w->findChild<QWidget *>(names[i]);
     return w;
+}
+
+QPixmap guideExamplePicture(const QString &path)
+{
+    registerGuidePictures();
+    QString name = path;
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    const QString file = QStringLiteral(":/boravest/guide/%1.png").arg(name);
+    return QFile::exists(file) ? QPixmap(file) : QPixmap();
 }
 
 int guideScrollPosition(int page, int key, int p)
@@ -92,6 +107,12 @@ TFormHelp::TFormHelp(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui:
         if (isVisible())
             takePictures(page);
     });
+    for (int page = 0; page < PageCount; ++page)
+        for (QLabel *picture : pagePictures(page)) {
+            picture->installEventFilter(this);
+            picture->setCursor(Qt::PointingHandCursor);
+            picture->setToolTip(QStringLiteral("براي ديدن در اندازه اصلي كليك كنيد"));
+        }
 }
 
 TFormHelp::~TFormHelp() = default;
@@ -125,13 +146,19 @@ QList<QLabel *> TFormHelp::pagePictures(int page) const
 void TFormHelp::takePictures(int page)
 {
     for (QLabel *picture : pagePictures(page)) {
-        QWidget *form = guidePictureSource(picture->property("form").toString());
+        const QString path = picture->property("form").toString();
+        QWidget *form = guidePictureSource(path);
         if (!form || form == this) {
             picture->clear();
+            m_pictures.remove(picture);
             continue;
         }
-        // The form as it is now, made smaller to fit the frame, never larger.
-        const QPixmap shot = form->grab();
+        // The example kept for the form, or the form as it is now; made
+        // smaller to fit the frame, never larger.
+        QPixmap shot = guideExamplePicture(path);
+        if (shot.isNull())
+            shot = form->grab();
+        m_pictures.insert(picture, shot);
         const int frame = 2 * picture->frameWidth();
         const QSize room = picture->minimumSize() - QSize(frame, frame);
         const QSize size = shot.deviceIndependentSize().toSize();
@@ -140,6 +167,26 @@ void TFormHelp::takePictures(int page)
                                : shot.scaled(size.scaled(room, Qt::KeepAspectRatio) * shot.devicePixelRatio(),
                                              Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
+}
+
+void TFormHelp::openPicture(const QLabel *picture)
+{
+    const QPixmap shot = m_pictures.value(picture);
+    if (shot.isNull())
+        return;
+    if (!m_pictureView)
+        m_pictureView = new TFormPicture(this);
+    m_pictureView->showPicture(shot, windowTitle());
+}
+
+bool TFormHelp::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+        if (auto *picture = qobject_cast<QLabel *>(watched); picture && m_pictures.contains(picture)) {
+            openPicture(picture);
+            return true;
+        }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TFormHelp::showEvent(QShowEvent *e)

@@ -3,11 +3,14 @@
 // program, with pictures of the forms they describe. Its callers choose the
 // page, the caption and the scroll position; the user only reads and scrolls.
 #include <QDialog>
+#include <QHash>
+#include <QPixmap>
 
 #include <memory>
 
 class QLabel;
 class QScrollArea;
+class TFormPicture;
 
 namespace Ui {
 class TFormHelp;
@@ -22,6 +25,11 @@ int guideScrollPosition(int page, int key, int position);
 // pictured ("FormT2/PDig"); nullptr when the program has no such form.
 QWidget *guidePictureSource(const QString &path);
 
+// The picture kept with the guide for a path: the equipment window and its
+// inputs page, taken with an example project and a page open (drawn by
+// scripts/make-guide-pictures); a null pixmap for a form pictured as it is.
+QPixmap guideExamplePicture(const QString &path);
+
 class TFormHelp : public QDialog {
     Q_OBJECT
 public:
@@ -35,9 +43,13 @@ public:
 
     // The pictures of a page, each naming in its "form" property what it
     // shows. They are taken from the forms themselves whenever the page is
-    // shown, so they show the forms as the program has them.
+    // shown, so they show the forms as the program has them, but for those
+    // kept with an example (guideExamplePicture). The page shows each made
+    // smaller to fit its frame; a click opens it at its natural size.
     QList<QLabel *> pagePictures(int page) const;
     void takePictures(int page);
+    // The picture as taken, at its natural size; null before it is taken.
+    QPixmap fullPicture(const QLabel *picture) const { return m_pictures.value(picture); }
 
     void FormKeyDown(int key);
 
@@ -46,6 +58,13 @@ public:
 protected:
     void showEvent(QShowEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void openPicture(const QLabel *picture);
+
+    QHash<const QLabel *, QPixmap> m_pictures;
+    TFormPicture *m_pictureView = nullptr;
 };
 
 extern TFormHelp *FormHelp;

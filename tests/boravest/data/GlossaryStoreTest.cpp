@@ -1,5 +1,6 @@
 // The shipped glossary terms: complete, within their fields, reachable by
-// both look-ups, and laid into word.DB only while it holds no row.
+// both look-ups, laid into an empty word.DB whole and into one an earlier
+// version filled as far as they are new or mended; and the look-ups' rule.
 #include "StoreFixture.h"
 
 #include "boravest/data/GlossaryStore.h"
@@ -10,17 +11,28 @@ using namespace bv::data::stores;
 
 namespace {
 
-// Texts the look-up's collation holds equal, as "line: text" pairs.
+// Texts the look-ups hold the same word, as "line: text" pairs.
 QStringList sameKeys(QVector<GlossaryTerm> terms, QString GlossaryTerm::*key)
 {
     std::sort(terms.begin(), terms.end(), [key](const GlossaryTerm &a, const GlossaryTerm &b) {
-        return pf::db::persianCompare(a.*key, b.*key) < 0;
+        return pf::db::persianCompare(glossaryKey(a.*key), glossaryKey(b.*key)) < 0;
     });
     QStringList same;
     for (int i = 1; i < terms.size(); ++i)
-        if (pf::db::persianCompare(terms[i - 1].*key, terms[i].*key) == 0)
+        if (sameGlossaryWord(terms[i - 1].*key, terms[i].*key))
             same << QStringLiteral("%1: %2").arg(terms[i].line).arg(terms[i].*key);
     return same;
+}
+
+QString rowText(const GlossaryTerm &t) { return t.english + u'|' + t.persian + u'|' + t.description; }
+
+QStringList storedRows(pf::db::Database &db)
+{
+    QStringList rows;
+    for (const auto &r : db.select(QStringLiteral("SELECT English, Pertion, Memprs FROM word")).rows)
+        rows << r[0].toString() + u'|' + r[1].toString() + u'|' + r[2].toString();
+    rows.sort();
+    return rows;
 }
 
 } // namespace
@@ -63,6 +75,32 @@ TEST(GlossaryTerms, EveryShippedTermIsCompleteAndFitsItsFields)
     // key to the look-ups (letter case, kaf and yeh forms ignored).
     EXPECT_EQ(sameKeys(terms, &GlossaryTerm::english), QStringList{});
     EXPECT_EQ(sameKeys(terms, &GlossaryTerm::persian), QStringList{});
+    // A mended term stands for a shipped one and differs from it.
+    for (const MendedGlossaryTerm &m : mendedGlossaryTerms()) {
+        const auto now = std::find_if(terms.begin(), terms.end(), [&](const GlossaryTerm &t) { return t.english == m.now; });
+        ASSERT_NE(now, terms.end()) << m.now.toStdString();
+        EXPECT_NE(rowText(*now), rowText(m.earlier));
+    }
+}
+
+TEST(GlossaryTerms, OneWordWhateverTheBlanksAndJoinersBetweenAndAroundItsParts)
+{
+    const struct {
+        const char *a, *b;
+        bool same;
+    } cases[] = {
+        {"لوله\u200Cكشي", "لوله كشي", true},
+        {"لولهكشي", "لوله كشي", true},
+        {"لوله کشی", "لوله كشي", true}, // keheh and Farsi yeh
+        {" لوله كشي  ", "لوله كشي", true},
+        {"\u200Fلوله كشي\u200E", "لوله كشي", true}, // direction marks
+        {"heat  exchanger ", "Heat exchanger", true},
+        {"heatexchanger", "heat exchanger", true},
+        {"لوله", "لوله كشي", false},
+        {"heat-exchanger", "heat exchanger", false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(sameGlossaryWord(QString::fromUtf8(c.a), QString::fromUtf8(c.b)), c.same) << c.a << " / " << c.b;
 }
 
 TEST_F(StoreFixture, ShippedTermsFillOnlyAnEmptyGlossary)
@@ -76,17 +114,73 @@ TEST_F(StoreFixture, ShippedTermsFillOnlyAnEmptyGlossary)
     };
     QStringList shipped;
     for (const GlossaryTerm &t : terms)
-        shipped << t.english + u'|' + t.persian + u'|' + t.description;
+        shipped << rowText(t);
 
-    EXPECT_EQ(fillEmptyGlossary(db), terms.size());
+    EXPECT_EQ(layShippedGlossary(db), terms.size());
     EXPECT_EQ(stored(), shipped);
-    EXPECT_EQ(fillEmptyGlossary(db), 0);
+    EXPECT_EQ(layShippedGlossary(db), 0);
     EXPECT_EQ(stored(), shipped);
 
     // The engineer changed a term and added one: nothing is laid over them.
     db.exec(QStringLiteral("UPDATE word SET Pertion = ?, Memprs = '' WHERE English = 'boiler'"), {QStringLiteral("بويلر")});
     db.exec(QStringLiteral("DELETE FROM word WHERE English <> 'boiler'"));
     db.exec(QStringLiteral("INSERT INTO word (English, Pertion) VALUES ('tube', ?)"), {QStringLiteral("تيوب")});
-    EXPECT_EQ(fillEmptyGlossary(db), 0);
+    EXPECT_EQ(layShippedGlossary(db), 0);
     EXPECT_EQ(stored(), (QStringList{QStringLiteral("boiler|بويلر|"), QStringLiteral("tube|تيوب|")}));
+}
+
+TEST_F(StoreFixture, AGlossaryAnEarlierVersionFilledGetsTheTermsShippedSince)
+{
+    const QVector<GlossaryTerm> &terms = shippedGlossaryTerms();
+    auto term = [&](const char *english) {
+        for (const GlossaryTerm &t : terms)
+            if (t.english == QLatin1String(english))
+                return t;
+        ADD_FAILURE() << english;
+        return GlossaryTerm{};
+    };
+    auto earlierOf = [](const char *now) {
+        for (const MendedGlossaryTerm &m : mendedGlossaryTerms())
+            if (m.now == QLatin1String(now))
+                return m.earlier;
+        ADD_FAILURE() << now;
+        return GlossaryTerm{};
+    };
+    // Shipped since: the steam trap, whose word the plumbing trap held, the
+    // foot basin, whose meaning the pool's foot bath held, the efficiency,
+    // and the pressure tank under the program's name, which the engineer
+    // has meanwhile stored himself under another word.
+    const QStringList since{"trap", "foot basin", "efficiency", "water pressure tank"};
+    const GlossaryTerm own{"pressure vessel", term("water pressure tank").persian, QString()};
+    GlossaryTerm regeneration = earlierOf("regeneration cycle");
+    regeneration.description = QStringLiteral("توضيح مهندس");
+
+    QStringList expected{rowText(own), rowText(regeneration)};
+    db.exec(QStringLiteral("INSERT INTO word (English, Pertion, Memprs) VALUES (?, ?, ?)"),
+            {own.english, own.persian, own.description});
+    db.exec(QStringLiteral("INSERT INTO word (English, Pertion, Memprs) VALUES (?, ?, ?)"),
+            {regeneration.english, regeneration.persian, regeneration.description});
+    for (const GlossaryTerm &t : terms) {
+        if (t.english == QLatin1String("regeneration cycle") || t.english == QLatin1String("water pressure tank"))
+            continue;
+        expected << rowText(t);
+        if (since.contains(t.english))
+            continue;
+        bool mended = false;
+        for (const MendedGlossaryTerm &m : mendedGlossaryTerms())
+            if (m.now == t.english) {
+                db.exec(QStringLiteral("INSERT INTO word (English, Pertion, Memprs) VALUES (?, ?, ?)"),
+                        {m.earlier.english, m.earlier.persian, m.earlier.description});
+                mended = true;
+            }
+        if (!mended)
+            db.exec(QStringLiteral("INSERT INTO word (English, Pertion, Memprs) VALUES (?, ?, ?)"),
+                    {t.english, t.persian, t.description});
+    }
+    expected.sort();
+
+    // Two terms mended (the foot bath, the plumbing trap) and three added.
+    EXPECT_EQ(layShippedGlossary(db), 5);
+    EXPECT_EQ(storedRows(db), expected);
+    EXPECT_EQ(layShippedGlossary(db), 0);
 }

@@ -3,12 +3,14 @@
 #include "../app/MainWindowFixture.h"
 
 #include "boravest/data/GlossaryStore.h"
+#include "boravest/equipment/U_15.h"
 #include "boravest/help/U15.h"
 #include "platform/ui/DbControls.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextEdit>
 
@@ -168,6 +170,17 @@ TEST_F(GlossaryTest, StoreKeepsAnotherWordsDescription)
     EXPECT_EQ(row("cast iron").value(1), "آلياژ آهن");
 }
 
+TEST_F(GlossaryTest, StoreFindsTheWordAsTypedAndKeepsNoBlanksAroundIt)
+{
+    E1()->setText(" cast  iron ");
+    E2()->setText("چدن خاكستري ");
+    store();
+    EXPECT_EQ(testsupport::takeMessages(), QStringList{TForm15::storedEditText()});
+    EXPECT_EQ(row("cast iron"), QStringList{});
+    EXPECT_EQ(row("cast  iron").value(0), "چدن خاكستري");
+    EXPECT_EQ(DM1->Table20->recordCount(), 7);
+}
+
 TEST_F(GlossaryTest, RefusesAnEmptyWord)
 {
     for (const QString &typed : {QString(), QString("   ")}) {
@@ -208,6 +221,80 @@ TEST_F(ShippedGlossaryTest, StartFillsTheGlossaryAndLookUpsIgnoreLetterForms)
         EXPECT_EQ(e2->text(), c.persian);
         EXPECT_FALSE(testsupport::part<QTextEdit>(Form15, "RE1")->toPlainText().isEmpty());
     }
+}
+
+} // namespace
+
+namespace {
+
+// The glossary's look-ups find a word typed the usual ways: parts joined by
+// a non-joiner, by a blank or closed up, blanks before or after it, on a
+// Persian keyboard.
+TEST_F(ShippedGlossaryTest, FindsWordsAsTheEngineerTypesThem)
+{
+    auto *e1 = testsupport::part<QLineEdit>(Form15, "E1");
+    auto *e2 = testsupport::part<QLineEdit>(Form15, "E2");
+    struct Case {
+        bool byWord;
+        QString typed, english, persian;
+    } cases[] = {
+        {false, "لوله\u200Cکشی", "plumbing", "لوله كشي"},
+        {false, "لولهكشي", "plumbing", "لوله كشي"},
+        {false, "سختی\u200Cگیر", "water softener", "سختي گير"},
+        {false, "سختيگير ", "water softener", "سختي گير"},
+        {false, "مبدل صفحه\u200Cای", "plate heat exchanger", "مبدل صفحه اي"},
+        {false, "دبي آبگردشي", "circulating water flow", "دبي آب گردشي"},
+        {false, "  ديگ ", "boiler", "ديگ"},
+        {true, "boiler ", "boiler", "ديگ"},
+        {true, " water  softener", "water softener", "سختي گير"},
+        {true, "watersoftener", "water softener", "سختي گير"},
+        // The program's own words, and the foot basin it counts.
+        {false, "تانك تحت فشار", "water pressure tank", "تانك تحت فشار"},
+        {false, "تراپ", "trap", "تراپ"},
+        {false, "ضريب هدايت", "coefficient of transmission", "ضريب هدايت"},
+        {false, "لگن پاشويي", "foot basin", "لگن پاشويي"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        (c.byWord ? e1 : e2)->setText(c.typed);
+        testsupport::part<QPushButton>(Form15, c.byWord ? "Bt3" : "Bt4")->click();
+        EXPECT_EQ(testsupport::takeMessages(), QStringList{});
+        EXPECT_EQ(e1->text(), c.english);
+        EXPECT_EQ(e2->text(), c.persian);
+    }
+}
+
+// A text as the containment below compares it: the look-ups' key, without
+// the stretching strokes of the menu's captions.
+QString folded(const QString &text)
+{
+    QString key = bv::data::stores::glossaryKey(text);
+    key.remove(QChar(0x0640));
+    return key;
+}
+
+// Every item of the equipment window's menu and every quantity its pages ask
+// for (a caption with its unit) names a term of the glossary.
+TEST_F(ShippedGlossaryTest, EveryEquipmentItemAndQuantityNamesATerm)
+{
+    QStringList terms;
+    for (const bv::data::stores::GlossaryTerm &t : bv::data::stores::shippedGlossaryTerms())
+        terms << folded(t.persian);
+    auto namesATerm = [&](const QString &caption) {
+        const QString text = folded(caption);
+        return std::any_of(terms.begin(), terms.end(), [&](const QString &t) { return text.contains(t); });
+    };
+    QStringList captions;
+    for (const QLabel *item : MenuLabels)
+        if (item && item->objectName() != QLatin1String("Label16")) // the pictures
+            captions << item->text();
+    static const QRegularExpression unit(QStringLiteral("\\([A-Za-z%./0-9 ]+\\)"));
+    for (const QLabel *l : FormT2->findChildren<QLabel *>())
+        if (l->text().contains(unit) && l->text().contains(QRegularExpression(QStringLiteral("[\\x{0600}-\\x{06FF}]"))))
+            captions << l->text().remove(unit);
+    EXPECT_GT(captions.size(), 80);
+    for (const QString &caption : captions)
+        EXPECT_TRUE(namesATerm(caption)) << caption.toStdString();
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "../app/MainWindowFixture.h"
 #include "boravest/help/UFHelp.h"
 #include "boravest/help/UHelp.h"
+#include "boravest/help/UPicture.h"
 #include "platform/ui/DbControls.h"
 
 #include <QAbstractButton>
@@ -21,8 +22,10 @@
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
 
 namespace {
 
@@ -172,6 +175,68 @@ TEST_F(GuideTest, PagesShowPicturesTakenFromTheirFormsAsTheyAreNow)
     title->setText(title->text() + title->text());
     FormHelp->takePictures(2);
     EXPECT_NE(FormHelp->pagePictures(2).first()->pixmap().toImage(), before);
+}
+
+TEST_F(GuideTest, EquipmentPicturesShowTheExampleProjectAndFitTheirFormsAsTheyAreNow)
+{
+    const QList<QLabel *> pictures = FormHelp->pagePictures(3);
+    ASSERT_EQ(pictures.size(), 9);
+    FormHelp->takePictures(3);
+    for (const QLabel *picture : pictures) {
+        const QString path = picture->property("form").toString();
+        SCOPED_TRACE(path.toStdString());
+        const QPixmap example = guideExamplePicture(path);
+        ASSERT_FALSE(example.isNull());
+        EXPECT_EQ(FormHelp->fullPicture(picture).toImage(), example.toImage());
+        // A form changed since its picture was drawn: scripts/make-guide-pictures.
+        EXPECT_EQ(example.deviceIndependentSize().toSize(), guidePictureSource(path)->size());
+    }
+    // The forms of the other pages are pictured as they are.
+    EXPECT_TRUE(guideExamplePicture(QStringLiteral("Form13")).isNull());
+}
+
+TEST_F(GuideTest, AClickOpensAPictureAtLeastAtTheSizeOfItsForm)
+{
+    FormHelp->show();
+    const struct {
+        int page;
+        const char *form;
+    } cases[] = {{2, "Form13"}, {3, "FormT2"}, {3, "FormT2/PPSiS"}, {12, "Form15"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.form);
+        pages()->setCurrentIndex(c.page);
+        QLabel *picture = nullptr;
+        for (QLabel *l : FormHelp->pagePictures(c.page))
+            if (l->property("form").toString() == QLatin1String(c.form))
+                picture = l;
+        ASSERT_NE(picture, nullptr);
+        const QSize form = guidePictureSource(QString::fromLatin1(c.form))->size();
+        // The page shows it smaller than the form.
+        EXPECT_LT(picture->pixmap().deviceIndependentSize().width(), form.width());
+
+        QSize shown, reachable;
+        onModal = [&](QWidget *w) {
+            auto *view = qobject_cast<TFormPicture *>(w);
+            if (!view)
+                return 0;
+            view->show();
+            QCoreApplication::processEvents();
+            const auto *box = testsupport::part<QScrollArea>(view, "ScrollBox1");
+            shown = testsupport::part<QLabel>(view, "Picture")->geometry().size();
+            // What the window shows and what its scroll bars reach.
+            reachable = box->viewport()->size() +
+                        QSize(box->horizontalScrollBar()->maximum(), box->verticalScrollBar()->maximum());
+            view->hide();
+            return 0;
+        };
+        modalsShown.clear();
+        QTest::mouseClick(picture, Qt::LeftButton);
+        EXPECT_EQ(modalsShown, QStringList{QStringLiteral("FormPicture")});
+        EXPECT_GE(shown.width(), form.width());
+        EXPECT_GE(shown.height(), form.height());
+        EXPECT_GE(reachable.width(), shown.width());
+        EXPECT_GE(reachable.height(), shown.height());
+    }
 }
 
 TEST_F(GuideTest, NothingOnAPageIsCutOff)

@@ -147,9 +147,9 @@ TEST_F(HelpTest, MenuActivationWritesTheSetUpTextAndEscClosesTheMenu)
     menu->FormActivate();
     EXPECT_EQ(menu->windowTitle(), QStringLiteral("     راهنماي كاربران"));
     EXPECT_EQ(part<QLabel>(menu.get(), "Label99")->text(), QStringLiteral("بنام خدا"));
-    // The introduction as written, its one keheh (U+06A9) among Arabic kafs.
+    // The introduction names the system this version runs on.
     EXPECT_EQ(part<QLabel>(menu.get(), "Label100")->text(),
-              QStringLiteral("نرم افزار حاضر توسط  سيستم عامل ويندوز XP پشتيباني ميشود \u06A9ه براي بهره مندي بيشتر از نمايش ،"));
+              QStringLiteral("نرم افزار حاضر روي سيستم عامل لينوكس با كتابخانه Qt اجرا ميشود كه براي بهره مندي بيشتر از نمايش ،"));
     EXPECT_EQ(part<QLabel>(guide.get(), "Label460")->text(), QStringLiteral("تنظيم سيستم"));
     EXPECT_EQ(part<QLabel>(guide.get(), "Label463")->text(), QStringLiteral("استفاده كنيد. در قسمت regional  Option   "));
     EXPECT_EQ(part<QLabel>(guide.get(), "Label466")->text(), QStringLiteral("و يا علامت سوال مشاهده خواهيد كرد."));
