@@ -6,16 +6,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QUuid>
 
 #include <sqlite3.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <limits>
 #include <memory>
+#include <new>
 #include <vector>
 
 #ifdef Q_OS_UNIX
-#include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -25,6 +27,9 @@ namespace bv::data::backup {
 
 namespace {
 
+using pf::db::DbError;
+using pf::db::DbFault;
+
 const char kStageFolder[] = "~brvrestore.new";
 const char kPreviousFolder[] = "~brvrestore.old";
 const char kSwapMarker[] = "~swapping"; // in the previous-data folder
@@ -33,6 +38,15 @@ const char kSwapMarker[] = "~swapping"; // in the previous-data folder
 const char kFreshFolder[] = "~BackubData.new";
 const char kEarlierFolder[] = "~BackubData.old";
 const char *const kCompanions[] = {"-journal", "-wal", "-shm"};
+// The list as the program wrote it before the list had an identity and a
+// sum of its own: its lines are still read, each file checked by its sum.
+const char kEarlierHeader[] = "Boravest backup 1";
+const char kIdentityKey[] = "backup";
+const char kSumKey[] = "sum";
+// A longer list is none of ours: it is not read at all.
+constexpr qint64 kMaxListBytes = 1 << 20;
+// Files are copied and summed in pieces of this size.
+constexpr qint64 kPiece = 1 << 20;
 
 const QString kNoBackupPath = QStringLiteral(".مسير جديد براي پشتيبان مشخص نشده است دوباره سعي كنيد");
 const QString kBackupDone = QStringLiteral(".ايجاد پشتيبان غير فشرده با موفقيت انجام شد");
@@ -46,14 +60,27 @@ const QString kRestoreFailed = QStringLiteral("بازيابي انجام نشد 
 const QString kNotWhole = QStringLiteral("اين پوشه پشتيبان كامل اين برنامه نيست: فهرست پشتيبان در آن پيدا نشد");
 const QString kOtherFormat =
     QStringLiteral("فهرست پشتيبان اين پوشه خوانده نمي شود؛ پشتيبان با نسخه ديگري از برنامه تهيه شده است");
+const QString kListAltered =
+    QStringLiteral("فهرست پشتيبان اين پوشه ناقص است يا پس از تهيه پشتيبان تغيير كرده است");
 const QString kNotListed = QStringLiteral("جدول %1 در فهرست پشتيبان نيست");
 const QString kNotInBackup = QStringLiteral("جدول %1 در پوشه پشتيبان نيست");
 const QString kChanged =
     QStringLiteral("جدول %1 با فهرست پشتيبان نمي خواند: ناقص است يا پس از تهيه پشتيبان تغيير كرده است");
+const QString kNotRead = QStringLiteral("جدول %1 در پوشه پشتيبان خوانده نمي شود");
 const QString kNotInData = QStringLiteral("جدول %1 در پوشه داده ها نيست");
 const QString kNotWritten = QStringLiteral("رونوشت جدول %1 در پوشه پشتيبان نوشته نشد");
+const QString kListNotWritten = QStringLiteral("فهرست پشتيبان نوشته نشد");
 const QString kNotPlaced = QStringLiteral("پوشه پشتيبان تازه در جاي پوشه %1 گذاشته نشد");
 const QString kNotStaged = QStringLiteral("جدول %1 در پوشه داده ها نوشته نشد");
+const QString kBackupFolderFull = QStringLiteral("در پوشه پشتيبان نمي توان نوشت: جاي خالي ديسك تمام شده است");
+const QString kBackupFolderReadOnly = QStringLiteral("در پوشه پشتيبان نمي توان نوشت");
+const QString kSameAsData = QStringLiteral("پوشه انتخاب شده همان پوشه داده ها است");
+const QString kIntoData = QStringLiteral("پوشه پشتيبان نمي تواند درون پوشه داده ها باشد");
+const QString kHoldsData = QStringLiteral("پوشه داده ها درون پوشه پشتيبان است");
+const QString kNotAFolder = QStringLiteral("مسير انتخاب شده پوشه نيست؛ يك پرونده است");
+const QString kTargetIsFile = QStringLiteral("در مسير انتخاب شده پرونده اي به نام %1 هست؛ پوشه پشتيبان ساخته نمي شود");
+const QString kOrphans = QStringLiteral("%1 رديف جدول %2 به هيچ %3 تعلق ندارد");
+const QString kNoMemory = QStringLiteral("حافظه براي اين كار كافي نيست");
 
 struct Conn {
     sqlite3 *db = nullptr;
@@ -68,12 +95,22 @@ void step(const Tick &tick)
 
 std::filesystem::path fsPath(const QString &p) { return std::filesystem::path(p.toStdU16String()); }
 
-// Renames over an existing target in one step.
-bool replaceFile(const QString &from, const QString &to)
+// Renames over an existing target in one step; the system's error, if any.
+std::error_code rename(const QString &from, const QString &to)
 {
     std::error_code ec;
     std::filesystem::rename(fsPath(from), fsPath(to), ec);
-    return !ec;
+    return ec;
+}
+
+bool replaceFile(const QString &from, const QString &to) { return !rename(from, to); }
+
+// Creates the folder and those above it; the system's error, if any.
+std::error_code makeFolder(const QString &path)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(fsPath(path), ec);
+    return ec;
 }
 
 void removeWithCompanions(const QString &path)
@@ -83,16 +120,29 @@ void removeWithCompanions(const QString &path)
         QFile::remove(path + QLatin1String(c));
 }
 
-bool sameFolder(const QString &a, const QString &b)
+QString canonical(const QString &path) { return QFileInfo(path).canonicalFilePath(); }
+
+bool samePath(const QString &a, const QString &b)
 {
-    const QString ca = QFileInfo(a).canonicalFilePath();
-    const QString cb = QFileInfo(b).canonicalFilePath();
-    if (ca.isEmpty() || cb.isEmpty())
+    if (a.isEmpty() || b.isEmpty())
         return false;
 #ifdef Q_OS_WIN
-    return ca.compare(cb, Qt::CaseInsensitive) == 0;
+    return a.compare(b, Qt::CaseInsensitive) == 0;
 #else
-    return ca == cb;
+    return a == b;
+#endif
+}
+
+// Whether canonical path `inner` lies in canonical folder `outer`, at any depth.
+bool liesIn(const QString &inner, const QString &outer)
+{
+    if (inner.isEmpty() || outer.isEmpty())
+        return false;
+    const QString prefix = outer.endsWith(QLatin1Char('/')) ? outer : outer + QLatin1Char('/');
+#ifdef Q_OS_WIN
+    return inner.startsWith(prefix, Qt::CaseInsensitive);
+#else
+    return inner.startsWith(prefix);
 #endif
 }
 
@@ -121,16 +171,101 @@ bool syncPath(const QString &path)
 #endif
 }
 
-// Copies the open source into `dst` (a new file) through the online backup.
-bool backupInto(sqlite3 *src, const QString &dst)
+// A file written piece by piece and synced at the end; the first failure
+// keeps the system's error.
+class SyncedFile {
+public:
+    explicit SyncedFile(const QString &path) : m_file(path)
+    {
+        if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+            m_error = errno;
+    }
+    bool write(const char *data, qint64 size)
+    {
+        if (!m_error && m_file.write(data, size) != size)
+            m_error = errno ? errno : EIO;
+        return !m_error;
+    }
+    bool finish()
+    {
+#ifdef Q_OS_UNIX
+        if (!m_error && ::fsync(m_file.handle()) != 0)
+            m_error = errno;
+#endif
+        m_file.close();
+        return !m_error;
+    }
+    DbFault fault() const { return pf::db::faultOfSystemError(m_error); }
+
+private:
+    QFile m_file;
+    int m_error = 0;
+};
+
+// What stopped a read or a copy of one file.
+enum class Copy { Done, NotRead, TooLong, NotWritten };
+
+// Reads `from` in pieces, at most `limit` bytes (a longer file stops the
+// read), into the sum (after `salt`) and, unless `to` is null, into `to`.
+Copy copySummed(const QString &from, qint64 limit, const QByteArray &salt, SyncedFile *to, QByteArray *sum,
+                qint64 *size)
+{
+    QFile in(from);
+    if (!in.open(QIODevice::ReadOnly))
+        return Copy::NotRead;
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(salt);
+    std::vector<char> piece(static_cast<size_t>(kPiece));
+    qint64 total = 0;
+    for (;;) {
+        const qint64 n = in.read(piece.data(), kPiece);
+        if (n < 0)
+            return Copy::NotRead;
+        if (n == 0)
+            break;
+        total += n;
+        if (total > limit)
+            return Copy::TooLong;
+        hash.addData(QByteArrayView(piece.data(), n));
+        if (to && !to->write(piece.data(), n))
+            return Copy::NotWritten;
+    }
+    *sum = hash.result().toHex();
+    *size = total;
+    return Copy::Done;
+}
+
+// Why a write into the backup folder failed, for the user.
+QString backupWriteWhy(DbFault fault, const QString &notWritten)
+{
+    switch (fault) {
+    case DbFault::DiskFull:
+        return kBackupFolderFull;
+    case DbFault::ReadOnly:
+    case DbFault::Missing:
+        return kBackupFolderReadOnly;
+    default:
+        return notWritten;
+    }
+}
+
+// Why a write into the data folder failed, for the user.
+QString dataWriteWhy(DbFault fault, const QString &notWritten)
+{
+    return fault == DbFault::Other ? notWritten : DbError(fault, {}, QString()).message();
+}
+
+// Copies the open source into `dst` (a new file) through the online backup;
+// the engine's result code.
+int backupInto(sqlite3 *src, const QString &dst)
 {
     removeWithCompanions(dst);
     Conn out;
     if (!openFile(out, dst, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE))
-        return false;
+        return out.db ? sqlite3_extended_errcode(out.db) : SQLITE_CANTOPEN;
     sqlite3_backup *b = sqlite3_backup_init(out.db, "main", src, "main");
     if (!b)
-        return false;
+        return sqlite3_extended_errcode(out.db);
     int rc;
     int waits = 0;
     while ((rc = sqlite3_backup_step(b, -1)) == SQLITE_BUSY || rc == SQLITE_LOCKED) {
@@ -139,7 +274,9 @@ bool backupInto(sqlite3 *src, const QString &dst)
         sqlite3_sleep(50);
     }
     const int finish = sqlite3_backup_finish(b);
-    return rc == SQLITE_DONE && finish == SQLITE_OK;
+    if (rc != SQLITE_DONE)
+        return rc;
+    return finish;
 }
 
 // Case-insensitive match of a file name among `names`.
@@ -149,16 +286,6 @@ QString findName(const QStringList &names, const QString &name)
         if (n.compare(name, Qt::CaseInsensitive) == 0)
             return n;
     return QString();
-}
-
-// Rolls back a journal left by a stopped write, so that the file can be moved
-// without it. Fails when another program holds the file.
-bool settleTableFile(const QString &path)
-{
-    Conn c;
-    if (!openFile(c, path, SQLITE_OPEN_READWRITE))
-        return false;
-    return sqlite3_exec(c.db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 // What is wrong with a table file, for the user.
@@ -171,7 +298,7 @@ QString problemText(const QString &file, const pf::db::TableCheck &c)
     case P::Unreadable:
         return QStringLiteral("جدول %1 باز نمي شود").arg(file);
     case P::Damaged:
-        return pf::db::DbError(pf::db::DbFault::Damaged, {file}, QString()).message();
+        return DbError(DbFault::Damaged, {file}, QString()).message();
     case P::Foreign:
         return QStringLiteral("پرونده %1 جدول اين برنامه نيست").arg(file);
     case P::NoTable:
@@ -186,76 +313,344 @@ QString problemText(const QString &file, const pf::db::TableCheck &c)
     return QString();
 }
 
+// The joins the program walks: every row of a table belongs to a row of
+// its owner with the same key.
+struct Join {
+    const char *file;
+    const char *owner;
+    QString ownerKind; // what the owner's rows are, for the message
+    QStringList keys;  // the same names in both tables
+};
+
+const std::vector<Join> &joins()
+{
+    static const QStringList unit = {QStringLiteral("Shproje"), QStringLiteral("Shsk"), QStringLiteral("Tabage"),
+                                     QStringLiteral("Shvahed")};
+    static const std::vector<Join> all = {
+        {"bankvh.DB", "Bank1.DB", QStringLiteral("پروژه اي"), {QStringLiteral("Shproje")}},
+        {"bankfz.DB", "bankvh.DB", QStringLiteral("واحدي"), unit},
+        {"bankjd.DB", "bankfz.DB", QStringLiteral("فضايي"), unit + QStringList{QStringLiteral("Codefaza")}},
+        {"TypMas.DB", "Bank1.DB", QStringLiteral("پروژه اي"), {QStringLiteral("Shproje")}},
+        {"Tajhizat.DB", "Bank1.DB", QStringLiteral("پروژه اي"), {QStringLiteral("Shproje")}},
+    };
+    return all;
+}
+
+QString quoted(const QString &id) { return QLatin1Char('"') + QString(id).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"'); }
+
+// The rows of the tables in `folder` (each checked on its own already) that
+// belong to nothing: the first table with any, as the message's second line
+// (`file` names it); empty when every row has its owner.
+QString rowsWithoutOwner(const QString &folder, QString *file)
+{
+    Conn c;
+    if (sqlite3_open_v2(":memory:", &c.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
+        return kNoMemory;
+    pf::db::registerPersianCollation(c.db);
+    QHash<QString, QString> schemaOf; // file name -> schema name
+    auto attach = [&](const char *name) -> int {
+        const QString fileName = QLatin1String(name);
+        if (schemaOf.contains(fileName))
+            return SQLITE_OK;
+        const QString schemaName = QStringLiteral("s%1").arg(schemaOf.size());
+        sqlite3_stmt *st = nullptr;
+        const QByteArray sql = QStringLiteral("ATTACH ? AS %1").arg(schemaName).toUtf8();
+        int rc = sqlite3_prepare_v2(c.db, sql.constData(), -1, &st, nullptr);
+        const QByteArray path = QDir(folder).filePath(fileName).toUtf8();
+        if (rc == SQLITE_OK) {
+            sqlite3_bind_text(st, 1, path.constData(), int(path.size()), SQLITE_TRANSIENT);
+            rc = sqlite3_step(st) == SQLITE_DONE ? SQLITE_OK : sqlite3_extended_errcode(c.db);
+        }
+        sqlite3_finalize(st);
+        if (rc == SQLITE_OK)
+            schemaOf.insert(fileName, schemaName);
+        return rc;
+    };
+    for (const Join &j : joins()) {
+        int rc = attach(j.file);
+        const char *failed = j.file;
+        if (rc == SQLITE_OK) {
+            rc = attach(j.owner);
+            failed = j.owner;
+        }
+        if (rc == SQLITE_OK) {
+            // Each row of the table against every row of its owner: a row no
+            // owner row matches is counted (a key left empty matches an empty
+            // key, as the program's links take it).
+            QStringList on;
+            QStringList ownerKeys;
+            for (int i = 0; i < j.keys.size(); ++i) {
+                ownerKeys << QStringLiteral("%1 AS k%2").arg(quoted(j.keys[i])).arg(i);
+                on << QStringLiteral("o.k%1 IS t.%2").arg(i).arg(quoted(j.keys[i]));
+            }
+            const QString sql =
+                QStringLiteral("SELECT count(*) FROM %1.%2 AS t LEFT JOIN (SELECT %3, 1 AS found FROM %4.%5) AS o "
+                               "ON %6 WHERE o.found IS NULL")
+                    .arg(schemaOf.value(QLatin1String(j.file)), quoted(pf::db::tableNameOf(QLatin1String(j.file))),
+                         ownerKeys.join(QStringLiteral(", ")), schemaOf.value(QLatin1String(j.owner)),
+                         quoted(pf::db::tableNameOf(QLatin1String(j.owner))), on.join(QStringLiteral(" AND ")));
+            sqlite3_stmt *st = nullptr;
+            rc = sqlite3_prepare_v2(c.db, sql.toUtf8().constData(), -1, &st, nullptr);
+            qint64 count = 0;
+            if (rc == SQLITE_OK) {
+                if (sqlite3_step(st) == SQLITE_ROW)
+                    count = sqlite3_column_int64(st, 0);
+                else
+                    rc = sqlite3_extended_errcode(c.db);
+            }
+            sqlite3_finalize(st);
+            failed = j.file;
+            if (rc == SQLITE_OK && count > 0) {
+                *file = QLatin1String(j.file);
+                return kOrphans.arg(count).arg(QLatin1String(j.file), j.ownerKind);
+            }
+        }
+        if (rc != SQLITE_OK) {
+            *file = QLatin1String(failed);
+            const DbFault f = pf::db::faultOfEngineCode(rc);
+            return DbError(f == DbFault::Other ? DbFault::Damaged : f, {*file}, QString()).message();
+        }
+    }
+    return QString();
+}
+
 struct Listed {
     qint64 size = -1;
     QByteArray sum; // SHA-256, hex
 };
 
+struct Manifest {
+    QByteArray salt;              // read into each file's sum before its bytes: the backup's identity
+    QHash<QString, Listed> files; // by file name in lower case
+    QStringList names;            // as listed
+};
+
+enum class ListState { Read, Missing, OtherFormat, Altered };
+
 QByteArray sumOf(const QByteArray &bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex(); }
 
-// The list of a backup folder by table file name in lower case; false when
-// it is not there or not in our format.
-bool readManifest(const QString &folder, QHash<QString, Listed> *out, bool *present)
+// The list of a backup folder. Its lines end with a line feed, a carriage
+// return before it being no part of the line. A list of the present format
+// names its backup's identity first and ends with the sum of every line
+// above: no line is taken before that sum is checked.
+ListState readManifest(const QString &folder, Manifest *out)
 {
     QFile f(QDir(folder).filePath(QLatin1String(kManifestName)));
-    *present = f.exists();
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    const QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    if (lines.isEmpty() || lines.first() != QLatin1String(kManifestHeader))
-        return false;
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const QStringList parts = lines[i].split(QLatin1Char('\t'));
+    if (!f.exists())
+        return ListState::Missing;
+    if (f.size() > kMaxListBytes || !f.open(QIODevice::ReadOnly))
+        return ListState::OtherFormat;
+    QList<QByteArray> lines;
+    for (QByteArray line : f.read(kMaxListBytes).split('\n')) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (!line.isEmpty())
+            lines << line;
+    }
+    if (lines.isEmpty())
+        return ListState::OtherFormat;
+    qsizetype first = 1;
+    qsizetype end = lines.size();
+    if (lines.first() == kManifestHeader) {
+        const QList<QByteArray> identity = lines.value(1).split('\t');
+        const QList<QByteArray> sum = lines.last().split('\t');
+        if (lines.size() < 3 || sum.size() != 2 || sum[0] != kSumKey)
+            return ListState::Altered;
+        QByteArray body;
+        for (qsizetype i = 0; i + 1 < lines.size(); ++i)
+            body += lines[i] + '\n';
+        if (sumOf(body) != sum[1])
+            return ListState::Altered;
+        if (identity.size() != 2 || identity[0] != kIdentityKey || identity[1].isEmpty())
+            return ListState::OtherFormat;
+        out->salt = identity[1];
+        first = 2;
+        end = lines.size() - 1;
+    } else if (lines.first() != kEarlierHeader) {
+        return ListState::OtherFormat;
+    }
+    for (qsizetype i = first; i < end; ++i) {
+        const QList<QByteArray> parts = lines[i].split('\t');
         bool ok = false;
         const qint64 size = parts.value(1).toLongLong(&ok);
-        if (parts.size() != 3 || !ok)
-            return false;
-        out->insert(parts[0].toLower(), {size, parts[2].toLatin1()});
+        const QString name = QString::fromUtf8(parts.value(0));
+        if (parts.size() != 3 || !ok || size < 0 || name.isEmpty() || name.contains(QLatin1Char('/')) ||
+            name.contains(QLatin1Char('\\')) || out->files.contains(name.toLower()))
+            return ListState::OtherFormat;
+        out->files.insert(name.toLower(), {size, parts[2]});
+        out->names << name;
     }
-    return true;
-}
-
-// Writes the file and syncs it.
-bool writeSynced(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size() || !f.flush())
-        return false;
-#ifdef Q_OS_UNIX
-    if (::fsync(f.handle()) != 0)
-        return false;
-#endif
-    f.close();
-    return f.error() == QFileDevice::NoError;
+    return ListState::Read;
 }
 
 // Puts the fresh folder in the place of `target`: exchanged with an earlier
 // backup in one step where the file system can, else the earlier one set
 // aside first. `fresh` holds the earlier backup (or nothing) afterwards.
-bool putInPlace(const QString &fresh, const QString &target, const QString &earlier, const Tick &tick)
+std::error_code putInPlace(const QString &fresh, const QString &target, const QString &earlier, const Tick &tick)
 {
     if (!QFileInfo::exists(target)) {
-        const bool ok = replaceFile(fresh, target);
+        const std::error_code ec = rename(fresh, target);
         step(tick);
-        return ok;
+        return ec;
     }
 #if defined(Q_OS_LINUX) && defined(RENAME_EXCHANGE)
     if (::renameat2(AT_FDCWD, QFile::encodeName(fresh).constData(), AT_FDCWD, QFile::encodeName(target).constData(),
                     RENAME_EXCHANGE) == 0) {
         step(tick);
-        return true;
+        return {};
     }
 #endif
-    if (!replaceFile(target, earlier))
-        return false;
+    if (const std::error_code ec = rename(target, earlier))
+        return ec;
     step(tick);
-    if (!replaceFile(fresh, target)) {
+    if (const std::error_code ec = rename(fresh, target)) {
         replaceFile(earlier, target);
-        return false;
+        return ec;
     }
     step(tick);
     QDir(earlier).removeRecursively();
-    return true;
+    return {};
+}
+
+// Why the engine could not open or read a table file of the data folder.
+QString sourceWhy(sqlite3 *db, int rc, const QString &file)
+{
+    DbFault f = pf::db::faultOfEngineCode(rc);
+    if ((rc & 0xff) == SQLITE_CANTOPEN && db) {
+        const DbFault system = pf::db::faultOfSystemError(sqlite3_system_errno(db));
+        if (system != DbFault::Other)
+            f = system;
+    }
+    return DbError(f == DbFault::Other ? DbFault::Damaged : f, {file}, QString()).message();
+}
+
+BackupResult makeBackup(const QString &dataFolder, const QString &chosen, const Tick &tick, QString *fresh)
+{
+    BackupResult r;
+    r.target = backupTarget(chosen);
+    r.message = kBackupFailed;
+    auto fail = [&](const QString &why, Outcome outcome = Outcome::Failed) {
+        r.outcome = outcome;
+        r.message = kBackupFailed + QLatin1Char('\n') + why;
+        return r;
+    };
+    if (dataFolder.isEmpty() || !QFileInfo(dataFolder).isDir())
+        return fail(DbError(DbFault::Missing, {}, QString()).message());
+    if (QFileInfo(chosen).exists() && !QFileInfo(chosen).isDir())
+        return fail(kNotAFolder);
+    const QString parent = QFileInfo(r.target).absolutePath();
+    if (const std::error_code ec = makeFolder(parent)) {
+        const DbFault f = pf::db::faultOfSystemError(ec.value());
+        return fail(ec == std::errc::not_a_directory || ec == std::errc::file_exists
+                        ? kNotAFolder
+                        : backupWriteWhy(f, kNotPlaced.arg(QLatin1String(kBackupFolderName))));
+    }
+    if (QFileInfo(r.target).exists() && !QFileInfo(r.target).isDir())
+        return fail(kTargetIsFile.arg(QLatin1String(kBackupFolderName)));
+    // The backup's place against the data folder, links resolved.
+    const QString data = canonical(dataFolder);
+    const QString target = canonical(parent) + QLatin1Char('/') + QLatin1String(kBackupFolderName);
+    if (samePath(target, data))
+        return fail(kSameAsData, Outcome::SameFolder);
+    if (liesIn(target, data))
+        return fail(kIntoData, Outcome::SameFolder);
+    if (liesIn(data, target))
+        return fail(kHoldsData, Outcome::SameFolder);
+
+    *fresh = QDir(parent).filePath(QLatin1String(kFreshFolder));
+    const QString earlier = QDir(parent).filePath(QLatin1String(kEarlierFolder));
+    // A backup stopped while it had set an earlier one aside puts it back.
+    if (!QFileInfo::exists(r.target) && QFileInfo(earlier).isDir())
+        replaceFile(earlier, r.target);
+    QDir(earlier).removeRecursively();
+    QDir(*fresh).removeRecursively();
+    if (const std::error_code ec = makeFolder(*fresh))
+        return fail(backupWriteWhy(pf::db::faultOfSystemError(ec.value()), kNotPlaced.arg(QLatin1String(kBackupFolderName))));
+
+    const auto &tables = schema::dataFolderTables();
+    r.tableFiles = int(tables.size());
+    const QStringList live = tableFilesOf(dataFolder);
+    QString why;
+    auto failed = [&](const QString &file, const QString &text) {
+        r.failed << file;
+        if (why.isEmpty())
+            why = text;
+    };
+    // Every source is opened and read first: while these reads hold, no
+    // write commits, so the copies show the data folder as of one moment.
+    std::vector<std::unique_ptr<Conn>> sources;
+    for (const auto &t : tables) {
+        const QString name = findName(live, t.fileName);
+        auto c = std::make_unique<Conn>();
+        if (name.isEmpty()) {
+            failed(t.fileName, kNotInData.arg(t.fileName));
+            c.reset();
+        } else if (!openFile(*c, QDir(dataFolder).filePath(name), SQLITE_OPEN_READONLY) ||
+                   sqlite3_exec(c->db, "BEGIN; SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) !=
+                       SQLITE_OK) {
+            failed(t.fileName, sourceWhy(c->db, c->db ? sqlite3_extended_errcode(c->db) : SQLITE_CANTOPEN, t.fileName));
+            c.reset();
+        }
+        sources.push_back(std::move(c));
+    }
+    const QByteArray identity = QUuid::createUuid().toByteArray(QUuid::Id128);
+    QByteArray manifest = QByteArray(kManifestHeader) + '\n' + kIdentityKey + '\t' + identity + '\n';
+    for (int i = 0; i < tables.size() && r.failed.isEmpty(); ++i) {
+        const QString file = tables[i].fileName;
+        const QString copy = QDir(*fresh).filePath(file);
+        const int rc = backupInto(sources[i]->db, copy);
+        if (rc != SQLITE_OK) {
+            const DbFault f = pf::db::faultOfEngineCode(rc);
+            failed(file, f == DbFault::Damaged || f == DbFault::Busy ? DbError(f, {file}, QString()).message()
+                                                                     : backupWriteWhy(f, kNotWritten.arg(file)));
+            break;
+        }
+        sources[i].reset();
+        step(tick);
+        // What a restore would refuse is no backup.
+        const pf::db::TableCheck check = pf::db::checkTableFile(copy, tables[i]);
+        if (!check.ok()) {
+            failed(file, problemText(file, check));
+            break;
+        }
+        QByteArray sum;
+        qint64 size = 0;
+        if (copySummed(copy, std::numeric_limits<qint64>::max(), identity, nullptr, &sum, &size) != Copy::Done) {
+            failed(file, kNotWritten.arg(file));
+            break;
+        }
+        manifest += file.toUtf8() + '\t' + QByteArray::number(size) + '\t' + sum + '\n';
+        ++r.copied;
+    }
+    sources.clear();
+    if (r.failed.isEmpty()) {
+        QString file;
+        const QString orphans = rowsWithoutOwner(*fresh, &file);
+        if (!orphans.isEmpty())
+            failed(file, orphans);
+    }
+    if (!r.failed.isEmpty())
+        return fail(why);
+    // The list last, with the sum of all it says: a folder without it, or
+    // with a list cut short, is no backup.
+    manifest += QByteArray(kSumKey) + '\t' + sumOf(manifest) + '\n';
+    SyncedFile list(QDir(*fresh).filePath(QLatin1String(kManifestName)));
+    list.write(manifest.constData(), manifest.size());
+    if (!list.finish())
+        return fail(backupWriteWhy(list.fault(), kListNotWritten));
+    step(tick);
+    if (!syncPath(*fresh))
+        return fail(kListNotWritten);
+    step(tick);
+    if (const std::error_code ec = putInPlace(*fresh, r.target, earlier, tick))
+        return fail(backupWriteWhy(pf::db::faultOfSystemError(ec.value()), kNotPlaced.arg(QLatin1String(kBackupFolderName))));
+    // The renames last through a power cut before the backup is said made.
+    if (!syncPath(r.target) || !syncPath(parent))
+        return fail(kNotPlaced.arg(QLatin1String(kBackupFolderName)));
+    step(tick);
+    r.outcome = Outcome::Done;
+    r.message = kBackupDone;
+    return r;
 }
 
 } // namespace
@@ -317,109 +712,25 @@ bool tableFileIsSound(const QString &path, QString *why)
 
 BackupResult backupDataFolder(const QString &dataFolder, const QString &chosenFolder, const Tick &tick)
 {
-    BackupResult r;
-    if (chosenFolder.trimmed().isEmpty()) {
+    const QString chosen = chosenFolder.trimmed();
+    if (chosen.isEmpty()) {
+        BackupResult r;
         r.outcome = Outcome::NoPath;
         r.message = kNoBackupPath;
         return r;
     }
-    r.target = backupTarget(chosenFolder.trimmed());
-    r.message = kBackupFailed;
-    const QString parent = QFileInfo(r.target).absolutePath();
-    if (dataFolder.isEmpty() || !QFileInfo(dataFolder).isDir() || !QDir().mkpath(parent))
-        return r;
-    if (sameFolder(dataFolder, r.target) || sameFolder(dataFolder, parent)) {
-        r.outcome = Outcome::SameFolder;
-        return r;
+    QString fresh;
+    BackupResult r;
+    try {
+        r = makeBackup(dataFolder, chosen, tick, &fresh);
+    } catch (const std::bad_alloc &) {
+        r = BackupResult();
+        r.target = backupTarget(chosen);
+        r.message = kBackupFailed + QLatin1Char('\n') + kNoMemory;
     }
-    const QString fresh = QDir(parent).filePath(QLatin1String(kFreshFolder));
-    const QString earlier = QDir(parent).filePath(QLatin1String(kEarlierFolder));
-    // A backup stopped while it had set an earlier one aside puts it back.
-    if (!QFileInfo::exists(r.target) && QFileInfo(earlier).isDir())
-        replaceFile(earlier, r.target);
-    QDir(earlier).removeRecursively();
-    QDir(fresh).removeRecursively();
-    if (!QDir().mkpath(fresh))
-        return r;
-
-    const auto &tables = schema::dataFolderTables();
-    r.tableFiles = int(tables.size());
-    const QStringList live = tableFilesOf(dataFolder);
-    QString why;
-    auto failed = [&](const QString &file, const QString &text) {
-        r.failed << file;
-        if (why.isEmpty())
-            why = text;
-    };
-    // Every source is opened and read first: while these reads hold, no
-    // write commits, so the copies show the data folder as of one moment.
-    std::vector<std::unique_ptr<Conn>> sources;
-    for (const auto &t : tables) {
-        const QString name = findName(live, t.fileName);
-        auto c = std::make_unique<Conn>();
-        if (name.isEmpty()) {
-            failed(t.fileName, kNotInData.arg(t.fileName));
-            c.reset();
-        } else if (!openFile(*c, QDir(dataFolder).filePath(name), SQLITE_OPEN_READONLY) ||
-                   sqlite3_exec(c->db, "BEGIN; SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) !=
-                       SQLITE_OK) {
-            const int rc = c->db ? sqlite3_errcode(c->db) : SQLITE_CANTOPEN;
-            failed(t.fileName, pf::db::DbError(rc == SQLITE_BUSY ? pf::db::DbFault::Busy : pf::db::DbFault::Damaged,
-                                               {t.fileName}, QString())
-                                   .message());
-            c.reset();
-        }
-        sources.push_back(std::move(c));
-    }
-    QByteArray manifest = QByteArray(kManifestHeader) + '\n';
-    for (int i = 0; i < tables.size() && r.failed.isEmpty(); ++i) {
-        const QString file = tables[i].fileName;
-        const QString copy = QDir(fresh).filePath(file);
-        if (!backupInto(sources[i]->db, copy)) {
-            failed(file, kNotWritten.arg(file));
-            break;
-        }
-        sources[i].reset();
-        step(tick);
-        // What a restore would refuse is no backup.
-        const pf::db::TableCheck check = pf::db::checkTableFile(copy, tables[i]);
-        if (!check.ok()) {
-            failed(file, problemText(file, check));
-            break;
-        }
-        QFile f(copy);
-        if (!f.open(QIODevice::ReadOnly)) {
-            failed(file, kNotWritten.arg(file));
-            break;
-        }
-        const QByteArray bytes = f.readAll();
-        manifest += file.toUtf8() + '\t' + QByteArray::number(bytes.size()) + '\t' + sumOf(bytes) + '\n';
-        ++r.copied;
-    }
-    sources.clear();
-    // The list last: a folder without it is no backup.
-    bool ok = r.failed.isEmpty() && writeSynced(QDir(fresh).filePath(QLatin1String(kManifestName)), manifest);
-    if (ok) {
-        step(tick);
-        ok = syncPath(fresh);
-        step(tick);
-    }
-    if (ok) {
-        ok = putInPlace(fresh, r.target, earlier, tick);
-        if (!ok && why.isEmpty())
-            why = kNotPlaced.arg(QLatin1String(kBackupFolderName));
-        syncPath(parent);
-        step(tick);
-    } else if (why.isEmpty()) {
-        why = kNotWritten.arg(QLatin1String(kManifestName));
-    }
-    QDir(fresh).removeRecursively();
-    if (!ok) {
-        r.message = kBackupFailed + QLatin1Char('\n') + why;
-        return r;
-    }
-    r.outcome = Outcome::Done;
-    r.message = kBackupDone;
+    // Nothing of a backup being made stays beside the destination.
+    if (!fresh.isEmpty())
+        QDir(fresh).removeRecursively();
     return r;
 }
 
@@ -456,7 +767,10 @@ bool recoverInterruptedRestore(const QString &dataFolder)
                 if (QFileInfo(old + QLatin1String(c)).isFile())
                     replaceFile(old + QLatin1String(c), live + QLatin1String(c));
         }
+        // The previous files are back for good before the marker goes.
+        syncPath(dataFolder);
         QFile::remove(marker);
+        syncPath(previous);
         putBack = true;
     }
     QDir(previous).removeRecursively();
@@ -464,19 +778,18 @@ bool recoverInterruptedRestore(const QString &dataFolder)
     return putBack;
 }
 
-RestoreResult restoreDataFolder(pf::db::Database &db, const QString &backupFolder, const Tick &tick)
+namespace {
+
+// The restore up to the swap and the swap itself; `closed` is set once the
+// database is closed.
+RestoreResult restoreFrom(pf::db::Database &db, const QString &source, const Tick &tick, bool *closed)
 {
     RestoreResult r;
-    const QString source = backupFolder.trimmed();
-    if (source.isEmpty()) {
-        r.outcome = Outcome::NoPath;
-        return r;
-    }
-    const QStringList files = QFileInfo(source).isDir() ? tableFilesOf(source) : QStringList();
-    QHash<QString, Listed> listed;
-    bool listPresent = false;
-    const bool listRead = QFileInfo(source).isDir() && readManifest(source, &listed, &listPresent);
-    if (files.isEmpty() && !listPresent) {
+    const bool isFolder = QFileInfo(source).isDir();
+    const QStringList files = isFolder ? tableFilesOf(source) : QStringList();
+    Manifest listed;
+    const ListState list = isFolder ? readManifest(source, &listed) : ListState::Missing;
+    if (files.isEmpty() && list == ListState::Missing) {
         r.outcome = Outcome::NoTables;
         r.message = kNoRestorePath;
         return r;
@@ -485,14 +798,22 @@ RestoreResult restoreDataFolder(pf::db::Database &db, const QString &backupFolde
     QString dataFolder = db.directory();
     while (dataFolder.size() > 1 && dataFolder.endsWith(QLatin1Char('/')))
         dataFolder.chop(1);
-    if (dataFolder.isEmpty() || !QFileInfo(dataFolder).isDir())
-        return r;
-    if (sameFolder(dataFolder, source)) {
-        r.outcome = Outcome::SameFolder;
+    if (dataFolder.isEmpty() || !QFileInfo(dataFolder).isDir()) {
+        r.message += QLatin1Char('\n') + DbError(DbFault::Missing, {}, QString()).message();
         return r;
     }
     const QDir data(dataFolder);
     const QString stage = data.filePath(QLatin1String(kStageFolder));
+    const QString previous = data.filePath(QLatin1String(kPreviousFolder));
+    // The data folder itself, or a folder of a restore's own, which the
+    // restore empties.
+    const QString from = canonical(source);
+    if (samePath(from, canonical(dataFolder)) || samePath(from, canonical(stage)) || liesIn(from, canonical(stage)) ||
+        samePath(from, canonical(previous)) || liesIn(from, canonical(previous))) {
+        r.outcome = Outcome::SameFolder;
+        r.message += QLatin1Char('\n') + kSameAsData;
+        return r;
+    }
     auto refuse = [&](const QString &file, const QString &why) {
         QDir(stage).removeRecursively();
         r.outcome = Outcome::Refused;
@@ -501,48 +822,75 @@ RestoreResult restoreDataFolder(pf::db::Database &db, const QString &backupFolde
         r.message = kRestoreFailed + QLatin1Char('\n') + why;
         return r;
     };
-    if (!listPresent)
+    switch (list) {
+    case ListState::Missing:
         return refuse(QString(), kNotWhole);
-    if (!listRead)
+    case ListState::OtherFormat:
         return refuse(QString(), kOtherFormat);
-    // A backup of this program holds every table the program has: one
-    // without some table is cut short or foreign, and making that table up
-    // empty could lose data (the surfaces of every space, say).
-    const auto &tables = schema::dataFolderTables();
-    for (const auto &t : tables) {
-        if (!listed.contains(t.fileName.toLower()))
-            return refuse(t.fileName, kNotListed.arg(t.fileName));
-        if (findName(files, t.fileName).isEmpty())
-            return refuse(t.fileName, kNotInBackup.arg(t.fileName));
+    case ListState::Altered:
+        return refuse(QString(), kListAltered);
+    case ListState::Read:
+        break;
     }
+    // Every file the list names is there, and the list names every table
+    // the program has: one without some table is cut short or foreign, and
+    // making that table up empty could lose data (the surfaces of every
+    // space, say). A file longer or shorter than its line says is refused
+    // before a byte of it is read.
+    const QStringList present = QDir(source).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : std::as_const(listed.names))
+        if (findName(present, name).isEmpty())
+            return refuse(name, kNotInBackup.arg(name));
+    const auto &tables = schema::dataFolderTables();
+    for (const auto &t : tables)
+        if (!listed.files.contains(t.fileName.toLower()))
+            return refuse(t.fileName, kNotListed.arg(t.fileName));
+    for (const auto &t : tables)
+        if (QFileInfo(QDir(source).filePath(findName(present, t.fileName))).size() !=
+            listed.files.value(t.fileName.toLower()).size)
+            return refuse(t.fileName, kChanged.arg(t.fileName));
     recoverInterruptedRestore(dataFolder);
 
     // Stage: every table copied beside the data, as the list has it, and
     // checked, before anything of the data changes.
     QDir(stage).removeRecursively();
-    if (!QDir().mkpath(stage))
-        return refuse(QString(), kNotStaged.arg(tables.first().fileName));
+    if (const std::error_code ec = makeFolder(stage))
+        return refuse(QString(), dataWriteWhy(pf::db::faultOfSystemError(ec.value()), kNotStaged.arg(tables.first().fileName)));
     for (const auto &t : tables) {
-        QFile in(QDir(source).filePath(findName(files, t.fileName)));
-        if (!in.open(QIODevice::ReadOnly))
-            return refuse(t.fileName, QStringLiteral("جدول %1 باز نمي شود").arg(t.fileName));
-        const QByteArray bytes = in.readAll();
-        const Listed want = listed.value(t.fileName.toLower());
-        if (bytes.size() != want.size || sumOf(bytes) != want.sum)
-            return refuse(t.fileName, kChanged.arg(t.fileName));
+        const Listed want = listed.files.value(t.fileName.toLower());
         const QString staged = QDir(stage).filePath(t.fileName);
-        if (!writeSynced(staged, bytes))
-            return refuse(t.fileName, kNotStaged.arg(t.fileName));
+        SyncedFile out(staged);
+        QByteArray sum;
+        qint64 size = 0;
+        const Copy copied = copySummed(QDir(source).filePath(findName(present, t.fileName)), want.size, listed.salt,
+                                       &out, &sum, &size);
+        const bool written = out.finish();
+        if (copied == Copy::NotRead)
+            return refuse(t.fileName, kNotRead.arg(t.fileName));
+        if (copied == Copy::TooLong || (copied == Copy::Done && (size != want.size || sum != want.sum)))
+            return refuse(t.fileName, kChanged.arg(t.fileName));
+        if (copied == Copy::NotWritten || !written)
+            return refuse(t.fileName, dataWriteWhy(out.fault(), kNotStaged.arg(t.fileName)));
         step(tick);
         const pf::db::TableCheck check = pf::db::checkTableFile(staged, t);
         if (!check.ok())
             return refuse(t.fileName, problemText(t.fileName, check));
         step(tick);
     }
+    {
+        QString file;
+        const QString orphans = rowsWithoutOwner(stage, &file);
+        if (!orphans.isEmpty())
+            return refuse(file, orphans);
+    }
+    if (!syncPath(stage))
+        return refuse(QString(), dataWriteWhy(DbFault::ReadOnly, QString()));
 
     // Swap: the live files move aside (kept to roll back to), the staged
-    // ones take their names.
+    // ones take their names. The live files are replaced whatever they hold;
+    // only one another program holds stops the restore.
     db.close();
+    *closed = true;
     const QStringList live = tableFilesOf(dataFolder);
     QStringList staged; // the staged files, in the order of `names`
     QStringList names;  // live names the restored files take
@@ -553,51 +901,123 @@ RestoreResult restoreDataFolder(pf::db::Database &db, const QString &backupFolde
         names << (existing.isEmpty() ? t.fileName : existing);
         plan << names.last() + (existing.isEmpty() ? QLatin1String("\t0") : QLatin1String("\t1"));
     }
-    const QString previous = data.filePath(QLatin1String(kPreviousFolder));
-    QDir(previous).removeRecursively();
-    bool ok = QDir().mkpath(previous);
-    QString why;
-    for (const QString &n : std::as_const(names))
-        if (ok && QFileInfo(data.filePath(n)).isFile() && !settleTableFile(data.filePath(n))) {
-            ok = false;
-            why = pf::db::DbError(pf::db::DbFault::Busy, {n}, QString()).message();
+    std::vector<std::unique_ptr<pf::db::FileLock>> locks;
+    QStringList held;
+    for (const QString &n : std::as_const(names)) {
+        if (!QFileInfo(data.filePath(n)).isFile())
+            continue;
+        auto lock = std::make_unique<pf::db::FileLock>();
+        switch (lock->take(data.filePath(n), db.busyTimeout())) {
+        case pf::db::FileLock::Result::Held:
+            held << n;
+            break;
+        case pf::db::FileLock::Result::Taken:
+            locks.push_back(std::move(lock));
+            break;
+        case pf::db::FileLock::Result::NotTaken:
+            break;
         }
+    }
+    if (!held.isEmpty())
+        return refuse(QString(), DbError(DbFault::Busy, held, QString()).message());
+#ifdef Q_OS_WIN
+    // Windows renames no file that is open.
+    locks.clear();
+#endif
+    QDir(previous).removeRecursively();
+    QString why;
+    auto noted = [&](const std::error_code &ec, const QString &file) {
+        if (why.isEmpty())
+            why = DbError(pf::db::faultOfSystemError(ec.value()), file.isEmpty() ? QStringList() : QStringList{file},
+                          QString())
+                      .message();
+        return !ec;
+    };
+    bool ok = noted(makeFolder(previous), QString());
     if (ok) {
-        QSaveFile marker(QDir(previous).filePath(QLatin1String(kSwapMarker)));
-        ok = marker.open(QIODevice::WriteOnly) && marker.write(plan.join(QLatin1Char('\n')).toUtf8()) >= 0 &&
-             marker.commit();
+        SyncedFile marker(QDir(previous).filePath(QLatin1String(kSwapMarker)));
+        const QByteArray text = plan.join(QLatin1Char('\n')).toUtf8();
+        marker.write(text.constData(), text.size());
+        ok = marker.finish() && syncPath(previous) && syncPath(dataFolder);
+        if (!ok)
+            why = dataWriteWhy(marker.fault() == DbFault::Other ? DbFault::ReadOnly : marker.fault(), QString());
     }
     for (int i = 0; ok && i < staged.size(); ++i) {
         const QString target = data.filePath(names[i]);
         if (QFileInfo(target).isFile())
-            ok = replaceFile(target, QDir(previous).filePath(names[i]));
+            ok = noted(rename(target, QDir(previous).filePath(names[i])), names[i]);
         for (const char *c : kCompanions)
             if (ok && QFileInfo(target + QLatin1String(c)).exists())
-                ok = replaceFile(target + QLatin1String(c), QDir(previous).filePath(names[i]) + QLatin1String(c));
-        ok = ok && replaceFile(QDir(stage).filePath(staged[i]), target);
+                ok = noted(rename(target + QLatin1String(c), QDir(previous).filePath(names[i]) + QLatin1String(c)),
+                           names[i]);
+        ok = ok && noted(rename(QDir(stage).filePath(staged[i]), target), names[i]);
         if (ok)
             ++r.restored;
         step(tick);
     }
-    if (ok) {
-        // The restore is whole once the marker is gone.
-        QFile::remove(QDir(previous).filePath(QLatin1String(kSwapMarker)));
-        QDir(previous).removeRecursively();
-        QDir(stage).removeRecursively();
-        r.outcome = Outcome::Done;
-        r.message = kRestoreDone;
-    } else {
+    // The renames last through a power cut; then the marker goes, and with
+    // it the way back: the restore is whole.
+    if (ok && !(syncPath(dataFolder) && syncPath(previous))) {
+        ok = false;
+        why = dataWriteWhy(DbFault::ReadOnly, QString());
+    }
+    if (ok && !QFile::remove(QDir(previous).filePath(QLatin1String(kSwapMarker)))) {
+        ok = false;
+        why = dataWriteWhy(DbFault::ReadOnly, QString());
+    }
+    if (!ok) {
         recoverInterruptedRestore(dataFolder);
+        locks.clear();
         QDir(stage).removeRecursively();
         r.restored = 0;
         r.outcome = Outcome::SwapFailed;
-        if (!why.isEmpty())
-            r.message += QLatin1Char('\n') + why;
+        r.message = kRestoreFailed + (why.isEmpty() ? QString() : QLatin1Char('\n') + why);
+        return r;
     }
+    // The marker's going lasts too (were it lost, the next start would put
+    // the previous data back, whole).
+    syncPath(previous);
+    locks.clear();
+    QDir(previous).removeRecursively();
+    QDir(stage).removeRecursively();
+    syncPath(dataFolder);
+    r.outcome = Outcome::Done;
+    r.message = kRestoreDone;
+    return r;
+}
+
+} // namespace
+
+RestoreResult restoreDataFolder(pf::db::Database &db, const QString &backupFolder, const Tick &tick)
+{
+    const QString source = backupFolder.trimmed();
+    if (source.isEmpty()) {
+        RestoreResult r;
+        r.outcome = Outcome::NoPath;
+        return r;
+    }
+    bool closed = false;
+    RestoreResult r;
     try {
-        db.open();
-    } catch (const pf::db::DbError &) {
-        // The caller opens it again and says why it cannot.
+        r = restoreFrom(db, source, tick, &closed);
+    } catch (const std::bad_alloc &) {
+        // Whatever had been done is undone: the previous files put back, the
+        // staged ones removed.
+        QString dataFolder = db.directory();
+        if (!dataFolder.isEmpty()) {
+            recoverInterruptedRestore(dataFolder);
+            QDir(QDir(dataFolder).filePath(QLatin1String(kStageFolder))).removeRecursively();
+        }
+        r = RestoreResult();
+        r.outcome = closed ? Outcome::SwapFailed : Outcome::Refused;
+        r.message = kRestoreFailed + QLatin1Char('\n') + kNoMemory;
+    }
+    if (closed) {
+        try {
+            db.open();
+        } catch (const DbError &) {
+            // The caller opens it again and says why it cannot.
+        }
     }
     return r;
 }

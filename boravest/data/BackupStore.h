@@ -4,22 +4,39 @@
 //
 // A backup is whole or it is not there. Every table of the program is copied
 // out of the data folder through SQLite's online backup (all as of one
-// moment), each copy is checked as a restore will check it, and a list of
-// the copies with their sizes and SHA-256 sums is written last, into a fresh
-// folder beside the destination; only then does that folder take the place
-// of "BackubData" (exchanged with an earlier backup in one rename, which is
-// removed afterwards). A backup that fails or is stopped leaves an earlier
-// one as it was.
+// moment), each copy is checked as a restore will check it (the table on its
+// own, then the joins between the tables), and a list of the copies is
+// written last, into a fresh folder beside the destination; only then does
+// that folder take the place of "BackubData" (exchanged with an earlier
+// backup in one rename, which is removed afterwards), and the folders are
+// synced before the backup is said made. A backup that fails or is stopped
+// leaves an earlier one as it was, and nothing of its own beside it.
 //
-// A restore takes only such a backup: the list must be there, it must name
-// every table of the program, and every file it names must be there with its
-// size and sum (so a folder cut short, mixed from two backups or changed by
-// hand is refused). Each file is copied beside the data and checked against
-// the program's own definition of its table (our table file, sound, every
-// field with a usable type, every index buildable). Only then are the live
-// files moved aside and the staged ones put in place; any failure on the way
-// puts the previous files back. A refused backup leaves the data folder byte
-// for byte as it was, and the message names the file and what is wrong.
+// The list identifies its backup as a whole: its second line is the
+// backup's identity, each file's line its size and the SHA-256 of the
+// identity followed by its bytes, and its last line the sum of every line
+// above. A restore trusts no line before that sum is checked. Lists written
+// before the list had an identity and a sum of its own are still read, each
+// file checked by its plain SHA-256.
+//
+// A restore takes only such a backup: the list must be there and whole, it
+// must name every table of the program, every file it names must be there,
+// and each must have its size (checked before a byte of it is read) and its
+// sum (so a folder cut short, mixed from two backups or changed by hand is
+// refused). Each file is streamed beside the data and checked against the
+// program's own definition of its table (our table file, sound, every field
+// with a usable type, every index buildable), and then the staged tables
+// together for the joins the program walks: a row of a unit, space,
+// surface, material layer or equipment record that belongs to nothing
+// refuses the backup. Only then are the live files moved aside and the
+// staged ones put in place, whatever the live files hold (damaged, cut
+// short, missing, not a database at all): the only live state that stops a
+// restore is a table file another program holds, as the engine's lock
+// reports it. Any failure on the way puts the previous files back. A
+// refused or failed restore leaves the data folder byte for byte as it was
+// and no folder of its own in it, and the message names the file and what
+// is wrong, each cause told apart by what the engine or the system
+// reported.
 #include "platform/db/Db.h"
 
 #include <QString>
@@ -34,7 +51,7 @@ inline constexpr char kBackupFolderName[] = "BackubData";
 // The list of a whole backup, in its folder.
 inline constexpr char kManifestName[] = "~brvbackup.lst";
 // The list's first line: the format it is written in.
-inline constexpr char kManifestHeader[] = "Boravest backup 1";
+inline constexpr char kManifestHeader[] = "Boravest backup 2";
 
 // Called after each step of a job (a table copied, a file synced or
 // renamed), so that a busy sign can move while the job holds the event loop.
@@ -44,9 +61,10 @@ enum class Outcome {
     Done,        // every table file copied / restored
     NoPath,      // the chosen path is empty
     NoTables,    // restore: the chosen folder holds no table file
-    SameFolder,  // source and destination are the same folder
+    SameFolder,  // source and destination are the same folder, or one holds the other
     Failed,      // backup: no whole backup was made; an earlier one stays
-    Refused,     // restore: not a whole, sound backup of the program; nothing changed
+    Refused,     // restore: not a whole, sound backup of the program, or a live table
+                 // file another program holds; nothing changed
     SwapFailed,  // restore: the swap failed and the previous data was put back
 };
 
@@ -85,8 +103,9 @@ bool tableFileIsSound(const QString &path, QString *why = nullptr);
 // Restores the program's tables from the backup in `backupFolder` into the
 // data folder of `db`. The caller asks the user first. The database is
 // closed for the swap and open again afterwards (also when the swap failed);
-// its datasets stay closed, so the caller rebuilds the indexes and reloads
-// the settings and the open pages afterwards. Files of the data folder that
+// its datasets stay closed: after a restore that is done the caller rebuilds
+// the indexes and reloads the settings and the open pages, after one that
+// is not it only opens the pages again. Files of the data folder that
 // are not tables of the program stay as they are.
 RestoreResult restoreDataFolder(pf::db::Database &db, const QString &backupFolder, const Tick &tick = {});
 

@@ -227,9 +227,14 @@ void TForm17::Label14Click()
         pf::ui::BusySign busy(ui->Panel6, ui->Animate1, 0);
         r = backup::restoreDataFolder(db, path, [&] { busy.tick(); });
     }
-    // The database was closed for the swap (also when it was rolled back).
-    if (r.outcome == backup::Outcome::Done || r.outcome == backup::Outcome::SwapFailed)
+    // The database was closed for the swap. A restore that is done brings
+    // new tables: their indexes, the settings and the pages are loaded
+    // again. One that is not changed no file: what was open is opened again,
+    // and its message is the only one.
+    if (r.outcome == backup::Outcome::Done)
         reloadAfterRestore(open);
+    else
+        reopenQuietly(open);
     if (!r.message.isEmpty())
         pf::ui::showMessage(r.message, this);
 }
@@ -254,6 +259,17 @@ void TForm17::reloadAfterRestore(const QStringList &openDatasets)
         FormColor->EamalColor();
     if (FormFont)
         FormFont->EamalFont();
+}
+
+void TForm17::reopenQuietly(const QStringList &openDatasets)
+{
+    for (const QString &name : openDatasets)
+        if (auto *ds = DM1->findChild<pf::db::Dataset *>(name); ds && !ds->active())
+            try {
+                ds->open();
+            } catch (const pf::db::DbError &) {
+                // The page says why when it is used.
+            }
 }
 
 void TForm17::Label1Click()

@@ -52,6 +52,9 @@ private:
     void showFolderPanel(QLabel *command, QFrame *shape);
     // After a restore: the indexes, the settings and the open tables.
     void reloadAfterRestore(const QStringList &openDatasets);
+    // After a restore that changed nothing: what was open, opened again
+    // without a word.
+    void reopenQuietly(const QStringList &openDatasets);
     QFileSystemModel *m_folders = nullptr;
     pf::ui::HoverGroup *m_hover = nullptr;
 };

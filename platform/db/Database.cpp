@@ -85,31 +85,7 @@ struct CachedStmt {
     }
 };
 
-// The cause the user is told for an engine result code.
-DbFault faultOf(int extended)
-{
-    switch (extended & 0xff) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return DbFault::Busy;
-    case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-    case SQLITE_FORMAT:
-        return DbFault::Damaged;
-    case SQLITE_CANTOPEN:
-        return DbFault::Missing;
-    case SQLITE_READONLY:
-    case SQLITE_PERM:
-        return DbFault::ReadOnly;
-    case SQLITE_FULL:
-        return DbFault::DiskFull;
-    case SQLITE_IOERR:
-        return extended == SQLITE_IOERR_READ || extended == SQLITE_IOERR_SHORT_READ ? DbFault::Damaged
-                                                                                    : DbFault::ReadOnly;
-    default:
-        return DbFault::Other;
-    }
-}
+DbFault faultOf(int extended) { return faultOfEngineCode(extended); }
 
 QString fileNameOf(const QString &path) { return QFileInfo(path).fileName(); }
 

@@ -31,6 +31,7 @@ public:
     QString mainFile() const { return m_mainFile; }
     // How long a statement waits for a table file another program holds.
     void setBusyTimeout(int ms);
+    int busyTimeout() const { return m_busyMs; }
     // While set, `fn` is called every few thousand steps of the engine in a
     // long statement (so that a busy sign can move). It must not use this
     // database: a statement started from it fails.

@@ -69,6 +69,12 @@ private:
     QString m_userText;
 };
 
+// The cause the user is told for an engine result code (plain or extended).
+DbFault faultOfEngineCode(int code);
+// The cause for an error the system reported on a file (errno; on Windows
+// the system's error code).
+DbFault faultOfSystemError(int error);
+
 enum class FieldType { String, Float, Integer, SmallInt, AutoInc, Boolean, Blob };
 enum class FieldKind { Data, Calculated, Lookup };
 

@@ -60,11 +60,19 @@ protected:
         return all;
     }
     QString backupFolder() { return backup::backupTarget(root.filePath(QStringLiteral("chosen"))); }
-    // Writes the backup's list anew from the files it holds now, but those
-    // named in `omit`.
-    static void reseal(const QString &folder, const QStringList &omit = {})
+    // The identity the backup's list gives its backup.
+    static QByteArray identityOf(const QString &folder)
     {
-        QByteArray list = QByteArray(backup::kManifestHeader) + '\n';
+        QFile f(QDir(folder).filePath(QLatin1String(backup::kManifestName)));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return f.readAll().split('\n').value(1).split('\t').value(1);
+    }
+    // Writes the backup's list anew from the files it holds now, but those
+    // named in `omit`, with `extra` lines, as the program writes it.
+    static void reseal(const QString &folder, const QStringList &omit = {}, const QByteArray &extra = {})
+    {
+        const QByteArray id = identityOf(folder);
+        QByteArray list = QByteArray(backup::kManifestHeader) + "\nbackup\t" + id + '\n';
         for (const QString &f : backup::tableFilesOf(folder)) {
             if (omit.contains(f))
                 continue;
@@ -72,12 +80,26 @@ protected:
             EXPECT_TRUE(file.open(QIODevice::ReadOnly));
             const QByteArray bytes = file.readAll();
             list += f.toUtf8() + '\t' + QByteArray::number(bytes.size()) + '\t' +
-                    QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() + '\n';
+                    QCryptographicHash::hash(id + bytes, QCryptographicHash::Sha256).toHex() + '\n';
         }
+        list += extra;
+        list += "sum\t" + QCryptographicHash::hash(list, QCryptographicHash::Sha256).toHex() + '\n';
+        writeList(folder, list);
+    }
+    static QByteArray listOf(const QString &folder)
+    {
+        QFile f(QDir(folder).filePath(QLatin1String(backup::kManifestName)));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return f.readAll();
+    }
+    static void writeList(const QString &folder, const QByteArray &list)
+    {
         QFile out(QDir(folder).filePath(QLatin1String(backup::kManifestName)));
         EXPECT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
         out.write(list);
     }
+    // Folders in the data folder: none after any restore.
+    QStringList foldersInData() const { return QDir(data).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden); }
     // Puts in the place of `path` a table file of ours made after `def`.
     void replaceByTable(const QString &path, const pf::db::TableDef &def)
     {
@@ -125,6 +147,126 @@ TEST_F(BackupStoreTest, BackupThenRestoreGivesBackEveryTableAndOnlyTableFiles)
     EXPECT_EQ(QDir(data).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
 }
 
+TEST_F(BackupStoreTest, ARestoreReplacesLiveTablesWhateverTheyHold)
+{
+    ASSERT_TRUE(backup::backupDataFolder(data, root.filePath(QStringLiteral("chosen"))).ok());
+    const auto saved = snapshot();
+    const std::vector<std::pair<const char *, std::function<void()>>> cases = {
+        {"Bank1.DB of zeros",
+         [&] {
+             QFile f(QDir(data).filePath(QStringLiteral("Bank1.DB")));
+             ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+             f.write(QByteArray(f.size(), '\0'));
+         }},
+        {"bankjd.DB cut to half",
+         [&] {
+             QFile f(QDir(data).filePath(QStringLiteral("bankjd.DB")));
+             ASSERT_TRUE(f.resize(f.size() / 2));
+         }},
+        {"bankjd.DB missing", [&] { QFile::remove(QDir(data).filePath(QStringLiteral("bankjd.DB"))); }},
+        {"bankvh.DB not a database",
+         [&] {
+             QFile f(QDir(data).filePath(QStringLiteral("bankvh.DB")));
+             ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+             f.write("not a table\n");
+         }},
+    };
+    for (const auto &[what, damage] : cases) {
+        SCOPED_TRACE(what);
+        exec("insert into bankvh (Shproje,Shsk,Tabage,Shvahed) values (12,12,4,1)");
+        db.close();
+        damage();
+        const auto r = backup::restoreDataFolder(db, backupFolder());
+        EXPECT_TRUE(r.ok()) << r.message.toStdString();
+        EXPECT_EQ(snapshot(), saved);
+        EXPECT_EQ(foldersInData(), QStringList());
+    }
+}
+
+TEST_F(BackupStoreTest, ATableAnotherProgramHoldsStopsTheRestoreAndChangesNothing)
+{
+    ASSERT_TRUE(backup::backupDataFolder(data, root.filePath(QStringLiteral("chosen"))).ok());
+    exec("insert into bankvh (Shproje,Shsk,Tabage,Shvahed) values (12,12,4,1)");
+    db.setBusyTimeout(50);
+    const auto bytes = liveBytes();
+    sqlite3 *other = nullptr;
+    sqlite3_open(QDir(data).filePath(QStringLiteral("bankjd.DB")).toUtf8().constData(), &other);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    const auto r = backup::restoreDataFolder(db, backupFolder());
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_EQ(r.outcome, backup::Outcome::Refused);
+    EXPECT_EQ(r.message, kRestoreFailed + QStringLiteral("\nجدول bankjd.DB در اختيار برنامه ديگري است؛ آن برنامه را "
+                                                         "ببنديد و دوباره سعي كنيد"))
+        << r.message.toStdString();
+    EXPECT_TRUE(db.connected());
+    EXPECT_EQ(liveBytes(), bytes);
+    EXPECT_EQ(foldersInData(), QStringList());
+}
+
+TEST_F(BackupStoreTest, ListsWithWindowsLineEndsOrOfTheEarlierFormatAreRead)
+{
+    const std::vector<std::pair<const char *, std::function<QByteArray(const QString &)>>> cases = {
+        {"Windows line ends", [](const QString &folder) { return listOf(folder).replace("\n", "\r\n"); }},
+        {"the earlier format, without identity and sum",
+         [](const QString &folder) {
+             QByteArray list = "Boravest backup 1\n";
+             for (const QString &f : backup::tableFilesOf(folder)) {
+                 QFile file(QDir(folder).filePath(f));
+                 EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+                 const QByteArray bytes = file.readAll();
+                 list += f.toUtf8() + '\t' + QByteArray::number(bytes.size()) + '\t' +
+                         QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() + '\n';
+             }
+             return list;
+         }},
+    };
+    for (const auto &[what, rewrite] : cases) {
+        SCOPED_TRACE(what);
+        ASSERT_TRUE(backup::backupDataFolder(data, root.filePath(QStringLiteral("chosen"))).ok());
+        const auto saved = snapshot();
+        writeList(backupFolder(), rewrite(backupFolder()));
+        exec("delete from bankjd");
+        const auto r = backup::restoreDataFolder(db, backupFolder());
+        EXPECT_TRUE(r.ok()) << r.message.toStdString();
+        EXPECT_EQ(snapshot(), saved);
+    }
+}
+
+TEST_F(BackupStoreTest, RunningOutOfMemoryAnywhereLeavesEverythingAsItWas)
+{
+    ASSERT_TRUE(backup::backupDataFolder(data, root.filePath(QStringLiteral("chosen"))).ok());
+    const auto saved = snapshot();
+    exec("insert into bankvh (Shproje,Shsk,Tabage,Shvahed) values (12,12,4,1)");
+    const QString noMemory = QStringLiteral("\nحافظه براي اين كار كافي نيست");
+    // The memory runs out after that many steps of a restore and of a
+    // backup: while the copies are staged or made, while a restore swaps,
+    // and before a backup takes its place.
+    for (const auto &[steps, backupSteps] : {std::pair{1, 1}, {5, 5}, {30, 14}}) {
+        SCOPED_TRACE(steps);
+        int left = steps;
+        const backup::Tick outOfMemory = [&] {
+            if (--left == 0)
+                throw std::bad_alloc();
+        };
+        const auto bytes = liveBytes();
+        const auto r = backup::restoreDataFolder(db, backupFolder(), outOfMemory);
+        EXPECT_EQ(r.message, kRestoreFailed + noMemory) << r.message.toStdString();
+        EXPECT_EQ(liveBytes(), bytes);
+        EXPECT_EQ(foldersInData(), QStringList());
+        EXPECT_TRUE(db.connected());
+
+        left = backupSteps;
+        const auto b = backup::backupDataFolder(data, root.filePath(QStringLiteral("chosen")), outOfMemory);
+        EXPECT_EQ(b.message, kBackupFailed + noMemory) << b.message.toStdString();
+        EXPECT_EQ(QDir(root.filePath(QStringLiteral("chosen"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden),
+                  QStringList{QStringLiteral("BackubData")});
+    }
+    // The earlier backup is whole.
+    ASSERT_TRUE(backup::restoreDataFolder(db, backupFolder()).ok());
+    EXPECT_EQ(snapshot(), saved);
+}
+
 TEST_F(BackupStoreTest, DamagedBackupIsRefusedAndTheLiveDataStays)
 {
     const std::vector<std::pair<const char *, std::function<void(QFile &)>>> cases = {
@@ -139,7 +281,7 @@ TEST_F(BackupStoreTest, DamagedBackupIsRefusedAndTheLiveDataStays)
         ASSERT_TRUE(f.open(QIODevice::ReadWrite));
         damage(f);
         f.close();
-        exec("insert into bankvh (Shproje,Shsk,Tabage,Shvahed) values (7,7,2,2)");
+        exec("insert into bankvh (Shproje,Shsk,Tabage,Shvahed) values (12,12,2,2)");
         const auto live = snapshot();
 
         const auto r = backup::restoreDataFolder(db, backupFolder());
@@ -150,46 +292,121 @@ TEST_F(BackupStoreTest, DamagedBackupIsRefusedAndTheLiveDataStays)
     }
 }
 
-TEST_F(BackupStoreTest, WrongPathsAreRefused)
+TEST_F(BackupStoreTest, WrongPathsAreRefusedSayingWhy)
 {
-    // A data folder named like the backup folder, backed up into its parent:
-    // source and destination are the same folder.
+    // A data folder named like the backup folder, and one inside a folder of
+    // that name.
     const QString named = root.filePath(QStringLiteral("BackubData"));
-    QDir().mkpath(named);
-    schema::createDataFolder(named);
-    const auto same = backup::backupDataFolder(named, root.path());
-    EXPECT_EQ(same.outcome, backup::Outcome::SameFolder);
-    EXPECT_EQ(same.message, QStringLiteral("تهيه پشتيبان موفقيت آميز نبود - مسير را بررسي كنيد"));
+    const QString inner = root.filePath(QStringLiteral("outer/BackubData/data"));
+    for (const QString &f : {named, inner}) {
+        QDir().mkpath(f);
+        schema::createDataFolder(f);
+    }
+    const QString link = root.filePath(QStringLiteral("link"));
+    ASSERT_TRUE(QFile::link(data, link));
+    const QString file = root.filePath(QStringLiteral("notes.txt"));
+    const QString holdsFile = root.filePath(QStringLiteral("holds"));
+    QDir().mkpath(holdsFile);
+    for (const QString &f : {file, QDir(holdsFile).filePath(QStringLiteral("BackubData"))}) {
+        QFile out(f);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write("x") == 1);
+    }
+    const struct {
+        QString dataFolder, chosen;
+        backup::Outcome outcome;
+        QString message;
+    } backups[] = {
+        {data, QStringLiteral("  "), backup::Outcome::NoPath,
+         QStringLiteral(".مسير جديد براي پشتيبان مشخص نشده است دوباره سعي كنيد")},
+        {named, root.path(), backup::Outcome::SameFolder,
+         kBackupFailed + QStringLiteral("\nپوشه انتخاب شده همان پوشه داده ها است")},
+        {data, data, backup::Outcome::SameFolder, kBackupFailed + QStringLiteral("\nپوشه پشتيبان نمي تواند درون پوشه داده ها باشد")},
+        {data, link + QLatin1Char('/'), backup::Outcome::SameFolder,
+         kBackupFailed + QStringLiteral("\nپوشه پشتيبان نمي تواند درون پوشه داده ها باشد")},
+        {inner, root.filePath(QStringLiteral("outer")), backup::Outcome::SameFolder,
+         kBackupFailed + QStringLiteral("\nپوشه داده ها درون پوشه پشتيبان است")},
+        {data, file, backup::Outcome::Failed, kBackupFailed + QStringLiteral("\nمسير انتخاب شده پوشه نيست؛ يك پرونده است")},
+        {data, holdsFile, backup::Outcome::Failed,
+         kBackupFailed + QStringLiteral("\nدر مسير انتخاب شده پرونده اي به نام BackubData هست؛ پوشه پشتيبان ساخته نمي شود")},
+    };
+    for (const auto &c : backups) {
+        SCOPED_TRACE(c.chosen.toStdString());
+        const auto b = backup::backupDataFolder(c.dataFolder, c.chosen);
+        EXPECT_EQ(b.outcome, c.outcome);
+        EXPECT_EQ(b.message, c.message) << b.message.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(QDir(data).filePath(QStringLiteral("BackubData"))));
 
-    const auto noPath = backup::backupDataFolder(db.directory(), QStringLiteral("  "));
-    EXPECT_EQ(noPath.outcome, backup::Outcome::NoPath);
-    EXPECT_EQ(noPath.message, QStringLiteral(".مسير جديد براي پشتيبان مشخص نشده است دوباره سعي كنيد"));
-
-    const auto live = snapshot();
-    struct Case {
+    const auto live = liveBytes();
+    const QString onData = kRestoreFailed + QStringLiteral("\nپوشه انتخاب شده همان پوشه داده ها است");
+    const struct {
         QString folder;
         backup::Outcome outcome;
         QString message;
-    };
-    const std::vector<Case> cases = {
+    } restores[] = {
         {QString(), backup::Outcome::NoPath, QString()},
         {root.path(), backup::Outcome::NoTables, QStringLiteral(".مسير جديد براي بازيابي داده ها مشخص نشده است دوباره سعي كنيد")},
-        {data, backup::Outcome::SameFolder, QStringLiteral("بازيابي انجام نشد -مسير داده ها را تصحيح كنيد")},
+        {data, backup::Outcome::SameFolder, onData},
+        {data + QLatin1Char('/'), backup::Outcome::SameFolder, onData},
+        {link, backup::Outcome::SameFolder, onData},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : restores) {
         SCOPED_TRACE(c.folder.toStdString());
         const auto r = backup::restoreDataFolder(db, c.folder);
         EXPECT_EQ(r.outcome, c.outcome);
-        EXPECT_EQ(r.message, c.message);
+        EXPECT_EQ(r.message, c.message) << r.message.toStdString();
         EXPECT_TRUE(db.connected());
     }
-    EXPECT_EQ(snapshot(), live);
+    EXPECT_EQ(liveBytes(), live);
 }
 
 #ifdef Q_OS_UNIX
 #include <csignal>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+TEST_F(BackupStoreTest, ABackupOntoAFullDiskSaysSo)
+{
+    // A child mounts a disk of 64 KiB of its own and backs up onto it.
+    const QString small = root.filePath(QStringLiteral("small"));
+    QDir().mkpath(small);
+    int out[2];
+    ASSERT_EQ(pipe(out), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        close(out[0]);
+        // The child's own user, mapped to the same user outside, may mount.
+        const QByteArray uid = "0 " + QByteArray::number(getuid()) + " 1";
+        const QByteArray gid = "0 " + QByteArray::number(getgid()) + " 1";
+        auto put = [](const char *file, const QByteArray &text) {
+            QFile f{QString::fromLatin1(file)};
+            return f.open(QIODevice::WriteOnly) && f.write(text) == text.size();
+        };
+        if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0 || !put("/proc/self/uid_map", uid) ||
+            !put("/proc/self/setgroups", "deny") || !put("/proc/self/gid_map", gid) ||
+            mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", small.toUtf8().constData(), "tmpfs", 0, "size=64k") != 0)
+            _exit(77);
+        const QByteArray m = backup::backupDataFolder(data, small).message.toUtf8();
+        _exit(write(out[1], m.constData(), size_t(m.size())) == m.size() ? 0 : 1);
+    }
+    close(out[1]);
+    QByteArray message;
+    char piece[512];
+    for (ssize_t n; (n = read(out[0], piece, sizeof piece)) > 0;)
+        message.append(piece, n);
+    close(out[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 77)
+        GTEST_SKIP() << "no disk of its own can be mounted here";
+    EXPECT_EQ(QString::fromUtf8(message),
+              kBackupFailed + QStringLiteral("\nدر پوشه پشتيبان نمي توان نوشت: جاي خالي ديسك تمام شده است"))
+        << message.toStdString();
+}
 
 TEST_F(BackupStoreTest, KilledBackupOrRestoreLeavesASoundDataFolder)
 {
@@ -248,8 +465,13 @@ TEST_F(BackupStoreTest, KilledBackupOrRestoreLeavesASoundDataFolder)
 
 TEST_F(BackupStoreTest, ARestoreTakesOnlyAWholeBackupOfTheProgramsTables)
 {
-    // An older backup, for the case of a folder mixed from two.
+    // An older backup, for the case of a folder mixed from two: it has a
+    // project 8 with a unit, deleted since.
+    exec("insert into Bank1 (SHPROJE, NAME) values (8, 'c')");
+    exec("insert into bankvh (Shproje,Shsk,Tabage,Shvahed) values (8,8,0,1)");
     ASSERT_TRUE(backup::backupDataFolder(data, root.filePath(QStringLiteral("older"))).ok());
+    exec("delete from bankvh where Shproje = 8");
+    exec("delete from Bank1 where SHPROJE = 8");
     exec("insert into bankvh (Shproje,Shsk,Tabage,Shvahed) values (12,12,2,1)");
     const QString older = backup::backupTarget(root.filePath(QStringLiteral("older")));
     auto path = [&](const char *file) { return QDir(backupFolder()).filePath(QLatin1String(file)); };
@@ -336,6 +558,49 @@ TEST_F(BackupStoreTest, ARestoreTakesOnlyAWholeBackupOfTheProgramsTables)
          },
          QStringLiteral("فهرست پشتيبان اين پوشه خوانده نمي شود؛ پشتيبان با نسخه ديگري از برنامه تهيه شده است"),
          QString()},
+        {"a file and its line from another backup",
+         [&](const QString &folder) {
+             remove({"bankvh.DB"});
+             QFile::copy(QDir(older).filePath(QStringLiteral("bankvh.DB")), path("bankvh.DB"));
+             auto lineOf = [](const QByteArray &list) {
+                 for (const QByteArray &l : list.split('\n'))
+                     if (l.startsWith("bankvh.DB\t"))
+                         return l;
+                 return QByteArray();
+             };
+             const QByteArray list = listOf(folder);
+             writeList(folder, QByteArray(list).replace(lineOf(list), lineOf(listOf(older))));
+         },
+         QStringLiteral("فهرست پشتيبان اين پوشه ناقص است يا پس از تهيه پشتيبان تغيير كرده است"), QString()},
+        {"a list cut short",
+         [&](const QString &folder) { writeList(folder, listOf(folder).chopped(90)); },
+         QStringLiteral("فهرست پشتيبان اين پوشه ناقص است يا پس از تهيه پشتيبان تغيير كرده است"), QString()},
+        {"a file from another backup, the list written anew",
+         [&](const QString &folder) {
+             remove({"bankvh.DB"});
+             QFile::copy(QDir(older).filePath(QStringLiteral("bankvh.DB")), path("bankvh.DB"));
+             reseal(folder);
+         },
+         QStringLiteral("1 رديف جدول bankvh.DB به هيچ پروژه اي تعلق ندارد"), QStringLiteral("bankvh.DB")},
+        {"surfaces of a space that is not there",
+         [&](const QString &folder) {
+             sqlite3 *other = nullptr;
+             sqlite3_open(path("bankjd.DB").toUtf8().constData(), &other);
+             sqlite3_exec(other, "update bankjd set CodeFaza = 9", nullptr, nullptr, nullptr);
+             sqlite3_close(other);
+             reseal(folder);
+         },
+         QStringLiteral("1 رديف جدول bankjd.DB به هيچ فضايي تعلق ندارد"), QStringLiteral("bankjd.DB")},
+        {"a list naming a file the folder does not hold",
+         [&](const QString &folder) { reseal(folder, {}, "Ghost.DB\t4096\t" + QByteArray(64, 'a') + '\n'); },
+         QStringLiteral("جدول Ghost.DB در پوشه پشتيبان نيست"), QStringLiteral("Ghost.DB")},
+        {"a huge sparse file in the place of a table",
+         [&](const QString &) {
+             QFile f(path("word.DB"));
+             ASSERT_TRUE(f.resize(qint64(64) << 30));
+         },
+         QStringLiteral("جدول word.DB با فهرست پشتيبان نمي خواند: ناقص است يا پس از تهيه پشتيبان تغيير كرده است"),
+         QStringLiteral("word.DB")},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -349,6 +614,7 @@ TEST_F(BackupStoreTest, ARestoreTakesOnlyAWholeBackupOfTheProgramsTables)
         EXPECT_EQ(r.damaged, c.refusedFor.isEmpty() ? QStringList() : QStringList{c.refusedFor});
         EXPECT_EQ(liveBytes(), bytes);
         EXPECT_EQ(snapshot(), rows);
+        EXPECT_EQ(foldersInData(), QStringList());
     }
 }
 

@@ -12,6 +12,7 @@
 
 #include <QEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 
 #include <functional>
 
@@ -141,6 +142,39 @@ TEST_F(LockedTableTest, EachSideJobSaysWhichTableIsHeldAndChangesNothing)
     Form17->Button1Click();
     EXPECT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral("عمليات كپي با موفقيت انجام شد")});
     EXPECT_EQ(rows("bankjd", "Tabage = 5"), 3000);
+}
+
+TEST_F(LockedTableTest, ARestoreOverAHeldTableSaysSoOnceAndChangesNoByte)
+{
+    QTemporaryDir chosen;
+    Form17->Label4Click();
+    Form17->ui->Edit3->setText(chosen.path());
+    Form17->Label10Click();
+    ASSERT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral(".ايجاد پشتيبان غير فشرده با موفقيت انجام شد")});
+    DM1->Database1->exec(QStringLiteral("delete from bankjd where Masa1 > 10"));
+    DM1->Table1->open();
+    auto bytes = [this] {
+        QMap<QString, QByteArray> all;
+        for (const QString &f : QDir(dataFolder()).entryList(QDir::Files | QDir::Hidden)) {
+            QFile file(tableFile(f));
+            EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+            all.insert(f, file.readAll());
+        }
+        return all;
+    };
+    const auto before = bytes();
+    onModal = [](QWidget *) { return int(QMessageBox::Yes); };
+    Form17->Label5Click();
+    Form17->ui->Edit3->setText(QDir(chosen.path()).filePath(QStringLiteral("BackubData")));
+    {
+        Held held(tableFile(QStringLiteral("bankjd.DB")));
+        Form17->Label14Click();
+    }
+    EXPECT_EQ(testsupport::takeMessages(),
+              QStringList{QStringLiteral("بازيابي انجام نشد -مسير داده ها را تصحيح كنيد\n") + heldText("bankjd.DB")});
+    EXPECT_EQ(bytes(), before);
+    EXPECT_TRUE(DM1->Table1->active());
+    EXPECT_EQ(rows("bankjd"), 10);
 }
 
 TEST_F(LockedTableTest, ACopyShowsItsBusySignOnlyWhenItRunsLong)

@@ -150,3 +150,47 @@ TEST_F(DbTest, ALongStatementCallsTheProgressHandlerWhichCannotUseTheDatabase)
     EXPECT_EQ(calls, 0);
     EXPECT_EQ(db.select(QStringLiteral("select count(*) from bankvh")).rows[0][0].toInt(), 0);
 }
+
+TEST_F(DbTest, TheEnginesLockOnAFileIsTakenWhateverItHoldsAndOnlyAHolderRefusesIt)
+{
+    addProject(1, QStringLiteral("a"));
+    const QString sound = tmp.filePath(QStringLiteral("Bank1.DB"));
+    const QString zeros = tmp.filePath(QStringLiteral("zeros.DB"));
+    const QString text = tmp.filePath(QStringLiteral("text.DB"));
+    for (const auto &[path, bytes] : {std::pair{zeros, QByteArray(8192, '\0')}, std::pair{text, QByteArray("no table")}}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    }
+    using R = pf::db::FileLock::Result;
+    const struct {
+        QString path;
+        const char *how; // another program's hold while the lock is taken, if any
+        R result;
+    } cases[] = {
+        {sound, nullptr, R::Taken},
+        {zeros, nullptr, R::Taken},
+        {text, nullptr, R::Taken},
+        {tmp.filePath(QStringLiteral("none.DB")), nullptr, R::NotTaken},
+        {sound, "BEGIN EXCLUSIVE", R::Held},
+        {sound, "BEGIN", R::Held}, // a reader in the middle of its read
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path.toStdString() + " " + (c.how ? c.how : ""));
+        std::unique_ptr<OtherProgram> other;
+        if (c.how)
+            other = std::make_unique<OtherProgram>(c.path, c.how);
+        pf::db::FileLock lock;
+        EXPECT_EQ(lock.take(c.path, 50), c.result);
+        if (c.result != R::Taken)
+            continue;
+        // While it is held, no other connection reads the file; once it is
+        // let go, one does.
+        sqlite3 *reader = nullptr;
+        sqlite3_open(c.path.toUtf8().constData(), &reader);
+        EXPECT_EQ(sqlite3_exec(reader, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr), SQLITE_BUSY);
+        lock.release();
+        EXPECT_NE(sqlite3_exec(reader, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr), SQLITE_BUSY);
+        sqlite3_close(reader);
+    }
+    EXPECT_FALSE(QFile::exists(tmp.filePath(QStringLiteral("none.DB"))));
+}
