@@ -61,9 +61,9 @@ void boilerBody(Sheet &g, const QRectF &body)
     g.roundedRect(body, 6);
     // The furnace tube and the return tubes, hidden.
     const double cy = body.center().y();
-    g.dashed({body.left() + 6, cy + 6}, {body.right() - 10, cy + 6}, kThin, 4, 2.5);
+    g.dashed({body.left() + 6, cy + 12}, {body.right() - 10, cy + 12}, kThin, 4, 2.5);
+    g.dashed({body.left() + 6, cy - 2}, {body.right() - 10, cy - 2}, kThin, 4, 2.5);
     g.dashed({body.left() + 6, cy - 8}, {body.right() - 10, cy - 8}, kThin, 4, 2.5);
-    g.dashed({body.left() + 6, cy - 14}, {body.right() - 10, cy - 14}, kThin, 4, 2.5);
     // Front door, base.
     g.rect(QRectF(body.left() - 5, body.top() + 6, 5, body.height() - 12), kOutline);
     g.rect(QRectF(body.left() + 4, body.bottom(), body.width() - 8, 7), kOutline);

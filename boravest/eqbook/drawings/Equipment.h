@@ -12,7 +12,7 @@ using kit::Side;
 
 // The size of the labels of the equipment drawings, and a label of them
 // with its leader to the part at `to`.
-constexpr double kSmallPx = 8.5;
+constexpr double kSmallPx = kit::kLabelPx;
 QRectF label(Sheet &g, QPointF at, const char *t, QPointF to, Qt::Alignment a = Qt::AlignHCenter);
 
 // A connection nozzle from the wall point `from` outwards by `len`, ending

@@ -82,8 +82,8 @@ void radiator(Sheet &g)
     const double right = x0 + n * pitch - 3;
     g.line({x0 - 1, top + 6}, {right + 1, top + 6}, kOutline); // hubs
     g.line({x0 - 1, bottom - 6}, {right + 1, bottom - 6}, kOutline);
-    g.line({2, floorY}, {208, floorY}, kOutline);
-    g.line({2, 30}, {right + 14, 30}, kOutline); // window sill
+    g.line({6, floorY}, {208, floorY}, kOutline);
+    g.line({6, 30}, {right + 14, 30}, kOutline); // window sill
     g.text({(x0 + right) / 2 + 8, 22}, fa("پنجره"), Qt::AlignHCenter, kSmallPx);
     // Flow through the radiator valve at the top left, return through the
     // lockshield at the bottom right, air vent at the top right.
@@ -102,15 +102,15 @@ void radiator(Sheet &g)
     g.dimension({sx + sw, 92}, {wall, 92}, Side::Up, 0, QString());
     g.dimension({sx + sw, bottom}, {sx + sw, floorY}, Side::Right, 6, QString());
     g.dimension({sx, top}, {sx, bottom}, Side::Left, 14, fa("ارتفاع"));
-    g.label({214, 14}, fa("4 سانتيمتر"), {187, 92}, Qt::AlignRight, 8);
-    g.label({160, 168}, fa("45 ميليمتر"), {sx + sw + 6, 146}, Qt::AlignRight, 8);
+    g.label({214, 14}, fa("4 سانتيمتر"), {187, 92}, Qt::AlignRight);
+    g.label({172, 172}, fa("45 ميليمتر"), {sx + sw + 6, 146}, Qt::AlignRight);
 
     g.dimension({x0, bottom}, {right, bottom}, Side::Down, 40, fa("طول"));
-    label(g, {58, 198}, "پره", {x0 + pitch * 2 + 7, bottom - 12}, Qt::AlignHCenter);
+    label(g, {80, 44}, "پره", {x0 + pitch * 3 + 7, top + 3}, Qt::AlignHCenter);
     label(g, {40, 44}, "شير رادياتور", {11, 92}, Qt::AlignHCenter);
-    label(g, {102, 48}, "شير هواگيري", {right - 6, top - 6}, Qt::AlignHCenter);
+    label(g, {122, 44}, "شير هواگيري", {right - 8, top - 7}, Qt::AlignHCenter);
     label(g, {124, 198}, "شير قفلي", {126, 143}, Qt::AlignHCenter);
-    label(g, {222, 200}, "كف تمام شده", {190, floorY}, Qt::AlignRight);
+    label(g, {218, 200}, "كف تمام شده", {190, floorY}, Qt::AlignRight);
     g.text({202, 32}, fa("ديوار"), Qt::AlignHCenter, kSmallPx);
 }
 
@@ -118,12 +118,14 @@ void unitHeater(Sheet &g)
 {
     // A unit heater hung from the ceiling, from the side: the motor and the
     // propeller at the back, the finned coil, the adjustable louvres at the
-    // front; the hot water flow and return through their valves.
+    // front; the hot water comes down from above into the coil's top header
+    // through its valve and union, and leaves the bottom header through
+    // theirs.
     g.line({8, 16}, {220, 16}, kOutline);
     for (double x = 10; x < 216; x += 8)
         g.line({x + 5, 11}, {x, 16}, kThin);
     const QRectF box(54, 78, 112, 70);
-    for (double x : {72.0, 148.0}) {
+    for (double x : {84.0, 150.0}) {
         g.line({x, 16}, {x, box.top()}, kPipe);
         g.line({x - 4, box.top()}, {x + 4, box.top()}, kOutline);
     }
@@ -141,81 +143,82 @@ void unitHeater(Sheet &g)
     // Louvres at the front (left).
     for (double y = box.top() + 10; y < box.bottom() - 4; y += 12)
         g.line({box.left() - 6, y + 8}, {box.left() + 6, y}, kOutline);
-    air(g, {44, 100}, {14, 116});
-    air(g, {44, 124}, {14, 140});
-    air(g, {214, 150}, {200, 140});
-    // Flow and return into the coil's headers.
-    g.polyline({{106, box.top()}, {106, 36}, {30, 36}}, kPipe);
-    g.polyline({{116, box.bottom()}, {116, 176}, {30, 176}}, kPipe);
-    gateValve(g, {62, 36}, false, 4);
-    gateValve(g, {62, 176}, false, 4);
-    unionJoint(g, {88, 36});
-    unionJoint(g, {88, 176});
-    g.arrowHead({104, 36}, {94, 36});
-    g.arrowHead({30, 176}, {40, 176});
+    air(g, {44, 110}, {16, 124});
+    air(g, {44, 132}, {16, 146});
+    air(g, {214, 160}, {200, 150});
+    // Flow down into the top header, return out of the bottom header.
+    g.line({106, 20}, {106, box.top()}, kPipe);
+    g.polyline({{116, box.bottom()}, {116, 180}, {30, 180}}, kPipe);
+    gateValve(g, {106, 38}, true, 4);
+    unionJoint(g, {106, 58}, true);
+    gateValve(g, {62, 180}, false, 4);
+    unionJoint(g, {88, 180});
+    g.arrowHead({106, 72}, {106, 62});
+    g.arrowHead({30, 180}, {40, 180});
 
-    g.text({24, 26}, fa("رفت"), Qt::AlignHCenter, kSmallPx);
-    g.text({24, 190}, fa("برگشت"), Qt::AlignHCenter, kSmallPx);
-    label(g, {190, 50}, "آويز", {148, 50}, Qt::AlignHCenter);
-    label(g, {204, 84}, "الكتروموتور", {190, 100}, Qt::AlignHCenter);
-    label(g, {150, 206}, "پروانه", {142, box.bottom() - 12}, Qt::AlignHCenter);
-    label(g, {100, 206}, "كويل", {110, box.bottom() - 8}, Qt::AlignHCenter);
-    label(g, {40, 64}, "پره هاي هدايت هوا", {box.left(), box.top() + 12}, Qt::AlignHCenter);
-    g.text({20, 156}, fa("هواي گرم"), Qt::AlignHCenter, kSmallPx);
-    g.text({206, 166}, fa("هواي ورودي"), Qt::AlignHCenter, kSmallPx);
+    g.text({122, 28}, fa("رفت"), Qt::AlignLeft, kSmallPx);
+    g.text({24, 194}, fa("برگشت"), Qt::AlignHCenter, kSmallPx);
+    label(g, {196, 50}, "آويز", {150, 50}, Qt::AlignHCenter);
+    label(g, {198, 84}, "الكتروموتور", {186, 100}, Qt::AlignHCenter);
+    label(g, {176, 200}, "پروانه", {142, box.bottom() - 12}, Qt::AlignHCenter);
+    label(g, {134, 200}, "كويل", {119, coil.bottom() - 4}, Qt::AlignHCenter);
+    label(g, {44, 58}, "پره هاي هدايت هوا", {49.5, box.top() + 16}, Qt::AlignHCenter);
+    g.text({28, 160}, fa("هواي گرم"), Qt::AlignHCenter, kSmallPx);
+    g.text({194, 176}, fa("هواي ورودي"), Qt::AlignHCenter, kSmallPx);
 }
 
 void collectors(Sheet &g)
 {
     // The flow and return collectors one above the other: the flow from the
     // boiler into the flow collector and out to the risers through their
-    // valves; the risers' return into the return collector and back to the
-    // boiler through the pump; gauges on each, a drain at each low end and
-    // an air vent on the flow collector.
-    const double fy = 86, ry = 156, l = 40, r = 186;
+    // valves; the risers' return down into the return collector, passing
+    // behind the flow collector without joining it (each broken clear of
+    // it), and back to the boiler through the pump; gauges on each, a drain
+    // at each low end and an air vent on the flow collector.
+    const double fy = 82, ry = 150, l = 48, r = 192, top = 30;
     for (double y : {fy, ry}) {
         g.fill(QRectF(l, y - 7, r - l, 14), Qt::white);
         g.capsule(QRectF(l, y - 7, r - l, 14));
     }
-    // Branches up from the flow collector and up from the return collector,
-    // the latter passing behind the flow collector.
+    const double gap = 4.5; // the break of a return riser either side of the flow collector
     for (int i = 0; i < 3; ++i) {
-        const double x = 84 + 34 * i;
-        g.line({x, fy - 7}, {x, 24}, kPipe);
+        const double x = 88 + 34 * i;
+        g.line({x, fy - 7}, {x, top}, kPipe);
         gateValve(g, {x, 52}, true, 4);
         const double xr = x + 16;
-        g.line({xr, ry - 7}, {xr, fy + 8}, kPipe);
-        g.line({xr, fy - 8}, {xr, 24}, kPipe);
-        gateValve(g, {xr, 124}, true, 4);
+        g.line({xr, ry - 7}, {xr, fy + 7 + gap}, kPipe);
+        g.line({xr, fy - 7 - gap}, {xr, top}, kPipe);
+        gateValve(g, {xr, 120}, true, 4);
     }
-    g.arrowHead({84, 18}, {84, 28});
-    g.arrowHead({100, 30}, {100, 20});
-    // From and to the boiler at the left ends.
-    g.polyline({{l, fy}, {16, fy}, {16, 204}}, kPipe);
-    g.polyline({{l, ry}, {28, ry}, {28, 204}}, kPipe);
-    pump(g, {28, 182}, Side::Down, 6);
-    gateValve(g, {16, 120}, true, 4);
-    g.arrowHead({16, fy + 22}, {16, fy + 34});
-    g.arrowHead({28, 208}, {28, 198});
+    g.arrowHead({88, top - 6}, {88, top + 4});
+    g.arrowHead({104, top + 8}, {104, top - 2});
+    // From the boiler into the flow collector's end, from the return
+    // collector through the pump to the boiler.
+    const double fromX = 20, toX = 64, end = 198;
+    g.polyline({{l, fy}, {fromX, fy}, {fromX, end}}, kPipe);
+    gateValve(g, {fromX, 124}, true, 4);
+    g.arrowHead({fromX, fy + 22}, {fromX, fy + 34});
+    g.line({toX, ry + 7}, {toX, end}, kPipe);
+    gateValve(g, {toX, 166}, true, 4);
+    pump(g, {toX, 184}, Side::Down, 6);
+    g.arrowHead({toX, end + 4}, {toX, end - 6});
     // Gauges, drains, air vent.
-    thermometer(g, {160, fy - 7}, 3.5);
-    pressureGauge(g, {172, fy - 7}, 3);
-    thermometer(g, {160, ry - 7}, 3.5);
-    pressureGauge(g, {172, ry - 7}, 3);
     for (double y : {fy, ry}) {
-        nozzle(g, {r - 10, y + 7}, Side::Down, 6);
-        gateValve(g, {r - 10, y + 17}, true, 3);
+        thermometer(g, {62, y - 7}, 3.5);
+        pressureGauge(g, {74, y - 7}, 3);
+        nozzle(g, {r - 12, y + 7}, Side::Down, 6);
+        gateValve(g, {r - 12, y + 17}, true, 3);
     }
-    airVent(g, {r - 2, fy - 7}, 3);
+    airVent(g, {r - 4, fy - 7}, 3);
 
     g.text({120, 14}, fa("به رايزرها و از رايزرها"), Qt::AlignHCenter, kSmallPx);
-    g.text({60, 100}, fa("كلكتور رفت"), Qt::AlignHCenter, kSmallPx);
-    g.text({60, 170}, fa("كلكتور برگشت"), Qt::AlignHCenter, kSmallPx);
-    g.text({8, 214}, fa("از ديگ"), Qt::AlignLeft, kSmallPx);
-    g.text({48, 214}, fa("به ديگ"), Qt::AlignLeft, kSmallPx);
-    label(g, {206, 128}, "شير تخليه", {r - 7, ry + 17}, Qt::AlignHCenter);
-    label(g, {210, 60}, "هواگيري", {r - 1, fy - 14}, Qt::AlignHCenter);
-    label(g, {70, 196}, "پمپ سيركولاتور", {34, 182}, Qt::AlignLeft);
+    g.text({70, fy + 17}, fa("كلكتور رفت"), Qt::AlignHCenter, kSmallPx);
+    g.text({116, ry + 17}, fa("كلكتور برگشت"), Qt::AlignHCenter, kSmallPx);
+    g.text({fromX, 212}, fa("از ديگ"), Qt::AlignHCenter, kSmallPx);
+    g.text({toX, 212}, fa("به ديگ"), Qt::AlignHCenter, kSmallPx);
+    label(g, {202, 188}, "شير تخليه", {r - 11, ry + 20}, Qt::AlignHCenter);
+    label(g, {200, 48}, "هواگيري", {r - 2, fy - 13}, Qt::AlignHCenter);
+    label(g, {124, 194}, "پمپ سيركولاتور", {toX + 6, 184}, Qt::AlignHCenter);
 }
 
 void extractFan(Sheet &g)

@@ -2,6 +2,7 @@
 
 #include "boravest/eqbook/PageLayout.h"
 
+#include <QGlyphRun>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -85,6 +86,9 @@ void clear(Sheet &g, QPointF a, QPointF b)
 {
     g.fill(QRectF(a, b).normalized(), Qt::white);
 }
+
+// A balloon's radius, round its number with a margin.
+double balloonRadius(int n) { return n >= 10 ? 7.8 : 6.4; }
 
 void bowTie(Sheet &g, const Local &l, double s)
 {
@@ -266,11 +270,26 @@ QRectF Sheet::text(QPointF anchor, const QString &t, Qt::Alignment align, double
 
 double Sheet::textWidth(const QString &t, double px, bool bold) { return std::ceil(measure(t, px, bold).width) + 1; }
 
+QRectF Sheet::inkBox(const QString &t, const QRectF &box, double px, bool bold)
+{
+    // Laid out as the page paints it: in the box's width, against its right.
+    QTextLayout layout;
+    layoutParagraph(layout, t, fontOf(px, bold), isArabic(t) ? Qt::RightToLeft : Qt::LeftToRight, Qt::AlignRight,
+                    false, box.width());
+    QRectF ink;
+    for (const QGlyphRun &run : layout.glyphRuns())
+        ink |= run.boundingRect();
+    return ink.translated(box.topLeft());
+}
+
 double Sheet::textHeight(double px, bool bold) { return measure(QStringLiteral("0"), px, bold).height; }
 
 QRectF Sheet::letter(QPointF at, const QString &t, bool mask, double px)
 {
-    return text(at, t, Qt::AlignHCenter, px, true, mask);
+    // The glyphs themselves centred on the point.
+    const double w = textWidth(t, px), h = measure(t, px, true).height;
+    const QRectF ink = inkBox(t, QRectF(at.x() - w / 2, at.y() - h / 2, w, h), px);
+    return text(at + (at - ink.center()), t, Qt::AlignHCenter, px, true, mask);
 }
 
 void Sheet::dimension(QPointF a, QPointF b, Side side, double offset, const QString &label)
@@ -358,15 +377,15 @@ void Sheet::dimensionAligned(QPointF a, QPointF b, QPointF off, const QString &l
 
 void Sheet::balloon(QPointF at, int n)
 {
-    const double r = n >= 10 ? 6 : 5.2;
+    const double r = balloonRadius(n);
     fill(QRectF(at - QPointF(r, r), at + QPointF(r, r)), Qt::white);
     circle(at, r, kThin);
-    text(at + QPointF(0, 0.3), QString::number(n), Qt::AlignHCenter, kBalloonPx, true);
+    letter(at, QString::number(n), false, kBalloonPx);
 }
 
 void Sheet::balloon(QPointF at, int n, QPointF to)
 {
-    const double r = n >= 10 ? 6 : 5.2;
+    const double r = balloonRadius(n);
     line(at + unit(to - at) * r, to, kThin);
     disc(to, 1.3);
     balloon(at, n);
@@ -381,8 +400,8 @@ void Sheet::leader(QPointF from, QPointF to)
 QRectF Sheet::label(QPointF at, const QString &t, QPointF to, Qt::Alignment align, double px)
 {
     const QRectF box = text(at, t, align, px);
-    // The glyphs fill the middle of the box; the leader starts just off them.
-    const QRectF ink = box.adjusted(-1.5, box.height() * 0.18, 1.5, -box.height() * 0.18);
+    // The leader starts just off the glyphs.
+    const QRectF ink = inkBox(t, box, px).adjusted(-1.5, -1.5, 1.5, 1.5);
     QPointF from;
     if (to.x() > ink.right())
         from = QPointF(ink.right(), std::clamp(to.y(), ink.top(), ink.bottom()));

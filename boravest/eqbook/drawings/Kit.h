@@ -28,10 +28,11 @@ constexpr double kPipe = 1.1;
 constexpr double kThin = 0.6;
 
 // Text sizes in pixels: labels and legends, dimension letters, the numbers
-// of balloons.
+// of balloons; none below 7 points (9.33 pixels), so that the drawings read
+// on screen at the preview's size as on paper.
 constexpr double kLabelPx = 9.5;
 constexpr double kLetterPx = 9.5;
-constexpr double kBalloonPx = 8;
+constexpr double kBalloonPx = 9.5;
 
 enum class Side { Left, Right, Up, Down };
 
@@ -74,6 +75,8 @@ public:
                 bool bold = true, bool mask = false);
     static double textWidth(const QString &t, double px = kLabelPx, bool bold = true);
     static double textHeight(double px = kLabelPx, bool bold = true);
+    // The box the glyphs of the text take when it is placed in `box`.
+    static QRectF inkBox(const QString &t, const QRectF &box, double px = kLabelPx, bool bold = true);
     // A Latin dimension letter or number (left to right), centred on `at`.
     QRectF letter(QPointF at, const QString &t, bool mask = false, double px = kLetterPx);
 

@@ -47,8 +47,9 @@ QRectF boilerCommon(Sheet &g)
     g.roundedRect(burner, 4);
     g.line({burner.right(), 104}, {body.left() - 5, 104}, kOutline);
     g.line({burner.right(), 114}, {body.left() - 5, 114}, kOutline);
-    // The flue at the back, rising to the chimney.
-    g.rect(QRectF(160, 40, 14, body.top() - 40), kOutline);
+    // The flue at the back, rising to the chimney well above the fittings.
+    const QRectF flue(152, 24, 14, body.top() - 24);
+    g.rect(flue, kOutline);
     // Drain at the front bottom.
     nozzle(g, {66, body.bottom() + 7}, Side::Down, 8);
     gateValve(g, {66, body.bottom() + 20}, true, 3.5);
@@ -57,7 +58,7 @@ QRectF boilerCommon(Sheet &g)
     g.dimension(body.topRight(), body.bottomRight(), Side::Right, 14, QStringLiteral("D"));
     g.dimension(body.topRight(), {body.right(), body.bottom() + 7}, Side::Right, 32, QStringLiteral("H"));
     label(g, {30, 150}, "مشعل", {30, 122});
-    label(g, {167, 24}, "دودكش", {167, 40});
+    label(g, {198, 22}, "دودكش", {flue.right(), 30});
     label(g, {74, body.bottom() + 28}, "شير تخليه", {69, body.bottom() + 20}, Qt::AlignLeft);
     return body;
 }
@@ -72,41 +73,42 @@ void hotWaterBoiler(Sheet &g)
     thermometer(g, {58, body.top()}, 4);
     pressureGauge(g, {70, body.top()}, 3.5);
     const QPointF flow = nozzle(g, {88, body.top()}, Side::Up, 22);
-    safetyValve(g, {116, body.top()}, 4);
-    const QPointF ret = nozzle(g, {144, body.top()}, Side::Up, 22);
+    safetyValve(g, {110, body.top()}, 4);
+    const QPointF ret = nozzle(g, {130, body.top()}, Side::Up, 22);
     g.arrowHead(flow + QPointF(0, -8), flow);
-    g.arrowHead({144, body.top() - 4}, ret + QPointF(0, 4));
+    g.arrowHead({130, body.top() - 4}, ret + QPointF(0, 4));
     g.text({88, flow.y() - 14}, fa("رفت"), Qt::AlignHCenter, kSmallPx);
-    g.text({144, ret.y() - 14}, fa("برگشت"), Qt::AlignHCenter, kSmallPx);
-    label(g, {120, 14}, "شير اطمينان", {117, 60});
-    label(g, {4, 44}, "دماسنج و فشارسنج", {62, 62}, Qt::AlignLeft);
+    g.text({130, ret.y() - 14}, fa("برگشت"), Qt::AlignHCenter, kSmallPx);
+    label(g, {110, 12}, "شير اطمينان", {110, 60});
+    label(g, {26, 46}, "دماسنج", {58, 63.5}, Qt::AlignHCenter);
+    label(g, {58, 22}, "فشارسنج", {70, 67.5}, Qt::AlignHCenter);
     g.text({body.center().x() + 4, body.bottom() - 14}, fa("ديگ آبگرم"), Qt::AlignHCenter, 10);
 }
 
 void steamBoiler(Sheet &g)
 {
     const QRectF body = boilerCommon(g);
-    // Water level and the gauge glass on the front.
-    const double level = body.top() + body.height() * 0.38;
-    g.dashed({body.left() + 4, level}, {body.right() - 4, level}, kThin, 5, 2.5);
+    // Water level over the tubes and the gauge glass on the front.
+    const double level = body.top() + 16;
+    g.dashed({body.left() + 4, level}, {body.right() - 4, level}, kThin, 8, 2.5);
     g.rect(QRectF(body.left() + 8, level - 10, 5, 20), kThin);
     g.line({body.left() + 10.5, level}, {body.left() + 10.5, level + 10}, kThin * 1.5);
     // Steam out through its main valve, feed water in through its check
     // valve, the gauge and the safety valve.
-    pressureGauge(g, {66, body.top()}, 3.5);
-    const QPointF steam = nozzle(g, {88, body.top()}, Side::Up, 26);
-    gateValve(g, {88, body.top() - 13}, true, 4);
+    pressureGauge(g, {64, body.top()}, 3.5);
+    const QPointF steam = nozzle(g, {80, body.top()}, Side::Up, 26);
+    gateValve(g, {80, body.top() - 13}, true, 4);
     g.arrowHead(steam + QPointF(0, -8), steam);
-    safetyValve(g, {116, body.top()}, 4);
-    const QPointF feed = nozzle(g, {144, body.top()}, Side::Up, 24);
-    checkValve(g, {144, body.top() - 13}, Side::Down, 4);
-    g.arrowHead({144, body.top() - 3}, feed + QPointF(0, 6));
-    g.text({88, steam.y() - 14}, fa("خروجي بخار"), Qt::AlignHCenter, kSmallPx);
-    g.text({144, feed.y() - 14}, fa("آب تغذيه"), Qt::AlignHCenter, kSmallPx);
-    label(g, {118, 12}, "شير اطمينان", {117, 60});
-    label(g, {28, 44}, "فشارسنج", {64, body.top() - 8}, Qt::AlignHCenter);
-    label(g, {24, 178}, "شيشه آب نما", {body.left() + 9, level + 10}, Qt::AlignHCenter);
-    g.text({150, level + 9}, fa("سطح آب"), Qt::AlignHCenter, kSmallPx);
+    safetyValve(g, {104, body.top()}, 4);
+    const QPointF feed = nozzle(g, {128, body.top()}, Side::Up, 24);
+    checkValve(g, {128, body.top() - 13}, Side::Down, 4);
+    g.arrowHead({128, body.top() - 3}, feed + QPointF(0, 6));
+    g.text({80, steam.y() - 18}, fa("خروجي بخار"), Qt::AlignHCenter, kSmallPx);
+    g.text({128, feed.y() - 8}, fa("آب تغذيه"), Qt::AlignHCenter, kSmallPx);
+    label(g, {104, 12}, "شير اطمينان", {104, 60});
+    label(g, {26, 34}, "فشارسنج", {61, 68}, Qt::AlignHCenter);
+    label(g, {28, 62}, "شيشه آب نما", {body.left() + 10.5, level - 10}, Qt::AlignHCenter);
+    g.text({150, level - 6}, fa("سطح آب"), Qt::AlignHCenter, kSmallPx);
     g.text({body.center().x() + 4, body.bottom() - 14}, fa("ديگ بخار"), Qt::AlignHCenter, 10);
 }
 
@@ -173,45 +175,56 @@ void boilerRoom(Sheet &g)
 
 void openExpansionTank(Sheet &g)
 {
-    // An open tank in oblique view: L1 wide, L2 deep, H high; the expansion
-    // pipe below, the make-up water through its float valve, the overflow
-    // and the vent.
-    const QRectF front(46, 74, 96, 80);
+    // An open tank in oblique view: L1 wide, L2 deep, H high, its sheet T;
+    // the expansion pipe d1 below, the make-up water d2 down through the lid
+    // to its float valve, the overflow d4 out of the side near the top and
+    // down to the drain, the vent on the lid.
+    const QRectF front(46, 70, 96, 78);
     const QPointF depth(30, -24);
     g.rect(front, kOutline);
     g.polyline({front.topLeft(), front.topLeft() + depth, front.topRight() + depth, front.topRight()}, kOutline);
     g.polyline({front.topRight() + depth, front.bottomRight() + depth, front.bottomRight()}, kOutline);
-    g.dashed({front.left(), front.top() + 18}, {front.right(), front.top() + 18}, kThin, 5, 2.5); // water
+    const double water = front.top() + 20;
+    g.dashed({front.left(), water}, {front.right(), water}, kThin, 5, 2.5);
     // Vent on the lid.
-    g.polyline({{96, 62}, {96, 36}, {108, 30}, {120, 36}, {120, 44}}, kPipe);
-    // Make-up water with its float valve (d2), overflow (d4), expansion pipe (d1).
-    g.line({14, front.top() + 10}, {front.left() + 16, front.top() + 10}, kPipe);
-    g.line({front.left() + 16, front.top() + 10}, {front.left() + 30, front.top() + 24}, kThin);
-    g.circle({front.left() + 34, front.top() + 28}, 5, kThin);
-    QPointF e = nozzle(g, {front.right() + 14, front.top() + 14}, Side::Right, 14);
-    g.line(e, {e.x(), 150}, kPipe);
-    g.letter({e.x() + 10, front.top() + 4}, QStringLiteral("d4"));
-    g.letter({14, front.top() + 22}, QStringLiteral("d2"));
-    e = nozzle(g, {front.center().x(), front.bottom()}, Side::Down, 12);
-    g.letter(e + QPointF(12, 2), QStringLiteral("d1"));
+    g.polyline({{100, 58}, {100, 32}, {112, 26}, {124, 32}, {124, 40}}, kPipe);
+    // Make-up water through the lid (half way back) to the float valve and
+    // its float, hidden inside the tank.
+    const double mx = 66, lid = front.top() + depth.y() / 2;
+    g.line({mx, 22}, {mx, lid}, kPipe);
+    g.dashed({mx, lid}, {mx, water - 8}, kThin * 1.4, 3, 2);
+    g.dashed({mx, water - 8}, {mx + 16, water - 1}, kThin, 3, 2);
+    g.circle({mx + 20, water}, 4.5, kThin);
+    g.letter({mx, 14}, QStringLiteral("d2"));
+    // Overflow from the side just under the lid, clear of the edges, down
+    // to the drain.
+    const QPointF side = front.topRight() + depth * 0.5 + QPointF(0, 12);
+    const QPointF e = nozzle(g, side, Side::Right, 36);
+    g.line(e, {e.x(), e.y() + 30}, kPipe);
+    g.arrowHead({e.x(), e.y() + 36}, {e.x(), e.y() + 26});
+    g.letter({e.x() + 12, e.y() - 8}, QStringLiteral("d4"));
+    // Expansion pipe below.
+    const QPointF d1 = nozzle(g, {front.center().x(), front.bottom()}, Side::Down, 12);
+    g.letter(d1 + QPointF(12, 2), QStringLiteral("d1"));
 
     g.dimension(front.topLeft(), front.bottomLeft(), Side::Left, 20, QStringLiteral("H"));
     g.dimension(front.bottomLeft(), front.bottomRight(), Side::Down, 24, QStringLiteral("L1"));
-    g.dimensionAligned(front.bottomRight() + QPointF(0, 0), front.bottomRight() + depth, QPointF(10, 8),
-                       QStringLiteral("L2"));
-    label(g, {150, 22}, "لوله هواكش", {120, 40}, Qt::AlignLeft);
-    keyedLegend(g, QRectF(4, 186, 218, 40),
+    g.dimensionAligned(front.bottomRight(), front.bottomRight() + depth, QPointF(10, 8), QStringLiteral("L2"));
+    g.label({206, 132}, QStringLiteral("T"), front.bottomRight() + depth + QPointF(0.75, -14), Qt::AlignHCenter,
+            kLetterPx);
+    label(g, {160, 20}, "لوله هواكش", {124, 38}, Qt::AlignLeft);
+    keyedLegend(g, QRectF(6, 180, 214, 42),
                 {{QStringLiteral("d1"), fa("لوله انبساط")},
                  {QStringLiteral("d2"), fa("ورودي آب تغذيه با شير شناور")},
                  {QStringLiteral("d4"), fa("سرريز")}},
-                1, 9);
+                1);
 }
 
 void diaphragmExpansionTank(Sheet &g)
 {
     // A closed vessel A high and B across, the diaphragm between the gas
     // charge above and the system water below, the charging valve on top
-    // and the connection D to the system below.
+    // and the connection D down to the system.
     const QRectF v(72, 36, 82, 108);
     g.roundedRect(v, 30);
     g.arc({v.center().x(), v.center().y() + 30}, v.width() / 2 - 1, 30, 0, 180, kPipe); // diaphragm
@@ -219,14 +232,15 @@ void diaphragmExpansionTank(Sheet &g)
     g.rect(QRectF(v.center().x() - 3, v.top() - 14, 6, 6), kThin);
     const QPointF e = nozzle(g, {v.center().x(), v.bottom()}, Side::Down, 14);
     g.letter(e + QPointF(12, 0), QStringLiteral("D"));
-    g.text({v.center().x(), v.top() + 34}, fa("هوا يا ازت"), Qt::AlignHCenter, kSmallPx);
+    g.line(e, {e.x(), 190}, kPipe);
+    g.text({e.x(), 200}, fa("اتصال به سيستم"));
+    g.text({v.center().x(), v.top() + 22}, fa("هوا يا ازت"), Qt::AlignHCenter, kSmallPx);
     g.text({v.center().x(), v.bottom() - 18}, fa("آب سيستم"), Qt::AlignHCenter, kSmallPx);
 
     g.dimension(v.topLeft(), v.bottomLeft(), Side::Left, 22, QStringLiteral("A"));
-    g.dimension({v.left(), v.center().y()}, {v.right(), v.center().y()}, Side::Down, 90, QStringLiteral("B"));
+    g.dimension({v.left(), 78}, {v.right(), 78}, Side::Down, 0, QStringLiteral("B"));
     label(g, {190, 26}, "شير شارژ هوا", {v.center().x() + 3, v.top() - 11}, Qt::AlignHCenter);
-    label(g, {190, 76}, "ديافراگم", {v.right() - 8, v.center().y() + 14}, Qt::AlignHCenter);
-    label(g, {40, 190}, "اتصال به سيستم", {v.center().x() - 3, e.y() - 4}, Qt::AlignHCenter);
+    label(g, {188, 90}, "ديافراگم", {v.right() - 8, 103}, Qt::AlignHCenter);
 }
 
 void hydropneumaticExpansionTank(Sheet &g)
@@ -251,11 +265,11 @@ void hydropneumaticExpansionTank(Sheet &g)
     g.dimension({t.left(), t.center().y()}, {t.right(), t.center().y()}, Side::Up, 62, QStringLiteral("L"));
     g.dimension({t.right() - 12, t.top()}, {t.right() - 12, t.bottom()}, Side::Right, 20, QStringLiteral("D"));
     g.label({14, 150}, QStringLiteral("T"), {t.left() + 14, t.bottom() - 1}, Qt::AlignHCenter, kLetterPx);
-    keyedLegend(g, QRectF(4, 174, 218, 48),
+    keyedLegend(g, QRectF(6, 174, 214, 48),
                 {{QStringLiteral("D8"), fa("اتصال به آب سيستم")},
                  {QStringLiteral("d6"), fa("ورودي هواي فشرده")},
                  {QStringLiteral("d7"), fa("كليد فشار و فشارسنج")}},
-                1, 9);
+                1);
 }
 
 // ---------------------------------------------------------------- burners
@@ -279,9 +293,9 @@ QRectF burnerBody(Sheet &g)
     g.rect(QRectF(20, 80, 50, 26), kOutline);
     g.dashed({24, 93}, {66, 93}, kThin, 3, 2);
     g.triangle({22, 88}, {22, 98}, {30, 93}, kThin); // nozzle head
-    label(g, {44, 140}, "شعله پوش", {45, 106});
-    label(g, {184, 140}, "الكتروموتور", {184, 108});
-    label(g, {60, 40}, "فلنج اتصال به ديگ", {75, 70}, Qt::AlignHCenter);
+    label(g, {40, 64}, "شعله پوش", {40, 80});
+    label(g, {188, 62}, "الكتروموتور", {188, 74});
+    label(g, {50, 142}, "فلنج اتصال به ديگ", {75, 116}, Qt::AlignHCenter);
     return housing;
 }
 
@@ -293,7 +307,8 @@ void oilBurner(Sheet &g)
     // Ignition transformer on top, photocell, fuel pump below with the
     // supply (through its filter) and return lines.
     g.rect(QRectF(96, 40, 42, 16), kOutline);
-    g.circle({h.left() + 10, h.top() + 12}, 3.5, kThin);
+    const QPointF photocell(h.left() + 10, h.top() + 12);
+    g.circle(photocell, 3.5, kThin);
     const QRectF fuelPump(96, h.bottom(), 30, 16);
     g.rect(fuelPump, kOutline);
     g.line({104, fuelPump.bottom()}, {104, 206}, kPipe);
@@ -302,7 +317,7 @@ void oilBurner(Sheet &g)
     g.arrowHead({104, fuelPump.bottom() + 2}, {104, fuelPump.bottom() + 12});
     g.arrowHead({118, 204}, {118, 194});
     label(g, {176, 30}, "ترانس جرقه", {138, 46}, Qt::AlignHCenter);
-    label(g, {44, 62}, "فتوسل", {h.left() + 7, h.top() + 12}, Qt::AlignRight);
+    label(g, {62, 40}, "فتوسل", photocell + QPointF(-2.5, -2.5), Qt::AlignHCenter);
     label(g, {172, 160}, "پمپ سوخت", {126, h.bottom() + 8}, Qt::AlignHCenter);
     label(g, {60, 176}, "فيلتر سوخت", {99, 175}, Qt::AlignHCenter);
     g.text({88, 214}, fa("رفت سوخت"), Qt::AlignHCenter, kSmallPx);
@@ -312,27 +327,42 @@ void oilBurner(Sheet &g)
 void gasBurner(Sheet &g)
 {
     const QRectF h = burnerBody(g);
-    // The gas train from the inlet at the right: the hand valve, the
-    // filter, the regulator, the gas pressure switch and the two solenoid
-    // valves, up into the burner.
-    const double y = 168;
-    g.polyline({{218, y}, {110, y}, {110, h.bottom()}}, kPipe);
-    gateValve(g, {204, y}, false, 4);
-    g.rect(QRectF(180, y - 6, 12, 12), kOutline); // filter
-    g.line({180, y + 6}, {192, y - 6}, kThin);
-    g.roundedRect(QRectF(156, y - 8, 16, 16), 3); // regulator
-    g.arc({164, y - 8}, 8, 6, 0, 180, kThin);
-    pressureGauge(g, {140, y}, 3);
-    motorValve(g, {124, y}, false, 4);
-    motorValve(g, {110, 148}, true, 4);
-    g.arrowHead({210, y}, {218, y});
-    g.text({224, y + 14}, fa("ورودي گاز"), Qt::AlignRight, kSmallPx);
-    label(g, {224, 152}, "شير قطع دستي", {204, y - 4}, Qt::AlignRight);
-    label(g, {170, 200}, "فيلتر و رگولاتور", {164, y + 8});
-    const QRectF box = g.text({58, 196}, fa("شيرهاي برقي"), Qt::AlignHCenter, kSmallPx);
-    g.leader({box.right() + 1, box.center().y() - 2}, {110, 152});
-    g.leader({box.right() + 1, box.center().y() + 2}, {122, y + 4});
-    label(g, {142, 36}, "كليد فشار هوا", {140, h.top()}, Qt::AlignHCenter);
+    // The air pressure switch on the housing, its tube to the fan.
+    const QRectF airSwitch(128, 36, 18, 11);
+    g.rect(airSwitch, kOutline);
+    g.line({airSwitch.left() + 4, airSwitch.center().y()}, {airSwitch.right() - 4, airSwitch.center().y() - 3},
+           kThin);
+    g.line({airSwitch.center().x(), airSwitch.bottom()}, {airSwitch.center().x(), h.top()}, kThin * 1.4);
+    label(g, {188, 26}, "كليد فشار هوا", {airSwitch.right(), airSwitch.top() + 3}, Qt::AlignHCenter);
+    // The gas train from the inlet at the right: the hand valve (1), the
+    // filter (2), the regulator (3), the gauge (4) and the two solenoid
+    // valves (5, 6), up into the burner.
+    const double y = 166;
+    g.polyline({{214, y}, {110, y}, {110, h.bottom()}}, kPipe);
+    gateValve(g, {200, y}, false, 4);
+    const QRectF filter(174, y - 6, 12, 12);
+    g.fill(filter, Qt::white);
+    g.rect(filter, kOutline);
+    g.line(filter.bottomLeft(), filter.topRight(), kThin);
+    const QRectF regulator(148, y - 8, 16, 16);
+    g.fill(regulator, Qt::white);
+    g.roundedRect(regulator, 3);
+    g.arc({156, y - 8}, 8, 6, 0, 180, kThin);
+    pressureGauge(g, {136, y}, 3);
+    motorValve(g, {122, y}, false, 4);
+    motorValve(g, {110, 146}, true, 4);
+    g.arrowHead({206, y}, {214, y});
+    g.text({214, 150}, fa("ورودي گاز"), Qt::AlignRight, kSmallPx);
+    g.balloon({200, 182}, 1, {200, y + 3.5});
+    g.balloon({180, 182}, 2, {180, y + 6.5});
+    g.balloon({156, 182}, 3, {156, y + 8.5});
+    g.balloon({138, 182}, 4, {136.5, y + 1});
+    g.balloon({120, 182}, 5, {121, y + 3.5});
+    g.balloon({94, 162}, 6, {106.5, 148});
+    numberedLegend(g, QRectF(6, 194, 214, 28),
+                   {fa("شير قطع دستي"), fa("فيلتر گاز"), fa("رگولاتور"), fa("فشارسنج گاز"), fa("شير برقي اول"),
+                    fa("شير برقي دوم")},
+                   3);
 }
 
 void fuelTank(Sheet &g)
@@ -360,11 +390,11 @@ void fuelTank(Sheet &g)
     g.label({14, 40}, QStringLiteral("T"), {t.left() + 4, t.top() + 10}, Qt::AlignHCenter, kLetterPx);
     label(g, {104, 38}, "دريچه آدم رو", {104, t.top() - 6});
     label(g, {62, 12}, "نشان دهنده سطح", {70, t.top() - 12}, Qt::AlignHCenter);
-    keyedLegend(g, QRectF(4, 164, 218, 26),
+    keyedLegend(g, QRectF(6, 158, 214, 28),
                 {{QStringLiteral("d3"), fa("مكش و برگشت سوخت")},
                  {QStringLiteral("d4"), fa("لوله پر كن")},
                  {QStringLiteral("d5"), fa("لوله هواكش")}},
-                2, 9);
+                2);
 }
 
 // ---------------------------------------------------------------- pumps
@@ -390,11 +420,11 @@ void floorPump(Sheet &g)
     flexible(g, {178, c.y()}, false);
     gateValve(g, {202, c.y()}, false, 4);
     g.line({c.x(), c.y() - 20}, {c.x(), 14}, kPipe);
-    flexible(g, {c.x(), 86}, true);
-    checkValve(g, {c.x(), 64}, Side::Up, 4);
-    gateValve(g, {c.x(), 44}, true, 4);
-    pressureGauge(g, {c.x() + 10, 92}, 3);
-    g.line({c.x(), 92}, {c.x() + 10, 92}, kThin);
+    flexible(g, {c.x(), 90}, true);
+    checkValve(g, {c.x(), 56}, Side::Up, 4);
+    gateValve(g, {c.x(), 38}, true, 4);
+    pressureGauge(g, {c.x() + 10, 76}, 3);
+    g.line({c.x(), 76}, {c.x() + 10, 76}, kThin);
     g.arrowHead({c.x(), 16}, {c.x(), 26});
     g.arrowHead({c.x() + 24, c.y()}, {c.x() + 34, c.y()});
 
@@ -403,10 +433,10 @@ void floorPump(Sheet &g)
     label(g, {160, 196}, "فونداسيون بتني", {150, 170});
     label(g, {40, 196}, "لرزه گير", {36, 156});
     label(g, {118, 88}, "كوپلينگ", {117, 108});
-    label(g, {214, 136}, "مكش", {212, c.y() + 4}, Qt::AlignHCenter);
+    label(g, {206, 102}, "مكش", {208, c.y() - 1}, Qt::AlignHCenter);
     label(g, {186, 20}, "رانش", {c.x() + 2, 24}, Qt::AlignHCenter);
-    label(g, {188, 66}, "شير يكطرفه", {c.x() + 4, 64}, Qt::AlignHCenter);
-    label(g, {186, 96}, "اتصال قابل انعطاف", {c.x() + 4, 86}, Qt::AlignHCenter);
+    label(g, {188, 56}, "شير يكطرفه", {c.x() + 4, 56}, Qt::AlignHCenter);
+    label(g, {186, 86}, "اتصال قابل انعطاف", {c.x() + 4, 89}, Qt::AlignHCenter);
 }
 
 void inLinePump(Sheet &g)
@@ -456,45 +486,46 @@ void softener(Sheet &g)
     // The resin tank with its multiport valve on top, its lever on the
     // positions 1 to 3 of the working notes; the hard water in, the soft
     // water out, the drain, and the brine tank with its valve.
-    const QRectF tank(56, 74, 56, 124);
+    const QRectF tank(66, 74, 56, 124);
     g.dishedTank(tank, 10);
     for (double yy = tank.top() + 40; yy < tank.bottom() - 14; yy += 6)
         for (double x = tank.left() + 6 + std::fmod(yy, 5.0); x < tank.right() - 4; x += 7)
             g.disc({x, yy}, 0.7);
     g.dashed({tank.center().x(), tank.top() + 4}, {tank.center().x(), tank.bottom() - 8}, kThin, 3, 2);
-    const QRectF valve(62, 52, 44, 22);
+    const QRectF valve(72, 52, 44, 22);
     g.rect(valve, kOutline);
     // The lever and its three positions.
-    const QPointF pivot(84, 52);
+    const QPointF pivot(valve.center().x(), valve.top());
     g.arc(pivot, 22, 22, 30, 120, kThin);
     for (int i = 0; i < 3; ++i) {
         const double a = (150 - 45 * i) * 3.14159265 / 180.0;
-        g.letter({pivot.x() + 29 * std::cos(a), pivot.y() - 29 * std::sin(a)}, QString::number(i + 1), false, 8);
+        g.letter({pivot.x() + 29 * std::cos(a), pivot.y() - 29 * std::sin(a)}, QString::number(i + 1));
     }
     g.line(pivot, {pivot.x() + 16, pivot.y() - 14}, kOutline);
     g.disc({pivot.x() + 16, pivot.y() - 14}, 2);
     // Hard water in, soft water out, drain.
-    g.line({8, 62}, {valve.left(), 62}, kPipe);
-    g.arrowHead({valve.left() - 1, 62}, {14, 62});
-    g.line({valve.right(), 58}, {146, 58}, kPipe);
-    g.arrowHead({150, 58}, {138, 58});
-    g.polyline({{valve.right(), 70}, {124, 70}, {124, 206}}, kPipe);
-    g.arrowHead({124, 212}, {124, 202});
+    g.line({8, 64}, {valve.left(), 64}, kPipe);
+    g.arrowHead({valve.left() - 1, 64}, {14, 64});
+    g.line({valve.right(), 58}, {150, 58}, kPipe);
+    g.arrowHead({154, 58}, {142, 58});
+    const double drainX = 132;
+    g.polyline({{valve.right(), 70}, {drainX, 70}, {drainX, 204}}, kPipe);
+    g.arrowHead({drainX, 210}, {drainX, 200});
     // Brine tank with salt and its valve.
     const QRectF brine(158, 120, 58, 78);
     g.rect(brine, kOutline);
     g.hatch(QRectF(brine.left(), brine.top() + 44, brine.width(), brine.height() - 44), 5);
     g.dashed({brine.left(), brine.top() + 30}, {brine.right(), brine.top() + 30}, kThin, 4, 2);
-    g.polyline({{valve.right(), 64}, {134, 64}, {134, 102}, {180, 102}, {180, brine.bottom() - 6}}, kPipe);
-    gateValve(g, {156, 102}, false, 4);
+    g.polyline({{valve.right(), 64}, {140, 64}, {140, 102}, {182, 102}, {182, brine.bottom() - 6}}, kPipe);
+    gateValve(g, {162, 102}, false, 4);
 
-    g.text({8, 50}, fa("ورودي آب سخت"), Qt::AlignLeft, kSmallPx);
-    g.text({154, 58}, fa("خروجي آب نرم"), Qt::AlignLeft, kSmallPx);
-    g.text({130, 218}, fa("به فاضلاب"), Qt::AlignLeft, kSmallPx);
-    label(g, {160, 24}, "شير چندراهه", {104, 54}, Qt::AlignHCenter);
-    label(g, {40, 212}, "مخزن رزين", {62, 190}, Qt::AlignHCenter);
+    g.text({6, 52}, fa("ورودي آب سخت"), Qt::AlignLeft, kSmallPx);
+    g.text({158, 58}, fa("خروجي آب نرم"), Qt::AlignLeft, kSmallPx);
+    g.text({128, 208}, fa("به فاضلاب"), Qt::AlignRight, kSmallPx);
+    label(g, {170, 24}, "شير چندراهه", {valve.right() - 2, valve.top() + 2}, Qt::AlignHCenter);
+    label(g, {36, 190}, "مخزن رزين", {tank.left() + 5, tank.bottom() - 10}, Qt::AlignHCenter);
     label(g, {190, 214}, "مخزن نمك", {190, brine.bottom()}, Qt::AlignHCenter);
-    label(g, {220, 86}, "شير منبع نمك", {158, 99}, Qt::AlignRight);
+    label(g, {216, 86}, "شير منبع نمك", {164, 99}, Qt::AlignRight);
     g.text({200, brine.top() + 16}, fa("آب نمك"), Qt::AlignHCenter, kSmallPx);
 }
 

@@ -45,12 +45,13 @@ void hairStrainer(Sheet &g, QPointF c, double w = 26, double h = 30)
 }
 
 // A lying shell-and-coil exchanger in `r`, its coil entering and leaving
-// through the left end.
-void coilExchanger(Sheet &g, const QRectF &r)
+// through the left end; returns a point on the coil's lowest tube.
+QPointF coilExchanger(Sheet &g, const QRectF &r)
 {
     g.capsule(r);
     const QRectF coil(r.left() + 2, r.top() + 8, r.width() - 20, r.height() - 16);
     coilInBox(g, coil, 4, false, kThin * 1.4);
+    return {coil.center().x(), coil.bottom() - coil.height() / 8};
 }
 
 // The basin of a pool or jacuzzi in section, its water surface dashed
@@ -96,13 +97,13 @@ void poolCircuit(Sheet &g)
         g.letter(c + QPointF(0, 11), QStringLiteral("D%1").arg(i + 1), false);
     }
     g.dimension({26, waterY}, {26, inletY}, Side::Right, 0, QString());
-    g.text({30, (waterY + inletY) / 2}, fa("30 سانتيمتر"), Qt::AlignLeft, 8);
+    g.text({30, (waterY + inletY) / 2}, fa("30 سانتيمتر"), Qt::AlignLeft);
 
     // Skimmer at the right wall, main drain in the floor.
     const QRectF skimmer(pool.right() - 10, pool.top() + 4, 10, 12);
     g.rect(skimmer, kOutline);
     g.rect(QRectF(150, pool.bottom() - 2, 14, 2), kOutline);
-    const double suctionX = 204, lineY = 106;
+    const double suctionX = 200, lineY = 106;
     g.polyline({{pool.right(), skimmer.bottom() - 3}, {suctionX, skimmer.bottom() - 3}, {suctionX, lineY}}, kPipe);
     g.polyline({{157, pool.bottom()}, {157, 72}, {suctionX, 72}}, kPipe);
     tee(g, {suctionX, 72});
@@ -125,10 +126,10 @@ void poolCircuit(Sheet &g)
     g.dashed({16, inletY}, {148, inletY}, kPipe * 0.8, 3, 2);
     g.rect(QRectF(18, 76, 12, 8), kOutline); // collector
     flowArrow(g, {36, lineY}, Side::Left);
-    flowArrow(g, {204, 90}, Side::Down);
+    flowArrow(g, {suctionX, 90}, Side::Down);
 
     const std::vector<std::pair<int, std::pair<QPointF, QPointF>>> balloons = {
-        {1, {{210, 14}, {pool.right() - 2, skimmer.top() + 3}}},
+        {1, {{170, 46}, {skimmer.left(), skimmer.center().y() + 2}}},
         {2, {{138, 74}, {152, pool.bottom() - 1}}},
         {3, {{210, 128}, {197, 124}}},
         {4, {{176, 132}, {172, lineY + 12}}},
@@ -137,11 +138,11 @@ void poolCircuit(Sheet &g)
         {7, {{80, 128}, {80, lineY + 8}}},
         {8, {{42, 76}, {30, 80}}},
         {9, {{60, 84}, {50, lineY - 17}}},
-        {10, {{215, 42}, {pool.right() + 12, skimmer.top() + 2}}},
+        {10, {{212, 34}, {pool.right() + 12, skimmer.top() + 2}}},
     };
     for (const auto &[n, at] : balloons)
         g.balloon(at.first, n, at.second);
-    numberedLegend(g, QRectF(4, 150, 218, 74), poolLegend(), 2, 9);
+    numberedLegend(g, QRectF(6, 152, 214, 70), poolLegend(), 2);
 }
 
 // ---------------------------------------------------------------- exchangers
@@ -152,7 +153,7 @@ void hotWaterExchanger(Sheet &g, bool jacuzzi)
     // and goes back through the circulation pump; the basin's water crosses
     // the shell.
     const QRectF shell(56, 52, 140, 52);
-    coilExchanger(g, shell);
+    const QPointF tube = coilExchanger(g, shell);
     const double flowY = 62, returnY = 94;
     g.polyline({{shell.left() + 2, flowY}, {22, flowY}, {22, 24}}, kPipe);
     g.polyline({{shell.left() + 2, returnY}, {22, returnY}, {22, 146}}, kPipe);
@@ -171,7 +172,7 @@ void hotWaterExchanger(Sheet &g, bool jacuzzi)
 
     const std::vector<std::pair<int, std::pair<QPointF, QPointF>>> balloons = {
         {1, {{150, 30}, {150, shell.top()}}},
-        {2, {{110, 128}, {110, shell.bottom() - 9}}},
+        {2, {{110, 128}, {110, tube.y()}}},
         {3, {{42, 22}, {23, 30}}},
         {4, {{42, 146}, {23, 140}}},
         {5, {{196, 136}, {171, 126}}},
@@ -182,52 +183,52 @@ void hotWaterExchanger(Sheet &g, bool jacuzzi)
     for (const auto &[n, at] : balloons)
         g.balloon(at.first, n, at.second);
     const QString basinWord = jacuzzi ? fa("جكوزي") : fa("استخر");
-    numberedLegend(g, QRectF(4, 164, g.size().width() - 8, 60),
+    numberedLegend(g, QRectF(6, 164, g.size().width() - 12, 60),
                    {fa("مبدل حرارتي"), fa("كويل"), fa("آبگرم از ديگ"), fa("برگشت به ديگ"),
                     fa("ورودي آب ") + basinWord, fa("آب گرم به ") + basinWord, fa("پمپ سيركولاتور"),
                     fa("دماسنج")},
-                   2, 9);
+                   2);
 }
 
 void steamExchanger(Sheet &g, bool jacuzzi)
 {
-    const QRectF shell(64, 58, 132, 50);
-    coilExchanger(g, shell);
-    const double steamY = 67, condY = 99;
+    const QRectF shell(64, 50, 132, 50);
+    const QPointF tube = coilExchanger(g, shell);
+    const double steamY = 59, condY = 91;
     // Steam from above through its valve, strainer and the motorised valve;
     // condensate down through the trap.
     g.polyline({{shell.left() + 2, steamY}, {30, steamY}, {30, 14}}, kPipe);
-    g.polyline({{shell.left() + 2, condY}, {30, condY}, {30, 146}}, kPipe);
+    g.polyline({{shell.left() + 2, condY}, {30, condY}, {30, 134}}, kPipe);
     g.line({shell.left() - 6, steamY}, {shell.left() - 6, condY}, kOutline);
     gateValve(g, {30, 22}, true, 4);
     strainer(g, {30, 38}, true, 4);
     motorValve(g, {46, steamY}, false, 4);
-    trap(g, {30, 122}, 5);
+    trap(g, {30, 112}, 5);
     g.arrowHead({30, 52}, {30, 44});
-    g.arrowHead({30, 144}, {30, 134});
+    g.arrowHead({30, 132}, {30, 122});
     const QPointF in = nozzle(g, {174, shell.bottom()}, Side::Down, 20);
     const QPointF out = nozzle(g, {100, shell.top()}, Side::Up, 20);
     g.arrowHead({174, shell.bottom() + 3}, in);
     g.arrowHead(out + QPointF(0, -8), out);
 
     const std::vector<std::pair<int, std::pair<QPointF, QPointF>>> balloons = {
-        {1, {{150, 36}, {150, shell.top()}}},
-        {2, {{120, 134}, {120, shell.bottom() - 8}}},
+        {1, {{150, 28}, {150, shell.top()}}},
+        {2, {{120, 124}, {120, tube.y()}}},
         {3, {{50, 12}, {31, 14}}},
         {4, {{12, 40}, {26, 38}}},
-        {5, {{46, 40}, {46, steamY - 12}}},
-        {6, {{12, 122}, {25, 122}}},
-        {7, {{50, 140}, {31, 140}}},
-        {8, {{200, 140}, {175, 126}}},
-        {9, {{76, 26}, {99, 36}}},
+        {5, {{58, 36}, {46, steamY - 12}}},
+        {6, {{12, 112}, {25, 112}}},
+        {7, {{50, 128}, {31, 128}}},
+        {8, {{200, 128}, {175, 116}}},
+        {9, {{78, 20}, {99, 28}}},
     };
     for (const auto &[n, at] : balloons)
         g.balloon(at.first, n, at.second);
     const QString basinWord = jacuzzi ? fa("جكوزي") : fa("استخر");
-    numberedLegend(g, QRectF(4, 158, g.size().width() - 8, 66),
+    numberedLegend(g, QRectF(6, 146, g.size().width() - 12, 74),
                    {fa("مبدل حرارتي"), fa("كويل"), fa("ورودي بخار"), fa("صافي بخار"), fa("شير موتوري"),
                     fa("تراپ بخار"), fa("خط كندانس"), fa("ورودي آب ") + basinWord, fa("آب گرم به ") + basinWord},
-                   2, 9);
+                   2);
 }
 
 // ---------------------------------------------------------------- sand filter
@@ -237,13 +238,16 @@ void sandFilter(Sheet &g)
     // The filter with its four-valve manifold: filtering, the water from
     // the strainer goes in at the top and out at the bottom (the two
     // valves on the inlet riser's side open); backwashing, it goes in at
-    // the bottom and out at the top to the drain (the other two open).
-    const QRectF tank(22, 30, 54, 94);
+    // the bottom and out at the top to the drain (the other two open). The
+    // filter's size as the catalogue gives it: L high, D across.
+    const QRectF tank(26, 28, 48, 88);
     sandFilterTank(g, tank);
     g.rect(QRectF(tank.center().x() - 9, tank.top() - 8, 18, 5), kOutline); // inspection hatch
-    pressureGauge(g, {tank.left() + 11, tank.top() + 3}, 4);
-    airVent(g, {tank.right() - 11, tank.top() + 3}, 3.5);
-    const double topY = 46, botY = 112, tx = 96, rx = 128, inY = 80;
+    pressureGauge(g, {tank.left() + 10, tank.top() + 3}, 4);
+    airVent(g, {tank.right() - 10, tank.top() + 3}, 3.5);
+    g.dimension(tank.topLeft(), tank.bottomLeft(), Side::Left, 12, QStringLiteral("L"));
+    g.dimension({tank.left(), tank.top() + 22}, {tank.right(), tank.top() + 22}, Side::Down, 0, QStringLiteral("D"));
+    const double topY = 44, botY = 104, tx = 96, rx = 128, inY = 74;
     g.line({tank.right(), topY}, {rx, topY}, kPipe);
     g.line({tank.right(), botY}, {rx, botY}, kPipe);
     g.line({rx, topY}, {rx, botY}, kPipe);
@@ -252,41 +256,41 @@ void sandFilter(Sheet &g)
     tee(g, {rx, inY});
     gateValve(g, {112, topY}, false, 4);  // inlet to the top
     gateValve(g, {112, botY}, false, 4);  // inlet to the bottom (backwash)
-    g.line({tx, topY}, {tx, 20}, kPipe);  // to the drain
-    gateValve(g, {tx, 31}, true, 4);
-    g.line({tx, botY}, {tx, 134}, kPipe); // filtered water out
-    gateValve(g, {tx, 124}, true, 4);
-    g.arrowHead({tx, 14}, {tx, 24});
-    g.arrowHead({tx, 140}, {tx, 130});
+    g.line({tx, topY}, {tx, 16}, kPipe);  // to the drain
+    gateValve(g, {tx, 29}, true, 4);
+    g.line({tx, botY}, {tx, 126}, kPipe); // filtered water out
+    gateValve(g, {tx, 116}, true, 4);
+    g.arrowHead({tx, 10}, {tx, 20});
+    g.arrowHead({tx, 132}, {tx, 122});
 
     // The hair-and-lint strainer before the pump, at the right.
     const QPointF s(184, inY);
     hairStrainer(g, s, 30, 36);
     g.line({rx, inY}, {s.x() - 15, inY}, kPipe);
-    g.line({s.x() + 15, inY}, {218, inY}, kPipe);
+    g.line({s.x() + 15, inY}, {216, inY}, kPipe);
     g.arrowHead({rx + 8, inY}, {rx + 20, inY});
-    g.arrowHead({206, inY}, {218, inY});
+    g.arrowHead({206, inY}, {216, inY});
 
     const std::vector<std::pair<int, std::pair<QPointF, QPointF>>> balloons = {
-        {1, {{49, 10}, {49, tank.top() - 8}}},
-        {2, {{12, 16}, {tank.left() + 9, tank.top() - 8}}},
-        {3, {{78, 12}, {tank.right() - 11, tank.top() - 6}}},
-        {4, {{146, 104}, {140, inY}}},
-        {5, {{116, 138}, {tx, 134}}},
-        {6, {{116, 14}, {tx, 18}}},
-        {7, {{146, 30}, {115, topY - 2}}},
-        {8, {{212, 66}, {212, inY}}},
-        {9, {{184, 118}, {184, inY + 10}}},
-        {10, {{156, 58}, {160, inY}}},
-        {11, {{210, 40}, {196, inY - 22}}},
+        {1, {{50, 11}, {50, tank.top() - 8}}},
+        {2, {{16, 14}, {tank.left() + 7, tank.top() - 6}}},
+        {3, {{76, 12}, {tank.right() - 10, tank.top() - 6}}},
+        {4, {{146, 98}, {140, inY}}},
+        {5, {{116, 128}, {tx, 124}}},
+        {6, {{116, 12}, {tx, 14}}},
+        {7, {{146, 26}, {115, topY - 2}}},
+        {8, {{210, 60}, {210, inY}}},
+        {9, {{184, 112}, {184, inY + 10}}},
+        {10, {{156, 52}, {160, inY}}},
+        {11, {{208, 36}, {196, inY - 22}}},
     };
     for (const auto &[n, at] : balloons)
         g.balloon(at.first, n, at.second);
-    numberedLegend(g, QRectF(4, 152, 218, 72),
+    numberedLegend(g, QRectF(6, 138, 214, 84),
                    {fa("دريچه بازديد"), fa("فشارسنج"), fa("شير هواگيري"), fa("ورودي آب به فيلتر"),
                     fa("خروجي آب تصفيه شده"), fa("تخليه شستشو"), fa("شيرهاي چهارگانه"), fa("ورودي موگير"),
                     fa("سبد صافي"), fa("خروجي موگير"), fa("درپوش بازديد")},
-                   2, 8);
+                   2);
 }
 
 // ---------------------------------------------------------------- jacuzzi
@@ -300,7 +304,7 @@ void jacuzziCircuit(Sheet &g)
     const QRectF tub(40, 34, 148, 62);
     const double r = 16;
     g.line({16, tub.top()}, tub.topLeft(), kOutline);
-    g.line(tub.topRight(), {224, tub.top()}, kOutline);
+    g.line(tub.topRight(), {218, tub.top()}, kOutline);
     g.line(tub.topLeft(), {tub.left(), tub.bottom() - r}, kOutline);
     g.arc({tub.left() + r, tub.bottom() - r}, r, r, 180, 90, kOutline);
     g.line({tub.left() + r, tub.bottom()}, {tub.right() - r, tub.bottom()}, kOutline);
@@ -338,15 +342,15 @@ void jacuzziCircuit(Sheet &g)
     flowArrow(g, {214, 110}, Side::Up);
     flowArrow(g, {200, 120}, Side::Down);
 
-    g.label({34, 16}, fa("اسكيمر"), {tub.left() + 4, skimmer.top()}, Qt::AlignHCenter, 8.5);
-    g.label({214, 16}, fa("جت ها"), {tub.right() - 2, 50}, Qt::AlignHCenter, 8.5);
-    g.label({66, 80}, fa("مكش كف"), {70, 94}, Qt::AlignHCenter, 8.5);
-    g.label({126, 80}, fa("ورودي آب گرم"), {146, 94}, Qt::AlignHCenter, 8.5);
-    g.label({70, 152}, fa("پمپ تصفيه"), {90, y + 6}, Qt::AlignHCenter, 8.5);
-    g.label({112, 166}, fa("فيلتر شني"), {116, 146}, Qt::AlignHCenter, 8.5);
-    g.label({158, 152}, fa("مبدل حرارتي"), {154, y + 8}, Qt::AlignHCenter, 8.5);
-    g.label({190, 198}, fa("پمپ جت"), {210, 182}, Qt::AlignRight, 8.5);
-    g.label({150, 196}, fa("مكش جت"), {200, 150}, Qt::AlignRight, 8.5);
+    g.label({34, 16}, fa("اسكيمر"), {tub.left() + 4, skimmer.top()}, Qt::AlignHCenter);
+    g.label({200, 16}, fa("جت ها"), {tub.right() - 2, 50}, Qt::AlignHCenter);
+    g.label({66, 80}, fa("مكش كف"), {70, 94}, Qt::AlignHCenter);
+    g.label({126, 80}, fa("ورودي آب گرم"), {146, 94}, Qt::AlignHCenter);
+    g.label({70, 152}, fa("پمپ تصفيه"), {90, y + 6}, Qt::AlignHCenter);
+    g.label({112, 166}, fa("فيلتر شني"), {116, 146}, Qt::AlignHCenter);
+    g.label({158, 152}, fa("مبدل حرارتي"), {154, y + 8}, Qt::AlignHCenter);
+    g.label({190, 198}, fa("پمپ جت"), {210, 182}, Qt::AlignRight);
+    g.label({150, 196}, fa("مكش جت"), {200, 150}, Qt::AlignRight);
 }
 
 void jacuzziJets(Sheet &g)
@@ -370,7 +374,7 @@ void jacuzziJets(Sheet &g)
     g.polyline({{body.right(), jy - 4}, {wall.left() + 2, jy - 1.5}}, kThin);
     g.polyline({{body.right(), jy + 4}, {wall.left() + 2, jy + 1.5}}, kThin);
     // Water in from the right, air from above.
-    g.polyline({{body.right(), jy}, {206, jy}, {206, 200}}, kPipe);
+    g.polyline({{body.right(), jy}, {206, jy}, {206, 196}}, kPipe);
     const double ax = wall.left() + 6;
     g.polyline({{ax, jy - 9}, {ax, 14}, {186, 14}}, kPipe);
     g.rect(QRectF(186, 8, 14, 12), kOutline); // air control
@@ -378,22 +382,21 @@ void jacuzziJets(Sheet &g)
     g.arrow({wall.left() - 14, jy}, {34, jy}, kPipe);
     // The floor suction and the jets pump.
     g.rect(QRectF(62, 167, 16, 3), kOutline);
-    g.polyline({{70, 170}, {70, 204}, {188, 204}}, kPipe);
-    pump(g, {196, 204}, Side::Right, 8);
-    g.line({204, 204}, {206, 204}, kPipe);
-    g.line({206, 204}, {206, 200}, kPipe);
-    flowArrow(g, {130, 204}, Side::Right);
+    g.polyline({{70, 170}, {70, 196}, {188, 196}}, kPipe);
+    pump(g, {196, 196}, Side::Right, 8);
+    g.line({204, 196}, {206, 196}, kPipe);
+    flowArrow(g, {130, 196}, Side::Right);
     flowArrow(g, {206, 150}, Side::Up);
 
-    g.text({40, 40}, fa("سطح آب"), Qt::AlignHCenter, 8.5);
-    g.text({72, jy - 12}, fa("آب و هوا"), Qt::AlignHCenter, 8.5);
-    g.label({96, 66}, fa("ورودي هوا"), {ax, 66}, Qt::AlignHCenter, 8.5);
-    g.label({96, 136}, fa("نازل جت"), {wall.left() - 6, jy + 9}, Qt::AlignHCenter, 8.5);
-    g.label({194, 36}, fa("تنظيم هوا"), {193, 20}, Qt::AlignHCenter, 8.5);
-    g.label({96, 156}, fa("ديواره جكوزي"), {wall.left(), 156}, Qt::AlignHCenter, 8.5);
-    g.label({110, 188}, fa("مكش"), {72, 186}, Qt::AlignHCenter, 8.5);
-    g.label({176, 220}, fa("پمپ جت"), {194, 212}, Qt::AlignRight, 8.5);
-    g.text({196, jy - 14}, fa("آب از پمپ"), Qt::AlignHCenter, 8.5);
+    g.text({40, 40}, fa("سطح آب"), Qt::AlignHCenter);
+    g.text({72, jy - 12}, fa("آب و هوا"), Qt::AlignHCenter);
+    g.label({96, 66}, fa("ورودي هوا"), {ax, 66}, Qt::AlignHCenter);
+    g.label({96, 136}, fa("نازل جت"), {wall.left() - 6, jy + 9}, Qt::AlignHCenter);
+    g.label({194, 36}, fa("تنظيم هوا"), {193, 20}, Qt::AlignHCenter);
+    g.label({96, 156}, fa("ديواره جكوزي"), {wall.left(), 156}, Qt::AlignHCenter);
+    g.label({110, 182}, fa("مكش"), {72, 182}, Qt::AlignHCenter);
+    g.label({150, 212}, fa("پمپ جت"), {192, 203}, Qt::AlignHCenter);
+    g.text({190, jy - 22}, fa("آب از پمپ"), Qt::AlignHCenter);
 }
 
 } // namespace bv::eqbook::pictures

@@ -33,8 +33,8 @@ void mainBranch(Sheet &g)
     g.circle(main, 9, kOutline);
     g.hatch(QRectF(main.x() - 6, main.y() - 6, 12, 12), 3);
     g.line({main.x(), main.y() - 9}, {main.x(), y}, kOutline);
-    g.line({main.x(), y}, {188, y}, kOutline);
-    g.arrowHead({196, y}, {180, y}, 8, 3);
+    g.line({main.x(), y}, {184, y}, kOutline);
+    g.arrowHead({192, y}, {176, y}, 8, 3);
     gateValve(g, {44, y}, false, 5);
     const QRectF meter(72, y - 9, 28, 18);
     g.fill(meter, Qt::white);
@@ -77,7 +77,7 @@ void verticalPressureTank(Sheet &g)
 
     g.dimension({tank.left(), tank.top()}, {tank.left(), tank.bottom()}, Side::Left, 18, QStringLiteral("H1"));
     g.dimension({tank.left(), 72}, {tank.right(), 72}, Side::Down, 0, QStringLiteral("D"));
-    keyedLegend(g, QRectF(4, 174, 182, 52), pressureTankLegend("d5"));
+    keyedLegend(g, QRectF(4, 168, 182, 56), pressureTankLegend("d5"));
 }
 
 void horizontalPressureTank(Sheet &g)
@@ -99,7 +99,7 @@ void horizontalPressureTank(Sheet &g)
     g.dimension({tank.left(), tank.center().y()}, {tank.right(), tank.center().y()}, Side::Up, 62, QStringLiteral("L1"));
     g.dimension({tank.right() - 10, tank.top()}, {tank.right() - 10, tank.bottom()}, Side::Right, 22,
                 QStringLiteral("D"));
-    keyedLegend(g, QRectF(4, 174, 182, 52), pressureTankLegend("d2"));
+    keyedLegend(g, QRectF(4, 168, 182, 56), pressureTankLegend("d2"));
 }
 
 // ---------------------------------------------------------------- hot-water tanks
@@ -107,9 +107,13 @@ void horizontalPressureTank(Sheet &g)
 void doubleWallTank(Sheet &g)
 {
     // The domestic water tank (D2 by L2) inside the boiler-water jacket (D1
-    // by L1), on two saddles; its connections named d1 to d6.
-    const QRectF inner(34, 50, 160, 46);
-    const QRectF jacket(54, 43, 98, 60);
+    // by L1), on two saddles. The boiler water enters the jacket at d2 and
+    // leaves it below, back to the boiler; the domestic connections stand on
+    // the inner tank where it leaves the jacket, as the piping diagram shows
+    // them: the outlet d3 and the spare and return d6 on top, the city water
+    // d4 below, the return d1 in the head.
+    const QRectF inner(24, 62, 176, 44);
+    const QRectF jacket(38, 52, 90, 64);
     g.dishedTank(inner, 12);
     g.line(jacket.topLeft(), jacket.topRight(), kOutline);
     g.line(jacket.bottomLeft(), jacket.bottomRight(), kOutline);
@@ -117,36 +121,38 @@ void doubleWallTank(Sheet &g)
         g.line({x, jacket.top()}, {x, inner.top()}, kOutline);
         g.line({x, inner.bottom()}, {x, jacket.bottom()}, kOutline);
     }
-    saddle(g, 84, jacket.bottom(), 9);
-    saddle(g, 174, inner.bottom(), 16);
+    saddle(g, 74, jacket.bottom(), 9);
+    saddle(g, 180, inner.bottom(), 19);
 
-    struct Nozzle {
-        double x;
-        bool top, onJacket;
-        const char *key;
-    } nozzles[] = {{68, true, true, "d1"},    {106, true, true, "d2"},   {170, true, false, "d3"},
-                   {150, false, false, "d4"}, {120, false, true, "d5"},  {66, false, true, "d6"}};
-    for (const Nozzle &n : nozzles) {
-        const double y = n.onJacket ? (n.top ? jacket.top() : jacket.bottom()) : (n.top ? inner.top() : inner.bottom());
-        const QPointF e = nozzle(g, {n.x, y}, n.top ? Side::Up : Side::Down, n.onJacket ? 8 : 15);
-        g.letter(e + QPointF(0, n.top ? -8 : 8), QString::fromLatin1(n.key));
-    }
+    QPointF e = nozzle(g, {56, jacket.top()}, Side::Up, 10);
+    g.letter(e + QPointF(0, -9), QStringLiteral("d2"));
+    e = nozzle(g, {112, jacket.bottom()}, Side::Down, 10);
+    g.text(e + QPointF(0, 9), fa("به ديگ"));
+    e = nozzle(g, {150, inner.top()}, Side::Up, 18);
+    g.letter(e + QPointF(0, -9), QStringLiteral("d3"));
+    e = nozzle(g, {176, inner.top()}, Side::Up, 18);
+    g.letter(e + QPointF(0, -9), QStringLiteral("d6"));
+    e = nozzle(g, {154, inner.bottom()}, Side::Down, 14);
+    g.letter(e + QPointF(0, 9), QStringLiteral("d4"));
+    e = nozzle(g, {inner.right(), inner.center().y()}, Side::Right, 10);
+    g.letter(e + QPointF(0, -12), QStringLiteral("d1"));
 
-    g.dimension(jacket.topLeft(), jacket.topRight(), Side::Up, 34, QStringLiteral("L1"));
-    g.dimension({inner.left(), inner.center().y()}, {inner.right(), inner.center().y()}, Side::Down, 66,
+    g.dimension(jacket.topLeft(), jacket.topRight(), Side::Up, 36, QStringLiteral("L1"));
+    g.dimension({inner.left(), inner.center().y()}, {inner.right(), inner.center().y()}, Side::Down, 64,
                 QStringLiteral("L2"));
-    g.dimension(jacket.topLeft(), jacket.bottomLeft(), Side::Left, 38, QStringLiteral("D1"));
-    g.dimension({inner.right() - 12, inner.top()}, {inner.right() - 12, inner.bottom()}, Side::Right, 18,
-                QStringLiteral("D2"));
+    g.dimension(jacket.topLeft(), jacket.bottomLeft(), Side::Left, 26, QStringLiteral("D1"));
+    g.dimension({138, inner.top()}, {138, inner.bottom()}, Side::Right, 0, QStringLiteral("D2"));
+    // The sheets: t1 the jacket's, t2 the inner tank's.
+    g.label({40, 134}, QStringLiteral("t1"), {50, jacket.bottom() + 0.5}, Qt::AlignHCenter, kLetterPx);
+    g.label({204, 46}, QStringLiteral("t2"), {185, inner.top() + 0.5}, Qt::AlignHCenter, kLetterPx);
 
-    keyedLegend(g, QRectF(4, 184, 218, 40),
+    keyedLegend(g, QRectF(6, 176, 214, 44),
                 {{QStringLiteral("d1"), fa("برگشت آبگرم مصرفي")},
                  {QStringLiteral("d2"), fa("ورودي آبگرم از ديگ")},
                  {QStringLiteral("d3"), fa("خروجي آبگرم مصرفي")},
                  {QStringLiteral("d4"), fa("ورودي آب شهر")},
-                 {QStringLiteral("d5"), fa("خروجي آبگرم به ديگ")},
                  {QStringLiteral("d6"), fa("يدكي و برگشت آبگرم")}},
-                2, 9);
+                2);
 }
 
 void coilTank(Sheet &g)
@@ -181,76 +187,81 @@ void coilTank(Sheet &g)
     g.dimension(tank.topLeft(), tank.bottomLeft(), Side::Left, 26, QStringLiteral("L"));
     g.dimension(tank.topLeft(), {tank.left(), legBottom}, Side::Left, 46, QStringLiteral("H"));
 
-    g.balloon(QPointF(84, 10), 1, {tank.left() + 14, tank.top() - 12});
-    g.balloon(QPointF(160, 10), 2, {tank.right() - 14, tank.top() - 10});
+    g.balloon(QPointF(80, 13), 1, {tank.left() + 14, tank.top() - 12});
+    g.balloon(QPointF(164, 13), 2, {tank.right() - 14, tank.top() - 10});
     g.balloon(QPointF(184, 44), 3, {tank.right() + 9, 58});
     g.balloon(QPointF(200, 105), 4, {coil.right() - 12, 105});
     g.balloon(QPointF(79, 56), 5, manhole + QPointF(-9, 0));
     g.balloon(QPointF(79, 100), 6, {tank.left() - 12, tank.bottom() - 14});
     g.balloon(QPointF(196, 80), 7, {tank.right() + 12, 80});
     g.balloon(QPointF(140, 158), 8, {tank.center().x(), tank.bottom() + 10});
-    numberedLegend(g, QRectF(4, 172, 218, 52),
+    numberedLegend(g, QRectF(6, 166, 214, 56),
                    {fa("شير اطمينان"), fa("خروجي آبگرم (d2)"), fa("ترموستات"), fa("كويل"), fa("دريچه بازديد"),
                     fa("ورودي آب سرد (d6)"), fa("برگشت آبگرم (d7)"), fa("تخليه (d8)")},
-                   2, 9);
+                   2);
 }
 
-void steamCoilTank(Sheet &sheet)
+void steamCoilTank(Sheet &g)
 {
-    Sheet g(sheet.size());
-    // A shell-and-tube steam heater cut open: the steam enters the channel
-    // above the divider, runs through the U-tubes and leaves as condensate
-    // below it; the water fills the shell around the tubes.
-    const QRectF shell(40, 52, 116, 50);
-    const QRectF channel(12, 52, 28, 50);
-    const double mid = shell.center().y();
-    // Shell with a dished end, the channel with its flanges.
-    g.line(shell.topLeft(), shell.topRight() - QPointF(12, 0), kOutline);
-    g.line(shell.bottomLeft(), shell.bottomRight() - QPointF(12, 0), kOutline);
-    g.arc({shell.right() - 12, mid}, 12, shell.height() / 2, -90, 180, kOutline);
+    // The vertical tank of the steam coil tank cut open, as the piping
+    // diagram below shows it: the steam heater's U-tube bundle enters the
+    // tank low on the left from its channel, the steam coming in above the
+    // channel's divider, the condensate leaving below it; the tank's shell
+    // with the water outlet, gauge, safety valve and air vent on top, the
+    // cold-water inlet low on the right and the drain below, on its legs.
+    const QRectF tank(100, 28, 64, 92);
+    const double cy = 86;
+    g.dishedTank(tank, 8);
+    legs(g, {tank.left() + 8, tank.right() - 8}, tank.bottom() - 4, 126);
+
+    // The channel with its divider, the tube sheet, and the bundle through
+    // the opening in the shell.
+    const QRectF channel(66, cy - 12, 24, 24);
     g.rect(channel, kOutline);
-    g.fill(QRectF(channel.right() - 1, shell.top() - 5, 4, shell.height() + 10)); // tube sheet
-    g.line({channel.left() + 2, mid}, {channel.right() - 1, mid}, kOutline);      // divider
-    // Two nested U-tubes from the tube sheet.
-    for (double d : {6.0, 13.0}) {
-        const double r = (shell.height() / 2 - d);
-        g.line({channel.right() + 3, mid - r}, {shell.right() - 30, mid - r}, kThin);
-        g.line({channel.right() + 3, mid + r}, {shell.right() - 30, mid + r}, kThin);
-        g.arc({shell.right() - 30, mid}, r, r, -90, 180, kThin);
+    g.line({channel.left() + 2, cy}, {channel.right(), cy}, kOutline);
+    g.fill(QRectF(channel.right(), cy - 16, 4, 32));
+    g.fill(QRectF(tank.left() - 1, cy - 13.4, 2, 26.8), Qt::white);
+    g.line({channel.right() + 4, cy - 14}, {tank.left(), cy - 14}, kOutline);
+    g.line({channel.right() + 4, cy + 14}, {tank.left(), cy + 14}, kOutline);
+    for (double r : {9.0, 4.5}) {
+        g.line({channel.right() + 4, cy - r}, {142, cy - r}, kThin * 1.4);
+        g.line({channel.right() + 4, cy + r}, {142, cy + r}, kThin * 1.4);
+        g.arc({142, cy}, r, r, -90, 180, kThin * 1.4);
     }
-    // Steam in (1) and condensate out (11) on the channel.
-    nozzle(g, {26, channel.top()}, Side::Up, 14);
-    nozzle(g, {26, channel.bottom()}, Side::Down, 14);
-    // On the shell: water outlet (2), gauge (3), safety valve (4), air vent
-    // (5) on top; cold-water inlet (7) and drain (9) below.
-    nozzle(g, {140, shell.top()}, Side::Up, 14);
-    pressureGauge(g, {64, shell.top()}, 4);
-    safetyValve(g, {88, shell.top()}, 4);
-    airVent(g, {114, shell.top()}, 4);
-    nozzle(g, {62, shell.bottom()}, Side::Down, 14);
-    nozzle(g, {136, shell.bottom()}, Side::Down, 10);
-    g.arrowHead({26, channel.top() - 3}, {26, channel.top() - 14});
-    g.arrowHead({26, channel.bottom() + 14}, {26, channel.bottom() + 3});
+    const QPointF steam = nozzle(g, {78, channel.top()}, Side::Up, 16);
+    const QPointF cond = nozzle(g, {78, channel.bottom()}, Side::Down, 14);
+    g.arrowHead({78, channel.top() - 3}, {78, steam.y()});
+    g.arrowHead({78, cond.y() + 7}, {78, cond.y() - 2});
 
-    g.balloon({12, 22}, 1, {26, 40});
-    g.balloon({168, 22}, 2, {140, 40});
-    g.balloon({50, 18}, 3, {63, 38});
-    g.balloon({84, 12}, 4, {88, 33});
-    g.balloon({120, 16}, 5, {114, 38});
-    g.balloon({196, 70}, 6, {100, shell.top() + 13});
-    g.balloon({84, 132}, 7, {62, 114});
-    g.balloon({196, 92}, 8, {shell.right() - 2, 90});
-    g.balloon({150, 130}, 9, {136, 110});
-    g.balloon({62, 140}, 10, {channel.right() + 1, 100});
-    g.balloon({12, 132}, 11, {26, 114});
-    g.balloon({2 + 6, 78}, 12, {20, mid});
+    // On the shell: the safety valve, the outlet and the air vent on top,
+    // the gauge on its socket at the side, the cold water low on the right,
+    // the drain below.
+    safetyValve(g, {112, 29.8}, 4);
+    const QPointF out = nozzle(g, {132, tank.top()}, Side::Up, 12);
+    airVent(g, {158, 31.3}, 4);
+    g.line({tank.right(), 44}, {172, 44}, kPipe);
+    pressureGauge(g, {172, 44}, 4);
+    const QPointF in = nozzle(g, {tank.right(), 104}, Side::Right, 12);
+    const QPointF drain = nozzle(g, {tank.center().x(), tank.bottom()}, Side::Down, 6);
 
-    sheet.place(g, {0, -6});
-    numberedLegend(sheet, QRectF(4, 146, 218, 78),
+    g.balloon({52, 46}, 1, steam);
+    g.balloon({150, 11}, 2, out + QPointF(3.5, 0));
+    g.balloon({204, 38}, 3, {176, 36});
+    g.balloon({90, 13}, 4, {112, 13.5});
+    g.balloon({186, 22}, 5, {161, 24});
+    g.balloon({204, 82}, 6, {128, cy - 9});
+    g.balloon({204, 104}, 7, in + QPointF(0.5, 0));
+    g.balloon({204, 60}, 8, {tank.right(), 62});
+    g.balloon({144, 130}, 9, drain + QPointF(3.5, 0));
+    g.balloon({96, 128}, 10, {channel.right() + 2, cy + 16});
+    g.balloon({56, 122}, 11, cond);
+    g.balloon({44, 86}, 12, {channel.left() + 4, cy});
+
+    numberedLegend(g, QRectF(6, 138, 214, 84),
                    {fa("ورودي بخار"), fa("خروجي آبگرم"), fa("فشارسنج"), fa("شير اطمينان"), fa("شير هواگيري"),
-                    fa("كويل بخار"), fa("ورودي آب سرد"), fa("پوسته"), fa("تخليه"), fa("صفحه لوله"),
+                    fa("كويل بخار"), fa("ورودي آب سرد"), fa("پوسته منبع"), fa("تخليه"), fa("صفحه لوله"),
                     fa("خروجي كندانس"), fa("جداكننده")},
-                   2, 9);
+                   2);
 }
 
 // ---------------------------------------------------------------- piping
@@ -350,7 +361,7 @@ QRectF coilTankOfDiagram(Sheet &g)
     nozzle(g, {220, tank.bottom()}, Side::Down, 16);
     g.line({220, tank.bottom() + 16}, {220, 268}, kPipe);
     gateValve(g, {220, 256}, true);
-    g.text({226, 280}, fa("تخليه 3/4 اينچ"), Qt::AlignLeft);
+    g.text({212, 272}, fa("تخليه 3/4 اينچ"), Qt::AlignRight);
     return tank;
 }
 
@@ -460,7 +471,7 @@ void steamCoilPiping(Sheet &g)
     g.text({control.center().x(), control.top() - 10}, fa("كنترل دما"));
 
     domesticSide(g, {236, tank.top() + 2}, 330, {tank.right(), 168}, kColdIntoCoilTank);
-    symbolLegend(g, QRectF(8, 292, 424, 46),
+    symbolLegend(g, QRectF(8, 284, 424, 48),
                  {legendPump(), {[](Sheet &s, QPointF c) { trap(s, c); }, fa("تراپ شناوري ترموستاتيك")},
                   {[](Sheet &s, QPointF c) { motorValve(s, c + QPointF(0, 3), false, 3); }, fa("شير كنترل موتوري")},
                   legendThermostat(), legendSafety(), legendGate(), legendCheck(), legendStrainer()},
