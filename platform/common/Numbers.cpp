@@ -70,6 +70,19 @@ QString floatToStr(double v)
     return QString::fromLatin1(out, o - out);
 }
 
+QString latinDigits(const QString &text)
+{
+    QString t = text;
+    for (QChar &c : t) {
+        const char16_t u = c.unicode();
+        if (u >= 0x06F0 && u <= 0x06F9)
+            c = QChar(u'0' + (u - 0x06F0));
+        else if (u >= 0x0660 && u <= 0x0669)
+            c = QChar(u'0' + (u - 0x0660));
+    }
+    return t;
+}
+
 bool strToFloat(const QString &text, double *out)
 {
     const QByteArray b = text.trimmed().toLatin1();

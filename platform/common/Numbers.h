@@ -10,6 +10,11 @@ namespace pf {
 // magnitudes ("12.5", "0.403", "-3", "1E20" only for huge values).
 QString floatToStr(double v);
 
+// Persian (U+06F0..U+06F9) and Arabic-Indic (U+0660..U+0669) digits as the
+// digits 0-9, as a Persian or Arabic keyboard types them; every other
+// character as it is.
+QString latinDigits(const QString &text);
+
 // Parses a decimal number written with '.' as the point; leading and
 // trailing blanks are ignored. Returns false (and leaves *out alone) for
 // anything else: empty text, "1.2.3", "12a", "--1".

@@ -4,7 +4,9 @@
 
 #include "platform/ui/DbControls.h"
 
+#include <QClipboard>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLineEdit>
 
 using namespace pagetest;
@@ -272,12 +274,12 @@ TEST_F(Form9Test, NoSpaceWithoutAFloorAndUnitRow)
     EXPECT_EQ(count(QStringLiteral("bankfz")), 0);
 }
 
-// An outdoor temperature below 0 F takes its minus sign anywhere, shows it
-// after the digits once the input is left, as a floor number does, and is
-// stored negative; the page shows it so again.
+// An outdoor temperature below 0 F takes its minus sign at either end,
+// shows it after the digits once the input is left, as a floor number does,
+// and is stored negative; the page shows it so again.
 TEST_F(Form9Test, OutdoorTemperatureBelowZeroTakesItsMinusSign)
 {
-    const char *typed[] = {"-12", "12-", "1-2"};
+    const char *typed[] = {"-12", "12-"};
     int n = 0;
     for (const char *t : typed) {
         SCOPED_TRACE(t);
@@ -308,4 +310,56 @@ TEST_F(Form9Test, DigitsBeyondTheAreaBoxAreRefusedWithTheMessage)
     retype(Form9, QStringLiteral("1000000000"));
     EXPECT_EQ(Form9->DBEdit7->text(), QStringLiteral("10000000"));
     EXPECT_EQ(testsupport::takeMessages(), QStringList(2, QStringLiteral(" عدد معتبر است")));
+}
+
+// The outdoor temperature, typed or pasted, holds a number or answers with
+// its own message: "20-5" is never -205, and no English reaches the user.
+// Persian and Arabic-Indic digits are the digits 0-9.
+TEST_F(Form9Test, OutdoorTemperatureIsANumberOrTheBoxsMessage)
+{
+    const QString refusal = QStringLiteral(" عدد معتبر است");
+    const struct {
+        const char *typed, *pasted;
+        const char *shown;
+        int refusals;
+        double stored;
+    } cases[] = {
+        {"20-5", nullptr, "20-", 1, -20},     {"20-5-", nullptr, "20-", 2, -20}, {"1-2", nullptr, "1-", 1, -1},
+        {"۲۰", nullptr, "20", 0, 20},        {"", "٢٠", "20", 0, 20},            {"20", "-5", "20", 1, 20},
+        {"20", "۵-۵", "20", 1, 20},
+    };
+    int n = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.typed) + " / " + (c.pasted ? c.pasted : ""));
+        const QString name = QStringLiteral("t%1").arg(++n);
+        press(Form9, Qt::Key_Insert);
+        type(Form9, name);
+        press(Form9, Qt::Key_Return);
+        ASSERT_EQ(Form9->focusWidget(), Form9->DBEdit5);
+        retype(Form9, QString::fromUtf8(c.typed));
+        if (c.pasted) {
+            QGuiApplication::clipboard()->setText(QString::fromUtf8(c.pasted));
+            press(Form9, Qt::Key_V, Qt::ControlModifier);
+        }
+        EXPECT_EQ(Form9->DBEdit5->text(), QString::fromUtf8(c.shown));
+        press(Form9, Qt::Key_F2);
+        EXPECT_EQ(testsupport::takeMessages(), QStringList(c.refusals, refusal));
+        EXPECT_FALSE(Form9->entryState());
+        EXPECT_EQ(rows(QStringLiteral("SELECT To_ FROM bankfz WHERE Faza = ?"), {name}).rows.value(0).value(0),
+                  c.stored);
+    }
+
+    // Select all and undo in the same box: the record follows the box.
+    press(Form9, Qt::Key_Insert);
+    type(Form9, QStringLiteral("u"));
+    press(Form9, Qt::Key_Return);
+    retype(Form9, QStringLiteral("20"));
+    press(Form9, Qt::Key_A, Qt::ControlModifier);
+    type(Form9, QStringLiteral("3"));
+    EXPECT_EQ(Form9->DBEdit5->text(), QStringLiteral("3"));
+    press(Form9, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Form9->DBEdit5->text(), QStringLiteral("20"));
+    press(Form9, Qt::Key_F2);
+    EXPECT_TRUE(testsupport::takeMessages().isEmpty());
+    EXPECT_EQ(rows(QStringLiteral("SELECT To_ FROM bankfz WHERE Faza = 'u'")).rows.value(0).value(0), 20.0);
 }

@@ -82,3 +82,11 @@ TEST(Numbers, RoundingTakesWrittenTiesToTheEvenNeighbour)
         ASSERT_EQ(pf::roundHalfEven(v, 2), x == std::floor(x) ? x / 100 : want) << v;
     }
 }
+
+// The digits of a Persian or Arabic keyboard read as 0-9.
+TEST(Numbers, EasternDigitsAreTheDigits0To9)
+{
+    EXPECT_EQ(pf::latinDigits(QStringLiteral("۱۲۳۴۵۶۷۸۹۰")), QStringLiteral("1234567890"));
+    EXPECT_EQ(pf::latinDigits(QStringLiteral("٢٠.٥-")), QStringLiteral("20.5-"));
+    EXPECT_EQ(pf::latinDigits(QStringLiteral("اتاق 2")), QStringLiteral("اتاق 2"));
+}
