@@ -83,7 +83,8 @@ bool TForm8::StrToIntmenha(QString &text, int &number)
     }
     QString rest = text;
     rest.remove(minus, 1);
-    if (!wholeOf(rest, &n))
+    // Only the first sign is taken out: a second one is no number.
+    if (rest.contains(QLatin1Char('-')) || !wholeOf(rest, &n))
         return false;
     if (n > 0) {
         number = -n;
@@ -218,13 +219,8 @@ void TForm8::Bt3Click()
             t6->open();
         QString text = Edit1->text();
         int floor = 0;
-        if (!StrToIntmenha(text, floor)) {
-            QString rest = text;
-            const int minus = rest.indexOf(QLatin1Char('-'));
-            if (minus >= 0)
-                rest.remove(minus, 1);
-            return refuse(this, Edit1, integerError(QLatin1Char('0') + rest));
-        }
+        if (!StrToIntmenha(text, floor))
+            return refuse(this, Edit1, numberRefusal());
         Edit1->setText(text);
         const double project = DM1->Table1->fieldByName(QStringLiteral("SHPROJE")).asFloat();
         const bool unchanged = !AddingUnit && Edit1->text() == EditedFloorText && DE2->text() == EditedUnitText;

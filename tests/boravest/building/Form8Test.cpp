@@ -142,9 +142,10 @@ TEST_F(Form8Test, SaveChecksStopAtTheFirstFailureAndStoreNothing)
         {"1", "", "10", "0", "10", "شماره واحد را وارد كنيد"},
         {"1", "1", "10", "0", "101", "ضريب اطمينان را تصحيح كنيد"},
         {"1", "1", "10", "101", "10", "ضريب ارتفاع را تصحيح كنيد"},
-        // Texts that are no whole number: the conversion error, no crash.
-        {"1", "1", "10", "0", "5-", "'05-' is not a valid integer value"},
-        {"1", "1-", "10", "0", "10", "'01-' is not a valid integer value"},
+        // A sign after the digits is a negative number, as the page shows
+        // one: the ranges refuse it in their own words.
+        {"1", "1", "10", "0", "5-", "ضريب اطمينان را تصحيح كنيد"},
+        {"1", "1-", "10", "0", "10", "شماره واحد را وارد كنيد"},
     };
     for (const Case &c : refused) {
         enterRow(c.floor, c.unit, c.height, c.factor, c.sf);
@@ -171,7 +172,7 @@ TEST_F(Form8Test, InputsRefuseOtherKeysAndPastedNonNumbers)
     Form8->DE2->setText(QStringLiteral("1"));
     Form8->De6->setText(QStringLiteral("1.2.3"));
     press(Form8, Qt::Key_F2);
-    EXPECT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral("'1.2.3' is not a valid floating point value")});
+    EXPECT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral(" عدد معتبر است")});
     EXPECT_TRUE(Form8->entryState());
     // A minus sign between the digits is refused as it is typed.
     Form8->De6->setFocus();
