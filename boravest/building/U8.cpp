@@ -48,12 +48,14 @@ TForm8::TForm8(QWidget *parent) : Page(parent)
     // Every input takes digits and the minus sign; Enter walks them in
     // order and stops at the last. The floor number takes its sign anywhere
     // (leaving the input moves it into place); the others at either end.
+    // The floor height, a decimal field, takes the point too (a floor of
+    // 9.5 ft); the factors are read as whole numbers and take none.
     // Each takes what its value can need: a floor number, height and
     // factors of three or four characters, a unit number of four.
     filterNumbers({Edit1}, pf::ui::NumberChar::MinusAnywhere, 3);
     filterNumbers({De7, De4}, pf::ui::NumberChar::Minus, 3);
     filterNumbers({DE2}, pf::ui::NumberChar::Minus, 4);
-    filterNumbers({De6}, pf::ui::NumberChar::Minus, 4);
+    filterNumbers({De6}, pf::ui::NumberChars(pf::ui::NumberChar::Minus) | pf::ui::NumberChar::Point, 4);
     pf::ui::installEnterChain({Edit1, DE2, De6, De7, De4}, false);
     // A floor number shows its sign after the digits once the input is left.
     connect(Edit1, &QLineEdit::editingFinished, this, [this] {

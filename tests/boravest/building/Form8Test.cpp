@@ -306,3 +306,31 @@ TEST_F(Form8Test, HoverTurnsTheLabelRedAndRestoresTheOthers)
     Form8->Hover->leave(Form8->Label16);
     EXPECT_EQ(Form8->Label16->y(), 5);
 }
+
+// Typed signs and points as each box of the page takes them: the floor its
+// sign anywhere but once, the others at either end; the floor height a
+// point. Whatever is refused is refused in the box's own words, and what is
+// stored is the number shown.
+TEST_F(Form8Test, SignsAndPointsAsEachBoxTakesThem)
+{
+    const struct {
+        const char *floor, *unit, *height, *sf;
+        int refusals;
+        double storedFloor, storedHeight, storedSf;
+    } cases[] = {
+        {"--2", "1", "9.5", "", 1, -2, 9.5, 15},
+        {"1-2", "2", "۱۰", "۱۰", 0, -12, 10, 10},
+        {"3", "3", "1.2.", "1.5", 2, 3, 1.2, 15},
+    };
+    int saved = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.floor);
+        enterRow(QString::fromUtf8(c.floor), QString::fromUtf8(c.unit), QString::fromUtf8(c.height), QString(),
+                 QString::fromUtf8(c.sf));
+        EXPECT_EQ(testsupport::takeMessages(), QStringList(c.refusals, QStringLiteral(" عدد معتبر است")));
+        ASSERT_FALSE(Form8->entryState());
+        const auto r = rows(QStringLiteral("SELECT Tabage, Ertefa, Sf FROM bankvh ORDER BY No")).rows;
+        ASSERT_EQ(r.size(), ++saved);
+        EXPECT_EQ(r.back(), (QVector<QVariant>{c.storedFloor, c.storedHeight, c.storedSf}));
+    }
+}

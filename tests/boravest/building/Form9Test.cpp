@@ -11,20 +11,21 @@
 
 using namespace pagetest;
 
-TEST(SpaceVolume, HeightAsWholeNumberTimesAreaRoundedHalfToEven)
+TEST(SpaceVolume, HeightTimesAreaRoundedHalfToEven)
 {
     struct Case {
         QString height, area;
         double volume;
     } cases[] = {{"10", "12.5", 125}, {"9", "10.5", 94}, {"9", "11.5", 104}, {"", "", 0},
-                 {"8", ".5", 4},      {"007", "3", 21}, {"10", "0.05", 0}};
+                 {"8", ".5", 4},      {"007", "3", 21}, {"10", "0.05", 0},    {"9.5", "10", 95},
+                 {"9.5", "11", 104}};
     for (const Case &c : cases) {
         double v = -1;
         EXPECT_TRUE(TForm9::SpaceVolume(c.height, c.area, &v)) << c.height.toStdString();
         EXPECT_EQ(v, c.volume) << c.height.toStdString() << " x " << c.area.toStdString();
     }
     double v = -1;
-    EXPECT_FALSE(TForm9::SpaceVolume(QStringLiteral("9.5"), QStringLiteral("10"), &v));
+    EXPECT_FALSE(TForm9::SpaceVolume(QStringLiteral("9.5.1"), QStringLiteral("10"), &v));
     EXPECT_FALSE(TForm9::SpaceVolume(QStringLiteral("10"), QStringLiteral("1.2.3"), &v));
     EXPECT_EQ(v, -1);
     EXPECT_EQ(TForm9::SurfaceInsideTemperature(70.6), 71);
@@ -203,7 +204,7 @@ TEST_F(Form9Test, NumbersThatDoNotConvertAreRefusedBeforeAnythingIsStored)
         pf::ui::DBEdit *input;
         QString text, message;
     } cases[] = {{Form9->DBEdit7, "1.2.3", " عدد معتبر است"},
-                 {Form9->DBEdit9, "9.5", " عدد معتبر است"},
+                 {Form9->DBEdit9, "9.5.", " عدد معتبر است"},
                  {Form9->DBEdit5, "2--", " عدد معتبر است"},
                  {Form9->DBEdit10, "..", " عدد معتبر است"}};
     for (const Case &c : cases) {
@@ -362,4 +363,15 @@ TEST_F(Form9Test, OutdoorTemperatureIsANumberOrTheBoxsMessage)
     press(Form9, Qt::Key_F2);
     EXPECT_TRUE(testsupport::takeMessages().isEmpty());
     EXPECT_EQ(rows(QStringLiteral("SELECT To_ FROM bankfz WHERE Faza = 'u'")).rows.value(0).value(0), 20.0);
+}
+
+// A space 9.5 ft high is stored 9.5 ft high, its volume from that height.
+TEST_F(Form9Test, AHeightWithDecimalsIsStoredAsTyped)
+{
+    enterSpace(QStringLiteral("انبار"), {"", "", "۱۰", "", "9.5", ""});
+    EXPECT_TRUE(testsupport::takeMessages().isEmpty());
+    EXPECT_FALSE(Form9->entryState());
+    EXPECT_EQ(rows(QStringLiteral("SELECT A_, Ertefa, V_ FROM bankfz")).rows.value(0),
+              (QVector<QVariant>{10.0, 9.5, 95.0}));
+    EXPECT_EQ(Form9->DBEdit9->text(), QStringLiteral("9.5"));
 }
