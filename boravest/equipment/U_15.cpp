@@ -956,7 +956,9 @@ bool TFormT2::readBox(const QLineEdit *box, const QString &caption, bool whole, 
     } else {
         ok = pf::strToFloat(text, &v);
     }
-    if (ok) {
+    // A number too large to be shown without an exponent is no number a
+    // page can work with.
+    if (ok && pf::showsAsTyped(v)) {
         value = v;
         return true;
     }

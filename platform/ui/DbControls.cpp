@@ -131,6 +131,9 @@ void DBEdit::refresh()
     pf::db::Field *f = field();
     setMaxLength(stringSize(f));
     QString text = f ? f->displayText() : QString();
+    // A number the user can type is shown as typed, never with an exponent.
+    if (f && f->dataType() == pf::db::FieldType::Float && !f->isNull())
+        text = pf::plainNumberText(f->asFloat());
     if (m_minusAfterDigits)
         text = pf::minusToEnd(text);
     if (text != this->text())
