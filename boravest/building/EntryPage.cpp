@@ -123,10 +123,21 @@ void filterNumbers(std::initializer_list<QWidget *> inputs, pf::ui::NumberChars 
         pf::ui::installNumberFilter(w, extra, numberRefusal(), maxChars);
 }
 
+namespace {
+// "0" put before the digits, after a sign in front ("-5" reads -5; a lone
+// sign stays no number).
+QString zeroFirst(const QString &text)
+{
+    if (text.startsWith(QLatin1Char('-')))
+        return text.size() > 1 ? QStringLiteral("-0") + text.mid(1) : text;
+    return QLatin1Char('0') + text;
+}
+} // namespace
+
 bool wholeOf(const QString &text, int *out)
 {
     int64_t v = 0;
-    if (!pf::strToInt(QLatin1Char('0') + text, &v))
+    if (!pf::strToInt(zeroFirst(text), &v))
         return false;
     if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max())
         return false;
@@ -134,17 +145,13 @@ bool wholeOf(const QString &text, int *out)
     return true;
 }
 
-bool decimalOf(const QString &text, double *out) { return pf::strToFloat(QLatin1Char('0') + text, out); }
+bool decimalOf(const QString &text, double *out) { return pf::strToFloat(zeroFirst(text), out); }
 
 bool numberText(const QString &text)
 {
     double d = 0;
     return text.trimmed().isEmpty() || pf::strToFloat(text, &d);
 }
-
-QString integerError(const QString &text) { return QStringLiteral("'%1' is not a valid integer value").arg(text); }
-
-QString floatError(const QString &text) { return QStringLiteral("'%1' is not a valid floating point value").arg(text); }
 
 void refuse(QWidget *page, QWidget *input, const QString &message)
 {
@@ -155,25 +162,25 @@ void refuse(QWidget *page, QWidget *input, const QString &message)
 
 bool readWhole(QWidget *page, QLineEdit *input, int *out)
 {
-    if (wholeOf(input->text(), out))
+    if (wholeOf(pf::ui::numberText(input), out))
         return true;
-    refuse(page, input, integerError(QLatin1Char('0') + input->text()));
+    refuse(page, input, numberRefusal());
     return false;
 }
 
 bool readDecimal(QWidget *page, QLineEdit *input, double *out)
 {
-    if (decimalOf(input->text(), out))
+    if (decimalOf(pf::ui::numberText(input), out))
         return true;
-    refuse(page, input, floatError(QLatin1Char('0') + input->text()));
+    refuse(page, input, numberRefusal());
     return false;
 }
 
 bool readNumber(QWidget *page, QLineEdit *input, double *out)
 {
-    if (pf::strToFloat(input->text(), out))
+    if (pf::strToFloat(pf::ui::numberText(input), out))
         return true;
-    refuse(page, input, floatError(input->text()));
+    refuse(page, input, numberRefusal());
     return false;
 }
 
@@ -181,7 +188,7 @@ bool numbersConvert(QWidget *page, std::initializer_list<QLineEdit *> inputs)
 {
     for (QLineEdit *e : inputs)
         if (!numberText(pf::ui::numberText(e))) {
-            refuse(page, e->isVisibleTo(page) ? e : nullptr, floatError(e->text()));
+            refuse(page, e->isVisibleTo(page) ? e : nullptr, numberRefusal());
             return false;
         }
     return true;

@@ -3,7 +3,7 @@
 // spaces, surfaces) share: the command bar with its browse and entry states
 // and the keys every page answers alike, the help and calculator keys, the
 // exit question, captions written colon first, and the reading of number
-// texts with the run-time library's conversion messages.
+// texts, a text that is no number refused with the inputs' own message.
 #include "platform/ui/Keys.h"
 
 #include <QColor>
@@ -77,29 +77,28 @@ QString numberRefusal();
 // shows; 0 no limit).
 void filterNumbers(std::initializer_list<QWidget *> inputs, pf::ui::NumberChars extra, int maxChars = 0);
 
-// The whole number of "0" followed by the text ("" reads 0, "007" 7);
-// false for anything else ("-5", "1.5", "--", a pasted word).
+// The whole number of "0" followed by the text, the "0" after a sign in
+// front ("" reads 0, "007" 7, "-5" -5); false for anything else ("1.5",
+// "-", "--", a pasted word).
 bool wholeOf(const QString &text, int *out);
-// The decimal number of "0" followed by the text (".5" reads 0.5).
+// The decimal number of "0" followed by the text, the same way (".5" reads
+// 0.5, "-.5" -0.5).
 bool decimalOf(const QString &text, double *out);
 // The text of a bound number input converts (an empty input is allowed).
 bool numberText(const QString &text);
-// The messages of a text that does not convert.
-QString integerError(const QString &text);
-QString floatError(const QString &text);
 
 // A save refused: the message, then the focus on the input at fault (none
 // for a range or duplicate message).
 void refuse(QWidget *page, QWidget *input, const QString &message);
-// An input read as wholeOf / decimalOf; a text that does not convert is
-// refused with the conversion message of the text read ("0" and the text).
+// An input's text (as pf::ui::numberText reads it: a sign at its end counts
+// in front) read as wholeOf / decimalOf; a text that does not convert is
+// refused with the inputs' own message, numberRefusal().
 bool readWhole(QWidget *page, QLineEdit *input, int *out);
 bool readDecimal(QWidget *page, QLineEdit *input, double *out);
-// An input read as a decimal number just as it stands; refused with the
-// conversion message of its text.
+// An input read as a decimal number just as it stands; refused the same way.
 bool readNumber(QWidget *page, QLineEdit *input, double *out);
 // Every input's text converts (numberText). The first that does not is
-// refused, the focus going to it when it is shown.
+// refused the same way, the focus going to it when it is shown.
 bool numbersConvert(QWidget *page, std::initializer_list<QLineEdit *> inputs);
 
 // ---------------------------------------------------------------- command bar

@@ -443,7 +443,7 @@ void TForm2::Bt4Click()
         if (e->text().isEmpty())
             e->setText(QStringLiteral("0"));
 
-    // A text that is no number stops the save with the conversion error.
+    // A text that is no number stops the save with the inputs' message.
     // 2. Inside design temperature.
     double ti = 0;
     if (!readNumber(this, De13, &ti))
@@ -453,7 +453,7 @@ void TForm2::Bt4Click()
     // 3. Safety factor, as a whole number.
     double sfValue = 0;
     if (!pf::strToFloat(De14->text(), &sfValue))
-        return refuse(this, De14, integerError(De14->text()));
+        return refuse(this, De14, numberRefusal());
     const int64_t sf = pf::roundToInt(sfValue);
     if (sf < 0 || sf > 100)
         return refuse(this, nullptr, QStringLiteral("ضريب اطمينان را تصحيح كنيد"));
@@ -483,7 +483,7 @@ void TForm2::Bt4Click()
     // 6. The project number, as a whole number.
     int64_t project = 0;
     if (!pf::strToInt(QStringLiteral("0") + de1->text(), &project))
-        return refuse(this, de1, integerError(de1->text()));
+        return refuse(this, de1, numberRefusal());
     if (project < 1)
         return refuse(this, nullptr, QStringLiteral("پس از وارد كردن شماره پروژه داده ها را ذخيره كنيد"));
     // 7. Another project with this number ("07" is project 7).

@@ -137,9 +137,8 @@ bool TForm4::CalcZaribHedayat(double *u, QString *badText) const
 void TForm4::AcceptLayers()
 {
     double u = 0;
-    QString bad;
-    if (!CalcZaribHedayat(&u, &bad)) {
-        pf::ui::showMessage(QStringLiteral("'%1' is not a valid floating point value").arg(bad), this);
+    if (!CalcZaribHedayat(&u, nullptr)) {
+        pf::ui::showMessage(kOnlyNumber, this);
         return;
     }
     if (calledFromGeneralData()) {

@@ -109,7 +109,7 @@ void TForm5::Button1Click()
     for (const auto &n : numbers) {
         double v = 0;
         if (!pf::strToFloat(*n.text, &v)) {
-            pf::ui::showMessage(QStringLiteral("'%1' is not a valid floating point value").arg(*n.text), this);
+            pf::ui::showMessage(kOnlyNumber, this);
             n.input->setFocus();
             return;
         }

@@ -46,11 +46,16 @@ TForm8::TForm8(QWidget *parent) : Page(parent)
     connect(Label40, &pf::ui::ClickLabel::clicked, this, [this] { HideGuide(); });
 
     // Every input takes digits and the minus sign; Enter walks them in
-    // order and stops at the last.
+    // order and stops at the last. The floor number takes its sign anywhere
+    // (leaving the input moves it into place); the others at either end.
+    // The floor height, a decimal field, takes the point too (a floor of
+    // 9.5 ft); the factors are read as whole numbers and take none.
     // Each takes what its value can need: a floor number, height and
     // factors of three or four characters, a unit number of four.
-    filterNumbers({Edit1, De7, De4}, pf::ui::NumberChar::Minus, 3);
-    filterNumbers({DE2, De6}, pf::ui::NumberChar::Minus, 4);
+    filterNumbers({Edit1}, pf::ui::NumberChar::MinusAnywhere, 3);
+    filterNumbers({De7, De4}, pf::ui::NumberChar::Minus, 3);
+    filterNumbers({DE2}, pf::ui::NumberChar::Minus, 4);
+    filterNumbers({De6}, pf::ui::NumberChars(pf::ui::NumberChar::Minus) | pf::ui::NumberChar::Point, 4);
     pf::ui::installEnterChain({Edit1, DE2, De6, De7, De4}, false);
     // A floor number shows its sign after the digits once the input is left.
     connect(Edit1, &QLineEdit::editingFinished, this, [this] {
@@ -80,7 +85,8 @@ bool TForm8::StrToIntmenha(QString &text, int &number)
     }
     QString rest = text;
     rest.remove(minus, 1);
-    if (!wholeOf(rest, &n))
+    // Only the first sign is taken out: a second one is no number.
+    if (rest.contains(QLatin1Char('-')) || !wholeOf(rest, &n))
         return false;
     if (n > 0) {
         number = -n;
@@ -215,13 +221,8 @@ void TForm8::Bt3Click()
             t6->open();
         QString text = Edit1->text();
         int floor = 0;
-        if (!StrToIntmenha(text, floor)) {
-            QString rest = text;
-            const int minus = rest.indexOf(QLatin1Char('-'));
-            if (minus >= 0)
-                rest.remove(minus, 1);
-            return refuse(this, Edit1, integerError(QLatin1Char('0') + rest));
-        }
+        if (!StrToIntmenha(text, floor))
+            return refuse(this, Edit1, numberRefusal());
         Edit1->setText(text);
         const double project = DM1->Table1->fieldByName(QStringLiteral("SHPROJE")).asFloat();
         const bool unchanged = !AddingUnit && Edit1->text() == EditedFloorText && DE2->text() == EditedUnitText;

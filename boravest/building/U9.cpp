@@ -75,11 +75,10 @@ TForm9::TForm9(QWidget *parent) : Page(parent)
 
 bool TForm9::SpaceVolume(const QString &heightText, const QString &areaText, double *volume)
 {
-    int height = 0;
-    double area = 0;
-    if (!wholeOf(heightText, &height) || !decimalOf(areaText, &area))
+    double height = 0, area = 0;
+    if (!decimalOf(heightText, &height) || !decimalOf(areaText, &area))
         return false;
-    *volume = pf::roundHalfEven(double(height) * area);
+    *volume = pf::roundHalfEven(height * area);
     return true;
 }
 
@@ -176,9 +175,8 @@ void TForm9::Bt4Click()
     // added to the name list for a space that can be saved).
     if (!numbersConvert(this, {DBEdit5, DBEdit6, DBEdit8, DBEdit10}))
         return;
-    int height = 0;
-    double area = 0;
-    if (!readWhole(this, DBEdit9, &height) || !readDecimal(this, DBEdit7, &area))
+    double height = 0, area = 0;
+    if (!readDecimal(this, DBEdit9, &height) || !readDecimal(this, DBEdit7, &area))
         return;
     double volume = 0;
     SpaceVolume(DBEdit9->text(), DBEdit7->text(), &volume);

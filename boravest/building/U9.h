@@ -22,11 +22,10 @@ class TForm9 : public createedit::Page, public Ui::TForm9 {
 public:
     explicit TForm9(QWidget *parent = nullptr);
 
-    // Volume of a space (cu.ft): the height read as a whole number times the
-    // floor area read as a decimal number (both as "0" followed by the
-    // text), rounded to the nearest whole number with halves to the even
-    // neighbour. False when a text does not convert (a height with a
-    // fractional part among them).
+    // Volume of a space (cu.ft): the height times the floor area, both read
+    // as decimal numbers ("0" followed by the text; a height of 9.5 ft is
+    // 9.5), rounded to the nearest whole number with halves to the even
+    // neighbour. False when a text does not convert.
     static bool SpaceVolume(const QString &heightText, const QString &areaText, double *volume);
     // The inside temperature the surfaces of a space take: the space's
     // temperature rounded to a whole number, halves to even.

@@ -946,22 +946,25 @@ void TFormT2::clearPages()
 
 bool TFormT2::readBox(const QLineEdit *box, const QString &caption, bool whole, double &value)
 {
-    const QString text = QStringLiteral("0") + box->text().trimmed();
+    const QString text = QStringLiteral("0") + pf::ui::numberText(box).trimmed();
     bool ok = false;
+    double v = 0;
     if (whole) {
-        int64_t v = 0;
-        ok = pf::strToInt(text, &v);
-        if (ok)
-            value = double(v);
+        int64_t n = 0;
+        ok = pf::strToInt(text, &n);
+        v = double(n);
     } else {
-        double v = 0;
         ok = pf::strToFloat(text, &v);
-        if (ok)
-            value = v;
     }
-    if (!ok)
-        pf::ui::showMessage(QString::fromUtf8(kMsgNotANumber).arg(caption));
-    return ok;
+    // A number too large to be shown without an exponent is no number a
+    // page can work with.
+    if (ok && pf::showsAsTyped(v)) {
+        value = v;
+        return true;
+    }
+    const QString refusal = pf::ui::boxRefusal(box);
+    pf::ui::showMessage(refusal.isEmpty() ? QString::fromUtf8(kMsgNotANumber).arg(caption) : refusal);
+    return false;
 }
 
 double TFormT2::boxValue(const QLineEdit *box)

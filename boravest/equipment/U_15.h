@@ -162,7 +162,7 @@ public:
     void freeResultPanel();
     // Display rounding of every shown result.
     static double RoundX(double x);
-    // RoundX as the result panel writes it.
+    // RoundX as the result panel writes it, never with an exponent.
     static QString roundText(double x);
     // Caption / value row i of the result panel (1-based). The value starts
     // at its column; one too wide for the room before its caption moves the
@@ -171,8 +171,10 @@ public:
 
     // Reading the pages and the record. A box reads as its text with "0"
     // put in front, so an empty box is 0. A text that is no number (or, for
-    // `whole`, no whole number) shows kMsgNotANumber naming the box's
-    // caption and gives false; nothing is read then.
+    // `whole`, no whole number), or a number of 1E15 or more, which no page
+    // shows without an exponent, shows the box's own refusal (its number
+    // filter's; kMsgNotANumber naming the caption for a box without one)
+    // and gives false; nothing is read then.
     static bool readBox(const QLineEdit *box, const QString &caption, bool whole, double &value);
     // The same without a message: 0 for a text that is no number.
     static double boxValue(const QLineEdit *box);

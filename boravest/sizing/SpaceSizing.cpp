@@ -130,7 +130,7 @@ double roundX(double v)
 
 QString roundXText(double v)
 {
-    return pf::floatToStr(roundX(v));
+    return pf::plainNumberText(roundX(v));
 }
 
 int whole(double v)

@@ -70,6 +70,46 @@ QString floatToStr(double v)
     return QString::fromLatin1(out, o - out);
 }
 
+QString plainNumberText(double v)
+{
+    const double a = std::fabs(v);
+    if (!std::isfinite(v) || v == 0 || (a >= 1e-4 && a < 1e15))
+        return floatToStr(v);
+    // The 15 significant digits floatToStr would write, laid out with their
+    // point where the exponent puts it.
+    char buf[64];
+    const std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
+    const char *begin = buf[0] == '-' ? buf + 1 : buf;
+    const char *e = std::find(begin, static_cast<const char *>(r.ptr), 'e');
+    int exponent = 0;
+    std::from_chars(e + 1 + (e[1] == '+'), r.ptr, exponent);
+    QByteArray digits(begin, 1);
+    digits.append(begin + 2, int(e - begin - 2));
+    while (digits.size() > 1 && digits.endsWith('0'))
+        digits.chop(1);
+    QByteArray out = buf[0] == '-' ? QByteArray("-") : QByteArray();
+    if (exponent >= 0)
+        out += digits + QByteArray(std::max<qsizetype>(0, exponent + 1 - digits.size()), '0');
+    else
+        out += "0." + QByteArray(-exponent - 1, '0') + digits;
+    return QString::fromLatin1(out);
+}
+
+bool showsAsTyped(double v) { return std::isfinite(v) && std::fabs(v) < 1e15; }
+
+QString latinDigits(const QString &text)
+{
+    QString t = text;
+    for (QChar &c : t) {
+        const char16_t u = c.unicode();
+        if (u >= 0x06F0 && u <= 0x06F9)
+            c = QChar(u'0' + (u - 0x06F0));
+        else if (u >= 0x0660 && u <= 0x0669)
+            c = QChar(u'0' + (u - 0x0660));
+    }
+    return t;
+}
+
 bool strToFloat(const QString &text, double *out)
 {
     const QByteArray b = text.trimmed().toLatin1();

@@ -10,6 +10,22 @@ namespace pf {
 // magnitudes ("12.5", "0.403", "-3", "1E20" only for huge values).
 QString floatToStr(double v);
 
+// The same value written without an exponent whatever its magnitude, as a
+// page shows its numbers: up to 15 significant digits and no trailing zeros
+// ("12.5", "0.00005", "12345678901234500000" for 1.234567890123450E19).
+// NAN and INF as floatToStr writes them.
+QString plainNumberText(double v);
+
+// Whether a number typed into a box can be shown again as it was typed:
+// finite, and less than 1E15 in size (15 digits before the point at most),
+// so that neither a box nor a page ever writes it with an exponent.
+bool showsAsTyped(double v);
+
+// Persian (U+06F0..U+06F9) and Arabic-Indic (U+0660..U+0669) digits as the
+// digits 0-9, as a Persian or Arabic keyboard types them; every other
+// character as it is.
+QString latinDigits(const QString &text);
+
 // Parses a decimal number written with '.' as the point; leading and
 // trailing blanks are ignored. Returns false (and leaves *out alone) for
 // anything else: empty text, "1.2.3", "12a", "--1".

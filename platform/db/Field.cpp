@@ -6,6 +6,11 @@ using namespace detail;
 
 namespace {
 const QVariant kNoValue;
+
+// A text a number field cannot take, said to the user in Persian (the
+// pages refuse such texts in their own words before they get here).
+QString notANumber(const QString &text) { return QStringLiteral("«%1» عدد معتبر نيست").arg(text); }
+QString notAWholeNumber(const QString &text) { return QStringLiteral("«%1» عدد صحيح معتبر نيست").arg(text); }
 } // namespace
 
 // The value of the current record, read where it is held.
@@ -38,7 +43,7 @@ double Field::asFloat() const
         if (s.trimmed().isEmpty())
             return 0;
         if (!pf::strToFloat(s, &d))
-            throw DbError(QStringLiteral("'%1' is not a valid floating point value").arg(s));
+            throw DbError(notANumber(s));
         return d;
     }
     if (v.typeId() == QMetaType::Bool)
@@ -57,7 +62,7 @@ int Field::asInteger() const
             return 0;
         double d = 0;
         if (!pf::strToFloat(s, &d))
-            throw DbError(QStringLiteral("'%1' is not a valid integer value").arg(s));
+            throw DbError(notAWholeNumber(s));
         return int(pf::roundToInt(d));
     }
     if (v.typeId() == QMetaType::Double)
@@ -113,7 +118,7 @@ void Field::setValue(const QVariant &v)
                 }
                 double d = 0;
                 if (!pf::strToFloat(s, &d))
-                    throw DbError(QStringLiteral("'%1' is not a valid floating point value for field '%2'").arg(s, m_def.name));
+                    throw DbError(notANumber(s));
                 nv = d;
             } else {
                 nv = v.toDouble();
@@ -131,7 +136,7 @@ void Field::setValue(const QVariant &v)
                 }
                 int64_t x = 0;
                 if (!pf::strToInt(s, &x))
-                    throw DbError(QStringLiteral("'%1' is not a valid integer value for field '%2'").arg(s, m_def.name));
+                    throw DbError(notAWholeNumber(s));
                 n = x;
             } else if (v.typeId() == QMetaType::Double) {
                 n = pf::roundToInt(v.toDouble());
@@ -139,7 +144,7 @@ void Field::setValue(const QVariant &v)
                 n = v.toLongLong();
             }
             if (m_def.type == FieldType::SmallInt && (n < -32768 || n > 32767))
-                throw DbError(QStringLiteral("Value %1 out of range for field '%2'").arg(n).arg(m_def.name));
+                throw DbError(notAWholeNumber(QString::number(n)));
             nv = n;
             break;
         }

@@ -4,6 +4,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Keys.h"
 
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QItemSelectionModel>
@@ -39,6 +40,18 @@ bool FieldLink::editing() const
 }
 
 namespace {
+
+bool numberField(const pf::db::Field *f)
+{
+    switch (f->dataType()) {
+    case pf::db::FieldType::Float:
+    case pf::db::FieldType::Integer:
+    case pf::db::FieldType::SmallInt:
+        return true;
+    default:
+        return false;
+    }
+}
 
 int stringSize(const pf::db::Field *f)
 {
@@ -114,9 +127,13 @@ void DBEdit::updateReadOnly()
 void DBEdit::refresh()
 {
     m_badText.clear();
+    m_toldBadText.clear();
     pf::db::Field *f = field();
     setMaxLength(stringSize(f));
     QString text = f ? f->displayText() : QString();
+    // A number the user can type is shown as typed, never with an exponent.
+    if (f && f->dataType() == pf::db::FieldType::Float && !f->isNull())
+        text = pf::plainNumberText(f->asFloat());
     if (m_minusAfterDigits)
         text = pf::minusToEnd(text);
     if (text != this->text())
@@ -131,8 +148,9 @@ void DBEdit::writeText(const QString &text)
         return;
     m_writing = true;
     try {
-        f->setAsString(m_minusAfterDigits ? pf::minusToFront(text) : text);
+        f->setAsString(numberField(f) ? numberText(this) : text);
         m_badText.clear();
+        m_toldBadText.clear();
     } catch (const pf::db::DbError &) {
         // Half-typed numbers ("-", "1.") are kept on screen; the field keeps
         // its last good value until the text becomes valid.
@@ -141,25 +159,27 @@ void DBEdit::writeText(const QString &text)
     m_writing = false;
 }
 
+void DBEdit::focusOutEvent(QFocusEvent *e)
+{
+    m_leavingWindow = e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason;
+    QLineEdit::focusOutEvent(e);
+    if (!m_leavingWindow)
+        finishEditing();
+    m_leavingWindow = false;
+}
+
 void DBEdit::finishEditing()
 {
-    if (m_badText.isEmpty())
+    if (m_badText.isEmpty() || m_leavingWindow || m_badText == m_toldBadText)
         return;
     pf::db::Field *f = field();
     if (!f || !editing()) {
         m_badText.clear();
         return;
     }
-    const QString bad = m_badText;
-    try {
-        m_writing = true;
-        f->setAsString(m_minusAfterDigits ? pf::minusToFront(bad) : bad);
-        m_writing = false;
-        m_badText.clear();
-    } catch (const pf::db::DbError &e) {
-        m_writing = false;
-        showMessage(e.message(), this);
-    }
+    m_toldBadText = m_badText;
+    const QString refusal = boxRefusal(this);
+    showMessage(refusal.isEmpty() ? QStringLiteral(" عدد معتبر است") : refusal, this);
 }
 
 // ---------------------------------------------------------------- DBText

@@ -56,6 +56,16 @@ public:
     // gets it in front.
     void setMinusAfterDigits();
 
+    // A number field takes the text as pf::ui::numberText reads it (its sign
+    // moved in front from the end). A text that is no number never reaches
+    // the field: the field keeps its last value and, once the edit is left,
+    // the edit's own refusal (its number filter's, else " عدد معتبر است")
+    // says so, once for that text. Leaving for another window (a message
+    // box) says nothing; the text stays for its page to judge.
+
+protected:
+    void focusOutEvent(QFocusEvent *e) override;
+
 private:
     void connectSource();
     void updateReadOnly();
@@ -67,6 +77,8 @@ private:
     bool m_writing = false;
     bool m_minusAfterDigits = false;
     QString m_badText; // typed text the field refused
+    QString m_toldBadText; // the refused text already told
+    bool m_leavingWindow = false;
     QMetaObject::Connection m_c1, m_c2, m_c3;
 };
 

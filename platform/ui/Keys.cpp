@@ -75,17 +75,45 @@ private:
 };
 
 // Whether a whole text is one the filter could have let through: only the
-// accepted characters, and a point at most once.
+// accepted characters, a point at most once, a minus sign at most once and
+// (unless it may stand anywhere) at either end, and no more whole digits
+// than a number shown without an exponent has.
 bool numberTextAllowed(const QString &text, NumberChars extra)
 {
-    int points = 0;
-    for (QChar c : text) {
+    constexpr int kMaxWholeDigits = 15;
+    int points = 0, minuses = 0, wholeDigits = 0;
+    bool leadingZeros = true;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
         if (!numberCharAllowed(c, extra) || c == QChar(8) || c == QChar(13) || c == QChar(27))
             return false;
         if (c == QLatin1Char('.') && ++points > 1)
             return false;
+        if (c == QLatin1Char('-')) {
+            if (++minuses > 1)
+                return false;
+            if (!extra.testFlag(NumberChar::MinusAnywhere) && i != 0 && i != text.size() - 1)
+                return false;
+        }
+        if (points == 0 && c.isDigit() && !(leadingZeros && c.digitValue() == 0)) {
+            leadingZeros = false;
+            ++wholeDigits;
+        }
     }
-    return true;
+    return extra.testFlag(NumberChar::Slash) || wholeDigits <= kMaxWholeDigits;
+}
+
+// A key types nothing in a line edit: its text is empty or control
+// characters only (Delete...), or it is pressed with Ctrl (and perhaps
+// Shift), which a line edit takes as a shortcut (Ctrl+A, Ctrl+Z...), never
+// as text.
+bool typesNothing(const QKeyEvent *k)
+{
+    const Qt::KeyboardModifiers mods = k->modifiers() & ~Qt::KeypadModifier;
+    if (mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier))
+        return true;
+    const QString text = k->text();
+    return std::none_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
 }
 
 // The text of the edit once `insert` replaces its selection (or goes in at
@@ -136,7 +164,7 @@ public:
     {
         if (edit->isReadOnly())
             return;
-        const QString pasted = QGuiApplication::clipboard()->text();
+        const QString pasted = pf::latinDigits(QGuiApplication::clipboard()->text());
         if (pasted.isEmpty())
             return;
         const QString after = textAfterInsert(edit, pasted);
@@ -144,8 +172,10 @@ public:
             refuse(edit);
             return;
         }
-        edit->paste();
+        edit->insert(pasted);
     }
+
+    QString refusal() const { return m_refusal; }
 
 protected:
     bool eventFilter(QObject *obj, QEvent *ev) override
@@ -196,23 +226,36 @@ private:
             paste(line);
             return true;
         }
-        const QString text = k->text();
-        if (text.isEmpty())
-            return false; // a key that types nothing
+        // Keys that type nothing, the line edit's own shortcuts among them,
+        // do what they do in any line edit.
+        if (typesNothing(k))
+            return false;
+        const QString typed = k->text();
+        const QString text = pf::latinDigits(typed);
         for (QChar c : text) {
             if (!numberCharAllowed(c, m_extra)) {
                 refuse(obj);
                 return true;
             }
         }
-        // A second point, or a character more than the box takes, is refused
-        // like any other key.
-        if (line) {
-            const QString after = textAfterInsert(line, text);
-            if ((text.contains(QLatin1Char('.')) && !accepts(after)) || (!line->isReadOnly() && !fits(line, after))) {
-                refuse(obj);
-                return true;
-            }
+        if (!line)
+            return false;
+        // A key that makes the text no number in the making (a second point,
+        // a minus sign between the digits), or a character more than the box
+        // takes, is refused like any other. A text the program put there
+        // that the filter would not take can still be typed into, only not
+        // with a point or a sign.
+        const QString after = textAfterInsert(line, text);
+        const bool sign = text.contains(QLatin1Char('.')) || text.contains(QLatin1Char('-'));
+        if ((!accepts(after) && (sign || accepts(line->text()))) || (!line->isReadOnly() && !fits(line, after))) {
+            refuse(obj);
+            return true;
+        }
+        // Persian and Arabic-Indic digits go in as the digits 0-9.
+        if (text != typed) {
+            if (!line->isReadOnly())
+                line->insert(text);
+            return true;
         }
         return false;
     }
@@ -246,9 +289,19 @@ private:
             if (at > start)
                 at = std::max(start, at - n);
         }
-        text.insert(at, e->mimeData()->text());
-        if (accepts(text) && fits(line, text))
-            return false;
+        const QString dropped = e->mimeData()->text();
+        const QString latin = pf::latinDigits(dropped);
+        text.insert(at, latin);
+        if (accepts(text) && fits(line, text)) {
+            if (latin == dropped)
+                return false;
+            // Persian digits dropped from elsewhere go in as 0-9.
+            line->setCursorPosition(at);
+            line->insert(latin);
+            e->setDropAction(Qt::CopyAction);
+            e->accept();
+            return true;
+        }
         e->setDropAction(Qt::IgnoreAction);
         e->ignore();
         refuse(line);
@@ -343,7 +396,9 @@ QString numberText(const QLineEdit *edit)
 {
     if (!edit)
         return QString();
-    return edit->property(kMinusAfterDigits).toBool() ? pf::minusToFront(edit->text()) : edit->text();
+    const QString text = pf::latinDigits(edit->text());
+    return edit->property(kMinusAfterDigits).toBool() || text.endsWith(QLatin1Char('-')) ? pf::minusToFront(text)
+                                                                                          : text;
 }
 
 bool isEnterKey(const QKeyEvent *key)
@@ -353,16 +408,26 @@ bool isEnterKey(const QKeyEvent *key)
 
 bool numberCharAllowed(QChar c, NumberChars extra)
 {
+    c = pf::latinDigits(QString(c)).front();
     if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
         return true;
     if (c == QLatin1Char('.') && extra.testFlag(NumberChar::Point))
         return true;
-    if (c == QLatin1Char('-') && extra.testFlag(NumberChar::Minus))
+    if (c == QLatin1Char('-') && (extra.testFlag(NumberChar::Minus) || extra.testFlag(NumberChar::MinusAnywhere)))
         return true;
     if (c == QLatin1Char('/') && extra.testFlag(NumberChar::Slash))
         return true;
     // Backspace, Enter and Esc as characters.
     return c == QChar(8) || c == QChar(13) || c == QChar(27);
+}
+
+QString boxRefusal(const QWidget *edit)
+{
+    if (!edit)
+        return QString();
+    // The filter is the box's child of that name (installNumberFilter).
+    QObject *filter = edit->findChild<QObject *>(QLatin1String(NumberFilter::kObjectName), Qt::FindDirectChildrenOnly);
+    return filter ? static_cast<NumberFilter *>(filter)->refusal() : QString();
 }
 
 QObject *installKeyPreview(QWidget *form, KeyHandler handler)

@@ -24,18 +24,28 @@ using KeyHandler = std::function<bool(QKeyEvent *key)>;
 // deleting it ends the preview.
 QObject *installKeyPreview(QWidget *form, KeyHandler handler);
 
-// Characters a number input accepts besides the digits 0-9. Backspace,
-// Enter and Esc always pass; so do keys that type no character (arrows,
-// function keys, Delete, Tab). Any other character, control characters
-// such as Ctrl+Z included, is dropped after the refusal message is shown
-// through showMessage. A point goes in only once: a second one is refused
-// the same way.
-enum class NumberChar { None = 0, Point = 1, Minus = 2, Slash = 4 }; // Slash: dates
+// Characters a number input accepts besides the digits 0-9. Persian and
+// Arabic-Indic digits are taken as the digits 0-9 (the box holds those).
+// Backspace, Enter and Esc always pass; so do keys that type no character
+// (arrows, Home, End, Delete, function keys, Tab) and the line edit's own
+// shortcuts (Ctrl+A, Ctrl+C, Ctrl+X, Ctrl+Z...), which type none either.
+// Any other character is dropped after the refusal message is shown through
+// showMessage. A key is refused the same way when the text it makes is not
+// a number in the making:
+//   - a second point;
+//   - with Minus, a second minus sign, or one between the digits: a box
+//     takes "-12" and "12-" (as it shows a negative number), never "1-2";
+//     with MinusAnywhere one minus sign may stand anywhere (a floor number,
+//     whose page moves it into place);
+//   - more than 15 digits before the point (no box holds a number it could
+//     not show again without an exponent; dates excepted).
+enum class NumberChar { None = 0, Point = 1, Minus = 2, Slash = 4, MinusAnywhere = 8 }; // Slash: dates
 Q_DECLARE_FLAGS(NumberChars, NumberChar)
 
 // Pasted text (the paste key, the edit's context menu) and dropped text go
-// in only when the whole text they make is one the filter accepts; else
-// the refusal is shown and the text stays as it was.
+// in only when the whole text they make is one the filter accepts (their
+// Persian and Arabic-Indic digits taken as 0-9); else the refusal is shown
+// and the text stays as it was.
 //
 // Installing a filter on an edit that has one replaces it (a box whose
 // field changes takes the filter of its new field).
@@ -65,11 +75,16 @@ inline QObject *installSignedFilter(QWidget *edit, const QString &refusal, bool 
 // text themselves).
 bool numberCharAllowed(QChar c, NumberChars extra);
 
+// The refusal message of the box's number filter; empty for a box without
+// one. What a box says when its text is not a number.
+QString boxRefusal(const QWidget *edit);
+
 // A number input whose minus sign stands after its digits ("12-"), as a
 // right-to-left input reads a negative number: the sign may be typed
 // anywhere (the filter must let it in) and goes to the end when the input is
-// left. numberText() gives an input's text with the sign in front, where the
-// conversions expect it, for such an input; any other input's text as it is.
+// left. numberText() gives an input's text as the conversions read it: its
+// digits as 0-9 and the sign in front, for such an input and for any text
+// whose sign stands at its end ("12-"); any other text as it is.
 void showMinusAfterDigits(QLineEdit *edit);
 QString numberText(const QLineEdit *edit);
 

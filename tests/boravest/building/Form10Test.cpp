@@ -547,7 +547,7 @@ TEST_F(Form10Test, NumberInputsAndPastedText)
     EXPECT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral(" عدد معتبر است")});
     Form10->de2->setText(QStringLiteral("1.2.3"));
     press(Form10, Qt::Key_F2);
-    EXPECT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral("'1.2.3' is not a valid floating point value")});
+    EXPECT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral(" عدد معتبر است")});
     EXPECT_TRUE(Form10->entryState());
     EXPECT_EQ(count(QStringLiteral("bankjd")), 0);
     // The far side may lie below 0 F: its minus sign goes in, shows after

@@ -136,11 +136,11 @@ TEST_F(GeneralDataPage, ATextThatIsNoNumberGetsAMessageAndTheEntryStays)
     // Pasted past the key filter.
     Form2->De6->setFocus();
     Form2->De6->insert(QStringLiteral("1.2.3"));
-    EXPECT_EQ(save(), QStringList{QStringLiteral("'1.2.3' is not a valid floating point value")});
+    EXPECT_EQ(save(), QStringList{QStringLiteral(" عدد معتبر است")});
     EXPECT_TRUE(Form2->entryState());
     type(Form2->De6, QStringLiteral("0.3"));
     Form2->de1->setText(QStringLiteral("1x"));
-    EXPECT_EQ(save(), QStringList{QStringLiteral("'1x' is not a valid integer value")});
+    EXPECT_EQ(save(), QStringList{QStringLiteral(" عدد معتبر است")});
     EXPECT_TRUE(Form2->entryState());
     EXPECT_EQ(DM1->Table1->recordCount(), before);
     type(Form2->de1, QStringLiteral("5"));

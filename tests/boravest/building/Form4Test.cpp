@@ -102,7 +102,7 @@ TEST_F(UValueDialog, ATextThatIsNoNumberIsRefusedAndTheDialogStays)
     key(Form2->De5, Qt::Key_F5);
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(testsupport::takeMessages(),
-              (QStringList{kNotNumber, QStringLiteral("'1.2.3' is not a valid floating point value")}));
+              (QStringList{kNotNumber, kNotNumber}));
     EXPECT_EQ(seenOnOpen.size(), 28);
     EXPECT_EQ(Form2->De5->text(), QStringLiteral("0.5"));
     EXPECT_EQ(UValueRequest.Key, 27);

@@ -119,7 +119,7 @@ TEST_F(CityForm, ARefusedSaveWritesNothingAndLeavesNothingPending)
         Form5->ArzGog->selectAll();
         Form5->ArzGog->insert(QStringLiteral("1.2.3"));
         Form5->Button1->click();
-        EXPECT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral("'1.2.3' is not a valid floating point value")});
+        EXPECT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral(" عدد معتبر است")});
         EXPECT_TRUE(Form5->isVisible());
     });
     EXPECT_EQ(DM1->Table7->state(), pf::db::DatasetState::Browse);

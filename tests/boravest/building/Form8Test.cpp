@@ -142,13 +142,10 @@ TEST_F(Form8Test, SaveChecksStopAtTheFirstFailureAndStoreNothing)
         {"1", "", "10", "0", "10", "شماره واحد را وارد كنيد"},
         {"1", "1", "10", "0", "101", "ضريب اطمينان را تصحيح كنيد"},
         {"1", "1", "10", "101", "10", "ضريب ارتفاع را تصحيح كنيد"},
-        // Texts that are no whole number: the conversion error, no crash.
-        {"1", "1", "10", "0", "5-", "'05-' is not a valid integer value"},
-        // Leaving the floor input moved the first sign to the end ("-2-");
-        // the second one stays and does not convert.
-        {"--2", "1", "10", "0", "10", "'02-' is not a valid integer value"},
-        {"2--", "1", "10", "0", "10", "'02-' is not a valid integer value"},
-        {"1", "1-", "10", "0", "10", "'01-' is not a valid integer value"},
+        // A sign after the digits is a negative number, as the page shows
+        // one: the ranges refuse it in their own words.
+        {"1", "1", "10", "0", "5-", "ضريب اطمينان را تصحيح كنيد"},
+        {"1", "1-", "10", "0", "10", "شماره واحد را وارد كنيد"},
     };
     for (const Case &c : refused) {
         enterRow(c.floor, c.unit, c.height, c.factor, c.sf);
@@ -175,13 +172,13 @@ TEST_F(Form8Test, InputsRefuseOtherKeysAndPastedNonNumbers)
     Form8->DE2->setText(QStringLiteral("1"));
     Form8->De6->setText(QStringLiteral("1.2.3"));
     press(Form8, Qt::Key_F2);
-    EXPECT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral("'1.2.3' is not a valid floating point value")});
+    EXPECT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral(" عدد معتبر است")});
     EXPECT_TRUE(Form8->entryState());
-    // Typed with the minus sign in the wrong place and saved at once.
+    // A minus sign between the digits is refused as it is typed.
     Form8->De6->setFocus();
     retype(Form8, QStringLiteral("1-0"));
-    press(Form8, Qt::Key_F2);
-    EXPECT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral("'1-0' is not a valid floating point value")});
+    EXPECT_EQ(Form8->De6->text(), QStringLiteral("1-"));
+    EXPECT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral(" عدد معتبر است")});
     EXPECT_TRUE(Form8->entryState());
     EXPECT_EQ(count(QStringLiteral("bankvh")), 0);
     // Esc drops the entry without a word about the half-typed number.
@@ -308,4 +305,32 @@ TEST_F(Form8Test, HoverTurnsTheLabelRedAndRestoresTheOthers)
     EXPECT_EQ(Form8->Label16->y(), 6);
     Form8->Hover->leave(Form8->Label16);
     EXPECT_EQ(Form8->Label16->y(), 5);
+}
+
+// Typed signs and points as each box of the page takes them: the floor its
+// sign anywhere but once, the others at either end; the floor height a
+// point. Whatever is refused is refused in the box's own words, and what is
+// stored is the number shown.
+TEST_F(Form8Test, SignsAndPointsAsEachBoxTakesThem)
+{
+    const struct {
+        const char *floor, *unit, *height, *sf;
+        int refusals;
+        double storedFloor, storedHeight, storedSf;
+    } cases[] = {
+        {"--2", "1", "9.5", "", 1, -2, 9.5, 15},
+        {"1-2", "2", "۱۰", "۱۰", 0, -12, 10, 10},
+        {"3", "3", "1.2.", "1.5", 2, 3, 1.2, 15},
+    };
+    int saved = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.floor);
+        enterRow(QString::fromUtf8(c.floor), QString::fromUtf8(c.unit), QString::fromUtf8(c.height), QString(),
+                 QString::fromUtf8(c.sf));
+        EXPECT_EQ(testsupport::takeMessages(), QStringList(c.refusals, QStringLiteral(" عدد معتبر است")));
+        ASSERT_FALSE(Form8->entryState());
+        const auto r = rows(QStringLiteral("SELECT Tabage, Ertefa, Sf FROM bankvh ORDER BY No")).rows;
+        ASSERT_EQ(r.size(), ++saved);
+        EXPECT_EQ(r.back(), (QVector<QVariant>{c.storedFloor, c.storedHeight, c.storedSf}));
+    }
 }

@@ -4,25 +4,28 @@
 
 #include "platform/ui/DbControls.h"
 
+#include <QClipboard>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLineEdit>
 
 using namespace pagetest;
 
-TEST(SpaceVolume, HeightAsWholeNumberTimesAreaRoundedHalfToEven)
+TEST(SpaceVolume, HeightTimesAreaRoundedHalfToEven)
 {
     struct Case {
         QString height, area;
         double volume;
     } cases[] = {{"10", "12.5", 125}, {"9", "10.5", 94}, {"9", "11.5", 104}, {"", "", 0},
-                 {"8", ".5", 4},      {"007", "3", 21}, {"10", "0.05", 0}};
+                 {"8", ".5", 4},      {"007", "3", 21}, {"10", "0.05", 0},    {"9.5", "10", 95},
+                 {"9.5", "11", 104}};
     for (const Case &c : cases) {
         double v = -1;
         EXPECT_TRUE(TForm9::SpaceVolume(c.height, c.area, &v)) << c.height.toStdString();
         EXPECT_EQ(v, c.volume) << c.height.toStdString() << " x " << c.area.toStdString();
     }
     double v = -1;
-    EXPECT_FALSE(TForm9::SpaceVolume(QStringLiteral("9.5"), QStringLiteral("10"), &v));
+    EXPECT_FALSE(TForm9::SpaceVolume(QStringLiteral("9.5.1"), QStringLiteral("10"), &v));
     EXPECT_FALSE(TForm9::SpaceVolume(QStringLiteral("10"), QStringLiteral("1.2.3"), &v));
     EXPECT_EQ(v, -1);
     EXPECT_EQ(TForm9::SurfaceInsideTemperature(70.6), 71);
@@ -200,10 +203,10 @@ TEST_F(Form9Test, NumbersThatDoNotConvertAreRefusedBeforeAnythingIsStored)
     struct Case {
         pf::ui::DBEdit *input;
         QString text, message;
-    } cases[] = {{Form9->DBEdit7, "1.2.3", "'01.2.3' is not a valid floating point value"},
-                 {Form9->DBEdit9, "9.5", "'09.5' is not a valid integer value"},
-                 {Form9->DBEdit5, "2--", "'2--' is not a valid floating point value"},
-                 {Form9->DBEdit10, "..", "'..' is not a valid floating point value"}};
+    } cases[] = {{Form9->DBEdit7, "1.2.3", " عدد معتبر است"},
+                 {Form9->DBEdit9, "9.5.", " عدد معتبر است"},
+                 {Form9->DBEdit5, "2--", " عدد معتبر است"},
+                 {Form9->DBEdit10, "..", " عدد معتبر است"}};
     for (const Case &c : cases) {
         const QString before = c.input->text();
         c.input->setText(c.text);
@@ -272,12 +275,12 @@ TEST_F(Form9Test, NoSpaceWithoutAFloorAndUnitRow)
     EXPECT_EQ(count(QStringLiteral("bankfz")), 0);
 }
 
-// An outdoor temperature below 0 F takes its minus sign anywhere, shows it
-// after the digits once the input is left, as a floor number does, and is
-// stored negative; the page shows it so again.
+// An outdoor temperature below 0 F takes its minus sign at either end,
+// shows it after the digits once the input is left, as a floor number does,
+// and is stored negative; the page shows it so again.
 TEST_F(Form9Test, OutdoorTemperatureBelowZeroTakesItsMinusSign)
 {
-    const char *typed[] = {"-12", "12-", "1-2"};
+    const char *typed[] = {"-12", "12-"};
     int n = 0;
     for (const char *t : typed) {
         SCOPED_TRACE(t);
@@ -308,4 +311,67 @@ TEST_F(Form9Test, DigitsBeyondTheAreaBoxAreRefusedWithTheMessage)
     retype(Form9, QStringLiteral("1000000000"));
     EXPECT_EQ(Form9->DBEdit7->text(), QStringLiteral("10000000"));
     EXPECT_EQ(testsupport::takeMessages(), QStringList(2, QStringLiteral(" عدد معتبر است")));
+}
+
+// The outdoor temperature, typed or pasted, holds a number or answers with
+// its own message: "20-5" is never -205, and no English reaches the user.
+// Persian and Arabic-Indic digits are the digits 0-9.
+TEST_F(Form9Test, OutdoorTemperatureIsANumberOrTheBoxsMessage)
+{
+    const QString refusal = QStringLiteral(" عدد معتبر است");
+    const struct {
+        const char *typed, *pasted;
+        const char *shown;
+        int refusals;
+        double stored;
+    } cases[] = {
+        {"20-5", nullptr, "20-", 1, -20},     {"20-5-", nullptr, "20-", 2, -20}, {"1-2", nullptr, "1-", 1, -1},
+        {"۲۰", nullptr, "20", 0, 20},        {"", "٢٠", "20", 0, 20},            {"20", "-5", "20", 1, 20},
+        {"20", "۵-۵", "20", 1, 20},
+    };
+    int n = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.typed) + " / " + (c.pasted ? c.pasted : ""));
+        const QString name = QStringLiteral("t%1").arg(++n);
+        press(Form9, Qt::Key_Insert);
+        type(Form9, name);
+        press(Form9, Qt::Key_Return);
+        ASSERT_EQ(Form9->focusWidget(), Form9->DBEdit5);
+        retype(Form9, QString::fromUtf8(c.typed));
+        if (c.pasted) {
+            QGuiApplication::clipboard()->setText(QString::fromUtf8(c.pasted));
+            press(Form9, Qt::Key_V, Qt::ControlModifier);
+        }
+        EXPECT_EQ(Form9->DBEdit5->text(), QString::fromUtf8(c.shown));
+        press(Form9, Qt::Key_F2);
+        EXPECT_EQ(testsupport::takeMessages(), QStringList(c.refusals, refusal));
+        EXPECT_FALSE(Form9->entryState());
+        EXPECT_EQ(rows(QStringLiteral("SELECT To_ FROM bankfz WHERE Faza = ?"), {name}).rows.value(0).value(0),
+                  c.stored);
+    }
+
+    // Select all and undo in the same box: the record follows the box.
+    press(Form9, Qt::Key_Insert);
+    type(Form9, QStringLiteral("u"));
+    press(Form9, Qt::Key_Return);
+    retype(Form9, QStringLiteral("20"));
+    press(Form9, Qt::Key_A, Qt::ControlModifier);
+    type(Form9, QStringLiteral("3"));
+    EXPECT_EQ(Form9->DBEdit5->text(), QStringLiteral("3"));
+    press(Form9, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Form9->DBEdit5->text(), QStringLiteral("20"));
+    press(Form9, Qt::Key_F2);
+    EXPECT_TRUE(testsupport::takeMessages().isEmpty());
+    EXPECT_EQ(rows(QStringLiteral("SELECT To_ FROM bankfz WHERE Faza = 'u'")).rows.value(0).value(0), 20.0);
+}
+
+// A space 9.5 ft high is stored 9.5 ft high, its volume from that height.
+TEST_F(Form9Test, AHeightWithDecimalsIsStoredAsTyped)
+{
+    enterSpace(QStringLiteral("انبار"), {"", "", "۱۰", "", "9.5", ""});
+    EXPECT_TRUE(testsupport::takeMessages().isEmpty());
+    EXPECT_FALSE(Form9->entryState());
+    EXPECT_EQ(rows(QStringLiteral("SELECT A_, Ertefa, V_ FROM bankfz")).rows.value(0),
+              (QVector<QVariant>{10.0, 9.5, 95.0}));
+    EXPECT_EQ(Form9->DBEdit9->text(), QStringLiteral("9.5"));
 }

@@ -139,8 +139,8 @@ TEST_F(U_15WaterTest, StoppedRunsShowOnlyTheirMessage)
     } cases[] = {
         {"Label19", "DBEdit1", "0", said({"راندمان مبدل را تصحيح كنيد"})},
         {"Label20", "DBEdit27", "0", said({"تعداد استارت پمپ در هر ساعت را وارد كنيد"})},
-        // A text the filters would not let in names the box.
-        {"Label20", "DBEdit27", "1.5", {u("مقدار «%1» عدد معتبر نيست").arg(u("تعداد استارت پمپ در هر ساعت"))}},
+        // A text the filters would not let in: the box's own message.
+        {"Label20", "DBEdit27", "1.5", said({" عدد صحيح معتبر است"})},
         {"Label18", nullptr, nullptr, said({"دماهاي آب شهر و آب مخلوط و آب گرم بهداشتي را كنترل كنيد"})},
     };
     for (const auto &c : cases) {
@@ -303,3 +303,29 @@ TEST_F(U_15WaterTest, AnotherProjectKeepsNothingOfTheKindList)
 }
 
 } // namespace
+
+// An overlong number never reaches a calculation: typed, a box stops at 15
+// digits before the point with its message; put there past the keys, the
+// run stops on the box's message. Whatever a run shows carries no exponent:
+// a storage time of 15 digits holds a water volume of 17, shown whole.
+TEST_F(U_15WaterTest, NoNumberIsShownWithAnExponent)
+{
+    const QString refusal = QStringLiteral(" عدد معتبر است");
+    click("Label20");
+    typeIn("DBEdit22", QStringLiteral("12345678901234567890123"));
+    EXPECT_EQ(w<QLineEdit>("DBEdit22")->text(), QStringLiteral("123456789012345"));
+    EXPECT_EQ(testsupport::takeMessages(), QStringList(8, refusal));
+    EXPECT_TRUE(run("Label39").isEmpty());
+    ASSERT_TRUE(panelShown());
+    const QStringList shown = values(8);
+    for (const QString &v : shown)
+        EXPECT_FALSE(v.contains(QLatin1Char('E'), Qt::CaseInsensitive)) << v.toStdString();
+    EXPECT_EQ(shown[1].size(), 17);
+
+    for (const char *box : {"DBEdit19", "DBEdit22"}) {
+        w<QLineEdit>(box)->setText(QStringLiteral("12345678901234567890123"));
+        EXPECT_EQ(run("Label39"), QStringList{refusal});
+        EXPECT_FALSE(panelShown());
+        w<QLineEdit>(box)->setText(QStringLiteral("1"));
+    }
+}

@@ -82,3 +82,33 @@ TEST(Numbers, RoundingTakesWrittenTiesToTheEvenNeighbour)
         ASSERT_EQ(pf::roundHalfEven(v, 2), x == std::floor(x) ? x / 100 : want) << v;
     }
 }
+
+// The digits of a Persian or Arabic keyboard read as 0-9.
+TEST(Numbers, EasternDigitsAreTheDigits0To9)
+{
+    EXPECT_EQ(pf::latinDigits(QStringLiteral("۱۲۳۴۵۶۷۸۹۰")), QStringLiteral("1234567890"));
+    EXPECT_EQ(pf::latinDigits(QStringLiteral("٢٠.٥-")), QStringLiteral("20.5-"));
+    EXPECT_EQ(pf::latinDigits(QStringLiteral("اتاق 2")), QStringLiteral("اتاق 2"));
+}
+
+// What a page shows never carries an exponent.
+TEST(Numbers, PlainTextsHaveNoExponent)
+{
+    const struct {
+        double v;
+        const char *text;
+    } cases[] = {{12.5, "12.5"},
+                 {-3, "-3"},
+                 {1.5e-5, "0.000015"},
+                 {-2.25e-7, "-0.000000225"},
+                 {1e15, "1000000000000000"},
+                 {1.2345678902346e22, "12345678902346000000000"},
+                 {-1.5e17, "-150000000000000000"},
+                 {999999999999999, "999999999999999"},
+                 {0, "0"}};
+    for (const auto &c : cases)
+        EXPECT_EQ(pf::plainNumberText(c.v), QString::fromLatin1(c.text)) << c.v;
+    EXPECT_TRUE(pf::showsAsTyped(999999999999999.0));
+    EXPECT_FALSE(pf::showsAsTyped(-1e15));
+    EXPECT_FALSE(pf::showsAsTyped(std::nan("")));
+}

@@ -77,6 +77,13 @@ TEST_F(DbTest, ValuesConvertAndRefuseBadText)
     EXPECT_EQ(t.fieldByName(QStringLiteral("SHPROJE")).asInteger(), 4);
     EXPECT_THROW(t.fieldByName(QStringLiteral("SHPROJE")).setAsString(QStringLiteral("1.2.3")), DbError);
     EXPECT_EQ(t.fieldByName(QStringLiteral("SHPROJE")).asFloat(), 3.5);
+    // Refused in Persian, naming the text only.
+    try {
+        t.fieldByName(QStringLiteral("SHPROJE")).setAsString(QStringLiteral("20-5"));
+        ADD_FAILURE();
+    } catch (const DbError &e) {
+        EXPECT_EQ(e.message(), QStringLiteral("«20-5» عدد معتبر نيست"));
+    }
     // String(15) is cut on write.
     t.fieldByName(QStringLiteral("SHAHR")).setAsString(QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
     EXPECT_EQ(t.fieldByName(QStringLiteral("SHAHR")).asString(), QStringLiteral("abcdefghijklmno"));

@@ -1,9 +1,11 @@
 #include "platform/db/Db.h"
 #include "platform/ui/DbControls.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Keys.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QScrollBar>
@@ -204,6 +206,47 @@ TEST_F(BoundControls, NumberEditKeepsHalfTypedTextUntilItIsANumber)
     EXPECT_EQ(messages.size(), 1);
     table.post();
     EXPECT_DOUBLE_EQ(table.fieldByName(QStringLiteral("Ti_")).asFloat(), 1.2);
+}
+
+// A number box over a number field: the sign the box shows after the
+// digits, and Persian digits, reach the field as a number; a text that is no
+// number never does, and leaving the box says so in the box's own words,
+// once, never while another window (a message box) takes the focus.
+TEST_F(BoundControls, NumberEditWritesNumbersOnlyAndRefusesInTheBoxsWords)
+{
+    QStringList messages;
+    ScopedMessageHook hook([&](const QString &t) { messages << t; });
+    const QString refusal = QStringLiteral(" عدد معتبر است");
+    DBEdit edit;
+    edit.bind(&src, QStringLiteral("Ti_"));
+    installSignedFilter(&edit, refusal, true);
+    table.edit();
+    auto leave = [&](Qt::FocusReason reason) {
+        QFocusEvent out(QEvent::FocusOut, reason);
+        QApplication::sendEvent(&edit, &out);
+    };
+    const struct {
+        const char *typed;
+        double stored;
+    } cases[] = {{"5-", -5}, {"-2.5", -2.5}, {"۲۰", 20}, {"٢٠.٥-", -20.5}};
+    for (const auto &c : cases) {
+        edit.clear();
+        for (QChar ch : QString::fromUtf8(c.typed))
+            QTest::sendKeyEvent(QTest::Click, &edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        EXPECT_DOUBLE_EQ(table.fieldByName(QStringLiteral("Ti_")).asFloat(), c.stored) << c.typed;
+    }
+    EXPECT_TRUE(messages.isEmpty());
+
+    edit.selectAll();
+    QTest::keyClicks(&edit, QStringLiteral("-"));
+    EXPECT_DOUBLE_EQ(table.fieldByName(QStringLiteral("Ti_")).asFloat(), -20.5);
+    leave(Qt::ActiveWindowFocusReason);
+    EXPECT_TRUE(messages.isEmpty());
+    leave(Qt::TabFocusReason);
+    leave(Qt::MouseFocusReason);
+    EXPECT_EQ(messages, QStringList{refusal});
+    table.post();
+    EXPECT_DOUBLE_EQ(table.fieldByName(QStringLiteral("Ti_")).asFloat(), -20.5);
 }
 
 TEST_F(BoundControls, ComboBoxWritesTheChosenText)

@@ -118,9 +118,10 @@ TEST(NumberFilters, DecimalAndSignedVariants)
     EXPECT_EQ(messages, QStringList{kDecimal});
     messages.clear();
 
+    // No point in a whole signed box; no digit after the sign at its end.
     QTest::keyClicks(&sig, QStringLiteral("2-.5"));
-    EXPECT_EQ(sig.text(), QStringLiteral("2-5"));
-    EXPECT_EQ(messages, QStringList{kNumber});
+    EXPECT_EQ(sig.text(), QStringLiteral("2-"));
+    EXPECT_EQ(messages, (QStringList{kNumber, kNumber}));
     messages.clear();
 
     QTest::keyClicks(&sigDec, QStringLiteral("-2.5x"));
@@ -290,4 +291,117 @@ TEST(NumberFilters, PastedAndDroppedTextGoesInOnlyWhenTheWholeTextIsValid)
         }
         ++way;
     }
+}
+
+namespace {
+
+// A key as a Persian or Arabic keyboard sends it: its text only.
+void typeChars(QWidget *w, const QString &text)
+{
+    for (QChar c : text) {
+        if (c.unicode() < 128)
+            QTest::keyClick(w, char(c.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+} // namespace
+
+// A minus sign stands once, at either end of the number (or anywhere in a
+// floor number); Persian and Arabic-Indic digits go in as 0-9; no box takes
+// more than 15 digits before its point. Typed key by key, and pasted whole.
+TEST(NumberFilters, SignsEasternDigitsAndLengthTypedOrPasted)
+{
+    QStringList messages;
+    ScopedMessageHook hook([&](const QString &t) { messages << t; });
+    QLineEdit signedBox, floorBox, wholeBox, dateBox;
+    installSignedFilter(&signedBox, kNumber, true);
+    installNumberFilter(&floorBox, NumberChar::MinusAnywhere, kNumber);
+    installWholeNumberFilter(&wholeBox, kWhole);
+    installNumberFilter(&dateBox, NumberChar::Slash, kDecimal);
+    const struct {
+        QLineEdit *box;
+        const char *typed;
+        const char *shown;
+        int refusals; // typed key by key
+        bool pasteTaken; // the same text pasted into the empty box
+    } cases[] = {
+        {&signedBox, "20-5", "20-", 1, false},
+        {&signedBox, "-5-", "-5", 1, false},
+        {&signedBox, "20--", "20-", 1, false},
+        {&signedBox, "-2.5", "-2.5", 0, true},
+        {&signedBox, "2.5-", "2.5-", 0, true},
+        {&signedBox, "۲۰", "20", 0, true},
+        {&signedBox, "٢٠-", "20-", 0, true},
+        {&signedBox, "۱۲-۳", "12-", 1, false},
+        {&floorBox, "2-0", "2-0", 0, true},
+        {&floorBox, "--2", "-2", 1, false},
+        {&wholeBox, "۹۸۷", "987", 0, true},
+        {&wholeBox, "1234567890123456", "123456789012345", 1, false},
+        {&wholeBox, "000001234567890123456", "00000123456789012345", 1, false},
+        {&dateBox, "۱۴۰۲/۰۱/۱۵", "1402/01/15", 0, true},
+    };
+    for (const auto &c : cases) {
+        const QString typed = QString::fromUtf8(c.typed);
+        SCOPED_TRACE(c.typed);
+        c.box->clear();
+        messages.clear();
+        typeChars(c.box, typed);
+        EXPECT_EQ(c.box->text(), QString::fromUtf8(c.shown));
+        EXPECT_EQ(messages.size(), c.refusals);
+        for (const QString &m : messages)
+            EXPECT_EQ(m, boxRefusal(c.box));
+
+        c.box->clear();
+        messages.clear();
+        QGuiApplication::clipboard()->setText(typed);
+        QTest::keySequence(c.box, QKeySequence::Paste);
+        EXPECT_EQ(c.box->text(), c.pasteTaken ? QString::fromUtf8(c.shown) : QString());
+        EXPECT_EQ(messages.size(), c.pasteTaken ? 0 : 1);
+    }
+    EXPECT_EQ(boxRefusal(&signedBox), kNumber);
+    EXPECT_EQ(boxRefusal(&wholeBox), kWhole);
+    QLineEdit plain;
+    EXPECT_EQ(boxRefusal(&plain), QString());
+}
+
+// The line edit's own keys work in a number box: select all, copy, cut,
+// paste, undo, arrows, Home, End, Delete; none is refused.
+TEST(NumberFilters, LineEditKeysWorkAsInAnyLineEdit)
+{
+    QStringList messages;
+    ScopedMessageHook hook([&](const QString &t) { messages << t; });
+    QLineEdit box;
+    installDecimalFilter(&box, kNumber);
+    typeChars(&box, QStringLiteral("20"));
+    QTest::keySequence(&box, QKeySequence::SelectAll);
+    QTest::keySequence(&box, QKeySequence::Copy);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("20"));
+    typeChars(&box, QStringLiteral("3"));
+    EXPECT_EQ(box.text(), QStringLiteral("3"));
+    QTest::keySequence(&box, QKeySequence::Undo);
+    EXPECT_EQ(box.text(), QStringLiteral("20"));
+    QTest::keySequence(&box, QKeySequence::Redo);
+    EXPECT_EQ(box.text(), QStringLiteral("3"));
+    // A Persian digit typed goes on the undo list like any other.
+    QTest::keyClick(&box, Qt::Key_Left);
+    QTest::keyClick(&box, Qt::Key_Right);
+    typeChars(&box, QStringLiteral("۵"));
+    EXPECT_EQ(box.text(), QStringLiteral("35"));
+    QTest::keySequence(&box, QKeySequence::Undo);
+    EXPECT_EQ(box.text(), QStringLiteral("3"));
+    QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keySequence(&box, QKeySequence::Cut);
+    EXPECT_EQ(box.text(), QString());
+    QTest::keySequence(&box, QKeySequence::Paste);
+    QTest::keySequence(&box, QKeySequence::Paste);
+    EXPECT_EQ(box.text(), QStringLiteral("33"));
+    QTest::keyClick(&box, Qt::Key_Home);
+    QTest::keyClick(&box, Qt::Key_Delete);
+    QTest::keyClick(&box, Qt::Key_End);
+    QTest::keyClick(&box, Qt::Key_Left);
+    typeChars(&box, QStringLiteral("1."));
+    EXPECT_EQ(box.text(), QStringLiteral("1.3"));
+    EXPECT_TRUE(messages.isEmpty());
 }
