@@ -274,7 +274,7 @@ void DatasetTableModel::setDataSource(pf::db::DataSource *src)
     beginResetModel();
     m_src = src;
     endResetModel();
-    m_knownRows = rowCount();
+    remember();
 }
 
 pf::db::Dataset *DatasetTableModel::dataset() const
@@ -287,7 +287,7 @@ void DatasetTableModel::setColumns(const QVector<DBGridColumn> &cols)
     beginResetModel();
     m_cols = cols;
     endResetModel();
-    m_knownRows = rowCount();
+    remember();
 }
 
 QString DatasetTableModel::columnField(int column) const
@@ -360,7 +360,21 @@ void DatasetTableModel::reload()
 {
     beginResetModel();
     endResetModel();
+    remember();
+}
+
+void DatasetTableModel::remember()
+{
+    const pf::db::Dataset *ds = dataset();
     m_knownRows = rowCount();
+    m_knownDataset = ds;
+    m_knownSelection = ds ? ds->selectionSerial() : 0;
+}
+
+bool DatasetTableModel::rowsOutOfDate() const
+{
+    const pf::db::Dataset *ds = dataset();
+    return rowCount() != m_knownRows || ds != m_knownDataset || (ds && ds->selectionSerial() != m_knownSelection);
 }
 
 void DatasetTableModel::currentRowChanged()
@@ -439,13 +453,17 @@ void DBGrid::connectSource()
         pf::db::Dataset *ds = m_model->dataset();
         if (ds && ds->controlsDisabled())
             return;
-        // A dataset reopened or refilled since the last reset.
+        // Rows read anew since the last reset (a master moved, a refresh,
+        // a delete) are shown whole, also when as many as before: a reset
+        // repaints every row, not only the current one.
         if (m_model->rowsOutOfDate()) {
             m_syncing = true;
             m_model->reload();
             m_syncing = false;
+            applyWidths();
+        } else {
+            m_model->currentRowChanged();
         }
-        m_model->currentRowChanged();
         syncToCursor();
     });
     m_c3 = connect(src, &pf::db::DataSource::stateChanged, this, [this] { m_model->currentRowChanged(); });

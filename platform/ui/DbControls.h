@@ -136,8 +136,10 @@ public:
     QVariant headerData(int section, Qt::Orientation o, int role = Qt::DisplayRole) const override;
 
     void reload();            // rows changed
-    // The dataset's row count differs from the one last shown.
-    bool rowsOutOfDate() const { return rowCount() != m_knownRows; }
+    // The dataset's rows are not the ones last shown: read anew since (a
+    // master moved to another record, a refresh, a delete), even when as
+    // many as before.
+    bool rowsOutOfDate() const;
     void currentRowChanged(); // values of the current row changed
 
 private:
@@ -146,6 +148,9 @@ private:
     QPointer<pf::db::DataSource> m_src;
     QVector<DBGridColumn> m_cols;
     int m_knownRows = 0;
+    const pf::db::Dataset *m_knownDataset = nullptr;
+    quint64 m_knownSelection = 0;
+    void remember();
 };
 
 // A read-only grid over a data source. Choosing a row moves the dataset's
