@@ -60,6 +60,9 @@ TForm16::TForm16(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TFo
         ui->DBGrid4->setDataSource(DM1->DataSource5);
     }
     pf::ui::DBGrid *grids[] = {ui->DBGrid1, ui->DBGrid2, ui->DBGrid3, ui->DBGrid4};
+    // Whole titles and cells within each grid's width.
+    for (pf::ui::DBGrid *g : grids)
+        g->fitColumnsToWidth();
     for (int i = 0; i < 4; ++i) {
         connect(grids[i], &QAbstractItemView::clicked, this, [this, i] { GridCellClick(i + 1); });
         // A click on the titles brings the grid forward with the focus.

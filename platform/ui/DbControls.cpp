@@ -333,15 +333,37 @@ int DatasetTableModel::columnCount(const QModelIndex &parent) const
 
 QVariant DatasetTableModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || role != Qt::DisplayRole)
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return QVariant();
     pf::db::Dataset *ds = dataset();
     const int fi = fieldIndex(index.column());
     if (!ds || fi < 0)
         return QVariant();
+    if (role == Qt::ToolTipRole) {
+        const QString whole = wholeText(index);
+        return whole.isEmpty() ? QVariant() : QVariant(whole);
+    }
     // The record being edited shows its new values.
     const bool isCurrent = index.row() == ds->recNo() - 1 && ds->state() == DatasetState::Edit;
-    return ds->rowText(isCurrent ? -1 : index.row(), fi);
+    const QString text = ds->rowText(isCurrent ? -1 : index.row(), fi);
+    // A field that keeps only the start of a longer text says so.
+    if (m_whole && !text.isEmpty()) {
+        const QString whole = m_whole(index.row(), index.column());
+        if (whole.size() > text.size() && whole.startsWith(text))
+            return QString(text + QChar(0x2026));
+    }
+    return text;
+}
+
+QString DatasetTableModel::wholeText(const QModelIndex &index) const
+{
+    pf::db::Dataset *ds = dataset();
+    const int fi = fieldIndex(index.column());
+    if (!m_whole || !ds || fi < 0)
+        return QString();
+    const QString text = ds->rowText(index.row(), fi);
+    const QString whole = m_whole(index.row(), index.column());
+    return !text.isEmpty() && whole.size() > text.size() && whole.startsWith(text) ? whole : QString();
 }
 
 QVariant DatasetTableModel::headerData(int section, Qt::Orientation o, int role) const
@@ -574,6 +596,14 @@ void DBGrid::fitColumnsToWidth()
     verticalHeader()->setDefaultSectionSize(lineHeight);
 }
 
+void DBGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    const int sideways = horizontalScrollBar()->value();
+    QTableView::scrollTo(index, hint);
+    if (m_fitted)
+        horizontalScrollBar()->setValue(sideways);
+}
+
 bool DBGrid::viewportEvent(QEvent *e)
 {
     if (e->type() != QEvent::ToolTip)
@@ -581,8 +611,11 @@ bool DBGrid::viewportEvent(QEvent *e)
     const auto *help = static_cast<QHelpEvent *>(e);
     const QModelIndex index = indexAt(help->pos());
     const QString text = index.isValid() ? index.data().toString() : QString();
+    const QString whole = index.isValid() ? m_model->wholeText(index) : QString();
     const QRect cell = visualRect(index);
-    if (!text.isEmpty() && QFontMetrics(font()).horizontalAdvance(text) > cell.width() - cellMargin(this))
+    if (!whole.isEmpty())
+        QToolTip::showText(help->globalPos(), whole, viewport(), cell);
+    else if (!text.isEmpty() && QFontMetrics(font()).horizontalAdvance(text) > cell.width() - cellMargin(this))
         QToolTip::showText(help->globalPos(), text, viewport(), cell);
     else
         QToolTip::hideText();
