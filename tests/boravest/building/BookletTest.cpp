@@ -105,7 +105,11 @@ TEST_F(Booklet, SpaceWorkedByHandPrintsEveryStepAndTheTotals)
 TEST_F(Booklet, InfiltrationRowReadsAsOneTextOnThePageOnPaperAndFromItsFile)
 {
     handWorkedProject(3);
+    QString name;
+    inPreview = [&](pf::report::ReportPreview *p) { name = p->documentName(); };
     const pf::report::Document doc = preview(3);
+    // The booklet goes by its own name (a print to a file is offered under it).
+    EXPECT_EQ(name, QStringLiteral("دفترچه محاسبات - villa"));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("booklet.QRP"));
     pf::report::saveDocument(doc, path);
