@@ -633,8 +633,8 @@ void TReport2::buildSurfaceTable()
     Label *merged = addCell(SpaceFooterBand, QStringLiteral("QRLabel170"), 0, 0, kRowHeight);
     merged->geometry.setLeft(width - kColumnWidths[0] - kColumnWidths[1] - kColumnWidths[2]);
     merged->frame.right = true;
+    // The caption and the air changes it brackets print as one text.
     m_air = addText(SpaceFooterBand, QStringLiteral("QRLabel171"), r, 2, QString(), 12);
-    m_airText = addText(SpaceFooterBand, QStringLiteral("QRLabel172"), r, 2, QStringLiteral(") هواي نفوذي"), 12);
     m_volume = addCell(SpaceFooterBand, QStringLiteral("QRLabel173"), 3, 0, kRowHeight);
     m_airFactor = addCell(SpaceFooterBand, QStringLiteral("QRLabel174"), 4, 0, kRowHeight);
     m_airDt = addCell(SpaceFooterBand, QStringLiteral("QRLabel175"), 5, 0, kRowHeight);
@@ -731,8 +731,11 @@ void TReport2::SpaceFooterBeforePrint()
     const double qs = building::spaceLoad(h, unit.Sf->asFloat(), unit.Z_ertefa->asFloat(), space.V_varm);
 
     const double right = QuickRep1.contentWidthPx() - 4;
-    m_air->text = QStringLiteral("(") + num(space.Air_);
-    layRightToLeft({m_air, m_airText}, right, 2);
+    // The air changes in the caption's brackets: "(1" and ") هواي نفوذي",
+    // stored for a left-to-right line, make one text that reads «هواي
+    // نفوذي (1)» (two texts would each take their own direction).
+    m_air->text = QStringLiteral("(") + num(space.Air_) + QStringLiteral(") هواي نفوذي");
+    layRightToLeft({m_air}, right, 2);
     m_volume->text = num(space.V_);
     m_airFactor->text = num(building::printedAirFactor(SiteGa));
     m_airDt->text = building::signAfter(space.Ti_ - space.To_);

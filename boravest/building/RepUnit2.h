@@ -187,7 +187,7 @@ private:
     pf::report::Label *m_area = nullptr, *m_u = nullptr, *m_dt = nullptr, *m_factor = nullptr, *m_loss = nullptr;
     pf::report::Label *m_unitHeading[4] = {};
     pf::report::Label *m_spaceHeading[6] = {};
-    pf::report::Label *m_airText = nullptr, *m_air = nullptr, *m_volume = nullptr, *m_airFactor = nullptr,
+    pf::report::Label *m_air = nullptr, *m_volume = nullptr, *m_airFactor = nullptr,
                       *m_airDt = nullptr, *m_qi = nullptr;
     pf::report::Label *m_heatCaption = nullptr, *m_heat = nullptr, *m_gainCaption = nullptr, *m_gain = nullptr;
     pf::report::Label *m_loadParts[5] = {};

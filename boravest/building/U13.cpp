@@ -355,6 +355,10 @@ void TForm13::Label5Click()
     }
 
     Panel4->hide();
+    // The booklet's name, offered as the file of a print to a file.
+    const QString name = Report2->QRLabelName->text.trimmed();
+    Report2->QuickRep1.title = name.isEmpty() ? QStringLiteral("دفترچه محاسبات")
+                                              : QStringLiteral("دفترچه محاسبات - ") + name;
     Label7Click(); // unsaved company, engineer and date were printed, not kept
     try {
         pf::report::preview(Report2->QuickRep1, this);

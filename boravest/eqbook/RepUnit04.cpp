@@ -54,7 +54,9 @@ TReport04::TReport04(QObject *parent) : QObject(parent)
     QRLabel47 = t("QRLabel47");
     f.line(kRight, 242, {t("QRLabel45", ":(Btu/h)بار حرارتي جكوزي"), QRLabel47});
     QRLabel28 = t("QRLabel28");
-    f.line(kRight, 279, {t("QRLabel11", ":(Btu/h)قدرت حرارتي ديگ:"), QRLabel28});
+    // One colon, where the other captions have it (the layout's second
+    // colon put the colon first and the unit before the words).
+    f.line(kRight, 279, {t("QRLabel11", ":(Btu/h)قدرت حرارتي ديگ"), QRLabel28});
     f.line(kRight, 316, {t("QRLabel4", ":(%)كيفيت عايق كاري در سيستم"), d("QRDBText18", "K_A_Dig")});
     QRLabel27 = t("QRLabel27");
     f.line(kRight, 353, {t("QRLabel9", ":ضريب پيش راه اندازي سيستم"), QRLabel27});

@@ -277,7 +277,7 @@ void TFormT2::FormActivate()
     QString name;
     if (DM1 && DM1->Table1->active() && !DM1->Table1->isEmpty())
         name = DM1->Table1->fieldByName(QStringLiteral("NAME")).asString();
-    ui->LProject->setText(name);
+    pf::ui::setFittedText(ui->LProject, name);
 }
 
 void TFormT2::done(int r)

@@ -295,6 +295,10 @@ void TFormT2::Label45Click()
         openSpaceTables();
         Form23->hideGauge();
         QRCompositeReport1.onAddReports = [this](pf::report::CompositeReport &) { QRCompositeReport1AddReports(); };
+        // The booklet's name, offered as the file of a print to a file.
+        const QString name = DM1->Table1->fieldByName(QStringLiteral("NAME")).asString().trimmed();
+        QRCompositeReport1.title = name.isEmpty() ? QStringLiteral("دفترچه تجهيزات")
+                                                  : QStringLiteral("دفترچه تجهيزات - ") + name;
         pf::report::preview(QRCompositeReport1, Form23);
     } catch (const pf::db::DbError &e) {
         Form23->hideGauge();

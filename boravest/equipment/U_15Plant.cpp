@@ -289,6 +289,7 @@ void TFormT2::setUpPlantPages()
     uiGhRvK->DBGrid4->setColumns({{QStringLiteral("NameT"), QStringLiteral("شماره طبقه"), 150},
                                   {QStringLiteral("Shvahed"), QStringLiteral("شماره واحد"), 140},
                                   {QStringLiteral("T_Rz"), QStringLiteral("تعداد رايزرها"), 140}});
+    uiGhRvK->DBGrid4->fitColumnsToWidth();
     uiGhRvK->DBEdit82->bind(source, QStringLiteral("T_Rz"));
     pf::ui::installWholeNumberFilter(uiGhRvK->DBEdit82, u(kWholeOnly));
     uiGhRvK->DBEdit82->installEventFilter(new RiserBoxFocus(uiGhRvK->DBEdit82, [this] { return Table2; }));

@@ -30,7 +30,10 @@ const QString kWholeOnly = QStringLiteral(" عدد صحيح معتبر است");
 // The jacuzzi pump page's whole-number message has no leading blank.
 const QString kWholeOnlyJacuzzi = QStringLiteral("عدد صحيح معتبر است");
 const QString kNumberOnly = QStringLiteral(" عدد معتبر است");
-const QString kUseTab = QStringLiteral("استفاده كنيد Tab  براي پيمايش فيلدها از كليد");
+// Stored for a left-to-right paragraph ("to move between the fields use
+// the Tab key") although its first character is a letter: the left-to-right
+// mark in front says so to the direction rule.
+const QString kUseTab = QStringLiteral("\u200Eاستفاده كنيد Tab  براي پيمايش فيلدها از كليد");
 const QString kPoolFirst = QStringLiteral("ابتدا اطلاعات مربوط به مبدل استخر را وارد كنيد");
 const QString kJacuzziFirst = QStringLiteral("ابتدا اطلاعات مربوط به مبدل جكوزي رد كنيد");
 

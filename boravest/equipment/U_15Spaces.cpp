@@ -306,6 +306,9 @@ void TFormT2::setUpSpacePages()
     for (pf::ui::DBGrid *g : {uiPGRad->DBGrid3, uiPGUH->DBGrid2, uiKore->DBGrid5})
         g->setDataSource(source1);
     uiHavPD->DBGrid1->setDataSource(source3);
+    // Every column whole within the grid: a click never moves them sideways.
+    for (pf::ui::DBGrid *g : {uiPGRad->DBGrid3, uiPGUH->DBGrid2, uiKore->DBGrid5, uiHavPD->DBGrid1})
+        g->fitColumnsToWidth();
     uiPGUH->DBEdit91->bind(source1, QStringLiteral("T_UH"));
     uiHavPD->DBEdit81->bind(source3, QStringLiteral("Te_Hav"));
     uiHavPD->DBEdit92->bind(source3, QStringLiteral("To_Mo_Hav"));

@@ -5,6 +5,7 @@
 #include "boravest/help/UPicture.h"
 #include "platform/ui/Colors.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/TextDirection.h"
 
 #include <QApplication>
 #include <QFile>
@@ -40,6 +41,26 @@ const ScrollSteps *stepsOf(int page)
         if (s.page == page)
             return &s;
     return nullptr;
+}
+
+// The messages the prose quotes (‹...›) as the message boxes show them: one
+// stored for a left-to-right paragraph in its reading order, so that in the
+// right-to-left prose it reads as one sentence with its mark last.
+QString quotesInReadingOrder(const QString &prose)
+{
+    const QChar open(0x2039), close(0x203A);
+    QString out;
+    qsizetype from = 0;
+    for (qsizetype at = prose.indexOf(open); at >= 0; at = prose.indexOf(open, from)) {
+        const qsizetype end = prose.indexOf(close, at + 1);
+        if (end < 0)
+            break;
+        const QString quote = prose.mid(at + 1, end - at - 1);
+        out += prose.mid(from, at + 1 - from);
+        out += pf::ui::textDirection(quote) == Qt::LeftToRight ? pf::ui::inReadingOrder(quote) : quote;
+        from = end;
+    }
+    return out + prose.mid(from);
 }
 
 } // namespace
@@ -100,6 +121,9 @@ TFormHelp::TFormHelp(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui:
     pf::ui::setBackColor(this, pf::ui::winColor(13158848));
     // The pages are chosen by the callers only: no tab row to click.
     ui->PageControl1->tabBar()->hide();
+    for (QLabel *text : ui->PageControl1->findChildren<QLabel *>())
+        if (text->text().contains(QChar(0x2039)))
+            text->setText(quotesInReadingOrder(text->text()));
     for (int page = 0; page < PageCount; ++page)
         if (QScrollArea *box = pageScrollBox(page))
             box->verticalScrollBar()->setRange(0, box->widget()->height() - box->height());

@@ -60,6 +60,9 @@ TForm16::TForm16(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TFo
         ui->DBGrid4->setDataSource(DM1->DataSource5);
     }
     pf::ui::DBGrid *grids[] = {ui->DBGrid1, ui->DBGrid2, ui->DBGrid3, ui->DBGrid4};
+    // Whole titles and cells within each grid's width.
+    for (pf::ui::DBGrid *g : grids)
+        g->fitColumnsToWidth();
     for (int i = 0; i < 4; ++i) {
         connect(grids[i], &QAbstractItemView::clicked, this, [this, i] { GridCellClick(i + 1); });
         // A click on the titles brings the grid forward with the focus.
@@ -137,9 +140,14 @@ void TForm16::Label4Click()
             break;
         case 5: stores::deleteSurface(db, t->fieldByName(QStringLiteral("No")).asInteger()); break;
         }
-        // The grids show what is stored; the cursors moved, so the next
-        // delete waits for a fresh choice.
-        for (pf::db::Table *d : {DM1->Table1, DM1->Table3, DM1->Table4, DM1->Table5, DM1->Table12})
+        // The grids show what is stored: the table of the level is read
+        // again with its cursor on a neighbouring row of the same master
+        // (the rows under it follow), the choices above stay. The cursor
+        // moved, so the next delete waits for a fresh choice.
+        std::vector<pf::db::Table *> changed{t};
+        if (DeleteLevel == 1)
+            changed.push_back(DM1->Table12);
+        for (pf::db::Table *d : changed)
             if (d->active())
                 d->refresh();
     } catch (const pf::db::DbError &e) {

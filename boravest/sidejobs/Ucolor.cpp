@@ -37,6 +37,11 @@ std::function<std::optional<QColor>(const QColor &, QWidget *)> TFormColor::Pick
 
 namespace {
 QColor entry(int i) { return pf::ui::winColor(AreaColors[i]); }
+
+// The desktop colour the heading's yellow stands on (the classic desktop
+// blue): around it the panel takes the area's window colour, on whose
+// silver the yellow would read at 1.7 : 1 only; on this blue at 5 : 1.
+const QColor kDesktop(58, 110, 165);
 } // namespace
 
 TFormColor::TFormColor(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TFormColor>())
@@ -50,7 +55,7 @@ TFormColor::TFormColor(QWidget *parent) : QDialog(parent), ui(std::make_unique<U
     heading.setFamily(QStringLiteral("Titr"));
     ui->Label10->setFont(heading);
     pf::ui::setTextColor(ui->Label10, Qt::yellow);
-    pf::ui::setBackColor(ui->Panel18, palette().color(QPalette::Window));
+    pf::ui::setBackColor(ui->Label10, kDesktop);
 
     QRadioButton *radios[] = {ui->RadioButton1, ui->RadioButton2, ui->RadioButton3, ui->RadioButton4,
                               ui->RadioButton5};

@@ -63,6 +63,10 @@ TForm17::TForm17(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TFo
         ui->DBEdit2->setDataSource(DM1->DataSource6);
         ui->DBEdit2->setDataField(QStringLiteral("Shproje"));
     }
+    // The project name column keeps ten letters of a name (the size of its
+    // lookup field): a longer name shows that it is cut, and whole on hover.
+    ui->DBGrid2->datasetModel()->setWholeText([this](int row, int column) { return wholeProjectName(row, column); });
+    ui->DBGrid2->fitColumnsToWidth();
     connect(ui->Label2, &pf::ui::ClickLabel::clicked, this, [this] { Label2Click(); });
     connect(ui->Label4, &pf::ui::ClickLabel::clicked, this, [this] { Label4Click(); });
     connect(ui->Label5, &pf::ui::ClickLabel::clicked, this, [this] { Label5Click(); });
@@ -138,8 +142,32 @@ void TForm17::hideCopyParts()
         DM1->Query1->close();
 }
 
+QString TForm17::wholeProjectName(int row, int column)
+{
+    const pf::ui::DatasetTableModel *m = ui->DBGrid2->datasetModel();
+    pf::db::Dataset *ds = m->dataset();
+    if (!DM1 || !ds || m->columnField(column) != QLatin1String("Name Projec"))
+        return QString();
+    const pf::db::Field *project = ds->findField(QStringLiteral("Shproje"));
+    if (!project)
+        return QString();
+    const double p = ds->rowValue(row, project->index()).toDouble();
+    auto it = m_projectNames.constFind(p);
+    if (it == m_projectNames.constEnd()) {
+        QString name;
+        try {
+            name = DM1->Table1->lookup(QStringLiteral("SHPROJE"), {p}, QStringLiteral("NAME")).toString();
+        } catch (const pf::db::DbError &) {
+            // Without the projects table the cell keeps what it shows.
+        }
+        it = m_projectNames.insert(p, name);
+    }
+    return *it;
+}
+
 void TForm17::Label2Click()
 {
+    m_projectNames.clear();
     for (QWidget *w : std::initializer_list<QWidget *>{ui->Panel2, ui->Label10, ui->Shape2, ui->Label14, ui->Shape3})
         w->hide();
     resetMenuEntry(ui->Label4);

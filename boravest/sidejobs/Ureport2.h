@@ -4,6 +4,7 @@
 #include "ui_Ureport2.h"
 
 #include <QDialog>
+#include <QHash>
 
 #include <memory>
 
@@ -55,6 +56,10 @@ private:
     // After a restore that changed nothing: what was open, opened again
     // without a word.
     void reopenQuietly(const QStringList &openDatasets);
+    // The whole name of the project of a row of the copy grid, for its
+    // project name column (empty for the other columns).
+    QString wholeProjectName(int row, int column);
+    QHash<double, QString> m_projectNames; // read once a showing of the copy panel
     QFileSystemModel *m_folders = nullptr;
     pf::ui::HoverGroup *m_hover = nullptr;
 };

@@ -50,6 +50,7 @@ void Dataset::close()
     if (!active())
         return;
     m_rows.clear();
+    ++m_selectionSerial;
     releaseRows();
     m_cur = -1;
     m_bof = m_eof = true;
@@ -219,6 +220,7 @@ void Dataset::setRows(QVector<Row> rows)
         kept.push_back(std::move(r));
     }
     m_rows = std::move(kept);
+    ++m_selectionSerial;
 }
 
 bool Dataset::passesRecordFilter(Row &row)

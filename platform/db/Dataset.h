@@ -88,6 +88,10 @@ public:
     bool isEmpty() const;
     int recordCount() const;
     int recNo() const; // 1-based, 0 when empty
+    // Changes whenever the selected rows are read anew (open, refresh, a
+    // master's move, a post or a delete) or dropped (close), also when they
+    // come back as many as before: what showed them must show them again.
+    quint64 selectionSerial() const { return m_selectionSerial; }
     void setRecNo(int n);
     qint64 bookmark() const; // the record's row id
     bool gotoBookmark(qint64 rowid);
@@ -215,6 +219,7 @@ protected:
     QStringList m_fieldList;
     int m_dataCount = 0; // fields 0..m_dataCount-1 are data columns
     QVector<Row> m_rows;
+    quint64 m_selectionSerial = 0;
     int m_cur = -1;
     bool m_eof = true;
     bool m_bof = true;

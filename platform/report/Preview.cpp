@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
@@ -77,7 +78,7 @@ void PageView::paintEvent(QPaintEvent *)
 ReportPreview::ReportPreview(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("ReportPreview"));
-    setWindowTitle(QStringLiteral("پيش نمايش گزارش"));
+    setDocumentName(QString());
     setLayoutDirection(Qt::RightToLeft);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
 
@@ -191,6 +192,7 @@ void ReportPreview::save(const QString &path) const
 void ReportPreview::load(const QString &path)
 {
     setDocument(loadDocument(path));
+    setDocumentName(QFileInfo(path).completeBaseName());
 }
 
 bool ReportPreview::print(QPrinter *printer) const
@@ -198,12 +200,25 @@ bool ReportPreview::print(QPrinter *printer) const
     return printDocument(m_doc, printer);
 }
 
+void ReportPreview::setDocumentName(const QString &name)
+{
+    m_name = name;
+    const QString title = QStringLiteral("پيش نمايش گزارش");
+    setWindowTitle(name.isEmpty() ? title : title + QStringLiteral(" - ") + name);
+}
+
 bool ReportPreview::printWithDialog()
 {
     if (m_doc.pages.isEmpty())
         return false;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(windowTitle());
+    // The print dialog offers the document's name as the file of a print
+    // to a file: no character that would make it a path.
+    QString file = m_name.isEmpty() ? QStringLiteral("گزارش") : m_name;
+    for (QChar c : {QLatin1Char('/'), QLatin1Char('\\'), QLatin1Char(':'), QLatin1Char('*'), QLatin1Char('?'),
+                    QLatin1Char('"'), QLatin1Char('<'), QLatin1Char('>'), QLatin1Char('|')})
+        file.replace(c, QLatin1Char('-'));
+    printer.setDocName(file.trimmed());
     printer.setFromTo(1, pageCount());
     printer.setPrintRange(QPrinter::AllPages);
     QPrintDialog dialog(&printer, this);
@@ -265,23 +280,24 @@ bool ReportPreview::loadWithDialog()
 
 // ---------------------------------------------------------------- entry points
 
-void previewDocument(Document doc, QWidget *parent)
+void previewDocument(Document doc, QWidget *parent, const QString &name)
 {
     ReportPreview dialog(parent);
     dialog.setDocument(std::move(doc));
+    dialog.setDocumentName(name);
     pf::ui::showModal(&dialog);
 }
 
 void preview(Report &report, QWidget *parent)
 {
-    previewDocument(report.render(), parent);
+    previewDocument(report.render(), parent, report.title);
     if (report.afterPreview)
         report.afterPreview(report);
 }
 
 void preview(CompositeReport &composite, QWidget *parent)
 {
-    previewDocument(composite.render(), parent);
+    previewDocument(composite.render(), parent, composite.title);
     for (Report *r : composite.reports())
         if (r->afterPreview)
             r->afterPreview(*r);

@@ -43,6 +43,12 @@ public:
     void setDocument(Document doc);
     const Document &document() const { return m_doc; }
 
+    // The name of the pages shown (a booklet's name; a loaded file's own
+    // name): the window's title shows it, and a print to a file is offered
+    // under it.
+    void setDocumentName(const QString &name);
+    QString documentName() const { return m_name; }
+
     int pageCount() const { return int(m_doc.pages.size()); }
     int currentPage() const { return m_page; } // 1-based; 0 when there are no pages
     void setCurrentPage(int page);             // clamped to the pages there are
@@ -75,6 +81,7 @@ private:
     void updateView();
 
     Document m_doc;
+    QString m_name;
     Page m_shown; // the current page, unpacked
     int m_page = 0;
     double m_zoom = 1.0;
@@ -94,7 +101,7 @@ private:
 // while the report is laid out (a dataset failing) pass to the caller.
 void preview(Report &report, QWidget *parent = nullptr);
 void preview(CompositeReport &composite, QWidget *parent = nullptr);
-void previewDocument(Document doc, QWidget *parent = nullptr);
+void previewDocument(Document doc, QWidget *parent = nullptr, const QString &name = QString());
 
 // A page painted into a picture, scale 1.0 being 96 pixels to the inch.
 QImage renderPageImage(const Document &doc, int pageIndex, double scale = 1.0);

@@ -325,6 +325,9 @@ public:
 
     const QString &name() const { return m_name; }
 
+    // The name of what the report prints (a booklet's name): the preview
+    // shows it and offers it as the file name of a print to a file.
+    QString title;
     PageSetup page;
     ReportFont font = ReportFont::fromPixels(QStringLiteral("Arial"), 13);
     pf::db::Dataset *dataset = nullptr; // the master records; none: one pass
@@ -387,6 +390,7 @@ private:
 class CompositeReport {
 public:
     std::function<void(CompositeReport &composite)> onAddReports;
+    QString title;  // as a report's
     PageSetup page; // the paper when no report is added
 
     QList<Report *> &reports() { return m_reports; }

@@ -2,7 +2,10 @@
 
 #include "platform/ui/Colors.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
+
+#include <algorithm>
 
 namespace pf::ui {
 
@@ -143,6 +146,20 @@ void HoverGroup::restoreAll()
     for (const auto &l : m_labels)
         if (l)
             rest(l);
+}
+
+void setFittedText(QLabel *label, const QString &text)
+{
+    const int room = label->contentsRect().width() - 2 * label->margin() - 2 * std::max(0, label->indent());
+    const QFontMetrics fm(label->font());
+    if (room <= 0 || fm.horizontalAdvance(text) <= room) {
+        label->setText(text);
+        label->setToolTip(QString());
+        return;
+    }
+    // Cut at the end of its reading (its left, for a Persian text).
+    label->setText(fm.elidedText(text, Qt::ElideRight, room));
+    label->setToolTip(text);
 }
 
 } // namespace pf::ui

@@ -1,6 +1,6 @@
 #pragma once
-// Labels that serve as buttons (New, Edit, Save, Next page ...) and the
-// hover behaviour of a form's command labels.
+// Labels that serve as buttons (New, Edit, Save, Next page ...), the hover
+// behaviour of a form's command labels, and a label's text cut to its width.
 #include <QColor>
 #include <QHash>
 #include <QLabel>
@@ -77,5 +77,9 @@ private:
     QList<QPointer<ClickLabel>> m_labels;
     QHash<const ClickLabel *, int> m_tops;
 };
+
+// Shows the text in the label. A text wider than the label is cut where its
+// reading ends, with an ellipsis, and shows whole on hover.
+void setFittedText(QLabel *label, const QString &text);
 
 } // namespace pf::ui

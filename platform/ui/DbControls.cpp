@@ -294,7 +294,7 @@ void DatasetTableModel::setDataSource(pf::db::DataSource *src)
     beginResetModel();
     m_src = src;
     endResetModel();
-    m_knownRows = rowCount();
+    remember();
 }
 
 pf::db::Dataset *DatasetTableModel::dataset() const
@@ -307,7 +307,7 @@ void DatasetTableModel::setColumns(const QVector<DBGridColumn> &cols)
     beginResetModel();
     m_cols = cols;
     endResetModel();
-    m_knownRows = rowCount();
+    remember();
 }
 
 QString DatasetTableModel::columnField(int column) const
@@ -353,15 +353,37 @@ int DatasetTableModel::columnCount(const QModelIndex &parent) const
 
 QVariant DatasetTableModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || role != Qt::DisplayRole)
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return QVariant();
     pf::db::Dataset *ds = dataset();
     const int fi = fieldIndex(index.column());
     if (!ds || fi < 0)
         return QVariant();
+    if (role == Qt::ToolTipRole) {
+        const QString whole = wholeText(index);
+        return whole.isEmpty() ? QVariant() : QVariant(whole);
+    }
     // The record being edited shows its new values.
     const bool isCurrent = index.row() == ds->recNo() - 1 && ds->state() == DatasetState::Edit;
-    return ds->rowText(isCurrent ? -1 : index.row(), fi);
+    const QString text = ds->rowText(isCurrent ? -1 : index.row(), fi);
+    // A field that keeps only the start of a longer text says so.
+    if (m_whole && !text.isEmpty()) {
+        const QString whole = m_whole(index.row(), index.column());
+        if (whole.size() > text.size() && whole.startsWith(text))
+            return QString(text + QChar(0x2026));
+    }
+    return text;
+}
+
+QString DatasetTableModel::wholeText(const QModelIndex &index) const
+{
+    pf::db::Dataset *ds = dataset();
+    const int fi = fieldIndex(index.column());
+    if (!m_whole || !ds || fi < 0)
+        return QString();
+    const QString text = ds->rowText(index.row(), fi);
+    const QString whole = m_whole(index.row(), index.column());
+    return !text.isEmpty() && whole.size() > text.size() && whole.startsWith(text) ? whole : QString();
 }
 
 QVariant DatasetTableModel::headerData(int section, Qt::Orientation o, int role) const
@@ -380,7 +402,21 @@ void DatasetTableModel::reload()
 {
     beginResetModel();
     endResetModel();
+    remember();
+}
+
+void DatasetTableModel::remember()
+{
+    const pf::db::Dataset *ds = dataset();
     m_knownRows = rowCount();
+    m_knownDataset = ds;
+    m_knownSelection = ds ? ds->selectionSerial() : 0;
+}
+
+bool DatasetTableModel::rowsOutOfDate() const
+{
+    const pf::db::Dataset *ds = dataset();
+    return rowCount() != m_knownRows || ds != m_knownDataset || (ds && ds->selectionSerial() != m_knownSelection);
 }
 
 void DatasetTableModel::currentRowChanged()
@@ -459,13 +495,17 @@ void DBGrid::connectSource()
         pf::db::Dataset *ds = m_model->dataset();
         if (ds && ds->controlsDisabled())
             return;
-        // A dataset reopened or refilled since the last reset.
+        // Rows read anew since the last reset (a master moved, a refresh,
+        // a delete) are shown whole, also when as many as before: a reset
+        // repaints every row, not only the current one.
         if (m_model->rowsOutOfDate()) {
             m_syncing = true;
             m_model->reload();
             m_syncing = false;
+            applyWidths();
+        } else {
+            m_model->currentRowChanged();
         }
-        m_model->currentRowChanged();
         syncToCursor();
     });
     m_c3 = connect(src, &pf::db::DataSource::stateChanged, this, [this] { m_model->currentRowChanged(); });
@@ -576,6 +616,14 @@ void DBGrid::fitColumnsToWidth()
     verticalHeader()->setDefaultSectionSize(lineHeight);
 }
 
+void DBGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    const int sideways = horizontalScrollBar()->value();
+    QTableView::scrollTo(index, hint);
+    if (m_fitted)
+        horizontalScrollBar()->setValue(sideways);
+}
+
 bool DBGrid::viewportEvent(QEvent *e)
 {
     if (e->type() != QEvent::ToolTip)
@@ -583,8 +631,11 @@ bool DBGrid::viewportEvent(QEvent *e)
     const auto *help = static_cast<QHelpEvent *>(e);
     const QModelIndex index = indexAt(help->pos());
     const QString text = index.isValid() ? index.data().toString() : QString();
+    const QString whole = index.isValid() ? m_model->wholeText(index) : QString();
     const QRect cell = visualRect(index);
-    if (!text.isEmpty() && QFontMetrics(font()).horizontalAdvance(text) > cell.width() - cellMargin(this))
+    if (!whole.isEmpty())
+        QToolTip::showText(help->globalPos(), whole, viewport(), cell);
+    else if (!text.isEmpty() && QFontMetrics(font()).horizontalAdvance(text) > cell.width() - cellMargin(this))
         QToolTip::showText(help->globalPos(), text, viewport(), cell);
     else
         QToolTip::hideText();

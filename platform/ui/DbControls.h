@@ -12,6 +12,8 @@
 #include <QPointer>
 #include <QTableView>
 
+#include <functional>
+
 namespace pf::ui {
 
 // Shared plumbing: the source, the field name and the field when reachable.
@@ -145,11 +147,19 @@ public:
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+
+    // The whole text of a cell whose field keeps only the start of it (a
+    // lookup field of a fixed size), or an empty text. Such a cell shows
+    // its text followed by an ellipsis, and the whole text on hover.
+    void setWholeText(std::function<QString(int row, int column)> whole) { m_whole = std::move(whole); }
+    QString wholeText(const QModelIndex &index) const;
     QVariant headerData(int section, Qt::Orientation o, int role = Qt::DisplayRole) const override;
 
     void reload();            // rows changed
-    // The dataset's row count differs from the one last shown.
-    bool rowsOutOfDate() const { return rowCount() != m_knownRows; }
+    // The dataset's rows are not the ones last shown: read anew since (a
+    // master moved to another record, a refresh, a delete), even when as
+    // many as before.
+    bool rowsOutOfDate() const;
     void currentRowChanged(); // values of the current row changed
 
 private:
@@ -157,7 +167,11 @@ private:
 
     QPointer<pf::db::DataSource> m_src;
     QVector<DBGridColumn> m_cols;
+    std::function<QString(int, int)> m_whole;
     int m_knownRows = 0;
+    const pf::db::Dataset *m_knownDataset = nullptr;
+    quint64 m_knownSelection = 0;
+    void remember();
 };
 
 // A read-only grid over a data source. Choosing a row moves the dataset's
@@ -185,8 +199,13 @@ public:
     // after the rows change.
     void fitColumnsToWidth();
 
+    // A grid whose columns fit its width scrolls only up and down: choosing
+    // a cell never moves the columns sideways.
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+
 protected:
-    // A cell whose text is cut short shows it whole on hover.
+    // A cell whose text is cut short (by the column, or by its field, see
+    // DatasetTableModel::setWholeText) shows it whole on hover.
     bool viewportEvent(QEvent *e) override;
 
 private:

@@ -1,5 +1,7 @@
 #include "platform/ui/Dialogs.h"
 
+#include "platform/ui/TextDirection.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
@@ -62,7 +64,9 @@ void showMessage(const QString &text, QWidget *parent)
     box.setWindowTitle(QGuiApplication::applicationDisplayName());
     box.setIcon(QMessageBox::NoIcon);
     box.setTextFormat(Qt::PlainText);
-    box.setText(text);
+    // The box lays its text out as a text document, which takes the
+    // paragraph's direction from the text's first letter and wraps it.
+    box.setText(inReadingOrder(text));
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
 }

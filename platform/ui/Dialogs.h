@@ -14,8 +14,10 @@ using ModalHook = std::function<int(QWidget *form)>;
 using ExitHook = std::function<void(int code)>;
 
 // Shows the text in a right-to-left message box with one OK button and
-// returns when it is closed. The text is shown exactly as given (plain
-// text, blanks kept).
+// returns when it is closed. The text is shown as given (plain text, blanks
+// kept), laid out by the program's direction rule also where it wraps: a
+// text stored for a left-to-right paragraph shows in its reading order
+// (pf::ui::inReadingOrder). A hook sees the text as given.
 void showMessage(const QString &text, QWidget *parent = nullptr);
 
 // Shows the form modally and returns its modal result when it is hidden or

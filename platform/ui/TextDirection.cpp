@@ -87,6 +87,224 @@ QString embedded(const QString &text, Qt::LayoutDirection d)
     return open + text + QChar(0x202C);                                       // PDF
 }
 
+constexpr QChar kLeftToRightMark(0x200E);
+constexpr QChar kRightToLeftMark(0x200F);
+
+// ---------------------------------------------------------------- reading order
+
+// How a character takes part in the order of a left-to-right paragraph, by
+// the bidirectional algorithm for a paragraph without explicit embeddings.
+enum class Kind : quint8 { L, R, AL, EN, AN, ES, ET, CS, NSM, Neutral, Format };
+
+Kind kindOf(QChar c)
+{
+    switch (c.direction()) {
+    case QChar::DirL: return Kind::L;
+    case QChar::DirR: return Kind::R;
+    case QChar::DirAL: return Kind::AL;
+    case QChar::DirEN: return Kind::EN;
+    case QChar::DirAN: return Kind::AN;
+    case QChar::DirES: return Kind::ES;
+    case QChar::DirET: return Kind::ET;
+    case QChar::DirCS: return Kind::CS;
+    case QChar::DirNSM: return Kind::NSM;
+    case QChar::DirBN:
+    case QChar::DirLRE:
+    case QChar::DirLRO:
+    case QChar::DirRLE:
+    case QChar::DirRLO:
+    case QChar::DirPDF:
+    case QChar::DirLRI:
+    case QChar::DirRLI:
+    case QChar::DirFSI:
+    case QChar::DirPDI: return Kind::Format;
+    default: return Kind::Neutral;
+    }
+}
+
+// Characters that only steer the order: a reading-order text does without
+// them (a joiner or non-joiner stays: it shapes its word).
+bool steersOnly(QChar c)
+{
+    switch (c.direction()) {
+    case QChar::DirLRE:
+    case QChar::DirLRO:
+    case QChar::DirRLE:
+    case QChar::DirRLO:
+    case QChar::DirPDF:
+    case QChar::DirLRI:
+    case QChar::DirRLI:
+    case QChar::DirFSI:
+    case QChar::DirPDI: return true;
+    default: return c == kLeftToRightMark || c == kRightToLeftMark;
+    }
+}
+
+struct Resolved {
+    QVector<int> level;   // 0 left to right, 1 right to left, 2 a number among right-to-left words
+    QVector<bool> strong; // a letter or a digit that reads left to right
+};
+
+// The levels of the characters in a left-to-right paragraph.
+Resolved resolveLeftToRight(const QString &text)
+{
+    const qsizetype n = text.size();
+    QVector<Kind> k(n);
+    for (qsizetype i = 0; i < n; ++i) {
+        k[i] = kindOf(text[i]);
+        // A mark over a letter, or a joiner, goes with what stands before.
+        if (k[i] == Kind::NSM || k[i] == Kind::Format)
+            k[i] = i > 0 ? k[i - 1] : Kind::Neutral;
+    }
+    // Digits after Arabic letters are Arabic numbers; those letters are
+    // right to left.
+    Kind lastStrong = Kind::L;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (k[i] == Kind::L || k[i] == Kind::R || k[i] == Kind::AL)
+            lastStrong = k[i];
+        else if (k[i] == Kind::EN && lastStrong == Kind::AL)
+            k[i] = Kind::AN;
+    }
+    for (Kind &x : k)
+        if (x == Kind::AL)
+            x = Kind::R;
+    // A separator between two digits of a number joins it; terminators
+    // next to digits belong to the number.
+    for (qsizetype i = 1; i + 1 < n; ++i) {
+        if (k[i] == Kind::ES && k[i - 1] == Kind::EN && k[i + 1] == Kind::EN)
+            k[i] = Kind::EN;
+        else if (k[i] == Kind::CS && (k[i - 1] == Kind::EN || k[i - 1] == Kind::AN) && k[i + 1] == k[i - 1])
+            k[i] = k[i - 1];
+    }
+    for (qsizetype i = 0; i < n; ++i) {
+        if (k[i] != Kind::ET)
+            continue;
+        qsizetype j = i;
+        while (j < n && k[j] == Kind::ET)
+            ++j;
+        if ((i > 0 && k[i - 1] == Kind::EN) || (j < n && k[j] == Kind::EN))
+            for (qsizetype m = i; m < j; ++m)
+                k[m] = Kind::EN;
+        i = j - 1;
+    }
+    for (Kind &x : k)
+        if (x == Kind::ES || x == Kind::ET || x == Kind::CS)
+            x = Kind::Neutral;
+    // European digits after Latin letters, or at the start, read left to right.
+    lastStrong = Kind::L;
+    for (Kind &x : k) {
+        if (x == Kind::L || x == Kind::R)
+            lastStrong = x;
+        else if (x == Kind::EN && lastStrong == Kind::L)
+            x = Kind::L;
+    }
+    Resolved r;
+    r.strong.resize(n);
+    for (qsizetype i = 0; i < n; ++i)
+        r.strong[i] = k[i] == Kind::L && !steersOnly(text[i]);
+    // Marks and blanks between two runs of one direction take it; others
+    // that of the paragraph.
+    auto side = [](Kind x) { return x == Kind::L ? Kind::L : Kind::R; };
+    for (qsizetype i = 0; i < n; ++i) {
+        if (k[i] != Kind::Neutral)
+            continue;
+        qsizetype j = i;
+        while (j < n && k[j] == Kind::Neutral)
+            ++j;
+        const Kind before = i > 0 ? side(k[i - 1]) : Kind::L;
+        const Kind after = j < n ? side(k[j]) : Kind::L;
+        for (qsizetype m = i; m < j; ++m)
+            k[m] = before == after ? before : Kind::L;
+        i = j - 1;
+    }
+    r.level.resize(n);
+    for (qsizetype i = 0; i < n; ++i)
+        r.level[i] = k[i] == Kind::L ? 0 : k[i] == Kind::R ? 1 : 2;
+    return r;
+}
+
+// The text as a left-to-right paragraph shows it, given again in the order
+// a right-to-left reader meets it.
+QString leftToRightInReadingOrder(const QString &text)
+{
+    const qsizetype n = text.size();
+    const Resolved r = resolveLeftToRight(text);
+    // The characters from left to right as they show.
+    QVector<qsizetype> shown(n);
+    for (qsizetype i = 0; i < n; ++i)
+        shown[i] = i;
+    for (int level = 2; level >= 1; --level)
+        for (qsizetype i = 0; i < n; ++i) {
+            if (r.level[shown[i]] < level)
+                continue;
+            qsizetype j = i;
+            while (j < n && r.level[shown[j]] >= level)
+                ++j;
+            std::reverse(shown.begin() + i, shown.begin() + j);
+            i = j;
+        }
+    QString out;
+    out.reserve(n + 4);
+    auto put = [&out](QChar c) {
+        if (!steersOnly(c))
+            out += c;
+    };
+    // From the right: a right-to-left reader's order.
+    for (qsizetype k = n - 1; k >= 0;) {
+        const int level = r.level[shown[k]];
+        qsizetype j = k;
+        while (j >= 0 && (level == 1 ? j == k : r.level[shown[j]] == level))
+            --j;
+        if (level == 1) {
+            put(text[shown[k]]);
+        } else if (level == 2) {
+            // A number keeps its digits' order.
+            for (qsizetype m = j + 1; m <= k; ++m)
+                put(text[shown[m]]);
+        } else {
+            bool latin = false;
+            for (qsizetype m = j + 1; m <= k && !latin; ++m)
+                latin = r.strong[shown[m]];
+            if (latin) {
+                // Latin words with their marks, left to right as they were.
+                out += QChar(0x202A);
+                for (qsizetype m = j + 1; m <= k; ++m)
+                    put(text[shown[m]]);
+                out += QChar(0x202C);
+            } else {
+                // Marks and blanks alone: met from the right, each bracket
+                // turned, as a right-to-left paragraph mirrors it back.
+                for (qsizetype m = k; m > j; --m)
+                    put(text[shown[m]].mirroredChar());
+            }
+        }
+        k = j;
+    }
+    return out;
+}
+
+// Whether the first letter of the text (or an embedding's direction) is
+// Persian, as a text document finds its paragraph's direction.
+bool startsRightToLeft(const QString &text)
+{
+    for (QChar c : text) {
+        switch (c.direction()) {
+        case QChar::DirR:
+        case QChar::DirAL:
+        case QChar::DirRLE:
+        case QChar::DirRLO:
+            return true;
+        case QChar::DirL:
+        case QChar::DirLRE:
+        case QChar::DirLRO:
+            return false;
+        default:
+            break;
+        }
+    }
+    return false;
+}
+
 const QWidget *widgetPainted(const QPainter *painter)
 {
     QPaintDevice *device = painter ? painter->device() : nullptr;
@@ -218,7 +436,25 @@ Qt::LayoutDirection textDirection(const QString &text, Qt::LayoutDirection surro
         ++first;
     while (last > first && text[last].isSpace())
         --last;
+    if (text[first] == kLeftToRightMark)
+        return Qt::LeftToRight;
     return isMark(text[first]) && !isMark(text[last]) ? Qt::LeftToRight : Qt::RightToLeft;
+}
+
+QString inReadingOrder(const QString &text, Qt::LayoutDirection surrounding)
+{
+    surrounding = definite(surrounding);
+    const Letters letters = lettersOf(text);
+    if (!letters.persian && letters.latin)
+        return text;
+    QString out = text;
+    if (letters.persian && textDirection(text, surrounding) == Qt::LeftToRight)
+        out = leftToRightInReadingOrder(text);
+    else if (!letters.persian && surrounding == Qt::LeftToRight)
+        return text;
+    if (!startsRightToLeft(out))
+        out.prepend(kRightToLeftMark);
+    return out;
 }
 
 int textFlags(const QString &text, Qt::Alignment alignment, Qt::LayoutDirection surrounding)

@@ -20,7 +20,9 @@ namespace pf::ui {
 // The paragraph direction of the text:
 // - with Persian (right-to-left) letters: left to right when its first
 //   non-blank character is a mark (punctuation, bracket or symbol; not a
-//   digit, not a letter) and its last non-blank character is not one;
+//   digit, not a letter) and its last non-blank character is not one, or
+//   when it begins with a left-to-right mark (U+200E: a text stored for a
+//   left-to-right paragraph whose first character is a letter);
 //   otherwise right to left;
 // - with Latin letters only: left to right;
 // - without letters (numbers, "1/4 1", "12-"): the surrounding direction.
@@ -35,6 +37,19 @@ int textFlags(const QString &text, Qt::Alignment alignment, Qt::LayoutDirection 
 // QTextLayout).
 QTextOption textOption(const QString &text, Qt::Alignment alignment,
                        Qt::LayoutDirection surrounding = Qt::RightToLeft);
+
+// The text as it reads in a paragraph that takes its direction from the
+// text's own first letter (a text document: a message box, a rich-text
+// label), laid out there as the rule above lays it out, also where it wraps
+// onto several lines. A text the rule lays out left to right that has
+// Persian letters comes in reading order: its runs as a right-to-left
+// reader meets them (a mark that ends it in reading stands last; brackets
+// are turned so that each still faces its words; a Latin run stays as one
+// left-to-right embedding); it then shows on one line as it would left to
+// right. A text the rule lays out right to left begins with a right-to-left
+// mark (U+200F) when its first letter is not Persian. A text with Latin
+// letters only is returned as it is.
+QString inReadingOrder(const QString &text, Qt::LayoutDirection surrounding = Qt::RightToLeft);
 
 // Installs over the application's style a style that lays out every text it
 // draws by the rule above: labels, buttons, check boxes, combo boxes, tab and

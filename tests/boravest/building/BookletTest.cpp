@@ -5,6 +5,7 @@
 #include "BookletFixture.h"
 
 #include "boravest/building/PersianWords.h"
+#include "platform/report/ReportFile.h"
 
 using building::KindDoor;
 using building::KindFloor;
@@ -65,7 +66,7 @@ TEST_F(Booklet, SpaceWorkedByHandPrintsEveryStepAndTheTotals)
     // Infiltration 1 x 0.01805 x 1600 x 70 = 2021.6; heat loss 7337.71 +
     // 2021.6 = 9359.31; load 1.1 x 1.05 x 9359.31 - 500 = 10310.01.
     EXPECT_EQ(infiltrationRows(doc), (QVector<QStringList>{{"1600", "0.018", "70", "2022"}}));
-    EXPECT_EQ(after(doc, QStringLiteral(") هواي نفوذي"), -1), QStringList{QStringLiteral("(1")});
+    EXPECT_EQ(after(doc, QStringLiteral("(1) هواي نفوذي"), 4), QStringList{QStringLiteral("2022")});
     EXPECT_EQ(after(doc, kHeatLoss), QStringList{"9359"});
     EXPECT_EQ(after(doc, kHeatLoss, 2), QStringList{QStringLiteral(" بار ناشي از وسايل گرمازا ( Btu/h )")});
     EXPECT_EQ(after(doc, kHeatLoss, 3), QStringList{QStringLiteral("500 لحاظ شدهاست")});
@@ -99,6 +100,38 @@ TEST_F(Booklet, SpaceWorkedByHandPrintsEveryStepAndTheTotals)
     const QStringList all = reporttest::allTexts(doc);
     EXPECT_EQ(all.count(QStringLiteral("صفحه")), doc.pages.size());
     EXPECT_EQ(after(doc, QStringLiteral("صفحه")).last(), QString::number(doc.pages.size()));
+}
+
+TEST_F(Booklet, InfiltrationRowReadsAsOneTextOnThePageOnPaperAndFromItsFile)
+{
+    handWorkedProject(3);
+    QString name;
+    inPreview = [&](pf::report::ReportPreview *p) { name = p->documentName(); };
+    const pf::report::Document doc = preview(3);
+    // The booklet goes by its own name (a print to a file is offered under it).
+    EXPECT_EQ(name, QStringLiteral("دفترچه محاسبات - villa"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("booklet.QRP"));
+    pf::report::saveDocument(doc, path);
+    const pf::report::Document reopened = pf::report::loadDocument(path);
+    // The caption ") هواي نفوذي" and the air changes "(1" as one text.
+    const QString text = QStringLiteral("(1) هواي نفوذي");
+    for (const pf::report::Document *d : {&doc, &reopened}) {
+        const pf::report::TextRun *run = reporttest::findRun(*d, text);
+        ASSERT_NE(run, nullptr);
+        // From the right, as the preview paints it and the printer prints
+        // it: the words, then the air changes in brackets that face the
+        // number.
+        const auto at = [&](const char *part) { return reporttest::shownPart(*run, QString::fromUtf8(part)); };
+        const reporttest::ShownPart open = at("("), one = at("1"), close = at(")"), air = at("هواي"),
+                                    infiltration = at("نفوذي");
+        EXPECT_GT(air.left, infiltration.left);
+        EXPECT_GT(infiltration.left, close.left);
+        EXPECT_GT(close.left, one.left);
+        EXPECT_GT(one.left, open.left);
+        EXPECT_TRUE(open.shows(QLatin1Char('(')));
+        EXPECT_TRUE(close.shows(QLatin1Char(')')));
+    }
 }
 
 TEST_F(Booklet, UnitFloorAndBuildingTotalsFollowThePlainRules)

@@ -494,11 +494,18 @@ TEST_F(EquipmentBookletTest, SavedBookletOpensAgainPageForPage)
     select(9);
     tick({1, 3});
     const QString path = files.filePath(QStringLiteral("booklet.QRP"));
-    inPreview = [&](pf::report::ReportPreview *p) { p->save(path); };
+    QString name;
+    inPreview = [&](pf::report::ReportPreview *p) {
+        p->save(path);
+        name = p->documentName();
+    };
     Form23->Bt1Click();
     ASSERT_EQ(lastDoc.pages.size(), 2);
+    // The booklet goes by its name; the file opened again by the file's.
+    EXPECT_TRUE(name.startsWith(QStringLiteral("دفترچه تجهيزات - "))) << name.toStdString();
     pf::report::ReportPreview printer;
     printer.load(path);
+    EXPECT_EQ(printer.documentName(), QStringLiteral("booklet"));
     ASSERT_EQ(printer.pageCount(), 2);
     for (int i = 0; i < 2; ++i)
         EXPECT_EQ(reporttest::texts(printer.document().pages[i]), reporttest::texts(lastDoc.pages[i])) << i;

@@ -12,6 +12,7 @@
 #include "boravest/eqbook/RepUnit5.h"
 #include "boravest/eqbook/RepUnitEst.h"
 #include "boravest/eqbook/U23.h"
+#include "platform/report/ReportTestUtil.h"
 #include "boravest/sizing/Catalogues.h"
 #include "boravest/sizing/Collectors.h"
 #include "boravest/equipment/U_15.h"
@@ -257,6 +258,18 @@ TEST_F(HeatingPagesTest, BoilerPageForOneAndSeveralBoilersOfEachType)
             EXPECT_TRUE(allEmpty({p->QRLabel29, p->QRLabel30, p->QRLabel31, p->QRLabel38}));
         }
     }
+    // The capacity's caption reads its words, then its unit, then one colon.
+    const QString caption = QStringLiteral(":(Btu/h)قدرت حرارتي ديگ");
+    const pf::report::Document page = p->QuickRep1.render();
+    const pf::report::TextRun *run = reporttest::findRun(page, caption);
+    ASSERT_NE(run, nullptr);
+    const reporttest::ShownPart words = reporttest::shownPart(*run, QStringLiteral("قدرت")),
+                                unit = reporttest::shownPart(*run, QStringLiteral("(Btu/h)")),
+                                colon = reporttest::shownPart(*run, QStringLiteral(":"));
+    EXPECT_GT(words.left, unit.left);
+    EXPECT_GT(unit.left, colon.left);
+    EXPECT_TRUE(unit.shows(QLatin1Char('(')));
+
     // No boiler large enough, or a row outside the catalogue: no model.
     for (int row : {0, 13, -1}) {
         eq::BoilerResults r;

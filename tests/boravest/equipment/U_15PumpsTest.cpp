@@ -339,7 +339,7 @@ TEST_F(U_15PumpsTest, KeysOfThePumpPages)
         int steam = -1;    // stored exchanger type to set first
     } cases[] = {
         {"Label13", "Fitting05_03", Qt::Key_A, {whole}, "Fitting05_03"},
-        {"Label13", "Fitting05_03", Qt::Key_Return, {QStringLiteral("استفاده كنيد Tab  براي پيمايش فيلدها از كليد")}, "Fitting05_03"},
+        {"Label13", "Fitting05_03", Qt::Key_Return, {QStringLiteral("\u200Eاستفاده كنيد Tab  براي پيمايش فيلدها از كليد")}, "Fitting05_03"},
         {"Label13", "DBEdit97", Qt::Key_Return, {}, "DBEdit94"},
         {"Label124", "DBEdit104", Qt::Key_Period, {whole}, "DBEdit104"},
         {"Label124", "DBEdit65", Qt::Key_X, {QStringLiteral(" عدد معتبر است")}, "DBEdit65"},

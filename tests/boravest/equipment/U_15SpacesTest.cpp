@@ -295,6 +295,9 @@ TEST_F(U_15SpacesTest, ExtractFanPageTakesCountsAndSizesTheFans)
     exec("UPDATE bankfz SET V_ = 3000, Air_ = 2, To_Mo_Hav = 100 WHERE Faza = 'a'");
     click("Label15");
     ASSERT_TRUE(w("PHavPD")->isVisible());
+    // The boxes' captions as they are named, without a colon.
+    EXPECT_EQ(w<QLabel>("LabelDuctLength")->text(), QStringLiteral("طول معادل"));
+    EXPECT_EQ(w<QLabel>("LabelFans")->text(), QStringLiteral("تعداد هواكش"));
     // The count column opens the count box; Enter stores it and goes back.
     clickRow("DBGrid1", 0, 5);
     auto *fans = w<QLineEdit>("DBEdit81");

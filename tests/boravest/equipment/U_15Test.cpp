@@ -469,6 +469,20 @@ TEST_F(U_15RecordTest, EditSaveCancelAndBack)
     EXPECT_FALSE(FormT2->isVisible());
 }
 
+TEST_F(U_15RecordTest, ALongProjectNameShowsCutWithAMarkAndWholeOnHover)
+{
+    const QString name = QStringLiteral("ساختمان مسكوني فرشته");
+    DM1->Database1->exec(QStringLiteral("UPDATE Bank1 SET NAME = ? WHERE SHPROJE = 7"), {name});
+    DM1->Table1->refresh();
+    showProject(7);
+    auto *shown = w<QLabel>(QStringLiteral("LProject"));
+    EXPECT_TRUE(shown->text().endsWith(QChar(0x2026))) << shown->text().toStdString();
+    // The words it keeps, joined to the mark as they were to the letters cut.
+    EXPECT_TRUE(name.startsWith(shown->text().chopped(1).remove(QChar(0x200D))));
+    EXPECT_LE(QFontMetrics(shown->font()).horizontalAdvance(shown->text()), shown->contentsRect().width());
+    EXPECT_EQ(shown->toolTip(), name);
+}
+
 TEST_F(U_15RecordTest, AnotherProjectShowsNothingOfTheLastOne)
 {
     click(QStringLiteral("Label20"));
@@ -487,6 +501,7 @@ TEST_F(U_15RecordTest, AnotherProjectShowsNothingOfTheLastOne)
     EXPECT_EQ(text("Nsokft"), QString());
     EXPECT_EQ(text("NoeSakft"), QString());
     EXPECT_EQ(w<QLabel>(QStringLiteral("LProject"))->text(), QStringLiteral("برج"));
+    EXPECT_TRUE(w<QLabel>(QStringLiteral("LProject"))->toolTip().isEmpty());
     EXPECT_EQ(commands(), QStringLiteral("1000111"));
     press(FormT2, Qt::Key_F6);
     EXPECT_EQ(text("De2"), QStringLiteral("300"));

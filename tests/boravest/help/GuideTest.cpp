@@ -9,6 +9,7 @@
 #include "boravest/help/UHelp.h"
 #include "boravest/help/UPicture.h"
 #include "platform/ui/DbControls.h"
+#include "platform/ui/TextDirection.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -93,6 +94,23 @@ QSet<QString> captionsOf(const QWidget *form)
 }
 
 // Every text of the program's sources, where the messages it shows stand.
+QString programSources();
+
+// The program's texts as a right-to-left paragraph reads them (a message
+// stored for a left-to-right one in its reading order).
+QStringList textsAsTheyRead(const QString &sources)
+{
+    QStringList out;
+    static const QRegularExpression literal(QStringLiteral("\"((?:[^\"\\\\\n]|\\\\.)*)\""));
+    for (auto it = literal.globalMatch(sources); it.hasNext();) {
+        QString text = it.next().captured(1);
+        text.replace(QStringLiteral("\\u200E"), QString(QChar(0x200E)));
+        if (pf::ui::textDirection(text) == Qt::LeftToRight)
+            out << pf::ui::inReadingOrder(text);
+    }
+    return out;
+}
+
 QString programSources()
 {
     QString all;
@@ -125,6 +143,7 @@ TEST_F(GuideTest, EveryQuotedCaptionIsOnTheFormsThePageDescribesAndEveryMessageI
 {
     const QString sources = programSources();
     ASSERT_GT(sources.size(), 100000);
+    const QStringList readings = textsAsTheyRead(sources);
     int captions = 0;
     for (int page = 0; page < TFormHelp::PageCount; ++page) {
         SCOPED_TRACE(page);
@@ -139,8 +158,12 @@ TEST_F(GuideTest, EveryQuotedCaptionIsOnTheFormsThePageDescribesAndEveryMessageI
             ++captions;
             EXPECT_TRUE(known.contains(plain(caption))) << "no such caption: " << caption.toStdString();
         }
-        for (const QString &message : quoted(text, QChar(0x2039), QChar(0x203A)))
-            EXPECT_TRUE(sources.contains(message)) << "no such message: " << message.toStdString();
+        for (const QString &message : quoted(text, QChar(0x2039), QChar(0x203A))) {
+            // Quoted as it reads in the page's right-to-left prose.
+            EXPECT_EQ(pf::ui::textDirection(message), Qt::RightToLeft) << message.toStdString();
+            EXPECT_TRUE(sources.contains(message) || readings.filter(message).size() > 0)
+                << "no such message: " << message.toStdString();
+        }
     }
     // The pages name what the engineer sees, not only describe it.
     EXPECT_GT(captions, 250);

@@ -30,6 +30,9 @@
 #include <QRadioButton>
 #include <QTableView>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 template <class W>
@@ -266,6 +269,33 @@ TEST_F(SchemeTest, SavedSchemeIsShownAfterARestart)
     expectPainted();
     expectKept();
     expectFonts(QStringLiteral("Homa"), QStringLiteral("FreeFarsi"), QStringLiteral("Nazli"));
+}
+
+TEST_F(SchemeTest, ColourFormHeadingReadsInEveryArea)
+{
+    auto luminance = [](const QColor &c) {
+        auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    FormColor->FormActivate();
+    auto *heading = child<QLabel>(FormColor, "Label10");
+    for (int area = 1; area <= 5; ++area) {
+        SCOPED_TRACE(area);
+        child<QRadioButton>(FormColor, QStringLiteral("RadioButton%1").arg(area).toLatin1().constData())->setChecked(true);
+        FormColor->RadioButtonClick(area);
+        // What the heading paints: its yellow letters on its own ground.
+        const QImage shot = heading->grab().toImage();
+        const QColor ground = shot.pixelColor(1, 1);
+        int yellow = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                yellow += c.red() > 200 && c.green() > 200 && c.blue() < 80;
+            }
+        EXPECT_GT(yellow, 30);
+        const double l1 = luminance(Qt::yellow), l2 = luminance(ground);
+        EXPECT_GE((std::max(l1, l2) + 0.05) / (std::min(l1, l2) + 0.05), 4.5);
+    }
 }
 
 TEST_F(SchemeTest, ApplyShowsTheStoredSchemeAndDefaultsRestoreTheDesignedLook)

@@ -68,6 +68,24 @@ TEST_F(Ureport2Test, CopiesTheChosenFloorOnceAndRefusesWhatIsWrong)
     EXPECT_FALSE(Form17->CopyAttempted);
 }
 
+TEST_F(Ureport2Test, ProjectNameLongerThanItsColumnFieldShowsItIsCutAndWholeOnHover)
+{
+    DM1->Database1->exec(QStringLiteral("insert into Bank1 (SHPROJE, NAME) values (8, ?)"),
+                         {QStringLiteral("ساختمان مسكوني فرشته")});
+    DM1->Database1->exec(QStringLiteral("insert into bankvh (Shproje,Shsk,Tabage,Shvahed) values (8,8,0,1)"));
+    choose("N4");
+    Form17->Label2Click();
+    const pf::ui::DatasetTableModel *m = Form17->ui->DBGrid2->datasetModel();
+    QStringList names, tips;
+    for (int r = 0; r < m->rowCount(); ++r) {
+        names << m->index(r, 3).data().toString();
+        tips << m->index(r, 3).data(Qt::ToolTipRole).toString();
+    }
+    // The field keeps ten letters of a name.
+    EXPECT_EQ(names, (QStringList{QStringLiteral("a"), QStringLiteral("ساختمان مس") + QChar(0x2026)}));
+    EXPECT_EQ(tips, (QStringList{QString(), QStringLiteral("ساختمان مسكوني فرشته")}));
+}
+
 TEST_F(Ureport2Test, BackupThenRestoreFromTheFormAsksFirstAndBringsTheRowsBack)
 {
     QTemporaryDir chosen;

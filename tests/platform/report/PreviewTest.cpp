@@ -137,6 +137,38 @@ TEST(ReportPreview, PrintGoesThroughThePrintDialog)
     EXPECT_EQ(dialogs, 2);
 }
 
+TEST(ReportPreview, PrintToAFileIsOfferedUnderTheDocumentsName)
+{
+    QTemporaryDir tmp;
+    ReportPreview pv;
+    pv.setDocument(pages(1));
+    QString offered;
+    pf::ui::ScopedModalHook modal([&](QWidget *w) {
+        if (auto *pd = qobject_cast<QPrintDialog *>(w))
+            offered = pd->printer()->docName();
+        return int(QDialog::Rejected);
+    });
+    const struct {
+        QString name, offered;
+    } cases[] = {
+        {QStringLiteral("دفترچه محاسبات - ساختمان مسكوني"), QStringLiteral("دفترچه محاسبات - ساختمان مسكوني")},
+        // No character that would make it a path.
+        {QStringLiteral("دفترچه تجهيزات - بلوك 2/3"), QStringLiteral("دفترچه تجهيزات - بلوك 2-3")},
+    };
+    for (const auto &c : cases) {
+        pv.setDocumentName(c.name);
+        pv.printWithDialog();
+        EXPECT_EQ(offered, c.offered);
+        EXPECT_TRUE(pv.windowTitle().endsWith(c.name));
+    }
+    // A loaded file goes by its own name.
+    const QString path = tmp.filePath(QStringLiteral("ويلا.QRP"));
+    pv.save(path);
+    pv.load(path);
+    pv.printWithDialog();
+    EXPECT_EQ(offered, QStringLiteral("ويلا"));
+}
+
 TEST(ReportPreview, PreviewIsModalAndRunsAfterPreview)
 {
     Report rep;

@@ -2,8 +2,12 @@
 // Reading rendered pages in the report tests.
 #include "platform/report/Document.h"
 
+#include <QGlyphRun>
+#include <QRawFont>
 #include <QStringList>
+#include <QTextLayout>
 
+#include <limits>
 #include <ostream>
 
 QT_BEGIN_NAMESPACE
@@ -44,6 +48,29 @@ inline const pf::report::TextRun *findRun(const pf::report::Document &doc, const
                 return t;
             }
     return nullptr;
+}
+
+// Where a part of a text run shows as the page paints and prints it (the
+// run laid out through a paint cache): the left edge of its glyphs, and the
+// leftmost glyph with its font (so a bracket's shape can be told).
+struct ShownPart {
+    double left = std::numeric_limits<double>::max();
+    quint32 glyph = 0;
+    QRawFont font;
+    // Whether the part's leftmost glyph is that of the character.
+    bool shows(QChar c) const { return glyph == font.glyphIndexesForString(QString(c)).value(0); }
+};
+
+inline ShownPart shownPart(const pf::report::TextRun &run, const QString &part, qsizetype from = 0)
+{
+    pf::report::PaintCache cache;
+    const QTextLayout &layout = cache.layout(run);
+    ShownPart p;
+    for (const QGlyphRun &r : layout.glyphRuns(int(run.text.indexOf(part, from)), int(part.size())))
+        for (int i = 0; i < r.positions().size(); ++i)
+            if (r.positions()[i].x() < p.left)
+                p = {r.positions()[i].x(), r.glyphIndexes()[i], r.rawFont()};
+    return p;
 }
 
 template <class T> int countItems(const pf::report::Page &page)

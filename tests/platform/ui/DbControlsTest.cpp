@@ -125,6 +125,50 @@ TEST_F(BoundControls, FittedGridShowsEveryColumnAndWholeTitlesAtItsWidth)
     check();
 }
 
+TEST_F(BoundControls, FittedGridNeverScrollsSideways)
+{
+    for (int i = 0; i < 12; ++i)
+        add(QStringLiteral("همكف %1").arg(i), 70 + i);
+    DBGrid grid;
+    grid.setDataSource(&src);
+    grid.setColumns({{QStringLiteral("Faza"), QStringLiteral("فضا"), 150}, {QStringLiteral("Ti_"), QStringLiteral("دما"), 150}});
+    grid.resize(200, 120);
+    grid.fitColumnsToWidth();
+    grid.show();
+    const QRect before = grid.visualRect(grid.datasetModel()->index(0, 0));
+    // Rows further down come into view; the columns stay where they are,
+    // the first one whole.
+    for (int row : {14, 3, 10}) {
+        const QModelIndex last = grid.datasetModel()->index(row, 1);
+        grid.scrollTo(last);
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(last).center());
+        QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(last).center());
+        const QRect first = grid.visualRect(grid.datasetModel()->index(row, 0));
+        EXPECT_EQ(first.left(), before.left()) << row;
+        EXPECT_LE(first.right(), grid.viewport()->width()) << row;
+    }
+}
+
+TEST_F(BoundControls, CellOfAFieldThatKeepsOnlyPartOfATextSaysSoAndShowsItWhole)
+{
+    DBGrid grid;
+    grid.setDataSource(&src);
+    grid.setColumns({{QStringLiteral("Faza"), QStringLiteral("فضا"), 150}});
+    // The field holds eight letters of a longer name.
+    grid.datasetModel()->setWholeText([&](int row, int) {
+        return row == 1 ? QStringLiteral("آشپزخانه و ناهارخوري") : QString();
+    });
+    const QModelIndex cut = grid.datasetModel()->index(1, 0), whole = grid.datasetModel()->index(0, 0);
+    EXPECT_EQ(cut.data().toString(), QStringLiteral("آشپزخانه") + QChar(0x2026));
+    EXPECT_EQ(whole.data().toString(), QStringLiteral("اتاق"));
+    grid.resize(200, 120);
+    grid.show();
+    const QRect cell = grid.visualRect(cut);
+    QHelpEvent e(QEvent::ToolTip, cell.center(), grid.viewport()->mapToGlobal(cell.center()));
+    QApplication::sendEvent(grid.viewport(), &e);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("آشپزخانه و ناهارخوري"));
+}
+
 TEST_F(BoundControls, GridCellCutShortShowsItsWholeTextOnHover)
 {
     DBGrid grid;

@@ -1,12 +1,21 @@
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/TextDirection.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QDialog>
+#include <QGlyphRun>
+#include <QLabel>
 #include <QMessageBox>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <gtest/gtest.h>
+
+#include <limits>
 
 using namespace pf::ui;
 
@@ -35,6 +44,141 @@ TEST(MessageHook, ScopedHooksPutThePreviousOneBack)
     EXPECT_EQ(outer, QStringList{QStringLiteral("2")});
 }
 
+namespace {
+
+// Runs `inspect` on the real message box of `text` while it is up, then
+// closes it.
+void whileShown(const QString &text, const std::function<void(QMessageBox *)> &inspect)
+{
+    ScopedMessageHook none(nullptr);
+    bool checked = false;
+    int tries = 0;
+    std::function<void()> look = [&] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *box = qobject_cast<QMessageBox *>(w);
+            if (!box || !box->isVisible())
+                continue;
+            inspect(box);
+            checked = true;
+            box->accept();
+            return;
+        }
+        // Not up yet: look again, and never leave the box hanging.
+        if (++tries < 200)
+            QTimer::singleShot(5, look);
+        else if (QWidget *m = QApplication::activeModalWidget())
+            m->close();
+    };
+    QTimer::singleShot(0, look);
+    showMessage(text);
+    EXPECT_TRUE(checked);
+}
+
+// Where a part of a laid-out text shows: its line (counted over the
+// document's blocks) and the left edge of its glyphs.
+struct Place {
+    int line = -1;
+    double left = std::numeric_limits<double>::max();
+};
+
+Place placeOf(const QTextDocument *doc, qsizetype at, qsizetype length)
+{
+    Place p;
+    int linesBefore = 0;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        const QTextLayout *layout = b.layout();
+        const qsizetype from = at - b.position();
+        if (from >= 0 && from < b.length()) {
+            p.line = linesBefore + layout->lineForTextPosition(int(from)).lineNumber();
+            for (const QGlyphRun &run : layout->glyphRuns(int(from), int(length)))
+                for (const QPointF &g : run.positions())
+                    p.left = std::min(p.left, g.x());
+            return p;
+        }
+        linesBefore += layout->lineCount();
+    }
+    return p;
+}
+
+// Checks that the parts, in the order a Persian reader reads them, show in
+// that order: each further left on the same line, or on a later line.
+void expectReadsInOrder(const QTextDocument *doc, const QStringList &parts)
+{
+    const QString shown = doc->toPlainText();
+    qsizetype from = 0;
+    Place before;
+    for (const QString &part : parts) {
+        const qsizetype at = shown.indexOf(part, from);
+        ASSERT_GE(at, 0) << part.toStdString();
+        const Place p = placeOf(doc, at, part.size());
+        ASSERT_GE(p.line, 0) << part.toStdString();
+        if (before.line >= 0) {
+            EXPECT_GE(p.line, before.line) << part.toStdString();
+            if (p.line == before.line) {
+                EXPECT_LT(p.left, before.left) << part.toStdString() << " stands right of what it follows";
+            }
+        }
+        before = p;
+        from = at + part.size();
+    }
+}
+
+} // namespace
+
+TEST(MessageBox, WrappedTextsReadInTheirReadingOrder)
+{
+    // Stored with its full stop first, long enough to wrap on any screen.
+    QString longText = QStringLiteral(".");
+    QStringList longReading;
+    for (int i = 0; i < 8; ++i) {
+        longText += QStringLiteral("فشار مخزن %1 بايد كمتر از فشار مجاز باشد و ").arg(i + 1);
+        longReading << QStringLiteral("فشار") << QStringLiteral("مخزن") << QString::number(i + 1) << QStringLiteral("كمتر")
+                    << QStringLiteral("مجاز");
+    }
+    longText += QStringLiteral("رعايت كنيد ");
+    longReading << QStringLiteral("رعايت") << QStringLiteral("كنيد") << QStringLiteral(".");
+    const struct {
+        QString text;
+        QStringList reading; // words and marks as a Persian reader meets them
+        bool wraps;
+    } cases[] = {
+        // Stored with its full stop first: one sentence, the stop last.
+        {QStringLiteral(".با كم كردن فشار اوليه و مقدار ذخيره محدوده مجاز فشار استاتيكي را رعايت كنيد "),
+         {"با", "كم", "كردن", "فشار", "اوليه", "محدوده", "استاتيكي", "را", "رعايت", "كنيد", "."},
+         false},
+        {QStringLiteral(".ايجاد پشتيبان غير فشرده با موفقيت انجام شد"),
+         {"ايجاد", "پشتيبان", "با", "موفقيت", "انجام", "شد", "."},
+         false},
+        {longText, longReading, true},
+        // Stored for a left-to-right paragraph, though its first character
+        // is a letter: "to move between fields use the Tab key".
+        {QStringLiteral("\u200Eاستفاده كنيد Tab  براي پيمايش فيلدها از كليد"),
+         {"براي", "پيمايش", "فيلدها", "از", "كليد", "Tab", "استفاده", "كنيد"},
+         false},
+    };
+    for (const auto &c : cases) {
+        const QString &text = c.text;
+        SCOPED_TRACE(text.toStdString());
+        whileShown(text, [&](QMessageBox *box) {
+            QLabel *label = nullptr;
+            for (QLabel *l : box->findChildren<QLabel *>())
+                if (l->text() == inReadingOrder(text))
+                    label = l;
+            ASSERT_NE(label, nullptr);
+            const QTextDocument *doc = label->findChild<QTextDocument *>();
+            ASSERT_NE(doc, nullptr) << "the box lays its text out as a document";
+            doc->documentLayout()->documentSize();
+            int lines = 0;
+            for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+                lines += b.layout()->lineCount();
+            if (c.wraps) {
+                EXPECT_GT(lines, 1);
+            }
+            expectReadsInOrder(doc, c.reading);
+        });
+    }
+}
+
 TEST(MessageBox, RealBoxIsRightToLeftPlainText)
 {
     ScopedMessageHook none(nullptr);
@@ -47,7 +191,9 @@ TEST(MessageBox, RealBoxIsRightToLeftPlainText)
             if (!box || !box->isVisible())
                 continue;
             EXPECT_EQ(box->layoutDirection(), Qt::RightToLeft);
-            EXPECT_EQ(box->text(), text);
+            // Its first letter Latin: the box begins it with a
+            // right-to-left mark, as the rule lays it out.
+            EXPECT_EQ(box->text(), QChar(0x200F) + text);
             EXPECT_EQ(box->textFormat(), Qt::PlainText);
             checked = true;
             box->accept();

@@ -80,6 +80,8 @@ TEST(TextDirection, StoredTextsLeftToRightTextsInReadingOrderRightToLeft)
         {".ايجاد پشتيبان غير فشرده با موفقيت انجام شد", RTL, LTR},
         {":(Btu/h)كل بار حرارتي", RTL, LTR},
         {" (by-pass) استفاده از سيستم كنار گذر", RTL, LTR},
+        // stored so, its first character a letter: marked as such
+        {"\u200Eاستفاده كنيد Tab  براي پيمايش فيلدها از كليد", RTL, LTR},
         // in reading order: the mark at the end, or none before the words
         {"نام پروژه:", RTL, RTL},
         {"مقدار «%1» عدد معتبر نيست", LTR, RTL},
@@ -97,6 +99,35 @@ TEST(TextDirection, StoredTextsLeftToRightTextsInReadingOrderRightToLeft)
     };
     for (const auto &c : cases)
         EXPECT_EQ(textDirection(QString::fromUtf8(c.text), c.surrounding), c.want) << c.text;
+}
+
+TEST(TextDirection, ReadingOrderForTextsThatFindTheirOwnDirection)
+{
+    const QString lre(QChar(0x202A)), pdf(QChar(0x202C)), rlm(QChar(0x200F));
+    const struct {
+        const char *text, *reading;
+    } cases[] = {
+        // the mark that ends it in reading last, brackets turned to face
+        // their words, numbers kept
+        {".ايجاد پشتيبان غير فشرده با موفقيت انجام شد", "ايجاد پشتيبان غير فشرده با موفقيت انجام شد."},
+        {":(آجر نما (روكار", "آجر نما (روكار):"},
+        {".ارتفاع بايد بين 2 و 30 باشد", "ارتفاع بايد بين 2 و 30 باشد."},
+        // in reading order already
+        {"نام پروژه:", "نام پروژه:"},
+        {"Failed to excecute program", "Failed to excecute program"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(pf::ui::inReadingOrder(QString::fromUtf8(c.text)), QString::fromUtf8(c.reading)) << c.text;
+    // Latin words stay one left-to-right run where the reader meets them.
+    EXPECT_EQ(pf::ui::inReadingOrder(QStringLiteral(":(Btu/h)قدرت حرارتي ديگ")),
+              QStringLiteral("قدرت حرارتي ديگ") + lre + QStringLiteral(":(Btu/h)") + pdf);
+    EXPECT_EQ(pf::ui::inReadingOrder(QStringLiteral("\u200Eاستفاده كنيد Tab  براي پيمايش فيلدها از كليد")),
+              QStringLiteral("براي پيمايش فيلدها از كليد") + lre + QStringLiteral(" Tab  ") + pdf +
+                  QStringLiteral("استفاده كنيد"));
+    // A right-to-left text whose first letter is Latin, or without letters.
+    EXPECT_EQ(pf::ui::inReadingOrder(QStringLiteral("Control Panel اعمال كنيد")),
+              rlm + QStringLiteral("Control Panel اعمال كنيد"));
+    EXPECT_EQ(pf::ui::inReadingOrder(QStringLiteral("12-")), rlm + QStringLiteral("12-"));
 }
 
 TEST(TextDirection, MarksStandWhereTheTextReadsThem)
