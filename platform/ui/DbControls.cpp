@@ -569,49 +569,59 @@ void DBGrid::fitColumnsToWidth()
     QVector<int> set(n), need(n);
     for (int c = 0; c < n; ++c)
         set[c] = c < cols.size() && cols[c].width > 0 ? cols[c].width : titles->defaultSectionSize();
-    QFont cellFont = font();
-    QFont titleFont = titles->font();
-    int room = 0, needed = 0, lineHeight = 0;
-    for (;;) {
-        const QFontMetrics cells(cellFont), heads(titleFont);
-        lineHeight = cells.height() + 4;
-        needed = 0;
-        for (int c = 0; c < n; ++c) {
-            int w = longestWord(heads, m_model->headerData(c, Qt::Horizontal).toString()) + titleMargin;
-            for (int r = 0; r < rows; ++r)
-                w = std::max(w, cells.horizontalAdvance(m_model->index(r, c).data().toString()) + margin);
-            need[c] = w;
-            needed += w;
+    // The vertical scroll bar takes its width from the columns only when the
+    // rows do not fit below the titles as they come out: fitted first without
+    // it, and again with it when they do not.
+    const QFont startCells = font();
+    const QFont startTitles = titles->font();
+    int lineHeight = 0;
+    for (bool scrolls : {false, true}) {
+        QFont cellFont = startCells;
+        QFont titleFont = startTitles;
+        int room = 0, needed = 0;
+        for (;;) {
+            const QFontMetrics cells(cellFont), heads(titleFont);
+            lineHeight = cells.height() + 4;
+            needed = 0;
+            for (int c = 0; c < n; ++c) {
+                int w = longestWord(heads, m_model->headerData(c, Qt::Horizontal).toString()) + titleMargin;
+                for (int r = 0; r < rows; ++r)
+                    w = std::max(w, cells.horizontalAdvance(m_model->index(r, c).data().toString()) + margin);
+                need[c] = w;
+                needed += w;
+            }
+            room = contentsRect().width() - (scrolls ? verticalScrollBar()->sizeHint().width() : 0);
+            const bool smaller = cellFont.pointSizeF() > 6 || titleFont.pointSizeF() > 6;
+            if (needed <= room || !smaller || cellFont.pointSizeF() <= 0 || titleFont.pointSizeF() <= 0)
+                break;
+            cellFont.setPointSizeF(std::max(6.0, cellFont.pointSizeF() - 1));
+            titleFont.setPointSizeF(std::max(6.0, titleFont.pointSizeF() - 1));
         }
-        const bool scrolls = rows * lineHeight > contentsRect().height() - 3 * heads.height();
-        room = contentsRect().width() - (scrolls ? verticalScrollBar()->sizeHint().width() : 0);
-        const bool smaller = cellFont.pointSizeF() > 6 || titleFont.pointSizeF() > 6;
-        if (needed <= room || !smaller || cellFont.pointSizeF() <= 0 || titleFont.pointSizeF() <= 0)
-            break;
-        cellFont.setPointSizeF(std::max(6.0, cellFont.pointSizeF() - 1));
-        titleFont.setPointSizeF(std::max(6.0, titleFont.pointSizeF() - 1));
-    }
-    setFont(cellFont);
-    titles->setFont(titleFont);
+        setFont(cellFont);
+        titles->setFont(titleFont);
 
-    QVector<int> widths(n);
-    int given = 0;
-    const int setTotal = std::max(1, std::accumulate(set.begin(), set.end(), 0));
-    for (int c = 0; c < n; ++c) {
-        widths[c] = needed <= room ? need[c] + (room - needed) * set[c] / setTotal : room * need[c] / needed;
-        given += widths[c];
+        QVector<int> widths(n);
+        int given = 0;
+        const int setTotal = std::max(1, std::accumulate(set.begin(), set.end(), 0));
+        for (int c = 0; c < n; ++c) {
+            widths[c] = needed <= room ? need[c] + (room - needed) * set[c] / setTotal : room * need[c] / needed;
+            given += widths[c];
+        }
+        widths[n - 1] += std::max(0, room - given);
+        const QFontMetrics heads(titleFont);
+        int titleHeight = 0;
+        for (int c = 0; c < n; ++c) {
+            setColumnWidth(c, widths[c]);
+            const QRect r = heads.boundingRect(QRect(0, 0, std::max(1, widths[c] - titleMargin), 1000),
+                                               Qt::AlignCenter | Qt::TextWordWrap,
+                                               m_model->headerData(c, Qt::Horizontal).toString());
+            titleHeight = std::max(titleHeight, r.height());
+        }
+        const int titleRow = titleHeight + titleMargin + 2;
+        titles->setFixedHeight(titleRow);
+        if (scrolls || rows * lineHeight <= contentsRect().height() - titleRow)
+            break;
     }
-    widths[n - 1] += std::max(0, room - given);
-    const QFontMetrics heads(titleFont);
-    int titleHeight = 0;
-    for (int c = 0; c < n; ++c) {
-        setColumnWidth(c, widths[c]);
-        const QRect r = heads.boundingRect(QRect(0, 0, std::max(1, widths[c] - titleMargin), 1000),
-                                           Qt::AlignCenter | Qt::TextWordWrap,
-                                           m_model->headerData(c, Qt::Horizontal).toString());
-        titleHeight = std::max(titleHeight, r.height());
-    }
-    titles->setFixedHeight(titleHeight + titleMargin + 2);
     verticalHeader()->setMinimumSectionSize(lineHeight);
     verticalHeader()->setDefaultSectionSize(lineHeight);
 }

@@ -125,6 +125,23 @@ TEST_F(BoundControls, FittedGridShowsEveryColumnAndWholeTitlesAtItsWidth)
     check();
 }
 
+TEST_F(BoundControls, FittedGridKeepsNoRoomForAScrollBarItsRowsDoNotNeed)
+{
+    DBGrid grid;
+    grid.setDataSource(&src);
+    grid.setColumns({{QStringLiteral("Faza"), QStringLiteral("فضا"), 150}, {QStringLiteral("Ti_"), QStringLiteral("دما"), 150}});
+    for (int height : {100, 85, 50}) {
+        grid.resize(240, height);
+        grid.fitColumnsToWidth();
+        grid.show();
+        QCoreApplication::processEvents();
+        const int rowsHeight = grid.datasetModel()->rowCount() * grid.verticalHeader()->defaultSectionSize();
+        const bool scrolls = rowsHeight > grid.viewport()->height();
+        EXPECT_EQ(grid.verticalScrollBar()->isVisible(), scrolls) << height;
+        EXPECT_EQ(grid.columnWidth(0) + grid.columnWidth(1), grid.viewport()->width()) << height;
+    }
+}
+
 TEST_F(BoundControls, FittedGridNeverScrollsSideways)
 {
     for (int i = 0; i < 12; ++i)
