@@ -46,6 +46,7 @@
 #include <QTabWidget>
 
 #include <algorithm>
+#include <cmath>
 
 TFormT2 *FormT2 = nullptr;
 
@@ -72,6 +73,8 @@ pf::ui::DBGrid *ResultGrid = nullptr;
 
 const char *const kMsgNotANumber = "مقدار «%1» عدد معتبر نيست";
 const char *const kMsgListTooLong = "داده هاي «%1» از %2 نويسه بيشتر است و ثبت نمي شود";
+const char *const kMsgResultTooLarge = "مقدار «%1» بزرگتر از آن است كه نشان داده شود؛ داده ها را بررسي كنيد";
+const char *const kMsgResultNoNumber = "مقدار «%1» عدد نيست؛ داده ها را بررسي كنيد";
 
 namespace {
 
@@ -653,6 +656,33 @@ double TFormT2::RoundX(double x) { return ::RoundX(x); }
 
 QString TFormT2::roundText(double x) { return bv::sizing::perspace::roundXText(x); }
 
+bool TFormT2::showable(double x) { return bv::sizing::perspace::showable(x); }
+
+namespace {
+
+// Properties of a result panel: the first row given a number it cannot
+// show, with that number, and that the run has been refused.
+const char *const kRefusedRow = "refusedRow";
+const char *const kRefusedValue = "refusedValue";
+const char *const kRefused = "refused";
+
+// A caption as the panel holds it (for a left-to-right line, ":(gal)حجم آب")
+// in reading order, as a message names it: "حجم آب (gal)".
+QString captionInReadingOrder(const QString &caption)
+{
+    QString t = caption.trimmed();
+    while (t.startsWith(QLatin1Char(':')) || t.endsWith(QLatin1Char(':'))) {
+        t.remove(t.startsWith(QLatin1Char(':')) ? 0 : t.size() - 1, 1);
+        t = t.trimmed();
+    }
+    const qsizetype close = t.indexOf(QLatin1Char(')'));
+    if (t.startsWith(QLatin1Char('(')) && close > 0 && close + 1 < t.size())
+        t = t.mid(close + 1).trimmed() + QLatin1Char(' ') + t.left(close + 1);
+    return t;
+}
+
+} // namespace
+
 void TFormT2::freeResultPanel()
 {
     delete ResultPanel;
@@ -772,13 +802,56 @@ void TFormT2::setResultRow(int i, const QString &caption, const QString &value)
         v->move(std::max(0, v->x() - (overlap - push)), v->y());
 }
 
-void TFormT2::showResultPanel()
+void TFormT2::setResultRow(int i, const QString &caption, double value)
+{
+    if (showable(value))
+        return setResultRow(i, caption, roundText(value));
+    setResultRow(i, caption, QString());
+    if (i < 1 || i > 21 || !ResultCaptions[i] || !ResultPanel || ResultPanel->property(kRefusedRow).isValid())
+        return;
+    ResultPanel->setProperty(kRefusedRow, i);
+    ResultPanel->setProperty(kRefusedValue, value);
+    if (ResultPanel->parentWidget())
+        resultsShowable();
+}
+
+bool TFormT2::resultsShowable()
 {
     if (!ResultPanel)
-        return;
+        return true;
+    if (ResultPanel->property(kRefused).toBool())
+        return false;
+    const QVariant row = ResultPanel->property(kRefusedRow);
+    if (!row.isValid())
+        return true;
+    const QLabel *caption = ResultCaptions[row.toInt()];
+    refuseResult(caption ? caption->text() : QString(), ResultPanel->property(kRefusedValue).toDouble());
+    return false;
+}
+
+void TFormT2::refuseResult(const QString &caption, double value)
+{
+    if (ResultPanel) {
+        if (ResultPanel->property(kRefused).toBool())
+            return;
+        ResultPanel->setProperty(kRefused, true);
+        // Nothing of the run stays on the window; the panel waits, off it,
+        // for the next run or Cancel.
+        ResultPanel->hide();
+        ResultPanel->setParent(nullptr);
+    }
+    const char *message = std::isnan(value) ? kMsgResultNoNumber : kMsgResultTooLarge;
+    pf::ui::showMessage(QString::fromUtf8(message).arg(captionInReadingOrder(caption)));
+}
+
+bool TFormT2::showResultPanel()
+{
+    if (!resultsShowable() || !ResultPanel)
+        return false;
     ResultPanel->setParent(this);
     ResultPanel->show();
     ResultPanel->raise();
+    return true;
 }
 
 // ---------------------------------------------------------------- calculate
