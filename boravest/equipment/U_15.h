@@ -174,8 +174,13 @@ public:
     // display-rounded, finite and less than 1E15 in size.
     static bool showable(double x);
     // Caption / value row i of the result panel (1-based). The value starts
-    // at its column; one too wide for the room before its caption moves the
-    // caption on (within the panel), then itself to the left.
+    // at its column and grows towards its caption. One that does not fit
+    // moves the caption on into the room free on its line (up to the divider,
+    // the next group's texts or the frame), then starts further left itself
+    // (up to what stands before it); what is still missing widens the panel
+    // there: the caption and everything from it rightwards move on, and the
+    // panel keeps its right edge while the window has room on its left. No
+    // two texts of the panel overlap.
     void setResultRow(int i, const QString &caption, const QString &value);
     // The same with a computed number, written as roundText writes it. A
     // number that cannot be shown is never written: the run is refused (see
