@@ -2,6 +2,7 @@
 
 #include "boravest/data/ProgramState.h"
 #include "boravest/sizing/Catalogues.h"
+#include "boravest/sizing/SpaceSizing.h"
 #include "platform/common/Numbers.h"
 
 #include <QPainter>
@@ -110,7 +111,10 @@ void flowRightToLeft(const std::vector<TextElement *> &parts, double right, doub
     }
 }
 
-QString roundedText(double v) { return pf::floatToStr(::RoundX(v)); }
+QString roundedText(double v)
+{
+    return bv::sizing::perspace::showable(v) ? pf::plainNumberText(::RoundX(v)) : QString();
+}
 
 QString catalogueCell(const bv::sizing::TextCatalogue &cat, int row, int col)
 {

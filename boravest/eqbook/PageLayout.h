@@ -56,7 +56,9 @@ void makeTableCell(pf::report::TextElement *e, const QRectF &geometry, int colum
 void tableRules(pf::report::Band *band, std::span<const double> rules, const char *prefix, double height);
 
 // A computed value as the pages print it: display-rounded, then the plain
-// number text (no fixed decimals, no separators).
+// number text (no fixed decimals, no separators, no exponent). A value too
+// large to be written so (see perspace::showable) prints blank, as a value
+// outside its table does.
 QString roundedText(double v);
 // Cell `col` of catalogue row `row`; empty when the row or the cell lies
 // outside the catalogue (a row of 0 means no model was chosen).

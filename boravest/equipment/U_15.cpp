@@ -35,6 +35,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Keys.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -46,6 +47,7 @@
 #include <QTabWidget>
 
 #include <algorithm>
+#include <cmath>
 
 TFormT2 *FormT2 = nullptr;
 
@@ -72,6 +74,8 @@ pf::ui::DBGrid *ResultGrid = nullptr;
 
 const char *const kMsgNotANumber = "مقدار «%1» عدد معتبر نيست";
 const char *const kMsgListTooLong = "داده هاي «%1» از %2 نويسه بيشتر است و ثبت نمي شود";
+const char *const kMsgResultTooLarge = "مقدار «%1» بزرگتر از آن است كه نشان داده شود؛ داده ها را بررسي كنيد";
+const char *const kMsgResultNoNumber = "مقدار «%1» عدد نيست؛ داده ها را بررسي كنيد";
 
 namespace {
 
@@ -653,6 +657,126 @@ double TFormT2::RoundX(double x) { return ::RoundX(x); }
 
 QString TFormT2::roundText(double x) { return bv::sizing::perspace::roundXText(x); }
 
+bool TFormT2::showable(double x) { return bv::sizing::perspace::showable(x); }
+
+namespace {
+
+// Properties of a result panel: the first row given a number it cannot
+// show, with that number, and that the run has been refused.
+const char *const kRefusedRow = "refusedRow";
+const char *const kRefusedValue = "refusedValue";
+const char *const kRefused = "refused";
+
+constexpr int kTextGap = 4;     // between two texts on a line of the panel
+constexpr int kFrameMargin = 2; // between a text and the panel's frame
+
+// A caption as the panel holds it (for a left-to-right line, ":(gal)حجم آب")
+// in reading order, as a message names it: "حجم آب (gal)".
+QString captionInReadingOrder(const QString &caption)
+{
+    QString t = caption.trimmed();
+    while (t.startsWith(QLatin1Char(':')) || t.endsWith(QLatin1Char(':'))) {
+        t.remove(t.startsWith(QLatin1Char(':')) ? 0 : t.size() - 1, 1);
+        t = t.trimmed();
+    }
+    const qsizetype close = t.indexOf(QLatin1Char(')'));
+    if (t.startsWith(QLatin1Char('(')) && close > 0 && close + 1 < t.size())
+        t = t.mid(close + 1).trimmed() + QLatin1Char(' ') + t.left(close + 1);
+    return t;
+}
+
+// What takes room on a line of the panel: a text, the divider between its
+// groups, a grid shown on it.
+bool takesRoom(const QWidget *w)
+{
+    if (auto *label = qobject_cast<const QLabel *>(w))
+        return !label->text().isEmpty();
+    if (qobject_cast<const QAbstractItemView *>(w))
+        return !w->isHidden();
+    auto *frame = qobject_cast<const QFrame *>(w);
+    return frame && frame->frameShape() == QFrame::VLine;
+}
+
+bool onOneLine(const QRect &a, const QRect &b) { return a.top() <= b.bottom() && b.top() <= a.bottom(); }
+
+QList<QWidget *> panelParts(const QWidget *panel)
+{
+    return panel->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+}
+
+// The nearest thing to the right of `w` on its line (its left edge right of
+// w's), or none.
+QWidget *nextOnLine(const QWidget *w)
+{
+    QWidget *next = nullptr;
+    for (QWidget *o : panelParts(w->parentWidget()))
+        if (o != w && takesRoom(o) && onOneLine(o->geometry(), w->geometry()) && o->x() > w->x()
+            && (!next || o->x() < next->x()))
+            next = o;
+    return next;
+}
+
+// Room free to the right of `w`: up to the next thing on its line, or to
+// the frame.
+int roomRightOf(const QWidget *w)
+{
+    const QWidget *next = nextOnLine(w);
+    const int edge = next ? next->x() - kTextGap : w->parentWidget()->width() - kFrameMargin;
+    return edge - (w->x() + w->width());
+}
+
+// Room free to the left of `w`: back to the end of what stands before it on
+// its line, or to the frame.
+int roomLeftOf(const QWidget *w)
+{
+    int edge = kFrameMargin;
+    for (QWidget *o : panelParts(w->parentWidget()))
+        if (o != w && takesRoom(o) && onOneLine(o->geometry(), w->geometry()) && o->x() < w->x())
+            edge = std::max(edge, o->x() + o->width() + kTextGap);
+    return w->x() - edge;
+}
+
+// Widens the panel by `by` at `cut`: everything from there rightwards moves
+// on, the frame (and a grid) across the cut grows, and the panel keeps its
+// right edge as far as the window has room on its left.
+void widenPanel(QWidget *panel, int cut, int by)
+{
+    for (QWidget *o : panelParts(panel)) {
+        if (o->x() >= cut)
+            o->move(o->x() + by, o->y());
+        else if (o->x() + o->width() > cut && !qobject_cast<QLabel *>(o))
+            o->resize(o->width() + by, o->height());
+    }
+    const int left = std::clamp(panel->x(), 0, by);
+    panel->setGeometry(panel->x() - left, panel->y(), panel->width() + by, panel->height());
+}
+
+// Makes a text of the panel clear of the next thing on its line: a text
+// there moves on into the room it has, then `w` starts further left, and
+// what is still missing widens the panel from that thing on.
+void clearOfNext(QWidget *w)
+{
+    if (!takesRoom(w))
+        return;
+    QWidget *panel = w->parentWidget();
+    QWidget *next = nextOnLine(w);
+    int missing = w->x() + w->width() - (next ? next->x() - kTextGap : panel->width() - kFrameMargin);
+    if (missing <= 0)
+        return;
+    if (next && qobject_cast<QLabel *>(next)) {
+        const int push = std::clamp(roomRightOf(next), 0, missing);
+        next->move(next->x() + push, next->y());
+        missing -= push;
+    }
+    const int pull = std::clamp(roomLeftOf(w), 0, missing);
+    w->move(w->x() - pull, w->y());
+    missing -= pull;
+    if (missing > 0)
+        widenPanel(panel, next ? next->x() : panel->width(), missing);
+}
+
+} // namespace
+
 void TFormT2::freeResultPanel()
 {
     delete ResultPanel;
@@ -752,33 +876,67 @@ void TFormT2::setResultRow(int i, const QString &caption, const QString &value)
 {
     if (i < 1 || i > 21 || !ResultCaptions[i])
         return;
-    ResultCaptions[i]->setText(caption);
-    ResultCaptions[i]->adjustSize();
-    // An autosized label of a right-to-left panel keeps its left edge: a
-    // value starts at its column and grows to the right.
     QLabel *c = ResultCaptions[i], *v = ResultValues[i];
+    c->setText(caption);
+    c->adjustSize();
+    // An autosized label of a right-to-left panel keeps its left edge: a
+    // value starts at its column and grows to the right, towards its caption.
     v->setText(value);
     v->adjustSize();
-    // A value wider than the room before its caption moves the caption on,
-    // as far as the panel allows; what is still too wide starts further left.
-    constexpr int gap = 4;
-    const int overlap = v->x() + v->width() + gap - c->x();
-    if (value.isEmpty() || c->x() <= v->x() || overlap <= 0)
-        return;
-    const int room = ResultPanel ? ResultPanel->width() - 2 - (c->x() + c->width()) : 0;
-    const int push = std::clamp(room, 0, overlap);
-    c->move(c->x() + push, c->y());
-    if (push < overlap)
-        v->move(std::max(0, v->x() - (overlap - push)), v->y());
+    clearOfNext(v);
+    clearOfNext(c);
 }
 
-void TFormT2::showResultPanel()
+void TFormT2::setResultRow(int i, const QString &caption, double value)
+{
+    if (showable(value))
+        return setResultRow(i, caption, roundText(value));
+    setResultRow(i, caption, QString());
+    if (i < 1 || i > 21 || !ResultCaptions[i] || !ResultPanel || ResultPanel->property(kRefusedRow).isValid())
+        return;
+    ResultPanel->setProperty(kRefusedRow, i);
+    ResultPanel->setProperty(kRefusedValue, value);
+    if (ResultPanel->parentWidget())
+        resultsShowable();
+}
+
+bool TFormT2::resultsShowable()
 {
     if (!ResultPanel)
-        return;
+        return true;
+    if (ResultPanel->property(kRefused).toBool())
+        return false;
+    const QVariant row = ResultPanel->property(kRefusedRow);
+    if (!row.isValid())
+        return true;
+    const QLabel *caption = ResultCaptions[row.toInt()];
+    refuseResult(caption ? caption->text() : QString(), ResultPanel->property(kRefusedValue).toDouble());
+    return false;
+}
+
+void TFormT2::refuseResult(const QString &caption, double value)
+{
+    if (ResultPanel) {
+        if (ResultPanel->property(kRefused).toBool())
+            return;
+        ResultPanel->setProperty(kRefused, true);
+        // Nothing of the run stays on the window; the panel waits, off it,
+        // for the next run or Cancel.
+        ResultPanel->hide();
+        ResultPanel->setParent(nullptr);
+    }
+    const char *message = std::isnan(value) ? kMsgResultNoNumber : kMsgResultTooLarge;
+    pf::ui::showMessage(QString::fromUtf8(message).arg(captionInReadingOrder(caption)));
+}
+
+bool TFormT2::showResultPanel()
+{
+    if (!resultsShowable() || !ResultPanel)
+        return false;
     ResultPanel->setParent(this);
     ResultPanel->show();
     ResultPanel->raise();
+    return true;
 }
 
 // ---------------------------------------------------------------- calculate

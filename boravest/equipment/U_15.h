@@ -24,6 +24,7 @@
 #include <QFrame>
 
 #include <memory>
+#include <variant>
 
 class QKeyEvent;
 class QLabel;
@@ -69,6 +70,10 @@ extern pf::ui::DBGrid *ResultGrid;
 extern const char *const kMsgNotANumber;
 // "The entries of <caption> are longer than <n> characters and are not saved."
 extern const char *const kMsgListTooLong;
+// "The value of <caption> is too large to be shown; check the data." and
+// "The value of <caption> is no number; check the data."
+extern const char *const kMsgResultTooLarge;
+extern const char *const kMsgResultNoNumber;
 
 // Menu tree, filled once when the window is created; index 0 is unused.
 // Labels: 1..16 the top items, 21..24 and 31..32 the second-level items.
@@ -156,18 +161,48 @@ public:
     void MakeComp(short Left, short Top, short Width, short Height, short Rows1, short ValueX1, short CaptionX1,
                   short Rows2, short ValueX2, short CaptionX2, short RowsTop, const QString &Title1,
                   const QString &Title2);
-    // Attaches the panel built by MakeComp to the window and shows it.
-    void showResultPanel();
+    // Attaches the panel built by MakeComp to the window and shows it,
+    // unless resultsShowable refuses its numbers: false then.
+    bool showResultPanel();
     // Frees the result panel when one exists.
     void freeResultPanel();
     // Display rounding of every shown result.
     static double RoundX(double x);
     // RoundX as the result panel writes it, never with an exponent.
     static QString roundText(double x);
+    // Whether a result can be shown as the pages show their numbers:
+    // display-rounded, finite and less than 1E15 in size.
+    static bool showable(double x);
     // Caption / value row i of the result panel (1-based). The value starts
-    // at its column; one too wide for the room before its caption moves the
-    // caption on (within the panel), then itself to the left.
+    // at its column and grows towards its caption. One that does not fit
+    // moves the caption on into the room free on its line (up to the divider,
+    // the next group's texts or the frame), then starts further left itself
+    // (up to what stands before it); what is still missing widens the panel
+    // there: the caption and everything from it rightwards move on, and the
+    // panel keeps its right edge while the window has room on its left. No
+    // two texts of the panel overlap.
     void setResultRow(int i, const QString &caption, const QString &value);
+    // The same with a computed number, written as roundText writes it. A
+    // number that cannot be shown is never written: the run is refused (see
+    // resultsShowable), at once when the panel is already shown.
+    void setResultRow(int i, const QString &caption, double value);
+    // A row's value as a page gives it: a computed number (the overload
+    // above) or a text shown as it is.
+    using ResultValue = std::variant<double, QString>;
+    void setResultRow(int i, const QString &caption, const ResultValue &value)
+    {
+        std::visit([&](const auto &v) { setResultRow(i, caption, v); }, value);
+    }
+    // Whether every number given to the panel's rows can be shown. The first
+    // that cannot stops the run with one message naming its caption
+    // (refuseResult); the panel is taken off the window and stays so, and
+    // false is given from then on. A run asks before it stores anything.
+    bool resultsShowable();
+    // Refuses the run over a result shown elsewhere than in a row (a column
+    // of the result grid): kMsgResultTooLarge (kMsgResultNoNumber for a value
+    // that is no number) naming `caption` in reading order, once per run;
+    // the panel, when there is one, is taken off the window.
+    void refuseResult(const QString &caption, double value);
 
     // Reading the pages and the record. A box reads as its text with "0"
     // put in front, so an empty box is 0. A text that is no number (or, for

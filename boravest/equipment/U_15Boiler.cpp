@@ -123,10 +123,10 @@ int listPosition(const QComboBox *list, const char *field)
 
 // Writes the value of result row `row` beside the caption set before the
 // run.
-void setValue(TFormT2 *w, int row, const QString &text)
+void setValue(TFormT2 *w, int row, const TFormT2::ResultValue &value)
 {
     if (ResultCaptions[row])
-        w->setResultRow(row, ResultCaptions[row]->text(), text);
+        w->setResultRow(row, ResultCaptions[row]->text(), value);
 }
 
 } // namespace
@@ -362,14 +362,18 @@ BoilerResults TFormT2::Dig(short mode)
     }
 
     const BoilerResults res = sizeBoilers(in);
-    showMessages(res.messages);
     if (mode == 1 && !res.stopped) {
-        showResultPanel();
-        setValue(this, 1, roundText(res.insulationFactor));
+        setValue(this, 1, res.insulationFactor);
         if (res.pickUpFactor > 0)
-            setValue(this, 3, roundText(res.pickUpFactor));
-        setValue(this, 2, roundText(res.capacityPerBoiler));
+            setValue(this, 3, res.pickUpFactor);
+        setValue(this, 2, res.capacityPerBoiler);
+        // Results that cannot be shown are the run's one message.
+        if (!resultsShowable())
+            return res;
     }
+    showMessages(res.messages);
+    if (mode == 1 && !res.stopped)
+        showResultPanel();
     return res;
 }
 
@@ -404,16 +408,23 @@ BurnerResults TFormT2::EntMashal(short mode)
     }
 
     const BurnerResults res = sizeBurner(in);
+    const bool shown = mode == 1 && !res.stopped && (in.TySo == 0 || in.TySo == 1);
+    if (shown) {
+        setValue(this, 1, res.altitudeFactor);
+        setValue(this, 2, res.burnerPower);
+        setValue(this, 3, res.fuelUse);
+        // Gas oil: the store in litres; city gas: the heating value the use
+        // was worked out with.
+        if (in.TySo == 0)
+            setValue(this, 4, res.fuelStore);
+        else
+            setValue(this, 4, QString::number(res.heatingValue));
+        if (!resultsShowable())
+            return res;
+    }
     showMessages(res.messages);
-    if (mode != 1 || res.stopped || (in.TySo != 0 && in.TySo != 1))
-        return res;
-    showResultPanel();
-    setValue(this, 1, roundText(res.altitudeFactor));
-    setValue(this, 2, roundText(res.burnerPower));
-    setValue(this, 3, roundText(res.fuelUse));
-    // Gas oil: the store in litres; city gas: the heating value the use was
-    // worked out with.
-    setValue(this, 4, in.TySo == 0 ? roundText(res.fuelStore) : QString::number(res.heatingValue));
+    if (shown)
+        showResultPanel();
     return res;
 }
 
@@ -533,26 +544,29 @@ ExchangerResults runExchanger(TFormT2 *w, const ExchangerPage &p, short mode)
         return stopped;
     }
     const ExchangerResults res = p.jacuzzi ? sizeJacuzziExchanger(in) : sizePoolExchanger(in);
+    if (mode == 1 && !res.stopped) {
+        if (hotWater) {
+            const double values[] = {res.mtd, res.coilSurface, res.waterVolume, res.startUpEnergy, res.surfaceLoss,
+                                     res.totalEnergy};
+            for (int i = 0; i < 6; ++i)
+                setValue(w, i + 1, values[i]);
+        } else if (in.type == ExchangerSteam) {
+            const double values[] = {res.coilSurface,    res.mtd,          res.saturationTemperature,
+                                     res.vapourEnthalpy, res.latentHeat,   res.steamUse,
+                                     res.condensate,     res.trapCapacity, res.waterVolume,
+                                     res.startUpEnergy,  res.surfaceLoss,  res.totalEnergy};
+            for (int i = 0; i < 12; ++i)
+                setValue(w, i + 1, values[i]);
+        }
+        // Results that cannot be shown are the run's one message.
+        if (!w->resultsShowable())
+            return res;
+    }
     // The report run only speaks of a missing efficiency.
     if (mode == 1 || in.efficiency < 1)
         showMessages(res.messages);
-    if (mode != 1 || res.stopped)
-        return res;
-    w->showResultPanel();
-    auto set = [w](int row, double v) { setValue(w, row, TFormT2::roundText(v)); };
-    if (hotWater) {
-        const double values[] = {res.mtd, res.coilSurface, res.waterVolume, res.startUpEnergy, res.surfaceLoss,
-                                 res.totalEnergy};
-        for (int i = 0; i < 6; ++i)
-            set(i + 1, values[i]);
-    } else if (in.type == ExchangerSteam) {
-        const double values[] = {res.coilSurface,    res.mtd,          res.saturationTemperature,
-                                 res.vapourEnthalpy, res.latentHeat,   res.steamUse,
-                                 res.condensate,     res.trapCapacity, res.waterVolume,
-                                 res.startUpEnergy,  res.surfaceLoss,  res.totalEnergy};
-        for (int i = 0; i < 12; ++i)
-            set(i + 1, values[i]);
-    }
+    if (mode == 1 && !res.stopped)
+        w->showResultPanel();
     return res;
 }
 

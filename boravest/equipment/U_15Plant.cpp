@@ -95,10 +95,10 @@ void setResultCaptions(TFormT2 *window, std::initializer_list<const char *> capt
 }
 
 // Values of the first rows, beside their captions.
-void setResultValues(TFormT2 *window, std::initializer_list<QString> values)
+void setResultValues(TFormT2 *window, std::initializer_list<TFormT2::ResultValue> values)
 {
     int i = 1;
-    for (const QString &value : values) {
+    for (const TFormT2::ResultValue &value : values) {
         window->setResultRow(i, ResultCaptions[i]->text(), value);
         ++i;
     }
@@ -406,12 +406,15 @@ bv::sizing::ChimneyResults TFormT2::PrDodkesh(short mode)
         in.capacityPerBoiler = Dig(2).capacityPerBoiler;
     }
     const ChimneyResults r = sizeChimney(in);
-    showMessages(r.messages);
     if (mode == 1 && !r.stopped) {
-        showResultPanel();
-        setResultValues(this, {roundText(r.heightFt), roundText(r.areaSqIn), QString::number(r.diameterShown),
-                               r.squareSize});
+        setResultValues(this, {r.heightFt, r.areaSqIn, QString::number(r.diameterShown), r.squareSize});
+        // Results that cannot be shown are the run's one message.
+        if (!resultsShowable())
+            return r;
     }
+    showMessages(r.messages);
+    if (mode == 1 && !r.stopped)
+        showResultPanel();
     return r;
 }
 
@@ -446,12 +449,15 @@ bv::sizing::ExpansionTankResults TFormT2::MEnBaz(short mode)
     }
     in.boilerTotalLoad = Dig(2).totalLoad;
     const ExpansionTankResults r = sizeExpansionTank(in);
-    showMessages(r.messages);
     if (mode == 1 && !r.stopped) {
-        showResultPanel();
-        setResultValues(this, {roundText(r.pipeWaterGal), roundText(r.boilerWaterGal), roundText(r.systemWaterGal),
-                               roundText(r.expansionPercent), roundText(r.tankWaterGal)});
+        setResultValues(this,
+                        {r.pipeWaterGal, r.boilerWaterGal, r.systemWaterGal, r.expansionPercent, r.tankWaterGal});
+        if (!resultsShowable())
+            return r;
     }
+    showMessages(r.messages);
+    if (mode == 1 && !r.stopped)
+        showResultPanel();
     return r;
 }
 
@@ -483,6 +489,16 @@ bv::sizing::CollectorsResults TFormT2::GhKlvRz(short mode)
         in.poolExchangerPipe = pool.exchangerPipe.size;
     }
     CollectorsResults r = sizeCollectors(in);
+    // A screen run whose results cannot be shown stores nothing either.
+    if (mode == 1 && !r.stopped) {
+        setResultValues(this, {r.collectorDiameterIn, r.collectorLengthIn,
+                               r.firstLargerDiameterIn > 0 ? TFormT2::ResultValue(r.firstLargerDiameterIn)
+                                                           : TFormT2::ResultValue(QString())});
+        if (!resultsShowable()) {
+            r.stopped = true;
+            return r;
+        }
+    }
     if (!r.stopped) {
         try {
             bv::data::storeCollectorResults(*DM1->Database1, project, collectorStoreRows(r));
@@ -496,11 +512,8 @@ bv::sizing::CollectorsResults TFormT2::GhKlvRz(short mode)
                 t->refresh();
     }
     showMessages(r.messages);
-    if (mode == 1 && !r.stopped) {
+    if (mode == 1 && !r.stopped)
         showResultPanel();
-        setResultValues(this, {roundText(r.collectorDiameterIn), roundText(r.collectorLengthIn),
-                               r.firstLargerDiameterIn > 0 ? roundText(r.firstLargerDiameterIn) : QString()});
-    }
     return r;
 }
 
@@ -531,11 +544,14 @@ bv::sizing::SoftenerResults TFormT2::SakhGir(short mode)
         in.systemFlowGpm = RoundX(Dig(2).totalLoad / 10000);
     }
     const SoftenerResults r = sizeSoftener(in);
-    showMessages(r.messages);
     if (mode == 1 && !r.stopped) {
-        showResultPanel();
-        setResultValues(this, {roundText(r.softWaterGpm), roundText(r.capacityGrain)});
+        setResultValues(this, {r.softWaterGpm, r.capacityGrain});
+        if (!resultsShowable())
+            return r;
     }
+    showMessages(r.messages);
+    if (mode == 1 && !r.stopped)
+        showResultPanel();
     return r;
 }
 

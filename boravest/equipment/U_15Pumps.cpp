@@ -344,7 +344,6 @@ namespace {
 // Result panel rows of the pool and jacuzzi pumps (mode 1).
 void fillPumpPanel(TFormT2 &w, const PumpsResults &r, bool steam, bool jacuzzi)
 {
-    const auto v = [](double x) { return TFormT2::roundText(x); };
     const QString head = QStringLiteral(":(ft)هد پمپ آب گردشي");
     const QString flowPerPump = QStringLiteral(":(gph)دبي پمپ آب گردشي");
     const QString circulation = QStringLiteral(":(gph)دبي آبگردشي");
@@ -354,33 +353,33 @@ void fillPumpPanel(TFormT2 &w, const PumpsResults &r, bool steam, bool jacuzzi)
     const QString filter = QStringLiteral(":(gpm)ظرفيت صافي فشاري ");
     const QString power = QStringLiteral(":(hp)قدرت الكتروپمپ");
     if (steam) {
-        w.setResultRow(1, jacuzzi ? head : head + QLatin1Char(' '), v(r.pumpHead));
-        w.setResultRow(2, flowPerPump, v(r.flowPerPump));
-        w.setResultRow(3, circulation, v(r.circulation));
+        w.setResultRow(1, jacuzzi ? head : head + QLatin1Char(' '), r.pumpHead);
+        w.setResultRow(2, flowPerPump, r.flowPerPump);
+        w.setResultRow(3, circulation, r.circulation);
         w.setResultRow(4, size, pipeSizeText(r.pipe));
         w.setResultRow(5, velocity, pipeVelocityText(r.pipe));
         w.setResultRow(6, jacuzzi ? capacity + QLatin1Char(' ') : capacity, pipeCapacityText(r.pipe));
         w.setResultRow(7, filter, filterText(r.filterRow));
-        w.setResultRow(8, power, v(r.pumpPower));
+        w.setResultRow(8, power, r.pumpPower);
         return;
     }
-    w.setResultRow(1, QStringLiteral(":(ft)هد پمپ آبگرم گردشي مبدل"), v(r.exchangerPumpHead));
-    w.setResultRow(2, QStringLiteral(":(gpm)دبي پمپ آبگرم گردشي مبدل"), v(r.flowPerExchangerPump));
+    w.setResultRow(1, QStringLiteral(":(ft)هد پمپ آبگرم گردشي مبدل"), r.exchangerPumpHead);
+    w.setResultRow(2, QStringLiteral(":(gpm)دبي پمپ آبگرم گردشي مبدل"), r.flowPerExchangerPump);
     w.setResultRow(3, size, pipeSizeText(r.exchangerPipe));
     w.setResultRow(4, velocity, pipeVelocityText(r.exchangerPipe));
     w.setResultRow(5, capacity, pipeCapacityText(r.exchangerPipe));
-    w.setResultRow(6, power, v(r.exchangerPumpPower));
+    w.setResultRow(6, power, r.exchangerPumpPower);
     w.setResultRow(7,
                    jacuzzi ? QStringLiteral(":(gpm)دبي آبگرم گردشي مبدل") : QStringLiteral(":(gpm)دبي  آبگرم آبگردشي مبدل"),
-                   v(r.exchangerFlow));
-    w.setResultRow(8, jacuzzi ? head : QStringLiteral(":(ft)هد پمپ آبگردشي "), v(r.pumpHead));
-    w.setResultRow(9, flowPerPump, v(r.flowPerPump));
+                   r.exchangerFlow);
+    w.setResultRow(8, jacuzzi ? head : QStringLiteral(":(ft)هد پمپ آبگردشي "), r.pumpHead);
+    w.setResultRow(9, flowPerPump, r.flowPerPump);
     w.setResultRow(10, size, pipeSizeText(r.pipe));
     w.setResultRow(11, velocity, pipeVelocityText(r.pipe));
     w.setResultRow(12, capacity, pipeCapacityText(r.pipe));
     w.setResultRow(13, filter, filterText(r.filterRow));
-    w.setResultRow(14, power, v(r.pumpPower));
-    w.setResultRow(15, circulation, v(r.circulation));
+    w.setResultRow(14, power, r.pumpPower);
+    w.setResultRow(15, circulation, r.circulation);
 }
 
 // Whole-number inputs are read into doubles first.
@@ -466,11 +465,15 @@ PumpsResults sizePumpPage(TFormT2 &form, const PoolPumpPage &page, short mode)
     }
     w.into(in);
     const PumpsResults r = page.size(in);
-    showMessages(r.messages);
     if (mode == 1 && !r.stopped) {
-        form.showResultPanel();
         fillPumpPanel(form, r, steam, page.jacuzzi);
+        // Results that cannot be shown are the run's one message.
+        if (!form.resultsShowable())
+            return r;
     }
+    showMessages(r.messages);
+    if (mode == 1 && !r.stopped)
+        form.showResultPanel();
     return r;
 }
 
@@ -573,16 +576,24 @@ CirculationPumpResults TFormT2::PmpSir(short mode)
         in.Rand_sir = wholeRecord(QStringLiteral("Rand_sir"));
         in.fittings = MoTMEtvSh(3);
     }
-    const CirculationPumpResults r = sizeCirculationPump(in);
+    CirculationPumpResults r = sizeCirculationPump(in);
+    if (mode == 1 && !r.stopped) {
+        const double values[] = {r.weldingFactor, r.fittingsLength, r.head, r.flowPerPump, r.altitudeFactor, r.power};
+        for (int i = 0; i < 6; ++i)
+            setResultRow(i + 1, ResultCaptions[i + 1]->text(), values[i]);
+        // Results that cannot be shown are the run's one message, and its
+        // head is not stored.
+        if (!resultsShowable()) {
+            r.stopped = true;
+            r.storeHead = false;
+            return r;
+        }
+    }
     showMessages(r.messages);
     if (r.storeHead)
         storePumpHead(r.head);
-    if (mode == 1 && !r.stopped) {
+    if (mode == 1 && !r.stopped)
         showResultPanel();
-        const double values[] = {r.weldingFactor, r.fittingsLength, r.head, r.flowPerPump, r.altitudeFactor, r.power};
-        for (int i = 0; i < 6; ++i)
-            setResultRow(i + 1, ResultCaptions[i + 1]->text(), roundText(values[i]));
-    }
     return r;
 }
 

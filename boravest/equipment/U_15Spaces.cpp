@@ -221,6 +221,36 @@ void buildResultGrid(int left, int top, int height, int fontSize, std::initializ
     ResultGrid = g;
 }
 
+// The title of the result grid's column over `field`.
+QString gridTitle(const char *field)
+{
+    if (ResultGrid)
+        for (const pf::ui::DBGridColumn &c : ResultGrid->datasetModel()->columns())
+            if (c.fieldName.compare(QLatin1String(field), Qt::CaseInsensitive) == 0)
+                return c.title;
+    return QString::fromLatin1(field);
+}
+
+// Whether every number the result grid is to show for the spaces (those
+// `shown` lets through) can be shown; the first that cannot refuses the run
+// under its column's title.
+template <class Space>
+bool gridShowable(TFormT2 &w, const std::vector<Space> &spaces,
+                  std::initializer_list<std::pair<const char *, double Space::*>> columns,
+                  bool (*shown)(const Space &) = nullptr)
+{
+    for (const Space &s : spaces) {
+        if (shown && !shown(s))
+            continue;
+        for (const auto &[field, value] : columns)
+            if (!TFormT2::showable(s.*value)) {
+                w.refuseResult(gridTitle(field), s.*value);
+                return false;
+            }
+    }
+    return true;
+}
+
 void placeResultGrid()
 {
     if (!ResultGrid)
@@ -529,13 +559,26 @@ RadiatorResults TFormT2::ESRad(short mode)
             bv::data::storeRadiatorResults(*DM1->Database1, p.shproje, radiatorStoreRows(r));
         return r;
     }
+    if (!r.stopped && !r.spaces.empty()) {
+        setResultRow(1, u8(kRadiatorWaterCaption), r.waterTotal);
+        setResultRow(2, u8(kRadiatorSurfaceCaption), r.surfaceTotal);
+    }
+    // Results that cannot be shown stop the run before the work table is written.
+    using S = RadiatorSpaceResult;
+    if (!r.stopped && (!gridShowable(*this, r.spaces,
+                                     {{"Barh", &S::load},
+                                      {"Z_ts", &S::factor},
+                                      {"s_hararat", &S::surface},
+                                      {"Tol_Pare", &S::length},
+                                      {"hjm_Ab", &S::water},
+                                      {"Vazn_Rad", &S::weight}})
+                       || !resultsShowable()))
+        return r;
     if (!r.stopped)
         refillWorkTable(radiatorWorkRows(r));
     if (!r.stopped && !r.spaces.empty()) {
         showResultPanel();
         placeResultGrid();
-        setResultRow(1, u8(kRadiatorWaterCaption), roundText(r.waterTotal));
-        setResultRow(2, u8(kRadiatorSurfaceCaption), roundText(r.surfaceTotal));
     }
     showMessages(r.messages);
     return r;
@@ -586,6 +629,9 @@ UnitHeaterResults TFormT2::EUHAbDagh(short mode)
         }
         return r;
     }
+    using S = UnitHeaterSpaceResult;
+    if (!r.stopped && !gridShowable(*this, r.spaces, {{"Barh", &S::load}, {"Z_ts", &S::factor}}))
+        return r;
     if (!r.stopped)
         refillWorkTable(unitHeaterWorkRows(r));
     if (!r.stopped && !r.spaces.empty()) {
@@ -655,13 +701,20 @@ FurnaceResults TFormT2::Kore(short mode)
         showMessages(r.messages);
         return r;
     }
+    if (!r.stopped) {
+        setResultRow(1, u8(kFurnaceCaptions[0]), r.ductFactor);
+        setResultRow(2, u8(kFurnaceCaptions[1]), r.totalWarmAir);
+        setResultRow(3, u8(kFurnaceCaptions[2]), r.capacity);
+        using S = FurnaceSpaceResult;
+        if (!gridShowable(*this, r.spaces, {{"hjm_Ab", &S::warmAir}, {"barh", &S::load}},
+                          +[](const S &s) { return s.marked; })
+            || !resultsShowable())
+            return r;
+    }
     const std::vector<bv::data::ExamfzRow> rows = furnaceWorkRows(r);
     refillWorkTable(rows);
     if (!r.stopped) {
         showResultPanel();
-        setResultRow(1, u8(kFurnaceCaptions[0]), roundText(r.ductFactor));
-        setResultRow(2, u8(kFurnaceCaptions[1]), roundText(r.totalWarmAir));
-        setResultRow(3, u8(kFurnaceCaptions[2]), roundText(r.capacity));
         if (!rows.empty())
             placeResultGrid();
     }
@@ -708,7 +761,6 @@ ExtractFanResults TFormT2::HavaKesh(short mode)
         showMessages(r.messages);
         return r;
     }
-    refillWorkTable(extractFanWorkRows(r));
     MakeComp(10, 119, 452, 165, 0, 0, 0, 0, 0, 0, 0, QString(), QString());
     buildResultGrid(0, 0, 125, 9,
                     {{"shproje", "شماره پروژه", 55},
@@ -720,6 +772,10 @@ ExtractFanResults TFormT2::HavaKesh(short mode)
                      {"s_hararat", "قطر هواكش", 48},
                      {"hjm_Ab", "دور موتور", 46},
                      {"barh", "قدرت هواكش", 53}});
+    using S = ExtractFanSpaceResult;
+    if (!gridShowable(*this, r.spaces, {{"size_Rad", &S::ductDrop}, {"Z_ts", &S::airVolume}}))
+        return r;
+    refillWorkTable(extractFanWorkRows(r));
     showResultPanel();
     placeResultGrid();
     showMessages(r.messages);

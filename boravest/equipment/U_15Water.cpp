@@ -103,7 +103,7 @@ void setCaptions(TFormT2 &w, const QStringList &captions)
         w.setResultRow(i + 1, captions[i], QString());
 }
 
-void setValues(TFormT2 &w, const QStringList &captions, const QStringList &values)
+void setValues(TFormT2 &w, const QStringList &captions, const QList<TFormT2::ResultValue> &values)
 {
     for (int i = 0; i < captions.size() && i < values.size(); ++i)
         w.setResultRow(i + 1, captions[i], values[i]);
@@ -178,28 +178,30 @@ HotWaterTankResults hotWaterTank(TFormT2 &w, const Ui::PMADoJPage &p, short mode
     in.reportMode = mode != 1;
 
     const HotWaterTankResults r = sizeHotWaterTank(in);
+    if (mode == 1 && !r.stopped) {
+        // The factors read from the demand table are shown as stored.
+        const QString demand = pf::floatToStr(r.demandFactor), storage = pf::floatToStr(r.storageFactor);
+        QList<TFormT2::ResultValue> values = {r.pressureDropFactor, r.pumpFlowGpm, r.pumpHeadFt, r.pumpPowerHp,
+                                              r.altitudeFactor};
+        if (steam)
+            values << r.steamUseLbh << r.condensateLbh << r.trapCapacityLbh << r.peakDemandGph << storage << demand;
+        else
+            values << r.peakDemandGph << demand << storage;
+        values << r.waterVolumeGal << r.heatLoadBtuh << r.meanTempDiff << r.heatingSurfaceSqFt;
+        if (steam)
+            values << r.saturationTempF << r.vapourEnthalpy << r.latentHeat;
+        setValues(w, captions, values);
+        // Results that cannot be shown are the run's one message.
+        if (!w.resultsShowable())
+            return r;
+    }
     say(r.messages);
     if (r.stopped)
         return r;
     if (kind == HotWaterCoilTank && DM1)
         DM1->Table4->close();
-    if (mode != 1)
-        return r;
-
-    w.showResultPanel();
-    const auto x = &TFormT2::roundText;
-    const QString demand = pf::floatToStr(r.demandFactor), storage = pf::floatToStr(r.storageFactor);
-    QStringList values = {x(r.pressureDropFactor), x(r.pumpFlowGpm), x(r.pumpHeadFt), x(r.pumpPowerHp),
-                          x(r.altitudeFactor)};
-    if (steam)
-        values << x(r.steamUseLbh) << x(r.condensateLbh) << x(r.trapCapacityLbh) << x(r.peakDemandGph) << storage
-               << demand;
-    else
-        values << x(r.peakDemandGph) << demand << storage;
-    values << x(r.waterVolumeGal) << x(r.heatLoadBtuh) << x(r.meanTempDiff) << x(r.heatingSurfaceSqFt);
-    if (steam)
-        values << x(r.saturationTempF) << x(r.vapourEnthalpy) << x(r.latentHeat);
-    setValues(w, captions, values);
+    if (mode == 1)
+        w.showResultPanel();
     return r;
 }
 
@@ -303,12 +305,16 @@ WaterMeterResults TFormT2::SizeKontor(short mode)
     in.reportMode = mode != 1;
 
     const WaterMeterResults r = sizeWaterMeterBranch(in);
+    if (mode == 1 && !r.stopped) {
+        setValues(*this, captions,
+                  {QString::number(r.kinds), QString::number(r.fixtureTotal), r.useFactor, r.branchSize});
+        if (!resultsShowable())
+            return r;
+    }
     say(r.messages);
     if (r.stopped || mode != 1)
         return r;
     showResultPanel();
-    setValues(*this, captions,
-              {QString::number(r.kinds), QString::number(r.fixtureTotal), roundText(r.useFactor), r.branchSize});
     return r;
 }
 
@@ -355,6 +361,13 @@ PressureTankResults TFormT2::TankTF(short mode)
     in.reportMode = mode != 1;
 
     const PressureTankResults r = sizePressureTank(in);
+    if (mode == 1 && !r.stopped) {
+        setValues(*this, captions,
+                  {r.peakUseGph, r.waterHeldGal, r.tankVolumeGal, r.minPressurePsi, r.maxPressurePsi,
+                   r.peakHotWaterGph, r.coldWaterGph, r.installationText});
+        if (!resultsShowable())
+            return r;
+    }
     if (mode == 3) {
         // Save judges the rest itself.
         if (r.messages.contains(QString::fromUtf8(kMsgCheckMixingTemperatures)))
@@ -365,10 +378,6 @@ PressureTankResults TFormT2::TankTF(short mode)
     if (r.stopped || mode != 1)
         return r;
     showResultPanel();
-    setValues(*this, captions,
-              {roundText(r.peakUseGph), roundText(r.waterHeldGal), roundText(r.tankVolumeGal),
-               roundText(r.minPressurePsi), roundText(r.maxPressurePsi), roundText(r.peakHotWaterGph),
-               roundText(r.coldWaterGph), r.installationText});
     return r;
 }
 

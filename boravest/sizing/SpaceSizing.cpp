@@ -133,6 +133,8 @@ QString roundXText(double v)
     return pf::plainNumberText(roundX(v));
 }
 
+bool showable(double v) { return pf::showsAsTyped(roundX(v)); }
+
 int whole(double v)
 {
     return int(pf::roundToInt(v));

@@ -77,6 +77,11 @@ double roundX(double v);
 // A value as the work table holds it: display-rounded, plain decimal text.
 QString roundXText(double v);
 
+// Whether a computed value can be shown as the pages show their numbers:
+// display-rounded, it is finite and less than 1E15 in size. A larger one
+// would need more digits than a double holds exactly.
+bool showable(double v);
+
 // A whole number taken from a stored floating-point value (ties to even).
 int whole(double v);
 

@@ -1,5 +1,6 @@
 #include "platform/report/Report.h"
 
+#include "platform/common/Numbers.h"
 #include "platform/db/Db.h"
 #include "platform/ui/TextDirection.h"
 
@@ -73,7 +74,14 @@ QString DBText::currentText() const
 {
     if (!dataset || !dataset->active() || dataset->isEmpty() || fieldName.isEmpty())
         return QString();
-    return dataset->fieldByName(fieldName).asString();
+    const pf::db::Field &f = dataset->fieldByName(fieldName);
+    // A number prints as the pages write theirs, never with an exponent; one
+    // too large to be written so prints blank.
+    if (f.dataType() == pf::db::FieldType::Float && !f.isNull()) {
+        const double v = f.asFloat();
+        return pf::showsAsTyped(v) ? pf::plainNumberText(v) : QString();
+    }
+    return f.asString();
 }
 
 bool Image::loadFromFile(const QString &path, QString *error)

@@ -166,8 +166,9 @@ private:
 };
 
 // The value of a field of a dataset's current record, as the dataset layer
-// formats it; empty when the dataset is missing, closed or empty. The
-// dataset and the field may be changed at run time.
+// formats it, a floating-point number in plain digits (blank when it is 1E15
+// or more in size, or no finite number); empty when the dataset is missing,
+// closed or empty. The dataset and the field may be changed at run time.
 class DBText : public TextElement {
 public:
     pf::db::Dataset *dataset = nullptr;

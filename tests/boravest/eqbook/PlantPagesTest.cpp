@@ -363,3 +363,24 @@ TEST_F(PlantPagesTest, FanCatalogueRowsOutsideTheCataloguePrintDashes)
         EXPECT_EQ(fanRows[i].d, QStringLiteral("--")) << i;
     }
 }
+
+// A number too large to be written without an exponent prints blank, as a
+// value outside its table does; a small one prints in plain digits.
+TEST_F(PlantPagesTest, NumbersThatCannotBeWrittenPlainPrintBlank)
+{
+    const double p = 35;
+    bigProject(p, 1, 1, 2);
+    db()->exec(QStringLiteral("UPDATE bankfz SET Te_Hav = 1, To_Mo_Hav = 30, "
+                              "V_ = CASE Codefaza WHEN 1 THEN 1e18 ELSE V_ END WHERE Shproje = ?"),
+               {p});
+    db()->exec(QStringLiteral("UPDATE Tajhizat SET Oft_f_kan_Hav = 0.00001 WHERE Shproje = ?"), {p});
+    recordRows();
+    buildBooklet(p, {5});
+    ASSERT_EQ(fanRows.size(), 2u);
+    EXPECT_TRUE(fanRows[0].b.isEmpty());
+    EXPECT_FALSE(fanRows[1].b.isEmpty());
+    const QStringList printed = reporttest::allTexts(lastDoc);
+    EXPECT_TRUE(printed.contains(QStringLiteral("0.00001")));
+    for (const QString &t : printed)
+        EXPECT_FALSE(QRegularExpression(QStringLiteral("\\dE-?\\d")).match(t).hasMatch()) << t.toStdString();
+}

@@ -344,3 +344,62 @@ TEST_F(U_15SpacesTest, ClearingLeavesNothingOfTheLastProject)
 }
 
 } // namespace
+
+// A result too large to be shown (1E15 or more) stops Calculate with one
+// message naming it in reading order, whether it belongs to a row of the
+// panel or to a column of the result grid: the earlier panel goes, none is
+// shown, and nothing is stored, neither the work table nor the pump's head.
+TEST_F(U_15SpacesTest, AResultThatCannotBeShownStopsTheRun)
+{
+    exec("UPDATE Tajhizat SET WCKh = 4, Van = 2, Dosh = 4, DamAbSh = 50, DamAbMa = 110, DamAbBeh = 140, "
+         "TolSevic = 100, OfteFeshar = 2.5, FPBM = 10, MErAT = 6, MTZA = 0.5, TSPS = 4, EkhtDama = 20, "
+         "TolRadiat = 100, K_B_L_Sir = 100, Te_Sir = 1, Rand_sir = 60, Oft_F_B_U_Sir = 5, Oft_F_D_K_Sir = 10, "
+         "ErtefaS = 30");
+    exec("UPDATE bankfz SET E_Kore = 1");
+    DM1->Table12->refresh();
+    const auto type = [](const char *box, const char *text) {
+        return [=] { w<QLineEdit>(box)->setText(QString::fromLatin1(text)); };
+    };
+    const struct {
+        const char *page, *height;
+        std::function<void()> asIs, tooLarge;
+        const char *caption;
+    } cases[] = {
+        // 123456789012345 h of storage hold some 8E16 gal.
+        {"Label20", "30", [] {}, type("DBEdit22", "123456789012345"), "حجم آب داخل تانك (gal)"},
+        // Some 1E15 Btu/h pumped against 1.9E9 ft of a building as high:
+        // some 8E18 hp, where the head and the flow could be shown.
+        {"Label13", "2000000000", type("Edit58", "432000"),
+         [&] { type("Edit58", "999999999999999")(), type("DBEdit94", "1900000000")(); },
+         "حداقل قدرت مورد نياز الكترو پمپ (hp)"},
+        // A wall of U 1E13: the space's warm air and load.
+        {"Label7", "30", [] {},
+         [this] { exec("UPDATE bankjd SET Z_1 = 10000000000000 WHERE CodeFaza = 2"); }, "هواي گرم مورد نياز"},
+    };
+    const auto stored = [this] {
+        return rows(QStringLiteral("SELECT Hed_pmpsir FROM Tajhizat")).rows.value(0).value(0).toString() +
+               QStringLiteral("|") +
+               rows(QStringLiteral("SELECT group_concat(faza || barh, ',') FROM Examfz")).rows.value(0).value(0).toString();
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.page);
+        DM1->Database1->exec(QStringLiteral("UPDATE Tajhizat SET ErtefaS = %1").arg(QLatin1String(c.height)));
+        DM1->Table12->refresh();
+        click(c.page);
+        c.asIs();
+        calculate();
+        takeMessages();
+        ASSERT_TRUE(panelShown());
+        const QString before = stored();
+
+        c.tooLarge();
+        calculate();
+        EXPECT_EQ(takeMessages(),
+                  QStringList{QStringLiteral("مقدار «%1» بزرگتر از آن است كه نشان داده شود؛ داده ها را بررسي كنيد")
+                                  .arg(QString::fromUtf8(c.caption))});
+        EXPECT_FALSE(panelShown());
+        EXPECT_FALSE(ResultPanel && ResultPanel->isVisible());
+        EXPECT_EQ(stored(), before);
+        click("Label41");
+    }
+}

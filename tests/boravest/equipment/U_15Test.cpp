@@ -13,6 +13,7 @@
 #include "platform/ui/Colors.h"
 #include "platform/ui/DbControls.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPainter>
@@ -677,5 +678,97 @@ TEST_F(U_15Test, CommandLabelsHoverAndPicturesFollowTheirButtons)
             ink += qGray(img.pixel(x, mid)) < 128;
         EXPECT_GT(ink, 0) << n;
         EXPECT_EQ(img.deviceIndependentSize().toSize().width(), w<QLabel>(QString::fromLatin1(n))->contentsRect().width());
+    }
+}
+
+// However wide the numbers of a page's results, up to the widest that can
+// be shown, no two texts of its panel overlap, each stays inside the panel
+// and the panel inside the window. Every page's panel is taken as its run
+// leaves it (a run stopped on its inputs has set its captions already).
+TEST_F(U_15Test, ResultPanelsHoldTheWidestNumbersWithoutOverlap)
+{
+    // A pool and a jacuzzi whose pumps are sized, so that their rows are set.
+    DM1->Database1->exec(
+        QStringLiteral("INSERT INTO Tajhizat (Shproje, Typ_M_Est, Mass_Est, G_Ab_Est, Oft_Fesh_K_Est, Oft_Fesh_F_Est, "
+                       "Oft_Fesh_Sh_Est, Rand_m1E, Oft_Fesh_P_M_Est, Oft_Fesh_D_Est, Te_Pmp_D_Est, Rand_m2E, "
+                       "T_filter_es, Te_Pmp_Est, Typ_M_Jak, Mass_Jak, G_Ab_Jak, Oft_fesh_K_Jak, Oft_Fesh_F_Jak, "
+                       "Oft_Fesh_Sh_Jak, Rand_m1J, Oft_Fesh_P_M_Jak, Oft_Fesh_D_Jak, Te_Pmp_D_Jak, Rand_m2J, "
+                       "T_filter_jk, Te_Pmp_Jak, EkhtDama, OfteFeshar, Randeman, Rand_Est, Rand_Jak, TySo) "
+                       "VALUES (?, 0, 1, 6, 5, 10, 8, 60, 3, 4, 1, 60, 1, 2, 0, 1, 2, 5, 5, 4, 60, 3, 2, 1, 60, 1, 1, "
+                       "20, 2.5, 80, 80, 80, 0)"),
+        {project.number});
+    DM1->Table12->open();
+    const auto pumps = [this](const char *parent, const char *item, int type) {
+        return [=] {
+            DM1->Database1->exec(QStringLiteral("UPDATE Tajhizat SET Typ_M_Est = ?, Typ_M_Jak = ?"), {type, type});
+            DM1->Table12->refresh();
+            click(QString::fromLatin1(parent));
+            click(QString::fromLatin1(item));
+            const bool pool = qstrcmp(item, "Label124") == 0;
+            w<QLineEdit>(QString::fromLatin1(pool ? "Edit29" : "Edit32"))->setText(QStringLiteral("30000"));
+            w<QLineEdit>(QString::fromLatin1(pool ? "Edit30" : "Edit33"))->setText(QStringLiteral("242484"));
+            pool ? FormT2->EstakhPmpSir(1) : FormT2->JakoziPmpSir(1);
+        };
+    };
+    const auto withList = [](const char *list, int index, std::function<void()> run) {
+        return [=] {
+            w<QComboBox>(QString::fromLatin1(list))->setCurrentIndex(index);
+            run();
+        };
+    };
+    const struct {
+        const char *page;
+        std::function<void()> run;
+    } pages[] = {
+        {"branch", [] { FormT2->SizeKontor(1); }},
+        {"double-wall tank", [] { FormT2->MAbGMDJedar(1); }},
+        {"hot-water coil tank", [] { FormT2->KAbDagh(1); }},
+        {"steam coil tank", [] { FormT2->MAKB(1); }},
+        {"pressure tank", [] { FormT2->TankTF(1); }},
+        {"boiler", [] { FormT2->Dig(1); }},
+        {"steam boiler", withList("ComboBox10", 1, [] { FormT2->Dig(1); })},
+        {"burner", [] { FormT2->EntMashal(1); }},
+        {"pool exchanger", withList("ComboBox6", 0, [] { FormT2->EstakhMobadel(1); })},
+        {"pool steam exchanger", withList("ComboBox6", 1, [] { FormT2->EstakhMobadel(1); })},
+        {"jacuzzi exchanger", withList("ComboBox9", 0, [] { FormT2->JakoziMobadel(1); })},
+        {"jacuzzi steam exchanger", withList("ComboBox9", 1, [] { FormT2->JakoziMobadel(1); })},
+        {"chimney", [] { FormT2->PrDodkesh(1); }},
+        {"expansion tank", [] { FormT2->MEnBaz(1); }},
+        {"collectors", [] { FormT2->GhKlvRz(1); }},
+        {"softener", [] { FormT2->SakhGir(1); }},
+        {"pool pumps", pumps("Label5", "Label124", 0)},
+        {"pool pumps, steam", pumps("Label5", "Label124", 1)},
+        {"jacuzzi pumps", pumps("Label2", "Label69", 0)},
+        {"jacuzzi pumps, steam", pumps("Label2", "Label69", 1)},
+        {"circulation pump", [] { FormT2->PmpSir(1); }},
+        {"radiators", [] { FormT2->ESRad(1); }},
+        {"furnaces", [] { FormT2->Kore(1); }},
+    };
+    const QString widest = TFormT2::roundText(-999999999999999.0);
+    ASSERT_EQ(widest.size(), 16);
+    for (const auto &p : pages) {
+        SCOPED_TRACE(p.page);
+        p.run();
+        testsupport::takeMessages();
+        ASSERT_NE(ResultPanel, nullptr);
+        int rows = 0;
+        for (int i = 1; i <= 21; ++i)
+            if (ResultCaptions[i] && !ResultCaptions[i]->text().isEmpty())
+                FormT2->setResultRow(i, ResultCaptions[i]->text(), widest), ++rows;
+        EXPECT_GT(rows, 0);
+        ASSERT_TRUE(FormT2->showResultPanel());
+        QList<QLabel *> texts;
+        for (QLabel *l : ResultPanel->findChildren<QLabel *>(Qt::FindDirectChildrenOnly))
+            if (!l->text().isEmpty())
+                texts << l;
+        for (qsizetype a = 0; a < texts.size(); ++a) {
+            EXPECT_TRUE(ResultPanel->rect().contains(texts[a]->geometry())) << texts[a]->objectName().toStdString();
+            for (qsizetype b = a + 1; b < texts.size(); ++b)
+                EXPECT_FALSE(texts[a]->geometry().intersects(texts[b]->geometry()))
+                    << texts[a]->objectName().toStdString() << " " << texts[b]->objectName().toStdString();
+        }
+        EXPECT_TRUE(FormT2->rect().contains(ResultPanel->geometry())) << ResultPanel->geometry().x() << " "
+                                                                         << ResultPanel->geometry().width();
+        click(QStringLiteral("Label41"));
     }
 }
