@@ -622,8 +622,6 @@ size_t qHash(const StyleKey &k, size_t seed = 0)
     return qHashMulti(seed, k.family, k.size, k.flags, k.align, k.color);
 }
 
-constexpr int kPackingLevel = 2;
-
 // The sections of the file being written: their bytes are gathered first
 // and packed at the end, on several cores when there is much to pack.
 class SectionWriter {
@@ -711,10 +709,7 @@ private:
             }
             deflateEnd(&z);
         };
-        // A report of a few pages is packed here; a booklet on the cores
-        // there are, a few megabytes each.
-        const qint64 perThread = 2 << 20;
-        const int threads = int(std::clamp<qint64>(total / perThread, 1, std::max(1u, std::thread::hardware_concurrency())));
+        const int threads = packingThreads(total);
         std::vector<std::thread> helpers;
         try {
             for (int t = 1; t < threads; ++t)
@@ -1500,6 +1495,14 @@ Document readAny(QIODevice &dev, const ReportFileLimits &limits)
 }
 
 } // namespace
+
+int packingThreads(qint64 unpackedBytes)
+{
+    // A report of a few pages is packed on one thread; a booklet on the
+    // cores there are, a few megabytes each.
+    const qint64 perThread = 2 << 20;
+    return int(std::clamp<qint64>(unpackedBytes / perThread, 1, std::max(1u, std::thread::hardware_concurrency())));
+}
 
 QByteArray encodeDocument(const Document &doc, bool compress, const ReportFileLimits &limits)
 {
