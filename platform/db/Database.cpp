@@ -744,6 +744,73 @@ void Database::eachRow(const QString &sql, const QVariantList &binds, const std:
     });
 }
 
+void Database::forEachRow(const QString &sql, const QVariantList &binds,
+                          const std::function<void(const RowReader &)> &onRow)
+{
+    eachRow(sql, binds, [&](sqlite3_stmt *st) { onRow(RowReader(st)); });
+}
+
+bool RowReader::isNull(int column) const { return sqlite3_column_type(m_st, column) == SQLITE_NULL; }
+
+bool RowReader::isNumber(int column) const
+{
+    const int type = sqlite3_column_type(m_st, column);
+    return type == SQLITE_INTEGER || type == SQLITE_FLOAT;
+}
+
+bool RowReader::number(int column, double *out) const
+{
+    switch (sqlite3_column_type(m_st, column)) {
+    case SQLITE_NULL:
+        return false;
+    case SQLITE_FLOAT:
+    case SQLITE_INTEGER:
+        *out = sqlite3_column_double(m_st, column);
+        return true;
+    default: {
+        const QVariant v = detail::fieldValue(m_st, column, FieldType::Float);
+        if (v.isNull())
+            return false;
+        *out = v.toDouble();
+        return true;
+    }
+    }
+}
+
+double RowReader::number(int column) const
+{
+    double v = 0;
+    return number(column, &v) ? v : 0;
+}
+
+QString RowReader::numberText(int column) const
+{
+    double v = 0;
+    return number(column, &v) ? pf::floatToStr(v) : QString();
+}
+
+qint64 RowReader::whole(int column) const
+{
+    switch (sqlite3_column_type(m_st, column)) {
+    case SQLITE_NULL:
+        return 0;
+    case SQLITE_INTEGER:
+        return sqlite3_column_int64(m_st, column);
+    case SQLITE_FLOAT:
+        return pf::roundToInt(sqlite3_column_double(m_st, column));
+    default:
+        return detail::fieldValue(m_st, column, FieldType::Integer).toLongLong();
+    }
+}
+
+QString RowReader::text(int column) const
+{
+    if (sqlite3_column_type(m_st, column) == SQLITE_TEXT)
+        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(m_st, column)),
+                                 sqlite3_column_bytes(m_st, column));
+    return detail::textOf(FieldType::String, detail::fieldValue(m_st, column, FieldType::String));
+}
+
 Database::Result Database::describe(const QString &sql)
 {
     ensureOpen();

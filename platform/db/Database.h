@@ -4,6 +4,33 @@
 namespace pf::db {
 
 class Dataset;
+
+// One row of a statement being stepped, its columns read in place, each as
+// a dataset's field of that type would give it.
+class RowReader {
+public:
+    bool isNull(int column) const;
+    // Whether it holds a number, as the engine compares values.
+    bool isNumber(int column) const;
+    // As a number field: null (and a text that is no number) 0.
+    double number(int column) const;
+    // As a number field, or false when the field would be null.
+    bool number(int column, double *out) const;
+    // As a number field's text: the number in the program's text form;
+    // empty when the field would be null.
+    QString numberText(int column) const;
+    // As a whole-number field's asInteger.
+    qint64 whole(int column) const;
+    // As a text field: a number stored there in the program's text form;
+    // null empty.
+    QString text(int column) const;
+
+private:
+    friend class Database;
+    explicit RowReader(sqlite3_stmt *st) : m_st(st) {}
+    sqlite3_stmt *m_st;
+};
+
 // The connection to a data folder. Its main database is a small file of
 // its own ("~brvlink.tmp" in the data folder, or in the temporary folder
 // when the data folder cannot be written): with a main database on disk
@@ -88,6 +115,10 @@ public:
     qint64 exec(const QString &sql, const QVariantList &binds = {});
     qint64 exec(const QString &sql, const ParamValues &named);
     qint64 lastInsertRowId() const;
+    // One statement that returns rows, each handed to onRow as it is
+    // stepped: for a reader that keeps the values in plain structures of its
+    // own.
+    void forEachRow(const QString &sql, const QVariantList &binds, const std::function<void(const RowReader &)> &onRow);
 
     // Rows read from the table files by this connection, for tests that
     // check what an operation loads.
