@@ -56,12 +56,19 @@ Project &project()
 
 [[gnu::noinline]] double timedWalkChain(TDM1 &dm, const QString &folder, int64_t &fields)
 {
+    // Closed after the walk, as the floor's connection is.
+    struct Close {
+        TDM1 &dm;
+        ~Close() { dm.Database1->close(); }
+    } close{dm};
     dm.Database1->setDirectory(folder);
     dm.Database1->open();
     dm.Table1->open();
     dm.Table3->open();
     dm.Table4->open();
     dm.Table5->open();
+    // The walk reads in one read transaction, as the program's walks do.
+    const pf::db::ReadScope walk(dm.Database1);
     double sum = 0;
     for (dm.Table3->first(); !dm.Table3->eof(); dm.Table3->next()) {
         for (int i = 0; i < dm.Table3->fieldCount(); ++i, ++fields)
@@ -74,7 +81,6 @@ Project &project()
                     sum += dm.Table5->fields(i).asString().size();
         }
     }
-    dm.Database1->close();
     return sum;
 }
 

@@ -367,6 +367,8 @@ void TReport2::readRows(double project)
         return;
     pf::db::Database &db = *m_db;
     const QVariantList key{project};
+    // One read of the three files, under one lock.
+    const pf::db::ReadScope walk(m_db);
 
     // Floor-and-unit rows by floor, a floor for each stored floor value as
     // the floor query groups them; only a floor with a number has rows.

@@ -33,6 +33,8 @@ ProjectChainRows readProjectChain(pf::db::Database &db, double project)
 {
     return cachedRead(db, "project chain", project, [&] {
         ProjectChainRows r;
+        // The three levels read under one lock.
+        const pf::db::ReadScope walk(&db);
         const QString units = db.attachTable(QStringLiteral("bankvh.DB"));
         const QString spaces = db.attachTable(QStringLiteral("bankfz.DB"));
         const QString surfaces = db.attachTable(QStringLiteral("bankjd.DB"));

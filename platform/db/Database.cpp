@@ -340,6 +340,8 @@ DbError Database::namingHolder(const DbError &e)
 {
     if (e.fault() != DbFault::Busy || m_txDepth > 0)
         return e;
+    // Our own read locks would name every file we read.
+    endRead();
     QStringList held;
     for (const Attached &a : std::as_const(m_attached)) {
         const QString name = fileNameOf(a.fileName);
@@ -368,6 +370,7 @@ void Database::close()
     if (!m_db)
         return;
     Q_EMIT aboutToClose();
+    endRead();
     m_closing = true;
     const auto datasets = m_datasets;
     for (Dataset *ds : datasets)
@@ -522,6 +525,8 @@ QString Database::attachPath(const QString &path, bool checkPassword)
 
 bool Database::detachAt(int i)
 {
+    // A file read in the read transaction cannot be detached while it runs.
+    endRead();
     clearStatementCache();
     const QString sql = QStringLiteral("DETACH DATABASE %1").arg(m_attached[i].schema);
     // Inside a transaction a file the transaction has read or written
@@ -646,6 +651,36 @@ void Database::clearStatementCache()
     m_stmtFiles.clear();
 }
 
+ReadScope::ReadScope(Database *db) : m_db(db)
+{
+    if (m_db)
+        ++m_db->m_readScopes;
+}
+
+ReadScope::~ReadScope()
+{
+    if (m_db && --m_db->m_readScopes == 0)
+        m_db->endRead();
+}
+
+void Database::beginRead()
+{
+    if (m_readScopes == 0 || m_readTx || m_txDepth > 0 || !m_db || !sqlite3_get_autocommit(m_db))
+        return;
+    if (sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK)
+        m_readTx = true;
+}
+
+void Database::endRead()
+{
+    if (!m_readTx)
+        return;
+    m_readTx = false;
+    // Nothing was written in it: ending it only lets go of its locks.
+    if (m_db && !sqlite3_get_autocommit(m_db) && sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
 void Database::checkWritable()
 {
     // A level whose transaction the engine already ended (a full disk, an
@@ -672,6 +707,7 @@ Database::Result Database::selectWith(const QString &sql, Binder &b)
 {
     ensureOpen();
     checkWritable();
+    beginRead();
     return outermost([&] {
         return withRetry([&]() {
             Result r;
@@ -723,6 +759,7 @@ void Database::eachRow(const QString &sql, const QVariantList &binds, const std:
 {
     ensureOpen();
     checkWritable();
+    beginRead();
     outermost([&] {
         withRetry([&]() {
             CachedStmt s;
@@ -845,6 +882,10 @@ qint64 Database::execWith(const QString &sql, Binder &b)
             s.st = prepareCached(sql, &more);
             if (more)
                 return 0;
+            if (sqlite3_stmt_readonly(s.st))
+                beginRead();
+            else
+                endRead();
             const QStringList files = m_stmtFiles.value(s.st);
             b.next = 0;
             b.bind(s.st);
@@ -923,6 +964,7 @@ qint64 Database::lastInsertRowId() const
 void Database::startTransaction()
 {
     ensureOpen();
+    endRead();
     if (m_txDepth > 0)
         checkWritable();
     else
@@ -1056,6 +1098,8 @@ Statement::~Statement() { sqlite3_finalize(m_st); }
 qint64 Statement::run(const QVariant *values, qsizetype count)
 {
     m_db->checkWritable();
+    if (!sqlite3_stmt_readonly(m_st))
+        m_db->endRead();
     const int n = sqlite3_bind_parameter_count(m_st);
     for (int i = 1; i <= n; ++i)
         bindValue(m_st, i, i <= count ? values[i - 1] : QVariant());

@@ -96,6 +96,9 @@ public:
     // no statement of an open transaction holds it): any write over up to
     // nine files succeeds whatever the open datasets have attached.
     void transaction(const QStringList &tableFiles, const std::function<void()> &fn);
+    // Whether the statements read inside one read transaction now (see
+    // ReadScope).
+    bool inReadTransaction() const { return m_readTx; }
 
     // Plain SQL on the attached files. Tables named in the text are found in
     // the data folder and attached as needed. Parameters are "?" (bound in
@@ -149,6 +152,7 @@ private:
     friend class Table;
     friend class Query;
     friend class Statement;
+    friend class ReadScope;
     struct Attached {
         QString fileName; // as found on disk
         QString schema;
@@ -182,6 +186,10 @@ private:
     // Steps a cached single statement, calling onRow for each row.
     void eachRow(const QString &sql, const QVariantList &binds, const std::function<void(sqlite3_stmt *)> &onRow);
     void checkWritable();
+    // The read transaction of the scopes alive: begun before a statement
+    // reads, ended before anything writes, detaches or closes.
+    void beginRead();
+    void endRead();
     void endLevel(bool commitIt);
     void resyncDatasets();
     QHash<QString, sqlite3_stmt *> m_stmtCache;
@@ -200,6 +208,8 @@ private:
     QStringList m_params;
     sqlite3 *m_db = nullptr;
     int m_txDepth = 0;
+    int m_readScopes = 0;
+    bool m_readTx = false;
     bool m_resyncing = false;
     quint64 m_rowsRead = 0;
     quint64 m_writeSerial = 0;
@@ -207,6 +217,25 @@ private:
     QVector<Attached> m_attached;
     QHash<QString, QString> m_attachedByName; // table file name (lower case) -> SQL name
     QVector<Dataset *> m_datasets;
+};
+
+// A walk over a master and its details (a report, a project read level by
+// level): while a scope is alive, what the database's statements read they
+// read inside one read transaction, so that the table files are locked for
+// reading once for the whole walk rather than once per statement. A write
+// through the database, a transaction, a change of the attached files or
+// closing ends that read transaction first (writes work as ever); the next
+// read begins another. Inside a transaction of the database the scope does
+// nothing. Scopes nest.
+class ReadScope {
+public:
+    explicit ReadScope(Database *db);
+    ~ReadScope();
+    ReadScope(const ReadScope &) = delete;
+    ReadScope &operator=(const ReadScope &) = delete;
+
+private:
+    QPointer<Database> m_db;
 };
 
 // One statement prepared once and run for many rows with new values each

@@ -445,6 +445,20 @@ public:
     void run()
     {
         const CursorKeeper keeper(r);
+        // The report's walk over its datasets reads in one read transaction
+        // of each database.
+        std::vector<std::unique_ptr<pf::db::ReadScope>> walks;
+        auto walkOn = [&](pf::db::Dataset *ds) {
+            pf::db::Database *db = ds ? ds->database() : nullptr;
+            if (db && std::none_of(m_walked.begin(), m_walked.end(), [&](pf::db::Database *d) { return d == db; })) {
+                m_walked.push_back(db);
+                walks.push_back(std::make_unique<pf::db::ReadScope>(db));
+            }
+        };
+        walkOn(r.dataset);
+        for (Band *b : r.bands())
+            if (b->type() == BandType::SubDetail)
+                walkOn(static_cast<SubDetailBand *>(b)->dataset);
         // Widths the form code asks for while it runs come from the run's
         // layouts.
         struct RunTexts {
@@ -1013,6 +1027,7 @@ private:
     mutable std::vector<const Element *> m_order;
     mutable QColor m_lastColorValue;
     mutable qint64 m_lastColor = -1;
+    std::vector<pf::db::Database *> m_walked;
 };
 
 void Report::renderInto(Document &doc, int *pageNumber, TextLayoutCache &texts)
