@@ -39,7 +39,11 @@ ProjectChainRows readProjectChain(pf::db::Database &db, double project)
         const QString spaces = db.attachTable(QStringLiteral("bankfz.DB"));
         const QString surfaces = db.attachTable(QStringLiteral("bankjd.DB"));
         using Value = ProjectChainRows::Value;
-        auto value = [](const pf::db::RowReader &row, int c) { return Value{row.number(c), row.isNull(c)}; };
+        auto value = [](const pf::db::RowReader &row, int c) {
+            double v = 0;
+            const bool number = row.number(c, &v);
+            return Value{number ? v : 0, !number && row.isNull(c)};
+        };
         db.forEachRow(QStringLiteral("SELECT \"No\", Shproje, Shsk, Tabage, Shvahed, Sf, Z_ertefa, T_Rz FROM %1 "
                                      "WHERE Shproje = ? ORDER BY Tabage, \"No\"")
                           .arg(units),
