@@ -3,9 +3,9 @@
 // roof and a floor per space), 621 pages; and the same at 4 and 16 times the
 // size.
 //   BM_LoadCalculation        the load rules alone over the rows held in memory
-//   BM_BookletLayout/F        the whole booklet of F floors: the report's
-//                             datasets walk the project and every page is
-//                             laid out (render_ms); opening the tables
+//   BM_BookletLayout/F        the whole booklet of F floors: the report reads
+//                             the project's rows, walks them and lays every
+//                             page out (render_ms); opening the tables
 //                             before and closing them after is counted apart
 //   BM_DistinctTextFloor/F    its floor: the same rows walked in one read
 //                             transaction through prepared SQLite statements,
