@@ -3,23 +3,28 @@
 // half of the booklets' floors.
 #include "platform/report/Document.h"
 
+#include <QFont>
+#include <QHash>
 #include <QSet>
 #include <QTextLayout>
 
 namespace benchtexts {
 
-// A text as the booklet draws it: what a layout of it depends on.
+// A text as the booklet lays it out: what a layout of it depends on (its
+// alignment and colour only place and paint the lines).
 struct DistinctText {
     QString text;
     pf::report::ReportFont font;
     Qt::LayoutDirection direction;
-    Qt::Alignment alignment;
-    bool operator==(const DistinctText &o) const = default;
+    bool operator==(const DistinctText &o) const
+    {
+        return text == o.text && direction == o.direction && font.family == o.font.family &&
+               font.pointSize == o.font.pointSize && font.bold == o.font.bold && font.underline == o.font.underline;
+    }
 };
 inline size_t qHash(const DistinctText &t, size_t seed = 0)
 {
-    return qHashMulti(seed, t.text, t.font.family, t.font.pointSize, t.font.bold, int(t.direction),
-                      int(t.alignment));
+    return qHashMulti(seed, t.text, t.font.family, t.font.pointSize, t.font.bold, t.font.underline, int(t.direction));
 }
 
 inline QSet<DistinctText> distinctTexts(const pf::report::Document &doc)
@@ -28,17 +33,24 @@ inline QSet<DistinctText> distinctTexts(const pf::report::Document &doc)
     for (const auto &page : doc.pages)
         for (const auto &item : page.items)
             if (const auto *t = std::get_if<pf::report::TextRun>(&item))
-                distinct.insert({t->text, t->font, t->direction, t->alignment});
+                distinct.insert({t->text, t->font, t->direction});
     return distinct;
 }
 
-// Lays each text out once; returns the sum of their widths.
+// Lays each text out once, each font resolved once; returns the sum of
+// their widths.
 inline double layOutEach(const QSet<DistinctText> &distinct)
 {
     double width = 0;
+    QHash<QString, QFont> fonts; // by family, size, weight and underline
     for (const DistinctText &t : distinct) {
+        const QString key = t.font.family + QString::number(t.font.pointSize) + QLatin1Char(t.font.bold ? 'b' : '-') +
+                            QLatin1Char(t.font.underline ? 'u' : '-');
+        auto font = fonts.find(key);
+        if (font == fonts.end())
+            font = fonts.insert(key, QFont(t.font.toQFont(), pf::report::layoutDevice()));
         QTextLayout layout;
-        pf::report::layoutParagraph(layout, t.text, t.font, t.direction, t.alignment, false, -1);
+        pf::report::layoutParagraph(layout, t.text, *font, t.direction, Qt::AlignLeft, false, -1);
         width += layout.lineAt(0).naturalTextWidth();
     }
     return width;

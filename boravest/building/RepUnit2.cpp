@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <array>
 #include <optional>
 
 using pf::db::Dataset;
@@ -36,10 +37,6 @@ const QString kUnprintable = QStringLiteral("بار فضاي %1 در طبقه %2
 
 QString num(double v) { return pf::floatToStr(v); }
 
-double field(Dataset *ds, const char *name) { return ds->fieldByName(QString::fromLatin1(name)).asFloat(); }
-
-QString text(Dataset *ds, const char *name) { return ds->fieldByName(QString::fromLatin1(name)).asString(); }
-
 } // namespace
 
 // Fields the handlers read on every row, found by name once per table after
@@ -48,18 +45,115 @@ QString text(Dataset *ds, const char *name) { return ds->fieldByName(QString::fr
 struct TReport2::UnitFields {
     pf::db::Field *NameT, *Tabage, *Sf, *Z_ertefa, *Shvahed;
 };
-struct TReport2::SpaceFields {
-    pf::db::Field *Ti_, *To_, *A_, *V_, *Air_, *V_varm, *Faza, *Ertefa;
-};
 struct TReport2::SurfaceFields {
     pf::db::Field *Jedare, *Id_jedar, *Id_njedar, *Id_gjedar, *Masa1, *Masa2, *To_, *Ti_, *Z_1, *Z_2;
     pf::db::Field *Dv_gjedar, *Nnjedar, *Ngjedar, *Mmasa, *Z_z, *ZaribJ;
 };
 struct TReport2::BookletFields {
     std::optional<UnitFields> unit;
-    std::optional<SpaceFields> space;
     std::optional<SurfaceFields> surface;
 };
+
+// The rows the booklet prints, read in one go before it is laid out and
+// kept as plain values in the order the report walks them: the floors of
+// the project, the floor-and-unit rows of each floor, the spaces of each of
+// those and the surfaces of each space, each level's records a run of the
+// level below, as the report's tables link them.
+struct TReport2::BookletRows {
+    struct Floor {
+        double Tabage = 0; // 0 for a floor without a number
+        int first = 0, count = 0;
+    };
+    struct Unit {
+        double Tabage = 0, Shvahed = 0, Sf = 0, Z_ertefa = 0;
+        QString NameT, ShvahedText, SfText, Z_ertefaText;
+        int first = 0, count = 0; // spaces
+    };
+    struct Space {
+        building::SpaceRow row; // without its surfaces
+        QString Faza, TiText, ErtefaText;
+        int first = 0, count = 0; // surfaces
+    };
+    struct Surface {
+        building::SurfaceRow row;
+    };
+    std::vector<Floor> floors;
+    std::vector<Unit> units;
+    std::vector<Space> spaces;
+    std::vector<Surface> surfaces;
+    // What they were read for: the project, and the connection's writes
+    // then (rows are read again after any write).
+    bool read = false;
+    double project = 0;
+    quint64 writes = 0;
+    // The records being printed.
+    int floor = 0, unit = 0, space = 0, surface = 0;
+
+    const Unit &currentUnit() const { return units[size_t(unit)]; }
+    const Space &currentSpace() const { return spaces[size_t(space)]; }
+    const Surface &currentSurface() const { return surfaces[size_t(surface)]; }
+};
+
+namespace {
+
+// The link of a record to the records under it, as the report's tables
+// link them: a master's values as its number fields give them, a detail row
+// by the numbers it stores; a record with a missing value matches none.
+template <int N> struct Link {
+    bool valid = true;
+    std::array<double, N> key{};
+    bool operator<(const Link &o) const { return key < o.key; }
+    bool operator==(const Link &o) const { return key == o.key; }
+};
+
+template <int N> Link<N> masterLink(const pf::db::RowReader &r, const std::array<int, N> &columns)
+{
+    Link<N> l;
+    for (int i = 0; i < N; ++i)
+        l.valid = r.number(columns[i], &l.key[i]) && l.valid;
+    return l;
+}
+
+template <int N> Link<N> detailLink(const pf::db::RowReader &r, const std::array<int, N> &columns)
+{
+    Link<N> l;
+    for (int i = 0; i < N; ++i) {
+        l.valid = l.valid && r.isNumber(columns[i]);
+        l.key[i] = l.valid ? r.number(columns[i]) : 0;
+    }
+    return l;
+}
+
+// Gives each master the run of detail rows linked to it. The details come
+// ordered by their link (as the tables' indexes order them), so equal links
+// lie together and the runs follow in the order of their links; the masters
+// are taken in that order too, and both are walked once, side by side.
+template <int N, class Master>
+void linkRuns(std::vector<Master> &masters, const std::vector<Link<N>> &masterLinks,
+              const std::vector<Link<N>> &detailLinks)
+{
+    std::vector<int> order;
+    order.reserve(masters.size());
+    for (int i = 0; i < int(masters.size()); ++i)
+        if (masterLinks[size_t(i)].valid)
+            order.push_back(i);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return masterLinks[size_t(a)] < masterLinks[size_t(b)]; });
+    const int n = int(detailLinks.size());
+    int at = 0;
+    for (int m : order) {
+        const Link<N> &want = masterLinks[size_t(m)];
+        while (at < n && (!detailLinks[size_t(at)].valid || detailLinks[size_t(at)] < want))
+            ++at;
+        int end = at;
+        while (end < n && detailLinks[size_t(end)].valid && detailLinks[size_t(end)] == want)
+            ++end;
+        masters[size_t(m)].first = at;
+        masters[size_t(m)].count = end - at;
+    }
+}
+
+} // namespace
 
 const TReport2::UnitFields &TReport2::unitFields()
 {
@@ -68,16 +162,6 @@ const TReport2::UnitFields &TReport2::unitFields()
         m_fields->unit = UnitFields{f("NameT"), f("Tabage"), f("Sf"), f("Z_ertefa"), f("Shvahed")};
     }
     return *m_fields->unit;
-}
-
-const TReport2::SpaceFields &TReport2::spaceFields()
-{
-    if (!m_fields->space) {
-        auto f = [this](const char *name) { return &Table4->fieldByName(QString::fromLatin1(name)); };
-        m_fields->space =
-            SpaceFields{f("Ti_"), f("To_"), f("A_"), f("V_"), f("Air_"), f("V_varm"), f("Faza"), f("Ertefa")};
-    }
-    return *m_fields->space;
 }
 
 const TReport2::SurfaceFields &TReport2::surfaceFields()
@@ -92,20 +176,7 @@ const TReport2::SurfaceFields &TReport2::surfaceFields()
     return *m_fields->surface;
 }
 
-building::SpaceRow TReport2::currentSpace()
-{
-    const SpaceFields &f = spaceFields();
-    building::SpaceRow s;
-    s.Ti_ = f.Ti_->asFloat();
-    s.To_ = f.To_->asFloat();
-    s.A_ = f.A_->asFloat();
-    s.V_ = f.V_->asFloat();
-    s.Air_ = f.Air_->asFloat();
-    s.V_varm = f.V_varm->asFloat();
-    return s;
-}
-
-building::SurfaceRow TReport2::currentSurface()
+building::SurfaceRow TReport2::surfaceOfTable()
 {
     const SurfaceFields &f = surfaceFields();
     building::SurfaceRow r;
@@ -124,7 +195,8 @@ building::SurfaceRow TReport2::currentSurface()
 
 // ---------------------------------------------------------------- form
 
-TReport2::TReport2(QObject *parent) : QObject(parent), m_fields(std::make_unique<BookletFields>())
+TReport2::TReport2(QObject *parent)
+    : QObject(parent), m_fields(std::make_unique<BookletFields>()), m_rows(std::make_unique<BookletRows>())
 {
     setObjectName(QStringLiteral("Report2"));
 
@@ -190,7 +262,10 @@ TReport2::TReport2(QObject *parent) : QObject(parent), m_fields(std::make_unique
     if (DM1)
         SetDatabase(DM1->Database1);
 
-    QuickRep1.dataset = Query2;
+    // The report walks the rows it reads when it is laid out, floor by
+    // floor (the tables stand for the form's own use).
+    QuickRep1.beforePrint = [this](Report &, bool &) { rows(); };
+    QuickRep1.records = {[this] { return int(m_rows->floors.size()); }, [this](int i) { m_rows->floor = i; }};
     QuickRep1.font = ReportFont::fromPixels(kFamily, 13, true);
     buildTitle();
     buildUnitLevels();
@@ -213,9 +288,11 @@ QString TReport2::rotationBase() { return QStringLiteral("     "); }
 void TReport2::OpenProject(double shproje, const building::PlanRotationTable &rotation)
 {
     m_rotation = rotation;
+    m_project = shproje;
     // Found again on first use: the tables may have been pointed elsewhere
     // since the last project.
     *m_fields = BookletFields();
+    m_rows->read = false;
     Query2->close();
     Query2->sql().clear();
     Query2->sql() << QStringLiteral("select shproje,Tabage from bankvh")
@@ -242,34 +319,144 @@ QString TReport2::UnprintableLoad()
 {
     const building::LoadOptions opt = building::bookletOptions(m_rotation);
     const building::SiteData site{SiteGa, SiteTg};
-    QString found;
+    const BookletRows &r = rows();
     double building = 0;
-    for (Query2->first(); found.isEmpty() && !Query2->eof(); Query2->next()) {
+    for (const BookletRows::Floor &f : r.floors) {
         double floor = 0;
-        for (Table3->first(); found.isEmpty() && !Table3->eof(); Table3->next()) {
-            double unit = 0;
-            for (Table4->first(); found.isEmpty() && !Table4->eof(); Table4->next()) {
-                building::SpaceRow space = currentSpace();
-                for (Table5->first(); !Table5->eof(); Table5->next())
-                    space.surfaces.push_back(currentSurface());
-                const building::SpaceLoad load =
-                    building::evaluateSpace(space, unitFields().Sf->asFloat(), unitFields().Z_ertefa->asFloat(), site, opt);
-                unit += load.Qs;
+        for (int u = f.first; u < f.first + f.count; ++u) {
+            const BookletRows::Unit &unit = r.units[size_t(u)];
+            double unitLoad = 0;
+            for (int k = unit.first; k < unit.first + unit.count; ++k) {
+                const BookletRows::Space &sp = r.spaces[size_t(k)];
+                building::SpaceRow space = sp.row;
+                for (int j = sp.first; j < sp.first + sp.count; ++j)
+                    space.surfaces.push_back(r.surfaces[size_t(j)].row);
+                const building::SpaceLoad load = building::evaluateSpace(space, unit.Sf, unit.Z_ertefa, site, opt);
+                unitLoad += load.Qs;
                 bool printable = building::printableLoad(load.Qi) && building::printableLoad(load.H) &&
-                                 building::printableLoad(load.Qs) && building::printableLoad(unit) &&
-                                 building::printableLoad(floor + unit) && building::printableLoad(building + floor + unit);
+                                 building::printableLoad(load.Qs) && building::printableLoad(unitLoad) &&
+                                 building::printableLoad(floor + unitLoad) &&
+                                 building::printableLoad(building + floor + unitLoad);
                 for (const building::SurfaceLoss &s : load.surfaces)
                     printable = printable && building::printableLoad(s.loss);
                 if (!printable)
-                    found = kUnprintable.arg(text(Table4, "Faza"), calcfields::floorName(field(Table3, "Tabage")),
-                                             text(Table3, "Shvahed"));
+                    return kUnprintable.arg(sp.Faza, calcfields::floorName(unit.Tabage), unit.ShvahedText);
             }
-            floor += unit;
+            floor += unitLoad;
         }
         building += floor;
     }
     Query2->first();
-    return found;
+    return QString();
+}
+
+const TReport2::BookletRows &TReport2::rows()
+{
+    BookletRows &r = *m_rows;
+    if (!r.read || r.project != m_project || !m_db || r.writes != m_db->writeSerial())
+        readRows(m_project);
+    r.floor = r.unit = r.space = r.surface = 0;
+    return r;
+}
+
+void TReport2::readRows(double project)
+{
+    BookletRows &r = *m_rows;
+    r = BookletRows();
+    if (!m_db)
+        return;
+    pf::db::Database &db = *m_db;
+    const QVariantList key{project};
+    // One read of the three files, under one lock.
+    const pf::db::ReadScope walk(m_db);
+
+    // Floor-and-unit rows by floor, a floor for each stored floor value as
+    // the floor query groups them; only a floor with a number has rows.
+    std::vector<Link<3>> unitLinks;
+    int lastKind = -1; // 0 null, 1 number, 2 text
+    double lastNumber = 0;
+    QString lastText;
+    db.forEachRow(QStringLiteral("SELECT Tabage, Shsk, Shvahed, Sf, Z_ertefa FROM %1 WHERE Shproje = ? "
+                                 "ORDER BY Tabage, rowid")
+                      .arg(db.attachTable(QStringLiteral("bankvh.DB"))),
+                  key, [&](const pf::db::RowReader &row) {
+                      const int kind = row.isNull(0) ? 0 : row.isNumber(0) ? 1 : 2;
+                      const double number = kind == 1 ? row.number(0) : 0;
+                      const QString text = kind == 2 ? row.text(0) : QString();
+                      if (r.floors.empty() || kind != lastKind || number != lastNumber || text != lastText) {
+                          BookletRows::Floor f;
+                          f.Tabage = row.number(0);
+                          f.first = int(r.units.size());
+                          r.floors.push_back(f);
+                          lastKind = kind;
+                          lastNumber = number;
+                          lastText = text;
+                      }
+                      if (kind != 1)
+                          return;
+                      BookletRows::Unit u;
+                      u.Tabage = number;
+                      u.Shvahed = row.number(2);
+                      u.Sf = row.number(3);
+                      u.Z_ertefa = row.number(4);
+                      u.NameT = calcfields::floorName(u.Tabage).left(15);
+                      u.ShvahedText = row.numberText(2);
+                      u.SfText = row.numberText(3);
+                      u.Z_ertefaText = row.numberText(4);
+                      r.units.push_back(std::move(u));
+                      ++r.floors.back().count;
+                      unitLinks.push_back(masterLink<3>(row, {1, 0, 2}));
+                  });
+
+    // Spaces, ordered by their floor-and-unit row.
+    std::vector<Link<3>> spaceRuns;
+    std::vector<Link<4>> spaceLinks;
+    db.forEachRow(QStringLiteral("SELECT Shsk, Tabage, Shvahed, Codefaza, Faza, Ertefa, Ti_, To_, A_, V_, Air_, "
+                                 "V_varm FROM %1 WHERE Shproje = ? ORDER BY Shsk, Tabage, Shvahed, rowid")
+                      .arg(db.attachTable(QStringLiteral("bankfz.DB"))),
+                  key, [&](const pf::db::RowReader &row) {
+                      BookletRows::Space sp;
+                      sp.Faza = row.text(4);
+                      sp.ErtefaText = row.numberText(5);
+                      sp.TiText = row.numberText(6);
+                      sp.row.Ti_ = row.number(6);
+                      sp.row.To_ = row.number(7);
+                      sp.row.A_ = row.number(8);
+                      sp.row.V_ = row.number(9);
+                      sp.row.Air_ = row.number(10);
+                      sp.row.V_varm = row.number(11);
+                      r.spaces.push_back(std::move(sp));
+                      spaceRuns.push_back(detailLink<3>(row, {0, 1, 2}));
+                      spaceLinks.push_back(masterLink<4>(row, {0, 1, 2, 3}));
+                  });
+    linkRuns(r.units, unitLinks, spaceRuns);
+
+    // Surfaces, ordered by their space, then kind, state and direction.
+    std::vector<Link<4>> surfaceRuns;
+    db.forEachRow(QStringLiteral("SELECT Shsk, Tabage, Shvahed, CodeFaza, Jedare, Id_jedar, Id_njedar, Id_gjedar, "
+                                 "Masa1, Masa2, To_, Ti_, Z_1, Z_2 FROM %1 WHERE Shproje = ? "
+                                 "ORDER BY Shsk, Tabage, Shvahed, CodeFaza, Id_jedar, Id_njedar, Id_gjedar, rowid")
+                      .arg(db.attachTable(QStringLiteral("bankjd.DB"))),
+                  key, [&](const pf::db::RowReader &row) {
+                      building::SurfaceRow s;
+                      s.Jedare = row.text(4);
+                      s.Id_jedar = row.number(5);
+                      s.Id_njedar = int(row.whole(6));
+                      s.Id_gjedar = int(row.whole(7));
+                      s.Masa1 = row.number(8);
+                      s.Masa2 = row.number(9);
+                      s.To_ = row.number(10);
+                      s.Ti_ = row.number(11);
+                      s.Z_1 = row.number(12);
+                      s.Z_2 = row.number(13);
+                      r.surfaces.push_back({std::move(s)});
+                      surfaceRuns.push_back(detailLink<4>(row, {0, 1, 2, 3}));
+                  });
+    linkRuns(r.spaces, spaceLinks, surfaceRuns);
+
+    r.read = true;
+    r.project = project;
+    r.writes = db.writeSerial();
 }
 
 void TReport2::CloseTables()
@@ -294,7 +481,7 @@ void TReport2::Table5CalcFields(Dataset &DataSet)
     Q_ASSERT(&DataSet == Table5);
     Q_UNUSED(DataSet);
     const SurfaceFields &f = surfaceFields();
-    const building::SurfaceRow row = currentSurface();
+    const building::SurfaceRow row = surfaceOfTable();
     const int dv = building::effectiveDirection(row, building::bookletOptions(m_rotation));
     f.Dv_gjedar->setAsInteger(dv);
     f.Nnjedar->setAsString(calcfields::stateWord(row.Id_jedar, row.Id_njedar));
@@ -354,18 +541,8 @@ double TReport2::printedWidth(const TextElement *e)
         t = d->currentText();
     if (t.isEmpty())
         return 0;
-    const WidthKey key{e->font.family, e->font.pointSize, e->font.bold, t};
-    auto it = m_widths.constFind(key);
-    if (it != m_widths.constEnd())
-        return *it;
-    QTextLayout layout;
-    layoutParagraph(layout, t, e->font, e->direction, Qt::AlignRight, false, -1);
-    double w = 0;
-    for (int i = 0; i < layout.lineCount(); ++i)
-        w = std::max(w, layout.lineAt(i).naturalTextWidth());
-    w = std::ceil(w);
-    m_widths.insert(key, w);
-    return w;
+    // From the layouts the booklet prints with: shaped once for both.
+    return std::ceil(QuickRep1.textWidth(*e, t));
 }
 
 double TReport2::wrappedHeight(const TextElement *e, const QString &t, double width)
@@ -513,7 +690,9 @@ void TReport2::buildUnitLevels()
     DetailBand1 = QuickRep1.addBand(BandType::Detail, QStringLiteral("DetailBand1"), 0);
 
     // Per floor-and-unit row: "بار فضاها مربوط به طبقه" floor "واحد " unit.
-    QRSubDetail1 = QuickRep1.addSubDetail(QStringLiteral("QRSubDetail1"), 34, nullptr, Table3);
+    QRSubDetail1 = QuickRep1.addSubDetail(QStringLiteral("QRSubDetail1"), 34, nullptr, nullptr);
+    QRSubDetail1->records = {[this] { return m_rows->floors[size_t(m_rows->floor)].count; },
+                             [this](int i) { m_rows->unit = m_rows->floors[size_t(m_rows->floor)].first + i; }};
     m_unitHeading[0] = addText(QRSubDetail1, QStringLiteral("QRLabel6"), r, 8, QStringLiteral("بار فضاها مربوط به طبقه"), 15);
     m_unitHeading[1] = addText(QRSubDetail1, QStringLiteral("QRLabel8"), r, 8, QString(), 15);
     m_unitHeading[2] = addText(QRSubDetail1, QStringLiteral("QRLabel73"), r, 8, QStringLiteral("واحد "), 15);
@@ -523,7 +702,9 @@ void TReport2::buildUnitLevels()
 
     // Per space: an empty band of its own, left out for a space without
     // surfaces.
-    QRSubDetail2 = QuickRep1.addSubDetail(QStringLiteral("QRSubDetail2"), 5, QRSubDetail1, Table4);
+    QRSubDetail2 = QuickRep1.addSubDetail(QStringLiteral("QRSubDetail2"), 5, QRSubDetail1, nullptr);
+    QRSubDetail2->records = {[this] { return m_rows->currentUnit().count; },
+                             [this](int i) { m_rows->space = m_rows->currentUnit().first + i; }};
     QRSubDetail2->beforePrint = [this](Band &, bool &print) { SpaceBandBeforePrint(print); };
 
     // After the spaces of a unit row: the unit's total.
@@ -562,7 +743,9 @@ void TReport2::buildSurfaceTable()
     const double width = QuickRep1.contentWidthPx();
     const double r = width - 4;
 
-    QRSubDetail3 = QuickRep1.addSubDetail(QStringLiteral("QRSubDetail3"), kRowHeight, QRSubDetail2, Table5);
+    QRSubDetail3 = QuickRep1.addSubDetail(QStringLiteral("QRSubDetail3"), kRowHeight, QRSubDetail2, nullptr);
+    QRSubDetail3->records = {[this] { return m_rows->currentSpace().count; },
+                             [this](int i) { m_rows->surface = m_rows->currentSpace().first + i; }};
 
     // Table heading of a space: its name, temperature and height, then the
     // column titles.
@@ -572,10 +755,10 @@ void TReport2::buildSurfaceTable()
     for (int i = 0; i < 6; ++i)
         m_spaceHeading[i] = addText(SpaceHeaderBand, QStringLiteral("QRLabel%1").arg(130 + i), r, 6, headTexts[i]);
     SpaceHeaderBand->beforePrint = [this](Band &, bool &) {
-        const SpaceFields &f = spaceFields();
-        m_spaceHeading[1]->text = f.Faza->asString();
-        m_spaceHeading[3]->text = f.Ti_->asString();
-        m_spaceHeading[5]->text = f.Ertefa->asString();
+        const BookletRows::Space &space = m_rows->currentSpace();
+        m_spaceHeading[1]->text = space.Faza;
+        m_spaceHeading[3]->text = space.TiText;
+        m_spaceHeading[5]->text = space.ErtefaText;
         const double right = QuickRep1.contentWidthPx() - 4;
         layRightToLeft({m_spaceHeading[0], m_spaceHeading[1]}, right, 6, 0, kWordGap);
         layRightToLeft({m_spaceHeading[2], m_spaceHeading[3]}, right - 330, 6, 0, kWordGap);
@@ -609,14 +792,11 @@ void TReport2::buildSurfaceTable()
     }
 
     // One surface row.
-    auto dbCell = [&](const QString &name, int column, const char *fieldName) {
-        DBText *t = QRSubDetail3->addDBText(name, 0, 0, Table5, QString::fromLatin1(fieldName));
-        makeCell(t, column, 0, kRowHeight);
-        return t;
-    };
-    m_jedare = dbCell(QStringLiteral("QRDBText1"), 0, "Jedare");
-    m_state = dbCell(QStringLiteral("QRDBText2"), 1, "Nnjedar");
-    m_direction = dbCell(QStringLiteral("QRDBText3"), 2, "Ngjedar");
+    // Kind, state and direction: the stored kind word and the words the
+    // surface's calculated fields give.
+    m_jedare = addCell(QRSubDetail3, QStringLiteral("QRDBText1"), 0, 0, kRowHeight);
+    m_state = addCell(QRSubDetail3, QStringLiteral("QRDBText2"), 1, 0, kRowHeight);
+    m_direction = addCell(QRSubDetail3, QStringLiteral("QRDBText3"), 2, 0, kRowHeight);
     m_area = addCell(QRSubDetail3, QStringLiteral("QRLabel160"), 3, 0, kRowHeight);
     m_u = addCell(QRSubDetail3, QStringLiteral("QRLabel161"), 4, 0, kRowHeight);
     m_dt = addCell(QRSubDetail3, QStringLiteral("QRLabel162"), 5, 0, kRowHeight);
@@ -689,9 +869,9 @@ void TReport2::buildEnd()
 
 void TReport2::UnitHeadingBeforePrint()
 {
-    const UnitFields &f = unitFields();
-    m_unitHeading[1]->text = f.NameT->asString();
-    m_unitHeading[3]->text = f.Shvahed->asString();
+    const BookletRows::Unit &unit = m_rows->currentUnit();
+    m_unitHeading[1]->text = unit.NameT;
+    m_unitHeading[3]->text = unit.ShvahedText;
     layRightToLeft({m_unitHeading[0], m_unitHeading[1], m_unitHeading[2], m_unitHeading[3]},
                    QuickRep1.contentWidthPx() - 4, 8, 0, kWordGap);
 }
@@ -700,17 +880,22 @@ void TReport2::SpaceBandBeforePrint(bool &printBand)
 {
     // A space without surfaces goes without its spacer; the next space
     // with surfaces has it again.
-    if (Table5->isEmpty())
+    if (m_rows->currentSpace().count == 0)
         printBand = false;
 }
 
 void TReport2::SurfaceBeforePrint()
 {
-    const building::SurfaceRow row = currentSurface();
-    const building::SpaceRow space = currentSpace();
+    const building::SurfaceRow &row = m_rows->currentSurface().row;
+    const building::SpaceRow &space = m_rows->currentSpace().row;
     const building::SiteData site{SiteGa, SiteTg};
-    const building::SurfaceLoss loss =
-        building::surfaceLoss(row, space, site, building::bookletOptions(m_rotation));
+    const building::LoadOptions options = building::bookletOptions(m_rotation);
+    const building::SurfaceLoss loss = building::surfaceLoss(row, space, site, options);
+    // The words of the surface's calculated fields, as long as those hold.
+    const int dv = building::effectiveDirection(row, options);
+    m_jedare->text = row.Jedare;
+    m_state->text = calcfields::stateWord(row.Id_jedar, row.Id_njedar).left(15);
+    m_direction->text = calcfields::directionWord(row.Jedare, dv).left(15);
     CurrentLoss = loss.loss;
     CurrentAttic = loss.atticTemp;
 
@@ -723,12 +908,12 @@ void TReport2::SurfaceBeforePrint()
 
 void TReport2::SpaceFooterBeforePrint()
 {
-    const building::SpaceRow space = currentSpace();
-    const UnitFields &unit = unitFields();
+    const building::SpaceRow &space = m_rows->currentSpace().row;
+    const BookletRows::Unit &unit = m_rows->currentUnit();
     const building::LoadOptions opt = building::bookletOptions(m_rotation);
     const double qi = building::infiltrationLoad(space, SiteGa, opt);
     const double h = SumJedar + qi;
-    const double qs = building::spaceLoad(h, unit.Sf->asFloat(), unit.Z_ertefa->asFloat(), space.V_varm);
+    const double qs = building::spaceLoad(h, unit.Sf, unit.Z_ertefa, space.V_varm);
 
     const double right = QuickRep1.contentWidthPx() - 4;
     // The air changes in the caption's brackets: "(1" and ") هواي نفوذي",
@@ -748,7 +933,7 @@ void TReport2::SpaceFooterBeforePrint()
     layRightToLeft({m_heatCaption, m_heat}, right, 26, 0, kWordGap);
     layRightToLeft({m_gainCaption, m_gain}, right - 300, 26, 0, kWordGap);
 
-    m_loadParts[1]->text = spaceFields().Faza->asString();
+    m_loadParts[1]->text = m_rows->currentSpace().Faza;
     m_loadParts[2]->text = gain ? QStringLiteral(" با احتساب ضرايب وبار ناشي از وسايل گرمازا ( Btu/h )")
                                 : QStringLiteral(" با احتساب ضرايب( Btu/h )");
     m_loadParts[3]->text = building::loadText(qs);
@@ -759,11 +944,11 @@ void TReport2::SpaceFooterBeforePrint()
 
 void TReport2::UnitFooterBeforePrint()
 {
-    const UnitFields &f = unitFields();
-    m_unitParts[1]->text = f.Shvahed->asString();
-    m_unitParts[3]->text = f.NameT->asString();
-    m_unitParts[5]->text = f.Sf->asString();
-    m_unitParts[9]->text = f.Z_ertefa->asString();
+    const BookletRows::Unit &unit = m_rows->currentUnit();
+    m_unitParts[1]->text = unit.ShvahedText;
+    m_unitParts[3]->text = unit.NameT;
+    m_unitParts[5]->text = unit.SfText;
+    m_unitParts[9]->text = unit.Z_ertefaText;
     m_unitParts[11]->text = building::loadText(SumVahed).trimmed();
     layRightToLeft({m_unitParts[0], m_unitParts[1], m_unitParts[2], m_unitParts[3], m_unitParts[4], m_unitParts[5],
                     m_unitParts[6], m_unitParts[7], m_unitParts[8], m_unitParts[9], m_unitParts[10],
@@ -773,7 +958,7 @@ void TReport2::UnitFooterBeforePrint()
 
 void TReport2::FloorFooterBeforePrint()
 {
-    m_floorParts[1]->text = calcfields::floorName(field(Query2, "Tabage"));
+    m_floorParts[1]->text = calcfields::floorName(m_rows->floors[size_t(m_rows->floor)].Tabage);
     m_floorParts[3]->text = building::loadText(SumTabage).trimmed();
     layRightToLeft({m_floorParts[0], m_floorParts[1], m_floorParts[2], m_floorParts[3], m_floorDone},
                    QuickRep1.contentWidthPx() - 4, 8, 20);

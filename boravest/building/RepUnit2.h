@@ -23,7 +23,6 @@
 #include "platform/db/Db.h"
 #include "platform/report/Report.h"
 
-#include <QHash>
 #include <QObject>
 #include <QString>
 
@@ -147,14 +146,17 @@ private:
     void layMaterials();
 
     struct UnitFields;
-    struct SpaceFields;
     struct SurfaceFields;
     struct BookletFields;
     const UnitFields &unitFields();
-    const SpaceFields &spaceFields();
     const SurfaceFields &surfaceFields();
-    building::SpaceRow currentSpace();
-    building::SurfaceRow currentSurface();
+    // The current surface of the surface table, for its calculated fields.
+    building::SurfaceRow surfaceOfTable();
+    struct BookletRows;
+    // The rows the booklet walks, read when the project's rows are not
+    // held yet (or were written since), the first records current.
+    const BookletRows &rows();
+    void readRows(double project);
 
     void TitleBand1AfterPrint();
     void UnitHeadingBeforePrint();
@@ -167,23 +169,11 @@ private:
 
     pf::db::Database *m_db = nullptr;
     std::unique_ptr<BookletFields> m_fields;
+    std::unique_ptr<BookletRows> m_rows;
+    double m_project = 0;
     building::PlanRotationTable m_rotation = building::identityRotation();
-    // Printed widths of texts, by font and text.
-    struct WidthKey {
-        QString family;
-        double pointSize = 0;
-        bool bold = false;
-        QString text;
-        bool operator==(const WidthKey &o) const = default;
-        friend size_t qHash(const WidthKey &k, size_t seed = 0)
-        {
-            return qHashMulti(seed, k.family, k.pointSize, k.bold, k.text);
-        }
-    };
-    QHash<WidthKey, double> m_widths;
-
     // Surface row cells and footer labels.
-    pf::report::DBText *m_jedare = nullptr, *m_state = nullptr, *m_direction = nullptr;
+    pf::report::Label *m_jedare = nullptr, *m_state = nullptr, *m_direction = nullptr;
     pf::report::Label *m_area = nullptr, *m_u = nullptr, *m_dt = nullptr, *m_factor = nullptr, *m_loss = nullptr;
     pf::report::Label *m_unitHeading[4] = {};
     pf::report::Label *m_spaceHeading[6] = {};

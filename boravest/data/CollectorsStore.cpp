@@ -6,8 +6,8 @@
 #include <QHash>
 
 #include <bit>
-#include <map>
-#include <tuple>
+#include <array>
+#include <vector>
 
 namespace bv::data {
 
@@ -20,17 +20,23 @@ using Chain = ProjectChainRows;
 // project's rows are grouped without formatting every key of every row.
 class KeyTexts {
 public:
-    int operator()(const QVariant &v)
+    int operator()(const Chain::Value &v)
     {
-        if (v.isNull())
+        if (v.null)
             return idOf(QString());
-        const double d = v.toDouble();
-        const quint64 bits = std::bit_cast<quint64>(d);
+        const quint64 bits = std::bit_cast<quint64>(v.number);
+        if (bits == m_lastBits && m_last >= 0)
+            return m_last;
         const auto it = m_byValue.constFind(bits);
-        if (it != m_byValue.constEnd())
-            return *it;
-        const int id = idOf(pf::floatToStr(d));
-        m_byValue.insert(bits, id);
+        int id;
+        if (it != m_byValue.constEnd()) {
+            id = *it;
+        } else {
+            id = idOf(pf::floatToStr(v.number));
+            m_byValue.insert(bits, id);
+        }
+        m_lastBits = bits;
+        m_last = id;
         return id;
     }
 
@@ -46,11 +52,13 @@ private:
     }
     QHash<quint64, int> m_byValue;
     QHash<QString, int> m_byText;
+    quint64 m_lastBits = 0;
+    int m_last = -1;
 };
 
-int whole(const QVariant &v)
+int whole(const Chain::Value &v)
 {
-    return int(pf::roundToInt(v.toDouble()));
+    return int(pf::roundToInt(v.number));
 }
 
 CollectorProject readFromTables(pf::db::Database &db, double project)
@@ -67,55 +75,63 @@ CollectorProject readFromTables(pf::db::Database &db, double project)
 
     // Surfaces by space, spaces by unit.
     KeyTexts key;
-    using UnitKey = std::tuple<int, int, int>;
-    using SpaceKey = std::tuple<int, int, int, int>;
-    std::map<SpaceKey, std::vector<building::SurfaceRow>> surfacesOf;
-    for (const auto &row : chain.surfaces) {
-        building::SurfaceRow s;
-        s.Jedare = row[Chain::JJedare].toString();
-        s.Id_jedar = row[Chain::JId_jedar].toDouble();
-        s.Id_njedar = whole(row[Chain::JId_njedar]);
-        s.Id_gjedar = whole(row[Chain::JId_gjedar]);
-        s.Masa1 = row[Chain::JMasa1].toDouble();
-        s.Masa2 = row[Chain::JMasa2].toDouble();
-        s.To_ = row[Chain::JTo_].toDouble();
-        s.Ti_ = row[Chain::JTi_].toDouble();
-        s.Z_1 = row[Chain::JZ_1].toDouble();
-        s.Z_2 = row[Chain::JZ_2].toDouble();
-        surfacesOf[{key(row[Chain::JShsk]), key(row[Chain::JTabage]), key(row[Chain::JShvahed]),
-                    key(row[Chain::JCodeFaza])}]
-            .push_back(s);
+    using UnitKey = std::array<int, 3>;
+    using SpaceKey = std::array<int, 4>;
+    std::vector<SpaceKey> surfaceKeys, spaceKeys;
+    std::vector<UnitKey> spaceUnits, unitKeys;
+    for (const Chain::Surface &row : chain.surfaces)
+        surfaceKeys.push_back({key(row.Shsk), key(row.Tabage), key(row.Shvahed), key(row.CodeFaza)});
+    for (const Chain::Space &row : chain.spaces) {
+        spaceUnits.push_back({key(row.Shsk), key(row.Tabage), key(row.Shvahed)});
+        spaceKeys.push_back({spaceUnits.back()[0], spaceUnits.back()[1], spaceUnits.back()[2], key(row.Codefaza)});
     }
+    for (const Chain::Unit &row : chain.units)
+        unitKeys.push_back({key(row.Shsk), key(row.Tabage), key(row.Shvahed)});
+    const DetailRuns<SpaceKey> surfacesOf(spaceKeys, surfaceKeys);
+    const DetailRuns<UnitKey> spacesOf(unitKeys, spaceUnits);
 
-    std::map<UnitKey, std::vector<building::SpaceRow>> spacesOf;
-    for (const auto &row : chain.spaces) {
+    std::vector<building::SpaceRow> spaces;
+    spaces.reserve(chain.spaces.size());
+    for (size_t i = 0; i < chain.spaces.size(); ++i) {
+        const Chain::Space &row = chain.spaces[i];
         building::SpaceRow s;
-        s.Ti_ = row[Chain::FTi_].toDouble();
-        s.To_ = row[Chain::FTo_].toDouble();
-        s.A_ = row[Chain::FA_].toDouble();
-        s.V_ = row[Chain::FV_].toDouble();
-        s.Air_ = row[Chain::FAir_].toDouble();
-        s.V_varm = row[Chain::FV_varm].toDouble();
-        const UnitKey unit{key(row[Chain::FShsk]), key(row[Chain::FTabage]), key(row[Chain::FShvahed])};
-        const auto it = surfacesOf.find(std::tuple_cat(unit, std::tuple{key(row[Chain::FCodefaza])}));
-        if (it != surfacesOf.end())
-            s.surfaces = it->second;
-        spacesOf[unit].push_back(std::move(s));
+        s.Ti_ = row.Ti_.number;
+        s.To_ = row.To_.number;
+        s.A_ = row.A_.number;
+        s.V_ = row.V_.number;
+        s.Air_ = row.Air_.number;
+        s.V_varm = row.V_varm.number;
+        for (int k = surfacesOf.runs[i].first; k < surfacesOf.runs[i].second; ++k) {
+            const Chain::Surface &j = chain.surfaces[size_t(surfacesOf.order[size_t(k)])];
+            building::SurfaceRow r;
+            r.Jedare = j.Jedare;
+            r.Id_jedar = j.Id_jedar.number;
+            r.Id_njedar = whole(j.Id_njedar);
+            r.Id_gjedar = whole(j.Id_gjedar);
+            r.Masa1 = j.Masa1.number;
+            r.Masa2 = j.Masa2.number;
+            r.To_ = j.To_.number;
+            r.Ti_ = j.Ti_.number;
+            r.Z_1 = j.Z_1.number;
+            r.Z_2 = j.Z_2.number;
+            s.surfaces.push_back(r);
+        }
+        spaces.push_back(std::move(s));
     }
 
-    for (const auto &row : chain.units) {
+    for (size_t i = 0; i < chain.units.size(); ++i) {
+        const Chain::Unit &row = chain.units[i];
         CollectorUnitRow u;
-        u.No = row[Chain::UNo].toLongLong();
+        u.No = row.No;
         u.Shproje = project;
-        u.Shsk = row[Chain::UShsk].toDouble();
-        u.unit.Tabage = row[Chain::UTabage].toDouble();
-        u.unit.Shvahed = row[Chain::UShvahed].toDouble();
-        u.unit.Sf = row[Chain::USf].toDouble();
-        u.unit.Z_ertefa = row[Chain::UZ_ertefa].toDouble();
-        u.T_Rz = whole(row[Chain::UT_Rz]);
-        const auto it = spacesOf.find({key(row[Chain::UShsk]), key(row[Chain::UTabage]), key(row[Chain::UShvahed])});
-        if (it != spacesOf.end())
-            u.unit.spaces = it->second;
+        u.Shsk = row.Shsk.number;
+        u.unit.Tabage = row.Tabage.number;
+        u.unit.Shvahed = row.Shvahed.number;
+        u.unit.Sf = row.Sf.number;
+        u.unit.Z_ertefa = row.Z_ertefa.number;
+        u.T_Rz = whole(row.T_Rz);
+        for (int k = spacesOf.runs[i].first; k < spacesOf.runs[i].second; ++k)
+            u.unit.spaces.push_back(spaces[size_t(spacesOf.order[size_t(k)])]);
         p.units.push_back(std::move(u));
     }
     return p;

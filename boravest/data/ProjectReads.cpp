@@ -33,26 +33,61 @@ ProjectChainRows readProjectChain(pf::db::Database &db, double project)
 {
     return cachedRead(db, "project chain", project, [&] {
         ProjectChainRows r;
+        // The three levels read under one lock.
+        const pf::db::ReadScope walk(&db);
         const QString units = db.attachTable(QStringLiteral("bankvh.DB"));
         const QString spaces = db.attachTable(QStringLiteral("bankfz.DB"));
         const QString surfaces = db.attachTable(QStringLiteral("bankjd.DB"));
-        r.units = db.select(QStringLiteral("SELECT \"No\", Shproje, Shsk, Tabage, Shvahed, Sf, Z_ertefa, T_Rz FROM %1 "
-                                           "WHERE Shproje = ? ORDER BY Tabage, \"No\"")
-                                .arg(units),
-                            {project})
-                      .rows;
-        r.spaces = db.select(QStringLiteral("SELECT \"No\", Shproje, Shsk, Tabage, Shvahed, Codefaza, Faza, Ti_, To_, A_, "
-                                            "V_, Air_, V_varm, E_Rad, T_UH, E_Kore, Te_Hav, To_Mo_Hav FROM %1 "
-                                            "WHERE Shproje = ? ORDER BY \"No\"")
-                                 .arg(spaces),
-                             {project})
-                       .rows;
-        r.surfaces = db.select(QStringLiteral("SELECT Shproje, Shsk, Tabage, Shvahed, CodeFaza, Jedare, Id_jedar, "
-                                              "Id_njedar, Id_gjedar, Masa1, Masa2, To_, Ti_, Z_1, Z_2 FROM %1 "
-                                              "WHERE Shproje = ? ORDER BY \"No\"")
-                                   .arg(surfaces),
-                               {project})
-                         .rows;
+        using Value = ProjectChainRows::Value;
+        auto value = [](const pf::db::RowReader &row, int c) {
+            double v = 0;
+            const bool number = row.number(c, &v);
+            return Value{number ? v : 0, !number && row.isNull(c)};
+        };
+        db.forEachRow(QStringLiteral("SELECT \"No\", Shproje, Shsk, Tabage, Shvahed, Sf, Z_ertefa, T_Rz FROM %1 "
+                                     "WHERE Shproje = ? ORDER BY Tabage, \"No\"")
+                          .arg(units),
+                      {project}, [&](const pf::db::RowReader &row) {
+                          r.units.push_back({row.whole(0), value(row, 1), value(row, 2), value(row, 3),
+                                             value(row, 4), value(row, 5), value(row, 6), value(row, 7)});
+                      });
+        db.forEachRow(QStringLiteral("SELECT \"No\", Shproje, Shsk, Tabage, Shvahed, Codefaza, Faza, Ti_, To_, A_, "
+                                     "V_, Air_, V_varm, E_Rad, T_UH, E_Kore, Te_Hav, To_Mo_Hav FROM %1 "
+                                     "WHERE Shproje = ? ORDER BY \"No\"")
+                          .arg(spaces),
+                      {project}, [&](const pf::db::RowReader &row) {
+                          ProjectChainRows::Space s;
+                          s.No = row.whole(0);
+                          s.Shproje = value(row, 1);
+                          s.Shsk = value(row, 2);
+                          s.Tabage = value(row, 3);
+                          s.Shvahed = value(row, 4);
+                          s.Codefaza = value(row, 5);
+                          s.Faza = row.text(6);
+                          Value *rest[] = {&s.Ti_, &s.To_, &s.A_, &s.V_, &s.Air_, &s.V_varm,
+                                           &s.E_Rad, &s.T_UH, &s.E_Kore, &s.Te_Hav, &s.To_Mo_Hav};
+                          for (int i = 0; i < 11; ++i)
+                              *rest[i] = value(row, 7 + i);
+                          r.spaces.push_back(std::move(s));
+                      });
+        db.forEachRow(QStringLiteral("SELECT Shproje, Shsk, Tabage, Shvahed, CodeFaza, Jedare, Id_jedar, "
+                                     "Id_njedar, Id_gjedar, Masa1, Masa2, To_, Ti_, Z_1, Z_2 FROM %1 "
+                                     "WHERE Shproje = ? ORDER BY \"No\"")
+                          .arg(surfaces),
+                      {project}, [&](const pf::db::RowReader &row) {
+                          ProjectChainRows::Surface s;
+                          s.Shproje = value(row, 0);
+                          s.Shsk = value(row, 1);
+                          s.Tabage = value(row, 2);
+                          s.Shvahed = value(row, 3);
+                          s.CodeFaza = value(row, 4);
+                          s.Jedare = row.text(5);
+                          Value *rest[] = {&s.Id_jedar, &s.Id_njedar, &s.Id_gjedar, &s.Masa1, &s.Masa2,
+                                           &s.To_,      &s.Ti_,       &s.Z_1,       &s.Z_2};
+                          for (int i = 0; i < 9; ++i)
+                              *rest[i] = value(row, 6 + i);
+                          r.surfaces.push_back(std::move(s));
+                      });
         return r;
     });
 }

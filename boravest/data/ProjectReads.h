@@ -13,8 +13,10 @@
 // only their results: loads, sizes, models, counts).
 #include "platform/db/Db.h"
 
-#include <QVariant>
-#include <QVector>
+#include <QString>
+
+#include <algorithm>
+#include <vector>
 
 #include <any>
 #include <map>
@@ -68,22 +70,68 @@ auto cachedRead(pf::db::Database &db, const std::string &kind, double project, R
 }
 
 // The stored floor-and-unit rows, spaces and surfaces of one project, as
-// the engine gives them (null where nothing is stored), for the readers of
-// the building chain to group as each of them does. Inside a scope they are
-// read once for all of them.
+// plain values (a number field as a number, 0 when nothing or no number is
+// stored, and whether it is null), for the readers of the building chain to
+// group as each of them does. Inside a scope they are read once for all of
+// them.
 struct ProjectChainRows {
-    using Rows = QVector<QVector<QVariant>>;
+    struct Value {
+        double number = 0;
+        bool null = true;
+    };
     // bankvh.DB, by floor, then by row counter.
-    enum Unit { UNo, UShproje, UShsk, UTabage, UShvahed, USf, UZ_ertefa, UT_Rz };
-    Rows units;
+    struct Unit {
+        qint64 No = 0;
+        Value Shproje, Shsk, Tabage, Shvahed, Sf, Z_ertefa, T_Rz;
+    };
     // bankfz.DB, by row counter.
-    enum Space { FNo, FShproje, FShsk, FTabage, FShvahed, FCodefaza, FFaza, FTi_, FTo_, FA_, FV_, FAir_, FV_varm,
-                 FE_Rad, FT_UH, FE_Kore, FTe_Hav, FTo_Mo_Hav };
-    Rows spaces;
+    struct Space {
+        qint64 No = 0;
+        Value Shproje, Shsk, Tabage, Shvahed, Codefaza;
+        QString Faza;
+        Value Ti_, To_, A_, V_, Air_, V_varm, E_Rad, T_UH, E_Kore, Te_Hav, To_Mo_Hav;
+    };
     // bankjd.DB, by row counter.
-    enum Surface { JShproje, JShsk, JTabage, JShvahed, JCodeFaza, JJedare, JId_jedar, JId_njedar, JId_gjedar, JMasa1,
-                   JMasa2, JTo_, JTi_, JZ_1, JZ_2 };
-    Rows surfaces;
+    struct Surface {
+        Value Shproje, Shsk, Tabage, Shvahed, CodeFaza;
+        QString Jedare;
+        Value Id_jedar, Id_njedar, Id_gjedar, Masa1, Masa2, To_, Ti_, Z_1, Z_2;
+    };
+    std::vector<Unit> units;
+    std::vector<Space> spaces;
+    std::vector<Surface> surfaces;
+};
+
+// The details of each master: those whose key equals the master's, in the
+// details' own order. Masters and details are each sorted once by their keys
+// and walked side by side, with no look-up per row. For master m the details
+// are order[runs[m].first] .. order[runs[m].second - 1].
+template <class Key> struct DetailRuns {
+    std::vector<int> order;
+    std::vector<std::pair<int, int>> runs;
+
+    DetailRuns(const std::vector<Key> &masters, const std::vector<Key> &details)
+    {
+        order.resize(details.size());
+        for (size_t i = 0; i < details.size(); ++i)
+            order[i] = int(i);
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return details[size_t(a)] < details[size_t(b)]; });
+        std::vector<int> byKey(masters.size());
+        for (size_t i = 0; i < masters.size(); ++i)
+            byKey[i] = int(i);
+        std::stable_sort(byKey.begin(), byKey.end(), [&](int a, int b) { return masters[size_t(a)] < masters[size_t(b)]; });
+        runs.assign(masters.size(), {0, 0});
+        size_t at = 0;
+        for (int m : byKey) {
+            const Key &want = masters[size_t(m)];
+            while (at < order.size() && details[size_t(order[at])] < want)
+                ++at;
+            size_t end = at;
+            while (end < order.size() && !(want < details[size_t(order[end])]))
+                ++end;
+            runs[size_t(m)] = {int(at), int(end)};
+        }
+    }
 };
 
 // The rows of project `project` (its `Shproje`). A database error is thrown

@@ -6,7 +6,6 @@
 #include "platform/common/Numbers.h"
 
 #include <QPainter>
-#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -88,12 +87,8 @@ double printedWidth(const TextElement *e)
         t = d->currentText();
     if (t.isEmpty())
         return 0;
-    QTextLayout layout;
-    layoutParagraph(layout, t, e->font, e->direction, Qt::AlignRight, false, -1);
-    double w = 0;
-    for (int i = 0; i < layout.lineCount(); ++i)
-        w = std::max(w, layout.lineAt(i).naturalTextWidth());
-    return std::ceil(w);
+    // From the layouts its page prints with: shaped once for both.
+    return std::ceil(e->band()->report()->textWidth(*e, t));
 }
 
 void flowRightToLeft(std::initializer_list<TextElement *> parts, double right, double top, double gap)

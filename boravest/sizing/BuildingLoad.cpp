@@ -5,22 +5,32 @@
 #include "platform/common/Numbers.h"
 #include "platform/db/Db.h"
 
-#include <map>
-#include <tuple>
+#include <array>
+#include <vector>
 
 namespace bv::sizing {
 
 namespace {
 
-using Row = QVector<QVariant>;
+using Chain = data::ProjectChainRows;
 
-double num(const Row &r, int i) { return r.value(i).toDouble(); }
-int whole(const Row &r, int i) { return int(pf::roundToInt(r.value(i).toDouble())); }
+int whole(const Chain::Value &v) { return int(pf::roundToInt(v.number)); }
 
-// Shproje, Shsk, Tabage, Shvahed: the key of a floor-and-unit row.
-using UnitKey = std::tuple<double, double, double, double>;
-// ... and Codefaza: the key of a space.
-using SpaceKey = std::tuple<double, double, double, double, double>;
+building::SurfaceRow surfaceOf(const Chain::Surface &r)
+{
+    building::SurfaceRow s;
+    s.Jedare = r.Jedare;
+    s.Id_jedar = r.Id_jedar.number;
+    s.Id_njedar = whole(r.Id_njedar);
+    s.Id_gjedar = whole(r.Id_gjedar);
+    s.Masa1 = r.Masa1.number;
+    s.Masa2 = r.Masa2.number;
+    s.To_ = r.To_.number;
+    s.Ti_ = r.Ti_.number;
+    s.Z_1 = r.Z_1.number;
+    s.Z_2 = r.Z_2.number;
+    return s;
+}
 
 BuildingRowsOfProject readFromTables(pf::db::Database &db, double project)
 {
@@ -28,59 +38,59 @@ BuildingRowsOfProject readFromTables(pf::db::Database &db, double project)
     const auto site = db.select(QStringLiteral("SELECT Ga, Tg FROM Bank1 WHERE SHPROJE = ? ORDER BY rowid LIMIT 1"),
                                 {project});
     if (!site.rows.isEmpty()) {
-        out.site.Ga = num(site.rows[0], 0);
-        out.site.Tg = num(site.rows[0], 1);
+        out.site.Ga = site.rows[0].value(0).toDouble();
+        out.site.Tg = site.rows[0].value(1).toDouble();
     }
 
-    using Chain = data::ProjectChainRows;
     const Chain chain = data::readProjectChain(db, project);
 
-    // Surfaces by the space they belong to.
-    std::map<SpaceKey, std::vector<building::SurfaceRow>> surfaces;
-    for (const Row &r : chain.surfaces) {
-        building::SurfaceRow s;
-        s.Jedare = r.value(Chain::JJedare).toString();
-        s.Id_jedar = num(r, Chain::JId_jedar);
-        s.Id_njedar = whole(r, Chain::JId_njedar);
-        s.Id_gjedar = whole(r, Chain::JId_gjedar);
-        s.Masa1 = num(r, Chain::JMasa1);
-        s.Masa2 = num(r, Chain::JMasa2);
-        s.To_ = num(r, Chain::JTo_);
-        s.Ti_ = num(r, Chain::JTi_);
-        s.Z_1 = num(r, Chain::JZ_1);
-        s.Z_2 = num(r, Chain::JZ_2);
-        surfaces[{num(r, Chain::JShproje), num(r, Chain::JShsk), num(r, Chain::JTabage), num(r, Chain::JShvahed),
-                  num(r, Chain::JCodeFaza)}]
-            .push_back(std::move(s));
+    // Shproje, Shsk, Tabage, Shvahed: the key of a floor-and-unit row; and
+    // Codefaza: the key of a space (a missing value counts as 0).
+    using UnitKey = std::array<double, 4>;
+    using SpaceKey = std::array<double, 5>;
+    std::vector<SpaceKey> spaceKeys, surfaceKeys;
+    std::vector<UnitKey> unitKeys, spaceUnits;
+    for (const Chain::Surface &r : chain.surfaces)
+        surfaceKeys.push_back({r.Shproje.number, r.Shsk.number, r.Tabage.number, r.Shvahed.number, r.CodeFaza.number});
+    for (const Chain::Space &r : chain.spaces) {
+        spaceKeys.push_back({r.Shproje.number, r.Shsk.number, r.Tabage.number, r.Shvahed.number, r.Codefaza.number});
+        spaceUnits.push_back({r.Shproje.number, r.Shsk.number, r.Tabage.number, r.Shvahed.number});
     }
+    for (const Chain::Unit &r : chain.units)
+        unitKeys.push_back({r.Shproje.number, r.Shsk.number, r.Tabage.number, r.Shvahed.number});
 
-    // Spaces by their floor-and-unit row, each with its surfaces.
-    std::map<UnitKey, std::vector<building::SpaceRow>> spaces;
-    for (const Row &r : chain.spaces) {
+    // Spaces with their surfaces (a space code met twice counts its surfaces
+    // twice, as the chain does).
+    const data::DetailRuns<SpaceKey> surfacesOf(spaceKeys, surfaceKeys);
+    std::vector<building::SpaceRow> spaces;
+    spaces.reserve(chain.spaces.size());
+    for (size_t i = 0; i < chain.spaces.size(); ++i) {
+        const Chain::Space &r = chain.spaces[i];
         building::SpaceRow s;
-        s.Ti_ = num(r, Chain::FTi_);
-        s.To_ = num(r, Chain::FTo_);
-        s.A_ = num(r, Chain::FA_);
-        s.V_ = num(r, Chain::FV_);
-        s.Air_ = num(r, Chain::FAir_);
-        s.V_varm = num(r, Chain::FV_varm);
-        const UnitKey unit{num(r, Chain::FShproje), num(r, Chain::FShsk), num(r, Chain::FTabage), num(r, Chain::FShvahed)};
-        const auto it = surfaces.find(std::tuple_cat(unit, std::tuple{num(r, Chain::FCodefaza)}));
-        if (it != surfaces.end())
-            s.surfaces = it->second; // a space code met twice counts its surfaces twice, as the chain does
-        spaces[unit].push_back(std::move(s));
+        s.Ti_ = r.Ti_.number;
+        s.To_ = r.To_.number;
+        s.A_ = r.A_.number;
+        s.V_ = r.V_.number;
+        s.Air_ = r.Air_.number;
+        s.V_varm = r.V_varm.number;
+        const auto [first, last] = surfacesOf.runs[i];
+        s.surfaces.reserve(size_t(last - first));
+        for (int k = first; k < last; ++k)
+            s.surfaces.push_back(surfaceOf(chain.surfaces[size_t(surfacesOf.order[size_t(k)])]));
+        spaces.push_back(std::move(s));
     }
 
-    for (const Row &r : chain.units) {
+    const data::DetailRuns<UnitKey> spacesOf(unitKeys, spaceUnits);
+    for (size_t i = 0; i < chain.units.size(); ++i) {
+        const Chain::Unit &r = chain.units[i];
         building::UnitRow u;
-        u.Tabage = num(r, Chain::UTabage);
-        u.Shvahed = num(r, Chain::UShvahed);
-        u.Sf = num(r, Chain::USf);
-        u.Z_ertefa = num(r, Chain::UZ_ertefa);
-        const auto it = spaces.find({num(r, Chain::UShproje), num(r, Chain::UShsk), num(r, Chain::UTabage),
-                                     num(r, Chain::UShvahed)});
-        if (it != spaces.end())
-            u.spaces = it->second;
+        u.Tabage = r.Tabage.number;
+        u.Shvahed = r.Shvahed.number;
+        u.Sf = r.Sf.number;
+        u.Z_ertefa = r.Z_ertefa.number;
+        const auto [first, last] = spacesOf.runs[i];
+        for (int k = first; k < last; ++k)
+            u.spaces.push_back(spaces[size_t(spacesOf.order[size_t(k)])]);
         out.units.push_back(std::move(u));
     }
     return out;

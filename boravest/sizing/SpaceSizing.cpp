@@ -9,8 +9,8 @@
 
 #include <QVariant>
 
-#include <map>
-#include <tuple>
+#include <array>
+#include <vector>
 
 namespace bv::sizing {
 
@@ -33,73 +33,66 @@ namespace {
 
 std::vector<SizingUnit> readSizingUnits(pf::db::Database &db, double shproje)
 {
-    using Rows = QVector<QVector<QVariant>>;
-    const auto num = [](const QVariant &v) { return v.toDouble(); };
-    const auto whole = [](const QVariant &v) { return int(pf::roundToInt(v.toDouble())); };
-
     using Chain = data::ProjectChainRows;
     const Chain chain = data::readProjectChain(db, shproje);
-    const Rows &units = chain.units;
-    const Rows &spaces = chain.spaces;
-    const Rows &surfaces = chain.surfaces;
     // The spaces of each unit and the surfaces of each space, in stored
     // order, found once: a large project has thousands of each.
-    using UnitKey = std::tuple<double, double, double>;
-    using SpaceKey = std::tuple<double, double, double, double>;
-    const auto unitKey = [&](const QVector<QVariant> &r, int shsk, int tabage, int shvahed) {
-        return UnitKey{num(r[shsk]), num(r[tabage]), num(r[shvahed])};
-    };
-    std::map<UnitKey, std::vector<const QVector<QVariant> *>> spacesOf;
-    for (const auto &s : spaces)
-        spacesOf[unitKey(s, Chain::FShsk, Chain::FTabage, Chain::FShvahed)].push_back(&s);
-    std::map<SpaceKey, std::vector<const QVector<QVariant> *>> surfacesOf;
-    for (const auto &j : surfaces)
-        surfacesOf[std::tuple_cat(unitKey(j, Chain::JShsk, Chain::JTabage, Chain::JShvahed), std::tuple{num(j[Chain::JCodeFaza])})]
-            .push_back(&j);
-    static const std::vector<const QVector<QVariant> *> none;
-    const auto rowsOf = [](const auto &groups, const auto &key) -> const std::vector<const QVector<QVariant> *> & {
-        const auto it = groups.find(key);
-        return it == groups.end() ? none : it->second;
-    };
+    using UnitKey = std::array<double, 3>;
+    using SpaceKey = std::array<double, 4>;
+    std::vector<UnitKey> unitKeys, spaceUnits;
+    std::vector<SpaceKey> spaceKeys, surfaceKeys;
+    for (const Chain::Unit &u : chain.units)
+        unitKeys.push_back({u.Shsk.number, u.Tabage.number, u.Shvahed.number});
+    for (const Chain::Space &s : chain.spaces) {
+        spaceUnits.push_back({s.Shsk.number, s.Tabage.number, s.Shvahed.number});
+        spaceKeys.push_back({s.Shsk.number, s.Tabage.number, s.Shvahed.number, s.Codefaza.number});
+    }
+    for (const Chain::Surface &j : chain.surfaces)
+        surfaceKeys.push_back({j.Shsk.number, j.Tabage.number, j.Shvahed.number, j.CodeFaza.number});
+    const data::DetailRuns<UnitKey> spacesOf(unitKeys, spaceUnits);
+    const data::DetailRuns<SpaceKey> surfacesOf(spaceKeys, surfaceKeys);
+    const auto whole = [](const Chain::Value &v) { return int(pf::roundToInt(v.number)); };
 
     std::vector<SizingUnit> out;
-    for (const auto &u : units) {
+    for (size_t ui = 0; ui < chain.units.size(); ++ui) {
+        const Chain::Unit &u = chain.units[ui];
         SizingUnit unit;
         unit.Shproje = shproje;
-        unit.Tabage = num(u[Chain::UTabage]);
-        unit.Shvahed = num(u[Chain::UShvahed]);
-        unit.Sf = num(u[Chain::USf]);
-        unit.Z_ertefa = num(u[Chain::UZ_ertefa]);
-        const UnitKey key = unitKey(u, Chain::UShsk, Chain::UTabage, Chain::UShvahed);
-        for (const QVector<QVariant> *sp : rowsOf(spacesOf, key)) {
-            const QVector<QVariant> &s = *sp;
+        unit.Tabage = u.Tabage.number;
+        unit.Shvahed = u.Shvahed.number;
+        unit.Sf = u.Sf.number;
+        unit.Z_ertefa = u.Z_ertefa.number;
+        for (int k = spacesOf.runs[ui].first; k < spacesOf.runs[ui].second; ++k) {
+            const int si = spacesOf.order[size_t(k)];
+            const Chain::Space &s = chain.spaces[size_t(si)];
             SizingSpace space;
-            space.No = s[Chain::FNo].toLongLong();
-            space.Faza = s[Chain::FFaza].toString();
-            space.row.Ti_ = num(s[Chain::FTi_]);
-            space.row.To_ = num(s[Chain::FTo_]);
-            space.row.A_ = num(s[Chain::FA_]);
-            space.row.V_ = num(s[Chain::FV_]);
-            space.row.Air_ = num(s[Chain::FAir_]);
-            space.row.V_varm = num(s[Chain::FV_varm]);
-            space.E_Rad = num(s[Chain::FE_Rad]);
-            space.T_UH = num(s[Chain::FT_UH]);
-            space.E_Kore = num(s[Chain::FE_Kore]);
-            space.Te_Hav = num(s[Chain::FTe_Hav]);
-            space.To_Mo_Hav = num(s[Chain::FTo_Mo_Hav]);
-            for (const QVector<QVariant> *jp : rowsOf(surfacesOf, std::tuple_cat(key, std::tuple{num(s[Chain::FCodefaza])}))) {
-                const QVector<QVariant> &j = *jp;
+            space.No = s.No;
+            space.Faza = s.Faza;
+            space.row.Ti_ = s.Ti_.number;
+            space.row.To_ = s.To_.number;
+            space.row.A_ = s.A_.number;
+            space.row.V_ = s.V_.number;
+            space.row.Air_ = s.Air_.number;
+            space.row.V_varm = s.V_varm.number;
+            space.E_Rad = s.E_Rad.number;
+            space.T_UH = s.T_UH.number;
+            space.E_Kore = s.E_Kore.number;
+            space.Te_Hav = s.Te_Hav.number;
+            space.To_Mo_Hav = s.To_Mo_Hav.number;
+            const auto [first, last] = surfacesOf.runs[size_t(si)];
+            for (int m = first; m < last; ++m) {
+                const Chain::Surface &j = chain.surfaces[size_t(surfacesOf.order[size_t(m)])];
                 building::SurfaceRow r;
-                r.Jedare = j[Chain::JJedare].toString();
-                r.Id_jedar = num(j[Chain::JId_jedar]);
-                r.Id_njedar = whole(j[Chain::JId_njedar]);
-                r.Id_gjedar = whole(j[Chain::JId_gjedar]);
-                r.Masa1 = num(j[Chain::JMasa1]);
-                r.Masa2 = num(j[Chain::JMasa2]);
-                r.To_ = num(j[Chain::JTo_]);
-                r.Ti_ = num(j[Chain::JTi_]);
-                r.Z_1 = num(j[Chain::JZ_1]);
-                r.Z_2 = num(j[Chain::JZ_2]);
+                r.Jedare = j.Jedare;
+                r.Id_jedar = j.Id_jedar.number;
+                r.Id_njedar = whole(j.Id_njedar);
+                r.Id_gjedar = whole(j.Id_gjedar);
+                r.Masa1 = j.Masa1.number;
+                r.Masa2 = j.Masa2.number;
+                r.To_ = j.To_.number;
+                r.Ti_ = j.Ti_.number;
+                r.Z_1 = j.Z_1.number;
+                r.Z_2 = j.Z_2.number;
                 space.row.surfaces.push_back(r);
             }
             unit.spaces.push_back(std::move(space));

@@ -23,7 +23,32 @@ locale_t cLocale()
 }
 } // namespace
 
+namespace {
+QString formatFloat(double v);
+} // namespace
+
 QString floatToStr(double v)
+{
+    // Reports print the same few values again and again: the texts made
+    // last are kept by value (per thread), and handed out shared.
+    struct Made {
+        quint64 bits = 0;
+        QString text;
+    };
+    static thread_local Made made[256];
+    quint64 bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    Made &m = made[(bits * 0x9E3779B97F4A7C15ull) >> 56];
+    if (m.bits == bits && !m.text.isNull())
+        return m.text;
+    m.bits = bits;
+    m.text = formatFloat(v);
+    return m.text;
+}
+
+namespace {
+
+QString formatFloat(double v)
 {
     if (std::isnan(v))
         return QStringLiteral("NAN");
@@ -69,6 +94,8 @@ QString floatToStr(double v)
     }
     return QString::fromLatin1(out, o - out);
 }
+
+} // namespace
 
 QString plainNumberText(double v)
 {

@@ -316,6 +316,8 @@ DbError Database::namingHolder(const DbError &e)
 {
     if (e.fault() != DbFault::Busy || m_txDepth > 0)
         return e;
+    // Our own read locks would name every file we read.
+    endRead();
     QStringList held;
     for (const Attached &a : std::as_const(m_attached)) {
         const QString name = fileNameOf(a.fileName);
@@ -344,6 +346,7 @@ void Database::close()
     if (!m_db)
         return;
     Q_EMIT aboutToClose();
+    endRead();
     m_closing = true;
     const auto datasets = m_datasets;
     for (Dataset *ds : datasets)
@@ -498,6 +501,8 @@ QString Database::attachPath(const QString &path, bool checkPassword)
 
 bool Database::detachAt(int i)
 {
+    // A file read in the read transaction cannot be detached while it runs.
+    endRead();
     clearStatementCache();
     const QString sql = QStringLiteral("DETACH DATABASE %1").arg(m_attached[i].schema);
     // Inside a transaction a file the transaction has read or written
@@ -622,6 +627,36 @@ void Database::clearStatementCache()
     m_stmtFiles.clear();
 }
 
+ReadScope::ReadScope(Database *db) : m_db(db)
+{
+    if (m_db)
+        ++m_db->m_readScopes;
+}
+
+ReadScope::~ReadScope()
+{
+    if (m_db && --m_db->m_readScopes == 0)
+        m_db->endRead();
+}
+
+void Database::beginRead()
+{
+    if (m_readScopes == 0 || m_readTx || m_txDepth > 0 || !m_db || !sqlite3_get_autocommit(m_db))
+        return;
+    if (sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK)
+        m_readTx = true;
+}
+
+void Database::endRead()
+{
+    if (!m_readTx)
+        return;
+    m_readTx = false;
+    // Nothing was written in it: ending it only lets go of its locks.
+    if (m_db && !sqlite3_get_autocommit(m_db) && sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
 void Database::checkWritable()
 {
     // A level whose transaction the engine already ended (a full disk, an
@@ -648,6 +683,7 @@ Database::Result Database::selectWith(const QString &sql, Binder &b)
 {
     ensureOpen();
     checkWritable();
+    beginRead();
     return outermost([&] {
         return withRetry([&]() {
             Result r;
@@ -699,6 +735,7 @@ void Database::eachRow(const QString &sql, const QVariantList &binds, const std:
 {
     ensureOpen();
     checkWritable();
+    beginRead();
     outermost([&] {
         withRetry([&]() {
             CachedStmt s;
@@ -718,6 +755,73 @@ void Database::eachRow(const QString &sql, const QVariantList &binds, const std:
                 fail(rc, m_stmtFiles.value(s.st));
         });
     });
+}
+
+void Database::forEachRow(const QString &sql, const QVariantList &binds,
+                          const std::function<void(const RowReader &)> &onRow)
+{
+    eachRow(sql, binds, [&](sqlite3_stmt *st) { onRow(RowReader(st)); });
+}
+
+bool RowReader::isNull(int column) const { return sqlite3_column_type(m_st, column) == SQLITE_NULL; }
+
+bool RowReader::isNumber(int column) const
+{
+    const int type = sqlite3_column_type(m_st, column);
+    return type == SQLITE_INTEGER || type == SQLITE_FLOAT;
+}
+
+bool RowReader::number(int column, double *out) const
+{
+    switch (sqlite3_column_type(m_st, column)) {
+    case SQLITE_NULL:
+        return false;
+    case SQLITE_FLOAT:
+    case SQLITE_INTEGER:
+        *out = sqlite3_column_double(m_st, column);
+        return true;
+    default: {
+        const QVariant v = detail::fieldValue(m_st, column, FieldType::Float);
+        if (v.isNull())
+            return false;
+        *out = v.toDouble();
+        return true;
+    }
+    }
+}
+
+double RowReader::number(int column) const
+{
+    double v = 0;
+    return number(column, &v) ? v : 0;
+}
+
+QString RowReader::numberText(int column) const
+{
+    double v = 0;
+    return number(column, &v) ? pf::floatToStr(v) : QString();
+}
+
+qint64 RowReader::whole(int column) const
+{
+    switch (sqlite3_column_type(m_st, column)) {
+    case SQLITE_NULL:
+        return 0;
+    case SQLITE_INTEGER:
+        return sqlite3_column_int64(m_st, column);
+    case SQLITE_FLOAT:
+        return pf::roundToInt(sqlite3_column_double(m_st, column));
+    default:
+        return detail::fieldValue(m_st, column, FieldType::Integer).toLongLong();
+    }
+}
+
+QString RowReader::text(int column) const
+{
+    if (sqlite3_column_type(m_st, column) == SQLITE_TEXT)
+        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(m_st, column)),
+                                 sqlite3_column_bytes(m_st, column));
+    return detail::textOf(FieldType::String, detail::fieldValue(m_st, column, FieldType::String));
 }
 
 Database::Result Database::describe(const QString &sql)
@@ -754,6 +858,10 @@ qint64 Database::execWith(const QString &sql, Binder &b)
             s.st = prepareCached(sql, &more);
             if (more)
                 return 0;
+            if (sqlite3_stmt_readonly(s.st))
+                beginRead();
+            else
+                endRead();
             const QStringList files = m_stmtFiles.value(s.st);
             b.next = 0;
             b.bind(s.st);
@@ -832,6 +940,7 @@ qint64 Database::lastInsertRowId() const
 void Database::startTransaction()
 {
     ensureOpen();
+    endRead();
     if (m_txDepth > 0)
         checkWritable();
     else
@@ -965,6 +1074,8 @@ Statement::~Statement() { sqlite3_finalize(m_st); }
 qint64 Statement::run(const QVariant *values, qsizetype count)
 {
     m_db->checkWritable();
+    if (!sqlite3_stmt_readonly(m_st))
+        m_db->endRead();
     const int n = sqlite3_bind_parameter_count(m_st);
     for (int i = 1; i <= n; ++i)
         bindValue(m_st, i, i <= count ? values[i - 1] : QVariant());

@@ -4,6 +4,33 @@
 namespace pf::db {
 
 class Dataset;
+
+// One row of a statement being stepped, its columns read in place, each as
+// a dataset's field of that type would give it.
+class RowReader {
+public:
+    bool isNull(int column) const;
+    // Whether it holds a number, as the engine compares values.
+    bool isNumber(int column) const;
+    // As a number field: null (and a text that is no number) 0.
+    double number(int column) const;
+    // As a number field, or false when the field would be null.
+    bool number(int column, double *out) const;
+    // As a number field's text: the number in the program's text form;
+    // empty when the field would be null.
+    QString numberText(int column) const;
+    // As a whole-number field's asInteger.
+    qint64 whole(int column) const;
+    // As a text field: a number stored there in the program's text form;
+    // null empty.
+    QString text(int column) const;
+
+private:
+    friend class Database;
+    explicit RowReader(sqlite3_stmt *st) : m_st(st) {}
+    sqlite3_stmt *m_st;
+};
+
 // The connection to a data folder. Its main database is a small file of
 // its own ("~brvlink.tmp" in the data folder, or in the temporary folder
 // when the data folder cannot be written): with a main database on disk
@@ -70,6 +97,9 @@ public:
     // no statement of an open transaction holds it): any write over up to
     // nine files succeeds whatever the open datasets have attached.
     void transaction(const QStringList &tableFiles, const std::function<void()> &fn);
+    // Whether the statements read inside one read transaction now (see
+    // ReadScope).
+    bool inReadTransaction() const { return m_readTx; }
 
     // Plain SQL on the attached files. Tables named in the text are found in
     // the data folder and attached as needed. Parameters are "?" (bound in
@@ -89,6 +119,10 @@ public:
     qint64 exec(const QString &sql, const QVariantList &binds = {});
     qint64 exec(const QString &sql, const ParamValues &named);
     qint64 lastInsertRowId() const;
+    // One statement that returns rows, each handed to onRow as it is
+    // stepped: for a reader that keeps the values in plain structures of its
+    // own.
+    void forEachRow(const QString &sql, const QVariantList &binds, const std::function<void(const RowReader &)> &onRow);
 
     // Rows read from the table files by this connection, for tests that
     // check what an operation loads.
@@ -119,6 +153,7 @@ private:
     friend class Table;
     friend class Query;
     friend class Statement;
+    friend class ReadScope;
     struct Attached {
         QString fileName; // as found on disk
         QString schema;
@@ -152,6 +187,10 @@ private:
     // Steps a cached single statement, calling onRow for each row.
     void eachRow(const QString &sql, const QVariantList &binds, const std::function<void(sqlite3_stmt *)> &onRow);
     void checkWritable();
+    // The read transaction of the scopes alive: begun before a statement
+    // reads, ended before anything writes, detaches or closes.
+    void beginRead();
+    void endRead();
     void endLevel(bool commitIt);
     void resyncDatasets();
     QHash<QString, sqlite3_stmt *> m_stmtCache;
@@ -170,6 +209,8 @@ private:
     QStringList m_params;
     sqlite3 *m_db = nullptr;
     int m_txDepth = 0;
+    int m_readScopes = 0;
+    bool m_readTx = false;
     bool m_resyncing = false;
     quint64 m_rowsRead = 0;
     quint64 m_writeSerial = 0;
@@ -177,6 +218,25 @@ private:
     QVector<Attached> m_attached;
     QHash<QString, QString> m_attachedByName; // table file name (lower case) -> SQL name
     QVector<Dataset *> m_datasets;
+};
+
+// A walk over a master and its details (a report, a project read level by
+// level): while a scope is alive, what the database's statements read they
+// read inside one read transaction, so that the table files are locked for
+// reading once for the whole walk rather than once per statement. A write
+// through the database, a transaction, a change of the attached files or
+// closing ends that read transaction first (writes work as ever); the next
+// read begins another. Inside a transaction of the database the scope does
+// nothing. Scopes nest.
+class ReadScope {
+public:
+    explicit ReadScope(Database *db);
+    ~ReadScope();
+    ReadScope(const ReadScope &) = delete;
+    ReadScope &operator=(const ReadScope &) = delete;
+
+private:
+    QPointer<Database> m_db;
 };
 
 // One statement prepared once and run for many rows with new values each

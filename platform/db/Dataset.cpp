@@ -1,5 +1,7 @@
 #include "platform/db/DbInternal.h"
 
+#include <cstring>
+
 namespace pf::db {
 
 using namespace detail;
@@ -166,9 +168,22 @@ void Dataset::computeExtras(Row &row)
         }
         QVariant res;
         if (!anyNull) {
-            QString cacheKey = QString::number(i);
-            for (const QVariant &k : std::as_const(keys))
-                cacheKey += QLatin1Char('\x1f') + k.toString();
+            // The field and its key values, numbers by their bits: made
+            // without turning any value into text.
+            QString cacheKey;
+            cacheKey.reserve(2 + 8 * keys.size());
+            cacheKey += QChar(char16_t(i));
+            for (const QVariant &k : std::as_const(keys)) {
+                if (k.typeId() == QMetaType::Double) {
+                    quint64 bits;
+                    std::memcpy(&bits, k.constData(), sizeof bits);
+                    cacheKey += QLatin1Char('d');
+                    for (int s = 0; s < 64; s += 16)
+                        cacheKey += QChar(char16_t(bits >> s));
+                } else {
+                    cacheKey += QLatin1Char('\x1f') + k.toString();
+                }
+            }
             auto it = m_lookupCache.constFind(cacheKey);
             if (it != m_lookupCache.constEnd()) {
                 res = it.value();

@@ -147,6 +147,11 @@ inline QString textOf(FieldType t, const QVariant &v)
     case FieldType::Blob:
         return QString::fromLatin1(v.toByteArray());
     default:
+        // The values fields hold, taken as they are.
+        if (v.typeId() == QMetaType::QString)
+            return *static_cast<const QString *>(v.constData());
+        if (v.typeId() == QMetaType::LongLong)
+            return QString::number(*static_cast<const qlonglong *>(v.constData()));
         return v.toString();
     }
 }

@@ -12,6 +12,8 @@
 #include <QFontMetricsF>
 
 #include <algorithm>
+#include <atomic>
+#include <bit>
 #include <cstring>
 #include <unordered_map>
 
@@ -65,30 +67,79 @@ bool ImageItem::operator==(const ImageItem &o) const
 
 namespace {
 
-enum : quint8 { kPackedText = 1, kPackedLine, kPackedRect, kPackedImage };
-
-// Record fields are unsigned numbers of 7 bits a byte, low bits first: the
-// numbers of texts, styles, colours and the positions of the number table.
+// Record fields: numbers of texts, styles, colours and pictures as unsigned
+// numbers of 7 bits a byte, low bits first; coordinates as their step from
+// the same coordinate of the item before (see putNumber).
 class Unpacker {
 public:
-    explicit Unpacker(const QByteArray &b) : p(reinterpret_cast<const uchar *>(b.constData())) {}
+    explicit Unpacker(const char *b) : p(reinterpret_cast<const uchar *>(b)) {}
     quint8 byte() { return *p++; }
-    quint32 var()
+    quint64 var()
     {
-        quint32 v = 0;
+        quint64 v = 0;
         int shift = 0;
         for (;;) {
             const uchar c = *p++;
-            v |= quint32(c & 0x7f) << shift;
+            v |= quint64(c & 0x7f) << shift;
             if (!(c & 0x80))
                 return v;
             shift += 7;
         }
     }
+    double number(double &last)
+    {
+        const quint64 u = var();
+        if (u & 1) {
+            double v;
+            std::memcpy(&v, p, sizeof v);
+            p += sizeof v;
+            return last = v;
+        }
+        const quint64 z = u >> 1;
+        const qint64 steps = qint64(z >> 1) ^ -qint64(z & 1);
+        return last = last + double(steps) * (1.0 / 64);
+    }
 
 private:
     const uchar *p;
 };
+
+char *putVar(char *out, quint64 v)
+{
+    while (v >= 0x80) {
+        *out++ = char((v & 0x7f) | 0x80);
+        v >>= 7;
+    }
+    *out++ = char(v);
+    return out;
+}
+
+// A coordinate as its step from `last` in 1/64 pixels, when the step is a
+// whole number of those and adding it back gives exactly the value, with
+// the low bit clear; else a set bit and the value's 8 bytes.
+char *putNumber(char *out, double v, double &last)
+{
+    if (std::bit_cast<quint64>(v) == std::bit_cast<quint64>(last)) {
+        *out++ = 0;
+        return out;
+    }
+    const double steps = (v - last) * 64.0;
+    if (steps > -0x1p40 && steps < 0x1p40) {
+        const qint64 n = qint64(steps);
+        if (double(n) == steps && std::bit_cast<quint64>(last + double(n) * (1.0 / 64)) == std::bit_cast<quint64>(v)) {
+            last = v;
+            const quint64 zigzag = (quint64(n) << 1) ^ quint64(n >> 63);
+            return putVar(out, zigzag << 1);
+        }
+    }
+    last = v;
+    *out++ = 1;
+    std::memcpy(out, &v, sizeof v);
+    return out + sizeof v;
+}
+
+// The most one record takes: its kind, two numbers and five coordinates.
+constexpr size_t kMaxRecord = 1 + 2 * 5 + 5 * 9;
 
 } // namespace
 
@@ -99,7 +150,6 @@ size_t PageList::hashStyle(const Style &s)
 }
 
 namespace {
-constexpr size_t kRecentNumbers = 4096;
 constexpr size_t kRecentTexts = 1024;
 } // namespace
 
@@ -180,28 +230,6 @@ quint32 PageList::colorId(const QColor &c)
     return id;
 }
 
-quint32 PageList::numberId(double v)
-{
-    quint64 bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    if (m_recentNumbers.empty())
-        m_recentNumbers.resize(kRecentNumbers);
-    RecentNumber &recent = m_recentNumbers[size_t((bits * 0x9E3779B97F4A7C15ull) >> 52) % kRecentNumbers];
-    if (recent.id != 0 && recent.bits == bits)
-        return recent.id - 1;
-    quint32 id;
-    const auto it = m_numberIds.constFind(bits);
-    if (it != m_numberIds.constEnd()) {
-        id = it.value();
-    } else {
-        id = quint32(m_numbers.size());
-        m_numbers.push_back(v);
-        m_numberIds.insert(bits, id);
-    }
-    recent = {bits, id + 1};
-    return id;
-}
-
 quint32 PageList::imageId(const QImage &img)
 {
     const auto it = m_imageIds.constFind(img.cacheKey());
@@ -213,91 +241,86 @@ quint32 PageList::imageId(const QImage &img)
     return id;
 }
 
-void PageList::pack(QByteArray &out, const DrawItem &item)
+PageList::HeldItem PageList::held(const DrawItem &item)
 {
-    // A record is at most 1 + 8 numbers of 5 bytes; built here, added once.
-    char buf[64];
-    int n = 0;
-    auto var = [&](quint32 v) {
-        while (v >= 0x80) {
-            buf[n++] = char((v & 0x7f) | 0x80);
-            v >>= 7;
-        }
-        buf[n++] = char(v);
-    };
-    auto rect = [&](const QRectF &r) {
-        var(numberId(r.x()));
-        var(numberId(r.y()));
-        var(numberId(r.width()));
-        var(numberId(r.height()));
+    HeldItem h{};
+    auto box = [&](const QRectF &r) {
+        h.v[0] = r.x();
+        h.v[1] = r.y();
+        h.v[2] = r.width();
+        h.v[3] = r.height();
     };
     if (const auto *t = std::get_if<TextRun>(&item)) {
-        buf[n++] = char(kPackedText);
-        var(stringId(t->text));
-        var(styleId(Style{t->font, t->direction, t->alignment}));
-        rect(t->rect);
+        h.kind = HeldItem::Text;
+        h.ids[0] = stringId(t->text);
+        h.ids[1] = styleId(Style{t->font, t->direction, t->alignment});
+        box(t->rect);
     } else if (const auto *l = std::get_if<LineItem>(&item)) {
-        buf[n++] = char(kPackedLine);
-        rect(QRectF(l->p1.x(), l->p1.y(), l->p2.x(), l->p2.y()));
-        var(numberId(l->width));
-        var(colorId(l->color));
+        h.kind = HeldItem::Line;
+        h.v[0] = l->p1.x();
+        h.v[1] = l->p1.y();
+        h.v[2] = l->p2.x();
+        h.v[3] = l->p2.y();
+        h.v[4] = l->width;
+        h.ids[0] = colorId(l->color);
     } else if (const auto *r = std::get_if<RectItem>(&item)) {
-        buf[n++] = char(kPackedRect);
-        rect(r->rect);
-        var(numberId(r->penWidth));
-        var(colorId(r->penColor));
-        var(colorId(r->fill));
+        h.kind = HeldItem::Rect;
+        box(r->rect);
+        h.v[4] = r->penWidth;
+        h.ids[0] = colorId(r->penColor);
+        h.ids[1] = colorId(r->fill);
     } else if (const auto *im = std::get_if<ImageItem>(&item)) {
-        buf[n++] = char(kPackedImage);
-        rect(im->rect);
-        var(imageId(im->image));
+        h.kind = HeldItem::Image;
+        box(im->rect);
+        h.ids[0] = imageId(im->image);
     }
-    out.append(buf, n);
+    return h;
 }
 
-Page PageList::at(qsizetype i) const
+void PageList::addHeld(const HeldItem &item)
 {
-    const Packed &packed = m_pages.at(i);
-    if (packed.source)
-        return packed.source->page(packed.sourceIndex);
-    Page page;
-    page.items.reserve(packed.count);
-    Unpacker u(packed.bytes);
-    auto number = [&] { return m_numbers[u.var()]; };
-    auto rect = [&] {
-        const double x = number(), y = number(), w = number();
-        return QRectF(x, y, w, number());
-    };
-    for (int n = 0; n < packed.count; ++n) {
-        switch (u.byte()) {
-        case kPackedText: {
-            const QString &text = m_strings[u.var()];
-            const Style &st = m_styles[u.var()];
-            page.items.push_back(TextRun{text, st.font, st.direction, st.alignment, rect()});
-            break;
-        }
-        case kPackedLine: {
-            const QRectF ends = rect();
-            const double width = number();
-            page.items.push_back(LineItem{QPointF(ends.x(), ends.y()), QPointF(ends.width(), ends.height()), width,
-                                          m_colors[u.var()]});
-            break;
-        }
-        case kPackedRect: {
-            const QRectF r = rect();
-            const double pen = number();
-            const QColor &penColor = m_colors[u.var()];
-            page.items.push_back(RectItem{r, pen, penColor, m_colors[u.var()]});
-            break;
-        }
-        default: {
-            const QRectF r = rect();
-            page.items.push_back(ImageItem{r, m_images[u.var()]});
-            break;
-        }
-        }
+    if (!m_open.active)
+        openLastPage();
+    OpenPage &open = m_open;
+    if (open.capacity - open.size < kMaxRecord || open.bytes.use_count() > 1) {
+        // Room for the record, in a buffer of this list's own.
+        const size_t capacity = std::max<size_t>({open.capacity, 2 * open.size, 4096});
+        std::shared_ptr<char[]> bytes(new char[capacity]);
+        if (open.size > 0)
+            std::memcpy(bytes.get(), open.bytes.get(), open.size);
+        open.bytes = std::move(bytes);
+        open.capacity = capacity;
     }
-    return page;
+    char *const start = open.bytes.get() + open.size;
+    char *p = start;
+    *p++ = char(item.kind);
+    double *last = open.last;
+    switch (item.kind) {
+    case HeldItem::Text:
+        p = putVar(p, item.ids[0]);
+        p = putVar(p, item.ids[1]);
+        for (int k = 0; k < 4; ++k)
+            p = putNumber(p, item.v[k], last[k]);
+        break;
+    case HeldItem::Line:
+        for (int k = 0; k < 5; ++k)
+            p = putNumber(p, item.v[k], last[k]);
+        p = putVar(p, item.ids[0]);
+        break;
+    case HeldItem::Rect:
+        for (int k = 0; k < 5; ++k)
+            p = putNumber(p, item.v[k], last[k]);
+        p = putVar(p, item.ids[0]);
+        p = putVar(p, item.ids[1]);
+        break;
+    case HeldItem::Image:
+        for (int k = 0; k < 4; ++k)
+            p = putNumber(p, item.v[k], last[k]);
+        p = putVar(p, item.ids[0]);
+        break;
+    }
+    open.size += size_t(p - start);
+    ++open.count;
 }
 
 void PageList::heldItems(qsizetype i, QVector<HeldItem> &out) const
@@ -307,37 +330,101 @@ void PageList::heldItems(qsizetype i, QVector<HeldItem> &out) const
         out.clear();
         return;
     }
-    out.resize(packed.count);
-    Unpacker u(packed.bytes);
-    auto box = [&](HeldItem &item) {
-        for (int k = 0; k < 4; ++k)
-            item.v[k] = m_numbers[u.var()];
-    };
+    out.resize(itemCount(i));
+    Unpacker u(pageBytes(i));
+    double last[5] = {};
     for (HeldItem &item : out) {
         item.kind = HeldItem::Kind(u.byte());
         switch (item.kind) {
         case HeldItem::Text:
-            item.ids[0] = u.var();
-            item.ids[1] = u.var();
-            box(item);
+            item.ids[0] = quint32(u.var());
+            item.ids[1] = quint32(u.var());
+            for (int k = 0; k < 4; ++k)
+                item.v[k] = u.number(last[k]);
             break;
         case HeldItem::Line:
-            box(item);
-            item.v[4] = m_numbers[u.var()];
-            item.ids[0] = u.var();
+            for (int k = 0; k < 5; ++k)
+                item.v[k] = u.number(last[k]);
+            item.ids[0] = quint32(u.var());
             break;
         case HeldItem::Rect:
-            box(item);
-            item.v[4] = m_numbers[u.var()];
-            item.ids[0] = u.var();
-            item.ids[1] = u.var();
+            for (int k = 0; k < 5; ++k)
+                item.v[k] = u.number(last[k]);
+            item.ids[0] = quint32(u.var());
+            item.ids[1] = quint32(u.var());
             break;
         case HeldItem::Image:
-            box(item);
-            item.ids[0] = u.var();
+            for (int k = 0; k < 4; ++k)
+                item.v[k] = u.number(last[k]);
+            item.ids[0] = quint32(u.var());
             break;
         }
     }
+}
+
+Page PageList::at(qsizetype i) const
+{
+    const Packed &packed = m_pages.at(i);
+    if (packed.source)
+        return packed.source->page(packed.sourceIndex);
+    QVector<HeldItem> items;
+    heldItems(i, items);
+    Page page;
+    page.items.reserve(items.size());
+    for (const HeldItem &h : items) {
+        const QRectF box(h.v[0], h.v[1], h.v[2], h.v[3]);
+        switch (h.kind) {
+        case HeldItem::Text: {
+            const Style &st = m_styles[h.ids[1]];
+            page.items.push_back(TextRun{m_strings[h.ids[0]], st.font, st.direction, st.alignment, box});
+            break;
+        }
+        case HeldItem::Line:
+            page.items.push_back(
+                LineItem{QPointF(h.v[0], h.v[1]), QPointF(h.v[2], h.v[3]), h.v[4], m_colors[h.ids[0]]});
+            break;
+        case HeldItem::Rect:
+            page.items.push_back(RectItem{box, h.v[4], m_colors[h.ids[0]], m_colors[h.ids[1]]});
+            break;
+        case HeldItem::Image:
+            page.items.push_back(ImageItem{box, m_images[h.ids[0]]});
+            break;
+        }
+    }
+    return page;
+}
+
+void PageList::endOpenPage()
+{
+    if (!m_open.active)
+        return;
+    Packed &last = m_pages.last();
+    last.bytes = QByteArray(m_open.bytes.get(), qsizetype(m_open.size));
+    last.count = m_open.count;
+    m_open.active = false;
+}
+
+void PageList::startOpenPage()
+{
+    m_open.active = true;
+    m_open.size = 0;
+    m_open.count = 0;
+    std::fill(std::begin(m_open.last), std::end(m_open.last), 0.0);
+}
+
+void PageList::openLastPage()
+{
+    if (m_pages.isEmpty()) {
+        addPage();
+        return;
+    }
+    // A finished page, or one kept elsewhere, is written again into the
+    // open page's buffer, so that items can follow its own.
+    const Page page = at(m_pages.size() - 1);
+    m_pages.last() = Packed{};
+    startOpenPage();
+    for (const DrawItem &item : page.items)
+        addHeld(held(item));
 }
 
 void PageList::push_back(const Page &page)
@@ -349,29 +436,28 @@ void PageList::push_back(const Page &page)
 
 void PageList::replace(qsizetype i, const Page &page)
 {
-    Packed packed;
-    for (const DrawItem &item : page.items) {
-        pack(packed.bytes, item);
-        ++packed.count;
-    }
-    packed.bytes.squeeze();
-    m_pages[i] = std::move(packed);
+    endOpenPage();
+    // Written as a page of its own at the end, then moved into place.
+    m_pages.push_back(Packed{});
+    startOpenPage();
+    for (const DrawItem &item : page.items)
+        addHeld(held(item));
+    endOpenPage();
+    m_pages[i] = m_pages.takeLast();
 }
 
 void PageList::clear() { *this = PageList(); }
 
 void PageList::addPage()
 {
-    if (!m_pages.isEmpty())
-        m_pages.last().bytes.squeeze();
+    endOpenPage();
     m_pages.push_back(Packed{});
-    m_pages.last().bytes.reserve(8 * 1024);
+    startOpenPage();
 }
 
 void PageList::addPageFrom(std::shared_ptr<const PageSource> source, qsizetype index, int itemCount)
 {
-    if (!m_pages.isEmpty())
-        m_pages.last().bytes.squeeze();
+    endOpenPage();
     Packed packed;
     packed.count = itemCount;
     packed.source = std::move(source);
@@ -381,13 +467,7 @@ void PageList::addPageFrom(std::shared_ptr<const PageSource> source, qsizetype i
 
 void PageList::addItem(const DrawItem &item)
 {
-    if (m_pages.isEmpty())
-        m_pages.push_back(Packed{});
-    else if (m_pages.last().source)
-        replace(m_pages.size() - 1, at(m_pages.size() - 1)); // held here from now on
-    Packed &last = m_pages.last();
-    pack(last.bytes, item);
-    ++last.count;
+    addHeld(held(item));
 }
 
 bool PageList::operator==(const PageList &o) const
@@ -503,16 +583,36 @@ struct FontEntry {
 } // namespace
 
 struct TextLayoutCache::Impl {
+    quint64 serial = nextSerial();
     std::unordered_map<ReportFont, std::unique_ptr<FontEntry>, FontKeyHash, FontKeyEq> fonts;
+    // Paragraphs met last, by where their text's characters lie.
+    static constexpr size_t kRecent = 1024;
+    struct Recent {
+        const QChar *data = nullptr;
+        qsizetype size = -1;
+        const FontEntry *font = nullptr;
+        Qt::LayoutDirection direction = Qt::LeftToRight;
+        double width = 0;
+        const LaidParagraph *paragraph = nullptr;
+    };
+    std::vector<Recent> recent = std::vector<Recent>(kRecent);
     // The font asked for last: a report asks for few fonts, in runs.
     ReportFont lastFont;
     FontEntry *last = nullptr;
     int paragraphCount = 0;
 
+    static quint64 nextSerial()
+    {
+        static std::atomic<quint64> last{0};
+        return ++last;
+    }
+
     FontEntry &entry(const ReportFont &f)
     {
         if (last && lastFont.pointSize == f.pointSize && lastFont.bold == f.bold &&
-            lastFont.underline == f.underline && lastFont.family == f.family)
+            lastFont.underline == f.underline &&
+            ((lastFont.family.constData() == f.family.constData() && lastFont.family.size() == f.family.size()) ||
+             lastFont.family == f.family))
             return *last;
         auto &e = fonts[f];
         if (!e) {
@@ -535,14 +635,32 @@ double TextLayoutCache::lineHeight(const ReportFont &f) { return d->entry(f).lin
 
 int TextLayoutCache::paragraphCount() const { return d->paragraphCount; }
 
+quint64 TextLayoutCache::serial() const { return d->serial; }
+
 const LaidParagraph &TextLayoutCache::paragraph(const QString &text, const ReportFont &font,
                                                 Qt::LayoutDirection direction, double wrapWidth)
 {
     const double width = wrapWidth < 0 ? -1.0 : wrapWidth;
     FontEntry &fe = d->entry(font);
-    auto &slot = fe.paragraphs[ParagraphKey{text, direction, width}];
-    if (slot)
+    // A text handed in again mostly shares the characters of the one kept
+    // with its layout: found by where they lie, without reading them.
+    Impl::Recent &recent =
+        d->recent[((quintptr(text.constData()) >> 4) ^ (quintptr(&fe) >> 6)) % Impl::kRecent];
+    if (recent.data == text.constData() && recent.size == text.size() && recent.font == &fe &&
+        recent.direction == direction && recent.width == width)
+        return *recent.paragraph;
+    auto [it, added] = fe.paragraphs.try_emplace(ParagraphKey{text, direction, width});
+    std::unique_ptr<LaidParagraph> &slot = it->second;
+    // The key's characters live as long as the cache: only those are
+    // remembered by where they lie.
+    auto remember = [&] {
+        if (it->first.text.constData() == text.constData())
+            recent = {text.constData(), text.size(), &fe, direction, width, slot.get()};
+    };
+    if (!added) {
+        remember();
         return *slot;
+    }
     ++d->paragraphCount;
     slot = std::make_unique<LaidParagraph>();
     QTextLayout layout;
@@ -565,6 +683,7 @@ const LaidParagraph &TextLayoutCache::paragraph(const QString &text, const Repor
         slot->naturalWidth = std::max(slot->naturalWidth, out.naturalWidth);
         slot->lines.push_back(std::move(out));
     }
+    remember();
     return *slot;
 }
 

@@ -100,9 +100,12 @@ struct Page {
 // The pages of a document, held compactly: each distinct text, text style,
 // colour and picture once, and per page a packed record of its items (a
 // booklet of many hundred pages takes a fraction of what its items would).
-// A page is unpacked when it is asked for: the list hands out copies, so a
-// page is changed by replacing it. A page may also come from elsewhere (a
-// page of a report file, kept as the file holds it) and is then unpacked
+// A coordinate is kept as its step from the same coordinate of the item
+// before it on the page, in a byte or two when the step is a multiple of
+// 1/64 pixel, else as it is; every value comes back exactly as it was put
+// in. A page is unpacked when it is asked for: the list hands out copies,
+// so a page is changed by replacing it. A page may also come from elsewhere
+// (a page of a report file, kept as the file holds it) and is then unpacked
 // from there when it is asked for.
 class PageList {
 public:
@@ -111,7 +114,10 @@ public:
     bool isEmpty() const { return m_pages.isEmpty(); }
     Page at(qsizetype i) const;
     const Page operator[](qsizetype i) const { return at(i); }
-    int itemCount(qsizetype i) const { return m_pages[i].count; }
+    int itemCount(qsizetype i) const
+    {
+        return m_open.active && i == m_pages.size() - 1 ? m_open.count : m_pages[i].count;
+    }
 
     void push_back(const Page &page);
     void append(const Page &page) { push_back(page); }
@@ -166,6 +172,18 @@ public:
     const QVector<QColor> &colors() const { return m_colors; }
     const QVector<QImage> &images() const { return m_images; }
 
+    // For a writer that places many items: the numbers of a text, style,
+    // colour or picture in this list (each found once and kept), and an
+    // item given by those numbers added to the last page.
+    quint32 stringId(const QString &s);
+    quint32 styleId(const TextStyle &s);
+    quint32 colorId(const QColor &c);
+    quint32 imageId(const QImage &img);
+    void addHeld(const HeldItem &item);
+    // An item as this list holds it, its texts, styles, colours and
+    // pictures numbered.
+    HeldItem heldOf(const DrawItem &item) { return held(item); }
+
     class const_iterator {
     public:
         using iterator_category = std::forward_iterator_tag;
@@ -197,14 +215,30 @@ private:
         qsizetype sourceIndex = 0;
     };
     static size_t hashStyle(const Style &s);
-    quint32 stringId(const QString &s);
-    quint32 styleId(const Style &s);
-    quint32 colorId(const QColor &c);
-    quint32 imageId(const QImage &img);
-    quint32 numberId(double v);
-    void pack(QByteArray &out, const DrawItem &item);
+    HeldItem held(const DrawItem &item);
+    // The bytes of page i: the last page while it is written lies in m_open.
+    const char *pageBytes(qsizetype i) const
+    {
+        return m_open.active && i == m_pages.size() - 1 ? m_open.bytes.get() : m_pages[i].bytes.constData();
+    }
+    // The last page as it is written: its bytes, its items and the
+    // coordinates of its last item. Ended (its bytes kept in a buffer of
+    // their own, as large as they are) when another page starts or the list
+    // changes otherwise; the buffer here is used again.
+    struct OpenPage {
+        bool active = false;
+        std::shared_ptr<char[]> bytes; // shared by copies of the list until one writes
+        size_t size = 0;
+        size_t capacity = 0;
+        int count = 0;
+        double last[5] = {};
+    };
+    void endOpenPage();
+    void startOpenPage();
+    void openLastPage();
 
     QVector<Packed> m_pages;
+    OpenPage m_open;
     QVector<QString> m_strings;
     QHash<QString, quint32> m_stringIds;
     // The same texts by where their characters lie: a text handed in again
@@ -217,22 +251,13 @@ private:
     QHash<QRgb, quint32> m_colorIds; // plain colours; others searched
     QVector<QImage> m_images;
     QHash<qint64, quint32> m_imageIds;
-    // Coordinates and widths: a booklet places its items at a few thousand
-    // distinct positions, each kept once, exactly.
-    QVector<double> m_numbers;
-    QHash<quint64, quint32> m_numberIds;
-    // The numbers, texts and colours met last, by a few bits of their key:
-    // most items repeat what an item before them had.
-    struct RecentNumber {
-        quint64 bits = 0;
-        quint32 id = 0; // 0: empty, else the id + 1
-    };
+    // The texts met last, by a few bits of where they lie: most items
+    // repeat what an item before them had.
     struct RecentText {
         const void *data = nullptr;
         qsizetype size = -1;
         quint32 id = 0;
     };
-    std::vector<RecentNumber> m_recentNumbers;
     std::vector<RecentText> m_recentTexts;
     QRgb m_lastRgb = 0;
     qint32 m_lastColor = -1;
@@ -302,6 +327,8 @@ public:
     const LaidParagraph &paragraph(const QString &text, const ReportFont &font,
                                    Qt::LayoutDirection direction, double wrapWidth);
     int paragraphCount() const;
+    // A number no other cache of the program has had.
+    quint64 serial() const;
 
 private:
     struct Impl;

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <optional>
 
 namespace pf::report {
@@ -291,24 +292,35 @@ QVector<Element *> Report::elements(ElementKind kind) const
 
 namespace {
 
+// A band laid out: its height and its items relative to the band's top
+// left corner, with their texts, styles, colours and pictures numbered in
+// the pages being made.
 struct LaidOut {
     double height = 0;
-    QVector<DrawItem> items; // relative to the band's top left corner
+    std::vector<PageList::HeldItem> items;
 };
 
-void addFrame(QVector<DrawItem> &items, const Frame &f, const QRectF &r)
+using Items = std::vector<PageList::HeldItem>;
+
+// Equal texts, found at once when they share their characters.
+bool sameText(const QString &a, const QString &b)
 {
-    if (!f.any() || f.width <= 0)
-        return;
-    if (f.top)
-        items.push_back(LineItem{r.topLeft(), r.topRight(), f.width, f.color});
-    if (f.bottom)
-        items.push_back(LineItem{r.bottomLeft(), r.bottomRight(), f.width, f.color});
-    if (f.left)
-        items.push_back(LineItem{r.topLeft(), r.bottomLeft(), f.width, f.color});
-    if (f.right)
-        items.push_back(LineItem{r.topRight(), r.bottomRight(), f.width, f.color});
+    return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
 }
+
+// Equal colours, found at once when they are the same bytes.
+bool sameColor(const QColor &a, const QColor &b)
+{
+    return std::memcmp(static_cast<const void *>(&a), static_cast<const void *>(&b), sizeof(QColor)) == 0 || a == b;
+}
+
+bool sameFont(const ReportFont &a, const ReportFont &b)
+{
+    return a.pointSize == b.pointSize && a.bold == b.bold && a.underline == b.underline &&
+           sameText(a.family, b.family) && sameColor(a.color, b.color);
+}
+
+using Held = PageList::HeldItem;
 
 Qt::Alignment horizontal(Qt::Alignment a)
 {
@@ -319,136 +331,14 @@ Qt::Alignment horizontal(Qt::Alignment a)
     return Qt::AlignLeft;
 }
 
-// Lays out one text element; returns the bottom of its box. Without items
-// the element is only measured.
-double layoutText(TextLayoutCache &cache, const TextElement &el, const QString &text,
-                  double bandWidth, QVector<DrawItem> *items)
+void translate(Held &item, double dx, double dy)
 {
-    // The element's direction stands for texts without letters; the others
-    // are laid out in their own direction.
-    const Qt::LayoutDirection direction = pf::ui::textDirection(text, el.direction);
-    const QRectF g = el.geometry;
-    const Qt::Alignment align = horizontal(el.alignment);
-    double x = g.left();
-    double w = g.width();
-    double textHeight = 0;
-    if (!text.isEmpty()) {
-        // The lines at the text's own breaks and its natural width; only a
-        // text that must wrap is laid out again at its width.
-        const LaidParagraph &free = cache.paragraph(text, el.font, direction, -1);
-        const double natural = free.naturalWidth;
-        bool wrap = false;
-        if (el.autoSize) {
-            w = std::ceil(natural);
-            if (el.wordWrap) {
-                double avail;
-                if (align == Qt::AlignRight)
-                    avail = g.right();
-                else if (align == Qt::AlignHCenter)
-                    avail = 2 * std::min(g.center().x(), bandWidth - g.center().x());
-                else
-                    avail = bandWidth - g.left();
-                if (w > avail) {
-                    w = std::max(avail, 1.0);
-                    wrap = true;
-                }
-            }
-            if (align == Qt::AlignRight)
-                x = g.right() - w;
-            else if (align == Qt::AlignHCenter)
-                x = g.center().x() - w / 2;
-        } else {
-            wrap = el.wordWrap && natural > w;
-        }
-        const LaidParagraph &laid = wrap ? cache.paragraph(text, el.font, direction, w) : free;
-        if (!laid.lines.isEmpty())
-            textHeight = laid.lines.back().y + laid.lines.back().height;
-        if (items)
-            for (const LaidLine &line : laid.lines)
-                if (!line.text.isEmpty())
-                    items->push_back(
-                        TextRun{line.text, el.font, direction, align, QRectF(x, g.top() + line.y, w, line.height)});
-    } else {
-        if (el.autoSize)
-            w = 0;
-        textHeight = cache.lineHeight(el.font);
+    item.v[0] += dx;
+    item.v[1] += dy;
+    if (item.kind == Held::Line) {
+        item.v[2] += dx;
+        item.v[3] += dy;
     }
-    const double h = el.autoSize ? textHeight : std::max(g.height(), textHeight);
-    const QRectF box(x, g.top(), w, h);
-    if (items)
-        addFrame(*items, el.frame, box);
-    return box.bottom();
-}
-
-double layoutImage(const Image &img, QVector<DrawItem> &items)
-{
-    const QRectF g = img.geometry;
-    if (!img.picture.isNull() && g.width() > 0 && g.height() > 0) {
-        if (img.stretch) {
-            items.push_back(ImageItem{g, img.picture});
-        } else {
-            const int w = std::min(img.picture.width(), int(std::floor(g.width())));
-            const int h = std::min(img.picture.height(), int(std::floor(g.height())));
-            if (w > 0 && h > 0) {
-                const QImage part = (w == img.picture.width() && h == img.picture.height())
-                                        ? img.picture
-                                        : img.picture.copy(0, 0, w, h);
-                items.push_back(ImageItem{QRectF(g.left(), g.top(), w, h), part});
-            }
-        }
-    }
-    addFrame(items, img.frame, g);
-    return g.bottom();
-}
-
-void translate(DrawItem &item, double dx, double dy);
-
-double layoutDrawing(const Drawing &d, QVector<DrawItem> &items)
-{
-    const QRectF g = d.geometry;
-    for (DrawItem item : d.items) {
-        translate(item, g.left(), g.top());
-        items.push_back(std::move(item));
-    }
-    addFrame(items, d.frame, g);
-    return g.bottom();
-}
-
-double layoutShape(const Shape &s, QVector<DrawItem> &items)
-{
-    const QRectF g = s.geometry;
-    switch (s.shape) {
-    case ShapeKind::Rectangle:
-        items.push_back(RectItem{g, s.penWidth, s.penColor, s.fill});
-        break;
-    case ShapeKind::HorizontalLine: {
-        const double y = g.center().y();
-        items.push_back(LineItem{QPointF(g.left(), y), QPointF(g.right(), y), s.penWidth, s.penColor});
-        break;
-    }
-    case ShapeKind::VerticalLine: {
-        const double x = g.center().x();
-        items.push_back(LineItem{QPointF(x, g.top()), QPointF(x, g.bottom()), s.penWidth, s.penColor});
-        break;
-    }
-    }
-    addFrame(items, s.frame, g);
-    return g.bottom();
-}
-
-void translate(DrawItem &item, double dx, double dy)
-{
-    std::visit(
-        [&](auto &it) {
-            using T = std::decay_t<decltype(it)>;
-            if constexpr (std::is_same_v<T, LineItem>) {
-                it.p1 += QPointF(dx, dy);
-                it.p2 += QPointF(dx, dy);
-            } else {
-                it.rect.translate(dx, dy);
-            }
-        },
-        item);
 }
 
 // Keeps the cursors of the datasets a report walks: the report's records and
@@ -541,7 +431,7 @@ private:
 class Renderer {
 public:
     Renderer(Report &report, Document &doc, int *pageNumber, TextLayoutCache &cache)
-        : r(report), doc(doc), pageNumber(pageNumber), m_cache(cache)
+        : r(report), doc(doc), pages(doc.pages), pageNumber(pageNumber), m_cache(cache)
     {
         left = mmToPx(r.page.leftMarginMm);
         top = mmToPx(r.page.topMarginMm);
@@ -563,6 +453,28 @@ public:
     void run()
     {
         const CursorKeeper keeper(r);
+        // The report's walk over its datasets reads in one read transaction
+        // of each database.
+        std::vector<std::unique_ptr<pf::db::ReadScope>> walks;
+        auto walkOn = [&](pf::db::Dataset *ds) {
+            pf::db::Database *db = ds ? ds->database() : nullptr;
+            if (db && std::none_of(m_walked.begin(), m_walked.end(), [&](pf::db::Database *d) { return d == db; })) {
+                m_walked.push_back(db);
+                walks.push_back(std::make_unique<pf::db::ReadScope>(db));
+            }
+        };
+        walkOn(r.dataset);
+        for (Band *b : r.bands())
+            if (b->type() == BandType::SubDetail)
+                walkOn(static_cast<SubDetailBand *>(b)->dataset);
+        // Widths the form code asks for while it runs come from the run's
+        // layouts.
+        struct RunTexts {
+            Report &r;
+            TextLayoutCache *before;
+            RunTexts(Report &r, TextLayoutCache *texts) : r(r), before(r.m_runTexts) { r.m_runTexts = texts; }
+            ~RunTexts() { r.m_runTexts = before; }
+        } runTexts(r, &m_cache);
         bool print = true;
         if (r.beforePrint)
             r.beforePrint(r, print);
@@ -581,17 +493,22 @@ public:
         pf::db::Dataset *ds = r.dataset;
         if (ds && ds->active())
             toFirst(ds);
-        const bool empty = ds && (!ds->active() || ds->eof());
+        const int records = !ds && r.records ? r.records.count() : -1;
+        const bool empty = ds ? (!ds->active() || ds->eof()) : records == 0;
         if (!(empty && !r.printIfEmpty)) {
             openPage();
+            resetGroups(nullptr);
             if (ds) {
-                resetGroups(nullptr);
                 while (ds->active() && !ds->eof()) {
                     masterRecord();
                     ds->next();
                 }
+            } else if (records >= 0) {
+                for (int i = 0; i < records; ++i) {
+                    r.records.select(i);
+                    masterRecord();
+                }
             } else {
-                resetGroups(nullptr);
                 masterRecord();
             }
             printBand(summary);
@@ -602,6 +519,18 @@ public:
     }
 
 private:
+    struct Level {
+        QVector<SubDetailBand *> children;
+        QVector<GroupHeaderBand *> groups;
+    };
+
+    const Level &levelOf(const SubDetailBand *owner) const
+    {
+        static const Level none;
+        const auto it = levels.constFind(owner);
+        return it == levels.constEnd() ? none : it.value();
+    }
+
     // Moves to the first record. A detail that has just followed its master
     // stands there already: moving it again would only make its own details
     // read their rows once more.
@@ -614,39 +543,53 @@ private:
 
     void masterRecord()
     {
-        printGroups(nullptr);
+        const Level &level = levelOf(nullptr);
+        printGroups(nullptr, level);
         printBand(detail);
-        for (SubDetailBand *sd : levels.value(nullptr).children)
+        for (SubDetailBand *sd : level.children)
             runSubDetail(sd);
     }
 
     void runSubDetail(SubDetailBand *sd)
     {
         pf::db::Dataset *ds = sd->dataset;
+        const int records = !ds && sd->records ? sd->records.count() : -1;
         bool hasRows = true;
         if (ds) {
             if (ds->active())
                 toFirst(ds);
             hasRows = ds->active() && !ds->eof();
+        } else if (records >= 0) {
+            hasRows = records > 0;
         }
         if (!hasRows && !sd->printIfEmpty)
             return;
+        const Level &level = levelOf(sd);
         // The header stays with the first row; with no rows it stands alone.
-        if (hasRows)
+        if (hasRows) {
+            if (records > 0)
+                sd->records.select(0);
             printBand(sd->header(), [&] { return followingHeight(sd, nullptr); });
-        else
+        } else {
             printBand(sd->header());
+        }
         resetGroups(sd);
         auto row = [&] {
-            printGroups(sd);
+            printGroups(sd, level);
             printBand(sd);
-            for (SubDetailBand *child : levels.value(sd).children)
+            for (SubDetailBand *child : level.children)
                 runSubDetail(child);
         };
         if (ds) {
             while (ds->active() && !ds->eof()) {
                 row();
                 ds->next();
+            }
+        } else if (records >= 0) {
+            for (int i = 0; i < records; ++i) {
+                if (i > 0)
+                    sd->records.select(i);
+                row();
             }
         } else {
             row();
@@ -656,13 +599,13 @@ private:
 
     void resetGroups(SubDetailBand *owner)
     {
-        for (GroupHeaderBand *g : levels.value(owner).groups)
+        for (GroupHeaderBand *g : levelOf(owner).groups)
             g->lastKey.reset();
     }
 
-    void printGroups(SubDetailBand *owner)
+    void printGroups(SubDetailBand *owner, const Level &level)
     {
-        for (GroupHeaderBand *g : levels.value(owner).groups) {
+        for (GroupHeaderBand *g : level.groups) {
             const QString key = g->key ? g->key() : QString();
             if (g->lastKey && *g->lastKey == key)
                 continue;
@@ -681,7 +624,7 @@ private:
     {
         double h = 0;
         bool past = after == nullptr;
-        for (GroupHeaderBand *g : levels.value(owner).groups) {
+        for (GroupHeaderBand *g : levelOf(owner).groups) {
             if (g == after) {
                 past = true;
                 continue;
@@ -766,7 +709,7 @@ private:
 
     void openPage()
     {
-        doc.pages.addPage();
+        pages.addPage();
         ++*pageNumber;
         ++pagesOfReport;
         r.m_pageNumber = *pageNumber;
@@ -796,9 +739,9 @@ private:
 
     void place(LaidOut &lo, double at)
     {
-        for (DrawItem &item : lo.items) {
+        for (Held &item : lo.items) {
             translate(item, left, at);
-            doc.pages.addItem(item);
+            pages.addHeld(item);
         }
     }
 
@@ -810,10 +753,209 @@ private:
         return false;
     }
 
+    // ------------------------------------------------------------ elements
+
+    quint32 colorId(const QColor &c) const
+    {
+        // The frames of a report are drawn in one colour or a few.
+        if (m_lastColor >= 0 && sameColor(c, m_lastColorValue))
+            return quint32(m_lastColor);
+        m_lastColorValue = c;
+        m_lastColor = qint64(pages.colorId(c));
+        return quint32(m_lastColor);
+    }
+
+    void addFrame(Items &items, const Frame &f, const QRectF &r) const
+    {
+        if (!f.any() || f.width <= 0)
+            return;
+        const quint32 color = colorId(f.color);
+        auto line = [&](const QPointF &a, const QPointF &b) {
+            Held h;
+            h.kind = Held::Line;
+            h.ids[0] = color;
+            h.ids[1] = 0;
+            h.v[0] = a.x();
+            h.v[1] = a.y();
+            h.v[2] = b.x();
+            h.v[3] = b.y();
+            h.v[4] = f.width;
+            items.push_back(h);
+        };
+        if (f.top)
+            line(r.topLeft(), r.topRight());
+        if (f.bottom)
+            line(r.bottomLeft(), r.bottomRight());
+        if (f.left)
+            line(r.topLeft(), r.bottomLeft());
+        if (f.right)
+            line(r.topRight(), r.bottomRight());
+    }
+
+    // Lays out one text element; returns the bottom of its box. Without
+    // items the element is only measured.
+    double layoutText(const TextElement &el, const QString &text, Items *items) const
+    {
+        TextElement::Laid &memo = el.m_laid;
+        const Qt::Alignment align = horizontal(el.alignment);
+        // What was found for the element before holds while its font,
+        // direction and alignment stay; its text is looked at next.
+        if (memo.run != m_cache.serial() || memo.given != el.direction || memo.alignment != align ||
+            !sameFont(memo.font, el.font)) {
+            memo = TextElement::Laid();
+            memo.run = m_cache.serial();
+            memo.given = el.direction;
+            memo.alignment = align;
+            memo.font = el.font;
+        }
+        const QRectF g = el.geometry;
+        double x = g.left();
+        double w = g.width();
+        double textHeight = 0;
+        if (!text.isEmpty()) {
+            if (!memo.free || !sameText(memo.text, text)) {
+                // The element's direction stands for texts without letters;
+                // the others are laid out in their own direction.
+                const Qt::LayoutDirection direction = pf::ui::textDirection(text, el.direction);
+                if (direction != memo.direction)
+                    memo.style = -1;
+                memo.direction = direction;
+                memo.text = text;
+                // The lines at the text's own breaks and its natural width.
+                memo.free = &m_cache.paragraph(text, el.font, direction, -1);
+            }
+            const Qt::LayoutDirection direction = memo.direction;
+            const LaidParagraph &free = *memo.free;
+            const double natural = free.naturalWidth;
+            // Only a text that must wrap is laid out again at its width.
+            bool wrap = false;
+            if (el.autoSize) {
+                w = std::ceil(natural);
+                if (el.wordWrap) {
+                    double avail;
+                    if (align == Qt::AlignRight)
+                        avail = g.right();
+                    else if (align == Qt::AlignHCenter)
+                        avail = 2 * std::min(g.center().x(), width - g.center().x());
+                    else
+                        avail = width - g.left();
+                    if (w > avail) {
+                        w = std::max(avail, 1.0);
+                        wrap = true;
+                    }
+                }
+                if (align == Qt::AlignRight)
+                    x = g.right() - w;
+                else if (align == Qt::AlignHCenter)
+                    x = g.center().x() - w / 2;
+            } else {
+                wrap = el.wordWrap && natural > w;
+            }
+            const LaidParagraph &laidText = wrap ? m_cache.paragraph(text, el.font, direction, w) : free;
+            if (!laidText.lines.isEmpty())
+                textHeight = laidText.lines.back().y + laidText.lines.back().height;
+            if (items) {
+                if (memo.style < 0)
+                    memo.style = pages.styleId(PageList::TextStyle{el.font, direction, align});
+                for (const LaidLine &line : laidText.lines)
+                    if (!line.text.isEmpty()) {
+                        Held h;
+                        h.kind = Held::Text;
+                        h.ids[0] = pages.stringId(line.text);
+                        h.ids[1] = quint32(memo.style);
+                        h.v[0] = x;
+                        h.v[1] = g.top() + line.y;
+                        h.v[2] = w;
+                        h.v[3] = line.height;
+                        h.v[4] = 0;
+                        items->push_back(h);
+                    }
+            }
+        } else {
+            if (el.autoSize)
+                w = 0;
+            textHeight = m_cache.lineHeight(el.font);
+        }
+        const double h = el.autoSize ? textHeight : std::max(g.height(), textHeight);
+        const QRectF box(x, g.top(), w, h);
+        if (items)
+            addFrame(*items, el.frame, box);
+        return box.bottom();
+    }
+
+    void addBox(Items &items, Held::Kind kind, const QRectF &box, double pen, quint32 id0, quint32 id1) const
+    {
+        Held h;
+        h.kind = kind;
+        h.ids[0] = id0;
+        h.ids[1] = id1;
+        h.v[0] = box.x();
+        h.v[1] = box.y();
+        h.v[2] = box.width();
+        h.v[3] = box.height();
+        h.v[4] = pen;
+        items.push_back(h);
+    }
+
+    double layoutImage(const Image &img, Items &items) const
+    {
+        const QRectF g = img.geometry;
+        if (!img.picture.isNull() && g.width() > 0 && g.height() > 0) {
+            if (img.stretch) {
+                addBox(items, Held::Image, g, 0, pages.imageId(img.picture), 0);
+            } else {
+                const int w = std::min(img.picture.width(), int(std::floor(g.width())));
+                const int h = std::min(img.picture.height(), int(std::floor(g.height())));
+                if (w > 0 && h > 0) {
+                    const QImage part = (w == img.picture.width() && h == img.picture.height())
+                                            ? img.picture
+                                            : img.picture.copy(0, 0, w, h);
+                    addBox(items, Held::Image, QRectF(g.left(), g.top(), w, h), 0, pages.imageId(part), 0);
+                }
+            }
+        }
+        addFrame(items, img.frame, g);
+        return g.bottom();
+    }
+
+    double layoutDrawing(const Drawing &d, Items &items) const
+    {
+        const QRectF g = d.geometry;
+        for (const DrawItem &item : d.items) {
+            Held h = pages.heldOf(item);
+            translate(h, g.left(), g.top());
+            items.push_back(h);
+        }
+        addFrame(items, d.frame, g);
+        return g.bottom();
+    }
+
+    double layoutShape(const Shape &s, Items &items) const
+    {
+        const QRectF g = s.geometry;
+        switch (s.shape) {
+        case ShapeKind::Rectangle:
+            addBox(items, Held::Rect, g, s.penWidth, colorId(s.penColor), colorId(s.fill));
+            break;
+        case ShapeKind::HorizontalLine: {
+            const double y = g.center().y();
+            addBox(items, Held::Line, QRectF(g.left(), y, g.right(), y), s.penWidth, colorId(s.penColor), 0);
+            break;
+        }
+        case ShapeKind::VerticalLine: {
+            const double x = g.center().x();
+            addBox(items, Held::Line, QRectF(x, g.top(), x, g.bottom()), s.penWidth, colorId(s.penColor), 0);
+            break;
+        }
+        }
+        addFrame(items, s.frame, g);
+        return g.bottom();
+    }
+
     // Lays a band out as it stands and returns its height; the drawn items,
     // relative to the band's top left corner, go to items, or nowhere when
     // the band is only measured.
-    double layoutBand(const Band &b, QVector<DrawItem> *items) const
+    double layoutBand(const Band &b, Items *items) const
     {
         std::vector<const Element *> &order = m_order;
         order.clear();
@@ -830,23 +972,22 @@ private:
         const bool background = b.color.alpha() > 0 && b.color != QColor(Qt::white);
         const qsizetype backgroundAt = items ? items->size() : 0;
         if (items && background)
-            items->push_back(RectItem{}); // filled in when the height is known
+            items->push_back(Held{}); // filled in when the height is known
         double h = b.height;
         for (const Element *e : order) {
             double bottomOf = 0;
             switch (e->kind()) {
             case ElementKind::Label:
-                bottomOf = layoutText(m_cache, *static_cast<const Label *>(e), static_cast<const Label *>(e)->text,
-                                      width, items);
+                bottomOf = layoutText(*static_cast<const Label *>(e), static_cast<const Label *>(e)->text, items);
                 break;
             case ElementKind::DBText: {
                 auto *t = static_cast<const DBText *>(e);
-                bottomOf = layoutText(m_cache, *t, t->currentText(), width, items);
+                bottomOf = layoutText(*t, t->currentText(), items);
                 break;
             }
             case ElementKind::SysData: {
                 auto *s = static_cast<const SysData *>(e);
-                bottomOf = layoutText(m_cache, *s, s->prefix + QString::number(*pageNumber), width, items);
+                bottomOf = layoutText(*s, s->prefix + QString::number(*pageNumber), items);
                 break;
             }
             case ElementKind::Image:
@@ -863,8 +1004,15 @@ private:
         }
         if (items) {
             const QRectF box(0, 0, width, h);
-            if (background)
-                (*items)[backgroundAt] = RectItem{box, 0, Qt::transparent, b.color};
+            if (background) {
+                Held fill{};
+                fill.kind = Held::Rect;
+                fill.ids[0] = colorId(Qt::transparent);
+                fill.ids[1] = colorId(b.color);
+                fill.v[2] = box.width();
+                fill.v[3] = box.height();
+                (*items)[backgroundAt] = fill;
+            }
             addFrame(*items, b.frame, box);
         }
         return h;
@@ -872,6 +1020,7 @@ private:
 
     Report &r;
     Document &doc;
+    PageList &pages;
     int *pageNumber;
     int pagesOfReport = 0;
     double left = 0, top = 0, bottom = 0, width = 0;
@@ -879,15 +1028,14 @@ private:
     double bodyTop = 0;
     Band *title = nullptr, *pageHeader = nullptr, *columnHeader = nullptr, *detail = nullptr,
          *summary = nullptr, *pageFooter = nullptr;
-    struct Level {
-        QVector<SubDetailBand *> children;
-        QVector<GroupHeaderBand *> groups;
-    };
     QHash<const SubDetailBand *, Level> levels; // null: the report's detail level
     LaidOut laid;  // the band being printed; its storage is reused
     LaidOut fixed; // the same for a band at a fixed place
     TextLayoutCache &m_cache;
     mutable std::vector<const Element *> m_order;
+    mutable QColor m_lastColorValue;
+    mutable qint64 m_lastColor = -1;
+    std::vector<pf::db::Database *> m_walked;
 };
 
 void Report::renderInto(Document &doc, int *pageNumber, TextLayoutCache &texts)
@@ -903,6 +1051,42 @@ Document Report::render()
     TextLayoutCache texts;
     renderInto(doc, &n, texts);
     return doc;
+}
+
+double Report::textWidth(const QString &text, const ReportFont &font, Qt::LayoutDirection direction)
+{
+    TextLayoutCache *texts = m_runTexts;
+    if (!texts) {
+        // Kept between runs, within bounds: a form measures the same few
+        // captions and values again and again.
+        if (!m_ownTexts || m_ownTexts->paragraphCount() > 20000)
+            m_ownTexts = std::make_unique<TextLayoutCache>();
+        texts = m_ownTexts.get();
+    }
+    return texts->paragraph(text, font, direction, -1).naturalWidth;
+}
+
+double Report::textWidth(const TextElement &element, const QString &text)
+{
+    if (!m_runTexts)
+        return textWidth(text, element.font, element.direction);
+    // An element measured again with the same text, as its form code does
+    // row after row, takes the width found before.
+    TextElement::Laid &memo = element.m_laid;
+    const Qt::Alignment align = horizontal(element.alignment);
+    if (memo.run != m_runTexts->serial() || memo.given != element.direction || memo.alignment != align ||
+        !sameFont(memo.font, element.font)) {
+        memo = TextElement::Laid();
+        memo.run = m_runTexts->serial();
+        memo.given = element.direction;
+        memo.alignment = align;
+        memo.font = element.font;
+    }
+    if (!memo.measured.isNull() && sameText(memo.measured, text))
+        return memo.measuredWidth;
+    memo.measured = text;
+    memo.measuredWidth = m_runTexts->paragraph(text, element.font, element.direction, -1).naturalWidth;
+    return memo.measuredWidth;
 }
 
 // ---------------------------------------------------------------- composite

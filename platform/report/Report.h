@@ -153,6 +153,28 @@ public:
 
 protected:
     using Element::Element;
+
+private:
+    friend class Renderer;
+    friend class Report;
+    // What the engine found when it last laid the element out in a run: the
+    // next layout of the same text in the same font and direction takes it
+    // as it stands.
+    struct Laid {
+        quint64 run = 0; // the run's text layouts; 0: nothing kept
+        QString text;
+        ReportFont font;
+        Qt::LayoutDirection given = Qt::RightToLeft; // the element's direction then
+        Qt::LayoutDirection direction = Qt::RightToLeft; // the text's own
+        Qt::Alignment alignment;
+        const LaidParagraph *free = nullptr;
+        qint64 style = -1; // the style's number in the run's pages; -1 none yet
+        // The text last measured for the form code, in the element's own
+        // direction, and its width.
+        QString measured;
+        double measuredWidth = 0;
+    };
+    mutable Laid m_laid;
 };
 
 // A text set by the form code (a caption).
@@ -218,6 +240,16 @@ private:
 };
 
 enum class ShapeKind { Rectangle, HorizontalLine, VerticalLine };
+
+// The records of a data level that are not a dataset's rows (values the
+// form keeps of its own): count() gives how many records the level has
+// under its master's current record, and select(i) makes record i (from 0)
+// current before the level's bands for it print.
+struct RecordWalk {
+    std::function<int()> count;
+    std::function<void(int)> select;
+    explicit operator bool() const { return bool(count); }
+};
 
 // A rectangle, or a line across the middle of the element's box.
 class Shape : public Element {
@@ -293,7 +325,8 @@ private:
 // sub-detail or, when null, the report's detail level.
 class SubDetailBand : public Band {
 public:
-    pf::db::Dataset *dataset = nullptr; // none: printed once per master record
+    pf::db::Dataset *dataset = nullptr; // none: its records, or once per master record
+    RecordWalk records;                 // used when there is no dataset
     bool printIfEmpty = true;           // header and footer also print without rows
 
     SubDetailBand *master() const { return m_master; }
@@ -331,8 +364,9 @@ public:
     QString title;
     PageSetup page;
     ReportFont font = ReportFont::fromPixels(QStringLiteral("Arial"), 13);
-    pf::db::Dataset *dataset = nullptr; // the master records; none: one pass
-    bool printIfEmpty = true;           // with an empty dataset still print title and summary
+    pf::db::Dataset *dataset = nullptr; // the master records; none: its records, or one pass
+    RecordWalk records;                 // used when there is no dataset
+    bool printIfEmpty = true;           // with no records still print title and summary
     bool firstPageHeader = true;
     bool lastPageFooter = true;
 
@@ -372,6 +406,15 @@ public:
     Document render();
     int pageNumber() const { return m_pageNumber; }
 
+    // The width of the widest line of a text in a font and base direction,
+    // from the same layouts the report prints with: while the report is laid
+    // out, those of the run (the text is shaped once for both), otherwise
+    // those the report keeps for such questions.
+    double textWidth(const QString &text, const ReportFont &font, Qt::LayoutDirection direction);
+    // The same for a text of an element of the report, in the element's font
+    // and direction.
+    double textWidth(const TextElement &element, const QString &text);
+
 private:
     friend class CompositeReport;
     friend class Renderer;
@@ -384,6 +427,8 @@ private:
     QString m_name;
     std::vector<std::unique_ptr<Band>> m_bands;
     int m_pageNumber = 0;
+    TextLayoutCache *m_runTexts = nullptr;      // the run's layouts while laid out
+    std::unique_ptr<TextLayoutCache> m_ownTexts; // for widths asked outside a run
 };
 
 // Several reports joined into one run of pages, in the order the add-pages

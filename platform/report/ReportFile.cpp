@@ -22,6 +22,10 @@
 #include <cstring>
 #include <system_error>
 #include <thread>
+#include <optional>
+#include <mutex>
+#include <deque>
+#include <condition_variable>
 
 namespace pf::report {
 
@@ -622,115 +626,211 @@ size_t qHash(const StyleKey &k, size_t seed = 0)
     return qHashMulti(seed, k.family, k.size, k.flags, k.align, k.color);
 }
 
-constexpr int kPackingLevel = 2;
-
-// The sections of the file being written: their bytes are gathered first
-// and packed at the end, on several cores when there is much to pack.
-class SectionWriter {
+// The sections of a file, written in order as they are made. Packing
+// happens on helper threads when there is much to pack: sections are handed
+// over in batches through a queue of bounded length, and each batch is
+// written as soon as it and those before it are packed, so that only a few
+// batches are held at any time, whatever the size of the report.
+class SectionStream {
 public:
-    explicit SectionWriter(bool compress) : m_compress(compress) {}
-
-    void section(char kind, QByteArray raw) { m_sections.push_back({kind, std::move(raw)}); }
-
-    QByteArray finish()
+    SectionStream(QIODevice &out, bool compress, int threads) : m_out(out), m_compress(compress)
     {
-        section('E', QByteArray());
-        QVector<QByteArray> packed(m_sections.size());
-        if (m_compress) {
-            packAll(packed);
-            // Far too repetitive to pack: stored as it is (see kMaxRatio).
-            qint64 packedTotal = 0, unpackedTotal = 0;
-            for (qsizetype i = 0; i < m_sections.size(); ++i) {
-                unpackedTotal += m_sections[i].raw.size();
-                packedTotal += m_sections[i].raw.isEmpty() ? 0 : packed[i].size();
-            }
-            if (unpackedTotal > kRatioFloor && unpackedTotal > kMaxRatio * packedTotal)
-                packed = QVector<QByteArray>(m_sections.size());
+        ByteWriter head;
+        head.u32(quint32(kReportFileVersion));
+        put(kMagic2);
+        put(head.out);
+        try {
+            for (int t = 1; compress && t < threads; ++t)
+                m_helpers.emplace_back([this] { help(); });
+        } catch (const std::system_error &) {
+            // No more threads: the rest is packed here.
         }
-        qint64 size = 12;
-        for (qsizetype i = 0; i < m_sections.size(); ++i)
-            size += 10 + (packed[i].isEmpty() ? m_sections[i].raw.size() : packed[i].size());
-        QByteArray file;
-        file.reserve(size);
-        ByteWriter v;
-        v.u32(quint32(kReportFileVersion));
-        file = kMagic2 + v.out;
-        for (qsizetype i = 0; i < m_sections.size(); ++i) {
-            const QByteArray &raw = m_sections[i].raw;
-            const bool isPacked = !packed[i].isEmpty();
-            const QByteArray &body = isPacked ? packed[i] : raw;
-            ByteWriter h;
-            h.u8(quint8(m_sections[i].kind));
-            h.u8(isPacked ? 1 : 0);
-            h.u32(quint32(body.size()));
-            h.u32(quint32(raw.size()));
-            file.append(h.out);
-            file.append(body);
-        }
-        return file;
+    }
+
+    ~SectionStream() { stop(); }
+
+    void add(char kind, QByteArray raw)
+    {
+        if (!m_batch)
+            m_batch = std::make_shared<Batch>();
+        m_batchBytes += raw.size();
+        m_batch->sections.push_back({kind, std::move(raw), QByteArray()});
+        if (m_batchBytes >= kBatchBytes || m_batch->sections.size() >= kBatchSections)
+            handOver();
+    }
+
+    // Writes the end and everything still held; throws when the file could
+    // not be packed or written.
+    void finish()
+    {
+        add('E', QByteArray());
+        handOver();
+        std::unique_lock lock(m_mutex);
+        while (!m_inFlight.empty())
+            writeFront(lock);
+        lock.unlock();
+        stop();
+        if (m_packFailed)
+            cannotSave(QStringLiteral("the data could not be packed"));
+        if (m_writeFailed)
+            cannotSave(m_out.errorString());
     }
 
 private:
     struct Section {
         char kind;
         QByteArray raw;
+        QByteArray packed; // empty: stored as it is
     };
+    struct Batch {
+        std::vector<Section> sections;
+        bool done = false;
+    };
+    // A batch of about a megabyte: enough for the threads to share out,
+    // little enough to keep several in hand.
+    static constexpr qint64 kBatchBytes = 1 << 20;
+    static constexpr size_t kBatchSections = 256;
 
-    // Packs every non-empty section with zlib at a fast level: level 2
-    // packs a booklet in about a third of the time of the default level
-    // into a file a fifth larger (level 1, a third larger).
-    void packAll(QVector<QByteArray> &packed) const
+    int maxInFlight() const { return 2 * int(m_helpers.size()) + 2; }
+
+    void handOver()
     {
-        qint64 total = 0;
-        for (const Section &s : m_sections)
-            total += s.raw.size();
-        std::atomic<qsizetype> nextSection{0};
-        std::atomic<bool> failed{false};
-        auto work = [&] {
-            z_stream z{};
-            if (deflateInit(&z, kPackingLevel) != Z_OK) {
-                failed = true;
-                return;
-            }
-            for (qsizetype i; (i = nextSection++) < m_sections.size();) {
-                const QByteArray &raw = m_sections[i].raw;
-                if (raw.isEmpty())
-                    continue;
-                QByteArray out(qsizetype(deflateBound(&z, uLong(raw.size()))), Qt::Uninitialized);
-                z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(raw.constData()));
-                z.avail_in = uInt(raw.size());
-                z.next_out = reinterpret_cast<Bytef *>(out.data());
-                z.avail_out = uInt(out.size());
-                if (deflate(&z, Z_FINISH) != Z_STREAM_END) {
-                    failed = true;
-                } else {
-                    out.resize(qsizetype(z.total_out));
-                    packed[i] = std::move(out);
-                }
-                deflateReset(&z);
-            }
-            deflateEnd(&z);
-        };
-        // A report of a few pages is packed here; a booklet on the cores
-        // there are, a few megabytes each.
-        const qint64 perThread = 2 << 20;
-        const int threads = int(std::clamp<qint64>(total / perThread, 1, std::max(1u, std::thread::hardware_concurrency())));
-        std::vector<std::thread> helpers;
-        try {
-            for (int t = 1; t < threads; ++t)
-                helpers.emplace_back(work);
-        } catch (const std::system_error &) {
-            // No more threads: the rest is packed here.
+        if (!m_batch)
+            return;
+        std::shared_ptr<Batch> batch = std::move(m_batch);
+        m_batch.reset();
+        m_batchBytes = 0;
+        if (m_helpers.empty()) {
+            pack(*batch);
+            batch->done = true;
+            std::unique_lock lock(m_mutex);
+            m_inFlight.push_back(std::move(batch));
+            writeFront(lock);
+            return;
         }
-        work();
-        for (std::thread &t : helpers)
-            t.join();
-        if (failed)
-            cannotSave(QStringLiteral("the data could not be packed"));
+        std::unique_lock lock(m_mutex);
+        m_queue.push_back(batch);
+        m_inFlight.push_back(std::move(batch));
+        m_work.notify_one();
+        // What is packed is written; too much in hand waits for the oldest.
+        while (!m_inFlight.empty() && (m_inFlight.front()->done || int(m_inFlight.size()) > maxInFlight()))
+            writeFront(lock);
     }
 
+    // Writes the oldest batch once it is packed (the lock is let go while
+    // it is written).
+    void writeFront(std::unique_lock<std::mutex> &lock)
+    {
+        m_done.wait(lock, [&] { return m_inFlight.front()->done; });
+        std::shared_ptr<Batch> batch = std::move(m_inFlight.front());
+        m_inFlight.pop_front();
+        lock.unlock();
+        for (Section &s : batch->sections)
+            write(s);
+        batch.reset();
+        lock.lock();
+    }
+
+    void help()
+    {
+        for (;;) {
+            std::shared_ptr<Batch> batch;
+            {
+                std::unique_lock lock(m_mutex);
+                m_work.wait(lock, [&] { return m_stopping || !m_queue.empty(); });
+                if (m_stopping)
+                    return;
+                batch = std::move(m_queue.front());
+                m_queue.pop_front();
+            }
+            pack(*batch);
+            std::lock_guard lock(m_mutex);
+            batch->done = true;
+            m_done.notify_all();
+        }
+    }
+
+    void stop()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_stopping = true;
+        }
+        m_work.notify_all();
+        for (std::thread &t : m_helpers)
+            t.join();
+        m_helpers.clear();
+    }
+
+    // Packs every non-empty section with zlib at the packing level.
+    void pack(Batch &batch)
+    {
+        if (!m_compress)
+            return;
+        z_stream z{};
+        if (deflateInit(&z, kPackingLevel) != Z_OK) {
+            m_packFailed = true;
+            return;
+        }
+        for (Section &s : batch.sections) {
+            if (s.raw.isEmpty())
+                continue;
+            QByteArray out(qsizetype(deflateBound(&z, uLong(s.raw.size()))), Qt::Uninitialized);
+            z.next_in = reinterpret_cast<Bytef *>(s.raw.data());
+            z.avail_in = uInt(s.raw.size());
+            z.next_out = reinterpret_cast<Bytef *>(out.data());
+            z.avail_out = uInt(out.size());
+            if (deflate(&z, Z_FINISH) != Z_STREAM_END) {
+                m_packFailed = true;
+            } else {
+                out.truncate(qsizetype(z.total_out));
+                s.packed = std::move(out);
+            }
+            deflateReset(&z);
+        }
+        deflateEnd(&z);
+    }
+
+    void write(Section &s)
+    {
+        // A section is stored as it is when packed it would leave the file
+        // unpacking to more than kMaxRatio times what it holds so far: what
+        // a reader refuses as a trap.
+        bool packed = !s.packed.isEmpty();
+        if (packed && m_unpacked + s.raw.size() > kMaxRatio * (m_packed + s.packed.size()))
+            packed = false;
+        const QByteArray &body = packed ? s.packed : s.raw;
+        m_unpacked += s.raw.size();
+        m_packed += body.size();
+        ByteWriter h;
+        h.u8(quint8(s.kind));
+        h.u8(packed ? 1 : 0);
+        h.u32(quint32(body.size()));
+        h.u32(quint32(s.raw.size()));
+        put(h.out);
+        put(body);
+    }
+
+    void put(const QByteArray &bytes)
+    {
+        if (!m_writeFailed && !bytes.isEmpty() && m_out.write(bytes) != bytes.size())
+            m_writeFailed = true;
+    }
+
+    QIODevice &m_out;
     bool m_compress;
-    QVector<Section> m_sections;
+    std::vector<std::thread> m_helpers;
+    std::mutex m_mutex;
+    std::condition_variable m_work; // a batch waits to be packed, or the helpers are to stop
+    std::condition_variable m_done; // a batch was packed
+    std::deque<std::shared_ptr<Batch>> m_queue;    // to be packed
+    std::deque<std::shared_ptr<Batch>> m_inFlight; // made and not written yet, in order
+    bool m_stopping = false;
+    std::atomic<bool> m_packFailed{false};
+    bool m_writeFailed = false;
+    std::shared_ptr<Batch> m_batch; // being filled
+    qint64 m_batchBytes = 0;
+    qint64 m_unpacked = 0, m_packed = 0; // of the sections written
 };
 
 // Writes the fields of a page's items into a buffer known to be large
@@ -770,249 +870,331 @@ bool endsOk(const double *v)
     return true;
 }
 
-QByteArray encodeVersion2(const Document &doc, bool compress, const ReportFileLimits &limits)
-{
-    if (!inRange(doc.pageSizeMm.width(), 1, kMaxPageMm) || !inRange(doc.pageSizeMm.height(), 1, kMaxPageMm))
-        cannotSave(QStringLiteral("the paper size is out of range"));
-    if (doc.pages.size() > limits.maxPages)
-        tooLarge(QStringLiteral("%1 pages, at most %2").arg(doc.pages.size()).arg(limits.maxPages));
+// A document laid out as a file: what is numbered and how large, found in
+// a first walk over the pages, which also checks every item against the
+// limits, so that a report the file cannot hold is refused before anything
+// is written. The pages are then written one after another.
+class FilePlan {
+public:
+    FilePlan(const Document &doc, const ReportFileLimits &limits) : m_doc(doc), m_limits(limits)
+    {
+        if (!inRange(doc.pageSizeMm.width(), 1, kMaxPageMm) || !inRange(doc.pageSizeMm.height(), 1, kMaxPageMm))
+            cannotSave(QStringLiteral("the paper size is out of range"));
+        if (doc.pages.size() > limits.maxPages)
+            tooLarge(QStringLiteral("%1 pages, at most %2").arg(doc.pages.size()).arg(limits.maxPages));
+        m_own.list = &doc.pages;
+        m_bytes = 8 + 8 + 4 * 4 + 8;
+        for (int p = 0; p < doc.pages.size(); ++p)
+            planPage(p);
+        m_bytes += 4;
+        for (const QString &str : std::as_const(m_strings))
+            m_bytes += 4 + str.toUtf8().size();
+        m_bytes += qint64(m_styles.size()) * kStyleBytes + 4;
+        for (const QByteArray &png : std::as_const(m_images))
+            m_bytes += png.size();
+    }
 
-    // The list's own texts, styles, colours and pictures are written by
-    // their numbers; a page kept elsewhere (read from a file) is taken into
-    // a list of its own first.
-    const PageList *list = &doc.pages;
-    PageList held;
-    for (qsizetype p = 0; p < doc.pages.size(); ++p)
-        if (!doc.pages.isHeld(p)) {
-            if (list != &held) {
-                held = doc.pages;
-                list = &held;
-            }
-            held.replace(p, held.at(p));
+    // What the file's sections take unpacked, about.
+    qint64 unpackedBytes() const { return m_bytes; }
+
+    void write(QIODevice &out, bool compress)
+    {
+        SectionStream stream(out, compress, compress ? packingThreads(m_bytes) : 1);
+        {
+            ByteWriter h;
+            h.f64(m_doc.pageSizeMm.width());
+            h.f64(m_doc.pageSizeMm.height());
+            h.u32(quint32(m_doc.pages.size()));
+            h.u32(quint32(m_strings.size()));
+            h.u32(quint32(m_styles.size()));
+            h.u32(quint32(m_images.size()));
+            h.u64(quint64(m_items));
+            stream.add('H', h.out);
         }
-    const QVector<QString> &listStrings = list->strings();
-    const QVector<PageList::TextStyle> &listStyles = list->styles();
-    const QVector<QImage> &listImages = list->images();
-    QVector<QRgb> colors;
-    colors.reserve(list->colors().size());
-    for (const QColor &c : list->colors())
-        colors.push_back(c.rgba());
+        // Strings in sections of at most half the section limit.
+        ByteWriter sw;
+        quint32 inSection = 0;
+        auto flushStrings = [&] {
+            if (inSection == 0)
+                return;
+            const quint32 le = qToLittleEndian(inSection);
+            std::memcpy(sw.out.data(), &le, sizeof le);
+            stream.add('S', std::move(sw.out));
+            sw.out = QByteArray();
+            inSection = 0;
+        };
+        for (const QString &str : std::as_const(m_strings)) {
+            const QByteArray utf8 = str.toUtf8();
+            if (inSection > 0 && sw.out.size() + 4 + utf8.size() > m_limits.maxSectionBytes / 2)
+                flushStrings();
+            if (inSection == 0)
+                sw.u32(0);
+            sw.u32(quint32(utf8.size()));
+            sw.out.append(utf8);
+            ++inSection;
+        }
+        flushStrings();
+        const int stylesPerSection = int((m_limits.maxSectionBytes - 4) / kStyleBytes);
+        for (int from = 0; from < m_styles.size(); from += stylesPerSection) {
+            const int n = std::min<int>(stylesPerSection, int(m_styles.size()) - from);
+            ByteWriter f;
+            f.u32(quint32(n));
+            for (int i = from; i < from + n; ++i) {
+                f.u32(quint32(m_styles[i].family));
+                f.f64(m_styles[i].size);
+                f.u8(m_styles[i].flags);
+                f.u8(m_styles[i].align);
+                f.u32(m_styles[i].color);
+            }
+            stream.add('F', std::move(f.out));
+        }
+        for (const QByteArray &png : std::as_const(m_images))
+            stream.add('I', png);
+        for (int p = 0; p < m_doc.pages.size(); ++p)
+            stream.add('P', pageBytes(p));
+        stream.finish();
+    }
 
-    // The file numbers texts and styles by first use, families and texts
-    // together, as a reader meets them.
-    QVector<QString> strings;
-    QVector<qint32> stringOf(listStrings.size(), -1); // list number -> file number
-    QHash<QString, qint32> familyIds;                 // families that are no text of the list
-    auto addString = [&](const QString &s) {
-        if (strings.size() >= limits.maxStrings)
-            tooLarge(QStringLiteral("more than %1 different texts").arg(limits.maxStrings));
-        strings.push_back(s);
-        return qint32(strings.size() - 1);
+private:
+    static constexpr int kStyleBytes = 4 + 8 + 1 + 1 + 4;
+    static constexpr qsizetype kMaxItemBytes = 1 + 5 * 8 + 2 * 4;
+
+    // A page list's numbers of texts, styles and pictures in the file.
+    struct ListNumbers {
+        const PageList *list = nullptr;
+        QVector<qint32> stringOf; // -1: not in the file yet
+        QVector<quint8> textFits; // 0 unchecked, 1 fits, 2 does not
+        QVector<qint32> styleOf;
+        QVector<quint8> styleFits;
+        QVector<qint32> imageOf;
+        QVector<QRgb> colors;
+        void grow()
+        {
+            stringOf.resize(list->strings().size(), -1);
+            textFits.resize(list->strings().size(), 0);
+            styleOf.resize(list->styles().size(), -1);
+            styleFits.resize(list->styles().size(), 0);
+            imageOf.resize(list->images().size(), -1);
+            for (qsizetype i = colors.size(); i < list->colors().size(); ++i)
+                colors.push_back(list->colors()[i].rgba());
+        }
     };
-    auto textId = [&](quint32 id) {
-        qint32 &f = stringOf[id];
+
+    // The items of page p, from the list that holds them: a page kept
+    // elsewhere (read from a file) is taken into a list of its own first,
+    // one page at a time.
+    ListNumbers &itemsOf(int p, QVector<PageList::HeldItem> &items)
+    {
+        if (m_doc.pages.isHeld(p)) {
+            m_own.list->heldItems(p, items);
+            m_own.grow();
+            return m_own;
+        }
+        if (m_foreign.isEmpty())
+            m_foreign.push_back(m_doc.pages.at(p));
+        else
+            m_foreign.replace(0, m_doc.pages.at(p));
+        m_foreign.heldItems(0, items);
+        m_other.list = &m_foreign;
+        m_other.grow();
+        return m_other;
+    }
+
+    qint32 addString(const QString &s)
+    {
+        if (m_strings.size() >= m_limits.maxStrings)
+            tooLarge(QStringLiteral("more than %1 different texts").arg(m_limits.maxStrings));
+        m_strings.push_back(s);
+        return qint32(m_strings.size() - 1);
+    }
+
+    qint32 textId(ListNumbers &n, quint32 id)
+    {
+        qint32 &f = n.stringOf[id];
         if (f < 0)
-            f = addString(listStrings[id]);
+            f = addString(n.list->strings()[id]);
         return f;
-    };
-    // 0 unchecked, 1 fits, 2 does not.
-    QVector<quint8> textFits(listStrings.size(), 0);
-    QVector<StyleKey> styles;
-    QHash<StyleKey, qint32> styleIds;
-    QVector<qint32> styleOf(listStyles.size(), -1);
-    QVector<quint8> styleFits(listStyles.size(), 0);
-    auto styleId = [&](quint32 id) {
-        qint32 &f = styleOf[id];
+    }
+
+    qint32 styleId(ListNumbers &n, quint32 id)
+    {
+        qint32 &f = n.styleOf[id];
         if (f >= 0)
             return f;
-        const PageList::TextStyle &st = listStyles[id];
+        const PageList::TextStyle &st = n.list->styles()[id];
         qint32 family;
-        if (const qint64 asText = list->stringIdOf(st.font.family); asText >= 0) {
-            family = textId(quint32(asText));
+        if (const qint64 asText = n.list->stringIdOf(st.font.family); asText >= 0) {
+            family = textId(n, quint32(asText));
         } else {
-            auto it = familyIds.find(st.font.family);
-            if (it == familyIds.end())
-                it = familyIds.insert(st.font.family, addString(st.font.family));
+            auto it = m_familyIds.find(st.font.family);
+            if (it == m_familyIds.end())
+                it = m_familyIds.insert(st.font.family, addString(st.font.family));
             family = it.value();
         }
         const StyleKey key{family, st.font.pointSize,
                            quint8((st.font.bold ? kBold : 0) | (st.font.underline ? kUnderline : 0) |
                                   (st.direction == Qt::RightToLeft ? kRtl : 0)),
                            alignCode(st.alignment), st.font.color.rgba()};
-        f = styleIds.value(key, -1);
+        f = m_styleIds.value(key, -1);
         if (f < 0) {
-            if (styles.size() >= limits.maxStyles)
-                tooLarge(QStringLiteral("more than %1 different text styles").arg(limits.maxStyles));
-            f = qint32(styles.size());
-            styles.push_back(key);
-            styleIds.insert(key, f);
+            if (m_styles.size() >= m_limits.maxStyles)
+                tooLarge(QStringLiteral("more than %1 different text styles").arg(m_limits.maxStyles));
+            f = qint32(m_styles.size());
+            m_styles.push_back(key);
+            m_styleIds.insert(key, f);
         }
         return f;
-    };
-    QVector<QByteArray> images;
-    QVector<qint32> imageOf(listImages.size(), -1);
+    }
 
-    QVector<QByteArray> pageBytes;
-    pageBytes.reserve(doc.pages.size());
-    QVector<PageList::HeldItem> heldItems;
-    qint64 items = 0;
-    for (int p = 0; p < list->size(); ++p) {
-        list->heldItems(p, heldItems);
-        if (heldItems.size() > limits.maxItemsPerPage)
+    // Numbers what the page shows in the file and checks its items.
+    void planPage(int p)
+    {
+        ListNumbers &n = itemsOf(p, m_items0);
+        const QVector<PageList::HeldItem> &items = m_items0;
+        if (items.size() > m_limits.maxItemsPerPage)
             tooLarge(QStringLiteral("page %1 has %2 items, at most %3")
                          .arg(p + 1)
-                         .arg(heldItems.size())
-                         .arg(limits.maxItemsPerPage));
+                         .arg(items.size())
+                         .arg(m_limits.maxItemsPerPage));
         // An item the file cannot hold is told as the item itself would be.
         auto refuse = [&](int i) {
-            const QString problem = itemProblem(list->at(p).items[i], limits);
+            const QString problem = itemProblem(m_doc.pages.at(p).items[i], m_limits);
             const QString where = QStringLiteral("page %1, item %2: ").arg(p + 1).arg(i + 1);
             if (problem.isEmpty() || problem.contains(QLatin1String("out of range")))
                 cannotSave(where + (problem.isEmpty() ? QStringLiteral("a value out of range") : problem));
             tooLarge(where + problem);
         };
-        // Written straight into a buffer as large as the page can take.
-        constexpr qsizetype kMaxItemBytes = 1 + 5 * 8 + 2 * 4;
-        QByteArray bytes(4 + heldItems.size() * kMaxItemBytes, Qt::Uninitialized);
-        PageWriter w(bytes.data() + 4);
+        qint64 bytes = 4;
         quint32 count = 0;
-        for (int i = 0; i < heldItems.size(); ++i) {
-            const PageList::HeldItem &item = heldItems[i];
+        for (int i = 0; i < items.size(); ++i) {
+            const PageList::HeldItem &item = items[i];
             switch (item.kind) {
             case PageList::HeldItem::Text: {
-                quint8 &fits = textFits[item.ids[0]];
+                quint8 &fits = n.textFits[item.ids[0]];
                 if (fits == 0)
-                    fits = listStrings[item.ids[0]].size() > limits.maxTextLength ? 2 : 1;
-                quint8 &styleFit = styleFits[item.ids[1]];
+                    fits = n.list->strings()[item.ids[0]].size() > m_limits.maxTextLength ? 2 : 1;
+                quint8 &styleFit = n.styleFits[item.ids[1]];
                 if (styleFit == 0) {
-                    const ReportFont &font = listStyles[item.ids[1]].font;
+                    const ReportFont &font = n.list->styles()[item.ids[1]].font;
                     styleFit = font.family.size() <= 256 && inRange(font.pointSize, 0.01, kMaxFontPoints) ? 1 : 2;
                 }
                 if (fits != 1 || styleFit != 1 || !boxOk(item.v))
                     refuse(i);
-                const qint32 style = styleId(item.ids[1]);
-                w.u8(kText);
-                w.u32(quint32(textId(item.ids[0])));
-                w.u32(quint32(style));
-                for (int k = 0; k < 4; ++k)
-                    w.f64(item.v[k]);
+                styleId(n, item.ids[1]);
+                textId(n, item.ids[0]);
+                bytes += 1 + 4 + 4 + 4 * 8;
                 break;
             }
             case PageList::HeldItem::Line:
                 if (!endsOk(item.v) || !inRange(item.v[4], 0, 1000))
                     refuse(i);
-                w.u8(kLine);
-                for (int k = 0; k < 5; ++k)
-                    w.f64(item.v[k]);
-                w.u32(colors[item.ids[0]]);
+                bytes += 1 + 5 * 8 + 4;
                 break;
             case PageList::HeldItem::Rect:
                 if (!boxOk(item.v) || !inRange(item.v[4], 0, 1000))
                     refuse(i);
-                w.u8(kRect);
-                for (int k = 0; k < 5; ++k)
-                    w.f64(item.v[k]);
-                w.u32(colors[item.ids[0]]);
-                w.u32(colors[item.ids[1]]);
+                bytes += 1 + 5 * 8 + 2 * 4;
                 break;
             case PageList::HeldItem::Image: {
-                const QImage &image = listImages[item.ids[0]];
+                const QImage &image = n.list->images()[item.ids[0]];
                 if (image.isNull())
                     continue; // nothing to draw
-                if (!boxOk(item.v) || image.width() > limits.maxImageSide || image.height() > limits.maxImageSide)
+                if (!boxOk(item.v) || image.width() > m_limits.maxImageSide || image.height() > m_limits.maxImageSide)
                     refuse(i);
-                qint32 &id = imageOf[item.ids[0]];
+                qint32 &id = n.imageOf[item.ids[0]];
                 if (id < 0) {
-                    if (images.size() >= limits.maxImages)
-                        tooLarge(QStringLiteral("more than %1 different pictures").arg(limits.maxImages));
+                    if (m_images.size() >= m_limits.maxImages)
+                        tooLarge(QStringLiteral("more than %1 different pictures").arg(m_limits.maxImages));
                     QByteArray png;
                     QBuffer buf(&png);
                     buf.open(QIODevice::WriteOnly);
                     if (!image.save(&buf, "PNG"))
                         cannotSave(QStringLiteral("page %1: a picture could not be stored").arg(p + 1));
-                    if (png.size() > limits.maxSectionBytes)
+                    if (png.size() > m_limits.maxSectionBytes)
                         tooLarge(QStringLiteral("page %1: a picture of more than %2 bytes")
                                      .arg(p + 1)
-                                     .arg(limits.maxSectionBytes));
-                    id = qint32(images.size());
-                    images.push_back(png);
+                                     .arg(m_limits.maxSectionBytes));
+                    id = qint32(m_images.size());
+                    m_images.push_back(png);
                 }
-                w.u8(kImage);
-                for (int k = 0; k < 4; ++k)
-                    w.f64(item.v[k]);
-                w.u32(quint32(id));
+                bytes += 1 + 4 * 8 + 4;
                 break;
             }
             }
             ++count;
         }
-        items += count;
-        if (items > limits.maxItems)
-            tooLarge(QStringLiteral("more than %1 items").arg(limits.maxItems));
+        m_items += count;
+        if (m_items > m_limits.maxItems)
+            tooLarge(QStringLiteral("more than %1 items").arg(m_limits.maxItems));
+        if (bytes > m_limits.maxSectionBytes)
+            tooLarge(QStringLiteral("page %1 is too full").arg(p + 1));
+        m_bytes += bytes;
+    }
+
+    // The page's section, its items numbered as the first walk found.
+    QByteArray pageBytes(int p)
+    {
+        ListNumbers &n = itemsOf(p, m_items0);
+        const QVector<PageList::HeldItem> &items = m_items0;
+        // Written straight into a buffer as large as the page can take.
+        QByteArray bytes(4 + items.size() * kMaxItemBytes, Qt::Uninitialized);
+        PageWriter w(bytes.data() + 4);
+        quint32 count = 0;
+        for (const PageList::HeldItem &item : items) {
+            switch (item.kind) {
+            case PageList::HeldItem::Text:
+                w.u8(kText);
+                w.u32(quint32(n.stringOf[item.ids[0]]));
+                w.u32(quint32(n.styleOf[item.ids[1]]));
+                for (int k = 0; k < 4; ++k)
+                    w.f64(item.v[k]);
+                break;
+            case PageList::HeldItem::Line:
+                w.u8(kLine);
+                for (int k = 0; k < 5; ++k)
+                    w.f64(item.v[k]);
+                w.u32(n.colors[item.ids[0]]);
+                break;
+            case PageList::HeldItem::Rect:
+                w.u8(kRect);
+                for (int k = 0; k < 5; ++k)
+                    w.f64(item.v[k]);
+                w.u32(n.colors[item.ids[0]]);
+                w.u32(n.colors[item.ids[1]]);
+                break;
+            case PageList::HeldItem::Image:
+                if (n.list->images()[item.ids[0]].isNull())
+                    continue;
+                w.u8(kImage);
+                for (int k = 0; k < 4; ++k)
+                    w.f64(item.v[k]);
+                w.u32(quint32(n.imageOf[item.ids[0]]));
+                break;
+            }
+            ++count;
+        }
         const quint32 le = qToLittleEndian(count);
         std::memcpy(bytes.data(), &le, sizeof le);
         bytes.truncate(w.at - bytes.data());
-        if (bytes.size() > limits.maxSectionBytes)
-            tooLarge(QStringLiteral("page %1 is too full").arg(p + 1));
-        pageBytes.push_back(std::move(bytes));
+        return bytes;
     }
 
-    SectionWriter out(compress);
-    {
-        ByteWriter h;
-        h.f64(doc.pageSizeMm.width());
-        h.f64(doc.pageSizeMm.height());
-        h.u32(quint32(doc.pages.size()));
-        h.u32(quint32(strings.size()));
-        h.u32(quint32(styles.size()));
-        h.u32(quint32(images.size()));
-        h.u64(quint64(items));
-        out.section('H', h.out);
-    }
-    // Strings in sections of at most half the section limit.
-    ByteWriter sw;
-    quint32 inSection = 0;
-    auto flushStrings = [&] {
-        if (inSection == 0)
-            return;
-        const quint32 le = qToLittleEndian(inSection);
-        std::memcpy(sw.out.data(), &le, sizeof le);
-        out.section('S', std::move(sw.out));
-        sw.out = QByteArray();
-        inSection = 0;
-    };
-    for (const QString &str : std::as_const(strings)) {
-        const QByteArray utf8 = str.toUtf8();
-        if (inSection > 0 && sw.out.size() + 4 + utf8.size() > limits.maxSectionBytes / 2)
-            flushStrings();
-        if (inSection == 0)
-            sw.u32(0);
-        sw.u32(quint32(utf8.size()));
-        sw.out.append(utf8);
-        ++inSection;
-    }
-    flushStrings();
-    constexpr int kStyleBytes = 4 + 8 + 1 + 1 + 4;
-    const int stylesPerSection = int((limits.maxSectionBytes - 4) / kStyleBytes);
-    for (int from = 0; from < styles.size(); from += stylesPerSection) {
-        const int n = std::min<int>(stylesPerSection, int(styles.size()) - from);
-        ByteWriter f;
-        f.u32(quint32(n));
-        for (int i = from; i < from + n; ++i) {
-            f.u32(quint32(styles[i].family));
-            f.f64(styles[i].size);
-            f.u8(styles[i].flags);
-            f.u8(styles[i].align);
-            f.u32(styles[i].color);
-        }
-        out.section('F', std::move(f.out));
-    }
-    for (QByteArray &png : images)
-        out.section('I', std::move(png));
-    for (QByteArray &page : pageBytes)
-        out.section('P', std::move(page));
-    return out.finish();
-}
+    const Document &m_doc;
+    const ReportFileLimits &m_limits;
+    ListNumbers m_own;
+    ListNumbers m_other;
+    PageList m_foreign;
+    QVector<PageList::HeldItem> m_items0;
+    // The file numbers texts and styles by first use, families and texts
+    // together, as a reader meets them.
+    QVector<QString> m_strings;
+    QHash<QString, qint32> m_familyIds; // families that are no text of a list
+    QVector<StyleKey> m_styles;
+    QHash<StyleKey, qint32> m_styleIds;
+    QVector<QByteArray> m_images;
+    qint64 m_items = 0;
+    qint64 m_bytes = 0;
+};
 
 // ---------------------------------------------------------------- version 2: reading
 
@@ -1501,9 +1683,22 @@ Document readAny(QIODevice &dev, const ReportFileLimits &limits)
 
 } // namespace
 
+int packingThreads(qint64 unpackedBytes)
+{
+    // A report of a few pages is packed on one thread; a booklet on the
+    // cores there are, a few megabytes each.
+    const qint64 perThread = 2 << 20;
+    return int(std::clamp<qint64>(unpackedBytes / perThread, 1, std::max(1u, std::thread::hardware_concurrency())));
+}
+
 QByteArray encodeDocument(const Document &doc, bool compress, const ReportFileLimits &limits)
 {
-    return encodeVersion2(doc, compress, limits);
+    FilePlan plan(doc, limits);
+    QByteArray bytes;
+    QBuffer out(&bytes);
+    out.open(QIODevice::WriteOnly);
+    plan.write(out, compress);
+    return bytes;
 }
 
 Document decodeDocument(const QByteArray &data, const ReportFileLimits &limits)
@@ -1516,21 +1711,38 @@ Document decodeDocument(const QByteArray &data, const ReportFileLimits &limits)
 
 void saveDocument(const Document &doc, const QString &path, bool compress)
 {
-    QByteArray bytes;
-    try {
-        bytes = encodeDocument(doc, compress);
-    } catch (const ReportFileError &e) {
-        // Name the file in the message.
+    // Name the file in the message.
+    auto naming = [&](const ReportFileError &e) {
         const QString msg = e.message();
         const int nl = msg.indexOf(QLatin1Char('\n'));
-        throw ReportFileError(e.kind(), (nl < 0 ? msg : msg.left(nl)) + QStringLiteral(":\n") + path +
-                                            (nl < 0 ? QString() : msg.mid(nl)));
+        return ReportFileError(e.kind(), (nl < 0 ? msg : msg.left(nl)) + QStringLiteral(":\n") + path +
+                                             (nl < 0 ? QString() : msg.mid(nl)));
+    };
+    // Whatever the file cannot hold is refused before it is begun.
+    std::optional<FilePlan> plan;
+    try {
+        plan.emplace(doc, ReportFileLimits());
+    } catch (const ReportFileError &e) {
+        throw naming(e);
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw ReportFileError(ReportFileError::Kind::CannotWrite,
-                              kCannotWrite + QStringLiteral(":\n") + path + QStringLiteral("\n(") +
-                                  file.errorString() + QLatin1Char(')'));
+    auto cannotWrite = [&] {
+        return ReportFileError(ReportFileError::Kind::CannotWrite, kCannotWrite + QStringLiteral(":\n") + path +
+                                                                       QStringLiteral("\n(") + file.errorString() +
+                                                                       QLatin1Char(')'));
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        throw cannotWrite();
+    // The pages are packed and written as they come; the file replaces an
+    // earlier one only when it is whole.
+    try {
+        plan->write(file, compress);
+    } catch (const ReportFileError &e) {
+        file.cancelWriting();
+        throw naming(e);
+    }
+    if (!file.commit())
+        throw cannotWrite();
 }
 
 Document loadDocument(const QString &path)
