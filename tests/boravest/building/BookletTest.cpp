@@ -117,8 +117,8 @@ TEST_F(Booklet, InfiltrationRowReadsAsOneTextOnThePageOnPaperAndFromItsFile)
     // The caption ") هواي نفوذي" and the air changes "(1" as one text.
     const QString text = QStringLiteral("(1) هواي نفوذي");
     for (const pf::report::Document *d : {&doc, &reopened}) {
-        const pf::report::TextRun *run = reporttest::findRun(*d, text);
-        ASSERT_NE(run, nullptr);
+        const auto run = reporttest::findRun(*d, text);
+        ASSERT_TRUE(run);
         // From the right, as the preview paints it and the printer prints
         // it: the words, then the air changes in brackets that face the
         // number.

@@ -261,8 +261,8 @@ TEST_F(HeatingPagesTest, BoilerPageForOneAndSeveralBoilersOfEachType)
     // The capacity's caption reads its words, then its unit, then one colon.
     const QString caption = QStringLiteral(":(Btu/h)قدرت حرارتي ديگ");
     const pf::report::Document page = p->QuickRep1.render();
-    const pf::report::TextRun *run = reporttest::findRun(page, caption);
-    ASSERT_NE(run, nullptr);
+    const auto run = reporttest::findRun(page, caption);
+    ASSERT_TRUE(run);
     const reporttest::ShownPart words = reporttest::shownPart(*run, QStringLiteral("قدرت")),
                                 unit = reporttest::shownPart(*run, QStringLiteral("(Btu/h)")),
                                 colon = reporttest::shownPart(*run, QStringLiteral(":"));

@@ -1,6 +1,7 @@
 // Queries: nothing runs before open or execSQL, values go in as
 // parameters, every statement of a text runs.
 #include "DbFixture.h"
+#include "platform/common/Numbers.h"
 
 namespace {
 
@@ -125,4 +126,39 @@ TEST_F(DbTest, APreparedStatementRunsForEveryRow)
     EXPECT_THROW(unique.exec({1}), DbError); // No 1 is taken
     EXPECT_EQ(unique.exec({100}), 1);
     EXPECT_THROW(Statement(db, QStringLiteral("update nosuchtable set a = 1")), DbError);
+}
+
+// Rows read in place give each column as a field of the table would: nulls,
+// whole and fractional numbers, texts in number columns and numbers in text
+// columns.
+TEST_F(DbTest, RowsReadInPlaceGiveWhatTheFieldsGive)
+{
+    const QVariantList values[] = {{QVariant(), QVariant()},
+                                   {3, QStringLiteral("اتاق")},
+                                   {2.5, 7},
+                                   {QStringLiteral("abc"), 1.25},
+                                   {-0.125, QString()},
+                                   {1e20, QStringLiteral("12")}};
+    for (const QVariantList &v : values)
+        db.exec(QStringLiteral("INSERT INTO bankfz (Shproje, A_, Faza) VALUES (1, ?, ?)"), v);
+    Table t;
+    t.setDatabase(&db);
+    t.setTableName(QStringLiteral("bankfz.DB"));
+    t.open();
+    t.first();
+    int rows = 0;
+    db.forEachRow(QStringLiteral("SELECT A_, Faza FROM bankfz ORDER BY rowid"), {}, [&](const RowReader &r) {
+        const Field &a = t.fieldByName(QStringLiteral("A_"));
+        const Field &faza = t.fieldByName(QStringLiteral("Faza"));
+        double n = -1;
+        EXPECT_EQ(r.number(0, &n), !a.isNull()) << rows;
+        EXPECT_EQ(r.number(0), a.asFloat()) << rows;
+        EXPECT_EQ(r.numberText(0), a.asString()) << rows;
+        EXPECT_EQ(r.whole(0), pf::roundToInt(a.asFloat())) << rows;
+        EXPECT_EQ(r.text(1), faza.asString()) << rows;
+        EXPECT_EQ(r.isNull(1), faza.isNull()) << rows;
+        ++rows;
+        t.next();
+    });
+    EXPECT_EQ(rows, int(std::size(values)));
 }

@@ -124,3 +124,53 @@ TEST_F(DbTest, AWriteOverNineFilesSucceedsWithEveryTableAttached)
                   i < 3 ? 17 : 16)
             << files[i].toStdString();
 }
+
+// A walk in a read scope holds its read lock from its first read to its end:
+// another program cannot write the file meanwhile, and can once the scope
+// ends. Writes of the walk's own database end the read first and are stored
+// at once, inside a transaction or not.
+TEST_F(DbTest, AWalkReadsUnderOneLockAndLetsItsOwnWritesThrough)
+{
+    addProject(1, QStringLiteral("a"));
+    addUnit(1, 0, 1);
+    sqlite3 *other = nullptr;
+    ASSERT_EQ(sqlite3_open(tmp.filePath(QStringLiteral("bankvh.DB")).toUtf8().constData(), &other), SQLITE_OK);
+    sqlite3_busy_timeout(other, 0);
+    auto otherWrites = [&] {
+        return sqlite3_exec(other, "UPDATE bankvh SET Shvahed = Shvahed", nullptr, nullptr, nullptr) == SQLITE_OK;
+    };
+    auto otherCount = [&] {
+        sqlite3_stmt *st = nullptr;
+        sqlite3_prepare_v2(other, "SELECT count(*) FROM bankvh", -1, &st, nullptr);
+        const int n = sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int(st, 0) : -1;
+        sqlite3_finalize(st);
+        return n;
+    };
+    {
+        const ReadScope walk(&db);
+        EXPECT_FALSE(db.inReadTransaction()); // nothing read yet
+        EXPECT_TRUE(otherWrites());
+        db.select(QStringLiteral("SELECT * FROM bankvh"));
+        EXPECT_TRUE(db.inReadTransaction());
+        db.select(QStringLiteral("SELECT * FROM bankvh WHERE Tabage = 0"));
+        EXPECT_FALSE(otherWrites());
+
+        addUnit(1, 0, 2); // a write of its own: stored at once
+        EXPECT_FALSE(db.inReadTransaction());
+        EXPECT_EQ(otherCount(), 2);
+        db.select(QStringLiteral("SELECT * FROM bankvh"));
+        db.transaction([&] { addUnit(1, 0, 3); });
+        EXPECT_EQ(otherCount(), 3);
+        db.transaction([&] { db.select(QStringLiteral("SELECT * FROM bankvh")); });
+        EXPECT_FALSE(db.inReadTransaction());
+    }
+    EXPECT_TRUE(otherWrites());
+    {
+        const ReadScope walk(&db);
+        db.select(QStringLiteral("SELECT * FROM bankvh"));
+        EXPECT_FALSE(otherWrites());
+    }
+    EXPECT_FALSE(db.inReadTransaction());
+    EXPECT_TRUE(otherWrites());
+    sqlite3_close(other);
+}

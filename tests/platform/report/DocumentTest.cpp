@@ -8,6 +8,9 @@
 #include <QTextLayout>
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <iterator>
+
 using namespace pf::report;
 
 TEST(TextLayoutCache, LaysEachDistinctTextOutOnceAndAsAFreshLayoutWould)
@@ -84,6 +87,27 @@ TEST(PageList, GivesBackExactlyWhatWasPutIn)
     other.replace(2, a);
     EXPECT_FALSE(other == list);
     EXPECT_EQ(list[2], b); // a copy changes alone
+}
+
+// Coordinates are kept as steps from the item before: every value comes
+// back to the bit, however it relates to the one before it.
+TEST(PageList, KeepsEveryCoordinateToTheBit)
+{
+    const double values[] = {0.0, -0.0, 37.795275590551185, 38.795275590551185, 38.795275590551185, 1.0 / 3, 1e-300,
+                             -1e300, 5e-324, 0x1p41, -0x1p41 + 0.5, 17.1875, 17.1875 + 0x1p-7, qInf(), -qInf(),
+                             qQNaN(), 718.11023622047253, 0.1};
+    PageList list;
+    list.addPage();
+    const int n = int(std::size(values));
+    for (int i = 0; i < n; ++i)
+        list.addItem(LineItem{QPointF(values[i], values[(i + 1) % n]), QPointF(values[(i + 2) % n], values[(i + 3) % n]),
+                              values[(i + 4) % n], Qt::black});
+    QVector<PageList::HeldItem> held;
+    list.heldItems(0, held);
+    ASSERT_EQ(held.size(), n);
+    for (int i = 0; i < n; ++i)
+        for (int k = 0; k < 5; ++k)
+            EXPECT_EQ(std::bit_cast<quint64>(held[i].v[k]), std::bit_cast<quint64>(values[(i + k) % n])) << i << ' ' << k;
 }
 
 TEST(PaintCache, PaintsAsAFreshLayoutDoes)

@@ -9,7 +9,10 @@
 
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTextLayout>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace pf::report;
 using namespace reporttest;
@@ -418,7 +421,7 @@ protected:
     static int pageOf(const Document &doc, const QString &text, double *top = nullptr)
     {
         int page = -1;
-        const TextRun *run = findRun(doc, text, &page);
+        const auto run = findRun(doc, text, &page);
         if (run && top)
             *top = run->rect.top();
         return run ? page : -1;
@@ -714,4 +717,74 @@ TEST(ReportDrawing, PrintsItsItemsWhereItStandsAndNothingWhenSwitchedOff)
 
     d->enabled = false;
     EXPECT_TRUE(rep.render().pages[0].items.isEmpty());
+}
+
+// Records a form keeps of its own are walked as a dataset's rows would be:
+// each level under its master's current record, headers with the first
+// record current, a level without records printing its header and footer
+// only when asked to.
+TEST(ReportRecords, LevelsOfPlainValuesAreWalkedAsRows)
+{
+    const std::vector<std::vector<QStringList>> floors{{{"a", "b"}, {}}, {{"c"}}};
+    int floor = 0, unit = 0, space = 0;
+    Report rep;
+    rep.records = {[&] { return int(floors.size()); }, [&](int i) { floor = i; }};
+    Band *detail = rep.addBand(BandType::Detail, QStringLiteral("DetailBand1"), 20);
+    Label *floorLabel = detail->addLabel(QStringLiteral("QRFloor"), 10, 2);
+    detail->beforePrint = [&](Band &, bool &) { floorLabel->text = QStringLiteral("floor %1").arg(floor); };
+    SubDetailBand *units = rep.addSubDetail(QStringLiteral("QRSubDetail1"), 20);
+    units->records = {[&] { return int(floors[size_t(floor)].size()); }, [&](int i) { unit = i; }};
+    Label *unitLabel = units->addLabel(QStringLiteral("QRUnit"), 10, 2);
+    units->beforePrint = [&](Band &, bool &) { unitLabel->text = QStringLiteral("unit %1").arg(unit); };
+    SubDetailBand *spaces = rep.addSubDetail(QStringLiteral("QRSubDetail2"), 20, units);
+    spaces->records = {[&] { return int(floors[size_t(floor)][size_t(unit)].size()); }, [&](int i) { space = i; }};
+    Label *spaceLabel = spaces->addLabel(QStringLiteral("QRSpace"), 10, 2);
+    spaces->beforePrint = [&](Band &, bool &) {
+        spaceLabel->text = floors[size_t(floor)][size_t(unit)][space];
+    };
+    Label *headLabel = spaces->addHeader(QStringLiteral("SpaceHeader"), 20)->addLabel(QStringLiteral("QRHead"), 10, 2);
+    spaces->header()->beforePrint = [&](Band &, bool &) {
+        headLabel->text = QStringLiteral("head %1").arg(space);
+    };
+    spaces->addFooter(QStringLiteral("SpaceFooter"), 20)->addLabel(QStringLiteral("QREnd"), 10, 2, QStringLiteral("end"));
+    rep.addBand(BandType::Summary, QStringLiteral("SummaryBand1"), 20)
+        ->addLabel(QStringLiteral("QRSum"), 10, 2, QStringLiteral("sum"));
+
+    // Without records no record of the level is made current.
+    EXPECT_EQ(allTexts(rep.render()), (QStringList{"floor 0", "unit 0", "head 0", "a", "b", "end", "unit 1", "head 1",
+                                                   "end", "floor 1", "unit 0", "head 0", "c", "end", "sum"}));
+    spaces->printIfEmpty = false;
+    EXPECT_EQ(allTexts(rep.render()),
+              (QStringList{"floor 0", "unit 0", "head 0", "a", "b", "end", "unit 1", "floor 1", "unit 0", "head 0", "c",
+                           "end", "sum"}));
+    // No records at all: the summary still prints, unless it may not.
+    rep.records.count = [] { return 0; };
+    EXPECT_EQ(allTexts(rep.render()), QStringList{"sum"});
+    rep.printIfEmpty = false;
+    EXPECT_TRUE(rep.render().pages.isEmpty());
+}
+
+// A width the form code asks for is the width the engine lays the text out
+// with, during a run and outside one.
+TEST(ReportRecords, TextWidthsAreThoseOfTheLayoutsPrinted)
+{
+    Report rep;
+    Band *band = rep.addBand(BandType::Detail, QStringLiteral("DetailBand1"), 20);
+    Label *label = band->addLabel(QStringLiteral("QRLabel1"), 500, 2, QStringLiteral("بار گرمايي 1250"));
+    label->alignment = Qt::AlignRight;
+    const double outside = rep.textWidth(label->text, label->font, label->direction);
+    double during = -1, again = -1;
+    band->beforePrint = [&](Band &, bool &) {
+        during = rep.textWidth(*label, label->text);
+        again = rep.textWidth(*label, label->text);
+    };
+    const Document doc = rep.render();
+    const auto run = findRun(doc, label->text);
+    ASSERT_TRUE(run);
+    QTextLayout layout;
+    layoutParagraph(layout, label->text, label->font, label->direction, Qt::AlignLeft, false, -1);
+    EXPECT_EQ(outside, layout.lineAt(0).naturalTextWidth());
+    EXPECT_EQ(during, outside);
+    EXPECT_EQ(again, outside);
+    EXPECT_EQ(run->rect.width(), std::ceil(outside));
 }

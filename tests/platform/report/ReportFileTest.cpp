@@ -193,6 +193,42 @@ TEST_F(ReportFileTest, FilesOfTheFirstVersionStillLoad)
     }
 }
 
+// A file the second version wrote before its pages were written as they
+// came loads as it was saved, and the same pages are written to the byte as
+// it was.
+TEST_F(ReportFileTest, FilesOfTheSecondVersionLoadAndAreWrittenAlike)
+{
+    QFile fixture(QStringLiteral(SOURCE_ROOT "/tests/platform/report/fixtures/second-version.QRP"));
+    ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+    const QByteArray bytes = fixture.readAll();
+    Document doc = sampleDocument();
+    doc.pageSizeMm = QSizeF(297, 210);
+    EXPECT_EQ(decodeDocument(bytes), doc);
+    EXPECT_EQ(encodeDocument(doc), bytes);
+    saveDocument(doc, path(QStringLiteral("again.QRP")));
+    QFile again(path(QStringLiteral("again.QRP")));
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    EXPECT_EQ(again.readAll(), bytes);
+}
+
+// A report of thousands of pages is packed on several threads while it is
+// written: every page comes back in its place.
+TEST_F(ReportFileTest, ManyPagesPackedWhileWrittenLoadBackInOrder)
+{
+    Document doc;
+    for (int p = 0; p < 2500; ++p) {
+        Page page;
+        for (int i = 0; i < 40; ++i)
+            page.items.push_back(TextRun{QStringLiteral("صفحه %1 سطر %2").arg(p).arg(i), ReportFont{}, Qt::RightToLeft,
+                                         Qt::AlignRight, QRectF(10 + i, 20 + p % 97, 300, 20)});
+        doc.pages.push_back(page);
+    }
+    const QByteArray file = encodeDocument(doc);
+    EXPECT_EQ(decodeDocument(file), doc);
+    saveDocument(doc, path(QStringLiteral("many.QRP")));
+    EXPECT_EQ(loadDocument(path(QStringLiteral("many.QRP"))), doc);
+}
+
 TEST_F(ReportFileTest, CutShortOrGarbledFilesAreRefusedAsDamaged)
 {
     for (bool compress : {true, false}) {

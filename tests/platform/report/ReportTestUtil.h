@@ -2,6 +2,8 @@
 // Reading rendered pages in the report tests.
 #include "platform/report/Document.h"
 
+#include <optional>
+
 #include <QGlyphRun>
 #include <QRawFont>
 #include <QStringList>
@@ -35,19 +37,22 @@ inline QStringList allTexts(const pf::report::Document &doc)
     return out;
 }
 
-// The first text run with exactly this text; null when none. *pageIndex
-// receives the 0-based page.
-inline const pf::report::TextRun *findRun(const pf::report::Document &doc, const QString &text,
-                                          int *pageIndex = nullptr)
+// The first text run with exactly this text; none when there is none.
+// *pageIndex receives the 0-based page. A copy: the document hands out each
+// page as a copy of its own, gone with the loop that asked for it.
+inline std::optional<pf::report::TextRun> findRun(const pf::report::Document &doc, const QString &text,
+                                                  int *pageIndex = nullptr)
 {
-    for (int p = 0; p < doc.pages.size(); ++p)
-        for (const auto &item : doc.pages[p].items)
+    for (int p = 0; p < doc.pages.size(); ++p) {
+        const pf::report::Page page = doc.pages[p];
+        for (const auto &item : page.items)
             if (const auto *t = std::get_if<pf::report::TextRun>(&item); t && t->text == text) {
                 if (pageIndex)
                     *pageIndex = p;
-                return t;
+                return *t;
             }
-    return nullptr;
+    }
+    return std::nullopt;
 }
 
 // Where a part of a text run shows as the page paints and prints it (the

@@ -86,7 +86,7 @@ TEST(ReportText, AutoSizeMeasuresWithTheElementFontAndKeepsTheAlignedEdge)
 
     const double L = mmToPx(10);
     Document doc = rep.render();
-    const TextRun *r = findRun(doc, QStringLiteral("بار حرارتي"));
+    const auto r = findRun(doc, QStringLiteral("بار حرارتي"));
     ASSERT_TRUE(r);
     QTextLayout probe;
     layoutParagraph(probe, r->text, kFont, Qt::RightToLeft, Qt::AlignLeft, false, -1);
@@ -136,7 +136,7 @@ TEST(ReportText, WordWrapStopsAtTheBandEdgeAndGrowsTheBand)
     EXPECT_GT(parts.size(), 3);
     EXPECT_EQ(parts.join(QString()), words.trimmed());
     // The summary comes under the grown title band, not over the text.
-    const TextRun *end = findRun(doc, QStringLiteral("end"));
+    const auto end = findRun(doc, QStringLiteral("end"));
     ASSERT_TRUE(end);
     EXPECT_GE(end->rect.top(), lastBottom - 0.01);
 }
@@ -177,7 +177,7 @@ TEST(ReportText, TextsAreLaidOutInTheirOwnDirection)
     }
     const Document doc = rep.render();
     for (const auto &c : cases) {
-        const TextRun *run = findRun(doc, QString::fromUtf8(c.text));
+        const auto run = findRun(doc, QString::fromUtf8(c.text));
         ASSERT_TRUE(run) << c.text;
         EXPECT_EQ(run->direction, c.want) << c.text;
     }
