@@ -180,6 +180,8 @@ public:
     quint32 colorId(const QColor &c);
     quint32 imageId(const QImage &img);
     void addHeld(const HeldItem &item);
+    // Items given so, each moved by (dx, dy), added to the last page.
+    void addHeld(const HeldItem *items, qsizetype count, double dx, double dy);
     // An item as this list holds it, its texts, styles, colours and
     // pictures numbered.
     HeldItem heldOf(const DrawItem &item) { return held(item); }
@@ -209,7 +211,7 @@ public:
 private:
     using Style = TextStyle;
     struct Packed {
-        QByteArray bytes;
+        std::shared_ptr<const char> bytes; // as many as the page takes
         int count = 0;
         std::shared_ptr<const PageSource> source; // set: the page is kept there
         qsizetype sourceIndex = 0;
@@ -219,22 +221,24 @@ private:
     // The bytes of page i: the last page while it is written lies in m_open.
     const char *pageBytes(qsizetype i) const
     {
-        return m_open.active && i == m_pages.size() - 1 ? m_open.bytes.get() : m_pages[i].bytes.constData();
+        return m_open.active && i == m_pages.size() - 1 ? m_open.bytes.get() : m_pages[i].bytes.get();
     }
     // The last page as it is written: its bytes, its items and the
-    // coordinates of its last item. Ended (its bytes kept in a buffer of
-    // their own, as large as they are) when another page starts or the list
-    // changes otherwise; the buffer here is used again.
+    // coordinates of its last item. Ended when another page starts or the
+    // list changes otherwise: its buffer, cut to the bytes written, is then
+    // the page's, and the next page starts a buffer as large.
     struct OpenPage {
         bool active = false;
-        std::shared_ptr<char[]> bytes; // shared by copies of the list until one writes
+        std::shared_ptr<char> bytes; // shared by copies of the list until one writes
         size_t size = 0;
-        size_t capacity = 0;
+        size_t capacity = 0; // of the buffer, or of the last one when none
         int count = 0;
         double last[5] = {};
     };
     void endOpenPage();
     void startOpenPage();
+    // Where the last page's next bytes go, with room for `bytes` more.
+    char *roomFor(size_t bytes);
     void openLastPage();
 
     QVector<Packed> m_pages;
