@@ -534,15 +534,16 @@ Label *TReport2::addCell(Band *band, const QString &name, int column, double top
 
 double TReport2::printedWidth(const TextElement *e)
 {
-    QString t;
-    if (auto *l = dynamic_cast<const Label *>(e))
-        t = l->text;
-    else if (auto *d = dynamic_cast<const DBText *>(e))
-        t = d->currentText();
-    if (t.isEmpty())
+    QString data;
+    const QString *t = &data;
+    if (e->kind() == ElementKind::Label)
+        t = &static_cast<const Label *>(e)->text;
+    else if (e->kind() == ElementKind::DBText)
+        data = static_cast<const DBText *>(e)->currentText();
+    if (t->isEmpty())
         return 0;
     // From the layouts the booklet prints with: shaped once for both.
-    return std::ceil(QuickRep1.textWidth(*e, t));
+    return std::ceil(QuickRep1.textWidth(*e, *t));
 }
 
 double TReport2::wrappedHeight(const TextElement *e, const QString &t, double width)
