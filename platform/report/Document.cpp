@@ -298,9 +298,11 @@ PageList::HeldItem PageList::held(const DrawItem &item)
 namespace {
 
 // Writes `count` items into `out`, each moved by (dx, dy) when `moved`;
-// `last` holds the coordinates of the item before. Returns the end.
+// `lasts` holds the coordinates of the box (text, rectangle, picture) and
+// of the line before, each kind stepping from its own. Returns the end.
 template <bool moved>
-char *putItems(char *out, const PageList::HeldItem *items, qsizetype count, double dx, double dy, double *last)
+char *putItems(char *out, const PageList::HeldItem *items, qsizetype count, double dx, double dy,
+               double (&lasts)[2][5])
 {
     using HeldItem = PageList::HeldItem;
     for (const HeldItem *item = items, *end = items + count; item != end; ++item) {
@@ -314,6 +316,7 @@ char *putItems(char *out, const PageList::HeldItem *items, qsizetype count, doub
             }
         }
         *out++ = char(item->kind);
+        double *last = lasts[item->kind == HeldItem::Line ? 1 : 0];
         switch (item->kind) {
         case HeldItem::Text:
             out = putId(out, item->ids[0]);
@@ -420,9 +423,10 @@ void PageList::heldItems(qsizetype i, QVector<HeldItem> &out) const
     }
     out.resize(itemCount(i));
     Unpacker u(pageBytes(i));
-    double last[5] = {};
+    double lasts[2][5] = {};
     for (HeldItem &item : out) {
         item.kind = HeldItem::Kind(u.byte());
+        double *last = lasts[item.kind == HeldItem::Line ? 1 : 0];
         switch (item.kind) {
         case HeldItem::Text:
             item.ids[0] = quint32(u.var());
@@ -513,7 +517,7 @@ void PageList::startOpenPage()
     m_open.active = true;
     m_open.size = 0;
     m_open.count = 0;
-    std::fill(std::begin(m_open.last), std::end(m_open.last), 0.0);
+    std::fill(&m_open.last[0][0], &m_open.last[0][0] + 10, 0.0);
 }
 
 void PageList::openLastPage()

@@ -101,10 +101,11 @@ struct Page {
 // colour and picture once, and per page a packed record of its items (a
 // booklet of many hundred pages takes a fraction of what its items would).
 // A coordinate is kept as its step from the same coordinate of the item
-// before it on the page, in a byte or two when the step is a multiple of
-// 1/64 pixel, else as it is; every value comes back exactly as it was put
-// in. A page is unpacked when it is asked for: the list hands out copies,
-// so a page is changed by replacing it. A page may also come from elsewhere
+// before it on the page of its kind (boxes step from boxes, lines from
+// lines), in a byte or two when the step is a multiple of 1/64 pixel, else
+// as it is; every value comes back exactly as it was put in. A page is
+// unpacked when it is asked for: the list hands out copies, so a page is
+// changed by replacing it. A page may also come from elsewhere
 // (a page of a report file, kept as the file holds it) and is then unpacked
 // from there when it is asked for.
 class PageList {
@@ -233,7 +234,7 @@ private:
         size_t size = 0;
         size_t capacity = 0; // of the buffer, or of the last one when none
         int count = 0;
-        double last[5] = {};
+        double last[2][5] = {}; // of the last box and the last line
     };
     void endOpenPage();
     void startOpenPage();
