@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 
 #include <atomic>
+#include <cstring>
 
 namespace pf::db {
 
@@ -847,13 +848,14 @@ QString RowReader::text(int column, SeenTexts &seen) const
     if (sqlite3_value_type(v) != SQLITE_TEXT)
         return text(column);
     const char *chars = reinterpret_cast<const char *>(sqlite3_value_text(v));
-    const QUtf8StringView stored(chars, sqlite3_value_bytes(v));
-    for (const QString &t : seen.m_texts)
-        if (!t.isNull() && QAnyStringView::equal(t, stored))
-            return t;
-    QString t = QString::fromUtf8(stored.data(), stored.size());
-    seen.m_texts[seen.m_next++ % SeenTexts::kKept] = t;
-    return t;
+    const int size = sqlite3_value_bytes(v);
+    for (const SeenTexts::Seen &t : seen.m_texts)
+        if (t.bytes.size() == size && !t.text.isNull() && std::memcmp(t.bytes.constData(), chars, size_t(size)) == 0)
+            return t.text;
+    SeenTexts::Seen &t = seen.m_texts[seen.m_next++ % SeenTexts::kKept];
+    t.bytes = QByteArray(chars, size);
+    t.text = QString::fromUtf8(t.bytes);
+    return t.text;
 }
 
 Database::Result Database::describe(const QString &sql)

@@ -10,7 +10,11 @@ class SeenTexts {
 private:
     friend class RowReader;
     static constexpr int kKept = 8;
-    QString m_texts[kKept];
+    struct Seen {
+        QByteArray bytes; // as stored
+        QString text;
+    };
+    Seen m_texts[kKept];
     int m_next = 0;
 };
 
