@@ -117,10 +117,8 @@ template <int N> Link<N> masterLink(const pf::db::RowReader &r, const std::array
 template <int N> Link<N> detailLink(const pf::db::RowReader &r, const std::array<int, N> &columns)
 {
     Link<N> l;
-    for (int i = 0; i < N; ++i) {
-        l.valid = l.valid && r.isNumber(columns[i]);
-        l.key[i] = l.valid ? r.number(columns[i]) : 0;
-    }
+    for (int i = 0; i < N && l.valid; ++i)
+        l.valid = r.storedNumber(columns[i], &l.key[i]);
     return l;
 }
 
@@ -411,12 +409,13 @@ void TReport2::readRows(double project)
     // Spaces, ordered by their floor-and-unit row.
     std::vector<Link<3>> spaceRuns;
     std::vector<Link<4>> spaceLinks;
+    pf::db::SeenTexts spaceNames;
     db.forEachRow(QStringLiteral("SELECT Shsk, Tabage, Shvahed, Codefaza, Faza, Ertefa, Ti_, To_, A_, V_, Air_, "
                                  "V_varm FROM %1 WHERE Shproje = ? ORDER BY Shsk, Tabage, Shvahed, rowid")
                       .arg(db.attachTable(QStringLiteral("bankfz.DB"))),
                   key, [&](const pf::db::RowReader &row) {
                       BookletRows::Space sp;
-                      sp.Faza = row.text(4);
+                      sp.Faza = row.text(4, spaceNames);
                       sp.ErtefaText = row.numberText(5);
                       sp.TiText = row.numberText(6);
                       sp.row.Ti_ = row.number(6);
@@ -433,13 +432,14 @@ void TReport2::readRows(double project)
 
     // Surfaces, ordered by their space, then kind, state and direction.
     std::vector<Link<4>> surfaceRuns;
+    pf::db::SeenTexts kinds;
     db.forEachRow(QStringLiteral("SELECT Shsk, Tabage, Shvahed, CodeFaza, Jedare, Id_jedar, Id_njedar, Id_gjedar, "
                                  "Masa1, Masa2, To_, Ti_, Z_1, Z_2 FROM %1 WHERE Shproje = ? "
                                  "ORDER BY Shsk, Tabage, Shvahed, CodeFaza, Id_jedar, Id_njedar, Id_gjedar, rowid")
                       .arg(db.attachTable(QStringLiteral("bankjd.DB"))),
                   key, [&](const pf::db::RowReader &row) {
                       building::SurfaceRow s;
-                      s.Jedare = row.text(4);
+                      s.Jedare = row.text(4, kinds);
                       s.Id_jedar = row.number(5);
                       s.Id_njedar = int(row.whole(6));
                       s.Id_gjedar = int(row.whole(7));
@@ -534,15 +534,16 @@ Label *TReport2::addCell(Band *band, const QString &name, int column, double top
 
 double TReport2::printedWidth(const TextElement *e)
 {
-    QString t;
-    if (auto *l = dynamic_cast<const Label *>(e))
-        t = l->text;
-    else if (auto *d = dynamic_cast<const DBText *>(e))
-        t = d->currentText();
-    if (t.isEmpty())
+    QString data;
+    const QString *t = &data;
+    if (e->kind() == ElementKind::Label)
+        t = &static_cast<const Label *>(e)->text;
+    else if (e->kind() == ElementKind::DBText)
+        data = static_cast<const DBText *>(e)->currentText();
+    if (t->isEmpty())
         return 0;
     // From the layouts the booklet prints with: shaped once for both.
-    return std::ceil(QuickRep1.textWidth(*e, t));
+    return std::ceil(QuickRep1.textWidth(*e, *t));
 }
 
 double TReport2::wrappedHeight(const TextElement *e, const QString &t, double width)

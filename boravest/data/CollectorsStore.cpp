@@ -71,7 +71,8 @@ CollectorProject readFromTables(pf::db::Database &db, double project)
         p.site.Ga = site.rows[0][0].toDouble();
         p.site.Tg = site.rows[0][1].toDouble();
     }
-    const Chain chain = readProjectChain(db, project);
+    const auto rows = readProjectChain(db, project);
+    const Chain &chain = *rows;
 
     // Surfaces by space, spaces by unit.
     KeyTexts key;

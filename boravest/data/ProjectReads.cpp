@@ -29,16 +29,19 @@ ProjectReadScope *ProjectReadScope::active(const pf::db::Database &db)
     return found;
 }
 
-ProjectChainRows readProjectChain(pf::db::Database &db, double project)
+std::shared_ptr<const ProjectChainRows> readProjectChain(pf::db::Database &db, double project)
 {
     return cachedRead(db, "project chain", project, [&] {
-        ProjectChainRows r;
+        auto rows = std::make_shared<ProjectChainRows>();
+        ProjectChainRows &r = *rows;
         // The three levels read under one lock.
         const pf::db::ReadScope walk(&db);
         const QString units = db.attachTable(QStringLiteral("bankvh.DB"));
         const QString spaces = db.attachTable(QStringLiteral("bankfz.DB"));
         const QString surfaces = db.attachTable(QStringLiteral("bankjd.DB"));
         using Value = ProjectChainRows::Value;
+        // Texts that rows repeat are read once and shared.
+        pf::db::SeenTexts names, kinds;
         auto value = [](const pf::db::RowReader &row, int c) {
             double v = 0;
             const bool number = row.number(c, &v);
@@ -63,7 +66,7 @@ ProjectChainRows readProjectChain(pf::db::Database &db, double project)
                           s.Tabage = value(row, 3);
                           s.Shvahed = value(row, 4);
                           s.Codefaza = value(row, 5);
-                          s.Faza = row.text(6);
+                          s.Faza = row.text(6, names);
                           Value *rest[] = {&s.Ti_, &s.To_, &s.A_, &s.V_, &s.Air_, &s.V_varm,
                                            &s.E_Rad, &s.T_UH, &s.E_Kore, &s.Te_Hav, &s.To_Mo_Hav};
                           for (int i = 0; i < 11; ++i)
@@ -81,14 +84,14 @@ ProjectChainRows readProjectChain(pf::db::Database &db, double project)
                           s.Tabage = value(row, 2);
                           s.Shvahed = value(row, 3);
                           s.CodeFaza = value(row, 4);
-                          s.Jedare = row.text(5);
+                          s.Jedare = row.text(5, kinds);
                           Value *rest[] = {&s.Id_jedar, &s.Id_njedar, &s.Id_gjedar, &s.Masa1, &s.Masa2,
                                            &s.To_,      &s.Ti_,       &s.Z_1,       &s.Z_2};
                           for (int i = 0; i < 9; ++i)
                               *rest[i] = value(row, 6 + i);
                           r.surfaces.push_back(std::move(s));
                       });
-        return r;
+        return std::shared_ptr<const ProjectChainRows>(std::move(rows));
     });
 }
 

@@ -20,6 +20,7 @@
 
 #include <any>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -134,8 +135,9 @@ template <class Key> struct DetailRuns {
     }
 };
 
-// The rows of project `project` (its `Shproje`). A database error is thrown
-// as pf::db::DbError.
-ProjectChainRows readProjectChain(pf::db::Database &db, double project);
+// The rows of project `project` (its `Shproje`), shared by the readers of
+// one run rather than copied for each. A database error is thrown as
+// pf::db::DbError.
+std::shared_ptr<const ProjectChainRows> readProjectChain(pf::db::Database &db, double project);
 
 } // namespace bv::data

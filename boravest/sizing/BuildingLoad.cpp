@@ -42,7 +42,8 @@ BuildingRowsOfProject readFromTables(pf::db::Database &db, double project)
         out.site.Tg = site.rows[0].value(1).toDouble();
     }
 
-    const Chain chain = data::readProjectChain(db, project);
+    const auto rows = data::readProjectChain(db, project);
+    const Chain &chain = *rows;
 
     // Shproje, Shsk, Tabage, Shvahed: the key of a floor-and-unit row; and
     // Codefaza: the key of a space (a missing value counts as 0).

@@ -34,7 +34,8 @@ namespace {
 std::vector<SizingUnit> readSizingUnits(pf::db::Database &db, double shproje)
 {
     using Chain = data::ProjectChainRows;
-    const Chain chain = data::readProjectChain(db, shproje);
+    const auto rows = data::readProjectChain(db, shproje);
+    const Chain &chain = *rows;
     // The spaces of each unit and the surfaces of each space, in stored
     // order, found once: a large project has thousands of each.
     using UnitKey = std::array<double, 3>;

@@ -221,6 +221,11 @@ double roundHalfEven(double v, int decimals)
     // case of whole temperatures and areas); no tie to judge.
     if (std::fabs(x) < 1e15 && x == std::floor(x))
         return decimals == 0 ? v : x / scale;
+    // A value well away from a tie rounds to its nearest neighbour whatever
+    // its decimal text (that text lies within a few units of the twelfth
+    // decimal of it): only values near a tie are written out and judged.
+    if (std::fabs(x) < 1e15 && std::fabs(x - std::floor(x) - 0.5) > 1e-6)
+        return std::nearbyint(x) / scale;
     // Values like 0.285 are stored a hair below the tie; judge the tie on the
     // decimal text of the scaled value so that written ties behave as ties.
     // (to_chars and from_chars write and read as printf's "%.12f" and strtod

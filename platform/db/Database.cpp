@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 
 #include <atomic>
+#include <cstring>
 
 namespace pf::db {
 
@@ -763,28 +764,44 @@ void Database::forEachRow(const QString &sql, const QVariantList &binds,
     eachRow(sql, binds, [&](sqlite3_stmt *st) { onRow(RowReader(st)); });
 }
 
-bool RowReader::isNull(int column) const { return sqlite3_column_type(m_st, column) == SQLITE_NULL; }
+// Each column is asked of the engine once: its value, whose type and
+// number are then read without another call.
+bool RowReader::isNull(int column) const
+{
+    return sqlite3_value_type(sqlite3_column_value(m_st, column)) == SQLITE_NULL;
+}
 
 bool RowReader::isNumber(int column) const
 {
-    const int type = sqlite3_column_type(m_st, column);
+    const int type = sqlite3_value_type(sqlite3_column_value(m_st, column));
     return type == SQLITE_INTEGER || type == SQLITE_FLOAT;
+}
+
+bool RowReader::storedNumber(int column, double *out) const
+{
+    sqlite3_value *v = sqlite3_column_value(m_st, column);
+    const int type = sqlite3_value_type(v);
+    if (type != SQLITE_INTEGER && type != SQLITE_FLOAT)
+        return false;
+    *out = sqlite3_value_double(v);
+    return true;
 }
 
 bool RowReader::number(int column, double *out) const
 {
-    switch (sqlite3_column_type(m_st, column)) {
+    sqlite3_value *v = sqlite3_column_value(m_st, column);
+    switch (sqlite3_value_type(v)) {
     case SQLITE_NULL:
         return false;
     case SQLITE_FLOAT:
     case SQLITE_INTEGER:
-        *out = sqlite3_column_double(m_st, column);
+        *out = sqlite3_value_double(v);
         return true;
     default: {
-        const QVariant v = detail::fieldValue(m_st, column, FieldType::Float);
-        if (v.isNull())
+        const QVariant value = detail::fieldValue(m_st, column, FieldType::Float);
+        if (value.isNull())
             return false;
-        *out = v.toDouble();
+        *out = value.toDouble();
         return true;
     }
     }
@@ -804,13 +821,14 @@ QString RowReader::numberText(int column) const
 
 qint64 RowReader::whole(int column) const
 {
-    switch (sqlite3_column_type(m_st, column)) {
+    sqlite3_value *v = sqlite3_column_value(m_st, column);
+    switch (sqlite3_value_type(v)) {
     case SQLITE_NULL:
         return 0;
     case SQLITE_INTEGER:
-        return sqlite3_column_int64(m_st, column);
+        return sqlite3_value_int64(v);
     case SQLITE_FLOAT:
-        return pf::roundToInt(sqlite3_column_double(m_st, column));
+        return pf::roundToInt(sqlite3_value_double(v));
     default:
         return detail::fieldValue(m_st, column, FieldType::Integer).toLongLong();
     }
@@ -818,10 +836,26 @@ qint64 RowReader::whole(int column) const
 
 QString RowReader::text(int column) const
 {
-    if (sqlite3_column_type(m_st, column) == SQLITE_TEXT)
-        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(m_st, column)),
-                                 sqlite3_column_bytes(m_st, column));
+    sqlite3_value *v = sqlite3_column_value(m_st, column);
+    if (sqlite3_value_type(v) == SQLITE_TEXT)
+        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
     return detail::textOf(FieldType::String, detail::fieldValue(m_st, column, FieldType::String));
+}
+
+QString RowReader::text(int column, SeenTexts &seen) const
+{
+    sqlite3_value *v = sqlite3_column_value(m_st, column);
+    if (sqlite3_value_type(v) != SQLITE_TEXT)
+        return text(column);
+    const char *chars = reinterpret_cast<const char *>(sqlite3_value_text(v));
+    const int size = sqlite3_value_bytes(v);
+    for (const SeenTexts::Seen &t : seen.m_texts)
+        if (t.bytes.size() == size && !t.text.isNull() && std::memcmp(t.bytes.constData(), chars, size_t(size)) == 0)
+            return t.text;
+    SeenTexts::Seen &t = seen.m_texts[seen.m_next++ % SeenTexts::kKept];
+    t.bytes = QByteArray(chars, size);
+    t.text = QString::fromUtf8(t.bytes);
+    return t.text;
 }
 
 Database::Result Database::describe(const QString &sql)

@@ -5,6 +5,19 @@ namespace pf::db {
 
 class Dataset;
 
+// The last few texts read from a column (see RowReader::text).
+class SeenTexts {
+private:
+    friend class RowReader;
+    static constexpr int kKept = 8;
+    struct Seen {
+        QByteArray bytes; // as stored
+        QString text;
+    };
+    Seen m_texts[kKept];
+    int m_next = 0;
+};
+
 // One row of a statement being stepped, its columns read in place, each as
 // a dataset's field of that type would give it.
 class RowReader {
@@ -12,6 +25,8 @@ public:
     bool isNull(int column) const;
     // Whether it holds a number, as the engine compares values.
     bool isNumber(int column) const;
+    // The same, and the number when it holds one.
+    bool storedNumber(int column, double *out) const;
     // As a number field: null (and a text that is no number) 0.
     double number(int column) const;
     // As a number field, or false when the field would be null.
@@ -24,6 +39,9 @@ public:
     // As a text field: a number stored there in the program's text form;
     // null empty.
     QString text(int column) const;
+    // The same, given as a text of `seen` when it holds those characters,
+    // so that rows repeating a text share it; else read and kept there.
+    QString text(int column, SeenTexts &seen) const;
 
 private:
     friend class Database;

@@ -183,19 +183,20 @@ inline int compareValues(const QVariant &a, const QVariant &b)
     return x < y ? -1 : (x > y ? 1 : 0);
 }
 
+// Each column is asked of the engine once: its value, whose type and
+// contents are then read without another call.
 inline QVariant columnValue(sqlite3_stmt *st, int c)
 {
-    switch (sqlite3_column_type(st, c)) {
+    sqlite3_value *v = sqlite3_column_value(st, c);
+    switch (sqlite3_value_type(v)) {
     case SQLITE_INTEGER:
-        return QVariant(qlonglong(sqlite3_column_int64(st, c)));
+        return QVariant(qlonglong(sqlite3_value_int64(v)));
     case SQLITE_FLOAT:
-        return QVariant(sqlite3_column_double(st, c));
+        return QVariant(sqlite3_value_double(v));
     case SQLITE_TEXT:
-        return QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, c)),
-                                          sqlite3_column_bytes(st, c)));
+        return QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_value_text(v)), sqlite3_value_bytes(v)));
     case SQLITE_BLOB:
-        return QVariant(QByteArray(static_cast<const char *>(sqlite3_column_blob(st, c)),
-                                   sqlite3_column_bytes(st, c)));
+        return QVariant(QByteArray(static_cast<const char *>(sqlite3_value_blob(v)), sqlite3_value_bytes(v)));
     default:
         return QVariant();
     }
@@ -206,24 +207,24 @@ inline QVariant columnValue(sqlite3_stmt *st, int c)
 // cases).
 inline QVariant fieldValue(sqlite3_stmt *st, int c, FieldType t)
 {
-    const int ct = sqlite3_column_type(st, c);
+    sqlite3_value *v = sqlite3_column_value(st, c);
+    const int ct = sqlite3_value_type(v);
     if (ct == SQLITE_NULL)
         return QVariant();
     switch (t) {
     case FieldType::Float:
         if (ct == SQLITE_FLOAT || ct == SQLITE_INTEGER)
-            return QVariant(sqlite3_column_double(st, c));
+            return QVariant(sqlite3_value_double(v));
         break;
     case FieldType::Integer:
     case FieldType::SmallInt:
     case FieldType::AutoInc:
         if (ct == SQLITE_INTEGER)
-            return QVariant(qlonglong(sqlite3_column_int64(st, c)));
+            return QVariant(qlonglong(sqlite3_value_int64(v)));
         break;
     case FieldType::String:
         if (ct == SQLITE_TEXT)
-            return QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, c)),
-                                              sqlite3_column_bytes(st, c)));
+            return QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_value_text(v)), sqlite3_value_bytes(v)));
         break;
     default:
         break;

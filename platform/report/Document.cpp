@@ -14,7 +14,10 @@
 #include <algorithm>
 #include <atomic>
 #include <bit>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <unordered_map>
 
 namespace pf::report {
@@ -114,22 +117,37 @@ char *putVar(char *out, quint64 v)
     return out;
 }
 
-// A coordinate as its step from `last` in 1/64 pixels, when the step is a
-// whole number of those and adding it back gives exactly the value, with
-// the low bit clear; else a set bit and the value's 8 bytes.
-char *putNumber(char *out, double v, double &last)
+[[gnu::always_inline]] inline char *putId(char *out, quint64 v)
 {
-    if (std::bit_cast<quint64>(v) == std::bit_cast<quint64>(last)) {
+    if (v < 0x80) {
+        *out++ = char(v);
+        return out;
+    }
+    return putVar(out, v);
+}
+
+// A coordinate as its step from `last` in 1/64 pixels, when adding that
+// whole number of steps to `last` gives exactly the value, with the low bit
+// clear; else a set bit and the value's 8 bytes. Every item places several,
+// so this is kept inline.
+[[gnu::always_inline]] inline char *putNumber(char *out, double v, double &last)
+{
+    const quint64 bits = std::bit_cast<quint64>(v);
+    if (bits == std::bit_cast<quint64>(last)) {
         *out++ = 0;
         return out;
     }
     const double steps = (v - last) * 64.0;
-    if (steps > -0x1p40 && steps < 0x1p40) {
+    if (std::fabs(steps) < 0x1p40) { // not for a NaN
         const qint64 n = qint64(steps);
-        if (double(n) == steps && std::bit_cast<quint64>(last + double(n) * (1.0 / 64)) == std::bit_cast<quint64>(v)) {
+        if (std::bit_cast<quint64>(last + double(n) * (1.0 / 64)) == bits) {
             last = v;
-            const quint64 zigzag = (quint64(n) << 1) ^ quint64(n >> 63);
-            return putVar(out, zigzag << 1);
+            const quint64 zigzag = ((quint64(n) << 1) ^ quint64(n >> 63)) << 1;
+            if (zigzag < 0x80) {
+                *out++ = char(zigzag);
+                return out;
+            }
+            return putVar(out, zigzag);
         }
     }
     last = v;
@@ -277,50 +295,123 @@ PageList::HeldItem PageList::held(const DrawItem &item)
     return h;
 }
 
-void PageList::addHeld(const HeldItem &item)
+namespace {
+
+// Writes `count` items into `out`, each moved by (dx, dy) when `moved`;
+// `lasts` holds the coordinates of the box (text, rectangle, picture) and
+// of the line before, each kind stepping from its own. Returns the end.
+template <bool moved>
+char *putItems(char *out, const PageList::HeldItem *items, qsizetype count, double dx, double dy,
+               double (&lasts)[2][5])
+{
+    using HeldItem = PageList::HeldItem;
+    for (const HeldItem *item = items, *end = items + count; item != end; ++item) {
+        double v[5] = {item->v[0], item->v[1], item->v[2], item->v[3], item->v[4]};
+        if constexpr (moved) {
+            v[0] += dx;
+            v[1] += dy;
+            if (item->kind == HeldItem::Line) {
+                v[2] += dx;
+                v[3] += dy;
+            }
+        }
+        *out++ = char(item->kind);
+        double *last = lasts[item->kind == HeldItem::Line ? 1 : 0];
+        switch (item->kind) {
+        case HeldItem::Text:
+            out = putId(out, item->ids[0]);
+            out = putId(out, item->ids[1]);
+            out = putNumber(out, v[0], last[0]);
+            out = putNumber(out, v[1], last[1]);
+            out = putNumber(out, v[2], last[2]);
+            out = putNumber(out, v[3], last[3]);
+            break;
+        case HeldItem::Line:
+            out = putNumber(out, v[0], last[0]);
+            out = putNumber(out, v[1], last[1]);
+            out = putNumber(out, v[2], last[2]);
+            out = putNumber(out, v[3], last[3]);
+            out = putNumber(out, v[4], last[4]);
+            out = putId(out, item->ids[0]);
+            break;
+        case HeldItem::Rect:
+            out = putNumber(out, v[0], last[0]);
+            out = putNumber(out, v[1], last[1]);
+            out = putNumber(out, v[2], last[2]);
+            out = putNumber(out, v[3], last[3]);
+            out = putNumber(out, v[4], last[4]);
+            out = putId(out, item->ids[0]);
+            out = putId(out, item->ids[1]);
+            break;
+        case HeldItem::Image:
+            out = putNumber(out, v[0], last[0]);
+            out = putNumber(out, v[1], last[1]);
+            out = putNumber(out, v[2], last[2]);
+            out = putNumber(out, v[3], last[3]);
+            out = putId(out, item->ids[0]);
+            break;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+namespace {
+
+// Frees a page's buffer, unless its owner has taken it back.
+struct PageBufferFree {
+    bool owned = true;
+    void operator()(char *p) const
+    {
+        if (owned)
+            std::free(p);
+    }
+};
+
+std::shared_ptr<char> newPageBuffer(size_t capacity)
+{
+    char *p = static_cast<char *>(std::malloc(capacity));
+    if (!p)
+        throw std::bad_alloc();
+    return std::shared_ptr<char>(p, PageBufferFree());
+}
+
+} // namespace
+
+char *PageList::roomFor(size_t bytes)
 {
     if (!m_open.active)
         openLastPage();
     OpenPage &open = m_open;
-    if (open.capacity - open.size < kMaxRecord || open.bytes.use_count() > 1) {
-        // Room for the record, in a buffer of this list's own.
-        const size_t capacity = std::max<size_t>({open.capacity, 2 * open.size, 4096});
-        std::shared_ptr<char[]> bytes(new char[capacity]);
+    if (!open.bytes || open.capacity - open.size < bytes || open.bytes.use_count() > 1) {
+        // Room for the records, in a buffer of this list's own.
+        const size_t capacity = std::max<size_t>({open.capacity, 2 * open.size, open.size + bytes, 4096});
+        std::shared_ptr<char> grown = newPageBuffer(capacity);
         if (open.size > 0)
-            std::memcpy(bytes.get(), open.bytes.get(), open.size);
-        open.bytes = std::move(bytes);
+            std::memcpy(grown.get(), open.bytes.get(), open.size);
+        open.bytes = std::move(grown);
         open.capacity = capacity;
     }
-    char *const start = open.bytes.get() + open.size;
-    char *p = start;
-    *p++ = char(item.kind);
-    double *last = open.last;
-    switch (item.kind) {
-    case HeldItem::Text:
-        p = putVar(p, item.ids[0]);
-        p = putVar(p, item.ids[1]);
-        for (int k = 0; k < 4; ++k)
-            p = putNumber(p, item.v[k], last[k]);
-        break;
-    case HeldItem::Line:
-        for (int k = 0; k < 5; ++k)
-            p = putNumber(p, item.v[k], last[k]);
-        p = putVar(p, item.ids[0]);
-        break;
-    case HeldItem::Rect:
-        for (int k = 0; k < 5; ++k)
-            p = putNumber(p, item.v[k], last[k]);
-        p = putVar(p, item.ids[0]);
-        p = putVar(p, item.ids[1]);
-        break;
-    case HeldItem::Image:
-        for (int k = 0; k < 4; ++k)
-            p = putNumber(p, item.v[k], last[k]);
-        p = putVar(p, item.ids[0]);
-        break;
-    }
-    open.size += size_t(p - start);
-    ++open.count;
+    return open.bytes.get() + open.size;
+}
+
+void PageList::addHeld(const HeldItem &item)
+{
+    char *const start = roomFor(kMaxRecord);
+    char *const end = putItems<false>(start, &item, 1, 0, 0, m_open.last);
+    m_open.size += size_t(end - start);
+    ++m_open.count;
+}
+
+void PageList::addHeld(const HeldItem *items, qsizetype count, double dx, double dy)
+{
+    if (count <= 0)
+        return;
+    char *const start = roomFor(size_t(count) * kMaxRecord);
+    char *const end = putItems<true>(start, items, count, dx, dy, m_open.last);
+    m_open.size += size_t(end - start);
+    m_open.count += int(count);
 }
 
 void PageList::heldItems(qsizetype i, QVector<HeldItem> &out) const
@@ -332,9 +423,10 @@ void PageList::heldItems(qsizetype i, QVector<HeldItem> &out) const
     }
     out.resize(itemCount(i));
     Unpacker u(pageBytes(i));
-    double last[5] = {};
+    double lasts[2][5] = {};
     for (HeldItem &item : out) {
         item.kind = HeldItem::Kind(u.byte());
+        double *last = lasts[item.kind == HeldItem::Line ? 1 : 0];
         switch (item.kind) {
         case HeldItem::Text:
             item.ids[0] = quint32(u.var());
@@ -399,9 +491,25 @@ void PageList::endOpenPage()
     if (!m_open.active)
         return;
     Packed &last = m_pages.last();
-    last.bytes = QByteArray(m_open.bytes.get(), qsizetype(m_open.size));
-    last.count = m_open.count;
-    m_open.active = false;
+    OpenPage &open = m_open;
+    if (open.size == 0) {
+        last.bytes.reset();
+    } else if (open.bytes.use_count() == 1) {
+        // The buffer becomes the page's, cut to its bytes where it lies.
+        char *bytes = open.bytes.get();
+        std::get_deleter<PageBufferFree>(open.bytes)->owned = false;
+        open.bytes.reset();
+        if (char *cut = static_cast<char *>(std::realloc(bytes, open.size)))
+            bytes = cut;
+        last.bytes = std::shared_ptr<const char>(bytes, std::free);
+    } else {
+        // Shared with a copy of the list: the page's bytes copied.
+        std::shared_ptr<char> bytes = newPageBuffer(open.size);
+        std::memcpy(bytes.get(), open.bytes.get(), open.size);
+        last.bytes = std::move(bytes);
+    }
+    last.count = open.count;
+    open.active = false;
 }
 
 void PageList::startOpenPage()
@@ -409,7 +517,7 @@ void PageList::startOpenPage()
     m_open.active = true;
     m_open.size = 0;
     m_open.count = 0;
-    std::fill(std::begin(m_open.last), std::end(m_open.last), 0.0);
+    std::fill(&m_open.last[0][0], &m_open.last[0][0] + 10, 0.0);
 }
 
 void PageList::openLastPage()

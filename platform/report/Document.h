@@ -101,10 +101,11 @@ struct Page {
 // colour and picture once, and per page a packed record of its items (a
 // booklet of many hundred pages takes a fraction of what its items would).
 // A coordinate is kept as its step from the same coordinate of the item
-// before it on the page, in a byte or two when the step is a multiple of
-// 1/64 pixel, else as it is; every value comes back exactly as it was put
-// in. A page is unpacked when it is asked for: the list hands out copies,
-// so a page is changed by replacing it. A page may also come from elsewhere
+// before it on the page of its kind (boxes step from boxes, lines from
+// lines), in a byte or two when the step is a multiple of 1/64 pixel, else
+// as it is; every value comes back exactly as it was put in. A page is
+// unpacked when it is asked for: the list hands out copies, so a page is
+// changed by replacing it. A page may also come from elsewhere
 // (a page of a report file, kept as the file holds it) and is then unpacked
 // from there when it is asked for.
 class PageList {
@@ -180,6 +181,8 @@ public:
     quint32 colorId(const QColor &c);
     quint32 imageId(const QImage &img);
     void addHeld(const HeldItem &item);
+    // Items given so, each moved by (dx, dy), added to the last page.
+    void addHeld(const HeldItem *items, qsizetype count, double dx, double dy);
     // An item as this list holds it, its texts, styles, colours and
     // pictures numbered.
     HeldItem heldOf(const DrawItem &item) { return held(item); }
@@ -209,7 +212,7 @@ public:
 private:
     using Style = TextStyle;
     struct Packed {
-        QByteArray bytes;
+        std::shared_ptr<const char> bytes; // as many as the page takes
         int count = 0;
         std::shared_ptr<const PageSource> source; // set: the page is kept there
         qsizetype sourceIndex = 0;
@@ -219,22 +222,24 @@ private:
     // The bytes of page i: the last page while it is written lies in m_open.
     const char *pageBytes(qsizetype i) const
     {
-        return m_open.active && i == m_pages.size() - 1 ? m_open.bytes.get() : m_pages[i].bytes.constData();
+        return m_open.active && i == m_pages.size() - 1 ? m_open.bytes.get() : m_pages[i].bytes.get();
     }
     // The last page as it is written: its bytes, its items and the
-    // coordinates of its last item. Ended (its bytes kept in a buffer of
-    // their own, as large as they are) when another page starts or the list
-    // changes otherwise; the buffer here is used again.
+    // coordinates of its last item. Ended when another page starts or the
+    // list changes otherwise: its buffer, cut to the bytes written, is then
+    // the page's, and the next page starts a buffer as large.
     struct OpenPage {
         bool active = false;
-        std::shared_ptr<char[]> bytes; // shared by copies of the list until one writes
+        std::shared_ptr<char> bytes; // shared by copies of the list until one writes
         size_t size = 0;
-        size_t capacity = 0;
+        size_t capacity = 0; // of the buffer, or of the last one when none
         int count = 0;
-        double last[5] = {};
+        double last[2][5] = {}; // of the last box and the last line
     };
     void endOpenPage();
     void startOpenPage();
+    // Where the last page's next bytes go, with room for `bytes` more.
+    char *roomFor(size_t bytes);
     void openLastPage();
 
     QVector<Packed> m_pages;

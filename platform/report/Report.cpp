@@ -303,18 +303,22 @@ struct LaidOut {
 using Items = std::vector<PageList::HeldItem>;
 
 // Equal texts, found at once when they share their characters.
-bool sameText(const QString &a, const QString &b)
+inline bool sameText(const QString &a, const QString &b)
 {
     return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
 }
 
-// Equal colours, found at once when they are the same bytes.
-bool sameColor(const QColor &a, const QColor &b)
+// Equal colours, found at once when they hold the same bytes: a QColor
+// holds its spec and five 16-bit values, then padding that copies need not
+// keep.
+constexpr size_t kColorBytes = sizeof(int) + 5 * sizeof(quint16);
+static_assert(sizeof(QColor) >= kColorBytes);
+inline bool sameColor(const QColor &a, const QColor &b)
 {
-    return std::memcmp(static_cast<const void *>(&a), static_cast<const void *>(&b), sizeof(QColor)) == 0 || a == b;
+    return std::memcmp(static_cast<const void *>(&a), static_cast<const void *>(&b), kColorBytes) == 0 || a == b;
 }
 
-bool sameFont(const ReportFont &a, const ReportFont &b)
+inline bool sameFont(const ReportFont &a, const ReportFont &b)
 {
     return a.pointSize == b.pointSize && a.bold == b.bold && a.underline == b.underline &&
            sameText(a.family, b.family) && sameColor(a.color, b.color);
@@ -737,13 +741,7 @@ private:
         openPage();
     }
 
-    void place(LaidOut &lo, double at)
-    {
-        for (Held &item : lo.items) {
-            translate(item, left, at);
-            pages.addHeld(item);
-        }
-    }
+    void place(LaidOut &lo, double at) { pages.addHeld(lo.items.data(), qsizetype(lo.items.size()), left, at); }
 
     static bool showsPageNumber(const Band &b)
     {
@@ -757,12 +755,14 @@ private:
 
     quint32 colorId(const QColor &c) const
     {
-        // The frames of a report are drawn in one colour or a few.
-        if (m_lastColor >= 0 && sameColor(c, m_lastColorValue))
-            return quint32(m_lastColor);
-        m_lastColorValue = c;
-        m_lastColor = qint64(pages.colorId(c));
-        return quint32(m_lastColor);
+        // The frames and shapes of a report are drawn in a few colours.
+        for (int i = 0; i < m_colorCount; ++i)
+            if (sameColor(c, m_colors[i].color))
+                return m_colors[i].id;
+        const quint32 id = pages.colorId(c);
+        KnownColor &slot = m_colors[m_colorCount < kKnownColors ? m_colorCount++ : (m_nextColor++ % kKnownColors)];
+        slot = {c, id};
+        return id;
     }
 
     void addFrame(Items &items, const Frame &f, const QRectF &r) const
@@ -792,40 +792,64 @@ private:
             line(r.topRight(), r.bottomRight());
     }
 
+public:
+    // What the element keeps of run `run`, for its font, direction and
+    // alignment as they stand: started afresh when any of them changed.
+    static TextElement::Laid &memoOf(const TextElement &el, quint64 run, Qt::Alignment align)
+    {
+        TextElement::Laid &memo = el.m_laid;
+        if (memo.run != run || memo.given != el.direction || memo.alignment != align || !sameFont(memo.font, el.font))
+            [[unlikely]] restart(memo, el, run, align);
+        return memo;
+    }
+    [[gnu::noinline]] static void restart(TextElement::Laid &memo, const TextElement &el, quint64 run,
+                                          Qt::Alignment align)
+    {
+        memo = TextElement::Laid();
+        memo.run = run;
+        memo.given = el.direction;
+        memo.alignment = align;
+        memo.font = el.font;
+    }
+
+    // The entry kept for a text among `entries` (each with a `text`), found
+    // by where its characters lie, else by its characters; or null.
+    template <class Entry, size_t N> static Entry *kept(Entry (&entries)[N], const QString &text)
+    {
+        for (Entry &e : entries)
+            if (e.text.constData() == text.constData() && e.text.size() == text.size() && !e.text.isNull())
+                return &e;
+        for (Entry &e : entries)
+            if (!e.text.isNull() && e.text == text)
+                return &e;
+        return nullptr;
+    }
+
+private:
     // Lays out one text element; returns the bottom of its box. Without
     // items the element is only measured.
     double layoutText(const TextElement &el, const QString &text, Items *items) const
     {
-        TextElement::Laid &memo = el.m_laid;
         const Qt::Alignment align = horizontal(el.alignment);
-        // What was found for the element before holds while its font,
-        // direction and alignment stay; its text is looked at next.
-        if (memo.run != m_cache.serial() || memo.given != el.direction || memo.alignment != align ||
-            !sameFont(memo.font, el.font)) {
-            memo = TextElement::Laid();
-            memo.run = m_cache.serial();
-            memo.given = el.direction;
-            memo.alignment = align;
-            memo.font = el.font;
-        }
+        TextElement::Laid &memo = memoOf(el, m_run, align);
         const QRectF g = el.geometry;
         double x = g.left();
         double w = g.width();
         double textHeight = 0;
         if (!text.isEmpty()) {
-            if (!memo.free || !sameText(memo.text, text)) {
+            TextElement::Laid::Text *t = kept(memo.texts, text);
+            if (!t) {
+                t = &memo.texts[memo.nextText++ % TextElement::Laid::kTexts];
+                *t = TextElement::Laid::Text();
+                t->text = text;
                 // The element's direction stands for texts without letters;
                 // the others are laid out in their own direction.
-                const Qt::LayoutDirection direction = pf::ui::textDirection(text, el.direction);
-                if (direction != memo.direction)
-                    memo.style = -1;
-                memo.direction = direction;
-                memo.text = text;
+                t->direction = pf::ui::textDirection(text, el.direction);
                 // The lines at the text's own breaks and its natural width.
-                memo.free = &m_cache.paragraph(text, el.font, direction, -1);
+                t->free = &m_cache.paragraph(text, el.font, t->direction, -1);
             }
-            const Qt::LayoutDirection direction = memo.direction;
-            const LaidParagraph &free = *memo.free;
+            const Qt::LayoutDirection direction = t->direction;
+            const LaidParagraph &free = *t->free;
             const double natural = free.naturalWidth;
             // Only a text that must wrap is laid out again at its width.
             bool wrap = false;
@@ -855,21 +879,34 @@ private:
             if (!laidText.lines.isEmpty())
                 textHeight = laidText.lines.back().y + laidText.lines.back().height;
             if (items) {
-                if (memo.style < 0)
-                    memo.style = pages.styleId(PageList::TextStyle{el.font, direction, align});
-                for (const LaidLine &line : laidText.lines)
-                    if (!line.text.isEmpty()) {
-                        Held h;
-                        h.kind = Held::Text;
-                        h.ids[0] = pages.stringId(line.text);
-                        h.ids[1] = quint32(memo.style);
-                        h.v[0] = x;
-                        h.v[1] = g.top() + line.y;
-                        h.v[2] = w;
-                        h.v[3] = line.height;
-                        h.v[4] = 0;
-                        items->push_back(h);
+                if (t->style < 0)
+                    t->style = pages.styleId(PageList::TextStyle{el.font, direction, align});
+                // The numbers of the lines' texts are kept with the text's
+                // own lines.
+                const bool keepIds = !wrap && laidText.lines.size() <= 2;
+                for (qsizetype i = 0; i < laidText.lines.size(); ++i) {
+                    const LaidLine &line = laidText.lines[i];
+                    if (line.text.isEmpty())
+                        continue;
+                    quint32 id;
+                    if (keepIds) {
+                        if (t->lineIds[i] < 0)
+                            t->lineIds[i] = pages.stringId(line.text);
+                        id = quint32(t->lineIds[i]);
+                    } else {
+                        id = pages.stringId(line.text);
                     }
+                    Held h;
+                    h.kind = Held::Text;
+                    h.ids[0] = id;
+                    h.ids[1] = quint32(t->style);
+                    h.v[0] = x;
+                    h.v[1] = g.top() + line.y;
+                    h.v[2] = w;
+                    h.v[3] = line.height;
+                    h.v[4] = 0;
+                    items->push_back(h);
+                }
             }
         } else {
             if (el.autoSize)
@@ -1032,9 +1069,16 @@ private:
     LaidOut laid;  // the band being printed; its storage is reused
     LaidOut fixed; // the same for a band at a fixed place
     TextLayoutCache &m_cache;
+    quint64 m_run = m_cache.serial();
     mutable std::vector<const Element *> m_order;
-    mutable QColor m_lastColorValue;
-    mutable qint64 m_lastColor = -1;
+    struct KnownColor {
+        QColor color;
+        quint32 id = 0;
+    };
+    static constexpr int kKnownColors = 4;
+    mutable KnownColor m_colors[kKnownColors];
+    mutable int m_colorCount = 0;
+    mutable int m_nextColor = 0;
     std::vector<pf::db::Database *> m_walked;
 };
 
@@ -1070,23 +1114,15 @@ double Report::textWidth(const TextElement &element, const QString &text)
 {
     if (!m_runTexts)
         return textWidth(text, element.font, element.direction);
-    // An element measured again with the same text, as its form code does
+    // An element measured again with a text it had, as its form code does
     // row after row, takes the width found before.
-    TextElement::Laid &memo = element.m_laid;
-    const Qt::Alignment align = horizontal(element.alignment);
-    if (memo.run != m_runTexts->serial() || memo.given != element.direction || memo.alignment != align ||
-        !sameFont(memo.font, element.font)) {
-        memo = TextElement::Laid();
-        memo.run = m_runTexts->serial();
-        memo.given = element.direction;
-        memo.alignment = align;
-        memo.font = element.font;
-    }
-    if (!memo.measured.isNull() && sameText(memo.measured, text))
-        return memo.measuredWidth;
-    memo.measured = text;
-    memo.measuredWidth = m_runTexts->paragraph(text, element.font, element.direction, -1).naturalWidth;
-    return memo.measuredWidth;
+    TextElement::Laid &memo = Renderer::memoOf(element, m_runTexts->serial(), horizontal(element.alignment));
+    if (const TextElement::Laid::Measured *m = Renderer::kept(memo.measured, text))
+        return m->width;
+    TextElement::Laid::Measured &m = memo.measured[memo.nextMeasured++ % TextElement::Laid::kTexts];
+    m.text = text;
+    m.width = m_runTexts->paragraph(text, element.font, element.direction, -1).naturalWidth;
+    return m.width;
 }
 
 // ---------------------------------------------------------------- composite

@@ -157,22 +157,35 @@ protected:
 private:
     friend class Renderer;
     friend class Report;
-    // What the engine found when it last laid the element out in a run: the
-    // next layout of the same text in the same font and direction takes it
-    // as it stands.
+    // What the engine found when it laid the element's texts out in a run:
+    // a text laid out again in the same font, direction and alignment (as
+    // a row of a table prints the few values of its columns again and
+    // again) takes what was found for it as it stands.
     struct Laid {
         quint64 run = 0; // the run's text layouts; 0: nothing kept
-        QString text;
         ReportFont font;
         Qt::LayoutDirection given = Qt::RightToLeft; // the element's direction then
-        Qt::LayoutDirection direction = Qt::RightToLeft; // the text's own
         Qt::Alignment alignment;
-        const LaidParagraph *free = nullptr;
-        qint64 style = -1; // the style's number in the run's pages; -1 none yet
-        // The text last measured for the form code, in the element's own
-        // direction, and its width.
-        QString measured;
-        double measuredWidth = 0;
+        struct Text {
+            QString text; // kept, so that its characters stay where they lie
+            Qt::LayoutDirection direction = Qt::RightToLeft; // the text's own
+            const LaidParagraph *free = nullptr;
+            qint64 style = -1; // the style's number in the run's pages; -1 none yet
+            // The numbers of its lines' texts in the run's pages, once
+            // placed (a text of one or two lines).
+            qint64 lineIds[2] = {-1, -1};
+        };
+        static constexpr int kTexts = 8;
+        Text texts[kTexts];
+        int nextText = 0;
+        // Texts measured for the form code in the element's own direction,
+        // and their widths.
+        struct Measured {
+            QString text;
+            double width = 0;
+        };
+        Measured measured[kTexts];
+        int nextMeasured = 0;
     };
     mutable Laid m_laid;
 };

@@ -552,6 +552,18 @@ int cellMargin(const QWidget *view)
 
 } // namespace
 
+int DBGrid::cellTextWidth(const QFont &font, const QFontMetrics &cells, const QString &text)
+{
+    if (m_measuredFont != font || m_measured.size() > 4096) {
+        m_measured.clear();
+        m_measuredFont = font;
+    }
+    auto it = m_measured.constFind(text);
+    if (it == m_measured.constEnd())
+        it = m_measured.insert(text, cells.horizontalAdvance(text));
+    return it.value();
+}
+
 void DBGrid::fitColumnsToWidth()
 {
     m_fitted = true;
@@ -586,7 +598,7 @@ void DBGrid::fitColumnsToWidth()
             for (int c = 0; c < n; ++c) {
                 int w = longestWord(heads, m_model->headerData(c, Qt::Horizontal).toString()) + titleMargin;
                 for (int r = 0; r < rows; ++r)
-                    w = std::max(w, cells.horizontalAdvance(m_model->index(r, c).data().toString()) + margin);
+                    w = std::max(w, cellTextWidth(cellFont, cells, m_model->index(r, c).data().toString()) + margin);
                 need[c] = w;
                 needed += w;
             }

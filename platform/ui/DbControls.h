@@ -213,9 +213,16 @@ private:
     void applyWidths();
     void connectSource();
 
+    // The width of a cell's text in `font` (whose metrics `cells` are), each
+    // text measured once while the font stays: a grid fits its columns again
+    // after every change of its rows, which mostly repeat their texts.
+    int cellTextWidth(const QFont &font, const QFontMetrics &cells, const QString &text);
+
     DatasetTableModel *m_model;
     bool m_syncing = false;
     bool m_fitted = false; // the columns follow the grid's width
+    QFont m_measuredFont;
+    QHash<QString, int> m_measured;
     QMetaObject::Connection m_c1, m_c2, m_c3;
 };
 

@@ -81,6 +81,24 @@ TEST(Numbers, RoundingTakesWrittenTiesToTheEvenNeighbour)
                                                             : std::nearbyint(x) / 100;
         ASSERT_EQ(pf::roundHalfEven(v, 2), x == std::floor(x) ? x / 100 : want) << v;
     }
+    // So is any value, near a tie or not, of any size and number of decimals.
+    std::uniform_real_distribution<double> mantissa(-10, 10);
+    std::uniform_int_distribution<int> exponent(-6, 16), decimals(0, 4), nearTie(0, 3);
+    for (int i = 0; i < 20000; ++i) {
+        const int d = decimals(gen);
+        const double scale = std::pow(10.0, d);
+        double v = mantissa(gen) * std::pow(10.0, exponent(gen));
+        if (nearTie(gen) == 0) // a hair beside a tie
+            v = (std::floor(v * scale) + 0.5 + (mantissa(gen) * 1e-7)) / scale;
+        const double x = v * scale;
+        char buf[400];
+        std::snprintf(buf, sizeof buf, "%.12f", x);
+        const double xs = std::strtod(buf, nullptr), fl = std::floor(xs);
+        const double want = std::fabs(x) < 1e15 && x == std::floor(x) ? (d == 0 ? v : x / scale)
+                            : std::fabs(xs - fl - 0.5) < 1e-9        ? (std::fmod(fl, 2.0) == 0 ? fl : fl + 1) / scale
+                                                                     : std::nearbyint(x) / scale;
+        ASSERT_EQ(pf::roundHalfEven(v, d), want) << v << ' ' << d;
+    }
 }
 
 // The digits of a Persian or Arabic keyboard read as 0-9.

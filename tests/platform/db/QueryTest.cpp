@@ -138,7 +138,8 @@ TEST_F(DbTest, RowsReadInPlaceGiveWhatTheFieldsGive)
                                    {2.5, 7},
                                    {QStringLiteral("abc"), 1.25},
                                    {-0.125, QString()},
-                                   {1e20, QStringLiteral("12")}};
+                                   {1e20, QStringLiteral("12")},
+                                   {4, QStringLiteral("اتاق")}};
     for (const QVariantList &v : values)
         db.exec(QStringLiteral("INSERT INTO bankfz (Shproje, A_, Faza) VALUES (1, ?, ?)"), v);
     Table t;
@@ -147,10 +148,18 @@ TEST_F(DbTest, RowsReadInPlaceGiveWhatTheFieldsGive)
     t.open();
     t.first();
     int rows = 0;
+    SeenTexts seen;
+    QStringList texts; // read through `seen`
     db.forEachRow(QStringLiteral("SELECT A_, Faza FROM bankfz ORDER BY rowid"), {}, [&](const RowReader &r) {
         const Field &a = t.fieldByName(QStringLiteral("A_"));
         const Field &faza = t.fieldByName(QStringLiteral("Faza"));
-        double n = -1;
+        double n = -1, stored = -1;
+        EXPECT_EQ(r.storedNumber(0, &stored), r.isNumber(0)) << rows;
+        if (r.isNumber(0)) {
+            EXPECT_EQ(stored, r.number(0)) << rows;
+        }
+        texts << r.text(1, seen);
+        EXPECT_EQ(texts.last(), faza.asString()) << rows;
         EXPECT_EQ(r.number(0, &n), !a.isNull()) << rows;
         EXPECT_EQ(r.number(0), a.asFloat()) << rows;
         EXPECT_EQ(r.numberText(0), a.asString()) << rows;
@@ -161,4 +170,6 @@ TEST_F(DbTest, RowsReadInPlaceGiveWhatTheFieldsGive)
         t.next();
     });
     EXPECT_EQ(rows, int(std::size(values)));
+    // A text met again shares the characters of the first.
+    EXPECT_EQ(texts[1].constData(), texts.last().constData());
 }

@@ -130,3 +130,59 @@ TEST(PaintCache, PaintsAsAFreshLayoutDoes)
     EXPECT_EQ(paint(&cache), fresh);
     EXPECT_EQ(paint(&cache), fresh); // from the kept layouts
 }
+
+// A band's items written in one go, each moved by the band's place, come
+// back as they would one by one, to the bit; a copy of the list taken while
+// a page is written keeps that page as it was.
+TEST(PageList, ItemsWrittenInOneGoComeBackMovedToTheBit)
+{
+    const double values[] = {0.0, -0.0, 37.795275590551185, 1.0 / 3, 17.1875, 1e300, qInf(), 0x1p41, 0.1, -4.5};
+    const int n = int(std::size(values));
+    std::vector<PageList::HeldItem> items;
+    for (int i = 0; i < 3 * n; ++i) {
+        PageList::HeldItem h{};
+        h.kind = PageList::HeldItem::Kind(1 + i % 3); // text, line, rect
+        h.ids[0] = quint32(i % 4);
+        h.ids[1] = quint32(i % 200);
+        for (int k = 0; k < 5; ++k)
+            h.v[k] = values[(i + k) % n];
+        items.push_back(h);
+    }
+    const double dx = 37.795275590551185, dy = 0.5;
+    PageList together, single;
+    together.addPage();
+    single.addPage();
+    together.addHeld(items.data(), 5, dx, dy);
+    const PageList copy = together;
+    together.addHeld(items.data() + 5, qsizetype(items.size()) - 5, dx, dy);
+    for (PageList::HeldItem h : items) {
+        h.v[0] += dx;
+        h.v[1] += dy;
+        if (h.kind == PageList::HeldItem::Line) {
+            h.v[2] += dx;
+            h.v[3] += dy;
+        }
+        single.addHeld(h);
+    }
+    together.addPage();
+    single.addPage();
+    QVector<PageList::HeldItem> a, b, c;
+    together.heldItems(0, a);
+    single.heldItems(0, b);
+    copy.heldItems(0, c);
+    ASSERT_EQ(a.size(), qsizetype(items.size()));
+    ASSERT_EQ(b.size(), a.size());
+    ASSERT_EQ(c.size(), 5);
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const int fields = a[i].kind == PageList::HeldItem::Text ? 4 : 5;
+        EXPECT_EQ(a[i].kind, b[i].kind) << i;
+        EXPECT_EQ(a[i].ids[0], b[i].ids[0]) << i;
+        for (int k = 0; k < fields; ++k) {
+            EXPECT_EQ(std::bit_cast<quint64>(a[i].v[k]), std::bit_cast<quint64>(b[i].v[k])) << i << ' ' << k;
+            if (i < c.size()) {
+                EXPECT_EQ(std::bit_cast<quint64>(c[i].v[k]), std::bit_cast<quint64>(b[i].v[k])) << i << ' ' << k;
+            }
+        }
+    }
+    EXPECT_EQ(copy.itemCount(0), 5);
+}

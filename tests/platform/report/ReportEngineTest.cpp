@@ -3,6 +3,7 @@
 #include "platform/db/Db.h"
 #include "platform/report/Report.h"
 #include "platform/report/ReportFile.h"
+#include "platform/ui/TextDirection.h"
 
 #include "ReportTestUtil.h"
 #include "support/TestSupport.h"
@@ -787,4 +788,53 @@ TEST(ReportRecords, TextWidthsAreThoseOfTheLayoutsPrinted)
     EXPECT_EQ(during, outside);
     EXPECT_EQ(again, outside);
     EXPECT_EQ(run->rect.width(), std::ceil(outside));
+}
+
+// A text element that prints many values in turn, more than it keeps, in
+// texts that share their characters and texts made afresh, in its own
+// direction or their own, and in a font changed part way: every value
+// prints as a fresh layout of it would, and the form code is given its
+// width.
+TEST(ReportRecords, TextsPrintedAgainAreThoseOfAFreshLayout)
+{
+    QStringList values;
+    for (int i = 0; i < 12; ++i)
+        values << (i % 3 == 0 ? QStringLiteral("اتاق %1").arg(i) : QString::number(i * 125) + QStringLiteral("-"));
+    const int rows = 60;
+    int row = 0;
+    Report rep;
+    rep.records = {[&] { return rows; }, [&](int i) { row = i; }};
+    Band *detail = rep.addBand(BandType::Detail, QStringLiteral("DetailBand1"), 20);
+    Label *label = detail->addLabel(QStringLiteral("QRLabel1"), 600, 2);
+    label->alignment = Qt::AlignRight;
+    std::vector<double> widths(rows);
+    std::vector<ReportFont> fonts(rows);
+    detail->beforePrint = [&](Band &, bool &) {
+        const QString &v = values[(row * 7) % values.size()];
+        label->text = row % 2 ? v : QString(v.constData(), v.size()); // shared, then a copy
+        if (row == rows / 2)
+            label->font = ReportFont::fromPixels(QStringLiteral("Titr"), 16, true);
+        fonts[size_t(row)] = label->font;
+        widths[size_t(row)] = rep.textWidth(*label, label->text);
+    };
+    const Document doc = rep.render();
+    std::vector<TextRun> printed;
+    for (const Page &page : doc.pages)
+        for (const DrawItem &item : page.items)
+            if (const auto *t = std::get_if<TextRun>(&item))
+                printed.push_back(*t);
+    ASSERT_EQ(int(printed.size()), rows);
+    for (int i = 0; i < rows; ++i) {
+        const QString text = values[(i * 7) % values.size()];
+        const Qt::LayoutDirection own = pf::ui::textDirection(text, label->direction);
+        QTextLayout fresh, measured;
+        layoutParagraph(fresh, text, fonts[size_t(i)], own, Qt::AlignLeft, false, -1);
+        layoutParagraph(measured, text, fonts[size_t(i)], label->direction, Qt::AlignLeft, false, -1);
+        EXPECT_EQ(printed[size_t(i)].text, text) << i;
+        EXPECT_EQ(printed[size_t(i)].direction, own) << i;
+        EXPECT_EQ(printed[size_t(i)].font, fonts[size_t(i)]) << i;
+        EXPECT_EQ(printed[size_t(i)].rect.width(), std::ceil(fresh.lineAt(0).naturalTextWidth())) << i;
+        EXPECT_NEAR(printed[size_t(i)].rect.right(), 600 + mmToPx(rep.page.leftMarginMm), 1e-9) << i;
+        EXPECT_EQ(widths[size_t(i)], measured.lineAt(0).naturalTextWidth()) << i;
+    }
 }

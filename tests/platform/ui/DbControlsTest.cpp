@@ -123,6 +123,12 @@ TEST_F(BoundControls, FittedGridShowsEveryColumnAndWholeTitlesAtItsWidth)
     // Rows written later keep the columns fitted.
     add(QStringLiteral("اتاق خواب اصلي"), 70);
     check();
+    // So does another font: the texts are measured in it.
+    QFont larger = grid.font();
+    larger.setPointSizeF(larger.pointSizeF() + 3);
+    grid.setFont(larger);
+    grid.fitColumnsToWidth();
+    check();
 }
 
 TEST_F(BoundControls, FittedGridKeepsNoRoomForAScrollBarItsRowsDoNotNeed)
