@@ -141,7 +141,7 @@ RadiatorPageRow TReport6::rowOf(const RadiatorSpaceRecord &rec, int S_R_PG_R)
     const int size = S_R_PG_R + 1;
     if (size < 1 || size > eq::RadiatorSectionsTable::RowCount)
         return row;
-    const eq::RadiatorBody body = eq::radiatorOfSections(size, int(n));
+    const eq::RadiatorBody body = eq::radiatorOfSections(size, double(n));
     row.surface = twoDecimals(body.surface);
     row.length = twoDecimals(body.length);
     row.water = twoDecimals(body.water);

@@ -569,6 +569,7 @@ RadiatorResults TFormT2::ESRad(short mode)
                                      {{"Barh", &S::load},
                                       {"Z_ts", &S::factor},
                                       {"s_hararat", &S::surface},
+                                      {"T_Pare", &S::sections},
                                       {"Tol_Pare", &S::length},
                                       {"hjm_Ab", &S::water},
                                       {"Vazn_Rad", &S::weight}})

@@ -3,6 +3,8 @@
 #include "boravest/sizing/Catalogues.h"
 #include "platform/common/Numbers.h"
 
+#include <cmath>
+
 namespace bv::sizing {
 
 using perspace::roundX;
@@ -16,15 +18,15 @@ double radiatorFactor(double roomTempF, double waterTempF)
     return catalogues().RadiatorFactors.factor(roomTempF, waterTempF);
 }
 
-int radiatorSections(double load, double factor, double outputPerSection)
+double radiatorSections(double load, double factor, double outputPerSection)
 {
-    int n = perspace::whole(load / (factor * outputPerSection));
-    if (n % 2 != 0)
-        ++n;
+    double n = pf::roundHalfEven(load / (factor * outputPerSection), 0);
+    if (std::fmod(n, 2) != 0)
+        n += 1;
     return n;
 }
 
-RadiatorBody radiatorOfSections(int size, int sections)
+RadiatorBody radiatorOfSections(int size, double sections)
 {
     const auto &data = catalogues().RadiatorSections;
     RadiatorBody b;
@@ -71,7 +73,7 @@ RadiatorResults sizeRadiators(const RadiatorInputs &in)
                 return r;
             }
             const double g = perspace::spaceLoad(unit, space, in.site);
-            const int n = radiatorSections(g, f, sections.output(size));
+            const double n = radiatorSections(g, f, sections.output(size));
             if (n <= 0)
                 continue;
             RadiatorSpaceResult s;
@@ -107,7 +109,7 @@ std::vector<bv::data::ExamfzRow> radiatorWorkRows(const RadiatorResults &r)
         e.Ti_ = pf::floatToStr(s.place.Ti_);
         e.Z_ts = roundXText(s.factor);
         e.s_hararat = roundXText(s.surface);
-        e.T_Pare = QString::number(s.sections);
+        e.T_Pare = pf::plainNumberText(s.sections);
         e.Tol_Pare = roundXText(s.length);
         e.hjm_Ab = roundXText(s.water);
         e.Vazn_Rad = roundXText(s.weight);
@@ -122,7 +124,7 @@ std::vector<bv::data::RadiatorStoreRow> radiatorStoreRows(const RadiatorResults 
     if (r.stopped)
         return rows;
     for (const RadiatorSpaceResult &s : r.spaces)
-        rows.push_back({s.place.No, roundX(s.load), roundX(s.factor), QString::number(s.sections)});
+        rows.push_back({s.place.No, roundX(s.load), roundX(s.factor), pf::plainNumberText(s.sections)});
     return rows;
 }
 

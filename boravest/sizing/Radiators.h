@@ -32,7 +32,7 @@ struct RadiatorSpaceResult {
     SpacePlace place;
     double load = 0;     // space load G, Btu/h (unrounded)
     double factor = 0;   // correction factor F
-    int sections = 0;    // number of sections, even, above 0
+    double sections = 0; // number of sections: a whole number, even, above 0
     double surface = 0;  // heating surface, sq.m (sections x surface per section)
     double length = 0;   // radiator length, mm
     double water = 0;    // water content, gal
@@ -60,8 +60,9 @@ double radiatorFactor(double roomTempF, double waterTempF);
 
 // Sections for a load: load / (factor x output per section), rounded to the
 // nearest whole number (halves to the even neighbour), an odd count raised
-// by one. The caller ensures factor x output is not 0.
-int radiatorSections(double load, double factor, double outputPerSection);
+// by one; held as a double, so that no load is too large to count. The
+// caller ensures factor x output is not 0.
+double radiatorSections(double load, double factor, double outputPerSection);
 
 // A radiator of `sections` sections of size 1..6: its heating surface
 // (sq.m), length (mm), water content (gal) and weight (kg); all 0 for
@@ -69,7 +70,7 @@ int radiatorSections(double load, double factor, double outputPerSection);
 struct RadiatorBody {
     double surface = 0, length = 0, water = 0, weight = 0;
 };
-RadiatorBody radiatorOfSections(int size, int sections);
+RadiatorBody radiatorOfSections(int size, double sections);
 
 RadiatorResults sizeRadiators(const RadiatorInputs &in);
 

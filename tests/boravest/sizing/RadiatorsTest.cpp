@@ -34,7 +34,9 @@ TEST(Radiators, WorkedCaseRoundsHalfToEven)
 
 TEST(Radiators, SectionsRoundToEvenCount)
 {
-    const std::pair<double, int> cases[] = {{6.6, 8}, {7.4, 8}, {5.4, 6}, {6.5, 6}, {7.5, 8}, {0.4, 0}};
+    // A load too large for a whole number of machine size still counts.
+    const std::pair<double, double> cases[] = {{6.6, 8}, {7.4, 8}, {5.4, 6},     {6.5, 6},
+                                               {7.5, 8}, {0.4, 0}, {3e12 + 1, 3e12 + 2}};
     for (const auto &[need, sections] : cases)
         EXPECT_EQ(radiatorSections(need * 393, 1.0, 393), sections) << need;
 }
