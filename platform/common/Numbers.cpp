@@ -6,6 +6,7 @@
 #include <clocale>
 #include <cmath>
 #include <iterator>
+#include <limits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -246,7 +247,17 @@ double roundHalfEven(double v, int decimals)
 
 int64_t roundToInt(double v)
 {
-    return static_cast<int64_t>(roundHalfEven(v, 0));
+    // Beyond the range of the whole number the nearest end stands for it, and
+    // a value that is no number counts as 0: the cast alone is undefined there.
+    const double r = roundHalfEven(v, 0);
+    constexpr double kEnd = 9223372036854775808.0; // 2^63
+    if (!(r == r))
+        return 0;
+    if (r >= kEnd)
+        return std::numeric_limits<int64_t>::max();
+    if (r < -kEnd)
+        return std::numeric_limits<int64_t>::min();
+    return static_cast<int64_t>(r);
 }
 
 } // namespace pf

@@ -52,7 +52,8 @@ QString minusToFront(const QString &text);
 // Rounds to the given number of decimals, a tie going to the even neighbour.
 double roundHalfEven(double v, int decimals = 0);
 
-// Nearest whole number, ties to the even neighbour (2.5 -> 2, 3.5 -> 4).
+// Nearest whole number, ties to the even neighbour (2.5 -> 2, 3.5 -> 4);
+// beyond the 64-bit range the nearer end, and 0 for a value that is no number.
 int64_t roundToInt(double v);
 
 } // namespace pf
