@@ -246,6 +246,9 @@ double roundHalfEven(double v, int decimals)
 
 int64_t roundToInt(double v)
 {
+    // A whole value, the common case, is its own rounding.
+    if (std::fabs(v) < 1e15 && v == std::trunc(v))
+        return static_cast<int64_t>(v);
     return static_cast<int64_t>(roundHalfEven(v, 0));
 }
 

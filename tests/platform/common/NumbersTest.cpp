@@ -56,6 +56,17 @@ TEST(Numbers, FloatsAreWrittenAsPrintfWritesThemInTheCLocale)
     }
 }
 
+TEST(Numbers, RoundingToAWholeNumberKeepsWholeValuesAndTakesTiesToEven)
+{
+    const struct {
+        double v;
+        int64_t rounded;
+    } cases[] = {{7, 7},     {-7, -7},    {-0.0, 0},   {4503599627370495.0, 4503599627370495}, {0.5, 0},
+                 {1.5, 2},   {-2.5, -2},  {2.4999, 2}, {-3.6, -4},                               {1e14 + 0.5, 100000000000000}};
+    for (const auto &c : cases)
+        EXPECT_EQ(pf::roundToInt(c.v), c.rounded) << c.v;
+}
+
 TEST(Numbers, RoundingTakesWrittenTiesToTheEvenNeighbour)
 {
     const struct {
