@@ -92,6 +92,19 @@ struct TReport2::BookletRows {
     const Unit &currentUnit() const { return units[size_t(unit)]; }
     const Space &currentSpace() const { return spaces[size_t(space)]; }
     const Surface &currentSurface() const { return surfaces[size_t(surface)]; }
+
+    // Empties the lists, each keeping its room for the next read.
+    void reset()
+    {
+        floors.clear();
+        units.clear();
+        spaces.clear();
+        surfaces.clear();
+        read = false;
+        project = 0;
+        writes = 0;
+        floor = unit = space = surface = 0;
+    }
 };
 
 namespace {
@@ -360,7 +373,7 @@ const TReport2::BookletRows &TReport2::rows()
 void TReport2::readRows(double project)
 {
     BookletRows &r = *m_rows;
-    r = BookletRows();
+    r.reset();
     if (!m_db)
         return;
     pf::db::Database &db = *m_db;
@@ -371,6 +384,7 @@ void TReport2::readRows(double project)
     // Floor-and-unit rows by floor, a floor for each stored floor value as
     // the floor query groups them; only a floor with a number has rows.
     std::vector<Link<3>> unitLinks;
+    unitLinks.reserve(r.units.capacity());
     int lastKind = -1; // 0 null, 1 number, 2 text
     double lastNumber = 0;
     QString lastText;
@@ -409,6 +423,8 @@ void TReport2::readRows(double project)
     // Spaces, ordered by their floor-and-unit row.
     std::vector<Link<3>> spaceRuns;
     std::vector<Link<4>> spaceLinks;
+    spaceRuns.reserve(r.spaces.capacity());
+    spaceLinks.reserve(r.spaces.capacity());
     pf::db::SeenTexts spaceNames;
     db.forEachRow(QStringLiteral("SELECT Shsk, Tabage, Shvahed, Codefaza, Faza, Ertefa, Ti_, To_, A_, V_, Air_, "
                                  "V_varm FROM %1 WHERE Shproje = ? ORDER BY Shsk, Tabage, Shvahed, rowid")
@@ -432,6 +448,7 @@ void TReport2::readRows(double project)
 
     // Surfaces, ordered by their space, then kind, state and direction.
     std::vector<Link<4>> surfaceRuns;
+    surfaceRuns.reserve(r.surfaces.capacity());
     pf::db::SeenTexts kinds;
     db.forEachRow(QStringLiteral("SELECT Shsk, Tabage, Shvahed, CodeFaza, Jedare, Id_jedar, Id_njedar, Id_gjedar, "
                                  "Masa1, Masa2, To_, Ti_, Z_1, Z_2 FROM %1 WHERE Shproje = ? "

@@ -56,6 +56,29 @@ private:
     int m_last = -1;
 };
 
+// The number of one column's values among the key texts, the value met
+// last in that column kept with it.
+class ColumnKey {
+public:
+    explicit ColumnKey(KeyTexts &texts) : m_texts(texts) {}
+    int operator()(const Chain::Value &v)
+    {
+        const quint64 bits = std::bit_cast<quint64>(v.number);
+        if (m_id >= 0 && v.null == m_null && bits == m_bits)
+            return m_id;
+        m_id = m_texts(v);
+        m_null = v.null;
+        m_bits = bits;
+        return m_id;
+    }
+
+private:
+    KeyTexts &m_texts;
+    quint64 m_bits = 0;
+    bool m_null = false;
+    int m_id = -1;
+};
+
 int whole(const Chain::Value &v)
 {
     return int(pf::roundToInt(v.number));
@@ -80,14 +103,20 @@ CollectorProject readFromTables(pf::db::Database &db, double project)
     using SpaceKey = std::array<int, 4>;
     std::vector<SpaceKey> surfaceKeys, spaceKeys;
     std::vector<UnitKey> spaceUnits, unitKeys;
+    // Each key field asked of its own column's last value first: a field
+    // keeps its value over many rows running.
+    ColumnKey shsk(key), tabage(key), shvahed(key), code(key);
+    surfaceKeys.reserve(chain.surfaces.size());
     for (const Chain::Surface &row : chain.surfaces)
-        surfaceKeys.push_back({key(row.Shsk), key(row.Tabage), key(row.Shvahed), key(row.CodeFaza)});
+        surfaceKeys.push_back({shsk(row.Shsk), tabage(row.Tabage), shvahed(row.Shvahed), code(row.CodeFaza)});
+    spaceUnits.reserve(chain.spaces.size());
+    spaceKeys.reserve(chain.spaces.size());
     for (const Chain::Space &row : chain.spaces) {
-        spaceUnits.push_back({key(row.Shsk), key(row.Tabage), key(row.Shvahed)});
-        spaceKeys.push_back({spaceUnits.back()[0], spaceUnits.back()[1], spaceUnits.back()[2], key(row.Codefaza)});
+        spaceUnits.push_back({shsk(row.Shsk), tabage(row.Tabage), shvahed(row.Shvahed)});
+        spaceKeys.push_back({spaceUnits.back()[0], spaceUnits.back()[1], spaceUnits.back()[2], code(row.Codefaza)});
     }
     for (const Chain::Unit &row : chain.units)
-        unitKeys.push_back({key(row.Shsk), key(row.Tabage), key(row.Shvahed)});
+        unitKeys.push_back({shsk(row.Shsk), tabage(row.Tabage), shvahed(row.Shvahed)});
     const DetailRuns<SpaceKey> surfacesOf(spaceKeys, surfaceKeys);
     const DetailRuns<UnitKey> spacesOf(unitKeys, spaceUnits);
 
@@ -102,6 +131,7 @@ CollectorProject readFromTables(pf::db::Database &db, double project)
         s.V_ = row.V_.number;
         s.Air_ = row.Air_.number;
         s.V_varm = row.V_varm.number;
+        s.surfaces.reserve(size_t(surfacesOf.runs[i].second - surfacesOf.runs[i].first));
         for (int k = surfacesOf.runs[i].first; k < surfacesOf.runs[i].second; ++k) {
             const Chain::Surface &j = chain.surfaces[size_t(surfacesOf.order[size_t(k)])];
             building::SurfaceRow r;
@@ -115,11 +145,18 @@ CollectorProject readFromTables(pf::db::Database &db, double project)
             r.Ti_ = j.Ti_.number;
             r.Z_1 = j.Z_1.number;
             r.Z_2 = j.Z_2.number;
-            s.surfaces.push_back(r);
+            s.surfaces.push_back(std::move(r));
         }
         spaces.push_back(std::move(s));
     }
 
+    // A space goes to its unit's rows moved, copied only for a unit before
+    // the last that lists it too.
+    std::vector<int> uses(spaces.size(), 0);
+    for (const auto &[first, last] : spacesOf.runs)
+        for (int k = first; k < last; ++k)
+            ++uses[size_t(spacesOf.order[size_t(k)])];
+    p.units.reserve(chain.units.size());
     for (size_t i = 0; i < chain.units.size(); ++i) {
         const Chain::Unit &row = chain.units[i];
         CollectorUnitRow u;
@@ -131,8 +168,14 @@ CollectorProject readFromTables(pf::db::Database &db, double project)
         u.unit.Sf = row.Sf.number;
         u.unit.Z_ertefa = row.Z_ertefa.number;
         u.T_Rz = whole(row.T_Rz);
-        for (int k = spacesOf.runs[i].first; k < spacesOf.runs[i].second; ++k)
-            u.unit.spaces.push_back(spaces[size_t(spacesOf.order[size_t(k)])]);
+        u.unit.spaces.reserve(size_t(spacesOf.runs[i].second - spacesOf.runs[i].first));
+        for (int k = spacesOf.runs[i].first; k < spacesOf.runs[i].second; ++k) {
+            const size_t at = size_t(spacesOf.order[size_t(k)]);
+            if (--uses[at] == 0)
+                u.unit.spaces.push_back(std::move(spaces[at]));
+            else
+                u.unit.spaces.push_back(spaces[at]);
+        }
         p.units.push_back(std::move(u));
     }
     return p;

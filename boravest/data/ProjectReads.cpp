@@ -1,5 +1,9 @@
 #include "boravest/data/ProjectReads.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace bv::data {
 
 namespace {
@@ -19,6 +23,34 @@ ProjectReadScope::~ProjectReadScope()
     // Scopes end in the reverse order of their making.
     g_scopes = m_next;
 }
+
+namespace {
+
+// Rows read in the order of an index put in the order of their row
+// counters, which are unique: the order ORDER BY "No" gives, without the
+// engine sorting every whole record first. They are read in the order of
+// their floor, unit and space, the order they are mostly stored in, so that
+// mostly nothing moves.
+template <class Row> void orderByNo(std::vector<Row> &rows, const std::vector<qint64> &nos)
+{
+    if (std::is_sorted(nos.begin(), nos.end()))
+        return;
+    std::vector<std::pair<qint64, int>> order(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i)
+        order[i] = {nos[i], int(i)};
+    std::sort(order.begin(), order.end());
+    std::vector<Row> sorted;
+    sorted.reserve(rows.size());
+    for (const auto &[no, i] : order)
+        sorted.push_back(std::move(rows[size_t(i)]));
+    rows = std::move(sorted);
+}
+
+// The sizes the last read found: as much room is taken at once for the
+// next (all on the program's one thread).
+size_t g_units = 0, g_spaces = 0, g_surfaces = 0;
+
+} // namespace
 
 ProjectReadScope *ProjectReadScope::active(const pf::db::Database &db)
 {
@@ -42,6 +74,11 @@ std::shared_ptr<const ProjectChainRows> readProjectChain(pf::db::Database &db, d
         using Value = ProjectChainRows::Value;
         // Texts that rows repeat are read once and shared.
         pf::db::SeenTexts names, kinds;
+        r.units.reserve(g_units);
+        r.spaces.reserve(g_spaces);
+        r.surfaces.reserve(g_surfaces);
+        std::vector<qint64> nos;
+        nos.reserve(std::max(g_spaces, g_surfaces));
         auto value = [](const pf::db::RowReader &row, int c) {
             double v = 0;
             const bool number = row.number(c, &v);
@@ -56,11 +93,12 @@ std::shared_ptr<const ProjectChainRows> readProjectChain(pf::db::Database &db, d
                       });
         db.forEachRow(QStringLiteral("SELECT \"No\", Shproje, Shsk, Tabage, Shvahed, Codefaza, Faza, Ti_, To_, A_, "
                                      "V_, Air_, V_varm, E_Rad, T_UH, E_Kore, Te_Hav, To_Mo_Hav FROM %1 "
-                                     "WHERE Shproje = ? ORDER BY \"No\"")
+                                     "WHERE Shproje = ? ORDER BY Shsk, Tabage, Shvahed, Codefaza, \"No\"")
                           .arg(spaces),
                       {project}, [&](const pf::db::RowReader &row) {
                           ProjectChainRows::Space s;
                           s.No = row.whole(0);
+                          nos.push_back(s.No);
                           s.Shproje = value(row, 1);
                           s.Shsk = value(row, 2);
                           s.Tabage = value(row, 3);
@@ -73,9 +111,11 @@ std::shared_ptr<const ProjectChainRows> readProjectChain(pf::db::Database &db, d
                               *rest[i] = value(row, 7 + i);
                           r.spaces.push_back(std::move(s));
                       });
+        orderByNo(r.spaces, nos);
+        nos.clear();
         db.forEachRow(QStringLiteral("SELECT Shproje, Shsk, Tabage, Shvahed, CodeFaza, Jedare, Id_jedar, "
-                                     "Id_njedar, Id_gjedar, Masa1, Masa2, To_, Ti_, Z_1, Z_2 FROM %1 "
-                                     "WHERE Shproje = ? ORDER BY \"No\"")
+                                     "Id_njedar, Id_gjedar, Masa1, Masa2, To_, Ti_, Z_1, Z_2, \"No\" FROM %1 "
+                                     "WHERE Shproje = ? ORDER BY Shsk, Tabage, Shvahed, CodeFaza, \"No\"")
                           .arg(surfaces),
                       {project}, [&](const pf::db::RowReader &row) {
                           ProjectChainRows::Surface s;
@@ -90,7 +130,12 @@ std::shared_ptr<const ProjectChainRows> readProjectChain(pf::db::Database &db, d
                           for (int i = 0; i < 9; ++i)
                               *rest[i] = value(row, 6 + i);
                           r.surfaces.push_back(std::move(s));
+                          nos.push_back(row.whole(15));
                       });
+        orderByNo(r.surfaces, nos);
+        g_units = r.units.size();
+        g_spaces = r.spaces.size();
+        g_surfaces = r.surfaces.size();
         return std::shared_ptr<const ProjectChainRows>(std::move(rows));
     });
 }

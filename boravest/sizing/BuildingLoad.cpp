@@ -51,6 +51,9 @@ BuildingRowsOfProject readFromTables(pf::db::Database &db, double project)
     using SpaceKey = std::array<double, 5>;
     std::vector<SpaceKey> spaceKeys, surfaceKeys;
     std::vector<UnitKey> unitKeys, spaceUnits;
+    surfaceKeys.reserve(chain.surfaces.size());
+    spaceKeys.reserve(chain.spaces.size());
+    spaceUnits.reserve(chain.spaces.size());
     for (const Chain::Surface &r : chain.surfaces)
         surfaceKeys.push_back({r.Shproje.number, r.Shsk.number, r.Tabage.number, r.Shvahed.number, r.CodeFaza.number});
     for (const Chain::Space &r : chain.spaces) {
@@ -82,6 +85,13 @@ BuildingRowsOfProject readFromTables(pf::db::Database &db, double project)
     }
 
     const data::DetailRuns<UnitKey> spacesOf(unitKeys, spaceUnits);
+    // A space goes to its unit moved, copied only for a unit before the last
+    // that lists it too.
+    std::vector<int> uses(spaces.size(), 0);
+    for (const auto &[first, last] : spacesOf.runs)
+        for (int k = first; k < last; ++k)
+            ++uses[size_t(spacesOf.order[size_t(k)])];
+    out.units.reserve(chain.units.size());
     for (size_t i = 0; i < chain.units.size(); ++i) {
         const Chain::Unit &r = chain.units[i];
         building::UnitRow u;
@@ -90,8 +100,14 @@ BuildingRowsOfProject readFromTables(pf::db::Database &db, double project)
         u.Sf = r.Sf.number;
         u.Z_ertefa = r.Z_ertefa.number;
         const auto [first, last] = spacesOf.runs[i];
-        for (int k = first; k < last; ++k)
-            u.spaces.push_back(spaces[size_t(spacesOf.order[size_t(k)])]);
+        u.spaces.reserve(size_t(last - first));
+        for (int k = first; k < last; ++k) {
+            const size_t at = size_t(spacesOf.order[size_t(k)]);
+            if (--uses[at] == 0)
+                u.spaces.push_back(std::move(spaces[at]));
+            else
+                u.spaces.push_back(spaces[at]);
+        }
         out.units.push_back(std::move(u));
     }
     return out;

@@ -106,7 +106,8 @@ SurfaceLoss surfaceLoss(const SurfaceRow &row, const SpaceRow &space, const Site
         r.loss = row.Masa1 * row.Z_1 * (space.Ti_ - rowTo) * r.ZaribJ;
     }
 
-    if (opt.dropZeroAreaRows && pf::floatToStr(printedArea(row, r.Dv_gJedar)) == QLatin1String("0")) {
+    // An area that prints as "0": zero, of either sign.
+    if (opt.dropZeroAreaRows && printedArea(row, r.Dv_gJedar) == 0) {
         r.dropped = true;
         r.loss = 0;
     }

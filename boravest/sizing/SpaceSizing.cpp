@@ -42,6 +42,9 @@ std::vector<SizingUnit> readSizingUnits(pf::db::Database &db, double shproje)
     using SpaceKey = std::array<double, 4>;
     std::vector<UnitKey> unitKeys, spaceUnits;
     std::vector<SpaceKey> spaceKeys, surfaceKeys;
+    spaceUnits.reserve(chain.spaces.size());
+    spaceKeys.reserve(chain.spaces.size());
+    surfaceKeys.reserve(chain.surfaces.size());
     for (const Chain::Unit &u : chain.units)
         unitKeys.push_back({u.Shsk.number, u.Tabage.number, u.Shvahed.number});
     for (const Chain::Space &s : chain.spaces) {
@@ -55,6 +58,7 @@ std::vector<SizingUnit> readSizingUnits(pf::db::Database &db, double shproje)
     const auto whole = [](const Chain::Value &v) { return int(pf::roundToInt(v.number)); };
 
     std::vector<SizingUnit> out;
+    out.reserve(chain.units.size());
     for (size_t ui = 0; ui < chain.units.size(); ++ui) {
         const Chain::Unit &u = chain.units[ui];
         SizingUnit unit;
@@ -63,6 +67,7 @@ std::vector<SizingUnit> readSizingUnits(pf::db::Database &db, double shproje)
         unit.Shvahed = u.Shvahed.number;
         unit.Sf = u.Sf.number;
         unit.Z_ertefa = u.Z_ertefa.number;
+        unit.spaces.reserve(size_t(spacesOf.runs[ui].second - spacesOf.runs[ui].first));
         for (int k = spacesOf.runs[ui].first; k < spacesOf.runs[ui].second; ++k) {
             const int si = spacesOf.order[size_t(k)];
             const Chain::Space &s = chain.spaces[size_t(si)];
@@ -81,6 +86,7 @@ std::vector<SizingUnit> readSizingUnits(pf::db::Database &db, double shproje)
             space.Te_Hav = s.Te_Hav.number;
             space.To_Mo_Hav = s.To_Mo_Hav.number;
             const auto [first, last] = surfacesOf.runs[size_t(si)];
+            space.row.surfaces.reserve(size_t(last - first));
             for (int m = first; m < last; ++m) {
                 const Chain::Surface &j = chain.surfaces[size_t(surfacesOf.order[size_t(m)])];
                 building::SurfaceRow r;
@@ -94,7 +100,7 @@ std::vector<SizingUnit> readSizingUnits(pf::db::Database &db, double shproje)
                 r.Ti_ = j.Ti_.number;
                 r.Z_1 = j.Z_1.number;
                 r.Z_2 = j.Z_2.number;
-                space.row.surfaces.push_back(r);
+                space.row.surfaces.push_back(std::move(r));
             }
             unit.spaces.push_back(std::move(space));
         }

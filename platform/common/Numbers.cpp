@@ -247,6 +247,9 @@ double roundHalfEven(double v, int decimals)
 
 int64_t roundToInt(double v)
 {
+    // A whole value, the common case, is its own rounding.
+    if (std::fabs(v) < 1e15 && v == std::trunc(v))
+        return static_cast<int64_t>(v);
     // Beyond the range of the whole number the nearest end stands for it, and
     // a value that is no number counts as 0: the cast alone is undefined there.
     const double r = roundHalfEven(v, 0);

@@ -295,12 +295,31 @@ namespace {
 // A band laid out: its height and its items relative to the band's top
 // left corner, with their texts, styles, colours and pictures numbered in
 // the pages being made.
-struct LaidOut {
-    double height = 0;
-    std::vector<PageList::HeldItem> items;
+// The items of a band as it is laid out, kept from band to band: an item
+// is written in place, every field of it set by its writer.
+class Items {
+public:
+    PageList::HeldItem &add()
+    {
+        if (m_size == m_items.size()) [[unlikely]]
+            grow();
+        return m_items[m_size++];
+    }
+    void clear() { m_size = 0; }
+    size_t size() const { return m_size; }
+    const PageList::HeldItem *data() const { return m_items.data(); }
+    PageList::HeldItem &operator[](size_t i) { return m_items[i]; }
+
+private:
+    [[gnu::noinline]] void grow() { m_items.resize(std::max<size_t>(256, 2 * m_items.size())); }
+    std::vector<PageList::HeldItem> m_items;
+    size_t m_size = 0;
 };
 
-using Items = std::vector<PageList::HeldItem>;
+struct LaidOut {
+    double height = 0;
+    Items items;
+};
 
 // Equal texts, found at once when they share their characters.
 inline bool sameText(const QString &a, const QString &b)
@@ -767,11 +786,15 @@ private:
 
     void addFrame(Items &items, const Frame &f, const QRectF &r) const
     {
-        if (!f.any() || f.width <= 0)
-            return;
+        if (f.any() && f.width > 0)
+            addFrameLines(items, f, r);
+    }
+
+    [[gnu::noinline]] void addFrameLines(Items &items, const Frame &f, const QRectF &r) const
+    {
         const quint32 color = colorId(f.color);
         auto line = [&](const QPointF &a, const QPointF &b) {
-            Held h;
+            Held &h = items.add();
             h.kind = Held::Line;
             h.ids[0] = color;
             h.ids[1] = 0;
@@ -780,7 +803,6 @@ private:
             h.v[2] = b.x();
             h.v[3] = b.y();
             h.v[4] = f.width;
-            items.push_back(h);
         };
         if (f.top)
             line(r.topLeft(), r.topRight());
@@ -896,7 +918,7 @@ private:
                     } else {
                         id = pages.stringId(line.text);
                     }
-                    Held h;
+                    Held &h = items->add();
                     h.kind = Held::Text;
                     h.ids[0] = id;
                     h.ids[1] = quint32(t->style);
@@ -905,7 +927,6 @@ private:
                     h.v[2] = w;
                     h.v[3] = line.height;
                     h.v[4] = 0;
-                    items->push_back(h);
                 }
             }
         } else {
@@ -922,7 +943,7 @@ private:
 
     void addBox(Items &items, Held::Kind kind, const QRectF &box, double pen, quint32 id0, quint32 id1) const
     {
-        Held h;
+        Held &h = items.add();
         h.kind = kind;
         h.ids[0] = id0;
         h.ids[1] = id1;
@@ -931,7 +952,6 @@ private:
         h.v[2] = box.width();
         h.v[3] = box.height();
         h.v[4] = pen;
-        items.push_back(h);
     }
 
     double layoutImage(const Image &img, Items &items) const
@@ -961,7 +981,7 @@ private:
         for (const DrawItem &item : d.items) {
             Held h = pages.heldOf(item);
             translate(h, g.left(), g.top());
-            items.push_back(h);
+            items.add() = h;
         }
         addFrame(items, d.frame, g);
         return g.bottom();
@@ -1009,7 +1029,7 @@ private:
         const bool background = b.color.alpha() > 0 && b.color != QColor(Qt::white);
         const qsizetype backgroundAt = items ? items->size() : 0;
         if (items && background)
-            items->push_back(Held{}); // filled in when the height is known
+            items->add() = Held{}; // filled in when the height is known
         double h = b.height;
         for (const Element *e : order) {
             double bottomOf = 0;

@@ -62,4 +62,42 @@ TEST_F(ProjectReadsTest, KeptPerProjectWhileTheScopeLivesAndReadAfreshAfterIt)
     EXPECT_EQ(seen(1), Seen(120, 120)); // the next run sees the change
 }
 
+// The rows come in the order they were stored, whatever order the tables'
+// indexes keep them in.
+TEST_F(ProjectReadsTest, ChainRowsComeInStoredOrder)
+{
+    const double codes[] = {5, 2, 9, 1, 7};
+    for (double c : codes) {
+        db.exec(QStringLiteral("INSERT INTO bankfz (Shproje, Shsk, Tabage, Shvahed, Codefaza) VALUES (3, 3, 2, 1, ?)"),
+                {c});
+        db.exec(QStringLiteral("INSERT INTO bankjd (Shproje, Shsk, Tabage, Shvahed, CodeFaza, Jedare, Id_jedar) "
+                               "VALUES (3, 3, 2, 1, ?, 'w', ?)"),
+                {c, 4 - c / 10});
+    }
+    const auto chain = bv::data::readProjectChain(db, 3);
+    ASSERT_EQ(chain->spaces.size(), std::size(codes));
+    ASSERT_EQ(chain->surfaces.size(), std::size(codes));
+    for (size_t i = 0; i < std::size(codes); ++i) {
+        EXPECT_EQ(chain->spaces[i].Codefaza.number, codes[i]);
+        EXPECT_EQ(chain->surfaces[i].CodeFaza.number, codes[i]);
+        if (i > 0) {
+            EXPECT_LT(chain->spaces[i - 1].No, chain->spaces[i].No);
+        }
+    }
+}
+
+// Two floor-and-unit rows with one key both list the spaces under it.
+TEST_F(ProjectReadsTest, SpacesOfUnitsWithOneKeyReachEach)
+{
+    db.exec(QStringLiteral("INSERT INTO bankvh (Shproje, Shsk, Tabage, Shvahed, T_Rz) VALUES (1, 1, 1, 1, 1)"));
+    const bv::data::CollectorProject c = bv::data::readCollectorUnits(db, 1);
+    ASSERT_EQ(c.units.size(), 2u);
+    for (const auto &u : c.units) {
+        ASSERT_EQ(u.unit.spaces.size(), 1u);
+        ASSERT_EQ(u.unit.spaces[0].surfaces.size(), 1u);
+        EXPECT_EQ(u.unit.spaces[0].surfaces[0].Masa1, 100);
+    }
+    EXPECT_EQ(bv::sizing::buildingHeatLoadOf(db, 1), 2 * 100 * 50);
+}
+
 } // namespace

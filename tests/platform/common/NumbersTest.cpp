@@ -57,6 +57,20 @@ TEST(Numbers, FloatsAreWrittenAsPrintfWritesThemInTheCLocale)
     }
 }
 
+TEST(Numbers, RoundingToAWholeNumberKeepsWholeValuesTakesTiesToEvenAndStaysInRange)
+{
+    const struct {
+        double v;
+        int64_t rounded;
+    } cases[] = {{7, 7},     {-7, -7},    {-0.0, 0},   {4503599627370495.0, 4503599627370495}, {0.5, 0},
+                 {1.5, 2},   {-2.5, -2},  {2.4999, 2}, {-3.6, -4},                               {1e14 + 0.5, 100000000000000},
+                 // beyond the range, the nearer end; no number, 0
+                 {1e300, std::numeric_limits<int64_t>::max()}, {-1e300, std::numeric_limits<int64_t>::min()},
+                 {std::nan(""), 0}};
+    for (const auto &c : cases)
+        EXPECT_EQ(pf::roundToInt(c.v), c.rounded) << c.v;
+}
+
 TEST(Numbers, RoundingTakesWrittenTiesToTheEvenNeighbour)
 {
     const struct {
@@ -67,13 +81,6 @@ TEST(Numbers, RoundingTakesWrittenTiesToTheEvenNeighbour)
                  {1.0005, 3, 1.0},   {2.675, 2, 2.68}, {123.456, 1, 123.5}, {1e300, 2, 1e300}, {-0.0125, 3, -0.012}};
     for (const auto &c : cases)
         EXPECT_EQ(pf::roundHalfEven(c.v, c.decimals), c.rounded) << c.v << " " << c.decimals;
-    // A whole number: beyond its range, the nearer end; no number, 0.
-    const std::pair<double, int64_t> whole[] = {{-2.5, -2},
-                                                {1e300, std::numeric_limits<int64_t>::max()},
-                                                {-1e300, std::numeric_limits<int64_t>::min()},
-                                                {std::nan(""), 0}};
-    for (const auto &[v, n] : whole)
-        EXPECT_EQ(pf::roundToInt(v), n) << v;
 
     // A tie is judged on the value's text at twelve decimals, as printf
     // writes it.
