@@ -79,11 +79,6 @@ private:
     int m_id = -1;
 };
 
-int whole(const Chain::Value &v)
-{
-    return int(pf::roundToInt(v.number));
-}
-
 CollectorProject readFromTables(pf::db::Database &db, double project)
 {
     CollectorProject p;
@@ -122,33 +117,8 @@ CollectorProject readFromTables(pf::db::Database &db, double project)
 
     std::vector<building::SpaceRow> spaces;
     spaces.reserve(chain.spaces.size());
-    for (size_t i = 0; i < chain.spaces.size(); ++i) {
-        const Chain::Space &row = chain.spaces[i];
-        building::SpaceRow s;
-        s.Ti_ = row.Ti_.number;
-        s.To_ = row.To_.number;
-        s.A_ = row.A_.number;
-        s.V_ = row.V_.number;
-        s.Air_ = row.Air_.number;
-        s.V_varm = row.V_varm.number;
-        s.surfaces.reserve(size_t(surfacesOf.runs[i].second - surfacesOf.runs[i].first));
-        for (int k = surfacesOf.runs[i].first; k < surfacesOf.runs[i].second; ++k) {
-            const Chain::Surface &j = chain.surfaces[size_t(surfacesOf.order[size_t(k)])];
-            building::SurfaceRow r;
-            r.Jedare = j.Jedare;
-            r.Id_jedar = j.Id_jedar.number;
-            r.Id_njedar = whole(j.Id_njedar);
-            r.Id_gjedar = whole(j.Id_gjedar);
-            r.Masa1 = j.Masa1.number;
-            r.Masa2 = j.Masa2.number;
-            r.To_ = j.To_.number;
-            r.Ti_ = j.Ti_.number;
-            r.Z_1 = j.Z_1.number;
-            r.Z_2 = j.Z_2.number;
-            s.surfaces.push_back(std::move(r));
-        }
-        spaces.push_back(std::move(s));
-    }
+    for (size_t i = 0; i < chain.spaces.size(); ++i)
+        spaces.push_back(spaceRowOf(chain, i, surfacesOf));
 
     // A space goes to its unit's rows moved, copied only for a unit before
     // the last that lists it too.
@@ -167,7 +137,7 @@ CollectorProject readFromTables(pf::db::Database &db, double project)
         u.unit.Shvahed = row.Shvahed.number;
         u.unit.Sf = row.Sf.number;
         u.unit.Z_ertefa = row.Z_ertefa.number;
-        u.T_Rz = whole(row.T_Rz);
+        u.T_Rz = int(pf::roundToInt(row.T_Rz.number));
         u.unit.spaces.reserve(size_t(spacesOf.runs[i].second - spacesOf.runs[i].first));
         for (int k = spacesOf.runs[i].first; k < spacesOf.runs[i].second; ++k) {
             const size_t at = size_t(spacesOf.order[size_t(k)]);

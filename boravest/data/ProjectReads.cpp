@@ -1,5 +1,7 @@
 #include "boravest/data/ProjectReads.h"
 
+#include "platform/common/Numbers.h"
+
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -138,6 +140,35 @@ std::shared_ptr<const ProjectChainRows> readProjectChain(pf::db::Database &db, d
         g_surfaces = r.surfaces.size();
         return std::shared_ptr<const ProjectChainRows>(std::move(rows));
     });
+}
+
+building::SurfaceRow surfaceRowOf(const ProjectChainRows::Surface &r)
+{
+    const auto whole = [](const ProjectChainRows::Value &v) { return int(pf::roundToInt(v.number)); };
+    building::SurfaceRow s;
+    s.Jedare = r.Jedare;
+    s.Id_jedar = r.Id_jedar.number;
+    s.Id_njedar = whole(r.Id_njedar);
+    s.Id_gjedar = whole(r.Id_gjedar);
+    s.Masa1 = r.Masa1.number;
+    s.Masa2 = r.Masa2.number;
+    s.To_ = r.To_.number;
+    s.Ti_ = r.Ti_.number;
+    s.Z_1 = r.Z_1.number;
+    s.Z_2 = r.Z_2.number;
+    return s;
+}
+
+building::SpaceRow spaceRowOf(const ProjectChainRows::Space &r)
+{
+    building::SpaceRow s;
+    s.Ti_ = r.Ti_.number;
+    s.To_ = r.To_.number;
+    s.A_ = r.A_.number;
+    s.V_ = r.V_.number;
+    s.Air_ = r.Air_.number;
+    s.V_varm = r.V_varm.number;
+    return s;
 }
 
 } // namespace bv::data

@@ -11,6 +11,7 @@
 // after a run is seen by the next one. The operations run inside a scope
 // must write nothing the kept reads hold (the booklet's operations write
 // only their results: loads, sizes, models, counts).
+#include "boravest/data/BuildingRows.h"
 #include "platform/db/Db.h"
 
 #include <QString>
@@ -134,6 +135,24 @@ template <class Key> struct DetailRuns {
         }
     }
 };
+
+// A stored surface and a stored space (without its surfaces) as the heat
+// load takes them.
+building::SurfaceRow surfaceRowOf(const ProjectChainRows::Surface &r);
+building::SpaceRow spaceRowOf(const ProjectChainRows::Space &r);
+
+// Space `space` of the chain with its surfaces, as `surfacesOf` (the
+// surfaces' runs by space) finds them.
+template <class Key>
+building::SpaceRow spaceRowOf(const ProjectChainRows &chain, size_t space, const DetailRuns<Key> &surfacesOf)
+{
+    building::SpaceRow s = spaceRowOf(chain.spaces[space]);
+    const auto [first, last] = surfacesOf.runs[space];
+    s.surfaces.reserve(size_t(last - first));
+    for (int k = first; k < last; ++k)
+        s.surfaces.push_back(surfaceRowOf(chain.surfaces[size_t(surfacesOf.order[size_t(k)])]));
+    return s;
+}
 
 // The rows of project `project` (its `Shproje`), shared by the readers of
 // one run rather than copied for each. A database error is thrown as

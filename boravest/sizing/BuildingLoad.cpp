@@ -14,24 +14,6 @@ namespace {
 
 using Chain = data::ProjectChainRows;
 
-int whole(const Chain::Value &v) { return int(pf::roundToInt(v.number)); }
-
-building::SurfaceRow surfaceOf(const Chain::Surface &r)
-{
-    building::SurfaceRow s;
-    s.Jedare = r.Jedare;
-    s.Id_jedar = r.Id_jedar.number;
-    s.Id_njedar = whole(r.Id_njedar);
-    s.Id_gjedar = whole(r.Id_gjedar);
-    s.Masa1 = r.Masa1.number;
-    s.Masa2 = r.Masa2.number;
-    s.To_ = r.To_.number;
-    s.Ti_ = r.Ti_.number;
-    s.Z_1 = r.Z_1.number;
-    s.Z_2 = r.Z_2.number;
-    return s;
-}
-
 BuildingRowsOfProject readFromTables(pf::db::Database &db, double project)
 {
     BuildingRowsOfProject out;
@@ -68,21 +50,8 @@ BuildingRowsOfProject readFromTables(pf::db::Database &db, double project)
     const data::DetailRuns<SpaceKey> surfacesOf(spaceKeys, surfaceKeys);
     std::vector<building::SpaceRow> spaces;
     spaces.reserve(chain.spaces.size());
-    for (size_t i = 0; i < chain.spaces.size(); ++i) {
-        const Chain::Space &r = chain.spaces[i];
-        building::SpaceRow s;
-        s.Ti_ = r.Ti_.number;
-        s.To_ = r.To_.number;
-        s.A_ = r.A_.number;
-        s.V_ = r.V_.number;
-        s.Air_ = r.Air_.number;
-        s.V_varm = r.V_varm.number;
-        const auto [first, last] = surfacesOf.runs[i];
-        s.surfaces.reserve(size_t(last - first));
-        for (int k = first; k < last; ++k)
-            s.surfaces.push_back(surfaceOf(chain.surfaces[size_t(surfacesOf.order[size_t(k)])]));
-        spaces.push_back(std::move(s));
-    }
+    for (size_t i = 0; i < chain.spaces.size(); ++i)
+        spaces.push_back(data::spaceRowOf(chain, i, surfacesOf));
 
     const data::DetailRuns<UnitKey> spacesOf(unitKeys, spaceUnits);
     // A space goes to its unit moved, copied only for a unit before the last

@@ -55,7 +55,6 @@ std::vector<SizingUnit> readSizingUnits(pf::db::Database &db, double shproje)
         surfaceKeys.push_back({j.Shsk.number, j.Tabage.number, j.Shvahed.number, j.CodeFaza.number});
     const data::DetailRuns<UnitKey> spacesOf(unitKeys, spaceUnits);
     const data::DetailRuns<SpaceKey> surfacesOf(spaceKeys, surfaceKeys);
-    const auto whole = [](const Chain::Value &v) { return int(pf::roundToInt(v.number)); };
 
     std::vector<SizingUnit> out;
     out.reserve(chain.units.size());
@@ -74,34 +73,12 @@ std::vector<SizingUnit> readSizingUnits(pf::db::Database &db, double shproje)
             SizingSpace space;
             space.No = s.No;
             space.Faza = s.Faza;
-            space.row.Ti_ = s.Ti_.number;
-            space.row.To_ = s.To_.number;
-            space.row.A_ = s.A_.number;
-            space.row.V_ = s.V_.number;
-            space.row.Air_ = s.Air_.number;
-            space.row.V_varm = s.V_varm.number;
+            space.row = data::spaceRowOf(chain, size_t(si), surfacesOf);
             space.E_Rad = s.E_Rad.number;
             space.T_UH = s.T_UH.number;
             space.E_Kore = s.E_Kore.number;
             space.Te_Hav = s.Te_Hav.number;
             space.To_Mo_Hav = s.To_Mo_Hav.number;
-            const auto [first, last] = surfacesOf.runs[size_t(si)];
-            space.row.surfaces.reserve(size_t(last - first));
-            for (int m = first; m < last; ++m) {
-                const Chain::Surface &j = chain.surfaces[size_t(surfacesOf.order[size_t(m)])];
-                building::SurfaceRow r;
-                r.Jedare = j.Jedare;
-                r.Id_jedar = j.Id_jedar.number;
-                r.Id_njedar = whole(j.Id_njedar);
-                r.Id_gjedar = whole(j.Id_gjedar);
-                r.Masa1 = j.Masa1.number;
-                r.Masa2 = j.Masa2.number;
-                r.To_ = j.To_.number;
-                r.Ti_ = j.Ti_.number;
-                r.Z_1 = j.Z_1.number;
-                r.Z_2 = j.Z_2.number;
-                space.row.surfaces.push_back(std::move(r));
-            }
             unit.spaces.push_back(std::move(space));
         }
         out.push_back(std::move(unit));
