@@ -17,10 +17,14 @@
 //                           and-unit rows, spaces and surfaces, the columns
 //                           the build reads) each read once through prepared
 //                           SQLite statements, numbers as numbers and texts
-//                           as texts; every row the build stores results in
-//                           written once through one prepared statement per
-//                           table, all in one transaction; and one layout of
-//                           each distinct text of the booklet's pages
+//                           as texts; every update of a result row the build
+//                           must make (the furnace stores in every space, each
+//                           other sizing in its own spaces, and each section's
+//                           page reads back what its sizing stored, so a space
+//                           is written once by each sizing that stores in it),
+//                           made once through one prepared statement per
+//                           column set, all in one transaction; and one layout
+//                           of each distinct text of the booklet's pages
 //   BM_CollectorSizing/F    the collectors and risers sizing of the same
 //                           project as a plain function (read, size, store):
 //                           the work of the collector step, whichever way
@@ -220,20 +224,36 @@ void BM_EquipmentBooklet(benchmark::State &state)
 }
 BENCHMARK(BM_EquipmentBooklet)->Arg(50)->Arg(100)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
-// Rows of the booklet's files the build stores results in, found by
-// watching one build: per table file, its rows and the columns written.
+// The updates one build makes, found by watching it: each row written, in
+// the order written, with the statement that wrote it.
 struct StoredRows {
-    std::map<std::string, std::set<sqlite3_int64>> rows; // by schema.table
-    qint64 updates = 0;
+    std::vector<std::string> statements;          // by first use
+    std::vector<std::pair<int, sqlite3_int64>> updates; // statement, rowid
+    std::map<std::string, std::set<sqlite3_int64>> rows; // schema.table -> rows
+    std::map<int, std::string> tableOf;           // statement -> table
+    int current = -1;
 };
 
-void noteUpdate(void *to, int op, const char *schema, const char *table, sqlite3_int64 rowid)
+int noteStatement(unsigned, void *to, void *stmt, void *)
+{
+    auto *s = static_cast<StoredRows *>(to);
+    const char *sql = sqlite3_sql(static_cast<sqlite3_stmt *>(stmt));
+    const std::string text = sql ? sql : "";
+    const auto it = std::find(s->statements.begin(), s->statements.end(), text);
+    s->current = int(it - s->statements.begin());
+    if (it == s->statements.end())
+        s->statements.push_back(text);
+    return 0;
+}
+
+void noteUpdate(void *to, int op, const char *, const char *table, sqlite3_int64 rowid)
 {
     auto *s = static_cast<StoredRows *>(to);
     if (op != SQLITE_UPDATE)
         return;
-    ++s->updates;
-    s->rows[std::string(schema) + '.' + table].insert(rowid);
+    s->updates.emplace_back(s->current, rowid);
+    s->tableOf[s->current] = table;
+    s->rows[table].insert(rowid);
 }
 
 // The floor's connection: every table file of the build attached under its
@@ -242,21 +262,19 @@ struct FloorDb {
     sqlite3 *db = nullptr;
     std::vector<sqlite3_stmt *> reads;
     std::vector<std::vector<char>> text; // per read, per column: read as text
-    struct Write {
-        sqlite3_stmt *st = nullptr;
-        std::vector<std::vector<sqlite3_value *>> rows; // values, then the rowid
-    };
-    std::vector<Write> writes;
+    // One statement per column set the build writes, and each update the
+    // build makes, in its order: the statement, then the values and rowid.
+    std::vector<sqlite3_stmt *> writes;
+    std::vector<std::pair<int, std::vector<sqlite3_value *>>> updates;
     ~FloorDb()
     {
         for (sqlite3_stmt *st : reads)
             sqlite3_finalize(st);
-        for (Write &w : writes) {
-            sqlite3_finalize(w.st);
-            for (auto &row : w.rows)
-                for (sqlite3_value *v : row)
-                    sqlite3_value_free(v);
-        }
+        for (sqlite3_stmt *st : writes)
+            sqlite3_finalize(st);
+        for (auto &[statement, row] : updates)
+            for (sqlite3_value *v : row)
+                sqlite3_value_free(v);
         sqlite3_close(db);
     }
 };
@@ -280,13 +298,13 @@ struct FloorDb {
                     sum += sqlite3_column_double(st, c);
         sqlite3_reset(st);
     }
-    for (FloorDb::Write &w : f.writes)
-        for (const std::vector<sqlite3_value *> &row : w.rows) {
-            for (int i = 0; i < int(row.size()); ++i)
-                sqlite3_bind_value(w.st, i + 1, row[i]);
-            sqlite3_step(w.st);
-            sqlite3_reset(w.st);
-        }
+    for (const auto &[statement, row] : f.updates) {
+        sqlite3_stmt *st = f.writes[size_t(statement)];
+        for (int i = 0; i < int(row.size()); ++i)
+            sqlite3_bind_value(st, i + 1, row[i]);
+        sqlite3_step(st);
+        sqlite3_reset(st);
+    }
     sqlite3_exec(f.db, "COMMIT", nullptr, nullptr, nullptr);
     return sum + benchtexts::layOutEach(distinct);
 }
@@ -302,7 +320,9 @@ void BM_EquipmentBookletFloor(benchmark::State &state)
     StoredRows stored;
     sqlite3 *programDb = DM1->Database1->handle();
     sqlite3_update_hook(programDb, &noteUpdate, &stored);
+    sqlite3_trace_v2(programDb, SQLITE_TRACE_STMT, &noteStatement, &stored);
     Form23->Bt1Click();
+    sqlite3_trace_v2(programDb, 0, nullptr, nullptr);
     sqlite3_update_hook(programDb, nullptr, nullptr);
     const QSet<benchtexts::DistinctText> distinct = benchtexts::distinctTexts(prog.shown);
 
@@ -336,53 +356,59 @@ void BM_EquipmentBookletFloor(benchmark::State &state)
         f.reads.push_back(st);
         f.text.push_back(text);
     }
-    // The result columns of each file the build writes, with the values it
-    // wrote: written back as they are.
-    const std::map<std::string, const char *> resultColumns{
-        {"Tajhizat", "Hed_pmpsir"},
-        {"bankvh", "Q_Vahed, GP, Col, \"Row\""},
-        {"bankfz", "Q_room, Radiat, Modelradiat, V_Kore, K_Oft_F_Hav, CFM_Hav, Gh_Hav, Coun_Hav"}};
-    qint64 rows = 0;
-    for (const auto &[where, ids] : stored.rows) {
-        const std::string table = where.substr(where.find('.') + 1);
-        const auto columns = resultColumns.find(table);
-        if (columns == resultColumns.end()) {
-            state.SkipWithError(("the build writes " + where + " too").c_str());
+    // Each statement of the build that updated rows becomes one that sets
+    // the same columns by rowid; each update is made again with the values
+    // the row holds after the build.
+    std::map<int, int> writeOf; // build statement -> floor statement
+    std::map<int, QStringList> columnsOf;
+    for (const auto &[statement, table] : stored.tableOf) {
+        const QString sql = QString::fromStdString(stored.statements[size_t(statement)]);
+        const qsizetype set = sql.indexOf(QStringLiteral(" set "), 0, Qt::CaseInsensitive);
+        const qsizetype where = sql.indexOf(QStringLiteral(" where "), 0, Qt::CaseInsensitive);
+        if (set < 0 || where < set) {
+            state.SkipWithError(("an update the floor cannot read: " + sql.toStdString()).c_str());
             return;
         }
-        const QStringList names = QString::fromLatin1(columns->second).split(QStringLiteral(", "));
-        QStringList sets;
+        QStringList names, sets;
+        for (const QString &assignment : sql.mid(set + 5, where - set - 5).split(u','))
+            names << assignment.section(u'=', 0, 0).trimmed();
         for (const QString &n : names)
             sets << n + QStringLiteral(" = ?");
-        FloorDb::Write w;
+        const QString t = QString::fromStdString(table);
         const QByteArray update = QStringLiteral("update %1.%1 set %2 where rowid = ?")
-                                      .arg(QString::fromStdString(table), sets.join(QStringLiteral(", ")))
+                                      .arg(t, sets.join(QStringLiteral(", ")))
                                       .toUtf8();
-        const QByteArray read = QStringLiteral("select %2, rowid from %1.%1 where rowid = ?")
-                                    .arg(QString::fromStdString(table), names.join(QStringLiteral(", ")))
-                                    .toUtf8();
-        sqlite3_stmt *values = nullptr;
-        if (sqlite3_prepare_v2(f.db, update.constData(), -1, &w.st, nullptr) != SQLITE_OK ||
-            sqlite3_prepare_v2(f.db, read.constData(), -1, &values, nullptr) != SQLITE_OK) {
+        sqlite3_stmt *st = nullptr;
+        if (sqlite3_prepare_v2(f.db, update.constData(), -1, &st, nullptr) != SQLITE_OK) {
             state.SkipWithError(sqlite3_errmsg(f.db));
-            sqlite3_finalize(values);
-            sqlite3_finalize(w.st);
             return;
         }
-        for (sqlite3_int64 id : ids) {
-            sqlite3_bind_int64(values, 1, id);
-            if (sqlite3_step(values) == SQLITE_ROW) {
-                std::vector<sqlite3_value *> row;
-                for (int c = 0; c <= int(names.size()); ++c)
-                    row.push_back(sqlite3_value_dup(sqlite3_column_value(values, c)));
-                w.rows.push_back(std::move(row));
-            }
-            sqlite3_reset(values);
+        writeOf[statement] = int(f.writes.size());
+        f.writes.push_back(st);
+        columnsOf[statement] = names;
+    }
+    for (const auto &[statement, rowid] : stored.updates) {
+        const QByteArray read = QStringLiteral("select %2, rowid from %1.%1 where rowid = ?")
+                                    .arg(QString::fromStdString(stored.tableOf[statement]),
+                                         columnsOf[statement].join(QStringLiteral(", ")))
+                                    .toUtf8();
+        sqlite3_stmt *values = nullptr;
+        if (sqlite3_prepare_v2(f.db, read.constData(), -1, &values, nullptr) != SQLITE_OK) {
+            state.SkipWithError(sqlite3_errmsg(f.db));
+            return;
+        }
+        sqlite3_bind_int64(values, 1, rowid);
+        if (sqlite3_step(values) == SQLITE_ROW) {
+            std::vector<sqlite3_value *> row;
+            for (int c = 0; c < sqlite3_column_count(values); ++c)
+                row.push_back(sqlite3_value_dup(sqlite3_column_value(values, c)));
+            f.updates.emplace_back(writeOf[statement], std::move(row));
         }
         sqlite3_finalize(values);
-        rows += qint64(w.rows.size());
-        f.writes.push_back(std::move(w));
     }
+    qint64 rows = 0;
+    for (const auto &[table, ids] : stored.rows)
+        rows += qint64(ids.size());
     QElapsedTimer clock;
     qint64 ns = 0;
     for (auto _ : state) {
@@ -393,7 +419,8 @@ void BM_EquipmentBookletFloor(benchmark::State &state)
     const double floor = double(ns) / 1e9 / double(state.iterations());
     state.counters["distinct_texts"] = double(distinct.size());
     state.counters["stored_rows"] = double(rows);
-    state.counters["build_updates"] = double(stored.updates);
+    state.counters["build_updates"] = double(stored.updates.size());
+    state.counters["floor_updates"] = double(f.updates.size());
     if (const auto it = g_bookletSeconds.find(floors); it != g_bookletSeconds.end())
         state.counters["ratio"] = it->second / floor;
 }
