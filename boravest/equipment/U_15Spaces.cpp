@@ -141,7 +141,7 @@ struct Project {
     double shproje = 0;
     building::SiteData site;
     double Ti1 = 0, TO1 = 0;
-    std::vector<SizingUnit> units;
+    SizingUnits units;
 };
 
 Project currentProject()

@@ -26,7 +26,7 @@ struct ExtractFanInputs {
     double So_Kh_H_Hav = 0;   // air outlet velocity, FPM
     // Floor-and-unit rows in walking order; per space Te_Hav and To_Mo_Hav
     // (taken as whole numbers), and V_ and Air_ of its row.
-    std::vector<SizingUnit> units;
+    SizingUnits units;
 };
 
 struct ExtractFanSpaceResult {

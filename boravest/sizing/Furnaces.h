@@ -31,7 +31,7 @@ struct FurnaceInputs {
     double Ti1 = 0;        // inside design temperature of the project, F (whole number)
     double TO1 = 0;        // outside design temperature of the project, F (whole number)
     building::SiteData site;       // Ga, Tg of the project
-    std::vector<SizingUnit> units; // every floor-and-unit row in walking order; E_Kore per space
+    SizingUnits units; // every floor-and-unit row in walking order; E_Kore per space
     // The booklet prints its own text in place of the custom-build message,
     // so the report run leaves that message out.
     bool reportMode = false;

@@ -25,7 +25,7 @@ struct RadiatorInputs {
     int S_R_PG_R = -1;
     double DAbgarm = 0;        // hot-water supply temperature, F (taken as a whole number)
     building::SiteData site;   // Ga, Tg of the project
-    std::vector<SizingUnit> units; // floor-and-unit rows in walking order
+    SizingUnits units; // floor-and-unit rows in walking order
 };
 
 struct RadiatorSpaceResult {

@@ -31,7 +31,7 @@ SpacePlace placeOf(const SizingUnit &unit, const SizingSpace &space)
 
 namespace {
 
-std::vector<SizingUnit> readSizingUnits(pf::db::Database &db, double shproje)
+SizingUnits readSizingUnits(pf::db::Database &db, double shproje)
 {
     using Chain = data::ProjectChainRows;
     const auto rows = data::readProjectChain(db, shproje);
@@ -56,8 +56,8 @@ std::vector<SizingUnit> readSizingUnits(pf::db::Database &db, double shproje)
     const data::DetailRuns<UnitKey> spacesOf(unitKeys, spaceUnits);
     const data::DetailRuns<SpaceKey> surfacesOf(spaceKeys, surfaceKeys);
 
-    std::vector<SizingUnit> out;
-    out.reserve(chain.units.size());
+    SizingUnits out;
+    out.reserve(qsizetype(chain.units.size()));
     for (size_t ui = 0; ui < chain.units.size(); ++ui) {
         const Chain::Unit &u = chain.units[ui];
         SizingUnit unit;
@@ -88,7 +88,7 @@ std::vector<SizingUnit> readSizingUnits(pf::db::Database &db, double shproje)
 
 } // namespace
 
-std::vector<SizingUnit> loadSizingUnits(pf::db::Database &db, double shproje)
+SizingUnits loadSizingUnits(pf::db::Database &db, double shproje)
 {
     return data::cachedRead(db, "sizing units", shproje, [&] { return readSizingUnits(db, shproje); });
 }

@@ -11,6 +11,7 @@
 #include "boravest/data/BuildingRows.h"
 #include "platform/db/Db.h"
 
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 #include <vector>
@@ -51,6 +52,12 @@ struct SpacePlace {
     double Ti_ = 0;     // inside design temperature, F
 };
 
+// A project's floor-and-unit rows as the per-space sizings take them: a
+// copy shares the rows (the sizings of one booklet build take the same rows
+// without copying a large project four times), and a change made through
+// one copy leaves the others as they were.
+using SizingUnits = QList<SizingUnit>;
+
 SpacePlace placeOf(const SizingUnit &unit, const SizingSpace &space);
 
 // The radiators' and unit heaters' message for a hot-water temperature of 0
@@ -61,7 +68,7 @@ extern const char *const kHotWaterTempMessage;
 // them: by floor number (rows of one floor in the order they were made),
 // each with its spaces (in the order they were made) and each space with the
 // surfaces stored under its floor, unit and space code.
-std::vector<SizingUnit> loadSizingUnits(pf::db::Database &db, double shproje);
+SizingUnits loadSizingUnits(pf::db::Database &db, double shproje);
 
 namespace perspace {
 

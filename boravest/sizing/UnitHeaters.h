@@ -25,7 +25,7 @@ struct UnitHeaterInputs {
     double DAbgarm = 0;      // hot-water supply temperature, F (taken as a whole number)
     double TO1 = 0;          // outdoor design temperature of the project, F
     building::SiteData site; // Ga, Tg of the project
-    std::vector<SizingUnit> units; // floor-and-unit rows in walking order; T_UH per space
+    SizingUnits units; // floor-and-unit rows in walking order; T_UH per space
 };
 
 struct UnitHeaterSpaceResult {

@@ -17,7 +17,7 @@ SizingSpace room(const char *name, double load, bool marked, double ti = 70)
     return s;
 }
 // 100 % return air, insulation quality 100 % (K = 1), project inside 68 F.
-FurnaceInputs inputs(std::vector<SizingUnit> units, double efficiency = 80)
+FurnaceInputs inputs(SizingUnits units, double efficiency = 80)
 {
     return {efficiency, 100, 100, 0, 68, 30, {1, 0}, std::move(units), false};
 }

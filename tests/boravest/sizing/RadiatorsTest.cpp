@@ -13,7 +13,7 @@ SizingSpace marked(SizingSpace s)
     s.E_Rad = 1;
     return s;
 }
-RadiatorInputs inputs(std::vector<SizingUnit> units, int size = 0, double water = 176)
+RadiatorInputs inputs(SizingUnits units, int size = 0, double water = 176)
 {
     return {size, water, {}, std::move(units)};
 }
@@ -65,7 +65,7 @@ TEST(Radiators, InputProblemsStopWithAMessage)
     const auto hall = [](double ti, double mark) {
         auto s = space("hall", ti, 100);
         s.E_Rad = mark;
-        return std::vector<SizingUnit>{unit(0, {s})};
+        return SizingUnits{unit(0, {s})};
     };
     const QString size = QString::fromUtf8(kRadiatorSizeMessage);
     const QString room = QStringLiteral("دماي داخل فضاي hall را اصلاح كنيد");

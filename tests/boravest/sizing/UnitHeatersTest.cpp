@@ -15,7 +15,7 @@ SizingSpace heated(const char *name, double load, double heaters, double ti = 70
     s.T_UH = heaters;
     return s;
 }
-UnitHeaterInputs inputs(std::vector<SizingUnit> units, int speed, double water, double to1)
+UnitHeaterInputs inputs(SizingUnits units, int speed, double water, double to1)
 {
     return {speed, water, to1, {}, std::move(units)};
 }
