@@ -464,7 +464,11 @@ void DBGrid::setColumns(const QVector<DBGridColumn> &cols)
 void DBGrid::applyWidths()
 {
     if (m_fitted) {
-        fitColumnsToWidth();
+        // Measuring every cell is work for a grid on screen only.
+        if (isVisible())
+            fitColumnsToWidth();
+        else
+            m_fitDue = true;
         return;
     }
     const QVector<DBGridColumn> cols = m_model->columns();
@@ -564,9 +568,17 @@ int DBGrid::cellTextWidth(const QFont &font, const QFontMetrics &cells, const QS
     return it.value();
 }
 
+void DBGrid::showEvent(QShowEvent *e)
+{
+    if (m_fitDue)
+        fitColumnsToWidth();
+    QTableView::showEvent(e);
+}
+
 void DBGrid::fitColumnsToWidth()
 {
     m_fitted = true;
+    m_fitDue = false;
     const int n = m_model->columnCount();
     if (n == 0)
         return;

@@ -196,7 +196,8 @@ public:
     // in proportion to the columns' set widths. When even that does not fit,
     // the grid's and its titles' fonts are made smaller first (not below
     // 6 points). Rows are made as tall as a line of the font. Called again
-    // after the rows change.
+    // after the rows change; a grid not on screen then fits them when it is
+    // next shown.
     void fitColumnsToWidth();
 
     // A grid whose columns fit its width scrolls only up and down: choosing
@@ -207,6 +208,7 @@ protected:
     // A cell whose text is cut short (by the column, or by its field, see
     // DatasetTableModel::setWholeText) shows it whole on hover.
     bool viewportEvent(QEvent *e) override;
+    void showEvent(QShowEvent *e) override;
 
 private:
     void onCurrentChanged(const QModelIndex &cur, const QModelIndex &prev);
@@ -221,6 +223,7 @@ private:
     DatasetTableModel *m_model;
     bool m_syncing = false;
     bool m_fitted = false; // the columns follow the grid's width
+    bool m_fitDue = false; // the rows changed while the grid was not shown
     QFont m_measuredFont;
     QHash<QString, int> m_measured;
     QMetaObject::Connection m_c1, m_c2, m_c3;

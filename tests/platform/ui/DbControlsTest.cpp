@@ -131,6 +131,22 @@ TEST_F(BoundControls, FittedGridShowsEveryColumnAndWholeTitlesAtItsWidth)
     check();
 }
 
+// A grid off screen measures nothing while its rows change, and fits them
+// when it is shown.
+TEST_F(BoundControls, FittedGridOffScreenFitsItsRowsWhenShown)
+{
+    DBGrid grid;
+    grid.setDataSource(&src);
+    grid.setColumns({{QStringLiteral("Faza"), QStringLiteral("فضا"), 60}, {QStringLiteral("Ti_"), QStringLiteral("دما"), 60}});
+    grid.resize(400, 140);
+    grid.fitColumnsToWidth();
+    const int before = grid.columnWidth(1);
+    add(QStringLiteral("حمام"), 1234567890.125);
+    EXPECT_EQ(grid.columnWidth(1), before);
+    grid.show();
+    EXPECT_GT(grid.columnWidth(1), before);
+}
+
 TEST_F(BoundControls, FittedGridKeepsNoRoomForAScrollBarItsRowsDoNotNeed)
 {
     DBGrid grid;
