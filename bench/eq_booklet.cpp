@@ -23,8 +23,11 @@
 //                           page reads back what its sizing stored, so a space
 //                           is written once by each sizing that stores in it),
 //                           made once through one prepared statement per
-//                           column set, all in one transaction; and one layout
-//                           of each distinct text of the booklet's pages
+//                           column set, all in one transaction committed as
+//                           the program commits (a main database in a file,
+//                           so that the files written commit together through
+//                           a super-journal); and one layout of each distinct
+//                           text of the booklet's pages
 //   BM_CollectorSizing/F    the collectors and risers sizing of the same
 //                           project as a plain function (read, size, store):
 //                           the work of the collector step, whichever way
@@ -257,7 +260,8 @@ void noteUpdate(void *to, int op, const char *, const char *table, sqlite3_int64
 }
 
 // The floor's connection: every table file of the build attached under its
-// own name, one thread, no locking between calls.
+// own name to a main database in a file of the data folder, as the
+// program's connection is; one thread, no locking between calls.
 struct FloorDb {
     sqlite3 *db = nullptr;
     std::vector<sqlite3_stmt *> reads;
@@ -328,7 +332,8 @@ void BM_EquipmentBookletFloor(benchmark::State &state)
 
     const QString folder = QDir(prog.dir.path()).filePath(QStringLiteral("Boravestdata"));
     FloorDb f;
-    sqlite3_open_v2(":memory:", &f.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    sqlite3_open_v2(QDir(folder).filePath(QStringLiteral("~floor.tmp")).toUtf8().constData(), &f.db,
+                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     for (const char *t : {"Bank1", "Tajhizat", "bankvh", "bankfz", "bankjd"}) {
         const QString sql = QStringLiteral("ATTACH DATABASE '%1' AS %2")
                                 .arg(QDir(folder).filePath(QString::fromLatin1(t) + QStringLiteral(".DB")),
