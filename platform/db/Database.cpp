@@ -247,6 +247,11 @@ void Database::open()
     // Rollback journals (never WAL, never in memory): each file's journal
     // names the super-journal, so a crash leaves every file before or after.
     sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    // What the engine keeps only while a statement or a savepoint runs (the
+    // pages a savepoint changed, a sort too large for the cache) stays in
+    // memory: it outlives no crash either way, and a file for it is made,
+    // written and removed again by every step that stores many rows.
+    sqlite3_exec(db, "PRAGMA temp_store=MEMORY", nullptr, nullptr, nullptr);
     m_db = db;
     m_mainFile = mainFile;
 }
