@@ -155,7 +155,9 @@ CollectorProject readFromTables(pf::db::Database &db, double project)
 
 CollectorProject readCollectorUnits(pf::db::Database &db, double project)
 {
-    return cachedRead(db, "collector units", project, [&] { return readFromTables(db, project); });
+    // Made from the project's chain, which is kept for a run: made again
+    // rather than kept and copied.
+    return readFromTables(db, project);
 }
 
 void storeCollectorResults(pf::db::Database &db, double project, const std::vector<CollectorStoreRow> &rows)

@@ -86,7 +86,9 @@ BuildingRowsOfProject readFromTables(pf::db::Database &db, double project)
 
 BuildingRowsOfProject readBuildingRows(pf::db::Database &db, double project)
 {
-    return data::cachedRead(db, "building rows", project, [&] { return readFromTables(db, project); });
+    // The project's chain is kept for a run; these rows, made from it, are
+    // made again rather than kept and copied.
+    return readFromTables(db, project);
 }
 
 double buildingHeatLoadOf(pf::db::Database &db, double project)
