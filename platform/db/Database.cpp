@@ -13,6 +13,7 @@
 namespace pf::db {
 
 using detail::columnValue;
+using detail::fieldValue;
 using detail::quoteId;
 
 namespace {
@@ -685,7 +686,7 @@ void Database::checkWritable()
         }                                                                                                              \
     } while (0)
 
-Database::Result Database::selectWith(const QString &sql, Binder &b)
+Database::Result Database::selectWith(const QString &sql, Binder &b, const TypesOf *typesOf)
 {
     ensureOpen();
     checkWritable();
@@ -707,12 +708,21 @@ Database::Result Database::selectWith(const QString &sql, Binder &b)
                 const char *dt = sqlite3_column_decltype(s.st, c);
                 r.declTypes << (dt ? QString::fromUtf8(dt) : QString());
             }
+            const std::optional<RowTypes> typed = typesOf ? (*typesOf)(r.columns, r.declTypes) : std::nullopt;
+            const FieldType *types = typed && typed->types.size() == nc ? typed->types.constData() : nullptr;
+            const int width = types ? std::max(nc, typed->width) : nc;
             int rc;
             while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
                 ++m_rowsRead;
-                QVector<QVariant> row(nc);
-                for (int c = 0; c < nc; ++c)
-                    row[c] = columnValue(s.st, c);
+                QVector<QVariant> row;
+                row.reserve(width);
+                if (types)
+                    for (int c = 0; c < nc; ++c)
+                        row.append(fieldValue(s.st, c, types[c]));
+                else
+                    for (int c = 0; c < nc; ++c)
+                        row.append(columnValue(s.st, c));
+                row.resize(width);
                 r.rows.push_back(std::move(row));
             }
             PF_STEPPED(s.st, files);
@@ -735,6 +745,13 @@ Database::Result Database::select(const QString &sql, const ParamValues &named)
     Binder b;
     b.named = &named;
     return selectWith(sql, b);
+}
+
+Database::Result Database::select(const QString &sql, const ParamValues &named, const TypesOf &typesOf)
+{
+    Binder b;
+    b.named = &named;
+    return selectWith(sql, b, &typesOf);
 }
 
 void Database::eachRow(const QString &sql, const QVariantList &binds, const std::function<void(sqlite3_stmt *)> &onRow)

@@ -1,6 +1,9 @@
 #pragma once
 #include "platform/db/DbTypes.h"
 
+#include <functional>
+#include <optional>
+
 namespace pf::db {
 
 class Dataset;
@@ -130,6 +133,17 @@ public:
     // One statement that returns rows; a text of several is refused.
     Result select(const QString &sql, const QVariantList &binds = {});
     Result select(const QString &sql, const ParamValues &named);
+    // The same, each value read as the field of its column will hold it:
+    // once the statement is prepared, `typesOf` is given its columns and
+    // declared types and gives the fields' types and the length of a record
+    // (the values after the columns' null), or nothing, for the values as
+    // stored.
+    struct RowTypes {
+        QVector<FieldType> types;
+        int width = 0;
+    };
+    using TypesOf = std::function<std::optional<RowTypes>(const QStringList &columns, const QStringList &declTypes)>;
+    Result select(const QString &sql, const ParamValues &named, const TypesOf &typesOf);
     // The columns a statement would return, found without running it.
     Result describe(const QString &sql);
     // Runs every statement of the text in order, all or none; returns the
@@ -200,7 +214,7 @@ private:
     // none holds a read or a lock; dropped whenever the attached set changes.
     sqlite3_stmt *prepareCached(const QString &sql, bool *more);
     void clearStatementCache();
-    Result selectWith(const QString &sql, Binder &b);
+    Result selectWith(const QString &sql, Binder &b, const TypesOf *typesOf = nullptr);
     qint64 execWith(const QString &sql, Binder &b);
     // Steps a cached single statement, calling onRow for each row.
     void eachRow(const QString &sql, const QVariantList &binds, const std::function<void(sqlite3_stmt *)> &onRow);

@@ -1,5 +1,7 @@
 #include "platform/db/DbInternal.h"
 
+#include <algorithm>
+
 namespace pf::db {
 
 using namespace detail;
@@ -114,9 +116,28 @@ void Query::selectRows()
     const QString f = filterSql();
     if (!f.isEmpty())
         sql = QStringLiteral("SELECT * FROM (%1) WHERE %2").arg(sql, f);
-    Database::Result r = m_db->select(sql, paramValues());
     // The field list follows the statement, so it is rebuilt on every open.
-    if (!active() || !m_fieldsBuilt || m_dataCount != r.columns.size()) {
+    const bool rebuild = !active() || !m_fieldsBuilt;
+    // Where every column declares its type, the fields are made before the
+    // rows are read, and each value is read as its field holds it.
+    bool typed = false;
+    const Database::TypesOf typesOf = [&](const QStringList &columns,
+                                          const QStringList &decls) -> std::optional<Database::RowTypes> {
+        if (std::any_of(decls.begin(), decls.end(), [](const QString &d) { return d.isEmpty(); }))
+            return std::nullopt;
+        if (rebuild || m_dataCount != columns.size()) {
+            m_fieldsText = sqlText();
+            buildFields(columns, decls);
+        }
+        Database::RowTypes t;
+        t.width = fieldCount();
+        for (int i = 0; i < m_dataCount; ++i)
+            t.types << m_fields[i]->m_def.type;
+        typed = true;
+        return t;
+    };
+    Database::Result r = m_db->select(sql, paramValues(), typesOf);
+    if (!typed && (rebuild || m_dataCount != r.columns.size())) {
         m_fieldsText = sqlText();
         QStringList decls = r.declTypes;
         for (int c = 0; c < decls.size(); ++c)
@@ -143,10 +164,12 @@ void Query::selectRows()
         Row row;
         row.rowid = ++n;
         row.v = std::move(src);
-        row.v.resize(fieldCount());
-        for (int i = 0; i < m_dataCount; ++i)
-            if (!holdsType(types[i], row.v[i]))
-                row.v[i] = normalise(types[i], row.v[i]);
+        if (!typed) {
+            row.v.resize(fieldCount());
+            for (int i = 0; i < m_dataCount; ++i)
+                if (!holdsType(types[i], row.v[i]))
+                    row.v[i] = normalise(types[i], row.v[i]);
+        }
         rows.push_back(std::move(row));
     }
     r.rows.clear();
