@@ -116,14 +116,20 @@ template <class Key> struct DetailRuns {
 
     DetailRuns(const std::vector<Key> &masters, const std::vector<Key> &details)
     {
+        // Rows stored in the order of their keys, as they mostly are, are
+        // not sorted again.
         order.resize(details.size());
         for (size_t i = 0; i < details.size(); ++i)
             order[i] = int(i);
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return details[size_t(a)] < details[size_t(b)]; });
+        if (!std::is_sorted(details.begin(), details.end()))
+            std::stable_sort(order.begin(), order.end(),
+                             [&](int a, int b) { return details[size_t(a)] < details[size_t(b)]; });
         std::vector<int> byKey(masters.size());
         for (size_t i = 0; i < masters.size(); ++i)
             byKey[i] = int(i);
-        std::stable_sort(byKey.begin(), byKey.end(), [&](int a, int b) { return masters[size_t(a)] < masters[size_t(b)]; });
+        if (!std::is_sorted(masters.begin(), masters.end()))
+            std::stable_sort(byKey.begin(), byKey.end(),
+                             [&](int a, int b) { return masters[size_t(a)] < masters[size_t(b)]; });
         runs.assign(masters.size(), {0, 0});
         size_t at = 0;
         for (int m : byKey) {

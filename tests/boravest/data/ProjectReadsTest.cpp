@@ -100,4 +100,28 @@ TEST_F(ProjectReadsTest, SpacesOfUnitsWithOneKeyReachEach)
     EXPECT_EQ(bv::sizing::buildingHeatLoadOf(db, 1), 2 * 100 * 50);
 }
 
+// The details of each master, in the details' own order, whether or not
+// they come in the order of their keys.
+TEST(DetailRuns, FindEachMastersDetailsInTheirOwnOrder)
+{
+    struct Case {
+        std::vector<int> masters, details;
+        std::vector<std::vector<int>> expected; // detail indexes per master
+    };
+    const Case cases[] = {
+        {{1, 2, 3}, {1, 1, 2, 3, 3}, {{0, 1}, {2}, {3, 4}}},
+        {{3, 1, 2}, {2, 3, 1, 3, 2}, {{1, 3}, {2}, {0, 4}}},
+        {{1, 2}, {2, 2, 5}, {{}, {0, 1}}},
+    };
+    for (const Case &c : cases) {
+        const bv::data::DetailRuns<int> runs(c.masters, c.details);
+        for (size_t m = 0; m < c.masters.size(); ++m) {
+            std::vector<int> found;
+            for (int k = runs.runs[m].first; k < runs.runs[m].second; ++k)
+                found.push_back(runs.order[size_t(k)]);
+            EXPECT_EQ(found, c.expected[m]) << "master " << c.masters[m];
+        }
+    }
+}
+
 } // namespace
