@@ -90,12 +90,12 @@ const QString kTargetIsFile = QStringLiteral("در مسير انتخاب شده 
 const QString kOrphans = QStringLiteral("%1 رديف جدول %2 به هيچ %3 تعلق ندارد");
 const QString kNoMemory = QStringLiteral("حافظه براي اين كار كافي نيست");
 const QString kLinkNotFolder =
-    QStringLiteral("%1 در مسير انتخاب شده پيوندي است كه به پوشه اي نمي رسد؛ پشتيبان در آن تهيه نمي شود");
+    QStringLiteral("در مسير انتخاب شده %1 پيوندي است كه به پوشه اي نمي رسد؛ پشتيبان در آن تهيه نمي شود");
 const QString kEarlierNotRemoved = QStringLiteral("پوشه پشتيبان پيشين (%1) پاك نشد؛ مي توانيد آن را خودتان پاك كنيد");
 const QString kLeftoverBlocks = QStringLiteral("پوشه %1 از پشتيبان ناتمام پيشين مانده است و پاك نمي شود");
 const QString kLiveNotRead = QStringLiteral("جدول %1 در پوشه داده ها خوانده نمي شود");
-const QString kNotPlainInData = QStringLiteral("%1 در پوشه داده ها پرونده معمولي نيست و خوانده نمي شود");
-const QString kNotPlainInBackup = QStringLiteral("%1 در پوشه پشتيبان پرونده معمولي نيست و خوانده نمي شود");
+const QString kNotPlainInData = QStringLiteral("پرونده %1 در پوشه داده ها يك پرونده معمولي نيست و خوانده نمي شود");
+const QString kNotPlainInBackup = QStringLiteral("پرونده %1 در پوشه پشتيبان يك پرونده معمولي نيست و خوانده نمي شود");
 const QString kFolderNotRead = QStringLiteral("پوشه %1 خوانده نمي شود: اجازه باز كردن آن نيست");
 const QString kFolderNotListed = QStringLiteral("پرونده هاي پوشه %1 فهرست نمي شوند: اجازه ديدن فهرست آن نيست");
 const QString kListNotRead = QStringLiteral("فهرست پشتيبان %1 در اين پوشه خوانده نمي شود");

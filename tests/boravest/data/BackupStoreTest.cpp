@@ -599,7 +599,7 @@ TEST_F(BackupStoreTest, ARestoreTakesOnlyAWholeBackupOfTheProgramsTables)
         {"a list naming a path", [&](const QString &folder) { reseal(folder, {}, "../x.DB\t4096\t" + QByteArray(64, 'a') + '\n'); },
          QStringLiteral("فهرست پشتيبان از ../x.DB نام مي برد كه نام جدولي از اين برنامه نيست"), QString()},
         {"an empty list", [&](const QString &folder) { writeList(folder, "\n"); },
-         QStringLiteral("فهرست پشتيبان ~brvbackup.lst در اين پوشه خالي است"), QStringLiteral("~brvbackup.lst")},
+         QStringLiteral("فهرست پشتيبان %1 در اين پوشه خالي است").arg(QStringLiteral("~brvbackup.lst")), QStringLiteral("~brvbackup.lst")},
         {"a huge sparse file in the place of a table",
          [&](const QString &) {
              QFile f(path("word.DB"));
@@ -823,7 +823,7 @@ TEST_F(BackupStoreTest, ABackubDataThatIsALinkTakesTheBackupBesideWhatItHoldsOrI
     QFile::remove(backupFolder());
     ASSERT_TRUE(QFile::link(root.filePath(QStringLiteral("nowhere")), backupFolder()));
     EXPECT_EQ(backup::backupDataFolder(data, chosen).message,
-              kBackupFailed + QStringLiteral("\nBackubData در مسير انتخاب شده پيوندي است كه به پوشه اي نمي رسد؛ "
+              kBackupFailed + QStringLiteral("\nدر مسير انتخاب شده BackubData پيوندي است كه به پوشه اي نمي رسد؛ "
                                              "پشتيبان در آن تهيه نمي شود"));
 }
 
@@ -891,7 +891,7 @@ TEST_F(BackupStoreTest, APipeForTheListOrATableIsRefusedAtOnce)
     } cases[] = {
         {"the list", [&] { pipeFor(QDir(folder).filePath(QLatin1String(backup::kManifestName))); },
          [&] { return backup::restoreDataFolder(db, folder).message; },
-         kRestoreFailed + QStringLiteral("\n~brvbackup.lst در پوشه پشتيبان پرونده معمولي نيست و خوانده نمي شود")},
+         kRestoreFailed + QStringLiteral("\nپرونده %1 در پوشه پشتيبان يك پرونده معمولي نيست و خوانده نمي شود").arg(QStringLiteral("~brvbackup.lst"))},
         {"a table listed with no bytes",
          [&] {
              QFile(QDir(folder).filePath(QStringLiteral("bankjd.DB"))).resize(0);
@@ -899,10 +899,10 @@ TEST_F(BackupStoreTest, APipeForTheListOrATableIsRefusedAtOnce)
              pipeFor(QDir(folder).filePath(QStringLiteral("bankjd.DB")));
          },
          [&] { return backup::restoreDataFolder(db, folder).message; },
-         kRestoreFailed + QStringLiteral("\nbankjd.DB در پوشه پشتيبان پرونده معمولي نيست و خوانده نمي شود")},
+         kRestoreFailed + QStringLiteral("\nپرونده bankjd.DB در پوشه پشتيبان يك پرونده معمولي نيست و خوانده نمي شود")},
         {"a live table", [&] { pipeFor(QDir(data).filePath(QStringLiteral("bankjd.DB"))); },
          [&] { return backup::backupDataFolder(data, root.filePath(QStringLiteral("chosen"))).message; },
-         kBackupDataFailed + QStringLiteral("\nbankjd.DB در پوشه داده ها پرونده معمولي نيست و خوانده نمي شود")},
+         kBackupDataFailed + QStringLiteral("\nپرونده bankjd.DB در پوشه داده ها يك پرونده معمولي نيست و خوانده نمي شود")},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -988,7 +988,7 @@ TEST_F(BackupStoreTest, EachWrongCauseHasItsOwnMessage)
         {"a folder entered but not listed", backupFolder(), 0111, false,
          kRestoreFailed + QStringLiteral("\nپرونده هاي پوشه %1 فهرست نمي شوند: اجازه ديدن فهرست آن نيست").arg(folder)},
         {"an unreadable list", list, 0, false,
-         kRestoreFailed + QStringLiteral("\nفهرست پشتيبان ~brvbackup.lst در اين پوشه خوانده نمي شود")},
+         kRestoreFailed + QStringLiteral("\nفهرست پشتيبان %1 در اين پوشه خوانده نمي شود").arg(QStringLiteral("~brvbackup.lst"))},
         {"an unreadable live table", QDir(data).filePath(QStringLiteral("bankjd.DB")), 0, true,
          kBackupDataFailed + QStringLiteral("\nجدول bankjd.DB در پوشه داده ها خوانده نمي شود")},
     };
