@@ -325,8 +325,11 @@ void TForm1::activateOnce()
     }
     Table1->close();
     // A restore stopped half way is rolled back before anything reads the tables.
-    if (!db->directory().isEmpty())
-        bv::data::backup::recoverInterruptedRestore(db->directory());
+    if (!db->directory().isEmpty()) {
+        const QString found = bv::data::backup::recoverInterruptedRestore(db->directory()).message;
+        if (!found.isEmpty())
+            pf::ui::showMessage(found, this);
+    }
     db->open();
 
     bool found = false;

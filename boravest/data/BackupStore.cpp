@@ -1,11 +1,13 @@
 #include "boravest/data/BackupStore.h"
 
 #include "boravest/data/TableSchemas.h"
+#include "platform/system/Files.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QUuid>
 
 #include <sqlite3.h>
@@ -19,6 +21,7 @@
 
 #ifdef Q_OS_UNIX
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -29,6 +32,9 @@ namespace {
 
 using pf::db::DbError;
 using pf::db::DbFault;
+using pf::sys::EntryKind;
+using pf::sys::entryKind;
+using pf::sys::targetKind;
 
 const char kStageFolder[] = "~brvrestore.new";
 const char kPreviousFolder[] = "~brvrestore.old";
@@ -51,6 +57,8 @@ constexpr qint64 kPiece = 1 << 20;
 const QString kNoBackupPath = QStringLiteral(".مسير جديد براي پشتيبان مشخص نشده است دوباره سعي كنيد");
 const QString kBackupDone = QStringLiteral(".ايجاد پشتيبان غير فشرده با موفقيت انجام شد");
 const QString kBackupFailed = QStringLiteral("تهيه پشتيبان موفقيت آميز نبود - مسير را بررسي كنيد");
+// A backup stopped by what the data folder holds, not by the chosen path.
+const QString kBackupDataFailed = QStringLiteral("تهيه پشتيبان موفقيت آميز نبود - داده ها را بررسي كنيد");
 const QString kNoRestorePath = QStringLiteral(".مسير جديد براي بازيابي داده ها مشخص نشده است دوباره سعي كنيد");
 const QString kRestoreDone = QStringLiteral("بازيابي داده ها با موفقيت انجام شد");
 const QString kRestoreFailed = QStringLiteral("بازيابي انجام نشد -مسير داده ها را تصحيح كنيد");
@@ -81,6 +89,50 @@ const QString kNotAFolder = QStringLiteral("مسير انتخاب شده پوش�
 const QString kTargetIsFile = QStringLiteral("در مسير انتخاب شده پرونده اي به نام %1 هست؛ پوشه پشتيبان ساخته نمي شود");
 const QString kOrphans = QStringLiteral("%1 رديف جدول %2 به هيچ %3 تعلق ندارد");
 const QString kNoMemory = QStringLiteral("حافظه براي اين كار كافي نيست");
+const QString kLinkNotFolder =
+    QStringLiteral("در مسير انتخاب شده %1 پيوندي است كه به پوشه اي نمي رسد؛ پشتيبان در آن تهيه نمي شود");
+const QString kEarlierNotRemoved = QStringLiteral("پوشه پشتيبان پيشين (%1) پاك نشد؛ مي توانيد آن را خودتان پاك كنيد");
+const QString kLeftoverBlocks = QStringLiteral("پوشه %1 از پشتيبان ناتمام پيشين مانده است و پاك نمي شود");
+const QString kLiveNotRead = QStringLiteral("جدول %1 در پوشه داده ها خوانده نمي شود");
+const QString kNotPlainInData = QStringLiteral("پرونده %1 در پوشه داده ها يك پرونده معمولي نيست و خوانده نمي شود");
+const QString kNotPlainInBackup = QStringLiteral("پرونده %1 در پوشه پشتيبان يك پرونده معمولي نيست و خوانده نمي شود");
+const QString kFolderNotRead = QStringLiteral("پوشه %1 خوانده نمي شود: اجازه باز كردن آن نيست");
+const QString kFolderNotListed = QStringLiteral("پرونده هاي پوشه %1 فهرست نمي شوند: اجازه ديدن فهرست آن نيست");
+const QString kListNotRead = QStringLiteral("فهرست پشتيبان %1 در اين پوشه خوانده نمي شود");
+const QString kListEmpty = QStringLiteral("فهرست پشتيبان %1 در اين پوشه خالي است");
+const QString kListBadName = QStringLiteral("فهرست پشتيبان از %1 نام مي برد كه نام جدولي از اين برنامه نيست");
+const QString kNotOurs = QStringLiteral("اين موارد در پوشه داده ها ساخته اين برنامه نيست و به كار نرفت: %1");
+
+// The names the program's own folders hold: its table files (with the
+// engine's companions of a table file), the list in a backup and the marker
+// of a restore's swap. Nothing else in them is the program's.
+bool isTableName(const QString &name) { return schema::tableDef(name) != nullptr; }
+bool isTableOrCompanion(const QString &name)
+{
+    if (isTableName(name))
+        return true;
+    for (const char *c : kCompanions)
+        if (name.endsWith(QLatin1String(c), Qt::CaseInsensitive) && isTableName(name.chopped(int(qstrlen(c)))))
+            return true;
+    return false;
+}
+bool ownInBackup(const QString &name) { return isTableOrCompanion(name) || name == QLatin1String(kManifestName); }
+bool ownInStage(const QString &name) { return isTableOrCompanion(name); }
+bool ownInPrevious(const QString &name) { return isTableOrCompanion(name) || name == QLatin1String(kSwapMarker); }
+
+// A name as a message shows it: no control character breaks the line.
+QString shown(QString name)
+{
+    for (QChar &ch : name)
+        if (ch.category() == QChar::Other_Control)
+            ch = QLatin1Char('?');
+    return name;
+}
+
+// Whether anything stands at the path, the entry itself (a link counts).
+bool present(const QString &path) { return entryKind(path) != EntryKind::None; }
+// A file, a link, a pipe: an entry renamed or removed as the entry itself.
+bool isEntry(EntryKind k) { return k != EntryKind::None && k != EntryKind::Folder; }
 
 struct Conn {
     sqlite3 *db = nullptr;
@@ -115,9 +167,51 @@ std::error_code makeFolder(const QString &path)
 
 void removeWithCompanions(const QString &path)
 {
-    QFile::remove(path);
+    if (isEntry(entryKind(path)))
+        pf::sys::removeEntry(path);
     for (const char *c : kCompanions)
-        QFile::remove(path + QLatin1String(c));
+        if (isEntry(entryKind(path + QLatin1String(c))))
+            pf::sys::removeEntry(path + QLatin1String(c));
+}
+
+// Makes `path` a folder of the program's own: what an earlier run left there
+// of its own goes first (a link in its place goes as a link); a folder that
+// keeps entries of someone else's is used as it is, those entries left.
+std::error_code ownFolder(const QString &path, pf::sys::OwnName own)
+{
+    pf::sys::removeOwnFolder(path, own);
+    const EntryKind kind = entryKind(path);
+    if (kind == EntryKind::Folder)
+        return {};
+    if (kind != EntryKind::None)
+        return std::make_error_code(std::errc::file_exists);
+    std::error_code ec;
+    std::filesystem::create_directory(fsPath(path), ec);
+    return ec;
+}
+
+// The system's error when the folder cannot be listed, 0 when it can.
+int listingError(const QString &folder)
+{
+#ifdef Q_OS_UNIX
+    DIR *d = ::opendir(QFile::encodeName(folder).constData());
+    if (!d)
+        return errno;
+    ::closedir(d);
+    return 0;
+#else
+    return QDir(folder).isReadable() ? 0 : EACCES;
+#endif
+}
+
+// Whether the folder can be entered (its files reached by name).
+bool canEnter(const QString &folder)
+{
+#ifdef Q_OS_UNIX
+    return ::access(QFile::encodeName(folder).constData(), X_OK) == 0;
+#else
+    return QDir(folder).isReadable();
+#endif
 }
 
 QString canonical(const QString &path) { return QFileInfo(path).canonicalFilePath(); }
@@ -159,7 +253,7 @@ bool openFile(Conn &c, const QString &path, int flags)
 bool syncPath(const QString &path)
 {
 #ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0)
         return false;
     const bool ok = ::fsync(fd) == 0;
@@ -203,15 +297,18 @@ private:
 };
 
 // What stopped a read or a copy of one file.
-enum class Copy { Done, NotRead, TooLong, NotWritten };
+enum class Copy { Done, NotRead, NotPlain, TooLong, NotWritten };
 
 // Reads `from` in pieces, at most `limit` bytes (a longer file stops the
 // read), into the sum (after `salt`) and, unless `to` is null, into `to`.
 Copy copySummed(const QString &from, qint64 limit, const QByteArray &salt, SyncedFile *to, QByteArray *sum,
                 qint64 *size)
 {
-    QFile in(from);
-    if (!in.open(QIODevice::ReadOnly))
+    const pf::sys::PlainFile opened = pf::sys::openPlainFile(from);
+    if (opened.notPlain)
+        return Copy::NotPlain;
+    QFile in;
+    if (!opened.ok() || !in.open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         return Copy::NotRead;
     QCryptographicHash hash(QCryptographicHash::Sha256);
     hash.addData(salt);
@@ -309,6 +406,16 @@ QString problemText(const QString &file, const pf::db::TableCheck &c)
         return QStringLiteral("فيلد %2 در جدول %1 از نوع ديگري است").arg(file, c.name);
     case P::Index:
         return QStringLiteral("شاخص %2 جدول %1 ساخته نمي شود").arg(file, c.name);
+    case P::Trigger:
+        return QStringLiteral("جدول %1 تريگر %2 دارد كه اين برنامه نمي سازد").arg(file, shown(c.name));
+    case P::View:
+        return QStringLiteral("پرونده %1 نماي %2 را دارد كه اين برنامه نمي سازد").arg(file, shown(c.name));
+    case P::ExtraTable:
+        return QStringLiteral("پرونده %1 جدول ديگري به نام %2 دارد كه اين برنامه نمي سازد").arg(file, shown(c.name));
+    case P::ExtraField:
+        return QStringLiteral("جدول %1 فيلد %2 را دارد كه اين برنامه نمي سازد").arg(file, shown(c.name));
+    case P::ExtraIndex:
+        return QStringLiteral("جدول %1 شاخص %2 را دارد كه اين برنامه نمي سازد").arg(file, shown(c.name));
     }
     return QString();
 }
@@ -423,9 +530,10 @@ struct Manifest {
     QByteArray salt;              // read into each file's sum before its bytes: the backup's identity
     QHash<QString, Listed> files; // by file name in lower case
     QStringList names;            // as listed
+    QString badName;              // a name that is no table of the program
 };
 
-enum class ListState { Read, Missing, OtherFormat, Altered };
+enum class ListState { Read, Missing, NotRead, NotPlain, Empty, BadName, OtherFormat, Altered };
 
 QByteArray sumOf(const QByteArray &bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex(); }
 
@@ -435,10 +543,15 @@ QByteArray sumOf(const QByteArray &bytes) { return QCryptographicHash::hash(byte
 // above: no line is taken before that sum is checked.
 ListState readManifest(const QString &folder, Manifest *out)
 {
-    QFile f(QDir(folder).filePath(QLatin1String(kManifestName)));
-    if (!f.exists())
-        return ListState::Missing;
-    if (f.size() > kMaxListBytes || !f.open(QIODevice::ReadOnly))
+    const pf::sys::PlainFile opened = pf::sys::openPlainFile(QDir(folder).filePath(QLatin1String(kManifestName)));
+    if (opened.notPlain)
+        return ListState::NotPlain;
+    if (!opened.ok())
+        return opened.error == ENOENT || opened.error == ENOTDIR ? ListState::Missing : ListState::NotRead;
+    QFile f;
+    if (!f.open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return ListState::NotRead;
+    if (f.size() > kMaxListBytes)
         return ListState::OtherFormat;
     QList<QByteArray> lines;
     for (QByteArray line : f.read(kMaxListBytes).split('\n')) {
@@ -448,7 +561,7 @@ ListState readManifest(const QString &folder, Manifest *out)
             lines << line;
     }
     if (lines.isEmpty())
-        return ListState::OtherFormat;
+        return ListState::Empty;
     qsizetype first = 1;
     qsizetype end = lines.size();
     if (lines.first() == kManifestHeader) {
@@ -474,9 +587,14 @@ ListState readManifest(const QString &folder, Manifest *out)
         bool ok = false;
         const qint64 size = parts.value(1).toLongLong(&ok);
         const QString name = QString::fromUtf8(parts.value(0));
-        if (parts.size() != 3 || !ok || size < 0 || name.isEmpty() || name.contains(QLatin1Char('/')) ||
-            name.contains(QLatin1Char('\\')) || out->files.contains(name.toLower()))
+        if (parts.size() != 3 || !ok || size < 0 || out->files.contains(name.toLower()))
             return ListState::OtherFormat;
+        // A plain name of one of the program's tables: no folder, no way
+        // up, no character a name of ours never has.
+        if (!isTableName(name)) {
+            out->badName = name;
+            return ListState::BadName;
+        }
         out->files.insert(name.toLower(), {size, parts[2]});
         out->names << name;
     }
@@ -488,7 +606,7 @@ ListState readManifest(const QString &folder, Manifest *out)
 // aside first. `fresh` holds the earlier backup (or nothing) afterwards.
 std::error_code putInPlace(const QString &fresh, const QString &target, const QString &earlier, const Tick &tick)
 {
-    if (!QFileInfo::exists(target)) {
+    if (!present(target)) {
         const std::error_code ec = rename(fresh, target);
         step(tick);
         return ec;
@@ -508,8 +626,50 @@ std::error_code putInPlace(const QString &fresh, const QString &target, const QS
         return ec;
     }
     step(tick);
-    QDir(earlier).removeRecursively();
+    pf::sys::removeOwnFolder(earlier, ownInBackup);
     return {};
+}
+
+// Puts the files of the fresh folder, made inside `into`, in `into` itself,
+// beside what else it holds: the earlier list goes first (from then until
+// the new list is in, the folder is no backup a restore takes), then each
+// table file over its earlier copy, then the new list.
+std::error_code placeInto(const QString &fresh, const QString &into, const QStringList &files, const Tick &tick)
+{
+    const QString list = QDir(into).filePath(QLatin1String(kManifestName));
+    int error = 0;
+    if (entryKind(list) == EntryKind::Folder)
+        return std::make_error_code(std::errc::is_a_directory);
+    if (!pf::sys::removeEntry(list, &error))
+        return {error, std::system_category()};
+    if (!syncPath(into))
+        return std::make_error_code(std::errc::io_error);
+    step(tick);
+    const QStringList there = QDir(into).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString &file : files) {
+        // An earlier copy named in another case would be taken for this one.
+        for (const QString &other : there)
+            if (other != file && other.compare(file, Qt::CaseInsensitive) == 0 &&
+                isEntry(entryKind(QDir(into).filePath(other))))
+                pf::sys::removeEntry(QDir(into).filePath(other));
+        if (const std::error_code ec = rename(QDir(fresh).filePath(file), QDir(into).filePath(file)))
+            return ec;
+        step(tick);
+    }
+    if (const std::error_code ec = rename(QDir(fresh).filePath(QLatin1String(kManifestName)), list))
+        return ec;
+    step(tick);
+    return {};
+}
+
+// Whether the folder holds nothing but what a backup of the program writes.
+bool holdsOnlyOwn(const QString &folder)
+{
+    const QDir dir(folder);
+    for (const QString &e : dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+        if (!ownInBackup(e) || entryKind(dir.filePath(e)) != EntryKind::File)
+            return false;
+    return true;
 }
 
 // Why the engine could not open or read a table file of the data folder.
@@ -517,11 +677,30 @@ QString sourceWhy(sqlite3 *db, int rc, const QString &file)
 {
     DbFault f = pf::db::faultOfEngineCode(rc);
     if ((rc & 0xff) == SQLITE_CANTOPEN && db) {
-        const DbFault system = pf::db::faultOfSystemError(sqlite3_system_errno(db));
+        const int error = sqlite3_system_errno(db);
+        if (error == EACCES || error == EPERM)
+            return kLiveNotRead.arg(file);
+        const DbFault system = pf::db::faultOfSystemError(error);
         if (system != DbFault::Other)
             f = system;
     }
     return DbError(f == DbFault::Other ? DbFault::Damaged : f, {file}, QString()).message();
+}
+
+// Why a table file of the data folder cannot be read, before the engine
+// opens it; empty when it can be.
+QString liveFileWhy(const QString &path, const QString &file)
+{
+    const pf::sys::PlainFile opened = pf::sys::openPlainFile(path);
+    if (opened.ok()) {
+        ::close(opened.fd);
+        return QString();
+    }
+    if (opened.notPlain)
+        return kNotPlainInData.arg(file);
+    if (opened.error == EACCES || opened.error == EPERM)
+        return kLiveNotRead.arg(file);
+    return QString(); // the engine says why
 }
 
 BackupResult makeBackup(const QString &dataFolder, const QString &chosen, const Tick &tick, QString *fresh)
@@ -529,27 +708,63 @@ BackupResult makeBackup(const QString &dataFolder, const QString &chosen, const 
     BackupResult r;
     r.target = backupTarget(chosen);
     r.message = kBackupFailed;
-    auto fail = [&](const QString &why, Outcome outcome = Outcome::Failed) {
+    auto fail = [&](const QString &why, Outcome outcome = Outcome::Failed, const QString &first = kBackupFailed) {
         r.outcome = outcome;
-        r.message = kBackupFailed + QLatin1Char('\n') + why;
+        r.message = first + QLatin1Char('\n') + why;
         return r;
     };
     if (dataFolder.isEmpty() || !QFileInfo(dataFolder).isDir())
-        return fail(DbError(DbFault::Missing, {}, QString()).message());
+        return fail(DbError(DbFault::Missing, {}, QString()).message(), Outcome::Failed, kBackupDataFailed);
     if (QFileInfo(chosen).exists() && !QFileInfo(chosen).isDir())
         return fail(kNotAFolder);
     const QString parent = QFileInfo(r.target).absolutePath();
+    // The folders the backup makes, each to be synced in the one above it.
+    QStringList made;
+    for (QString p = parent; entryKind(p) == EntryKind::None;) {
+        made.prepend(p);
+        const QString up = QFileInfo(p).absolutePath();
+        if (up == p)
+            break;
+        p = up;
+    }
     if (const std::error_code ec = makeFolder(parent)) {
         const DbFault f = pf::db::faultOfSystemError(ec.value());
         return fail(ec == std::errc::not_a_directory || ec == std::errc::file_exists
                         ? kNotAFolder
                         : backupWriteWhy(f, kNotPlaced.arg(QLatin1String(kBackupFolderName))));
     }
-    if (QFileInfo(r.target).exists() && !QFileInfo(r.target).isDir())
+    const QString earlier = QDir(parent).filePath(QLatin1String(kEarlierFolder));
+    // A backup stopped while it had set an earlier one aside puts it back.
+    if (!present(r.target) && entryKind(earlier) == EntryKind::Folder)
+        replaceFile(earlier, r.target);
+    pf::sys::removeOwnFolder(earlier, ownInBackup);
+
+    // Where the copies go. A "BackubData" that is a link: into the folder it
+    // names, beside what that folder holds, never through the link; one
+    // that holds more than an earlier backup: into it likewise. Otherwise
+    // the whole folder is made anew and takes its place.
+    QString into;
+    switch (entryKind(r.target)) {
+    case EntryKind::Link:
+        if (targetKind(r.target) != EntryKind::Folder)
+            return fail(kLinkNotFolder.arg(QLatin1String(kBackupFolderName)));
+        into = canonical(r.target);
+        break;
+    case EntryKind::File:
+    case EntryKind::Other:
         return fail(kTargetIsFile.arg(QLatin1String(kBackupFolderName)));
+    case EntryKind::Folder:
+        if (!holdsOnlyOwn(r.target))
+            into = r.target;
+        break;
+    case EntryKind::None:
+    case EntryKind::Unknown:
+        break;
+    }
     // The backup's place against the data folder, links resolved.
     const QString data = canonical(dataFolder);
-    const QString target = canonical(parent) + QLatin1Char('/') + QLatin1String(kBackupFolderName);
+    const QString target = into.isEmpty() ? canonical(parent) + QLatin1Char('/') + QLatin1String(kBackupFolderName)
+                                          : canonical(into);
     if (samePath(target, data))
         return fail(kSameAsData, Outcome::SameFolder);
     if (liesIn(target, data))
@@ -557,24 +772,37 @@ BackupResult makeBackup(const QString &dataFolder, const QString &chosen, const 
     if (liesIn(data, target))
         return fail(kHoldsData, Outcome::SameFolder);
 
-    *fresh = QDir(parent).filePath(QLatin1String(kFreshFolder));
-    const QString earlier = QDir(parent).filePath(QLatin1String(kEarlierFolder));
-    // A backup stopped while it had set an earlier one aside puts it back.
-    if (!QFileInfo::exists(r.target) && QFileInfo(earlier).isDir())
-        replaceFile(earlier, r.target);
-    QDir(earlier).removeRecursively();
-    QDir(*fresh).removeRecursively();
-    if (const std::error_code ec = makeFolder(*fresh))
-        return fail(backupWriteWhy(pf::db::faultOfSystemError(ec.value()), kNotPlaced.arg(QLatin1String(kBackupFolderName))));
+    // The folder the backup is made in, beside its place or inside it. One
+    // an earlier backup left and cannot be removed is passed over.
+    const QString home = into.isEmpty() ? parent : into;
+    QString leftover;
+    for (int n = 1; n <= 9 && fresh->isEmpty(); ++n) {
+        const QString candidate =
+            QDir(home).filePath(QLatin1String(kFreshFolder) + (n == 1 ? QString() : QString::number(n)));
+        pf::sys::removeOwnFolder(candidate, ownInBackup);
+        if (present(candidate)) {
+            if (leftover.isEmpty())
+                leftover = candidate;
+            continue;
+        }
+        if (const std::error_code ec = makeFolder(candidate))
+            return fail(backupWriteWhy(pf::db::faultOfSystemError(ec.value()), kNotPlaced.arg(QLatin1String(kBackupFolderName))));
+        *fresh = candidate;
+    }
+    if (fresh->isEmpty())
+        return fail(kLeftoverBlocks.arg(QDir::toNativeSeparators(leftover)));
 
     const auto &tables = schema::dataFolderTables();
     r.tableFiles = int(tables.size());
     const QStringList live = tableFilesOf(dataFolder);
     QString why;
-    auto failed = [&](const QString &file, const QString &text) {
+    bool inData = false; // what stops the backup is in the data folder
+    auto failed = [&](const QString &file, const QString &text, bool ofData) {
         r.failed << file;
-        if (why.isEmpty())
+        if (why.isEmpty()) {
             why = text;
+            inData = ofData;
+        }
     };
     // Every source is opened and read first: while these reads hold, no
     // write commits, so the copies show the data folder as of one moment.
@@ -582,27 +810,35 @@ BackupResult makeBackup(const QString &dataFolder, const QString &chosen, const 
     for (const auto &t : tables) {
         const QString name = findName(live, t.fileName);
         auto c = std::make_unique<Conn>();
-        if (name.isEmpty()) {
-            failed(t.fileName, kNotInData.arg(t.fileName));
+        const QString path = QDir(dataFolder).filePath(name.isEmpty() ? t.fileName : name);
+        const QString unreadable = liveFileWhy(path, t.fileName);
+        if (!unreadable.isEmpty()) {
+            failed(t.fileName, unreadable, true);
             c.reset();
-        } else if (!openFile(*c, QDir(dataFolder).filePath(name), SQLITE_OPEN_READONLY) ||
+        } else if (name.isEmpty()) {
+            failed(t.fileName, kNotInData.arg(t.fileName), true);
+            c.reset();
+        } else if (!openFile(*c, path, SQLITE_OPEN_READONLY) ||
                    sqlite3_exec(c->db, "BEGIN; SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) !=
                        SQLITE_OK) {
-            failed(t.fileName, sourceWhy(c->db, c->db ? sqlite3_extended_errcode(c->db) : SQLITE_CANTOPEN, t.fileName));
+            failed(t.fileName, sourceWhy(c->db, c->db ? sqlite3_extended_errcode(c->db) : SQLITE_CANTOPEN, t.fileName),
+                   true);
             c.reset();
         }
         sources.push_back(std::move(c));
     }
     const QByteArray identity = QUuid::createUuid().toByteArray(QUuid::Id128);
     QByteArray manifest = QByteArray(kManifestHeader) + '\n' + kIdentityKey + '\t' + identity + '\n';
+    QStringList files;
     for (int i = 0; i < tables.size() && r.failed.isEmpty(); ++i) {
         const QString file = tables[i].fileName;
         const QString copy = QDir(*fresh).filePath(file);
         const int rc = backupInto(sources[i]->db, copy);
         if (rc != SQLITE_OK) {
             const DbFault f = pf::db::faultOfEngineCode(rc);
-            failed(file, f == DbFault::Damaged || f == DbFault::Busy ? DbError(f, {file}, QString()).message()
-                                                                     : backupWriteWhy(f, kNotWritten.arg(file)));
+            const bool ofData = f == DbFault::Damaged || f == DbFault::Busy;
+            failed(file, ofData ? DbError(f, {file}, QString()).message() : backupWriteWhy(f, kNotWritten.arg(file)),
+                   ofData);
             break;
         }
         sources[i].reset();
@@ -610,16 +846,17 @@ BackupResult makeBackup(const QString &dataFolder, const QString &chosen, const 
         // What a restore would refuse is no backup.
         const pf::db::TableCheck check = pf::db::checkTableFile(copy, tables[i]);
         if (!check.ok()) {
-            failed(file, problemText(file, check));
+            failed(file, problemText(file, check), true);
             break;
         }
         QByteArray sum;
         qint64 size = 0;
         if (copySummed(copy, std::numeric_limits<qint64>::max(), identity, nullptr, &sum, &size) != Copy::Done) {
-            failed(file, kNotWritten.arg(file));
+            failed(file, kNotWritten.arg(file), false);
             break;
         }
         manifest += file.toUtf8() + '\t' + QByteArray::number(size) + '\t' + sum + '\n';
+        files << file;
         ++r.copied;
     }
     sources.clear();
@@ -627,10 +864,10 @@ BackupResult makeBackup(const QString &dataFolder, const QString &chosen, const 
         QString file;
         const QString orphans = rowsWithoutOwner(*fresh, &file);
         if (!orphans.isEmpty())
-            failed(file, orphans);
+            failed(file, orphans, true);
     }
     if (!r.failed.isEmpty())
-        return fail(why);
+        return fail(why, Outcome::Failed, inData ? kBackupDataFailed : kBackupFailed);
     // The list last, with the sum of all it says: a folder without it, or
     // with a list cut short, is no backup.
     manifest += QByteArray(kSumKey) + '\t' + sumOf(manifest) + '\n';
@@ -642,14 +879,27 @@ BackupResult makeBackup(const QString &dataFolder, const QString &chosen, const 
     if (!syncPath(*fresh))
         return fail(kListNotWritten);
     step(tick);
-    if (const std::error_code ec = putInPlace(*fresh, r.target, earlier, tick))
-        return fail(backupWriteWhy(pf::db::faultOfSystemError(ec.value()), kNotPlaced.arg(QLatin1String(kBackupFolderName))));
-    // The renames last through a power cut before the backup is said made.
-    if (!syncPath(r.target) || !syncPath(parent))
+    const std::error_code placed = into.isEmpty() ? putInPlace(*fresh, r.target, earlier, tick)
+                                                  : placeInto(*fresh, into, files, tick);
+    if (placed)
+        return fail(backupWriteWhy(pf::db::faultOfSystemError(placed.value()), kNotPlaced.arg(QLatin1String(kBackupFolderName))));
+    // The renames last through a power cut before the backup is said made,
+    // and so do the folders the backup made.
+    if (!syncPath(into.isEmpty() ? r.target : into) || !syncPath(parent))
         return fail(kNotPlaced.arg(QLatin1String(kBackupFolderName)));
+    for (const QString &folder : std::as_const(made))
+        if (!syncPath(QFileInfo(folder).absolutePath()))
+            return fail(kNotPlaced.arg(QLatin1String(kBackupFolderName)));
     step(tick);
     r.outcome = Outcome::Done;
     r.message = kBackupDone;
+    // What is left of the replaced backup: the new one stands, the old one
+    // is said to remain, and the next backup passes it over.
+    if (!pf::sys::removeOwnFolder(*fresh, ownInBackup))
+        r.message += QLatin1Char('\n') + kEarlierNotRemoved.arg(QDir::toNativeSeparators(*fresh));
+    if (!into.isEmpty())
+        syncPath(into);
+    fresh->clear();
     return r;
 }
 
@@ -730,52 +980,102 @@ BackupResult backupDataFolder(const QString &dataFolder, const QString &chosenFo
     }
     // Nothing of a backup being made stays beside the destination.
     if (!fresh.isEmpty())
-        QDir(fresh).removeRecursively();
+        pf::sys::removeOwnFolder(fresh, ownInBackup);
     return r;
 }
 
-bool recoverInterruptedRestore(const QString &dataFolder)
+Recovery recoverInterruptedRestore(const QString &dataFolder)
 {
+    Recovery rec;
     const QDir data(dataFolder);
     const QString previous = data.filePath(QLatin1String(kPreviousFolder));
+    const QString stage = data.filePath(QLatin1String(kStageFolder));
     const QString marker = QDir(previous).filePath(QLatin1String(kSwapMarker));
-    bool putBack = false;
-    QFile m(marker);
-    if (m.open(QIODevice::ReadOnly)) {
-        // The marker names every file the restore was putting in place, each
-        // with "1" when a live file of that name was being replaced.
-        const QStringList lines = QString::fromUtf8(m.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        m.close();
-        for (const QString &line : lines) {
-            const QString name = line.section(QLatin1Char('\t'), 0, 0);
-            const bool replaced = line.section(QLatin1Char('\t'), 1, 1) == QLatin1String("1");
-            const QString live = data.filePath(name);
-            const QString old = QDir(previous).filePath(name);
-            if (!replaced) {
-                removeWithCompanions(live);
-                if (QFileInfo(live).exists())
-                    return false; // try again on the next start
-                continue;
-            }
-            if (!QFileInfo(old).isFile())
-                continue; // not moved yet: the live file is the previous one
-            for (const char *c : kCompanions)
-                QFile::remove(live + QLatin1String(c));
-            if (!replaceFile(old, live))
-                return false;
-            for (const char *c : kCompanions)
-                if (QFileInfo(old + QLatin1String(c)).isFile())
-                    replaceFile(old + QLatin1String(c), live + QLatin1String(c));
+    auto relative = [&](const QString &folder, const QString &name) {
+        return QLatin1String(folder == previous ? kPreviousFolder : kStageFolder) + QLatin1Char('/') + shown(name);
+    };
+    // Only the program's own folders are walked: anything else of those
+    // names (a link, a file) goes as the entry it is, never followed.
+    for (const QString &folder : {previous, stage}) {
+        if (isEntry(entryKind(folder))) {
+            rec.ignored << QFileInfo(folder).fileName();
+            pf::sys::removeEntry(folder);
         }
-        // The previous files are back for good before the marker goes.
-        syncPath(dataFolder);
-        QFile::remove(marker);
-        syncPath(previous);
-        putBack = true;
     }
-    QDir(previous).removeRecursively();
-    QDir(data.filePath(QLatin1String(kStageFolder))).removeRecursively();
-    return putBack;
+    bool trusted = true;
+    if (entryKind(previous) == EntryKind::Folder) {
+        const pf::sys::PlainFile opened = pf::sys::openPlainFile(marker);
+        QFile m;
+        if (opened.notPlain) {
+            trusted = false;
+        } else if (opened.ok() && m.open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            // The marker names every file the restore was putting in place,
+            // each with "1" when a live file of that name was being replaced.
+            // A line of any other kind (a path, a name that is none of the
+            // program's tables) is no marker of the program: then nothing
+            // is done by it.
+            struct Line {
+                QString name;
+                bool replaced;
+            };
+            std::vector<Line> plan;
+            const QByteArray text = m.read(kMaxListBytes);
+            QSet<QString> seen;
+            for (const QByteArray &line : text.split('\n')) {
+                if (line.isEmpty())
+                    continue;
+                const QList<QByteArray> parts = line.split('\t');
+                const QString name = QString::fromUtf8(parts.value(0));
+                if (parts.size() != 2 || (parts[1] != "0" && parts[1] != "1") || !isTableName(name) ||
+                    seen.contains(name.toLower())) {
+                    trusted = false;
+                    break;
+                }
+                seen.insert(name.toLower());
+                plan.push_back({name, parts[1] == "1"});
+            }
+            m.close();
+            for (size_t i = 0; trusted && i < plan.size(); ++i) {
+                const QString live = data.filePath(plan[i].name);
+                const QString old = QDir(previous).filePath(plan[i].name);
+                if (!plan[i].replaced) {
+                    removeWithCompanions(live);
+                    if (isEntry(entryKind(live)))
+                        return rec; // tried again on the next start
+                    continue;
+                }
+                if (!isEntry(entryKind(old)))
+                    continue; // not moved yet: the live file is the previous one
+                for (const char *c : kCompanions)
+                    if (isEntry(entryKind(live + QLatin1String(c))))
+                        pf::sys::removeEntry(live + QLatin1String(c));
+                if (!replaceFile(old, live))
+                    return rec;
+                for (const char *c : kCompanions)
+                    if (isEntry(entryKind(old + QLatin1String(c))))
+                        replaceFile(old + QLatin1String(c), live + QLatin1String(c));
+            }
+            if (trusted) {
+                // The previous files are back for good before the marker goes.
+                syncPath(dataFolder);
+                pf::sys::removeEntry(marker);
+                syncPath(previous);
+                rec.putBack = true;
+            }
+        }
+        if (!trusted)
+            rec.ignored << relative(previous, QLatin1String(kSwapMarker));
+    }
+    // A marker that is not the program's leaves its folder as it is.
+    for (const QString &folder : trusted ? QStringList{previous, stage} : QStringList{stage}) {
+        QStringList left;
+        pf::sys::removeOwnFolder(folder, folder == previous ? ownInPrevious : ownInStage, &left);
+        for (const QString &name : std::as_const(left))
+            rec.ignored << relative(folder, name);
+    }
+    if (!rec.ignored.isEmpty())
+        rec.message = kNotOurs.arg(rec.ignored.join(QStringLiteral("، ")));
+    return rec;
 }
 
 namespace {
@@ -785,7 +1085,19 @@ namespace {
 RestoreResult restoreFrom(pf::db::Database &db, const QString &source, const Tick &tick, bool *closed)
 {
     RestoreResult r;
-    const bool isFolder = QFileInfo(source).isDir();
+    const bool isFolder = targetKind(source) == EntryKind::Folder;
+    // A folder that cannot be read is said to be so, not taken for one
+    // without tables.
+    if (isFolder) {
+        const int error = listingError(source);
+        if (error != 0) {
+            r.outcome = Outcome::Refused;
+            r.message = kRestoreFailed + QLatin1Char('\n') +
+                        (error == EACCES && canEnter(source) ? kFolderNotListed : kFolderNotRead)
+                            .arg(QDir::toNativeSeparators(source));
+            return r;
+        }
+    }
     const QStringList files = isFolder ? tableFilesOf(source) : QStringList();
     Manifest listed;
     const ListState list = isFolder ? readManifest(source, &listed) : ListState::Missing;
@@ -815,7 +1127,7 @@ RestoreResult restoreFrom(pf::db::Database &db, const QString &source, const Tic
         return r;
     }
     auto refuse = [&](const QString &file, const QString &why) {
-        QDir(stage).removeRecursively();
+        pf::sys::removeOwnFolder(stage, ownInStage);
         r.outcome = Outcome::Refused;
         if (!file.isEmpty())
             r.damaged << file;
@@ -827,6 +1139,14 @@ RestoreResult restoreFrom(pf::db::Database &db, const QString &source, const Tic
         return refuse(QString(), kNotWhole);
     case ListState::OtherFormat:
         return refuse(QString(), kOtherFormat);
+    case ListState::NotRead:
+        return refuse(QLatin1String(kManifestName), kListNotRead.arg(QLatin1String(kManifestName)));
+    case ListState::NotPlain:
+        return refuse(QLatin1String(kManifestName), kNotPlainInBackup.arg(QLatin1String(kManifestName)));
+    case ListState::Empty:
+        return refuse(QLatin1String(kManifestName), kListEmpty.arg(QLatin1String(kManifestName)));
+    case ListState::BadName:
+        return refuse(QString(), kListBadName.arg(shown(listed.badName)));
     case ListState::Altered:
         return refuse(QString(), kListAltered);
     case ListState::Read:
@@ -837,7 +1157,8 @@ RestoreResult restoreFrom(pf::db::Database &db, const QString &source, const Tic
     // making that table up empty could lose data (the surfaces of every
     // space, say). A file longer or shorter than its line says is refused
     // before a byte of it is read.
-    const QStringList present = QDir(source).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList present =
+        QDir(source).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString &name : std::as_const(listed.names))
         if (findName(present, name).isEmpty())
             return refuse(name, kNotInBackup.arg(name));
@@ -845,6 +1166,11 @@ RestoreResult restoreFrom(pf::db::Database &db, const QString &source, const Tic
     for (const auto &t : tables)
         if (!listed.files.contains(t.fileName.toLower()))
             return refuse(t.fileName, kNotListed.arg(t.fileName));
+    // Only plain files are read: a pipe, a device, a socket or a folder in
+    // a table's place is refused before it is opened.
+    for (const auto &t : tables)
+        if (targetKind(QDir(source).filePath(findName(present, t.fileName))) != EntryKind::File)
+            return refuse(t.fileName, kNotPlainInBackup.arg(t.fileName));
     for (const auto &t : tables)
         if (QFileInfo(QDir(source).filePath(findName(present, t.fileName))).size() !=
             listed.files.value(t.fileName.toLower()).size)
@@ -853,8 +1179,7 @@ RestoreResult restoreFrom(pf::db::Database &db, const QString &source, const Tic
 
     // Stage: every table copied beside the data, as the list has it, and
     // checked, before anything of the data changes.
-    QDir(stage).removeRecursively();
-    if (const std::error_code ec = makeFolder(stage))
+    if (const std::error_code ec = ownFolder(stage, ownInStage))
         return refuse(QString(), dataWriteWhy(pf::db::faultOfSystemError(ec.value()), kNotStaged.arg(tables.first().fileName)));
     for (const auto &t : tables) {
         const Listed want = listed.files.value(t.fileName.toLower());
@@ -867,6 +1192,8 @@ RestoreResult restoreFrom(pf::db::Database &db, const QString &source, const Tic
         const bool written = out.finish();
         if (copied == Copy::NotRead)
             return refuse(t.fileName, kNotRead.arg(t.fileName));
+        if (copied == Copy::NotPlain)
+            return refuse(t.fileName, kNotPlainInBackup.arg(t.fileName));
         if (copied == Copy::TooLong || (copied == Copy::Done && (size != want.size || sum != want.sum)))
             return refuse(t.fileName, kChanged.arg(t.fileName));
         if (copied == Copy::NotWritten || !written)
@@ -899,12 +1226,14 @@ RestoreResult restoreFrom(pf::db::Database &db, const QString &source, const Tic
         const QString existing = findName(live, t.fileName);
         staged << t.fileName;
         names << (existing.isEmpty() ? t.fileName : existing);
-        plan << names.last() + (existing.isEmpty() ? QLatin1String("\t0") : QLatin1String("\t1"));
+        // Whatever entry has the name (a file, a link, a pipe) is moved aside
+        // and put back, as the entry it is.
+        plan << names.last() + (isEntry(entryKind(data.filePath(names.last()))) ? QLatin1String("\t1") : QLatin1String("\t0"));
     }
     std::vector<std::unique_ptr<pf::db::FileLock>> locks;
     QStringList held;
     for (const QString &n : std::as_const(names)) {
-        if (!QFileInfo(data.filePath(n)).isFile())
+        if (targetKind(data.filePath(n)) != EntryKind::File)
             continue;
         auto lock = std::make_unique<pf::db::FileLock>();
         switch (lock->take(data.filePath(n), db.busyTimeout())) {
@@ -924,7 +1253,6 @@ RestoreResult restoreFrom(pf::db::Database &db, const QString &source, const Tic
     // Windows renames no file that is open.
     locks.clear();
 #endif
-    QDir(previous).removeRecursively();
     QString why;
     auto noted = [&](const std::error_code &ec, const QString &file) {
         if (why.isEmpty())
@@ -933,7 +1261,7 @@ RestoreResult restoreFrom(pf::db::Database &db, const QString &source, const Tic
                       .message();
         return !ec;
     };
-    bool ok = noted(makeFolder(previous), QString());
+    bool ok = noted(ownFolder(previous, ownInPrevious), QString());
     if (ok) {
         SyncedFile marker(QDir(previous).filePath(QLatin1String(kSwapMarker)));
         const QByteArray text = plan.join(QLatin1Char('\n')).toUtf8();
@@ -944,10 +1272,10 @@ RestoreResult restoreFrom(pf::db::Database &db, const QString &source, const Tic
     }
     for (int i = 0; ok && i < staged.size(); ++i) {
         const QString target = data.filePath(names[i]);
-        if (QFileInfo(target).isFile())
+        if (isEntry(entryKind(target)))
             ok = noted(rename(target, QDir(previous).filePath(names[i])), names[i]);
         for (const char *c : kCompanions)
-            if (ok && QFileInfo(target + QLatin1String(c)).exists())
+            if (ok && isEntry(entryKind(target + QLatin1String(c))))
                 ok = noted(rename(target + QLatin1String(c), QDir(previous).filePath(names[i]) + QLatin1String(c)),
                            names[i]);
         ok = ok && noted(rename(QDir(stage).filePath(staged[i]), target), names[i]);
@@ -961,14 +1289,14 @@ RestoreResult restoreFrom(pf::db::Database &db, const QString &source, const Tic
         ok = false;
         why = dataWriteWhy(DbFault::ReadOnly, QString());
     }
-    if (ok && !QFile::remove(QDir(previous).filePath(QLatin1String(kSwapMarker)))) {
+    if (ok && !pf::sys::removeEntry(QDir(previous).filePath(QLatin1String(kSwapMarker)))) {
         ok = false;
         why = dataWriteWhy(DbFault::ReadOnly, QString());
     }
     if (!ok) {
         recoverInterruptedRestore(dataFolder);
         locks.clear();
-        QDir(stage).removeRecursively();
+        pf::sys::removeOwnFolder(stage, ownInStage);
         r.restored = 0;
         r.outcome = Outcome::SwapFailed;
         r.message = kRestoreFailed + (why.isEmpty() ? QString() : QLatin1Char('\n') + why);
@@ -978,8 +1306,8 @@ RestoreResult restoreFrom(pf::db::Database &db, const QString &source, const Tic
     // the previous data back, whole).
     syncPath(previous);
     locks.clear();
-    QDir(previous).removeRecursively();
-    QDir(stage).removeRecursively();
+    pf::sys::removeOwnFolder(previous, ownInPrevious);
+    pf::sys::removeOwnFolder(stage, ownInStage);
     syncPath(dataFolder);
     r.outcome = Outcome::Done;
     r.message = kRestoreDone;
@@ -1006,7 +1334,6 @@ RestoreResult restoreDataFolder(pf::db::Database &db, const QString &backupFolde
         QString dataFolder = db.directory();
         if (!dataFolder.isEmpty()) {
             recoverInterruptedRestore(dataFolder);
-            QDir(QDir(dataFolder).filePath(QLatin1String(kStageFolder))).removeRecursively();
         }
         r = RestoreResult();
         r.outcome = closed ? Outcome::SwapFailed : Outcome::Refused;

@@ -109,10 +109,19 @@ bool tableFileIsSound(const QString &path, QString *why = nullptr);
 // are not tables of the program stay as they are.
 RestoreResult restoreDataFolder(pf::db::Database &db, const QString &backupFolder, const Tick &tick = {});
 
+struct Recovery {
+    bool putBack = false; // the previous files of a stopped restore were put back
+    QStringList ignored;  // what was found in the restore's folders that is none of the program's
+    QString message;      // what the start says about those, once (empty: nothing)
+};
+
 // A restore stopped half way (the program killed during the swap) leaves its
 // previous files in a side folder of the data folder: this puts them back
-// and removes what the stopped restore left. Returns whether anything was
-// put back. Safe to call on every start.
-bool recoverInterruptedRestore(const QString &dataFolder);
+// and removes what the stopped restore left. It touches only the program's
+// own names in its own folders of the data folder, never through a link,
+// and trusts a marker only when every line names a table of the program;
+// anything else it finds stays and is named in `message`. Safe to call on
+// every start.
+Recovery recoverInterruptedRestore(const QString &dataFolder);
 
 } // namespace bv::data::backup

@@ -3,6 +3,7 @@
 #include "platform/db/DbInternal.h"
 
 #include <QFileInfo>
+#include <QSet>
 
 namespace pf::db {
 
@@ -71,21 +72,44 @@ TableCheck checkTableFile(const QString &path, const TableDef &def)
         return problem(P::Damaged);
 
     rows.clear();
-    rowsOf(c.db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"), &rows);
+    if (!rowsOf(c.db, QStringLiteral("SELECT type, name, tbl_name FROM sqlite_master"), &rows))
+        return problem(P::Damaged);
+    auto same = [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; };
     QString table;
     for (const auto &r : std::as_const(rows))
-        if (r[0].toString().compare(tableNameOf(def.fileName), Qt::CaseInsensitive) == 0)
-            table = r[0].toString();
+        if (r[0].toString() == QLatin1String("table") && same(r[1].toString(), tableNameOf(def.fileName)))
+            table = r[1].toString();
     if (table.isEmpty())
         return problem(P::NoTable, tableNameOf(def.fileName));
+    // Nothing but the table, its indexes and the engine's counter of its
+    // numbers: a trigger or a view would act on the rows the program writes.
+    for (const auto &r : std::as_const(rows)) {
+        const QString type = r[0].toString();
+        const QString name = r[1].toString();
+        if (type == QLatin1String("trigger"))
+            return problem(P::Trigger, name);
+        if (type == QLatin1String("view"))
+            return problem(P::View, name);
+        if (type == QLatin1String("table") && name != table && name != QLatin1String("sqlite_sequence"))
+            return problem(P::ExtraTable, name);
+        if (type == QLatin1String("index") && r[2].toString() != table)
+            return problem(P::ExtraIndex, name);
+        if (type != QLatin1String("table") && type != QLatin1String("index"))
+            return problem(P::ExtraTable, name);
+    }
 
     rows.clear();
-    if (!rowsOf(c.db, QStringLiteral("PRAGMA table_info(%1)").arg(quoteId(table)), &rows))
+    if (!rowsOf(c.db, QStringLiteral("PRAGMA table_xinfo(%1)").arg(quoteId(table)), &rows))
         return problem(P::Damaged);
-    // table_info: cid, name, type, notnull, dflt_value, pk
+    // table_xinfo: cid, name, type, notnull, dflt_value, pk, hidden
     QHash<QString, QPair<QString, FieldType>> columns; // by name in lower case
+    QSet<QString> defined;
+    for (const FieldDef &f : def.fields)
+        defined.insert(f.name.toLower());
     for (const auto &r : std::as_const(rows)) {
         int size = 0;
+        if (!defined.contains(r[1].toString().toLower()) || r[6].toInt() != 0)
+            return problem(P::ExtraField, r[1].toString());
         columns.insert(r[1].toString().toLower(),
                        {r[1].toString(), detail::fieldTypeOfDecl(r[2].toString(), r[5].toInt() == 1, &size)});
     }
@@ -95,6 +119,29 @@ TableCheck checkTableFile(const QString &path, const TableDef &def)
             return problem(P::MissingField, f.name);
         if (!serves(f.type, it->second))
             return problem(P::WrongType, f.name);
+    }
+    // Its indexes: only those `def` names, each on its fields, whole.
+    rows.clear();
+    if (!rowsOf(c.db, QStringLiteral("PRAGMA index_list(%1)").arg(quoteId(table)), &rows))
+        return problem(P::Damaged);
+    // index_list: seq, name, unique, origin, partial
+    for (const auto &r : std::as_const(rows)) {
+        const QString name = r[1].toString();
+        const IndexDef *ix = nullptr;
+        for (const IndexDef &d : def.indexes)
+            if (same(d.name, name))
+                ix = &d;
+        if (!ix || r[3].toString() != QLatin1String("c") || r[4].toInt() != 0 || (r[2].toInt() != 0) != ix->unique)
+            return problem(P::ExtraIndex, name);
+        QVector<QVector<QVariant>> keys;
+        if (!rowsOf(c.db, QStringLiteral("PRAGMA index_info(%1)").arg(quoteId(name)), &keys))
+            return problem(P::Damaged);
+        // index_info: seqno, cid, name (null for an expression)
+        if (keys.size() != ix->fields.size())
+            return problem(P::ExtraIndex, name);
+        for (int k = 0; k < keys.size(); ++k)
+            if (keys[k][2].isNull() || !same(keys[k][2].toString(), ix->fields[k]))
+                return problem(P::ExtraIndex, name);
     }
 
     // The indexes as the data rebuild makes them, under names of their own.

@@ -7,6 +7,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <functional>
@@ -114,6 +115,7 @@ protected:
 
 const QString kRestoreFailed = QStringLiteral("بازيابي انجام نشد -مسير داده ها را تصحيح كنيد");
 const QString kBackupFailed = QStringLiteral("تهيه پشتيبان موفقيت آميز نبود - مسير را بررسي كنيد");
+const QString kBackupDataFailed = QStringLiteral("تهيه پشتيبان موفقيت آميز نبود - داده ها را بررسي كنيد");
 
 } // namespace
 
@@ -593,7 +595,11 @@ TEST_F(BackupStoreTest, ARestoreTakesOnlyAWholeBackupOfTheProgramsTables)
          QStringLiteral("1 رديف جدول bankjd.DB به هيچ فضايي تعلق ندارد"), QStringLiteral("bankjd.DB")},
         {"a list naming a file the folder does not hold",
          [&](const QString &folder) { reseal(folder, {}, "Ghost.DB\t4096\t" + QByteArray(64, 'a') + '\n'); },
-         QStringLiteral("جدول Ghost.DB در پوشه پشتيبان نيست"), QStringLiteral("Ghost.DB")},
+         QStringLiteral("فهرست پشتيبان از Ghost.DB نام مي برد كه نام جدولي از اين برنامه نيست"), QString()},
+        {"a list naming a path", [&](const QString &folder) { reseal(folder, {}, "../x.DB\t4096\t" + QByteArray(64, 'a') + '\n'); },
+         QStringLiteral("فهرست پشتيبان از ../x.DB نام مي برد كه نام جدولي از اين برنامه نيست"), QString()},
+        {"an empty list", [&](const QString &folder) { writeList(folder, "\n"); },
+         QStringLiteral("فهرست پشتيبان %1 در اين پوشه خالي است").arg(QStringLiteral("~brvbackup.lst")), QStringLiteral("~brvbackup.lst")},
         {"a huge sparse file in the place of a table",
          [&](const QString &) {
              QFile f(path("word.DB"));
@@ -645,7 +651,7 @@ TEST_F(BackupStoreTest, AFailedBackupSaysWhyAndKeepsTheEarlierOne)
         c.spoil();
         const auto b = backup::backupDataFolder(data, root.filePath(QStringLiteral("chosen")));
         EXPECT_EQ(b.outcome, backup::Outcome::Failed);
-        EXPECT_EQ(b.message, kBackupFailed + QLatin1Char('\n') + c.why) << b.message.toStdString();
+        EXPECT_EQ(b.message, kBackupDataFailed + QLatin1Char('\n') + c.why) << b.message.toStdString();
         EXPECT_EQ(QDir(root.filePath(QStringLiteral("chosen"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden),
                   QStringList{QStringLiteral("BackubData")});
         // The earlier backup is whole: it brings the data folder back.
@@ -724,5 +730,278 @@ TEST_F(BackupStoreTest, ABackupKilledAtAnySyncOrRenameLeavesNothingARestoreTakes
     }
     EXPECT_TRUE(sawFirst) << "no kill left the earlier backup";
     EXPECT_TRUE(sawSecond);
+}
+#endif
+
+#ifdef Q_OS_UNIX
+#include <poll.h>
+#include <sys/stat.h>
+
+namespace {
+
+// Every file under `folder`, byte for byte, links not followed.
+QMap<QString, QByteArray> bytesUnder(const QString &folder)
+{
+    QMap<QString, QByteArray> all;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo f(it.next());
+        QFile file(f.filePath());
+        all.insert(f.filePath(), f.isSymLink() ? f.symLinkTarget().toUtf8()
+                                 : f.isFile() && file.open(QIODevice::ReadOnly) ? file.readAll()
+                                                                                 : QByteArray("dir"));
+    }
+    return all;
+}
+
+// What `job` says, run in a child that may take at most two seconds: a job
+// that blocks fails the test instead of holding it.
+QString withinTwoSeconds(const std::function<QString()> &job)
+{
+    int out[2];
+    EXPECT_EQ(pipe(out), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        close(out[0]);
+        const QByteArray m = job().toUtf8();
+        _exit(write(out[1], m.constData(), size_t(m.size())) == m.size() ? 0 : 1);
+    }
+    close(out[1]);
+    QByteArray said;
+    pollfd p{out[0], POLLIN, 0};
+    char piece[512];
+    ssize_t n = 1;
+    while (n > 0 && poll(&p, 1, 2000) > 0)
+        if ((n = read(out[0], piece, sizeof piece)) > 0)
+            said.append(piece, n);
+    close(out[0]);
+    if (n > 0) {
+        kill(child, SIGKILL);
+        ADD_FAILURE() << "the job blocked";
+    }
+    waitpid(child, nullptr, 0);
+    return QString::fromUtf8(said);
+}
+
+} // namespace
+
+TEST_F(BackupStoreTest, ABackubDataThatIsALinkTakesTheBackupBesideWhatItHoldsOrIsRefused)
+{
+    const QString other = root.filePath(QStringLiteral("external/photos"));
+    QDir().mkpath(other + QStringLiteral("/album"));
+    for (const char *f : {"a.jpg", "album/b.jpg", "notes.DB"}) {
+        QFile out(QDir(other).filePath(QLatin1String(f)));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(f) > 0);
+    }
+    const QString chosen = root.filePath(QStringLiteral("chosen"));
+    QDir().mkpath(chosen);
+    ASSERT_TRUE(QFile::link(other, backupFolder()));
+    const auto before = bytesUnder(other);
+    const auto saved = snapshot();
+    for (int round = 0; round < 2; ++round) { // a first backup there and one over it
+        const auto b = backup::backupDataFolder(data, chosen);
+        ASSERT_TRUE(b.ok()) << b.message.toStdString();
+        const auto after = bytesUnder(other);
+        for (auto it = before.begin(); it != before.end(); ++it)
+            EXPECT_EQ(after.value(it.key()), it.value()) << it.key().toStdString();
+        EXPECT_EQ(QDir(chosen).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{QStringLiteral("BackubData")});
+        EXPECT_TRUE(QFileInfo(backupFolder()).isSymLink());
+    }
+    exec("delete from bankjd");
+    ASSERT_TRUE(backup::restoreDataFolder(db, backupFolder()).ok());
+    EXPECT_EQ(snapshot(), saved);
+
+    // A link to the data folder itself, or to nothing.
+    const auto live = liveBytes();
+    QFile::remove(backupFolder());
+    ASSERT_TRUE(QFile::link(data, backupFolder()));
+    EXPECT_EQ(backup::backupDataFolder(data, chosen).message,
+              kBackupFailed + QStringLiteral("\nپوشه انتخاب شده همان پوشه داده ها است"));
+    EXPECT_EQ(liveBytes(), live);
+    QFile::remove(backupFolder());
+    ASSERT_TRUE(QFile::link(root.filePath(QStringLiteral("nowhere")), backupFolder()));
+    EXPECT_EQ(backup::backupDataFolder(data, chosen).message,
+              kBackupFailed + QStringLiteral("\nدر مسير انتخاب شده BackubData پيوندي است كه به پوشه اي نمي رسد؛ "
+                                             "پشتيبان در آن تهيه نمي شود"));
+}
+
+TEST_F(BackupStoreTest, NamesPlantedInTheDataFolderTouchNothingOutsideIt)
+{
+    ASSERT_TRUE(backup::backupDataFolder(data, root.filePath(QStringLiteral("chosen"))).ok());
+    const QString outside = root.filePath(QStringLiteral("outside"));
+    QDir().mkpath(outside);
+    for (const char *f : {"victim", "Bank1.DB"}) {
+        QFile out(QDir(outside).filePath(QLatin1String(f)));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write("keep") == 4);
+    }
+    const QString old = QDir(data).filePath(QStringLiteral("~brvrestore.old"));
+    const QString stage = QDir(data).filePath(QStringLiteral("~brvrestore.new"));
+    auto marker = [&](const QByteArray &lines) {
+        QDir().mkpath(old);
+        QFile m(QDir(old).filePath(QStringLiteral("~swapping")));
+        ASSERT_TRUE(m.open(QIODevice::WriteOnly) && m.write(lines) == lines.size());
+    };
+    const std::vector<std::pair<const char *, std::function<void()>>> plants = {
+        {"staging folders linked outside",
+         [&] {
+             ASSERT_TRUE(QFile::link(outside, stage));
+             ASSERT_TRUE(QFile::link(outside, old));
+         }},
+        {"a marker naming an absolute path", [&] { marker(QDir(outside).filePath(QStringLiteral("victim")).toUtf8() + "\t0\n"); }},
+        {"a marker naming a way up", [&] { marker("../outside/victim\t0\nBank1.DB\t0\n"); }},
+    };
+    db.close();
+    const auto live = liveBytes();
+    const auto kept = bytesUnder(outside);
+    for (const bool atRestore : {false, true}) {
+        for (const auto &[what, plant] : plants) {
+            SCOPED_TRACE(what);
+            db.close();
+            plant();
+            if (atRestore) {
+                db.open();
+                EXPECT_TRUE(backup::restoreDataFolder(db, backupFolder()).ok());
+            } else {
+                EXPECT_FALSE(backup::recoverInterruptedRestore(data).message.isEmpty());
+                EXPECT_EQ(liveBytes(), live);
+            }
+            EXPECT_EQ(bytesUnder(outside), kept);
+            backup::recoverInterruptedRestore(data);
+            QFile::remove(QDir(old).filePath(QStringLiteral("~swapping")));
+            QDir(old).removeRecursively();
+            db.open();
+        }
+    }
+}
+
+TEST_F(BackupStoreTest, APipeForTheListOrATableIsRefusedAtOnce)
+{
+    const QString folder = backupFolder();
+    auto pipeFor = [](const QString &path) {
+        QFile::remove(path);
+        ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    };
+    const struct {
+        const char *what;
+        std::function<void()> plant;
+        std::function<QString()> job;
+        QString said;
+    } cases[] = {
+        {"the list", [&] { pipeFor(QDir(folder).filePath(QLatin1String(backup::kManifestName))); },
+         [&] { return backup::restoreDataFolder(db, folder).message; },
+         kRestoreFailed + QStringLiteral("\nپرونده %1 در پوشه پشتيبان يك پرونده معمولي نيست و خوانده نمي شود").arg(QStringLiteral("~brvbackup.lst"))},
+        {"a table listed with no bytes",
+         [&] {
+             QFile(QDir(folder).filePath(QStringLiteral("bankjd.DB"))).resize(0);
+             reseal(folder);
+             pipeFor(QDir(folder).filePath(QStringLiteral("bankjd.DB")));
+         },
+         [&] { return backup::restoreDataFolder(db, folder).message; },
+         kRestoreFailed + QStringLiteral("\nپرونده bankjd.DB در پوشه پشتيبان يك پرونده معمولي نيست و خوانده نمي شود")},
+        {"a live table", [&] { pipeFor(QDir(data).filePath(QStringLiteral("bankjd.DB"))); },
+         [&] { return backup::backupDataFolder(data, root.filePath(QStringLiteral("chosen"))).message; },
+         kBackupDataFailed + QStringLiteral("\nپرونده bankjd.DB در پوشه داده ها يك پرونده معمولي نيست و خوانده نمي شود")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(backup::backupDataFolder(data, root.filePath(QStringLiteral("chosen"))).ok());
+        c.plant();
+        EXPECT_EQ(withinTwoSeconds(c.job), c.said);
+    }
+}
+
+TEST_F(BackupStoreTest, ATableCarryingWhatTheProgramDoesNotDefineIsRefused)
+{
+    const char *const extras[][2] = {
+        {"CREATE TRIGGER t AFTER INSERT ON Bank1 BEGIN DELETE FROM Bank1 WHERE SHPROJE<>NEW.SHPROJE; END",
+         "جدول Bank1.DB تريگر t دارد كه اين برنامه نمي سازد"},
+        {"CREATE VIEW v AS SELECT * FROM Bank1", "پرونده Bank1.DB نماي v را دارد كه اين برنامه نمي سازد"},
+        {"CREATE TABLE x (a)", "پرونده Bank1.DB جدول ديگري به نام x دارد كه اين برنامه نمي سازد"},
+        {"ALTER TABLE Bank1 ADD COLUMN extra", "جدول Bank1.DB فيلد extra را دارد كه اين برنامه نمي سازد"},
+        {"CREATE INDEX ix ON Bank1 (NAME)", "جدول Bank1.DB شاخص ix را دارد كه اين برنامه نمي سازد"},
+    };
+    auto carry = [](const QString &file, const char *sql) {
+        sqlite3 *c = nullptr;
+        sqlite3_open(file.toUtf8().constData(), &c);
+        EXPECT_EQ(sqlite3_exec(c, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+        sqlite3_close(c);
+    };
+    ASSERT_TRUE(backup::backupDataFolder(data, root.filePath(QStringLiteral("chosen"))).ok());
+    const QString bank1 = QDir(backupFolder()).filePath(QStringLiteral("Bank1.DB"));
+    QFile::copy(bank1, root.filePath(QStringLiteral("Bank1.DB")));
+    db.close();
+    const auto live = liveBytes();
+    for (const auto &[sql, why] : extras) {
+        SCOPED_TRACE(sql);
+        // In a backup handed over: the restore refuses it.
+        QFile::remove(bank1);
+        QFile::copy(root.filePath(QStringLiteral("Bank1.DB")), bank1);
+        carry(bank1, sql);
+        reseal(backupFolder());
+        EXPECT_EQ(backup::restoreDataFolder(db, backupFolder()).message, kRestoreFailed + QLatin1Char('\n') + QString::fromUtf8(why));
+        db.close();
+        EXPECT_EQ(liveBytes(), live);
+    }
+    // In the live table: no backup is made of it.
+    carry(QDir(data).filePath(QStringLiteral("Bank1.DB")), extras[0][0]);
+    EXPECT_EQ(backup::backupDataFolder(data, root.filePath(QStringLiteral("chosen"))).message,
+              kBackupDataFailed + QLatin1Char('\n') + QString::fromUtf8(extras[0][1]));
+}
+
+TEST_F(BackupStoreTest, AReplacedBackupThatCannotBeRemovedIsSaidAndBlocksNoLaterBackup)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "every folder is writable to root";
+    const QString chosen = root.filePath(QStringLiteral("chosen"));
+    ASSERT_TRUE(backup::backupDataFolder(data, chosen).ok());
+    ASSERT_EQ(chmod(QFile::encodeName(backupFolder()).constData(), 0555), 0);
+    const auto second = backup::backupDataFolder(data, chosen);
+    EXPECT_TRUE(second.ok());
+    EXPECT_EQ(second.message, QStringLiteral(".ايجاد پشتيبان غير فشرده با موفقيت انجام شد\nپوشه پشتيبان پيشين (%1) پاك نشد؛ "
+                                             "مي توانيد آن را خودتان پاك كنيد")
+                                  .arg(QDir(chosen).filePath(QStringLiteral("~BackubData.new"))));
+    const auto third = backup::backupDataFolder(data, chosen);
+    EXPECT_EQ(third.message, QStringLiteral(".ايجاد پشتيبان غير فشرده با موفقيت انجام شد"));
+    chmod(QFile::encodeName(QDir(chosen).filePath(QStringLiteral("~BackubData.new"))).constData(), 0755);
+}
+
+TEST_F(BackupStoreTest, EachWrongCauseHasItsOwnMessage)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root reads every file";
+    const QString chosen = root.filePath(QStringLiteral("chosen"));
+    ASSERT_TRUE(backup::backupDataFolder(data, chosen).ok());
+    auto mode = [](const QString &path, mode_t m) { ASSERT_EQ(chmod(QFile::encodeName(path).constData(), m), 0); };
+    const QString list = QDir(backupFolder()).filePath(QLatin1String(backup::kManifestName));
+    const QString folder = QDir::toNativeSeparators(backupFolder());
+    const struct {
+        const char *what;
+        QString path;
+        mode_t mode;
+        bool isBackup;
+        QString said;
+    } cases[] = {
+        {"an unreadable backup folder", backupFolder(), 0, false,
+         kRestoreFailed + QStringLiteral("\nپوشه %1 خوانده نمي شود: اجازه باز كردن آن نيست").arg(folder)},
+        {"a folder entered but not listed", backupFolder(), 0111, false,
+         kRestoreFailed + QStringLiteral("\nپرونده هاي پوشه %1 فهرست نمي شوند: اجازه ديدن فهرست آن نيست").arg(folder)},
+        {"an unreadable list", list, 0, false,
+         kRestoreFailed + QStringLiteral("\nفهرست پشتيبان %1 در اين پوشه خوانده نمي شود").arg(QStringLiteral("~brvbackup.lst"))},
+        {"an unreadable live table", QDir(data).filePath(QStringLiteral("bankjd.DB")), 0, true,
+         kBackupDataFailed + QStringLiteral("\nجدول bankjd.DB در پوشه داده ها خوانده نمي شود")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        mode(c.path, c.mode);
+        EXPECT_EQ(c.isBackup ? backup::backupDataFolder(data, chosen).message
+                             : backup::restoreDataFolder(db, backupFolder()).message,
+                  c.said);
+        mode(c.path, c.isBackup || c.path == list ? 0644 : 0755);
+    }
+    exec("insert into bankvh (Shproje,Shsk,Tabage,Shvahed) values (77,77,1,1)");
+    EXPECT_EQ(backup::backupDataFolder(data, chosen).message,
+              kBackupDataFailed + QStringLiteral("\n1 رديف جدول bankvh.DB به هيچ پروژه اي تعلق ندارد"));
 }
 #endif
