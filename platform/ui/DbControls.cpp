@@ -182,6 +182,48 @@ void DBEdit::finishEditing()
     showMessage(refusal.isEmpty() ? QStringLiteral(" عدد معتبر است") : refusal, this);
 }
 
+bool boxHoldsItsNumber(const QLineEdit *box)
+{
+    if (!box)
+        return true;
+    const auto *bound = qobject_cast<const DBEdit *>(box);
+    const pf::db::Field *f = bound ? bound->field() : nullptr;
+    const bool numberBound = f && numberField(f);
+    if (!numberBound && boxRefusal(box).isEmpty())
+        return true;
+    if (numberBound && bound->editing() && !bound->textReachedField())
+        return false;
+    const QString text = numberText(box).trimmed();
+    if (text.isEmpty())
+        return true;
+    double v = 0;
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }) && pf::strToFloat(text, &v);
+}
+
+QLineEdit *firstBoxNotANumber(const QWidget *area)
+{
+    if (!area)
+        return nullptr;
+    for (QLineEdit *box : area->findChildren<QLineEdit *>()) {
+        if (box->isReadOnly() || !box->isEnabled() || !box->isVisibleTo(area))
+            continue;
+        if (!boxHoldsItsNumber(box))
+            return box;
+    }
+    return nullptr;
+}
+
+bool boxesHoldTheirNumbers(QWidget *area)
+{
+    QLineEdit *box = firstBoxNotANumber(area);
+    if (!box)
+        return true;
+    const QString refusal = boxRefusal(box);
+    showMessage(refusal.isEmpty() ? QStringLiteral(" عدد معتبر است") : refusal, area);
+    box->setFocus();
+    return false;
+}
+
 // ---------------------------------------------------------------- DBText
 
 DBText::DBText(QWidget *parent) : QLabel(parent)
