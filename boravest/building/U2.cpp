@@ -445,6 +445,9 @@ void TForm2::Bt4Click()
         if (e->text().isEmpty())
             e->setText(QStringLiteral("0"));
 
+    // No box keeps an older value behind a text that is no number.
+    if (!pf::ui::boxesHoldTheirNumbers(Panel3))
+        return;
     // A text that is no number stops the save with the inputs' message.
     // 2. Inside design temperature.
     double ti = 0;

@@ -172,6 +172,9 @@ void TForm9::Bt4Click()
     bindData();
     if (!m_bar->entry())
         return;
+    // No box keeps an older value behind a text that is no number.
+    if (!pf::ui::boxesHoldTheirNumbers(Panel2))
+        return;
     // Every number must convert before anything is stored (a name is only
     // added to the name list for a space that can be saved).
     if (!numbersConvert(this, {DBEdit5, DBEdit6, DBEdit8, DBEdit10}))

@@ -130,7 +130,8 @@ private:
 // Whether a box holds the number Save stores from it: an empty box, or a
 // text that is a number by itself ("." or "-" alone is none) and, in an edit
 // bound to a number field, is what the field holds. A box that takes no
-// number (no number filter, no number field) always does.
+// number (an edit bound to a field of another type, an unbound edit without
+// a number filter) always does.
 bool boxHoldsItsNumber(const QLineEdit *box);
 // The first box under `area`, in the order the boxes were made, that is
 // shown, editable and does not hold its number; nullptr when there is none.
@@ -139,6 +140,8 @@ QLineEdit *firstBoxNotANumber(const QWidget *area);
 // box's own refusal (that of its number filter, else " عدد معتبر است") is
 // shown, the focus goes to the box, and the answer is false.
 bool boxesHoldTheirNumbers(QWidget *area);
+// The same for the given boxes only (shown, editable), the message on `page`.
+bool boxesHoldTheirNumbers(QWidget *page, const QList<QLineEdit *> &boxes);
 
 struct DBGridColumn {
     QString fieldName;
