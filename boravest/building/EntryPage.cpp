@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <limits>
 
 namespace createedit {
@@ -145,7 +146,14 @@ bool wholeOf(const QString &text, int *out)
     return true;
 }
 
-bool decimalOf(const QString &text, double *out) { return pf::strToFloat(zeroFirst(text), out); }
+bool decimalOf(const QString &text, double *out)
+{
+    // A point or a sign alone is no number, though "0" put before it makes one.
+    const QString t = text.trimmed();
+    if (!t.isEmpty() && std::none_of(t.begin(), t.end(), [](QChar c) { return c.isDigit(); }))
+        return false;
+    return pf::strToFloat(zeroFirst(text), out);
+}
 
 bool numberText(const QString &text)
 {

@@ -82,7 +82,7 @@ void filterNumbers(std::initializer_list<QWidget *> inputs, pf::ui::NumberChars 
 // "-", "--", a pasted word).
 bool wholeOf(const QString &text, int *out);
 // The decimal number of "0" followed by the text, the same way (".5" reads
-// 0.5, "-.5" -0.5).
+// 0.5, "-.5" -0.5; "." and "-." are no number).
 bool decimalOf(const QString &text, double *out);
 // The text of a bound number input converts (an empty input is allowed).
 bool numberText(const QString &text);

@@ -493,6 +493,9 @@ void TForm10::Label19Click()
     bindData();
     if (!m_bar->entry() || typePanelShown())
         return;
+    // No box keeps an older value behind a text that is no number.
+    if (!pf::ui::boxesHoldTheirNumbers(Panel2))
+        return;
     // Every number must convert before the row is written.
     if (!numbersConvert(this, {DE1, de2, de3, de4, de5, de6, DE7}))
         return;

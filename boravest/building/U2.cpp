@@ -117,7 +117,8 @@ public:
     using QValidator::QValidator;
     State validate(QString &input, int &) const override
     {
-        input = input.toLower();
+        // A city name, like any name, stands on one line.
+        input = pf::ui::oneLine(input).toLower();
         return Acceptable;
     }
 };
@@ -137,6 +138,7 @@ TForm2::TForm2(QWidget *parent) : Page(parent)
     de4->lineEdit()->setMaxLength(15);
     de4->setValidator(new LowerCase(de4));
     de4->setInsertPolicy(QComboBox::NoInsert);
+    pf::ui::keepOnOneLine(De2);
 
     // Input filters and the Enter chain.
     // No input takes more than its value can need: a project number of six
@@ -443,6 +445,9 @@ void TForm2::Bt4Click()
         if (e->text().isEmpty())
             e->setText(QStringLiteral("0"));
 
+    // No box keeps an older value behind a text that is no number.
+    if (!pf::ui::boxesHoldTheirNumbers(Panel3))
+        return;
     // A text that is no number stops the save with the inputs' message.
     // 2. Inside design temperature.
     double ti = 0;
@@ -515,6 +520,9 @@ bool TForm2::saveRecord(double number, int altitude, double outdoor)
     const double tg = Damaz(outdoor);
     // The texts as they stand now: writing one field shows every bound
     // input again from its field.
+    // A name of blanks only is the empty name the page takes.
+    if (De2->text().trimmed().isEmpty())
+        De2->clear();
     QVector<QPair<pf::ui::DBEdit *, QString>> texts;
     for (pf::ui::DBEdit *e : {De3, De2, De13, De14, De5, De6, DE7, De8, De9, De10, De11, De12})
         texts.append({e, e->text()});
@@ -557,7 +565,7 @@ bool TForm2::saveRecord(double number, int altitude, double outdoor)
 
 bool TForm2::findCity(const QString &name)
 {
-    if (!DM1 || name.isEmpty())
+    if (!DM1 || name.trimmed().isEmpty())
         return false;
     try {
         DM1->Table7->open();
@@ -581,7 +589,7 @@ void TForm2::fillCityDisplays(bool signAtEnd)
 void TForm2::LookUpCity(bool askNew)
 {
     const QString name = de4->currentText();
-    if (m_inLookUp || name.isEmpty())
+    if (m_inLookUp || name.trimmed().isEmpty())
         return;
     m_inLookUp = true;
     if (findCity(name)) {
@@ -595,7 +603,7 @@ void TForm2::LookUpCity(bool askNew)
 
 void TForm2::Label42Click()
 {
-    if (de4->currentText().isEmpty()) {
+    if (de4->currentText().trimmed().isEmpty()) {
         pf::ui::showMessage(QStringLiteral("نام شهر را وارد كنيد"), this);
         return;
     }

@@ -98,7 +98,7 @@ void TForm5::Button1Click()
     const QString humidity = DarsadRoto->text();
     const QString frost = MoadelYakh->text();
     for (const QString *t : {&name, &altitude, &outdoor, &latitude, &humidity, &frost})
-        if (t->isEmpty()) {
+        if (t->trimmed().isEmpty()) {
             pf::ui::showMessage(QStringLiteral("داده هاي مربوط به شهر مورد نظر را كامل وارد كنيد"), this);
             return;
         }

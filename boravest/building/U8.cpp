@@ -199,6 +199,11 @@ void TForm8::Bt3Click()
     bindData();
     if (!m_bar->entry())
         return;
+    // The floor height, which Save does not read, keeps no older value
+    // behind a text that is no number (the floor number follows its own
+    // reading).
+    if (!pf::ui::boxesHoldTheirNumbers(this, {De6}))
+        return;
     int unit = 0, sf = 0, heightFactor = 0;
     if (!readWhole(this, DE2, &unit))
         return;

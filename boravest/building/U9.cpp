@@ -67,6 +67,7 @@ TForm9::TForm9(QWidget *parent) : Page(parent)
     filterNumbers({DBEdit9}, pf::ui::NumberChar::Point, 4);
     filterNumbers({DBEdit7, DBEdit8}, pf::ui::NumberChar::Point, 8);
     e1->setMaxLength(20);
+    pf::ui::keepOnOneLine(e1);
     pf::ui::installEnterChain({e1, DBEdit5, DBEdit6, DBEdit7, DBEdit8, DBEdit9, DBEdit10}, true);
 
     pf::ui::installKeyPreview(this, [this](QKeyEvent *k) { return FormKeyDown(k); });
@@ -171,6 +172,9 @@ void TForm9::Bt4Click()
     bindData();
     if (!m_bar->entry())
         return;
+    // No box keeps an older value behind a text that is no number.
+    if (!pf::ui::boxesHoldTheirNumbers(Panel2))
+        return;
     // Every number must convert before anything is stored (a name is only
     // added to the name list for a space that can be saved).
     if (!numbersConvert(this, {DBEdit5, DBEdit6, DBEdit8, DBEdit10}))
@@ -180,6 +184,9 @@ void TForm9::Bt4Click()
         return;
     double volume = 0;
     SpaceVolume(DBEdit9->text(), DBEdit7->text(), &volume);
+    // A name of blanks only is the empty name the page takes.
+    if (e1->text().trimmed().isEmpty())
+        e1->clear();
     const QString name = e1->text();
     try {
         double code = 0;

@@ -488,6 +488,9 @@ void TFormT1::Label24Click()
 {
     if (!m_edit || !DM1)
         return;
+    // A box whose text is no number never leaves an older value stored.
+    if (!pf::ui::boxesHoldTheirNumbers(ui->Panel2))
+        return;
     double pressureDrop = 0;
     if (!saveChecks(&pressureDrop) || !writeRecord(pressureDrop))
         return;

@@ -1008,6 +1008,12 @@ void TFormT2::Label24Click()
         if (p->isVisibleTo(this))
             shownPages.append(p);
     freeResultPanel();
+    // What a box shows is what is stored: a box whose text is no number
+    // (its field still holding an older value) stops Save with its own
+    // message before anything is checked or written.
+    for (QFrame *p : shownPages)
+        if (!pf::ui::boxesHoldTheirNumbers(p))
+            return;
     // Each block runs only while its page is shown; the first failed check
     // ends Save with its message and leaves the page as typed.
     if (ui->PDodkesh->isVisibleTo(this) && !saveChimneyPage())
@@ -1104,10 +1110,13 @@ void TFormT2::clearPages()
 
 bool TFormT2::readBox(const QLineEdit *box, const QString &caption, bool whole, double &value)
 {
-    const QString text = QStringLiteral("0") + pf::ui::numberText(box).trimmed();
+    const QString typed = pf::ui::numberText(box).trimmed();
+    const QString text = QStringLiteral("0") + typed;
     bool ok = false;
     double v = 0;
-    if (whole) {
+    if (!typed.isEmpty() && std::none_of(typed.begin(), typed.end(), [](QChar c) { return c.isDigit(); })) {
+        // A point or a sign alone, which the "0" in front would make a number.
+    } else if (whole) {
         int64_t n = 0;
         ok = pf::strToInt(text, &n);
         v = double(n);

@@ -182,6 +182,61 @@ void DBEdit::finishEditing()
     showMessage(refusal.isEmpty() ? QStringLiteral(" عدد معتبر است") : refusal, this);
 }
 
+bool boxHoldsItsNumber(const QLineEdit *box)
+{
+    if (!box)
+        return true;
+    const auto *bound = qobject_cast<const DBEdit *>(box);
+    const pf::db::Field *f = bound ? bound->field() : nullptr;
+    // A bound edit takes a number when its field does (a date or a text
+    // field keeps its text as it is); any other edit when it has a number
+    // filter.
+    const bool numberBound = f && numberField(f);
+    if (f ? !numberBound : boxRefusal(box).isEmpty())
+        return true;
+    if (numberBound && bound->editing() && !bound->textReachedField())
+        return false;
+    const QString text = numberText(box).trimmed();
+    if (text.isEmpty())
+        return true;
+    double v = 0;
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }) && pf::strToFloat(text, &v);
+}
+
+namespace {
+QLineEdit *firstNotANumber(const QWidget *page, const QList<QLineEdit *> &boxes)
+{
+    for (QLineEdit *box : boxes) {
+        if (!box || box->isReadOnly() || !box->isEnabled() || !box->isVisibleTo(page))
+            continue;
+        if (!boxHoldsItsNumber(box))
+            return box;
+    }
+    return nullptr;
+}
+} // namespace
+
+QLineEdit *firstBoxNotANumber(const QWidget *area)
+{
+    return area ? firstNotANumber(area, area->findChildren<QLineEdit *>()) : nullptr;
+}
+
+bool boxesHoldTheirNumbers(QWidget *area)
+{
+    return boxesHoldTheirNumbers(area, area ? area->findChildren<QLineEdit *>() : QList<QLineEdit *>());
+}
+
+bool boxesHoldTheirNumbers(QWidget *page, const QList<QLineEdit *> &boxes)
+{
+    QLineEdit *box = page ? firstNotANumber(page, boxes) : nullptr;
+    if (!box)
+        return true;
+    const QString refusal = boxRefusal(box);
+    showMessage(refusal.isEmpty() ? QStringLiteral(" عدد معتبر است") : refusal, page);
+    box->setFocus();
+    return false;
+}
+
 // ---------------------------------------------------------------- DBText
 
 DBText::DBText(QWidget *parent) : QLabel(parent)

@@ -65,6 +65,10 @@ public:
     // says so, once for that text. Leaving for another window (a message
     // box) says nothing; the text stays for its page to judge.
 
+    // False while the edit shows a text its field refused (the field still
+    // holds its last good value).
+    bool textReachedField() const { return m_badText.isEmpty(); }
+
 protected:
     void focusOutEvent(QFocusEvent *e) override;
 
@@ -122,6 +126,22 @@ private:
     bool m_writing = false;
     QMetaObject::Connection m_c1, m_c2, m_c3;
 };
+
+// Whether a box holds the number Save stores from it: an empty box, or a
+// text that is a number by itself ("." or "-" alone is none) and, in an edit
+// bound to a number field, is what the field holds. A box that takes no
+// number (an edit bound to a field of another type, an unbound edit without
+// a number filter) always does.
+bool boxHoldsItsNumber(const QLineEdit *box);
+// The first box under `area`, in the order the boxes were made, that is
+// shown, editable and does not hold its number; nullptr when there is none.
+QLineEdit *firstBoxNotANumber(const QWidget *area);
+// Save's first check: when a box of `area` does not hold its number, the
+// box's own refusal (that of its number filter, else " عدد معتبر است") is
+// shown, the focus goes to the box, and the answer is false.
+bool boxesHoldTheirNumbers(QWidget *area);
+// The same for the given boxes only (shown, editable), the message on `page`.
+bool boxesHoldTheirNumbers(QWidget *page, const QList<QLineEdit *> &boxes);
 
 struct DBGridColumn {
     QString fieldName;

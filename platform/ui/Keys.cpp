@@ -129,6 +129,28 @@ QString textAfterInsert(const QLineEdit *edit, const QString &insert)
     return t.insert(at, insert);
 }
 
+// Format marks (the zero-width joiners, the direction marks and embeddings,
+// the byte-order mark) carry no meaning in a number and would only hide in
+// the box between its digits.
+bool formatMark(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 0x200B && u <= 0x200F) || (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069)
+        || u == 0xFEFF;
+}
+
+// Typed, pasted or dropped text as a number box takes it: Persian and
+// Arabic-Indic digits as 0-9, format marks left out, and in a box that takes
+// a point the Persian (Arabic) decimal separator as the point.
+QString numberInput(const QString &text, NumberChars extra)
+{
+    QString t = pf::latinDigits(text);
+    t.removeIf(formatMark);
+    if (extra.testFlag(NumberChar::Point))
+        t.replace(QChar(0x066B), QLatin1Char('.'));
+    return t;
+}
+
 // Refuses a text longer than the limit unless it is no longer than the
 // text before (so a longer text set by the program can be shortened).
 class LengthLimit : public QValidator {
@@ -148,6 +170,18 @@ private:
     int m_last;
 };
 
+class OneLine : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &pos) const override
+    {
+        const QString before = input.left(pos);
+        input = oneLine(input);
+        pos = int(oneLine(before).size());
+        return Acceptable;
+    }
+};
+
 class NumberFilter : public QObject {
 public:
     NumberFilter(QWidget *edit, NumberChars extra, const QString &refusal, int maxChars)
@@ -164,7 +198,7 @@ public:
     {
         if (edit->isReadOnly())
             return;
-        const QString pasted = pf::latinDigits(QGuiApplication::clipboard()->text());
+        const QString pasted = numberInput(QGuiApplication::clipboard()->text(), m_extra);
         if (pasted.isEmpty())
             return;
         const QString after = textAfterInsert(edit, pasted);
@@ -226,12 +260,16 @@ private:
             paste(line);
             return true;
         }
+        const QString typed = k->text();
+        const QString text = numberInput(typed, m_extra);
+        // A format mark goes nowhere, without a word (the line edit would
+        // take it, even with Ctrl).
+        if (text.isEmpty() && !typed.isEmpty() && std::any_of(typed.begin(), typed.end(), formatMark))
+            return true;
         // Keys that type nothing, the line edit's own shortcuts among them,
         // do what they do in any line edit.
         if (typesNothing(k))
             return false;
-        const QString typed = k->text();
-        const QString text = pf::latinDigits(typed);
         for (QChar c : text) {
             if (!numberCharAllowed(c, m_extra)) {
                 refuse(obj);
@@ -251,7 +289,8 @@ private:
             refuse(obj);
             return true;
         }
-        // Persian and Arabic-Indic digits go in as the digits 0-9.
+        // Persian and Arabic-Indic digits go in as the digits 0-9, the
+        // decimal separator as the point.
         if (text != typed) {
             if (!line->isReadOnly())
                 line->insert(text);
@@ -290,7 +329,7 @@ private:
                 at = std::max(start, at - n);
         }
         const QString dropped = e->mimeData()->text();
-        const QString latin = pf::latinDigits(dropped);
+        const QString latin = numberInput(dropped, m_extra);
         text.insert(at, latin);
         if (accepts(text) && fits(line, text)) {
             if (latin == dropped)
@@ -399,6 +438,29 @@ QString numberText(const QLineEdit *edit)
     const QString text = pf::latinDigits(edit->text());
     return edit->property(kMinusAfterDigits).toBool() || text.endsWith(QLatin1Char('-')) ? pf::minusToFront(text)
                                                                                           : text;
+}
+
+QString oneLine(const QString &text)
+{
+    const auto breaks = [](QChar c) {
+        const char16_t u = c.unicode();
+        return u == u'\n' || u == u'\r' || u == u'\t' || u == u'\v' || u == u'\f' || u == 0x0085 || u == 0x2028
+            || u == 0x2029;
+    };
+    if (std::none_of(text.begin(), text.end(), breaks))
+        return text;
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    for (QChar &c : t)
+        if (breaks(c))
+            c = QLatin1Char(' ');
+    return t;
+}
+
+void keepOnOneLine(QLineEdit *edit)
+{
+    if (edit)
+        edit->setValidator(new OneLine(edit));
 }
 
 bool isEnterKey(const QKeyEvent *key)

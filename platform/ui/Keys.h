@@ -25,7 +25,10 @@ using KeyHandler = std::function<bool(QKeyEvent *key)>;
 QObject *installKeyPreview(QWidget *form, KeyHandler handler);
 
 // Characters a number input accepts besides the digits 0-9. Persian and
-// Arabic-Indic digits are taken as the digits 0-9 (the box holds those).
+// Arabic-Indic digits are taken as the digits 0-9 (the box holds those), and
+// in a box that takes a point the Persian decimal separator U+066B as the
+// point. Format marks (U+200B-U+200F, U+202A-U+202E, U+2066-U+2069, U+FEFF)
+// typed, pasted or dropped are left out without a word.
 // Backspace, Enter and Esc always pass; so do keys that type no character
 // (arrows, Home, End, Delete, function keys, Tab) and the line edit's own
 // shortcuts (Ctrl+A, Ctrl+C, Ctrl+X, Ctrl+Z...), which type none either.
@@ -87,6 +90,14 @@ QString boxRefusal(const QWidget *edit);
 // whose sign stands at its end ("12-"); any other text as it is.
 void showMinusAfterDigits(QLineEdit *edit);
 QString numberText(const QLineEdit *edit);
+
+// A name stands on one line: oneLine() gives the text with each line break
+// (CR LF, CR, LF, the Unicode line and paragraph separators, a vertical tab
+// or form feed) and each tab as one blank. keepOnOneLine() makes the edit
+// do that to whatever comes in, typed, pasted or dropped (a validator of
+// its own; an edit that needs another validator calls oneLine() in it).
+QString oneLine(const QString &text);
+void keepOnOneLine(QLineEdit *edit);
 
 // Enter (either key) in a widget of the chain moves the focus to the next
 // widget of the chain that is shown and enabled; after the last one it goes

@@ -375,3 +375,42 @@ TEST_F(Form9Test, AHeightWithDecimalsIsStoredAsTyped)
               (QVector<QVariant>{10.0, 9.5, 95.0}));
     EXPECT_EQ(Form9->DBEdit9->text(), QStringLiteral("9.5"));
 }
+
+// A height or area of a point alone is no number: Save refuses it with the
+// box's message and the stored space keeps its area and volume.
+TEST_F(Form9Test, APointAloneIsRefusedAndTheSpaceKeepsItsValues)
+{
+    enterSpace(QStringLiteral("هال"), {"", "", "152", "", "9", ""});
+    ASSERT_FALSE(Form9->entryState());
+    for (pf::ui::DBEdit *box : {Form9->DBEdit7, Form9->DBEdit9}) {
+        press(Form9, Qt::Key_Return); // Edit
+        box->setFocus();
+        retype(Form9, QStringLiteral("."));
+        press(Form9, Qt::Key_F2);
+        EXPECT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral(" عدد معتبر است")});
+        EXPECT_TRUE(Form9->entryState());
+        EXPECT_EQ(Form9->focusWidget(), box);
+        press(Form9, Qt::Key_Escape); // Cancel
+        EXPECT_EQ(rows(QStringLiteral("SELECT A_, Ertefa, V_ FROM bankfz")).rows.value(0),
+                  (QVector<QVariant>{152.0, 9.0, 1368.0}));
+    }
+}
+
+// A name stands on one line: a pasted line break becomes a blank, and a
+// name of blanks only is the empty name.
+TEST_F(Form9Test, APastedLineBreakInANameBecomesABlank)
+{
+    const struct {
+        const char *pasted, *stored;
+    } cases[] = {{"اطاق\nخواب", "اطاق خواب"}, {"  ", ""}};
+    for (const auto &c : cases) {
+        press(Form9, Qt::Key_Insert);
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(c.pasted));
+        press(Form9, Qt::Key_V, Qt::ControlModifier);
+        press(Form9, Qt::Key_F2);
+        EXPECT_FALSE(Form9->entryState());
+        EXPECT_EQ(names().constLast(), QString::fromUtf8(c.stored));
+    }
+    EXPECT_EQ(rows(QStringLiteral("SELECT Faza FROM bankfz ORDER BY No")).rows.value(0).value(0).toString(),
+              QStringLiteral("اطاق خواب"));
+}

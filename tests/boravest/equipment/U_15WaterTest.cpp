@@ -332,3 +332,36 @@ TEST_F(U_15WaterTest, NoNumberIsShownWithAnExponent)
         w<QLineEdit>(box)->setText(QStringLiteral("1"));
     }
 }
+
+// What the other-uses box shows is what Save stores: marks typed among its
+// digits go nowhere, the Persian decimal key is the point, and a text that
+// is no number is refused with the box's own message, the stored value kept.
+TEST_F(U_15WaterTest, OtherUsesStoresWhatItsBoxShows)
+{
+    const struct {
+        const char *typed, *shown;
+        double stored;
+        QStringList messages;
+    } cases[] = {
+        {"\u200F30", "30", 30, {}},
+        {"2\u200C0", "20", 20, {}},
+        {"20٫5", "20.5", 20.5, {}},
+        {".", ".", 7, said({" عدد معتبر است"})},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        storeRecord(QStringLiteral("Typ_MAM = 0, T_Pomp = 1, Randeman = 80, Z_Et = 10, T_Manba = 1, S_masaref = 7"));
+        click("Label19");
+        auto *box = w<QLineEdit>("DBEdit6");
+        box->setFocus();
+        QTest::keySequence(box, QKeySequence::SelectAll);
+        typeInto(box, u(c.typed));
+        EXPECT_EQ(box->text(), u(c.shown));
+        EXPECT_EQ(run("Label24"), c.messages);
+        EXPECT_EQ(stored("S_masaref"), c.stored);
+        if (!c.messages.isEmpty()) {
+            EXPECT_EQ(FormT2->focusWidget(), box);
+            click("Label41");
+        }
+    }
+}

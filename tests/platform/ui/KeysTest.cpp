@@ -405,3 +405,48 @@ TEST(NumberFilters, LineEditKeysWorkAsInAnyLineEdit)
     EXPECT_EQ(box.text(), QStringLiteral("1.3"));
     EXPECT_TRUE(messages.isEmpty());
 }
+
+// Format marks typed or pasted into a number box go nowhere without a word;
+// the Persian decimal key is the point where a point is taken and is refused
+// like one where it is not.
+TEST(NumberFilters, FormatMarksAndThePersianDecimalKey)
+{
+    QStringList messages;
+    ScopedMessageHook hook([&](const QString &t) { messages << t; });
+    QLineEdit decimalBox, wholeBox;
+    installDecimalFilter(&decimalBox, kNumber);
+    installWholeNumberFilter(&wholeBox, kWhole);
+    const struct {
+        QLineEdit *box;
+        const char *typed;
+        const char *shown;
+        int refusals; // typed key by key
+        bool pasteTaken;
+    } cases[] = {
+        {&decimalBox, "\u200F30", "30", 0, true},       {&decimalBox, "2\u200C0", "20", 0, true},
+        {&decimalBox, "\uFEFF1\u202A2\u2069", "12", 0, true}, {&decimalBox, "20٫5", "20.5", 0, true},
+        {&decimalBox, "۲۰٫۵٫", "20.5", 1, false},       {&wholeBox, "2\u200D0", "20", 0, true},
+        {&wholeBox, "20٫5", "205", 1, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        c.box->clear();
+        messages.clear();
+        typeChars(c.box, QString::fromUtf8(c.typed));
+        EXPECT_EQ(c.box->text(), QString::fromUtf8(c.shown));
+        EXPECT_EQ(messages, QStringList(c.refusals, boxRefusal(c.box)));
+
+        c.box->clear();
+        messages.clear();
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(c.typed));
+        QTest::keySequence(c.box, QKeySequence::Paste);
+        EXPECT_EQ(c.box->text(), c.pasteTaken ? QString::fromUtf8(c.shown) : QString());
+        EXPECT_EQ(messages.size(), c.pasteTaken ? 0 : 1);
+    }
+}
+
+// Each line break (CR LF as one) and tab of a name becomes one blank.
+TEST(OneLine, LineBreaksAndTabsOfANameBecomeBlanks)
+{
+    EXPECT_EQ(oneLine(QStringLiteral("a\r\nb\nc\rd\te\u2028f")), QStringLiteral("a b c d e f"));
+}
