@@ -679,6 +679,8 @@ void Database::checkWritable()
     do {                                                                                                               \
         if (!sqlite3_stmt_readonly(st)) {                                                                              \
             ++m_writeSerial;                                                                                           \
+            for (const QString &f : files)                                                                             \
+                m_fileWrites.insert(f.toLower(), m_writeSerial);                                                       \
             if (m_txDepth > 0)                                                                                         \
                 for (const QString &f : files)                                                                         \
                     if (!m_txFiles.contains(f))                                                                        \
@@ -997,10 +999,12 @@ void Database::startTransaction()
 {
     ensureOpen();
     endRead();
-    if (m_txDepth > 0)
+    if (m_txDepth > 0) {
         checkWritable();
-    else
+    } else {
         m_txFiles.clear();
+        m_fileWritesAtTx = m_fileWrites;
+    }
     const QString sql = m_txDepth == 0 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT lv%1").arg(m_txDepth + 1);
     if (const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, nullptr); rc != SQLITE_OK)
         fail(rc, {});
@@ -1049,6 +1053,11 @@ void Database::endLevel(bool commitIt)
 }
 
 void Database::commit() { endLevel(true); }
+
+quint64 Database::ownWriteBeforeTransaction(const QString &tableFile) const
+{
+    return (m_txDepth > 0 ? m_fileWritesAtTx : m_fileWrites).value(tableFile.toLower());
+}
 
 void Database::rollback() { endLevel(false); }
 
@@ -1115,7 +1124,7 @@ Statement::Statement(Database &db, const QString &sql) : m_db(&db)
     const QByteArray u = sql.toUtf8();
     db.withRetry([&] {
         const char *tail = nullptr;
-        if (sqlite3_prepare_v2(db.m_db, u.constData(), int(u.size()), &m_st, &tail) != SQLITE_OK) {
+        if (db.prepare(u.constData(), int(u.size()), &m_st, &tail, &m_files) != SQLITE_OK) {
             sqlite3_finalize(m_st);
             m_st = nullptr;
             throw DbError(engineText(db.m_db));
@@ -1138,8 +1147,11 @@ qint64 Statement::run(const QVariant *values, qsizetype count)
     int rc;
     while ((rc = sqlite3_step(m_st)) == SQLITE_ROW) {
     }
-    if (!sqlite3_stmt_readonly(m_st))
+    if (!sqlite3_stmt_readonly(m_st)) {
         ++m_db->m_writeSerial;
+        for (const QString &f : std::as_const(m_files))
+            m_db->m_fileWrites.insert(f.toLower(), m_db->m_writeSerial);
+    }
     if (rc != SQLITE_DONE) {
         const QString text = engineText(m_db->m_db);
         sqlite3_reset(m_st);

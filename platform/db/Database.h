@@ -163,6 +163,12 @@ public:
     // Counts the writes through this connection; cached look-ups and
     // detail selections are kept while it stays the same.
     quint64 writeSerial() const { return m_writeSerial; }
+    // The writeSerial of this connection's last write that named the table
+    // file ("bankfz.DB"), made before the open transaction began (before now
+    // when none is open); 0 when none. Rows read at a later serial differ
+    // from what is stored only by what other programs wrote since, or by
+    // the open transaction itself.
+    quint64 ownWriteBeforeTransaction(const QString &tableFile) const;
 
     // Attaches the file's schema and returns the SQL name of its table
     // qualified by schema ("f_bankvh.\"bankvh\""). Checks the password.
@@ -229,6 +235,8 @@ private:
     QHash<sqlite3_stmt *, QStringList> m_stmtFiles; // table files of each cached statement
     QStringList *m_collect = nullptr;               // filled by the authorizer while preparing
     QStringList m_txFiles;                          // files the open transaction wrote
+    QHash<QString, quint64> m_fileWrites;           // table file (lower case) -> serial of its last write
+    QHash<QString, quint64> m_fileWritesAtTx;       // the same when the open transaction began
     std::function<void()> m_progress;
     bool m_inProgress = false;
     QSet<QString> m_multiStatement; // texts known to hold several statements
@@ -292,6 +300,7 @@ private:
 
     Database *m_db;
     sqlite3_stmt *m_st = nullptr;
+    QStringList m_files; // the table files it names
 };
 
 } // namespace pf::db

@@ -235,6 +235,7 @@ void Dataset::setRows(QVector<Row> rows)
         kept.push_back(std::move(r));
     }
     m_rows = std::move(kept);
+    m_rowsReadAt = m_db ? m_db->writeSerial() : 0;
     ++m_selectionSerial;
 }
 
@@ -547,6 +548,8 @@ void Dataset::edit()
         return;
     }
     m_buf = m_rows[m_cur];
+    m_readRow = m_buf;
+    m_readAt = m_rowsReadAt;
     m_modified = false;
     setState(DatasetState::Edit);
     Q_EMIT recordChanged();
@@ -570,15 +573,27 @@ void Dataset::post()
         return;
     if (beforePost)
         beforePost(*this);
-    if (m_state == DatasetState::Insert) {
-        writeInsert(m_buf);
-    } else {
-        // A rollback may have taken the edited record back.
-        if (m_cur < 0 || m_cur >= m_rows.size() || m_rows[m_cur].rowid != m_buf.rowid)
-            throw DbError(DbFault::Changed, tableFiles(),
-                          QStringLiteral("Record has been changed or deleted by another user: %1").arg(describe()));
-        writeUpdate(m_rows[m_cur], m_buf);
-    }
+    const bool inserting = m_state == DatasetState::Insert;
+    // A rollback may have taken the edited record back.
+    if (!inserting && (m_cur < 0 || m_cur >= m_rows.size() || m_rows[m_cur].rowid != m_buf.rowid))
+        throw DbError(DbFault::Changed, tableFiles(),
+                      QStringLiteral("Record has been changed or deleted by another user: %1").arg(describe()));
+    // What the record is checked against is what stays stored until the
+    // write commits: check and write are one transaction.
+    const auto write = [&] {
+        if (inserting) {
+            checkOwners(m_buf);
+            writeInsert(m_buf);
+        } else {
+            checkStored(m_readRow, m_readAt, m_buf);
+            writeUpdate(m_rows[m_cur], m_buf);
+        }
+    };
+    if (m_db)
+        m_db->transaction(write);
+    else
+        write();
+    m_readRow = Row();
     const qint64 rowid = m_buf.rowid;
     m_modified = false;
     setState(DatasetState::Browse);
@@ -594,6 +609,7 @@ void Dataset::cancel()
     const bool wasInsert = m_state == DatasetState::Insert;
     m_modified = false;
     m_buf = Row();
+    m_readRow = Row();
     setState(DatasetState::Browse);
     Q_EMIT recordChanged();
     for (auto &s : m_sources)

@@ -177,6 +177,18 @@ protected:
     virtual void writeInsert(Row &row) { Q_UNUSED(row); readOnly(); }
     virtual void writeUpdate(const Row &oldRow, Row &row) { Q_UNUSED(oldRow); Q_UNUSED(row); readOnly(); }
     virtual void writeDelete(const Row &row) { Q_UNUSED(row); readOnly(); }
+    // Run by post in the transaction of its write, just before it; each
+    // refuses with a DbError. A new record's owners (the master records it
+    // hangs on) are still stored; an edited record is stored as `asRead`,
+    // its copy when the edit began (read at the write serial `readAt`),
+    // but for fields that already hold what the post writes.
+    virtual void checkOwners(const Row &row) { Q_UNUSED(row); }
+    virtual void checkStored(const Row &asRead, quint64 readAt, const Row &row)
+    {
+        Q_UNUSED(asRead);
+        Q_UNUSED(readAt);
+        Q_UNUSED(row);
+    }
     [[noreturn]] void readOnly() const;
     virtual QString describe() const = 0; // for messages
     // Builds the field objects of a closed dataset, so fields can be named
@@ -224,6 +236,9 @@ protected:
     bool m_eof = true;
     bool m_bof = true;
     Row m_buf; // record being edited or inserted
+    Row m_readRow;           // the record being edited as it was read
+    quint64 m_readAt = 0;    // the write serial it was read at
+    quint64 m_rowsReadAt = 0; // the write serial the rows were read at
     int m_insertAt = -1;
     bool m_modified = false;
     QString m_filter;

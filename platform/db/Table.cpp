@@ -474,6 +474,100 @@ void Table::writeUpdate(const Row &oldRow, Row &row)
                       QStringLiteral("Record has been changed or deleted by another user: %1").arg(m_tableName));
 }
 
+QStringList Table::linkFields() const
+{
+    const QStringList ixFields = currentIndexFields();
+    QStringList out;
+    for (int i = 0; i < m_masterFieldList.size(); ++i)
+        out << (i < ixFields.size() ? ixFields[i] : m_masterFieldList[i]);
+    return out;
+}
+
+Table *Table::masterTable() const
+{
+    Table *master = m_master ? qobject_cast<Table *>(m_master->dataSet()) : nullptr;
+    if (!master || !master->active() || m_masterFieldList.isEmpty() || master->m_db != m_db)
+        return nullptr;
+    return master;
+}
+
+void Table::checkOwners(const Row &row)
+{
+    // A new record hangs on its master's record, and that on its own master
+    // (a surface on its space, the space on its unit row, the row on its
+    // project): each must still be stored with the link values the record
+    // carries, or another program deleted it since it was shown and the
+    // record would belong to nothing.
+    QVariantList values;
+    for (const QString &name : linkFields()) {
+        const Field *f = findField(name);
+        if (!f || f->m_kind != FieldKind::Data)
+            return;
+        values << row.v[f->m_index];
+    }
+    const Table *detail = this;
+    for (int level = 0; level < 8; ++level) {
+        Table *master = detail->masterTable();
+        if (!master)
+            return;
+        // Read with the row: the values by which the master hangs on its own.
+        const QStringList upFields = master->masterTable() ? master->linkFields() : QStringList();
+        QStringList cols, where;
+        for (const QString &f : upFields)
+            cols << quoteId(f);
+        for (const QString &f : detail->m_masterFieldList)
+            where << quoteId(f) + QStringLiteral(" IS ?");
+        const Database::Result r =
+            db()->select(QStringLiteral("SELECT %1 FROM %2 WHERE %3 LIMIT 1")
+                             .arg(cols.isEmpty() ? QStringLiteral("1") : cols.join(QStringLiteral(", ")),
+                                  master->sqlTable(), where.join(QStringLiteral(" AND "))),
+                         values);
+        if (r.rows.isEmpty())
+            throw DbError(DbFault::Changed, {fileName()},
+                          QStringLiteral("The master record of a new record of %1 (%2) has been deleted by another user")
+                              .arg(m_tableName, master->m_tableName));
+        values = QVariantList(r.rows[0].cbegin(), r.rows[0].cend());
+        detail = master;
+    }
+}
+
+void Table::checkStored(const Row &asRead, quint64 readAt, const Row &row)
+{
+    // The record as stored now against the record as read when its edit
+    // began: a field that another program has changed since, to anything
+    // but what this post writes, would be lost by a write from the old
+    // copy (and a field worked out from it, a space's volume, would match
+    // neither). Refused then, as a record deleted meanwhile is.
+    const QString t = sqlTable();
+    QStringList cols;
+    QVector<FieldType> types(m_dataCount);
+    for (int i = 0; i < m_dataCount; ++i) {
+        cols << quoteId(m_fields[i]->m_def.name);
+        types[i] = m_fields[i]->m_def.type;
+    }
+    QVector<QVariant> stored;
+    db()->eachRow(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(cols.join(QStringLiteral(", ")), t),
+                  {asRead.rowid}, [&](sqlite3_stmt *st) {
+                      stored.resize(m_dataCount);
+                      for (int i = 0; i < m_dataCount; ++i)
+                          stored[i] = fieldValue(st, i, types[i]);
+                  });
+    const auto changed = [&] {
+        return DbError(DbFault::Changed, {fileName()},
+                       QStringLiteral("Record has been changed or deleted by another user: %1").arg(m_tableName));
+    };
+    if (stored.isEmpty())
+        throw changed();
+    // This program's own writes to the file since the record was read (a
+    // store's results per row) are no other program's change.
+    if (db()->ownWriteBeforeTransaction(fileName()) > readAt)
+        return;
+    const auto same = [](const QVariant &a, const QVariant &b) { return a.isNull() == b.isNull() && a == b; };
+    for (int i = 0; i < m_dataCount && i < asRead.v.size() && i < row.v.size(); ++i)
+        if (!same(stored[i], asRead.v[i]) && !same(stored[i], row.v[i]))
+            throw changed();
+}
+
 void Table::writeDelete(const Row &row)
 {
     const QString t = sqlTable();

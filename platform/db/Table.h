@@ -64,6 +64,8 @@ protected:
     void writeInsert(Row &row) override;
     void writeUpdate(const Row &oldRow, Row &row) override;
     void writeDelete(const Row &row) override;
+    void checkOwners(const Row &row) override;
+    void checkStored(const Row &asRead, quint64 readAt, const Row &row) override;
     QString describe() const override { return m_tableName; }
     void prepareFields() override;
 
@@ -78,6 +80,11 @@ private:
     void resolveIndex();
     QString sqlTable();
     void fillMasterValues();
+    // The fields of this table that the master link fills, in the order of
+    // the master fields.
+    QStringList linkFields() const;
+    // The master as a table of this database, when it is one and open.
+    Table *masterTable() const;
     // The master's link values now (and whether there is an active master).
     bool masterValues(QVariantList &out);
     void invalidateSelect() { m_selectSql.clear(); }
