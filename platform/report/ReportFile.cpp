@@ -10,6 +10,7 @@
 #include <QJsonValue>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QSet>
 #include <QtEndian>
 
 #include <zlib.h>
@@ -305,16 +306,34 @@ QImage decodePng(const Fields &f, QHash<QString, QImage> &cache, qint64 &decoded
 struct PageTexts {
     int count = 0;
     qint64 characters = 0;
-    // Why the page cannot take one more text of `length` characters, or
-    // empty.
-    QString add(qsizetype length, const ReportFileLimits &limits)
+    int styles = 0;
+    // Why the page cannot take one more text of `length` characters, in a
+    // style the page has not shown yet when `newStyle`, or empty.
+    QString add(qsizetype length, bool newStyle, const ReportFileLimits &limits)
     {
         if (++count > limits.maxTextsPerPage)
             return QStringLiteral("more than %1 texts on the page").arg(limits.maxTextsPerPage);
         characters += length;
         if (characters > limits.maxPageTextLength)
             return QStringLiteral("the texts of the page hold more than %1 characters").arg(limits.maxPageTextLength);
+        if (newStyle && ++styles > limits.maxStylesPerPage)
+            return QStringLiteral("more than %1 text styles on the page").arg(limits.maxStylesPerPage);
         return QString();
+    }
+};
+
+// Marks the styles a page shows, by their numbers: whether a style is new
+// to the page.
+struct PageStyles {
+    QVector<int> lastPage; // per style, the page that showed it last
+    bool isNew(qsizetype style, int page)
+    {
+        if (style >= lastPage.size())
+            lastPage.resize(style + 1, -1);
+        if (lastPage[style] == page)
+            return false;
+        lastPage[style] = page;
+        return true;
     }
 };
 
@@ -412,12 +431,25 @@ Document readDocument(const QJsonObject &root, const ReportFileLimits &limits)
         Page pg;
         pg.items.reserve(items.size());
         PageTexts texts;
+        QSet<QString> styles;
         for (int i = 0; i < items.size(); ++i) {
             const Where itemWhere{p + 1, i + 1, nullptr};
             pg.items.push_back(readItem(items[i], itemWhere, images, imageBytes, limits));
-            if (const auto *t = std::get_if<TextRun>(&pg.items.back()))
-                if (const QString problem = texts.add(t->text.size(), limits); !problem.isEmpty())
+            if (const auto *t = std::get_if<TextRun>(&pg.items.back())) {
+                const QString style = QStringLiteral("%1 %2 %3 %4 %5 %6 ")
+                                          .arg(t->font.pointSize, 0, 'g', 17)
+                                          .arg(int(t->font.bold))
+                                          .arg(int(t->font.underline))
+                                          .arg(t->font.color.rgba())
+                                          .arg(int(t->direction))
+                                          .arg(int(t->alignment)) +
+                                      t->font.family;
+                const qsizetype known = styles.size();
+                styles.insert(style);
+                if (const QString problem = texts.add(t->text.size(), styles.size() > known, limits);
+                    !problem.isEmpty())
                     damaged(itemWhere.text() + QStringLiteral(": ") + problem);
+            }
         }
         doc.pages.push_back(std::move(pg));
     }
@@ -1168,9 +1200,6 @@ private:
             const PageList::HeldItem &item = items[i];
             switch (item.kind) {
             case PageList::HeldItem::Text: {
-                if (const QString problem = texts.add(n.list->strings()[item.ids[0]].size(), m_limits);
-                    !problem.isEmpty())
-                    tooLarge(QStringLiteral("page %1: ").arg(p + 1) + problem);
                 quint8 &fits = n.textFits[item.ids[0]];
                 if (fits == 0)
                     fits = n.list->strings()[item.ids[0]].size() > m_limits.maxTextLength ? 2 : 1;
@@ -1181,8 +1210,12 @@ private:
                 }
                 if (fits != 1 || styleFit != 1 || !boxOk(item.v))
                     refuse(i);
-                styleId(n, item.ids[1]);
+                const qint32 style = styleId(n, item.ids[1]);
                 textId(n, item.ids[0]);
+                if (const QString problem =
+                        texts.add(n.list->strings()[item.ids[0]].size(), m_pageStyles.isNew(style, p), m_limits);
+                    !problem.isEmpty())
+                    tooLarge(QStringLiteral("page %1: ").arg(p + 1) + problem);
                 bytes += 1 + 4 + 4 + 4 * 8;
                 break;
             }
@@ -1301,6 +1334,7 @@ private:
     qint64 m_items = 0;
     qint64 m_bytes = 0;
     qint64 m_imageBytes = 0; // of the pictures, decoded
+    PageStyles m_pageStyles;
 };
 
 // ---------------------------------------------------------------- version 2: reading
@@ -1568,6 +1602,7 @@ Document readVersion2(QIODevice &dev, const ReportFileLimits &limits)
     qint64 pictureBytes = 0;
     // Per style, what is wrong with it for a text; empty when nothing.
     QVector<QString> styleProblems;
+    PageStyles pageStyles;
     quint64 items = 0;
     int sectionNumber = 1; // the heading is the first
     for (;;) {
@@ -1669,7 +1704,9 @@ Document readVersion2(QIODevice &dev, const ReportFileLimits &limits)
                         r.fail(styleProblems[st]);
                     if (!boxOk(v))
                         r.fail(QStringLiteral("a text box out of range"));
-                    if (const QString problem = texts.add(strings[str].size(), limits); !problem.isEmpty())
+                    if (const QString problem =
+                            texts.add(strings[str].size(), pageStyles.isNew(st, int(doc.pages.size())), limits);
+                        !problem.isEmpty())
                         r.fail(problem);
                 } else if (k == kLine) {
                     numbers(5);

@@ -120,9 +120,13 @@ struct ReportFileLimits {
     // a page of this many takes well under a tenth of a second and some
     // megabytes (a page of the booklet holds a few thousand).
     int maxPageTextLength = 200000;
-    // Texts on one page: each is laid out on its own, a few microseconds
+    // Texts on one page: each is laid out on its own, some microseconds
     // apiece (a table page of the booklet holds some hundreds).
-    int maxTextsPerPage = 20000;
+    int maxTextsPerPage = 10000;
+    // Different text styles on one page: each font a page shows is made
+    // ready for the screen or the printer the first time, some
+    // milliseconds apiece (a page of the booklet shows fewer than a dozen).
+    int maxStylesPerPage = 32;
     int maxStrings = 4000000;           // distinct texts and families
     int maxStyles = 1000000;            // distinct text styles
     int maxImages = 10000;              // distinct pictures
@@ -130,10 +134,12 @@ struct ReportFileLimits {
     // What the pictures the pages show take decoded, together, told from
     // the PNG header of each (width x height x 4 bytes, 8 for 16-bit
     // colour) before any is decoded: a picture packs to almost nothing
-    // whatever its size, so only its header says what it will cost. Seven
-    // pictures of a full A4 page at 300 dots per inch fit; a booklet shows
-    // a logo. Pictures that no page shows are never decoded.
-    qint64 maxImageBytes = qint64(256) << 20;
+    // whatever its size, so only its header says what it will cost, and
+    // decoding takes about a second for 200 MiB. Three pictures of a full
+    // A4 page at 300 dots per inch fit, or one photograph of 30 million
+    // pixels (no picture may take more than 128 MiB decoded anyway); a
+    // booklet shows a logo. Pictures that no page shows are never decoded.
+    qint64 maxImageBytes = qint64(128) << 20;
     qint64 maxSectionBytes = 16 << 20;  // one section, unpacked
 };
 

@@ -143,7 +143,7 @@ TEST(ReportFileTraps, PicturesAreDecodedOnlyWithinTheirBoundAndWhenShown)
     std::iota(all.begin(), all.end(), 0);
     QString msg;
     EXPECT_EQ(refusal(picturesFile(zeroPng(5600), 16, all), &msg), ReportFileError::Kind::Damaged);
-    EXPECT_TRUE(msg.contains(QStringLiteral("(page 1, item 3: picture 3 of 5600 x 5600 pixels"))) << msg.toStdString();
+    EXPECT_TRUE(msg.contains(QStringLiteral("(page 1, item 2: picture 2 of 5600 x 5600 pixels"))) << msg.toStdString();
     EXPECT_EQ(decodedPictureBytes(), before);
 
     // Within a bound of two: the two shown are decoded, the others not.
@@ -171,11 +171,11 @@ TEST(ReportFileTraps, PicturesAreDecodedOnlyWithinTheirBoundAndWhenShown)
 TEST(ReportFileTraps, APageHoldsBoundedTextAndPaintingKeepsBoundedLayouts)
 {
     const ReportFileLimits limits;
-    auto textPage = [&](int texts, qsizetype length, int seed) {
+    auto textPage = [&](int texts, qsizetype length, int seed, int styles = 20) {
         Page page;
         for (int i = 0; i < texts; ++i)
             page.items.push_back(TextRun{QString(length, QChar(0x0627 + (seed + i) % 20)),
-                                         ReportFont{QStringLiteral("Arial"), 8.0 + i % 20}, Qt::RightToLeft,
+                                         ReportFont{QStringLiteral("Arial"), 8.0 + i % styles}, Qt::RightToLeft,
                                          Qt::AlignLeft, QRectF(10, 10 + 20 * i, 700, 20)});
         return page;
     };
@@ -190,9 +190,9 @@ TEST(ReportFileTraps, APageHoldsBoundedTextAndPaintingKeepsBoundedLayouts)
     // A page a character or a text over is refused when saved, and loaded
     // from a file written beyond the limits.
     ReportFileLimits roomy;
-    roomy.maxPageTextLength = roomy.maxTextsPerPage = 1000000;
-    for (const Page &over :
-         {textPage(3, limits.maxPageTextLength / 3 + 1, 0), textPage(limits.maxTextsPerPage + 1, 1, 0)}) {
+    roomy.maxPageTextLength = roomy.maxTextsPerPage = roomy.maxStylesPerPage = 1000000;
+    for (const Page &over : {textPage(3, limits.maxPageTextLength / 3 + 1, 0), textPage(limits.maxTextsPerPage + 1, 1, 0),
+                             textPage(limits.maxStylesPerPage + 1, 1, 0, 1000)}) {
         Document doc;
         doc.pages.push_back(over);
         EXPECT_THROW(encodeDocument(doc), ReportFileError);
