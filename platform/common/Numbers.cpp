@@ -26,6 +26,27 @@ locale_t cLocale()
 
 namespace {
 QString formatFloat(double v);
+
+// The largest value whose 15 significant digits have no more than 15
+// digits before the point: from 999999999999999.5 on they read 1E15.
+constexpr double kPlainLimit = 999999999999999.5;
+
+// v in scientific form with 15 significant digits ("1.23450000000000e+19",
+// as printf's %.14e writes it). Where rounding would pass the largest
+// double, and the text would read as no number, the last digit is taken
+// toward zero instead: 1.79769313486231e+308 for the largest double.
+char *scientific15(double v, char *buf, char *end)
+{
+    char *const written = std::to_chars(buf, end, v, std::chars_format::scientific, 14).ptr;
+    double back = 0;
+    if (std::fabs(v) > 1e308 && std::from_chars(buf, written, back).ec == std::errc::result_out_of_range) {
+        char *d = std::find(buf, written, 'e') - 1;
+        for (; *d == '0'; --d)
+            *d = '9';
+        --*d;
+    }
+    return written;
+}
 } // namespace
 
 QString floatToStr(double v)
@@ -65,11 +86,11 @@ QString formatFloat(double v)
     char buf[64];
     const double a = std::fabs(v);
     const bool scientific = a >= 1e15 || a < 1e-4;
-    const std::to_chars_result r = scientific
-                                       ? std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14)
-                                       : std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+    const char *const written = scientific
+                                    ? scientific15(v, buf, buf + sizeof buf)
+                                    : std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15).ptr;
     const char *begin = buf;
-    const char *end = r.ptr;
+    const char *end = written;
     const char *e = std::find(begin, end, 'e');
     // The mantissa without trailing zeros (or point).
     const char *mantEnd = e;
@@ -101,16 +122,16 @@ QString formatFloat(double v)
 QString plainNumberText(double v)
 {
     const double a = std::fabs(v);
-    if (!std::isfinite(v) || v == 0 || (a >= 1e-4 && a < 1e15))
+    if (!std::isfinite(v) || v == 0 || (a >= 1e-4 && a < kPlainLimit))
         return floatToStr(v);
     // The 15 significant digits floatToStr would write, laid out with their
     // point where the exponent puts it.
     char buf[64];
-    const std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
+    const char *const written = scientific15(v, buf, buf + sizeof buf);
     const char *begin = buf[0] == '-' ? buf + 1 : buf;
-    const char *e = std::find(begin, static_cast<const char *>(r.ptr), 'e');
+    const char *e = std::find(begin, written, 'e');
     int exponent = 0;
-    std::from_chars(e + 1 + (e[1] == '+'), r.ptr, exponent);
+    std::from_chars(e + 1 + (e[1] == '+'), written, exponent);
     QByteArray digits(begin, 1);
     digits.append(begin + 2, int(e - begin - 2));
     while (digits.size() > 1 && digits.endsWith('0'))
@@ -123,7 +144,7 @@ QString plainNumberText(double v)
     return QString::fromLatin1(out);
 }
 
-bool showsAsTyped(double v) { return std::isfinite(v) && std::fabs(v) < 1e15; }
+bool showsAsTyped(double v) { return std::isfinite(v) && std::fabs(v) < kPlainLimit; }
 
 QString latinDigits(const QString &text)
 {
@@ -153,7 +174,10 @@ bool strToFloat(const QString &text, double *out)
     char *end = nullptr;
     double v = std::strtod(b.constData(), &end);
     uselocale(old);
-    if (end != b.constData() + b.size() || errno == ERANGE)
+    // Out of range is a value too large for a double, or one too small
+    // that became 0; a very small one kept with fewer digits (below
+    // 2.2E-308, as floatToStr writes such values) is a number all the same.
+    if (end != b.constData() + b.size() || (errno == ERANGE && (std::isinf(v) || v == 0)))
         return false;
     *out = v;
     return true;

@@ -17,8 +17,9 @@ QString floatToStr(double v);
 QString plainNumberText(double v);
 
 // Whether a number typed into a box can be shown again as it was typed:
-// finite, and less than 1E15 in size (15 digits before the point at most),
-// so that neither a box nor a page ever writes it with an exponent.
+// finite, and less than 1E15 in size once rounded to 15 significant digits
+// (15 digits before the point at most: below 999999999999999.5), so that
+// neither a box nor a page ever writes it with an exponent.
 bool showsAsTyped(double v);
 
 // Persian (U+06F0..U+06F9) and Arabic-Indic (U+0660..U+0669) digits as the
@@ -28,7 +29,9 @@ QString latinDigits(const QString &text);
 
 // Parses a decimal number written with '.' as the point; leading and
 // trailing blanks are ignored. Returns false (and leaves *out alone) for
-// anything else: empty text, "1.2.3", "12a", "--1".
+// anything else: empty text, "1.2.3", "12a", "--1", and a value no double
+// holds (beyond 1.8E308, or too small to be anything but 0). Whatever
+// floatToStr and plainNumberText write reads back, to their 15 digits.
 bool strToFloat(const QString &text, double *out);
 
 // Whole-number text ("12", "-3", blanks around allowed).

@@ -816,18 +816,24 @@ struct PaintKeyHash {
     }
 };
 
-// Layouts kept at most; a page of a booklet draws a few hundred texts.
-constexpr size_t kMaxPaintLayouts = 2048;
-
 } // namespace
 
+// Layouts kept at most: a page of a booklet draws a few hundred texts, and
+// the preview keeps those of the pages it showed last; the characters
+// bound what they hold (a page of a report file holds at most a fifth of
+// them).
 struct PaintCache::Impl {
     TextLayoutCache fonts;
     std::unordered_map<PaintKey, std::unique_ptr<QTextLayout>, PaintKeyHash> layouts;
+    qint64 characters = 0;
 };
 
 PaintCache::PaintCache() : d(std::make_unique<Impl>()) {}
 PaintCache::~PaintCache() = default;
+
+int PaintCache::layoutCount() const { return int(d->layouts.size()); }
+
+qint64 PaintCache::characterCount() const { return d->characters; }
 
 const QTextLayout &PaintCache::layout(const TextRun &run)
 {
@@ -835,8 +841,11 @@ const QTextLayout &PaintCache::layout(const TextRun &run)
     auto it = d->layouts.find(key);
     if (it != d->layouts.end())
         return *it->second;
-    if (d->layouts.size() >= kMaxPaintLayouts)
+    if (d->layouts.size() >= size_t(kMaxLayouts) || d->characters + run.text.size() > kMaxCharacters) {
         d->layouts.clear();
+        d->characters = 0;
+    }
+    d->characters += run.text.size();
     auto layout = std::make_unique<QTextLayout>();
     layoutParagraph(*layout, run.text, d->fonts.font(run.font), run.direction, run.alignment, false,
                     run.rect.width());

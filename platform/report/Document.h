@@ -342,7 +342,8 @@ private:
 
 // Text layouts kept for painting: a text painted again with the same font,
 // direction, alignment and width is drawn from its first layout. Holds a
-// bounded number of layouts.
+// bounded number of layouts of a bounded number of characters together
+// (a layout takes some 35 bytes a character): past either it starts anew.
 class PaintCache {
 public:
     PaintCache();
@@ -350,8 +351,15 @@ public:
     PaintCache(const PaintCache &) = delete;
     PaintCache &operator=(const PaintCache &) = delete;
 
-    // The layout of a text run, laid out on first use.
+    static constexpr int kMaxLayouts = 2048;
+    static constexpr qint64 kMaxCharacters = 1000000;
+
+    // The layout of a text run, laid out on first use. The reference stays
+    // valid until the next call.
     const QTextLayout &layout(const TextRun &run);
+    // The layouts kept and their characters together.
+    int layoutCount() const;
+    qint64 characterCount() const;
 
 private:
     struct Impl;

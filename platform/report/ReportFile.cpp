@@ -10,6 +10,7 @@
 #include <QJsonValue>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QSet>
 #include <QtEndian>
 
 #include <zlib.h>
@@ -20,6 +21,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <system_error>
 #include <thread>
 #include <optional>
@@ -48,7 +50,6 @@ constexpr int kMaxItemsPerPage = 1000000;
 constexpr double kMaxCoordinate = 1.0e6;                 // pixels
 constexpr double kMaxPageMm = 10000.0;
 constexpr double kMaxFontPoints = 1000.0;
-constexpr int kMaxImageSide = 20000;
 constexpr int kMaxTextLength = 1000000;
 
 const QString kDamaged = QStringLiteral("فايل گزارش خراب يا ناقص است");
@@ -84,10 +85,20 @@ struct Where {
     int page = 0; // 1-based; 0: the file itself
     int item = 0; // 1-based; 0: the page itself
     const char *part = nullptr;
+    int picture = 0; // 1-based: a picture's own section
+    int section = 0; // 1-based: a section not yet known by its kind
+    int after = 0;   // with a section: the pages before it
 
     QString text() const
     {
-        QString s = page == 0 ? QStringLiteral("file") : QStringLiteral("page %1").arg(page);
+        QString s;
+        if (picture > 0)
+            s = QStringLiteral("picture %1").arg(picture);
+        else if (section > 0)
+            s = after > 0 ? QStringLiteral("section %1, after page %2").arg(section).arg(after)
+                          : QStringLiteral("section %1").arg(section);
+        else
+            s = page == 0 ? QStringLiteral("file") : QStringLiteral("page %1").arg(page);
         if (item > 0)
             s += QStringLiteral(", item %1").arg(item);
         if (part)
@@ -134,6 +145,11 @@ public:
         QString s = v.toString();
         if (s.size() > maxLength)
             fail(QStringLiteral("field \"%1\" is too long").arg(key));
+        // A lone surrogate (an escape such as \ud800 the JSON text may hold)
+        // is no character: kept, it would be written as another when the
+        // report is saved again.
+        if (!s.isValidUtf16())
+            fail(QStringLiteral("field \"%1\" holds a broken character").arg(key));
         return s;
     }
 
@@ -207,29 +223,122 @@ private:
     Where m_where;
 };
 
-QImage decodePng(const Fields &f, QHash<QString, QImage> &cache)
+// ---------------------------------------------------------------- pictures
+
+std::atomic<qint64> g_decodedPictureBytes{0};
+
+// What the header of a PNG file says of its picture. bytes: what the
+// picture takes decoded at most (4 bytes a pixel, 8 at 16 bits a channel,
+// as a QImage holds it); -1 when the bytes do not start as a PNG file.
+struct PngHeader {
+    quint32 width = 0;
+    quint32 height = 0;
+    qint64 bytes = -1;
+};
+
+PngHeader pngHeader(const QByteArray &png)
+{
+    static const char kSignature[] = "\x89PNG\r\n\x1a\n";
+    // The signature, then the IHDR chunk: length, name, width, height,
+    // bit depth, colour type...
+    if (png.size() < 8 + 8 + 13 || std::memcmp(png.constData(), kSignature, 8) != 0 ||
+        std::memcmp(png.constData() + 12, "IHDR", 4) != 0)
+        return {};
+    PngHeader h;
+    h.width = qFromBigEndian<quint32>(png.constData() + 16);
+    h.height = qFromBigEndian<quint32>(png.constData() + 20);
+    const quint8 depth = quint8(png[24]);
+    if (h.width == 0 || h.height == 0)
+        return {};
+    // Sides past a million pixels are refused by their size alone; the
+    // product stays well inside 64 bits below that.
+    const quint32 side = 1u << 20;
+    h.bytes = h.width > side || h.height > side ? std::numeric_limits<qint64>::max()
+                                                 : qint64(h.width) * h.height * (depth > 8 ? 8 : 4);
+    return h;
+}
+
+// Why a picture cannot be taken with the pictures before it, or empty.
+QString pictureProblem(const PngHeader &h, qint64 decodedBefore, const ReportFileLimits &limits)
+{
+    if (h.bytes < 0 || h.width > quint32(limits.maxImageSide) || h.height > quint32(limits.maxImageSide))
+        return QStringLiteral("not a readable PNG");
+    if (h.bytes > limits.maxImageBytes - decodedBefore)
+        return QStringLiteral("%1 x %2 pixels: the pictures shown would take more than %3 MiB decoded")
+            .arg(h.width)
+            .arg(h.height)
+            .arg(limits.maxImageBytes >> 20);
+    return QString();
+}
+
+// The picture of a PNG file whose header was checked; null when it cannot
+// be read.
+QImage decodePicture(QByteArray png)
+{
+    QBuffer buf(&png);
+    buf.open(QIODevice::ReadOnly);
+    QImageReader reader(&buf, "png");
+    QImage img = reader.read();
+    g_decodedPictureBytes += img.sizeInBytes();
+    return img;
+}
+
+QImage decodePng(const Fields &f, QHash<QString, QImage> &cache, qint64 &decoded, const ReportFileLimits &limits)
 {
     const QString text = f.string(QStringLiteral("png"), 512 * 1024 * 1024);
     if (auto it = cache.constFind(text); it != cache.constEnd())
         return it.value();
-    const auto decoded = QByteArray::fromBase64Encoding(text.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
-    if (!decoded || decoded.decoded.isEmpty())
+    const auto base64 = QByteArray::fromBase64Encoding(text.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    if (!base64 || base64.decoded.isEmpty())
         f.fail(QStringLiteral("the picture is not valid base64"));
-    QByteArray bytes = decoded.decoded;
-    QBuffer buf(&bytes);
-    buf.open(QIODevice::ReadOnly);
-    QImageReader reader(&buf, "png");
-    const QSize size = reader.size();
-    if (!size.isValid() || size.width() > kMaxImageSide || size.height() > kMaxImageSide)
-        f.fail(QStringLiteral("the picture is not a readable PNG"));
-    QImage img = reader.read();
+    const PngHeader head = pngHeader(base64.decoded);
+    if (const QString problem = pictureProblem(head, decoded, limits); !problem.isEmpty())
+        f.fail(QStringLiteral("the picture is ") + problem);
+    decoded += head.bytes;
+    QImage img = decodePicture(base64.decoded);
     if (img.isNull())
         f.fail(QStringLiteral("the picture is not a readable PNG"));
     cache.insert(text, img);
     return img;
 }
 
-DrawItem readItem(const QJsonValue &value, Where where, QHash<QString, QImage> &images)
+// The texts of one page against the limits: how many and how long together.
+struct PageTexts {
+    int count = 0;
+    qint64 characters = 0;
+    int styles = 0;
+    // Why the page cannot take one more text of `length` characters, in a
+    // style the page has not shown yet when `newStyle`, or empty.
+    QString add(qsizetype length, bool newStyle, const ReportFileLimits &limits)
+    {
+        if (++count > limits.maxTextsPerPage)
+            return QStringLiteral("more than %1 texts on the page").arg(limits.maxTextsPerPage);
+        characters += length;
+        if (characters > limits.maxPageTextLength)
+            return QStringLiteral("the texts of the page hold more than %1 characters").arg(limits.maxPageTextLength);
+        if (newStyle && ++styles > limits.maxStylesPerPage)
+            return QStringLiteral("more than %1 text styles on the page").arg(limits.maxStylesPerPage);
+        return QString();
+    }
+};
+
+// Marks the styles a page shows, by their numbers: whether a style is new
+// to the page.
+struct PageStyles {
+    QVector<int> lastPage; // per style, the page that showed it last
+    bool isNew(qsizetype style, int page)
+    {
+        if (style >= lastPage.size())
+            lastPage.resize(style + 1, -1);
+        if (lastPage[style] == page)
+            return false;
+        lastPage[style] = page;
+        return true;
+    }
+};
+
+DrawItem readItem(const QJsonValue &value, Where where, QHash<QString, QImage> &images, qint64 &imageBytes,
+                  const ReportFileLimits &limits)
 {
     if (!value.isObject())
         damaged(where.text() + QStringLiteral(": not an object"));
@@ -237,7 +346,7 @@ DrawItem readItem(const QJsonValue &value, Where where, QHash<QString, QImage> &
     const QString type = f.string(QStringLiteral("type"), 16);
     if (type == QLatin1String("text")) {
         TextRun run;
-        run.text = f.string(QStringLiteral("text"), kMaxTextLength);
+        run.text = f.string(QStringLiteral("text"), std::min(kMaxTextLength, limits.maxTextLength));
         Where fontWhere = where;
         fontWhere.part = "font";
         const Fields font(f.object(QStringLiteral("font")), fontWhere);
@@ -284,13 +393,13 @@ DrawItem readItem(const QJsonValue &value, Where where, QHash<QString, QImage> &
     if (type == QLatin1String("image")) {
         ImageItem img;
         img.rect = f.rect(QStringLiteral("rect"));
-        img.image = decodePng(f, images);
+        img.image = decodePng(f, images, imageBytes, limits);
         return img;
     }
     f.fail(QStringLiteral("unknown item type \"%1\"").arg(type));
 }
 
-Document readDocument(const QJsonObject &root)
+Document readDocument(const QJsonObject &root, const ReportFileLimits &limits)
 {
     // Whether this is one of our files at all comes first.
     const auto fmt = root.constFind(QStringLiteral("format"));
@@ -312,6 +421,7 @@ Document readDocument(const QJsonObject &root)
     const QJsonArray pages = f.array(QStringLiteral("pages"), 0, kMaxPages);
     doc.pages.reserve(pages.size());
     QHash<QString, QImage> images;
+    qint64 imageBytes = 0;
     for (int p = 0; p < pages.size(); ++p) {
         const Where where{p + 1, 0, nullptr};
         if (!pages[p].isObject())
@@ -320,8 +430,27 @@ Document readDocument(const QJsonObject &root)
         const QJsonArray items = pf.array(QStringLiteral("items"), 0, kMaxItemsPerPage);
         Page pg;
         pg.items.reserve(items.size());
-        for (int i = 0; i < items.size(); ++i)
-            pg.items.push_back(readItem(items[i], Where{p + 1, i + 1, nullptr}, images));
+        PageTexts texts;
+        QSet<QString> styles;
+        for (int i = 0; i < items.size(); ++i) {
+            const Where itemWhere{p + 1, i + 1, nullptr};
+            pg.items.push_back(readItem(items[i], itemWhere, images, imageBytes, limits));
+            if (const auto *t = std::get_if<TextRun>(&pg.items.back())) {
+                const QString style = QStringLiteral("%1 %2 %3 %4 %5 %6 ")
+                                          .arg(t->font.pointSize, 0, 'g', 17)
+                                          .arg(int(t->font.bold))
+                                          .arg(int(t->font.underline))
+                                          .arg(t->font.color.rgba())
+                                          .arg(int(t->direction))
+                                          .arg(int(t->alignment)) +
+                                      t->font.family;
+                const qsizetype known = styles.size();
+                styles.insert(style);
+                if (const QString problem = texts.add(t->text.size(), styles.size() > known, limits);
+                    !problem.isEmpty())
+                    damaged(itemWhere.text() + QStringLiteral(": ") + problem);
+            }
+        }
         doc.pages.push_back(std::move(pg));
     }
     return doc;
@@ -1066,6 +1195,7 @@ private:
         };
         qint64 bytes = 4;
         quint32 count = 0;
+        PageTexts texts;
         for (int i = 0; i < items.size(); ++i) {
             const PageList::HeldItem &item = items[i];
             switch (item.kind) {
@@ -1080,8 +1210,12 @@ private:
                 }
                 if (fits != 1 || styleFit != 1 || !boxOk(item.v))
                     refuse(i);
-                styleId(n, item.ids[1]);
+                const qint32 style = styleId(n, item.ids[1]);
                 textId(n, item.ids[0]);
+                if (const QString problem =
+                        texts.add(n.list->strings()[item.ids[0]].size(), m_pageStyles.isNew(style, p), m_limits);
+                    !problem.isEmpty())
+                    tooLarge(QStringLiteral("page %1: ").arg(p + 1) + problem);
                 bytes += 1 + 4 + 4 + 4 * 8;
                 break;
             }
@@ -1114,6 +1248,11 @@ private:
                         tooLarge(QStringLiteral("page %1: a picture of more than %2 bytes")
                                      .arg(p + 1)
                                      .arg(m_limits.maxSectionBytes));
+                    // What a reader will take to decode it, as it tells.
+                    const PngHeader head = pngHeader(png);
+                    if (const QString problem = pictureProblem(head, m_imageBytes, m_limits); !problem.isEmpty())
+                        tooLarge(QStringLiteral("page %1: a picture of ").arg(p + 1) + problem);
+                    m_imageBytes += head.bytes;
                     id = qint32(m_images.size());
                     m_images.push_back(png);
                 }
@@ -1194,6 +1333,8 @@ private:
     QVector<QByteArray> m_images;
     qint64 m_items = 0;
     qint64 m_bytes = 0;
+    qint64 m_imageBytes = 0; // of the pictures, decoded
+    PageStyles m_pageStyles;
 };
 
 // ---------------------------------------------------------------- version 2: reading
@@ -1452,12 +1593,32 @@ Document readVersion2(QIODevice &dev, const ReportFileLimits &limits)
     QVector<QString> &strings = source->strings;
     QVector<FileStyle> &styles = source->styles;
     QVector<QImage> &images = source->images;
+    // The pictures as the file holds them, decoded once every page is
+    // checked and only if a page shows them; what they take decoded is
+    // told from their headers before.
+    QVector<QByteArray> pictures;
+    QVector<PngHeader> pictureHeads;
+    QVector<bool> shown;
+    qint64 pictureBytes = 0;
     // Per style, what is wrong with it for a text; empty when nothing.
     QVector<QString> styleProblems;
+    PageStyles pageStyles;
     quint64 items = 0;
+    int sectionNumber = 1; // the heading is the first
     for (;;) {
-        const Where where{int(doc.pages.size()) + 1, 0, nullptr};
+        Where where;
+        where.section = ++sectionNumber;
+        where.after = int(doc.pages.size());
         const char kind = sections.next(where);
+        // What the section is, once its kind is known.
+        where.section = 0;
+        if (kind == 'P')
+            where.page = int(doc.pages.size()) + 1;
+        else if (kind == 'I')
+            where.picture = int(pictures.size()) + 1;
+        else
+            where = Where{0, 0, kind == 'S' ? "texts" : kind == 'F' ? "text styles" : nullptr, 0, sectionNumber,
+                          int(doc.pages.size())};
         ByteReader r(sections.data(), where);
         if (kind == 'E') {
             if (!r.atEnd())
@@ -1473,6 +1634,10 @@ Document readVersion2(QIODevice &dev, const ReportFileLimits &limits)
                 QString str = QString::fromUtf8(p, len);
                 if (str.size() > limits.maxTextLength)
                     r.fail(QStringLiteral("a text is too long"));
+                // Bytes that are no UTF-8 come in as replacement characters:
+                // the text would be saved again as another.
+                if (str.contains(QChar::ReplacementCharacter) && str.toUtf8() != QByteArrayView(p, len))
+                    r.fail(QStringLiteral("text %1 holds bytes that are no characters").arg(strings.size() + 1));
                 strings.push_back(std::move(str));
             }
         } else if (kind == 'F') {
@@ -1500,25 +1665,22 @@ Document readVersion2(QIODevice &dev, const ReportFileLimits &limits)
                 styles.push_back(st);
             }
         } else if (kind == 'I') {
-            if (quint32(images.size()) >= imageCount)
+            if (quint32(pictures.size()) >= imageCount)
                 r.fail(QStringLiteral("more pictures than the heading says"));
-            QByteArray png = sections.data();
-            QBuffer buf(&png);
-            buf.open(QIODevice::ReadOnly);
-            QImageReader reader(&buf, "png");
-            const QSize size = reader.size();
-            if (!size.isValid() || size.width() > limits.maxImageSide || size.height() > limits.maxImageSide)
-                r.fail(QStringLiteral("a picture is not a readable PNG"));
-            QImage img = reader.read();
-            if (img.isNull())
-                r.fail(QStringLiteral("a picture is not a readable PNG"));
-            images.push_back(img);
+            const PngHeader head = pngHeader(sections.data());
+            if (head.bytes < 0 || head.width > quint32(limits.maxImageSide) ||
+                head.height > quint32(limits.maxImageSide))
+                r.fail(QStringLiteral("not a readable PNG"));
+            pictures.push_back(sections.data());
+            pictureHeads.push_back(head);
+            shown.push_back(false);
         } else if (kind == 'P') {
             if (quint32(doc.pages.size()) >= pageCount)
                 r.fail(QStringLiteral("more pages than the heading says"));
             if (strings.size() != qsizetype(stringCount) || styles.size() != qsizetype(styleCount) ||
-                images.size() != qsizetype(imageCount))
+                pictures.size() != qsizetype(imageCount))
                 r.fail(QStringLiteral("a page comes before its texts"));
+            PageTexts texts;
             const quint32 n = r.u32();
             if (n > quint32(limits.maxItemsPerPage) || n > itemCount - items)
                 r.fail(QStringLiteral("too many items"));
@@ -1542,6 +1704,10 @@ Document readVersion2(QIODevice &dev, const ReportFileLimits &limits)
                         r.fail(styleProblems[st]);
                     if (!boxOk(v))
                         r.fail(QStringLiteral("a text box out of range"));
+                    if (const QString problem =
+                            texts.add(strings[str].size(), pageStyles.isNew(st, int(doc.pages.size())), limits);
+                        !problem.isEmpty())
+                        r.fail(problem);
                 } else if (k == kLine) {
                     numbers(5);
                     r.u32();
@@ -1555,10 +1721,18 @@ Document readVersion2(QIODevice &dev, const ReportFileLimits &limits)
                         r.fail(QStringLiteral("a rectangle out of range"));
                 } else if (k == kImage) {
                     numbers(4);
-                    if (r.u32() >= quint32(images.size()))
+                    const quint32 pic = r.u32();
+                    if (pic >= quint32(pictures.size()))
                         r.fail(QStringLiteral("a picture is missing"));
                     if (!boxOk(v))
                         r.fail(QStringLiteral("a picture box out of range"));
+                    if (!shown[pic]) {
+                        const QString problem = pictureProblem(pictureHeads[pic], pictureBytes, limits);
+                        if (!problem.isEmpty())
+                            r.fail(QStringLiteral("picture %1 of ").arg(pic + 1) + problem);
+                        pictureBytes += pictureHeads[pic].bytes;
+                        shown[pic] = true;
+                    }
                 } else {
                     r.fail(QStringLiteral("unknown item kind %1").arg(k));
                 }
@@ -1576,6 +1750,14 @@ Document readVersion2(QIODevice &dev, const ReportFileLimits &limits)
         damaged(QStringLiteral("pages are missing"));
     if (dev.read(1).size() != 0)
         damaged(QStringLiteral("data after the end"));
+    images.resize(pictures.size());
+    for (qsizetype i = 0; i < pictures.size(); ++i) {
+        if (!shown[i])
+            continue;
+        images[i] = decodePicture(std::exchange(pictures[i], QByteArray()));
+        if (images[i].isNull())
+            damaged(Where{0, 0, nullptr, int(i) + 1}.text() + QStringLiteral(": not a readable PNG"));
+    }
     return doc;
 }
 
@@ -1644,7 +1826,7 @@ QByteArray unpackVersion1(QIODevice &dev)
     return json;
 }
 
-Document readVersion1Json(const QByteArray &json, bool compressed)
+Document readVersion1Json(const QByteArray &json, bool compressed, const ReportFileLimits &limits)
 {
     QJsonParseError err;
     const QJsonDocument jd = QJsonDocument::fromJson(json, &err);
@@ -1653,7 +1835,7 @@ Document readVersion1Json(const QByteArray &json, bool compressed)
             damaged(QStringLiteral("the content breaks off or is garbled at byte %1").arg(err.offset));
         foreign(QStringLiteral("unknown file kind"));
     }
-    return readDocument(jd.object());
+    return readDocument(jd.object(), limits);
 }
 
 Document readAny(QIODevice &dev, const ReportFileLimits &limits)
@@ -1665,7 +1847,7 @@ Document readAny(QIODevice &dev, const ReportFileLimits &limits)
     }
     if (head == kMagic) {
         dev.skip(kMagic.size());
-        return readVersion1Json(unpackVersion1(dev), true);
+        return readVersion1Json(unpackVersion1(dev), true, limits);
     }
     // A version 1 text file.
     const QByteArray start = dev.peek(4096);
@@ -1678,10 +1860,12 @@ Document readAny(QIODevice &dev, const ReportFileLimits &limits)
         foreign(QStringLiteral("unknown file kind"));
     if (dev.size() > kMaxFileBytes)
         foreign(QStringLiteral("too large"));
-    return readVersion1Json(dev.readAll(), false);
+    return readVersion1Json(dev.readAll(), false, limits);
 }
 
 } // namespace
+
+qint64 decodedPictureBytes() { return g_decodedPictureBytes; }
 
 int packingThreads(qint64 unpackedBytes)
 {

@@ -100,17 +100,52 @@ constexpr int kReportFileVersion = 2;
 
 // What a report file may hold. Saving refuses a report beyond these, and
 // loading takes a file beyond them as damaged.
+//
+// A file costs what a printed booklet of its size needs: the bounds on
+// texts and pictures keep every page of a file within them painting in a
+// small fraction of a second, and a small file from outside from taking
+// more memory than a booklet would. A booklet of the program's own stays
+// far inside each of them (a page of it shows a few hundred texts of a few
+// dozen characters and, on its first page, one logo).
 struct ReportFileLimits {
     int maxPages = 20000;
     int maxItemsPerPage = 250000;
     qint64 maxItems = 16000000;         // of the whole report
-    int maxTextLength = 1000000;        // characters of one text
+    // Characters of one text. A text is one line of a page: the longest a
+    // page of A4 holds, in the smallest type, is a few hundred.
+    int maxTextLength = 100000;
+    // Characters of the texts of one page together, each text counted as
+    // often as the page shows it. Painting lays every text of a page out,
+    // at about a third of a microsecond and 35 bytes held per character:
+    // a page of this many takes well under a tenth of a second and some
+    // megabytes (a page of the booklet holds a few thousand).
+    int maxPageTextLength = 200000;
+    // Texts on one page: each is laid out on its own, some microseconds
+    // apiece (a table page of the booklet holds some hundreds).
+    int maxTextsPerPage = 10000;
+    // Different text styles on one page: each font a page shows is made
+    // ready for the screen or the printer the first time, some
+    // milliseconds apiece (a page of the booklet shows fewer than a dozen).
+    int maxStylesPerPage = 32;
     int maxStrings = 4000000;           // distinct texts and families
     int maxStyles = 1000000;            // distinct text styles
     int maxImages = 10000;              // distinct pictures
     int maxImageSide = 20000;           // pixels
+    // What the pictures the pages show take decoded, together, told from
+    // the PNG header of each (width x height x 4 bytes, 8 for 16-bit
+    // colour) before any is decoded: a picture packs to almost nothing
+    // whatever its size, so only its header says what it will cost, and
+    // decoding takes about a second for 200 MiB. Three pictures of a full
+    // A4 page at 300 dots per inch fit, or one photograph of 30 million
+    // pixels (no picture may take more than 128 MiB decoded anyway); a
+    // booklet shows a logo. Pictures that no page shows are never decoded.
+    qint64 maxImageBytes = qint64(128) << 20;
     qint64 maxSectionBytes = 16 << 20;  // one section, unpacked
 };
+
+// Bytes of pictures this process has decoded while loading report files,
+// all loads together; for tests and benchmarks.
+qint64 decodedPictureBytes();
 
 // How a file's sections are packed: each on its own with zlib at this level
 // (level 2 packs a booklet in about a third of the time of the default level

@@ -100,7 +100,17 @@ bool numberTextAllowed(const QString &text, NumberChars extra)
             ++wholeDigits;
         }
     }
-    return extra.testFlag(NumberChar::Slash) || wholeDigits <= kMaxWholeDigits;
+    if (extra.testFlag(NumberChar::Slash))
+        return true;
+    if (wholeDigits > kMaxWholeDigits)
+        return false;
+    // A text with digits must be a number the box can hold and show again:
+    // not one that rounds to 1E15 ("999999999999999.9"), nor one so small
+    // that it becomes 0 ("." and 330 zeros and a 1).
+    if (std::none_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }))
+        return true;
+    double v = 0;
+    return pf::strToFloat(pf::minusToFront(pf::latinDigits(text)), &v) && pf::showsAsTyped(v);
 }
 
 // A key types nothing in a line edit: its text is empty or control

@@ -6,8 +6,10 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -144,4 +146,41 @@ TEST(Numbers, PlainTextsHaveNoExponent)
     EXPECT_TRUE(pf::showsAsTyped(999999999999999.0));
     EXPECT_FALSE(pf::showsAsTyped(-1e15));
     EXPECT_FALSE(pf::showsAsTyped(std::nan("")));
+}
+
+// Whatever the helpers write reads back, to the 15 digits they keep, and
+// the plain texts never show an exponent: random values of every magnitude
+// and the edges where rounding reaches 1E15 or passes the largest double.
+TEST(Numbers, EveryTextWrittenReadsBack)
+{
+    constexpr double kMax = std::numeric_limits<double>::max();
+    std::vector<double> values{999999999999999.5, 999999999999999.875, 999999999999999.375, 1e15, kMax,
+                               -kMax, std::nextafter(kMax, 0), std::numeric_limits<double>::min(),
+                               std::numeric_limits<double>::denorm_min(), 9.99999999999999999e-5, 1e-4, 0.1};
+    std::mt19937_64 random(50);
+    while (values.size() < 20000) {
+        const quint64 bits = random();
+        double v;
+        std::memcpy(&v, &bits, sizeof v);
+        if (std::isfinite(v))
+            values.push_back(v);
+    }
+    for (const double v : values) {
+        const double tolerance = std::fabs(v) * 1e-14 + std::numeric_limits<double>::denorm_min();
+        const QString text = pf::floatToStr(v), plain = pf::plainNumberText(v);
+        double read = 0, readPlain = 0;
+        ASSERT_TRUE(pf::strToFloat(text, &read)) << text.toStdString();
+        ASSERT_TRUE(pf::strToFloat(plain, &readPlain)) << plain.toStdString();
+        EXPECT_LE(std::fabs(read - v), tolerance) << text.toStdString();
+        EXPECT_EQ(readPlain, read) << plain.toStdString();
+        EXPECT_FALSE(plain.contains(QLatin1Char('E'))) << plain.toStdString();
+        // A value that shows as typed has at most 15 digits before the point.
+        EXPECT_EQ(pf::showsAsTyped(v), plain.section(QLatin1Char('.'), 0, 0).remove(QLatin1Char('-')).size() <= 15)
+            << plain.toStdString();
+    }
+    // Beyond what a double holds, either way, is no number.
+    double v = 7;
+    for (const QString &t : {QStringLiteral("1.8E308"), QStringLiteral(".") + QString(330, QLatin1Char('0')) + QLatin1Char('1')})
+        EXPECT_FALSE(pf::strToFloat(t, &v)) << t.toStdString();
+    EXPECT_EQ(v, 7);
 }

@@ -4,23 +4,28 @@
 #include "platform/report/ReportFile.h"
 
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
 #include <zlib.h>
 
 #include <functional>
+#include <numeric>
+#include <utility>
+#include <vector>
 
 using namespace pf::report;
 
 namespace {
 
-QByteArray pack(const QByteArray &raw)
+QByteArray pack(const QByteArray &raw, int level = 9)
 {
     uLongf len = compressBound(uLong(raw.size()));
     QByteArray out(qsizetype(len), '\0');
     compress2(reinterpret_cast<Bytef *>(out.data()), &len, reinterpret_cast<const Bytef *>(raw.constData()),
-              uLong(raw.size()), 9);
+              uLong(raw.size()), level);
     out.resize(qsizetype(len));
     return out;
 }
@@ -58,7 +63,155 @@ Document pagesOf(int pages, int itemsPerPage)
     return doc;
 }
 
+// A version 2 file of the given sections, each stored as it is.
+QByteArray version2(const std::vector<std::pair<char, QByteArray>> &sections)
+{
+    QByteArray out = QByteArrayLiteral("BRVQRPBN") + QByteArray(4, '\0');
+    qToLittleEndian<quint32>(2, out.data() + 8);
+    for (const auto &[kind, body] : sections) {
+        QByteArray head(10, '\0');
+        head[0] = kind;
+        qToLittleEndian<quint32>(quint32(body.size()), head.data() + 2);
+        qToLittleEndian<quint32>(quint32(body.size()), head.data() + 6);
+        out += head + body;
+    }
+    return out;
+}
+
+template <class T> void put(QByteArray &b, T v)
+{
+    const T le = qToLittleEndian(v);
+    b.append(reinterpret_cast<const char *>(&le), sizeof le);
+}
+
+// A grey PNG of side x side zeros: a few kilobytes that decode to side².
+QByteArray zeroPng(quint32 side)
+{
+    auto chunk = [](const char *type, const QByteArray &data) {
+        QByteArray c(4, '\0');
+        qToBigEndian<quint32>(quint32(data.size()), c.data());
+        c += QByteArray(type, 4) + data;
+        const QByteArray crc = QByteArray(4, '\0');
+        QByteArray out = c + crc;
+        qToBigEndian<quint32>(quint32(crc32(0, reinterpret_cast<const Bytef *>(c.constData() + 4), uInt(c.size() - 4))),
+                              out.data() + c.size());
+        return out;
+    };
+    QByteArray ihdr(13, '\0');
+    qToBigEndian<quint32>(side, ihdr.data());
+    qToBigEndian<quint32>(side, ihdr.data() + 4);
+    ihdr[8] = 8; // bits a channel; colour type 0: grey
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", ihdr) +
+           chunk("IDAT", pack(QByteArray(qsizetype(side) * (side + 1), '\0'), 1)) + chunk("IEND", QByteArray());
+}
+
+// A file of `pictures` pictures on one page that shows those of `shown`.
+QByteArray picturesFile(const QByteArray &png, quint32 pictures, const std::vector<quint32> &shown)
+{
+    QByteArray head, page;
+    put(head, 210.0);
+    put(head, 297.0);
+    put<quint32>(head, 1);
+    put<quint32>(head, 0);
+    put<quint32>(head, 0);
+    put<quint32>(head, pictures);
+    put<quint64>(head, shown.size());
+    put<quint32>(page, quint32(shown.size()));
+    for (quint32 pic : shown) {
+        page.append(char(4));
+        for (double v : {10.0, 10.0, 100.0, 100.0})
+            put(page, v);
+        put(page, pic);
+    }
+    std::vector<std::pair<char, QByteArray>> sections{{'H', head}};
+    for (quint32 i = 0; i < pictures; ++i)
+        sections.push_back({'I', png});
+    sections.push_back({'P', page});
+    sections.push_back({'E', QByteArray()});
+    return version2(sections);
+}
+
 } // namespace
+
+// Pictures are decoded only once their headers show they fit, and only if
+// a page shows them: the 16 pictures of 5600 x 5600 pixels (2 GB decoded)
+// that a file of some hundred kilobytes holds are refused undecoded.
+TEST(ReportFileTraps, PicturesAreDecodedOnlyWithinTheirBoundAndWhenShown)
+{
+    const qint64 before = decodedPictureBytes();
+    std::vector<quint32> all(16);
+    std::iota(all.begin(), all.end(), 0);
+    QString msg;
+    EXPECT_EQ(refusal(picturesFile(zeroPng(5600), 16, all), &msg), ReportFileError::Kind::Damaged);
+    EXPECT_TRUE(msg.contains(QStringLiteral("(page 1, item 2: picture 2 of 5600 x 5600 pixels"))) << msg.toStdString();
+    EXPECT_EQ(decodedPictureBytes(), before);
+
+    // Within a bound of two: the two shown are decoded, the others not.
+    ReportFileLimits limits;
+    limits.maxImageBytes = 2 * 300 * 300 * 4;
+    const QByteArray small = zeroPng(300);
+    const Document doc = decodeDocument(picturesFile(small, 4, {1, 0, 1}), limits);
+    EXPECT_EQ(doc.pages[0].items.size(), 3);
+    EXPECT_EQ(decodedPictureBytes() - before, 2 * 300 * 300); // grey: a byte a pixel
+    try {
+        decodeDocument(picturesFile(small, 4, {1, 0, 3}), limits);
+        ADD_FAILURE() << "loaded";
+    } catch (const ReportFileError &e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("page 1, item 3: picture 4 of 300 x 300")))
+            << e.message().toStdString();
+    }
+    // Saving keeps to the same bound: what it writes loads again.
+    limits.maxImageBytes = 300 * 300 * 4 - 1;
+    EXPECT_THROW(encodeDocument(doc, true, limits), ReportFileError);
+}
+
+// A page holds texts of a bounded number of characters, so that it paints
+// at once, and painting keeps layouts of a bounded number of characters:
+// the 40 texts of a million characters of a 4 kB file are refused.
+TEST(ReportFileTraps, APageHoldsBoundedTextAndPaintingKeepsBoundedLayouts)
+{
+    const ReportFileLimits limits;
+    auto textPage = [&](int texts, qsizetype length, int seed, int styles = 20) {
+        Page page;
+        for (int i = 0; i < texts; ++i)
+            page.items.push_back(TextRun{QString(length, QChar(0x0627 + (seed + i) % 20)),
+                                         ReportFont{QStringLiteral("Arial"), 8.0 + i % styles}, Qt::RightToLeft,
+                                         Qt::AlignLeft, QRectF(10, 10 + 20 * i, 700, 20)});
+        return page;
+    };
+    Document full;
+    for (int p = 0; p < 6; ++p)
+        full.pages.push_back(textPage(2, limits.maxPageTextLength / 2, p));
+    EXPECT_EQ(decodeDocument(encodeDocument(full)), full);
+
+    Document issue;
+    issue.pages.push_back(textPage(40, 1000000, 0));
+    EXPECT_THROW(encodeDocument(issue), ReportFileError);
+    // A page a character or a text over is refused when saved, and loaded
+    // from a file written beyond the limits.
+    ReportFileLimits roomy;
+    roomy.maxPageTextLength = roomy.maxTextsPerPage = roomy.maxStylesPerPage = 1000000;
+    for (const Page &over : {textPage(3, limits.maxPageTextLength / 3 + 1, 0), textPage(limits.maxTextsPerPage + 1, 1, 0),
+                             textPage(limits.maxStylesPerPage + 1, 1, 0, 1000)}) {
+        Document doc;
+        doc.pages.push_back(over);
+        EXPECT_THROW(encodeDocument(doc), ReportFileError);
+        QString msg;
+        EXPECT_EQ(refusal(encodeDocument(doc, true, roomy), &msg), ReportFileError::Kind::Damaged);
+        EXPECT_TRUE(msg.contains(QStringLiteral("(page 1, item "))) << msg.toStdString();
+    }
+
+    QImage image(210, 297, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    painter.scale(0.25, 0.25);
+    PaintCache cache;
+    for (const Page &page : full.pages) {
+        paintPage(painter, page, &cache);
+        EXPECT_LE(cache.characterCount(), PaintCache::kMaxCharacters);
+        EXPECT_LE(cache.layoutCount(), PaintCache::kMaxLayouts);
+    }
+    EXPECT_GT(cache.characterCount(), 0);
+}
 
 TEST(ReportFileTraps, FilesThatUnpackToFarMoreThanTheyHoldAreRefused)
 {

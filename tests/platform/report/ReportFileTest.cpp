@@ -259,6 +259,35 @@ TEST_F(ReportFileTest, CutShortOrGarbledFilesAreRefusedAsDamaged)
     EXPECT_EQ(refusal(QStringLiteral("huge.QRP")), ReportFileError::Kind::Damaged);
 }
 
+// A bad section is named where it stands, and a text that a save would
+// write as another is refused, whichever version holds it.
+TEST_F(ReportFileTest, MessagesNameTheBadSectionAndBrokenTextsAreRefused)
+{
+    const QByteArray plain = encodeDocument(sampleDocument(), false);
+    auto replaced = [&](const QByteArray &what, const QByteArray &with) {
+        QByteArray b = plain;
+        const qsizetype at = b.indexOf(what);
+        return b.replace(at, with.size(), with);
+    };
+    QByteArray surrogate = encodeDocumentVersion1(sampleDocument(), false);
+    surrogate.replace("(Btu/h)", "(B\\ud800h)");
+    const struct {
+        const char *what;
+        QByteArray file;
+        const char *place;
+    } cases[] = {
+        {"a picture before the pages", replaced("\x89PNG", "\x89PNX"), "(picture 1: "},
+        {"bytes that are no UTF-8", replaced("Btu", "\xED\xA0\x80"), "(section 2, texts: text "},
+        {"a lone surrogate", surrogate, "(page 1, item 4: field \"text\""},
+    };
+    for (const auto &c : cases) {
+        write(QStringLiteral("bad.QRP"), c.file);
+        QString msg;
+        EXPECT_EQ(refusal(QStringLiteral("bad.QRP"), &msg), ReportFileError::Kind::Damaged) << c.what;
+        EXPECT_TRUE(msg.contains(QString::fromUtf8(c.place))) << c.what << ": " << msg.toStdString();
+    }
+}
+
 TEST_F(ReportFileTest, EveryFieldIsChecked)
 {
     QJsonObject scratch;

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 using namespace pf::ui;
 
@@ -320,6 +321,10 @@ TEST(NumberFilters, SignsEasternDigitsAndLengthTypedOrPasted)
     installNumberFilter(&floorBox, NumberChar::MinusAnywhere, kNumber);
     installWholeNumberFilter(&wholeBox, kWhole);
     installNumberFilter(&dateBox, NumberChar::Slash, kDecimal);
+    // A text the box could not hold as it is shown: 1E15 once rounded, or
+    // a value so small that it is 0.
+    const std::string tiny = "." + std::string(330, '0') + "1";
+    const std::string tinyShown = tiny.substr(0, tiny.size() - 1);
     const struct {
         QLineEdit *box;
         const char *typed;
@@ -341,6 +346,9 @@ TEST(NumberFilters, SignsEasternDigitsAndLengthTypedOrPasted)
         {&wholeBox, "1234567890123456", "123456789012345", 1, false},
         {&wholeBox, "000001234567890123456", "00000123456789012345", 1, false},
         {&dateBox, "۱۴۰۲/۰۱/۱۵", "1402/01/15", 0, true},
+        {&signedBox, "999999999999999.9", "999999999999999.", 1, false},
+        {&signedBox, "999999999999999.4-", "999999999999999.4-", 0, true},
+        {&signedBox, tiny.c_str(), tinyShown.c_str(), 1, false},
     };
     for (const auto &c : cases) {
         const QString typed = QString::fromUtf8(c.typed);
