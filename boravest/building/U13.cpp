@@ -16,7 +16,6 @@
 #include "platform/ui/Keys.h"
 
 #include <QFileDialog>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainterPath>
@@ -293,11 +292,7 @@ void TForm13::Label14Click()
     dialog.setObjectName(QStringLiteral("OpenPictureDialog1"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    QStringList patterns;
-    for (const QByteArray &f : QImageReader::supportedImageFormats())
-        patterns << QStringLiteral("*.") + QString::fromLatin1(f);
-    dialog.setNameFilters({QStringLiteral("Pictures (%1)").arg(patterns.join(QLatin1Char(' '))),
-                           QStringLiteral("All files (*)")});
+    dialog.setNameFilters(pf::ui::pictureFileFilters());
     if (pf::ui::showModal(&dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     Edit1->setText(dialog.selectedFiles().first());

@@ -99,11 +99,31 @@ bool TFormFont::eventFilter(QObject *o, QEvent *e)
     return QDialog::eventFilter(o, e);
 }
 
+void TFormFont::showEvent(QShowEvent *e)
+{
+    const std::pair<QLineEdit *, QString> boxes[] = {
+        {ui->Edit1, ProgramFonts.ScreenFont}, {ui->Edit2, ProgramFonts.ReportFont}, {ui->Edit3, ProgramFonts.TitleFont}};
+    for (const auto &[edit, name] : boxes) {
+        if (edit->text().isEmpty())
+            edit->setText(name);
+        if (!edit->text().isEmpty()) {
+            QFont f = edit->font();
+            f.setFamily(edit->text());
+            edit->setFont(f);
+        }
+    }
+    QDialog::showEvent(e);
+}
+
 void TFormFont::pickInto(QLineEdit *edit)
 {
     const std::optional<QFont> f = PickFont(edit->font(), this);
-    if (f)
-        edit->setText(f->family());
+    if (!f)
+        return;
+    edit->setText(f->family());
+    QFont shown = edit->font();
+    shown.setFamily(f->family());
+    edit->setFont(shown);
 }
 
 void TFormFont::Button1Click() { pickInto(ui->Edit1); }

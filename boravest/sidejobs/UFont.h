@@ -36,6 +36,8 @@ public:
 
 protected:
     bool eventFilter(QObject *o, QEvent *e) override;
+    // An empty name box shows the name in force, in its own face.
+    void showEvent(QShowEvent *e) override;
 
 private:
     void pickInto(class QLineEdit *edit);

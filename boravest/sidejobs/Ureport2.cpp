@@ -399,6 +399,8 @@ void TForm17::keyPressEvent(QKeyEvent *e)
             Label22Click();
         else if (ui->Edit2->hasFocus() || ui->Edit1->hasFocus() || ui->Edit3->hasFocus())
             Label20Click();
+        else // the folder tree or drive list of the backup and restore panels
+            Label18Click();
         return;
     }
     if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && ui->DBGrid2->hasFocus()) {

@@ -3,11 +3,22 @@
 #include "platform/ui/TextDirection.h"
 
 #include <QApplication>
+#include <QCalendar>
 #include <QDialog>
 #include <QEvent>
 #include <QEventLoop>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QImageReader>
+#include <QLineEdit>
+#include <QListView>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QTreeView>
 #include <QWidget>
 
 namespace pf::ui {
@@ -138,6 +149,132 @@ ExitHook setExitHook(ExitHook hook)
     ExitHook prev = std::move(exitHook());
     exitHook() = std::move(hook);
     return prev;
+}
+
+// ---------------------------------------------------------------- Qt's own dialogs
+
+namespace {
+
+const char *const kPrepared = "pfPersianPrepared";
+
+QString translatedStyle(const QString &name)
+{
+    return name.isEmpty() ? name : QCoreApplication::translate("QFontDatabase", name.toUtf8().constData());
+}
+
+// The samples the font dialog puts in its sample box by itself.
+bool isQtSample(const QString &text)
+{
+    if (text == QLatin1String("AaBbYyZz"))
+        return true;
+    for (QFontDatabase::WritingSystem ws : {QFontDatabase::Any, QFontDatabase::Latin, QFontDatabase::Arabic})
+        if (text == QFontDatabase::writingSystemSample(ws))
+            return true;
+    return false;
+}
+
+void giveDelegate(QAbstractItemView *view)
+{
+    if (view && !dynamic_cast<PersianItemDelegate *>(view->itemDelegate()))
+        view->setItemDelegate(new PersianItemDelegate(view));
+}
+
+// A box of the font dialog: the sample in Persian; the style box shows the
+// chosen style's name as the list does.
+void prepareFontDialogBox(QLineEdit *edit)
+{
+    if (edit->property(kPrepared).toBool())
+        return;
+    edit->setProperty(kPrepared, true);
+    if (edit->objectName() == QLatin1String("qt_fontDialog_sampleEdit")) {
+        auto persian = [edit] {
+            if (isQtSample(edit->text()))
+                edit->setText(persianFontSample());
+        };
+        QObject::connect(edit, &QLineEdit::textChanged, edit, persian);
+        persian();
+    } else if (edit->isReadOnly()) {
+        auto shown = [edit] {
+            const QString t = translatedStyle(edit->text());
+            if (t != edit->text())
+                edit->setText(t);
+        };
+        QObject::connect(edit, &QLineEdit::textChanged, edit, shown);
+        shown();
+    }
+}
+
+} // namespace
+
+QString persianFontSample() { return QStringLiteral("ابجد هوز حطي كلمن"); }
+
+QString PersianItemDelegate::shownText(const QModelIndex &index) const
+{
+    const QString text = index.data(Qt::DisplayRole).toString();
+    if (const auto *files = qobject_cast<const QFileSystemModel *>(index.model())) {
+        switch (index.column()) {
+        case 1: { // size
+            if (files->isDir(index))
+                return text;
+            const qint64 bytes = files->size(index);
+            return bytes < 1024 ? QStringLiteral("%1 بايت").arg(bytes)
+                                : QLocale::c().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
+        }
+        case 2: { // kind
+            if (files->isDir(index))
+                return QCoreApplication::translate("QAbstractFileIconProvider", "Folder", "All other platforms");
+            const QString suffix = files->fileInfo(index).suffix();
+            return suffix.isEmpty() ? QStringLiteral("پرونده") : QStringLiteral("پرونده ") + suffix;
+        }
+        case 3: { // date modified, in the Persian calendar
+            const QDateTime when = files->lastModified(index);
+            const QCalendar jalali(QCalendar::System::Jalali);
+            return when.isValid()
+                       ? QLocale::c().toString(when, u"yyyy/MM/dd HH:mm", jalali.isValid() ? jalali : QCalendar())
+                       : text;
+        }
+        default:
+            return text;
+        }
+    }
+    return translatedStyle(text);
+}
+
+void PersianItemDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (!option->text.isEmpty())
+        option->text = shownText(index);
+}
+
+void preparePlatformDialog(QWidget *part)
+{
+    QWidget *dialog = part ? part->window() : nullptr;
+    if (!dialog)
+        return;
+    if (auto *files = qobject_cast<QFileDialog *>(dialog)) {
+        // Once it is whole, as it is shown (the style sees it then).
+        if (part == dialog && !dynamic_cast<PersianItemDelegate *>(files->itemDelegate()))
+            files->setItemDelegate(new PersianItemDelegate(files));
+    } else if (qobject_cast<QPrintDialog *>(dialog)) {
+        // Once the box is polished, so that its text is laid out again.
+        if (part == dialog)
+            if (auto *path = dialog->findChild<QLineEdit *>(QStringLiteral("filename")))
+                path->setLayoutDirection(Qt::LeftToRight);
+    } else if (qobject_cast<QFontDialog *>(dialog)) {
+        if (auto *list = qobject_cast<QListView *>(part))
+            giveDelegate(list);
+        else if (auto *edit = qobject_cast<QLineEdit *>(part))
+            prepareFontDialogBox(edit);
+    }
+}
+
+QStringList pictureFileFilters()
+{
+    QStringList patterns;
+    for (const QByteArray &f : QImageReader::supportedImageFormats())
+        patterns << QStringLiteral("*.") + QString::fromLatin1(f);
+    return {QStringLiteral("تصاوير (%1)").arg(patterns.join(QLatin1Char(' '))), QStringLiteral("همه پرونده ها (*)")};
 }
 
 void exitProgram(int code)

@@ -2,6 +2,8 @@
 // Every message box and every modal form of the programs goes through these
 // functions, so that tests can read the texts and answer the forms.
 #include <QString>
+#include <QStringList>
+#include <QStyledItemDelegate>
 
 #include <functional>
 
@@ -77,6 +79,34 @@ public:
 
 private:
     ExitHook m_prev;
+};
+
+// Readies a part of one of Qt's own dialogs for a Persian reader; the
+// program's style calls it for every widget it polishes and every window
+// as it is shown, and it does nothing
+// to the parts of any other window. The print dialog shows the output file
+// path left to right, as a path reads; the file dialog shows the sizes, kinds
+// and dates (in the Persian calendar) of its files in Persian; the font
+// dialog shows its sample in Persian and its style names in the program's
+// translation (context "QFontDatabase"). Safe to call more than once.
+void preparePlatformDialog(QWidget *part);
+
+// The name filters of the dialogs that choose a picture: the pictures of
+// every format the program reads, then every file.
+QStringList pictureFileFilters();
+
+// The sample the font dialog shows.
+QString persianFontSample();
+
+// The delegate through which preparePlatformDialog shows the items of the
+// views of Qt's dialogs: the text an item is drawn with is shownText.
+class PersianItemDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QString shownText(const QModelIndex &index) const;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
 };
 
 } // namespace pf::ui

@@ -1,6 +1,9 @@
 #include "platform/ui/TextDirection.h"
 
+#include "platform/ui/Dialogs.h"
+
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QProxyStyle>
@@ -381,9 +384,75 @@ void keepLegible(QPalette &pal, QPalette::ColorRole text, const QColor &backgrou
     pal.setColor(g, text, QColor(mix(background.red()), mix(background.green()), mix(background.blue())));
 }
 
+// ---------------------------------------------------------------- shortcut underlines
+
+// An underline under one letter of a Persian word splits the word where its
+// letters must join, so the underlines of the shortcuts show only while Alt
+// is held (the shortcuts themselves always work).
+bool g_altHeld = false;
+
+void showUnderlines(bool on)
+{
+    if (g_altHeld == on)
+        return;
+    g_altHeld = on;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            w->update();
+    for (QWidget *w : QApplication::allWidgets())
+        if (w->isVisible() && !w->isWindow())
+            w->update();
+}
+
+// Watches the keys for Alt, and the windows as they are shown: Qt's own
+// dialogs are readied once they are whole.
+class AltWatcher : public QObject {
+protected:
+    bool eventFilter(QObject *obj, QEvent *ev) override
+    {
+        switch (ev->type()) {
+        case QEvent::Show:
+            if (obj->isWidgetType() && static_cast<QWidget *>(obj)->isWindow())
+                preparePlatformDialog(static_cast<QWidget *>(obj));
+            break;
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease: {
+            const auto *k = static_cast<QKeyEvent *>(ev);
+            if (k->key() == Qt::Key_Alt)
+                showUnderlines(ev->type() == QEvent::KeyPress);
+            else if (!(k->modifiers() & Qt::AltModifier))
+                showUnderlines(false);
+            break;
+        }
+        case QEvent::ApplicationDeactivate:
+        case QEvent::WindowDeactivate:
+            showUnderlines(false);
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+};
+
 class DirectionStyle : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
+
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_UnderlineShortcut)
+            return g_altHeld ? 1 : 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+
+    void polish(QWidget *widget) override
+    {
+        QProxyStyle::polish(widget);
+        preparePlatformDialog(widget);
+    }
+    using QProxyStyle::polish;
 
     void drawItemText(QPainter *painter, const QRect &rect, int flags, const QPalette &pal, bool enabled,
                       const QString &text, QPalette::ColorRole textRole) const override
@@ -471,8 +540,15 @@ QTextOption textOption(const QString &text, Qt::Alignment alignment, Qt::LayoutD
     return option;
 }
 
+bool shortcutUnderlinesShown() { return g_altHeld; }
+
 void installTextStyle()
 {
+    static AltWatcher *watcher = nullptr;
+    if (!watcher) {
+        watcher = new AltWatcher;
+        qApp->installEventFilter(watcher);
+    }
     if (dynamic_cast<DirectionStyle *>(QApplication::style()))
         return;
     QApplication::setStyle(new DirectionStyle(QApplication::style()->name()));

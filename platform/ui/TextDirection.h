@@ -59,8 +59,14 @@ QString inReadingOrder(const QString &text, Qt::LayoutDirection surrounding = Qt
 // its alignment (a label with Latin letters only keeps the alignment QLabel
 // gives it). The style also keeps disabled texts legible: one that would
 // vanish into what shows behind it is drawn three fifths of the way from
-// that background to black (to white on a dark one). Safe to call more than
-// once.
+// that background to black (to white on a dark one). The underlines of the
+// shortcuts ("&" in a text) show only while Alt is held, so that no
+// underlined letter splits a Persian word; the shortcuts always work. Each
+// of Qt's own dialogs is readied as it is first shown
+// (pf::ui::preparePlatformDialog). Safe to call more than once.
 void installTextStyle();
+
+// Whether the underlines of the shortcuts show (while Alt is held).
+bool shortcutUnderlinesShown();
 
 } // namespace pf::ui

@@ -367,3 +367,25 @@ TEST_F(Tajh1Test, MainMenuOpensThePageModally)
     choose("N17");
     EXPECT_EQ(modalsShown, QStringList{QStringLiteral("FormT1")});
 }
+
+TEST_F(Tajh1Test, TabFollowsTheEnterChain)
+{
+    edit();
+    const QStringList chain = {"DBEdit2",  "DBEdit3",  "DBEdit4",  "DBEdit5",  "DBEdit6",  "ComboBox2", "DBEdit7",
+                               "DBEdit8",  "DBEdit9",  "DBEdit10", "DBEdit11", "ComboBox1", "DBEdit12", "DBEdit13",
+                               "DBEdit14", "DBEdit15", "DBEdit16", "DBEdit17", "DBEdit18",  "DBEdit19", "DBEdit20",
+                               "DBEdit21", "DBEdit22", "DBEdit23", "DBEdit24", "ComboBox3", "DBEdit1"};
+    for (bool tab : {false, true}) {
+        w("DBEdit1")->setFocus();
+        QStringList walked;
+        for (int i = 0; i < chain.size(); ++i) {
+            press(FormT1, tab ? Qt::Key_Tab : Qt::Key_Return);
+            QWidget *f = QApplication::focusWidget();
+            // An editable list has the focus in its line.
+            if (f && qobject_cast<QComboBox *>(f->parentWidget()))
+                f = f->parentWidget();
+            walked << (f ? f->objectName() : QString());
+        }
+        EXPECT_EQ(walked, chain) << (tab ? "Tab" : "Enter");
+    }
+}

@@ -411,3 +411,22 @@ TEST_F(SchemeTest, DefaultItemsAndSaveCreateTheSettingsRowsWhenMissing)
     EXPECT_EQ(bv::data::stores::loadFontScheme(db).ScreenFont, QStringLiteral("Homa"));
     EXPECT_TRUE(testsupport::takeMessages().isEmpty());
 }
+
+TEST_F(SchemeTest, FontFormShowsTheNamesInForceInTheirFaces)
+{
+    ProgramFonts = {QStringLiteral("Homa"), QStringLiteral("Nazli"), QString()};
+    child<QLineEdit>(FormFont, "Edit2")->setText(QStringLiteral("Titr"));
+    FormFont->show();
+    const struct {
+        const char *box;
+        const char *shown;
+    } cases[] = {{"Edit1", "Homa"}, {"Edit2", "Titr"}, {"Edit3", ""}};
+    for (const auto &c : cases) {
+        QLineEdit *box = child<QLineEdit>(FormFont, c.box);
+        EXPECT_EQ(box->text(), QLatin1String(c.shown)) << c.box;
+        if (*c.shown) {
+            EXPECT_EQ(box->font().family(), QLatin1String(c.shown)) << c.box;
+        }
+    }
+    FormFont->hide();
+}

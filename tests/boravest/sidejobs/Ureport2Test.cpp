@@ -6,7 +6,9 @@
 #include "boravest/data/SchemeStore.h"
 #include "boravest/sidejobs/Ureport2.h"
 
+#include <QApplication>
 #include <QFileInfo>
+#include <QTest>
 #include <QMessageBox>
 
 namespace {
@@ -141,4 +143,20 @@ TEST_F(Ureport2Test, BackupThenRestoreFromTheFormAsksFirstAndBringsTheRowsBack)
     Form17->Button1Click();
     EXPECT_EQ(testsupport::takeMessages(), QStringList{QStringLiteral("عمليات كپي با موفقيت انجام شد")});
     EXPECT_EQ(rows("bankvh", 3), 1);
+}
+
+TEST_F(Ureport2Test, EscClosesTheBackupAndRestorePanels)
+{
+    for (void (TForm17::*panel)() : {&TForm17::Label4Click, &TForm17::Label5Click})
+        for (QWidget *w : {static_cast<QWidget *>(Form17->ui->DirectoryListBox1),
+                           static_cast<QWidget *>(Form17->ui->DriveComboBox1)}) {
+            (Form17->*panel)();
+            Form17->show();
+            Form17->activateWindow();
+            QApplication::processEvents();
+            w->setFocus();
+            ASSERT_TRUE(w->hasFocus()) << w->objectName().toStdString();
+            QTest::keyClick(w, Qt::Key_Escape);
+            EXPECT_FALSE(Form17->isVisible()) << w->objectName().toStdString();
+        }
 }

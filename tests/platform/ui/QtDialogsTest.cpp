@@ -1,0 +1,280 @@
+// Qt's own dialogs as the programs open them, in Persian: every word whole
+// (no shortcut underline splits one) and no English left.
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Startup.h"
+#include "platform/ui/TextDirection.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QGlyphRun>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPaintEngine>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextLayout>
+#include <QTimer>
+#include <QTranslator>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A paint device that keeps the text items painted on it, as the paint
+// engine receives them: a word split by an underline arrives in pieces.
+class TextRecorder : public QPaintEngine {
+public:
+    TextRecorder() : QPaintEngine(QPaintEngine::AllFeatures) {}
+    bool begin(QPaintDevice *) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState &) override {}
+    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+    void drawPath(const QPainterPath &) override {}
+    void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
+    void drawTextItem(const QPointF &, const QTextItem &item) override { items.append({item.text(), item.font()}); }
+    Type type() const override { return QPaintEngine::User; }
+    QList<std::pair<QString, QFont>> items;
+};
+
+class RecordingDevice : public QPaintDevice {
+public:
+    explicit RecordingDevice(QSize size) : m_size(size) {}
+    QPaintEngine *paintEngine() const override { return &engine; }
+    mutable TextRecorder engine;
+
+protected:
+    int metric(PaintDeviceMetric m) const override
+    {
+        switch (m) {
+        case PdmWidth: return m_size.width();
+        case PdmHeight: return m_size.height();
+        case PdmDepth: return 32;
+        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
+        case PdmDevicePixelRatio: return 1;
+        case PdmWidthMM: case PdmHeightMM: return m_size.width() / 4;
+        default: return 96; // the resolutions
+        }
+    }
+
+private:
+    QSize m_size;
+};
+
+QList<std::pair<QString, QFont>> paintedTexts(QWidget *w)
+{
+    RecordingDevice device(w->size());
+    w->render(&device);
+    return device.engine.items;
+}
+
+QVector<quint32> glyphsOf(const QString &text, const QFont &font)
+{
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    QVector<quint32> out;
+    for (const QGlyphRun &run : layout.glyphRuns())
+        out += run.glyphIndexes();
+    return out;
+}
+
+void pressAlt(bool down)
+{
+    QKeyEvent e(down ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_Alt, down ? Qt::AltModifier : Qt::NoModifier);
+    QApplication::sendEvent(qApp, &e);
+}
+
+class PersianDialogs : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        translator = pf::ui::startInPersian();
+        ASSERT_NE(translator, nullptr) << "Qt's Persian translation (qt6-translations-l10n) is missing";
+        ASSERT_TRUE(QFile::exists(pf::ui::programTranslationFile()));
+    }
+    void TearDown() override
+    {
+        pressAlt(false);
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+        QApplication::setLayoutDirection(Qt::LeftToRight);
+    }
+    QTranslator *translator = nullptr;
+};
+
+// The words of a text that are English: Latin words that are not a unit
+// symbol, a designation (capitals and digits: "A4", "PDF", "JIS B5"), a
+// colour code, a path or one of the given names (file names, faces).
+QStringList englishWords(QString text, const QStringList &names)
+{
+    text.remove(QLatin1Char('&'));
+    if (text.startsWith(QLatin1Char('/')))
+        return {};
+    for (const QString &n : names)
+        if (!n.isEmpty() && text.startsWith(n))
+            return {};
+    static const QStringList units = {"in", "mm", "pt", "cm"};
+    QStringList out;
+    for (const QString &w : text.split(QRegularExpression(QStringLiteral("[\\s()\\[\\]/,:;*.%\\-+=<>]+")))) {
+        const bool latin = std::any_of(w.begin(), w.end(), [](QChar c) { return c.isLetter() && c.script() == QChar::Script_Latin; });
+        if (!latin || w.startsWith(QLatin1Char('#')) || units.contains(w) || names.contains(w) || w == w.toUpper())
+            continue;
+        out << w;
+    }
+    return out;
+}
+
+// Every text the dialog and its parts show.
+QStringList textsOf(QWidget *dialog)
+{
+    QStringList t = {dialog->windowTitle()};
+    for (QWidget *w : dialog->findChildren<QWidget *>()) {
+        if (auto *l = qobject_cast<QLabel *>(w))
+            t << l->text();
+        if (auto *b = qobject_cast<QAbstractButton *>(w))
+            t << b->text();
+        if (auto *g = qobject_cast<QGroupBox *>(w))
+            t << g->title();
+        if (auto *e = qobject_cast<QLineEdit *>(w))
+            t << e->text() << e->placeholderText();
+        if (auto *c = qobject_cast<QComboBox *>(w))
+            for (int i = 0; i < c->count(); ++i)
+                t << c->itemText(i);
+        if (auto *tabs = qobject_cast<QTabWidget *>(w))
+            for (int i = 0; i < tabs->count(); ++i)
+                t << tabs->tabText(i);
+        if (auto *v = qobject_cast<QAbstractItemView *>(w); v && v->model() && v->isVisible() && !qobject_cast<QHeaderView *>(v)) {
+            const auto *shown = dynamic_cast<pf::ui::PersianItemDelegate *>(v->itemDelegate());
+            QAbstractItemModel *m = v->model();
+            for (int r = 0; r < std::min(m->rowCount(v->rootIndex()), 60); ++r)
+                for (int c = 0; c < m->columnCount(v->rootIndex()); ++c) {
+                    const QModelIndex i = m->index(r, c, v->rootIndex());
+                    t << (shown ? shown->shownText(i) : i.data().toString());
+                }
+            for (int c = 0; c < m->columnCount(v->rootIndex()); ++c)
+                t << m->headerData(c, Qt::Horizontal).toString();
+        }
+        for (QAction *a : w->actions())
+            t << a->text() << a->toolTip();
+    }
+    return t;
+}
+
+} // namespace
+
+TEST_F(PersianDialogs, ShortcutLettersJoinTheirWordsUnlessAltIsHeld)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("پرسش"), QStringLiteral("ادامه مي دهيد؟"),
+                    QMessageBox::Yes | QMessageBox::No);
+    QFontDialog fonts;
+    fonts.ensurePolished();
+    QLabel *label = nullptr;
+    for (QLabel *l : fonts.findChildren<QLabel *>())
+        if (l->buddy() && !l->text().remove(QLatin1Char('&')).contains(QLatin1Char(' ')))
+            label = l;
+    ASSERT_NE(label, nullptr);
+    QWidget *const parts[] = {box.button(QMessageBox::Yes), box.button(QMessageBox::No), label};
+    for (QWidget *w : parts) {
+        w->resize(w->sizeHint() + QSize(20, 4));
+        const QString text = qobject_cast<QLabel *>(w) ? label->text() : static_cast<QAbstractButton *>(w)->text();
+        ASSERT_TRUE(text.contains(QLatin1Char('&'))) << text.toStdString();
+        const QString word = QString(text).remove(QLatin1Char('&'));
+        const auto painted = paintedTexts(w);
+        ASSERT_EQ(painted.size(), 1) << word.toStdString();
+        EXPECT_EQ(painted[0].first, word);
+        EXPECT_EQ(glyphsOf(painted[0].first, painted[0].second), glyphsOf(word, w->font())) << word.toStdString();
+        // While Alt is held the underline shows, under the shortcut's letter.
+        pressAlt(true);
+        EXPECT_TRUE(pf::ui::shortcutUnderlinesShown());
+        EXPECT_GT(paintedTexts(w).size(), 1) << word.toStdString();
+        pressAlt(false);
+        EXPECT_FALSE(pf::ui::shortcutUnderlinesShown());
+    }
+}
+
+TEST_F(PersianDialogs, QtDialogsShowNoEnglish)
+{
+    QTemporaryDir dir;
+    for (const char *f : {"a.png", "b.QRP", "c"}) {
+        QFile file(dir.filePath(QString::fromLatin1(f)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QDir(dir.path()).mkdir(QStringLiteral("folder"));
+    QStringList names = QFontDatabase::families();
+    names << QDir::home().dirName() << QStringLiteral("a.png") << QStringLiteral("b.QRP") << QStringLiteral("c")
+          << QStringLiteral("folder") << QStringLiteral("png");
+    for (const QByteArray &f : QImageReader::supportedImageFormats())
+        names << QString::fromLatin1(f);
+
+    QPrinter printer;
+    printer.setOutputFileName(dir.filePath(QStringLiteral("booklet.pdf")));
+    QPrintDialog print(&printer);
+    QPrinter pagePrinter;
+    QPageSetupDialog page(&pagePrinter);
+    QPrintPreviewDialog preview(&printer);
+    QFileDialog files(nullptr, QStringLiteral("انتخاب آرم"), dir.path());
+    files.setNameFilters(pf::ui::pictureFileFilters());
+    files.setViewMode(QFileDialog::Detail);
+    QFontDialog font;
+    QColorDialog colour;
+    QMessageBox question(QMessageBox::Question, QStringLiteral("پرسش"), QStringLiteral("ادامه مي دهيد؟"),
+                         QMessageBox::Yes | QMessageBox::No);
+    const struct {
+        QDialog *dialog;
+        const char *name;
+    } dialogs[] = {{&print, "print"}, {&page, "page set-up"}, {&preview, "preview"}, {&files, "file"},
+                   {&font, "font"},   {&colour, "colour"},    {&question, "message"}};
+    for (const auto &d : dialogs) {
+        d.dialog->show();
+        QApplication::processEvents();
+        if (d.dialog == &files) { // the folder is read in the background
+            auto *view = files.findChild<QAbstractItemView *>(QStringLiteral("treeView"));
+            ASSERT_NE(view, nullptr);
+            EXPECT_TRUE(QTest::qWaitFor([view] { return view->model()->rowCount(view->rootIndex()) == 2; }));
+        }
+        QStringList texts = textsOf(d.dialog);
+        // The print dialog's options and its printer's properties.
+        if (d.dialog == &print) {
+            for (QPushButton *b : print.findChildren<QPushButton *>())
+                if (b->objectName() == QLatin1String("properties")) {
+                    QTimer::singleShot(0, [&texts] {
+                        if (QWidget *modal = QApplication::activeModalWidget()) {
+                            texts << textsOf(modal);
+                            modal->close();
+                        }
+                    });
+                    b->click();
+                }
+            auto *path = print.findChild<QLineEdit *>(QStringLiteral("filename"));
+            ASSERT_NE(path, nullptr);
+            // The output file reads as a path: its first character at the left.
+            path->setText(QStringLiteral("/گزارش/دفترچه.pdf"));
+            path->setCursorPosition(0);
+            EXPECT_LT(path->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x(), path->width() / 2);
+        }
+        for (const QString &t : texts)
+            EXPECT_EQ(englishWords(t, names), QStringList{}) << d.name << ": " << t.toStdString();
+        d.dialog->hide();
+    }
+    EXPECT_TRUE(textsOf(&font).contains(pf::ui::persianFontSample()));
+}
