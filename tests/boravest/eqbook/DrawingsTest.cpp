@@ -261,28 +261,37 @@ double toRun(QPointF p, const PipeRun &r)
     return d;
 }
 
-// The points of a run: a path's, a chamber's corners round its outline.
-std::vector<QPointF> pointsOf(const PipeRun &r)
+// Points along a run's centre line, or round its chamber, in steps of a
+// fortieth of each segment.
+std::vector<QPointF> along(const PipeRun &r)
 {
-    if (!r.path.empty())
-        return r.path;
     const QRectF &c = r.chamber;
-    return {c.topLeft(), c.topRight(), c.bottomRight(), c.bottomLeft()};
+    std::vector<QPointF> pts = r.path;
+    if (pts.empty())
+        pts = {c.topLeft(), c.topRight(), c.bottomRight(), c.bottomLeft(), c.topLeft()};
+    std::vector<QPointF> out;
+    for (std::size_t i = 1; i < pts.size(); ++i)
+        for (int k = 0; k <= 40; ++k)
+            out.push_back(pts[i - 1] + (pts[i] - pts[i - 1]) * (k / 40.0));
+    return out;
 }
 
-// The distance between the ink of two runs, sampled along each one's
-// segments.
+// The farthest a point along `a` lies from `b`; the distance between the
+// ink of two runs.
+double farthest(const PipeRun &a, const PipeRun &b)
+{
+    double d = 0;
+    for (QPointF p : along(a))
+        d = std::max(d, toRun(p, b));
+    return d;
+}
+
 double inkGap(const PipeRun &a, const PipeRun &b)
 {
     double d = 1e9;
-    for (const auto &[p, q] : {std::pair{&a, &b}, std::pair{&b, &a}}) {
-        const std::vector<QPointF> pts = pointsOf(*p);
-        for (std::size_t i = p->path.empty() ? 0 : 1; i < pts.size(); ++i) {
-            const QPointF s = pts[i], e = pts[(i + pts.size() - 1) % pts.size()];
-            for (int k = 0; k <= 40; ++k)
-                d = std::min(d, toRun(s + (e - s) * (k / 40.0), *q));
-        }
-    }
+    for (const auto &[x, y] : {std::pair{&a, &b}, std::pair{&b, &a}})
+        for (QPointF p : along(*x))
+            d = std::min(d, toRun(p, *y));
     return d - (a.width + b.width) / 2;
 }
 
@@ -372,35 +381,26 @@ TEST_F(DrawingsTest, BothPicturesOfTheSteamCoilTankDrawOneCoil)
 {
     // The tank and its piping diagram: as many tubes, of one shape once
     // each drawing's coil is brought to one size (within 3 % of its width).
-    std::vector<std::vector<std::vector<QPointF>>> coils;
+    std::vector<std::vector<PipeRun>> coils;
     for (Picture p : {Picture::SteamCoilTank, Picture::SteamCoilPiping}) {
-        std::vector<std::vector<QPointF>> tubes;
+        std::vector<PipeRun> tubes;
         QRectF box;
         for (const PipeRun &r : bv::eqbook::picturePiping(p).runs)
             if (r.coil) {
-                tubes.push_back(r.path);
+                tubes.push_back(r);
                 for (QPointF q : r.path)
                     box |= QRectF(q, QSizeF(1e-9, 1e-9));
             }
-        for (auto &t : tubes)
-            for (QPointF &q : t)
+        for (PipeRun &t : tubes)
+            for (QPointF &q : t.path)
                 q = (q - box.topLeft()) / box.width();
         coils.push_back(tubes);
     }
     ASSERT_EQ(coils[0].size(), coils[1].size());
     ASSERT_FALSE(coils[0].empty());
-    auto farthest = [](const std::vector<QPointF> &a, const std::vector<QPointF> &b) {
-        PipeRun rb;
-        rb.path = b;
-        double d = 0;
-        for (std::size_t i = 1; i < a.size(); ++i)
-            for (int k = 0; k <= 10; ++k)
-                d = std::max(d, toRun(a[i - 1] + (a[i] - a[i - 1]) * (k / 10.0), rb));
-        return d;
-    };
-    for (const auto &tube : coils[0]) {
+    for (const PipeRun &tube : coils[0]) {
         double best = 1e9;
-        for (const auto &other : coils[1])
+        for (const PipeRun &other : coils[1])
             best = std::min(best, std::max(farthest(tube, other), farthest(other, tube)));
         EXPECT_LT(best, 0.03);
     }
