@@ -70,6 +70,13 @@ QVector<DrawItem> pictureItems(Picture p)
     return sheet.take();
 }
 
+kit::Piping picturePiping(Picture p)
+{
+    kit::Sheet sheet(entry(p).size);
+    entry(p).draw(sheet);
+    return sheet.piping();
+}
+
 QStringList pictureTexts(Picture p)
 {
     QStringList out;

@@ -8,6 +8,7 @@
 // Each drawing has its own size in pixels at 96 per inch, the size of the
 // place its page gives it; the picture page shows the same drawing scaled
 // to its frame.
+#include "boravest/eqbook/drawings/Kit.h"
 #include "platform/report/Report.h"
 
 #include <QImage>
@@ -66,6 +67,8 @@ QSizeF pictureSize(Picture p);
 QVector<pf::report::DrawItem> pictureItems(Picture p);
 // The texts the drawing prints.
 QStringList pictureTexts(Picture p);
+// The pipework the drawing declares, in the drawing's own pixels.
+kit::Piping picturePiping(Picture p);
 
 // A drawing element of the band at `at` (the drawing's own size), holding
 // the drawing.

@@ -11,7 +11,7 @@ QRectF label(Sheet &g, QPointF at, const char *t, QPointF to, Qt::Alignment a)
     return g.label(at, fa(t), to, a, kSmallPx);
 }
 
-QPointF nozzle(Sheet &g, QPointF from, Side out, double len)
+QPointF nozzle(Sheet &g, QPointF from, Side out, double len, int *run)
 {
     QPointF d;
     switch (out) {
@@ -21,7 +21,10 @@ QPointF nozzle(Sheet &g, QPointF from, Side out, double len)
     case Side::Down: d = {0, 1}; break;
     }
     const QPointF end = from + d * len;
-    g.line(from, end, kPipe);
+    if (run)
+        *run = g.pipe({from, end});
+    else
+        g.line(from, end, kPipe);
     const QPointF n(-d.y(), d.x());
     g.line(end - n * 3.2, end + n * 3.2, kOutline);
     return end;
@@ -56,7 +59,7 @@ void motor(Sheet &g, const QRectF &r, bool shaftRight)
         g.line({r.left() - 6, y}, {r.left(), y}, kOutline);
 }
 
-void boilerBody(Sheet &g, const QRectF &body)
+void boilerBody(Sheet &g, const QRectF &body, double doorTop, double baseFront)
 {
     g.roundedRect(body, 6);
     // The furnace tube and the return tubes, hidden.
@@ -65,8 +68,8 @@ void boilerBody(Sheet &g, const QRectF &body)
     g.dashed({body.left() + 6, cy - 2}, {body.right() - 10, cy - 2}, kThin, 4, 2.5);
     g.dashed({body.left() + 6, cy - 8}, {body.right() - 10, cy - 8}, kThin, 4, 2.5);
     // Front door, base.
-    g.rect(QRectF(body.left() - 5, body.top() + 6, 5, body.height() - 12), kOutline);
-    g.rect(QRectF(body.left() + 4, body.bottom(), body.width() - 8, 7), kOutline);
+    g.rect(QRectF(body.left() - 5, body.top() + doorTop, 5, body.height() - doorTop - 6), kOutline);
+    g.rect(QRectF(body.left() + baseFront, body.bottom(), body.width() - baseFront - 4, 7), kOutline);
 }
 
 } // namespace bv::eqbook::pictures

@@ -26,6 +26,18 @@ QPointF onEllipse(QPointF c, double rx, double ry, double deg)
 
 double length(QPointF v) { return std::hypot(v.x(), v.y()); }
 
+// The points of an arc in short chords: about 2.5 pixels each, at least
+// one per 30 degrees; the first point included.
+std::vector<QPointF> arcPoints(QPointF c, double rx, double ry, double fromDeg, double spanDeg)
+{
+    const double arcLength = std::abs(rad(spanDeg)) * std::max(rx, ry);
+    const int n = std::max({2, int(std::ceil(arcLength / 2.5)), int(std::ceil(std::abs(spanDeg) / 30.0))});
+    std::vector<QPointF> pts;
+    for (int i = 0; i <= n; ++i)
+        pts.push_back(onEllipse(c, rx, ry, fromDeg + spanDeg * i / n));
+    return pts;
+}
+
 QPointF unit(QPointF v)
 {
     const double l = length(v);
@@ -180,15 +192,7 @@ void Sheet::ellipse(QPointF c, double rx, double ry, double w) { arc(c, rx, ry, 
 
 void Sheet::arc(QPointF c, double rx, double ry, double fromDeg, double spanDeg, double w)
 {
-    // Short chords: about 2.5 pixels each, at least one per 30 degrees.
-    const double arcLength = std::abs(rad(spanDeg)) * std::max(rx, ry);
-    const int n = std::max({2, int(std::ceil(arcLength / 2.5)), int(std::ceil(std::abs(spanDeg) / 30.0))});
-    QPointF prev = onEllipse(c, rx, ry, fromDeg);
-    for (int i = 1; i <= n; ++i) {
-        const QPointF p = onEllipse(c, rx, ry, fromDeg + spanDeg * i / n);
-        line(prev, p, w);
-        prev = p;
-    }
+    polyline(arcPoints(c, rx, ry, fromDeg, spanDeg), w);
 }
 
 void Sheet::disc(QPointF c, double r)
@@ -341,9 +345,34 @@ void Sheet::dimension(QPointF a, QPointF b, Side side, double offset, const QStr
     }
 }
 
+int Sheet::pipe(const std::vector<QPointF> &path, double w, bool coil)
+{
+    polyline(path, w);
+    m_piping.runs.push_back({path, QRectF(), w, coil});
+    return int(m_piping.runs.size()) - 1;
+}
+
+int Sheet::chamber(const QRectF &box)
+{
+    m_piping.runs.push_back({{}, box, 0, false});
+    return int(m_piping.runs.size()) - 1;
+}
+
+void Sheet::join(int a, int b) { m_piping.joints.emplace_back(a, b); }
+
 void Sheet::place(const Sheet &part, QPointF at, double scale)
 {
     auto map = [&](QPointF p) { return at + p * scale; };
+    const int first = int(m_piping.runs.size());
+    for (Piping::Run run : part.piping().runs) {
+        for (QPointF &p : run.path)
+            p = map(p);
+        run.chamber = QRectF(map(run.chamber.topLeft()), run.chamber.size() * scale);
+        run.width *= scale;
+        m_piping.runs.push_back(std::move(run));
+    }
+    for (const auto &[a, b] : part.piping().joints)
+        m_piping.joints.emplace_back(first + a, first + b);
     for (DrawItem item : part.items()) {
         if (auto *l = std::get_if<LineItem>(&item)) {
             l->p1 = map(l->p1);
@@ -561,27 +590,67 @@ void controller(Sheet &g, const QRectF &box, QPointF to)
                   box.center() + QPointF(box.width() * 0.2, box.height() * 0.2)));
 }
 
-void coilInBox(Sheet &g, const QRectF &box, int turns, bool outletsRight, double w)
+int coilInBox(Sheet &g, const QRectF &box, int turns, bool outletsRight, double w, double lead, bool piped)
 {
     // A serpentine of straight runs joined by half loops, alternately at the
     // far side and the outlet side; an even count brings the tube back to
     // the outlet side, where the first and the last run leave the box.
     turns = std::max(2, turns + turns % 2);
     const double step = box.height() / turns, r = step / 2;
+    const double edge = outletsRight ? box.right() + lead : box.left() - lead;
+    const double nearX = outletsRight ? box.right() - r : box.left() + r;
+    const double farX = outletsRight ? box.left() + r : box.right() - r;
+    std::vector<QPointF> path;
     for (int i = 0; i < turns; ++i) {
         const double y = box.top() + step * (i + 0.5);
-        double l = box.left() + r, rr = box.right() - r;
-        if (i == 0 || i == turns - 1)
-            (outletsRight ? rr : l) = outletsRight ? box.right() : box.left();
-        g.line({l, y}, {rr, y}, w);
+        const double outletX = i == 0 || i == turns - 1 ? edge : nearX;
+        if (i % 2 == 0) {
+            path.push_back({outletX, y});
+            path.push_back({farX, y});
+        } else {
+            path.push_back({outletX, y});
+        }
         if (i + 1 < turns) {
+            // The half loop down to the next run, round the side it ends at.
             const bool right = (i % 2 == 0) != outletsRight;
-            if (right)
-                g.arc({box.right() - r, y + r}, r, r, -90, 180, w);
-            else
-                g.arc({box.left() + r, y + r}, r, r, 90, 180, w);
+            const std::vector<QPointF> loop = right ? arcPoints({box.right() - r, y + r}, r, r, 90, -180)
+                                                    : arcPoints({box.left() + r, y + r}, r, r, 90, 180);
+            path.insert(path.end(), loop.begin() + 1, loop.end());
         }
     }
+    if (!piped) {
+        g.polyline(path, w);
+        return -1;
+    }
+    return g.pipe(path, w, true);
+}
+
+namespace {
+
+// The bundle's tubes: U's bent round one centre, the outermost this far
+// from the axis for each pixel of the bundle's length, the inner ones
+// evenly within.
+constexpr double kBundleSpread = 0.15;
+constexpr int kBundleTubes = 2;
+
+} // namespace
+
+double tubePlateLength(double bundleLength) { return 2 * (kBundleSpread * bundleLength + 7); }
+
+std::vector<int> uTubeBundle(Sheet &g, QPointF face, double length, double w)
+{
+    std::vector<int> tubes;
+    const double spread = kBundleSpread * length;
+    for (int i = 0; i < kBundleTubes; ++i) {
+        const double r = spread * (kBundleTubes - i) / kBundleTubes;
+        const double bend = face.x() + length - spread;
+        std::vector<QPointF> path{{face.x(), face.y() - r}, {bend, face.y() - r}};
+        const std::vector<QPointF> u = arcPoints({bend, face.y()}, r, r, 90, -180);
+        path.insert(path.end(), u.begin() + 1, u.end());
+        path.push_back({face.x(), face.y() + r});
+        tubes.push_back(g.pipe(path, w, true));
+    }
+    return tubes;
 }
 
 QRectF keyedLegend(Sheet &g, const QRectF &box, const std::vector<std::pair<QString, QString>> &entries, int columns,

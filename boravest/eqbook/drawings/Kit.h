@@ -36,6 +36,22 @@ constexpr double kBalloonPx = 9.5;
 
 enum class Side { Left, Right, Up, Down };
 
+// The pipework a drawing declares: its runs of pipe (a straight or bent
+// length of pipe, one tube of a coil), the chambers pipes open into (the
+// two halves of a tube bundle's channel), and which of them it joins (a
+// tee, a pipe on a nozzle, a coil's end on its connection). Runs and
+// chambers the drawing does not join stand apart.
+struct Piping {
+    struct Run {
+        std::vector<QPointF> path; // a pipe's centre line; empty for a chamber
+        QRectF chamber;
+        double width = 0;
+        bool coil = false; // a tube of a heating coil
+    };
+    std::vector<Run> runs;
+    std::vector<std::pair<int, int>> joints;
+};
+
 class Sheet {
 public:
     explicit Sheet(QSizeF size) : m_size(size) {}
@@ -98,6 +114,14 @@ public:
     QRectF label(QPointF at, const QString &t, QPointF to, Qt::Alignment align = Qt::AlignHCenter,
                  double px = kLabelPx);
 
+    // Pipes: a run drawn along `path` (a coil's tube when `coil`), a
+    // chamber (drawn by its own outline), and a joint of two of them; each
+    // returns what join() takes.
+    int pipe(const std::vector<QPointF> &path, double w = kPipe, bool coil = false);
+    int chamber(const QRectF &box);
+    void join(int a, int b);
+    const Piping &piping() const { return m_piping; }
+
     // Draws another sheet's items here, its top left corner at `at`, scaled.
     void place(const Sheet &part, QPointF at, double scale = 1.0);
 
@@ -107,6 +131,7 @@ public:
 private:
     QSizeF m_size;
     QVector<pf::report::DrawItem> m_items;
+    Piping m_piping;
 };
 
 // ---------------------------------------------------------------- symbols
@@ -138,8 +163,18 @@ void flowArrow(Sheet &g, QPointF c, Side to);
 // A box standing for a controller, with the dashed signal line to `to`.
 void controller(Sheet &g, const QRectF &box, QPointF to);
 // A coil of `turns` loops inside the box, the tubes coming out at its right
-// or left side.
-void coilInBox(Sheet &g, const QRectF &box, int turns, bool outletsRight, double w = kPipe);
+// or left side, the first and the last run going on `lead` beyond it;
+// returns its tube's run, which starts and ends there (-1 for a coil drawn
+// only as a symbol, not `piped`).
+int coilInBox(Sheet &g, const QRectF &box, int turns, bool outletsRight, double w = kPipe, double lead = 0,
+              bool piped = true);
+// A U-tube bundle lying in a shell, its tubes bent round one centre, the
+// outermost reaching `length` from the channel face of its tube plate at
+// `face` (the bundle's axis through it); the tubes through the plate, each
+// opening above the axis and below it. Returns the tubes' runs.
+std::vector<int> uTubeBundle(Sheet &g, QPointF face, double length, double w = kThin * 1.4);
+// The length of a bundle's tube plate, across the bundle.
+double tubePlateLength(double bundleLength);
 
 // A legend of numbered parts in `box`, `columns` columns filled right to
 // left, each entry "n- text" in reading order; returns the box it took.

@@ -37,29 +37,32 @@ void foundation(Sheet &g, const QRectF &r)
 namespace {
 
 // The boiler body with its base, burner, flue and the fittings both kinds
-// share; returns the body.
-QRectF boilerCommon(Sheet &g)
+// share, its front door `doorTop` below the top; returns the body.
+QRectF boilerCommon(Sheet &g, double doorTop)
 {
     const QRectF body(52, 78, 132, 66); // L by D (the base makes H)
-    boilerBody(g, body);
-    // The burner on the front door.
-    const QRectF burner(16, 96, 30, 26);
+    // The base stands behind the drain, which leaves the shell's lowest
+    // point near the front.
+    const double drainX = body.left() + 10;
+    boilerBody(g, body, doorTop, 20);
+    // The burner on the front door, level with the furnace.
+    const QRectF burner(16, 104, 30, 26);
     g.roundedRect(burner, 4);
-    g.line({burner.right(), 104}, {body.left() - 5, 104}, kOutline);
-    g.line({burner.right(), 114}, {body.left() - 5, 114}, kOutline);
+    g.line({burner.right(), 112}, {body.left() - 5, 112}, kOutline);
+    g.line({burner.right(), 122}, {body.left() - 5, 122}, kOutline);
     // The flue at the back, rising to the chimney well above the fittings.
     const QRectF flue(152, 24, 14, body.top() - 24);
     g.rect(flue, kOutline);
-    // Drain at the front bottom.
-    nozzle(g, {66, body.bottom() + 7}, Side::Down, 8);
-    gateValve(g, {66, body.bottom() + 20}, true, 3.5);
+    // Drain from the bottom of the shell.
+    g.pipe({{drainX, body.bottom()}, {drainX, body.bottom() + 24}});
+    gateValve(g, {drainX, body.bottom() + 18}, true, 3.5);
     g.dimension({body.left(), body.bottom() + 7}, {body.right(), body.bottom() + 7}, Side::Down, 44,
                 QStringLiteral("L"));
     g.dimension(body.topRight(), body.bottomRight(), Side::Right, 14, QStringLiteral("D"));
     g.dimension(body.topRight(), {body.right(), body.bottom() + 7}, Side::Right, 32, QStringLiteral("H"));
-    label(g, {30, 150}, "مشعل", {30, 122});
+    label(g, {30, 150}, "مشعل", {30, burner.bottom()});
     label(g, {198, 22}, "دودكش", {flue.right(), 30});
-    label(g, {74, body.bottom() + 28}, "شير تخليه", {69, body.bottom() + 20}, Qt::AlignLeft);
+    label(g, {74, body.bottom() + 28}, "شير تخليه", {drainX + 3, body.bottom() + 18}, Qt::AlignLeft);
     return body;
 }
 
@@ -67,7 +70,7 @@ QRectF boilerCommon(Sheet &g)
 
 void hotWaterBoiler(Sheet &g)
 {
-    const QRectF body = boilerCommon(g);
+    const QRectF body = boilerCommon(g, 6);
     // The gauges at the front, the flow, the safety valve and the return on
     // top.
     thermometer(g, {58, body.top()}, 4);
@@ -87,12 +90,20 @@ void hotWaterBoiler(Sheet &g)
 
 void steamBoiler(Sheet &g)
 {
-    const QRectF body = boilerCommon(g);
-    // Water level over the tubes and the gauge glass on the front.
-    const double level = body.top() + 16;
+    // The front door below the steam space, where the gauge glass stands
+    // off the front plate on its two connections, one to the steam space
+    // and one below the water level.
+    const QRectF body = boilerCommon(g, 22);
+    const double level = body.top() + 14;
     g.dashed({body.left() + 4, level}, {body.right() - 4, level}, kThin, 8, 2.5);
-    g.rect(QRectF(body.left() + 8, level - 10, 5, 20), kThin);
-    g.line({body.left() + 10.5, level}, {body.left() + 10.5, level + 10}, kThin * 1.5);
+    const QRectF glass(34, level - 11, 5, 20);
+    const double steamSide = level - 7, waterSide = level + 5;
+    g.pipe({{glass.right(), steamSide}, {body.left(), steamSide}});
+    g.pipe({{glass.right(), waterSide}, {body.left(), waterSide}});
+    g.fill(glass, Qt::white);
+    g.rect(glass, kThin * 1.5);
+    g.line({glass.center().x(), level}, {glass.center().x(), glass.bottom()}, kThin * 1.5);
+    g.line({glass.left() - 2, level}, {glass.left(), level}, kThin);
     // Steam out through its main valve, feed water in through its check
     // valve, the gauge and the safety valve.
     pressureGauge(g, {64, body.top()}, 3.5);
@@ -107,7 +118,7 @@ void steamBoiler(Sheet &g)
     g.text({128, feed.y() - 8}, fa("آب تغذيه"), Qt::AlignHCenter, kSmallPx);
     label(g, {104, 12}, "شير اطمينان", {104, 60});
     label(g, {26, 34}, "فشارسنج", {61, 68}, Qt::AlignHCenter);
-    label(g, {28, 62}, "شيشه آب نما", {body.left() + 10.5, level - 10}, Qt::AlignHCenter);
+    label(g, {28, 62}, "شيشه آب نما", {glass.center().x(), glass.top()}, Qt::AlignHCenter);
     g.text({150, level - 6}, fa("سطح آب"), Qt::AlignHCenter, kSmallPx);
     g.text({body.center().x() + 4, body.bottom() - 14}, fa("ديگ بخار"), Qt::AlignHCenter, 10);
 }

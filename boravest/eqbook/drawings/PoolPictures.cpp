@@ -44,14 +44,37 @@ void hairStrainer(Sheet &g, QPointF c, double w = 26, double h = 30)
     g.dashed({pot.left() + 5, pot.bottom() - 6}, {pot.right() - 5, pot.bottom() - 6}, kThin, 2, 1.5);
 }
 
-// A lying shell-and-coil exchanger in `r`, its coil entering and leaving
-// through the left end; returns a point on the coil's lowest tube.
-QPointF coilExchanger(Sheet &g, const QRectF &r)
+// A lying shell-and-coil exchanger: its coil's run, the ends of the coil
+// on the outer face of its tube plate (the first run the upper), and a
+// point on the coil's lowest tube.
+struct Exchanger {
+    int coil;
+    QPointF first, last, lowTube;
+};
+
+// The exchanger with its shell in `r`: a dished head at the right, a flange
+// at the left, where the coil's tube plate is bolted to it; the coil's two
+// ends through the plate. A circuit's exchanger whose coil's connections
+// are not drawn shows its coil as a symbol only, not `piped`.
+Exchanger coilExchanger(Sheet &g, const QRectF &r, bool piped = true)
 {
-    g.capsule(r);
-    const QRectF coil(r.left() + 2, r.top() + 8, r.width() - 20, r.height() - 16);
-    coilInBox(g, coil, 4, false, kThin * 1.4);
-    return {coil.center().x(), coil.bottom() - coil.height() / 8};
+    const double h = r.height(), head = std::min(12.0, h * 0.3), cy = r.center().y();
+    g.line(r.topLeft(), {r.right() - head, r.top()}, kOutline);
+    g.line(r.bottomLeft(), {r.right() - head, r.bottom()}, kOutline);
+    g.arc({r.right() - head, cy}, head, h / 2, -90, 180, kOutline);
+    // The shell's flange and the tube plate outside it, both past the shell.
+    const double over = std::max(2.0, h * 0.08), plate = std::max(2.0, h * 0.08);
+    g.rect(QRectF(r.left() - over, r.top() - over, over, h + 2 * over), kThin);
+    const QRectF tubePlate(r.left() - over - plate, r.top() - over, plate, h + 2 * over);
+    g.fill(tubePlate);
+    const double margin = std::max(2.5, h * 0.15);
+    const QRectF coil(r.left() + 2, r.top() + margin, r.width() - head - 8, h - 2 * margin);
+    const int run = coilInBox(g, coil, 4, false, kThin * 1.4, coil.left() - tubePlate.left(), piped);
+    const double step = coil.height() / 4;
+    return {run,
+            {tubePlate.left(), coil.top() + step / 2},
+            {tubePlate.left(), coil.bottom() - step / 2},
+            {coil.center().x(), coil.bottom() - step / 2}};
 }
 
 // The basin of a pool or jacuzzi in section, its water surface dashed
@@ -118,7 +141,7 @@ void poolCircuit(Sheet &g)
     hairStrainer(g, {172, lineY + 2}, 18, 20);
     pump(g, {146, lineY}, Side::Left, 6.5);
     sandFilterTank(g, QRectF(110, 84, 18, 40));
-    coilExchanger(g, QRectF(64, lineY - 8, 32, 16));
+    coilExchanger(g, QRectF(64, lineY - 8, 32, 16), false);
     g.circle({46, lineY - 14}, 5, kOutline); // chlorinator
     g.line({46, lineY - 9}, {46, lineY}, kThin * 1.6);
     // Back through the collector to the inlets behind the far wall.
@@ -150,34 +173,36 @@ void poolCircuit(Sheet &g)
 void hotWaterExchanger(Sheet &g, bool jacuzzi)
 {
     // The shell with its coil; the boiler water enters the coil, leaves it
-    // and goes back through the circulation pump; the basin's water crosses
-    // the shell.
+    // and goes back through the circulation pump, flow and return each its
+    // own pipe from the tube plate; the basin's water crosses the shell.
     const QRectF shell(56, 52, 140, 52);
-    const QPointF tube = coilExchanger(g, shell);
-    const double flowY = 62, returnY = 94;
-    g.polyline({{shell.left() + 2, flowY}, {22, flowY}, {22, 24}}, kPipe);
-    g.polyline({{shell.left() + 2, returnY}, {22, returnY}, {22, 146}}, kPipe);
-    g.arrowHead({22, 40}, {22, 26});
-    g.arrowHead({22, 144}, {22, 130});
-    gateValve(g, {22, 48}, true, 4);
-    pump(g, {22, 116}, Side::Down, 6);
-    gateValve(g, {22, 100 + 28}, true, 4);
-    g.line({shell.left() - 6, flowY}, {shell.left() - 6, returnY}, kOutline); // flange
+    const Exchanger x = coilExchanger(g, shell);
+    const double px = 22;
+    const int flow = g.pipe({x.first, {px, x.first.y()}, {px, 24}});
+    const int ret = g.pipe({x.last, {px, x.last.y()}, {px, 146}});
+    g.join(x.coil, flow);
+    g.join(x.coil, ret);
+    g.arrowHead({px, 40}, {px, 26});
+    g.arrowHead({px, 144}, {px, 130});
+    gateValve(g, {px, 48}, true, 4);
+    pump(g, {px, 116}, Side::Down, 6);
+    gateValve(g, {px, 128}, true, 4);
     // The basin's water in below, out above.
-    const QPointF in = nozzle(g, {170, shell.bottom()}, Side::Down, 22);
-    const QPointF out = nozzle(g, {90, shell.top()}, Side::Up, 22);
+    int basinIn = 0, basinOut = 0;
+    const QPointF in = nozzle(g, {170, shell.bottom()}, Side::Down, 22, &basinIn);
+    const QPointF out = nozzle(g, {90, shell.top()}, Side::Up, 22, &basinOut);
     g.arrowHead({170, shell.bottom() + 3}, in);
     g.arrowHead(out + QPointF(0, -8), out);
     thermometer(g, {128, shell.top()}, 4);
 
     const std::vector<std::pair<int, std::pair<QPointF, QPointF>>> balloons = {
         {1, {{150, 30}, {150, shell.top()}}},
-        {2, {{110, 128}, {110, tube.y()}}},
-        {3, {{42, 22}, {23, 30}}},
-        {4, {{42, 146}, {23, 140}}},
+        {2, {{110, 128}, {110, x.lowTube.y()}}},
+        {3, {{42, 22}, {px + 1, 30}}},
+        {4, {{42, 146}, {px + 1, 140}}},
         {5, {{196, 136}, {171, 126}}},
         {6, {{66, 18}, {89, 30}}},
-        {7, {{44, 118}, {28, 116}}},
+        {7, {{44, 118}, {px + 6, 116}}},
         {8, {{128, 16}, {128, shell.top() - 12}}},
     };
     for (const auto &[n, at] : balloons)
@@ -192,33 +217,36 @@ void hotWaterExchanger(Sheet &g, bool jacuzzi)
 
 void steamExchanger(Sheet &g, bool jacuzzi)
 {
+    // Steam from above through its valve, strainer and the motorised valve
+    // into the coil; the condensate from the coil down through the trap;
+    // each its own pipe from the tube plate.
     const QRectF shell(64, 50, 132, 50);
-    const QPointF tube = coilExchanger(g, shell);
-    const double steamY = 59, condY = 91;
-    // Steam from above through its valve, strainer and the motorised valve;
-    // condensate down through the trap.
-    g.polyline({{shell.left() + 2, steamY}, {30, steamY}, {30, 14}}, kPipe);
-    g.polyline({{shell.left() + 2, condY}, {30, condY}, {30, 134}}, kPipe);
-    g.line({shell.left() - 6, steamY}, {shell.left() - 6, condY}, kOutline);
-    gateValve(g, {30, 22}, true, 4);
-    strainer(g, {30, 38}, true, 4);
-    motorValve(g, {46, steamY}, false, 4);
-    trap(g, {30, 112}, 5);
-    g.arrowHead({30, 52}, {30, 44});
-    g.arrowHead({30, 132}, {30, 122});
-    const QPointF in = nozzle(g, {174, shell.bottom()}, Side::Down, 20);
-    const QPointF out = nozzle(g, {100, shell.top()}, Side::Up, 20);
+    const Exchanger x = coilExchanger(g, shell);
+    const double px = 30;
+    const int steam = g.pipe({x.first, {px, x.first.y()}, {px, 14}});
+    const int cond = g.pipe({x.last, {px, x.last.y()}, {px, 134}});
+    g.join(x.coil, steam);
+    g.join(x.coil, cond);
+    gateValve(g, {px, 22}, true, 4);
+    strainer(g, {px, 38}, true, 4);
+    motorValve(g, {46, x.first.y()}, false, 4);
+    trap(g, {px, 112}, 5);
+    g.arrowHead({px, 52}, {px, 44});
+    g.arrowHead({px, 132}, {px, 122});
+    int basinIn = 0, basinOut = 0;
+    const QPointF in = nozzle(g, {174, shell.bottom()}, Side::Down, 20, &basinIn);
+    const QPointF out = nozzle(g, {100, shell.top()}, Side::Up, 20, &basinOut);
     g.arrowHead({174, shell.bottom() + 3}, in);
     g.arrowHead(out + QPointF(0, -8), out);
 
     const std::vector<std::pair<int, std::pair<QPointF, QPointF>>> balloons = {
         {1, {{150, 28}, {150, shell.top()}}},
-        {2, {{120, 124}, {120, tube.y()}}},
-        {3, {{50, 12}, {31, 14}}},
-        {4, {{12, 40}, {26, 38}}},
-        {5, {{58, 36}, {46, steamY - 12}}},
-        {6, {{12, 112}, {25, 112}}},
-        {7, {{50, 128}, {31, 128}}},
+        {2, {{120, 124}, {120, x.lowTube.y()}}},
+        {3, {{50, 12}, {px + 1, 14}}},
+        {4, {{12, 40}, {px - 4, 38}}},
+        {5, {{58, 36}, {46, x.first.y() - 12}}},
+        {6, {{12, 112}, {px - 5, 112}}},
+        {7, {{50, 128}, {px + 1, 128}}},
         {8, {{200, 128}, {175, 116}}},
         {9, {{78, 20}, {99, 28}}},
     };
@@ -297,60 +325,87 @@ void sandFilter(Sheet &g)
 
 void jacuzziCircuit(Sheet &g)
 {
-    // The jacuzzi in section. Filtration: from the skimmer and the floor
-    // suction through the pump, the sand filter and the exchanger back in
-    // through the floor. Jets: from the wall suction through the jets pump
-    // to the nozzles in the wall.
-    const QRectF tub(40, 34, 148, 62);
-    const double r = 16;
-    g.line({16, tub.top()}, tub.topLeft(), kOutline);
-    g.line(tub.topRight(), {218, tub.top()}, kOutline);
+    // The jacuzzi in section and its plant below, drawn as the pool's:
+    // filtration from the skimmer and the floor suction through the valves,
+    // the hair strainer, the pump, the sand filter and the exchanger, and
+    // back past the chlorination through the floor inlet; jets from the
+    // wall suction through the jets pump to the nozzles in the wall.
+    const QRectF tub(36, 16, 114, 50);
+    const double r = 12;
+    g.line({28, tub.top()}, tub.topLeft(), kOutline);
+    g.line(tub.topRight(), {158, tub.top()}, kOutline);
     g.line(tub.topLeft(), {tub.left(), tub.bottom() - r}, kOutline);
     g.arc({tub.left() + r, tub.bottom() - r}, r, r, 180, 90, kOutline);
     g.line({tub.left() + r, tub.bottom()}, {tub.right() - r, tub.bottom()}, kOutline);
     g.arc({tub.right() - r, tub.bottom() - r}, r, r, 270, 90, kOutline);
     g.line({tub.right(), tub.bottom() - r}, tub.topRight(), kOutline);
-    g.dashed({tub.left(), tub.top() + 8}, {tub.right(), tub.top() + 8}, kThin, 5, 2.5);
-    g.text({100, 60}, fa("جكوزي"), Qt::AlignHCenter, 10.5);
+    g.dashed({tub.left(), tub.top() + 7}, {tub.right(), tub.top() + 7}, kThin, 5, 2.5);
+    g.text({96, 46}, fa("جكوزي"), Qt::AlignHCenter, 10.5);
 
     // Filtration.
+    const double y = 112;
     const QRectF skimmer(tub.left(), tub.top() + 4, 9, 10);
     g.rect(skimmer, kOutline);
-    const double y = 128;
-    g.rect(QRectF(64, tub.bottom() - 2, 14, 2), kOutline);  // floor suction
-    g.rect(QRectF(140, tub.bottom() - 2, 14, 2), kOutline); // floor inlet
-    g.polyline({{tub.left(), skimmer.bottom() - 3}, {22, skimmer.bottom() - 3}, {22, y}, {86, y}}, kPipe);
-    g.line({71, tub.bottom()}, {71, y}, kPipe);
-    tee(g, {71, y});
-    pump(g, {92, y}, Side::Right, 6.5);
-    g.line({98, y}, {110, y}, kPipe);
-    sandFilterTank(g, QRectF(110, 110, 18, 36));
-    g.line({128, y}, {140, y}, kPipe);
-    coilExchanger(g, QRectF(140, y - 8, 26, 16));
-    g.polyline({{166, y}, {172, y}, {172, 108}, {147, 108}, {147, tub.bottom()}}, kPipe);
-    flowArrow(g, {34, y}, Side::Right);
-    flowArrow(g, {160, 108}, Side::Left);
+    g.rect(QRectF(50, tub.bottom() - 2, 12, 2), kOutline);  // floor suction
+    g.rect(QRectF(121, tub.bottom() - 2, 14, 2), kOutline); // floor inlet
+    const QPointF pot(86, y + 2);
+    const int suction = g.pipe({{tub.left(), skimmer.bottom() - 3}, {16, skimmer.bottom() - 3}, {16, y}, {77, y}});
+    const int floorSuction = g.pipe({{56, tub.bottom()}, {56, y}});
+    g.join(suction, floorSuction);
+    tee(g, {56, y});
+    gateValve(g, {68, y}, false, 4);
+    gateValve(g, {56, 92}, true, 4);
+    hairStrainer(g, pot, 18, 20);
+    const QRectF filter(128, 92, 18, 40);
+    g.pipe({{pot.x() + 9, y}, {filter.left(), y}});
+    pump(g, {110, y}, Side::Right, 6.5);
+    sandFilterTank(g, filter);
+    const QRectF shell(168, 104, 28, 16);
+    g.pipe({{filter.right(), y}, {150, y}, {150, 130}, {188, 130}, {188, shell.bottom()}});
+    const Exchanger x = coilExchanger(g, shell);
+    g.join(x.coil, g.pipe({x.first, x.first - QPointF(8, 0)}));
+    g.join(x.coil, g.pipe({x.last, x.last - QPointF(8, 0)}));
+    g.arrowHead(x.first, x.first - QPointF(8, 0), 4, 1.6);
+    g.arrowHead(x.last - QPointF(8, 0), x.last, 4, 1.6);
+    g.pipe({{176, shell.top()}, {176, 78}, {128, 78}, {128, tub.bottom()}});
+    g.circle({160, 70}, 5, kOutline); // chlorinator
+    g.line({160, 75}, {160, 78}, kThin * 1.6);
+    flowArrow(g, {16, 70}, Side::Down);
+    flowArrow(g, {123, y}, Side::Right);
+    flowArrow(g, {142, 78}, Side::Left);
 
     // Jets.
-    for (double jy : {52.0, 66.0}) {
+    const QPointF jetsPump(214, 128);
+    for (double jy : {30.0, 40.0})
         g.circle({tub.right() - 3, jy}, 2.5, kPipe);
-        g.line({tub.right(), jy}, {214, jy}, kPipe);
-    }
-    g.line({214, 52}, {214, 170}, kPipe);
-    g.polyline({{tub.right() - 3, 84}, {200, 84}, {200, 176}, {206, 176}}, kPipe); // wall suction
-    pump(g, {214, 176}, Side::Up, 6.5);
-    flowArrow(g, {214, 110}, Side::Up);
-    flowArrow(g, {200, 120}, Side::Down);
+    g.rect(QRectF(tub.right() - 4, 47, 4, 6), kOutline); // wall suction
+    const int jets = g.pipe({{tub.right(), 30}, {214, 30}, {214, jetsPump.y() - 6.5}});
+    g.join(jets, g.pipe({{tub.right(), 40}, {214, 40}}));
+    tee(g, {214, 40});
+    g.pipe({{tub.right(), 50}, {196, 50}, {196, jetsPump.y()}, {jetsPump.x() - 6.5, jetsPump.y()}});
+    pump(g, jetsPump, Side::Up, 6.5);
+    flowArrow(g, {214, 84}, Side::Up);
+    flowArrow(g, {196, 90}, Side::Down);
 
-    g.label({34, 16}, fa("اسكيمر"), {tub.left() + 4, skimmer.top()}, Qt::AlignHCenter);
-    g.label({200, 16}, fa("جت ها"), {tub.right() - 2, 50}, Qt::AlignHCenter);
-    g.label({66, 80}, fa("مكش كف"), {70, 94}, Qt::AlignHCenter);
-    g.label({126, 80}, fa("ورودي آب گرم"), {146, 94}, Qt::AlignHCenter);
-    g.label({70, 152}, fa("پمپ تصفيه"), {90, y + 6}, Qt::AlignHCenter);
-    g.label({112, 166}, fa("فيلتر شني"), {116, 146}, Qt::AlignHCenter);
-    g.label({158, 152}, fa("مبدل حرارتي"), {154, y + 8}, Qt::AlignHCenter);
-    g.label({190, 198}, fa("پمپ جت"), {210, 182}, Qt::AlignRight);
-    g.label({150, 196}, fa("مكش جت"), {200, 150}, Qt::AlignRight);
+    const std::vector<std::pair<int, std::pair<QPointF, QPointF>>> balloons = {
+        {1, {{60, 34}, {skimmer.right(), skimmer.center().y()}}},
+        {2, {{36, 86}, {53, tub.bottom()}}},
+        {3, {{64, 134}, {68, y + 4}}},
+        {3, {{76, 86}, {59, 92}}},
+        {4, {{86, 138}, {86, pot.y() + 10}}},
+        {5, {{110, 134}, {110, y + 6.5}}},
+        {6, {{137, 142}, {137, filter.bottom()}}},
+        {7, {{186, 90}, {186, shell.top()}}},
+        {8, {{176, 66}, {165, 70}}},
+        {9, {{180, 14}, {180, 30}}},
+        {10, {{214, 144}, {214, jetsPump.y() + 6.5}}},
+    };
+    for (const auto &[n, at] : balloons)
+        g.balloon(at.first, n, at.second);
+    numberedLegend(g, QRectF(6, 154, 216, 70),
+                   {fa("اسكيمر"), fa("مكش كف"), fa("شير قطع و وصل"), fa("موگير"), fa("پمپ تصفيه"),
+                    fa("فيلتر شني"), fa("مبدل حرارتي"), fa("كلرزني"), fa("جت ها"), fa("پمپ جت")},
+                   2);
 }
 
 void jacuzziJets(Sheet &g)

@@ -178,9 +178,9 @@ void coilTank(Sheet &g)
     thermostat(g, {tank.right() + 5, 58}, 4);
     nozzle(g, {tank.right(), 80}, Side::Right, 12);
     const QRectF coil(tank.left() + 10, 92, tank.width() - 10, 26);
-    coilInBox(g, coil, 4, true, kPipe);
+    const int tube = coilInBox(g, coil, 4, true, kPipe);
     for (double y : {coil.top() + coil.height() / 8, coil.bottom() - coil.height() / 8})
-        g.line({tank.right(), y}, {tank.right() + 12, y}, kPipe);
+        g.join(tube, g.pipe({{tank.right(), y}, {tank.right() + 12, y}}));
 
     g.dimension(tank.topLeft() + QPointF(0, 16), tank.topRight() + QPointF(0, 16), Side::Down, 0,
                 QStringLiteral("D"));
@@ -205,31 +205,37 @@ void steamCoilTank(Sheet &g)
 {
     // The vertical tank of the steam coil tank cut open, as the piping
     // diagram below shows it: the steam heater's U-tube bundle enters the
-    // tank low on the left from its channel, the steam coming in above the
-    // channel's divider, the condensate leaving below it; the tank's shell
-    // with the water outlet, gauge, safety valve and air vent on top, the
-    // cold-water inlet low on the right and the drain below, on its legs.
+    // tank low on the left through its tube plate, the steam coming into
+    // the channel above the divider, the condensate leaving below it; the
+    // tank's shell with the water outlet, gauge, safety valve and air vent
+    // on top, the cold-water inlet low on the right and the drain below, on
+    // its legs.
     const QRectF tank(100, 28, 64, 92);
     const double cy = 86;
     g.dishedTank(tank, 8);
     legs(g, {tank.left() + 8, tank.right() - 8}, tank.bottom() - 4, 126);
 
-    // The channel with its divider, the tube sheet, and the bundle through
+    // The channel with its divider, the tube plate, and the bundle through
     // the opening in the shell.
     const QRectF channel(66, cy - 12, 24, 24);
+    const double bundle = 61, plateH = tubePlateLength(bundle), sleeve = 14;
     g.rect(channel, kOutline);
     g.line({channel.left() + 2, cy}, {channel.right(), cy}, kOutline);
-    g.fill(QRectF(channel.right(), cy - 16, 4, 32));
-    g.fill(QRectF(tank.left() - 1, cy - 13.4, 2, 26.8), Qt::white);
-    g.line({channel.right() + 4, cy - 14}, {tank.left(), cy - 14}, kOutline);
-    g.line({channel.right() + 4, cy + 14}, {tank.left(), cy + 14}, kOutline);
-    for (double r : {9.0, 4.5}) {
-        g.line({channel.right() + 4, cy - r}, {142, cy - r}, kThin * 1.4);
-        g.line({channel.right() + 4, cy + r}, {142, cy + r}, kThin * 1.4);
-        g.arc({142, cy}, r, r, -90, 180, kThin * 1.4);
+    g.fill(QRectF(channel.right(), cy - plateH / 2, 4, plateH));
+    g.fill(QRectF(tank.left() - 1, cy - sleeve + 0.6, 2, 2 * sleeve - 1.2), Qt::white);
+    g.line({channel.right() + 4, cy - sleeve}, {tank.left(), cy - sleeve}, kOutline);
+    g.line({channel.right() + 4, cy + sleeve}, {tank.left(), cy + sleeve}, kOutline);
+    const int upper = g.chamber(QRectF(channel.left(), channel.top(), channel.width(), cy - 0.75 - channel.top()));
+    const int lower = g.chamber(QRectF(channel.left(), cy + 0.75, channel.width(), channel.bottom() - cy - 0.75));
+    for (int tube : uTubeBundle(g, {channel.right(), cy}, bundle)) {
+        g.join(tube, upper);
+        g.join(tube, lower);
     }
-    const QPointF steam = nozzle(g, {78, channel.top()}, Side::Up, 16);
-    const QPointF cond = nozzle(g, {78, channel.bottom()}, Side::Down, 14);
+    int steamRun = 0, condRun = 0, outRun = 0, inRun = 0, drainRun = 0;
+    const QPointF steam = nozzle(g, {78, channel.top()}, Side::Up, 16, &steamRun);
+    const QPointF cond = nozzle(g, {78, channel.bottom()}, Side::Down, 14, &condRun);
+    g.join(steamRun, upper);
+    g.join(condRun, lower);
     g.arrowHead({78, channel.top() - 3}, {78, steam.y()});
     g.arrowHead({78, cond.y() + 7}, {78, cond.y() - 2});
 
@@ -237,12 +243,12 @@ void steamCoilTank(Sheet &g)
     // the gauge on its socket at the side, the cold water low on the right,
     // the drain below.
     safetyValve(g, {112, 29.8}, 4);
-    const QPointF out = nozzle(g, {132, tank.top()}, Side::Up, 12);
+    const QPointF out = nozzle(g, {132, tank.top()}, Side::Up, 12, &outRun);
     airVent(g, {158, 31.3}, 4);
     g.line({tank.right(), 44}, {172, 44}, kPipe);
     pressureGauge(g, {172, 44}, 4);
-    const QPointF in = nozzle(g, {tank.right(), 104}, Side::Right, 12);
-    const QPointF drain = nozzle(g, {tank.center().x(), tank.bottom()}, Side::Down, 6);
+    const QPointF in = nozzle(g, {tank.right(), 104}, Side::Right, 12, &inRun);
+    const QPointF drain = nozzle(g, {tank.center().x(), tank.bottom()}, Side::Down, 6, &drainRun);
 
     g.balloon({52, 46}, 1, steam);
     g.balloon({150, 11}, 2, out + QPointF(3.5, 0));
@@ -347,14 +353,44 @@ QRectF boilerBox(Sheet &g)
     return b;
 }
 
-// The vertical coil tank of the coil diagrams, on its legs, the coil's
-// flow entering at y 184 and its return leaving at y 208 on the left.
-QRectF coilTankOfDiagram(Sheet &g)
+// The vertical coil tank of the coil diagrams, on its legs, with its coil
+// low on the left: for boiler water a serpentine, its flow entering at
+// y 184 and its return leaving at y 208 (run `coil`); for steam the steam
+// coil tank's U-tube bundle through its tube plate from the channel
+// outside the tank, the steam coming into the channel's upper half from
+// above (chamber `upper`), the condensate leaving the lower half below.
+struct DiagramTank {
+    QRectF tank, channel;
+    int coil = -1, upper = -1, lower = -1;
+};
+
+DiagramTank coilTankOfDiagram(Sheet &g, bool steam)
 {
-    const QRectF tank(190, 60, 60, 162);
+    DiagramTank d;
+    d.tank = QRectF(190, 60, 60, 162);
+    const QRectF &tank = d.tank;
     g.dishedTank(tank, 9);
     legs(g, {198, 242}, tank.bottom() - 4, 246);
-    coilInBox(g, QRectF(tank.left(), 180, 46, 32), 4, false);
+    if (steam) {
+        const double cy = 196, bundle = 58, plateH = tubePlateLength(bundle), sleeve = 13.7;
+        d.channel = QRectF(156, cy - 12, 20, 24);
+        const QRectF &ch = d.channel;
+        const double plateLeft = tank.left() - 10;
+        g.rect(QRectF(ch.left(), ch.top(), plateLeft - ch.left(), ch.height()), kOutline);
+        g.line({ch.left() + 2, cy}, {plateLeft, cy}, kOutline);
+        g.fill(QRectF(plateLeft, cy - plateH / 2, 4, plateH));
+        g.fill(QRectF(tank.left() - 1, cy - sleeve + 0.6, 2, 2 * sleeve - 1.2), Qt::white);
+        g.line({plateLeft + 4, cy - sleeve}, {tank.left(), cy - sleeve}, kOutline);
+        g.line({plateLeft + 4, cy + sleeve}, {tank.left(), cy + sleeve}, kOutline);
+        d.upper = g.chamber(QRectF(ch.left(), ch.top(), plateLeft - ch.left(), cy - 0.75 - ch.top()));
+        d.lower = g.chamber(QRectF(ch.left(), cy + 0.75, plateLeft - ch.left(), ch.bottom() - cy - 0.75));
+        for (int tube : uTubeBundle(g, {plateLeft, cy}, bundle)) {
+            g.join(tube, d.upper);
+            g.join(tube, d.lower);
+        }
+    } else {
+        d.coil = coilInBox(g, QRectF(tank.left(), 180, 46, 32), 4, false);
+    }
     g.text({tank.center().x(), 118}, fa("منبع كويلي"));
     safetyValve(g, {204, tank.top() + 1}, 4.5);
     // The drain.
@@ -362,7 +398,7 @@ QRectF coilTankOfDiagram(Sheet &g)
     g.line({220, tank.bottom() + 16}, {220, 268}, kPipe);
     gateValve(g, {220, 256}, true);
     g.text({212, 272}, fa("تخليه 3/4 اينچ"), Qt::AlignRight);
-    return tank;
+    return d;
 }
 
 const std::vector<QPointF> kColdIntoCoilTank = {{432, 262}, {262, 262}, {262, 212}, {250, 212}};
@@ -411,14 +447,19 @@ void doubleWallPiping(Sheet &g)
 void coilPiping(Sheet &g)
 {
     const QRectF boiler = boilerBox(g);
-    const QRectF tank = coilTankOfDiagram(g);
+    const DiagramTank d = coilTankOfDiagram(g, false);
+    const QRectF &tank = d.tank;
 
     // Boiler water to the coil through the three-way valve, which sends it
     // past the coil when the tank's thermostat is satisfied.
     const double flowY = 112, returnY = 208;
-    g.polyline({{40, boiler.top()}, {40, flowY}, {166, flowY}, {166, 184}, {tank.left(), 184}}, kPipe);
-    g.line({tank.left(), returnY}, {boiler.right(), returnY}, kPipe);
-    g.line({130, flowY}, {130, returnY}, kPipe);
+    const int flow = g.pipe({{40, boiler.top()}, {40, flowY}, {166, flowY}, {166, 184}, {tank.left(), 184}});
+    const int ret = g.pipe({{tank.left(), returnY}, {boiler.right(), returnY}});
+    const int bypass = g.pipe({{130, flowY}, {130, returnY}});
+    g.join(d.coil, flow);
+    g.join(d.coil, ret);
+    g.join(bypass, flow);
+    g.join(bypass, ret);
     tee(g, {130, returnY});
     threeWayValve(g, {130, flowY}, Side::Down);
     thermometer(g, {150, flowY}, 4);
@@ -444,24 +485,26 @@ void coilPiping(Sheet &g)
 
 void steamCoilPiping(Sheet &g)
 {
-    const QRectF tank = coilTankOfDiagram(g);
+    const DiagramTank d = coilTankOfDiagram(g, true);
+    const QRectF &tank = d.tank;
 
-    // Steam through the strainer and the controlled valve to the coil; the
-    // condensate through the float-and-thermostatic trap.
-    const double steamY = 112, condY = 208;
-    g.polyline({{12, steamY}, {166, steamY}, {166, 184}, {tank.left(), 184}}, kPipe);
-    g.line({tank.left(), condY}, {12, condY}, kPipe);
+    // Steam through the strainer and the controlled valve down into the
+    // channel of the bundle; the condensate from the channel through the
+    // float-and-thermostatic trap.
+    const double steamY = 112, condY = 226, sx = d.channel.left() + 8;
+    g.join(d.upper, g.pipe({{12, steamY}, {sx, steamY}, {sx, d.channel.top()}}));
+    g.join(d.lower, g.pipe({{sx, d.channel.bottom()}, {sx, condY}, {12, condY}}));
     gateValve(g, {36, steamY});
     strainer(g, {66, steamY});
     motorValve(g, {108, steamY});
-    gateValve(g, {148, condY});
-    trap(g, {112, condY});
-    gateValve(g, {76, condY});
+    gateValve(g, {140, condY});
+    trap(g, {108, condY});
+    gateValve(g, {72, condY});
     flowArrow(g, {140, steamY}, Side::Right);
     flowArrow(g, {40, condY}, Side::Left);
     g.text({12, steamY - 14}, fa("ورودي بخار"), Qt::AlignLeft);
     g.text({12, condY + 14}, fa("خروجي كندانس"), Qt::AlignLeft);
-    g.text({112, condY - 16}, fa("تراپ"));
+    g.text({108, condY - 16}, fa("تراپ"));
     const QRectF control(92, 70, 32, 16);
     g.dashed({108, control.bottom()}, {108, steamY - 13}, kThin, 2.5, 1.8);
     g.dashed({control.right(), control.center().y()}, {tank.left() - 6, control.center().y()}, kThin, 2.5, 1.8);

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
+#include <set>
 #include <gtest/gtest.h>
 
 using namespace pf::report;
@@ -231,5 +232,176 @@ TEST_F(DrawingsTest, TextsStandClearOfLinesAndFrameAtSevenPointsOrMore)
                                   << ")-(" << st.b.x() << "," << st.b.y() << ")";
             }
         }
+    }
+}
+
+namespace {
+
+using PipeRun = bv::eqbook::kit::Piping::Run;
+
+double toSegment(QPointF p, QPointF a, QPointF b)
+{
+    const QPointF d = b - a;
+    const double l2 = QPointF::dotProduct(d, d);
+    const double t = l2 > 0 ? std::clamp(QPointF::dotProduct(p - a, d) / l2, 0.0, 1.0) : 0.0;
+    const QPointF q = a + d * t - p;
+    return std::hypot(q.x(), q.y());
+}
+
+// The distance from a point to a run's centre line, or to its chamber (0
+// inside it).
+double toRun(QPointF p, const PipeRun &r)
+{
+    if (r.path.empty())
+        return std::hypot(std::max({r.chamber.left() - p.x(), 0.0, p.x() - r.chamber.right()}),
+                          std::max({r.chamber.top() - p.y(), 0.0, p.y() - r.chamber.bottom()}));
+    double d = 1e9;
+    for (std::size_t i = 1; i < r.path.size(); ++i)
+        d = std::min(d, toSegment(p, r.path[i - 1], r.path[i]));
+    return d;
+}
+
+// Points along a run's centre line, or round its chamber, in steps of a
+// fortieth of each segment.
+std::vector<QPointF> along(const PipeRun &r)
+{
+    const QRectF &c = r.chamber;
+    std::vector<QPointF> pts = r.path;
+    if (pts.empty())
+        pts = {c.topLeft(), c.topRight(), c.bottomRight(), c.bottomLeft(), c.topLeft()};
+    std::vector<QPointF> out;
+    for (std::size_t i = 1; i < pts.size(); ++i)
+        for (int k = 0; k <= 40; ++k)
+            out.push_back(pts[i - 1] + (pts[i] - pts[i - 1]) * (k / 40.0));
+    return out;
+}
+
+// The farthest a point along `a` lies from `b`; the distance between the
+// ink of two runs.
+double farthest(const PipeRun &a, const PipeRun &b)
+{
+    double d = 0;
+    for (QPointF p : along(a))
+        d = std::max(d, toRun(p, b));
+    return d;
+}
+
+double inkGap(const PipeRun &a, const PipeRun &b)
+{
+    double d = 1e9;
+    for (const auto &[x, y] : {std::pair{&a, &b}, std::pair{&b, &a}})
+        for (QPointF p : along(*x))
+            d = std::min(d, toRun(p, *y));
+    return d - (a.width + b.width) / 2;
+}
+
+bool meets(const PipeRun &a, const PipeRun &b)
+{
+    auto endOn = [](const PipeRun &x, const PipeRun &y) {
+        return !x.path.empty() && (toRun(x.path.front(), y) < 0.25 || toRun(x.path.back(), y) < 0.25);
+    };
+    return endOn(a, b) || endOn(b, a);
+}
+
+} // namespace
+
+TEST_F(DrawingsTest, PipesMeetWhereTheDrawingJoinsThemAndNowhereElse)
+{
+    // Runs not joined stand a pixel apart, and no line of four pixels or
+    // more runs from one to the other as a pipe would (a tube plate is a
+    // plate, not a line between flow and return).
+    for (int i = 0; i < bv::eqbook::kPictureCount; ++i) {
+        const auto piping = bv::eqbook::picturePiping(Picture(i));
+        const auto &runs = piping.runs;
+        auto joined = [&](int a, int b) {
+            return std::any_of(piping.joints.begin(), piping.joints.end(), [&](const auto &j) {
+                return (j.first == a && j.second == b) || (j.first == b && j.second == a);
+            });
+        };
+        for (int a = 0; a < int(runs.size()); ++a)
+            for (int b = a + 1; b < int(runs.size()); ++b) {
+                if (joined(a, b))
+                    EXPECT_TRUE(meets(runs[a], runs[b])) << name(i) << ": joined runs " << a << ", " << b << " apart";
+                else
+                    EXPECT_GE(inkGap(runs[a], runs[b]), 1.0) << name(i) << ": runs " << a << ", " << b << " meet";
+            }
+        for (const DrawItem &item : bv::eqbook::pictureItems(Picture(i))) {
+            const auto *l = std::get_if<LineItem>(&item);
+            if (!l || std::hypot(l->p2.x() - l->p1.x(), l->p2.y() - l->p1.y()) < 4)
+                continue;
+            // A line along one run is that run's own, or a fitting's on it.
+            auto on = [&](QPointF p, int r) {
+                return !runs[r].path.empty() && toRun(p, runs[r]) <= runs[r].width / 2;
+            };
+            std::vector<int> atStart, atEnd;
+            bool alongOne = false;
+            for (int r = 0; r < int(runs.size()); ++r) {
+                alongOne |= on(l->p1, r) && on(l->p2, r);
+                if (on(l->p1, r))
+                    atStart.push_back(r);
+                if (on(l->p2, r))
+                    atEnd.push_back(r);
+            }
+            if (alongOne)
+                continue;
+            for (int a : atStart)
+                for (int b : atEnd)
+                    EXPECT_TRUE(joined(a, b)) << name(i) << ": a line (" << l->p1.x() << "," << l->p1.y() << ")-("
+                                              << l->p2.x() << "," << l->p2.y() << ") joins runs " << a << ", " << b;
+        }
+    }
+}
+
+TEST_F(DrawingsTest, EveryCoilEndsOnItsConnections)
+{
+    // Both ends of each coil tube on a run it is joined to, in every
+    // drawing of a coil.
+    const std::set<Picture> withCoils = {
+        Picture::CoilTank, Picture::SteamCoilTank, Picture::CoilPiping, Picture::SteamCoilPiping,
+        Picture::PoolHotWaterExchanger, Picture::PoolSteamExchanger, Picture::JacuzziCircuit,
+        Picture::JacuzziHotWaterExchanger, Picture::JacuzziSteamExchanger};
+    for (int i = 0; i < bv::eqbook::kPictureCount; ++i) {
+        const auto piping = bv::eqbook::picturePiping(Picture(i));
+        int coils = 0;
+        for (int c = 0; c < int(piping.runs.size()); ++c) {
+            if (!piping.runs[c].coil)
+                continue;
+            ++coils;
+            for (QPointF end : {piping.runs[c].path.front(), piping.runs[c].path.back()})
+                EXPECT_TRUE(std::any_of(piping.joints.begin(), piping.joints.end(), [&](const auto &j) {
+                    const int other = j.first == c ? j.second : j.second == c ? j.first : -1;
+                    return other >= 0 && toRun(end, piping.runs[other]) < 0.25;
+                })) << name(i) << ": coil " << c << " ends at (" << end.x() << "," << end.y() << ") on no connection";
+        }
+        EXPECT_EQ(coils > 0, withCoils.count(Picture(i)) > 0) << name(i);
+    }
+}
+
+TEST_F(DrawingsTest, BothPicturesOfTheSteamCoilTankDrawOneCoil)
+{
+    // The tank and its piping diagram: as many tubes, of one shape once
+    // each drawing's coil is brought to one size (within 3 % of its width).
+    std::vector<std::vector<PipeRun>> coils;
+    for (Picture p : {Picture::SteamCoilTank, Picture::SteamCoilPiping}) {
+        std::vector<PipeRun> tubes;
+        QRectF box;
+        for (const PipeRun &r : bv::eqbook::picturePiping(p).runs)
+            if (r.coil) {
+                tubes.push_back(r);
+                for (QPointF q : r.path)
+                    box |= QRectF(q, QSizeF(1e-9, 1e-9));
+            }
+        for (PipeRun &t : tubes)
+            for (QPointF &q : t.path)
+                q = (q - box.topLeft()) / box.width();
+        coils.push_back(tubes);
+    }
+    ASSERT_EQ(coils[0].size(), coils[1].size());
+    ASSERT_FALSE(coils[0].empty());
+    for (const PipeRun &tube : coils[0]) {
+        double best = 1e9;
+        for (const PipeRun &other : coils[1])
+            best = std::min(best, std::max(farthest(tube, other), farthest(other, tube)));
+        EXPECT_LT(best, 0.03);
     }
 }
