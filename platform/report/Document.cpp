@@ -695,7 +695,6 @@ struct FontEntry {
 } // namespace
 
 struct TextLayoutCache::Impl {
-    quint64 serial = nextSerial();
     std::unordered_map<ReportFont, std::unique_ptr<FontEntry>, FontKeyHash, FontKeyEq> fonts;
     // Paragraphs met last, by where their text's characters lie.
     static constexpr size_t kRecent = 1024;
@@ -712,12 +711,6 @@ struct TextLayoutCache::Impl {
     ReportFont lastFont;
     FontEntry *last = nullptr;
     int paragraphCount = 0;
-
-    static quint64 nextSerial()
-    {
-        static std::atomic<quint64> last{0};
-        return ++last;
-    }
 
     FontEntry &entry(const ReportFont &f)
     {
@@ -747,7 +740,6 @@ double TextLayoutCache::lineHeight(const ReportFont &f) { return d->entry(f).lin
 
 int TextLayoutCache::paragraphCount() const { return d->paragraphCount; }
 
-quint64 TextLayoutCache::serial() const { return d->serial; }
 
 const LaidParagraph &TextLayoutCache::paragraph(const QString &text, const ReportFont &font,
                                                 Qt::LayoutDirection direction, double wrapWidth)
