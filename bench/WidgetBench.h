@@ -1,7 +1,9 @@
 #pragma once
 // The main of the benchmarks that lay out forms and report pages: offscreen
 // unless a display is asked for, with the Persian faces the programs
-// install, then the benchmarks that `run` starts.
+// install and their way of keeping freed memory, then the benchmarks that
+// `run` starts.
+#include "platform/system/Memory.h"
 #include "platform/ui/Fonts.h"
 
 #include <QApplication>
@@ -13,6 +15,8 @@
 inline int runWidgetBenchmarks(int argc, char **argv,
                                const std::function<void()> &run = [] { benchmark::RunSpecifiedBenchmarks(); })
 {
+    // The memory the programs keep, as they keep it.
+    pf::sys::keepFreedMemory();
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);

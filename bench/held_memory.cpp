@@ -1,7 +1,6 @@
 // What the program holds of the memory it freed, each case in a fresh
-// process of its own; the allocator keeps its own defaults, as in the
-// programs (freed blocks of 128 KiB and more go back to the system, the
-// heap's free top past its trim threshold too):
+// process of its own that keeps freed memory as the programs do
+// (pf::sys::keepFreedMemory):
 //   BM_HeldMemory/0   1,000 blocks of 1 MiB allocated, written, and all but
 //                     the last freed again
 //   BM_HeldMemory/1   a report of 3,000 pages (a booklet's tables: 1,150
@@ -10,9 +9,12 @@
 //                     on the save's threads, and dropped
 // Counters, after the case: "held_MiB" what the allocator holds from the
 // system (mallinfo2's arena and mmapped bytes, every thread's arena), of it
-// "free_MiB" freed and kept, and "rss_MiB" the resident size.
+// "free_MiB" freed and kept, and "rss_MiB" the resident size; "plain_MiB"
+// the held figure of a process whose allocator keeps its defaults, and
+// "above_plain_MiB" what the program's way of keeping costs beside it.
 #include "platform/report/Document.h"
 #include "platform/report/ReportFile.h"
+#include "platform/system/Memory.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -93,10 +95,11 @@ struct Held {
     double held = -1, free = -1, rss = -1;
 };
 
-Held runChild(int task)
+Held runChild(int task, bool keep)
 {
     QProcess child;
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), QString::number(task)});
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--child"), QString::number(task), keep ? QStringLiteral("keep") : QStringLiteral("plain")});
     child.waitForFinished(600000);
     Held h;
     std::sscanf(child.readAllStandardOutput().constData(), "%lf %lf %lf", &h.held, &h.free, &h.rss);
@@ -106,13 +109,17 @@ Held runChild(int task)
 void BM_HeldMemory(benchmark::State &state)
 {
     const int task = int(state.range(0));
-    Held h;
-    for (auto _ : state)
-        h = runChild(task);
+    Held h, plain;
+    for (auto _ : state) {
+        h = runChild(task, true);
+        plain = runChild(task, false);
+    }
     state.SetLabel(task == 0 ? "1,000 blocks of 1 MiB, all but the last freed" : "3,000-page report made, saved, dropped");
     state.counters["held_MiB"] = h.held;
     state.counters["free_MiB"] = h.free;
     state.counters["rss_MiB"] = h.rss;
+    state.counters["plain_MiB"] = plain.held;
+    state.counters["above_plain_MiB"] = h.held - plain.held;
 }
 BENCHMARK(BM_HeldMemory)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->Iterations(1);
 
@@ -120,7 +127,9 @@ BENCHMARK(BM_HeldMemory)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->Itera
 
 int main(int argc, char **argv)
 {
-    if (argc == 3 && std::strcmp(argv[1], "--child") == 0) {
+    if (argc == 4 && std::strcmp(argv[1], "--child") == 0) {
+        if (std::strcmp(argv[3], "keep") == 0)
+            pf::sys::keepFreedMemory();
         QCoreApplication app(argc, argv);
         return childMain(std::atoi(argv[2]));
     }

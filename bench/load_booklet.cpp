@@ -50,6 +50,7 @@
 #include "platform/report/Document.h"
 #include "platform/report/Preview.h"
 #include "platform/report/ReportFile.h"
+#include "platform/system/Memory.h"
 #include "platform/ui/Fonts.h"
 
 #include <QApplication>
@@ -915,6 +916,8 @@ int childMain(const QString &task, const QString &arg)
 
 int main(int argc, char **argv)
 {
+    // The memory the programs keep, as they keep it.
+    pf::sys::keepFreedMemory();
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);

@@ -3,6 +3,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 
+#include "platform/system/Memory.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Startup.h"
 
@@ -10,6 +11,7 @@
 
 int main(int argc, char **argv)
 {
+    pf::sys::keepFreedMemory();
     pf::ui::Application app(argc, argv);
     // The report faces are commercial Persian faces; installed free ones
     // stand in for those that are missing. Qt's own dialogs speak Persian.

@@ -1,6 +1,7 @@
 // Boravest: design of the mechanical installations of buildings.
 #include "boravest/app/Forms.h"
 #include "boravest/app/U1.h"
+#include "platform/system/Memory.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Startup.h"
 
@@ -9,6 +10,7 @@
 
 int main(int argc, char **argv)
 {
+    pf::sys::keepFreedMemory();
     pf::ui::Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Boravest"));
     pf::ui::startInPersian();
