@@ -100,10 +100,9 @@ public:
         }
         const quint64 z = u >> 1;
         const qint64 steps = qint64(z >> 1) ^ -qint64(z & 1);
-        // No step is the same value, to the bit (-0.0 + 0.0 would be +0.0).
-        if (steps == 0)
-            return last;
-        return last = last + double(steps) * (1.0 / 64);
+        // Less the negated step: no step leaves -0.0 as it is (-0.0 + 0.0
+        // would be +0.0), any other is the same sum.
+        return last = last - double(-steps) * (1.0 / 64);
     }
 
 private:
@@ -131,9 +130,9 @@ char *putVar(char *out, quint64 v)
 
 // A coordinate as its step from `last` in 1/64 pixels, when adding that
 // whole number of steps to `last` gives exactly the value, with the low bit
-// clear; else a set bit and the value's 8 bytes. A step of none is the very
-// value of `last` (its sign of zero included). Every item places several,
-// so this is kept inline.
+// clear; else a set bit and the value's 8 bytes. The step is taken away
+// negated, so that no step is the very value of `last`, a -0.0 included.
+// Every item places several, so this is kept inline.
 [[gnu::always_inline]] inline char *putNumber(char *out, double v, double &last)
 {
     const quint64 bits = std::bit_cast<quint64>(v);
@@ -144,7 +143,7 @@ char *putVar(char *out, quint64 v)
     const double steps = (v - last) * 64.0;
     if (std::fabs(steps) < 0x1p40) { // not for a NaN
         const qint64 n = qint64(steps);
-        if (n != 0 && std::bit_cast<quint64>(last + double(n) * (1.0 / 64)) == bits) {
+        if (std::bit_cast<quint64>(last - double(-n) * (1.0 / 64)) == bits) {
             last = v;
             const quint64 zigzag = ((quint64(n) << 1) ^ quint64(n >> 63)) << 1;
             if (zigzag < 0x80) {
