@@ -99,8 +99,10 @@ public:
             return last = v;
         }
         const quint64 z = u >> 1;
-        const qint64 steps = qint64(z >> 1) ^ -qint64(z & 1);
-        return last = last + double(steps) * (1.0 / 64);
+        const qint64 back = qint64(z >> 1) ^ -qint64(z & 1);
+        // Steps back are taken away: none leaves -0.0 as it is (-0.0 + 0.0
+        // would be +0.0), any other is the same as the sum.
+        return last = last - double(back) * (1.0 / 64);
     }
 
 private:
@@ -126,10 +128,11 @@ char *putVar(char *out, quint64 v)
     return putVar(out, v);
 }
 
-// A coordinate as its step from `last` in 1/64 pixels, when adding that
-// whole number of steps to `last` gives exactly the value, with the low bit
-// clear; else a set bit and the value's 8 bytes. Every item places several,
-// so this is kept inline.
+// A coordinate as its steps back from `last` in 1/64 pixels, when taking
+// that whole number of steps away from `last` gives exactly the value, with
+// the low bit clear; else a set bit and the value's 8 bytes. Taken away, no
+// step is the very value of `last`, a -0.0 included. Every item places
+// several, so this is kept inline.
 [[gnu::always_inline]] inline char *putNumber(char *out, double v, double &last)
 {
     const quint64 bits = std::bit_cast<quint64>(v);
@@ -139,8 +142,8 @@ char *putVar(char *out, quint64 v)
     }
     const double steps = (v - last) * 64.0;
     if (std::fabs(steps) < 0x1p40) { // not for a NaN
-        const qint64 n = qint64(steps);
-        if (std::bit_cast<quint64>(last + double(n) * (1.0 / 64)) == bits) {
+        const qint64 n = -qint64(steps);
+        if (std::bit_cast<quint64>(last - double(n) * (1.0 / 64)) == bits) {
             last = v;
             const quint64 zigzag = ((quint64(n) << 1) ^ quint64(n >> 63)) << 1;
             if (zigzag < 0x80) {
@@ -691,7 +694,6 @@ struct FontEntry {
 } // namespace
 
 struct TextLayoutCache::Impl {
-    quint64 serial = nextSerial();
     std::unordered_map<ReportFont, std::unique_ptr<FontEntry>, FontKeyHash, FontKeyEq> fonts;
     // Paragraphs met last, by where their text's characters lie.
     static constexpr size_t kRecent = 1024;
@@ -708,12 +710,6 @@ struct TextLayoutCache::Impl {
     ReportFont lastFont;
     FontEntry *last = nullptr;
     int paragraphCount = 0;
-
-    static quint64 nextSerial()
-    {
-        static std::atomic<quint64> last{0};
-        return ++last;
-    }
 
     FontEntry &entry(const ReportFont &f)
     {
@@ -743,7 +739,6 @@ double TextLayoutCache::lineHeight(const ReportFont &f) { return d->entry(f).lin
 
 int TextLayoutCache::paragraphCount() const { return d->paragraphCount; }
 
-quint64 TextLayoutCache::serial() const { return d->serial; }
 
 const LaidParagraph &TextLayoutCache::paragraph(const QString &text, const ReportFont &font,
                                                 Qt::LayoutDirection direction, double wrapWidth)

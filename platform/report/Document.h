@@ -332,8 +332,6 @@ public:
     const LaidParagraph &paragraph(const QString &text, const ReportFont &font,
                                    Qt::LayoutDirection direction, double wrapWidth);
     int paragraphCount() const;
-    // A number no other cache of the program has had.
-    quint64 serial() const;
 
 private:
     struct Impl;

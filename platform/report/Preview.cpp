@@ -21,6 +21,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
+#include <new>
 
 namespace pf::report {
 
@@ -246,6 +248,16 @@ QString askFile(QWidget *parent, QFileDialog::AcceptMode mode, const QString &ti
     return dialog.selectedFiles().first();
 }
 
+// The message of a save or load that failed otherwise than a report file
+// error tells (memory running out, above all): the program goes on.
+QString failureMessage(const QString &head, const QString &path, const std::exception *e)
+{
+    const QString why = dynamic_cast<const std::bad_alloc *>(e) ? QStringLiteral("not enough memory")
+                        : e ? QString::fromLocal8Bit(e->what())
+                            : QStringLiteral("an unexpected failure");
+    return head + QStringLiteral(":\n") + path + QStringLiteral("\n(") + why + QLatin1Char(')');
+}
+
 } // namespace
 
 bool ReportPreview::saveWithDialog()
@@ -255,10 +267,17 @@ bool ReportPreview::saveWithDialog()
     const QString path = askFile(this, QFileDialog::AcceptSave, QStringLiteral("ذخيره گزارش"));
     if (path.isEmpty())
         return false;
+    const QString failed = QStringLiteral("فايل گزارش ذخيره نشد");
     try {
         save(path);
     } catch (const ReportFileError &e) {
         pf::ui::showMessage(e.message(), this);
+        return false;
+    } catch (const std::exception &e) {
+        pf::ui::showMessage(failureMessage(failed, path, &e), this);
+        return false;
+    } catch (...) {
+        pf::ui::showMessage(failureMessage(failed, path, nullptr), this);
         return false;
     }
     return true;
@@ -269,10 +288,17 @@ bool ReportPreview::loadWithDialog()
     const QString path = askFile(this, QFileDialog::AcceptOpen, QStringLiteral("بازكردن گزارش"));
     if (path.isEmpty())
         return false;
+    const QString failed = QStringLiteral("فايل گزارش باز نشد");
     try {
         load(path);
     } catch (const ReportFileError &e) {
         pf::ui::showMessage(e.message(), this);
+        return false;
+    } catch (const std::exception &e) {
+        pf::ui::showMessage(failureMessage(failed, path, &e), this);
+        return false;
+    } catch (...) {
+        pf::ui::showMessage(failureMessage(failed, path, nullptr), this);
         return false;
     }
     return true;

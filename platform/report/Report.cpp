@@ -109,8 +109,10 @@ Band::~Band() = default;
 
 template <class T> T *Band::adopt(T *e)
 {
-    if (auto *t = dynamic_cast<TextElement *>(static_cast<Element *>(e)))
+    if (auto *t = dynamic_cast<TextElement *>(static_cast<Element *>(e))) {
         t->font = m_report->font;
+        t->m_number = m_report->m_textElements++;
+    }
     m_elements.emplace_back(e);
     return e;
 }
@@ -295,15 +297,17 @@ namespace {
 // A band laid out: its height and its items relative to the band's top
 // left corner, with their texts, styles, colours and pictures numbered in
 // the pages being made.
-// The items of a band as it is laid out, kept from band to band: an item
-// is written in place, every field of it set by its writer.
+// The items of a band as it is laid out, their storage kept from band to
+// band: each slot is cleared as it is taken.
 class Items {
 public:
     PageList::HeldItem &add()
     {
         if (m_size == m_items.size()) [[unlikely]]
             grow();
-        return m_items[m_size++];
+        PageList::HeldItem &slot = m_items[m_size++];
+        slot = PageList::HeldItem{};
+        return slot;
     }
     void clear() { m_size = 0; }
     size_t size() const { return m_size; }
@@ -327,20 +331,10 @@ inline bool sameText(const QString &a, const QString &b)
     return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
 }
 
-// Equal colours, found at once when they hold the same bytes: a QColor
-// holds its spec and five 16-bit values, then padding that copies need not
-// keep.
-constexpr size_t kColorBytes = sizeof(int) + 5 * sizeof(quint16);
-static_assert(sizeof(QColor) >= kColorBytes);
-inline bool sameColor(const QColor &a, const QColor &b)
-{
-    return std::memcmp(static_cast<const void *>(&a), static_cast<const void *>(&b), kColorBytes) == 0 || a == b;
-}
-
 inline bool sameFont(const ReportFont &a, const ReportFont &b)
 {
     return a.pointSize == b.pointSize && a.bold == b.bold && a.underline == b.underline &&
-           sameText(a.family, b.family) && sameColor(a.color, b.color);
+           sameText(a.family, b.family) && a.color == b.color;
 }
 
 using Held = PageList::HeldItem;
@@ -450,6 +444,66 @@ private:
 
 } // namespace
 
+// What a run found when it laid an element's texts out: a text laid out
+// again in the same font, direction and alignment (as a row of a table
+// prints the few values of its columns again and again) takes what was
+// found for it as it stands. Made afresh by every run, one per text element
+// of the report.
+struct TextsLaid {
+    bool begun = false;
+    ReportFont font;
+    Qt::LayoutDirection given = Qt::RightToLeft; // the element's direction then
+    Qt::Alignment alignment;
+    struct Text {
+        QString text; // kept, so that its characters stay where they lie
+        Qt::LayoutDirection direction = Qt::RightToLeft; // the text's own
+        const LaidParagraph *free = nullptr;
+        qint64 style = -1; // the style's number in the run's pages; -1 none yet
+        // The numbers of its lines' texts in the run's pages, once placed (a
+        // text of one or two lines).
+        qint64 lineIds[2] = {-1, -1};
+    };
+    static constexpr int kTexts = 8;
+    Text texts[kTexts];
+    int nextText = 0;
+    // Texts measured for the form code in the element's own direction, and
+    // their widths.
+    struct Measured {
+        QString text;
+        double width = 0;
+    };
+    Measured measured[kTexts];
+    int nextMeasured = 0;
+};
+
+// The text layouts of a run and what it found for each text element.
+struct RunTexts {
+    explicit RunTexts(TextLayoutCache &texts) : texts(texts) {}
+    TextLayoutCache &texts;
+    std::vector<TextsLaid> laid;
+
+    // What the run keeps for the element, for its font, direction and
+    // alignment as they stand: started afresh when any of them changed.
+    TextsLaid &of(const TextElement &el, Qt::Alignment align)
+    {
+        if (size_t(el.m_number) >= laid.size()) [[unlikely]]
+            laid.resize(size_t(el.m_number) + 1);
+        TextsLaid &memo = laid[size_t(el.m_number)];
+        if (!memo.begun || memo.given != el.direction || memo.alignment != align ||
+            !sameFont(memo.font, el.font)) [[unlikely]]
+            restart(memo, el, align);
+        return memo;
+    }
+    [[gnu::noinline]] static void restart(TextsLaid &memo, const TextElement &el, Qt::Alignment align)
+    {
+        memo = TextsLaid();
+        memo.begun = true;
+        memo.given = el.direction;
+        memo.alignment = align;
+        memo.font = el.font;
+    }
+};
+
 // Walks one report and lays its bands onto pages.
 class Renderer {
 public:
@@ -492,12 +546,12 @@ public:
                 walkOn(static_cast<SubDetailBand *>(b)->dataset);
         // Widths the form code asks for while it runs come from the run's
         // layouts.
-        struct RunTexts {
+        struct InRun {
             Report &r;
-            TextLayoutCache *before;
-            RunTexts(Report &r, TextLayoutCache *texts) : r(r), before(r.m_runTexts) { r.m_runTexts = texts; }
-            ~RunTexts() { r.m_runTexts = before; }
-        } runTexts(r, &m_cache);
+            RunTexts *before;
+            InRun(Report &r, RunTexts *texts) : r(r), before(r.m_runTexts) { r.m_runTexts = texts; }
+            ~InRun() { r.m_runTexts = before; }
+        } inRun(r, &m_texts);
         bool print = true;
         if (r.beforePrint)
             r.beforePrint(r, print);
@@ -776,7 +830,7 @@ private:
     {
         // The frames and shapes of a report are drawn in a few colours.
         for (int i = 0; i < m_colorCount; ++i)
-            if (sameColor(c, m_colors[i].color))
+            if (c == m_colors[i].color)
                 return m_colors[i].id;
         const quint32 id = pages.colorId(c);
         KnownColor &slot = m_colors[m_colorCount < kKnownColors ? m_colorCount++ : (m_nextColor++ % kKnownColors)];
@@ -815,25 +869,6 @@ private:
     }
 
 public:
-    // What the element keeps of run `run`, for its font, direction and
-    // alignment as they stand: started afresh when any of them changed.
-    static TextElement::Laid &memoOf(const TextElement &el, quint64 run, Qt::Alignment align)
-    {
-        TextElement::Laid &memo = el.m_laid;
-        if (memo.run != run || memo.given != el.direction || memo.alignment != align || !sameFont(memo.font, el.font))
-            [[unlikely]] restart(memo, el, run, align);
-        return memo;
-    }
-    [[gnu::noinline]] static void restart(TextElement::Laid &memo, const TextElement &el, quint64 run,
-                                          Qt::Alignment align)
-    {
-        memo = TextElement::Laid();
-        memo.run = run;
-        memo.given = el.direction;
-        memo.alignment = align;
-        memo.font = el.font;
-    }
-
     // The entry kept for a text among `entries` (each with a `text`), found
     // by where its characters lie, else by its characters; or null.
     template <class Entry, size_t N> static Entry *kept(Entry (&entries)[N], const QString &text)
@@ -853,16 +888,16 @@ private:
     double layoutText(const TextElement &el, const QString &text, Items *items) const
     {
         const Qt::Alignment align = horizontal(el.alignment);
-        TextElement::Laid &memo = memoOf(el, m_run, align);
+        TextsLaid &memo = m_texts.of(el, align);
         const QRectF g = el.geometry;
         double x = g.left();
         double w = g.width();
         double textHeight = 0;
         if (!text.isEmpty()) {
-            TextElement::Laid::Text *t = kept(memo.texts, text);
+            TextsLaid::Text *t = kept(memo.texts, text);
             if (!t) {
-                t = &memo.texts[memo.nextText++ % TextElement::Laid::kTexts];
-                *t = TextElement::Laid::Text();
+                t = &memo.texts[memo.nextText++ % TextsLaid::kTexts];
+                *t = TextsLaid::Text();
                 t->text = text;
                 // The element's direction stands for texts without letters;
                 // the others are laid out in their own direction.
@@ -1089,7 +1124,7 @@ private:
     LaidOut laid;  // the band being printed; its storage is reused
     LaidOut fixed; // the same for a band at a fixed place
     TextLayoutCache &m_cache;
-    quint64 m_run = m_cache.serial();
+    mutable RunTexts m_texts{m_cache};
     mutable std::vector<const Element *> m_order;
     struct KnownColor {
         QColor color;
@@ -1119,7 +1154,7 @@ Document Report::render()
 
 double Report::textWidth(const QString &text, const ReportFont &font, Qt::LayoutDirection direction)
 {
-    TextLayoutCache *texts = m_runTexts;
+    TextLayoutCache *texts = m_runTexts ? &m_runTexts->texts : nullptr;
     if (!texts) {
         // Kept between runs, within bounds: a form measures the same few
         // captions and values again and again.
@@ -1136,12 +1171,12 @@ double Report::textWidth(const TextElement &element, const QString &text)
         return textWidth(text, element.font, element.direction);
     // An element measured again with a text it had, as its form code does
     // row after row, takes the width found before.
-    TextElement::Laid &memo = Renderer::memoOf(element, m_runTexts->serial(), horizontal(element.alignment));
-    if (const TextElement::Laid::Measured *m = Renderer::kept(memo.measured, text))
+    TextsLaid &memo = m_runTexts->of(element, horizontal(element.alignment));
+    if (const TextsLaid::Measured *m = Renderer::kept(memo.measured, text))
         return m->width;
-    TextElement::Laid::Measured &m = memo.measured[memo.nextMeasured++ % TextElement::Laid::kTexts];
+    TextsLaid::Measured &m = memo.measured[memo.nextMeasured++ % TextsLaid::kTexts];
     m.text = text;
-    m.width = m_runTexts->paragraph(text, element.font, element.direction, -1).naturalWidth;
+    m.width = m_runTexts->texts.paragraph(text, element.font, element.direction, -1).naturalWidth;
     return m.width;
 }
 

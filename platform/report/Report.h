@@ -74,6 +74,7 @@ namespace pf::report {
 class Band;
 class Report;
 class SubDetailBand;
+struct RunTexts;
 
 // Failures of the engine itself (a form built wrongly, a picture that cannot
 // be read). The text is meant for the user.
@@ -157,37 +158,9 @@ protected:
 private:
     friend class Renderer;
     friend class Report;
-    // What the engine found when it laid the element's texts out in a run:
-    // a text laid out again in the same font, direction and alignment (as
-    // a row of a table prints the few values of its columns again and
-    // again) takes what was found for it as it stands.
-    struct Laid {
-        quint64 run = 0; // the run's text layouts; 0: nothing kept
-        ReportFont font;
-        Qt::LayoutDirection given = Qt::RightToLeft; // the element's direction then
-        Qt::Alignment alignment;
-        struct Text {
-            QString text; // kept, so that its characters stay where they lie
-            Qt::LayoutDirection direction = Qt::RightToLeft; // the text's own
-            const LaidParagraph *free = nullptr;
-            qint64 style = -1; // the style's number in the run's pages; -1 none yet
-            // The numbers of its lines' texts in the run's pages, once
-            // placed (a text of one or two lines).
-            qint64 lineIds[2] = {-1, -1};
-        };
-        static constexpr int kTexts = 8;
-        Text texts[kTexts];
-        int nextText = 0;
-        // Texts measured for the form code in the element's own direction,
-        // and their widths.
-        struct Measured {
-            QString text;
-            double width = 0;
-        };
-        Measured measured[kTexts];
-        int nextMeasured = 0;
-    };
-    mutable Laid m_laid;
+    friend class Band;
+    friend struct RunTexts;
+    int m_number = 0; // among the text elements of its report, from 0
 };
 
 // A text set by the form code (a caption).
@@ -432,6 +405,7 @@ private:
     friend class CompositeReport;
     friend class Renderer;
     friend class SubDetailBand;
+    friend class Band;
     Band *adoptBand(std::unique_ptr<Band> band);
     // Appends this report's pages to doc, numbering them on from *pageNumber,
     // its texts laid out through `texts`.
@@ -440,7 +414,8 @@ private:
     QString m_name;
     std::vector<std::unique_ptr<Band>> m_bands;
     int m_pageNumber = 0;
-    TextLayoutCache *m_runTexts = nullptr;      // the run's layouts while laid out
+    int m_textElements = 0;                      // made so far
+    RunTexts *m_runTexts = nullptr;              // the run's layouts while laid out
     std::unique_ptr<TextLayoutCache> m_ownTexts; // for widths asked outside a run
 };
 

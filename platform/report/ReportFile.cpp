@@ -10,6 +10,7 @@
 #include <QJsonValue>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QSet>
 #include <QtEndian>
 
@@ -755,11 +756,16 @@ size_t qHash(const StyleKey &k, size_t seed = 0)
     return qHashMulti(seed, k.family, k.size, k.flags, k.align, k.color);
 }
 
+std::atomic<int> g_saveFault{int(SaveFault::None)};
+std::atomic<int> g_saveFaultBatch{0};
+
 // The sections of a file, written in order as they are made. Packing
 // happens on helper threads when there is much to pack: sections are handed
 // over in batches through a queue of bounded length, and each batch is
 // written as soon as it and those before it are packed, so that only a few
-// batches are held at any time, whatever the size of the report.
+// batches are held at any time, whatever the size of the report. Whatever
+// fails on a helper (memory, zlib) is caught there and ends the save with
+// an error on the thread that saves; nothing leaves a helper.
 class SectionStream {
 public:
     SectionStream(QIODevice &out, bool compress, int threads) : m_out(out), m_compress(compress)
@@ -768,11 +774,13 @@ public:
         head.u32(quint32(kReportFileVersion));
         put(kMagic2);
         put(head.out);
+        // Room for every helper first: a helper is never lost on its way in.
+        m_helpers.reserve(size_t(compress ? std::max(0, threads - 1) : 0));
         try {
             for (int t = 1; compress && t < threads; ++t)
                 m_helpers.emplace_back([this] { help(); });
-        } catch (const std::system_error &) {
-            // No more threads: the rest is packed here.
+        } catch (...) {
+            // No more threads: the rest is packed by those there are.
         }
     }
 
@@ -780,6 +788,7 @@ public:
 
     void add(char kind, QByteArray raw)
     {
+        throwIfFailed();
         if (!m_batch)
             m_batch = std::make_shared<Batch>();
         m_batchBytes += raw.size();
@@ -799,10 +808,7 @@ public:
             writeFront(lock);
         lock.unlock();
         stop();
-        if (m_packFailed)
-            cannotSave(QStringLiteral("the data could not be packed"));
-        if (m_writeFailed)
-            cannotSave(m_out.errorString());
+        throwIfFailed();
     }
 
 private:
@@ -813,8 +819,10 @@ private:
     };
     struct Batch {
         std::vector<Section> sections;
+        int number = 0; // from 0, in the order of the file
         bool done = false;
     };
+    enum Failure { NoFailure, PackingFailed, OutOfMemory };
     // A batch of about a megabyte: enough for the threads to share out,
     // little enough to keep several in hand.
     static constexpr qint64 kBatchBytes = 1 << 20;
@@ -829,8 +837,9 @@ private:
         std::shared_ptr<Batch> batch = std::move(m_batch);
         m_batch.reset();
         m_batchBytes = 0;
+        batch->number = m_batches++;
         if (m_helpers.empty()) {
-            pack(*batch);
+            packCaught(*batch);
             batch->done = true;
             std::unique_lock lock(m_mutex);
             m_inFlight.push_back(std::move(batch));
@@ -854,10 +863,28 @@ private:
         std::shared_ptr<Batch> batch = std::move(m_inFlight.front());
         m_inFlight.pop_front();
         lock.unlock();
+        if (batch->number == g_saveFaultBatch && g_saveFault == int(SaveFault::Writing))
+            m_writeFailed = true;
         for (Section &s : batch->sections)
             write(s);
         batch.reset();
         lock.lock();
+    }
+
+    void throwIfFailed()
+    {
+        if (m_failure == OutOfMemory)
+            cannotSave(QStringLiteral("not enough memory to pack the data"));
+        if (m_failure == PackingFailed)
+            cannotSave(QStringLiteral("the data could not be packed"));
+        if (m_writeFailed)
+            cannotSave(m_out.errorString());
+    }
+
+    void fail(Failure why)
+    {
+        int none = NoFailure;
+        m_failure.compare_exchange_strong(none, why);
     }
 
     void help()
@@ -872,7 +899,7 @@ private:
                 batch = std::move(m_queue.front());
                 m_queue.pop_front();
             }
-            pack(*batch);
+            packCaught(*batch);
             std::lock_guard lock(m_mutex);
             batch->done = true;
             m_done.notify_all();
@@ -891,16 +918,34 @@ private:
         m_helpers.clear();
     }
 
-    // Packs every non-empty section with zlib at the packing level.
+    void packCaught(Batch &batch)
+    {
+        try {
+            pack(batch);
+        } catch (const std::bad_alloc &) {
+            fail(OutOfMemory);
+        } catch (...) {
+            fail(PackingFailed);
+        }
+    }
+
+    // Packs every non-empty section with zlib at the packing level; after a
+    // failure nothing more is packed.
     void pack(Batch &batch)
     {
-        if (!m_compress)
+        if (!m_compress || m_failure != NoFailure)
             return;
+        const bool faulty = batch.number == g_saveFaultBatch;
+        if (faulty && g_saveFault == int(SaveFault::Allocation))
+            throw std::bad_alloc();
         z_stream z{};
-        if (deflateInit(&z, kPackingLevel) != Z_OK) {
-            m_packFailed = true;
+        if (deflateInit(&z, kPackingLevel) != Z_OK || (faulty && g_saveFault == int(SaveFault::Compression))) {
+            deflateEnd(&z);
+            fail(PackingFailed);
             return;
         }
+        // The stream is ended however the packing ends.
+        const auto end = qScopeGuard([&] { deflateEnd(&z); });
         for (Section &s : batch.sections) {
             if (s.raw.isEmpty())
                 continue;
@@ -910,14 +955,13 @@ private:
             z.next_out = reinterpret_cast<Bytef *>(out.data());
             z.avail_out = uInt(out.size());
             if (deflate(&z, Z_FINISH) != Z_STREAM_END) {
-                m_packFailed = true;
-            } else {
-                out.truncate(qsizetype(z.total_out));
-                s.packed = std::move(out);
+                fail(PackingFailed);
+                return;
             }
+            out.truncate(qsizetype(z.total_out));
+            s.packed = std::move(out);
             deflateReset(&z);
         }
-        deflateEnd(&z);
     }
 
     void write(Section &s)
@@ -955,8 +999,9 @@ private:
     std::deque<std::shared_ptr<Batch>> m_queue;    // to be packed
     std::deque<std::shared_ptr<Batch>> m_inFlight; // made and not written yet, in order
     bool m_stopping = false;
-    std::atomic<bool> m_packFailed{false};
+    std::atomic<int> m_failure{NoFailure}; // the first failure of packing
     bool m_writeFailed = false;
+    int m_batches = 0; // handed over
     std::shared_ptr<Batch> m_batch; // being filled
     qint64 m_batchBytes = 0;
     qint64 m_unpacked = 0, m_packed = 0; // of the sections written
@@ -1902,12 +1947,25 @@ void saveDocument(const Document &doc, const QString &path, bool compress)
         return ReportFileError(e.kind(), (nl < 0 ? msg : msg.left(nl)) + QStringLiteral(":\n") + path +
                                              (nl < 0 ? QString() : msg.mid(nl)));
     };
+    // Any other failure (memory above all) is told as the save's own.
+    auto failed = [&](const std::exception *e) {
+        const QString why = dynamic_cast<const std::bad_alloc *>(e) ? QStringLiteral("not enough memory")
+                            : e ? QString::fromLocal8Bit(e->what())
+                                : QStringLiteral("an unexpected failure");
+        return ReportFileError(ReportFileError::Kind::CannotWrite,
+                               kCannotWrite + QStringLiteral(":\n") + path + QStringLiteral("\n(") + why +
+                                   QLatin1Char(')'));
+    };
     // Whatever the file cannot hold is refused before it is begun.
     std::optional<FilePlan> plan;
     try {
         plan.emplace(doc, ReportFileLimits());
     } catch (const ReportFileError &e) {
         throw naming(e);
+    } catch (const std::exception &e) {
+        throw failed(&e);
+    } catch (...) {
+        throw failed(nullptr);
     }
     QSaveFile file(path);
     auto cannotWrite = [&] {
@@ -1924,9 +1982,21 @@ void saveDocument(const Document &doc, const QString &path, bool compress)
     } catch (const ReportFileError &e) {
         file.cancelWriting();
         throw naming(e);
+    } catch (const std::exception &e) {
+        file.cancelWriting();
+        throw failed(&e);
+    } catch (...) {
+        file.cancelWriting();
+        throw failed(nullptr);
     }
     if (!file.commit())
         throw cannotWrite();
+}
+
+void setSaveFaultForTest(SaveFault fault, int batch)
+{
+    g_saveFaultBatch = batch;
+    g_saveFault = int(fault);
 }
 
 Document loadDocument(const QString &path)

@@ -167,8 +167,15 @@ Document decodeDocument(const QByteArray &data, const ReportFileLimits &limits =
 // Writes the whole file or nothing (an existing file is replaced only when
 // the new one is complete). The pages are packed and written as they come,
 // so that a few megabytes are held beside the document whatever its size.
-// Throws ReportFileError: TooLarge (nothing is written), CannotWrite.
+// Throws ReportFileError and nothing else: TooLarge (nothing is written),
+// CannotWrite (also when memory, the packing or the writing failed on any of
+// the packing threads; the earlier file stays as it was).
 void saveDocument(const Document &doc, const QString &path, bool compress = true);
+// For tests: the saves that follow fail on purpose at the batch of sections
+// `batch` (from 0), as memory running out while it is packed, zlib refusing
+// it, or its writing would. None ends it.
+enum class SaveFault { None, Allocation, Compression, Writing };
+void setSaveFaultForTest(SaveFault fault, int batch = 0);
 // Throws ReportFileError; the message names the file.
 Document loadDocument(const QString &path);
 

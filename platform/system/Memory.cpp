@@ -9,9 +9,10 @@ namespace pf::sys {
 void keepFreedMemory()
 {
 #if defined(M_TRIM_THRESHOLD) && defined(M_MMAP_THRESHOLD) && defined(M_TOP_PAD)
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
-    mallopt(M_TRIM_THRESHOLD, 64 << 20);
-    mallopt(M_TOP_PAD, 16 << 20);
+    // Fixed, not raised by the allocator as blocks are freed.
+    mallopt(M_MMAP_THRESHOLD, 128 << 10);
+    mallopt(M_TRIM_THRESHOLD, 16 << 20);
+    mallopt(M_TOP_PAD, 1 << 20);
 #endif
 }
 

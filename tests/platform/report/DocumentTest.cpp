@@ -90,10 +90,11 @@ TEST(PageList, GivesBackExactlyWhatWasPutIn)
 }
 
 // Coordinates are kept as steps from the item before: every value comes
-// back to the bit, however it relates to the one before it.
+// back to the bit, however it relates to the one before it (a -0.0 repeated,
+// and a zero after a zero of the other sign, included).
 TEST(PageList, KeepsEveryCoordinateToTheBit)
 {
-    const double values[] = {0.0, -0.0, 37.795275590551185, 38.795275590551185, 38.795275590551185, 1.0 / 3, 1e-300,
+    const double values[] = {0.0, -0.0, -0.0, 0.0, 37.795275590551185, 38.795275590551185, 38.795275590551185, 1.0 / 3, 1e-300,
                              -1e300, 5e-324, 0x1p41, -0x1p41 + 0.5, 17.1875, 17.1875 + 0x1p-7, qInf(), -qInf(),
                              qQNaN(), 718.11023622047253, 0.1};
     PageList list;

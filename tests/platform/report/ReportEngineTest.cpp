@@ -792,9 +792,9 @@ TEST(ReportRecords, TextWidthsAreThoseOfTheLayoutsPrinted)
 
 // A text element that prints many values in turn, more than it keeps, in
 // texts that share their characters and texts made afresh, in its own
-// direction or their own, and in a font changed part way: every value
-// prints as a fresh layout of it would, and the form code is given its
-// width.
+// direction or their own, in a colour and then a font changed part way:
+// every value prints as a fresh layout of it would, and the form code is
+// given its width.
 TEST(ReportRecords, TextsPrintedAgainAreThoseOfAFreshLayout)
 {
     QStringList values;
@@ -812,6 +812,8 @@ TEST(ReportRecords, TextsPrintedAgainAreThoseOfAFreshLayout)
     detail->beforePrint = [&](Band &, bool &) {
         const QString &v = values[(row * 7) % values.size()];
         label->text = row % 2 ? v : QString(v.constData(), v.size()); // shared, then a copy
+        if (row == rows / 3)
+            label->font.color = QColor(200, 0, 0);
         if (row == rows / 2)
             label->font = ReportFont::fromPixels(QStringLiteral("Titr"), 16, true);
         fonts[size_t(row)] = label->font;

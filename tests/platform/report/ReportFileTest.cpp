@@ -2,6 +2,7 @@
 // foreign, damaged or cut-short file is refused with a message.
 #include "platform/report/ReportFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -42,6 +43,9 @@ Document sampleDocument()
 class ReportFileTest : public ::testing::Test {
 protected:
     QTemporaryDir tmp;
+
+    void SetUp() override { setSaveFaultForTest(SaveFault::None); }
+    void TearDown() override { setSaveFaultForTest(SaveFault::None); }
 
     QString path(const QString &name) const { return tmp.filePath(name); }
 
@@ -112,6 +116,45 @@ TEST_F(ReportFileTest, EveryItemSurvivesSaveAndLoad)
 
 // A loaded file keeps its pages packed until they are asked for; saved
 // again, it is the same file.
+// A save that fails while a batch of its sections is packed or written, on
+// the one thread of a small report or a helper of a large one, ends with the
+// save's message; the earlier file stays byte for byte and nothing else is
+// left beside it.
+TEST_F(ReportFileTest, AFailedSaveLeavesTheEarlierFile)
+{
+    const Document small = sampleDocument();
+    Document many;
+    for (int p = 0; p < 40; ++p) {
+        Page page;
+        for (int i = 0; i < 3000; ++i)
+            page.items.push_back(TextRun{QString::number(p * 3000 + i), ReportFont{}, Qt::LeftToRight, Qt::AlignLeft,
+                                         QRectF(i % 50, i / 50, 40, 15)});
+        many.pages.push_back(page);
+    }
+    const Document &large = many;
+    ASSERT_GT(packingThreads(6 << 20), 1);
+    const QByteArray earlier = encodeDocument(small);
+    write(QStringLiteral("r.QRP"), earlier);
+    for (const Document *doc : {&small, &large})
+        for (SaveFault fault : {SaveFault::Allocation, SaveFault::Compression, SaveFault::Writing}) {
+            setSaveFaultForTest(fault, doc == &small ? 0 : 3);
+            QString message;
+            try {
+                saveDocument(*doc, path(QStringLiteral("r.QRP")));
+            } catch (const ReportFileError &e) {
+                message = e.message();
+            }
+            EXPECT_TRUE(message.startsWith(QStringLiteral("فايل گزارش ذخيره نشد"))) << int(fault) << ' ' << message.toStdString();
+            QFile f(path(QStringLiteral("r.QRP")));
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            EXPECT_EQ(f.readAll(), earlier);
+            EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"r.QRP"});
+        }
+    setSaveFaultForTest(SaveFault::None);
+    saveDocument(large, path(QStringLiteral("r.QRP")));
+    EXPECT_EQ(loadDocument(path(QStringLiteral("r.QRP"))).pages.size(), 40);
+}
+
 TEST_F(ReportFileTest, ALoadedFileSavedAgainIsTheSameFile)
 {
     for (bool compress : {true, false}) {
