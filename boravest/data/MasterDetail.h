@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <utility>
 #include <vector>
 
@@ -64,9 +65,23 @@ public:
     ~TextNumbers();
     TextNumbers(const TextNumbers &) = delete;
     TextNumbers &operator=(const TextNumbers &) = delete;
-    double operator()(size_t field, const KeyValue &v);
+    double operator()(size_t field, const KeyValue &v)
+    {
+        Last &last = m_last[field];
+        const quint64 bits = std::bit_cast<quint64>(double(v.number));
+        if (last.id < 0 || last.null != v.null || last.bits != bits)
+            last = {bits, v.null, idOf(v)};
+        return last.id;
+    }
 
 private:
+    int idOf(const KeyValue &v);
+    struct Last {
+        quint64 bits = 0;
+        bool null = false;
+        int id = -1;
+    };
+    Last m_last[8];
     struct Impl;
     Impl *d;
 };
@@ -74,22 +89,45 @@ private:
 template <size_t N, class Rows, class KeyOf>
 void compare(KeyRule rule, const Rows &rows, KeyOf keyOf, TextNumbers &texts, std::vector<Compared<N>> &out)
 {
-    out.reserve(rows.size());
-    for (const auto &row : rows) {
-        const std::array<KeyValue, N> k = keyOf(row);
-        Compared<N> c;
-        for (size_t i = 0; i < N; ++i) {
-            const KeyValue v = k[i];
-            if (i == 0 && rule != KeyRule::NumbersWithProject)
-                continue;
-            if (rule == KeyRule::Texts)
-                c.key[i] = texts(i, v);
-            else
-                c.key[i] = v.number;
-            if (rule == KeyRule::MissingMatchesNothing && v.null)
-                c.matches = false;
+    static_assert(N <= 8);
+    out.resize(rows.size());
+    Compared<N> *c = out.data();
+    // The rule's loop apart, so that nothing is asked of it per row.
+    switch (rule) {
+    case KeyRule::NumbersWithProject:
+        for (const auto &row : rows) {
+            const std::array<KeyValue, N> k = keyOf(row);
+            for (size_t i = 0; i < N; ++i)
+                c->key[i] = k[i].number;
+            ++c;
         }
-        out.push_back(c);
+        break;
+    case KeyRule::NumbersWithoutProject:
+        for (const auto &row : rows) {
+            const std::array<KeyValue, N> k = keyOf(row);
+            for (size_t i = 1; i < N; ++i)
+                c->key[i] = k[i].number;
+            ++c;
+        }
+        break;
+    case KeyRule::Texts:
+        for (const auto &row : rows) {
+            const std::array<KeyValue, N> k = keyOf(row);
+            for (size_t i = 1; i < N; ++i)
+                c->key[i] = texts(i, k[i]);
+            ++c;
+        }
+        break;
+    case KeyRule::MissingMatchesNothing:
+        for (const auto &row : rows) {
+            const std::array<KeyValue, N> k = keyOf(row);
+            for (size_t i = 1; i < N; ++i) {
+                c->key[i] = k[i].number;
+                c->matches = c->matches && !k[i].null;
+            }
+            ++c;
+        }
+        break;
     }
 }
 

@@ -35,8 +35,8 @@ QString keptText(quint64 key, QString (*make)(quint64 key))
         QString (*make)(quint64) = nullptr;
         QString text;
     };
-    static thread_local Made made[256];
-    Made &m = made[((key ^ quint64(quintptr(make))) * 0x9E3779B97F4A7C15ull) >> 56];
+    static thread_local Made made[512];
+    Made &m = made[((key ^ quint64(quintptr(make))) * 0x9E3779B97F4A7C15ull) >> 55];
     if (m.key == key && m.make == make && !m.text.isNull())
         return m.text;
     m.key = key;

@@ -7,7 +7,7 @@
 namespace pf {
 
 // The text `make` makes of `key`, kept per thread among the last ones made
-// (by key and maker, 256 at most) and handed out shared: a report prints
+// (by key and maker, 512 at most) and handed out shared: a report prints
 // the same few values again and again.
 QString keptText(quint64 key, QString (*make)(quint64 key));
 
