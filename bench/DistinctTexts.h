@@ -3,6 +3,8 @@
 // half of the booklets' floors.
 #include "platform/report/Document.h"
 
+#include <QDataStream>
+#include <QFile>
 #include <QFont>
 #include <QHash>
 #include <QSet>
@@ -34,6 +36,39 @@ inline QSet<DistinctText> distinctTexts(const pf::report::Document &doc)
         for (const auto &item : page.items)
             if (const auto *t = std::get_if<pf::report::TextRun>(&item))
                 distinct.insert({t->text, t->font, t->direction});
+    return distinct;
+}
+
+// The texts written to a file and read back, for a floor run in a process
+// of its own that has laid nothing out before.
+inline bool saveTexts(const QString &path, const QSet<DistinctText> &distinct)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    QDataStream out(&f);
+    out << qint64(distinct.size());
+    for (const DistinctText &t : distinct)
+        out << t.text << t.font.family << t.font.pointSize << t.font.bold << t.font.underline << int(t.direction);
+    return out.status() == QDataStream::Ok;
+}
+
+inline QSet<DistinctText> loadTexts(const QString &path)
+{
+    QSet<DistinctText> distinct;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return distinct;
+    QDataStream in(&f);
+    qint64 n = 0;
+    in >> n;
+    for (qint64 i = 0; i < n && in.status() == QDataStream::Ok; ++i) {
+        DistinctText t;
+        int direction = 0;
+        in >> t.text >> t.font.family >> t.font.pointSize >> t.font.bold >> t.font.underline >> direction;
+        t.direction = Qt::LayoutDirection(direction);
+        distinct.insert(t);
+    }
     return distinct;
 }
 

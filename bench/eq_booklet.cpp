@@ -28,6 +28,14 @@
 //                           so that the files written commit together through
 //                           a super-journal); and one layout of each distinct
 //                           text of the booklet's pages
+//   BM_ColdEquipmentBooklet/F  the same build as a user's first click: in a
+//                           fresh process of its own, the program started
+//                           over the data folder and the project chosen,
+//                           one build timed with nothing built before
+//   BM_ColdEquipmentBookletFloor/F  its floor run the same way, once in a
+//                           fresh process (what it reads, writes and lays
+//                           out handed in by a file); "ratio" is the cold
+//                           build's median time over the floor's
 //   BM_CollectorSizing/F    the collectors and risers sizing of the same
 //                           project as a plain function (read, size, store):
 //                           the work of the collector step, whichever way
@@ -57,11 +65,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <set>
@@ -72,7 +83,8 @@ namespace {
 constexpr int kUnits = 4, kSpaces = 10;
 
 struct Program {
-    QTemporaryDir dir;
+    QTemporaryDir tmp;
+    QString root; // the program folder: a fresh one, or one made before
     pf::sys::FakeDisplayMode display{QSize(800, 600)};
     int messages = 0;
     int pages = 0;
@@ -80,13 +92,13 @@ struct Program {
     double layoutSeconds = 0;
     pf::report::Document shown; // the pages of the last preview
 
-    Program()
+    explicit Program(const QString &folder = QString()) : root(folder.isEmpty() ? tmp.path() : folder)
     {
-        pf::sys::Settings::setStorePath(QDir(dir.path()).filePath(QStringLiteral("registry.ini")));
+        pf::sys::Settings::setStorePath(QDir(root).filePath(QStringLiteral("registry.ini")));
         pf::sys::setDisplayMode(&display);
-        SetProgramFolder(dir.path());
-        schema::createProgramTable(dir.path());
-        schema::createDataFolder(QDir(dir.path()).filePath(QStringLiteral("Boravestdata")));
+        SetProgramFolder(root);
+        schema::createProgramTable(root);
+        schema::createDataFolder(QDir(root).filePath(QStringLiteral("Boravestdata")));
         pf::ui::setMessageHook([this](const QString &) { ++messages; });
         // The preview: its pages kept, when asked the joined report laid out
         // once more on its own, then closed at once.
@@ -283,6 +295,172 @@ struct FloorDb {
     }
 };
 
+// What the floor does, found from one build: the booklet's distinct texts,
+// one update statement per column set the build wrote (setting the same
+// columns by rowid), and each update the build made, in its order: the
+// statement, the read of the values the row holds after the build, the row.
+struct FloorPlan {
+    QSet<benchtexts::DistinctText> distinct;
+    QStringList writes;
+    struct Update {
+        int write = 0;
+        QString read;
+        qint64 rowid = 0;
+    };
+    std::vector<Update> updates;
+    qint64 rows = 0;      // rows the build wrote
+    qint64 buildUpdates = 0;
+
+    bool save(const QString &path) const
+    {
+        const QString texts = path + QStringLiteral(".texts");
+        if (!benchtexts::saveTexts(texts, distinct))
+            return false;
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly))
+            return false;
+        QDataStream out(&f);
+        out << writes << qint64(updates.size());
+        for (const Update &u : updates)
+            out << u.write << u.read << u.rowid;
+        return out.status() == QDataStream::Ok;
+    }
+    static FloorPlan load(const QString &path)
+    {
+        FloorPlan p;
+        p.distinct = benchtexts::loadTexts(path + QStringLiteral(".texts"));
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            return p;
+        QDataStream in(&f);
+        qint64 n = 0;
+        in >> p.writes >> n;
+        for (qint64 i = 0; i < n && in.status() == QDataStream::Ok; ++i) {
+            Update u;
+            in >> u.write >> u.read >> u.rowid;
+            p.updates.push_back(u);
+        }
+        return p;
+    }
+};
+
+// The plan, from one build of project `p` watched.
+FloorPlan floorPlan(int p)
+{
+    Program &prog = *g_program;
+    select(p);
+    StoredRows stored;
+    sqlite3 *programDb = DM1->Database1->handle();
+    sqlite3_update_hook(programDb, &noteUpdate, &stored);
+    sqlite3_trace_v2(programDb, SQLITE_TRACE_STMT, &noteStatement, &stored);
+    Form23->Bt1Click();
+    sqlite3_trace_v2(programDb, 0, nullptr, nullptr);
+    sqlite3_update_hook(programDb, nullptr, nullptr);
+    FloorPlan plan;
+    plan.distinct = benchtexts::distinctTexts(prog.shown);
+    std::map<int, int> writeOf; // build statement -> floor statement
+    std::map<int, QStringList> columnsOf;
+    for (const auto &[statement, table] : stored.tableOf) {
+        const QString sql = QString::fromStdString(stored.statements[size_t(statement)]);
+        const qsizetype set = sql.indexOf(QStringLiteral(" set "), 0, Qt::CaseInsensitive);
+        const qsizetype where = sql.indexOf(QStringLiteral(" where "), 0, Qt::CaseInsensitive);
+        if (set < 0 || where < set)
+            return FloorPlan(); // an update the floor cannot read
+        QStringList names, sets;
+        for (const QString &assignment : sql.mid(set + 5, where - set - 5).split(u','))
+            names << assignment.section(u'=', 0, 0).trimmed();
+        for (const QString &n : names)
+            sets << n + QStringLiteral(" = ?");
+        const QString t = QString::fromStdString(table);
+        writeOf[statement] = int(plan.writes.size());
+        plan.writes << QStringLiteral("update %1.%1 set %2 where rowid = ?").arg(t, sets.join(QStringLiteral(", ")));
+        columnsOf[statement] = names;
+    }
+    for (const auto &[statement, rowid] : stored.updates)
+        plan.updates.push_back({writeOf[statement],
+                                QStringLiteral("select %2, rowid from %1.%1 where rowid = ?")
+                                    .arg(QString::fromStdString(stored.tableOf[statement]),
+                                         columnsOf[statement].join(QStringLiteral(", "))),
+                                rowid});
+    for (const auto &[table, ids] : stored.rows)
+        plan.rows += qint64(ids.size());
+    plan.buildUpdates = qint64(stored.updates.size());
+    return plan;
+}
+
+// A connection over the program folder's data folder with its tables
+// attached, as the floor's is.
+sqlite3 *floorConnection(const QString &root)
+{
+    const QString folder = QDir(root).filePath(QStringLiteral("Boravestdata"));
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(QDir(folder).filePath(QStringLiteral("~floor.tmp")).toUtf8().constData(), &db,
+                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    for (const char *t : {"Bank1", "Tajhizat", "bankvh", "bankfz", "bankjd"}) {
+        const QString sql = QStringLiteral("ATTACH DATABASE '%1' AS %2")
+                                .arg(QDir(folder).filePath(QString::fromLatin1(t) + QStringLiteral(".DB")),
+                                     QString::fromLatin1(t));
+        sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+    }
+    return db;
+}
+
+// The floor's statements prepared and its updates' values read, the values
+// through a connection of their own, so that the floor's starts with
+// nothing read. Empty on success, else the engine's message.
+std::string openFloor(FloorDb &f, const QString &root, const FloorPlan &plan)
+{
+    std::vector<std::pair<int, std::vector<sqlite3_value *>>> updates;
+    {
+        sqlite3 *values = floorConnection(root);
+        for (const FloorPlan::Update &u : plan.updates) {
+            sqlite3_stmt *st = nullptr;
+            if (sqlite3_prepare_v2(values, u.read.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK) {
+                const std::string error = sqlite3_errmsg(values);
+                sqlite3_close(values);
+                return error;
+            }
+            sqlite3_bind_int64(st, 1, u.rowid);
+            if (sqlite3_step(st) == SQLITE_ROW) {
+                std::vector<sqlite3_value *> row;
+                for (int c = 0; c < sqlite3_column_count(st); ++c)
+                    row.push_back(sqlite3_value_dup(sqlite3_column_value(st, c)));
+                updates.emplace_back(u.write, std::move(row));
+            }
+            sqlite3_finalize(st);
+        }
+        sqlite3_close(values);
+    }
+    f.updates = std::move(updates);
+    f.db = floorConnection(root);
+    for (const char *sql :
+         {"select * from Bank1.Bank1 where SHPROJE = ?", "select * from Tajhizat.Tajhizat where Shproje = ?",
+          "select No, Shproje, Shsk, Tabage, Shvahed, Sf, Z_ertefa, T_Rz from bankvh.bankvh where Shproje = ? "
+          "order by Tabage, No",
+          "select No, Shproje, Shsk, Tabage, Shvahed, Codefaza, Faza, Ti_, To_, A_, V_, Air_, V_varm, E_Rad, T_UH, "
+          "E_Kore, Te_Hav, To_Mo_Hav from bankfz.bankfz where Shproje = ? order by No",
+          "select Shproje, Shsk, Tabage, Shvahed, CodeFaza, Jedare, Id_jedar, Id_njedar, Id_gjedar, Masa1, Masa2, "
+          "To_, Ti_, Z_1, Z_2 from bankjd.bankjd where Shproje = ? order by No"}) {
+        sqlite3_stmt *st = nullptr;
+        if (sqlite3_prepare_v2(f.db, sql, -1, &st, nullptr) != SQLITE_OK)
+            return sqlite3_errmsg(f.db);
+        std::vector<char> text;
+        for (int c = 0; c < sqlite3_column_count(st); ++c) {
+            const char *decl = sqlite3_column_decltype(st, c);
+            text.push_back(decl && QByteArray(decl).toUpper().startsWith("VARCHAR"));
+        }
+        f.reads.push_back(st);
+        f.text.push_back(text);
+    }
+    for (const QString &sql : plan.writes) {
+        sqlite3_stmt *st = nullptr;
+        if (sqlite3_prepare_v2(f.db, sql.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK)
+            return sqlite3_errmsg(f.db);
+        f.writes.push_back(st);
+    }
+    return std::string();
+}
+
 [[gnu::noinline]] double timedEquipmentFloor(FloorDb &f, int project,
                                              const QSet<benchtexts::DistinctText> &distinct)
 {
@@ -318,118 +496,144 @@ void BM_EquipmentBookletFloor(benchmark::State &state)
     const int floors = int(state.range(0));
     const int p = floors;
     ensureProject(p, floors);
-    Program &prog = *g_program;
-    // The booklet's texts and the rows it stores, from one build.
-    select(p);
-    StoredRows stored;
-    sqlite3 *programDb = DM1->Database1->handle();
-    sqlite3_update_hook(programDb, &noteUpdate, &stored);
-    sqlite3_trace_v2(programDb, SQLITE_TRACE_STMT, &noteStatement, &stored);
-    Form23->Bt1Click();
-    sqlite3_trace_v2(programDb, 0, nullptr, nullptr);
-    sqlite3_update_hook(programDb, nullptr, nullptr);
-    const QSet<benchtexts::DistinctText> distinct = benchtexts::distinctTexts(prog.shown);
-
-    const QString folder = QDir(prog.dir.path()).filePath(QStringLiteral("Boravestdata"));
+    const FloorPlan plan = floorPlan(p);
+    if (plan.writes.isEmpty()) {
+        state.SkipWithError("the build's updates could not be read");
+        return;
+    }
     FloorDb f;
-    sqlite3_open_v2(QDir(folder).filePath(QStringLiteral("~floor.tmp")).toUtf8().constData(), &f.db,
-                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
-    for (const char *t : {"Bank1", "Tajhizat", "bankvh", "bankfz", "bankjd"}) {
-        const QString sql = QStringLiteral("ATTACH DATABASE '%1' AS %2")
-                                .arg(QDir(folder).filePath(QString::fromLatin1(t) + QStringLiteral(".DB")),
-                                     QString::fromLatin1(t));
-        sqlite3_exec(f.db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+    if (const std::string error = openFloor(f, g_program->root, plan); !error.empty()) {
+        state.SkipWithError(error.c_str());
+        return;
     }
-    for (const char *sql :
-         {"select * from Bank1.Bank1 where SHPROJE = ?", "select * from Tajhizat.Tajhizat where Shproje = ?",
-          "select No, Shproje, Shsk, Tabage, Shvahed, Sf, Z_ertefa, T_Rz from bankvh.bankvh where Shproje = ? "
-          "order by Tabage, No",
-          "select No, Shproje, Shsk, Tabage, Shvahed, Codefaza, Faza, Ti_, To_, A_, V_, Air_, V_varm, E_Rad, T_UH, "
-          "E_Kore, Te_Hav, To_Mo_Hav from bankfz.bankfz where Shproje = ? order by No",
-          "select Shproje, Shsk, Tabage, Shvahed, CodeFaza, Jedare, Id_jedar, Id_njedar, Id_gjedar, Masa1, Masa2, "
-          "To_, Ti_, Z_1, Z_2 from bankjd.bankjd where Shproje = ? order by No"}) {
-        sqlite3_stmt *st = nullptr;
-        if (sqlite3_prepare_v2(f.db, sql, -1, &st, nullptr) != SQLITE_OK) {
-            state.SkipWithError(sqlite3_errmsg(f.db));
-            return;
-        }
-        std::vector<char> text;
-        for (int c = 0; c < sqlite3_column_count(st); ++c) {
-            const char *decl = sqlite3_column_decltype(st, c);
-            text.push_back(decl && QByteArray(decl).toUpper().startsWith("VARCHAR"));
-        }
-        f.reads.push_back(st);
-        f.text.push_back(text);
-    }
-    // Each statement of the build that updated rows becomes one that sets
-    // the same columns by rowid; each update is made again with the values
-    // the row holds after the build.
-    std::map<int, int> writeOf; // build statement -> floor statement
-    std::map<int, QStringList> columnsOf;
-    for (const auto &[statement, table] : stored.tableOf) {
-        const QString sql = QString::fromStdString(stored.statements[size_t(statement)]);
-        const qsizetype set = sql.indexOf(QStringLiteral(" set "), 0, Qt::CaseInsensitive);
-        const qsizetype where = sql.indexOf(QStringLiteral(" where "), 0, Qt::CaseInsensitive);
-        if (set < 0 || where < set) {
-            state.SkipWithError(("an update the floor cannot read: " + sql.toStdString()).c_str());
-            return;
-        }
-        QStringList names, sets;
-        for (const QString &assignment : sql.mid(set + 5, where - set - 5).split(u','))
-            names << assignment.section(u'=', 0, 0).trimmed();
-        for (const QString &n : names)
-            sets << n + QStringLiteral(" = ?");
-        const QString t = QString::fromStdString(table);
-        const QByteArray update = QStringLiteral("update %1.%1 set %2 where rowid = ?")
-                                      .arg(t, sets.join(QStringLiteral(", ")))
-                                      .toUtf8();
-        sqlite3_stmt *st = nullptr;
-        if (sqlite3_prepare_v2(f.db, update.constData(), -1, &st, nullptr) != SQLITE_OK) {
-            state.SkipWithError(sqlite3_errmsg(f.db));
-            return;
-        }
-        writeOf[statement] = int(f.writes.size());
-        f.writes.push_back(st);
-        columnsOf[statement] = names;
-    }
-    for (const auto &[statement, rowid] : stored.updates) {
-        const QByteArray read = QStringLiteral("select %2, rowid from %1.%1 where rowid = ?")
-                                    .arg(QString::fromStdString(stored.tableOf[statement]),
-                                         columnsOf[statement].join(QStringLiteral(", ")))
-                                    .toUtf8();
-        sqlite3_stmt *values = nullptr;
-        if (sqlite3_prepare_v2(f.db, read.constData(), -1, &values, nullptr) != SQLITE_OK) {
-            state.SkipWithError(sqlite3_errmsg(f.db));
-            return;
-        }
-        sqlite3_bind_int64(values, 1, rowid);
-        if (sqlite3_step(values) == SQLITE_ROW) {
-            std::vector<sqlite3_value *> row;
-            for (int c = 0; c < sqlite3_column_count(values); ++c)
-                row.push_back(sqlite3_value_dup(sqlite3_column_value(values, c)));
-            f.updates.emplace_back(writeOf[statement], std::move(row));
-        }
-        sqlite3_finalize(values);
-    }
-    qint64 rows = 0;
-    for (const auto &[table, ids] : stored.rows)
-        rows += qint64(ids.size());
     QElapsedTimer clock;
     qint64 ns = 0;
     for (auto _ : state) {
         clock.start();
-        benchmark::DoNotOptimize(timedEquipmentFloor(f, p, distinct));
+        benchmark::DoNotOptimize(timedEquipmentFloor(f, p, plan.distinct));
         ns += clock.nsecsElapsed();
     }
     const double floor = double(ns) / 1e9 / double(state.iterations());
-    state.counters["distinct_texts"] = double(distinct.size());
-    state.counters["stored_rows"] = double(rows);
-    state.counters["build_updates"] = double(stored.updates.size());
+    state.counters["distinct_texts"] = double(plan.distinct.size());
+    state.counters["stored_rows"] = double(plan.rows);
+    state.counters["build_updates"] = double(plan.buildUpdates);
     state.counters["floor_updates"] = double(f.updates.size());
     if (const auto it = g_bookletSeconds.find(floors); it != g_bookletSeconds.end())
         state.counters["ratio"] = it->second / floor;
 }
 BENCHMARK(BM_EquipmentBookletFloor)->Arg(50)->Arg(200)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// ---------------------------------------------------------------- cold
+
+// One cold task in a fresh process of this program, over this program's
+// folder: its seconds, or -1.
+double runCold(const QStringList &args)
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                QStringList{QStringLiteral("--cold")} + args + QStringList{g_program->root});
+    child.waitForFinished(600000);
+    double seconds = -1;
+    std::sscanf(child.readAllStandardOutput().constData(), "%lf", &seconds);
+    return seconds;
+}
+
+double median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Floors -> the median seconds of a cold booklet build.
+std::map<int, double> g_coldBookletSeconds;
+
+void BM_ColdEquipmentBooklet(benchmark::State &state)
+{
+    const int floors = int(state.range(0));
+    ensureProject(floors, floors);
+    std::vector<double> times;
+    for (auto _ : state) {
+        const double s = runCold({QStringLiteral("booklet"), QString::number(floors)});
+        if (s < 0) {
+            state.SkipWithError("the cold build failed");
+            return;
+        }
+        state.SetIterationTime(s);
+        times.push_back(s);
+    }
+    g_coldBookletSeconds[floors] = median(times);
+}
+BENCHMARK(BM_ColdEquipmentBooklet)->Arg(50)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_ColdEquipmentBookletFloor(benchmark::State &state)
+{
+    const int floors = int(state.range(0));
+    ensureProject(floors, floors);
+    const QString path = QDir(g_program->root).filePath(QStringLiteral("floor%1.plan").arg(floors));
+    if (!QFile::exists(path) && !floorPlan(floors).save(path)) {
+        state.SkipWithError("the floor's plan could not be written");
+        return;
+    }
+    std::vector<double> times;
+    for (auto _ : state) {
+        const double s = runCold({QStringLiteral("floor"), QString::number(floors)});
+        if (s < 0) {
+            state.SkipWithError("the cold floor failed");
+            return;
+        }
+        state.SetIterationTime(s);
+        times.push_back(s);
+    }
+    if (const auto it = g_coldBookletSeconds.find(floors); it != g_coldBookletSeconds.end())
+        state.counters["ratio"] = it->second / median(times);
+}
+BENCHMARK(BM_ColdEquipmentBookletFloor)->Arg(50)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The cold side: the booklet of project `p` built once, or its floor run
+// once, in this fresh process over the program folder `root` the parent
+// made; prints the seconds. Under callgrind the task's own function counts
+// alone:
+//   valgrind --tool=callgrind --toggle-collect='*timedBooklet*' bench_eq_booklet --cold booklet 50 ROOT
+//   valgrind --tool=callgrind --toggle-collect='*timedEquipmentFloor*' bench_eq_booklet --cold floor 50 ROOT
+// after `--cold project 50 ROOT` has made the folder with the project and
+// the floor's plan.
+int coldMain(const QString &task, int p, const QString &root)
+{
+    double seconds = -1;
+    QElapsedTimer clock;
+    if (task == QLatin1String("project")) {
+        QDir().mkpath(root);
+        Program program(root);
+        g_program = &program;
+        ensureProject(p, p);
+        const bool saved = floorPlan(p).save(QDir(root).filePath(QStringLiteral("floor%1.plan").arg(p)));
+        g_program = nullptr;
+        return saved ? 0 : 1;
+    }
+    if (task == QLatin1String("booklet")) {
+        Program program(root);
+        g_program = &program;
+        select(p);
+        clock.start();
+        timedBooklet();
+        seconds = double(clock.nsecsElapsed()) / 1e9;
+        if (program.pages == 0)
+            seconds = -1;
+        g_program = nullptr;
+    } else {
+        const FloorPlan plan = FloorPlan::load(QDir(root).filePath(QStringLiteral("floor%1.plan").arg(p)));
+        FloorDb f;
+        if (!plan.writes.isEmpty() && !plan.distinct.isEmpty() && openFloor(f, root, plan).empty()) {
+            clock.start();
+            benchmark::DoNotOptimize(timedEquipmentFloor(f, p, plan.distinct));
+            seconds = double(clock.nsecsElapsed()) / 1e9;
+        }
+    }
+    std::printf("%.6f\n", seconds);
+    return seconds < 0 ? 1 : 0;
+}
 
 void BM_CollectorSizing(benchmark::State &state)
 {
@@ -456,6 +660,14 @@ BENCHMARK(BM_CollectorSizing)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond)-
 
 int main(int argc, char **argv)
 {
+    if (argc == 5 && QByteArray(argv[1]) == "--cold") {
+        const QString task = QString::fromLocal8Bit(argv[2]);
+        const int p = QByteArray(argv[3]).toInt();
+        const QString root = QString::fromLocal8Bit(argv[4]);
+        int rc = 1;
+        runWidgetBenchmarks(1, argv, [&] { rc = coldMain(task, p, root); });
+        return rc;
+    }
     return runWidgetBenchmarks(argc, argv, [] {
         Program program;
         g_program = &program;

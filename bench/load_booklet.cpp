@@ -37,6 +37,14 @@
 //                             saved booklet, and the refusal of a crafted
 //                             file that unpacks to 1 GB of zeros
 //   BM_CraftedFileRefusal     that refusal, timed in this process
+//   BM_ColdBookletLayout/F    the booklet of F floors laid out once in a
+//                             fresh process of its own (a user's first
+//                             click): nothing read, laid out or kept before;
+//                             open_close_ms the tables opened and closed
+//   BM_ColdDistinctTextFloor/F  its floor run the same way: one walk and one
+//                             layout of each distinct text in a fresh process
+//                             (the texts handed in by a file); "ratio" is the
+//                             cold booklet's median time over the floor's
 // Ratios to the floors are printed as counters ("ratio"). The work each
 // benchmark times is one function of its own (timed...), so that an
 // instruction count can be taken of it alone:
@@ -69,6 +77,7 @@
 #include <malloc.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -855,6 +864,156 @@ void BM_PeakMemory(benchmark::State &state)
 }
 BENCHMARK(BM_PeakMemory)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// ---------------------------------------------------------------- cold
+
+// One run of a cold task in a fresh process of this program: its seconds,
+// and the seconds of the tables opened and closed (the booklet), or -1.
+struct ColdRun {
+    double seconds = -1, openClose = -1;
+};
+
+ColdRun runCold(const QStringList &args)
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), QStringList{QStringLiteral("--cold")} + args);
+    child.waitForFinished(600000);
+    ColdRun r;
+    std::sscanf(child.readAllStandardOutput().constData(), "%lf %lf", &r.seconds, &r.openClose);
+    return r;
+}
+
+// Floors -> the median seconds of a cold booklet layout.
+std::map<int, double> g_coldLayoutSeconds;
+
+double median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void BM_ColdBookletLayout(benchmark::State &state)
+{
+    Project &p = project(int(state.range(0)));
+    std::vector<double> times;
+    double openClose = 0;
+    for (auto _ : state) {
+        const ColdRun r = runCold({QStringLiteral("layout"), p.dir.path()});
+        if (r.seconds < 0) {
+            state.SkipWithError("the cold layout failed");
+            return;
+        }
+        state.SetIterationTime(r.seconds);
+        times.push_back(r.seconds);
+        openClose += r.openClose;
+    }
+    g_coldLayoutSeconds[p.floors] = median(times);
+    state.counters["open_close_ms"] = openClose / double(state.iterations()) * 1000;
+}
+BENCHMARK(BM_ColdBookletLayout)->Arg(50)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_ColdDistinctTextFloor(benchmark::State &state)
+{
+    Project &p = project(int(state.range(0)));
+    const QString texts = QDir(p.dir.path()).filePath(QStringLiteral("distinct.texts"));
+    if (!QFile::exists(texts) && !benchtexts::saveTexts(texts, benchtexts::distinctTexts(layBooklet(p)))) {
+        state.SkipWithError("the distinct texts could not be written");
+        return;
+    }
+    std::vector<double> times;
+    for (auto _ : state) {
+        const ColdRun r = runCold({QStringLiteral("floor"), p.dir.path()});
+        if (r.seconds < 0) {
+            state.SkipWithError("the cold floor failed");
+            return;
+        }
+        state.SetIterationTime(r.seconds);
+        times.push_back(r.seconds);
+    }
+    if (const auto it = g_coldLayoutSeconds.find(p.floors); it != g_coldLayoutSeconds.end())
+        state.counters["ratio"] = it->second / median(times);
+}
+BENCHMARK(BM_ColdDistinctTextFloor)->Arg(50)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The cold side: one task, timed alone, in this fresh process; prints
+// "seconds open-close-seconds". Under callgrind the task's own function
+// counts alone:
+//   valgrind --tool=callgrind --toggle-collect='*timedLayout*' bench_load_booklet --cold layout DIR
+//   valgrind --tool=callgrind --toggle-collect='*timedTextFloor*' bench_load_booklet --cold floor DIR
+// A folder for them, made once: `--cold project DIR` writes the project of
+// 50 floors and its booklet's distinct texts there.
+int coldMain(const QString &task, const QString &folder)
+{
+    pf::db::Session::addPassword(QStringLiteral("38617"));
+    QElapsedTimer clock;
+    if (task == QLatin1String("project")) {
+        Project &p = project(50);
+        QDir().mkpath(folder);
+        for (const QString &name : QDir(p.dir.path()).entryList(QDir::Files))
+            if (!QFile::copy(QDir(p.dir.path()).filePath(name), QDir(folder).filePath(name)))
+                return 1;
+        return benchtexts::saveTexts(QDir(folder).filePath(QStringLiteral("distinct.texts")),
+                                     benchtexts::distinctTexts(layBooklet(p)))
+                   ? 0
+                   : 1;
+    }
+    if (task == QLatin1String("layout")) {
+        TDM1 dm;
+        DM1 = &dm;
+        dm.Database1->setDirectory(folder);
+        dm.Database1->open();
+        double seconds = 0, openClose = 0;
+        {
+            TReport2 report;
+            building::PlanRotation = building::planRotationForChoice(2);
+            clock.start();
+            report.OpenProject(1);
+            openClose = double(clock.nsecsElapsed()) / 1e9;
+            clock.start();
+            const pf::report::Document doc = timedLayout(report);
+            seconds = double(clock.nsecsElapsed()) / 1e9;
+            benchmark::DoNotOptimize(doc.pages.size());
+            clock.start();
+            report.CloseTables();
+            openClose += double(clock.nsecsElapsed()) / 1e9;
+        }
+        DM1 = nullptr;
+        std::printf("%.6f %.6f\n", seconds, openClose);
+        return 0;
+    }
+    const QSet<benchtexts::DistinctText> distinct =
+        benchtexts::loadTexts(QDir(folder).filePath(QStringLiteral("distinct.texts")));
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    for (const char *t : {"bankvh", "bankfz", "bankjd"}) {
+        const QString sql = QStringLiteral("ATTACH DATABASE '%1' AS %2")
+                                .arg(QDir(folder).filePath(QString::fromLatin1(t) + QStringLiteral(".DB")),
+                                     QString::fromLatin1(t));
+        sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+    }
+    double seconds = -1;
+    {
+        FloorLevel units(db, "select Shproje, Shsk, Tabage, Shvahed, Sf, Z_ertefa from bankvh.bankvh "
+                             "where Shproje = 1 order by Tabage, Shsk, Shvahed");
+        FloorLevel spaces(db, "select Shproje, Shsk, Tabage, Shvahed, Codefaza, Faza, Ertefa, Ti_, To_, A_, V_, Air_, "
+                              "V_varm from bankfz.bankfz where Shproje = ? and Shsk = ? and Tabage = ? and Shvahed = ? "
+                              "order by Codefaza");
+        FloorLevel surfaces(db, "select Shproje, Shsk, Tabage, Shvahed, CodeFaza, Jedare, Id_jedar, Id_njedar, "
+                                "Id_gjedar, Masa1, Masa2, To_, Ti_, Z_1, Z_2 from bankjd.bankjd where Shproje = ? "
+                                "and Shsk = ? and Tabage = ? and Shvahed = ? and CodeFaza = ? "
+                                "order by Id_jedar, Id_njedar, Id_gjedar");
+        if (units.st && spaces.st && surfaces.st && !distinct.isEmpty()) {
+            clock.start();
+            benchmark::DoNotOptimize(timedTextFloor(db, units, spaces, surfaces, distinct));
+            seconds = double(clock.nsecsElapsed()) / 1e9;
+        }
+    }
+    sqlite3_close(db);
+    std::printf("%.6f -1\n", seconds);
+    return seconds < 0 ? 1 : 0;
+}
+
 // The child side: prints "peak-before peak-after seconds pages".
 int childMain(const QString &task, const QString &arg)
 {
@@ -924,6 +1083,8 @@ int main(int argc, char **argv)
     pf::ui::installPersianFonts();
     if (argc == 4 && QByteArray(argv[1]) == "--child")
         return childMain(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    if (argc == 4 && QByteArray(argv[1]) == "--cold")
+        return coldMain(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

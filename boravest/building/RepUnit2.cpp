@@ -4,6 +4,7 @@
 #include "boravest/building/PersianWords.h"
 #include "boravest/sizing/PlanRotation.h"
 #include "boravest/data/CalcFields.h"
+#include "boravest/data/MasterDetail.h"
 #include "boravest/data/UnitDm.h"
 #include "platform/common/Numbers.h"
 
@@ -93,74 +94,67 @@ struct TReport2::BookletRows {
     const Space &currentSpace() const { return spaces[size_t(space)]; }
     const Surface &currentSurface() const { return surfaces[size_t(surface)]; }
 
-    // Empties the lists, each keeping its room for the next read.
-    void reset()
-    {
-        floors.clear();
-        units.clear();
-        spaces.clear();
-        surfaces.clear();
-        read = false;
-        project = 0;
-        writes = 0;
-        floor = unit = space = surface = 0;
-    }
+    // Gives up the rows and their room: each read takes what its own
+    // project needs.
+    void reset() { *this = BookletRows(); }
 };
 
 namespace {
 
-// The link of a record to the records under it, as the report's tables
-// link them: a master's values as its number fields give them, a detail row
-// by the numbers it stores; a record with a missing value matches none.
-template <int N> struct Link {
-    bool valid = true;
-    std::array<double, N> key{};
-    bool operator<(const Link &o) const { return key < o.key; }
-    bool operator==(const Link &o) const { return key == o.key; }
-};
+using bv::data::KeyValue;
 
-template <int N> Link<N> masterLink(const pf::db::RowReader &r, const std::array<int, N> &columns)
+// A record's key as the report's tables link it to the records under it
+// (the project first, then the columns given): a master's values as its
+// number fields give them, a detail's by the numbers it stores; a value
+// missing on either side matches nothing.
+template <size_t N>
+std::array<KeyValue, N> masterKey(double project, const pf::db::RowReader &r, const std::array<int, N - 1> &columns)
 {
-    Link<N> l;
-    for (int i = 0; i < N; ++i)
-        l.valid = r.number(columns[i], &l.key[i]) && l.valid;
-    return l;
+    std::array<KeyValue, N> k;
+    k[0] = {project, false};
+    for (size_t i = 1; i < N; ++i) {
+        double v = 0;
+        k[i] = r.number(columns[i - 1], &v) ? KeyValue{v, false} : KeyValue{0, true};
+    }
+    return k;
 }
 
-template <int N> Link<N> detailLink(const pf::db::RowReader &r, const std::array<int, N> &columns)
+template <size_t N>
+std::array<KeyValue, N> detailKey(double project, const pf::db::RowReader &r, const std::array<int, N - 1> &columns)
 {
-    Link<N> l;
-    for (int i = 0; i < N && l.valid; ++i)
-        l.valid = r.storedNumber(columns[i], &l.key[i]);
-    return l;
+    std::array<KeyValue, N> k;
+    k[0] = {project, false};
+    for (size_t i = 1; i < N; ++i) {
+        double v = 0;
+        k[i] = r.storedNumber(columns[i - 1], &v) ? KeyValue{v, false} : KeyValue{0, true};
+    }
+    return k;
 }
 
-// Gives each master the run of detail rows linked to it. The details come
-// ordered by their link (as the tables' indexes order them), so equal links
-// lie together and the runs follow in the order of their links; the masters
-// are taken in that order too, and both are walked once, side by side.
-template <int N, class Master>
-void linkRuns(std::vector<Master> &masters, const std::vector<Link<N>> &masterLinks,
-              const std::vector<Link<N>> &detailLinks)
+// Gives each master the run of its details, as the report's tables link
+// them. The details come in the order of their keys (as the tables' indexes
+// order them), so each master's lie together and nothing moves; the details
+// that match no master are left out.
+template <size_t N, class Master, class Detail>
+void linkRuns(std::vector<Master> &masters, const std::vector<std::array<KeyValue, N>> &masterKeys,
+              std::vector<Detail> &details, const std::vector<std::array<KeyValue, N>> &detailKeys)
 {
-    std::vector<int> order;
-    order.reserve(masters.size());
-    for (int i = 0; i < int(masters.size()); ++i)
-        if (masterLinks[size_t(i)].valid)
-            order.push_back(i);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return masterLinks[size_t(a)] < masterLinks[size_t(b)]; });
-    const int n = int(detailLinks.size());
-    int at = 0;
-    for (int m : order) {
-        const Link<N> &want = masterLinks[size_t(m)];
-        while (at < n && (!detailLinks[size_t(at)].valid || detailLinks[size_t(at)] < want))
-            ++at;
-        int end = at;
-        while (end < n && detailLinks[size_t(end)].valid && detailLinks[size_t(end)] == want)
-            ++end;
-        masters[size_t(m)].first = at;
-        masters[size_t(m)].count = end - at;
+    const auto same = [](const std::array<KeyValue, N> &k) { return k; };
+    const bv::data::DetailRuns match =
+        bv::data::matchDetails<N>(bv::data::KeyRule::MissingMatchesNothing, masterKeys, same, detailKeys, same);
+    bool inPlace = match.order.size() == details.size();
+    for (size_t i = 0; inPlace && i < match.order.size(); ++i)
+        inPlace = match.order[i] == int(i);
+    if (!inPlace) {
+        std::vector<Detail> linked;
+        linked.reserve(match.order.size());
+        for (int i : match.order)
+            linked.push_back(std::move(details[size_t(i)]));
+        details = std::move(linked);
+    }
+    for (size_t m = 0; m < masters.size(); ++m) {
+        masters[m].first = match.runs[m].first;
+        masters[m].count = match.runs[m].second - match.runs[m].first;
     }
 }
 
@@ -383,8 +377,7 @@ void TReport2::readRows(double project)
 
     // Floor-and-unit rows by floor, a floor for each stored floor value as
     // the floor query groups them; only a floor with a number has rows.
-    std::vector<Link<3>> unitLinks;
-    unitLinks.reserve(r.units.capacity());
+    std::vector<std::array<KeyValue, 4>> unitKeys;
     int lastKind = -1; // 0 null, 1 number, 2 text
     double lastNumber = 0;
     QString lastText;
@@ -417,14 +410,12 @@ void TReport2::readRows(double project)
                       u.Z_ertefaText = row.numberText(4);
                       r.units.push_back(std::move(u));
                       ++r.floors.back().count;
-                      unitLinks.push_back(masterLink<3>(row, {1, 0, 2}));
+                      unitKeys.push_back(masterKey<4>(project, row, {1, 0, 2}));
                   });
 
     // Spaces, ordered by their floor-and-unit row.
-    std::vector<Link<3>> spaceRuns;
-    std::vector<Link<4>> spaceLinks;
-    spaceRuns.reserve(r.spaces.capacity());
-    spaceLinks.reserve(r.spaces.capacity());
+    std::vector<std::array<KeyValue, 4>> spaceUnits;
+    std::vector<std::array<KeyValue, 5>> spaceKeys;
     pf::db::SeenTexts spaceNames;
     db.forEachRow(QStringLiteral("SELECT Shsk, Tabage, Shvahed, Codefaza, Faza, Ertefa, Ti_, To_, A_, V_, Air_, "
                                  "V_varm FROM %1 WHERE Shproje = ? ORDER BY Shsk, Tabage, Shvahed, rowid")
@@ -441,14 +432,12 @@ void TReport2::readRows(double project)
                       sp.row.Air_ = row.number(10);
                       sp.row.V_varm = row.number(11);
                       r.spaces.push_back(std::move(sp));
-                      spaceRuns.push_back(detailLink<3>(row, {0, 1, 2}));
-                      spaceLinks.push_back(masterLink<4>(row, {0, 1, 2, 3}));
+                      spaceUnits.push_back(detailKey<4>(project, row, {0, 1, 2}));
+                      spaceKeys.push_back(masterKey<5>(project, row, {0, 1, 2, 3}));
                   });
-    linkRuns(r.units, unitLinks, spaceRuns);
 
     // Surfaces, ordered by their space, then kind, state and direction.
-    std::vector<Link<4>> surfaceRuns;
-    surfaceRuns.reserve(r.surfaces.capacity());
+    std::vector<std::array<KeyValue, 5>> surfaceKeys;
     pf::db::SeenTexts kinds;
     db.forEachRow(QStringLiteral("SELECT Shsk, Tabage, Shvahed, CodeFaza, Jedare, Id_jedar, Id_njedar, Id_gjedar, "
                                  "Masa1, Masa2, To_, Ti_, Z_1, Z_2 FROM %1 WHERE Shproje = ? "
@@ -467,9 +456,13 @@ void TReport2::readRows(double project)
                       s.Z_1 = row.number(12);
                       s.Z_2 = row.number(13);
                       r.surfaces.push_back({std::move(s)});
-                      surfaceRuns.push_back(detailLink<4>(row, {0, 1, 2, 3}));
+                      surfaceKeys.push_back(detailKey<5>(project, row, {0, 1, 2, 3}));
                   });
-    linkRuns(r.spaces, spaceLinks, surfaceRuns);
+    // The surfaces to their spaces first, while the spaces stand in the
+    // order their keys were read in; then the spaces, with their runs, to
+    // their floor-and-unit rows.
+    linkRuns(r.spaces, spaceKeys, r.surfaces, surfaceKeys);
+    linkRuns(r.units, unitKeys, r.spaces, spaceUnits);
 
     r.read = true;
     r.project = project;

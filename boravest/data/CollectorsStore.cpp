@@ -3,84 +3,13 @@
 #include "boravest/data/ProjectReads.h"
 #include "platform/common/Numbers.h"
 
-#include <QHash>
-
-#include <bit>
-#include <array>
 #include <vector>
 
 namespace bv::data {
 
-namespace {
-
-using Chain = ProjectChainRows;
-
-// Rows are matched on their key fields as text (a null field is an empty
-// text, never 0). Each distinct text gets a number once, so that a large
-// project's rows are grouped without formatting every key of every row.
-class KeyTexts {
-public:
-    int operator()(const Chain::Value &v)
-    {
-        if (v.null)
-            return idOf(QString());
-        const quint64 bits = std::bit_cast<quint64>(v.number);
-        if (bits == m_lastBits && m_last >= 0)
-            return m_last;
-        const auto it = m_byValue.constFind(bits);
-        int id;
-        if (it != m_byValue.constEnd()) {
-            id = *it;
-        } else {
-            id = idOf(pf::floatToStr(v.number));
-            m_byValue.insert(bits, id);
-        }
-        m_lastBits = bits;
-        m_last = id;
-        return id;
-    }
-
-private:
-    int idOf(const QString &text)
-    {
-        const auto it = m_byText.constFind(text);
-        if (it != m_byText.constEnd())
-            return *it;
-        const int id = int(m_byText.size());
-        m_byText.insert(text, id);
-        return id;
-    }
-    QHash<quint64, int> m_byValue;
-    QHash<QString, int> m_byText;
-    quint64 m_lastBits = 0;
-    int m_last = -1;
-};
-
-// The number of one column's values among the key texts, the value met
-// last in that column kept with it.
-class ColumnKey {
-public:
-    explicit ColumnKey(KeyTexts &texts) : m_texts(texts) {}
-    int operator()(const Chain::Value &v)
-    {
-        const quint64 bits = std::bit_cast<quint64>(v.number);
-        if (m_id >= 0 && v.null == m_null && bits == m_bits)
-            return m_id;
-        m_id = m_texts(v);
-        m_null = v.null;
-        m_bits = bits;
-        return m_id;
-    }
-
-private:
-    KeyTexts &m_texts;
-    quint64 m_bits = 0;
-    bool m_null = false;
-    int m_id = -1;
-};
-
-CollectorProject readFromTables(pf::db::Database &db, double project)
+CollectorProject readCollectorUnits(pf::db::Database &db, double project)
 {
+    using Chain = ProjectChainRows;
     CollectorProject p;
     const auto site = db.select(
         QStringLiteral("SELECT Ga, Tg FROM %1 WHERE SHPROJE = ?").arg(db.attachTable(QStringLiteral("Bank1.DB"))),
@@ -89,36 +18,17 @@ CollectorProject readFromTables(pf::db::Database &db, double project)
         p.site.Ga = site.rows[0][0].toDouble();
         p.site.Tg = site.rows[0][1].toDouble();
     }
+    // Made from the project's chain, which is kept for a run: made again
+    // rather than kept and copied.
     const auto rows = readProjectChain(db, project);
     const Chain &chain = *rows;
-
-    // Surfaces by space, spaces by unit.
-    KeyTexts key;
-    using UnitKey = std::array<int, 3>;
-    using SpaceKey = std::array<int, 4>;
-    std::vector<SpaceKey> surfaceKeys, spaceKeys;
-    std::vector<UnitKey> spaceUnits, unitKeys;
-    // Each key field asked of its own column's last value first: a field
-    // keeps its value over many rows running.
-    ColumnKey shsk(key), tabage(key), shvahed(key), code(key);
-    surfaceKeys.reserve(chain.surfaces.size());
-    for (const Chain::Surface &row : chain.surfaces)
-        surfaceKeys.push_back({shsk(row.Shsk), tabage(row.Tabage), shvahed(row.Shvahed), code(row.CodeFaza)});
-    spaceUnits.reserve(chain.spaces.size());
-    spaceKeys.reserve(chain.spaces.size());
-    for (const Chain::Space &row : chain.spaces) {
-        spaceUnits.push_back({shsk(row.Shsk), tabage(row.Tabage), shvahed(row.Shvahed)});
-        spaceKeys.push_back({spaceUnits.back()[0], spaceUnits.back()[1], spaceUnits.back()[2], code(row.Codefaza)});
-    }
-    for (const Chain::Unit &row : chain.units)
-        unitKeys.push_back({shsk(row.Shsk), tabage(row.Tabage), shvahed(row.Shvahed)});
-    const DetailRuns<SpaceKey> surfacesOf(spaceKeys, surfaceKeys);
-    const DetailRuns<UnitKey> spacesOf(unitKeys, spaceUnits);
+    const ChainRuns runs = matchChain(chain, KeyRule::Texts);
+    const DetailRuns &spacesOf = runs.spacesOf;
 
     std::vector<building::SpaceRow> spaces;
     spaces.reserve(chain.spaces.size());
     for (size_t i = 0; i < chain.spaces.size(); ++i)
-        spaces.push_back(spaceRowOf(chain, i, surfacesOf));
+        spaces.push_back(spaceRowOf(chain, i, runs.surfacesOf));
 
     // A space goes to its unit's rows moved, copied only for a unit before
     // the last that lists it too.
@@ -149,15 +59,6 @@ CollectorProject readFromTables(pf::db::Database &db, double project)
         p.units.push_back(std::move(u));
     }
     return p;
-}
-
-} // namespace
-
-CollectorProject readCollectorUnits(pf::db::Database &db, double project)
-{
-    // Made from the project's chain, which is kept for a run: made again
-    // rather than kept and copied.
-    return readFromTables(db, project);
 }
 
 void storeCollectorResults(pf::db::Database &db, double project, const std::vector<CollectorStoreRow> &rows)

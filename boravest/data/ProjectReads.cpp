@@ -48,10 +48,6 @@ template <class Row> void orderByNo(std::vector<Row> &rows, const std::vector<qi
     rows = std::move(sorted);
 }
 
-// The sizes the last read found: as much room is taken at once for the
-// next (all on the program's one thread).
-size_t g_units = 0, g_spaces = 0, g_surfaces = 0;
-
 } // namespace
 
 ProjectReadScope *ProjectReadScope::active(const pf::db::Database &db)
@@ -76,11 +72,8 @@ std::shared_ptr<const ProjectChainRows> readProjectChain(pf::db::Database &db, d
         using Value = ProjectChainRows::Value;
         // Texts that rows repeat are read once and shared.
         pf::db::SeenTexts names, kinds;
-        r.units.reserve(g_units);
-        r.spaces.reserve(g_spaces);
-        r.surfaces.reserve(g_surfaces);
+        // The lists grow with this project's rows alone.
         std::vector<qint64> nos;
-        nos.reserve(std::max(g_spaces, g_surfaces));
         auto value = [](const pf::db::RowReader &row, int c) {
             double v = 0;
             const bool number = row.number(c, &v);
@@ -135,9 +128,6 @@ std::shared_ptr<const ProjectChainRows> readProjectChain(pf::db::Database &db, d
                           nos.push_back(row.whole(15));
                       });
         orderByNo(r.surfaces, nos);
-        g_units = r.units.size();
-        g_spaces = r.spaces.size();
-        g_surfaces = r.surfaces.size();
         return std::shared_ptr<const ProjectChainRows>(std::move(rows));
     });
 }
@@ -157,6 +147,46 @@ building::SurfaceRow surfaceRowOf(const ProjectChainRows::Surface &r)
     s.Z_1 = r.Z_1.number;
     s.Z_2 = r.Z_2.number;
     return s;
+}
+
+building::SpaceRow spaceRowOf(const ProjectChainRows &chain, size_t space, const DetailRuns &surfacesOf)
+{
+    building::SpaceRow s = spaceRowOf(chain.spaces[space]);
+    const auto [first, last] = surfacesOf.runs[space];
+    s.surfaces.reserve(size_t(last - first));
+    for (int k = first; k < last; ++k)
+        s.surfaces.push_back(surfaceRowOf(chain.surfaces[size_t(surfacesOf.order[size_t(k)])]));
+    return s;
+}
+
+std::array<KeyValue, 4> keyOf(const ProjectChainRows::Unit &u) { return {u.Shproje, u.Shsk, u.Tabage, u.Shvahed}; }
+
+std::array<KeyValue, 4> unitKeyOf(const ProjectChainRows::Space &s)
+{
+    return {s.Shproje, s.Shsk, s.Tabage, s.Shvahed};
+}
+
+std::array<KeyValue, 5> keyOf(const ProjectChainRows::Space &s)
+{
+    return {s.Shproje, s.Shsk, s.Tabage, s.Shvahed, s.Codefaza};
+}
+
+std::array<KeyValue, 5> keyOf(const ProjectChainRows::Surface &s)
+{
+    return {s.Shproje, s.Shsk, s.Tabage, s.Shvahed, s.CodeFaza};
+}
+
+ChainRuns matchChain(const ProjectChainRows &chain, KeyRule rule)
+{
+    using Chain = ProjectChainRows;
+    ChainRuns r;
+    r.spacesOf = matchDetails<4>(
+        rule, chain.units, [](const Chain::Unit &u) { return keyOf(u); }, chain.spaces,
+        [](const Chain::Space &s) { return unitKeyOf(s); });
+    r.surfacesOf = matchDetails<5>(
+        rule, chain.spaces, [](const Chain::Space &s) { return keyOf(s); }, chain.surfaces,
+        [](const Chain::Surface &s) { return keyOf(s); });
+    return r;
 }
 
 building::SpaceRow spaceRowOf(const ProjectChainRows::Space &r)

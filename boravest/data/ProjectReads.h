@@ -12,18 +12,18 @@
 // must write nothing the kept reads hold (the booklet's operations write
 // only their results: loads, sizes, models, counts).
 #include "boravest/data/BuildingRows.h"
+#include "boravest/data/MasterDetail.h"
 #include "platform/db/Db.h"
 
 #include <QString>
 
-#include <algorithm>
-#include <vector>
-
 #include <any>
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace bv::data {
 
@@ -77,12 +77,7 @@ auto cachedRead(pf::db::Database &db, const std::string &kind, double project, R
 // group as each of them does. Inside a scope they are read once for all of
 // them.
 struct ProjectChainRows {
-    // Packed: a large project holds some 200,000 of them, written once a
-    // run; the padding of an aligned one would be nearly half of them.
-    struct [[gnu::packed]] Value {
-        double number = 0;
-        bool null = true;
-    };
+    using Value = KeyValue;
     // bankvh.DB, by floor, then by row counter.
     struct Unit {
         qint64 No = 0;
@@ -106,61 +101,29 @@ struct ProjectChainRows {
     std::vector<Surface> surfaces;
 };
 
-// The details of each master: those whose key equals the master's, in the
-// details' own order. Masters and details are each sorted once by their keys
-// and walked side by side, with no look-up per row. For master m the details
-// are order[runs[m].first] .. order[runs[m].second - 1].
-template <class Key> struct DetailRuns {
-    std::vector<int> order;
-    std::vector<std::pair<int, int>> runs;
-
-    DetailRuns(const std::vector<Key> &masters, const std::vector<Key> &details)
-    {
-        // Rows stored in the order of their keys, as they mostly are, are
-        // not sorted again.
-        order.resize(details.size());
-        for (size_t i = 0; i < details.size(); ++i)
-            order[i] = int(i);
-        if (!std::is_sorted(details.begin(), details.end()))
-            std::stable_sort(order.begin(), order.end(),
-                             [&](int a, int b) { return details[size_t(a)] < details[size_t(b)]; });
-        std::vector<int> byKey(masters.size());
-        for (size_t i = 0; i < masters.size(); ++i)
-            byKey[i] = int(i);
-        if (!std::is_sorted(masters.begin(), masters.end()))
-            std::stable_sort(byKey.begin(), byKey.end(),
-                             [&](int a, int b) { return masters[size_t(a)] < masters[size_t(b)]; });
-        runs.assign(masters.size(), {0, 0});
-        size_t at = 0;
-        for (int m : byKey) {
-            const Key &want = masters[size_t(m)];
-            while (at < order.size() && details[size_t(order[at])] < want)
-                ++at;
-            size_t end = at;
-            while (end < order.size() && !(want < details[size_t(order[end])]))
-                ++end;
-            runs[size_t(m)] = {int(at), int(end)};
-        }
-    }
-};
-
 // A stored surface and a stored space (without its surfaces) as the heat
 // load takes them.
 building::SurfaceRow surfaceRowOf(const ProjectChainRows::Surface &r);
 building::SpaceRow spaceRowOf(const ProjectChainRows::Space &r);
 
 // Space `space` of the chain with its surfaces, as `surfacesOf` (the
-// surfaces' runs by space) finds them.
-template <class Key>
-building::SpaceRow spaceRowOf(const ProjectChainRows &chain, size_t space, const DetailRuns<Key> &surfacesOf)
-{
-    building::SpaceRow s = spaceRowOf(chain.spaces[space]);
-    const auto [first, last] = surfacesOf.runs[space];
-    s.surfaces.reserve(size_t(last - first));
-    for (int k = first; k < last; ++k)
-        s.surfaces.push_back(surfaceRowOf(chain.surfaces[size_t(surfacesOf.order[size_t(k)])]));
-    return s;
-}
+// surfaces matched to the spaces) finds them.
+building::SpaceRow spaceRowOf(const ProjectChainRows &chain, size_t space, const DetailRuns &surfacesOf);
+
+// The keys of the chain's rows (MasterDetail.h): a floor-and-unit row's, a
+// space's unit, a space's own and a surface's space.
+std::array<KeyValue, 4> keyOf(const ProjectChainRows::Unit &u);
+std::array<KeyValue, 4> unitKeyOf(const ProjectChainRows::Space &s);
+std::array<KeyValue, 5> keyOf(const ProjectChainRows::Space &s);
+std::array<KeyValue, 5> keyOf(const ProjectChainRows::Surface &s);
+
+// The chain's spaces matched to its floor-and-unit rows and its surfaces to
+// its spaces, by `rule`.
+struct ChainRuns {
+    DetailRuns spacesOf;   // by unit row
+    DetailRuns surfacesOf; // by space
+};
+ChainRuns matchChain(const ProjectChainRows &chain, KeyRule rule);
 
 // The rows of project `project` (its `Shproje`), shared by the readers of
 // one run rather than copied for each. A database error is thrown as

@@ -208,23 +208,13 @@ QString loadText(double v)
 {
     if (!printableLoad(v))
         return QString();
-    const int64_t r = pf::roundToInt(v);
-    // A booklet prints the same loads again and again: the texts made last
-    // are kept by value (per thread) and handed out shared.
-    struct Made {
-        int64_t value = 0;
-        QString text;
-    };
-    static thread_local Made made[256];
-    Made &m = made[(quint64(r) * 0x9E3779B97F4A7C15ull) >> 56];
-    if (m.value == r && !m.text.isNull())
-        return m.text;
-    QString text = QString::number(r < 0 ? -r : r);
-    if (r < 0)
-        text += QLatin1Char('-');
-    m.value = r;
-    m.text = text;
-    return text;
+    return pf::keptText(quint64(pf::roundToInt(v)), [](quint64 key) {
+        const int64_t r = int64_t(key);
+        QString text = QString::number(r < 0 ? -r : r);
+        if (r < 0)
+            text += QLatin1Char('-');
+        return text;
+    });
 }
 
 bool printsFalseCeilingValues(const SurfaceRow &row, int dvGJedar)

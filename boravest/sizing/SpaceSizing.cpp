@@ -9,7 +9,6 @@
 
 #include <QVariant>
 
-#include <array>
 #include <vector>
 
 namespace bv::sizing {
@@ -38,23 +37,9 @@ SizingUnits readSizingUnits(pf::db::Database &db, double shproje)
     const Chain &chain = *rows;
     // The spaces of each unit and the surfaces of each space, in stored
     // order, found once: a large project has thousands of each.
-    using UnitKey = std::array<double, 3>;
-    using SpaceKey = std::array<double, 4>;
-    std::vector<UnitKey> unitKeys, spaceUnits;
-    std::vector<SpaceKey> spaceKeys, surfaceKeys;
-    spaceUnits.reserve(chain.spaces.size());
-    spaceKeys.reserve(chain.spaces.size());
-    surfaceKeys.reserve(chain.surfaces.size());
-    for (const Chain::Unit &u : chain.units)
-        unitKeys.push_back({u.Shsk.number, u.Tabage.number, u.Shvahed.number});
-    for (const Chain::Space &s : chain.spaces) {
-        spaceUnits.push_back({s.Shsk.number, s.Tabage.number, s.Shvahed.number});
-        spaceKeys.push_back({s.Shsk.number, s.Tabage.number, s.Shvahed.number, s.Codefaza.number});
-    }
-    for (const Chain::Surface &j : chain.surfaces)
-        surfaceKeys.push_back({j.Shsk.number, j.Tabage.number, j.Shvahed.number, j.CodeFaza.number});
-    const data::DetailRuns<UnitKey> spacesOf(unitKeys, spaceUnits);
-    const data::DetailRuns<SpaceKey> surfacesOf(spaceKeys, surfaceKeys);
+    const data::ChainRuns runs = data::matchChain(chain, data::KeyRule::NumbersWithoutProject);
+    const data::DetailRuns &spacesOf = runs.spacesOf;
+    const data::DetailRuns &surfacesOf = runs.surfacesOf;
 
     SizingUnits out;
     out.reserve(qsizetype(chain.units.size()));

@@ -49,23 +49,32 @@ char *scientific15(double v, char *buf, char *end)
 }
 } // namespace
 
-QString floatToStr(double v)
+QString keptText(quint64 key, QString (*make)(quint64 key))
 {
-    // Reports print the same few values again and again: the texts made
-    // last are kept by value (per thread), and handed out shared.
     struct Made {
-        quint64 bits = 0;
+        quint64 key = 0;
+        QString (*make)(quint64) = nullptr;
         QString text;
     };
-    static thread_local Made made[256];
+    static thread_local Made made[512];
+    Made &m = made[((key ^ quint64(quintptr(make))) * 0x9E3779B97F4A7C15ull) >> 55];
+    if (m.key == key && m.make == make && !m.text.isNull())
+        return m.text;
+    m.key = key;
+    m.make = make;
+    m.text = make(key);
+    return m.text;
+}
+
+QString floatToStr(double v)
+{
     quint64 bits;
     std::memcpy(&bits, &v, sizeof bits);
-    Made &m = made[(bits * 0x9E3779B97F4A7C15ull) >> 56];
-    if (m.bits == bits && !m.text.isNull())
-        return m.text;
-    m.bits = bits;
-    m.text = formatFloat(v);
-    return m.text;
+    return keptText(bits, [](quint64 key) {
+        double d;
+        std::memcpy(&d, &key, sizeof d);
+        return formatFloat(d);
+    });
 }
 
 namespace {

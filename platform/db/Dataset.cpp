@@ -472,15 +472,15 @@ void Dataset::reindexFields()
 Field *Dataset::findField(const QString &name)
 {
     // Handlers ask for the same few names again and again, mostly as
-    // literals or kept lists whose text stays in one place: remember where,
-    // and check the name itself before trusting it.
+    // literals or kept lists whose text stays in one place: remember where
+    // (TextPlace.h; the name is not held, so the place is a hint), and check
+    // the name itself before trusting it.
     NameHit &hit = m_nameHits[(quintptr(name.constData()) >> 1) % kNameHits];
-    if (hit.data == name.constData() && hit.size == name.size() && hit.index < fieldCount() &&
-        m_fields[hit.index]->m_def.name == name)
+    if (hit.place.holds(name) && hit.index < fieldCount() && m_fields[hit.index]->m_def.name == name)
         return m_fields[hit.index].get();
     const auto exact = m_fieldIndexExact.constFind(name);
     if (exact != m_fieldIndexExact.constEnd()) {
-        hit = {name.constData(), name.size(), exact.value()};
+        hit = {pf::TextPlace(name), exact.value()};
         return m_fields[exact.value()].get();
     }
     const auto it = m_fieldIndex.constFind(name.toCaseFolded());

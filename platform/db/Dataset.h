@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/common/TextPlace.h"
 #include "platform/db/Database.h"
 
 namespace pf::db {
@@ -252,8 +253,7 @@ protected:
     bool m_fieldsBuilt = false;
     // Recent names asked of fieldByName, by where their text is stored.
     struct NameHit {
-        const QChar *data = nullptr;
-        qsizetype size = -1;
+        pf::TextPlace place;
         int index = -1;
     };
     static constexpr int kNameHits = 61;

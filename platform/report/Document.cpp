@@ -176,16 +176,15 @@ constexpr size_t kRecentTexts = 1024;
 
 quint32 PageList::stringId(const QString &s)
 {
-    // Characters shared with a text kept in m_strings cannot change or be
-    // freed, so the same place and length is the same text.
+    // Places remembered are those of texts kept in m_strings.
     if (m_recentTexts.empty())
         m_recentTexts.resize(kRecentTexts);
     RecentText &recent = m_recentTexts[(quintptr(s.constData()) >> 4) % kRecentTexts];
-    if (recent.data == s.constData() && recent.size == s.size())
+    if (recent.place.holds(s))
         return recent.id;
-    const QPair<const void *, qsizetype> where(s.constData(), s.size());
+    const pf::TextPlace where(s);
     if (const auto it = m_sharedIds.constFind(where); it != m_sharedIds.constEnd()) {
-        recent = {s.constData(), s.size(), it.value()};
+        recent = {where, it.value()};
         return it.value();
     }
     quint32 id;
@@ -196,9 +195,9 @@ quint32 PageList::stringId(const QString &s)
         m_strings.push_back(s);
         m_stringIds.insert(s, id);
     }
-    if (m_strings[id].constData() == s.constData()) {
+    if (pf::sameCharacters(m_strings[id], s)) {
         m_sharedIds.insert(where, id);
-        recent = {s.constData(), s.size(), id};
+        recent = {where, id};
     }
     return id;
 }
@@ -698,8 +697,7 @@ struct TextLayoutCache::Impl {
     // Paragraphs met last, by where their text's characters lie.
     static constexpr size_t kRecent = 1024;
     struct Recent {
-        const QChar *data = nullptr;
-        qsizetype size = -1;
+        pf::TextPlace place;
         const FontEntry *font = nullptr;
         Qt::LayoutDirection direction = Qt::LeftToRight;
         double width = 0;
@@ -715,8 +713,7 @@ struct TextLayoutCache::Impl {
     {
         if (last && lastFont.pointSize == f.pointSize && lastFont.bold == f.bold &&
             lastFont.underline == f.underline &&
-            ((lastFont.family.constData() == f.family.constData() && lastFont.family.size() == f.family.size()) ||
-             lastFont.family == f.family))
+            (pf::sameCharacters(lastFont.family, f.family) || lastFont.family == f.family))
             return *last;
         auto &e = fonts[f];
         if (!e) {
@@ -746,19 +743,18 @@ const LaidParagraph &TextLayoutCache::paragraph(const QString &text, const Repor
     const double width = wrapWidth < 0 ? -1.0 : wrapWidth;
     FontEntry &fe = d->entry(font);
     // A text handed in again mostly shares the characters of the one kept
-    // with its layout: found by where they lie, without reading them.
+    // with its layout: found by where they lie (TextPlace.h).
     Impl::Recent &recent =
         d->recent[((quintptr(text.constData()) >> 4) ^ (quintptr(&fe) >> 6)) % Impl::kRecent];
-    if (recent.data == text.constData() && recent.size == text.size() && recent.font == &fe &&
-        recent.direction == direction && recent.width == width)
+    if (recent.place.holds(text) && recent.font == &fe && recent.direction == direction && recent.width == width)
         return *recent.paragraph;
     auto [it, added] = fe.paragraphs.try_emplace(ParagraphKey{text, direction, width});
     std::unique_ptr<LaidParagraph> &slot = it->second;
-    // The key's characters live as long as the cache: only those are
-    // remembered by where they lie.
+    // The key's text lives as long as the cache: only its place is
+    // remembered.
     auto remember = [&] {
-        if (it->first.text.constData() == text.constData())
-            recent = {text.constData(), text.size(), &fe, direction, width, slot.get()};
+        if (pf::sameCharacters(it->first.text, text))
+            recent = {pf::TextPlace(text), &fe, direction, width, slot.get()};
     };
     if (!added) {
         remember();

@@ -6,6 +6,8 @@
 //
 // Coordinates are pixels at 96 per inch measured from the top left corner of
 // the paper; the page size itself is kept in millimetres.
+#include "platform/common/TextPlace.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -246,9 +248,9 @@ private:
     OpenPage m_open;
     QVector<QString> m_strings;
     QHash<QString, quint32> m_stringIds;
-    // The same texts by where their characters lie: a text handed in again
-    // shares the characters of the one kept, and is found without reading it.
-    QHash<QPair<const void *, qsizetype>, quint32> m_sharedIds;
+    // The same texts by where their characters lie (TextPlace.h): a text
+    // handed in again shares the characters of the one kept.
+    QHash<pf::TextPlace, quint32> m_sharedIds;
     QVector<Style> m_styles;
     QMultiHash<size_t, quint32> m_styleIds; // by hash, compared in full
     qint32 m_lastStyle = -1;
@@ -259,8 +261,7 @@ private:
     // The texts met last, by a few bits of where they lie: most items
     // repeat what an item before them had.
     struct RecentText {
-        const void *data = nullptr;
-        qsizetype size = -1;
+        pf::TextPlace place;
         quint32 id = 0;
     };
     std::vector<RecentText> m_recentTexts;

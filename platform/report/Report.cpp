@@ -1,6 +1,7 @@
 #include "platform/report/Report.h"
 
 #include "platform/common/Numbers.h"
+#include "platform/common/TextPlace.h"
 #include "platform/db/Db.h"
 #include "platform/ui/TextDirection.h"
 
@@ -328,7 +329,7 @@ struct LaidOut {
 // Equal texts, found at once when they share their characters.
 inline bool sameText(const QString &a, const QString &b)
 {
-    return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
+    return pf::sameCharacters(a, b) || a == b;
 }
 
 inline bool sameFont(const ReportFont &a, const ReportFont &b)
@@ -870,11 +871,12 @@ private:
 
 public:
     // The entry kept for a text among `entries` (each with a `text`), found
-    // by where its characters lie, else by its characters; or null.
+    // by where its characters lie (TextPlace.h), else by its characters; or
+    // null.
     template <class Entry, size_t N> static Entry *kept(Entry (&entries)[N], const QString &text)
     {
         for (Entry &e : entries)
-            if (e.text.constData() == text.constData() && e.text.size() == text.size() && !e.text.isNull())
+            if (!e.text.isNull() && pf::sameCharacters(e.text, text))
                 return &e;
         for (Entry &e : entries)
             if (!e.text.isNull() && e.text == text)

@@ -113,8 +113,10 @@ TEST(DetailRuns, FindEachMastersDetailsInTheirOwnOrder)
         {{3, 1, 2}, {2, 3, 1, 3, 2}, {{1, 3}, {2}, {0, 4}}},
         {{1, 2}, {2, 2, 5}, {{}, {0, 1}}},
     };
+    const auto key = [](int v) { return std::array<bv::data::KeyValue, 2>{{{1, false}, {double(v), false}}}; };
     for (const Case &c : cases) {
-        const bv::data::DetailRuns<int> runs(c.masters, c.details);
+        const bv::data::DetailRuns runs = bv::data::matchDetails<2>(bv::data::KeyRule::NumbersWithoutProject,
+                                                                      c.masters, key, c.details, key);
         for (size_t m = 0; m < c.masters.size(); ++m) {
             std::vector<int> found;
             for (int k = runs.runs[m].first; k < runs.runs[m].second; ++k)
