@@ -258,6 +258,23 @@ QString failureMessage(const QString &head, const QString &path, const std::exce
     return head + QStringLiteral(":\n") + path + QStringLiteral("\n(") + why + QLatin1Char(')');
 }
 
+// Runs a save or a load of the file at `path`; whatever it throws is told in
+// one message and answered false.
+template <class Task> bool tellsFailure(QWidget *parent, const QString &head, const QString &path, Task task)
+{
+    try {
+        task();
+        return true;
+    } catch (const ReportFileError &e) {
+        pf::ui::showMessage(e.message(), parent);
+    } catch (const std::exception &e) {
+        pf::ui::showMessage(failureMessage(head, path, &e), parent);
+    } catch (...) {
+        pf::ui::showMessage(failureMessage(head, path, nullptr), parent);
+    }
+    return false;
+}
+
 } // namespace
 
 bool ReportPreview::saveWithDialog()
@@ -267,20 +284,7 @@ bool ReportPreview::saveWithDialog()
     const QString path = askFile(this, QFileDialog::AcceptSave, QStringLiteral("ذخيره گزارش"));
     if (path.isEmpty())
         return false;
-    const QString failed = QStringLiteral("فايل گزارش ذخيره نشد");
-    try {
-        save(path);
-    } catch (const ReportFileError &e) {
-        pf::ui::showMessage(e.message(), this);
-        return false;
-    } catch (const std::exception &e) {
-        pf::ui::showMessage(failureMessage(failed, path, &e), this);
-        return false;
-    } catch (...) {
-        pf::ui::showMessage(failureMessage(failed, path, nullptr), this);
-        return false;
-    }
-    return true;
+    return tellsFailure(this, QStringLiteral("فايل گزارش ذخيره نشد"), path, [&] { save(path); });
 }
 
 bool ReportPreview::loadWithDialog()
@@ -288,20 +292,7 @@ bool ReportPreview::loadWithDialog()
     const QString path = askFile(this, QFileDialog::AcceptOpen, QStringLiteral("بازكردن گزارش"));
     if (path.isEmpty())
         return false;
-    const QString failed = QStringLiteral("فايل گزارش باز نشد");
-    try {
-        load(path);
-    } catch (const ReportFileError &e) {
-        pf::ui::showMessage(e.message(), this);
-        return false;
-    } catch (const std::exception &e) {
-        pf::ui::showMessage(failureMessage(failed, path, &e), this);
-        return false;
-    } catch (...) {
-        pf::ui::showMessage(failureMessage(failed, path, nullptr), this);
-        return false;
-    }
-    return true;
+    return tellsFailure(this, QStringLiteral("فايل گزارش باز نشد"), path, [&] { load(path); });
 }
 
 // ---------------------------------------------------------------- entry points
