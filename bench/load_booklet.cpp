@@ -431,45 +431,71 @@ double plainWalk(sqlite3 *db, FloorLevel &units, FloorLevel &spaces, FloorLevel 
     return plainWalk(db, units, spaces, surfaces) + benchtexts::layOutEach(distinct);
 }
 
+// The floor's connection to the project's three tables in `folder` and its
+// statements, made before it is timed.
+struct FloorWalk {
+    sqlite3 *db = nullptr;
+    std::unique_ptr<FloorLevel> units, spaces, surfaces;
+
+    explicit FloorWalk(const QString &folder)
+    {
+        sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+        for (const char *t : {"bankvh", "bankfz", "bankjd"}) {
+            const QString sql = QStringLiteral("ATTACH DATABASE '%1' AS %2")
+                                    .arg(QDir(folder).filePath(QString::fromLatin1(t) + QStringLiteral(".DB")),
+                                         QString::fromLatin1(t));
+            sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+        }
+        units = std::make_unique<FloorLevel>(db, "select Shproje, Shsk, Tabage, Shvahed, Sf, Z_ertefa from bankvh.bankvh "
+                                                 "where Shproje = 1 order by Tabage, Shsk, Shvahed");
+        spaces = std::make_unique<FloorLevel>(
+            db, "select Shproje, Shsk, Tabage, Shvahed, Codefaza, Faza, Ertefa, Ti_, To_, A_, V_, Air_, "
+                "V_varm from bankfz.bankfz where Shproje = ? and Shsk = ? and Tabage = ? and Shvahed = ? "
+                "order by Codefaza");
+        surfaces = std::make_unique<FloorLevel>(
+            db, "select Shproje, Shsk, Tabage, Shvahed, CodeFaza, Jedare, Id_jedar, Id_njedar, "
+                "Id_gjedar, Masa1, Masa2, To_, Ti_, Z_1, Z_2 from bankjd.bankjd where Shproje = ? "
+                "and Shsk = ? and Tabage = ? and Shvahed = ? and CodeFaza = ? "
+                "order by Id_jedar, Id_njedar, Id_gjedar");
+    }
+    ~FloorWalk()
+    {
+        units.reset();
+        spaces.reset();
+        surfaces.reset();
+        sqlite3_close(db);
+    }
+    FloorWalk(const FloorWalk &) = delete;
+    FloorWalk &operator=(const FloorWalk &) = delete;
+    bool ready() const { return units->st && spaces->st && surfaces->st; }
+    double run(const QSet<benchtexts::DistinctText> &distinct)
+    {
+        return timedTextFloor(db, *units, *spaces, *surfaces, distinct);
+    }
+};
+
 void BM_DistinctTextFloor(benchmark::State &state)
 {
     Project &p = project(int(state.range(0)));
     const QSet<benchtexts::DistinctText> distinct = benchtexts::distinctTexts(layBooklet(p));
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-    for (const char *t : {"bankvh", "bankfz", "bankjd"}) {
-        const QString sql = QStringLiteral("ATTACH DATABASE '%1' AS %2")
-                                .arg(QDir(p.dir.path()).filePath(QString::fromLatin1(t) + QStringLiteral(".DB")),
-                                     QString::fromLatin1(t));
-        sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
-    }
     double ns = 0;
     int texts = 0;
     {
-        FloorLevel units(db, "select Shproje, Shsk, Tabage, Shvahed, Sf, Z_ertefa from bankvh.bankvh "
-                             "where Shproje = 1 order by Tabage, Shsk, Shvahed");
-        FloorLevel spaces(db, "select Shproje, Shsk, Tabage, Shvahed, Codefaza, Faza, Ertefa, Ti_, To_, A_, V_, Air_, "
-                              "V_varm from bankfz.bankfz where Shproje = ? and Shsk = ? and Tabage = ? and Shvahed = ? "
-                              "order by Codefaza");
-        FloorLevel surfaces(db, "select Shproje, Shsk, Tabage, Shvahed, CodeFaza, Jedare, Id_jedar, Id_njedar, "
-                                "Id_gjedar, Masa1, Masa2, To_, Ti_, Z_1, Z_2 from bankjd.bankjd where Shproje = ? "
-                                "and Shsk = ? and Tabage = ? and Shvahed = ? and CodeFaza = ? "
-                                "order by Id_jedar, Id_njedar, Id_gjedar");
-        if (!units.st || !spaces.st || !surfaces.st) {
-            state.SkipWithError(sqlite3_errmsg(db));
+        FloorWalk walk(p.dir.path());
+        if (!walk.ready()) {
+            state.SkipWithError(sqlite3_errmsg(walk.db));
         } else {
             QElapsedTimer clock;
             qint64 elapsed = 0;
             for (auto _ : state) {
                 clock.start();
-                benchmark::DoNotOptimize(timedTextFloor(db, units, spaces, surfaces, distinct));
+                benchmark::DoNotOptimize(walk.run(distinct));
                 elapsed += clock.nsecsElapsed();
             }
             ns = double(elapsed);
             texts = int(distinct.size());
         }
     }
-    sqlite3_close(db);
     const double floor = ns / 1e9 / double(std::max<qint64>(1, state.iterations()));
     state.counters["distinct_texts"] = texts;
     if (const auto it = g_layoutSeconds.find(p.floors); it != g_layoutSeconds.end()) {
@@ -984,32 +1010,15 @@ int coldMain(const QString &task, const QString &folder)
     }
     const QSet<benchtexts::DistinctText> distinct =
         benchtexts::loadTexts(QDir(folder).filePath(QStringLiteral("distinct.texts")));
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-    for (const char *t : {"bankvh", "bankfz", "bankjd"}) {
-        const QString sql = QStringLiteral("ATTACH DATABASE '%1' AS %2")
-                                .arg(QDir(folder).filePath(QString::fromLatin1(t) + QStringLiteral(".DB")),
-                                     QString::fromLatin1(t));
-        sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
-    }
     double seconds = -1;
     {
-        FloorLevel units(db, "select Shproje, Shsk, Tabage, Shvahed, Sf, Z_ertefa from bankvh.bankvh "
-                             "where Shproje = 1 order by Tabage, Shsk, Shvahed");
-        FloorLevel spaces(db, "select Shproje, Shsk, Tabage, Shvahed, Codefaza, Faza, Ertefa, Ti_, To_, A_, V_, Air_, "
-                              "V_varm from bankfz.bankfz where Shproje = ? and Shsk = ? and Tabage = ? and Shvahed = ? "
-                              "order by Codefaza");
-        FloorLevel surfaces(db, "select Shproje, Shsk, Tabage, Shvahed, CodeFaza, Jedare, Id_jedar, Id_njedar, "
-                                "Id_gjedar, Masa1, Masa2, To_, Ti_, Z_1, Z_2 from bankjd.bankjd where Shproje = ? "
-                                "and Shsk = ? and Tabage = ? and Shvahed = ? and CodeFaza = ? "
-                                "order by Id_jedar, Id_njedar, Id_gjedar");
-        if (units.st && spaces.st && surfaces.st && !distinct.isEmpty()) {
+        FloorWalk walk(folder);
+        if (walk.ready() && !distinct.isEmpty()) {
             clock.start();
-            benchmark::DoNotOptimize(timedTextFloor(db, units, spaces, surfaces, distinct));
+            benchmark::DoNotOptimize(walk.run(distinct));
             seconds = double(clock.nsecsElapsed()) / 1e9;
         }
     }
-    sqlite3_close(db);
     std::printf("%.6f -1\n", seconds);
     return seconds < 0 ? 1 : 0;
 }
