@@ -49,6 +49,7 @@
 // benchmark times is one function of its own (timed...), so that an
 // instruction count can be taken of it alone:
 //   valgrind --tool=callgrind --toggle-collect='*timedSave(*' bench_load_booklet --benchmark_filter=SaveBooklet/50
+#include "PeakMemory.h"
 #include "DistinctTexts.h"
 #include "boravest/sizing/HeatLoad.h"
 #include "boravest/sizing/PlanRotation.h"
@@ -276,22 +277,6 @@ pf::report::Document layBooklet(const Project &p)
     }
     DM1 = nullptr;
     return doc;
-}
-
-// The peak resident size of this process in KiB. getrusage's ru_maxrss
-// would do, but on Linux a child started from this (large) benchmark
-// process inherits the parent's figure across fork and exec; VmHWM, the same
-// high-water mark kept per address space, starts afresh at exec.
-double peakKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (status.open(QIODevice::ReadOnly))
-        for (const QByteArray &line : status.readAll().split('\n'))
-            if (line.startsWith("VmHWM:"))
-                return line.mid(6).trimmed().split(' ').value(0).toDouble();
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_maxrss);
 }
 
 // ---------------------------------------------------------------- layout

@@ -23,6 +23,7 @@
 //                         resident size (VmHWM) around one task: opening and
 //                         painting the worst page K (0 to 2), and (3) the
 //                         refusal of the picture bomb
+#include "PeakMemory.h"
 #include "platform/report/Document.h"
 #include "platform/report/ReportFile.h"
 #include "platform/ui/Fonts.h"
@@ -229,18 +230,6 @@ void BM_PictureBomb(benchmark::State &state)
 BENCHMARK(BM_PictureBomb)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // ---------------------------------------------------------------- peak memory
-
-// The peak resident size of this process in KiB (VmHWM starts afresh at
-// exec, so a child measures its own).
-double peakKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (status.open(QIODevice::ReadOnly))
-        for (const QByteArray &line : status.readAll().split('\n'))
-            if (line.startsWith("VmHWM:"))
-                return line.mid(6).trimmed().split(' ').value(0).toDouble();
-    return -1;
-}
 
 void BM_PeakMemory(benchmark::State &state)
 {
