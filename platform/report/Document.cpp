@@ -109,7 +109,7 @@ private:
     const uchar *p;
 };
 
-char *putVar(char *out, quint64 v)
+[[gnu::noinline]] char *putLongVar(char *out, quint64 v)
 {
     while (v >= 0x80) {
         *out++ = char((v & 0x7f) | 0x80);
@@ -117,6 +117,23 @@ char *putVar(char *out, quint64 v)
     }
     *out++ = char(v);
     return out;
+}
+
+[[gnu::always_inline]] inline char *putVar(char *out, quint64 v)
+{
+    // Most numbers and steps that take more than a byte take two or three.
+    if (v < 0x4000) {
+        out[0] = char((v & 0x7f) | 0x80);
+        out[1] = char(v >> 7);
+        return out + 2;
+    }
+    if (v < 0x200000) {
+        out[0] = char((v & 0x7f) | 0x80);
+        out[1] = char(((v >> 7) & 0x7f) | 0x80);
+        out[2] = char(v >> 14);
+        return out + 3;
+    }
+    return putLongVar(out, v);
 }
 
 [[gnu::always_inline]] inline char *putId(char *out, quint64 v)
@@ -300,25 +317,29 @@ PageList::HeldItem PageList::held(const DrawItem &item)
 namespace {
 
 // Writes `count` items into `out`, each moved by (dx, dy) when `moved`;
-// `lasts` holds the coordinates of the box (text, rectangle, picture) and
-// of the line before, each kind stepping from its own. Returns the end.
+// `lasts` holds the coordinates of the box (text, rectangle, picture), of
+// the line and of the sides before, each kind stepping from its own. Adds
+// to `drawn` the items the page gets (each side drawn is a line). Returns
+// the end.
 template <bool moved>
 char *putItems(char *out, const PageList::HeldItem *items, qsizetype count, double dx, double dy,
-               double (&lasts)[2][5])
+               double (&lasts)[3][5], int &drawn)
 {
     using HeldItem = PageList::HeldItem;
     for (const HeldItem *item = items, *end = items + count; item != end; ++item) {
         double v[5] = {item->v[0], item->v[1], item->v[2], item->v[3], item->v[4]};
+        const bool ends = item->kind == HeldItem::Line || item->kind == HeldItem::Sides;
         if constexpr (moved) {
             v[0] += dx;
             v[1] += dy;
-            if (item->kind == HeldItem::Line) {
+            if (ends) {
                 v[2] += dx;
                 v[3] += dy;
             }
         }
         *out++ = char(item->kind);
-        double *last = lasts[item->kind == HeldItem::Line ? 1 : 0];
+        double *last = lasts[item->kind == HeldItem::Line ? 1 : item->kind == HeldItem::Sides ? 2 : 0];
+        ++drawn;
         switch (item->kind) {
         case HeldItem::Text:
             out = putId(out, item->ids[0]);
@@ -352,6 +373,18 @@ char *putItems(char *out, const PageList::HeldItem *items, qsizetype count, doub
             out = putNumber(out, v[3], last[3]);
             out = putId(out, item->ids[0]);
             break;
+        case HeldItem::Sides: {
+            const quint8 sides = quint8(item->ids[1] & 0xf);
+            *out++ = char(sides);
+            drawn += std::popcount(sides) - 1;
+            out = putNumber(out, v[0], last[0]);
+            out = putNumber(out, v[1], last[1]);
+            out = putNumber(out, v[2], last[2]);
+            out = putNumber(out, v[3], last[3]);
+            out = putNumber(out, v[4], last[4]);
+            out = putId(out, item->ids[0]);
+            break;
+        }
         }
     }
     return out;
@@ -401,9 +434,8 @@ char *PageList::roomFor(size_t bytes)
 void PageList::addHeld(const HeldItem &item)
 {
     char *const start = roomFor(kMaxRecord);
-    char *const end = putItems<false>(start, &item, 1, 0, 0, m_open.last);
+    char *const end = putItems<false>(start, &item, 1, 0, 0, m_open.last, m_open.count);
     m_open.size += size_t(end - start);
-    ++m_open.count;
 }
 
 void PageList::addHeld(const HeldItem *items, qsizetype count, double dx, double dy)
@@ -411,9 +443,8 @@ void PageList::addHeld(const HeldItem *items, qsizetype count, double dx, double
     if (count <= 0)
         return;
     char *const start = roomFor(size_t(count) * kMaxRecord);
-    char *const end = putItems<true>(start, items, count, dx, dy, m_open.last);
+    char *const end = putItems<true>(start, items, count, dx, dy, m_open.last, m_open.count);
     m_open.size += size_t(end - start);
-    m_open.count += int(count);
 }
 
 void PageList::heldItems(qsizetype i, QVector<HeldItem> &out) const
@@ -425,10 +456,11 @@ void PageList::heldItems(qsizetype i, QVector<HeldItem> &out) const
     }
     out.resize(itemCount(i));
     Unpacker u(pageBytes(i));
-    double lasts[2][5] = {};
-    for (HeldItem &item : out) {
+    double lasts[3][5] = {};
+    for (HeldItem *at = out.data(), *end = at + out.size(); at != end;) {
+        HeldItem &item = *at++;
         item.kind = HeldItem::Kind(u.byte());
-        double *last = lasts[item.kind == HeldItem::Line ? 1 : 0];
+        double *last = lasts[item.kind == HeldItem::Line ? 1 : item.kind == HeldItem::Sides ? 2 : 0];
         switch (item.kind) {
         case HeldItem::Text:
             item.ids[0] = quint32(u.var());
@@ -452,6 +484,27 @@ void PageList::heldItems(qsizetype i, QVector<HeldItem> &out) const
                 item.v[k] = u.number(last[k]);
             item.ids[0] = quint32(u.var());
             break;
+        case HeldItem::Sides: {
+            // Handed back as its lines, in the order they are drawn.
+            const quint8 sides = u.byte();
+            double b[5];
+            for (int k = 0; k < 5; ++k)
+                b[k] = u.number(last[k]);
+            const quint32 color = quint32(u.var());
+            bool first = true;
+            auto side = [&](quint8 s, double x1, double y1, double x2, double y2) {
+                if (!(sides & s) || (!first && at == end))
+                    return;
+                HeldItem &l = first ? item : *at++;
+                first = false;
+                l = HeldItem{HeldItem::Line, {color, 0}, {x1, y1, x2, y2, b[4]}};
+            };
+            side(HeldItem::Top, b[0], b[1], b[2], b[1]);
+            side(HeldItem::Bottom, b[0], b[3], b[2], b[3]);
+            side(HeldItem::Left, b[0], b[1], b[0], b[3]);
+            side(HeldItem::Right, b[2], b[1], b[2], b[3]);
+            break;
+        }
         }
     }
 }
@@ -482,6 +535,8 @@ Page PageList::at(qsizetype i) const
             break;
         case HeldItem::Image:
             page.items.push_back(ImageItem{box, m_images[h.ids[0]]});
+            break;
+        case HeldItem::Sides: // handed out as lines
             break;
         }
     }
@@ -519,7 +574,7 @@ void PageList::startOpenPage()
     m_open.active = true;
     m_open.size = 0;
     m_open.count = 0;
-    std::fill(&m_open.last[0][0], &m_open.last[0][0] + 10, 0.0);
+    std::fill(&m_open.last[0][0], &m_open.last[0][0] + 15, 0.0);
 }
 
 void PageList::openLastPage()

@@ -35,6 +35,38 @@ constexpr double kMmPerInch = 25.4;
 inline double mmToPx(double mm) { return mm * kPixelsPerInch / kMmPerInch; }
 inline double pxToMm(double px) { return px * kMmPerInch / kPixelsPerInch; }
 
+// A colour of a report's texts, frames and shapes: the colour as given (its
+// kind included), with its plain value read once, so that the layout, which
+// compares the colours of every text and frame it places with the last ones,
+// compares two numbers. Colours of another kind than plain RGB are compared
+// as QColor compares them.
+class ReportColor {
+public:
+    ReportColor() : ReportColor(QColor(Qt::black)) {}
+    ReportColor(const QColor &c) : m_color(c), m_plain(c.spec() == QColor::Rgb)
+    {
+        if (m_plain) {
+            const QRgba64 v = c.rgba64();
+            m_value = quint64(v);
+        }
+    }
+    ReportColor(Qt::GlobalColor c) : ReportColor(QColor(c)) {}
+    operator const QColor &() const { return m_color; }
+    const QColor &color() const { return m_color; }
+    QRgb rgba() const { return m_color.rgba(); }
+    int alpha() const { return m_color.alpha(); }
+    QColor::Spec spec() const { return m_color.spec(); }
+    bool operator==(const ReportColor &o) const
+    {
+        return m_plain == o.m_plain && m_value == o.m_value && (m_plain || m_color == o.m_color);
+    }
+
+private:
+    QColor m_color;
+    quint64 m_value = 0; // the plain colour's 16-bit channels; 0 for another kind
+    bool m_plain = false;
+};
+
 // A font as reports describe it. The size is in points; the designers of the
 // report pages give most sizes in pixels at 96 per inch (13 pixels = 9.75
 // points), for which fromPixels converts.
@@ -43,7 +75,7 @@ struct ReportFont {
     double pointSize = 10.0;
     bool bold = false;
     bool underline = false;
-    QColor color = Qt::black;
+    ReportColor color = Qt::black;
 
     static ReportFont fromPixels(const QString &family, double pixels, bool bold = false,
                                  bool underline = false);
@@ -151,13 +183,19 @@ public:
         bool operator==(const TextStyle &o) const = default;
     };
     struct HeldItem {
-        enum Kind : quint8 { Text = 1, Line, Rect, Image };
+        // Sides: the lines drawn on some sides of a box, as a writer gives
+        // them; the list keeps them as one item and hands them back as their
+        // lines (top, bottom, left, right), so that a held page never holds
+        // one.
+        enum Kind : quint8 { Text = 1, Line, Rect, Image, Sides };
+        enum Side : quint8 { Top = 1, Bottom = 2, Left = 4, Right = 8 };
         Kind kind;
         // Text: string and style; line: colour; rect: pen colour and fill;
-        // image: picture.
+        // image: picture; sides: colour and the sides drawn.
         quint32 ids[2];
-        // Text, rect and image: x, y, w, h; line: x1, y1, x2, y2; then the
-        // line's or the rect's pen width.
+        // Text, rect and image: x, y, w, h; line: x1, y1, x2, y2; sides:
+        // left, top, right, bottom; then the line's, the rect's or the
+        // sides' pen width.
         double v[5];
     };
     // Whether page i is held here (not kept elsewhere).
@@ -236,7 +274,7 @@ private:
         size_t size = 0;
         size_t capacity = 0; // of the buffer, or of the last one when none
         int count = 0;
-        double last[2][5] = {}; // of the last box and the last line
+        double last[3][5] = {}; // of the last box, line and sides
     };
     void endOpenPage();
     void startOpenPage();

@@ -334,8 +334,8 @@ inline bool sameText(const QString &a, const QString &b)
 
 inline bool sameFont(const ReportFont &a, const ReportFont &b)
 {
-    return a.pointSize == b.pointSize && a.bold == b.bold && a.underline == b.underline &&
-           sameText(a.family, b.family) && a.color == b.color;
+    return a.pointSize == b.pointSize && a.bold == b.bold && a.underline == b.underline && a.color == b.color &&
+           sameText(a.family, b.family);
 }
 
 using Held = PageList::HeldItem;
@@ -353,7 +353,7 @@ void translate(Held &item, double dx, double dy)
 {
     item.v[0] += dx;
     item.v[1] += dy;
-    if (item.kind == Held::Line) {
+    if (item.kind == Held::Line || item.kind == Held::Sides) {
         item.v[2] += dx;
         item.v[3] += dy;
     }
@@ -485,7 +485,7 @@ struct RunTexts {
 
     // What the run keeps for the element, for its font, direction and
     // alignment as they stand: started afresh when any of them changed.
-    TextsLaid &of(const TextElement &el, Qt::Alignment align)
+    [[gnu::always_inline]] TextsLaid &of(const TextElement &el, Qt::Alignment align)
     {
         if (size_t(el.m_number) >= laid.size()) [[unlikely]]
             laid.resize(size_t(el.m_number) + 1);
@@ -827,15 +827,20 @@ private:
 
     // ------------------------------------------------------------ elements
 
-    quint32 colorId(const QColor &c) const
+    quint32 colorId(const ReportColor &c) const
     {
-        // The frames and shapes of a report are drawn in a few colours.
+        // The frames and shapes of a report are drawn in a few colours,
+        // most often in the one met last.
+        if (m_colorCount > 0 && c == m_colors[m_lastColor].color) [[likely]]
+            return m_colors[m_lastColor].id;
         for (int i = 0; i < m_colorCount; ++i)
-            if (c == m_colors[i].color)
+            if (c == m_colors[i].color) {
+                m_lastColor = i;
                 return m_colors[i].id;
+            }
         const quint32 id = pages.colorId(c);
-        KnownColor &slot = m_colors[m_colorCount < kKnownColors ? m_colorCount++ : (m_nextColor++ % kKnownColors)];
-        slot = {c, id};
+        m_lastColor = m_colorCount < kKnownColors ? m_colorCount++ : (m_nextColor++ % kKnownColors);
+        m_colors[m_lastColor] = {c, id};
         return id;
     }
 
@@ -847,26 +852,17 @@ private:
 
     [[gnu::noinline]] void addFrameLines(Items &items, const Frame &f, const QRectF &r) const
     {
-        const quint32 color = colorId(f.color);
-        auto line = [&](const QPointF &a, const QPointF &b) {
-            Held &h = items.add();
-            h.kind = Held::Line;
-            h.ids[0] = color;
-            h.ids[1] = 0;
-            h.v[0] = a.x();
-            h.v[1] = a.y();
-            h.v[2] = b.x();
-            h.v[3] = b.y();
-            h.v[4] = f.width;
-        };
-        if (f.top)
-            line(r.topLeft(), r.topRight());
-        if (f.bottom)
-            line(r.bottomLeft(), r.bottomRight());
-        if (f.left)
-            line(r.topLeft(), r.bottomLeft());
-        if (f.right)
-            line(r.topRight(), r.bottomRight());
+        // One item for the sides; the pages hand them back as their lines.
+        Held &h = items.add();
+        h.kind = Held::Sides;
+        h.ids[0] = colorId(f.color);
+        h.ids[1] = (f.top ? Held::Top : 0) | (f.bottom ? Held::Bottom : 0) | (f.left ? Held::Left : 0) |
+                   (f.right ? Held::Right : 0);
+        h.v[0] = r.left();
+        h.v[1] = r.top();
+        h.v[2] = r.right();
+        h.v[3] = r.bottom();
+        h.v[4] = f.width;
     }
 
 public:
@@ -1129,12 +1125,13 @@ private:
     mutable RunTexts m_texts{m_cache};
     mutable std::vector<const Element *> m_order;
     struct KnownColor {
-        QColor color;
+        ReportColor color;
         quint32 id = 0;
     };
     static constexpr int kKnownColors = 4;
     mutable KnownColor m_colors[kKnownColors];
     mutable int m_colorCount = 0;
+    mutable int m_lastColor = 0;
     mutable int m_nextColor = 0;
     std::vector<pf::db::Database *> m_walked;
 };

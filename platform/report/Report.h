@@ -103,7 +103,7 @@ struct Frame {
     bool left = false;
     bool right = false;
     double width = 1.0;
-    QColor color = Qt::black;
+    ReportColor color = Qt::black;
 
     void setAll(bool on) { top = bottom = left = right = on; }
     bool any() const { return top || bottom || left || right; }
@@ -242,8 +242,8 @@ class Shape : public Element {
 public:
     ShapeKind shape = ShapeKind::Rectangle;
     double penWidth = 1.0;
-    QColor penColor = Qt::black;
-    QColor fill = Qt::transparent; // rectangles only
+    ReportColor penColor = Qt::black;
+    ReportColor fill = Qt::transparent; // rectangles only
 
 private:
     friend class Band;

@@ -1304,6 +1304,8 @@ private:
                 bytes += 1 + 4 * 8 + 4;
                 break;
             }
+            case PageList::HeldItem::Sides: // handed out as lines
+                continue;
             }
             ++count;
         }
@@ -1354,6 +1356,8 @@ private:
                     w.f64(item.v[k]);
                 w.u32(quint32(n.imageOf[item.ids[0]]));
                 break;
+            case PageList::HeldItem::Sides: // handed out as lines
+                continue;
             }
             ++count;
         }

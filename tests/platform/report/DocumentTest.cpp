@@ -8,8 +8,10 @@
 #include <QTextLayout>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <bit>
 #include <iterator>
+#include <vector>
 
 using namespace pf::report;
 
@@ -186,4 +188,47 @@ TEST(PageList, ItemsWrittenInOneGoComeBackMovedToTheBit)
         }
     }
     EXPECT_EQ(copy.itemCount(0), 5);
+}
+
+// The sides of a box, given as one item, come back as the lines of the sides
+// drawn (top, bottom, left, right), moved and to the bit, between the items
+// around them; the page counts each line.
+TEST(PageList, SidesComeBackAsTheirLines)
+{
+    using Held = PageList::HeldItem;
+    const double dx = -0.0, dy = 17.1875; // -0.0 moved by -0.0 stays -0.0
+    const double given[4] = {-0.0, 0.1, 37.795275590551185, 1e300};
+    const double L = given[0] + dx, T = given[1] + dy, R = given[2] + dx, B = given[3] + dy;
+    struct Case {
+        quint32 sides;
+        std::vector<std::array<double, 4>> lines;
+    } cases[] = {
+        {Held::Top, {{L, T, R, T}}},
+        {Held::Right | Held::Bottom, {{L, B, R, B}, {R, T, R, B}}},
+        {Held::Top | Held::Bottom | Held::Left | Held::Right, {{L, T, R, T}, {L, B, R, B}, {L, T, L, B}, {R, T, R, B}}},
+    };
+    for (const Case &c : cases) {
+        PageList list;
+        list.addPage();
+        const Held items[] = {{Held::Text, {0, 0}, {1, 2, 3, 4, 0}},
+                              {Held::Sides, {3, c.sides}, {given[0], given[1], given[2], given[3], 0.5}},
+                              {Held::Line, {1, 0}, {1, 2, 3, 4, 1}}};
+        list.addHeld(items, 3, dx, dy);
+        list.addPage();
+        QVector<Held> out;
+        list.heldItems(0, out);
+        ASSERT_EQ(list.itemCount(0), int(c.lines.size()) + 2) << c.sides;
+        ASSERT_EQ(out.size(), qsizetype(c.lines.size()) + 2);
+        EXPECT_EQ(out.front().kind, Held::Text);
+        EXPECT_EQ(out.back().kind, Held::Line);
+        EXPECT_EQ(out.back().v[3], 4 + dy);
+        for (size_t i = 0; i < c.lines.size(); ++i) {
+            const Held &line = out[qsizetype(i) + 1];
+            EXPECT_EQ(line.kind, Held::Line);
+            EXPECT_EQ(line.ids[0], 3u);
+            EXPECT_EQ(line.v[4], 0.5);
+            for (int k = 0; k < 4; ++k)
+                EXPECT_EQ(std::bit_cast<quint64>(line.v[k]), std::bit_cast<quint64>(c.lines[i][k])) << c.sides << ' ' << i;
+        }
+    }
 }
