@@ -176,6 +176,9 @@ private:
     return out + sizeof v;
 }
 
+// The lines of each set of sides (top, bottom, left, right bits).
+constexpr int kSidesDrawn[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
+
 // The most one record takes: its kind, two numbers and five coordinates.
 constexpr size_t kMaxRecord = 1 + 2 * 5 + 5 * 9;
 
@@ -376,7 +379,7 @@ char *putItems(char *out, const PageList::HeldItem *items, qsizetype count, doub
         case HeldItem::Sides: {
             const quint8 sides = quint8(item->ids[1] & 0xf);
             *out++ = char(sides);
-            drawn += std::popcount(sides) - 1;
+            drawn += kSidesDrawn[sides] - 1;
             out = putNumber(out, v[0], last[0]);
             out = putNumber(out, v[1], last[1]);
             out = putNumber(out, v[2], last[2]);

@@ -827,12 +827,17 @@ private:
 
     // ------------------------------------------------------------ elements
 
-    quint32 colorId(const ReportColor &c) const
+    [[gnu::always_inline]] quint32 colorId(const ReportColor &c) const
     {
         // The frames and shapes of a report are drawn in a few colours,
         // most often in the one met last.
         if (m_colorCount > 0 && c == m_colors[m_lastColor].color) [[likely]]
             return m_colors[m_lastColor].id;
+        return otherColorId(c);
+    }
+
+    [[gnu::noinline]] quint32 otherColorId(const ReportColor &c) const
+    {
         for (int i = 0; i < m_colorCount; ++i)
             if (c == m_colors[i].color) {
                 m_lastColor = i;
