@@ -374,6 +374,15 @@ void TReport2::readRows(double project)
     const QVariantList key{project};
     // One read of the three files, under one lock.
     const pf::db::ReadScope walk(m_db);
+    // The project's rows counted first (from an index), so that each list
+    // is taken once at its size: a list grown step by step is copied at
+    // every step into memory taken afresh.
+    auto rowsOf = [&](const QString &table) {
+        size_t n = 0;
+        db.forEachRow(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE Shproje = ?").arg(table), key,
+                      [&](const pf::db::RowReader &row) { n = size_t(std::max<qint64>(0, row.whole(0))); });
+        return n;
+    };
 
     // Floor-and-unit rows by floor, a floor for each stored floor value as
     // the floor query groups them; only a floor with a number has rows.
@@ -381,9 +390,13 @@ void TReport2::readRows(double project)
     int lastKind = -1; // 0 null, 1 number, 2 text
     double lastNumber = 0;
     QString lastText;
+    const QString unitTable = db.attachTable(QStringLiteral("bankvh.DB"));
+    const size_t unitRows = rowsOf(unitTable);
+    r.units.reserve(unitRows);
+    unitKeys.reserve(unitRows);
     db.forEachRow(QStringLiteral("SELECT Tabage, Shsk, Shvahed, Sf, Z_ertefa FROM %1 WHERE Shproje = ? "
                                  "ORDER BY Tabage, rowid")
-                      .arg(db.attachTable(QStringLiteral("bankvh.DB"))),
+                      .arg(unitTable),
                   key, [&](const pf::db::RowReader &row) {
                       const int kind = row.isNull(0) ? 0 : row.isNumber(0) ? 1 : 2;
                       const double number = kind == 1 ? row.number(0) : 0;
@@ -417,9 +430,14 @@ void TReport2::readRows(double project)
     std::vector<std::array<KeyValue, 4>> spaceUnits;
     std::vector<std::array<KeyValue, 5>> spaceKeys;
     pf::db::SeenTexts spaceNames;
+    const QString spaceTable = db.attachTable(QStringLiteral("bankfz.DB"));
+    const size_t spaceRows = rowsOf(spaceTable);
+    r.spaces.reserve(spaceRows);
+    spaceUnits.reserve(spaceRows);
+    spaceKeys.reserve(spaceRows);
     db.forEachRow(QStringLiteral("SELECT Shsk, Tabage, Shvahed, Codefaza, Faza, Ertefa, Ti_, To_, A_, V_, Air_, "
                                  "V_varm FROM %1 WHERE Shproje = ? ORDER BY Shsk, Tabage, Shvahed, rowid")
-                      .arg(db.attachTable(QStringLiteral("bankfz.DB"))),
+                      .arg(spaceTable),
                   key, [&](const pf::db::RowReader &row) {
                       BookletRows::Space sp;
                       sp.Faza = row.text(4, spaceNames);
@@ -439,10 +457,14 @@ void TReport2::readRows(double project)
     // Surfaces, ordered by their space, then kind, state and direction.
     std::vector<std::array<KeyValue, 5>> surfaceKeys;
     pf::db::SeenTexts kinds;
+    const QString surfaceTable = db.attachTable(QStringLiteral("bankjd.DB"));
+    const size_t surfaceRows = rowsOf(surfaceTable);
+    r.surfaces.reserve(surfaceRows);
+    surfaceKeys.reserve(surfaceRows);
     db.forEachRow(QStringLiteral("SELECT Shsk, Tabage, Shvahed, CodeFaza, Jedare, Id_jedar, Id_njedar, Id_gjedar, "
                                  "Masa1, Masa2, To_, Ti_, Z_1, Z_2 FROM %1 WHERE Shproje = ? "
                                  "ORDER BY Shsk, Tabage, Shvahed, CodeFaza, Id_jedar, Id_njedar, Id_gjedar, rowid")
-                      .arg(db.attachTable(QStringLiteral("bankjd.DB"))),
+                      .arg(surfaceTable),
                   key, [&](const pf::db::RowReader &row) {
                       building::SurfaceRow s;
                       s.Jedare = row.text(4, kinds);
