@@ -4,6 +4,7 @@
 // has (a widget or form that keeps its own font is measured in it).
 #include "MainWindowFixture.h"
 
+#include "boravest/help/UFHelp.h"
 #include "boravest/sidejobs/UFont.h"
 
 #include <QAbstractButton>
@@ -66,6 +67,7 @@ TEST_F(WholeTexts, EveryCaptionFitsInEachOfferedFace)
         return out;
     };
     const QStringList designed = placing();
+    FHelp->FormActivate(); // the guide's menu writes its captions as it comes up
     for (const QString &face : faces) {
         ProgramFonts.ScreenFont = ProgramFonts.TitleFont = face;
         FormFont->EamalFont();
