@@ -39,6 +39,7 @@
 #include "boravest/sidejobs/Ureport2.h"
 
 #include "platform/ui/Application.h"
+#include "platform/ui/Captions.h"
 
 #include <QPointer>
 #include <vector>
@@ -103,6 +104,22 @@ void CreateAllForms()
     make<TSokhan>(Sokhan);
     make<TFormHelp>(FormHelp);
     make<TFHelp>(FHelp);
+    FitCaptionsOfAllForms();
+}
+
+QList<QWidget *> CreatedForms()
+{
+    QList<QWidget *> forms;
+    for (const QPointer<QObject> &o : g_created)
+        if (auto *w = qobject_cast<QWidget *>(o.data()))
+            forms << w;
+    return forms;
+}
+
+void FitCaptionsOfAllForms()
+{
+    for (QWidget *form : CreatedForms())
+        pf::ui::fitCaptions(form);
 }
 
 void DestroyAllForms()

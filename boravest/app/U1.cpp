@@ -6,6 +6,7 @@
 #include "boravest/data/BackupStore.h"
 #include "boravest/data/GlossaryStore.h"
 #include "boravest/data/TableSchemas.h"
+#include "boravest/app/Forms.h"
 #include "boravest/app/UModifyAliaz.h"
 #include "boravest/data/SchemeStore.h"
 #include "boravest/data/UnitDm.h"
@@ -415,6 +416,8 @@ void TForm1::loadSettings()
         Form10->Panel5->move(425, Form10->Panel5->y());
         Form10->Panel6->move(425, Form10->Panel6->y());
     }
+    // The captions whole where the forms now stand, in the faces in force.
+    FitCaptionsOfAllForms();
 }
 
 void TForm1::FormKeyPress(int key)

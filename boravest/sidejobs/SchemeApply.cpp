@@ -1,6 +1,7 @@
 #include "boravest/sidejobs/SchemeApply.h"
 
 #include "platform/report/Report.h"
+#include "platform/ui/Captions.h"
 #include "platform/ui/Colors.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/DbControls.h"
@@ -282,6 +283,8 @@ void applyFonts(QWidget *form, const recordFont &fonts, const FormFontRules &rul
         if (auto *grid = qobject_cast<QTableView *>(w))
             setFamily(grid->horizontalHeader(), fonts.ScreenFont);
     }
+    // Each caption whole in the face it now has.
+    pf::ui::fitCaptions(form);
 }
 
 FormFontRules fontRulesFor(const QString &n)

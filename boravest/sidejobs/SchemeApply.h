@@ -49,7 +49,8 @@ struct FormFontRules {
 
 // Sets the font name of the text components of `form`: the screen name on
 // text components and grids, the title name on the title labels. An empty
-// name is not applied.
+// name is not applied. The captions are then fitted to their faces
+// (pf::ui::fitCaptions).
 void applyFonts(QWidget *form, const recordFont &fonts, const FormFontRules &rules);
 
 FormFontRules fontRulesFor(const QString &formName);

@@ -8,15 +8,20 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QComboBox>
 #include <QFileSystemModel>
 #include <QFontDatabase>
 #include <QFontDialog>
+#include <QFormLayout>
+#include <QGroupBox>
 #include <QImageReader>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QTreeView>
 #include <QWidget>
@@ -247,6 +252,53 @@ void PersianItemDelegate::initStyleOption(QStyleOptionViewItem *option, const QM
         option->text = shownText(index);
 }
 
+namespace {
+
+// A name the printer gives (from its PPD) that Qt shows as it comes, in the
+// program's translation: the common options and their usual choices
+// (context "PrinterOptions"), the paper sizes as Qt names them ("QPageSize").
+QString printerName(const QString &name)
+{
+    const QByteArray key = name.toUtf8();
+    QString shown = QCoreApplication::translate("PrinterOptions", key.constData());
+    if (shown == name)
+        shown = QCoreApplication::translate("QPageSize", key.constData());
+    return shown;
+}
+
+void showPrinterNames(QComboBox *box)
+{
+    for (int i = 0; i < box->count(); ++i)
+        box->setItemText(i, printerName(box->itemText(i)));
+}
+
+// The printer's properties and the page set-up: the paper sizes, and the
+// options of the Advanced tab (each box Qt marks with its option), their
+// names and groups.
+void preparePrinterProperties(QWidget *dialog)
+{
+    for (QComboBox *box : dialog->findChildren<QComboBox *>()) {
+        if (box->objectName() == QLatin1String("pageSizeCombo")) {
+            showPrinterNames(box);
+            continue;
+        }
+        if (!box->property("_q_ppd_option").isValid())
+            continue;
+        showPrinterNames(box);
+        // The option's name heads its row; the row is in its group's form.
+        QWidget *field = box->parentWidget();
+        auto *group = field ? qobject_cast<QGroupBox *>(field->parentWidget()) : nullptr;
+        auto *form = group ? qobject_cast<QFormLayout *>(group->layout()) : nullptr;
+        if (!form)
+            continue;
+        if (auto *name = qobject_cast<QLabel *>(form->labelForField(field)))
+            name->setText(printerName(name->text()));
+        group->setTitle(printerName(group->title()));
+    }
+}
+
+} // namespace
+
 void preparePlatformDialog(QWidget *part)
 {
     QWidget *dialog = part ? part->window() : nullptr;
@@ -261,6 +313,8 @@ void preparePlatformDialog(QWidget *part)
         if (part == dialog)
             if (auto *path = dialog->findChild<QLineEdit *>(QStringLiteral("filename")))
                 path->setLayoutDirection(Qt::LeftToRight);
+    } else if (part == dialog && (dialog->inherits("QPrintPropertiesDialog") || qobject_cast<QPageSetupDialog *>(dialog))) {
+        preparePrinterProperties(dialog);
     } else if (qobject_cast<QFontDialog *>(dialog)) {
         if (auto *list = qobject_cast<QListView *>(part))
             giveDelegate(list);

@@ -85,7 +85,11 @@ private:
 // program's style calls it for every widget it polishes and every window
 // as it is shown, and it does nothing
 // to the parts of any other window. The print dialog shows the output file
-// path left to right, as a path reads; the file dialog shows the sizes, kinds
+// path left to right, as a path reads; the printer's properties and the page
+// set-up show the names the printer gives the common options (and those of
+// the PDF printer, CUPS-PDF), their usual choices and the
+// paper sizes in the program's translation (context "PrinterOptions"; the
+// sizes also "QPageSize"); the file dialog shows the sizes, kinds
 // and dates (in the Persian calendar) of its files in Persian; the font
 // dialog shows its sample in Persian and its style names in the program's
 // translation (context "QFontDatabase"). Safe to call more than once.

@@ -479,4 +479,275 @@
         <translation>معماري E</translation>
     </message>
 </context>
+<context>
+    <name>PrinterOptions</name>
+    <message>
+        <source>General</source>
+        <translation>عمومي</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>وضوح</translation>
+    </message>
+    <message>
+        <source>Output Resolution</source>
+        <translation>وضوح چاپ</translation>
+    </message>
+    <message>
+        <source>Print Quality</source>
+        <translation>كيفيت چاپ</translation>
+    </message>
+    <message>
+        <source>Color Model</source>
+        <translation>حالت رنگ</translation>
+    </message>
+    <message>
+        <source>Color Mode</source>
+        <translation>حالت رنگ</translation>
+    </message>
+    <message>
+        <source>Output Mode</source>
+        <translation>حالت خروجي</translation>
+    </message>
+    <message>
+        <source>Media Source</source>
+        <translation>منبع كاغذ</translation>
+    </message>
+    <message>
+        <source>Paper Source</source>
+        <translation>منبع كاغذ</translation>
+    </message>
+    <message>
+        <source>Input Slot</source>
+        <translation>منبع كاغذ</translation>
+    </message>
+    <message>
+        <source>Media Type</source>
+        <translation>نوع كاغذ</translation>
+    </message>
+    <message>
+        <source>Paper Type</source>
+        <translation>نوع كاغذ</translation>
+    </message>
+    <message>
+        <source>Draft</source>
+        <translation>پيش نويس</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>معمولي</translation>
+    </message>
+    <message>
+        <source>High</source>
+        <translation>بالا</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>بهترين</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>رنگي</translation>
+    </message>
+    <message>
+        <source>Grayscale</source>
+        <translation>خاكستري</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>خاكستري</translation>
+    </message>
+    <message>
+        <source>Black and White</source>
+        <translation>سياه و سفيد</translation>
+    </message>
+    <message>
+        <source>Monochrome</source>
+        <translation>سياه و سفيد</translation>
+    </message>
+    <message>
+        <source>Auto Select</source>
+        <translation>انتخاب خودكار</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>خودكار</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>خودكار</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>پيش فرض</translation>
+    </message>
+    <message>
+        <source>Manual Feed</source>
+        <translation>تغذيه دستي</translation>
+    </message>
+    <message>
+        <source>Tray 1</source>
+        <translation>سيني 1</translation>
+    </message>
+    <message>
+        <source>Tray 2</source>
+        <translation>سيني 2</translation>
+    </message>
+    <message>
+        <source>Tray 3</source>
+        <translation>سيني 3</translation>
+    </message>
+    <message>
+        <source>Plain Paper</source>
+        <translation>كاغذ معمولي</translation>
+    </message>
+    <message>
+        <source>Plain</source>
+        <translation>معمولي</translation>
+    </message>
+    <message>
+        <source>Transparency</source>
+        <translation>طلق</translation>
+    </message>
+    <message>
+        <source>Labels</source>
+        <translation>برچسب</translation>
+    </message>
+    <message>
+        <source>Envelope</source>
+        <translation>پاكت</translation>
+    </message>
+    <message>
+        <source>Cardstock</source>
+        <translation>مقوا</translation>
+    </message>
+    <message>
+        <source>Photo Paper</source>
+        <translation>كاغذ عكس</translation>
+    </message>
+    <message>
+        <source>Glossy Photo Paper</source>
+        <translation>كاغذ عكس براق</translation>
+    </message>
+    <message>
+        <source>US Letter</source>
+        <translation>نامه (US)</translation>
+    </message>
+    <message>
+        <source>US Legal</source>
+        <translation>حقوقي (US)</translation>
+    </message>
+    <message>
+        <source>Letter</source>
+        <translation>نامه</translation>
+    </message>
+    <message>
+        <source>Ledger</source>
+        <translation>دفتري</translation>
+    </message>
+    <message>
+        <source>Tabloid</source>
+        <translation>تابلويد</translation>
+    </message>
+    <message>
+        <source>Executive</source>
+        <translation>اداري</translation>
+    </message>
+    <message>
+        <source>Envelope #10</source>
+        <translation>پاكت #10</translation>
+    </message>
+    <message>
+        <source>Envelope DL</source>
+        <translation>پاكت DL</translation>
+    </message>
+    <message>
+        <source>Arch A</source>
+        <translation>معماري A</translation>
+    </message>
+    <message>
+        <source>Arch B</source>
+        <translation>معماري B</translation>
+    </message>
+    <message>
+        <source>Arch C</source>
+        <translation>معماري C</translation>
+    </message>
+    <message>
+        <source>Arch D</source>
+        <translation>معماري D</translation>
+    </message>
+    <message>
+        <source>Arch E</source>
+        <translation>معماري E</translation>
+    </message>
+    <message>
+        <source>PDF version</source>
+        <translation>نسخه PDF</translation>
+    </message>
+    <message>
+        <source>Truncate output filename to</source>
+        <translation>كوتاه كردن نام پرونده خروجي به</translation>
+    </message>
+    <message>
+        <source>8 Characters</source>
+        <translation>8 نويسه</translation>
+    </message>
+    <message>
+        <source>16 Characters</source>
+        <translation>16 نويسه</translation>
+    </message>
+    <message>
+        <source>32 Characters</source>
+        <translation>32 نويسه</translation>
+    </message>
+    <message>
+        <source>64 Characters</source>
+        <translation>64 نويسه</translation>
+    </message>
+    <message>
+        <source>Label outputfiles</source>
+        <translation>برچسب پرونده هاي خروجي</translation>
+    </message>
+    <message>
+        <source>Label only untitled documents with job-id</source>
+        <translation>شماره كار فقط بر سندهاي بي عنوان</translation>
+    </message>
+    <message>
+        <source>Prefix all documents with job-id</source>
+        <translation>شماره كار پيش از نام همه سندها</translation>
+    </message>
+    <message>
+        <source>Suffix all documents with job-id</source>
+        <translation>شماره كار پس از نام همه سندها</translation>
+    </message>
+    <message>
+        <source>Prefer title from</source>
+        <translation>عنوان از</translation>
+    </message>
+    <message>
+        <source>Title in postscript document</source>
+        <translation>عنوان درون سند پست اسكريپت</translation>
+    </message>
+    <message>
+        <source>Title passed via command-line1</source>
+        <translation>عنوان داده شده در خط فرمان</translation>
+    </message>
+    <message>
+        <source>Log level</source>
+        <translation>سطح گزارش</translation>
+    </message>
+    <message>
+        <source>Only errors</source>
+        <translation>فقط خطاها</translation>
+    </message>
+    <message>
+        <source>Error and status messages</source>
+        <translation>خطاها و پيام هاي وضعيت</translation>
+    </message>
+    <message>
+        <source>Debug, error and status messages</source>
+        <translation>اشكال زدايي، خطاها و پيام هاي وضعيت</translation>
+    </message>
+</context>
 </TS>

@@ -27,6 +27,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
@@ -137,7 +138,9 @@ QStringList englishWords(QString text, const QStringList &names)
     QStringList out;
     for (const QString &w : text.split(QRegularExpression(QStringLiteral("[\\s()\\[\\]/,:;*.%\\-+=<>]+")))) {
         const bool latin = std::any_of(w.begin(), w.end(), [](QChar c) { return c.isLetter() && c.script() == QChar::Script_Latin; });
-        if (!latin || w.startsWith(QLatin1Char('#')) || units.contains(w) || names.contains(w) || w == w.toUpper())
+        static const QRegularExpression inches(QStringLiteral("^\\d+x\\d+$")); // paper sizes: "11x17"
+        if (!latin || w.startsWith(QLatin1Char('#')) || units.contains(w) || names.contains(w) || w == w.toUpper() ||
+            inches.match(w).hasMatch())
             continue;
         out << w;
     }
@@ -225,6 +228,8 @@ TEST_F(PersianDialogs, QtDialogsShowNoEnglish)
           << QStringLiteral("folder") << QStringLiteral("png");
     for (const QByteArray &f : QImageReader::supportedImageFormats())
         names << QString::fromLatin1(f);
+    for (const QPrinterInfo &p : QPrinterInfo::availablePrinters()) // a real queue's model
+        names << p.makeAndModel();
 
     QPrinter printer;
     printer.setOutputFileName(dir.filePath(QStringLiteral("booklet.pdf")));
@@ -277,4 +282,34 @@ TEST_F(PersianDialogs, QtDialogsShowNoEnglish)
         d.dialog->hide();
     }
     EXPECT_TRUE(textsOf(&font).contains(pf::ui::persianFontSample()));
+}
+
+// With a real print queue: the names its printer gives the common options,
+// their choices and the paper sizes show in Persian.
+TEST_F(PersianDialogs, PrinterPropertiesNameTheCommonOptionsInPersian)
+{
+    const QStringList queues = QPrinterInfo::availablePrinterNames();
+    if (queues.isEmpty())
+        GTEST_SKIP() << "no print queue (a running CUPS scheduler with a printer)";
+    const QStringList english = {"General",  "Resolution", "Output Resolution", "Color Model", "Media Source",
+                                 "Media Type", "Grayscale",  "US Letter",         "US Legal",    "Envelope DL"};
+    for (const QString &queue : queues) {
+        QPrinter printer;
+        printer.setPrinterName(queue);
+        QPrintDialog print(&printer);
+        print.show();
+        QStringList texts;
+        for (QPushButton *b : print.findChildren<QPushButton *>(QStringLiteral("properties"))) {
+            QTimer::singleShot(0, [&texts] {
+                if (QWidget *modal = QApplication::activeModalWidget()) {
+                    texts << textsOf(modal);
+                    modal->close();
+                }
+            });
+            b->click();
+        }
+        ASSERT_FALSE(texts.isEmpty()) << queue.toStdString();
+        for (const QString &t : texts)
+            EXPECT_FALSE(english.contains(t)) << queue.toStdString() << ": " << t.toStdString();
+    }
 }
