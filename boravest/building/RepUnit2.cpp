@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <array>
+#include <deque>
 #include <optional>
 
 using pf::db::Dataset;
@@ -80,8 +81,11 @@ struct TReport2::BookletRows {
     };
     std::vector<Floor> floors;
     std::vector<Unit> units;
-    std::vector<Space> spaces;
-    std::vector<Surface> surfaces;
+    // The many spaces and surfaces are held in small pieces: a list in one
+    // piece, of a large project's size, is mapped from the system afresh for
+    // every booklet and taken in page by page.
+    std::deque<Space> spaces;
+    std::deque<Surface> surfaces;
     // What they were read for: the project, and the connection's writes
     // then (rows are read again after any write).
     bool read = false;
@@ -135,9 +139,8 @@ std::array<KeyValue, N> detailKey(double project, const pf::db::RowReader &r, co
 // them. The details come in the order of their keys (as the tables' indexes
 // order them), so each master's lie together and nothing moves; the details
 // that match no master are left out.
-template <size_t N, class Master, class Detail>
-void linkRuns(std::vector<Master> &masters, const std::vector<std::array<KeyValue, N>> &masterKeys,
-              std::vector<Detail> &details, const std::vector<std::array<KeyValue, N>> &detailKeys)
+template <size_t N, class Masters, class Details, class MasterKeys, class DetailKeys>
+void linkRuns(Masters &masters, const MasterKeys &masterKeys, Details &details, const DetailKeys &detailKeys)
 {
     const auto same = [](const std::array<KeyValue, N> &k) { return k; };
     const bv::data::DetailRuns match =
@@ -146,8 +149,7 @@ void linkRuns(std::vector<Master> &masters, const std::vector<std::array<KeyValu
     for (size_t i = 0; inPlace && i < match.order.size(); ++i)
         inPlace = match.order[i] == int(i);
     if (!inPlace) {
-        std::vector<Detail> linked;
-        linked.reserve(match.order.size());
+        Details linked;
         for (int i : match.order)
             linked.push_back(std::move(details[size_t(i)]));
         details = std::move(linked);
@@ -374,15 +376,6 @@ void TReport2::readRows(double project)
     const QVariantList key{project};
     // One read of the three files, under one lock.
     const pf::db::ReadScope walk(m_db);
-    // The project's rows counted first (from an index), so that each list
-    // is taken once at its size: a list grown step by step is copied at
-    // every step into memory taken afresh.
-    auto rowsOf = [&](const QString &table) {
-        size_t n = 0;
-        db.forEachRow(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE Shproje = ?").arg(table), key,
-                      [&](const pf::db::RowReader &row) { n = size_t(std::max<qint64>(0, row.whole(0))); });
-        return n;
-    };
 
     // Floor-and-unit rows by floor, a floor for each stored floor value as
     // the floor query groups them; only a floor with a number has rows.
@@ -391,9 +384,6 @@ void TReport2::readRows(double project)
     double lastNumber = 0;
     QString lastText;
     const QString unitTable = db.attachTable(QStringLiteral("bankvh.DB"));
-    const size_t unitRows = rowsOf(unitTable);
-    r.units.reserve(unitRows);
-    unitKeys.reserve(unitRows);
     db.forEachRow(QStringLiteral("SELECT Tabage, Shsk, Shvahed, Sf, Z_ertefa FROM %1 WHERE Shproje = ? "
                                  "ORDER BY Tabage, rowid")
                       .arg(unitTable),
@@ -427,14 +417,11 @@ void TReport2::readRows(double project)
                   });
 
     // Spaces, ordered by their floor-and-unit row.
-    std::vector<std::array<KeyValue, 4>> spaceUnits;
-    std::vector<std::array<KeyValue, 5>> spaceKeys;
+    // Their keys too are held in pieces.
+    std::deque<std::array<KeyValue, 4>> spaceUnits;
+    std::deque<std::array<KeyValue, 5>> spaceKeys;
     pf::db::SeenTexts spaceNames;
     const QString spaceTable = db.attachTable(QStringLiteral("bankfz.DB"));
-    const size_t spaceRows = rowsOf(spaceTable);
-    r.spaces.reserve(spaceRows);
-    spaceUnits.reserve(spaceRows);
-    spaceKeys.reserve(spaceRows);
     db.forEachRow(QStringLiteral("SELECT Shsk, Tabage, Shvahed, Codefaza, Faza, Ertefa, Ti_, To_, A_, V_, Air_, "
                                  "V_varm FROM %1 WHERE Shproje = ? ORDER BY Shsk, Tabage, Shvahed, rowid")
                       .arg(spaceTable),
@@ -455,12 +442,9 @@ void TReport2::readRows(double project)
                   });
 
     // Surfaces, ordered by their space, then kind, state and direction.
-    std::vector<std::array<KeyValue, 5>> surfaceKeys;
+    std::deque<std::array<KeyValue, 5>> surfaceKeys;
     pf::db::SeenTexts kinds;
     const QString surfaceTable = db.attachTable(QStringLiteral("bankjd.DB"));
-    const size_t surfaceRows = rowsOf(surfaceTable);
-    r.surfaces.reserve(surfaceRows);
-    surfaceKeys.reserve(surfaceRows);
     db.forEachRow(QStringLiteral("SELECT Shsk, Tabage, Shvahed, CodeFaza, Jedare, Id_jedar, Id_njedar, Id_gjedar, "
                                  "Masa1, Masa2, To_, Ti_, Z_1, Z_2 FROM %1 WHERE Shproje = ? "
                                  "ORDER BY Shsk, Tabage, Shvahed, CodeFaza, Id_jedar, Id_njedar, Id_gjedar, rowid")
@@ -483,8 +467,8 @@ void TReport2::readRows(double project)
     // The surfaces to their spaces first, while the spaces stand in the
     // order their keys were read in; then the spaces, with their runs, to
     // their floor-and-unit rows.
-    linkRuns(r.spaces, spaceKeys, r.surfaces, surfaceKeys);
-    linkRuns(r.units, unitKeys, r.spaces, spaceUnits);
+    linkRuns<5>(r.spaces, spaceKeys, r.surfaces, surfaceKeys);
+    linkRuns<4>(r.units, unitKeys, r.spaces, spaceUnits);
 
     r.read = true;
     r.project = project;
