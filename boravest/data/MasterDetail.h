@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <deque>
 #include <utility>
 #include <vector>
 
@@ -86,12 +87,16 @@ private:
     Impl *d;
 };
 
+// The keys of many rows, in small pieces: one piece of a large project's
+// size would be mapped from the system afresh for every match.
+template <size_t N> using ComparedRows = std::deque<Compared<N>>;
+
 template <size_t N, class Rows, class KeyOf>
-void compare(KeyRule rule, const Rows &rows, KeyOf keyOf, TextNumbers &texts, std::vector<Compared<N>> &out)
+void compare(KeyRule rule, const Rows &rows, KeyOf keyOf, TextNumbers &texts, ComparedRows<N> &out)
 {
     static_assert(N <= 8);
     out.resize(rows.size());
-    Compared<N> *c = out.data();
+    auto c = out.begin();
     // The rule's loop apart, so that nothing is asked of it per row.
     switch (rule) {
     case KeyRule::NumbersWithProject:
@@ -143,14 +148,14 @@ DetailRuns matchDetails(KeyRule rule, const Masters &masters, MasterKey masterKe
 {
     using Compared = masterdetail::Compared<N>;
     masterdetail::TextNumbers texts;
-    std::vector<Compared> m, d;
+    masterdetail::ComparedRows<N> m, d;
     masterdetail::compare<N>(rule, details, detailKey, texts, d);
     masterdetail::compare<N>(rule, masters, masterKey, texts, m);
 
     DetailRuns out;
     // The rows that can match, in the order of their keys (stable: a key's
     // rows stay in their own order).
-    auto ordered = [](const std::vector<Compared> &rows) {
+    auto ordered = [](const masterdetail::ComparedRows<N> &rows) {
         std::vector<int> order;
         order.reserve(rows.size());
         bool sorted = true;

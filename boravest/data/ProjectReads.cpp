@@ -33,7 +33,7 @@ namespace {
 // engine sorting every whole record first. They are read in the order of
 // their floor, unit and space, the order they are mostly stored in, so that
 // mostly nothing moves.
-template <class Row> void orderByNo(std::vector<Row> &rows, const std::vector<qint64> &nos)
+template <class Rows> void orderByNo(Rows &rows, const std::vector<qint64> &nos)
 {
     if (std::is_sorted(nos.begin(), nos.end()))
         return;
@@ -41,8 +41,7 @@ template <class Row> void orderByNo(std::vector<Row> &rows, const std::vector<qi
     for (size_t i = 0; i < rows.size(); ++i)
         order[i] = {nos[i], int(i)};
     std::sort(order.begin(), order.end());
-    std::vector<Row> sorted;
-    sorted.reserve(rows.size());
+    Rows sorted;
     for (const auto &[no, i] : order)
         sorted.push_back(std::move(rows[size_t(i)]));
     rows = std::move(sorted);

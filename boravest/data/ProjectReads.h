@@ -19,6 +19,7 @@
 
 #include <any>
 #include <array>
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -96,9 +97,12 @@ struct ProjectChainRows {
         QString Jedare;
         Value Id_jedar, Id_njedar, Id_gjedar, Masa1, Masa2, To_, Ti_, Z_1, Z_2;
     };
+    // The many spaces and surfaces in small pieces: a list in one piece, of
+    // a large project's size, is mapped from the system afresh for every
+    // read and taken in page by page.
     std::vector<Unit> units;
-    std::vector<Space> spaces;
-    std::vector<Surface> surfaces;
+    std::deque<Space> spaces;
+    std::deque<Surface> surfaces;
 };
 
 // A stored surface and a stored space (without its surfaces) as the heat
