@@ -352,6 +352,14 @@ char *putItems(char *out, const PageList::HeldItem *items, qsizetype count, doub
             out = putNumber(out, v[2], last[2]);
             out = putNumber(out, v[3], last[3]);
             break;
+        case HeldItem::Sides: {
+            // Which sides, then as a line: the box's edges, the pen and the
+            // colour.
+            const quint8 sides = quint8(item->ids[1] & 0xf);
+            *out++ = char(sides);
+            drawn += kSidesDrawn[sides] - 1;
+            [[fallthrough]];
+        }
         case HeldItem::Line:
             out = putNumber(out, v[0], last[0]);
             out = putNumber(out, v[1], last[1]);
@@ -376,18 +384,6 @@ char *putItems(char *out, const PageList::HeldItem *items, qsizetype count, doub
             out = putNumber(out, v[3], last[3]);
             out = putId(out, item->ids[0]);
             break;
-        case HeldItem::Sides: {
-            const quint8 sides = quint8(item->ids[1] & 0xf);
-            *out++ = char(sides);
-            drawn += kSidesDrawn[sides] - 1;
-            out = putNumber(out, v[0], last[0]);
-            out = putNumber(out, v[1], last[1]);
-            out = putNumber(out, v[2], last[2]);
-            out = putNumber(out, v[3], last[3]);
-            out = putNumber(out, v[4], last[4]);
-            out = putId(out, item->ids[0]);
-            break;
-        }
         }
     }
     return out;

@@ -1,5 +1,7 @@
 #include "platform/ui/Captions.h"
 
+#include "platform/ui/TextDirection.h"
+
 #include <QCheckBox>
 #include <QFontMetricsF>
 #include <QHash>
@@ -38,19 +40,6 @@ void setSize(QFont &f, double size)
         f.setPointSizeF(size);
     else
         f.setPixelSize(int(-size));
-}
-
-// The text as drawn: a shortcut's "&" goes ("&&" is one "&").
-QString withoutMnemonic(const QString &text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('&') && i + 1 < text.size())
-            ++i;
-        out += text[i];
-    }
-    return out;
 }
 
 struct Caption {

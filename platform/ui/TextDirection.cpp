@@ -72,14 +72,7 @@ QString shownText(const QString &text, int flags)
 {
     if (!(flags & (Qt::TextShowMnemonic | Qt::TextHideMnemonic)) || !text.contains(QLatin1Char('&')))
         return text;
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('&') && i + 1 < text.size())
-            ++i;
-        out += text[i];
-    }
-    return out;
+    return withoutMnemonic(text);
 }
 
 // The text as an embedding of its own direction inside a paragraph of the
@@ -494,6 +487,18 @@ public:
 };
 
 } // namespace
+
+QString withoutMnemonic(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&') && i + 1 < text.size())
+            ++i;
+        out += text[i];
+    }
+    return out;
+}
 
 Qt::LayoutDirection textDirection(const QString &text, Qt::LayoutDirection surrounding)
 {

@@ -28,6 +28,10 @@ namespace pf::ui {
 // - without letters (numbers, "1/4 1", "12-"): the surrounding direction.
 Qt::LayoutDirection textDirection(const QString &text, Qt::LayoutDirection surrounding = Qt::RightToLeft);
 
+// The text as a button or a label with a buddy shows it: a shortcut's "&"
+// goes ("&&" is one "&").
+QString withoutMnemonic(const QString &text);
+
 // Flags for QPainter::drawText and QStyle::drawItemText: the alignment read
 // in the surrounding direction (made absolute, so it is not mirrored again)
 // and the text's direction forced.
