@@ -46,6 +46,7 @@
 // Half the spaces have radiators, one in five unit heaters, one in ten a
 // furnace outlet and four in five extract fans; every unit has risers.
 #include "DistinctTexts.h"
+#include "FloorRows.h"
 #include "WidgetBench.h"
 #include "boravest/app/Forms.h"
 #include "boravest/app/U1.h"
@@ -444,13 +445,8 @@ std::string openFloor(FloorDb &f, const QString &root, const FloorPlan &plan)
         sqlite3_stmt *st = nullptr;
         if (sqlite3_prepare_v2(f.db, sql, -1, &st, nullptr) != SQLITE_OK)
             return sqlite3_errmsg(f.db);
-        std::vector<char> text;
-        for (int c = 0; c < sqlite3_column_count(st); ++c) {
-            const char *decl = sqlite3_column_decltype(st, c);
-            text.push_back(decl && QByteArray(decl).toUpper().startsWith("VARCHAR"));
-        }
         f.reads.push_back(st);
-        f.text.push_back(text);
+        f.text.push_back(benchfloor::textColumns(st));
     }
     for (const QString &sql : plan.writes) {
         sqlite3_stmt *st = nullptr;
@@ -471,13 +467,7 @@ std::string openFloor(FloorDb &f, const QString &root, const FloorPlan &plan)
         const std::vector<char> &text = f.text[r];
         sqlite3_bind_int(st, 1, project);
         while (sqlite3_step(st) == SQLITE_ROW)
-            for (int c = 0; c < int(text.size()); ++c)
-                if (text[c])
-                    sum += QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, c)),
-                                             sqlite3_column_bytes(st, c))
-                               .size();
-                else
-                    sum += sqlite3_column_double(st, c);
+            sum += benchfloor::readRow(st, text);
         sqlite3_reset(st);
     }
     for (const auto &[statement, row] : f.updates) {

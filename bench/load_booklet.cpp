@@ -51,6 +51,7 @@
 //   valgrind --tool=callgrind --toggle-collect='*timedSave(*' bench_load_booklet --benchmark_filter=SaveBooklet/50
 #include "PeakMemory.h"
 #include "DistinctTexts.h"
+#include "FloorRows.h"
 #include "boravest/sizing/HeatLoad.h"
 #include "boravest/sizing/PlanRotation.h"
 #include "boravest/building/RepUnit2.h"
@@ -362,24 +363,10 @@ struct FloorLevel {
     FloorLevel(sqlite3 *db, const char *sql)
     {
         sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
-        for (int c = 0; st && c < sqlite3_column_count(st); ++c) {
-            const char *decl = sqlite3_column_decltype(st, c);
-            text.push_back(decl && QByteArray(decl).toUpper().startsWith("VARCHAR"));
-        }
+        text = benchfloor::textColumns(st);
     }
     ~FloorLevel() { sqlite3_finalize(st); }
-    double readRow() const
-    {
-        double sum = 0;
-        for (int c = 0; c < int(text.size()); ++c)
-            if (text[c])
-                sum += QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, c)),
-                                         sqlite3_column_bytes(st, c))
-                           .size();
-            else
-                sum += sqlite3_column_double(st, c);
-        return sum;
-    }
+    double readRow() const { return benchfloor::readRow(st, text); }
 };
 
 // The rows the booklet prints and works with, walked floor-and-unit row,
