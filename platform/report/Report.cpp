@@ -459,6 +459,14 @@ struct TextsLaid {
         QString text; // kept, so that its characters stay where they lie
         Qt::LayoutDirection direction = Qt::RightToLeft; // the text's own
         const LaidParagraph *free = nullptr;
+        // What the text prints with from its free layout, read once: the
+        // layout lies elsewhere in memory, and a text printed again should
+        // not have to fetch it. The lines only for a text of one or two.
+        double natural = 0; // the free layout's natural width
+        double height = 0;  // the bottom of its last line
+        int lines = -1;     // how many lines it has, when one or two; else -1
+        double lineY[2] = {}, lineHeight[2] = {};
+        bool lineEmpty[2] = {};
         qint64 style = -1; // the style's number in the run's pages; -1 none yet
         // The numbers of its lines' texts in the run's pages, once placed (a
         // text of one or two lines).
@@ -907,10 +915,21 @@ private:
                 t->direction = pf::ui::textDirection(text, el.direction);
                 // The lines at the text's own breaks and its natural width.
                 t->free = &m_cache.paragraph(text, el.font, t->direction, -1);
+                const LaidParagraph &free = *t->free;
+                t->natural = free.naturalWidth;
+                if (!free.lines.isEmpty())
+                    t->height = free.lines.back().y + free.lines.back().height;
+                if (free.lines.size() <= 2) {
+                    t->lines = int(free.lines.size());
+                    for (int i = 0; i < t->lines; ++i) {
+                        t->lineY[i] = free.lines[i].y;
+                        t->lineHeight[i] = free.lines[i].height;
+                        t->lineEmpty[i] = free.lines[i].text.isEmpty();
+                    }
+                }
             }
             const Qt::LayoutDirection direction = t->direction;
-            const LaidParagraph &free = *t->free;
-            const double natural = free.naturalWidth;
+            const double natural = t->natural;
             // Only a text that must wrap is laid out again at its width.
             bool wrap = false;
             if (el.autoSize) {
@@ -935,36 +954,34 @@ private:
             } else {
                 wrap = el.wordWrap && natural > w;
             }
-            const LaidParagraph &laidText = wrap ? m_cache.paragraph(text, el.font, direction, w) : free;
-            if (!laidText.lines.isEmpty())
-                textHeight = laidText.lines.back().y + laidText.lines.back().height;
-            if (items) {
-                if (t->style < 0)
-                    t->style = pages.styleId(PageList::TextStyle{el.font, direction, align});
-                // The numbers of the lines' texts are kept with the text's
-                // own lines.
-                const bool keepIds = !wrap && laidText.lines.size() <= 2;
-                for (qsizetype i = 0; i < laidText.lines.size(); ++i) {
-                    const LaidLine &line = laidText.lines[i];
-                    if (line.text.isEmpty())
-                        continue;
-                    quint32 id;
-                    if (keepIds) {
+            if (!wrap && t->lines >= 0) {
+                // As it was laid out, from what the text keeps of it; the
+                // numbers of its lines' texts are kept with them.
+                textHeight = t->height;
+                if (items) {
+                    if (t->style < 0)
+                        t->style = pages.styleId(PageList::TextStyle{el.font, direction, align});
+                    for (int i = 0; i < t->lines; ++i) {
+                        if (t->lineEmpty[i])
+                            continue;
                         if (t->lineIds[i] < 0)
-                            t->lineIds[i] = pages.stringId(line.text);
-                        id = quint32(t->lineIds[i]);
-                    } else {
-                        id = pages.stringId(line.text);
+                            t->lineIds[i] = pages.stringId(t->free->lines[i].text);
+                        addTextLine(*items, quint32(t->lineIds[i]), quint32(t->style), x, g.top() + t->lineY[i], w,
+                                    t->lineHeight[i]);
                     }
-                    Held &h = items->add();
-                    h.kind = Held::Text;
-                    h.ids[0] = id;
-                    h.ids[1] = quint32(t->style);
-                    h.v[0] = x;
-                    h.v[1] = g.top() + line.y;
-                    h.v[2] = w;
-                    h.v[3] = line.height;
-                    h.v[4] = 0;
+                }
+            } else {
+                // Wrapped at its width, or of many lines: from the layout.
+                const LaidParagraph &laidText = wrap ? m_cache.paragraph(text, el.font, direction, w) : *t->free;
+                if (!laidText.lines.isEmpty())
+                    textHeight = laidText.lines.back().y + laidText.lines.back().height;
+                if (items) {
+                    if (t->style < 0)
+                        t->style = pages.styleId(PageList::TextStyle{el.font, direction, align});
+                    for (const LaidLine &line : laidText.lines)
+                        if (!line.text.isEmpty())
+                            addTextLine(*items, pages.stringId(line.text), quint32(t->style), x, g.top() + line.y, w,
+                                        line.height);
                 }
             }
         } else {
@@ -977,6 +994,18 @@ private:
         if (items)
             addFrame(*items, el.frame, box);
         return box.bottom();
+    }
+
+    static void addTextLine(Items &items, quint32 text, quint32 style, double x, double y, double w, double h)
+    {
+        Held &item = items.add();
+        item.kind = Held::Text;
+        item.ids[0] = text;
+        item.ids[1] = style;
+        item.v[0] = x;
+        item.v[1] = y;
+        item.v[2] = w;
+        item.v[3] = h;
     }
 
     void addBox(Items &items, Held::Kind kind, const QRectF &box, double pen, quint32 id0, quint32 id1) const
