@@ -89,20 +89,20 @@ public:
             shift += 7;
         }
     }
-    double number(double &last)
+    double number(double base)
     {
         const quint64 u = var();
         if (u & 1) {
             double v;
             std::memcpy(&v, p, sizeof v);
             p += sizeof v;
-            return last = v;
+            return v;
         }
         const quint64 z = u >> 1;
         const qint64 back = qint64(z >> 1) ^ -qint64(z & 1);
         // Steps back are taken away: none leaves -0.0 as it is (-0.0 + 0.0
         // would be +0.0), any other is the same as the sum.
-        return last = last - double(back) * (1.0 / 64);
+        return base - double(back) * (1.0 / 64);
     }
 
 private:
@@ -145,23 +145,22 @@ private:
     return putVar(out, v);
 }
 
-// A coordinate as its steps back from `last` in 1/64 pixels, when taking
-// that whole number of steps away from `last` gives exactly the value, with
+// A coordinate as its steps back from `base` in 1/64 pixels, when taking
+// that whole number of steps away from `base` gives exactly the value, with
 // the low bit clear; else a set bit and the value's 8 bytes. Taken away, no
-// step is the very value of `last`, a -0.0 included. Every item places
+// step is the very value of `base`, a -0.0 included. Every item places
 // several, so this is kept inline.
-[[gnu::always_inline]] inline char *putNumber(char *out, double v, double &last)
+[[gnu::always_inline]] inline char *putNumber(char *out, double v, double base)
 {
     const quint64 bits = std::bit_cast<quint64>(v);
-    if (bits == std::bit_cast<quint64>(last)) {
+    if (bits == std::bit_cast<quint64>(base)) {
         *out++ = 0;
         return out;
     }
-    const double steps = (v - last) * 64.0;
+    const double steps = (v - base) * 64.0;
     if (std::fabs(steps) < 0x1p40) { // not for a NaN
         const qint64 n = -qint64(steps);
-        if (std::bit_cast<quint64>(last - double(n) * (1.0 / 64)) == bits) {
-            last = v;
+        if (std::bit_cast<quint64>(base - double(n) * (1.0 / 64)) == bits) {
             const quint64 zigzag = ((quint64(n) << 1) ^ quint64(n >> 63)) << 1;
             if (zigzag < 0x80) {
                 *out++ = char(zigzag);
@@ -170,7 +169,6 @@ private:
             return putVar(out, zigzag);
         }
     }
-    last = v;
     *out++ = 1;
     std::memcpy(out, &v, sizeof v);
     return out + sizeof v;
@@ -319,38 +317,83 @@ PageList::HeldItem PageList::held(const DrawItem &item)
 
 namespace {
 
-// Writes `count` items into `out`, each moved by (dx, dy) when `moved`;
-// `lasts` holds the coordinates of the box (text, rectangle, picture), of
-// the line and of the sides before, each kind stepping from its own. Adds
-// to `drawn` the items the page gets (each side drawn is a line). Returns
-// the end.
-template <bool moved>
-char *putItems(char *out, const PageList::HeldItem *items, qsizetype count, double dx, double dy,
-               double (&lasts)[3][5], int &drawn)
+// The records of a page: each item's kind, then its fields; a band's items
+// after a record of the band's move (two coordinates), and items given as
+// they are after a record that ends the moves. An item's coordinates step
+// from those of the same item of the band before, when that was of its
+// kind, else from the last of its kind (boxes, lines, sides).
+constexpr char kBandRecord = 0x10;
+constexpr char kPageRecord = 0x11;
+
+// The number of coordinates an item of `kind` has.
+inline int coordinatesOf(quint8 kind)
 {
-    using HeldItem = PageList::HeldItem;
+    return kind == PageList::HeldItem::Text || kind == PageList::HeldItem::Image ? 4 : 5;
+}
+
+// Takes the first `n` (4 or 5) coordinates of `from`.
+inline void take(double *to, const double *from, int n)
+{
+    to[0] = from[0];
+    to[1] = from[1];
+    to[2] = from[2];
+    to[3] = from[3];
+    if (n == 5)
+        to[4] = from[4];
+}
+
+inline int slotOf(quint8 kind)
+{
+    return kind == PageList::HeldItem::Line ? 1 : kind == PageList::HeldItem::Sides ? 2 : 0;
+}
+
+} // namespace
+
+// Writes `count` items into `out`, a band's (to be moved by dx and dy) when
+// `band`, else as they are; adds to `drawn` the items the page gets (each
+// side drawn is a line). Returns the end.
+template <bool band>
+char *PageList::putItems(char *out, const HeldItem *items, qsizetype count, double dx, double dy, Steps &st,
+                         int &drawn)
+{
+    if constexpr (band) {
+        *out++ = kBandRecord;
+        out = putNumber(out, dx, st.lastMove[0]);
+        out = putNumber(out, dy, st.lastMove[1]);
+        st.lastMove[0] = dx;
+        st.lastMove[1] = dy;
+        st.bandSize = st.inBand ? st.at : 0;
+        st.inBand = true;
+        st.at = 0;
+        if (st.band.size() < size_t(count))
+            st.band.resize(size_t(count));
+    } else if (st.inBand) {
+        *out++ = kPageRecord;
+        st.inBand = false;
+        st.bandSize = 0;
+    }
     for (const HeldItem *item = items, *end = items + count; item != end; ++item) {
-        double v[5] = {item->v[0], item->v[1], item->v[2], item->v[3], item->v[4]};
-        const bool ends = item->kind == HeldItem::Line || item->kind == HeldItem::Sides;
-        if constexpr (moved) {
-            v[0] += dx;
-            v[1] += dy;
-            if (ends) {
-                v[2] += dx;
-                v[3] += dy;
-            }
+        const quint8 kind = item->kind;
+        double *last = st.last[slotOf(kind)];
+        const double *base = last;
+        Placed *placed = nullptr;
+        if constexpr (band) {
+            placed = &st.band[st.at];
+            if (st.at < st.bandSize && placed->kind == kind)
+                base = placed->v;
+            ++st.at;
         }
-        *out++ = char(item->kind);
-        double *last = lasts[item->kind == HeldItem::Line ? 1 : item->kind == HeldItem::Sides ? 2 : 0];
+        *out++ = char(kind);
         ++drawn;
-        switch (item->kind) {
+        const double *v = item->v;
+        switch (kind) {
         case HeldItem::Text:
             out = putId(out, item->ids[0]);
             out = putId(out, item->ids[1]);
-            out = putNumber(out, v[0], last[0]);
-            out = putNumber(out, v[1], last[1]);
-            out = putNumber(out, v[2], last[2]);
-            out = putNumber(out, v[3], last[3]);
+            out = putNumber(out, v[0], base[0]);
+            out = putNumber(out, v[1], base[1]);
+            out = putNumber(out, v[2], base[2]);
+            out = putNumber(out, v[3], base[3]);
             break;
         case HeldItem::Sides: {
             // Which sides, then as a line: the box's edges, the pen and the
@@ -361,35 +404,39 @@ char *putItems(char *out, const PageList::HeldItem *items, qsizetype count, doub
             [[fallthrough]];
         }
         case HeldItem::Line:
-            out = putNumber(out, v[0], last[0]);
-            out = putNumber(out, v[1], last[1]);
-            out = putNumber(out, v[2], last[2]);
-            out = putNumber(out, v[3], last[3]);
-            out = putNumber(out, v[4], last[4]);
+            out = putNumber(out, v[0], base[0]);
+            out = putNumber(out, v[1], base[1]);
+            out = putNumber(out, v[2], base[2]);
+            out = putNumber(out, v[3], base[3]);
+            out = putNumber(out, v[4], base[4]);
             out = putId(out, item->ids[0]);
             break;
         case HeldItem::Rect:
-            out = putNumber(out, v[0], last[0]);
-            out = putNumber(out, v[1], last[1]);
-            out = putNumber(out, v[2], last[2]);
-            out = putNumber(out, v[3], last[3]);
-            out = putNumber(out, v[4], last[4]);
+            out = putNumber(out, v[0], base[0]);
+            out = putNumber(out, v[1], base[1]);
+            out = putNumber(out, v[2], base[2]);
+            out = putNumber(out, v[3], base[3]);
+            out = putNumber(out, v[4], base[4]);
             out = putId(out, item->ids[0]);
             out = putId(out, item->ids[1]);
             break;
         case HeldItem::Image:
-            out = putNumber(out, v[0], last[0]);
-            out = putNumber(out, v[1], last[1]);
-            out = putNumber(out, v[2], last[2]);
-            out = putNumber(out, v[3], last[3]);
+            out = putNumber(out, v[0], base[0]);
+            out = putNumber(out, v[1], base[1]);
+            out = putNumber(out, v[2], base[2]);
+            out = putNumber(out, v[3], base[3]);
             out = putId(out, item->ids[0]);
             break;
+        }
+        const int n = coordinatesOf(kind);
+        take(last, v, n);
+        if constexpr (band) {
+            placed->kind = kind;
+            take(placed->v, v, n);
         }
     }
     return out;
 }
-
-} // namespace
 
 namespace {
 
@@ -432,8 +479,8 @@ char *PageList::roomFor(size_t bytes)
 
 void PageList::addHeld(const HeldItem &item)
 {
-    char *const start = roomFor(kMaxRecord);
-    char *const end = putItems<false>(start, &item, 1, 0, 0, m_open.last, m_open.count);
+    char *const start = roomFor(1 + kMaxRecord);
+    char *const end = putItems<false>(start, &item, 1, 0, 0, m_open.steps, m_open.count);
     m_open.size += size_t(end - start);
 }
 
@@ -441,8 +488,8 @@ void PageList::addHeld(const HeldItem *items, qsizetype count, double dx, double
 {
     if (count <= 0)
         return;
-    char *const start = roomFor(size_t(count) * kMaxRecord);
-    char *const end = putItems<true>(start, items, count, dx, dy, m_open.last, m_open.count);
+    char *const start = roomFor(1 + 2 * 9 + size_t(count) * kMaxRecord);
+    char *const end = putItems<true>(start, items, count, dx, dy, m_open.steps, m_open.count);
     m_open.size += size_t(end - start);
 }
 
@@ -455,56 +502,99 @@ void PageList::heldItems(qsizetype i, QVector<HeldItem> &out) const
     }
     out.resize(itemCount(i));
     Unpacker u(pageBytes(i));
-    double lasts[3][5] = {};
+    Steps st;
+    double move[2] = {};
     for (HeldItem *at = out.data(), *end = at + out.size(); at != end;) {
+        quint8 kind = u.byte();
+        if (kind == quint8(kBandRecord)) {
+            move[0] = st.lastMove[0] = u.number(st.lastMove[0]);
+            move[1] = st.lastMove[1] = u.number(st.lastMove[1]);
+            st.bandSize = st.inBand ? st.at : 0;
+            st.inBand = true;
+            st.at = 0;
+            continue;
+        }
+        if (kind == quint8(kPageRecord)) {
+            st.inBand = false;
+            st.bandSize = 0;
+            continue;
+        }
+        double *last = st.last[slotOf(kind)];
+        const double *base = last;
+        Placed *placed = nullptr;
+        if (st.inBand) {
+            if (st.band.size() <= st.at)
+                st.band.resize(std::max<size_t>(2 * st.band.size(), st.at + 1));
+            placed = &st.band[st.at];
+            if (st.at < st.bandSize && placed->kind == kind)
+                base = placed->v;
+            ++st.at;
+        }
         HeldItem &item = *at++;
-        item.kind = HeldItem::Kind(u.byte());
-        double *last = lasts[item.kind == HeldItem::Line ? 1 : item.kind == HeldItem::Sides ? 2 : 0];
-        switch (item.kind) {
+        item.kind = HeldItem::Kind(kind);
+        quint8 sides = 0;
+        double v[5] = {};
+        switch (kind) {
         case HeldItem::Text:
             item.ids[0] = quint32(u.var());
             item.ids[1] = quint32(u.var());
-            for (int k = 0; k < 4; ++k)
-                item.v[k] = u.number(last[k]);
             break;
+        case HeldItem::Sides:
+            sides = u.byte();
+            break;
+        default:
+            break;
+        }
+        const int n = coordinatesOf(kind);
+        for (int k = 0; k < n; ++k)
+            v[k] = u.number(base[k]);
+        take(last, v, n);
+        if (placed) {
+            placed->kind = kind;
+            take(placed->v, v, n);
+        }
+        switch (kind) {
         case HeldItem::Line:
-            for (int k = 0; k < 5; ++k)
-                item.v[k] = u.number(last[k]);
+        case HeldItem::Image:
             item.ids[0] = quint32(u.var());
             break;
         case HeldItem::Rect:
-            for (int k = 0; k < 5; ++k)
-                item.v[k] = u.number(last[k]);
             item.ids[0] = quint32(u.var());
             item.ids[1] = quint32(u.var());
             break;
-        case HeldItem::Image:
-            for (int k = 0; k < 4; ++k)
-                item.v[k] = u.number(last[k]);
+        case HeldItem::Sides:
             item.ids[0] = quint32(u.var());
             break;
-        case HeldItem::Sides: {
-            // Handed back as its lines, in the order they are drawn.
-            const quint8 sides = u.byte();
-            double b[5];
-            for (int k = 0; k < 5; ++k)
-                b[k] = u.number(last[k]);
-            const quint32 color = quint32(u.var());
-            bool first = true;
-            auto side = [&](quint8 s, double x1, double y1, double x2, double y2) {
-                if (!(sides & s) || (!first && at == end))
-                    return;
-                HeldItem &l = first ? item : *at++;
-                first = false;
-                l = HeldItem{HeldItem::Line, {color, 0}, {x1, y1, x2, y2, b[4]}};
-            };
-            side(HeldItem::Top, b[0], b[1], b[2], b[1]);
-            side(HeldItem::Bottom, b[0], b[3], b[2], b[3]);
-            side(HeldItem::Left, b[0], b[1], b[0], b[3]);
-            side(HeldItem::Right, b[2], b[1], b[2], b[3]);
+        default:
             break;
         }
+        // A band's items as they were moved when placed.
+        if (st.inBand) {
+            v[0] += move[0];
+            v[1] += move[1];
+            if (kind == HeldItem::Line || kind == HeldItem::Sides) {
+                v[2] += move[0];
+                v[3] += move[1];
+            }
         }
+        if (kind != HeldItem::Sides) {
+            std::copy(v, v + 5, item.v);
+            continue;
+        }
+        // Sides: handed back as their lines, in the order they are drawn.
+        const quint32 color = item.ids[0];
+        bool first = true;
+        auto side = [&](quint8 s, double x1, double y1, double x2, double y2) {
+            if (!(sides & s) || (!first && at == end))
+                return;
+            HeldItem &l = first ? item : *at++;
+            first = false;
+            l = HeldItem{HeldItem::Line, {color, 0}, {x1, y1, x2, y2, v[4]}};
+        };
+        side(HeldItem::Top, v[0], v[1], v[2], v[1]);
+        side(HeldItem::Bottom, v[0], v[3], v[2], v[3]);
+        side(HeldItem::Left, v[0], v[1], v[0], v[3]);
+        side(HeldItem::Right, v[2], v[1], v[2], v[3]);
     }
 }
 
@@ -573,7 +663,7 @@ void PageList::startOpenPage()
     m_open.active = true;
     m_open.size = 0;
     m_open.count = 0;
-    std::fill(&m_open.last[0][0], &m_open.last[0][0] + 15, 0.0);
+    m_open.steps = Steps();
 }
 
 void PageList::openLastPage()

@@ -20,6 +20,7 @@
 
 #include <iterator>
 #include <memory>
+#include <vector>
 #include <variant>
 
 class QPainter;
@@ -268,14 +269,34 @@ private:
     // coordinates of its last item. Ended when another page starts or the
     // list changes otherwise: its buffer, cut to the bytes written, is then
     // the page's, and the next page starts a buffer as large.
+    // An item of the band placed last, as it was given (before its move):
+    // the same item of the next band steps from it, as the rows of a table
+    // repeat the cells of the row before.
+    struct Placed {
+        quint8 kind = 0;
+        double v[5] = {};
+    };
+    // What the writing of a page steps from; the reading of the page keeps
+    // the same.
+    struct Steps {
+        double last[3][5] = {}; // the last box, line and sides
+        double lastMove[2] = {}; // the last band's move
+        bool inBand = false;     // items are given as a band's, with its move
+        std::vector<Placed> band; // the band's items (those before `at` this band's)
+        size_t bandSize = 0;      // how many the band placed before this one has
+        size_t at = 0;            // the next item's place in this band
+    };
     struct OpenPage {
         bool active = false;
         std::shared_ptr<char> bytes; // shared by copies of the list until one writes
         size_t size = 0;
         size_t capacity = 0; // of the buffer, or of the last one when none
         int count = 0;
-        double last[3][5] = {}; // of the last box, line and sides
+        Steps steps;
     };
+    template <bool band>
+    static char *putItems(char *out, const HeldItem *items, qsizetype count, double dx, double dy, Steps &st,
+                          int &drawn);
     void endOpenPage();
     void startOpenPage();
     // Where the last page's next bytes go, with room for `bytes` more.

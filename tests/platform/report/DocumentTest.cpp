@@ -190,6 +190,58 @@ TEST(PageList, ItemsWrittenInOneGoComeBackMovedToTheBit)
     EXPECT_EQ(copy.itemCount(0), 5);
 }
 
+// Bands placed one under another, as rows of a table, each item stepping
+// from the same item of the band before (of another kind in some), with an
+// item given as it is between them, come back moved and to the bit.
+TEST(PageList, BandsAfterBandsComeBackMovedToTheBit)
+{
+    using Held = PageList::HeldItem;
+    const double values[] = {-0.0, 0.0, 17.1875, 1.0 / 3, 37.795275590551185, 1e300, 0x1p41, -4.5};
+    PageList list;
+    list.addPage();
+    std::vector<Held> expected;
+    for (int band = 0; band < 6; ++band) {
+        std::vector<Held> items;
+        for (int i = 0; i < 4 + band % 3; ++i) {
+            Held h{};
+            h.kind = Held::Kind(1 + (i + (band == 3)) % 3); // text, line, rect; band 3 shifted
+            h.ids[0] = quint32(i);
+            for (int k = 0; k < 5; ++k)
+                h.v[k] = values[(band * (k + 1) + i) % std::size(values)];
+            if (h.kind == Held::Text)
+                h.v[4] = 0;
+            items.push_back(h);
+        }
+        const double dx = band == 2 ? -0.0 : 37.795275590551185, dy = 11.25 * band;
+        list.addHeld(items.data(), qsizetype(items.size()), dx, dy);
+        for (Held h : items) {
+            h.v[0] += dx;
+            h.v[1] += dy;
+            if (h.kind == Held::Line) {
+                h.v[2] += dx;
+                h.v[3] += dy;
+            }
+            expected.push_back(h);
+        }
+        if (band == 4) {
+            const Held single{Held::Rect, {1, 2}, {values[0], values[5], 3, 4, 1}};
+            list.addHeld(single);
+            expected.push_back(single);
+        }
+    }
+    list.addPage();
+    QVector<Held> out;
+    list.heldItems(0, out);
+    ASSERT_EQ(out.size(), qsizetype(expected.size()));
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        EXPECT_EQ(out[i].kind, expected[size_t(i)].kind) << i;
+        const int fields = out[i].kind == Held::Text ? 4 : 5;
+        for (int k = 0; k < fields; ++k)
+            EXPECT_EQ(std::bit_cast<quint64>(out[i].v[k]), std::bit_cast<quint64>(expected[size_t(i)].v[k]))
+                << i << ' ' << k;
+    }
+}
+
 // The sides of a box, given as one item, come back as the lines of the sides
 // drawn (top, bottom, left, right), moved and to the bit, between the items
 // around them; the page counts each line.
