@@ -12,6 +12,7 @@
 #include <QFontMetricsF>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <bit>
 #include <cmath>
@@ -19,6 +20,10 @@
 #include <cstring>
 #include <new>
 #include <unordered_map>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace pf::report {
 
@@ -145,18 +150,13 @@ private:
     return putVar(out, v);
 }
 
-// A coordinate as its steps back from `base` in 1/64 pixels, when taking
-// that whole number of steps away from `base` gives exactly the value, with
-// the low bit clear; else a set bit and the value's 8 bytes. Taken away, no
-// step is the very value of `base`, a -0.0 included. Every item places
-// several, so this is kept inline.
-[[gnu::always_inline]] inline char *putNumber(char *out, double v, double base)
+// A coordinate that is not `base` as its steps back from `base` in 1/64
+// pixels, when taking that whole number of steps away from `base` gives
+// exactly the value, with the low bit clear; else a set bit and the value's
+// 8 bytes.
+[[gnu::always_inline]] inline char *putStep(char *out, double v, double base)
 {
     const quint64 bits = std::bit_cast<quint64>(v);
-    if (bits == std::bit_cast<quint64>(base)) {
-        *out++ = 0;
-        return out;
-    }
     const double steps = (v - base) * 64.0;
     if (std::fabs(steps) < 0x1p40) { // not for a NaN
         const qint64 n = -qint64(steps);
@@ -174,11 +174,24 @@ private:
     return out + sizeof v;
 }
 
+// A coordinate as its steps back from `base` (see putStep); taken away, no
+// step is the very value of `base`, a -0.0 included.
+[[gnu::always_inline]] inline char *putNumber(char *out, double v, double base)
+{
+    if (std::bit_cast<quint64>(v) == std::bit_cast<quint64>(base)) {
+        *out++ = 0;
+        return out;
+    }
+    return putStep(out, v, base);
+}
+
 // The lines of each set of sides (top, bottom, left, right bits).
 constexpr int kSidesDrawn[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
 
-// The most one record takes: its kind, two numbers and five coordinates.
+// The most one record takes: its kind, two numbers and five coordinates;
+// and a band's record: its kind, number and move.
 constexpr size_t kMaxRecord = 1 + 2 * 5 + 5 * 9;
+constexpr size_t kMaxBandRecord = 2 + 2 * 9;
 
 } // namespace
 
@@ -317,18 +330,61 @@ PageList::HeldItem PageList::held(const DrawItem &item)
 
 namespace {
 
-// The records of a page: each item's kind, then its fields; a band's items
-// after a record of the band's move (two coordinates), and items given as
-// they are after a record that ends the moves. An item's coordinates step
-// from those of the same item of the band before, when that was of its
-// kind, else from the last of its kind (boxes, lines, sides).
-constexpr char kBandRecord = 0x10;
-constexpr char kPageRecord = 0x11;
+// The records of a page. An item's record starts with a byte of its kind
+// (the low three bits) and which of its coordinates changed (a bit each,
+// above them), then its fields, each changed coordinate as its step; a
+// band's items follow a record of the band (its number and its move, two
+// coordinates), and items given as they are follow a record that ends the
+// band. A band's item steps from the same item of the band placed before
+// on the page under the same number, when that was of its kind, else from
+// the last item of its kind (boxes, lines, sides); items of a band that are
+// all they were then, their numbers too, are a record of how many follow
+// so (the rows of a table repeat most of their cells).
+constexpr quint8 kRepeatRecord = 0;
+constexpr quint8 kBandRecord = 6;
+constexpr quint8 kPageRecord = 7;
+constexpr int kKindBits = 3;
+constexpr unsigned kMaxRepeats = 31;
 
-// The number of coordinates an item of `kind` has.
-inline int coordinatesOf(quint8 kind)
+// Per kind: the number of coordinates an item has, and which item before it
+// a coordinate steps from (0 boxes, 1 lines, 2 sides).
+constexpr int kCoordinates[8] = {5, 4, 5, 5, 4, 5, 5, 5};
+constexpr int kStepSlot[8] = {0, 0, 1, 0, 0, 2, 0, 0};
+inline int coordinatesOf(quint8 kind) { return kCoordinates[kind & 7]; }
+inline int slotOf(quint8 kind) { return kStepSlot[kind & 7]; }
+
+#if defined(__SSE2__)
+// The coordinates changed, a bit each, of the halves of four that stayed
+// the same, a bit each: a coordinate is the same when both its halves are.
+constexpr auto kChangedOfHalves = [] {
+    std::array<quint8, 256> t{};
+    for (unsigned halves = 0; halves < 256; ++halves)
+        for (unsigned k = 0; k < 4; ++k)
+            if (((halves >> (2 * k)) & 3) != 3)
+                t[halves] |= quint8(1u << k);
+    return t;
+}();
+#endif
+
+// Which of the five coordinates of `v` have other bits than those of
+// `base`, a bit each.
+[[gnu::always_inline]] inline unsigned changedOf(const double *v, const double *base)
 {
-    return kind == PageList::HeldItem::Text || kind == PageList::HeldItem::Image ? 4 : 5;
+#if defined(__SSE2__)
+    // The first four by halves.
+    const __m128i a0 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(v));
+    const __m128i a1 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(v + 2));
+    const __m128i b0 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(base));
+    const __m128i b1 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(base + 2));
+    const unsigned halves = unsigned(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(a0, b0)))) |
+                            unsigned(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(a1, b1)))) << 4;
+    const unsigned four = kChangedOfHalves[halves];
+#else
+    unsigned four = 0;
+    for (int k = 0; k < 4; ++k)
+        four |= unsigned(std::bit_cast<quint64>(v[k]) != std::bit_cast<quint64>(base[k])) << k;
+#endif
+    return four | unsigned(std::bit_cast<quint64>(v[4]) != std::bit_cast<quint64>(base[4])) << 4;
 }
 
 // Takes the first `n` (4 or 5) coordinates of `from`.
@@ -342,99 +398,111 @@ inline void take(double *to, const double *from, int n)
         to[4] = from[4];
 }
 
-inline int slotOf(quint8 kind)
-{
-    return kind == PageList::HeldItem::Line ? 1 : kind == PageList::HeldItem::Sides ? 2 : 0;
-}
-
 } // namespace
 
-// Writes `count` items into `out`, a band's (to be moved by dx and dy) when
-// `band`, else as they are; adds to `drawn` the items the page gets (each
-// side drawn is a line). Returns the end.
+// Writes `count` items into `out`, a band's (to be moved by dx and dy, the
+// band numbered `bandNumber`) when `band`, else as they are; adds to `drawn`
+// the items the page gets (each side drawn is a line). Returns the end.
 template <bool band>
-char *PageList::putItems(char *out, const HeldItem *items, qsizetype count, double dx, double dy, Steps &st,
-                         int &drawn)
+char *PageList::putItems(char *out, const HeldItem *items, qsizetype count, double dx, double dy, int bandNumber,
+                         Steps &st, int &drawn)
 {
+    Placed *placed = nullptr;
+    size_t before = 0; // the items of the band placed before
     if constexpr (band) {
-        *out++ = kBandRecord;
+        BandSlot &slot = st.startBand(bandNumber);
+        *out++ = char(kBandRecord);
+        *out++ = char(size_t(bandNumber) % kBandSlots);
         out = putNumber(out, dx, st.lastMove[0]);
         out = putNumber(out, dy, st.lastMove[1]);
         st.lastMove[0] = dx;
         st.lastMove[1] = dy;
-        st.bandSize = st.inBand ? st.at : 0;
-        st.inBand = true;
-        st.at = 0;
-        if (st.band.size() < size_t(count))
-            st.band.resize(size_t(count));
-    } else if (st.inBand) {
-        *out++ = kPageRecord;
-        st.inBand = false;
-        st.bandSize = 0;
+        if (slot.items.size() < size_t(count))
+            slot.items.resize(size_t(count));
+        placed = slot.items.data();
+        before = slot.size;
+    } else if (st.band >= 0) {
+        *out++ = char(kPageRecord);
+        st.endBand();
     }
-    for (const HeldItem *item = items, *end = items + count; item != end; ++item) {
-        const quint8 kind = item->kind;
+    int items_ = 0; // those the page gets: each side drawn is a line
+    unsigned repeats = 0; // items all they were before, not written yet
+    for (qsizetype i = 0; i < count; ++i) {
+        // The item read whole before anything is written: the writes go
+        // through a char pointer, which may stand for any of it.
+        const HeldItem &item = items[i];
+        const quint8 kind = item.kind;
+        // The numbers as the records keep them.
+        const quint32 id0 = item.ids[0];
+        const quint32 id1 = kind == HeldItem::Text || kind == HeldItem::Rect ? item.ids[1]
+                            : kind == HeldItem::Sides                         ? item.ids[1] & 0xf
+                                                                              : 0;
+        const int n = coordinatesOf(kind);
+        const int lines = kind == HeldItem::Sides ? kSidesDrawn[id1] : 1;
+        double v[5];
+        std::memcpy(v, item.v, sizeof v);
+        if (n == 4)
+            v[4] = 0;
+        bool matched = false;
         double *last = st.last[slotOf(kind)];
         const double *base = last;
-        Placed *placed = nullptr;
         if constexpr (band) {
-            placed = &st.band[st.at];
-            if (st.at < st.bandSize && placed->kind == kind)
-                base = placed->v;
-            ++st.at;
+            matched = size_t(i) < before && placed[i].kind == kind;
+            if (matched)
+                base = placed[i].v;
         }
-        *out++ = char(kind);
-        ++drawn;
-        const double *v = item->v;
-        switch (kind) {
-        case HeldItem::Text:
-            out = putId(out, item->ids[0]);
-            out = putId(out, item->ids[1]);
-            out = putNumber(out, v[0], base[0]);
-            out = putNumber(out, v[1], base[1]);
-            out = putNumber(out, v[2], base[2]);
-            out = putNumber(out, v[3], base[3]);
-            break;
-        case HeldItem::Sides: {
-            // Which sides, then as a line: the box's edges, the pen and the
-            // colour.
-            const quint8 sides = quint8(item->ids[1] & 0xf);
-            *out++ = char(sides);
-            drawn += kSidesDrawn[sides] - 1;
-            [[fallthrough]];
+        const unsigned changed = changedOf(v, base) & (n == 5 ? 0x1fu : 0xfu);
+        items_ += lines;
+        if constexpr (band) {
+            if (matched && changed == 0 && placed[i].ids[0] == id0 && placed[i].ids[1] == id1) {
+                if (++repeats == kMaxRepeats) {
+                    *out++ = char(kRepeatRecord | repeats << kKindBits);
+                    repeats = 0;
+                }
+                continue;
+            }
+            if (repeats) {
+                *out++ = char(kRepeatRecord | repeats << kKindBits);
+                repeats = 0;
+            }
+            placed[i].ids[0] = id0;
+            placed[i].ids[1] = id1;
         }
-        case HeldItem::Line:
-            out = putNumber(out, v[0], base[0]);
-            out = putNumber(out, v[1], base[1]);
-            out = putNumber(out, v[2], base[2]);
-            out = putNumber(out, v[3], base[3]);
-            out = putNumber(out, v[4], base[4]);
-            out = putId(out, item->ids[0]);
-            break;
-        case HeldItem::Rect:
-            out = putNumber(out, v[0], base[0]);
-            out = putNumber(out, v[1], base[1]);
-            out = putNumber(out, v[2], base[2]);
-            out = putNumber(out, v[3], base[3]);
-            out = putNumber(out, v[4], base[4]);
-            out = putId(out, item->ids[0]);
-            out = putId(out, item->ids[1]);
-            break;
-        case HeldItem::Image:
-            out = putNumber(out, v[0], base[0]);
-            out = putNumber(out, v[1], base[1]);
-            out = putNumber(out, v[2], base[2]);
-            out = putNumber(out, v[3], base[3]);
-            out = putId(out, item->ids[0]);
-            break;
+        *out++ = char(kind | changed << kKindBits);
+        if (kind == HeldItem::Text || kind == HeldItem::Rect) {
+            if ((id0 | id1) < 0x80) [[likely]] {
+                out[0] = char(id0);
+                out[1] = char(id1);
+                out += 2;
+            } else {
+                out = putId(out, id0);
+                out = putId(out, id1);
+            }
+        } else if (kind == HeldItem::Sides) {
+            *out++ = char(id1);
+            out = putId(out, id0);
+        } else {
+            out = putId(out, id0);
         }
-        const int n = coordinatesOf(kind);
+        // An item placed where it was before (the rows of a table repeat
+        // their cells) costs no more.
+        if (changed == 0 && (!band || matched)) [[likely]]
+            continue;
+        for (unsigned c = changed; c; c &= c - 1) {
+            const int k = std::countr_zero(c);
+            out = putStep(out, v[k], base[k]);
+        }
+        if constexpr (band) {
+            placed[i].kind = kind;
+            std::memcpy(placed[i].v, v, sizeof v);
+        }
         take(last, v, n);
-        if constexpr (band) {
-            placed->kind = kind;
-            take(placed->v, v, n);
-        }
     }
+    if (repeats)
+        *out++ = char(kRepeatRecord | repeats << kKindBits);
+    drawn += items_;
+    if constexpr (band)
+        st.at = size_t(count);
     return out;
 }
 
@@ -480,16 +548,16 @@ char *PageList::roomFor(size_t bytes)
 void PageList::addHeld(const HeldItem &item)
 {
     char *const start = roomFor(1 + kMaxRecord);
-    char *const end = putItems<false>(start, &item, 1, 0, 0, m_open.steps, m_open.count);
+    char *const end = putItems<false>(start, &item, 1, 0, 0, 0, m_open.steps, m_open.count);
     m_open.size += size_t(end - start);
 }
 
-void PageList::addHeld(const HeldItem *items, qsizetype count, double dx, double dy)
+void PageList::addHeld(const HeldItem *items, qsizetype count, double dx, double dy, int band)
 {
     if (count <= 0)
         return;
-    char *const start = roomFor(1 + 2 * 9 + size_t(count) * kMaxRecord);
-    char *const end = putItems<true>(start, items, count, dx, dy, m_open.steps, m_open.count);
+    char *const start = roomFor(kMaxBandRecord + size_t(count) * kMaxRecord);
+    char *const end = putItems<true>(start, items, count, dx, dy, band, m_open.steps, m_open.count);
     m_open.size += size_t(end - start);
 }
 
@@ -504,72 +572,13 @@ void PageList::heldItems(qsizetype i, QVector<HeldItem> &out) const
     Unpacker u(pageBytes(i));
     Steps st;
     double move[2] = {};
-    for (HeldItem *at = out.data(), *end = at + out.size(); at != end;) {
-        quint8 kind = u.byte();
-        if (kind == quint8(kBandRecord)) {
-            move[0] = st.lastMove[0] = u.number(st.lastMove[0]);
-            move[1] = st.lastMove[1] = u.number(st.lastMove[1]);
-            st.bandSize = st.inBand ? st.at : 0;
-            st.inBand = true;
-            st.at = 0;
-            continue;
-        }
-        if (kind == quint8(kPageRecord)) {
-            st.inBand = false;
-            st.bandSize = 0;
-            continue;
-        }
-        double *last = st.last[slotOf(kind)];
-        const double *base = last;
-        Placed *placed = nullptr;
-        if (st.inBand) {
-            if (st.band.size() <= st.at)
-                st.band.resize(std::max<size_t>(2 * st.band.size(), st.at + 1));
-            placed = &st.band[st.at];
-            if (st.at < st.bandSize && placed->kind == kind)
-                base = placed->v;
-            ++st.at;
-        }
-        HeldItem &item = *at++;
-        item.kind = HeldItem::Kind(kind);
-        quint8 sides = 0;
-        double v[5] = {};
-        switch (kind) {
-        case HeldItem::Text:
-            item.ids[0] = quint32(u.var());
-            item.ids[1] = quint32(u.var());
-            break;
-        case HeldItem::Sides:
-            sides = u.byte();
-            break;
-        default:
-            break;
-        }
-        const int n = coordinatesOf(kind);
-        for (int k = 0; k < n; ++k)
-            v[k] = u.number(base[k]);
-        take(last, v, n);
-        if (placed) {
-            placed->kind = kind;
-            take(placed->v, v, n);
-        }
-        switch (kind) {
-        case HeldItem::Line:
-        case HeldItem::Image:
-            item.ids[0] = quint32(u.var());
-            break;
-        case HeldItem::Rect:
-            item.ids[0] = quint32(u.var());
-            item.ids[1] = quint32(u.var());
-            break;
-        case HeldItem::Sides:
-            item.ids[0] = quint32(u.var());
-            break;
-        default:
-            break;
-        }
-        // A band's items as they were moved when placed.
-        if (st.inBand) {
+    HeldItem *at = out.data(), *const end = at + out.size();
+    // Hands an item out: a band's moved as it was when placed, sides as
+    // their lines, in the order they are drawn.
+    const auto handOut = [&](quint8 kind, const quint32 *ids, const double *given, bool inBand) {
+        double v[5];
+        std::copy(given, given + 5, v);
+        if (inBand) {
             v[0] += move[0];
             v[1] += move[1];
             if (kind == HeldItem::Line || kind == HeldItem::Sides) {
@@ -578,23 +587,84 @@ void PageList::heldItems(qsizetype i, QVector<HeldItem> &out) const
             }
         }
         if (kind != HeldItem::Sides) {
-            std::copy(v, v + 5, item.v);
-            continue;
+            *at++ = HeldItem{HeldItem::Kind(kind), {ids[0], ids[1]}, {v[0], v[1], v[2], v[3], v[4]}};
+            return;
         }
-        // Sides: handed back as their lines, in the order they are drawn.
-        const quint32 color = item.ids[0];
-        bool first = true;
+        const quint8 sides = quint8(ids[1]);
         auto side = [&](quint8 s, double x1, double y1, double x2, double y2) {
-            if (!(sides & s) || (!first && at == end))
-                return;
-            HeldItem &l = first ? item : *at++;
-            first = false;
-            l = HeldItem{HeldItem::Line, {color, 0}, {x1, y1, x2, y2, v[4]}};
+            if ((sides & s) && at != end)
+                *at++ = HeldItem{HeldItem::Line, {ids[0], 0}, {x1, y1, x2, y2, v[4]}};
         };
         side(HeldItem::Top, v[0], v[1], v[2], v[1]);
         side(HeldItem::Bottom, v[0], v[3], v[2], v[3]);
         side(HeldItem::Left, v[0], v[1], v[0], v[3]);
         side(HeldItem::Right, v[2], v[1], v[2], v[3]);
+    };
+    while (at != end) {
+        const quint8 head = u.byte();
+        const quint8 kind = head & ((1u << kKindBits) - 1);
+        if (kind == kBandRecord) {
+            st.startBand(u.byte());
+            move[0] = st.lastMove[0] = u.number(st.lastMove[0]);
+            move[1] = st.lastMove[1] = u.number(st.lastMove[1]);
+            continue;
+        }
+        if (kind == kPageRecord) {
+            st.endBand();
+            continue;
+        }
+        if (kind == kRepeatRecord) {
+            // Items of the band as they were placed before.
+            BandSlot &slot = st.bands[size_t(st.band)];
+            for (unsigned k = head >> kKindBits; k > 0 && at != end; --k) {
+                const Placed &p = slot.items[st.at++];
+                handOut(p.kind, p.ids, p.v, true);
+            }
+            continue;
+        }
+        double *last = st.last[slotOf(kind)];
+        const double *base = last;
+        Placed *placed = nullptr;
+        bool matched = false;
+        if (st.band >= 0) {
+            BandSlot &slot = st.bands[size_t(st.band)];
+            if (slot.items.size() <= st.at)
+                slot.items.resize(std::max<size_t>(2 * slot.items.size(), st.at + 1));
+            placed = &slot.items[st.at];
+            matched = st.at < slot.size && placed->kind == kind;
+            if (matched)
+                base = placed->v;
+            ++st.at;
+        }
+        quint32 ids[2] = {};
+        switch (kind) {
+        case HeldItem::Text:
+        case HeldItem::Rect:
+            ids[0] = quint32(u.var());
+            ids[1] = quint32(u.var());
+            break;
+        case HeldItem::Sides:
+            ids[1] = u.byte();
+            ids[0] = quint32(u.var());
+            break;
+        default:
+            ids[0] = quint32(u.var());
+            break;
+        }
+        const int n = coordinatesOf(kind);
+        const unsigned changed = head >> kKindBits;
+        double v[5] = {};
+        for (int k = 0; k < n; ++k)
+            v[k] = changed & (1u << k) ? u.number(base[k]) : base[k];
+        if (placed) {
+            placed->kind = kind;
+            std::copy(ids, ids + 2, placed->ids);
+            std::copy(v, v + 5, placed->v);
+        }
+        // An item placed where it was before keeps the last of its kind.
+        if (!matched || changed != 0)
+            take(last, v, n);
+        handOut(kind, ids, v, placed != nullptr);
     }
 }
 
@@ -663,7 +733,7 @@ void PageList::startOpenPage()
     m_open.active = true;
     m_open.size = 0;
     m_open.count = 0;
-    m_open.steps = Steps();
+    m_open.steps.reset();
 }
 
 void PageList::openLastPage()

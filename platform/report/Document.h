@@ -18,6 +18,7 @@
 #include <QHash>
 #include <QVector>
 
+#include <algorithm>
 #include <iterator>
 #include <memory>
 #include <vector>
@@ -135,10 +136,11 @@ struct Page {
 // The pages of a document, held compactly: each distinct text, text style,
 // colour and picture once, and per page a packed record of its items (a
 // booklet of many hundred pages takes a fraction of what its items would).
-// A coordinate is kept as its step from the same coordinate of the item
-// before it on the page of its kind (boxes step from boxes, lines from
-// lines), in a byte or two when the step is a multiple of 1/64 pixel, else
-// as it is; every value comes back exactly as it was put in. A page is
+// A band's items are kept by what changed since the same band was placed
+// before on the page: a coordinate that did not change takes no room, one
+// that did is kept as its step from the one before, in a byte or two when
+// the step is a multiple of 1/64 pixel, else as it is; every value comes
+// back exactly as it was put in. A page is
 // unpacked when it is asked for: the list hands out copies, so a page is
 // changed by replacing it. A page may also come from elsewhere
 // (a page of a report file, kept as the file holds it) and is then unpacked
@@ -222,8 +224,12 @@ public:
     quint32 colorId(const QColor &c);
     quint32 imageId(const QImage &img);
     void addHeld(const HeldItem &item);
-    // Items given so, each moved by (dx, dy), added to the last page.
-    void addHeld(const HeldItem *items, qsizetype count, double dx, double dy);
+    // The items of a band, each moved by (dx, dy), added to the last page.
+    // `band` names the band among those of its report (any number: bands
+    // with numbers apart by a multiple of kBandSlots share their record of
+    // what was placed, which costs room, never a value).
+    void addHeld(const HeldItem *items, qsizetype count, double dx, double dy, int band = 0);
+    static constexpr int kBandSlots = 64;
     // An item as this list holds it, its texts, styles, colours and
     // pictures numbered.
     HeldItem heldOf(const DrawItem &item) { return held(item); }
@@ -269,22 +275,52 @@ private:
     // coordinates of its last item. Ended when another page starts or the
     // list changes otherwise: its buffer, cut to the bytes written, is then
     // the page's, and the next page starts a buffer as large.
-    // An item of the band placed last, as it was given (before its move):
-    // the same item of the next band steps from it, as the rows of a table
+    // An item of a band as it was last placed (before its move): the same
+    // item of the band placed again steps from it, as the rows of a table
     // repeat the cells of the row before.
     struct Placed {
         quint8 kind = 0;
+        quint32 ids[2] = {}; // as the page's records give them
         double v[5] = {};
+    };
+    struct BandSlot {
+        std::vector<Placed> items; // those before `size` placed last
+        size_t size = 0;
     };
     // What the writing of a page steps from; the reading of the page keeps
     // the same.
     struct Steps {
         double last[3][5] = {}; // the last box, line and sides
         double lastMove[2] = {}; // the last band's move
-        bool inBand = false;     // items are given as a band's, with its move
-        std::vector<Placed> band; // the band's items (those before `at` this band's)
-        size_t bandSize = 0;      // how many the band placed before this one has
-        size_t at = 0;            // the next item's place in this band
+        int band = -1;           // the slot of the band being given, or -1
+        size_t at = 0;           // the next item's place in it
+        std::vector<BandSlot> bands; // by band number, kBandSlots of them once one is given
+        void reset()
+        {
+            for (double *l : last)
+                std::fill(l, l + 5, 0.0);
+            lastMove[0] = lastMove[1] = 0;
+            band = -1;
+            at = 0;
+            for (BandSlot &b : bands)
+                b.size = 0;
+        }
+        // Starts band `number`; the one given before is ended.
+        BandSlot &startBand(int number)
+        {
+            endBand();
+            if (bands.empty())
+                bands.resize(kBandSlots);
+            band = int(size_t(number) % kBandSlots);
+            at = 0;
+            return bands[size_t(band)];
+        }
+        void endBand()
+        {
+            if (band >= 0)
+                bands[size_t(band)].size = at;
+            band = -1;
+        }
     };
     struct OpenPage {
         bool active = false;
@@ -295,8 +331,8 @@ private:
         Steps steps;
     };
     template <bool band>
-    static char *putItems(char *out, const HeldItem *items, qsizetype count, double dx, double dy, Steps &st,
-                          int &drawn);
+    static char *putItems(char *out, const HeldItem *items, qsizetype count, double dx, double dy, int bandNumber,
+                          Steps &st, int &drawn);
     void endOpenPage();
     void startOpenPage();
     // Where the last page's next bytes go, with room for `bytes` more.

@@ -214,6 +214,7 @@ Band *Report::adoptBand(std::unique_ptr<Band> band)
 {
     if (findBand(band->name()))
         throw ReportError(QStringLiteral("Report %1 already has a band named %2").arg(m_name, band->name()));
+    band->m_number = int(m_bands.size());
     m_bands.push_back(std::move(band));
     return m_bands.back().get();
 }
@@ -324,6 +325,7 @@ private:
 struct LaidOut {
     double height = 0;
     Items items;
+    int band = 0; // the band's number
 };
 
 // Equal texts, found at once when they share their characters.
@@ -743,6 +745,7 @@ private:
         print = print && b->enabled;
         if (print) {
             laid.items.clear();
+            laid.band = b->m_number;
             laid.height = layoutBand(*b, &laid.items);
             bool breakPage = y + laid.height > flowBottom();
             if (!breakPage && keepWith && y > bodyTop) {
@@ -778,6 +781,7 @@ private:
         double h = 0;
         if (print) {
             fixed.items.clear();
+            fixed.band = b->m_number;
             fixed.height = layoutBand(*b, &fixed.items);
             place(fixed, at);
             h = fixed.height;
@@ -823,7 +827,10 @@ private:
         openPage();
     }
 
-    void place(LaidOut &lo, double at) { pages.addHeld(lo.items.data(), qsizetype(lo.items.size()), left, at); }
+    void place(LaidOut &lo, double at)
+    {
+        pages.addHeld(lo.items.data(), qsizetype(lo.items.size()), left, at, lo.band);
+    }
 
     static bool showsPageNumber(const Band &b)
     {

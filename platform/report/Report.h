@@ -299,11 +299,13 @@ protected:
 private:
     friend class Report;
     friend class SubDetailBand;
+    friend class Renderer;
     template <class T> T *adopt(T *e);
 
     BandType m_type;
     Report *m_report;
     QString m_name;
+    int m_number = 0; // among the bands of its report, from 0
     std::vector<std::unique_ptr<Element>> m_elements;
 };
 

@@ -284,3 +284,73 @@ TEST(PageList, SidesComeBackAsTheirLines)
         }
     }
 }
+
+// The rows of a table placed again and again under their band's number:
+// items that are all they were (more than one record holds), items whose
+// text alone changed, a row with a cell left out, another band between and
+// an item given as it is all come back moved and to the bit, sides as their
+// lines, on a page that counts every line.
+TEST(PageList, RowsPlacedAgainComeBackAsTheyWerePlaced)
+{
+    using Held = PageList::HeldItem;
+    auto row = [](int texts, quint32 firstText, bool skipThird) {
+        std::vector<Held> items;
+        for (int c = 0; c < texts; ++c) {
+            if (!(skipThird && c == 2))
+                items.push_back({Held::Text, {firstText + quint32(c), 1}, {10.0 * c, 2, 9.5, 14, 0}});
+            items.push_back({Held::Sides, {0, Held::Left | Held::Bottom}, {10.0 * c, 0, 10.0 * c + 10, 20, 1}});
+        }
+        return items;
+    };
+    struct Placing {
+        int band;
+        std::vector<Held> items;
+        double dy;
+    };
+    const std::vector<Placing> placings = {
+        {3, row(20, 100, false), 0},     {3, row(20, 100, false), 20},  // 40 items all as before
+        {3, row(20, 200, false), 40},    {5, row(2, 7, false), -0.0},   // texts changed; another band
+        {3, row(20, 200, true), 60},     {3, row(20, 200, false), 80},  // a cell left out, then back
+        {3, row(20, 200, false), 100.25},
+    };
+    PageList list;
+    list.addPage();
+    std::vector<Held> expected;
+    auto expect = [&](const Held &h, double dx, double dy) {
+        if (h.kind != Held::Sides) {
+            Held moved = h;
+            moved.v[0] += dx;
+            moved.v[1] += dy;
+            expected.push_back(moved);
+            return;
+        }
+        const double l = h.v[0] + dx, t = h.v[1] + dy, r = h.v[2] + dx, b = h.v[3] + dy;
+        expected.push_back({Held::Line, {h.ids[0], 0}, {l, b, r, b, h.v[4]}}); // bottom
+        expected.push_back({Held::Line, {h.ids[0], 0}, {l, t, l, b, h.v[4]}}); // left
+    };
+    for (size_t i = 0; i < placings.size(); ++i) {
+        const Placing &p = placings[i];
+        list.addHeld(p.items.data(), qsizetype(p.items.size()), 37.795275590551185, p.dy, p.band);
+        for (const Held &h : p.items)
+            expect(h, 37.795275590551185, p.dy);
+        if (i == 4) {
+            const Held single{Held::Rect, {1, 2}, {-0.0, 5, 3, 4, 1}};
+            list.addHeld(single);
+            expected.push_back(single);
+        }
+    }
+    ASSERT_EQ(list.itemCount(0), int(expected.size()));
+    QVector<Held> out;
+    list.heldItems(0, out);
+    ASSERT_EQ(out.size(), qsizetype(expected.size()));
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const Held &e = expected[size_t(i)];
+        EXPECT_EQ(out[i].kind, e.kind) << i;
+        EXPECT_EQ(out[i].ids[0], e.ids[0]) << i;
+        if (e.kind == Held::Text) {
+            EXPECT_EQ(out[i].ids[1], e.ids[1]) << i;
+        }
+        for (int k = 0; k < (e.kind == Held::Text ? 4 : 5); ++k)
+            EXPECT_EQ(std::bit_cast<quint64>(out[i].v[k]), std::bit_cast<quint64>(e.v[k])) << i << ' ' << k;
+    }
+}
