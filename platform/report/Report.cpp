@@ -477,6 +477,7 @@ struct TextsLaid {
     static constexpr int kTexts = 8;
     Text texts[kTexts];
     int nextText = 0;
+    double emptyHeight = -1; // of an empty line in the font, once asked
     // Texts measured for the form code in the element's own direction, and
     // their widths.
     struct Measured {
@@ -994,7 +995,9 @@ private:
         } else {
             if (el.autoSize)
                 w = 0;
-            textHeight = m_cache.lineHeight(el.font);
+            if (memo.emptyHeight < 0)
+                memo.emptyHeight = m_cache.lineHeight(el.font);
+            textHeight = memo.emptyHeight;
         }
         const double h = el.autoSize ? textHeight : std::max(g.height(), textHeight);
         const QRectF box(x, g.top(), w, h);
