@@ -137,23 +137,33 @@ std::array<KeyValue, N> detailKey(double project, const pf::db::RowReader &r, co
 
 // Gives each master the run of its details, as the report's tables link
 // them. The details come in the order of their keys (as the tables' indexes
-// order them), so each master's lie together and nothing moves; the details
-// that match no master are left out.
-template <size_t N, class Masters, class Details, class MasterKeys, class DetailKeys>
-void linkRuns(Masters &masters, const MasterKeys &masterKeys, Details &details, const DetailKeys &detailKeys)
+// order them), so each master's lie together as they were read and nothing
+// moves; only details that do not (a key met apart twice) are put in the
+// order of their keys, without those that match no master.
+template <size_t N, class Masters, class Details, class MasterKeys>
+void linkRuns(Masters &masters, const MasterKeys &masterKeys, Details &details,
+              const std::vector<bv::data::KeyRun<N>> &runs)
 {
+    using bv::data::KeyRule;
     const auto same = [](const std::array<KeyValue, N> &k) { return k; };
-    const bv::data::DetailRuns match =
-        bv::data::matchDetails<N>(bv::data::KeyRule::MissingMatchesNothing, masterKeys, same, detailKeys, same);
-    bool inPlace = match.order.size() == details.size();
-    for (size_t i = 0; inPlace && i < match.order.size(); ++i)
-        inPlace = match.order[i] == int(i);
-    if (!inPlace) {
-        Details linked;
-        for (int i : match.order)
-            linked.push_back(std::move(details[size_t(i)]));
-        details = std::move(linked);
+    if (const auto ranges = bv::data::matchRuns<N>(KeyRule::MissingMatchesNothing, masterKeys, same, runs)) {
+        for (size_t m = 0; m < masters.size(); ++m) {
+            masters[m].first = (*ranges)[m].first;
+            masters[m].count = (*ranges)[m].second;
+        }
+        return;
     }
+    // Each detail by itself, its key that of its run.
+    std::deque<std::array<KeyValue, N>> keys;
+    for (const bv::data::KeyRun<N> &run : runs)
+        for (int i = 0; i < run.count; ++i)
+            keys.push_back(run.key);
+    const bv::data::DetailRuns match =
+        bv::data::matchDetails<N>(KeyRule::MissingMatchesNothing, masterKeys, same, keys, same);
+    Details linked;
+    for (int i : match.order)
+        linked.push_back(std::move(details[size_t(i)]));
+    details = std::move(linked);
     for (size_t m = 0; m < masters.size(); ++m) {
         masters[m].first = match.runs[m].first;
         masters[m].count = match.runs[m].second - match.runs[m].first;
@@ -416,9 +426,9 @@ void TReport2::readRows(double project)
                       unitKeys.push_back(masterKey<4>(project, row, {1, 0, 2}));
                   });
 
-    // Spaces, ordered by their floor-and-unit row.
-    // Their keys too are held in pieces.
-    std::deque<std::array<KeyValue, 4>> spaceUnits;
+    // Spaces, ordered by their floor-and-unit row; their keys held in
+    // pieces, their units' as the runs of spaces of one unit.
+    std::vector<bv::data::KeyRun<4>> spaceUnits;
     std::deque<std::array<KeyValue, 5>> spaceKeys;
     pf::db::SeenTexts spaceNames;
     const QString spaceTable = db.attachTable(QStringLiteral("bankfz.DB"));
@@ -437,12 +447,13 @@ void TReport2::readRows(double project)
                       sp.row.Air_ = row.number(10);
                       sp.row.V_varm = row.number(11);
                       r.spaces.push_back(std::move(sp));
-                      spaceUnits.push_back(detailKey<4>(project, row, {0, 1, 2}));
+                      bv::data::addToRuns(spaceUnits, detailKey<4>(project, row, {0, 1, 2}));
                       spaceKeys.push_back(masterKey<5>(project, row, {0, 1, 2, 3}));
                   });
 
-    // Surfaces, ordered by their space, then kind, state and direction.
-    std::deque<std::array<KeyValue, 5>> surfaceKeys;
+    // Surfaces, ordered by their space, then kind, state and direction;
+    // their spaces' keys as the runs of surfaces of one space.
+    std::vector<bv::data::KeyRun<5>> surfaceSpaces;
     pf::db::SeenTexts kinds;
     const QString surfaceTable = db.attachTable(QStringLiteral("bankjd.DB"));
     db.forEachRow(QStringLiteral("SELECT Shsk, Tabage, Shvahed, CodeFaza, Jedare, Id_jedar, Id_njedar, Id_gjedar, "
@@ -462,12 +473,12 @@ void TReport2::readRows(double project)
                       s.Z_1 = row.number(12);
                       s.Z_2 = row.number(13);
                       r.surfaces.push_back({std::move(s)});
-                      surfaceKeys.push_back(detailKey<5>(project, row, {0, 1, 2, 3}));
+                      bv::data::addToRuns(surfaceSpaces, detailKey<5>(project, row, {0, 1, 2, 3}));
                   });
     // The surfaces to their spaces first, while the spaces stand in the
     // order their keys were read in; then the spaces, with their runs, to
     // their floor-and-unit rows.
-    linkRuns<5>(r.spaces, spaceKeys, r.surfaces, surfaceKeys);
+    linkRuns<5>(r.spaces, spaceKeys, r.surfaces, surfaceSpaces);
     linkRuns<4>(r.units, unitKeys, r.spaces, spaceUnits);
 
     r.read = true;

@@ -23,6 +23,7 @@
 #include <array>
 #include <bit>
 #include <deque>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -184,6 +185,54 @@ DetailRuns matchDetails(KeyRule rule, const Masters &masters, MasterKey masterKe
         out.runs[size_t(i)] = {int(at), int(end)};
     }
     return out;
+}
+
+// Details read in the order of their keys, as the runs of details that
+// follow each other with one key (a key the same value for value, which
+// every rule takes as one key): a large project's details need no key each.
+template <size_t N> struct KeyRun {
+    std::array<KeyValue, N> key;
+    int first = 0, count = 0; // the details as read
+};
+
+// Adds the next detail read, of `key`, to `runs`.
+template <size_t N> void addToRuns(std::vector<KeyRun<N>> &runs, const std::array<KeyValue, N> &key)
+{
+    if (!runs.empty()) {
+        KeyRun<N> &last = runs.back();
+        bool same = true;
+        for (size_t i = 0; i < N && same; ++i)
+            same = last.key[i].null == key[i].null && (key[i].null || last.key[i].number == key[i].number);
+        if (same) {
+            ++last.count;
+            return;
+        }
+    }
+    const int first = runs.empty() ? 0 : runs.back().first + runs.back().count;
+    runs.push_back({key, first, 1});
+}
+
+// The details of each master, as `matchDetails` matches them, given as one
+// range [first, first + count) of the details as read; or nothing when a
+// master's details do not lie together so (details not read in the order
+// of their keys).
+template <size_t N, class Masters, class MasterKey>
+std::optional<std::vector<std::pair<int, int>>> matchRuns(KeyRule rule, const Masters &masters, MasterKey masterKey,
+                                                          const std::vector<KeyRun<N>> &runs)
+{
+    const DetailRuns match =
+        matchDetails<N>(rule, masters, masterKey, runs, [](const KeyRun<N> &r) { return r.key; });
+    std::vector<std::pair<int, int>> ranges(match.runs.size(), {0, 0});
+    for (size_t m = 0; m < match.runs.size(); ++m) {
+        const auto [from, to] = match.runs[m];
+        if (to - from > 1)
+            return std::nullopt;
+        if (to > from) {
+            const KeyRun<N> &run = runs[size_t(match.order[size_t(from)])];
+            ranges[m] = {run.first, run.count};
+        }
+    }
+    return ranges;
 }
 
 } // namespace bv::data

@@ -41,4 +41,33 @@ TEST(MasterDetail, EachRuleMatchesItsOwnWay)
     }
 }
 
+// Details read as runs of one key: each master's details as one range of
+// the details as read, or nothing when a key's details lie apart.
+TEST(MasterDetail, RunsReadInKeyOrderGiveEachMasterOneRange)
+{
+    using Ranges = std::vector<std::pair<int, int>>;
+    const std::vector<Key> masters = {{n(1), n(1), n(1)}, {n(1), n(1), n(2)}, {n(1), n(3), n(0)}, {n(1), n(1), n(1)}};
+    struct Case {
+        std::vector<Key> details; // as read
+        std::optional<Ranges> expected;
+    };
+    const Case cases[] = {
+        // In order, a missing value between runs, a key no master has.
+        {{{n(1), n(1), n(1)}, {n(1), n(1), n(1)}, {n(1), kMissing, n(1)}, {n(1), n(1), n(2)}, {n(1), n(2), n(0)}},
+         Ranges{{0, 2}, {3, 1}, {0, 0}, {0, 2}}},
+        // Runs out of order, each key's details together.
+        {{{n(1), n(1), n(2)}, {n(1), n(1), n(1)}, {n(1), n(1), n(1)}}, Ranges{{1, 2}, {0, 1}, {0, 0}, {1, 2}}},
+        // A key met apart twice.
+        {{{n(1), n(1), n(1)}, {n(1), n(1), n(2)}, {n(1), n(1), n(1)}}, std::nullopt},
+    };
+    const auto same = [](const Key &k) { return k; };
+    for (size_t c = 0; c < std::size(cases); ++c) {
+        std::vector<bv::data::KeyRun<3>> runs;
+        for (const Key &k : cases[c].details)
+            bv::data::addToRuns(runs, k);
+        EXPECT_EQ(bv::data::matchRuns<3>(KeyRule::MissingMatchesNothing, masters, same, runs), cases[c].expected)
+            << "case " << c;
+    }
+}
+
 } // namespace
