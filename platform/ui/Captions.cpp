@@ -27,7 +27,7 @@ const char *const kDesignedSize = "pfCaptionDesignedSize"; // double: the size a
 const char *const kShrunkSize = "pfCaptionShrunkSize";     // double: the smaller size the rule gave
 const char *const kInherited = "pfCaptionInherited";       // bool: the font was the parent's before
 
-constexpr double kSmallestPoints = 6;
+constexpr double kSmallestPoints = 5.5;
 constexpr double kSmallestPixels = 8;
 constexpr double kPointStep = 0.5;
 

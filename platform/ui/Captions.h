@@ -17,7 +17,7 @@ namespace pf::ui {
 // both ways), within its parent and never onto a sibling (shown or hidden:
 // a hidden one may show later) it did not already overlap; what is still
 // missing then makes that widget's point size smaller, keeping its face,
-// down to 6 pt at the least. Widgets placed by a layout are left to it.
+// down to 5.5 pt at the least. Widgets placed by a layout are left to it.
 //
 // The designed geometry and size are remembered: each call starts again
 // from them, so a narrower face brings a widget back to its design and many
