@@ -31,11 +31,14 @@
 //   BM_ColdEquipmentBooklet/F  the same build as a user's first click: in a
 //                           fresh process of its own, the program started
 //                           over the data folder and the project chosen,
-//                           one build timed with nothing built before
-//   BM_ColdEquipmentBookletFloor/F  its floor run the same way, once in a
-//                           fresh process (what it reads, writes and lays
-//                           out handed in by a file); "ratio" is the cold
-//                           build's median time over the floor's
+//                           one build timed with nothing built before; its
+//                           floor run the same way before each build
+//                           (ColdRun.h); "ratio" is the median build over the
+//                           median floor, "faults" and "floor_faults" the
+//                           page faults each took while timed
+//   BM_ColdEquipmentBookletFloor/F  those floor runs, each in a fresh
+//                           process (what it reads, writes and lays out
+//                           handed in by a file)
 //   BM_CollectorSizing/F    the collectors and risers sizing of the same
 //                           project as a plain function (read, size, store):
 //                           the work of the collector step, whichever way
@@ -45,6 +48,7 @@
 // --toggle-collect='*timedBooklet*').
 // Half the spaces have radiators, one in five unit heaters, one in ten a
 // furnace outlet and four in five extract fans; every unit has risers.
+#include "ColdRun.h"
 #include "DistinctTexts.h"
 #include "FloorRows.h"
 #include "WidgetBench.h"
@@ -515,71 +519,64 @@ BENCHMARK(BM_EquipmentBookletFloor)->Arg(50)->Arg(200)->Unit(benchmark::kMillise
 
 // ---------------------------------------------------------------- cold
 
-// One cold task in a fresh process of this program, over this program's
-// folder: its seconds, or -1.
-double runCold(const QStringList &args)
+// The arguments of a cold task in a fresh process of this program, over
+// this program's folder.
+QStringList coldArgs(const char *task, int floors)
 {
-    QProcess child;
-    child.start(QCoreApplication::applicationFilePath(),
-                QStringList{QStringLiteral("--cold")} + args + QStringList{g_program->root});
-    child.waitForFinished(600000);
-    double seconds = -1;
-    std::sscanf(child.readAllStandardOutput().constData(), "%lf", &seconds);
-    return seconds;
+    return {QStringLiteral("--cold"), QString::fromLatin1(task), QString::number(floors), g_program->root};
 }
 
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+// Floors -> the cold builds and floors, run in turns.
+std::map<int, benchcold::Turns> g_coldTurns;
 
-// Floors -> the median seconds of a cold booklet build.
-std::map<int, double> g_coldBookletSeconds;
+// The floor's plan of the project of `floors`, written beside it for the
+// floor's fresh process.
+bool writeFloorPlan(int floors)
+{
+    const QString path = QDir(g_program->root).filePath(QStringLiteral("floor%1.plan").arg(floors));
+    return QFile::exists(path) || floorPlan(floors).save(path);
+}
 
 void BM_ColdEquipmentBooklet(benchmark::State &state)
 {
     const int floors = int(state.range(0));
     ensureProject(floors, floors);
-    std::vector<double> times;
-    for (auto _ : state) {
-        const double s = runCold({QStringLiteral("booklet"), QString::number(floors)});
-        if (s < 0) {
-            state.SkipWithError("the cold build failed");
-            return;
-        }
-        state.SetIterationTime(s);
-        times.push_back(s);
+    if (!writeFloorPlan(floors)) {
+        state.SkipWithError("the floor's plan could not be written");
+        return;
     }
-    g_coldBookletSeconds[floors] = median(times);
+    benchcold::Turns turns;
+    if (benchcold::takeTurns(state, coldArgs("booklet", floors), coldArgs("floor", floors), turns))
+        g_coldTurns[floors] = std::move(turns);
 }
-BENCHMARK(BM_ColdEquipmentBooklet)->Arg(50)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ColdEquipmentBooklet)->Arg(50)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(7);
 
 void BM_ColdEquipmentBookletFloor(benchmark::State &state)
 {
     const int floors = int(state.range(0));
     ensureProject(floors, floors);
-    const QString path = QDir(g_program->root).filePath(QStringLiteral("floor%1.plan").arg(floors));
-    if (!QFile::exists(path) && !floorPlan(floors).save(path)) {
-        state.SkipWithError("the floor's plan could not be written");
-        return;
-    }
-    std::vector<double> times;
-    for (auto _ : state) {
-        const double s = runCold({QStringLiteral("floor"), QString::number(floors)});
-        if (s < 0) {
-            state.SkipWithError("the cold floor failed");
+    auto it = g_coldTurns.find(floors);
+    if (it == g_coldTurns.end()) {
+        // Run alone: its own runs.
+        if (!writeFloorPlan(floors)) {
+            state.SkipWithError("the floor's plan could not be written");
             return;
         }
-        state.SetIterationTime(s);
-        times.push_back(s);
+        benchcold::Turns own;
+        for (int i = 0; i < 7; ++i) {
+            const benchcold::Run r = benchcold::run(coldArgs("floor", floors));
+            if (r.seconds < 0) {
+                state.SkipWithError("the cold floor failed");
+                return;
+            }
+            own.floor.push_back(r.seconds);
+            own.floorFaults.push_back(r.faults);
+        }
+        it = g_coldTurns.emplace(floors, std::move(own)).first;
     }
-    if (const auto it = g_coldBookletSeconds.find(floors); it != g_coldBookletSeconds.end())
-        state.counters["ratio"] = it->second / median(times);
+    benchcold::replayFloor(state, it->second);
 }
-BENCHMARK(BM_ColdEquipmentBookletFloor)->Arg(50)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ColdEquipmentBookletFloor)->Arg(50)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(7);
 
 // The cold side: the booklet of project `p` built once, or its floor run
 // once, in this fresh process over the program folder `root` the parent
@@ -591,8 +588,6 @@ BENCHMARK(BM_ColdEquipmentBookletFloor)->Arg(50)->UseManualTime()->Unit(benchmar
 // the floor's plan.
 int coldMain(const QString &task, int p, const QString &root)
 {
-    double seconds = -1;
-    QElapsedTimer clock;
     if (task == QLatin1String("project")) {
         QDir().mkpath(root);
         Program program(root);
@@ -606,23 +601,21 @@ int coldMain(const QString &task, int p, const QString &root)
         Program program(root);
         g_program = &program;
         select(p);
-        clock.start();
-        timedBooklet();
-        seconds = double(clock.nsecsElapsed()) / 1e9;
-        if (program.pages == 0)
-            seconds = -1;
+        const benchcold::Run r = benchcold::timeTask([&] {
+            timedBooklet();
+            return program.pages > 0;
+        });
         g_program = nullptr;
-    } else {
-        const FloorPlan plan = FloorPlan::load(QDir(root).filePath(QStringLiteral("floor%1.plan").arg(p)));
-        FloorDb f;
-        if (!plan.writes.isEmpty() && !plan.distinct.isEmpty() && openFloor(f, root, plan).empty()) {
-            clock.start();
-            benchmark::DoNotOptimize(timedEquipmentFloor(f, p, plan.distinct));
-            seconds = double(clock.nsecsElapsed()) / 1e9;
-        }
+        return benchcold::report(r);
     }
-    std::printf("%.6f\n", seconds);
-    return seconds < 0 ? 1 : 0;
+    const FloorPlan plan = FloorPlan::load(QDir(root).filePath(QStringLiteral("floor%1.plan").arg(p)));
+    FloorDb f;
+    if (plan.writes.isEmpty() || plan.distinct.isEmpty() || !openFloor(f, root, plan).empty())
+        return benchcold::report(benchcold::Run{});
+    return benchcold::report(benchcold::timeTask([&] {
+        benchmark::DoNotOptimize(timedEquipmentFloor(f, p, plan.distinct));
+        return true;
+    }));
 }
 
 void BM_CollectorSizing(benchmark::State &state)

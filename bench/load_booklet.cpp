@@ -40,15 +40,19 @@
 //   BM_ColdBookletLayout/F    the booklet of F floors laid out once in a
 //                             fresh process of its own (a user's first
 //                             click): nothing read, laid out or kept before;
+//                             its floor run the same way before each run
+//                             (ColdRun.h); "ratio" is the median layout over
+//                             the median floor, "faults" and "floor_faults"
+//                             the page faults each took while timed;
 //                             open_close_ms the tables opened and closed
-//   BM_ColdDistinctTextFloor/F  its floor run the same way: one walk and one
-//                             layout of each distinct text in a fresh process
-//                             (the texts handed in by a file); "ratio" is the
-//                             cold booklet's median time over the floor's
+//   BM_ColdDistinctTextFloor/F  those floor runs: one walk and one layout of
+//                             each distinct text in a fresh process (the
+//                             texts handed in by a file)
 // Ratios to the floors are printed as counters ("ratio"). The work each
 // benchmark times is one function of its own (timed...), so that an
 // instruction count can be taken of it alone:
 //   valgrind --tool=callgrind --toggle-collect='*timedSave(*' bench_load_booklet --benchmark_filter=SaveBooklet/50
+#include "ColdRun.h"
 #include "PeakMemory.h"
 #include "DistinctTexts.h"
 #include "FloorRows.h"
@@ -864,89 +868,74 @@ BENCHMARK(BM_PeakMemory)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Itera
 
 // ---------------------------------------------------------------- cold
 
-// One run of a cold task in a fresh process of this program: its seconds,
-// and the seconds of the tables opened and closed (the booklet), or -1.
-struct ColdRun {
-    double seconds = -1, openClose = -1;
-};
-
-ColdRun runCold(const QStringList &args)
+// The booklet's distinct texts, written beside the project for the floor's
+// fresh process.
+bool writeDistinctTexts(Project &p)
 {
-    QProcess child;
-    child.start(QCoreApplication::applicationFilePath(), QStringList{QStringLiteral("--cold")} + args);
-    child.waitForFinished(600000);
-    ColdRun r;
-    std::sscanf(child.readAllStandardOutput().constData(), "%lf %lf", &r.seconds, &r.openClose);
-    return r;
+    const QString texts = QDir(p.dir.path()).filePath(QStringLiteral("distinct.texts"));
+    return QFile::exists(texts) || benchtexts::saveTexts(texts, benchtexts::distinctTexts(layBooklet(p)));
 }
 
-// Floors -> the median seconds of a cold booklet layout.
-std::map<int, double> g_coldLayoutSeconds;
-
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+// Floors -> the cold layouts and floors, run in turns.
+std::map<int, benchcold::Turns> g_coldTurns;
 
 void BM_ColdBookletLayout(benchmark::State &state)
 {
     Project &p = project(int(state.range(0)));
-    std::vector<double> times;
-    double openClose = 0;
-    for (auto _ : state) {
-        const ColdRun r = runCold({QStringLiteral("layout"), p.dir.path()});
-        if (r.seconds < 0) {
-            state.SkipWithError("the cold layout failed");
-            return;
-        }
-        state.SetIterationTime(r.seconds);
-        times.push_back(r.seconds);
-        openClose += r.openClose;
+    if (!writeDistinctTexts(p)) {
+        state.SkipWithError("the distinct texts could not be written");
+        return;
     }
-    g_coldLayoutSeconds[p.floors] = median(times);
-    state.counters["open_close_ms"] = openClose / double(state.iterations()) * 1000;
+    const QString dir = p.dir.path();
+    benchcold::Turns turns;
+    if (!benchcold::takeTurns(state, {QStringLiteral("--cold"), QStringLiteral("layout"), dir},
+                              {QStringLiteral("--cold"), QStringLiteral("floor"), dir}, turns))
+        return;
+    state.counters["open_close_ms"] = benchcold::median(turns.extra) * 1000;
+    g_coldTurns[p.floors] = std::move(turns);
 }
-BENCHMARK(BM_ColdBookletLayout)->Arg(50)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ColdBookletLayout)->Arg(50)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(7);
 
 void BM_ColdDistinctTextFloor(benchmark::State &state)
 {
     Project &p = project(int(state.range(0)));
-    const QString texts = QDir(p.dir.path()).filePath(QStringLiteral("distinct.texts"));
-    if (!QFile::exists(texts) && !benchtexts::saveTexts(texts, benchtexts::distinctTexts(layBooklet(p)))) {
-        state.SkipWithError("the distinct texts could not be written");
-        return;
-    }
-    std::vector<double> times;
-    for (auto _ : state) {
-        const ColdRun r = runCold({QStringLiteral("floor"), p.dir.path()});
-        if (r.seconds < 0) {
-            state.SkipWithError("the cold floor failed");
+    auto it = g_coldTurns.find(p.floors);
+    if (it == g_coldTurns.end()) {
+        // Run alone: its own runs.
+        if (!writeDistinctTexts(p)) {
+            state.SkipWithError("the distinct texts could not be written");
             return;
         }
-        state.SetIterationTime(r.seconds);
-        times.push_back(r.seconds);
+        benchcold::Turns own;
+        for (int i = 0; i < 7; ++i) {
+            const benchcold::Run r =
+                benchcold::run({QStringLiteral("--cold"), QStringLiteral("floor"), p.dir.path()});
+            if (r.seconds < 0) {
+                state.SkipWithError("the cold floor failed");
+                return;
+            }
+            own.floor.push_back(r.seconds);
+            own.floorFaults.push_back(r.faults);
+        }
+        it = g_coldTurns.emplace(p.floors, std::move(own)).first;
     }
-    if (const auto it = g_coldLayoutSeconds.find(p.floors); it != g_coldLayoutSeconds.end())
-        state.counters["ratio"] = it->second / median(times);
+    benchcold::replayFloor(state, it->second);
 }
-BENCHMARK(BM_ColdDistinctTextFloor)->Arg(50)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ColdDistinctTextFloor)->Arg(50)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(7);
 
 // The cold side: one task, timed alone, in this fresh process; prints
-// "seconds open-close-seconds". Under callgrind the task's own function
-// counts alone:
+// "seconds open-close-seconds page-faults". Under callgrind the task's own
+// function counts alone:
 //   valgrind --tool=callgrind --toggle-collect='*timedLayout*' bench_load_booklet --cold layout DIR
 //   valgrind --tool=callgrind --toggle-collect='*timedTextFloor*' bench_load_booklet --cold floor DIR
-// A folder for them, made once: `--cold project DIR` writes the project of
-// 50 floors and its booklet's distinct texts there.
-int coldMain(const QString &task, const QString &folder)
+// A folder for them, made once: `--cold project DIR [FLOORS]` writes the
+// project of 50 floors (or FLOORS) and its booklet's distinct texts there.
+int coldMain(const QString &task, const QString &folder, int floors)
 {
     pf::db::Session::addPassword(QStringLiteral("38617"));
     QElapsedTimer clock;
     if (task == QLatin1String("project")) {
-        Project &p = project(50);
+        Project &p = project(floors);
         QDir().mkpath(folder);
         for (const QString &name : QDir(p.dir.path()).entryList(QDir::Files))
             if (!QFile::copy(QDir(p.dir.path()).filePath(name), QDir(folder).filePath(name)))
@@ -961,38 +950,34 @@ int coldMain(const QString &task, const QString &folder)
         DM1 = &dm;
         dm.Database1->setDirectory(folder);
         dm.Database1->open();
-        double seconds = 0, openClose = 0;
+        benchcold::Run r;
         {
             TReport2 report;
             building::PlanRotation = building::planRotationForChoice(2);
             clock.start();
             report.OpenProject(1);
-            openClose = double(clock.nsecsElapsed()) / 1e9;
-            clock.start();
-            const pf::report::Document doc = timedLayout(report);
-            seconds = double(clock.nsecsElapsed()) / 1e9;
-            benchmark::DoNotOptimize(doc.pages.size());
+            double openClose = double(clock.nsecsElapsed()) / 1e9;
+            r = benchcold::timeTask([&] {
+                const pf::report::Document doc = timedLayout(report);
+                benchmark::DoNotOptimize(doc.pages.size());
+                return !doc.pages.isEmpty();
+            });
             clock.start();
             report.CloseTables();
-            openClose += double(clock.nsecsElapsed()) / 1e9;
+            r.extra = openClose + double(clock.nsecsElapsed()) / 1e9;
         }
         DM1 = nullptr;
-        std::printf("%.6f %.6f\n", seconds, openClose);
-        return 0;
+        return benchcold::report(r);
     }
     const QSet<benchtexts::DistinctText> distinct =
         benchtexts::loadTexts(QDir(folder).filePath(QStringLiteral("distinct.texts")));
-    double seconds = -1;
-    {
-        FloorWalk walk(folder);
-        if (walk.ready() && !distinct.isEmpty()) {
-            clock.start();
-            benchmark::DoNotOptimize(walk.run(distinct));
-            seconds = double(clock.nsecsElapsed()) / 1e9;
-        }
-    }
-    std::printf("%.6f -1\n", seconds);
-    return seconds < 0 ? 1 : 0;
+    FloorWalk walk(folder);
+    if (!walk.ready() || distinct.isEmpty())
+        return benchcold::report(benchcold::Run{});
+    return benchcold::report(benchcold::timeTask([&] {
+        benchmark::DoNotOptimize(walk.run(distinct));
+        return true;
+    }));
 }
 
 // The child side: prints "peak-before peak-after seconds pages".
@@ -1064,8 +1049,9 @@ int main(int argc, char **argv)
     pf::ui::installPersianFonts();
     if (argc == 4 && QByteArray(argv[1]) == "--child")
         return childMain(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
-    if (argc == 4 && QByteArray(argv[1]) == "--cold")
-        return coldMain(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    if ((argc == 4 || argc == 5) && QByteArray(argv[1]) == "--cold")
+        return coldMain(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
+                        argc == 5 ? QByteArray(argv[4]).toInt() : 50);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
