@@ -346,12 +346,23 @@ constexpr quint8 kPageRecord = 7;
 constexpr int kKindBits = 3;
 constexpr unsigned kMaxRepeats = 31;
 
-// Per kind: the number of coordinates an item has, and which item before it
-// a coordinate steps from (0 boxes, 1 lines, 2 sides).
-constexpr int kCoordinates[8] = {5, 4, 5, 5, 4, 5, 5, 5};
-constexpr int kStepSlot[8] = {0, 0, 1, 0, 0, 2, 0, 0};
-inline int coordinatesOf(quint8 kind) { return kCoordinates[kind & 7]; }
-inline int slotOf(quint8 kind) { return kStepSlot[kind & 7]; }
+// Per kind, what its record holds: its coordinates (a bit each), the bits
+// of its second number kept (a text's style, a box's fill, the sides drawn;
+// none for a line or a picture), and which item before it a coordinate
+// steps from (0 boxes, 1 lines, 2 sides).
+struct KindRecord {
+    unsigned coordinates;
+    quint32 secondId;
+    int stepSlot;
+};
+constexpr KindRecord kKindRecords[8] = {
+    {0x1f, 0, 0},          {0xf, 0xffffffff, 0}, // -, text
+    {0x1f, 0, 1},          {0x1f, 0xffffffff, 0}, // line, rect
+    {0xf, 0, 0},           {0x1f, 0xf, 2},        // picture, sides
+    {0x1f, 0, 0},          {0x1f, 0, 0},
+};
+inline int coordinatesOf(quint8 kind) { return kKindRecords[kind & 7].coordinates == 0xf ? 4 : 5; }
+inline int slotOf(quint8 kind) { return kKindRecords[kind & 7].stepSlot; }
 
 #if defined(__SSE2__)
 // The coordinates changed, a bit each, of the halves of four that stayed
@@ -427,66 +438,67 @@ char *PageList::putItems(char *out, const HeldItem *items, qsizetype count, doub
     }
     int items_ = 0; // those the page gets: each side drawn is a line
     unsigned repeats = 0; // items all they were before, not written yet
-    for (qsizetype i = 0; i < count; ++i) {
-        // The item read whole before anything is written: the writes go
-        // through a char pointer, which may stand for any of it.
-        const HeldItem &item = items[i];
-        const quint8 kind = item.kind;
-        // The numbers as the records keep them.
-        const quint32 id0 = item.ids[0];
-        const quint32 id1 = kind == HeldItem::Text || kind == HeldItem::Rect ? item.ids[1]
-                            : kind == HeldItem::Sides                         ? item.ids[1] & 0xf
-                                                                              : 0;
-        const int n = coordinatesOf(kind);
-        const int lines = kind == HeldItem::Sides ? kSidesDrawn[id1] : 1;
-        double v[5];
-        std::memcpy(v, item.v, sizeof v);
-        if (n == 4)
-            v[4] = 0;
-        bool matched = false;
-        double *last = st.last[slotOf(kind)];
-        const double *base = last;
-        if constexpr (band) {
-            matched = size_t(i) < before && placed[i].kind == kind;
-            if (matched)
-                base = placed[i].v;
-        }
-        const unsigned changed = changedOf(v, base) & (n == 5 ? 0x1fu : 0xfu);
-        items_ += lines;
-        if constexpr (band) {
-            if (matched && changed == 0 && placed[i].ids[0] == id0 && placed[i].ids[1] == id1) {
-                if (++repeats == kMaxRepeats) {
-                    *out++ = char(kRepeatRecord | repeats << kKindBits);
-                    repeats = 0;
-                }
-                continue;
-            }
-            if (repeats) {
-                *out++ = char(kRepeatRecord | repeats << kKindBits);
-                repeats = 0;
-            }
-            placed[i].ids[0] = id0;
-            placed[i].ids[1] = id1;
-        }
-        *out++ = char(kind | changed << kKindBits);
+    // The numbers of an item as its record gives them.
+    const auto putIds = [&out](quint8 kind, quint32 id0, quint32 id1) {
         if (kind == HeldItem::Text || kind == HeldItem::Rect) {
-            if ((id0 | id1) < 0x80) [[likely]] {
-                out[0] = char(id0);
-                out[1] = char(id1);
-                out += 2;
-            } else {
-                out = putId(out, id0);
-                out = putId(out, id1);
-            }
+            out = putId(out, id0);
+            out = putId(out, id1);
         } else if (kind == HeldItem::Sides) {
             *out++ = char(id1);
             out = putId(out, id0);
         } else {
             out = putId(out, id0);
         }
-        // An item placed where it was before (the rows of a table repeat
-        // their cells) costs no more.
-        if (changed == 0 && (!band || matched)) [[likely]]
+    };
+    for (qsizetype i = 0; i < count; ++i) {
+        const HeldItem &item = items[i];
+        const quint8 kind = item.kind;
+        const KindRecord &record = kKindRecords[kind & 7];
+        // The numbers as the records keep them.
+        const quint32 id0 = item.ids[0];
+        const quint32 id1 = item.ids[1] & record.secondId;
+        items_ += kind == HeldItem::Sides ? kSidesDrawn[id1] : 1;
+        bool matched = false;
+        if constexpr (band) {
+            matched = size_t(i) < before && placed[i].kind == kind;
+            // The rows of a table repeat most of their cells, and the
+            // others stand where they stood.
+            if (matched && (changedOf(item.v, placed[i].v) & record.coordinates) == 0) [[likely]] {
+                Placed &p = placed[i];
+                if (p.ids[0] == id0 && p.ids[1] == id1) {
+                    if (++repeats == kMaxRepeats) {
+                        *out++ = char(kRepeatRecord | repeats << kKindBits);
+                        repeats = 0;
+                    }
+                    continue;
+                }
+                if (repeats) {
+                    *out++ = char(kRepeatRecord | repeats << kKindBits);
+                    repeats = 0;
+                }
+                p.ids[0] = id0;
+                p.ids[1] = id1;
+                *out++ = char(kind);
+                putIds(kind, id0, id1);
+                continue;
+            }
+            if (repeats) {
+                *out++ = char(kRepeatRecord | repeats << kKindBits);
+                repeats = 0;
+            }
+        }
+        // The item read whole before anything is written: the writes go
+        // through a char pointer, which may stand for any of it.
+        double v[5];
+        std::memcpy(v, item.v, sizeof v);
+        if (record.coordinates == 0xf)
+            v[4] = 0;
+        double *last = st.last[record.stepSlot];
+        const double *base = matched ? placed[i].v : last;
+        const unsigned changed = changedOf(v, base) & record.coordinates;
+        *out++ = char(kind | changed << kKindBits);
+        putIds(kind, id0, id1);
+        if (!band && changed == 0)
             continue;
         for (unsigned c = changed; c; c &= c - 1) {
             const int k = std::countr_zero(c);
@@ -494,9 +506,11 @@ char *PageList::putItems(char *out, const HeldItem *items, qsizetype count, doub
         }
         if constexpr (band) {
             placed[i].kind = kind;
+            placed[i].ids[0] = id0;
+            placed[i].ids[1] = id1;
             std::memcpy(placed[i].v, v, sizeof v);
         }
-        take(last, v, n);
+        take(last, v, coordinatesOf(kind));
     }
     if (repeats)
         *out++ = char(kRepeatRecord | repeats << kKindBits);
