@@ -339,12 +339,17 @@ namespace {
 // on the page under the same number, when that was of its kind, else from
 // the last item of its kind (boxes, lines, sides); items of a band that are
 // all they were then, their numbers too, are a record of how many follow
-// so (the rows of a table repeat most of their cells).
+// so (the rows of a table repeat most of their cells). An item of the band
+// placed before that the band now leaves out (a cell without its text) is
+// passed over by a band record with a count.
 constexpr quint8 kRepeatRecord = 0;
 constexpr quint8 kBandRecord = 6;
 constexpr quint8 kPageRecord = 7;
 constexpr int kKindBits = 3;
 constexpr unsigned kMaxRepeats = 31;
+// In a band record's number: its items step from the band's first placing
+// in the list.
+constexpr quint8 kFromFirstPlacing = 0x80;
 
 // Per kind, what its record holds: its coordinates (a bit each), the bits
 // of its second number kept (a text's style, a box's fill, the sides drawn;
@@ -415,29 +420,48 @@ inline void take(double *to, const double *from, int n)
 // band numbered `bandNumber`) when `band`, else as they are; adds to `drawn`
 // the items the page gets (each side drawn is a line). Returns the end.
 template <bool band>
-char *PageList::putItems(char *out, const HeldItem *items, qsizetype count, double dx, double dy, int bandNumber,
-                         Steps &st, int &drawn)
+char *PageList::putItems(char *out, const HeldItem *items, qsizetype count, double dx, double dy, int bandNumber)
 {
-    Placed *placed = nullptr;
-    size_t before = 0; // the items of the band placed before
+    Steps &st = m_open.steps;
+    const Placed *before = nullptr; // the items of the band placed before
+    size_t placedBefore = 0;
+    Placed *now = nullptr;
+    std::vector<Placed> *first = nullptr; // the band's first placing, when this is it
     if constexpr (band) {
-        BandSlot &slot = st.startBand(bandNumber);
+        const size_t number = size_t(bandNumber) % kBandSlots;
+        if (m_firstPlacings.empty())
+            m_firstPlacings.resize(kBandSlots);
+        std::vector<Placed> &firstPlacing = m_firstPlacings[number];
+        // The band's first placing on the page steps from its first in the
+        // list.
+        const bool fromFirst = !firstPlacing.empty() && (st.bands.empty() || st.bands[number].size == 0);
+        if (firstPlacing.empty())
+            first = &firstPlacing;
+        BandSlot &slot = st.startBand(bandNumber, fromFirst ? &firstPlacing : nullptr);
         *out++ = char(kBandRecord);
-        *out++ = char(size_t(bandNumber) % kBandSlots);
+        *out++ = char(number | (fromFirst ? kFromFirstPlacing : 0));
         out = putNumber(out, dx, st.lastMove[0]);
         out = putNumber(out, dy, st.lastMove[1]);
         st.lastMove[0] = dx;
         st.lastMove[1] = dy;
-        if (slot.items.size() < size_t(count))
-            slot.items.resize(size_t(count));
-        placed = slot.items.data();
-        before = slot.size;
+        std::vector<Placed> &placing = slot.placed[1 - slot.last];
+        if (placing.size() < size_t(count))
+            placing.resize(size_t(count));
+        now = placing.data();
+        before = st.before;
+        placedBefore = st.placedBefore;
     } else if (st.band >= 0) {
         *out++ = char(kPageRecord);
         st.endBand();
     }
     int items_ = 0; // those the page gets: each side drawn is a line
     unsigned repeats = 0; // items all they were before, not written yet
+    const auto putRepeats = [&] {
+        if (repeats) {
+            *out++ = char(kRepeatRecord | repeats << kKindBits);
+            repeats = 0;
+        }
+    };
     // The numbers of an item as its record gives them.
     const auto putIds = [&out](quint8 kind, quint32 id0, quint32 id1) {
         if (kind == HeldItem::Text || kind == HeldItem::Rect) {
@@ -450,6 +474,7 @@ char *PageList::putItems(char *out, const HeldItem *items, qsizetype count, doub
             out = putId(out, id0);
         }
     };
+    size_t from = 0; // the next item placed before that an item may stand for
     for (qsizetype i = 0; i < count; ++i) {
         const HeldItem &item = items[i];
         const quint8 kind = item.kind;
@@ -458,34 +483,36 @@ char *PageList::putItems(char *out, const HeldItem *items, qsizetype count, doub
         const quint32 id0 = item.ids[0];
         const quint32 id1 = item.ids[1] & record.secondId;
         items_ += kind == HeldItem::Sides ? kSidesDrawn[id1] : 1;
-        bool matched = false;
+        const Placed *was = nullptr; // the same item as placed before
         if constexpr (band) {
-            matched = size_t(i) < before && placed[i].kind == kind;
+            // An item placed before and left out now is passed over, when
+            // the one after it is this one where it stood.
+            if (from + 1 < placedBefore && before[from].kind != kind && before[from + 1].kind == kind &&
+                (changedOf(item.v, before[from + 1].v) & record.coordinates) == 0) {
+                putRepeats();
+                *out++ = char(kBandRecord | 1u << kKindBits);
+                ++from;
+            }
+            if (from < placedBefore && before[from].kind == kind)
+                was = &before[from++];
             // The rows of a table repeat most of their cells, and the
             // others stand where they stood.
-            if (matched && (changedOf(item.v, placed[i].v) & record.coordinates) == 0) [[likely]] {
-                Placed &p = placed[i];
+            if (was && (changedOf(item.v, was->v) & record.coordinates) == 0) [[likely]] {
+                Placed &p = now[i];
+                p = *was;
                 if (p.ids[0] == id0 && p.ids[1] == id1) {
-                    if (++repeats == kMaxRepeats) {
-                        *out++ = char(kRepeatRecord | repeats << kKindBits);
-                        repeats = 0;
-                    }
+                    if (++repeats == kMaxRepeats)
+                        putRepeats();
                     continue;
                 }
-                if (repeats) {
-                    *out++ = char(kRepeatRecord | repeats << kKindBits);
-                    repeats = 0;
-                }
+                putRepeats();
                 p.ids[0] = id0;
                 p.ids[1] = id1;
                 *out++ = char(kind);
                 putIds(kind, id0, id1);
                 continue;
             }
-            if (repeats) {
-                *out++ = char(kRepeatRecord | repeats << kKindBits);
-                repeats = 0;
-            }
+            putRepeats();
         }
         // The item read whole before anything is written: the writes go
         // through a char pointer, which may stand for any of it.
@@ -494,7 +521,7 @@ char *PageList::putItems(char *out, const HeldItem *items, qsizetype count, doub
         if (record.coordinates == 0xf)
             v[4] = 0;
         double *last = st.last[record.stepSlot];
-        const double *base = matched ? placed[i].v : last;
+        const double *base = was ? was->v : last;
         const unsigned changed = changedOf(v, base) & record.coordinates;
         *out++ = char(kind | changed << kKindBits);
         putIds(kind, id0, id1);
@@ -505,18 +532,21 @@ char *PageList::putItems(char *out, const HeldItem *items, qsizetype count, doub
             out = putStep(out, v[k], base[k]);
         }
         if constexpr (band) {
-            placed[i].kind = kind;
-            placed[i].ids[0] = id0;
-            placed[i].ids[1] = id1;
-            std::memcpy(placed[i].v, v, sizeof v);
+            Placed &p = now[i];
+            p.kind = kind;
+            p.ids[0] = id0;
+            p.ids[1] = id1;
+            std::memcpy(p.v, v, sizeof v);
         }
         take(last, v, coordinatesOf(kind));
     }
-    if (repeats)
-        *out++ = char(kRepeatRecord | repeats << kKindBits);
-    drawn += items_;
-    if constexpr (band)
+    putRepeats();
+    m_open.count += items_;
+    if constexpr (band) {
         st.at = size_t(count);
+        if (first)
+            first->assign(now, now + count);
+    }
     return out;
 }
 
@@ -562,7 +592,7 @@ char *PageList::roomFor(size_t bytes)
 void PageList::addHeld(const HeldItem &item)
 {
     char *const start = roomFor(1 + kMaxRecord);
-    char *const end = putItems<false>(start, &item, 1, 0, 0, 0, m_open.steps, m_open.count);
+    char *const end = putItems<false>(start, &item, 1, 0, 0, 0);
     m_open.size += size_t(end - start);
 }
 
@@ -571,7 +601,7 @@ void PageList::addHeld(const HeldItem *items, qsizetype count, double dx, double
     if (count <= 0)
         return;
     char *const start = roomFor(kMaxBandRecord + size_t(count) * kMaxRecord);
-    char *const end = putItems<true>(start, items, count, dx, dy, band, m_open.steps, m_open.count);
+    char *const end = putItems<true>(start, items, count, dx, dy, band);
     m_open.size += size_t(end - start);
 }
 
@@ -618,7 +648,14 @@ void PageList::heldItems(qsizetype i, QVector<HeldItem> &out) const
         const quint8 head = u.byte();
         const quint8 kind = head & ((1u << kKindBits) - 1);
         if (kind == kBandRecord) {
-            st.startBand(u.byte());
+            if (head >> kKindBits) {
+                // Items placed before, left out now.
+                st.from += head >> kKindBits;
+                continue;
+            }
+            const quint8 number = u.byte();
+            st.startBand(number & ~kFromFirstPlacing,
+                         number & kFromFirstPlacing ? &m_firstPlacings[number & ~kFromFirstPlacing] : nullptr);
             move[0] = st.lastMove[0] = u.number(st.lastMove[0]);
             move[1] = st.lastMove[1] = u.number(st.lastMove[1]);
             continue;
@@ -627,28 +664,23 @@ void PageList::heldItems(qsizetype i, QVector<HeldItem> &out) const
             st.endBand();
             continue;
         }
+        const bool slot = st.band >= 0;
         if (kind == kRepeatRecord) {
             // Items of the band as they were placed before.
-            BandSlot &slot = st.bands[size_t(st.band)];
             for (unsigned k = head >> kKindBits; k > 0 && at != end; --k) {
-                const Placed &p = slot.items[st.at++];
+                const Placed p = st.before[st.from++];
+                st.placing() = p;
+                ++st.at;
                 handOut(p.kind, p.ids, p.v, true);
             }
             continue;
         }
         double *last = st.last[slotOf(kind)];
         const double *base = last;
-        Placed *placed = nullptr;
         bool matched = false;
-        if (st.band >= 0) {
-            BandSlot &slot = st.bands[size_t(st.band)];
-            if (slot.items.size() <= st.at)
-                slot.items.resize(std::max<size_t>(2 * slot.items.size(), st.at + 1));
-            placed = &slot.items[st.at];
-            matched = st.at < slot.size && placed->kind == kind;
-            if (matched)
-                base = placed->v;
-            ++st.at;
+        if (slot && st.from < st.placedBefore && st.before[st.from].kind == kind) {
+            matched = true;
+            base = st.before[st.from++].v;
         }
         quint32 ids[2] = {};
         switch (kind) {
@@ -670,15 +702,17 @@ void PageList::heldItems(qsizetype i, QVector<HeldItem> &out) const
         double v[5] = {};
         for (int k = 0; k < n; ++k)
             v[k] = changed & (1u << k) ? u.number(base[k]) : base[k];
-        if (placed) {
-            placed->kind = kind;
-            std::copy(ids, ids + 2, placed->ids);
-            std::copy(v, v + 5, placed->v);
+        if (slot) {
+            Placed &p = st.placing();
+            ++st.at;
+            p.kind = kind;
+            std::copy(ids, ids + 2, p.ids);
+            std::copy(v, v + 5, p.v);
         }
         // An item placed where it was before keeps the last of its kind.
         if (!matched || changed != 0)
             take(last, v, n);
-        handOut(kind, ids, v, placed != nullptr);
+        handOut(kind, ids, v, slot);
     }
 }
 

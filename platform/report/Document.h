@@ -137,14 +137,15 @@ struct Page {
 // colour and picture once, and per page a packed record of its items (a
 // booklet of many hundred pages takes a fraction of what its items would).
 // A band's items are kept by what changed since the same band was placed
-// before on the page: a coordinate that did not change takes no room, one
-// that did is kept as its step from the one before, in a byte or two when
-// the step is a multiple of 1/64 pixel, else as it is; every value comes
-// back exactly as it was put in. A page is
-// unpacked when it is asked for: the list hands out copies, so a page is
-// changed by replacing it. A page may also come from elsewhere
-// (a page of a report file, kept as the file holds it) and is then unpacked
-// from there when it is asked for.
+// before on the page (on a page's first placing of a band, since the band
+// was first placed in the list): an item that did not change takes a
+// count, a coordinate that did not change takes no room, one that did is
+// kept as its step from the one before, in a byte or two when the step is a
+// multiple of 1/64 pixel, else as it is; every value comes back exactly as
+// it was put in. A page is unpacked when it is asked for: the list hands
+// out copies, so a page is changed by replacing it. A page may also come
+// from elsewhere (a page of a report file, kept as the file holds it) and
+// is then unpacked from there when it is asked for.
 class PageList {
 public:
     qsizetype size() const { return m_pages.size(); }
@@ -284,7 +285,10 @@ private:
         double v[5] = {};
     };
     struct BandSlot {
-        std::vector<Placed> items; // those before `size` placed last
+        // The band's items as it was placed last (those before `size`), and
+        // as it is being placed now.
+        std::vector<Placed> placed[2];
+        int last = 0; // which of the two
         size_t size = 0;
     };
     // What the writing of a page steps from; the reading of the page keeps
@@ -294,6 +298,9 @@ private:
         double lastMove[2] = {}; // the last band's move
         int band = -1;           // the slot of the band being given, or -1
         size_t at = 0;           // the next item's place in it
+        const Placed *before = nullptr; // the placing its items step from
+        size_t placedBefore = 0;        // and how many items it has
+        size_t from = 0;         // the next item of that placing an item may stand for
         std::vector<BandSlot> bands; // by band number, kBandSlots of them once one is given
         void reset()
         {
@@ -301,25 +308,42 @@ private:
                 std::fill(l, l + 5, 0.0);
             lastMove[0] = lastMove[1] = 0;
             band = -1;
-            at = 0;
+            at = from = placedBefore = 0;
+            before = nullptr;
             for (BandSlot &b : bands)
                 b.size = 0;
         }
-        // Starts band `number`; the one given before is ended.
-        BandSlot &startBand(int number)
+        // Starts band `number`, its items stepping from `first` (the
+        // band's first placing in the list) when given, else from its last
+        // placing on the page; the one given before is ended.
+        BandSlot &startBand(int number, const std::vector<Placed> *first = nullptr)
         {
             endBand();
             if (bands.empty())
                 bands.resize(kBandSlots);
             band = int(size_t(number) % kBandSlots);
-            at = 0;
-            return bands[size_t(band)];
+            at = from = 0;
+            BandSlot &b = bands[size_t(band)];
+            before = first ? first->data() : b.placed[b.last].data();
+            placedBefore = first ? first->size() : b.size;
+            return b;
         }
         void endBand()
         {
-            if (band >= 0)
-                bands[size_t(band)].size = at;
+            if (band >= 0) {
+                BandSlot &b = bands[size_t(band)];
+                b.size = at;
+                b.last = 1 - b.last;
+            }
             band = -1;
+        }
+        // The place for the band's item `at` as it is placed now.
+        Placed &placing()
+        {
+            std::vector<Placed> &now = bands[size_t(band)].placed[1 - bands[size_t(band)].last];
+            if (now.size() <= at)
+                now.resize(std::max<size_t>(2 * now.size(), at + 1));
+            return now[at];
         }
     };
     struct OpenPage {
@@ -331,8 +355,7 @@ private:
         Steps steps;
     };
     template <bool band>
-    static char *putItems(char *out, const HeldItem *items, qsizetype count, double dx, double dy, int bandNumber,
-                          Steps &st, int &drawn);
+    char *putItems(char *out, const HeldItem *items, qsizetype count, double dx, double dy, int bandNumber);
     void endOpenPage();
     void startOpenPage();
     // Where the last page's next bytes go, with room for `bytes` more.
@@ -341,6 +364,10 @@ private:
 
     QVector<Packed> m_pages;
     OpenPage m_open;
+    // Each band's first placing in the list, by band number: the first
+    // placing of a band on a page steps from it, as a page's first rows
+    // repeat the cells of the rows before it on the page before.
+    std::vector<std::vector<Placed>> m_firstPlacings;
     QVector<QString> m_strings;
     QHash<QString, quint32> m_stringIds;
     // The same texts by where their characters lie (TextPlace.h): a text

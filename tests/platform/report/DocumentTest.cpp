@@ -289,7 +289,8 @@ TEST(PageList, SidesComeBackAsTheirLines)
 // items that are all they were (more than one record holds), items whose
 // text alone changed, a row with a cell left out, another band between and
 // an item given as it is all come back moved and to the bit, sides as their
-// lines, on a page that counts every line.
+// lines, on pages that count every line; the second page's first rows step
+// from the first page's.
 TEST(PageList, RowsPlacedAgainComeBackAsTheyWerePlaced)
 {
     using Held = PageList::HeldItem;
@@ -314,43 +315,49 @@ TEST(PageList, RowsPlacedAgainComeBackAsTheyWerePlaced)
         {3, row(20, 200, false), 100.25},
     };
     PageList list;
-    list.addPage();
-    std::vector<Held> expected;
-    auto expect = [&](const Held &h, double dx, double dy) {
-        if (h.kind != Held::Sides) {
-            Held moved = h;
-            moved.v[0] += dx;
-            moved.v[1] += dy;
-            expected.push_back(moved);
-            return;
-        }
-        const double l = h.v[0] + dx, t = h.v[1] + dy, r = h.v[2] + dx, b = h.v[3] + dy;
-        expected.push_back({Held::Line, {h.ids[0], 0}, {l, b, r, b, h.v[4]}}); // bottom
-        expected.push_back({Held::Line, {h.ids[0], 0}, {l, t, l, b, h.v[4]}}); // left
-    };
-    for (size_t i = 0; i < placings.size(); ++i) {
-        const Placing &p = placings[i];
-        list.addHeld(p.items.data(), qsizetype(p.items.size()), 37.795275590551185, p.dy, p.band);
-        for (const Held &h : p.items)
-            expect(h, 37.795275590551185, p.dy);
-        if (i == 4) {
-            const Held single{Held::Rect, {1, 2}, {-0.0, 5, 3, 4, 1}};
-            list.addHeld(single);
-            expected.push_back(single);
+    std::vector<std::vector<Held>> expected(2);
+    for (size_t page = 0; page < expected.size(); ++page) {
+        list.addPage();
+        auto expect = [&](const Held &h, double dx, double dy) {
+            if (h.kind != Held::Sides) {
+                Held moved = h;
+                moved.v[0] += dx;
+                moved.v[1] += dy;
+                expected[page].push_back(moved);
+                return;
+            }
+            const double l = h.v[0] + dx, t = h.v[1] + dy, r = h.v[2] + dx, b = h.v[3] + dy;
+            expected[page].push_back({Held::Line, {h.ids[0], 0}, {l, b, r, b, h.v[4]}}); // bottom
+            expected[page].push_back({Held::Line, {h.ids[0], 0}, {l, t, l, b, h.v[4]}}); // left
+        };
+        // The second page starts with the rows the first page ended with.
+        for (size_t i = page == 0 ? 0 : 2; i < placings.size(); ++i) {
+            const Placing &p = placings[i];
+            list.addHeld(p.items.data(), qsizetype(p.items.size()), 37.795275590551185, p.dy, p.band);
+            for (const Held &h : p.items)
+                expect(h, 37.795275590551185, p.dy);
+            if (i == 4) {
+                const Held single{Held::Rect, {1, 2}, {-0.0, 5, 3, 4, 1}};
+                list.addHeld(single);
+                expected[page].push_back(single);
+            }
         }
     }
-    ASSERT_EQ(list.itemCount(0), int(expected.size()));
-    QVector<Held> out;
-    list.heldItems(0, out);
-    ASSERT_EQ(out.size(), qsizetype(expected.size()));
-    for (qsizetype i = 0; i < out.size(); ++i) {
-        const Held &e = expected[size_t(i)];
-        EXPECT_EQ(out[i].kind, e.kind) << i;
-        EXPECT_EQ(out[i].ids[0], e.ids[0]) << i;
-        if (e.kind == Held::Text) {
-            EXPECT_EQ(out[i].ids[1], e.ids[1]) << i;
+    for (size_t page = 0; page < expected.size(); ++page) {
+        ASSERT_EQ(list.itemCount(qsizetype(page)), int(expected[page].size())) << page;
+        QVector<Held> out;
+        list.heldItems(qsizetype(page), out);
+        ASSERT_EQ(out.size(), qsizetype(expected[page].size()));
+        for (qsizetype i = 0; i < out.size(); ++i) {
+            const Held &e = expected[page][size_t(i)];
+            EXPECT_EQ(out[i].kind, e.kind) << page << ' ' << i;
+            EXPECT_EQ(out[i].ids[0], e.ids[0]) << page << ' ' << i;
+            if (e.kind == Held::Text) {
+                EXPECT_EQ(out[i].ids[1], e.ids[1]) << page << ' ' << i;
+            }
+            for (int k = 0; k < (e.kind == Held::Text ? 4 : 5); ++k)
+                EXPECT_EQ(std::bit_cast<quint64>(out[i].v[k]), std::bit_cast<quint64>(e.v[k]))
+                    << page << ' ' << i << ' ' << k;
         }
-        for (int k = 0; k < (e.kind == Held::Text ? 4 : 5); ++k)
-            EXPECT_EQ(std::bit_cast<quint64>(out[i].v[k]), std::bit_cast<quint64>(e.v[k])) << i << ' ' << k;
     }
 }
