@@ -552,22 +552,12 @@ char *PageList::putItems(char *out, const HeldItem *items, qsizetype count, doub
 
 namespace {
 
-// Frees a page's buffer, unless its owner has taken it back.
-struct PageBufferFree {
-    bool owned = true;
-    void operator()(char *p) const
-    {
-        if (owned)
-            std::free(p);
-    }
-};
-
 std::shared_ptr<char> newPageBuffer(size_t capacity)
 {
     char *p = static_cast<char *>(std::malloc(capacity));
     if (!p)
         throw std::bad_alloc();
-    return std::shared_ptr<char>(p, PageBufferFree());
+    return std::shared_ptr<char>(p, std::free);
 }
 
 } // namespace
@@ -756,22 +746,21 @@ void PageList::endOpenPage()
         return;
     Packed &last = m_pages.last();
     OpenPage &open = m_open;
+    // The page keeps its bytes in a block of their size, one after the
+    // other's, and the buffer is written again by the next page: a page cut
+    // from a buffer of its own would leave the rest of it free between the
+    // pages, never taken again by a page.
     if (open.size == 0) {
         last.bytes.reset();
-    } else if (open.bytes.use_count() == 1) {
-        // The buffer becomes the page's, cut to its bytes where it lies.
-        char *bytes = open.bytes.get();
-        std::get_deleter<PageBufferFree>(open.bytes)->owned = false;
-        open.bytes.reset();
-        if (char *cut = static_cast<char *>(std::realloc(bytes, open.size)))
-            bytes = cut;
-        last.bytes = std::shared_ptr<const char>(bytes, std::free);
     } else {
-        // Shared with a copy of the list: the page's bytes copied.
         std::shared_ptr<char> bytes = newPageBuffer(open.size);
         std::memcpy(bytes.get(), open.bytes.get(), open.size);
         last.bytes = std::move(bytes);
     }
+    // Shared with a copy of the list: the next page starts a buffer of its
+    // own.
+    if (open.bytes.use_count() > 1)
+        open.bytes.reset();
     last.count = open.count;
     open.active = false;
 }

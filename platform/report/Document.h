@@ -272,10 +272,10 @@ private:
     {
         return m_open.active && i == m_pages.size() - 1 ? m_open.bytes.get() : m_pages[i].bytes.get();
     }
-    // The last page as it is written: its bytes, its items and the
-    // coordinates of its last item. Ended when another page starts or the
-    // list changes otherwise: its buffer, cut to the bytes written, is then
-    // the page's, and the next page starts a buffer as large.
+    // The last page as it is written: its bytes, its items and what its
+    // items step from. Ended when another page starts or the list changes
+    // otherwise: the bytes written are then the page's, and the next page
+    // is written in the same buffer.
     // An item of a band as it was last placed (before its move): the same
     // item of the band placed again steps from it, as the rows of a table
     // repeat the cells of the row before.
