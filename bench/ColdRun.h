@@ -86,7 +86,8 @@ struct Turns {
 };
 
 // One turn per iteration of `state`: the floor's run, then the path's; the
-// path's seconds are the iteration's time. False when a run failed.
+// path's seconds are the iteration's time, and "ratio" the median of each
+// path's run over the floor's run of its turn. False when a run failed.
 inline bool takeTurns(benchmark::State &state, const QStringList &pathArgs, const QStringList &floorArgs,
                       Turns &turns)
 {
@@ -104,8 +105,13 @@ inline bool takeTurns(benchmark::State &state, const QStringList &pathArgs, cons
         turns.floorFaults.push_back(floor.faults);
         turns.extra.push_back(path.extra);
     }
+    // Each run over the floor's run beside it, which met the machine as it
+    // was then.
+    std::vector<double> ratios;
+    for (size_t i = 0; i < turns.path.size(); ++i)
+        ratios.push_back(turns.path[i] / turns.floor[i]);
     state.counters["floor_ms"] = median(turns.floor) * 1000;
-    state.counters["ratio"] = median(turns.path) / median(turns.floor);
+    state.counters["ratio"] = median(ratios);
     state.counters["faults"] = median(turns.pathFaults);
     state.counters["floor_faults"] = median(turns.floorFaults);
     return true;

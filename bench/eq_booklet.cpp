@@ -33,8 +33,8 @@
 //                           over the data folder and the project chosen,
 //                           one build timed with nothing built before; its
 //                           floor run the same way before each build
-//                           (ColdRun.h); "ratio" is the median build over the
-//                           median floor, "faults" and "floor_faults" the
+//                           (ColdRun.h); "ratio" is the median of each build
+//                           over its floor, "faults" and "floor_faults" the
 //                           page faults each took while timed
 //   BM_ColdEquipmentBookletFloor/F  those floor runs, each in a fresh
 //                           process (what it reads, writes and lays out

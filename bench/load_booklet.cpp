@@ -42,8 +42,8 @@
 //                             fresh process of its own (a user's first
 //                             click): nothing read, laid out or kept before;
 //                             its floor run the same way before each run
-//                             (ColdRun.h); "ratio" is the median layout over
-//                             the median floor, "faults" and "floor_faults"
+//                             (ColdRun.h); "ratio" is the median of each
+//                             layout over its floor, "faults" and "floor_faults"
 //                             the page faults each took while timed;
 //                             open_close_ms the tables opened and closed
 //   BM_ColdDistinctTextFloor/F  those floor runs: one walk and one layout of
