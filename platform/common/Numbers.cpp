@@ -56,14 +56,20 @@ QString keptText(quint64 key, QString (*make)(quint64 key))
         QString (*make)(quint64) = nullptr;
         QString text;
     };
+    // In pairs, the one found last first: two texts a report prints in
+    // turn keep their places in a pair they share.
     static thread_local Made made[512];
-    Made &m = made[((key ^ quint64(quintptr(make))) * 0x9E3779B97F4A7C15ull) >> 55];
-    if (m.key == key && m.make == make && !m.text.isNull())
-        return m.text;
-    m.key = key;
-    m.make = make;
-    m.text = make(key);
-    return m.text;
+    Made *const pair = &made[(((key ^ quint64(quintptr(make))) * 0x9E3779B97F4A7C15ull) >> 56) * 2];
+    const auto holds = [&](const Made &m) { return m.key == key && m.make == make && !m.text.isNull(); };
+    if (holds(pair[0]))
+        return pair[0].text;
+    if (holds(pair[1])) {
+        std::swap(pair[0], pair[1]);
+        return pair[0].text;
+    }
+    pair[1] = std::move(pair[0]);
+    pair[0] = Made{key, make, make(key)};
+    return pair[0].text;
 }
 
 QString floatToStr(double v)

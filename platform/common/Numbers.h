@@ -7,8 +7,8 @@
 namespace pf {
 
 // The text `make` makes of `key`, kept per thread among the last ones made
-// (by key and maker, 512 at most) and handed out shared: a report prints
-// the same few values again and again.
+// (by key and maker, 512 at most, two to a place) and handed out shared: a
+// report prints the same few values again and again.
 QString keptText(quint64 key, QString (*make)(quint64 key));
 
 // Up to 15 significant digits, no trailing zeros, no exponent for ordinary
