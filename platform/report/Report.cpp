@@ -493,13 +493,16 @@ struct RunTexts {
     explicit RunTexts(TextLayoutCache &texts) : texts(texts) {}
     TextLayoutCache &texts;
     std::vector<TextsLaid> laid;
+    size_t laidCount = 0; // laid.size(), kept: a record of this size is not counted cheaply
 
     // What the run keeps for the element, for its font, direction and
     // alignment as they stand: started afresh when any of them changed.
     [[gnu::always_inline]] TextsLaid &of(const TextElement &el, Qt::Alignment align)
     {
-        if (size_t(el.m_number) >= laid.size()) [[unlikely]]
+        if (size_t(el.m_number) >= laidCount) [[unlikely]] {
             laid.resize(size_t(el.m_number) + 1);
+            laidCount = laid.size();
+        }
         TextsLaid &memo = laid[size_t(el.m_number)];
         if (!memo.begun || memo.given != el.direction || memo.alignment != align ||
             !sameFont(memo.font, el.font)) [[unlikely]]
@@ -941,7 +944,7 @@ private:
             // Only a text that must wrap is laid out again at its width.
             bool wrap = false;
             if (el.autoSize) {
-                w = std::ceil(natural);
+                w = roundedUp(natural);
                 if (el.wordWrap) {
                     double avail;
                     if (align == Qt::AlignRight)
@@ -1004,6 +1007,17 @@ private:
         if (items)
             addFrame(*items, el.frame, box);
         return box.bottom();
+    }
+
+    // std::ceil, without a call for a width of a whole number of pixels or
+    // some below 2^52 (as exact: the number's whole part is its bits).
+    static double roundedUp(double v)
+    {
+        if (v >= 0 && v < 0x1p52) {
+            const double whole = double(qint64(v));
+            return whole < v ? whole + 1 : whole;
+        }
+        return std::ceil(v);
     }
 
     static void addTextLine(Items &items, quint32 text, quint32 style, double x, double y, double w, double h)
