@@ -1009,11 +1009,11 @@ private:
         return box.bottom();
     }
 
-    // std::ceil, without a call for a width of a whole number of pixels or
-    // some below 2^52 (as exact: the number's whole part is its bits).
+    // std::ceil, without a call for a width above 0 and below 2^52 (where
+    // the whole part converts exactly).
     static double roundedUp(double v)
     {
-        if (v >= 0 && v < 0x1p52) {
+        if (v > 0 && v < 0x1p52) {
             const double whole = double(qint64(v));
             return whole < v ? whole + 1 : whole;
         }
