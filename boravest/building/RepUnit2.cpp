@@ -142,7 +142,7 @@ std::array<KeyValue, N> detailKey(double project, const pf::db::RowReader &r, co
 // order of their keys, without those that match no master.
 template <size_t N, class Masters, class Details, class MasterKeys>
 void linkRuns(Masters &masters, const MasterKeys &masterKeys, Details &details,
-              const std::vector<bv::data::KeyRun<N>> &runs)
+              const bv::data::KeyRuns<N> &runs)
 {
     using bv::data::KeyRule;
     const auto same = [](const std::array<KeyValue, N> &k) { return k; };
@@ -428,7 +428,7 @@ void TReport2::readRows(double project)
 
     // Spaces, ordered by their floor-and-unit row; their keys held in
     // pieces, their units' as the runs of spaces of one unit.
-    std::vector<bv::data::KeyRun<4>> spaceUnits;
+    bv::data::KeyRuns<4> spaceUnits;
     std::deque<std::array<KeyValue, 5>> spaceKeys;
     pf::db::SeenTexts spaceNames;
     const QString spaceTable = db.attachTable(QStringLiteral("bankfz.DB"));
@@ -453,7 +453,7 @@ void TReport2::readRows(double project)
 
     // Surfaces, ordered by their space, then kind, state and direction;
     // their spaces' keys as the runs of surfaces of one space.
-    std::vector<bv::data::KeyRun<5>> surfaceSpaces;
+    bv::data::KeyRuns<5> surfaceSpaces;
     pf::db::SeenTexts kinds;
     const QString surfaceTable = db.attachTable(QStringLiteral("bankjd.DB"));
     db.forEachRow(QStringLiteral("SELECT Shsk, Tabage, Shvahed, CodeFaza, Jedare, Id_jedar, Id_njedar, Id_gjedar, "

@@ -194,9 +194,11 @@ template <size_t N> struct KeyRun {
     std::array<KeyValue, N> key;
     int first = 0, count = 0; // the details as read
 };
+// A large project's runs, in small pieces.
+template <size_t N> using KeyRuns = std::deque<KeyRun<N>>;
 
 // Adds the next detail read, of `key`, to `runs`.
-template <size_t N> void addToRuns(std::vector<KeyRun<N>> &runs, const std::array<KeyValue, N> &key)
+template <size_t N> void addToRuns(KeyRuns<N> &runs, const std::array<KeyValue, N> &key)
 {
     if (!runs.empty()) {
         KeyRun<N> &last = runs.back();
@@ -218,7 +220,7 @@ template <size_t N> void addToRuns(std::vector<KeyRun<N>> &runs, const std::arra
 // of their keys).
 template <size_t N, class Masters, class MasterKey>
 std::optional<std::vector<std::pair<int, int>>> matchRuns(KeyRule rule, const Masters &masters, MasterKey masterKey,
-                                                          const std::vector<KeyRun<N>> &runs)
+                                                          const KeyRuns<N> &runs)
 {
     const DetailRuns match =
         matchDetails<N>(rule, masters, masterKey, runs, [](const KeyRun<N> &r) { return r.key; });

@@ -62,7 +62,7 @@ TEST(MasterDetail, RunsReadInKeyOrderGiveEachMasterOneRange)
     };
     const auto same = [](const Key &k) { return k; };
     for (size_t c = 0; c < std::size(cases); ++c) {
-        std::vector<bv::data::KeyRun<3>> runs;
+        bv::data::KeyRuns<3> runs;
         for (const Key &k : cases[c].details)
             bv::data::addToRuns(runs, k);
         EXPECT_EQ(bv::data::matchRuns<3>(KeyRule::MissingMatchesNothing, masters, same, runs), cases[c].expected)
