@@ -416,9 +416,10 @@ inline void take(double *to, const double *from, int n)
 
 } // namespace
 
-// Writes `count` items into `out`, a band's (to be moved by dx and dy, the
-// band numbered `bandNumber`) when `band`, else as they are; adds to `drawn`
-// the items the page gets (each side drawn is a line). Returns the end.
+// Writes `count` items of the open page into `out`, a band's (to be moved
+// by dx and dy, the band numbered `bandNumber`) when `band`, else as they
+// are, and counts the items the page gets (each side drawn is a line).
+// Returns the end.
 template <bool band>
 char *PageList::putItems(char *out, const HeldItem *items, qsizetype count, double dx, double dy, int bandNumber)
 {
