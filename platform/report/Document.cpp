@@ -655,7 +655,7 @@ void PageList::heldItems(qsizetype i, QVector<HeldItem> &out) const
             st.endBand();
             continue;
         }
-        const bool slot = st.band >= 0;
+        const bool inBand = st.band >= 0;
         if (kind == kRepeatRecord) {
             // Items of the band as they were placed before.
             for (unsigned k = head >> kKindBits; k > 0 && at != end; --k) {
@@ -669,7 +669,7 @@ void PageList::heldItems(qsizetype i, QVector<HeldItem> &out) const
         double *last = st.last[slotOf(kind)];
         const double *base = last;
         bool matched = false;
-        if (slot && st.from < st.placedBefore && st.before[st.from].kind == kind) {
+        if (inBand && st.from < st.placedBefore && st.before[st.from].kind == kind) {
             matched = true;
             base = st.before[st.from++].v;
         }
@@ -693,7 +693,7 @@ void PageList::heldItems(qsizetype i, QVector<HeldItem> &out) const
         double v[5] = {};
         for (int k = 0; k < n; ++k)
             v[k] = changed & (1u << k) ? u.number(base[k]) : base[k];
-        if (slot) {
+        if (inBand) {
             Placed &p = st.placing();
             ++st.at;
             p.kind = kind;
@@ -703,7 +703,7 @@ void PageList::heldItems(qsizetype i, QVector<HeldItem> &out) const
         // An item placed where it was before keeps the last of its kind.
         if (!matched || changed != 0)
             take(last, v, n);
-        handOut(kind, ids, v, slot);
+        handOut(kind, ids, v, inBand);
     }
 }
 
