@@ -19,12 +19,7 @@
 #include <new>
 #include <vector>
 
-#ifdef Q_OS_UNIX
-#include <cstdio>
-#include <dirent.h>
-#include <fcntl.h>
 #include <unistd.h>
-#endif
 
 namespace bv::data::backup {
 
@@ -33,16 +28,22 @@ namespace {
 using pf::db::DbError;
 using pf::db::DbFault;
 using pf::sys::EntryKind;
+using pf::sys::Folder;
+using pf::sys::NewFile;
+using pf::sys::PlainFile;
 using pf::sys::entryKind;
 using pf::sys::targetKind;
 
 const char kStageFolder[] = "~brvrestore.new";
 const char kPreviousFolder[] = "~brvrestore.old";
 const char kSwapMarker[] = "~swapping"; // in the previous-data folder
-// Beside the destination: the backup being made, and an earlier one while
-// it is set aside.
+// The backup being made, beside the destination or inside it; an earlier
+// backup, or the earlier copies of its tables, while they are set aside.
 const char kFreshFolder[] = "~BackubData.new";
 const char kEarlierFolder[] = "~BackubData.old";
+// How many folders of backups being made may stand in one place: one that
+// cannot be removed is passed over for the next.
+constexpr int kFreshFolders = 9;
 const char *const kCompanions[] = {"-journal", "-wal", "-shm"};
 // The list as the program wrote it before the list had an identity and a
 // sum of its own: its lines are still read, each file checked by its sum.
@@ -93,15 +94,27 @@ const QString kLinkNotFolder =
     QStringLiteral("در مسير انتخاب شده %1 پيوندي است كه به پوشه اي نمي رسد؛ پشتيبان در آن تهيه نمي شود");
 const QString kEarlierNotRemoved = QStringLiteral("پوشه پشتيبان پيشين (%1) پاك نشد؛ مي توانيد آن را خودتان پاك كنيد");
 const QString kLeftoverBlocks = QStringLiteral("پوشه %1 از پشتيبان ناتمام پيشين مانده است و پاك نمي شود");
+const QString kLeftoversBlock =
+    QStringLiteral("پوشه هاي %1 از پشتيبان هاي ناتمام پيشين مانده اند و پاك نمي شوند");
 const QString kLiveNotRead = QStringLiteral("جدول %1 در پوشه داده ها خوانده نمي شود");
 const QString kNotPlainInData = QStringLiteral("پرونده %1 در پوشه داده ها يك پرونده معمولي نيست و خوانده نمي شود");
 const QString kNotPlainInBackup = QStringLiteral("پرونده %1 در پوشه پشتيبان يك پرونده معمولي نيست و خوانده نمي شود");
+const QString kLinkInBackup =
+    QStringLiteral("پرونده %1 در پوشه پشتيبان پيوندي به پرونده ديگري است و خوانده نمي شود");
+const QString kTwoCases = QStringLiteral(
+    "پرونده هاي %1 و %2 در پوشه پشتيبان نام يك جدول را دارند (تنها در كوچكي و بزرگي حروف فرق دارند)");
+const QString kListedTwice = QStringLiteral(
+    "فهرست پشتيبان از %1 و %2 نام مي برد كه نام يك جدول است (تنها در كوچكي و بزرگي حروف فرق دارند)");
+const QString kFolderForTable =
+    QStringLiteral("پوشه اي به نام %1 در پوشه داده ها هست؛ جدول در جاي آن گذاشته نمي شود");
 const QString kFolderNotRead = QStringLiteral("پوشه %1 خوانده نمي شود: اجازه باز كردن آن نيست");
 const QString kFolderNotListed = QStringLiteral("پرونده هاي پوشه %1 فهرست نمي شوند: اجازه ديدن فهرست آن نيست");
 const QString kListNotRead = QStringLiteral("فهرست پشتيبان %1 در اين پوشه خوانده نمي شود");
 const QString kListEmpty = QStringLiteral("فهرست پشتيبان %1 در اين پوشه خالي است");
 const QString kListBadName = QStringLiteral("فهرست پشتيبان از %1 نام مي برد كه نام جدولي از اين برنامه نيست");
 const QString kNotOurs = QStringLiteral("اين موارد در پوشه داده ها ساخته اين برنامه نيست و به كار نرفت: %1");
+const QString kPlantedRemoved =
+    QStringLiteral("اين موارد به جاي پوشه هاي اين برنامه در پوشه داده ها بود و برداشته شد: %1");
 
 // The names the program's own folders hold: its table files (with the
 // engine's companions of a table file), the list in a backup and the marker
@@ -119,6 +132,16 @@ bool isTableOrCompanion(const QString &name)
 bool ownInBackup(const QString &name) { return isTableOrCompanion(name) || name == QLatin1String(kManifestName); }
 bool ownInStage(const QString &name) { return isTableOrCompanion(name); }
 bool ownInPrevious(const QString &name) { return isTableOrCompanion(name) || name == QLatin1String(kSwapMarker); }
+// Whether `name` is the table file `file` or one of its companions, in any case.
+bool isCopyOf(const QString &name, const QString &file)
+{
+    if (name.compare(file, Qt::CaseInsensitive) == 0)
+        return true;
+    for (const char *c : kCompanions)
+        if (name.compare(file + QLatin1String(c), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
 
 // A name as a message shows it: no control character breaks the line.
 QString shown(QString name)
@@ -129,10 +152,12 @@ QString shown(QString name)
     return name;
 }
 
-// Whether anything stands at the path, the entry itself (a link counts).
-bool present(const QString &path) { return entryKind(path) != EntryKind::None; }
+QString joined(const QStringList &names) { return names.join(QStringLiteral("، ")); }
+
 // A file, a link, a pipe: an entry renamed or removed as the entry itself.
 bool isEntry(EntryKind k) { return k != EntryKind::None && k != EntryKind::Folder; }
+
+std::error_code systemError(int error) { return {error ? error : EIO, std::system_category()}; }
 
 struct Conn {
     sqlite3 *db = nullptr;
@@ -145,87 +170,45 @@ void step(const Tick &tick)
         tick();
 }
 
-std::filesystem::path fsPath(const QString &p) { return std::filesystem::path(p.toStdU16String()); }
-
-// Renames over an existing target in one step; the system's error, if any.
-std::error_code rename(const QString &from, const QString &to)
-{
-    std::error_code ec;
-    std::filesystem::rename(fsPath(from), fsPath(to), ec);
-    return ec;
-}
-
-bool replaceFile(const QString &from, const QString &to) { return !rename(from, to); }
-
 // Creates the folder and those above it; the system's error, if any.
-std::error_code makeFolder(const QString &path)
+std::error_code makeFolders(const QString &path)
 {
     std::error_code ec;
-    std::filesystem::create_directories(fsPath(path), ec);
+    std::filesystem::create_directories(std::filesystem::path(path.toStdU16String()), ec);
     return ec;
 }
 
-void removeWithCompanions(const QString &path)
+void removeWithCompanions(const Folder &folder, const QString &name)
 {
-    if (isEntry(entryKind(path)))
-        pf::sys::removeEntry(path);
-    for (const char *c : kCompanions)
-        if (isEntry(entryKind(path + QLatin1String(c))))
-            pf::sys::removeEntry(path + QLatin1String(c));
+    for (const QString &n : {name, name + QLatin1String("-journal"), name + QLatin1String("-wal"),
+                             name + QLatin1String("-shm")})
+        if (isEntry(folder.kind(n)))
+            folder.remove(n);
 }
 
-// Makes `path` a folder of the program's own: what an earlier run left there
-// of its own goes first (a link in its place goes as a link); a folder that
-// keeps entries of someone else's is used as it is, those entries left.
-std::error_code ownFolder(const QString &path, pf::sys::OwnName own)
+// Makes `name` in `parent` a folder of the program's own and opens it:
+// what an earlier run left there of its own goes first (a link or file in
+// its place goes as the entry it is); a folder that keeps entries of
+// someone else's is used as it is, those entries left.
+Folder ownFolder(const Folder &parent, const QString &name, pf::sys::OwnName own, int *error)
 {
-    pf::sys::removeOwnFolder(path, own);
-    const EntryKind kind = entryKind(path);
-    if (kind == EntryKind::Folder)
-        return {};
-    if (kind != EntryKind::None)
-        return std::make_error_code(std::errc::file_exists);
-    std::error_code ec;
-    std::filesystem::create_directory(fsPath(path), ec);
-    return ec;
-}
-
-// The system's error when the folder cannot be listed, 0 when it can.
-int listingError(const QString &folder)
-{
-#ifdef Q_OS_UNIX
-    DIR *d = ::opendir(QFile::encodeName(folder).constData());
-    if (!d)
-        return errno;
-    ::closedir(d);
-    return 0;
-#else
-    return QDir(folder).isReadable() ? 0 : EACCES;
-#endif
+    parent.removeOwnFolder(name, own);
+    const EntryKind kind = parent.kind(name);
+    if (kind != EntryKind::Folder && kind != EntryKind::None) {
+        *error = EEXIST;
+        return Folder();
+    }
+    if (kind == EntryKind::None && !parent.makeFolder(name, error))
+        return Folder();
+    return parent.folder(name, error);
 }
 
 // Whether the folder can be entered (its files reached by name).
-bool canEnter(const QString &folder)
-{
-#ifdef Q_OS_UNIX
-    return ::access(QFile::encodeName(folder).constData(), X_OK) == 0;
-#else
-    return QDir(folder).isReadable();
-#endif
-}
+bool canEnter(const QString &folder) { return ::access(QFile::encodeName(folder).constData(), X_OK) == 0; }
 
 QString canonical(const QString &path) { return QFileInfo(path).canonicalFilePath(); }
 
-bool samePath(const QString &a, const QString &b)
-{
-    if (a.isEmpty() || b.isEmpty())
-        return false;
-#ifdef Q_OS_WIN
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-#else
-    return a == b;
-#endif
-}
+bool samePath(const QString &a, const QString &b) { return !a.isEmpty() && !b.isEmpty() && a == b; }
 
 // Whether canonical path `inner` lies in canonical folder `outer`, at any depth.
 bool liesIn(const QString &inner, const QString &outer)
@@ -233,11 +216,7 @@ bool liesIn(const QString &inner, const QString &outer)
     if (inner.isEmpty() || outer.isEmpty())
         return false;
     const QString prefix = outer.endsWith(QLatin1Char('/')) ? outer : outer + QLatin1Char('/');
-#ifdef Q_OS_WIN
-    return inner.startsWith(prefix, Qt::CaseInsensitive);
-#else
     return inner.startsWith(prefix);
-#endif
 }
 
 bool openFile(Conn &c, const QString &path, int flags)
@@ -248,63 +227,43 @@ bool openFile(Conn &c, const QString &path, int flags)
     return true;
 }
 
-// Makes what was written to the file, or the entries of the folder, last
-// through a power cut.
-bool syncPath(const QString &path)
+// Puts a table file in the program's journal mode: a copy left in
+// write-ahead-log mode gets its rollback journal back (and no -wal or -shm
+// file stays beside it). The engine's result code.
+int toRollbackJournal(sqlite3 *db)
 {
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-#else
-    Q_UNUSED(path);
-    return true;
-#endif
+    sqlite3_stmt *st = nullptr;
+    int rc = sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &st, nullptr);
+    QByteArray mode;
+    if (rc == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+        mode = QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(st, 0))).toLower();
+    sqlite3_finalize(st);
+    if (rc != SQLITE_OK)
+        return rc;
+    return mode == "wal" ? sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr) : SQLITE_OK;
 }
 
-// A file written piece by piece and synced at the end; the first failure
-// keeps the system's error.
-class SyncedFile {
-public:
-    explicit SyncedFile(const QString &path) : m_file(path)
-    {
-        if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-            m_error = errno;
-    }
-    bool write(const char *data, qint64 size)
-    {
-        if (!m_error && m_file.write(data, size) != size)
-            m_error = errno ? errno : EIO;
-        return !m_error;
-    }
-    bool finish()
-    {
-#ifdef Q_OS_UNIX
-        if (!m_error && ::fsync(m_file.handle()) != 0)
-            m_error = errno;
-#endif
-        m_file.close();
-        return !m_error;
-    }
-    DbFault fault() const { return pf::db::faultOfSystemError(m_error); }
+int toRollbackJournal(const QString &path)
+{
+    Conn c;
+    if (!openFile(c, path, SQLITE_OPEN_READWRITE))
+        return c.db ? sqlite3_extended_errcode(c.db) : SQLITE_CANTOPEN;
+    return toRollbackJournal(c.db);
+}
 
-private:
-    QFile m_file;
-    int m_error = 0;
-};
+DbFault faultOf(int error) { return pf::db::faultOfSystemError(error); }
 
 // What stopped a read or a copy of one file.
-enum class Copy { Done, NotRead, NotPlain, TooLong, NotWritten };
+enum class Copy { Done, NotRead, NotPlain, Link, TooLong, NotWritten };
 
-// Reads `from` in pieces, at most `limit` bytes (a longer file stops the
-// read), into the sum (after `salt`) and, unless `to` is null, into `to`.
-Copy copySummed(const QString &from, qint64 limit, const QByteArray &salt, SyncedFile *to, QByteArray *sum,
+// Reads the opened file in pieces, at most `limit` bytes (a longer file
+// stops the read), into the sum (after `salt`) and, unless `to` is null,
+// into `to`.
+Copy copySummed(const PlainFile &opened, qint64 limit, const QByteArray &salt, NewFile *to, QByteArray *sum,
                 qint64 *size)
 {
-    const pf::sys::PlainFile opened = pf::sys::openPlainFile(from);
+    if (opened.link)
+        return Copy::Link;
     if (opened.notPlain)
         return Copy::NotPlain;
     QFile in;
@@ -352,13 +311,13 @@ QString dataWriteWhy(DbFault fault, const QString &notWritten)
     return fault == DbFault::Other ? notWritten : DbError(fault, {}, QString()).message();
 }
 
-// Copies the open source into `dst` (a new file) through the online backup;
-// the engine's result code.
-int backupInto(sqlite3 *src, const QString &dst)
+// Copies the open source into `name` (made anew) in `folder` through the
+// online backup, in the program's journal mode; the engine's result code.
+int backupInto(sqlite3 *src, const Folder &folder, const QString &name)
 {
-    removeWithCompanions(dst);
+    removeWithCompanions(folder, name);
     Conn out;
-    if (!openFile(out, dst, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE))
+    if (!openFile(out, folder.filePath(name), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE))
         return out.db ? sqlite3_extended_errcode(out.db) : SQLITE_CANTOPEN;
     sqlite3_backup *b = sqlite3_backup_init(out.db, "main", src, "main");
     if (!b)
@@ -373,14 +332,26 @@ int backupInto(sqlite3 *src, const QString &dst)
     const int finish = sqlite3_backup_finish(b);
     if (rc != SQLITE_DONE)
         return rc;
-    return finish;
+    return finish != SQLITE_OK ? finish : toRollbackJournal(out.db);
 }
 
-// Case-insensitive match of a file name among `names`.
+// The entry among `names` that is `name` (an exact match wins), or one
+// that differs from it only in letter case; empty when there is none.
 QString findName(const QStringList &names, const QString &name)
 {
+    if (names.contains(name))
+        return name;
     for (const QString &n : names)
         if (n.compare(name, Qt::CaseInsensitive) == 0)
+            return n;
+    return QString();
+}
+
+// A second entry among `names` that differs from `name` only in letter case.
+QString otherCase(const QStringList &names, const QString &name)
+{
+    for (const QString &n : names)
+        if (n != name && n.compare(name, Qt::CaseInsensitive) == 0)
             return n;
     return QString();
 }
@@ -531,9 +502,10 @@ struct Manifest {
     QHash<QString, Listed> files; // by file name in lower case
     QStringList names;            // as listed
     QString badName;              // a name that is no table of the program
+    QString twice;                // a name listed before in another letter case
 };
 
-enum class ListState { Read, Missing, NotRead, NotPlain, Empty, BadName, OtherFormat, Altered };
+enum class ListState { Read, Missing, NotRead, NotPlain, Empty, BadName, Twice, OtherFormat, Altered };
 
 QByteArray sumOf(const QByteArray &bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex(); }
 
@@ -541,9 +513,9 @@ QByteArray sumOf(const QByteArray &bytes) { return QCryptographicHash::hash(byte
 // return before it being no part of the line. A list of the present format
 // names its backup's identity first and ends with the sum of every line
 // above: no line is taken before that sum is checked.
-ListState readManifest(const QString &folder, Manifest *out)
+ListState readManifest(const Folder &folder, Manifest *out)
 {
-    const pf::sys::PlainFile opened = pf::sys::openPlainFile(QDir(folder).filePath(QLatin1String(kManifestName)));
+    const PlainFile opened = folder.openPlain(QLatin1String(kManifestName));
     if (opened.notPlain)
         return ListState::NotPlain;
     if (!opened.ok())
@@ -587,7 +559,7 @@ ListState readManifest(const QString &folder, Manifest *out)
         bool ok = false;
         const qint64 size = parts.value(1).toLongLong(&ok);
         const QString name = QString::fromUtf8(parts.value(0));
-        if (parts.size() != 3 || !ok || size < 0 || out->files.contains(name.toLower()))
+        if (parts.size() != 3 || !ok || size < 0)
             return ListState::OtherFormat;
         // A plain name of one of the program's tables: no folder, no way
         // up, no character a name of ours never has.
@@ -595,81 +567,154 @@ ListState readManifest(const QString &folder, Manifest *out)
             out->badName = name;
             return ListState::BadName;
         }
+        // One table named twice: which of the two is meant cannot be told.
+        if (out->files.contains(name.toLower())) {
+            out->badName = findName(out->names, name);
+            out->twice = name;
+            return ListState::Twice;
+        }
         out->files.insert(name.toLower(), {size, parts[2]});
         out->names << name;
     }
     return ListState::Read;
 }
 
-// Puts the fresh folder in the place of `target`: exchanged with an earlier
-// backup in one step where the file system can, else the earlier one set
-// aside first. `fresh` holds the earlier backup (or nothing) afterwards.
-std::error_code putInPlace(const QString &fresh, const QString &target, const QString &earlier, const Tick &tick)
+// Whether the list names every table of the program.
+bool listsEveryTable(const Manifest &m)
 {
-    if (!present(target)) {
-        const std::error_code ec = rename(fresh, target);
-        step(tick);
-        return ec;
-    }
-#if defined(Q_OS_LINUX) && defined(RENAME_EXCHANGE)
-    if (::renameat2(AT_FDCWD, QFile::encodeName(fresh).constData(), AT_FDCWD, QFile::encodeName(target).constData(),
-                    RENAME_EXCHANGE) == 0) {
-        step(tick);
-        return {};
-    }
-#endif
-    if (const std::error_code ec = rename(target, earlier))
-        return ec;
-    step(tick);
-    if (const std::error_code ec = rename(fresh, target)) {
-        replaceFile(earlier, target);
-        return ec;
-    }
-    step(tick);
-    pf::sys::removeOwnFolder(earlier, ownInBackup);
-    return {};
-}
-
-// Puts the files of the fresh folder, made inside `into`, in `into` itself,
-// beside what else it holds: the earlier list goes first (from then until
-// the new list is in, the folder is no backup a restore takes), then each
-// table file over its earlier copy, then the new list.
-std::error_code placeInto(const QString &fresh, const QString &into, const QStringList &files, const Tick &tick)
-{
-    const QString list = QDir(into).filePath(QLatin1String(kManifestName));
-    int error = 0;
-    if (entryKind(list) == EntryKind::Folder)
-        return std::make_error_code(std::errc::is_a_directory);
-    if (!pf::sys::removeEntry(list, &error))
-        return {error, std::system_category()};
-    if (!syncPath(into))
-        return std::make_error_code(std::errc::io_error);
-    step(tick);
-    const QStringList there = QDir(into).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString &file : files) {
-        // An earlier copy named in another case would be taken for this one.
-        for (const QString &other : there)
-            if (other != file && other.compare(file, Qt::CaseInsensitive) == 0 &&
-                isEntry(entryKind(QDir(into).filePath(other))))
-                pf::sys::removeEntry(QDir(into).filePath(other));
-        if (const std::error_code ec = rename(QDir(fresh).filePath(file), QDir(into).filePath(file)))
-            return ec;
-        step(tick);
-    }
-    if (const std::error_code ec = rename(QDir(fresh).filePath(QLatin1String(kManifestName)), list))
-        return ec;
-    step(tick);
-    return {};
+    for (const auto &t : schema::dataFolderTables())
+        if (!m.files.contains(t.fileName.toLower()))
+            return false;
+    return true;
 }
 
 // Whether the folder holds nothing but what a backup of the program writes.
-bool holdsOnlyOwn(const QString &folder)
+bool holdsOnlyOwn(const Folder &folder)
 {
-    const QDir dir(folder);
-    for (const QString &e : dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
-        if (!ownInBackup(e) || entryKind(dir.filePath(e)) != EntryKind::File)
+    int error = 0;
+    const QStringList names = folder.entries(&error);
+    if (error != 0)
+        return false;
+    for (const QString &e : names)
+        if (!ownInBackup(e) || folder.kind(e) != EntryKind::File)
             return false;
     return true;
+}
+
+// Puts the whole backup in the folder `freshName` of `into` in the place of
+// the one `into` holds, beside whatever else it holds: each table of the
+// new backup takes its name, what stood there of that table (in any letter
+// case, its companions too) set aside in a folder of the program's own, and
+// the new list comes last, in one rename over the earlier list. Stopped
+// anywhere, it is done again from where it stopped: a table still in the
+// fresh folder has not taken its place yet, and until the new list is in,
+// the fresh folder keeps its own.
+std::error_code switchInto(const Folder &into, const QString &freshName, const QStringList &files, const Tick &tick)
+{
+    int error = 0;
+    const Folder fresh = into.folder(freshName, &error);
+    if (!fresh.isOpen())
+        return systemError(error);
+    const Folder aside = ownFolder(into, QLatin1String(kEarlierFolder), ownInBackup, &error);
+    if (!aside.isOpen())
+        return systemError(error);
+    const QStringList there = into.entries(&error);
+    if (error != 0)
+        return systemError(error);
+    for (const QString &file : files) {
+        if (fresh.kind(file) != EntryKind::File)
+            continue; // in its place already
+        for (const QString &earlier : there)
+            if (isCopyOf(earlier, file) && isEntry(into.kind(earlier)) && !into.rename(earlier, aside, earlier, &error))
+                return systemError(error);
+        if (!fresh.rename(file, into, file, &error))
+            return systemError(error);
+        step(tick);
+    }
+    if (!fresh.rename(QLatin1String(kManifestName), into, QLatin1String(kManifestName), &error))
+        return systemError(error);
+    step(tick);
+    if (!into.sync(&error))
+        return systemError(error);
+    return {};
+}
+
+// What backups stopped on the way left in `into`, a folder that takes its
+// tables beside other files: a new backup whole in its folder is put in
+// place (its switch done to the end), anything else of their own goes.
+// `left` receives the folders that stay.
+void finishInterruptedBackups(const Folder &into, QStringList *left = nullptr)
+{
+    for (int n = 1; n <= kFreshFolders; ++n) {
+        const QString name = QLatin1String(kFreshFolder) + (n == 1 ? QString() : QString::number(n));
+        if (into.kind(name) != EntryKind::Folder)
+            continue;
+        Manifest m;
+        if (readManifest(into.folder(name), &m) == ListState::Read && listsEveryTable(m))
+            switchInto(into, name, m.names, {});
+        if (!into.removeOwnFolder(name, ownInBackup) && left)
+            *left << into.filePath(name);
+    }
+    if (!into.removeOwnFolder(QLatin1String(kEarlierFolder), ownInBackup) && left)
+        *left << into.filePath(QLatin1String(kEarlierFolder));
+}
+
+// A backup stopped between setting an earlier one aside and putting the
+// new one in its place: the earlier one goes back.
+void putBackEarlier(const Folder &parent)
+{
+    const QString target = QLatin1String(kBackupFolderName);
+    if (parent.kind(target) == EntryKind::None && parent.kind(QLatin1String(kEarlierFolder)) == EntryKind::Folder)
+        parent.rename(QLatin1String(kEarlierFolder), parent, target);
+    parent.removeOwnFolder(QLatin1String(kEarlierFolder), ownInBackup);
+}
+
+// Puts the fresh folder in the place of "BackubData" in `parent`: exchanged
+// with an earlier backup in one step where the file system can, else the
+// earlier one set aside first. The fresh folder holds the earlier backup
+// (or nothing) afterwards.
+std::error_code putInPlace(const Folder &parent, const QString &freshName, const Tick &tick)
+{
+    const QString target = QLatin1String(kBackupFolderName);
+    const QString earlier = QLatin1String(kEarlierFolder);
+    int error = 0;
+    if (parent.kind(target) == EntryKind::None) {
+        if (!parent.rename(freshName, parent, target, &error))
+            return systemError(error);
+        step(tick);
+        return {};
+    }
+    if (parent.exchange(freshName, target, &error)) {
+        step(tick);
+        return {};
+    }
+    if (error != ENOSYS && error != EINVAL)
+        return systemError(error);
+    if (!parent.rename(target, parent, earlier, &error))
+        return systemError(error);
+    step(tick);
+    if (!parent.rename(freshName, parent, target, &error)) {
+        parent.rename(earlier, parent, target);
+        return systemError(error);
+    }
+    step(tick);
+    parent.removeOwnFolder(earlier, ownInBackup);
+    return {};
+}
+
+// What a backup stopped on the way left at `backupFolder` (a "BackubData"
+// set aside beside it, a new backup half put in place inside it): finished
+// or undone, touching only the program's own names.
+void recoverInterruptedBackup(const QString &backupFolder)
+{
+    QString folder = backupFolder;
+    while (folder.size() > 1 && folder.endsWith(QLatin1Char('/')))
+        folder.chop(1);
+    if (QFileInfo(folder).fileName() == QLatin1String(kBackupFolderName))
+        if (const Folder parent = Folder::open(QFileInfo(folder).absolutePath(), true); parent.isOpen())
+            putBackEarlier(parent);
+    if (const Folder into = Folder::open(folder, true); into.isOpen())
+        finishInterruptedBackups(into);
 }
 
 // Why the engine could not open or read a table file of the data folder.
@@ -680,7 +725,7 @@ QString sourceWhy(sqlite3 *db, int rc, const QString &file)
         const int error = sqlite3_system_errno(db);
         if (error == EACCES || error == EPERM)
             return kLiveNotRead.arg(file);
-        const DbFault system = pf::db::faultOfSystemError(error);
+        const DbFault system = faultOf(error);
         if (system != DbFault::Other)
             f = system;
     }
@@ -691,7 +736,7 @@ QString sourceWhy(sqlite3 *db, int rc, const QString &file)
 // opens it; empty when it can be.
 QString liveFileWhy(const QString &path, const QString &file)
 {
-    const pf::sys::PlainFile opened = pf::sys::openPlainFile(path);
+    const PlainFile opened = pf::sys::openPlainFile(path);
     if (opened.ok()) {
         ::close(opened.fd);
         return QString();
@@ -703,7 +748,14 @@ QString liveFileWhy(const QString &path, const QString &file)
     return QString(); // the engine says why
 }
 
-BackupResult makeBackup(const QString &dataFolder, const QString &chosen, const Tick &tick, QString *fresh)
+// The folder a backup is being made in: where it stands and its name.
+struct Fresh {
+    Folder place;
+    QString name;
+    bool keep = false; // part of it may stand in its place already: it is finished later, not removed
+};
+
+BackupResult makeBackup(const QString &dataFolder, const QString &chosen, const Tick &tick, Fresh *fresh)
 {
     BackupResult r;
     r.target = backupTarget(chosen);
@@ -713,84 +765,94 @@ BackupResult makeBackup(const QString &dataFolder, const QString &chosen, const 
         r.message = first + QLatin1Char('\n') + why;
         return r;
     };
+    const QString notPlaced = kNotPlaced.arg(QLatin1String(kBackupFolderName));
     if (dataFolder.isEmpty() || !QFileInfo(dataFolder).isDir())
         return fail(DbError(DbFault::Missing, {}, QString()).message(), Outcome::Failed, kBackupDataFailed);
     if (QFileInfo(chosen).exists() && !QFileInfo(chosen).isDir())
         return fail(kNotAFolder);
-    const QString parent = QFileInfo(r.target).absolutePath();
+    const QString parentPath = QFileInfo(r.target).absolutePath();
     // The folders the backup makes, each to be synced in the one above it.
     QStringList made;
-    for (QString p = parent; entryKind(p) == EntryKind::None;) {
+    for (QString p = parentPath; entryKind(p) == EntryKind::None;) {
         made.prepend(p);
         const QString up = QFileInfo(p).absolutePath();
         if (up == p)
             break;
         p = up;
     }
-    if (const std::error_code ec = makeFolder(parent)) {
-        const DbFault f = pf::db::faultOfSystemError(ec.value());
+    if (const std::error_code ec = makeFolders(parentPath)) {
         return fail(ec == std::errc::not_a_directory || ec == std::errc::file_exists
                         ? kNotAFolder
-                        : backupWriteWhy(f, kNotPlaced.arg(QLatin1String(kBackupFolderName))));
+                        : backupWriteWhy(faultOf(ec.value()), notPlaced));
     }
-    const QString earlier = QDir(parent).filePath(QLatin1String(kEarlierFolder));
-    // A backup stopped while it had set an earlier one aside puts it back.
-    if (!present(r.target) && entryKind(earlier) == EntryKind::Folder)
-        replaceFile(earlier, r.target);
-    pf::sys::removeOwnFolder(earlier, ownInBackup);
+    int error = 0;
+    const Folder parent = Folder::open(parentPath, true, &error);
+    if (!parent.isOpen())
+        return fail(backupWriteWhy(faultOf(error), notPlaced));
+    putBackEarlier(parent);
 
     // Where the copies go. A "BackubData" that is a link: into the folder it
     // names, beside what that folder holds, never through the link; one
     // that holds more than an earlier backup: into it likewise. Otherwise
     // the whole folder is made anew and takes its place.
-    QString into;
-    switch (entryKind(r.target)) {
+    const QString targetName = QLatin1String(kBackupFolderName);
+    Folder into;
+    switch (parent.kind(targetName)) {
     case EntryKind::Link:
-        if (targetKind(r.target) != EntryKind::Folder)
-            return fail(kLinkNotFolder.arg(QLatin1String(kBackupFolderName)));
-        into = canonical(r.target);
+        if (targetKind(parent.filePath(targetName)) != EntryKind::Folder)
+            return fail(kLinkNotFolder.arg(targetName));
+        into = Folder::open(parent.filePath(targetName), true, &error);
+        if (!into.isOpen())
+            return fail(kLinkNotFolder.arg(targetName));
         break;
     case EntryKind::File:
     case EntryKind::Other:
-        return fail(kTargetIsFile.arg(QLatin1String(kBackupFolderName)));
-    case EntryKind::Folder:
-        if (!holdsOnlyOwn(r.target))
-            into = r.target;
+        return fail(kTargetIsFile.arg(targetName));
+    case EntryKind::Folder: {
+        const Folder held = parent.folder(targetName, &error);
+        if (held.isOpen() && !holdsOnlyOwn(held))
+            into = held;
         break;
+    }
     case EntryKind::None:
     case EntryKind::Unknown:
         break;
     }
     // The backup's place against the data folder, links resolved.
     const QString data = canonical(dataFolder);
-    const QString target = into.isEmpty() ? canonical(parent) + QLatin1Char('/') + QLatin1String(kBackupFolderName)
-                                          : canonical(into);
+    const QString target = into.isOpen() ? canonical(parent.filePath(targetName))
+                                         : canonical(parentPath) + QLatin1Char('/') + targetName;
     if (samePath(target, data))
         return fail(kSameAsData, Outcome::SameFolder);
     if (liesIn(target, data))
         return fail(kIntoData, Outcome::SameFolder);
     if (liesIn(data, target))
         return fail(kHoldsData, Outcome::SameFolder);
+    // What a backup stopped there on the way left is finished first.
+    if (into.isOpen())
+        finishInterruptedBackups(into);
 
     // The folder the backup is made in, beside its place or inside it. One
     // an earlier backup left and cannot be removed is passed over.
-    const QString home = into.isEmpty() ? parent : into;
-    QString leftover;
-    for (int n = 1; n <= 9 && fresh->isEmpty(); ++n) {
-        const QString candidate =
-            QDir(home).filePath(QLatin1String(kFreshFolder) + (n == 1 ? QString() : QString::number(n)));
-        pf::sys::removeOwnFolder(candidate, ownInBackup);
-        if (present(candidate)) {
-            if (leftover.isEmpty())
-                leftover = candidate;
+    const Folder &home = into.isOpen() ? into : parent;
+    QStringList leftovers;
+    for (int n = 1; n <= kFreshFolders && fresh->name.isEmpty(); ++n) {
+        const QString candidate = QLatin1String(kFreshFolder) + (n == 1 ? QString() : QString::number(n));
+        home.removeOwnFolder(candidate, ownInBackup);
+        if (home.kind(candidate) != EntryKind::None) {
+            leftovers << QDir::toNativeSeparators(home.filePath(candidate));
             continue;
         }
-        if (const std::error_code ec = makeFolder(candidate))
-            return fail(backupWriteWhy(pf::db::faultOfSystemError(ec.value()), kNotPlaced.arg(QLatin1String(kBackupFolderName))));
-        *fresh = candidate;
+        if (!home.makeFolder(candidate, &error))
+            return fail(backupWriteWhy(faultOf(error), notPlaced));
+        fresh->place = home;
+        fresh->name = candidate;
     }
-    if (fresh->isEmpty())
-        return fail(kLeftoverBlocks.arg(QDir::toNativeSeparators(leftover)));
+    if (fresh->name.isEmpty())
+        return fail(leftovers.size() == 1 ? kLeftoverBlocks.arg(leftovers.first()) : kLeftoversBlock.arg(joined(leftovers)));
+    const Folder copies = home.folder(fresh->name, &error);
+    if (!copies.isOpen())
+        return fail(backupWriteWhy(faultOf(error), notPlaced));
 
     const auto &tables = schema::dataFolderTables();
     r.tableFiles = int(tables.size());
@@ -832,8 +894,7 @@ BackupResult makeBackup(const QString &dataFolder, const QString &chosen, const 
     QStringList files;
     for (int i = 0; i < tables.size() && r.failed.isEmpty(); ++i) {
         const QString file = tables[i].fileName;
-        const QString copy = QDir(*fresh).filePath(file);
-        const int rc = backupInto(sources[i]->db, copy);
+        const int rc = backupInto(sources[i]->db, copies, file);
         if (rc != SQLITE_OK) {
             const DbFault f = pf::db::faultOfEngineCode(rc);
             const bool ofData = f == DbFault::Damaged || f == DbFault::Busy;
@@ -844,14 +905,17 @@ BackupResult makeBackup(const QString &dataFolder, const QString &chosen, const 
         sources[i].reset();
         step(tick);
         // What a restore would refuse is no backup.
-        const pf::db::TableCheck check = pf::db::checkTableFile(copy, tables[i]);
+        const pf::db::TableCheck check = pf::db::checkTableFile(copies.filePath(file), tables[i]);
         if (!check.ok()) {
             failed(file, problemText(file, check), true);
             break;
         }
+        // Summed as it stands in the folder held open: a copy the engine
+        // was led to write elsewhere is not there.
         QByteArray sum;
         qint64 size = 0;
-        if (copySummed(copy, std::numeric_limits<qint64>::max(), identity, nullptr, &sum, &size) != Copy::Done) {
+        if (copySummed(copies.openPlain(file), std::numeric_limits<qint64>::max(), identity, nullptr, &sum, &size) !=
+            Copy::Done) {
             failed(file, kNotWritten.arg(file), false);
             break;
         }
@@ -862,7 +926,7 @@ BackupResult makeBackup(const QString &dataFolder, const QString &chosen, const 
     sources.clear();
     if (r.failed.isEmpty()) {
         QString file;
-        const QString orphans = rowsWithoutOwner(*fresh, &file);
+        const QString orphans = rowsWithoutOwner(copies.path(), &file);
         if (!orphans.isEmpty())
             failed(file, orphans, true);
     }
@@ -871,35 +935,43 @@ BackupResult makeBackup(const QString &dataFolder, const QString &chosen, const 
     // The list last, with the sum of all it says: a folder without it, or
     // with a list cut short, is no backup.
     manifest += QByteArray(kSumKey) + '\t' + sumOf(manifest) + '\n';
-    SyncedFile list(QDir(*fresh).filePath(QLatin1String(kManifestName)));
+    NewFile list(copies, QLatin1String(kManifestName));
     list.write(manifest.constData(), manifest.size());
     if (!list.finish())
-        return fail(backupWriteWhy(list.fault(), kListNotWritten));
+        return fail(backupWriteWhy(faultOf(list.error()), kListNotWritten));
     step(tick);
-    if (!syncPath(*fresh))
-        return fail(kListNotWritten);
+    if (!copies.sync(&error))
+        return fail(backupWriteWhy(faultOf(error), kListNotWritten));
     step(tick);
-    const std::error_code placed = into.isEmpty() ? putInPlace(*fresh, r.target, earlier, tick)
-                                                  : placeInto(*fresh, into, files, tick);
+    // From here the new backup is whole: one stopped beside other files is
+    // finished by the next backup or restore, so its folder stays.
+    fresh->keep = into.isOpen();
+    const std::error_code placed =
+        into.isOpen() ? switchInto(into, fresh->name, files, tick) : putInPlace(parent, fresh->name, tick);
     if (placed)
-        return fail(backupWriteWhy(pf::db::faultOfSystemError(placed.value()), kNotPlaced.arg(QLatin1String(kBackupFolderName))));
+        return fail(backupWriteWhy(faultOf(placed.value()), notPlaced));
     // The renames last through a power cut before the backup is said made,
     // and so do the folders the backup made.
-    if (!syncPath(into.isEmpty() ? r.target : into) || !syncPath(parent))
-        return fail(kNotPlaced.arg(QLatin1String(kBackupFolderName)));
-    for (const QString &folder : std::as_const(made))
-        if (!syncPath(QFileInfo(folder).absolutePath()))
-            return fail(kNotPlaced.arg(QLatin1String(kBackupFolderName)));
+    if (!home.sync() || (into.isOpen() && !parent.sync()))
+        return fail(notPlaced);
+    for (const QString &folder : std::as_const(made)) {
+        const Folder above = Folder::open(QFileInfo(folder).absolutePath(), true);
+        if (!above.sync())
+            return fail(notPlaced);
+    }
     step(tick);
     r.outcome = Outcome::Done;
     r.message = kBackupDone;
     // What is left of the replaced backup: the new one stands, the old one
     // is said to remain, and the next backup passes it over.
-    if (!pf::sys::removeOwnFolder(*fresh, ownInBackup))
-        r.message += QLatin1Char('\n') + kEarlierNotRemoved.arg(QDir::toNativeSeparators(*fresh));
-    if (!into.isEmpty())
-        syncPath(into);
-    fresh->clear();
+    fresh->keep = false;
+    const QString replaced = into.isOpen() ? QLatin1String(kEarlierFolder) : fresh->name;
+    if (!home.removeOwnFolder(replaced, ownInBackup))
+        r.message += QLatin1Char('\n') + kEarlierNotRemoved.arg(QDir::toNativeSeparators(home.filePath(replaced)));
+    if (into.isOpen())
+        home.removeOwnFolder(fresh->name, ownInBackup);
+    home.sync();
+    fresh->name.clear();
     return r;
 }
 
@@ -969,7 +1041,7 @@ BackupResult backupDataFolder(const QString &dataFolder, const QString &chosenFo
         r.message = kNoBackupPath;
         return r;
     }
-    QString fresh;
+    Fresh fresh;
     BackupResult r;
     try {
         r = makeBackup(dataFolder, chosen, tick, &fresh);
@@ -978,33 +1050,32 @@ BackupResult backupDataFolder(const QString &dataFolder, const QString &chosenFo
         r.target = backupTarget(chosen);
         r.message = kBackupFailed + QLatin1Char('\n') + kNoMemory;
     }
-    // Nothing of a backup being made stays beside the destination.
-    if (!fresh.isEmpty())
-        pf::sys::removeOwnFolder(fresh, ownInBackup);
+    // Nothing of a backup being made stays beside the destination, unless
+    // it is whole and on its way into its place.
+    if (!fresh.name.isEmpty() && !fresh.keep)
+        fresh.place.removeOwnFolder(fresh.name, ownInBackup);
     return r;
 }
 
 Recovery recoverInterruptedRestore(const QString &dataFolder)
 {
     Recovery rec;
-    const QDir data(dataFolder);
-    const QString previous = data.filePath(QLatin1String(kPreviousFolder));
-    const QString stage = data.filePath(QLatin1String(kStageFolder));
-    const QString marker = QDir(previous).filePath(QLatin1String(kSwapMarker));
-    auto relative = [&](const QString &folder, const QString &name) {
-        return QLatin1String(folder == previous ? kPreviousFolder : kStageFolder) + QLatin1Char('/') + shown(name);
-    };
+    const Folder data = Folder::open(dataFolder, true);
+    if (!data.isOpen())
+        return rec;
+    const QString previousName = QLatin1String(kPreviousFolder);
+    const QString stageName = QLatin1String(kStageFolder);
+    auto relative = [](const QString &folder, const QString &name) { return folder + QLatin1Char('/') + shown(name); };
     // Only the program's own folders are walked: anything else of those
     // names (a link, a file) goes as the entry it is, never followed.
-    for (const QString &folder : {previous, stage}) {
-        if (isEntry(entryKind(folder))) {
-            rec.ignored << QFileInfo(folder).fileName();
-            pf::sys::removeEntry(folder);
-        }
+    for (const QString &name : {previousName, stageName}) {
+        if (isEntry(data.kind(name)) && data.remove(name))
+            rec.removed << name;
     }
     bool trusted = true;
-    if (entryKind(previous) == EntryKind::Folder) {
-        const pf::sys::PlainFile opened = pf::sys::openPlainFile(marker);
+    const Folder previous = data.kind(previousName) == EntryKind::Folder ? data.folder(previousName) : Folder();
+    if (previous.isOpen()) {
+        const PlainFile opened = previous.openPlain(QLatin1String(kSwapMarker));
         QFile m;
         if (opened.notPlain) {
             trusted = false;
@@ -1036,45 +1107,48 @@ Recovery recoverInterruptedRestore(const QString &dataFolder)
             }
             m.close();
             for (size_t i = 0; trusted && i < plan.size(); ++i) {
-                const QString live = data.filePath(plan[i].name);
-                const QString old = QDir(previous).filePath(plan[i].name);
+                const QString &name = plan[i].name;
                 if (!plan[i].replaced) {
-                    removeWithCompanions(live);
-                    if (isEntry(entryKind(live)))
+                    removeWithCompanions(data, name);
+                    if (isEntry(data.kind(name)))
                         return rec; // tried again on the next start
                     continue;
                 }
-                if (!isEntry(entryKind(old)))
+                if (!isEntry(previous.kind(name)))
                     continue; // not moved yet: the live file is the previous one
                 for (const char *c : kCompanions)
-                    if (isEntry(entryKind(live + QLatin1String(c))))
-                        pf::sys::removeEntry(live + QLatin1String(c));
-                if (!replaceFile(old, live))
+                    if (isEntry(data.kind(name + QLatin1String(c))))
+                        data.remove(name + QLatin1String(c));
+                if (!previous.rename(name, data, name))
                     return rec;
                 for (const char *c : kCompanions)
-                    if (isEntry(entryKind(old + QLatin1String(c))))
-                        replaceFile(old + QLatin1String(c), live + QLatin1String(c));
+                    if (isEntry(previous.kind(name + QLatin1String(c))))
+                        previous.rename(name + QLatin1String(c), data, name + QLatin1String(c));
             }
             if (trusted) {
                 // The previous files are back for good before the marker goes.
-                syncPath(dataFolder);
-                pf::sys::removeEntry(marker);
-                syncPath(previous);
+                data.sync();
+                previous.remove(QLatin1String(kSwapMarker));
+                previous.sync();
                 rec.putBack = true;
             }
         }
         if (!trusted)
-            rec.ignored << relative(previous, QLatin1String(kSwapMarker));
+            rec.ignored << relative(previousName, QLatin1String(kSwapMarker));
     }
     // A marker that is not the program's leaves its folder as it is.
-    for (const QString &folder : trusted ? QStringList{previous, stage} : QStringList{stage}) {
+    for (const QString &name : trusted ? QStringList{previousName, stageName} : QStringList{stageName}) {
         QStringList left;
-        pf::sys::removeOwnFolder(folder, folder == previous ? ownInPrevious : ownInStage, &left);
-        for (const QString &name : std::as_const(left))
-            rec.ignored << relative(folder, name);
+        data.removeOwnFolder(name, name == previousName ? ownInPrevious : ownInStage, &left);
+        for (const QString &entry : std::as_const(left))
+            rec.ignored << relative(name, entry);
     }
+    QStringList said;
+    if (!rec.removed.isEmpty())
+        said << kPlantedRemoved.arg(joined(rec.removed));
     if (!rec.ignored.isEmpty())
-        rec.message = kNotOurs.arg(rec.ignored.join(QStringLiteral("، ")));
+        said << kNotOurs.arg(joined(rec.ignored));
+    rec.message = said.join(QLatin1Char('\n'));
     return rec;
 }
 
@@ -1085,22 +1159,29 @@ namespace {
 RestoreResult restoreFrom(pf::db::Database &db, const QString &source, const Tick &tick, bool *closed)
 {
     RestoreResult r;
-    const bool isFolder = targetKind(source) == EntryKind::Folder;
+    // What a backup stopped on the way left there is finished or undone
+    // first, so that the folder holds one backup whole.
+    recoverInterruptedBackup(source);
+    Folder src;
     // A folder that cannot be read is said to be so, not taken for one
     // without tables.
-    if (isFolder) {
-        const int error = listingError(source);
-        if (error != 0) {
+    if (targetKind(source) == EntryKind::Folder) {
+        int error = 0;
+        src = Folder::open(source, true, &error);
+        int listing = error;
+        if (src.isOpen())
+            src.entries(&listing);
+        if (listing != 0) {
             r.outcome = Outcome::Refused;
             r.message = kRestoreFailed + QLatin1Char('\n') +
-                        (error == EACCES && canEnter(source) ? kFolderNotListed : kFolderNotRead)
+                        (listing == EACCES && canEnter(source) ? kFolderNotListed : kFolderNotRead)
                             .arg(QDir::toNativeSeparators(source));
             return r;
         }
     }
-    const QStringList files = isFolder ? tableFilesOf(source) : QStringList();
+    const QStringList files = src.isOpen() ? tableFilesOf(source) : QStringList();
     Manifest listed;
-    const ListState list = isFolder ? readManifest(source, &listed) : ListState::Missing;
+    const ListState list = src.isOpen() ? readManifest(src, &listed) : ListState::Missing;
     if (files.isEmpty() && list == ListState::Missing) {
         r.outcome = Outcome::NoTables;
         r.message = kNoRestorePath;
@@ -1110,24 +1191,26 @@ RestoreResult restoreFrom(pf::db::Database &db, const QString &source, const Tic
     QString dataFolder = db.directory();
     while (dataFolder.size() > 1 && dataFolder.endsWith(QLatin1Char('/')))
         dataFolder.chop(1);
-    if (dataFolder.isEmpty() || !QFileInfo(dataFolder).isDir()) {
+    const Folder data = dataFolder.isEmpty() ? Folder() : Folder::open(dataFolder, true);
+    if (!data.isOpen()) {
         r.message += QLatin1Char('\n') + DbError(DbFault::Missing, {}, QString()).message();
         return r;
     }
-    const QDir data(dataFolder);
-    const QString stage = data.filePath(QLatin1String(kStageFolder));
-    const QString previous = data.filePath(QLatin1String(kPreviousFolder));
+    const QString stageName = QLatin1String(kStageFolder);
+    const QString previousName = QLatin1String(kPreviousFolder);
     // The data folder itself, or a folder of a restore's own, which the
     // restore empties.
     const QString from = canonical(source);
-    if (samePath(from, canonical(dataFolder)) || samePath(from, canonical(stage)) || liesIn(from, canonical(stage)) ||
-        samePath(from, canonical(previous)) || liesIn(from, canonical(previous))) {
+    const QString stagePath = canonical(data.filePath(stageName));
+    const QString previousPath = canonical(data.filePath(previousName));
+    if (samePath(from, canonical(dataFolder)) || samePath(from, stagePath) || liesIn(from, stagePath) ||
+        samePath(from, previousPath) || liesIn(from, previousPath)) {
         r.outcome = Outcome::SameFolder;
         r.message += QLatin1Char('\n') + kSameAsData;
         return r;
     }
     auto refuse = [&](const QString &file, const QString &why) {
-        pf::sys::removeOwnFolder(stage, ownInStage);
+        data.removeOwnFolder(stageName, ownInStage);
         r.outcome = Outcome::Refused;
         if (!file.isEmpty())
             r.damaged << file;
@@ -1147,93 +1230,120 @@ RestoreResult restoreFrom(pf::db::Database &db, const QString &source, const Tic
         return refuse(QLatin1String(kManifestName), kListEmpty.arg(QLatin1String(kManifestName)));
     case ListState::BadName:
         return refuse(QString(), kListBadName.arg(shown(listed.badName)));
+    case ListState::Twice:
+        return refuse(listed.badName, kListedTwice.arg(shown(listed.badName), shown(listed.twice)));
     case ListState::Altered:
         return refuse(QString(), kListAltered);
     case ListState::Read:
         break;
     }
-    // Every file the list names is there, and the list names every table
-    // the program has: one without some table is cut short or foreign, and
-    // making that table up empty could lose data (the surfaces of every
-    // space, say). A file longer or shorter than its line says is refused
-    // before a byte of it is read.
-    const QStringList present =
-        QDir(source).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString &name : std::as_const(listed.names))
-        if (findName(present, name).isEmpty())
+    // Every file the list names is there, once, and the list names every
+    // table the program has: one without some table is cut short or
+    // foreign, and making that table up empty could lose data (the surfaces
+    // of every space, say). A file longer or shorter than its line says is
+    // refused before a byte of it is read.
+    const QStringList present = src.entries();
+    QHash<QString, QString> nameIn; // table file name -> the backup's entry
+    for (const QString &name : std::as_const(listed.names)) {
+        const QString entry = findName(present, name);
+        if (entry.isEmpty())
             return refuse(name, kNotInBackup.arg(name));
+        if (const QString other = otherCase(present, entry); !other.isEmpty())
+            return refuse(name, kTwoCases.arg(shown(entry), shown(other)));
+        nameIn.insert(name.toLower(), entry);
+    }
     const auto &tables = schema::dataFolderTables();
     for (const auto &t : tables)
         if (!listed.files.contains(t.fileName.toLower()))
             return refuse(t.fileName, kNotListed.arg(t.fileName));
-    // Only plain files are read: a pipe, a device, a socket or a folder in
-    // a table's place is refused before it is opened.
-    for (const auto &t : tables)
-        if (targetKind(QDir(source).filePath(findName(present, t.fileName))) != EntryKind::File)
+    auto entryOf = [&](const pf::db::TableDef &t) { return nameIn.value(t.fileName.toLower()); };
+    // Only plain files are read, never through a link: a link, pipe,
+    // device, socket or folder in a table's place is refused before it is
+    // opened.
+    for (const auto &t : tables) {
+        const EntryKind kind = src.kind(entryOf(t));
+        if (kind == EntryKind::Link)
+            return refuse(t.fileName, kLinkInBackup.arg(t.fileName));
+        if (kind != EntryKind::File)
             return refuse(t.fileName, kNotPlainInBackup.arg(t.fileName));
+    }
     for (const auto &t : tables)
-        if (QFileInfo(QDir(source).filePath(findName(present, t.fileName))).size() !=
-            listed.files.value(t.fileName.toLower()).size)
+        if (src.size(entryOf(t)) != listed.files.value(t.fileName.toLower()).size)
             return refuse(t.fileName, kChanged.arg(t.fileName));
     recoverInterruptedRestore(dataFolder);
 
     // Stage: every table copied beside the data, as the list has it, and
     // checked, before anything of the data changes.
-    if (const std::error_code ec = ownFolder(stage, ownInStage))
-        return refuse(QString(), dataWriteWhy(pf::db::faultOfSystemError(ec.value()), kNotStaged.arg(tables.first().fileName)));
+    int error = 0;
+    const Folder stage = ownFolder(data, stageName, ownInStage, &error);
+    if (!stage.isOpen())
+        return refuse(QString(), dataWriteWhy(faultOf(error), kNotStaged.arg(tables.first().fileName)));
     for (const auto &t : tables) {
         const Listed want = listed.files.value(t.fileName.toLower());
-        const QString staged = QDir(stage).filePath(t.fileName);
-        SyncedFile out(staged);
+        NewFile out(stage, t.fileName);
         QByteArray sum;
         qint64 size = 0;
-        const Copy copied = copySummed(QDir(source).filePath(findName(present, t.fileName)), want.size, listed.salt,
-                                       &out, &sum, &size);
+        const Copy copied = copySummed(src.openPlain(entryOf(t)), want.size, listed.salt, &out, &sum, &size);
         const bool written = out.finish();
         if (copied == Copy::NotRead)
             return refuse(t.fileName, kNotRead.arg(t.fileName));
+        if (copied == Copy::Link)
+            return refuse(t.fileName, kLinkInBackup.arg(t.fileName));
         if (copied == Copy::NotPlain)
             return refuse(t.fileName, kNotPlainInBackup.arg(t.fileName));
         if (copied == Copy::TooLong || (copied == Copy::Done && (size != want.size || sum != want.sum)))
             return refuse(t.fileName, kChanged.arg(t.fileName));
         if (copied == Copy::NotWritten || !written)
-            return refuse(t.fileName, dataWriteWhy(out.fault(), kNotStaged.arg(t.fileName)));
+            return refuse(t.fileName, dataWriteWhy(faultOf(out.error()), kNotStaged.arg(t.fileName)));
         step(tick);
+        const QString staged = stage.filePath(t.fileName);
         const pf::db::TableCheck check = pf::db::checkTableFile(staged, t);
         if (!check.ok())
             return refuse(t.fileName, problemText(t.fileName, check));
+        // A table kept in write-ahead-log mode is put in the program's own
+        // journal mode before it takes its place.
+        if (const int rc = toRollbackJournal(staged); rc != SQLITE_OK)
+            return refuse(t.fileName, dataWriteWhy(pf::db::faultOfEngineCode(rc), kNotStaged.arg(t.fileName)));
         step(tick);
     }
     {
         QString file;
-        const QString orphans = rowsWithoutOwner(stage, &file);
+        const QString orphans = rowsWithoutOwner(stage.path(), &file);
         if (!orphans.isEmpty())
             return refuse(file, orphans);
     }
-    if (!syncPath(stage))
-        return refuse(QString(), dataWriteWhy(DbFault::ReadOnly, QString()));
+    if (!stage.sync(&error))
+        return refuse(QString(), dataWriteWhy(faultOf(error) == DbFault::Other ? DbFault::ReadOnly : faultOf(error),
+                                              QString()));
+
+    // The live names the restored files take; a folder standing in the
+    // place of a table (or of its journal) is no file to be moved aside.
+    const QStringList live = tableFilesOf(dataFolder);
+    QStringList staged; // the staged files, in the order of `names`
+    QStringList names;  // live names the restored files take
+    for (const auto &t : tables) {
+        const QString existing = findName(live, t.fileName);
+        staged << t.fileName;
+        names << (existing.isEmpty() ? t.fileName : existing);
+        for (const char *c : {"", "-journal", "-wal", "-shm"})
+            if (data.kind(names.last() + QLatin1String(c)) == EntryKind::Folder)
+                return refuse(t.fileName, kFolderForTable.arg(shown(names.last() + QLatin1String(c))));
+    }
 
     // Swap: the live files move aside (kept to roll back to), the staged
     // ones take their names. The live files are replaced whatever they hold;
     // only one another program holds stops the restore.
     db.close();
     *closed = true;
-    const QStringList live = tableFilesOf(dataFolder);
-    QStringList staged; // the staged files, in the order of `names`
-    QStringList names;  // live names the restored files take
-    QStringList plan;   // the marker's lines
-    for (const auto &t : tables) {
-        const QString existing = findName(live, t.fileName);
-        staged << t.fileName;
-        names << (existing.isEmpty() ? t.fileName : existing);
+    QStringList plan; // the marker's lines
+    for (const QString &n : std::as_const(names))
         // Whatever entry has the name (a file, a link, a pipe) is moved aside
         // and put back, as the entry it is.
-        plan << names.last() + (isEntry(entryKind(data.filePath(names.last()))) ? QLatin1String("\t1") : QLatin1String("\t0"));
-    }
+        plan << n + (isEntry(data.kind(n)) ? QLatin1String("\t1") : QLatin1String("\t0"));
     std::vector<std::unique_ptr<pf::db::FileLock>> locks;
     QStringList held;
     for (const QString &n : std::as_const(names)) {
-        if (targetKind(data.filePath(n)) != EntryKind::File)
+        if (data.kind(n) != EntryKind::File)
             continue;
         auto lock = std::make_unique<pf::db::FileLock>();
         switch (lock->take(data.filePath(n), db.busyTimeout())) {
@@ -1249,54 +1359,51 @@ RestoreResult restoreFrom(pf::db::Database &db, const QString &source, const Tic
     }
     if (!held.isEmpty())
         return refuse(QString(), DbError(DbFault::Busy, held, QString()).message());
-#ifdef Q_OS_WIN
-    // Windows renames no file that is open.
-    locks.clear();
-#endif
     QString why;
-    auto noted = [&](const std::error_code &ec, const QString &file) {
-        if (why.isEmpty())
-            why = DbError(pf::db::faultOfSystemError(ec.value()), file.isEmpty() ? QStringList() : QStringList{file},
-                          QString())
-                      .message();
-        return !ec;
+    auto noted = [&](bool ok, int err, const QString &file) {
+        if (!ok && why.isEmpty())
+            why = DbError(faultOf(err), file.isEmpty() ? QStringList() : QStringList{file}, QString()).message();
+        return ok;
     };
-    bool ok = noted(ownFolder(previous, ownInPrevious), QString());
+    const Folder previous = ownFolder(data, previousName, ownInPrevious, &error);
+    bool ok = noted(previous.isOpen(), error, QString());
     if (ok) {
-        SyncedFile marker(QDir(previous).filePath(QLatin1String(kSwapMarker)));
+        NewFile marker(previous, QLatin1String(kSwapMarker));
         const QByteArray text = plan.join(QLatin1Char('\n')).toUtf8();
         marker.write(text.constData(), text.size());
-        ok = marker.finish() && syncPath(previous) && syncPath(dataFolder);
+        ok = marker.finish() && previous.sync() && data.sync();
         if (!ok)
-            why = dataWriteWhy(marker.fault() == DbFault::Other ? DbFault::ReadOnly : marker.fault(), QString());
+            why = dataWriteWhy(faultOf(marker.error()) == DbFault::Other ? DbFault::ReadOnly : faultOf(marker.error()),
+                               QString());
     }
     for (int i = 0; ok && i < staged.size(); ++i) {
-        const QString target = data.filePath(names[i]);
-        if (isEntry(entryKind(target)))
-            ok = noted(rename(target, QDir(previous).filePath(names[i])), names[i]);
-        for (const char *c : kCompanions)
-            if (ok && isEntry(entryKind(target + QLatin1String(c))))
-                ok = noted(rename(target + QLatin1String(c), QDir(previous).filePath(names[i]) + QLatin1String(c)),
-                           names[i]);
-        ok = ok && noted(rename(QDir(stage).filePath(staged[i]), target), names[i]);
+        const QString &name = names[i];
+        if (isEntry(data.kind(name)))
+            ok = noted(data.rename(name, previous, name, &error), error, name);
+        for (const char *c : kCompanions) {
+            const QString companion = name + QLatin1String(c);
+            if (ok && isEntry(data.kind(companion)))
+                ok = noted(data.rename(companion, previous, companion, &error), error, name);
+        }
+        ok = ok && noted(stage.rename(staged[i], data, name, &error), error, name);
         if (ok)
             ++r.restored;
         step(tick);
     }
     // The renames last through a power cut; then the marker goes, and with
     // it the way back: the restore is whole.
-    if (ok && !(syncPath(dataFolder) && syncPath(previous))) {
+    if (ok && !(data.sync() && previous.sync())) {
         ok = false;
         why = dataWriteWhy(DbFault::ReadOnly, QString());
     }
-    if (ok && !pf::sys::removeEntry(QDir(previous).filePath(QLatin1String(kSwapMarker)))) {
+    if (ok && !previous.remove(QLatin1String(kSwapMarker))) {
         ok = false;
         why = dataWriteWhy(DbFault::ReadOnly, QString());
     }
     if (!ok) {
         recoverInterruptedRestore(dataFolder);
         locks.clear();
-        pf::sys::removeOwnFolder(stage, ownInStage);
+        data.removeOwnFolder(stageName, ownInStage);
         r.restored = 0;
         r.outcome = Outcome::SwapFailed;
         r.message = kRestoreFailed + (why.isEmpty() ? QString() : QLatin1Char('\n') + why);
@@ -1304,11 +1411,11 @@ RestoreResult restoreFrom(pf::db::Database &db, const QString &source, const Tic
     }
     // The marker's going lasts too (were it lost, the next start would put
     // the previous data back, whole).
-    syncPath(previous);
+    previous.sync();
     locks.clear();
-    pf::sys::removeOwnFolder(previous, ownInPrevious);
-    pf::sys::removeOwnFolder(stage, ownInStage);
-    syncPath(dataFolder);
+    data.removeOwnFolder(previousName, ownInPrevious);
+    data.removeOwnFolder(stageName, ownInStage);
+    data.sync();
     r.outcome = Outcome::Done;
     r.message = kRestoreDone;
     return r;
@@ -1331,10 +1438,9 @@ RestoreResult restoreDataFolder(pf::db::Database &db, const QString &backupFolde
     } catch (const std::bad_alloc &) {
         // Whatever had been done is undone: the previous files put back, the
         // staged ones removed.
-        QString dataFolder = db.directory();
-        if (!dataFolder.isEmpty()) {
+        const QString dataFolder = db.directory();
+        if (!dataFolder.isEmpty())
             recoverInterruptedRestore(dataFolder);
-        }
         r = RestoreResult();
         r.outcome = closed ? Outcome::SwapFailed : Outcome::Refused;
         r.message = kRestoreFailed + QLatin1Char('\n') + kNoMemory;

@@ -111,6 +111,7 @@ RestoreResult restoreDataFolder(pf::db::Database &db, const QString &backupFolde
 
 struct Recovery {
     bool putBack = false; // the previous files of a stopped restore were put back
+    QStringList removed;  // what stood in the place of the restore's folders (a link, a file), removed as that entry
     QStringList ignored;  // what was found in the restore's folders that is none of the program's
     QString message;      // what the start says about those, once (empty: nothing)
 };
@@ -120,8 +121,9 @@ struct Recovery {
 // and removes what the stopped restore left. It touches only the program's
 // own names in its own folders of the data folder, never through a link,
 // and trusts a marker only when every line names a table of the program;
-// anything else it finds stays and is named in `message`. Safe to call on
-// every start.
+// a link or file in the place of one of those folders goes as the entry it
+// is, anything else it finds in them stays, and `message` names both. Safe
+// to call on every start.
 Recovery recoverInterruptedRestore(const QString &dataFolder);
 
 } // namespace bv::data::backup

@@ -3,6 +3,7 @@
 #include "boravest/data/BackupStore.h"
 #include "boravest/data/TableSchemas.h"
 
+#include "platform/system/Files.h"
 #include "support/CrashShim.h"
 
 #include <QCryptographicHash>
@@ -825,6 +826,99 @@ TEST_F(BackupStoreTest, ABackubDataThatIsALinkTakesTheBackupBesideWhatItHoldsOrI
     EXPECT_EQ(backup::backupDataFolder(data, chosen).message,
               kBackupFailed + QStringLiteral("\nدر مسير انتخاب شده BackubData پيوندي است كه به پوشه اي نمي رسد؛ "
                                              "پشتيبان در آن تهيه نمي شود"));
+}
+
+TEST_F(BackupStoreTest, ABackupBesideOtherFilesStoppedAtAnyStepLeavesOneBackupWhole)
+{
+    // Backup A lies in a BackubData that is a link to a folder of other
+    // files, or in one that holds other files; backup B of changed data is
+    // stopped at each change the file layer makes on its way, killed there
+    // or failing there. What is left always restores to A or B whole (tried
+    // again only when it differs from what was tried before), and the other
+    // files stay as they were.
+    const QString chosen = root.filePath(QStringLiteral("chosen"));
+    const QString external = root.filePath(QStringLiteral("external"));
+    const QString earlier = root.filePath(QStringLiteral("earlier"));
+    ASSERT_TRUE(backup::backupDataFolder(data, earlier).ok());
+    const auto first = snapshot();
+    exec("insert into Bank1 (SHPROJE, NAME) values (40, 'c')");
+    exec("delete from bankjd");
+    const auto second = snapshot();
+    db.close();
+    const QString scratch = root.filePath(QStringLiteral("scratch"));
+    schema::createDataFolder(scratch);
+    pf::db::Database other;
+    other.setDirectory(scratch);
+    const struct {
+        const char *what;
+        bool linked;
+        bool kill;
+    } cases[] = {{"linked, killed", true, true}, {"linked, failing", true, false},
+                 {"beside other files, killed", false, true}, {"beside other files, failing", false, false}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString holder = c.linked ? external : backupFolder();
+        bool sawFirst = false, sawSecond = false;
+        QHash<QByteArray, QList<QVector<QVector<QVariant>>>> tried;
+        for (int limit = 1;; ++limit) {
+            ASSERT_LT(limit, 400) << "the backup never finished";
+            SCOPED_TRACE(limit);
+            QDir(chosen).removeRecursively();
+            QDir(external).removeRecursively();
+            QDir().mkpath(holder + QStringLiteral("/album"));
+            QDir().mkpath(chosen);
+            if (c.linked)
+                ASSERT_TRUE(QFile::link(external, backupFolder()));
+            for (const char *f : {"notes.txt", "album/b.jpg"}) {
+                QFile out(QDir(holder).filePath(QLatin1String(f)));
+                ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(f) > 0);
+            }
+            const QString a = backup::backupTarget(earlier);
+            for (const QString &f : QDir(a).entryList(QDir::Files | QDir::Hidden))
+                ASSERT_TRUE(QFile::copy(QDir(a).filePath(f), QDir(holder).filePath(f)));
+            const auto kept = bytesUnder(QDir(holder).filePath(QStringLiteral("album")));
+            const pid_t child = fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                int changes = 0;
+                pf::sys::setFaultHook([&](pf::sys::Change, const QString &) {
+                    if (++changes == limit && c.kill)
+                        _exit(testsupport::crash::kKilled);
+                    return changes == limit ? EIO : 0;
+                });
+                const bool ok = backup::backupDataFolder(data, chosen).ok();
+                _exit(ok ? testsupport::crash::kDone : testsupport::crash::kFailed);
+            }
+            int status = 0;
+            waitpid(child, &status, 0);
+            const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            ASSERT_TRUE(code == testsupport::crash::kKilled || code == testsupport::crash::kDone ||
+                        (!c.kill && code == testsupport::crash::kFailed))
+                << code;
+            QCryptographicHash left(QCryptographicHash::Sha256);
+            for (const auto &[path, bytes] : bytesUnder(holder).asKeyValueRange())
+                left.addData(path.toUtf8() + '\0' + bytes + '\0');
+            if (!tried.contains(left.result())) {
+                const auto r = backup::restoreDataFolder(other, backupFolder());
+                ASSERT_TRUE(r.ok()) << r.message.toStdString();
+                tried.insert(left.result(), snapshotOf(other));
+            }
+            const auto now = tried.value(left.result());
+            EXPECT_TRUE(now == first || now == second);
+            sawFirst = sawFirst || now == first;
+            sawSecond = sawSecond || now == second;
+            EXPECT_EQ(bytesUnder(QDir(holder).filePath(QStringLiteral("album"))), kept);
+            EXPECT_TRUE(QFile::exists(QDir(holder).filePath(QStringLiteral("notes.txt"))));
+            if (code == testsupport::crash::kDone) {
+                EXPECT_EQ(now, second);
+                // Nothing of the program's own is left beside the backup.
+                EXPECT_EQ(QDir(holder).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden),
+                          QStringList{QStringLiteral("album")});
+                break;
+            }
+        }
+        EXPECT_TRUE(sawFirst && sawSecond);
+    }
 }
 
 TEST_F(BackupStoreTest, NamesPlantedInTheDataFolderTouchNothingOutsideIt)
