@@ -7,13 +7,12 @@
 #include "platform/system/Settings.h"
 #include "platform/system/SystemError.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/FolderTree.h"
 
 #include <QComboBox>
 #include <QDir>
-#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStorageInfo>
 #include <QTreeView>
 
 TModifyAliaz *ModifyAliaz = nullptr;
@@ -24,48 +23,27 @@ TModifyAliaz::TModifyAliaz(QWidget *parent) : QDialog(parent), ui(std::make_uniq
     setWindowFlags(Qt::Tool);
     setFixedSize(251, 329);
 
-    // Drives: the file system root, the home folder and every mounted volume.
-    QStringList roots{QDir::rootPath(), QDir::homePath()};
-    for (const QStorageInfo &v : QStorageInfo::mountedVolumes())
-        if (v.isValid() && v.isReady() && !roots.contains(v.rootPath()))
-            roots << v.rootPath();
-    ui->DriveComboBox1->addItems(roots);
-
-    m_model = new QFileSystemModel(this);
-    m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    m_model->setRootPath(QDir::rootPath());
-    ui->DirectoryListBox1->setModel(m_model);
-    for (int c = 1; c < m_model->columnCount(); ++c)
-        ui->DirectoryListBox1->hideColumn(c);
-    DriveComboBox1Change();
-
-    connect(ui->DriveComboBox1, &QComboBox::currentIndexChanged, this, [this] { DriveComboBox1Change(); });
-    connect(ui->DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this] { DirectoryListBox1Change(); });
+    m_folders = new pf::ui::FolderTree(ui->DriveComboBox1, ui->DirectoryListBox1, this);
+    m_folders->start();
+    connect(ui->DriveComboBox1, &QComboBox::currentIndexChanged, this,
+            [this] { m_folders->showDrive(ui->DriveComboBox1->currentText()); });
+    connect(m_folders, &pf::ui::FolderTree::folderChosen, this, [this] { DirectoryListBox1Change(); });
     connect(ui->Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(ui->Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
 }
 
 TModifyAliaz::~TModifyAliaz() = default;
 
-void TModifyAliaz::DriveComboBox1Change()
-{
-    const QString root = ui->DriveComboBox1->currentText();
-    ui->DirectoryListBox1->setRootIndex(m_model->index(root));
-}
-
 void TModifyAliaz::DirectoryListBox1Change()
 {
     const QModelIndex i = ui->DirectoryListBox1->currentIndex();
     if (i.isValid())
-        ui->Edit1->setText(QDir::toNativeSeparators(m_model->filePath(i)));
+        ui->Edit1->setText(QDir::toNativeSeparators(m_folders->folderPath(i)));
 }
 
 void TModifyAliaz::chooseFolder(const QString &folder)
 {
-    const QModelIndex i = m_model->index(folder);
-    if (i.isValid())
-        ui->DirectoryListBox1->setCurrentIndex(i);
+    m_folders->choose(folder);
     ui->Edit1->setText(QDir::toNativeSeparators(folder));
 }
 

@@ -4,7 +4,9 @@
 
 #include <memory>
 
-class QFileSystemModel;
+namespace pf::ui {
+class FolderTree;
+}
 namespace Ui {
 class TModifyAliaz;
 }
@@ -28,8 +30,7 @@ protected:
     void reject() override { Button2Click(); }
 
 private:
-    void DriveComboBox1Change();
-    QFileSystemModel *m_model;
+    pf::ui::FolderTree *m_folders;
 };
 
 extern TModifyAliaz *ModifyAliaz;

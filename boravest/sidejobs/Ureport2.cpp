@@ -12,9 +12,9 @@
 #include "platform/ui/Colors.h"
 #include "platform/ui/DbControls.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/FolderTree.h"
 
 #include <QDir>
-#include <QFileSystemModel>
 #include <QKeyEvent>
 #include <QMessageBox>
 
@@ -95,26 +95,15 @@ TForm17::TForm17(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TFo
         });
     }
     // The folder chooser: the drives, and the folders of the chosen drive.
-    m_folders = new QFileSystemModel(this);
-    m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    m_folders->setReadOnly(true);
-    ui->DirectoryListBox1->setModel(m_folders);
-    for (int c = 1; c < m_folders->columnCount(); ++c)
-        ui->DirectoryListBox1->hideColumn(c);
-    for (const QFileInfo &d : QDir::drives())
-        ui->DriveComboBox1->addItem(QDir::toNativeSeparators(d.absoluteFilePath()), d.absoluteFilePath());
+    m_folders = new pf::ui::FolderTree(ui->DriveComboBox1, ui->DirectoryListBox1, this);
     connect(ui->DriveComboBox1, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (i < 0 || ui->Panel2->isHidden())
             return;
-        const QString drive = ui->DriveComboBox1->itemData(i).toString();
-        ui->DirectoryListBox1->setRootIndex(m_folders->setRootPath(drive));
+        const QString drive = ui->DriveComboBox1->itemText(i);
+        m_folders->showDrive(drive);
         DirectoryListBox1Change(drive);
     });
-    connect(ui->DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) {
-                if (current.isValid())
-                    DirectoryListBox1Change(m_folders->filePath(current));
-            });
+    connect(m_folders, &pf::ui::FolderTree::folderChosen, this, [this](const QString &f) { DirectoryListBox1Change(f); });
     // However the form goes (its buttons, Esc, the window's close box), it
     // ends through done(), which reports finished.
     connect(this, &QDialog::finished, this, [this] { FormClose(); });
@@ -201,11 +190,8 @@ void TForm17::showFolderPanel(QLabel *command, QFrame *shape)
     ui->Panel2->show();
     ui->Panel2->raise();
     command->show();
-    // The tree watches the file system only while the chooser is in use.
-    if (m_folders->rootPath().isEmpty() && ui->DriveComboBox1->count() > 0) {
-        const QString drive = ui->DriveComboBox1->currentData().toString();
-        ui->DirectoryListBox1->setRootIndex(m_folders->setRootPath(drive));
-    }
+    // The tree reads and watches the disk from the first use of the chooser.
+    m_folders->start();
 }
 
 void TForm17::Label4Click() { showFolderPanel(ui->Label10, ui->Shape2); }
@@ -224,6 +210,8 @@ void TForm17::Label10Click()
         pf::ui::BusySign busy(ui->Panel6, ui->Animate1, 0);
         r = backup::backupDataFolder(DM1->Database1->directory(), path, [&] { busy.tick(); });
     }
+    // The folder the backup made shows in the tree at once.
+    m_folders->reveal(r.target);
     if (!r.message.isEmpty())
         pf::ui::showMessage(r.message, this);
 }

@@ -8,9 +8,8 @@
 
 #include <memory>
 
-class QFileSystemModel;
-
 namespace pf::ui {
+class FolderTree;
 class HoverGroup;
 }
 
@@ -60,7 +59,7 @@ private:
     // project name column (empty for the other columns).
     QString wholeProjectName(int row, int column);
     QHash<double, QString> m_projectNames; // read once a showing of the copy panel
-    QFileSystemModel *m_folders = nullptr;
+    pf::ui::FolderTree *m_folders = nullptr;
     pf::ui::HoverGroup *m_hover = nullptr;
 };
 

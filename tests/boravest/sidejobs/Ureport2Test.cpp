@@ -7,6 +7,8 @@
 #include "boravest/sidejobs/Ureport2.h"
 
 #include <QApplication>
+#include <QFileSystemModel>
+#include <QTreeView>
 #include <QFileInfo>
 #include <QTest>
 #include <QMessageBox>
@@ -159,4 +161,92 @@ TEST_F(Ureport2Test, EscClosesTheBackupAndRestorePanels)
             QTest::keyClick(w, Qt::Key_Escape);
             EXPECT_FALSE(Form17->isVisible()) << w->objectName().toStdString();
         }
+}
+
+namespace {
+
+// The folders the tree shows under `at` (opened), as laid out, once they
+// are read from the disk: `expected` when they come to be so.
+QStringList shownUnder(QTreeView *tree, const QPersistentModelIndex &at, const QStringList &expected)
+{
+    tree->expand(at);
+    QStringList names;
+    QTest::qWaitFor([&] {
+        names.clear();
+        for (QModelIndex i = tree->indexBelow(at); i.isValid() && i.parent() == at; i = tree->indexBelow(i))
+            names << i.data().toString();
+        return names == expected;
+    });
+    return names;
+}
+
+// Opens the tree's folders from its top down to `path`, as the user does,
+// each once it shows; the folder of `path`.
+QPersistentModelIndex openAlong(QTreeView *tree, const QString &path)
+{
+    QPersistentModelIndex at = tree->rootIndex();
+    for (const QString &part : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        tree->expand(at);
+        QModelIndex next;
+        QTest::qWaitFor([&] {
+            for (int r = 0; r < tree->model()->rowCount(at) && !next.isValid(); ++r)
+                if (tree->model()->index(r, 0, at).data().toString() == part)
+                    next = tree->model()->index(r, 0, at);
+            return next.isValid();
+        });
+        if (!next.isValid())
+            return next;
+        at = next;
+    }
+    return at;
+}
+
+} // namespace
+
+TEST_F(Ureport2Test, TheFolderTreeListsTheFoldersOfTheDiskAsTheyAreOpened)
+{
+    QTemporaryDir top;
+    for (const char *f : {"a/x", "a/y", "b"})
+        ASSERT_TRUE(QDir().mkpath(QDir(top.path()).filePath(QLatin1String(f))));
+    QFile file(QDir(top.path()).filePath(QStringLiteral("c.txt")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    QTreeView *tree = Form17->ui->DirectoryListBox1;
+    const QStringList rootFolders = QDir(QDir::rootPath()).entryList(QDir::AllDirs | QDir::NoDotAndDotDot, QDir::Name);
+    for (void (TForm17::*panel)() : {&TForm17::Label4Click, &TForm17::Label5Click}) {
+        (Form17->*panel)();
+        Form17->show();
+        tree->collapseAll();
+        QApplication::processEvents();
+        // The top of the tree is the root of the drive, with all its folders.
+        QStringList shownAtTop;
+        QTest::qWaitFor([&] {
+            shownAtTop.clear();
+            for (QModelIndex i = tree->model()->index(0, 0, tree->rootIndex()); i.isValid(); i = tree->indexBelow(i))
+                if (i.parent() == tree->rootIndex())
+                    shownAtTop << i.data().toString();
+            return shownAtTop == rootFolders;
+        });
+        EXPECT_EQ(shownAtTop, rootFolders);
+        const QPersistentModelIndex at = openAlong(tree, top.path());
+        ASSERT_TRUE(at.isValid());
+        EXPECT_EQ(shownUnder(tree, at, {QStringLiteral("a"), QStringLiteral("b")}),
+                  (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+        const QPersistentModelIndex a = tree->indexBelow(at);
+        EXPECT_EQ(shownUnder(tree, a, {QStringLiteral("x"), QStringLiteral("y")}),
+                  (QStringList{QStringLiteral("x"), QStringLiteral("y")}));
+        // A click on a folder puts its path into the chosen path.
+        const QModelIndex b = tree->indexBelow(tree->indexBelow(tree->indexBelow(a)));
+        tree->scrollTo(b);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(b).center());
+        EXPECT_EQ(Form17->ui->Edit3->text(), QDir(top.path()).filePath(QStringLiteral("b")));
+        Form17->hide();
+    }
+    // The folder a backup makes shows at once.
+    Form17->Label4Click();
+    Form17->show();
+    Form17->Label10Click();
+    testsupport::takeMessages();
+    const QModelIndex b = tree->currentIndex();
+    EXPECT_TRUE(tree->isExpanded(b));
+    EXPECT_EQ(tree->indexBelow(b).data().toString(), QStringLiteral("BackubData"));
 }
