@@ -1,4 +1,5 @@
 #include "platform/db/DbInternal.h"
+#include "platform/system/Files.h"
 
 #include <sqlite3.h>
 
@@ -105,6 +106,34 @@ bool heldByAnother(const QString &path)
     }
     sqlite3_close_v2(db);
     return held;
+}
+
+// What stands at the main database's name in the data folder when it is
+// none of the program's (a link, a folder, a pipe): refused by name, so
+// nothing is read, written or removed through it.
+void refuseForeignMainFile(const QString &dir)
+{
+    if (dir.isEmpty())
+        return;
+    const QString name = QString::fromLatin1(kMainFileName);
+    switch (pf::sys::entryKind(QDir(dir).filePath(name))) {
+    case pf::sys::EntryKind::Link:
+        throw DbError(QStringLiteral("پرونده %1 در پوشه داده ها پيوندي به جاي ديگر است و برنامه آن را به كار نمي برد؛ "
+                                     "آن را برداريد و دوباره سعي كنيد")
+                          .arg(name));
+    case pf::sys::EntryKind::Folder:
+        throw DbError(QStringLiteral("پوشه اي به نام %1 در پوشه داده ها هست و برنامه پرونده خود را در جاي آن مي خواهد؛ "
+                                     "آن را برداريد و دوباره سعي كنيد")
+                          .arg(name));
+    case pf::sys::EntryKind::Other:
+        throw DbError(QStringLiteral("پرونده %1 در پوشه داده ها يك پرونده معمولي نيست و برنامه آن را به كار نمي برد؛ "
+                                     "آن را برداريد و دوباره سعي كنيد")
+                          .arg(name));
+    case pf::sys::EntryKind::None:
+    case pf::sys::EntryKind::File:
+    case pf::sys::EntryKind::Unknown:
+        break;
+    }
 }
 
 bool writableFolder(const QString &dir)
@@ -218,6 +247,7 @@ void Database::open()
     // folder that cannot be written takes no writes at all (the table files
     // need their journals beside them), so a file in the temporary folder
     // serves then.
+    refuseForeignMainFile(m_dir);
     QString mainFile;
     if (writableFolder(m_dir)) {
         mainFile = QDir(m_dir).filePath(QString::fromLatin1(kMainFileName));

@@ -223,6 +223,15 @@ TEST_F(BackupStoreTest, ListsWithWindowsLineEndsOrOfTheEarlierFormatAreRead)
              }
              return list;
          }},
+        {"a table kept in write-ahead-log mode",
+         [](const QString &folder) {
+             sqlite3 *c = nullptr;
+             sqlite3_open(QDir(folder).filePath(QStringLiteral("bankfz.DB")).toUtf8().constData(), &c);
+             EXPECT_EQ(sqlite3_exec(c, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr), SQLITE_OK);
+             sqlite3_close(c);
+             reseal(folder);
+             return listOf(folder);
+         }},
     };
     for (const auto &[what, rewrite] : cases) {
         SCOPED_TRACE(what);
@@ -232,6 +241,13 @@ TEST_F(BackupStoreTest, ListsWithWindowsLineEndsOrOfTheEarlierFormatAreRead)
         exec("delete from bankjd");
         const auto r = backup::restoreDataFolder(db, backupFolder());
         EXPECT_TRUE(r.ok()) << r.message.toStdString();
+        // Every table restored keeps a rollback journal: no -wal or -shm file
+        // beside it, its header says so (bytes 18 and 19).
+        for (const auto &[file, bytes] : liveBytes().asKeyValueRange()) {
+            EXPECT_FALSE(file.endsWith(QLatin1String("-wal")) || file.endsWith(QLatin1String("-shm"))) << file.toStdString();
+            if (file.endsWith(QLatin1String(".db"), Qt::CaseInsensitive))
+                EXPECT_EQ(bytes.mid(18, 2), QByteArray("\x01\x01")) << file.toStdString();
+        }
         EXPECT_EQ(snapshot(), saved);
     }
 }
@@ -970,7 +986,7 @@ TEST_F(BackupStoreTest, NamesPlantedInTheDataFolderTouchNothingOutsideIt)
     }
 }
 
-TEST_F(BackupStoreTest, APipeForTheListOrATableIsRefusedAtOnce)
+TEST_F(BackupStoreTest, APipeOrALinkForTheListOrATableIsRefusedAtOnce)
 {
     const QString folder = backupFolder();
     auto pipeFor = [](const QString &path) {
@@ -994,6 +1010,15 @@ TEST_F(BackupStoreTest, APipeForTheListOrATableIsRefusedAtOnce)
          },
          [&] { return backup::restoreDataFolder(db, folder).message; },
          kRestoreFailed + QStringLiteral("\nپرونده bankjd.DB در پوشه پشتيبان يك پرونده معمولي نيست و خوانده نمي شود")},
+        {"a table that is a link to a copy of it",
+         [&] {
+             const QString table = QDir(folder).filePath(QStringLiteral("bankjd.DB"));
+             const QString copy = root.filePath(QStringLiteral("bankjd.DB"));
+             QFile::remove(copy);
+             ASSERT_TRUE(QFile::rename(table, copy) && QFile::link(copy, table));
+         },
+         [&] { return backup::restoreDataFolder(db, folder).message; },
+         kRestoreFailed + QStringLiteral("\nپرونده bankjd.DB در پوشه پشتيبان پيوندي به پرونده ديگري است و خوانده نمي شود")},
         {"a live table", [&] { pipeFor(QDir(data).filePath(QStringLiteral("bankjd.DB"))); },
          [&] { return backup::backupDataFolder(data, root.filePath(QStringLiteral("chosen"))).message; },
          kBackupDataFailed + QStringLiteral("\nپرونده bankjd.DB در پوشه داده ها يك پرونده معمولي نيست و خوانده نمي شود")},
@@ -1097,5 +1122,118 @@ TEST_F(BackupStoreTest, EachWrongCauseHasItsOwnMessage)
     exec("insert into bankvh (Shproje,Shsk,Tabage,Shvahed) values (77,77,1,1)");
     EXPECT_EQ(backup::backupDataFolder(data, chosen).message,
               kBackupDataFailed + QStringLiteral("\n1 رديف جدول bankvh.DB به هيچ پروژه اي تعلق ندارد"));
+}
+#endif
+
+#ifdef Q_OS_UNIX
+TEST_F(BackupStoreTest, EachCauseIsNamedAndLeavesNothingOfItsOwn)
+{
+    const QString chosen = root.filePath(QStringLiteral("chosen"));
+    ASSERT_TRUE(backup::backupDataFolder(data, chosen).ok());
+    const QString link = QDir(data).filePath(QStringLiteral("~brvlink.tmp"));
+    const QString nowhere = root.filePath(QStringLiteral("elsewhere/target"));
+    const QString jd = QDir(data).filePath(QStringLiteral("bankjd.DB"));
+    const QString inBackup = QDir(backupFolder()).filePath(QStringLiteral("BANKJD.db"));
+    auto opening = [&] {
+        db.close();
+        try {
+            db.open();
+        } catch (const pf::db::DbError &e) {
+            return e.message();
+        }
+        return QString();
+    };
+    auto restoring = [&] {
+        db.open();
+        return backup::restoreDataFolder(db, backupFolder()).message;
+    };
+    auto leftovers = [&] {
+        QStringList names;
+        for (int n = 1; n <= 9; ++n) {
+            const QString f = QDir(chosen).filePath(QStringLiteral("~BackubData.new") + (n == 1 ? QString() : QString::number(n)));
+            QDir().mkpath(f);
+            QFile keep(QDir(f).filePath(QStringLiteral("keep.txt")));
+            EXPECT_TRUE(keep.open(QIODevice::WriteOnly));
+            names << f;
+        }
+        return names;
+    };
+    const auto nine = leftovers();
+    for (const QString &f : nine)
+        QDir(f).removeRecursively();
+    const struct {
+        const char *what;
+        std::function<void()> plant;
+        std::function<QString()> job;
+        QString said;
+    } cases[] = {
+        {"a link as the connection's file", [&] { ASSERT_TRUE(QFile::link(nowhere, link)); }, opening,
+         QStringLiteral("پرونده ~brvlink.tmp در پوشه داده ها پيوندي به جاي ديگر است و برنامه آن را به كار نمي برد؛ "
+                        "آن را برداريد و دوباره سعي كنيد")},
+        {"a pipe as the connection's file", [&] { ASSERT_EQ(mkfifo(QFile::encodeName(link).constData(), 0600), 0); },
+         opening,
+         QStringLiteral("پرونده ~brvlink.tmp در پوشه داده ها يك پرونده معمولي نيست و برنامه آن را به كار نمي برد؛ "
+                        "آن را برداريد و دوباره سعي كنيد")},
+        {"a folder in the place of a live table",
+         [&] {
+             db.close();
+             QFile::remove(jd);
+             QDir().mkpath(jd);
+         },
+         restoring, kRestoreFailed + QStringLiteral("\nپوشه اي به نام bankjd.DB در پوشه داده ها هست؛ جدول در جاي آن گذاشته نمي شود")},
+        {"two files of one table in the backup",
+         [&] { ASSERT_TRUE(QFile::copy(QDir(backupFolder()).filePath(QStringLiteral("bankjd.DB")), inBackup)); }, restoring,
+         kRestoreFailed + QStringLiteral("\nپرونده هاي bankjd.DB و BANKJD.db در پوشه پشتيبان نام يك جدول را دارند "
+                                         "(تنها در كوچكي و بزرگي حروف فرق دارند)")},
+        {"a list naming one table twice",
+         [&] {
+             ASSERT_TRUE(QFile::copy(QDir(backupFolder()).filePath(QStringLiteral("bankjd.DB")), inBackup));
+             reseal(backupFolder());
+         },
+         restoring,
+         kRestoreFailed + QStringLiteral("\nفهرست پشتيبان از BANKJD.db و bankjd.DB نام مي برد كه نام يك جدول است "
+                                         "(تنها در كوچكي و بزرگي حروف فرق دارند)")},
+        {"a file and a link in the place of the restore's folders",
+         [&] {
+             db.close();
+             QFile stage(QDir(data).filePath(QStringLiteral("~brvrestore.new")));
+             ASSERT_TRUE(stage.open(QIODevice::WriteOnly));
+             ASSERT_TRUE(QFile::link(nowhere, QDir(data).filePath(QStringLiteral("~brvrestore.old"))));
+         },
+         [&] { return backup::recoverInterruptedRestore(data).message; },
+         QStringLiteral("اين موارد به جاي پوشه هاي اين برنامه در پوشه داده ها بود و برداشته شد: ~brvrestore.old، "
+                        "~brvrestore.new")},
+        {"nine folders of stopped backups that cannot be removed", [&] { leftovers(); },
+         [&] { return backup::backupDataFolder(data, chosen).message; },
+         kBackupFailed + QStringLiteral("\nپوشه هاي %1 از پشتيبان هاي ناتمام پيشين مانده اند و پاك نمي شوند")
+                             .arg(nine.join(QStringLiteral("، ")))},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        db.close();
+        const auto before = bytesUnder(root.path());
+        c.plant();
+        const auto planted = bytesUnder(root.path());
+        EXPECT_EQ(c.job(), c.said);
+        // What was planted stays as it was (but what the program's own names
+        // gave way to), and nothing of the program's is left beside it.
+        db.close();
+        auto after = bytesUnder(root.path());
+        for (auto it = planted.begin(); it != planted.end(); ++it)
+            if (!before.contains(it.key()) && !it.key().contains(QLatin1String("~brvrestore")))
+                EXPECT_EQ(after.value(it.key()), it.value()) << it.key().toStdString();
+        for (const QString &path : after.keys())
+            EXPECT_TRUE(planted.contains(path)) << path.toStdString();
+        // Put back for the next case.
+        for (const QString &path : planted.keys())
+            if (!before.contains(path)) {
+                if (QFileInfo(path).isDir() && !QFileInfo(path).isSymLink())
+                    QDir(path).removeRecursively();
+                else
+                    QFile::remove(path);
+            }
+        if (!QFileInfo::exists(jd))
+            QFile::copy(QDir(backupFolder()).filePath(QStringLiteral("bankjd.DB")), jd);
+    }
 }
 #endif

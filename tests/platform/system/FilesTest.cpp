@@ -102,3 +102,37 @@ TEST(Folders, MakesNestedFolders)
     writeFile(dir.filePath(QStringLiteral("file")), "");
     EXPECT_FALSE(makeFolder(dir.filePath(QStringLiteral("file/sub"))));
 }
+
+TEST(Folders, AFolderHeldOpenIsActedOnByNameNeverThroughALink)
+{
+    QTemporaryDir dir;
+    const QString held = dir.filePath(QStringLiteral("held"));
+    const QString outside = dir.filePath(QStringLiteral("outside"));
+    ASSERT_TRUE(makeFolder(held) && makeFolder(outside));
+    for (const QString &f : {held + QStringLiteral("/x"), outside + QStringLiteral("/x")})
+        writeFile(f, "keep");
+    ASSERT_TRUE(QFile::link(outside, held + QStringLiteral("/link")));
+    const Folder folder = Folder::open(held, false);
+    ASSERT_TRUE(folder.isOpen());
+    // The folder is swapped for a link to another after it was opened: what
+    // is done by name still happens in the folder held.
+    ASSERT_TRUE(QFile::rename(held, dir.filePath(QStringLiteral("moved"))) && QFile::link(outside, held));
+    int error = 0;
+    EXPECT_EQ(folder.kind(QStringLiteral("link")), EntryKind::Link);
+    EXPECT_FALSE(folder.folder(QStringLiteral("link"), &error).isOpen());
+    EXPECT_EQ(error, ELOOP);
+    EXPECT_TRUE(folder.openPlain(QStringLiteral("link")).link);
+    EXPECT_TRUE(folder.removeOwnFolder(QStringLiteral("link"), [](const QString &) { return true; }));
+    EXPECT_TRUE(folder.rename(QStringLiteral("x"), folder, QStringLiteral("y")));
+    EXPECT_EQ(readFile(dir.filePath(QStringLiteral("moved/y"))), QByteArray("keep"));
+    EXPECT_EQ(readFile(outside + QStringLiteral("/x")), QByteArray("keep"));
+    EXPECT_FALSE(Folder::open(held, false, &error).isOpen());
+    EXPECT_EQ(error, ELOOP);
+    EXPECT_TRUE(Folder::open(held, true).isOpen());
+    // A change the fault hook fails is not made.
+    setFaultHook([](Change, const QString &) { return EIO; });
+    EXPECT_FALSE(folder.remove(QStringLiteral("y"), &error));
+    setFaultHook({});
+    EXPECT_EQ(error, EIO);
+    EXPECT_EQ(readFile(dir.filePath(QStringLiteral("moved/y"))), QByteArray("keep"));
+}
