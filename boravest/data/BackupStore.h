@@ -11,6 +11,13 @@
 // backup in one rename, which is removed afterwards), and the folders are
 // synced before the backup is said made. A backup that fails or is stopped
 // leaves an earlier one as it was, and nothing of its own beside it.
+// A "BackubData" that is a link, or that holds other files, keeps them: the
+// fresh folder is made inside it, then each table takes its place there
+// (its earlier copy set aside in a folder of the program's own) and the new
+// list comes last, over the earlier one; a backup stopped on that way is
+// finished by the next backup or restore, so the folder holds one backup
+// whole at every moment. Every removal and rename acts through an open
+// handle of the folder it is in, never through a link.
 //
 // The list identifies its backup as a whole: its second line is the
 // backup's identity, each file's line its size and the SHA-256 of the
