@@ -62,6 +62,26 @@ protected:
         return all;
     }
     QString backupFolder() { return backup::backupTarget(root.filePath(QStringLiteral("chosen"))); }
+    using Rows = QList<QVector<QVector<QVariant>>>;
+    // Backs up into `chosen`, then changes the data and closes it: the data
+    // as backed up, and as it is now.
+    std::pair<Rows, Rows> backupThenChange(const QString &chosen)
+    {
+        const Rows backedUp = snapshot();
+        EXPECT_TRUE(backup::backupDataFolder(data, chosen).ok());
+        exec("insert into Bank1 (SHPROJE, NAME) values (40, 'c')");
+        exec("delete from bankjd");
+        const Rows changed = snapshot();
+        db.close();
+        return {backedUp, changed};
+    }
+    // A data folder of its own, to try what a backup left.
+    void openScratch(pf::db::Database &other)
+    {
+        const QString scratch = root.filePath(QStringLiteral("scratch"));
+        schema::createDataFolder(scratch);
+        other.setDirectory(scratch);
+    }
     // The identity the backup's list gives its backup.
     static QByteArray identityOf(const QString &folder)
     {
@@ -682,17 +702,10 @@ TEST_F(BackupStoreTest, AFailedBackupSaysWhyAndKeepsTheEarlierOne)
 #ifdef Q_OS_UNIX
 TEST_F(BackupStoreTest, ABackupKilledAtAnySyncOrRenameLeavesNothingARestoreTakesButAWholeBackup)
 {
-    const auto first = snapshot();
-    ASSERT_TRUE(backup::backupDataFolder(data, root.filePath(QStringLiteral("chosen"))).ok());
-    exec("insert into Bank1 (SHPROJE, NAME) values (40, 'c')");
-    exec("delete from bankjd");
-    const auto second = snapshot();
-    db.close();
+    const auto [first, second] = backupThenChange(root.filePath(QStringLiteral("chosen")));
     // The backups left behind are tried on a data folder of their own.
-    const QString scratch = root.filePath(QStringLiteral("scratch"));
-    schema::createDataFolder(scratch);
     pf::db::Database other;
-    other.setDirectory(scratch);
+    openScratch(other);
     const QString fresh = root.filePath(QStringLiteral("chosen/~BackubData.new"));
     bool sawFirst = false, sawSecond = false;
     QByteArray tried;
@@ -771,6 +784,14 @@ QMap<QString, QByteArray> bytesUnder(const QString &folder)
     }
     return all;
 }
+
+// Something planted, the job it meets and what that says.
+struct PlantedCase {
+    const char *what;
+    std::function<void()> plant;
+    std::function<QString()> job;
+    QString said;
+};
 
 // What `job` says, run in a child that may take at most two seconds: a job
 // that blocks fails the test instead of holding it.
@@ -855,16 +876,9 @@ TEST_F(BackupStoreTest, ABackupBesideOtherFilesStoppedAtAnyStepLeavesOneBackupWh
     const QString chosen = root.filePath(QStringLiteral("chosen"));
     const QString external = root.filePath(QStringLiteral("external"));
     const QString earlier = root.filePath(QStringLiteral("earlier"));
-    ASSERT_TRUE(backup::backupDataFolder(data, earlier).ok());
-    const auto first = snapshot();
-    exec("insert into Bank1 (SHPROJE, NAME) values (40, 'c')");
-    exec("delete from bankjd");
-    const auto second = snapshot();
-    db.close();
-    const QString scratch = root.filePath(QStringLiteral("scratch"));
-    schema::createDataFolder(scratch);
+    const auto [first, second] = backupThenChange(earlier);
     pf::db::Database other;
-    other.setDirectory(scratch);
+    openScratch(other);
     const struct {
         const char *what;
         bool linked;
@@ -993,12 +1007,7 @@ TEST_F(BackupStoreTest, APipeOrALinkForTheListOrATableIsRefusedAtOnce)
         QFile::remove(path);
         ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     };
-    const struct {
-        const char *what;
-        std::function<void()> plant;
-        std::function<QString()> job;
-        QString said;
-    } cases[] = {
+    const PlantedCase cases[] = {
         {"the list", [&] { pipeFor(QDir(folder).filePath(QLatin1String(backup::kManifestName))); },
          [&] { return backup::restoreDataFolder(db, folder).message; },
          kRestoreFailed + QStringLiteral("\nپرونده %1 در پوشه پشتيبان يك پرونده معمولي نيست و خوانده نمي شود").arg(QStringLiteral("~brvbackup.lst"))},
@@ -1161,12 +1170,7 @@ TEST_F(BackupStoreTest, EachCauseIsNamedAndLeavesNothingOfItsOwn)
     const auto nine = leftovers();
     for (const QString &f : nine)
         QDir(f).removeRecursively();
-    const struct {
-        const char *what;
-        std::function<void()> plant;
-        std::function<QString()> job;
-        QString said;
-    } cases[] = {
+    const PlantedCase cases[] = {
         {"a link as the connection's file", [&] { ASSERT_TRUE(QFile::link(nowhere, link)); }, opening,
          QStringLiteral("پرونده ~brvlink.tmp در پوشه داده ها پيوندي به جاي ديگر است و برنامه آن را به كار نمي برد؛ "
                         "آن را برداريد و دوباره سعي كنيد")},
