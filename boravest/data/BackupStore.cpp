@@ -93,6 +93,7 @@ const QString kNoMemory = QStringLiteral("حافظه براي اين كار كا
 const QString kLinkNotFolder =
     QStringLiteral("در مسير انتخاب شده %1 پيوندي است كه به پوشه اي نمي رسد؛ پشتيبان در آن تهيه نمي شود");
 const QString kEarlierNotRemoved = QStringLiteral("پوشه پشتيبان پيشين (%1) پاك نشد؛ مي توانيد آن را خودتان پاك كنيد");
+const QString kMadeNotRemoved = QStringLiteral("پوشه %1 كه اين پشتيبان ساخته بود پاك نشد؛ مي توانيد آن را خودتان پاك كنيد");
 const QString kLeftoverBlocks = QStringLiteral("پوشه %1 از پشتيبان ناتمام پيشين مانده است و پاك نمي شود");
 const QString kLeftoversBlock =
     QStringLiteral("پوشه هاي %1 از پشتيبان هاي ناتمام پيشين مانده اند و پاك نمي شوند");
@@ -968,8 +969,8 @@ BackupResult makeBackup(const QString &dataFolder, const QString &chosen, const 
     const QString replaced = into.isOpen() ? QLatin1String(kEarlierFolder) : fresh->name;
     if (!home.removeOwnFolder(replaced, ownInBackup))
         r.message += QLatin1Char('\n') + kEarlierNotRemoved.arg(QDir::toNativeSeparators(home.filePath(replaced)));
-    if (into.isOpen())
-        home.removeOwnFolder(fresh->name, ownInBackup);
+    if (into.isOpen() && !home.removeOwnFolder(fresh->name, ownInBackup))
+        r.message += QLatin1Char('\n') + kMadeNotRemoved.arg(QDir::toNativeSeparators(home.filePath(fresh->name)));
     home.sync();
     fresh->name.clear();
     return r;
