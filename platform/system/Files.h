@@ -1,6 +1,6 @@
 #pragma once
 // File services: copying, finding and listing files of a folder, making
-// folders. File names are matched case-insensitively, as the program's
+// folders, and folders held open for the changes made in them. File names are matched case-insensitively, as the program's
 // data files were named in mixed case over the years ("Bank1.DB",
 // "bank1.db").
 #include <QString>
