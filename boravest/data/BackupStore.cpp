@@ -12,6 +12,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <limits>
@@ -108,6 +109,8 @@ const QString kListedTwice = QStringLiteral(
     "فهرست پشتيبان از %1 و %2 نام مي برد كه نام يك جدول است (تنها در كوچكي و بزرگي حروف فرق دارند)");
 const QString kFolderForTable =
     QStringLiteral("پوشه اي به نام %1 در پوشه داده ها هست؛ جدول در جاي آن گذاشته نمي شود");
+const QString kFolderInBackup =
+    QStringLiteral("پوشه اي به نام %1 در پوشه پشتيبان هست؛ جدول در جاي آن گذاشته نمي شود");
 const QString kFolderNotRead = QStringLiteral("پوشه %1 خوانده نمي شود: اجازه باز كردن آن نيست");
 const QString kFolderNotListed = QStringLiteral("پرونده هاي پوشه %1 فهرست نمي شوند: اجازه ديدن فهرست آن نيست");
 const QString kListNotRead = QStringLiteral("فهرست پشتيبان %1 در اين پوشه خوانده نمي شود");
@@ -602,6 +605,18 @@ bool holdsOnlyOwn(const Folder &folder)
     return true;
 }
 
+// A folder among `there`, the entries of `into`, that stands in the place
+// of one of `files` (in any letter case) or of the list; empty when none.
+QString folderInPlace(const Folder &into, const QStringList &there, const QStringList &files)
+{
+    for (const QString &entry : there)
+        if (into.kind(entry) == EntryKind::Folder &&
+            (entry == QLatin1String(kManifestName) ||
+             std::any_of(files.begin(), files.end(), [&](const QString &f) { return isCopyOf(entry, f); })))
+            return entry;
+    return QString();
+}
+
 // Puts the whole backup in the folder `freshName` of `into` in the place of
 // the one `into` holds, beside whatever else it holds: each table of the
 // new backup takes its name, what stood there of that table (in any letter
@@ -622,6 +637,10 @@ std::error_code switchInto(const Folder &into, const QString &freshName, const Q
     const QStringList there = into.entries(&error);
     if (error != 0)
         return systemError(error);
+    // A folder in the place of a table (or of the list) would stop the
+    // switch half way: nothing is moved then.
+    if (!folderInPlace(into, there, files).isEmpty())
+        return std::make_error_code(std::errc::is_a_directory);
     for (const QString &file : files) {
         if (fresh.kind(file) != EntryKind::File)
             continue; // in its place already
@@ -829,9 +848,16 @@ BackupResult makeBackup(const QString &dataFolder, const QString &chosen, const 
         return fail(kIntoData, Outcome::SameFolder);
     if (liesIn(data, target))
         return fail(kHoldsData, Outcome::SameFolder);
-    // What a backup stopped there on the way left is finished first.
-    if (into.isOpen())
+    // What a backup stopped there on the way left is finished first; a
+    // folder standing in a table's place there takes no backup.
+    if (into.isOpen()) {
         finishInterruptedBackups(into);
+        QStringList names;
+        for (const auto &t : schema::dataFolderTables())
+            names << t.fileName;
+        if (const QString folder = folderInPlace(into, into.entries(), names); !folder.isEmpty())
+            return fail(kFolderInBackup.arg(shown(folder)));
+    }
 
     // The folder the backup is made in, beside its place or inside it. One
     // an earlier backup left and cannot be removed is passed over.

@@ -851,6 +851,11 @@ TEST_F(BackupStoreTest, ABackubDataThatIsALinkTakesTheBackupBesideWhatItHoldsOrI
     exec("delete from bankjd");
     ASSERT_TRUE(backup::restoreDataFolder(db, backupFolder()).ok());
     EXPECT_EQ(snapshot(), saved);
+    // A folder there in the place of a table takes no backup.
+    ASSERT_TRUE(QDir().mkpath(QDir(other).filePath(QStringLiteral("BANKJD.DB"))));
+    EXPECT_EQ(backup::backupDataFolder(data, chosen).message,
+              kBackupFailed + QStringLiteral("\nپوشه اي به نام BANKJD.DB در پوشه پشتيبان هست؛ جدول در جاي آن گذاشته نمي شود"));
+    QDir(QDir(other).filePath(QStringLiteral("BANKJD.DB"))).removeRecursively();
 
     // A link to the data folder itself, or to nothing.
     const auto live = liveBytes();
