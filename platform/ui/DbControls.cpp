@@ -39,6 +39,27 @@ bool FieldLink::editing() const
     return ds && (ds->state() == DatasetState::Edit || ds->state() == DatasetState::Insert);
 }
 
+bool FieldLink::editsAsTyped() const
+{
+    pf::db::Dataset *ds = dataset();
+    return m_src && m_src->autoEdit() && ds && ds->active() && ds->recNo() > 0 && ds->modifiable();
+}
+
+bool FieldLink::startEditing(QWidget *control)
+{
+    if (editing())
+        return true;
+    if (!editsAsTyped())
+        return false;
+    try {
+        dataset()->edit();
+    } catch (const pf::db::DbError &e) {
+        showMessage(e.message(), control);
+        return false;
+    }
+    return editing();
+}
+
 namespace {
 
 bool numberField(const pf::db::Field *f)
@@ -116,12 +137,18 @@ void DBEdit::connectSource()
             refresh();
     });
     m_c2 = connect(m_src, &pf::db::DataSource::dataChanged, this, &DBEdit::refresh);
-    m_c3 = connect(m_src, &pf::db::DataSource::stateChanged, this, &DBEdit::refresh);
+    // The edit its own typing began keeps what was typed.
+    m_c3 = connect(m_src, &pf::db::DataSource::stateChanged, this, [this] {
+        if (m_writing)
+            updateReadOnly();
+        else
+            refresh();
+    });
 }
 
 void DBEdit::updateReadOnly()
 {
-    setReadOnly(m_fieldReadOnly || !editing() || !field());
+    setReadOnly(m_fieldReadOnly || !field() || !(editing() || editsAsTyped()));
 }
 
 void DBEdit::refresh()
@@ -143,10 +170,15 @@ void DBEdit::refresh()
 
 void DBEdit::writeText(const QString &text)
 {
-    pf::db::Field *f = field();
-    if (!f || !editing())
+    if (!field())
         return;
     m_writing = true;
+    if (!startEditing(this)) {
+        m_writing = false;
+        refresh();
+        return;
+    }
+    pf::db::Field *f = field();
     try {
         f->setAsString(numberField(f) ? numberText(this) : text);
         m_badText.clear();
@@ -299,7 +331,10 @@ void DBComboBox::setDataSource(pf::db::DataSource *src)
                 refresh();
         });
         m_c2 = connect(m_src, &pf::db::DataSource::dataChanged, this, &DBComboBox::refresh);
-        m_c3 = connect(m_src, &pf::db::DataSource::stateChanged, this, &DBComboBox::refresh);
+        m_c3 = connect(m_src, &pf::db::DataSource::stateChanged, this, [this] {
+            if (!m_writing)
+                refresh();
+        });
     }
     refresh();
 }
@@ -324,12 +359,13 @@ void DBComboBox::refresh()
 
 void DBComboBox::writeText(const QString &text)
 {
+    m_writing = true;
     pf::db::Field *f = field();
-    if (!f || !editing()) {
+    if (!f || !startEditing(this)) {
+        m_writing = false;
         refresh();
         return;
     }
-    m_writing = true;
     try {
         f->setAsString(text);
     } catch (const pf::db::DbError &e) {

@@ -26,8 +26,17 @@ public:
     // open dataset or the dataset has no such field.
     pf::db::Field *field() const;
     bool editing() const; // the dataset is in edit or insert state
+    // Whether typing into the control puts the current record into edit
+    // (its source edits as it is typed into and there is a record that can
+    // be edited), so that the control takes typing while browsing.
+    bool editsAsTyped() const;
 
 protected:
+    // Puts the current record into edit for a change the user is making,
+    // when the source lets typing do so; whether the field now takes it. A
+    // refusal of the database is shown on `control`.
+    bool startEditing(QWidget *control);
+
     QPointer<pf::db::DataSource> m_src;
     QString m_field;
 };
