@@ -5,10 +5,13 @@
 #include "platform/ui/Keys.h"
 
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyleHints>
 #include <QToolTip>
 
 #include <algorithm>
@@ -625,8 +628,80 @@ void DBGrid::syncToCursor()
     m_syncing = true;
     const QModelIndex idx = m_model->index(row, qMax(0, col));
     selectionModel()->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    scrollTo(idx);
+    // Rows that moved under a press would have the click land on another
+    // row than the one it chose: the row comes into view once it is let go.
+    if (!m_pressed)
+        scrollTo(idx);
     m_syncing = false;
+}
+
+bool DBGrid::secondClick(const QMouseEvent *e) const
+{
+    const QStyleHints *hints = QGuiApplication::styleHints();
+    return !m_clickShift.isNull() && e->timestamp() >= m_shiftedTime
+           && e->timestamp() - m_shiftedTime <= quint64(hints->mouseDoubleClickInterval())
+           && (e->position().toPoint() - m_shiftedAt).manhattanLength() <= hints->mouseDoubleClickDistance();
+}
+
+std::unique_ptr<QMouseEvent> DBGrid::aimed(const QMouseEvent *e) const
+{
+    const QPointF d(m_pressShift);
+    auto out = std::make_unique<QMouseEvent>(e->type(), e->position() + d, e->scenePosition() + d,
+                                             e->globalPosition() + d, e->button(), e->buttons(), e->modifiers(),
+                                             e->pointingDevice());
+    out->setTimestamp(e->timestamp());
+    return out;
+}
+
+void DBGrid::mousePressEvent(QMouseEvent *e)
+{
+    m_pressed = true;
+    if (m_aiming) {
+        QTableView::mousePressEvent(e);
+        return;
+    }
+    m_pressShift = secondClick(e) ? m_clickShift : QPoint();
+    if (m_pressShift.isNull())
+        m_clickShift = QPoint();
+    QTableView::mousePressEvent(aimed(e).get());
+}
+
+void DBGrid::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    m_pressed = true;
+    m_pressShift = secondClick(e) ? m_clickShift : QPoint();
+    const auto a = aimed(e);
+    m_aiming = true;
+    QTableView::mouseDoubleClickEvent(a.get());
+    m_aiming = false;
+}
+
+void DBGrid::mouseMoveEvent(QMouseEvent *e)
+{
+    QTableView::mouseMoveEvent(m_pressed ? aimed(e).get() : e);
+}
+
+void DBGrid::mouseReleaseEvent(QMouseEvent *e)
+{
+    QTableView::mouseReleaseEvent(aimed(e).get());
+    m_pressed = false;
+    const QModelIndex cur = currentIndex();
+    if (!cur.isValid())
+        return;
+    const QRect before = visualRect(cur);
+    scrollTo(cur);
+    const QPoint moved = visualRect(cur).topLeft() - before.topLeft();
+    if (moved.isNull())
+        return;
+    m_clickShift = m_pressShift + moved;
+    m_shiftedAt = e->position().toPoint();
+    m_shiftedTime = e->timestamp();
+}
+
+void DBGrid::focusOutEvent(QFocusEvent *e)
+{
+    m_pressed = false;
+    QTableView::focusOutEvent(e);
 }
 
 namespace {

@@ -8,6 +8,7 @@
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QToolTip>
@@ -185,6 +186,46 @@ TEST_F(BoundControls, FittedGridNeverScrollsSideways)
         const QRect first = grid.visualRect(grid.datasetModel()->index(row, 0));
         EXPECT_EQ(first.left(), before.left()) << row;
         EXPECT_LE(first.right(), grid.viewport()->width()) << row;
+    }
+}
+
+// A click on a row only half in view takes that row, current and
+// highlighted alike, and then shows it whole; the second click of a double
+// click (press, release, press, double click, release) still means it.
+TEST_F(BoundControls, ClickOnAHalfVisibleRowTakesThatRowAndShowsItWhole)
+{
+    for (int i = 0; i < 9; ++i)
+        add(QStringLiteral("راهرو %1").arg(i), 60 + i);
+    table.first();
+    DBGrid grid;
+    grid.setDataSource(&src);
+    grid.setColumns({{QStringLiteral("Faza"), QStringLiteral("فضا"), 150}});
+    grid.show();
+    grid.resize(200, grid.height() - grid.viewport()->height() + 7 * grid.rowHeight(0) / 2);
+    QList<int> clicked;
+    QObject::connect(&grid, &QAbstractItemView::clicked, [&](const QModelIndex &i) { clicked << i.row(); });
+    QObject::connect(&grid, &QAbstractItemView::doubleClicked, [&](const QModelIndex &i) { clicked << -i.row(); });
+    const auto rect = [&](int row) { return grid.visualRect(grid.datasetModel()->index(row, 0)); };
+    ulong ms = 100000;
+    for (int clicks : {1, 2}) {
+        const int row = grid.rowAt(grid.viewport()->height() - 1);
+        ASSERT_GT(rect(row).bottom(), grid.viewport()->height()) << clicks;
+        const QPointF at = rect(row).topLeft() + QPoint(20, 2);
+        clicked.clear();
+        for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
+                               QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+            QMouseEvent e(t, at, grid.viewport()->mapToGlobal(at), Qt::LeftButton,
+                          t == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+            e.setTimestamp(ms += 40);
+            QApplication::sendEvent(grid.viewport(), &e);
+            if (clicks == 1 && t == QEvent::MouseButtonRelease)
+                break;
+        }
+        EXPECT_EQ(table.recNo(), row + 1) << clicks;
+        EXPECT_EQ(grid.selectionModel()->selectedRows(), QModelIndexList{grid.datasetModel()->index(row, 0)});
+        EXPECT_LT(rect(row).bottom(), grid.viewport()->height()) << clicks;
+        EXPECT_EQ(clicked, (clicks == 1 ? QList<int>{row} : QList<int>{row, -row})) << clicks;
+        ms += 1000;
     }
 }
 
