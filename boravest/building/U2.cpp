@@ -12,6 +12,7 @@
 #include "platform/ui/DbControls.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Keys.h"
+#include "platform/ui/TextDirection.h"
 
 #include <QFocusEvent>
 #include <QHeaderView>
@@ -139,6 +140,10 @@ TForm2::TForm2(QWidget *parent) : Page(parent)
     de4->setValidator(new LowerCase(de4));
     de4->setInsertPolicy(QComboBox::NoInsert);
     pf::ui::keepOnOneLine(De2);
+    // The city's altitude and temperature read as they are given: "5-" as
+    // the page writes a negative number, "-5" as the city form stores it.
+    for (QLineEdit *display : {Edit1, Edit2})
+        pf::ui::layOutByText(display);
 
     // Input filters and the Enter chain.
     // No input takes more than its value can need: a project number of six

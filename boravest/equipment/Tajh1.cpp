@@ -349,14 +349,6 @@ bool TFormT1::readWhole(QLineEdit *box, const QLabel *caption, int *out)
     return false;
 }
 
-bool TFormT1::listedPressureDrop(double v)
-{
-    for (double d : kListedDrops)
-        if (v == d)
-            return true;
-    return false;
-}
-
 bool TFormT1::saveChecks(double *pressureDrop)
 {
     // 1. The building heat load.
@@ -442,8 +434,7 @@ bool TFormT1::saveChecks(double *pressureDrop)
     if (!inRange(ui->DBEdit11, ui->Label13, 2, 1600, QStringLiteral("سختي آب ناچيز و قابل صرف نظر كردن است"),
                  nullptr))
         return false;
-    // 13. The pressure drop: a number; one the pipe sizes are not chosen
-    // for is kept, with a word of warning.
+    // 13. The pressure drop: a number, one of the list's or any other.
     const QString drop = ui->ComboBox2->currentText();
     if (drop.isEmpty())
         return refuse(QStringLiteral("افت فشار در سيستم را تعيين كنيد"));
@@ -452,9 +443,6 @@ bool TFormT1::saveChecks(double *pressureDrop)
         ui->ComboBox2->setFocus();
         return false;
     }
-    if (!listedPressureDrop(*pressureDrop))
-        pf::ui::showMessage(QStringLiteral("اندازه لوله ها فقط براي افت فشارهاي فهرست (1 تا 4) انتخاب مي شود"),
-                            this);
     return true;
 }
 

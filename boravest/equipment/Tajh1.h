@@ -45,9 +45,6 @@ public:
     // page; stored into `HU` by Save when the fuel is city gas.
     int GasHeatingValue = 912;
 
-    // Pressure drops (ft per 100 ft) the pipe sizes are chosen for.
-    static bool listedPressureDrop(double v);
-
     void done(int r) override;
 
 protected:

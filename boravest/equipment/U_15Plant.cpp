@@ -117,31 +117,6 @@ void settleUnitRow(pf::db::Table *t)
         t->checkBrowseMode();
 }
 
-// Focus in / out of the riser-count box: the unit row is edited while the
-// box has the focus and posted when it is left.
-class RiserBoxFocus : public QObject {
-public:
-    RiserBoxFocus(QObject *parent, std::function<pf::db::Table *()> table) : QObject(parent), m_table(std::move(table))
-    {
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *e) override
-    {
-        if (e->type() == QEvent::FocusIn) {
-            pf::db::Table *t = m_table();
-            if (t && t->active() && !t->isEmpty() && t->state() == pf::db::DatasetState::Browse)
-                t->edit();
-        } else if (e->type() == QEvent::FocusOut) {
-            settleUnitRow(m_table());
-        }
-        return QObject::eventFilter(watched, e);
-    }
-
-private:
-    std::function<pf::db::Table *()> m_table;
-};
-
 // The 19 pipe-length boxes in column order (steel 1/2 .. 20 in).
 QList<QLineEdit *> pipeLengthBoxes(const Ui::PMEBazPage &p)
 {
@@ -292,7 +267,8 @@ void TFormT2::setUpPlantPages()
     uiGhRvK->DBGrid4->fitColumnsToWidth();
     uiGhRvK->DBEdit82->bind(source, QStringLiteral("T_Rz"));
     pf::ui::installWholeNumberFilter(uiGhRvK->DBEdit82, u(kWholeOnly));
-    uiGhRvK->DBEdit82->installEventFilter(new RiserBoxFocus(uiGhRvK->DBEdit82, [this] { return Table2; }));
+    // The unit row's count is stored when the box is left.
+    connect(uiGhRvK->DBEdit82, &QLineEdit::editingFinished, this, [this] { settleUnitRow(Table2); });
     // A click on a row, or Enter in the grid, goes to the row's riser count;
     // Enter there posts it and goes back to the grid.
     connect(uiGhRvK->DBGrid4, &QAbstractItemView::clicked, this, [this] { uiGhRvK->DBEdit82->setFocus(); });

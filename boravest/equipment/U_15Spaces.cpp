@@ -402,7 +402,6 @@ void TFormT2::setUpSpacePages()
             return;
         }
         uiPGUH->DBEdit91->setFieldReadOnly(false);
-        Table1->edit();
         uiPGUH->DBEdit91->setFocus();
     };
     connect(uiPGUH->DBGrid2, &QAbstractItemView::clicked, this, DBGrid2CellClick);
@@ -412,8 +411,9 @@ void TFormT2::setUpSpacePages()
         DBGrid2CellClick();
         return true;
     });
-    // Any other way of reaching a row (the arrow keys, a click in another
-    // grid of the same spaces) closes the count of a space with radiators.
+    // However a row is reached (a click, the arrow keys, a click in another
+    // grid of the same spaces), the count is open for typing exactly when the
+    // space has no radiators.
     connect(source1, &pf::db::DataSource::recordChanged, this, [this] {
         if (Table1 && Table1->active() && !editing(Table1))
             uiPGUH->DBEdit91->setFieldReadOnly(hasRadiators(Table1));
@@ -430,10 +430,8 @@ void TFormT2::setUpSpacePages()
             box = uiHavPD->DBEdit92;
         else if (field.compare(QLatin1String("Te_Hav"), Qt::CaseInsensitive) == 0)
             box = uiHavPD->DBEdit81;
-        if (!box)
-            return;
-        Table3->edit();
-        box->setFocus();
+        if (box)
+            box->setFocus();
     };
     connect(uiHavPD->DBGrid1, &QAbstractItemView::clicked, this, DBGrid1CellClick);
     onGridKey(uiHavPD->DBGrid1, [DBGrid1CellClick](QKeyEvent *k) {
@@ -497,8 +495,7 @@ void TFormT2::Label111Click()
         uiPGUH->FanSpeedList->setCurrentIndex(stored < uiPGUH->FanSpeedList->count() ? stored : -1);
     uiPGUH->FanSpeedList->setFocus();
     createedit::openTable(this, Table1);
-    // The count opens only through a click on a space without radiators.
-    uiPGUH->DBEdit91->setFieldReadOnly(true);
+    uiPGUH->DBEdit91->setFieldReadOnly(!Table1->active() || Table1->isEmpty() || hasRadiators(Table1));
 }
 
 void TFormT2::Label7Click()

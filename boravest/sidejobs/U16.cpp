@@ -99,8 +99,6 @@ void TForm16::FormActivate()
         g->show();
     if (!DM1)
         return;
-    if (!DM1->Table1->active())
-        ui->Label4->setEnabled(false); // the old choice no longer stands
     // A table that cannot be opened is said; the form stays to be left.
     try {
         DM1->Table3->setIndexName(QStringLiteral("IPSTV"));
@@ -108,7 +106,6 @@ void TForm16::FormActivate()
             if (!t->active())
                 t->open();
     } catch (const pf::db::DbError &e) {
-        ui->Label4->setEnabled(false);
         pf::ui::showMessage(e.message(), this);
     }
 }
@@ -142,8 +139,9 @@ void TForm16::Label4Click()
         }
         // The grids show what is stored: the table of the level is read
         // again with its cursor on a neighbouring row of the same master
-        // (the rows under it follow), the choices above stay. The cursor
-        // moved, so the next delete waits for a fresh choice.
+        // (the rows under it follow), the choices above stay. The delete
+        // stays offered: the next one takes the row now highlighted, after
+        // its own question.
         std::vector<pf::db::Table *> changed{t};
         if (DeleteLevel == 1)
             changed.push_back(DM1->Table12);
@@ -153,7 +151,6 @@ void TForm16::Label4Click()
     } catch (const pf::db::DbError &e) {
         pf::ui::showMessage(e.message(), this);
     }
-    ui->Label4->setEnabled(false);
 }
 
 void TForm16::Label6Click()

@@ -741,6 +741,14 @@ void DataSource::setDataSet(Dataset *ds)
     notifyDetails();
 }
 
+void DataSource::setAutoEdit(bool on)
+{
+    if (m_autoEdit == on)
+        return;
+    m_autoEdit = on;
+    Q_EMIT stateChanged();
+}
+
 void DataSource::notifyDetails()
 {
     for (auto &d : m_details)

@@ -126,6 +126,8 @@ public:
     virtual void remove(); // deletes the current record
     void checkBrowseMode(); // posts a changed record, cancels an unchanged one
     bool modified() const { return m_modified; }
+    // Whether its records can be edited at all (a query's cannot).
+    bool modifiable() const { return canModify(); }
     void refresh();
     // Reloads the rows to show what is stored, keeping the cursor, the state
     // and a record being edited (used after a rollback).
@@ -269,6 +271,12 @@ public:
     void setDataSet(Dataset *ds);
     Dataset *dataSet() const { return m_ds; }
 
+    // Whether a control bound here that the user types into puts the current
+    // record into edit first (on unless set off): its boxes then take typing
+    // into whichever record is current, however it became so.
+    bool autoEdit() const { return m_autoEdit; }
+    void setAutoEdit(bool on);
+
 Q_SIGNALS:
     void recordChanged();
     void dataChanged();
@@ -279,6 +287,7 @@ private:
     friend class Table;
     void notifyDetails();
     QPointer<Dataset> m_ds;
+    bool m_autoEdit = true;
     QVector<QPointer<Table>> m_details;
 };
 

@@ -106,6 +106,7 @@ ReportPreview::ReportPreview(QWidget *parent) : QDialog(parent)
     m_pageLabel = new QLabel(bar);
     m_pageLabel->setObjectName(QStringLiteral("PageLabel"));
     m_pageLabel->setContentsMargins(8, 0, 8, 0);
+    m_pageLabel->setAlignment(Qt::AlignCenter);
     bar->addWidget(m_pageLabel);
     m_next = add("actNext", QStringLiteral("صفحه بعد"), QKeySequence(Qt::Key_PageDown), [this] { nextPage(); });
     m_last = add("actLast", QStringLiteral("آخرين صفحه"), QKeySequence(Qt::Key_End), [this] { lastPage(); });
@@ -177,7 +178,20 @@ void ReportPreview::updateView()
 {
     m_shown = m_page > 0 ? m_doc.pages.at(m_page - 1) : Page();
     m_view->setPage(m_page > 0 ? &m_shown : nullptr, m_doc.pageSizePx(), m_zoom);
-    m_pageLabel->setText(QStringLiteral("صفحه %1 از %2").arg(m_page).arg(pageCount()));
+    const QString counter = QStringLiteral("صفحه %1 از %2");
+    m_pageLabel->setText(counter.arg(m_page).arg(pageCount()));
+    // The counter is as wide as its widest text for the pages there are
+    // (three digits at least), so the buttons beside it keep their places
+    // whatever page it names.
+    const int digits = std::max<int>(3, int(QString::number(pageCount()).size()));
+    const QFontMetrics fm(m_pageLabel->font());
+    int widest = 0;
+    for (char d = '0'; d <= '9'; ++d) {
+        const QString n(digits, QLatin1Char(d));
+        widest = std::max(widest, fm.horizontalAdvance(counter.arg(n, n)));
+    }
+    const QMargins margins = m_pageLabel->contentsMargins();
+    m_pageLabel->setFixedWidth(widest + margins.left() + margins.right() + 2);
     m_first->setEnabled(m_page > 1);
     m_prev->setEnabled(m_page > 1);
     m_next->setEnabled(m_page < pageCount());

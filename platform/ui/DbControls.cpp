@@ -5,10 +5,13 @@
 #include "platform/ui/Keys.h"
 
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyleHints>
 #include <QToolTip>
 
 #include <algorithm>
@@ -37,6 +40,27 @@ bool FieldLink::editing() const
 {
     pf::db::Dataset *ds = dataset();
     return ds && (ds->state() == DatasetState::Edit || ds->state() == DatasetState::Insert);
+}
+
+bool FieldLink::editsAsTyped() const
+{
+    pf::db::Dataset *ds = dataset();
+    return m_src && m_src->autoEdit() && ds && ds->active() && ds->recNo() > 0 && ds->modifiable();
+}
+
+bool FieldLink::startEditing(QWidget *control)
+{
+    if (editing())
+        return true;
+    if (!editsAsTyped())
+        return false;
+    try {
+        dataset()->edit();
+    } catch (const pf::db::DbError &e) {
+        showMessage(e.message(), control);
+        return false;
+    }
+    return editing();
 }
 
 namespace {
@@ -116,12 +140,18 @@ void DBEdit::connectSource()
             refresh();
     });
     m_c2 = connect(m_src, &pf::db::DataSource::dataChanged, this, &DBEdit::refresh);
-    m_c3 = connect(m_src, &pf::db::DataSource::stateChanged, this, &DBEdit::refresh);
+    // The edit its own typing began keeps what was typed.
+    m_c3 = connect(m_src, &pf::db::DataSource::stateChanged, this, [this] {
+        if (m_writing)
+            updateReadOnly();
+        else
+            refresh();
+    });
 }
 
 void DBEdit::updateReadOnly()
 {
-    setReadOnly(m_fieldReadOnly || !editing() || !field());
+    setReadOnly(m_fieldReadOnly || !field() || !(editing() || editsAsTyped()));
 }
 
 void DBEdit::refresh()
@@ -143,10 +173,15 @@ void DBEdit::refresh()
 
 void DBEdit::writeText(const QString &text)
 {
-    pf::db::Field *f = field();
-    if (!f || !editing())
+    if (!field())
         return;
     m_writing = true;
+    if (!startEditing(this)) {
+        m_writing = false;
+        refresh();
+        return;
+    }
+    pf::db::Field *f = field();
     try {
         f->setAsString(numberField(f) ? numberText(this) : text);
         m_badText.clear();
@@ -299,7 +334,10 @@ void DBComboBox::setDataSource(pf::db::DataSource *src)
                 refresh();
         });
         m_c2 = connect(m_src, &pf::db::DataSource::dataChanged, this, &DBComboBox::refresh);
-        m_c3 = connect(m_src, &pf::db::DataSource::stateChanged, this, &DBComboBox::refresh);
+        m_c3 = connect(m_src, &pf::db::DataSource::stateChanged, this, [this] {
+            if (!m_writing)
+                refresh();
+        });
     }
     refresh();
 }
@@ -324,12 +362,13 @@ void DBComboBox::refresh()
 
 void DBComboBox::writeText(const QString &text)
 {
+    m_writing = true;
     pf::db::Field *f = field();
-    if (!f || !editing()) {
+    if (!f || !startEditing(this)) {
+        m_writing = false;
         refresh();
         return;
     }
-    m_writing = true;
     try {
         f->setAsString(text);
     } catch (const pf::db::DbError &e) {
@@ -589,8 +628,80 @@ void DBGrid::syncToCursor()
     m_syncing = true;
     const QModelIndex idx = m_model->index(row, qMax(0, col));
     selectionModel()->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    scrollTo(idx);
+    // Rows that moved under a press would have the click land on another
+    // row than the one it chose: the row comes into view once it is let go.
+    if (!m_pressed)
+        scrollTo(idx);
     m_syncing = false;
+}
+
+bool DBGrid::secondClick(const QMouseEvent *e) const
+{
+    const QStyleHints *hints = QGuiApplication::styleHints();
+    return !m_clickShift.isNull() && e->timestamp() >= m_shiftedTime
+           && e->timestamp() - m_shiftedTime <= quint64(hints->mouseDoubleClickInterval())
+           && (e->position().toPoint() - m_shiftedAt).manhattanLength() <= hints->mouseDoubleClickDistance();
+}
+
+std::unique_ptr<QMouseEvent> DBGrid::aimed(const QMouseEvent *e) const
+{
+    const QPointF d(m_pressShift);
+    auto out = std::make_unique<QMouseEvent>(e->type(), e->position() + d, e->scenePosition() + d,
+                                             e->globalPosition() + d, e->button(), e->buttons(), e->modifiers(),
+                                             e->pointingDevice());
+    out->setTimestamp(e->timestamp());
+    return out;
+}
+
+void DBGrid::mousePressEvent(QMouseEvent *e)
+{
+    m_pressed = true;
+    if (m_aiming) {
+        QTableView::mousePressEvent(e);
+        return;
+    }
+    m_pressShift = secondClick(e) ? m_clickShift : QPoint();
+    if (m_pressShift.isNull())
+        m_clickShift = QPoint();
+    QTableView::mousePressEvent(aimed(e).get());
+}
+
+void DBGrid::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    m_pressed = true;
+    m_pressShift = secondClick(e) ? m_clickShift : QPoint();
+    const auto a = aimed(e);
+    m_aiming = true;
+    QTableView::mouseDoubleClickEvent(a.get());
+    m_aiming = false;
+}
+
+void DBGrid::mouseMoveEvent(QMouseEvent *e)
+{
+    QTableView::mouseMoveEvent(m_pressed ? aimed(e).get() : e);
+}
+
+void DBGrid::mouseReleaseEvent(QMouseEvent *e)
+{
+    QTableView::mouseReleaseEvent(aimed(e).get());
+    m_pressed = false;
+    const QModelIndex cur = currentIndex();
+    if (!cur.isValid())
+        return;
+    const QRect before = visualRect(cur);
+    scrollTo(cur);
+    const QPoint moved = visualRect(cur).topLeft() - before.topLeft();
+    if (moved.isNull())
+        return;
+    m_clickShift = m_pressShift + moved;
+    m_shiftedAt = e->position().toPoint();
+    m_shiftedTime = e->timestamp();
+}
+
+void DBGrid::focusOutEvent(QFocusEvent *e)
+{
+    m_pressed = false;
+    QTableView::focusOutEvent(e);
 }
 
 namespace {

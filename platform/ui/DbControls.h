@@ -13,6 +13,7 @@
 #include <QTableView>
 
 #include <functional>
+#include <memory>
 
 namespace pf::ui {
 
@@ -26,8 +27,17 @@ public:
     // open dataset or the dataset has no such field.
     pf::db::Field *field() const;
     bool editing() const; // the dataset is in edit or insert state
+    // Whether typing into the control puts the current record into edit
+    // (its source edits as it is typed into and there is a record that can
+    // be edited), so that the control takes typing while browsing.
+    bool editsAsTyped() const;
 
 protected:
+    // Puts the current record into edit for a change the user is making,
+    // when the source lets typing do so; whether the field now takes it. A
+    // refusal of the database is shown on `control`.
+    bool startEditing(QWidget *control);
+
     QPointer<pf::db::DataSource> m_src;
     QString m_field;
 };
@@ -195,7 +205,9 @@ private:
 };
 
 // A read-only grid over a data source. Choosing a row moves the dataset's
-// cursor there; moving the cursor selects its row.
+// cursor there; moving the cursor selects its row. A click takes the row
+// under the pointer, current and highlighted alike, and then brings it
+// whole into view.
 class DBGrid : public QTableView {
     Q_OBJECT
 public:
@@ -229,8 +241,18 @@ protected:
     // DatasetTableModel::setWholeText) shows it whole on hover.
     bool viewportEvent(QEvent *e) override;
     void showEvent(QShowEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
 
 private:
+    // The event at the place of the rows it was aimed at: a click that
+    // brought its row into view moved the rows under the pointer, and the
+    // second click of a double click still means that row.
+    std::unique_ptr<QMouseEvent> aimed(const QMouseEvent *e) const;
+
     void onCurrentChanged(const QModelIndex &cur, const QModelIndex &prev);
     void applyWidths();
     void connectSource();
@@ -242,6 +264,13 @@ private:
 
     DatasetTableModel *m_model;
     bool m_syncing = false;
+    bool m_pressed = false;   // a button is down: the rows stay where the click found them
+    QPoint m_clickShift;      // how far the last click's row moved into view
+    QPoint m_shiftedAt;       // where that click was released, and when
+    quint64 m_shiftedTime = 0;
+    QPoint m_pressShift;      // the shift the press being handled is aimed by
+    bool m_aiming = false;    // handling an event already aimed
+    bool secondClick(const QMouseEvent *e) const;
     bool m_fitted = false; // the columns follow the grid's width
     bool m_fitDue = false; // the rows changed while the grid was not shown
     QFont m_measuredFont;

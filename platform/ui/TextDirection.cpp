@@ -5,8 +5,10 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QProxyStyle>
+#include <QStyleOptionMenuItem>
 #include <QStyleOptionViewItem>
 #include <QTextOption>
 
@@ -465,6 +467,21 @@ public:
     // view's, which keeps placing the cell's icon, check box and text.
     void drawControl(ControlElement element, const QStyleOption *opt, QPainter *p, const QWidget *w) const override
     {
+        // A menu's item (a combo box's list among them) the same way; its
+        // shortcut after the tab stays where the menu puts it.
+        const auto *entry = element == CE_MenuItem ? qstyleoption_cast<const QStyleOptionMenuItem *>(opt) : nullptr;
+        if (entry && !entry->text.isEmpty()) {
+            const qsizetype tab = entry->text.indexOf(QLatin1Char('\t'));
+            const QString words = entry->text.left(tab);
+            const Qt::LayoutDirection own = definite(entry->direction);
+            const Qt::LayoutDirection d = textDirection(withoutMnemonic(words), own);
+            if (d != own) {
+                QStyleOptionMenuItem laid(*entry);
+                laid.text = embedded(words, d) + (tab >= 0 ? entry->text.mid(tab) : QString());
+                QProxyStyle::drawControl(element, &laid, p, w);
+                return;
+            }
+        }
         const auto *item = element == CE_ItemViewItem ? qstyleoption_cast<const QStyleOptionViewItem *>(opt) : nullptr;
         if (!item || item->text.isEmpty()) {
             QProxyStyle::drawControl(element, opt, p, w);
@@ -500,11 +517,26 @@ QString withoutMnemonic(const QString &text)
     return out;
 }
 
+// A text without letters that reads as stored only left to right: a number
+// with its sign in front ("-5"), or digits joined by a mark no number takes
+// ("600*150").
+static bool numbersReadLeftToRight(const QString &text)
+{
+    const QString t = text.trimmed();
+    for (qsizetype i = 0; i + 1 < t.size(); ++i) {
+        const bool sign = i == 0 && t[0].direction() == QChar::DirES;
+        const bool joins = i > 0 && t[i].direction() == QChar::DirON && t[i - 1].isDigit();
+        if ((sign || joins) && t[i + 1].isDigit())
+            return true;
+    }
+    return false;
+}
+
 Qt::LayoutDirection textDirection(const QString &text, Qt::LayoutDirection surrounding)
 {
     const Letters letters = lettersOf(text);
     if (!letters.persian)
-        return letters.latin ? Qt::LeftToRight : surrounding;
+        return letters.latin || numbersReadLeftToRight(text) ? Qt::LeftToRight : surrounding;
     qsizetype first = 0, last = text.size() - 1;
     while (first < last && text[first].isSpace())
         ++first;
@@ -546,6 +578,19 @@ QTextOption textOption(const QString &text, Qt::Alignment alignment, Qt::LayoutD
 }
 
 bool shortcutUnderlinesShown() { return g_altHeld; }
+
+void layOutByText(QLineEdit *edit)
+{
+    if (!edit)
+        return;
+    const Qt::LayoutDirection surrounding = definite(edit->layoutDirection());
+    edit->setAlignment(QStyle::visualAlignment(surrounding, edit->alignment()));
+    const auto follow = [edit, surrounding](const QString &text) {
+        edit->setLayoutDirection(textDirection(text, surrounding));
+    };
+    QObject::connect(edit, &QLineEdit::textChanged, edit, follow);
+    follow(edit->text());
+}
 
 void installTextStyle()
 {

@@ -13,6 +13,7 @@
 #include <QString>
 #include <Qt>
 
+class QLineEdit;
 class QTextOption;
 
 namespace pf::ui {
@@ -25,7 +26,10 @@ namespace pf::ui {
 //   left-to-right paragraph whose first character is a letter);
 //   otherwise right to left;
 // - with Latin letters only: left to right;
-// - without letters (numbers, "1/4 1", "12-"): the surrounding direction.
+// - without letters: left to right when it reads as stored only so, a
+//   number with its sign in front ("-5") or digits joined by a mark that is
+//   no part of a number ("600*150"); otherwise ("1/4 1", "12-", "75-74")
+//   the surrounding direction.
 Qt::LayoutDirection textDirection(const QString &text, Qt::LayoutDirection surrounding = Qt::RightToLeft);
 
 // The text as a button or a label with a buddy shows it: a shortcut's "&"
@@ -72,5 +76,9 @@ void installTextStyle();
 
 // Whether the underlines of the shortcuts show (while Alt is held).
 bool shortcutUnderlinesShown();
+
+// A line edit that shows stored texts (a display) lays out each text it is
+// given by the rule above, where its alignment put it before.
+void layOutByText(QLineEdit *edit);
 
 } // namespace pf::ui

@@ -20,7 +20,6 @@ namespace {
 
 const QString kNoRecord = QStringLiteral("داده هاي اوليه مربوط به تجهيزات وارد نشده است");
 const QString kWholeOnly = QStringLiteral(" عدد صحيح معتبر است");
-const QString kFreeDrop = QStringLiteral("اندازه لوله ها فقط براي افت فشارهاي فهرست (1 تا 4) انتخاب مي شود");
 
 class Tajh1Test : public PageFixture {
 protected:
@@ -243,7 +242,8 @@ TEST_F(Tajh1Test, OneRecordPerProjectAndTheListsLoadBack)
     press(FormT1, Qt::Key_Escape);
 
     // Free values: a pressure drop of 1.75 and a heating value of 950 show
-    // no list position and no region, and are saved back as they are.
+    // no list position and no region, and are saved back as they are,
+    // without a word.
     DM1->Database1->exec(QStringLiteral("UPDATE Tajhizat SET OfteFeshar = 1.75, HU = 950 WHERE Shproje = 7"));
     DM1->Table12->refresh();
     edit();
@@ -251,7 +251,7 @@ TEST_F(Tajh1Test, OneRecordPerProjectAndTheListsLoadBack)
     EXPECT_EQ(pressureDrop()->currentText(), QStringLiteral("1.75"));
     for (int i : {3, 4, 5})
         EXPECT_FALSE(region(i)->isChecked()) << i;
-    EXPECT_EQ(save(), QStringList{kFreeDrop});
+    EXPECT_TRUE(save().isEmpty());
     EXPECT_EQ(stored("OfteFeshar, HU"), (QVector<QVariant>{1.75, 950}));
 }
 

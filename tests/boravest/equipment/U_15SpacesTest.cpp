@@ -325,6 +325,54 @@ TEST_F(U_15SpacesTest, ExtractFanPageTakesCountsAndSizesTheFans)
     EXPECT_TRUE(ResultGrid && ResultGrid->isVisible() && ResultGrid->hasFocus());
 }
 
+// Every box of the window fed from a grid takes typing into the row the
+// grid reached, however it was reached, and stores it as it shows it.
+TEST_F(U_15SpacesTest, GridFedBoxesTakeTypingHoweverTheirRowWasReached)
+{
+    exec("INSERT INTO bankvh (Shproje, Shsk, Tabage, Shvahed, Sf, Z_ertefa) VALUES (?, 7, 1, 1, 0, 0)");
+    const char *const boxes[][5] = {{"Label111", "DBGrid2", "DBEdit91", "bankfz", "T_UH"},
+                                    {"Label15", "DBGrid1", "DBEdit81", "bankfz", "Te_Hav"},
+                                    {"Label15", "DBGrid1", "DBEdit92", "bankfz", "To_Mo_Hav"},
+                                    {"Label11", "DBGrid4", "DBEdit82", "bankvh", "T_Rz"}};
+    // Each way starts on one of the two rows and reaches the other (no key:
+    // a click on the other row's first column).
+    const struct {
+        int from;
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+    } ways[] = {{0, Qt::Key_unknown, {}},  {0, Qt::Key_Down, {}},     {1, Qt::Key_Up, {}},
+                {0, Qt::Key_PageDown, {}}, {1, Qt::Key_PageUp, {}},   {0, Qt::Key_End, Qt::ControlModifier},
+                {1, Qt::Key_Home, Qt::ControlModifier}};
+    int typed = 10;
+    for (const auto &b : boxes)
+        for (const auto &way : ways) {
+            SCOPED_TRACE(std::string(b[2]) + " from " + std::to_string(way.from) + " by " + std::to_string(way.key));
+            click(b[0]);
+            auto *grid = w<pf::ui::DBGrid>(b[1]);
+            pf::db::Dataset *rowsOf = grid->datasetModel()->dataset();
+            rowsOf->setRecNo(way.from + 1);
+            grid->setFocus();
+            if (way.key == Qt::Key_unknown)
+                QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell(grid, 1 - way.from, 0).center());
+            else
+                QTest::keyClick(grid, way.key, way.mods);
+            ASSERT_EQ(grid->currentIndex().row(), 1 - way.from);
+            const qint64 rowid = rowsOf->bookmark();
+            auto *box = w<QLineEdit>(b[2]);
+            QTest::mouseClick(box, Qt::LeftButton);
+            QTest::keyClick(box, Qt::Key_End);
+            for (int i = 0; i < 4; ++i)
+                QTest::keyClick(box, Qt::Key_Backspace);
+            QTest::keyClicks(box, QString::number(++typed));
+            QTest::keyClick(box, Qt::Key_Return);
+            const auto stored = rows(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(b[4], b[3]), {rowid});
+            EXPECT_EQ(stored.rows.value(0).value(0).toInt(), typed);
+            EXPECT_EQ(box->text(), QString::number(typed));
+            EXPECT_TRUE(takeMessages().isEmpty());
+            click("Label41");
+        }
+}
+
 TEST_F(U_15SpacesTest, ClearingLeavesNothingOfTheLastProject)
 {
     click("Label8");

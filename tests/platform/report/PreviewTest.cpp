@@ -14,6 +14,8 @@
 #include <QPrinter>
 #include <QApplication>
 #include <QTimer>
+#include <QAction>
+#include <QToolBar>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -66,6 +68,23 @@ TEST(ReportPreview, NavigatesAndZoomsWithinBounds)
     pv.setZoom(0);
     EXPECT_DOUBLE_EQ(pv.zoom(), 0.1);
     EXPECT_EQ(pv.layoutDirection(), Qt::RightToLeft);
+}
+
+// The tool bar's buttons stand where they stood whatever page the counter
+// names.
+TEST(ReportPreview, ToolBarButtonsKeepTheirPlacesFromPageToPage)
+{
+    ReportPreview pv;
+    pv.setDocument(pages(12));
+    pv.show();
+    auto *zoomOutAction = pv.findChild<QAction *>(QStringLiteral("actZoomOut"));
+    QWidget *zoomOut = pv.findChild<QToolBar *>()->widgetForAction(zoomOutAction);
+    const QRect first = zoomOut->geometry();
+    for (int page : {11, 12}) {
+        pv.setCurrentPage(page);
+        QApplication::processEvents();
+        EXPECT_EQ(zoomOut->geometry(), first) << page;
+    }
 }
 
 TEST(ReportPreview, SavesLoadsAndKeepsItsPagesWhenALoadFails)

@@ -8,6 +8,7 @@
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QToolTip>
@@ -188,6 +189,46 @@ TEST_F(BoundControls, FittedGridNeverScrollsSideways)
     }
 }
 
+// A click on a row only half in view takes that row, current and
+// highlighted alike, and then shows it whole; the second click of a double
+// click (press, release, press, double click, release) still means it.
+TEST_F(BoundControls, ClickOnAHalfVisibleRowTakesThatRowAndShowsItWhole)
+{
+    for (int i = 0; i < 9; ++i)
+        add(QStringLiteral("راهرو %1").arg(i), 60 + i);
+    table.first();
+    DBGrid grid;
+    grid.setDataSource(&src);
+    grid.setColumns({{QStringLiteral("Faza"), QStringLiteral("فضا"), 150}});
+    grid.show();
+    grid.resize(200, grid.height() - grid.viewport()->height() + 7 * grid.rowHeight(0) / 2);
+    QList<int> clicked;
+    QObject::connect(&grid, &QAbstractItemView::clicked, [&](const QModelIndex &i) { clicked << i.row(); });
+    QObject::connect(&grid, &QAbstractItemView::doubleClicked, [&](const QModelIndex &i) { clicked << -i.row(); });
+    const auto rect = [&](int row) { return grid.visualRect(grid.datasetModel()->index(row, 0)); };
+    ulong ms = 100000;
+    for (int clicks : {1, 2}) {
+        const int row = grid.rowAt(grid.viewport()->height() - 1);
+        ASSERT_GT(rect(row).bottom(), grid.viewport()->height()) << clicks;
+        const QPointF at = rect(row).topLeft() + QPoint(20, 2);
+        clicked.clear();
+        for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
+                               QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+            QMouseEvent e(t, at, grid.viewport()->mapToGlobal(at), Qt::LeftButton,
+                          t == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+            e.setTimestamp(ms += 40);
+            QApplication::sendEvent(grid.viewport(), &e);
+            if (clicks == 1 && t == QEvent::MouseButtonRelease)
+                break;
+        }
+        EXPECT_EQ(table.recNo(), row + 1) << clicks;
+        EXPECT_EQ(grid.selectionModel()->selectedRows(), QModelIndexList{grid.datasetModel()->index(row, 0)});
+        EXPECT_LT(rect(row).bottom(), grid.viewport()->height()) << clicks;
+        EXPECT_EQ(clicked, (clicks == 1 ? QList<int>{row} : QList<int>{row, -row})) << clicks;
+        ms += 1000;
+    }
+}
+
 TEST_F(BoundControls, CellOfAFieldThatKeepsOnlyPartOfATextSaysSoAndShowsItWhole)
 {
     DBGrid grid;
@@ -238,10 +279,20 @@ TEST_F(BoundControls, EditShowsAndWritesTheCurrentRecord)
     EXPECT_EQ(text.text(), QStringLiteral("70"));
     EXPECT_EQ(edit.maxLength(), 8);
 
-    // Browsing: typing changes nothing.
+    // Browsing: typing changes nothing where the source does not let it
+    // edit; where it does, the typing edits the current record.
+    src.setAutoEdit(false);
     EXPECT_TRUE(edit.isReadOnly());
     QTest::keyClicks(&edit, QStringLiteral("x"));
     EXPECT_EQ(table.fieldByName(QStringLiteral("Faza")).asString(), QStringLiteral("اتاق"));
+    src.setAutoEdit(true);
+    EXPECT_FALSE(edit.isReadOnly());
+    edit.end(false);
+    QTest::keyClicks(&edit, QStringLiteral("x"));
+    EXPECT_EQ(table.state(), DatasetState::Edit);
+    EXPECT_EQ(edit.text(), QStringLiteral("اتاقx"));
+    EXPECT_EQ(table.fieldByName(QStringLiteral("Faza")).asString(), QStringLiteral("اتاقx"));
+    table.cancel();
 
     table.next();
     EXPECT_EQ(edit.text(), QStringLiteral("آشپزخانه"));
@@ -255,7 +306,6 @@ TEST_F(BoundControls, EditShowsAndWritesTheCurrentRecord)
     // The grid shows the record being edited.
     EXPECT_EQ(grid.datasetModel()->data(grid.datasetModel()->index(1, 0)).toString(), QStringLiteral("انبار"));
     table.post();
-    EXPECT_TRUE(edit.isReadOnly());
     EXPECT_EQ(edit.text(), QStringLiteral("انبار"));
     EXPECT_EQ(grid.datasetModel()->data(grid.datasetModel()->index(1, 0)).toString(), QStringLiteral("انبار"));
 

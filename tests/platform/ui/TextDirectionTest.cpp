@@ -95,6 +95,11 @@ TEST(TextDirection, StoredTextsLeftToRightTextsInReadingOrderRightToLeft)
         {"9 Dec 2026 15:24:38", RTL, LTR},
         {"1/4 1", RTL, RTL},
         {"12-", LTR, LTR},
+        {"12-", RTL, RTL},
+        {"75-74", RTL, RTL},
+        // numbers that read as stored only left to right
+        {"-5", RTL, LTR},
+        {"600*150", RTL, LTR},
         {"", RTL, RTL},
     };
     for (const auto &c : cases)
