@@ -31,8 +31,11 @@ void furnace(Sheet &g)
     g.polyline({{54, front.top()}, {60, 34}, {108, 34}, {114, front.top()}}, kOutline);
     air(g, {74, 32}, {74, 10});
     air(g, {94, 32}, {94, 10});
-    // Flue at the back.
-    g.rect(QRectF(138, 8, 10, 30), kOutline);
+    // The flue rising from the top at the back, in front of the edges
+    // behind it.
+    const QRectF flue(124, 8, 10, 32);
+    g.fill(flue, Qt::white);
+    g.rect(flue, kOutline);
     // Heat exchanger with its fins, the burner under it.
     const QRectF hx(50, 62, 68, 38);
     g.roundedRect(hx, 6);
@@ -61,7 +64,7 @@ void furnace(Sheet &g)
     g.dimension(front.topLeft(), front.bottomLeft(), Side::Left, 18, QStringLiteral("H"));
     g.dimensionAligned(front.bottomRight(), front.bottomRight() + depth, QPointF(10, 8), QStringLiteral("D"));
     g.text({68, 14}, fa("هواي گرم"), Qt::AlignRight, kSmallPx);
-    label(g, {222, 16}, "دودكش", {148, 16}, Qt::AlignRight);
+    label(g, {222, 16}, "دودكش", {flue.right(), 16}, Qt::AlignRight);
     label(g, {222, 70}, "مبدل حرارتي", {118, 70}, Qt::AlignRight);
     label(g, {222, 100}, "مشعل", {74, 110}, Qt::AlignRight);
     label(g, {222, 126}, "فن سانتريفيوژ", {106, 140}, Qt::AlignRight);
@@ -253,12 +256,13 @@ void extractFan(Sheet &g)
     g.polyline({{66, 50}, {84, 16}, {144, 16}, {162, 50}}, kOutline);
     air(g, {114, 196}, {114, 150});
     air(g, {114, 124}, {114, 70});
-    air(g, {80, 40}, {58, 62});
-    air(g, {148, 40}, {170, 62});
+    // The air blown out under the cowl's edges.
+    air(g, {76, 48}, {56, 68});
+    air(g, {152, 48}, {172, 68});
 
     label(g, {40, 20}, "هواكش", {80, 26}, Qt::AlignHCenter);
     label(g, {190, 28}, "الكتروموتور", {122, 28}, Qt::AlignHCenter);
-    label(g, {190, 76}, "پروانه", {130, 48}, Qt::AlignHCenter);
+    label(g, {194, 46}, "پروانه", {130, 47}, Qt::AlignHCenter);
     label(g, {40, 140}, "كانال", {90, 140}, Qt::AlignHCenter);
     label(g, {184, 206}, "دريچه مكش", {140, ceiling + 3}, Qt::AlignHCenter);
     g.text({36, 86}, fa("خروج هوا"), Qt::AlignHCenter, kSmallPx);

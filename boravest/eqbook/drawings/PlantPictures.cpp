@@ -269,7 +269,8 @@ void hydropneumaticExpansionTank(Sheet &g)
     saddle(g, 64, t.bottom(), 14);
     saddle(g, 160, t.bottom(), 14);
     g.dashed({t.left() + 10, t.top() + 26}, {t.right() - 10, t.top() + 26}, kThin, 5, 2.5);
-    g.rect(QRectF(100, t.top() + 14, 5, 26), kThin); // gauge glass
+    const QRectF glass(100, t.top() + 14, 5, 26);
+    g.rect(glass, kThin);
     QPointF e = nozzle(g, {112, t.bottom()}, Side::Down, 10);
     g.letter(e + QPointF(14, 1), QStringLiteral("D8"));
     e = nozzle(g, {70, t.top()}, Side::Up, 10);
@@ -278,9 +279,13 @@ void hydropneumaticExpansionTank(Sheet &g)
     g.letter(e + QPointF(0, -9), QStringLiteral("d7"));
     safetyValve(g, {120, t.top()}, 4);
 
-    g.dimension({t.left(), t.center().y()}, {t.right(), t.center().y()}, Side::Up, 62, QStringLiteral("L"));
+    // The length under the saddles, so that the safety valve is named from
+    // above; the gauge glass is named from inside the tank's front.
+    g.dimension({t.left(), t.center().y()}, {t.right(), t.center().y()}, Side::Down, 56, QStringLiteral("L"));
     g.dimension({t.right() - 12, t.top()}, {t.right() - 12, t.bottom()}, Side::Right, 20, QStringLiteral("D"));
-    g.label({14, 150}, QStringLiteral("T"), {t.left() + 14, t.bottom() - 1}, Qt::AlignHCenter, kLetterPx);
+    g.label({16, 44}, QStringLiteral("T"), {t.left() + 14, t.top() + 1}, Qt::AlignHCenter, kLetterPx);
+    label(g, {120, 24}, "شير اطمينان", {120, t.top() - 17});
+    label(g, {152, 112}, "شيشه آب نما", {glass.right(), glass.bottom() - 6});
     keyedLegend(g, QRectF(6, 174, 214, 48),
                 {{QStringLiteral("D8"), fa("اتصال به آب سيستم")},
                  {QStringLiteral("d6"), fa("ورودي هواي فشرده")},
@@ -490,8 +495,11 @@ void inLinePump(Sheet &g)
     flexible(g, {150, y}, false);
     checkValve(g, {172, y}, Side::Right, 4.5);
     gateValve(g, {196, y}, false, 4.5);
+    // The supports: a shoe under the pipe on a post.
+    const double shoe = y + kPipe / 2 + kOutline / 2;
     for (double x : {16.0, 208.0}) {
-        g.line({x, y + 4}, {x, 186}, kOutline);
+        g.line({x - 4, shoe}, {x + 4, shoe}, kOutline);
+        g.line({x, shoe}, {x, 186}, kOutline);
         g.line({x - 6, 186}, {x + 6, 186}, kOutline);
     }
     flowArrow(g, {64, y - 12}, Side::Right);
