@@ -21,10 +21,9 @@ QPointF nozzle(Sheet &g, QPointF from, Side out, double len, int *run)
     case Side::Down: d = {0, 1}; break;
     }
     const QPointF end = from + d * len;
+    const int r = g.pipe({from, end});
     if (run)
-        *run = g.pipe({from, end});
-    else
-        g.line(from, end, kPipe);
+        *run = r;
     const QPointF n(-d.y(), d.x());
     g.line(end - n * 3.2, end + n * 3.2, kOutline);
     return end;
@@ -59,9 +58,10 @@ void motor(Sheet &g, const QRectF &r, bool shaftRight)
         g.line({r.left() - 6, y}, {r.left(), y}, kOutline);
 }
 
-void boilerBody(Sheet &g, const QRectF &body, double doorTop, double baseFront)
+int boilerBody(Sheet &g, const QRectF &body, double doorTop, double baseFront)
 {
     g.roundedRect(body, 6);
+    const int part = g.part(body, 6);
     // The furnace tube and the return tubes, hidden.
     const double cy = body.center().y();
     g.dashed({body.left() + 6, cy + 12}, {body.right() - 10, cy + 12}, kThin, 4, 2.5);
@@ -70,6 +70,7 @@ void boilerBody(Sheet &g, const QRectF &body, double doorTop, double baseFront)
     // Front door, base.
     g.rect(QRectF(body.left() - 5, body.top() + doorTop, 5, body.height() - doorTop - 6), kOutline);
     g.rect(QRectF(body.left() + baseFront, body.bottom(), body.width() - baseFront - 4, 7), kOutline);
+    return part;
 }
 
 } // namespace bv::eqbook::pictures

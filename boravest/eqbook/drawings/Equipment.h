@@ -16,8 +16,8 @@ constexpr double kSmallPx = kit::kLabelPx;
 QRectF label(Sheet &g, QPointF at, const char *t, QPointF to, Qt::Alignment a = Qt::AlignHCenter);
 
 // A connection nozzle from the wall point `from` outwards by `len`, ending
-// in a flange; returns its end. Given `run`, the nozzle is one of the
-// drawing's pipes, its run stored there.
+// in a flange, one of the drawing's pipes; returns its end, and its run in
+// `run` when given.
 QPointF nozzle(Sheet &g, QPointF from, Side out, double len = 10, int *run = nullptr);
 // A saddle under a lying tank whose bottom is at y.
 void saddle(Sheet &g, double x, double y, double h, double w = 16);
@@ -28,7 +28,7 @@ void legs(Sheet &g, std::initializer_list<double> xs, double y1, double y2);
 void motor(Sheet &g, const QRectF &r, bool shaftRight = true);
 // A cylindrical fire-tube boiler from the side, its tubes hidden, its front
 // door at the left, `doorTop` below the top, and its base below, from
-// `baseFront` behind the front to just short of the back.
-void boilerBody(Sheet &g, const QRectF &body, double doorTop = 6, double baseFront = 4);
+// `baseFront` behind the front to just short of the back; returns its part.
+int boilerBody(Sheet &g, const QRectF &body, double doorTop = 6, double baseFront = 4);
 
 } // namespace bv::eqbook::pictures

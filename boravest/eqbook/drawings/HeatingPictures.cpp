@@ -12,7 +12,7 @@ using namespace kit;
 namespace {
 
 // Air moving along a short arrow.
-void air(Sheet &g, QPointF from, QPointF to) { g.arrow(from, to, kPipe); }
+void air(Sheet &g, QPointF from, QPointF to) { g.arrow(from, to, kFlow); }
 
 } // namespace
 
@@ -31,8 +31,11 @@ void furnace(Sheet &g)
     g.polyline({{54, front.top()}, {60, 34}, {108, 34}, {114, front.top()}}, kOutline);
     air(g, {74, 32}, {74, 10});
     air(g, {94, 32}, {94, 10});
-    // Flue at the back.
-    g.rect(QRectF(138, 8, 10, 30), kOutline);
+    // The flue rising from the top at the back, in front of the edges
+    // behind it.
+    const QRectF flue(124, 8, 10, 32);
+    g.fill(flue, Qt::white);
+    g.rect(flue, kOutline);
     // Heat exchanger with its fins, the burner under it.
     const QRectF hx(50, 62, 68, 38);
     g.roundedRect(hx, 6);
@@ -61,7 +64,7 @@ void furnace(Sheet &g)
     g.dimension(front.topLeft(), front.bottomLeft(), Side::Left, 18, QStringLiteral("H"));
     g.dimensionAligned(front.bottomRight(), front.bottomRight() + depth, QPointF(10, 8), QStringLiteral("D"));
     g.text({68, 14}, fa("هواي گرم"), Qt::AlignRight, kSmallPx);
-    label(g, {222, 16}, "دودكش", {148, 16}, Qt::AlignRight);
+    label(g, {222, 16}, "دودكش", {flue.right(), 16}, Qt::AlignRight);
     label(g, {222, 70}, "مبدل حرارتي", {118, 70}, Qt::AlignRight);
     label(g, {222, 100}, "مشعل", {74, 110}, Qt::AlignRight);
     label(g, {222, 126}, "فن سانتريفيوژ", {106, 140}, Qt::AlignRight);
@@ -78,8 +81,9 @@ void radiator(Sheet &g)
     const int n = 6;
     const double x0 = 20, pitch = 17;
     for (int i = 0; i < n; ++i)
-        g.roundedRect(QRectF(x0 + i * pitch, top, pitch - 3, bottom - top), 5, kPipe);
+        g.roundedRect(QRectF(x0 + i * pitch, top, pitch - 3, bottom - top), 5, kOutline);
     const double right = x0 + n * pitch - 3;
+    g.part(QRectF(x0, top, right - x0, bottom - top));
     g.line({x0 - 1, top + 6}, {right + 1, top + 6}, kOutline); // hubs
     g.line({x0 - 1, bottom - 6}, {right + 1, bottom - 6}, kOutline);
     g.line({6, floorY}, {208, floorY}, kOutline);
@@ -87,9 +91,9 @@ void radiator(Sheet &g)
     g.text({(x0 + right) / 2 + 8, 22}, fa("پنجره"), Qt::AlignHCenter, kSmallPx);
     // Flow through the radiator valve at the top left, return through the
     // lockshield at the bottom right, air vent at the top right.
-    g.polyline({{x0 - 1, top + 6}, {9, top + 6}, {9, floorY}}, kPipe);
+    g.pipe({{x0 - 1, top + 6}, {9, top + 6}, {9, floorY}});
     gateValve(g, {9, 96}, true, 3.5);
-    g.polyline({{right + 1, bottom - 6}, {124, bottom - 6}, {124, floorY}}, kPipe);
+    g.pipe({{right + 1, bottom - 6}, {124, bottom - 6}, {124, floorY}});
     gateValve(g, {124, 143}, true, 3);
     airVent(g, {right - 6, top}, 3);
 
@@ -97,7 +101,7 @@ void radiator(Sheet &g)
     const double wall = 196, sx = 166, sw = 12;
     g.rect(QRectF(wall, 40, 8, floorY - 40), kOutline);
     g.hatch(QRectF(wall, 40, 8, floorY - 40), 5);
-    g.roundedRect(QRectF(sx, top, sw, bottom - top), 4, kPipe);
+    g.roundedRect(QRectF(sx, top, sw, bottom - top), 4, kOutline);
     g.dimension({sx, top}, {sx + sw, top}, Side::Up, 12, fa("عمق"));
     g.dimension({sx + sw, 92}, {wall, 92}, Side::Up, 0, QString());
     g.dimension({sx + sw, bottom}, {sx + sw, floorY}, Side::Right, 6, QString());
@@ -118,23 +122,28 @@ void unitHeater(Sheet &g)
 {
     // A unit heater hung from the ceiling, from the side: the motor and the
     // propeller at the back, the finned coil, the adjustable louvres at the
-    // front; the hot water comes down from above into the coil's top header
-    // through its valve and union, and leaves the bottom header through
-    // theirs.
+    // front; the hot water comes down from above through its valve and
+    // union into the coil's tube at the top, and leaves it at the bottom
+    // through theirs.
     g.line({8, 16}, {220, 16}, kOutline);
     for (double x = 10; x < 216; x += 8)
         g.line({x + 5, 11}, {x, 16}, kThin);
     const QRectF box(54, 78, 112, 70);
     for (double x : {84.0, 150.0}) {
-        g.line({x, 16}, {x, box.top()}, kPipe);
+        g.line({x, 16}, {x, box.top()}, kOutline);
         g.line({x - 4, box.top()}, {x + 4, box.top()}, kOutline);
     }
     g.rect(box, kOutline);
-    // Coil in the middle.
-    const QRectF coil(100, box.top() + 6, 22, box.height() - 12);
+    const int casing = g.part(box);
+    // The finned coil in the middle: its tube up and down through the fins,
+    // its ends through the casing's top and bottom.
+    const QRectF coil(100, box.top() + 6, 24, box.height() - 12);
     g.rect(coil, kThin);
-    for (double y = coil.top() + 4; y < coil.bottom() - 2; y += 4)
+    for (double y = coil.top() + 7; y < coil.bottom() - 5; y += 4)
         g.line({coil.left(), y}, {coil.right(), y}, kThin);
+    const int tube = serpentineCoil(g, coil, 3, coil.top() - box.top(), kThin * 1.6);
+    g.within(tube, casing);
+    const double flowX = coil.left() + 4, returnX = coil.right() - 4;
     // Propeller and motor at the back (right).
     g.line({142, box.top() + 10}, {142, box.bottom() - 10}, kOutline);
     g.ellipse({142, box.top() + 22}, 4, 12, kThin);
@@ -146,14 +155,14 @@ void unitHeater(Sheet &g)
     air(g, {44, 110}, {16, 124});
     air(g, {44, 132}, {16, 146});
     air(g, {214, 160}, {200, 150});
-    // Flow down into the top header, return out of the bottom header.
-    g.line({106, 20}, {106, box.top()}, kPipe);
-    g.polyline({{116, box.bottom()}, {116, 180}, {30, 180}}, kPipe);
-    gateValve(g, {106, 38}, true, 4);
-    unionJoint(g, {106, 58}, true);
+    // Flow down to the coil's top, return from its bottom.
+    g.join(tube, g.pipe({{flowX, 20}, {flowX, box.top()}}));
+    g.join(tube, g.pipe({{returnX, box.bottom()}, {returnX, 180}, {30, 180}}));
+    gateValve(g, {flowX, 38}, true, 4);
+    unionJoint(g, {flowX, 58}, true);
     gateValve(g, {62, 180}, false, 4);
     unionJoint(g, {88, 180});
-    g.arrowHead({106, 72}, {106, 62});
+    g.arrowHead({flowX, 72}, {flowX, 62});
     g.arrowHead({30, 180}, {40, 180});
 
     g.text({122, 28}, fa("رفت"), Qt::AlignLeft, kSmallPx);
@@ -161,7 +170,7 @@ void unitHeater(Sheet &g)
     label(g, {196, 50}, "آويز", {150, 50}, Qt::AlignHCenter);
     label(g, {198, 84}, "الكتروموتور", {186, 100}, Qt::AlignHCenter);
     label(g, {176, 200}, "پروانه", {142, box.bottom() - 12}, Qt::AlignHCenter);
-    label(g, {134, 200}, "كويل", {119, coil.bottom() - 4}, Qt::AlignHCenter);
+    label(g, {134, 200}, "كويل", {coil.right(), coil.bottom() - 12}, Qt::AlignHCenter);
     label(g, {44, 58}, "پره هاي هدايت هوا", {49.5, box.top() + 16}, Qt::AlignHCenter);
     g.text({28, 160}, fa("هواي گرم"), Qt::AlignHCenter, kSmallPx);
     g.text({194, 176}, fa("هواي ورودي"), Qt::AlignHCenter, kSmallPx);
@@ -183,11 +192,11 @@ void collectors(Sheet &g)
     const double gap = 4.5; // the break of a return riser either side of the flow collector
     for (int i = 0; i < 3; ++i) {
         const double x = 88 + 34 * i;
-        g.line({x, fy - 7}, {x, top}, kPipe);
+        g.pipe({{x, fy - 7}, {x, top}});
         gateValve(g, {x, 52}, true, 4);
         const double xr = x + 16;
-        g.line({xr, ry - 7}, {xr, fy + 7 + gap}, kPipe);
-        g.line({xr, fy - 7 - gap}, {xr, top}, kPipe);
+        g.pipe({{xr, ry - 7}, {xr, fy + 7 + gap}});
+        g.pipe({{xr, fy - 7 - gap}, {xr, top}});
         gateValve(g, {xr, 120}, true, 4);
     }
     g.arrowHead({88, top - 6}, {88, top + 4});
@@ -195,10 +204,10 @@ void collectors(Sheet &g)
     // From the boiler into the flow collector's end, from the return
     // collector through the pump to the boiler.
     const double fromX = 20, toX = 64, end = 198;
-    g.polyline({{l, fy}, {fromX, fy}, {fromX, end}}, kPipe);
+    g.pipe({{l, fy}, {fromX, fy}, {fromX, end}});
     gateValve(g, {fromX, 124}, true, 4);
     g.arrowHead({fromX, fy + 22}, {fromX, fy + 34});
-    g.line({toX, ry + 7}, {toX, end}, kPipe);
+    g.pipe({{toX, ry + 7}, {toX, end}});
     gateValve(g, {toX, 166}, true, 4);
     pump(g, {toX, 184}, Side::Down, 6);
     g.arrowHead({toX, end + 4}, {toX, end - 6});
@@ -247,12 +256,13 @@ void extractFan(Sheet &g)
     g.polyline({{66, 50}, {84, 16}, {144, 16}, {162, 50}}, kOutline);
     air(g, {114, 196}, {114, 150});
     air(g, {114, 124}, {114, 70});
-    air(g, {80, 40}, {58, 62});
-    air(g, {148, 40}, {170, 62});
+    // The air blown out under the cowl's edges.
+    air(g, {76, 48}, {56, 68});
+    air(g, {152, 48}, {172, 68});
 
     label(g, {40, 20}, "هواكش", {80, 26}, Qt::AlignHCenter);
     label(g, {190, 28}, "الكتروموتور", {122, 28}, Qt::AlignHCenter);
-    label(g, {190, 76}, "پروانه", {130, 48}, Qt::AlignHCenter);
+    label(g, {194, 46}, "پروانه", {130, 47}, Qt::AlignHCenter);
     label(g, {40, 140}, "كانال", {90, 140}, Qt::AlignHCenter);
     label(g, {184, 206}, "دريچه مكش", {140, ceiling + 3}, Qt::AlignHCenter);
     g.text({36, 86}, fa("خروج هوا"), Qt::AlignHCenter, kSmallPx);

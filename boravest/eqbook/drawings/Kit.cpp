@@ -26,18 +26,6 @@ QPointF onEllipse(QPointF c, double rx, double ry, double deg)
 
 double length(QPointF v) { return std::hypot(v.x(), v.y()); }
 
-// The points of an arc in short chords: about 2.5 pixels each, at least
-// one per 30 degrees; the first point included.
-std::vector<QPointF> arcPoints(QPointF c, double rx, double ry, double fromDeg, double spanDeg)
-{
-    const double arcLength = std::abs(rad(spanDeg)) * std::max(rx, ry);
-    const int n = std::max({2, int(std::ceil(arcLength / 2.5)), int(std::ceil(std::abs(spanDeg) / 30.0))});
-    std::vector<QPointF> pts;
-    for (int i = 0; i <= n; ++i)
-        pts.push_back(onEllipse(c, rx, ry, fromDeg + spanDeg * i / n));
-    return pts;
-}
-
 QPointF unit(QPointF v)
 {
     const double l = length(v);
@@ -112,6 +100,17 @@ void bowTie(Sheet &g, const Local &l, double s)
 
 } // namespace
 
+std::vector<QPointF> arcPoints(QPointF c, double rx, double ry, double fromDeg, double spanDeg)
+{
+    // Short chords: about 2.5 pixels each, at least one per 30 degrees.
+    const double arcLength = std::abs(rad(spanDeg)) * std::max(rx, ry);
+    const int n = std::max({2, int(std::ceil(arcLength / 2.5)), int(std::ceil(std::abs(spanDeg) / 30.0))});
+    std::vector<QPointF> pts;
+    for (int i = 0; i <= n; ++i)
+        pts.push_back(onEllipse(c, rx, ry, fromDeg + spanDeg * i / n));
+    return pts;
+}
+
 // ---------------------------------------------------------------- sheet
 
 void Sheet::line(QPointF a, QPointF b, double w)
@@ -162,14 +161,25 @@ void Sheet::roundedRect(const QRectF &r, double radius, double w)
     arc({r.right() - k, r.bottom() - k}, k, k, 270, 90, w);
 }
 
-void Sheet::capsule(const QRectF &r, double w)
+int Sheet::capsule(const QRectF &r, double w)
 {
-    roundedRect(r, std::min(r.width(), r.height()) / 2, w);
+    const double radius = std::min(r.width(), r.height()) / 2;
+    roundedRect(r, radius, w);
+    return part(r, radius);
 }
 
-void Sheet::dishedTank(const QRectF &r, double head, double w)
+int Sheet::dishedTank(const QRectF &r, double head, double w)
 {
+    std::vector<QPointF> outline;
+    auto add = [&](const std::vector<QPointF> &pts) { outline.insert(outline.end(), pts.begin(), pts.end()); };
     if (r.width() >= r.height()) { // lying: the heads left and right
+        add(arcPoints({r.right() - head, r.center().y()}, head, r.height() / 2, 90, -180));
+        add(arcPoints({r.left() + head, r.center().y()}, head, r.height() / 2, 270, -180));
+    } else {
+        add(arcPoints({r.center().x(), r.top() + head}, r.width() / 2, head, 0, 180));
+        add(arcPoints({r.center().x(), r.bottom() - head}, r.width() / 2, head, 180, 180));
+    }
+    if (r.width() >= r.height()) {
         line(r.topLeft() + QPointF(head, 0), r.topRight() - QPointF(head, 0), w);
         line(r.bottomLeft() + QPointF(head, 0), r.bottomRight() - QPointF(head, 0), w);
         arc({r.left() + head, r.center().y()}, head, r.height() / 2, 90, 180, w);
@@ -184,6 +194,7 @@ void Sheet::dishedTank(const QRectF &r, double head, double w)
         line(r.topLeft() + QPointF(0, head), r.topRight() + QPointF(0, head), kThin);
         line(r.bottomLeft() - QPointF(0, head), r.bottomRight() - QPointF(0, head), kThin);
     }
+    return part(outline);
 }
 
 void Sheet::circle(QPointF c, double r, double w) { ellipse(c, r, r, w); }
@@ -360,15 +371,55 @@ int Sheet::chamber(const QRectF &box)
 
 void Sheet::join(int a, int b) { m_piping.joints.emplace_back(a, b); }
 
+int Sheet::part(const std::vector<QPointF> &outline)
+{
+    m_piping.parts.push_back({outline});
+    return int(m_piping.parts.size()) - 1;
+}
+
+int Sheet::part(const QRectF &r, double radius) { return part(roundedOutline(r, radius)); }
+
+void Sheet::within(int run, int part) { m_piping.runs[std::size_t(run)].within = part; }
+
+std::vector<QPointF> roundedOutline(const QRectF &r, double radius)
+{
+    const double k = std::min({radius, r.width() / 2, r.height() / 2});
+    if (k <= 0)
+        return {r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft()};
+    std::vector<QPointF> out;
+    for (const auto &[c, from] : {std::pair{QPointF(r.right() - k, r.top() + k), 0.0},
+                                  {QPointF(r.left() + k, r.top() + k), 90.0},
+                                  {QPointF(r.left() + k, r.bottom() - k), 180.0},
+                                  {QPointF(r.right() - k, r.bottom() - k), 270.0}}) {
+        const std::vector<QPointF> a = arcPoints(c, k, k, from, 90);
+        out.insert(out.end(), a.begin(), a.end());
+    }
+    return out;
+}
+
+std::vector<QPointF> ellipseOutline(QPointF c, double rx, double ry)
+{
+    std::vector<QPointF> out = arcPoints(c, rx, ry, 0, 360);
+    out.pop_back();
+    return out;
+}
+
 void Sheet::place(const Sheet &part, QPointF at, double scale)
 {
     auto map = [&](QPointF p) { return at + p * scale; };
-    const int first = int(m_piping.runs.size());
+    const int first = int(m_piping.runs.size()), firstPart = int(m_piping.parts.size());
+    for (Piping::Part p : part.piping().parts) {
+        for (QPointF &q : p.outline)
+            q = map(q);
+        m_piping.parts.push_back(std::move(p));
+    }
     for (Piping::Run run : part.piping().runs) {
         for (QPointF &p : run.path)
             p = map(p);
         run.chamber = QRectF(map(run.chamber.topLeft()), run.chamber.size() * scale);
         run.width *= scale;
+        if (run.within >= 0)
+            run.within += firstPart;
         m_piping.runs.push_back(std::move(run));
     }
     for (const auto &[a, b] : part.piping().joints)
@@ -590,7 +641,7 @@ void controller(Sheet &g, const QRectF &box, QPointF to)
                   box.center() + QPointF(box.width() * 0.2, box.height() * 0.2)));
 }
 
-int coilInBox(Sheet &g, const QRectF &box, int turns, bool outletsRight, double w, double lead, bool piped)
+int coilInBox(Sheet &g, const QRectF &box, int turns, bool outletsRight, double w, double lead)
 {
     // A serpentine of straight runs joined by half loops, alternately at the
     // far side and the outlet side; an even count brings the tube back to
@@ -618,9 +669,25 @@ int coilInBox(Sheet &g, const QRectF &box, int turns, bool outletsRight, double 
             path.insert(path.end(), loop.begin() + 1, loop.end());
         }
     }
-    if (!piped) {
-        g.polyline(path, w);
-        return -1;
+    return g.pipe(path, w, true);
+}
+
+int serpentineCoil(Sheet &g, const QRectF &box, int passes, double lead, double w)
+{
+    passes = std::max(1, passes);
+    const double step = box.width() / passes, r = step / 2;
+    std::vector<QPointF> path{{box.left() + r, box.top() - lead}};
+    for (int i = 0; i < passes; ++i) {
+        const double x = box.left() + step * (i + 0.5);
+        const bool down = i % 2 == 0;
+        if (i + 1 == passes) {
+            path.push_back({x, down ? box.bottom() + lead : box.top() - lead});
+            break;
+        }
+        // Along the run, then the half bend to the next one.
+        const std::vector<QPointF> bend = down ? arcPoints({x + r, box.bottom() - r}, r, r, 180, 180)
+                                               : arcPoints({x + r, box.top() + r}, r, r, 180, -180);
+        path.insert(path.end(), bend.begin(), bend.end());
     }
     return g.pipe(path, w, true);
 }
@@ -690,7 +757,7 @@ QRectF symbolLegend(Sheet &g, const QRectF &box, const std::vector<LegendSymbol>
         const double right = box.right() - col * cw, y = box.top() + lh * (row + 0.5);
         const QPointF c(right - 9, y);
         if (entries[i].onPipe)
-            g.line(c - QPointF(8, 0), c + QPointF(8, 0), kPipe);
+            g.pipe({c - QPointF(8, 0), c + QPointF(8, 0)});
         entries[i].draw(g, c);
         used |= QRectF(right - 18, y - lh / 2, 18, lh);
         used |= g.text({right - 21, y}, entries[i].name, Qt::AlignRight, px);

@@ -21,10 +21,12 @@
 
 namespace bv::eqbook::kit {
 
-// Line weights: outlines of equipment, pipes, and thin lines (dimensions,
-// leaders, hidden parts, hatching).
+// Line weights: outlines of equipment, pipes, the arrows of air, water or
+// flue gas on their way, and thin lines (dimensions, leaders, hidden parts,
+// hatching).
 constexpr double kOutline = 1.5;
 constexpr double kPipe = 1.1;
+constexpr double kFlow = 1.0;
 constexpr double kThin = 0.6;
 
 // Text sizes in pixels: labels and legends, dimension letters, the numbers
@@ -38,19 +40,34 @@ enum class Side { Left, Right, Up, Down };
 
 // The pipework a drawing declares: its runs of pipe (a straight or bent
 // length of pipe, one tube of a coil), the chambers pipes open into (the
-// two halves of a tube bundle's channel), and which of them it joins (a
-// tee, a pipe on a nozzle, a coil's end on its connection). Runs and
-// chambers the drawing does not join stand apart.
+// two halves of a tube bundle's channel), which of them it joins (a tee, a
+// pipe on a nozzle, a coil's end on its connection), and the parts they
+// serve, each by its outline (a vessel, a casing, a strainer's pot). Runs
+// and chambers the drawing does not join stand apart; a pipe ends on a
+// part's wall and never crosses its inside, but the pipes the part itself
+// holds (a coil in its shell).
 struct Piping {
     struct Run {
         std::vector<QPointF> path; // a pipe's centre line; empty for a chamber
         QRectF chamber;
         double width = 0;
         bool coil = false; // a tube of a heating coil
+        int within = -1;   // the part that holds it, -1 for none
+    };
+    struct Part {
+        std::vector<QPointF> outline; // closed
     };
     std::vector<Run> runs;
     std::vector<std::pair<int, int>> joints;
+    std::vector<Part> parts;
 };
+
+// The points of an arc of the ellipse round `c`, from `fromDeg` on by
+// `spanDeg`, both ends included; the outline of a rectangle with rounded
+// corners, and of an ellipse.
+std::vector<QPointF> arcPoints(QPointF c, double rx, double ry, double fromDeg, double spanDeg);
+std::vector<QPointF> roundedOutline(const QRectF &r, double radius);
+std::vector<QPointF> ellipseOutline(QPointF c, double rx, double ry);
 
 class Sheet {
 public:
@@ -65,11 +82,12 @@ public:
     void rect(const QRectF &r, double w = kOutline);
     void fill(const QRectF &r, const QColor &c = Qt::black);
     void roundedRect(const QRectF &r, double radius, double w = kOutline);
-    // A rectangle with half-round ends on its short sides (a tank drawn
-    // lying or standing).
-    void capsule(const QRectF &r, double w = kOutline);
-    // A rectangle whose short ends are shallow dished heads of depth `head`.
-    void dishedTank(const QRectF &r, double head, double w = kOutline);
+    // A rectangle with half-round ends on its short sides (a vessel drawn
+    // lying or standing); returns its part.
+    int capsule(const QRectF &r, double w = kOutline);
+    // A vessel whose short ends are shallow dished heads of depth `head`;
+    // returns its part.
+    int dishedTank(const QRectF &r, double head, double w = kOutline);
     void circle(QPointF c, double r, double w = kOutline);
     void ellipse(QPointF c, double rx, double ry, double w = kOutline);
     void arc(QPointF c, double rx, double ry, double fromDeg, double spanDeg, double w = kOutline);
@@ -120,6 +138,11 @@ public:
     int pipe(const std::vector<QPointF> &path, double w = kPipe, bool coil = false);
     int chamber(const QRectF &box);
     void join(int a, int b);
+    // A part the pipes serve, by its outline (drawn by the caller), and a
+    // run that lies inside it as its own.
+    int part(const std::vector<QPointF> &outline);
+    int part(const QRectF &r, double radius = 0);
+    void within(int run, int part);
     const Piping &piping() const { return m_piping; }
 
     // Draws another sheet's items here, its top left corner at `at`, scaled.
@@ -164,10 +187,13 @@ void flowArrow(Sheet &g, QPointF c, Side to);
 void controller(Sheet &g, const QRectF &box, QPointF to);
 // A coil of `turns` loops inside the box, the tubes coming out at its right
 // or left side, the first and the last run going on `lead` beyond it;
-// returns its tube's run, which starts and ends there (-1 for a coil drawn
-// only as a symbol, not `piped`).
-int coilInBox(Sheet &g, const QRectF &box, int turns, bool outletsRight, double w = kPipe, double lead = 0,
-              bool piped = true);
+// returns its tube's run, which starts and ends there.
+int coilInBox(Sheet &g, const QRectF &box, int turns, bool outletsRight, double w = kPipe, double lead = 0);
+// A coil of `passes` straight runs up and down the box, bent round at its
+// top and bottom: it enters at the top of the first run (at the left) and
+// leaves at the far end of the last (the bottom for an odd count), both
+// going on `lead` beyond the box; returns its tube's run.
+int serpentineCoil(Sheet &g, const QRectF &box, int passes, double lead, double w = kPipe);
 // A U-tube bundle lying in a shell, its tubes bent round one centre, the
 // outermost reaching `length` from the channel face of its tube plate at
 // `face` (the bundle's axis through it); the tubes through the plate, each

@@ -97,6 +97,7 @@ void steamBoiler(Sheet &g)
     const double level = body.top() + 14;
     g.dashed({body.left() + 4, level}, {body.right() - 4, level}, kThin, 8, 2.5);
     const QRectF glass(34, level - 11, 5, 20);
+    g.part(glass);
     const double steamSide = level - 7, waterSide = level + 5;
     g.pipe({{glass.right(), steamSide}, {body.left(), steamSide}});
     g.pipe({{glass.right(), waterSide}, {body.left(), waterSide}});
@@ -145,8 +146,8 @@ void boilerRoom(Sheet &g)
     g.rect(louvre, kOutline);
     for (double y = louvre.top() + 5; y < louvre.bottom(); y += 6)
         g.line({louvre.left(), y + 3}, {louvre.right(), y - 3}, kThin);
-    g.arrow({30, 236}, {58, 236}, kPipe);
-    g.arrow({30, 250}, {58, 250}, kPipe);
+    g.arrow({30, 236}, {58, 236}, kFlow);
+    g.arrow({30, 250}, {58, 250}, kFlow);
     // Foundation and boiler.
     const QRectF base(108, floorY - 10, 216, 10);
     g.rect(base, kOutline);
@@ -163,7 +164,7 @@ void boilerRoom(Sheet &g)
     g.line({rightWall.left(), 120}, {chimney.left(), 120}, kOutline);
     g.line({rightWall.left(), 134}, {chimney.left(), 134}, kOutline);
     g.fill(QRectF(rightWall.left() + 0.8, 120.8, rightWall.width() - 1.6, 12.4), Qt::white);
-    g.arrow({399, 100}, {399, 40}, kPipe);
+    g.arrow({399, 100}, {399, 40}, kFlow);
 
     g.dimension({base.left(), base.top()}, base.bottomLeft(), Side::Left, 8, QString());
     g.text({base.left() - 14, base.center().y() - 2}, fa("8 تا 15 سانتيمتر"), Qt::AlignRight, kSmallPx);
@@ -193,16 +194,17 @@ void openExpansionTank(Sheet &g)
     const QRectF front(46, 70, 96, 78);
     const QPointF depth(30, -24);
     g.rect(front, kOutline);
+    g.part(front); // pipes stand on the lid and the side in front of them
     g.polyline({front.topLeft(), front.topLeft() + depth, front.topRight() + depth, front.topRight()}, kOutline);
     g.polyline({front.topRight() + depth, front.bottomRight() + depth, front.bottomRight()}, kOutline);
     const double water = front.top() + 20;
     g.dashed({front.left(), water}, {front.right(), water}, kThin, 5, 2.5);
     // Vent on the lid.
-    g.polyline({{100, 58}, {100, 32}, {112, 26}, {124, 32}, {124, 40}}, kPipe);
+    g.pipe({{100, 58}, {100, 32}, {112, 26}, {124, 32}, {124, 40}});
     // Make-up water through the lid (half way back) to the float valve and
     // its float, hidden inside the tank.
     const double mx = 66, lid = front.top() + depth.y() / 2;
-    g.line({mx, 22}, {mx, lid}, kPipe);
+    g.pipe({{mx, 22}, {mx, lid}});
     g.dashed({mx, lid}, {mx, water - 8}, kThin * 1.4, 3, 2);
     g.dashed({mx, water - 8}, {mx + 16, water - 1}, kThin, 3, 2);
     g.circle({mx + 20, water}, 4.5, kThin);
@@ -210,8 +212,9 @@ void openExpansionTank(Sheet &g)
     // Overflow from the side just under the lid, clear of the edges, down
     // to the drain.
     const QPointF side = front.topRight() + depth * 0.5 + QPointF(0, 12);
-    const QPointF e = nozzle(g, side, Side::Right, 36);
-    g.line(e, {e.x(), e.y() + 30}, kPipe);
+    int overflow = 0;
+    const QPointF e = nozzle(g, side, Side::Right, 36, &overflow);
+    g.join(overflow, g.pipe({e, {e.x(), e.y() + 30}}));
     g.arrowHead({e.x(), e.y() + 36}, {e.x(), e.y() + 26});
     g.letter({e.x() + 12, e.y() - 8}, QStringLiteral("d4"));
     // Expansion pipe below.
@@ -238,12 +241,14 @@ void diaphragmExpansionTank(Sheet &g)
     // and the connection D down to the system.
     const QRectF v(72, 36, 82, 108);
     g.roundedRect(v, 30);
+    g.part(v, 30);
     g.arc({v.center().x(), v.center().y() + 30}, v.width() / 2 - 1, 30, 0, 180, kPipe); // diaphragm
     nozzle(g, {v.center().x(), v.top()}, Side::Up, 8);
     g.rect(QRectF(v.center().x() - 3, v.top() - 14, 6, 6), kThin);
-    const QPointF e = nozzle(g, {v.center().x(), v.bottom()}, Side::Down, 14);
+    int connection = 0;
+    const QPointF e = nozzle(g, {v.center().x(), v.bottom()}, Side::Down, 14, &connection);
     g.letter(e + QPointF(12, 0), QStringLiteral("D"));
-    g.line(e, {e.x(), 190}, kPipe);
+    g.join(connection, g.pipe({e, {e.x(), 190}}));
     g.text({e.x(), 200}, fa("اتصال به سيستم"));
     g.text({v.center().x(), v.top() + 22}, fa("هوا يا ازت"), Qt::AlignHCenter, kSmallPx);
     g.text({v.center().x(), v.bottom() - 18}, fa("آب سيستم"), Qt::AlignHCenter, kSmallPx);
@@ -264,7 +269,8 @@ void hydropneumaticExpansionTank(Sheet &g)
     saddle(g, 64, t.bottom(), 14);
     saddle(g, 160, t.bottom(), 14);
     g.dashed({t.left() + 10, t.top() + 26}, {t.right() - 10, t.top() + 26}, kThin, 5, 2.5);
-    g.rect(QRectF(100, t.top() + 14, 5, 26), kThin); // gauge glass
+    const QRectF glass(100, t.top() + 14, 5, 26);
+    g.rect(glass, kThin);
     QPointF e = nozzle(g, {112, t.bottom()}, Side::Down, 10);
     g.letter(e + QPointF(14, 1), QStringLiteral("D8"));
     e = nozzle(g, {70, t.top()}, Side::Up, 10);
@@ -273,9 +279,13 @@ void hydropneumaticExpansionTank(Sheet &g)
     g.letter(e + QPointF(0, -9), QStringLiteral("d7"));
     safetyValve(g, {120, t.top()}, 4);
 
-    g.dimension({t.left(), t.center().y()}, {t.right(), t.center().y()}, Side::Up, 62, QStringLiteral("L"));
+    // The length under the saddles, so that the safety valve is named from
+    // above; the gauge glass is named from inside the tank's front.
+    g.dimension({t.left(), t.center().y()}, {t.right(), t.center().y()}, Side::Down, 56, QStringLiteral("L"));
     g.dimension({t.right() - 12, t.top()}, {t.right() - 12, t.bottom()}, Side::Right, 20, QStringLiteral("D"));
-    g.label({14, 150}, QStringLiteral("T"), {t.left() + 14, t.bottom() - 1}, Qt::AlignHCenter, kLetterPx);
+    g.label({16, 44}, QStringLiteral("T"), {t.left() + 14, t.top() + 1}, Qt::AlignHCenter, kLetterPx);
+    label(g, {120, 24}, "شير اطمينان", {120, t.top() - 17});
+    label(g, {152, 112}, "شيشه آب نما", {glass.right(), glass.bottom() - 6});
     keyedLegend(g, QRectF(6, 174, 214, 48),
                 {{QStringLiteral("D8"), fa("اتصال به آب سيستم")},
                  {QStringLiteral("d6"), fa("ورودي هواي فشرده")},
@@ -293,6 +303,7 @@ QRectF burnerBody(Sheet &g)
 {
     const QRectF housing(80, 56, 80, 74);
     g.roundedRect(housing, 8);
+    g.part(housing, 8);
     motor(g, QRectF(160, 74, 44, 34), false);
     g.circle({120, 93}, 20, kThin); // the fan inside
     for (int i = 0; i < 6; ++i) {
@@ -322,9 +333,14 @@ void oilBurner(Sheet &g)
     g.circle(photocell, 3.5, kThin);
     const QRectF fuelPump(96, h.bottom(), 30, 16);
     g.rect(fuelPump, kOutline);
-    g.line({104, fuelPump.bottom()}, {104, 206}, kPipe);
-    g.line({118, fuelPump.bottom()}, {118, 206}, kPipe);
-    g.rect(QRectF(99, 168, 10, 14), kOutline); // filter
+    g.part(fuelPump);
+    // The supply through its filter, the return straight back.
+    const QRectF filter(99, 168, 10, 14);
+    g.pipe({{104, fuelPump.bottom()}, {104, filter.top()}});
+    g.pipe({{104, filter.bottom()}, {104, 206}});
+    g.pipe({{118, fuelPump.bottom()}, {118, 206}});
+    g.rect(filter, kOutline);
+    g.part(filter);
     g.arrowHead({104, fuelPump.bottom() + 2}, {104, fuelPump.bottom() + 12});
     g.arrowHead({118, 204}, {118, 194});
     label(g, {176, 30}, "ترانس جرقه", {138, 46}, Qt::AlignHCenter);
@@ -349,7 +365,7 @@ void gasBurner(Sheet &g)
     // filter (2), the regulator (3), the gauge (4) and the two solenoid
     // valves (5, 6), up into the burner.
     const double y = 166;
-    g.polyline({{214, y}, {110, y}, {110, h.bottom()}}, kPipe);
+    g.pipe({{214, y}, {110, y}, {110, h.bottom()}});
     gateValve(g, {200, y}, false, 4);
     const QRectF filter(174, y - 6, 12, 12);
     g.fill(filter, Qt::white);
@@ -388,7 +404,7 @@ void fuelTank(Sheet &g)
     g.rect(QRectF(92, t.top() - 6, 24, 6), kOutline); // manhole
     QPointF e = nozzle(g, {44, t.top()}, Side::Up, 12);
     g.letter(e + QPointF(0, -9), QStringLiteral("d4"));
-    g.polyline({{142, t.top()}, {142, 38}, {150, 32}, {158, 38}}, kPipe);
+    g.pipe({{142, t.top()}, {142, 38}, {150, 32}, {158, 38}});
     g.letter({142, 26}, QStringLiteral("d5"));
     e = nozzle(g, {176, t.top()}, Side::Up, 12);
     g.letter(e + QPointF(0, -9), QStringLiteral("d3"));
@@ -425,12 +441,13 @@ void floorPump(Sheet &g)
     g.rect(QRectF(110, 108, 14, 20), kThin); // coupling guard
     const QPointF c(146, 118);
     g.circle(c, 20, kOutline);
+    g.part(ellipseOutline(c, 20, 20));
     g.rect(QRectF(136, 136, 20, 4), kOutline);
     // Suction in line from the right, delivery up.
-    g.line({c.x() + 20, c.y()}, {216, c.y()}, kPipe);
+    g.pipe({{c.x() + 20, c.y()}, {216, c.y()}});
     flexible(g, {178, c.y()}, false);
     gateValve(g, {202, c.y()}, false, 4);
-    g.line({c.x(), c.y() - 20}, {c.x(), 14}, kPipe);
+    g.pipe({{c.x(), c.y() - 20}, {c.x(), 14}});
     flexible(g, {c.x(), 90}, true);
     checkValve(g, {c.x(), 56}, Side::Up, 4);
     gateValve(g, {c.x(), 38}, true, 4);
@@ -456,12 +473,16 @@ void inLinePump(Sheet &g)
     // strainer before it, a check valve and a valve after it, flexible
     // connectors on both sides, the pipe held on supports.
     const double y = 150;
-    g.line({8, y}, {216, y}, kPipe);
     const QRectF casing(96, y - 16, 36, 32);
-    g.fill(casing, Qt::white);
+    const QRectF inlet(casing.left() - 6, y - 10, 6, 20), outlet(casing.right(), y - 10, 6, 20);
+    g.pipe({{8, y}, {inlet.left(), y}});
+    g.pipe({{outlet.right(), y}, {216, y}});
     g.roundedRect(casing, 8);
-    g.rect(QRectF(casing.left() - 6, y - 10, 6, 20), kOutline);
-    g.rect(QRectF(casing.right(), y - 10, 6, 20), kOutline);
+    g.part(casing, 8);
+    for (const QRectF &flange : {inlet, outlet}) {
+        g.rect(flange, kOutline);
+        g.part(flange);
+    }
     g.rect(QRectF(104, 116, 20, 18), kOutline); // lantern
     const QRectF m(96, 50, 36, 66);
     g.rect(m, kOutline);
@@ -474,8 +495,11 @@ void inLinePump(Sheet &g)
     flexible(g, {150, y}, false);
     checkValve(g, {172, y}, Side::Right, 4.5);
     gateValve(g, {196, y}, false, 4.5);
+    // The supports: a shoe under the pipe on a post.
+    const double shoe = y + kPipe / 2 + kOutline / 2;
     for (double x : {16.0, 208.0}) {
-        g.line({x, y + 4}, {x, 186}, kOutline);
+        g.line({x - 4, shoe}, {x + 4, shoe}, kOutline);
+        g.line({x, shoe}, {x, 186}, kOutline);
         g.line({x - 6, 186}, {x + 6, 186}, kOutline);
     }
     flowArrow(g, {64, y - 12}, Side::Right);
@@ -505,6 +529,7 @@ void softener(Sheet &g)
     g.dashed({tank.center().x(), tank.top() + 4}, {tank.center().x(), tank.bottom() - 8}, kThin, 3, 2);
     const QRectF valve(72, 52, 44, 22);
     g.rect(valve, kOutline);
+    g.part(valve);
     // The lever and its three positions.
     const QPointF pivot(valve.center().x(), valve.top());
     g.arc(pivot, 22, 22, 30, 120, kThin);
@@ -515,19 +540,24 @@ void softener(Sheet &g)
     g.line(pivot, {pivot.x() + 16, pivot.y() - 14}, kOutline);
     g.disc({pivot.x() + 16, pivot.y() - 14}, 2);
     // Hard water in, soft water out, drain.
-    g.line({8, 64}, {valve.left(), 64}, kPipe);
+    g.pipe({{8, 64}, {valve.left(), 64}});
     g.arrowHead({valve.left() - 1, 64}, {14, 64});
-    g.line({valve.right(), 58}, {150, 58}, kPipe);
+    g.pipe({{valve.right(), 58}, {150, 58}});
     g.arrowHead({154, 58}, {142, 58});
     const double drainX = 132;
-    g.polyline({{valve.right(), 70}, {drainX, 70}, {drainX, 204}}, kPipe);
+    g.pipe({{valve.right(), 70}, {drainX, 70}, {drainX, 204}});
     g.arrowHead({drainX, 210}, {drainX, 200});
     // Brine tank with salt and its valve.
     const QRectF brine(158, 120, 58, 78);
     g.rect(brine, kOutline);
+    const int brinePart = g.part(brine);
     g.hatch(QRectF(brine.left(), brine.top() + 44, brine.width(), brine.height() - 44), 5);
     g.dashed({brine.left(), brine.top() + 30}, {brine.right(), brine.top() + 30}, kThin, 4, 2);
-    g.polyline({{valve.right(), 64}, {140, 64}, {140, 102}, {182, 102}, {182, brine.bottom() - 6}}, kPipe);
+    // The brine line down into the tank, and its pick-up tube inside.
+    const int brineLine = g.pipe({{valve.right(), 64}, {140, 64}, {140, 102}, {182, 102}, {182, brine.top()}});
+    const int pickUp = g.pipe({{182, brine.top()}, {182, brine.bottom() - 6}});
+    g.join(brineLine, pickUp);
+    g.within(pickUp, brinePart);
     gateValve(g, {162, 102}, false, 4);
 
     g.text({6, 52}, fa("ورودي آب سخت"), Qt::AlignLeft, kSmallPx);

@@ -15,10 +15,10 @@ namespace {
 
 // A vertical sand filter in `r`: dished ends, the sand bed (dotted) over a
 // layer of gravel, the distributor at the top and the collector laterals at
-// the bottom.
-void sandFilterTank(Sheet &g, const QRectF &r)
+// the bottom; returns its part.
+int sandFilterTank(Sheet &g, const QRectF &r)
 {
-    g.dishedTank(r, 8);
+    const int part = g.dishedTank(r, 8);
     const double bedTop = r.top() + r.height() * 0.38, gravel = r.bottom() - 14;
     g.dashed({r.left() + 2, bedTop}, {r.right() - 2, bedTop}, kThin, 2, 1.5);
     for (double y = bedTop + 5; y < gravel - 2; y += 5)
@@ -30,6 +30,7 @@ void sandFilterTank(Sheet &g, const QRectF &r)
     // The distributor under the inlet.
     g.line({r.center().x(), r.top() + 2}, {r.center().x(), r.top() + 12}, kThin);
     g.line({r.center().x() - 8, r.top() + 12}, {r.center().x() + 8, r.top() + 12}, kThin);
+    return part;
 }
 
 // A hair-and-lint strainer: the pot with its basket (dashed), inlet and
@@ -38,6 +39,7 @@ void hairStrainer(Sheet &g, QPointF c, double w = 26, double h = 30)
 {
     const QRectF pot(c.x() - w / 2, c.y() - h / 2, w, h);
     g.roundedRect(pot, 5);
+    g.part(pot, 5);
     g.rect(QRectF(pot.left() - 3, pot.top() - 5, w + 6, 5), kOutline); // lid
     g.dashed({pot.left() + 5, pot.top() + 4}, {pot.left() + 5, pot.bottom() - 6}, kThin, 2, 1.5);
     g.dashed({pot.right() - 5, pot.top() + 4}, {pot.right() - 5, pot.bottom() - 6}, kThin, 2, 1.5);
@@ -54,9 +56,9 @@ struct Exchanger {
 
 // The exchanger with its shell in `r`: a dished head at the right, a flange
 // at the left, where the coil's tube plate is bolted to it; the coil's two
-// ends through the plate. A circuit's exchanger whose coil's connections
-// are not drawn shows its coil as a symbol only, not `piped`.
-Exchanger coilExchanger(Sheet &g, const QRectF &r, bool piped = true)
+// ends through the plate. Its part is the shell with the flange and the
+// plate; the coil is its own.
+Exchanger coilExchanger(Sheet &g, const QRectF &r)
 {
     const double h = r.height(), head = std::min(12.0, h * 0.3), cy = r.center().y();
     g.line(r.topLeft(), {r.right() - head, r.top()}, kOutline);
@@ -69,7 +71,12 @@ Exchanger coilExchanger(Sheet &g, const QRectF &r, bool piped = true)
     g.fill(tubePlate);
     const double margin = std::max(2.5, h * 0.15);
     const QRectF coil(r.left() + 2, r.top() + margin, r.width() - head - 8, h - 2 * margin);
-    const int run = coilInBox(g, coil, 4, false, kThin * 1.4, coil.left() - tubePlate.left(), piped);
+    const int run = coilInBox(g, coil, 4, false, kThin * 1.4, coil.left() - tubePlate.left());
+    std::vector<QPointF> outline = {tubePlate.topLeft(), {r.left(), tubePlate.top()}, r.topLeft()};
+    const std::vector<QPointF> dome = arcPoints({r.right() - head, cy}, head, h / 2, 90, -180);
+    outline.insert(outline.end(), dome.begin(), dome.end());
+    outline.insert(outline.end(), {r.bottomLeft(), {r.left(), tubePlate.bottom()}, tubePlate.bottomLeft()});
+    g.within(run, g.part(outline));
     const double step = coil.height() / 4;
     return {run,
             {tubePlate.left(), coil.top() + step / 2},
@@ -82,6 +89,7 @@ Exchanger coilExchanger(Sheet &g, const QRectF &r, bool piped = true)
 void basin(Sheet &g, const QRectF &r, double depth)
 {
     g.polyline({r.topLeft(), r.bottomLeft(), r.bottomRight(), r.topRight()}, kOutline);
+    g.part(r);
     g.line(r.topLeft() - QPointF(8, 0), r.topLeft(), kOutline);
     g.line(r.topRight(), r.topRight() + QPointF(8, 0), kOutline);
     g.dashed({r.left(), r.top() + depth}, {r.right(), r.top() + depth}, kThin, 5, 2.5);
@@ -123,44 +131,73 @@ void poolCircuit(Sheet &g)
     g.text({30, (waterY + inletY) / 2}, fa("30 سانتيمتر"), Qt::AlignLeft);
 
     // Skimmer at the right wall, main drain in the floor.
-    const QRectF skimmer(pool.right() - 10, pool.top() + 4, 10, 12);
-    g.rect(skimmer, kOutline);
-    g.rect(QRectF(150, pool.bottom() - 2, 14, 2), kOutline);
-    const double suctionX = 200, lineY = 106;
-    g.polyline({{pool.right(), skimmer.bottom() - 3}, {suctionX, skimmer.bottom() - 3}, {suctionX, lineY}}, kPipe);
-    g.polyline({{157, pool.bottom()}, {157, 72}, {suctionX, 72}}, kPipe);
-    tee(g, {suctionX, 72});
+    const QRectF skimmer(pool.right() - 10, pool.top() + 4, 10, 12), drain(150, pool.bottom() - 2, 14, 2);
+    for (const QRectF &b : {skimmer, drain}) {
+        g.rect(b, kOutline);
+        g.part(b);
+    }
     // Make-up water into the skimmer.
-    g.line({pool.right() + 14, skimmer.top() + 2}, {pool.right(), skimmer.top() + 2}, kThin * 1.6);
+    g.pipe({{pool.right() + 14, skimmer.top() + 2}, {pool.right(), skimmer.top() + 2}}, kThin * 1.6);
     g.arrowHead({pool.right() + 1, skimmer.top() + 2}, {pool.right() + 10, skimmer.top() + 2}, 4, 1.6);
 
-    // The plant from right to left.
-    g.line({suctionX, lineY}, {24, lineY}, kPipe);
-    g.line({194, lineY}, {194, 120}, kPipe);
+    // The plant: the suction down past the drain valve into the hair
+    // strainer's pot, out of it through the pump into the sand filter at
+    // its top, out at its bottom into the exchanger's shell below and out
+    // above, through the chlorinator and the collector, and up to the
+    // inlets behind the far wall.
+    const double suctionX = 200, lineY = 106;
+    const QPointF pot(172, lineY + 2);
+    const int suction = g.pipe({{pool.right(), skimmer.bottom() - 3},
+                                {suctionX, skimmer.bottom() - 3},
+                                {suctionX, lineY},
+                                {pot.x() + 9, lineY}});
+    g.join(suction, g.pipe({{157, pool.bottom()}, {157, 72}, {suctionX, 72}}));
+    tee(g, {suctionX, 72});
+    g.join(suction, g.pipe({{194, lineY}, {194, 128}}));
+    tee(g, {194, lineY});
     gateValve(g, {194, 124}, true, 4);
-    hairStrainer(g, {172, lineY + 2}, 18, 20);
+    hairStrainer(g, pot, 18, 20);
+
+    const QRectF filter(110, 84, 18, 40);
+    const double fx = filter.center().x();
+    g.pipe({{pot.x() - 9, lineY}, {134, lineY}, {134, 76}, {fx, 76}, {fx, filter.top()}});
     pump(g, {146, lineY}, Side::Left, 6.5);
-    sandFilterTank(g, QRectF(110, 84, 18, 40));
-    coilExchanger(g, QRectF(64, lineY - 8, 32, 16), false);
-    g.circle({46, lineY - 14}, 5, kOutline); // chlorinator
-    g.line({46, lineY - 9}, {46, lineY}, kThin * 1.6);
-    // Back through the collector to the inlets behind the far wall.
-    g.polyline({{24, lineY}, {24, 80}, {8, 80}, {8, inletY}, {16, inletY}}, kPipe);
-    g.dashed({16, inletY}, {148, inletY}, kPipe * 0.8, 3, 2);
-    g.rect(QRectF(18, 76, 12, 8), kOutline); // collector
-    flowArrow(g, {36, lineY}, Side::Left);
+    sandFilterTank(g, filter);
+
+    const QRectF shell(64, lineY - 8, 32, 16);
+    g.pipe({{fx, filter.bottom()}, {fx, 134}, {88, 134}, {88, shell.bottom()}});
+    const Exchanger x = coilExchanger(g, shell);
+    g.join(x.coil, g.pipe({x.first, x.first - QPointF(8, 0)}));
+    g.join(x.coil, g.pipe({x.last, x.last - QPointF(8, 0)}));
+    g.arrowHead(x.first, x.first - QPointF(8, 0), 4, 1.6);
+    g.arrowHead(x.last - QPointF(8, 0), x.last, 4, 1.6);
+
+    // The chlorinator in the return, its lid on top, the water in low and
+    // out high; the collector after it.
+    const QRectF chlorinator(38, 70, 12, 20), collector(14, 70, 14, 8);
+    g.roundedRect(chlorinator, 3);
+    g.part(chlorinator, 3);
+    g.rect(QRectF(chlorinator.left() - 2, chlorinator.top() - 4, chlorinator.width() + 4, 4), kOutline);
+    g.rect(collector, kOutline);
+    g.part(collector);
+    g.pipe({{78, shell.top()}, {78, 86}, {chlorinator.right(), 86}});
+    g.pipe({{chlorinator.left(), 74}, {collector.right(), 74}});
+    g.pipe({{collector.left(), 74}, {8, 74}, {8, inletY}, {pool.left(), inletY}});
+    g.dashed({pool.left(), inletY}, {148, inletY}, kPipe * 0.8, 3, 2);
+    flowArrow(g, {64, 86}, Side::Left);
     flowArrow(g, {suctionX, 90}, Side::Down);
+    flowArrow(g, {8, 56}, Side::Up);
 
     const std::vector<std::pair<int, std::pair<QPointF, QPointF>>> balloons = {
         {1, {{170, 46}, {skimmer.left(), skimmer.center().y() + 2}}},
-        {2, {{138, 74}, {152, pool.bottom() - 1}}},
+        {2, {{144, 72}, {152, pool.bottom() - 1}}},
         {3, {{210, 128}, {197, 124}}},
-        {4, {{176, 132}, {172, lineY + 12}}},
-        {5, {{146, 128}, {146, lineY + 6}}},
-        {6, {{119, 136}, {119, 124}}},
-        {7, {{80, 128}, {80, lineY + 8}}},
-        {8, {{42, 76}, {30, 80}}},
-        {9, {{60, 84}, {50, lineY - 17}}},
+        {4, {{176, 132}, {pot.x(), pot.y() + 10}}},
+        {5, {{148, 126}, {146, lineY + 6.5}}},
+        {6, {{136, 142}, {filter.right(), 112}}},
+        {7, {{76, 130}, {76, shell.bottom()}}},
+        {8, {{21, 96}, {21, collector.bottom()}}},
+        {9, {{42, 104}, {44, chlorinator.bottom()}}},
         {10, {{212, 34}, {pool.right() + 12, skimmer.top() + 2}}},
     };
     for (const auto &[n, at] : balloons)
@@ -276,17 +313,19 @@ void sandFilter(Sheet &g)
     g.dimension(tank.topLeft(), tank.bottomLeft(), Side::Left, 12, QStringLiteral("L"));
     g.dimension({tank.left(), tank.top() + 22}, {tank.right(), tank.top() + 22}, Side::Down, 0, QStringLiteral("D"));
     const double topY = 44, botY = 104, tx = 96, rx = 128, inY = 74;
-    g.line({tank.right(), topY}, {rx, topY}, kPipe);
-    g.line({tank.right(), botY}, {rx, botY}, kPipe);
-    g.line({rx, topY}, {rx, botY}, kPipe);
+    const int top = g.pipe({{tank.right(), topY}, {rx, topY}});
+    const int bottom = g.pipe({{tank.right(), botY}, {rx, botY}});
+    const int riser = g.pipe({{rx, topY}, {rx, botY}});
+    g.join(top, riser);
+    g.join(bottom, riser);
     tee(g, {tx, topY});
     tee(g, {tx, botY});
     tee(g, {rx, inY});
     gateValve(g, {112, topY}, false, 4);  // inlet to the top
     gateValve(g, {112, botY}, false, 4);  // inlet to the bottom (backwash)
-    g.line({tx, topY}, {tx, 16}, kPipe);  // to the drain
+    g.join(top, g.pipe({{tx, topY}, {tx, 16}}));     // to the drain
     gateValve(g, {tx, 29}, true, 4);
-    g.line({tx, botY}, {tx, 126}, kPipe); // filtered water out
+    g.join(bottom, g.pipe({{tx, botY}, {tx, 126}})); // filtered water out
     gateValve(g, {tx, 116}, true, 4);
     g.arrowHead({tx, 10}, {tx, 20});
     g.arrowHead({tx, 132}, {tx, 122});
@@ -294,8 +333,8 @@ void sandFilter(Sheet &g)
     // The hair-and-lint strainer before the pump, at the right.
     const QPointF s(184, inY);
     hairStrainer(g, s, 30, 36);
-    g.line({rx, inY}, {s.x() - 15, inY}, kPipe);
-    g.line({s.x() + 15, inY}, {216, inY}, kPipe);
+    g.join(riser, g.pipe({{rx, inY}, {s.x() - 15, inY}}));
+    g.pipe({{s.x() + 15, inY}, {216, inY}});
     g.arrowHead({rx + 8, inY}, {rx + 20, inY});
     g.arrowHead({206, inY}, {216, inY});
 
@@ -339,15 +378,23 @@ void jacuzziCircuit(Sheet &g)
     g.line({tub.left() + r, tub.bottom()}, {tub.right() - r, tub.bottom()}, kOutline);
     g.arc({tub.right() - r, tub.bottom() - r}, r, r, 270, 90, kOutline);
     g.line({tub.right(), tub.bottom() - r}, tub.topRight(), kOutline);
+    std::vector<QPointF> inside{tub.topLeft()};
+    for (const std::vector<QPointF> &a : {arcPoints({tub.left() + r, tub.bottom() - r}, r, r, 180, 90),
+                                          arcPoints({tub.right() - r, tub.bottom() - r}, r, r, 270, 90)})
+        inside.insert(inside.end(), a.begin(), a.end());
+    inside.push_back(tub.topRight());
+    g.part(inside);
     g.dashed({tub.left(), tub.top() + 7}, {tub.right(), tub.top() + 7}, kThin, 5, 2.5);
     g.text({96, 46}, fa("جكوزي"), Qt::AlignHCenter, 10.5);
 
     // Filtration.
     const double y = 112;
     const QRectF skimmer(tub.left(), tub.top() + 4, 9, 10);
-    g.rect(skimmer, kOutline);
-    g.rect(QRectF(50, tub.bottom() - 2, 12, 2), kOutline);  // floor suction
-    g.rect(QRectF(121, tub.bottom() - 2, 14, 2), kOutline); // floor inlet
+    const QRectF floorSuctionBox(50, tub.bottom() - 2, 12, 2), floorInlet(121, tub.bottom() - 2, 14, 2);
+    for (const QRectF &b : {skimmer, floorSuctionBox, floorInlet}) {
+        g.rect(b, kOutline);
+        g.part(b);
+    }
     const QPointF pot(86, y + 2);
     const int suction = g.pipe({{tub.left(), skimmer.bottom() - 3}, {16, skimmer.bottom() - 3}, {16, y}, {77, y}});
     const int floorSuction = g.pipe({{56, tub.bottom()}, {56, y}});
@@ -367,9 +414,10 @@ void jacuzziCircuit(Sheet &g)
     g.join(x.coil, g.pipe({x.last, x.last - QPointF(8, 0)}));
     g.arrowHead(x.first, x.first - QPointF(8, 0), 4, 1.6);
     g.arrowHead(x.last - QPointF(8, 0), x.last, 4, 1.6);
-    g.pipe({{176, shell.top()}, {176, 78}, {128, 78}, {128, tub.bottom()}});
+    const int back = g.pipe({{176, shell.top()}, {176, 78}, {128, 78}, {128, tub.bottom()}});
     g.circle({160, 70}, 5, kOutline); // chlorinator
-    g.line({160, 75}, {160, 78}, kThin * 1.6);
+    g.part(ellipseOutline({160, 70}, 5, 5));
+    g.join(back, g.pipe({{160, 75}, {160, 78}}, kThin * 1.6));
     flowArrow(g, {16, 70}, Side::Down);
     flowArrow(g, {123, y}, Side::Right);
     flowArrow(g, {142, 78}, Side::Left);
@@ -378,14 +426,19 @@ void jacuzziCircuit(Sheet &g)
     const QPointF jetsPump(214, 128);
     for (double jy : {30.0, 40.0})
         g.circle({tub.right() - 3, jy}, 2.5, kPipe);
-    g.rect(QRectF(tub.right() - 4, 47, 4, 6), kOutline); // wall suction
+    const QRectF wallSuction(tub.right() - 4, 47, 4, 6);
+    g.rect(wallSuction, kOutline);
+    g.part(wallSuction);
     const int jets = g.pipe({{tub.right(), 30}, {214, 30}, {214, jetsPump.y() - 6.5}});
     g.join(jets, g.pipe({{tub.right(), 40}, {214, 40}}));
     tee(g, {214, 40});
-    g.pipe({{tub.right(), 50}, {196, 50}, {196, jetsPump.y()}, {jetsPump.x() - 6.5, jetsPump.y()}});
+    // The jets pump's suction down between the exchanger's dome and the
+    // pump's delivery, clear of both.
+    const double jetsSuctionX = 203;
+    g.pipe({{tub.right(), 50}, {jetsSuctionX, 50}, {jetsSuctionX, jetsPump.y()}, {jetsPump.x() - 6.5, jetsPump.y()}});
     pump(g, jetsPump, Side::Up, 6.5);
     flowArrow(g, {214, 84}, Side::Up);
-    flowArrow(g, {196, 90}, Side::Down);
+    flowArrow(g, {jetsSuctionX, 90}, Side::Down);
 
     const std::vector<std::pair<int, std::pair<QPointF, QPointF>>> balloons = {
         {1, {{60, 34}, {skimmer.right(), skimmer.center().y()}}},
@@ -399,13 +452,16 @@ void jacuzziCircuit(Sheet &g)
         {8, {{176, 66}, {165, 70}}},
         {9, {{180, 14}, {180, 30}}},
         {10, {{214, 144}, {214, jetsPump.y() + 6.5}}},
+        {11, {{112, 86}, {floorInlet.left() + 2, floorInlet.bottom()}}},
+        {12, {{128, 50}, {wallSuction.left(), wallSuction.center().y()}}},
     };
     for (const auto &[n, at] : balloons)
         g.balloon(at.first, n, at.second);
-    numberedLegend(g, QRectF(6, 154, 216, 70),
-                   {fa("اسكيمر"), fa("مكش كف"), fa("شير قطع و وصل"), fa("موگير"), fa("پمپ تصفيه"),
-                    fa("فيلتر شني"), fa("مبدل حرارتي"), fa("كلرزني"), fa("جت ها"), fa("پمپ جت")},
-                   2);
+    numberedLegend(g, QRectF(6, 156, 216, 56),
+                   {fa("اسكيمر"), fa("مكش كف"), fa("شير قطع"), fa("موگير"), fa("پمپ تصفيه"),
+                    fa("فيلتر شني"), fa("مبدل حرارتي"), fa("كلرزني"), fa("جت ها"), fa("پمپ جت"),
+                    fa("ورودي كف"), fa("مكش جت")},
+                   3);
 }
 
 void jacuzziJets(Sheet &g)
@@ -428,18 +484,21 @@ void jacuzziJets(Sheet &g)
     g.line(body.topLeft(), body.bottomLeft(), kOutline);
     g.polyline({{body.right(), jy - 4}, {wall.left() + 2, jy - 1.5}}, kThin);
     g.polyline({{body.right(), jy + 4}, {wall.left() + 2, jy + 1.5}}, kThin);
+    g.part(body);
     // Water in from the right, air from above.
-    g.polyline({{body.right(), jy}, {206, jy}, {206, 196}}, kPipe);
+    const int water = g.pipe({{body.right(), jy}, {206, jy}, {206, 196}});
     const double ax = wall.left() + 6;
-    g.polyline({{ax, jy - 9}, {ax, 14}, {186, 14}}, kPipe);
+    g.pipe({{ax, jy - 9}, {ax, 14}, {186, 14}});
     g.rect(QRectF(186, 8, 14, 12), kOutline); // air control
+    g.part(QRectF(186, 8, 14, 12));
     g.arrowHead({ax, jy - 12}, {ax, jy - 22});
-    g.arrow({wall.left() - 14, jy}, {34, jy}, kPipe);
+    g.arrow({wall.left() - 14, jy}, {34, jy}, kFlow);
     // The floor suction and the jets pump.
     g.rect(QRectF(62, 167, 16, 3), kOutline);
-    g.polyline({{70, 170}, {70, 196}, {188, 196}}, kPipe);
+    g.part(QRectF(62, 167, 16, 3));
+    g.pipe({{70, 170}, {70, 196}, {188, 196}});
     pump(g, {196, 196}, Side::Right, 8);
-    g.line({204, 196}, {206, 196}, kPipe);
+    g.join(water, g.pipe({{204, 196}, {206, 196}}));
     flowArrow(g, {130, 196}, Side::Right);
     flowArrow(g, {206, 150}, Side::Up);
 

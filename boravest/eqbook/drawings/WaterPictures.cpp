@@ -31,9 +31,9 @@ void mainBranch(Sheet &g)
     const double y = 52;
     const QPointF main(18, 84);
     g.circle(main, 9, kOutline);
+    g.part(ellipseOutline(main, 9, 9));
     g.hatch(QRectF(main.x() - 6, main.y() - 6, 12, 12), 3);
-    g.line({main.x(), main.y() - 9}, {main.x(), y}, kOutline);
-    g.line({main.x(), y}, {184, y}, kOutline);
+    g.pipe({{main.x(), main.y() - 9}, {main.x(), y}, {184, y}}, kOutline);
     g.arrowHead({192, y}, {176, y}, 8, 3);
     gateValve(g, {44, y}, false, 5);
     const QRectF meter(72, y - 9, 28, 18);
@@ -115,6 +115,7 @@ void doubleWallTank(Sheet &g)
     const QRectF inner(24, 62, 176, 44);
     const QRectF jacket(38, 52, 90, 64);
     g.dishedTank(inner, 12);
+    g.part(jacket);
     g.line(jacket.topLeft(), jacket.topRight(), kOutline);
     g.line(jacket.bottomLeft(), jacket.bottomRight(), kOutline);
     for (double x : {jacket.left(), jacket.right()}) {
@@ -161,7 +162,7 @@ void coilTank(Sheet &g)
     // legs; its eight parts numbered.
     const QRectF tank(92, 30, 58, 100); // D by L (cm 90 by 150); the legs make H
     const double legBottom = 146;
-    g.dishedTank(tank, 8);
+    const int shell = g.dishedTank(tank, 8);
     legs(g, {tank.left() + 6, tank.right() - 6}, tank.bottom() - 4, legBottom);
 
     // 1 safety valve and 2 hot-water outlet on top, 5 the manhole on the
@@ -177,8 +178,10 @@ void coilTank(Sheet &g)
     // return leaving on the right.
     thermostat(g, {tank.right() + 5, 58}, 4);
     nozzle(g, {tank.right(), 80}, Side::Right, 12);
-    const QRectF coil(tank.left() + 10, 92, tank.width() - 10, 26);
-    const int tube = coilInBox(g, coil, 4, true, kPipe);
+    // The coil's bends kept off the shell, its two ends through it.
+    const QRectF coil(tank.left() + 10, 92, tank.width() - 18, 26);
+    const int tube = coilInBox(g, coil, 4, true, kPipe, tank.right() - coil.right());
+    g.within(tube, shell);
     for (double y : {coil.top() + coil.height() / 8, coil.bottom() - coil.height() / 8})
         g.join(tube, g.pipe({{tank.right(), y}, {tank.right() + 12, y}}));
 
@@ -190,7 +193,7 @@ void coilTank(Sheet &g)
     g.balloon(QPointF(80, 13), 1, {tank.left() + 14, tank.top() - 12});
     g.balloon(QPointF(164, 13), 2, {tank.right() - 14, tank.top() - 10});
     g.balloon(QPointF(184, 44), 3, {tank.right() + 9, 58});
-    g.balloon(QPointF(200, 105), 4, {coil.right() - 12, 105});
+    g.balloon(QPointF(200, 105), 4, {coil.right() - 10, coil.top() + coil.height() * 3 / 8});
     g.balloon(QPointF(79, 56), 5, manhole + QPointF(-9, 0));
     g.balloon(QPointF(79, 100), 6, {tank.left() - 12, tank.bottom() - 14});
     g.balloon(QPointF(196, 80), 7, {tank.right() + 12, 80});
@@ -212,7 +215,7 @@ void steamCoilTank(Sheet &g)
     // its legs.
     const QRectF tank(100, 28, 64, 92);
     const double cy = 86;
-    g.dishedTank(tank, 8);
+    const int shell = g.dishedTank(tank, 8);
     legs(g, {tank.left() + 8, tank.right() - 8}, tank.bottom() - 4, 126);
 
     // The channel with its divider, the tube plate, and the bundle through
@@ -220,6 +223,7 @@ void steamCoilTank(Sheet &g)
     const QRectF channel(66, cy - 12, 24, 24);
     const double bundle = 61, plateH = tubePlateLength(bundle), sleeve = 14;
     g.rect(channel, kOutline);
+    g.part(channel);
     g.line({channel.left() + 2, cy}, {channel.right(), cy}, kOutline);
     g.fill(QRectF(channel.right(), cy - plateH / 2, 4, plateH));
     g.fill(QRectF(tank.left() - 1, cy - sleeve + 0.6, 2, 2 * sleeve - 1.2), Qt::white);
@@ -230,6 +234,7 @@ void steamCoilTank(Sheet &g)
     for (int tube : uTubeBundle(g, {channel.right(), cy}, bundle)) {
         g.join(tube, upper);
         g.join(tube, lower);
+        g.within(tube, shell);
     }
     int steamRun = 0, condRun = 0, outRun = 0, inRun = 0, drainRun = 0;
     const QPointF steam = nozzle(g, {78, channel.top()}, Side::Up, 16, &steamRun);
@@ -245,7 +250,7 @@ void steamCoilTank(Sheet &g)
     safetyValve(g, {112, 29.8}, 4);
     const QPointF out = nozzle(g, {132, tank.top()}, Side::Up, 12, &outRun);
     airVent(g, {158, 31.3}, 4);
-    g.line({tank.right(), 44}, {172, 44}, kPipe);
+    g.pipe({{tank.right(), 44}, {172, 44}});
     pressureGauge(g, {172, 44}, 4);
     const QPointF in = nozzle(g, {tank.right(), 104}, Side::Right, 12, &inRun);
     const QPointF drain = nozzle(g, {tank.center().x(), tank.bottom()}, Side::Down, 6, &drainRun);
@@ -301,11 +306,11 @@ LegendSymbol legendThermometer()
 void domesticSide(Sheet &g, QPointF out, double retX, QPointF retTo, const std::vector<QPointF> &cold)
 {
     const double top = 26;
-    g.line(out, {out.x(), top}, kPipe);
+    g.pipe({out, {out.x(), top}});
     g.arrowHead({out.x(), top - 10}, {out.x(), top});
     g.text({out.x() - 4, top - 14}, fa("به مصرف كننده ها"), Qt::AlignRight);
 
-    g.polyline({{retX, top - 10}, {retX, retTo.y()}, retTo}, kPipe);
+    const int ret = g.pipe({{retX, top - 10}, {retX, retTo.y()}, retTo});
     g.arrowHead({retX, top + 4}, {retX, top - 4});
     g.text({retX + 4, top - 14}, fa("برگشت آبگرم"), Qt::AlignLeft);
     flowArrow(g, {(retX + retTo.x()) / 2, retTo.y()}, retTo.x() < retX ? Side::Left : Side::Right);
@@ -329,13 +334,14 @@ void domesticSide(Sheet &g, QPointF out, double retX, QPointF retTo, const std::
     pump(g, {retX, 120}, Side::Down);
     unionJoint(g, {retX, 138}, true);
     gateValve(g, {retX, 150}, true);
-    g.polyline({{retX, by1}, {bx, by1}, {bx, by2}, {retX, by2}}, kPipe);
+    const int bypass = g.pipe({{retX, by1}, {bx, by1}, {bx, by2}, {retX, by2}});
+    g.join(ret, bypass);
     tee(g, {retX, by1});
     tee(g, {retX, by2});
     checkValve(g, {bx, (by1 + by2) / 2}, Side::Down);
     g.text({bx - 7, 76}, fa("كنار گذر"), Qt::AlignRight);
 
-    g.polyline(cold, kPipe);
+    g.pipe(cold);
     const QPointF a = cold[0], b = cold[1];
     gateValve(g, {a.x() - 24, a.y()});
     checkValve(g, {a.x() - 52, a.y()}, Side::Left);
@@ -349,6 +355,7 @@ QRectF boilerBox(Sheet &g)
 {
     const QRectF b(16, 150, 64, 90);
     g.rect(b, kOutline);
+    g.part(b);
     g.text(b.center(), fa("ديگ"), Qt::AlignHCenter, 11);
     return b;
 }
@@ -369,7 +376,7 @@ DiagramTank coilTankOfDiagram(Sheet &g, bool steam)
     DiagramTank d;
     d.tank = QRectF(190, 60, 60, 162);
     const QRectF &tank = d.tank;
-    g.dishedTank(tank, 9);
+    const int shell = g.dishedTank(tank, 9);
     legs(g, {198, 242}, tank.bottom() - 4, 246);
     if (steam) {
         const double cy = 196, bundle = 58, plateH = tubePlateLength(bundle), sleeve = 13.7;
@@ -378,6 +385,7 @@ DiagramTank coilTankOfDiagram(Sheet &g, bool steam)
         const double plateLeft = tank.left() - 10;
         g.rect(QRectF(ch.left(), ch.top(), plateLeft - ch.left(), ch.height()), kOutline);
         g.line({ch.left() + 2, cy}, {plateLeft, cy}, kOutline);
+        g.part(QRectF(ch.left(), ch.top(), plateLeft - ch.left(), ch.height()));
         g.fill(QRectF(plateLeft, cy - plateH / 2, 4, plateH));
         g.fill(QRectF(tank.left() - 1, cy - sleeve + 0.6, 2, 2 * sleeve - 1.2), Qt::white);
         g.line({plateLeft + 4, cy - sleeve}, {tank.left(), cy - sleeve}, kOutline);
@@ -387,15 +395,19 @@ DiagramTank coilTankOfDiagram(Sheet &g, bool steam)
         for (int tube : uTubeBundle(g, {plateLeft, cy}, bundle)) {
             g.join(tube, d.upper);
             g.join(tube, d.lower);
+            g.within(tube, shell);
         }
     } else {
-        d.coil = coilInBox(g, QRectF(tank.left(), 180, 46, 32), 4, false);
+        // The bends kept off the shell, the two ends through it.
+        d.coil = coilInBox(g, QRectF(tank.left() + 8, 180, 40, 32), 4, false, kPipe, 8);
+        g.within(d.coil, shell);
     }
     g.text({tank.center().x(), 118}, fa("منبع كويلي"));
     safetyValve(g, {204, tank.top() + 1}, 4.5);
     // The drain.
-    nozzle(g, {220, tank.bottom()}, Side::Down, 16);
-    g.line({220, tank.bottom() + 16}, {220, 268}, kPipe);
+    int drain = 0;
+    nozzle(g, {220, tank.bottom()}, Side::Down, 16, &drain);
+    g.join(drain, g.pipe({{220, tank.bottom() + 16}, {220, 268}}));
     gateValve(g, {220, 256}, true);
     g.text({212, 272}, fa("تخليه 3/4 اينچ"), Qt::AlignRight);
     return d;
@@ -411,6 +423,7 @@ void doubleWallPiping(Sheet &g)
     const QRectF inner(120, 140, 182, 52);
     const QRectF jacket(140, 132, 110, 68);
     g.dishedTank(inner, 14);
+    g.part(jacket);
     g.line(jacket.topLeft(), jacket.topRight(), kOutline);
     g.line(jacket.bottomLeft(), jacket.bottomRight(), kOutline);
     for (double x : {jacket.left(), jacket.right()}) {
@@ -420,12 +433,12 @@ void doubleWallPiping(Sheet &g)
     g.text({jacket.center().x(), inner.center().y()}, fa("منبع دوجداره"));
 
     // Boiler water through the jacket.
-    g.polyline({{40, boiler.top()}, {40, 104}, {160, 104}, {160, jacket.top()}}, kPipe);
+    g.pipe({{40, boiler.top()}, {40, 104}, {160, 104}, {160, jacket.top()}});
     gateValve(g, {72, 104});
     unionJoint(g, {108, 104});
     flowArrow(g, {136, 104}, Side::Right);
     g.text({56, 92}, fa("رفت"));
-    g.polyline({{230, jacket.bottom()}, {230, 226}, {boiler.right(), 226}}, kPipe);
+    g.pipe({{230, jacket.bottom()}, {230, 226}, {boiler.right(), 226}});
     gateValve(g, {160, 226});
     unionJoint(g, {196, 226});
     flowArrow(g, {116, 226}, Side::Left);

@@ -358,8 +358,8 @@ TEST_F(DrawingsTest, EveryCoilEndsOnItsConnections)
     // drawing of a coil.
     const std::set<Picture> withCoils = {
         Picture::CoilTank, Picture::SteamCoilTank, Picture::CoilPiping, Picture::SteamCoilPiping,
-        Picture::PoolHotWaterExchanger, Picture::PoolSteamExchanger, Picture::JacuzziCircuit,
-        Picture::JacuzziHotWaterExchanger, Picture::JacuzziSteamExchanger};
+        Picture::PoolCircuit, Picture::PoolHotWaterExchanger, Picture::PoolSteamExchanger, Picture::JacuzziCircuit,
+        Picture::JacuzziHotWaterExchanger, Picture::JacuzziSteamExchanger, Picture::UnitHeater};
     for (int i = 0; i < bv::eqbook::kPictureCount; ++i) {
         const auto piping = bv::eqbook::picturePiping(Picture(i));
         int coils = 0;
@@ -374,6 +374,96 @@ TEST_F(DrawingsTest, EveryCoilEndsOnItsConnections)
                 })) << name(i) << ": coil " << c << " ends at (" << end.x() << "," << end.y() << ") on no connection";
         }
         EXPECT_EQ(coils > 0, withCoils.count(Picture(i)) > 0) << name(i);
+    }
+}
+
+namespace {
+
+bool insideOutline(QPointF p, const std::vector<QPointF> &o)
+{
+    bool in = false;
+    for (std::size_t i = 0, j = o.size() - 1; i < o.size(); j = i++)
+        if ((o[i].y() > p.y()) != (o[j].y() > p.y())
+            && p.x() < o[j].x() + (p.y() - o[j].y()) * (o[i].x() - o[j].x()) / (o[i].y() - o[j].y()))
+            in = !in;
+    return in;
+}
+
+// Points along a path half a pixel apart.
+std::vector<QPointF> finely(const std::vector<QPointF> &path)
+{
+    std::vector<QPointF> out;
+    for (std::size_t i = 1; i < path.size(); ++i) {
+        const QPointF d = path[i] - path[i - 1];
+        const int n = std::max(1, int(std::ceil(std::hypot(d.x(), d.y()) * 2)));
+        for (int k = 0; k <= n; ++k)
+            out.push_back(path[i - 1] + d * (double(k) / n));
+    }
+    return out;
+}
+
+double toOutline(QPointF p, const std::vector<QPointF> &o)
+{
+    double d = 1e9;
+    for (std::size_t i = 0, j = o.size() - 1; i < o.size(); j = i++)
+        d = std::min(d, toSegment(p, o[j], o[i]));
+    return d;
+}
+
+} // namespace
+
+TEST_F(DrawingsTest, PipesEndOnAPartsWallAndNeverCrossItsInside)
+{
+    // Every point of a pipe lies outside each part's outline or within
+    // the pipe's half width of its wall (and a little), but in the part
+    // that holds it, where it keeps off the wall but where it passes
+    // through; every drawing with pipes serves a part.
+    for (int i = 0; i < bv::eqbook::kPictureCount; ++i) {
+        const auto piping = bv::eqbook::picturePiping(Picture(i));
+        const bool pipes = std::any_of(piping.runs.begin(), piping.runs.end(),
+                                       [](const PipeRun &r) { return !r.path.empty(); });
+        EXPECT_TRUE(!pipes || !piping.parts.empty()) << name(i) << " serves no part";
+        for (int p = 0; p < int(piping.parts.size()); ++p) {
+            const auto &outline = piping.parts[p].outline;
+            for (int r = 0; r < int(piping.runs.size()); ++r) {
+                const std::vector<QPointF> pts = finely(piping.runs[r].path);
+                const double w = piping.runs[r].width / 2;
+                for (std::size_t k = 0; k < pts.size(); ++k) {
+                    const QPointF q = pts[k];
+                    const double wall = toOutline(q, outline);
+                    if (piping.runs[r].within != p) {
+                        if (insideOutline(q, outline) && wall > w + 0.2) {
+                            ADD_FAILURE() << name(i) << ": run " << r << " crosses part " << p << " at (" << q.x()
+                                          << "," << q.y() << ")";
+                            break;
+                        }
+                    } else if (k >= 4 && k + 4 < pts.size() && wall < w + 0.75
+                               && insideOutline(pts[k - 4], outline) && insideOutline(pts[k + 4], outline)) {
+                        // Its own pipe on the wall where it does not pass through.
+                        ADD_FAILURE() << name(i) << ": run " << r << " lies on the wall of part " << p << " at ("
+                                      << q.x() << "," << q.y() << ")";
+                        break;
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST_F(DrawingsTest, EveryLineOfPipeWeightIsADeclaredPipe)
+{
+    // So that the tests above see every pipe a drawing draws: a line at
+    // the pipes' weight longer than a fitting's stroke lies along a run.
+    for (int i = 0; i < bv::eqbook::kPictureCount; ++i) {
+        const auto piping = bv::eqbook::picturePiping(Picture(i));
+        for (const DrawItem &item : bv::eqbook::pictureItems(Picture(i))) {
+            const auto *l = std::get_if<LineItem>(&item);
+            if (!l || std::abs(l->width - bv::eqbook::kit::kPipe) > 1e-9 || std::hypot(l->p2.x() - l->p1.x(), l->p2.y() - l->p1.y()) < 8)
+                continue;
+            EXPECT_TRUE(std::any_of(piping.runs.begin(), piping.runs.end(), [&](const PipeRun &r) {
+                return !r.path.empty() && toRun(l->p1, r) < 0.05 && toRun(l->p2, r) < 0.05;
+            })) << name(i) << ": (" << l->p1.x() << "," << l->p1.y() << ")-(" << l->p2.x() << "," << l->p2.y() << ")";
+        }
     }
 }
 
