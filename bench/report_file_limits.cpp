@@ -23,6 +23,7 @@
 //                         resident size (VmHWM) around one task: opening and
 //                         painting the worst page K (0 to 2), and (3) the
 //                         refusal of the picture bomb
+#include "CraftedFiles.h"
 #include "PeakMemory.h"
 #include "platform/report/Document.h"
 #include "platform/report/ReportFile.h"
@@ -45,48 +46,15 @@
 #include <vector>
 
 using namespace pf::report;
+using namespace benchfiles;
 
 namespace {
-
-template <class T> void put(QByteArray &b, T v)
-{
-    const T le = qToLittleEndian(v);
-    b.append(reinterpret_cast<const char *>(&le), sizeof le);
-}
-
-// A PNG of side x side transparent pixels (8 bits a channel, red, green,
-// blue and alpha): a few kilobytes that decode to 4 x side² bytes.
-QByteArray zeroPng(quint32 side)
-{
-    auto chunk = [](const char *type, const QByteArray &data) {
-        QByteArray c(4, '\0');
-        qToBigEndian<quint32>(quint32(data.size()), c.data());
-        c += QByteArray(type, 4) + data;
-        QByteArray crc(4, '\0');
-        qToBigEndian<quint32>(quint32(crc32(0, reinterpret_cast<const Bytef *>(c.constData() + 4), uInt(c.size() - 4))),
-                              crc.data());
-        return c + crc;
-    };
-    QByteArray ihdr(13, '\0');
-    qToBigEndian<quint32>(side, ihdr.data());
-    qToBigEndian<quint32>(side, ihdr.data() + 4);
-    ihdr[8] = 8;
-    ihdr[9] = 6;
-    const QByteArray raw(qsizetype(side) * (4 * side + 1), '\0');
-    uLongf len = compressBound(uLong(raw.size()));
-    QByteArray packed(qsizetype(len), '\0');
-    compress2(reinterpret_cast<Bytef *>(packed.data()), &len, reinterpret_cast<const Bytef *>(raw.constData()),
-              uLong(raw.size()), 9);
-    packed.resize(qsizetype(len));
-    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", ihdr) + chunk("IDAT", packed) +
-           chunk("IEND", QByteArray());
-}
 
 // A version 2 file of one page showing `pictures` pictures of 5,600 x
 // 5,600 zeros across the page.
 QByteArray pictureFile(quint32 pictures)
 {
-    static const QByteArray png = zeroPng(5600);
+    static const QByteArray png = clearPng(5600, 5600);
     QByteArray head, page;
     put(head, 210.0);
     put(head, 297.0);
@@ -107,16 +75,7 @@ QByteArray pictureFile(quint32 pictures)
         sections.push_back({'I', png});
     sections.push_back({'P', page});
     sections.push_back({'E', QByteArray()});
-    QByteArray out = QByteArrayLiteral("BRVQRPBN");
-    put<quint32>(out, 2);
-    for (const auto &[kind, body] : sections) {
-        out.append(kind);
-        out.append(char(0));
-        put<quint32>(out, quint32(body.size()));
-        put<quint32>(out, quint32(body.size()));
-        out += body;
-    }
-    return out;
+    return version2(sections, false);
 }
 
 // The bytes of the worst page K.

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPrinter>
 #include <QTextLayout>
@@ -1095,8 +1096,261 @@ const QTextLayout &PaintCache::layout(const TextRun &run)
     return *d->layouts.emplace(std::move(key), std::move(layout)).first->second;
 }
 
+namespace {
+
+// Where the glyphs of a text may reach: its box, widened by its line's
+// natural width (`perCharacter` of the font's size a character) on the side
+// its alignment lets it run out of the box, as tall as its lines
+// (`perLine` of the size each) and `margin` sizes more all round.
+QRectF textReach(const QRectF &box, qsizetype characters, int lineBreaks, double em, Qt::Alignment alignment,
+                 double perCharacter, double perLine, double margin)
+{
+    const double natural = double(characters) * em * perCharacter;
+    double left = box.left(), right = box.right();
+    if (natural > box.width()) {
+        const double over = natural - box.width();
+        if (alignment & Qt::AlignRight)
+            left -= over;
+        else if (alignment & Qt::AlignHCenter)
+            left -= over / 2, right += over / 2;
+        else
+            right += over;
+    }
+    const double height = std::max(box.height(), double(lineBreaks + 1) * em * perLine);
+    return QRectF(left - margin * em, box.top() - margin * em, right - left + 2 * margin * em,
+                  height + 2 * margin * em);
+}
+
+// A generous reach, for passing over a text that is not shown: no glyph
+// takes eight times its font's size, nor a line three times.
+QRectF textOuterReach(const TextRun &run)
+{
+    return textReach(run.rect, run.text.size(), int(run.text.count(QLatin1Char('\n')) + run.text.count(QLatin1Char('\r'))),
+                     run.font.pixelSize(), run.alignment, 8.0, 3.0, 2.0);
+}
+
+// Cuts the segment to the rectangle (Liang and Barsky); false when none of it
+// lies within.
+bool clipSegment(QPointF &a, QPointF &b, const QRectF &r)
+{
+    double t0 = 0, t1 = 1;
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    const QPointF from = a;
+    a = QPointF(from.x() + t0 * dx, from.y() + t0 * dy);
+    b = QPointF(from.x() + t1 * dx, from.y() + t1 * dy);
+    return true;
+}
+
+QRectF spanOf(const QPointF &a, const QPointF &b) { return QRectF(a, b).normalized(); }
+
+// Beyond what is drawn: a line's square cap and a pen's corner reach half
+// its width (times the diagonal), and smoothing a pixel more; a margin
+// further keeps every pixel shown as the whole item draws it.
+double reachOf(double penWidth) { return penWidth * 0.71 + 8.0; }
+
+} // namespace
+
+PaintCover::PaintCover(QSizeF pageSizePx)
+    : m_width(std::max(1.0, pageSizePx.width())), m_height(std::max(1.0, pageSizePx.height()))
+{
+    m_columns = std::clamp(int(m_width / kMinCell), 1, kCells);
+    m_rows = std::clamp(int(m_height / kMinCell), 1, kCells);
+    m_cellWidth = m_width / m_columns;
+    m_cellHeight = m_height / m_rows;
+    m_steps.assign(size_t(m_columns + 1) * size_t(m_rows + 1), 0.0);
+}
+
+void PaintCover::clear() { std::fill(m_steps.begin(), m_steps.end(), 0.0); }
+
+namespace {
+
+// The parts of a row (or column) of parts that a span from a to b covers, as
+// at most three runs of parts each covered alike: the first part, those
+// wholly inside, the last part. Returns how many runs.
+struct Run {
+    int from, to;    // parts
+    double covered;  // the share of each part covered
+};
+int runsOf(double a, double b, double cell, int cells, Run out[3])
+{
+    a = std::max(0.0, a);
+    b = std::min(cell * cells, b);
+    if (!(b > a))
+        return 0;
+    const double per = 1.0 / cell;
+    const int first = std::min(int(a * per), cells - 1);
+    const int last = std::min(int(b * per), cells - 1);
+    if (first == last) {
+        out[0] = {first, first, (b - a) * per};
+        return 1;
+    }
+    int n = 0;
+    out[n++] = {first, first, double(first + 1) - a * per};
+    if (last > first + 1)
+        out[n++] = {first + 1, last - 1, 1.0};
+    out[n++] = {last, last, b * per - double(last)};
+    return n;
+}
+
+} // namespace
+
+void PaintCover::addBox(double x0, double y0, double x1, double y1, double density)
+{
+    // Off the page (or no number at all): nothing.
+    if (!(x1 >= 0 && y1 >= 0 && x0 <= m_width && y0 <= m_height && x0 <= x1 && y0 <= y1 && density > 0))
+        return;
+    Run across[3], down[3];
+    const int nx = runsOf(x0, x1, m_cellWidth, m_columns, across);
+    const int ny = runsOf(y0, y1, m_cellHeight, m_rows, down);
+    const size_t stride = size_t(m_columns + 1);
+    for (int j = 0; j < ny; ++j)
+        for (int i = 0; i < nx; ++i) {
+            const double v = density * across[i].covered * down[j].covered;
+            m_steps[size_t(down[j].from) * stride + size_t(across[i].from)] += v;
+            m_steps[size_t(down[j].from) * stride + size_t(across[i].to + 1)] -= v;
+            m_steps[size_t(down[j].to + 1) * stride + size_t(across[i].from)] -= v;
+            m_steps[size_t(down[j].to + 1) * stride + size_t(across[i].to + 1)] += v;
+        }
+}
+
+void PaintCover::addText(const QRectF &box, qsizetype characters, int lineBreaks, double pixelSize,
+                         Qt::Alignment alignment)
+{
+    if (characters == 0)
+        return;
+    const QRectF r = textReach(box, characters, lineBreaks, pixelSize, alignment, 0.5, 1.5, 0.0);
+    addBox(r.left(), r.top(), r.right(), r.bottom(), kText);
+}
+
+void PaintCover::addLine(double x1, double y1, double x2, double y2, double width)
+{
+    if (!(width > 0))
+        return;
+    const double h = width * 0.71 + 0.5;
+    if (x1 == x2 || y1 == y2) {
+        // Upright or level (the lines of a table): its stroke is its box,
+        // whatever of it lies on the page.
+        const double l = std::min(x1, x2) - h, t = std::min(y1, y2) - h, r = std::max(x1, x2) + h,
+                     b = std::max(y1, y2) + h;
+        addBox(l, t, r, b, (std::abs(x2 - x1) + std::abs(y2 - y1) + width) * (width + kStroke) / ((r - l) * (b - t)));
+        return;
+    }
+    QPointF a(x1, y1), b(x2, y2);
+    if (!clipSegment(a, b, QRectF(-h, -h, m_width + 2 * h, m_height + 2 * h)))
+        return;
+    // In pieces, each crossing at most about one part across the line's way,
+    // so that a slanting line counts in the parts it passes through; each
+    // piece's cost spread over its span.
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double across = std::abs(dx) / m_cellWidth >= std::abs(dy) / m_cellHeight ? std::abs(dy) / m_cellHeight
+                                                                                   : std::abs(dx) / m_cellWidth;
+    const int pieces = std::clamp(int(std::ceil(across)), 1, 2 * kCells);
+    const double cost = (std::hypot(dx, dy) + width) * (width + kStroke) / pieces;
+    for (int i = 0; i < pieces; ++i) {
+        const double t0 = double(i) / pieces, t1 = double(i + 1) / pieces;
+        const double xa = a.x() + t0 * dx, xb = a.x() + t1 * dx, ya = a.y() + t0 * dy, yb = a.y() + t1 * dy;
+        const double l = std::min(xa, xb) - h, t = std::min(ya, yb) - h, r = std::max(xa, xb) + h,
+                     bottom = std::max(ya, yb) + h;
+        addBox(l, t, r, bottom, cost / ((r - l) * (bottom - t)));
+    }
+}
+
+void PaintCover::addRect(const QRectF &rect, double penWidth, bool filled)
+{
+    const double l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();
+    if (filled)
+        addBox(l, t, r, b, kFill);
+    if (penWidth > 0) {
+        addLine(l, t, r, t, penWidth);
+        addLine(l, b, r, b, penWidth);
+        addLine(l, t, l, b, penWidth);
+        addLine(r, t, r, b, penWidth);
+    }
+}
+
+void PaintCover::addImage(const QRectF &rect) { addBox(rect.left(), rect.top(), rect.right(), rect.bottom(), kPicture); }
+
+void PaintCover::add(const DrawItem &item)
+{
+    std::visit(Overloaded{
+                   [&](const TextRun &t) {
+                       addText(t.rect, t.text.size(),
+                               int(t.text.count(QLatin1Char('\n')) + t.text.count(QLatin1Char('\r'))),
+                               t.font.pixelSize(), t.alignment);
+                   },
+                   [&](const LineItem &l) { addLine(l.p1.x(), l.p1.y(), l.p2.x(), l.p2.y(), l.width); },
+                   [&](const RectItem &r) { addRect(r.rect, r.penWidth, r.fill.alpha() > 0); },
+                   [&](const ImageItem &i) {
+                       if (!i.image.isNull())
+                           addImage(i.rect);
+                   },
+               },
+               item);
+}
+
+double PaintCover::layers() const
+{
+    // The layers of a part are the sum of the steps above and to the left
+    // of it.
+    const size_t stride = size_t(m_columns + 1);
+    std::vector<double> column(stride, 0.0);
+    double most = 0;
+    for (int r = 0; r < m_rows; ++r) {
+        double run = 0;
+        for (int c = 0; c < m_columns; ++c) {
+            run += m_steps[size_t(r) * stride + size_t(c)];
+            column[size_t(c)] += run;
+            most = std::max(most, column[size_t(c)]);
+        }
+    }
+    return most;
+}
+
 void paintPage(QPainter &painter, const Page &page, PaintCache *cache)
 {
+    paintPage(painter, page, QSizeF(), cache);
+}
+
+void paintPage(QPainter &painter, const Page &page, const QSizeF &pageSizePx, PaintCache *cache)
+{
+    // What is shown, in page pixels: what the device paints again (a window
+    // repaints what was uncovered, say), within the painter's clip.
+    bool invertible = false;
+    const QTransform toPage = painter.combinedTransform().inverted(&invertible);
+    if (!invertible || !painter.device())
+        return;
+    QRectF shown = toPage.mapRect(QRectF(0, 0, painter.device()->width(), painter.device()->height()));
+    if (const QPaintEngine *engine = painter.paintEngine(); engine && !engine->systemClip().isEmpty()) {
+        const QTransform fromDevice = painter.deviceTransform().inverted(&invertible);
+        if (invertible)
+            shown &= fromDevice.mapRect(QRectF(engine->systemClip().boundingRect()));
+    }
+    if (painter.hasClipping())
+        shown &= painter.clipBoundingRect();
+    if (shown.isEmpty())
+        return;
+    // What items are cut to: the page, or what is shown.
+    const QRectF cut = pageSizePx.isEmpty() ? shown : QRectF(QPointF(0, 0), pageSizePx);
+    auto within = [](const QRectF &r, const QRectF &in) {
+        return r.left() >= in.left() && r.top() >= in.top() && r.right() <= in.right() && r.bottom() <= in.bottom();
+    };
+
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -1104,7 +1358,7 @@ void paintPage(QPainter &painter, const Page &page, PaintCache *cache)
     for (const DrawItem &item : page.items) {
         std::visit(Overloaded{
                        [&](const TextRun &run) {
-                           if (run.text.isEmpty())
+                           if (run.text.isEmpty() || !textOuterReach(run).intersects(shown))
                                return;
                            painter.setPen(run.font.color);
                            if (cache) {
@@ -1119,12 +1373,27 @@ void paintPage(QPainter &painter, const Page &page, PaintCache *cache)
                        [&](const LineItem &line) {
                            if (line.width <= 0)
                                return;
+                           const double m = reachOf(line.width);
+                           QPointF a = line.p1, b = line.p2;
+                           if (!spanOf(a, b).adjusted(-m, -m, m, m).intersects(shown))
+                               return;
+                           const QRectF bound = cut.adjusted(-m, -m, m, m);
+                           if (!within(spanOf(a, b), bound) && !clipSegment(a, b, bound))
+                               return;
                            QPen pen(line.color, line.width);
                            pen.setCapStyle(Qt::SquareCap);
                            painter.setPen(pen);
-                           painter.drawLine(line.p1, line.p2);
+                           painter.drawLine(a, b);
                        },
                        [&](const RectItem &r) {
+                           const bool filled = r.fill.alpha() > 0;
+                           if (r.penWidth <= 0 && !filled)
+                               return;
+                           const double m = reachOf(std::max(0.0, r.penWidth));
+                           if (!r.rect.adjusted(-m, -m, m, m).intersects(shown))
+                               return;
+                           const QRectF bound = cut.adjusted(-m, -m, m, m);
+                           const QRectF rect = within(r.rect, bound) ? r.rect : (r.rect & bound);
                            if (r.penWidth > 0) {
                                QPen pen(r.penColor, r.penWidth);
                                pen.setJoinStyle(Qt::MiterJoin);
@@ -1132,16 +1401,48 @@ void paintPage(QPainter &painter, const Page &page, PaintCache *cache)
                            } else {
                                painter.setPen(Qt::NoPen);
                            }
-                           if (r.fill.alpha() > 0)
+                           if (filled)
                                painter.setBrush(r.fill);
                            else
                                painter.setBrush(Qt::NoBrush);
-                           painter.drawRect(r.rect);
+                           painter.drawRect(rect);
                            painter.setBrush(Qt::NoBrush);
                        },
                        [&](const ImageItem &img) {
-                           if (!img.image.isNull())
+                           if (img.image.isNull() || img.rect.isEmpty() || !img.rect.intersects(shown))
+                               return;
+                           const QRectF bound = cut.adjusted(-8, -8, 8, 8);
+                           if (within(img.rect, bound)) {
                                painter.drawImage(img.rect, img.image);
+                               return;
+                           }
+                           // The part of the picture within, two of its own
+                           // pixels more on each side (what smoothing reads),
+                           // drawn where it stands; a picture so magnified that
+                           // those pixels reach far out is cut at the margin.
+                           const QRectF part = img.rect & bound;
+                           if (part.isEmpty())
+                               return;
+                           const double sx = img.image.width() / img.rect.width();
+                           const double sy = img.image.height() / img.rect.height();
+                           auto sourceOf = [&](const QRectF &r, double more) {
+                               const double x0 = std::max(0.0, (r.left() - img.rect.left()) * sx - more);
+                               const double y0 = std::max(0.0, (r.top() - img.rect.top()) * sy - more);
+                               const double x1 = std::min<double>(img.image.width(), (r.right() - img.rect.left()) * sx + more);
+                               const double y1 = std::min<double>(img.image.height(), (r.bottom() - img.rect.top()) * sy + more);
+                               return QRectF(x0, y0, x1 - x0, y1 - y0);
+                           };
+                           auto targetOf = [&](const QRectF &source) {
+                               return QRectF(img.rect.left() + source.left() / sx, img.rect.top() + source.top() / sy,
+                                             source.width() / sx, source.height() / sy);
+                           };
+                           QRectF source = sourceOf(part, 2.0);
+                           QRectF target = targetOf(source);
+                           if (!within(target, bound.adjusted(-64, -64, 64, 64))) {
+                               source = sourceOf(part, 0.0);
+                               target = part;
+                           }
+                           painter.drawImage(target, img.image, source);
                        },
                    },
                    item);
@@ -1187,7 +1488,7 @@ bool printDocument(const Document &doc, QPrinter *printer)
             first = false;
             painter.save();
             painter.scale(scale, scale);
-            paintPage(painter, doc.pages[i - 1], &cache);
+            paintPage(painter, doc.pages[i - 1], doc.pageSizePx(), &cache);
             painter.restore();
         }
     }

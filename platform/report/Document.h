@@ -487,9 +487,65 @@ private:
     std::unique_ptr<Impl> d;
 };
 
+// What painting a page costs, told from its items before any is drawn. The
+// page is cut into a grid of parts (kCells by kCells, each at least kMinCell
+// pixels a side), and each part adds up what drawing the items costs within
+// it, in layers: filling the whole part once with a see-through colour (the
+// dearest fill) is a layer. A filled rectangle costs kFill a pixel of its
+// area, a picture kPicture (it is smoothed as it is scaled), a text kText a
+// pixel of where its glyphs reach (its box, widened by about what its
+// characters take where they run out of it; large type at a high zoom is
+// drawn as outlines), and a line, or each side of a frame, what filling its
+// stroke does and kStroke pixels more for each pixel of its length (a thin
+// line costs by its length, not by its area). Items that draw nothing and
+// what lies off the page count for nothing. Whatever the zoom and however
+// little of the page is shown, painting what is shown then costs at most
+// about what filling it as often as the deepest part's layers does: a page
+// of the booklets counts up to some 25 layers, a page of 250,000 rectangles
+// over the whole of it millions.
+class PaintCover {
+public:
+    static constexpr int kCells = 64;
+    static constexpr double kMinCell = 8.0;
+    static constexpr double kFill = 1.0;
+    static constexpr double kText = 4.0;
+    static constexpr double kPicture = 5.0;
+    static constexpr double kStroke = 25.0;
+
+    explicit PaintCover(QSizeF pageSizePx = QSizeF(793.7, 1122.5));
+    void clear(); // for the next page
+
+    // Coordinates as the items give them; a text by its box, its characters
+    // and line breaks, its font's size in pixels and its alignment.
+    void addText(const QRectF &box, qsizetype characters, int lineBreaks, double pixelSize, Qt::Alignment alignment);
+    void addLine(double x1, double y1, double x2, double y2, double width);
+    void addRect(const QRectF &rect, double penWidth, bool filled);
+    void addImage(const QRectF &rect);
+    void add(const DrawItem &item);
+
+    // The layers of the deepest part.
+    double layers() const;
+
+private:
+    // A box whose every pixel costs `density`.
+    void addBox(double x0, double y0, double x1, double y1, double density);
+
+    double m_width, m_height, m_cellWidth, m_cellHeight;
+    int m_columns, m_rows;
+    std::vector<double> m_steps; // (m_columns + 1) x (m_rows + 1): the costs as steps
+};
+
 // Paints one page. The painter must be set up so that one unit is one pixel
 // at 96 per inch with the origin at the top left of the paper. With a cache,
 // texts laid out for earlier pages are not laid out again.
+//
+// Painting costs what is shown: an item that does not reach what the painter
+// shows (its device, within its clip) is passed over, a text without being
+// laid out; a line, frame or picture that reaches beyond the page (the page
+// size given), or beyond what is shown when none is given, is cut to it
+// before it is drawn, a margin beyond, so that what is shown is drawn as the
+// whole item would draw it.
+void paintPage(QPainter &painter, const Page &page, const QSizeF &pageSizePx, PaintCache *cache = nullptr);
 void paintPage(QPainter &painter, const Page &page, PaintCache *cache = nullptr);
 
 // Prints the pages of the document on the printer (a printer set to PDF

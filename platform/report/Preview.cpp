@@ -72,7 +72,7 @@ void PageView::paintEvent(QPaintEvent *)
     p.fillRect(paper, Qt::white);
     p.translate(paper.topLeft());
     p.scale(m_zoom, m_zoom);
-    paintPage(p, *m_page, &m_cache);
+    paintPage(p, *m_page, m_pageSize, &m_cache);
 }
 
 // ---------------------------------------------------------------- preview
@@ -262,19 +262,9 @@ QString askFile(QWidget *parent, QFileDialog::AcceptMode mode, const QString &ti
     return dialog.selectedFiles().first();
 }
 
-// The message of a save or load that failed otherwise than a report file
-// error tells (memory running out, above all): the program goes on.
-QString failureMessage(const QString &head, const QString &path, const std::exception *e)
-{
-    const QString why = dynamic_cast<const std::bad_alloc *>(e) ? QStringLiteral("not enough memory")
-                        : e ? QString::fromLocal8Bit(e->what())
-                            : QStringLiteral("an unexpected failure");
-    return head + QStringLiteral(":\n") + path + QStringLiteral("\n(") + why + QLatin1Char(')');
-}
-
-// Runs a save or a load of the file at `path`; whatever it throws is told in
-// one message and answered false.
-template <class Task> bool tellsFailure(QWidget *parent, const QString &head, const QString &path, Task task)
+// Runs a save (or a load) of the file at `path`; whatever it throws is told
+// in one message and answered false.
+template <class Task> bool tellsFailure(QWidget *parent, bool saving, const QString &path, Task task)
 {
     try {
         task();
@@ -282,9 +272,9 @@ template <class Task> bool tellsFailure(QWidget *parent, const QString &head, co
     } catch (const ReportFileError &e) {
         pf::ui::showMessage(e.message(), parent);
     } catch (const std::exception &e) {
-        pf::ui::showMessage(failureMessage(head, path, &e), parent);
+        pf::ui::showMessage(reportFileFailure(saving, path, &e), parent);
     } catch (...) {
-        pf::ui::showMessage(failureMessage(head, path, nullptr), parent);
+        pf::ui::showMessage(reportFileFailure(saving, path, nullptr), parent);
     }
     return false;
 }
@@ -298,7 +288,7 @@ bool ReportPreview::saveWithDialog()
     const QString path = askFile(this, QFileDialog::AcceptSave, QStringLiteral("ذخيره گزارش"));
     if (path.isEmpty())
         return false;
-    return tellsFailure(this, QStringLiteral("فايل گزارش ذخيره نشد"), path, [&] { save(path); });
+    return tellsFailure(this, true, path, [&] { save(path); });
 }
 
 bool ReportPreview::loadWithDialog()
@@ -306,7 +296,7 @@ bool ReportPreview::loadWithDialog()
     const QString path = askFile(this, QFileDialog::AcceptOpen, QStringLiteral("بازكردن گزارش"));
     if (path.isEmpty())
         return false;
-    return tellsFailure(this, QStringLiteral("فايل گزارش باز نشد"), path, [&] { load(path); });
+    return tellsFailure(this, false, path, [&] { load(path); });
 }
 
 // ---------------------------------------------------------------- entry points
@@ -343,7 +333,7 @@ QImage renderPageImage(const Document &doc, int pageIndex, double scale)
         return img;
     QPainter p(&img);
     p.scale(scale, scale);
-    paintPage(p, doc.pages[pageIndex]);
+    paintPage(p, doc.pages[pageIndex], doc.pageSizePx());
     return img;
 }
 

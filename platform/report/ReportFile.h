@@ -42,10 +42,20 @@
 // take packed (a section that would pass that, counted with those before
 // it, is written stored).
 //
-// Version 1, which earlier versions of the program wrote, is still read: one
-// JSON object (UTF-8), either as it stands (the file then starts with "{") or
-// packed: the 8 bytes "BRVQRPZ1", a 4-byte big-endian length of the JSON
-// text, then the text packed with zlib.
+// A picture is kept as what draws it: its header, palette, transparency,
+// pixel data, resolution and colour space (a colour profile of at most
+// 1 MiB unpacked); its notes (text chunks, packed or not) and whatever else
+// it carries are left out when it is written and passed over unread when it
+// is read, and pixel data that unpacks to more than its pixels take is
+// damage.
+//
+// Version 1, which earlier versions of the program wrote, is still read,
+// into the same pages under the same limits, as it streams in (its text is
+// never held whole): one JSON object (UTF-8), either as it stands (the file
+// then starts with "{") or packed: the 8 bytes "BRVQRPZ1", a 4-byte
+// big-endian length of the JSON text, then the text packed with zlib. Its
+// first member is "format"; "page" comes before "pages"; members of other
+// names are passed over.
 //
 //   {"format": "Boravest report", "version": 1,
 //    "page": {"width": 210, "height": 297},
@@ -58,15 +68,21 @@
 //   {"type": "rect", "rect": [x, y, w, h], "penWidth": 1, "penColor": "...", "fill": "..."}
 //   {"type": "image", "rect": [x, y, w, h], "png": "<base64 of a PNG file>"}
 //
-// Loading checks every field; a file that is not a report file, or one that
-// is damaged or cut short, is refused with a ReportFileError. Saving and
-// loading keep to the same limits, so whatever is saved loads again; a
-// report beyond them is refused when it is saved.
+// Loading checks every field. A file that is not a report file is refused
+// as Foreign; one that is damaged or cut short as Damaged; one of a version
+// that could follow ours (up to kLastFollowingVersion) as NewerVersion, any
+// other version as Damaged; one beyond a limit as BeyondLimits, naming the
+// limit. Saving and loading keep to the same limits, so whatever is saved
+// loads again; a report beyond them is refused when it is saved (TooLarge).
+// Every message is Persian: its head, the file, and in parentheses where in
+// the file and why.
 #include "platform/report/Document.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
+#include <exception>
 #include <stdexcept>
 
 namespace pf::report {
@@ -80,6 +96,7 @@ public:
         Damaged,      // a report file, but damaged or cut short
         NewerVersion, // written by a later version of the program
         TooLarge,     // the report is beyond what a report file may hold
+        BeyondLimits, // a report file beyond a limit of what is opened
     };
     ReportFileError(Kind kind, const QString &msg)
         : std::runtime_error(msg.toStdString()), m_kind(kind), m_msg(msg)
@@ -97,9 +114,11 @@ private:
 QString reportFileFilter();
 
 constexpr int kReportFileVersion = 2;
+// Versions a later program could write; a larger number is damage.
+constexpr int kLastFollowingVersion = 32;
 
 // What a report file may hold. Saving refuses a report beyond these, and
-// loading takes a file beyond them as damaged.
+// loading a file beyond them.
 //
 // A file costs what a printed booklet of its size needs: the bounds on
 // texts and pictures keep every page of a file within them painting in a
@@ -141,6 +160,13 @@ struct ReportFileLimits {
     // booklet shows a logo. Pictures that no page shows are never decoded.
     qint64 maxImageBytes = qint64(128) << 20;
     qint64 maxSectionBytes = 16 << 20;  // one section, unpacked
+    // Layers of drawing in the deepest part of a page (PaintCover, which
+    // says what a layer costs): painting what the window shows of a page
+    // then takes a few tenths of a second at most, at any zoom (filling the
+    // window once with a see-through colour takes about a millisecond). A
+    // page of the booklets counts at most some 25 layers (a table some
+    // ten, an installation drawing some 25).
+    double maxPaintLayers = 250;
 };
 
 // Bytes of pictures this process has decoded while loading report files,
@@ -161,7 +187,7 @@ QByteArray encodeDocument(const Document &doc, bool compress = true,
 // A version 1 file, as earlier versions of the program wrote it; for tests
 // of reading older files.
 QByteArray encodeDocumentVersion1(const Document &doc, bool compress = true);
-// Throws ReportFileError (Foreign, Damaged or NewerVersion).
+// Throws ReportFileError (Foreign, Damaged, NewerVersion or BeyondLimits).
 Document decodeDocument(const QByteArray &data, const ReportFileLimits &limits = ReportFileLimits());
 
 // Writes the whole file or nothing (an existing file is replaced only when
@@ -169,14 +195,25 @@ Document decodeDocument(const QByteArray &data, const ReportFileLimits &limits =
 // so that a few megabytes are held beside the document whatever its size.
 // Throws ReportFileError and nothing else: TooLarge (nothing is written),
 // CannotWrite (also when memory, the packing or the writing failed on any of
-// the packing threads; the earlier file stays as it was).
+// the packing threads; the earlier file stays as it was), the cause named:
+// the disk full, the file larger than the system lets a file be, no
+// permission, the folder missing, not enough memory.
 void saveDocument(const Document &doc, const QString &path, bool compress = true);
 // For tests: the saves that follow fail on purpose at the batch of sections
 // `batch` (from 0), as memory running out while it is packed, zlib refusing
-// it, or its writing would. None ends it.
+// it, or its writing would (the system telling `error`, an errno value).
+// None ends it.
 enum class SaveFault { None, Allocation, Compression, Writing };
-void setSaveFaultForTest(SaveFault fault, int batch = 0);
+void setSaveFaultForTest(SaveFault fault, int batch = 0, int error = 0);
 // Throws ReportFileError; the message names the file.
 Document loadDocument(const QString &path);
+
+// The message of a save or a load of the file at `path` that failed
+// otherwise than by a ReportFileError (memory running out, above all).
+QString reportFileFailure(bool saving, const QString &path, const std::exception *e);
+
+// Every reason and place a message of this file may give, its numbers
+// given as 1, 2 and 3; for a test that they are all Persian.
+QStringList reportFileReasonsForTest();
 
 } // namespace pf::report

@@ -3,6 +3,8 @@
 // report that saves also loads, and a larger one is refused when saved.
 #include "platform/report/ReportFile.h"
 
+#include "CraftedFiles.h"
+
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -17,18 +19,9 @@
 #include <vector>
 
 using namespace pf::report;
+using namespace reporttest;
 
 namespace {
-
-QByteArray pack(const QByteArray &raw, int level = 9)
-{
-    uLongf len = compressBound(uLong(raw.size()));
-    QByteArray out(qsizetype(len), '\0');
-    compress2(reinterpret_cast<Bytef *>(out.data()), &len, reinterpret_cast<const Bytef *>(raw.constData()),
-              uLong(raw.size()), level);
-    out.resize(qsizetype(len));
-    return out;
-}
 
 ReportFileError::Kind refusal(const QByteArray &bytes, QString *message = nullptr)
 {
@@ -57,78 +50,12 @@ Document pagesOf(int pages, int itemsPerPage)
     for (int p = 0; p < pages; ++p) {
         Page page;
         for (int i = 0; i < itemsPerPage; ++i)
-            page.items.push_back(LineItem{QPointF(i % 700, p % 1000), QPointF(i % 300, 5), 1.0, Qt::black});
+            page.items.push_back(LineItem{QPointF(38 + i % 500 * 1.4, 38 + i / 500 % 500 * 2.0),
+                                          QPointF(39 + i % 500 * 1.4, 38 + i / 500 % 500 * 2.0 + p % 2), 1.0,
+                                          Qt::black});
         doc.pages.push_back(page);
     }
     return doc;
-}
-
-// A version 2 file of the given sections, each stored as it is.
-QByteArray version2(const std::vector<std::pair<char, QByteArray>> &sections)
-{
-    QByteArray out = QByteArrayLiteral("BRVQRPBN") + QByteArray(4, '\0');
-    qToLittleEndian<quint32>(2, out.data() + 8);
-    for (const auto &[kind, body] : sections) {
-        QByteArray head(10, '\0');
-        head[0] = kind;
-        qToLittleEndian<quint32>(quint32(body.size()), head.data() + 2);
-        qToLittleEndian<quint32>(quint32(body.size()), head.data() + 6);
-        out += head + body;
-    }
-    return out;
-}
-
-template <class T> void put(QByteArray &b, T v)
-{
-    const T le = qToLittleEndian(v);
-    b.append(reinterpret_cast<const char *>(&le), sizeof le);
-}
-
-// A grey PNG of side x side zeros: a few kilobytes that decode to side².
-QByteArray zeroPng(quint32 side)
-{
-    auto chunk = [](const char *type, const QByteArray &data) {
-        QByteArray c(4, '\0');
-        qToBigEndian<quint32>(quint32(data.size()), c.data());
-        c += QByteArray(type, 4) + data;
-        const QByteArray crc = QByteArray(4, '\0');
-        QByteArray out = c + crc;
-        qToBigEndian<quint32>(quint32(crc32(0, reinterpret_cast<const Bytef *>(c.constData() + 4), uInt(c.size() - 4))),
-                              out.data() + c.size());
-        return out;
-    };
-    QByteArray ihdr(13, '\0');
-    qToBigEndian<quint32>(side, ihdr.data());
-    qToBigEndian<quint32>(side, ihdr.data() + 4);
-    ihdr[8] = 8; // bits a channel; colour type 0: grey
-    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", ihdr) +
-           chunk("IDAT", pack(QByteArray(qsizetype(side) * (side + 1), '\0'), 1)) + chunk("IEND", QByteArray());
-}
-
-// A file of `pictures` pictures on one page that shows those of `shown`.
-QByteArray picturesFile(const QByteArray &png, quint32 pictures, const std::vector<quint32> &shown)
-{
-    QByteArray head, page;
-    put(head, 210.0);
-    put(head, 297.0);
-    put<quint32>(head, 1);
-    put<quint32>(head, 0);
-    put<quint32>(head, 0);
-    put<quint32>(head, pictures);
-    put<quint64>(head, shown.size());
-    put<quint32>(page, quint32(shown.size()));
-    for (quint32 pic : shown) {
-        page.append(char(4));
-        for (double v : {10.0, 10.0, 100.0, 100.0})
-            put(page, v);
-        put(page, pic);
-    }
-    std::vector<std::pair<char, QByteArray>> sections{{'H', head}};
-    for (quint32 i = 0; i < pictures; ++i)
-        sections.push_back({'I', png});
-    sections.push_back({'P', page});
-    sections.push_back({'E', QByteArray()});
-    return version2(sections);
 }
 
 } // namespace
@@ -142,14 +69,15 @@ TEST(ReportFileTraps, PicturesAreDecodedOnlyWithinTheirBoundAndWhenShown)
     std::vector<quint32> all(16);
     std::iota(all.begin(), all.end(), 0);
     QString msg;
-    EXPECT_EQ(refusal(picturesFile(zeroPng(5600), 16, all), &msg), ReportFileError::Kind::Damaged);
-    EXPECT_TRUE(msg.contains(QStringLiteral("(page 1, item 2: picture 2 of 5600 x 5600 pixels"))) << msg.toStdString();
+    EXPECT_EQ(refusal(picturesFile(greyPng(5600, 5600), 16, all), &msg), ReportFileError::Kind::BeyondLimits);
+    EXPECT_TRUE(msg.contains(QStringLiteral("(صفحه 1، مورد 2: ")) && msg.contains(QStringLiteral("5600 در 5600")))
+        << msg.toStdString();
     EXPECT_EQ(decodedPictureBytes(), before);
 
     // Within a bound of two: the two shown are decoded, the others not.
     ReportFileLimits limits;
     limits.maxImageBytes = 2 * 300 * 300 * 4;
-    const QByteArray small = zeroPng(300);
+    const QByteArray small = greyPng(300, 300);
     const Document doc = decodeDocument(picturesFile(small, 4, {1, 0, 1}), limits);
     EXPECT_EQ(doc.pages[0].items.size(), 3);
     EXPECT_EQ(decodedPictureBytes() - before, 2 * 300 * 300); // grey: a byte a pixel
@@ -157,7 +85,8 @@ TEST(ReportFileTraps, PicturesAreDecodedOnlyWithinTheirBoundAndWhenShown)
         decodeDocument(picturesFile(small, 4, {1, 0, 3}), limits);
         ADD_FAILURE() << "loaded";
     } catch (const ReportFileError &e) {
-        EXPECT_TRUE(e.message().contains(QStringLiteral("page 1, item 3: picture 4 of 300 x 300")))
+        EXPECT_TRUE(e.message().contains(QStringLiteral("صفحه 1، مورد 3: ")) &&
+                    e.message().contains(QStringLiteral("300 در 300")))
             << e.message().toStdString();
     }
     // Saving keeps to the same bound: what it writes loads again.
@@ -197,8 +126,8 @@ TEST(ReportFileTraps, APageHoldsBoundedTextAndPaintingKeepsBoundedLayouts)
         doc.pages.push_back(over);
         EXPECT_THROW(encodeDocument(doc), ReportFileError);
         QString msg;
-        EXPECT_EQ(refusal(encodeDocument(doc, true, roomy), &msg), ReportFileError::Kind::Damaged);
-        EXPECT_TRUE(msg.contains(QStringLiteral("(page 1, item "))) << msg.toStdString();
+        EXPECT_EQ(refusal(encodeDocument(doc, true, roomy), &msg), ReportFileError::Kind::BeyondLimits);
+        EXPECT_TRUE(msg.contains(QStringLiteral("(صفحه 1، مورد "))) << msg.toStdString();
     }
 
     QImage image(210, 297, QImage::Format_ARGB32_Premultiplied);
@@ -220,21 +149,25 @@ TEST(ReportFileTraps, FilesThatUnpackToFarMoreThanTheyHoldAreRefused)
     while (bomb.size() < (40 << 20))
         bomb += "{\"items\":[]},{\"items\":[]},{\"items\":[]},{\"items\":[]},";
     const QByteArray packedBomb = pack(bomb);
+    // Zeros are no report; a length that promises far more than the packed
+    // bytes can hold, or less than they hold, is damage; a report that
+    // unpacks to far more than the file holds passes a limit.
     struct Case {
         const char *what;
         QByteArray file;
+        ReportFileError::Kind kind;
     };
     const std::vector<Case> cases{
-        {"zeros, stated truly", version1(80 << 20, zeros)},
-        {"zeros, stated as 1 GiB", version1(1u << 30, zeros)},
-        {"zeros, stated as 4 GiB", version1(0xffffffffu, zeros)},
-        {"zeros, stated as small", version1(1000, zeros)},
-        {"a valid start, repeated", version1(quint32(bomb.size()), packedBomb)},
+        {"zeros, stated truly", version1(80 << 20, zeros), ReportFileError::Kind::Damaged},
+        {"zeros, stated as 1 GiB", version1(1u << 30, zeros), ReportFileError::Kind::Damaged},
+        {"zeros, stated as 4 GiB", version1(0xffffffffu, zeros), ReportFileError::Kind::Damaged},
+        {"zeros, stated as small", version1(1000, zeros), ReportFileError::Kind::Damaged},
+        {"a valid start, repeated", version1(quint32(bomb.size()), packedBomb), ReportFileError::Kind::BeyondLimits},
     };
     for (const Case &c : cases) {
         QString msg;
-        EXPECT_EQ(refusal(c.file, &msg), ReportFileError::Kind::Damaged) << c.what;
-        EXPECT_TRUE(msg.startsWith(QStringLiteral("فايل گزارش خراب يا ناقص است"))) << c.what;
+        EXPECT_EQ(refusal(c.file, &msg), c.kind) << c.what;
+        EXPECT_FALSE(msg.isEmpty()) << c.what;
     }
 
     // A section of the new version that claims more than a section may
@@ -243,7 +176,7 @@ TEST(ReportFileTraps, FilesThatUnpackToFarMoreThanTheyHoldAreRefused)
     const qsizetype heading = 12;
     QByteArray claims = good;
     qToLittleEndian<quint32>(64u << 20, claims.data() + heading + 6);
-    EXPECT_EQ(refusal(claims), ReportFileError::Kind::Damaged);
+    EXPECT_EQ(refusal(claims), ReportFileError::Kind::BeyondLimits);
     QByteArray more = good.left(heading);
     const QByteArray body = pack(QByteArray(1 << 20, '\0'));
     QByteArray head(10, '\0');
@@ -305,8 +238,8 @@ TEST(ReportFileLimitsTest, TheLargestReportThatSavesLoadsAndALargerOneIsRefusedW
         ADD_FAILURE() << "saved";
     } catch (const ReportFileError &e) {
         EXPECT_EQ(e.kind(), ReportFileError::Kind::TooLarge);
-        EXPECT_TRUE(e.message().startsWith(QStringLiteral("اين گزارش براي ذخيره در يک فايل بيش از حد بزرگ است")));
-        EXPECT_TRUE(e.message().contains(QString::number(limits.maxPages + 1)));
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("اين گزارش براي ذخيره در يك فايل بيش از حد بزرگ است")));
+        EXPECT_TRUE(e.message().contains(QStringLiteral("(بيش از %1 صفحه)").arg(limits.maxPages)));
     }
     EXPECT_FALSE(QFile::exists(tmp.filePath(QStringLiteral("no.QRP"))));
 
