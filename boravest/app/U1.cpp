@@ -485,27 +485,23 @@ void TForm1::N7Click(QObject *)
     close();
 }
 
-void TForm1::showSideJobs(const std::function<void()> &panel, const QString &title, bool gridVisible)
-{
-    panel();
-    Form17->ui->Label13->setText(title);
-    Form17->ui->DBGrid2->setVisible(gridVisible);
-    ShowModalForm(Form17);
-}
-
+// Each panel names itself in the form's heading and shows or hides the grid.
 void TForm1::N4Click(QObject *)
 {
-    showSideJobs([] { Form17->Label2Click(); }, QStringLiteral("كپي طبقات"), true);
+    Form17->Label2Click();
+    ShowModalForm(Form17);
 }
 
 void TForm1::N8Click(QObject *)
 {
-    showSideJobs([] { Form17->Label4Click(); }, QStringLiteral("تهيه پشتيبان از داده ها"), false);
+    Form17->Label4Click();
+    ShowModalForm(Form17);
 }
 
 void TForm1::N9Click(QObject *)
 {
-    showSideJobs([] { Form17->Label5Click(); }, QStringLiteral("بازيابي داده ها"), false);
+    Form17->Label5Click();
+    ShowModalForm(Form17);
 }
 
 void TForm1::showDeleteForm(int level)

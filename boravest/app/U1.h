@@ -97,7 +97,6 @@ private:
     void fillGlossaryOnce();
     void buildMenu();
     void showDeleteForm(int level);
-    void showSideJobs(const std::function<void()> &panel, const QString &title, bool gridVisible);
 
     QSize m_screen;
     bool m_startupDone = false;

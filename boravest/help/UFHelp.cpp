@@ -13,11 +13,14 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include <algorithm>
+
 TFHelp *FHelp = nullptr;
 
 TFHelp::TFHelp(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TFHelp>())
 {
     ui->setupUi(this);
+    m_designedWidth = width();
     setObjectName(QStringLiteral("FHelp"));
     setWindowFlags(Qt::Tool);
     setLayoutDirection(Qt::RightToLeft);
@@ -58,6 +61,20 @@ void TFHelp::changeEvent(QEvent *e)
     QDialog::changeEvent(e);
     if (e->type() == QEvent::ActivationChange && isActiveWindow())
         FormActivate();
+}
+
+// Right to left: in a window wider than its design (maximised) the content
+// keeps its distance from the right-hand edge.
+void TFHelp::resizeEvent(QResizeEvent *e)
+{
+    QDialog::resizeEvent(e);
+    const int shift = std::max(0, width() - m_designedWidth) - m_shifted;
+    if (shift == 0)
+        return;
+    for (QWidget *w : findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        if (!w->isWindow())
+            w->move(w->x() + shift, w->y());
+    m_shifted += shift;
 }
 
 void TFHelp::FormActivate()

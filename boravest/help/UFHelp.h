@@ -41,12 +41,16 @@ public:
 protected:
     void showEvent(QShowEvent *e) override;
     void changeEvent(QEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
 
 private:
     // Opens the guide at the page under the caption, its scroll box (if the
     // page has one) back at the top.
     void openGuidePage(int page, const QString &caption);
+
+    int m_designedWidth = 0; // the width the content is laid out for
+    int m_shifted = 0;       // how far the content stands right of its design
 };
 
 extern TFHelp *FHelp;

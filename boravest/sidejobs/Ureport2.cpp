@@ -175,6 +175,15 @@ void TForm17::Label2Click()
         w->show();
     ui->Label19->setEnabled(false);
     ui->Label20->setEnabled(false);
+    showHeading(QStringLiteral("كپي طبقات"), true);
+}
+
+// The heading names the panel shown, whether the main menu or the side menu
+// switched to it; only the copy panel shows the grid.
+void TForm17::showHeading(const QString &heading, bool grid)
+{
+    ui->Label13->setText(heading);
+    ui->DBGrid2->setVisible(grid);
 }
 
 // The backup and restore panels share the folder chooser; each shows its
@@ -194,9 +203,17 @@ void TForm17::showFolderPanel(QLabel *command, QFrame *shape)
     m_folders->start();
 }
 
-void TForm17::Label4Click() { showFolderPanel(ui->Label10, ui->Shape2); }
+void TForm17::Label4Click()
+{
+    showFolderPanel(ui->Label10, ui->Shape2);
+    showHeading(QStringLiteral("تهيه پشتيبان از داده ها"), false);
+}
 
-void TForm17::Label5Click() { showFolderPanel(ui->Label14, ui->Shape3); }
+void TForm17::Label5Click()
+{
+    showFolderPanel(ui->Label14, ui->Shape3);
+    showHeading(QStringLiteral("بازيابي داده ها"), false);
+}
 
 void TForm17::DirectoryListBox1Change(const QString &folder) { ui->Edit3->setText(QDir::toNativeSeparators(folder)); }
 

@@ -50,6 +50,7 @@ protected:
 private:
     void hideCopyParts();
     void showFolderPanel(QLabel *command, QFrame *shape);
+    void showHeading(const QString &heading, bool grid);
     // After a restore: the indexes, the settings and the open tables.
     void reloadAfterRestore(const QStringList &openDatasets);
     // After a restore that changed nothing: what was open, opened again

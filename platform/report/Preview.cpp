@@ -138,6 +138,8 @@ ReportPreview::ReportPreview(QWidget *parent) : QDialog(parent)
     } else {
         resize(1000, 800);
     }
+    // Frame and title bar included.
+    pf::ui::keepOnScreen(this);
     updateView();
 }
 

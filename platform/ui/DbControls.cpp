@@ -2,6 +2,7 @@
 
 #include "platform/common/Numbers.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Fonts.h"
 #include "platform/ui/Keys.h"
 
 #include <QFocusEvent>
@@ -771,7 +772,7 @@ void DBGrid::fitColumnsToWidth()
         int room = 0, needed = 0;
         for (;;) {
             const QFontMetrics cells(cellFont), heads(titleFont);
-            lineHeight = cells.height() + 4;
+            lineHeight = wholeLineHeight(cellFont) + 4;
             needed = 0;
             for (int c = 0; c < n; ++c) {
                 int w = longestWord(heads, m_model->headerData(c, Qt::Horizontal).toString()) + titleMargin;
@@ -807,7 +808,8 @@ void DBGrid::fitColumnsToWidth()
                                                m_model->headerData(c, Qt::Horizontal).toString());
             titleHeight = std::max(titleHeight, r.height());
         }
-        const int titleRow = titleHeight + titleMargin + 2;
+        // The titles' lines, grown to hold the whole letters of their face.
+        const int titleRow = titleHeight + std::max(0, wholeLineHeight(titleFont) - heads.height()) + titleMargin + 2;
         titles->setFixedHeight(titleRow);
         if (scrolls || rows * lineHeight <= contentsRect().height() - titleRow)
             break;

@@ -13,6 +13,7 @@
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QFormLayout>
+#include <QHeaderView>
 #include <QGroupBox>
 #include <QImageReader>
 #include <QLabel>
@@ -23,6 +24,7 @@
 #include <QPointer>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QScreen>
 #include <QTreeView>
 #include <QWidget>
 
@@ -297,6 +299,33 @@ void preparePrinterProperties(QWidget *dialog)
     }
 }
 
+// The file dialog sizes its columns for English sizes, kinds and dates: each
+// column but the name grows to what it shows of each folder it reads, and
+// the name keeps the rest of the view.
+void fitFileColumns(QFileDialog *files)
+{
+    auto *view = files->findChild<QTreeView *>(QStringLiteral("treeView"));
+    auto *model = view ? qobject_cast<QFileSystemModel *>(view->model()) : nullptr;
+    if (!model)
+        return;
+    auto fit = [view] {
+        QHeaderView *header = view->header();
+        const QAbstractItemView *items = view; // what each column shows
+        int others = 0;
+        for (int c = 1; c < header->count(); ++c) {
+            if (header->isSectionHidden(c))
+                continue;
+            header->resizeSection(c, std::max(header->sectionSize(c), items->sizeHintForColumn(c)));
+            others += header->sectionSize(c);
+        }
+        const int rest = view->viewport()->width() - others;
+        if (rest >= items->sizeHintForColumn(0) && rest >= header->sectionSizeHint(0))
+            header->resizeSection(0, rest);
+    };
+    QObject::connect(model, &QFileSystemModel::directoryLoaded, view, fit, Qt::QueuedConnection);
+    fit();
+}
+
 } // namespace
 
 void preparePlatformDialog(QWidget *part)
@@ -306,8 +335,10 @@ void preparePlatformDialog(QWidget *part)
         return;
     if (auto *files = qobject_cast<QFileDialog *>(dialog)) {
         // Once it is whole, as it is shown (the style sees it then).
-        if (part == dialog && !dynamic_cast<PersianItemDelegate *>(files->itemDelegate()))
+        if (part == dialog && !dynamic_cast<PersianItemDelegate *>(files->itemDelegate())) {
             files->setItemDelegate(new PersianItemDelegate(files));
+            fitFileColumns(files);
+        }
     } else if (qobject_cast<QPrintDialog *>(dialog)) {
         // Once the box is polished, so that its text is laid out again.
         if (part == dialog)
@@ -320,6 +351,95 @@ void preparePlatformDialog(QWidget *part)
             giveDelegate(list);
         else if (auto *edit = qobject_cast<QLineEdit *>(part))
             prepareFontDialogBox(edit);
+    }
+}
+
+namespace {
+
+QMargins frameOf(const QWidget *w)
+{
+    const QRect inner = w->geometry(), outer = w->frameGeometry();
+    return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                    outer.bottom() - inner.bottom());
+}
+
+// The frame a window will have: its own once known, else that of another
+// framed window, else a title bar and thin borders.
+QMargins expectedFrame(const QWidget *window)
+{
+    if (const QMargins own = frameOf(window); !own.isNull())
+        return own;
+    for (const QWidget *w : QApplication::topLevelWidgets())
+        if (w != window && w->isVisible() && !(w->windowFlags() & Qt::FramelessWindowHint))
+            if (const QMargins other = frameOf(w); !other.isNull())
+                return other;
+    return QMargins(4, 30, 4, 4);
+}
+
+class OnScreen : public QObject {
+public:
+    explicit OnScreen(QWidget *window) : QObject(window) { window->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *obj, QEvent *ev) override
+    {
+        auto *w = static_cast<QWidget *>(obj);
+        switch (ev->type()) {
+        case QEvent::Show:
+            m_given = w->size();
+            m_framed = false;
+            fit(w, expectedFrame(w));
+            break;
+        case QEvent::Move:
+        case QEvent::Resize:
+            // Once the window manager has framed it, with the frame it has.
+            if (!m_framed && w->isVisible() && !frameOf(w).isNull()) {
+                m_framed = true;
+                fit(w, frameOf(w));
+            }
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    void fit(QWidget *w, const QMargins &frame)
+    {
+        const QScreen *screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+        if (!screen || w->isMaximized() || w->isFullScreen())
+            return;
+        const QRect room = screen->availableGeometry();
+        const QSize most = room.size().shrunkBy(frame);
+        const QSize size = m_given.boundedTo(most).expandedTo(w->minimumSize());
+        if (size != w->size())
+            w->resize(size);
+        QRect outer(w->pos(), size.grownBy(frame));
+        if (outer.right() > room.right())
+            outer.moveRight(room.right());
+        if (outer.bottom() > room.bottom())
+            outer.moveBottom(room.bottom());
+        if (outer.left() < room.left())
+            outer.moveLeft(room.left());
+        if (outer.top() < room.top())
+            outer.moveTop(room.top());
+        if (outer.topLeft() != w->pos())
+            w->move(outer.topLeft());
+    }
+
+    QSize m_given;
+    bool m_framed = false;
+};
+
+} // namespace
+
+void keepOnScreen(QWidget *window)
+{
+    const char *const kept = "pfKeptOnScreen";
+    if (window && !window->property(kept).toBool()) {
+        window->setProperty(kept, true);
+        new OnScreen(window);
     }
 }
 

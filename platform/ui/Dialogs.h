@@ -95,6 +95,14 @@ private:
 // translation (context "QFontDatabase"). Safe to call more than once.
 void preparePlatformDialog(QWidget *part);
 
+// Keeps the window, its frame and title bar included, within the available
+// area of its screen each time it is shown: one larger than that is made
+// smaller (never below its minimum size, never above the size it was given),
+// one that reaches beyond it is moved in. The frame is known once the
+// window manager has framed the window; until then that of another framed
+// window stands in for it.
+void keepOnScreen(QWidget *window);
+
 // The name filters of the dialogs that choose a picture: the pictures of
 // every format the program reads, then every file.
 QStringList pictureFileFilters();

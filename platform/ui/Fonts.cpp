@@ -2,6 +2,11 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QHash>
+
+#include <algorithm>
+#include <cmath>
 
 namespace pf::ui {
 
@@ -63,6 +68,23 @@ void substituteMissingFace(const QString &name, bool title)
         return;
     const bool titr = title && installed(families, QStringLiteral("Titr"));
     QFont::insertSubstitution(name, titr ? QStringLiteral("Titr") : text);
+}
+
+int wholeLineHeight(const QFont &font)
+{
+    static QHash<QString, int> known;
+    const QString key = font.key();
+    if (auto it = known.constFind(key); it != known.constEnd())
+        return *it;
+    // Letters that reach highest and lowest in the Persian faces, and in the
+    // Latin ones.
+    static const QString tallAndDeep = QStringLiteral("آأإپچژگكيجعغقنمهلط ؟«»()|Ágjpqy");
+    const QFontMetricsF metrics(font);
+    const QRectF ink = metrics.tightBoundingRect(tallAndDeep);
+    const qreal beyond = std::max({0.0, -ink.top() - metrics.ascent(), ink.bottom() - metrics.descent()});
+    const int height = int(std::ceil(metrics.height() + 2 * beyond));
+    known.insert(key, height);
+    return height;
 }
 
 } // namespace pf::ui

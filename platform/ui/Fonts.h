@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+class QFont;
+
 namespace pf::ui {
 
 // Installs the substitutions and returns the face that stands in for the
@@ -21,5 +23,12 @@ QStringList persianFontNames();
 // chosen name missing on this machine still draws Persian text. Does nothing
 // for an empty name or when no Persian face is installed.
 void substituteMissingFace(const QString &name, bool title);
+
+// The height a line of text in the font needs so that every glyph of it
+// shows where a line is centred by the face's ascent and descent: the face's
+// height, grown on each side by the most its Persian and Latin letters reach
+// beyond them (Titr declares no descent, yet its letters reach below the
+// line).
+int wholeLineHeight(const QFont &font);
 
 } // namespace pf::ui

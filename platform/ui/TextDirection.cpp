@@ -1,6 +1,9 @@
 #include "platform/ui/TextDirection.h"
 
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Fonts.h"
+#include "platform/ui/ShortcutUnderline.h"
+#include "platform/ui/TextRuns.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -67,6 +70,11 @@ Qt::LayoutDirection definite(Qt::LayoutDirection d)
 int forced(Qt::LayoutDirection d)
 {
     return d == Qt::RightToLeft ? Qt::TextForceRightToLeft : Qt::TextForceLeftToRight;
+}
+
+Qt::LayoutDirection directionOf(int flags)
+{
+    return flags & Qt::TextForceRightToLeft ? Qt::RightToLeft : Qt::LeftToRight;
 }
 
 // The text without the "&" of its mnemonic, as it shows.
@@ -385,6 +393,24 @@ void keepLegible(QPalette &pal, QPalette::ColorRole text, const QColor &backgrou
 // letters must join, so the underlines of the shortcuts show only while Alt
 // is held (the shortcuts themselves always work).
 bool g_altHeld = false;
+// While the style underlines a shortcut itself, the control it draws is told
+// to draw none.
+bool g_underlining = false;
+// While a push button's label with an icon is drawn right to left, the
+// alignment it passes is already the one it shows (the text against the
+// icon), not one to be mirrored again.
+bool g_buttonBesideIcon = false;
+
+struct Flagged {
+    explicit Flagged(bool &flag) : m_flag(flag), m_was(flag) { flag = true; }
+    ~Flagged() { m_flag = m_was; }
+    Flagged(const Flagged &) = delete;
+    Flagged &operator=(const Flagged &) = delete;
+
+private:
+    bool &m_flag;
+    bool m_was;
+};
 
 void showUnderlines(bool on)
 {
@@ -438,7 +464,7 @@ public:
                   QStyleHintReturn *returnData) const override
     {
         if (hint == SH_UnderlineShortcut)
-            return g_altHeld ? 1 : 0;
+            return g_altHeld && !g_underlining ? 1 : 0;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 
@@ -452,33 +478,56 @@ public:
     void drawItemText(QPainter *painter, const QRect &rect, int flags, const QPalette &pal, bool enabled,
                       const QString &text, QPalette::ColorRole textRole) const override
     {
-        const int laid = laidOutFlags(painter, flags, text);
-        if (enabled || textRole == QPalette::NoRole) {
-            QProxyStyle::drawItemText(painter, rect, laid, pal, enabled, text, textRole);
+        if (g_buttonBesideIcon)
+            flags |= Qt::AlignAbsolute;
+        int laid = laidOutFlags(painter, flags, text);
+        QPalette legible(pal);
+        if (!enabled && textRole != QPalette::NoRole) {
+            const QWidget *w = widgetPainted(painter);
+            keepLegible(legible, textRole, w ? backgroundOf(w) : pal.color(QPalette::Window));
+        }
+        const bool underlined = (laid & Qt::TextShowMnemonic) && !(laid & Qt::TextHideMnemonic) &&
+                                text.contains(QLatin1Char('&'));
+        if (!underlined) {
+            const QString shown = text.contains(QLatin1Char('&')) ? text : laidOutText(text, directionOf(laid));
+            QProxyStyle::drawItemText(painter, rect, laid, legible, enabled, shown, textRole);
             return;
         }
-        QPalette legible(pal);
-        const QWidget *w = widgetPainted(painter);
-        keepLegible(legible, textRole, w ? backgroundOf(w) : pal.color(QPalette::Window));
-        QProxyStyle::drawItemText(painter, rect, laid, legible, enabled, text, textRole);
+        // The caption whole, without its "&", then the underline under it.
+        laid |= Qt::TextHideMnemonic;
+        drawShortcutUnderlined(painter, text, [&](QPainter *p) {
+            QProxyStyle::drawItemText(p, rect, laid, legible, enabled, text, textRole);
+        });
+    }
+
+    QSize sizeFromContents(ContentsType type, const QStyleOption *opt, const QSize &contents,
+                           const QWidget *w) const override
+    {
+        QSize size = QProxyStyle::sizeFromContents(type, opt, contents, w);
+        // Column titles hold the whole height of their face's letters.
+        if (type == CT_HeaderSection && w && opt)
+            size.rheight() += std::max(0, wholeLineHeight(w->font()) - opt->fontMetrics.height());
+        return size;
     }
 
     // A cell's text is laid out in its own direction, embedded in the
     // view's, which keeps placing the cell's icon, check box and text.
     void drawControl(ControlElement element, const QStyleOption *opt, QPainter *p, const QWidget *w) const override
     {
-        // A menu's item (a combo box's list among them) the same way; its
-        // shortcut after the tab stays where the menu puts it.
-        const auto *entry = element == CE_MenuItem ? qstyleoption_cast<const QStyleOptionMenuItem *>(opt) : nullptr;
-        if (entry && !entry->text.isEmpty()) {
-            const qsizetype tab = entry->text.indexOf(QLatin1Char('\t'));
-            const QString words = entry->text.left(tab);
-            const Qt::LayoutDirection own = definite(entry->direction);
-            const Qt::LayoutDirection d = textDirection(withoutMnemonic(words), own);
-            if (d != own) {
-                QStyleOptionMenuItem laid(*entry);
-                laid.text = embedded(words, d) + (tab >= 0 ? entry->text.mid(tab) : QString());
-                QProxyStyle::drawControl(element, &laid, p, w);
+        if (element == CE_MenuItem || element == CE_MenuBarItem) {
+            drawMenuItem(element, opt, p, w);
+            return;
+        }
+        if (element == CE_ComboBoxLabel) {
+            drawComboLabel(opt, p, w);
+            return;
+        }
+        if (element == CE_PushButtonLabel) {
+            const auto *button = qstyleoption_cast<const QStyleOptionButton *>(opt);
+            const bool besideIcon = button && !button->icon.isNull() && button->direction == Qt::RightToLeft;
+            if (besideIcon) {
+                Flagged flag(g_buttonBesideIcon);
+                QProxyStyle::drawControl(element, opt, p, w);
                 return;
             }
         }
@@ -490,8 +539,9 @@ public:
         QStyleOptionViewItem laid(*item);
         const Qt::LayoutDirection own = definite(item->direction);
         const Qt::LayoutDirection d = textDirection(item->text, own);
+        laid.text = laidOutText(item->text, d);
         if (d != own)
-            laid.text = embedded(item->text, d);
+            laid.text = embedded(laid.text, d);
         if (!(item->state & State_Enabled)) {
             const bool selected = item->state & State_Selected;
             const QColor back = selected ? laid.palette.color(QPalette::Highlight)
@@ -500,6 +550,50 @@ public:
             keepLegible(laid.palette, selected ? QPalette::HighlightedText : QPalette::Text, back);
         }
         QProxyStyle::drawControl(element, &laid, p, w);
+    }
+
+private:
+    // A closed combo box too narrow for its text shows the text's start, the
+    // rest given as an ellipsis where it would read on.
+    void drawComboLabel(const QStyleOption *opt, QPainter *p, const QWidget *w) const
+    {
+        const auto *box = qstyleoption_cast<const QStyleOptionComboBox *>(opt);
+        if (!box || box->editable || box->currentText.isEmpty()) {
+            QProxyStyle::drawControl(CE_ComboBoxLabel, opt, p, w);
+            return;
+        }
+        QStyleOptionComboBox shown(*box);
+        int room = subControlRect(CC_ComboBox, box, SC_ComboBoxEditField, w).width() - 2;
+        if (!box->currentIcon.isNull())
+            room -= box->iconSize.width() + 4;
+        shown.currentText = box->fontMetrics.elidedText(box->currentText, Qt::ElideRight, std::max(room, 0));
+        QProxyStyle::drawControl(CE_ComboBoxLabel, &shown, p, w);
+    }
+
+    // A menu item paints its caption itself; while Alt is held it is painted
+    // whole and its shortcut underlined after.
+    void drawMenuItem(ControlElement element, const QStyleOption *opt, QPainter *p, const QWidget *w) const
+    {
+        const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(opt);
+        const QString caption = item ? item->text.section(QLatin1Char('\t'), 0, 0) : QString();
+        if (item && !caption.contains(QLatin1Char('&'))) {
+            // The items of a combo box's list among them: file filters.
+            QStyleOptionMenuItem laid(*item);
+            const Qt::LayoutDirection own = definite(item->direction);
+            const Qt::LayoutDirection d = textDirection(caption, own);
+            laid.text = laidOutText(caption, d);
+            if (d != own)
+                laid.text = embedded(laid.text, d);
+            laid.text += item->text.mid(caption.size());
+            QProxyStyle::drawControl(element, &laid, p, w);
+            return;
+        }
+        if (!g_altHeld || g_underlining || shortcutPositions(caption).isEmpty()) {
+            QProxyStyle::drawControl(element, opt, p, w);
+            return;
+        }
+        Flagged flag(g_underlining);
+        drawShortcutUnderlined(p, caption, [&](QPainter *q) { QProxyStyle::drawControl(element, opt, q, w); });
     }
 };
 

@@ -68,8 +68,12 @@ QString inReadingOrder(const QString &text, Qt::LayoutDirection surrounding = Qt
 // gives it). The style also keeps disabled texts legible: one that would
 // vanish into what shows behind it is drawn three fifths of the way from
 // that background to black (to white on a dark one). The underlines of the
-// shortcuts ("&" in a text) show only while Alt is held, so that no
-// underlined letter splits a Persian word; the shortcuts always work. Each
+// shortcuts ("&" in a text) show only while Alt is held, each under its
+// letter of a word painted whole (pf::ui::drawShortcutUnderlined); the
+// shortcuts always work. Latin runs and paths read whole and in order
+// (pf::ui::laidOutText); a closed combo box too narrow for its text shows
+// the text's start. Column titles hold their face's whole letters
+// (pf::ui::wholeLineHeight). Each
 // of Qt's own dialogs is readied as it is first shown
 // (pf::ui::preparePlatformDialog). Safe to call more than once.
 void installTextStyle();

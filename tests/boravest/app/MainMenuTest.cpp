@@ -5,6 +5,7 @@
 #include "boravest/building/U2.h"
 #include "boravest/sidejobs/U16.h"
 #include "boravest/sidejobs/Ureport2.h"
+#include "platform/ui/ClickLabel.h"
 #include "platform/ui/DbControls.h"
 #include "platform/ui/MainMenu.h"
 
@@ -182,6 +183,14 @@ TEST_F(MainMenuTest, SideJobItemsSetTheTitleAndTheGrid)
     EXPECT_EQ(Form17->ui->Label13->text(), QStringLiteral("بازيابي داده ها"));
     EXPECT_TRUE(Form17->ui->DBGrid2->isHidden());
     EXPECT_EQ(modalsShown.size(), 4);
+    // The form's side menu names its panels too.
+    emit Form17->ui->Label4->clicked();
+    EXPECT_EQ(Form17->ui->Label13->text(), QStringLiteral("تهيه پشتيبان از داده ها"));
+    emit Form17->ui->Label2->clicked();
+    EXPECT_EQ(Form17->ui->Label13->text(), QStringLiteral("كپي طبقات"));
+    EXPECT_FALSE(Form17->ui->DBGrid2->isHidden());
+    emit Form17->ui->Label5->clicked();
+    EXPECT_EQ(Form17->ui->Label13->text(), QStringLiteral("بازيابي داده ها"));
 }
 
 TEST_F(MainMenuTest, DeleteItemsSetTheLevelAndEnableGridsWithoutWaiting)

@@ -4,6 +4,8 @@
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QDialog>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QGlyphRun>
 #include <QLabel>
 #include <QMessageBox>
@@ -247,4 +249,21 @@ TEST(ModalForms, DialogReturnsItsResult)
     EXPECT_EQ(showModal(&dlg), 3);
     QTimer::singleShot(0, [&] { dlg.accept(); });
     EXPECT_EQ(showModal(&dlg), int(QDialog::Accepted));
+}
+
+TEST(OnScreen, AWindowLargerThanTheScreenIsMadeToFitIt)
+{
+    const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const QSize given : {room.size() + QSize(300, 200), QSize(300, 200)}) {
+        QDialog window;
+        window.resize(given);
+        window.move(room.topLeft() + QPoint(50, 50));
+        keepOnScreen(&window);
+        window.show();
+        EXPECT_TRUE(room.contains(window.frameGeometry())) << given.width();
+        if (given.width() < room.width()) {
+            EXPECT_EQ(window.size(), given) << "one that fits keeps its size";
+        }
+        window.hide();
+    }
 }

@@ -1,6 +1,7 @@
 // Qt's own dialogs as the programs open them, in Persian: every word whole
 // (no shortcut underline splits one) and no English left.
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/ShortcutUnderline.h"
 #include "platform/ui/Startup.h"
 #include "platform/ui/TextDirection.h"
 
@@ -21,14 +22,15 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPageSetupDialog>
-#include <QPaintEngine>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QRawFont>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -39,53 +41,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// A paint device that keeps the text items painted on it, as the paint
-// engine receives them: a word split by an underline arrives in pieces.
-class TextRecorder : public QPaintEngine {
-public:
-    TextRecorder() : QPaintEngine(QPaintEngine::AllFeatures) {}
-    bool begin(QPaintDevice *) override { return true; }
-    bool end() override { return true; }
-    void updateState(const QPaintEngineState &) override {}
-    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
-    void drawPath(const QPainterPath &) override {}
-    void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
-    void drawTextItem(const QPointF &, const QTextItem &item) override { items.append({item.text(), item.font()}); }
-    Type type() const override { return QPaintEngine::User; }
-    QList<std::pair<QString, QFont>> items;
-};
-
-class RecordingDevice : public QPaintDevice {
-public:
-    explicit RecordingDevice(QSize size) : m_size(size) {}
-    QPaintEngine *paintEngine() const override { return &engine; }
-    mutable TextRecorder engine;
-
-protected:
-    int metric(PaintDeviceMetric m) const override
-    {
-        switch (m) {
-        case PdmWidth: return m_size.width();
-        case PdmHeight: return m_size.height();
-        case PdmDepth: return 32;
-        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
-        case PdmDevicePixelRatio: return 1;
-        case PdmWidthMM: case PdmHeightMM: return m_size.width() / 4;
-        default: return 96; // the resolutions
-        }
-    }
-
-private:
-    QSize m_size;
-};
-
-QList<std::pair<QString, QFont>> paintedTexts(QWidget *w)
-{
-    RecordingDevice device(w->size());
-    w->render(&device);
-    return device.engine.items;
-}
 
 QVector<quint32> glyphsOf(const QString &text, const QFont &font)
 {
@@ -183,35 +138,90 @@ QStringList textsOf(QWidget *dialog)
     return t;
 }
 
+QImage shown(QWidget *w)
+{
+    QImage image(w->size(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    w->render(&image);
+    return image;
+}
+
+// The left and right edges of the ink of text[at] laid out alone, from the
+// left edge of the text.
+std::pair<qreal, qreal> inkOf(const QString &text, int at, const QFont &font)
+{
+    QTextLayout layout(text, font);
+    QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
+    option.setTextDirection(Qt::RightToLeft);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    qreal left = 1e9, right = -1e9;
+    for (const QGlyphRun &run : layout.glyphRuns(at, 1))
+        for (int g = 0; g < run.glyphIndexes().size(); ++g) {
+            const QRectF ink = run.rawFont().boundingRect(run.glyphIndexes()[g]).translated(run.positions()[g]);
+            left = std::min(left, ink.left());
+            right = std::max(right, ink.right());
+        }
+    return {left, right};
+}
+
 } // namespace
 
-TEST_F(PersianDialogs, ShortcutLettersJoinTheirWordsUnlessAltIsHeld)
+TEST_F(PersianDialogs, ShortcutWordsStayWholeAndAltUnderlinesTheLetter)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("پرسش"), QStringLiteral("ادامه مي دهيد؟"),
                     QMessageBox::Yes | QMessageBox::No);
-    QFontDialog fonts;
-    fonts.ensurePolished();
-    QLabel *label = nullptr;
-    for (QLabel *l : fonts.findChildren<QLabel *>())
-        if (l->buddy() && !l->text().remove(QLatin1Char('&')).contains(QLatin1Char(' ')))
+    QColorDialog colours;
+    colours.ensurePolished();
+    QLabel *label = nullptr; // a word with its shortcut inside it ("مق&دار")
+    for (QLabel *l : colours.findChildren<QLabel *>())
+        if (l->buddy() && pf::ui::shortcutPositions(l->text()).value(0) > 0)
             label = l;
     ASSERT_NE(label, nullptr);
-    QWidget *const parts[] = {box.button(QMessageBox::Yes), box.button(QMessageBox::No), label};
+    QMenu menu; // a menu paints its items itself
+    menu.addAction(QStringLiteral("&واگرد"));
+    QWidget *const parts[] = {box.button(QMessageBox::Yes), box.button(QMessageBox::No), label, &menu};
     for (QWidget *w : parts) {
+        w->setLayoutDirection(Qt::RightToLeft);
         w->resize(w->sizeHint() + QSize(20, 4));
-        const QString text = qobject_cast<QLabel *>(w) ? label->text() : static_cast<QAbstractButton *>(w)->text();
-        ASSERT_TRUE(text.contains(QLatin1Char('&'))) << text.toStdString();
-        const QString word = QString(text).remove(QLatin1Char('&'));
-        const auto painted = paintedTexts(w);
-        ASSERT_EQ(painted.size(), 1) << word.toStdString();
-        EXPECT_EQ(painted[0].first, word);
-        EXPECT_EQ(glyphsOf(painted[0].first, painted[0].second), glyphsOf(word, w->font())) << word.toStdString();
-        // While Alt is held the underline shows, under the shortcut's letter.
-        pressAlt(true);
-        EXPECT_TRUE(pf::ui::shortcutUnderlinesShown());
-        EXPECT_GT(paintedTexts(w).size(), 1) << word.toStdString();
+        const QString text = w == &menu           ? menu.actions().constFirst()->text()
+                             : w == label         ? label->text()
+                                                  : static_cast<QAbstractButton *>(w)->text();
+        const QList<int> marked = pf::ui::shortcutPositions(text);
+        ASSERT_EQ(marked.size(), 1) << text.toStdString();
+        const QString word = pf::ui::withoutMnemonic(text);
+        SCOPED_TRACE(word.toStdString());
+        shown(w); // polished as it is first painted
+        const QImage plain = shown(w);
+        // Painted whole, one run of the word's own glyphs, with Alt held or not.
+        for (bool alt : {false, true}) {
+            pressAlt(alt);
+            EXPECT_EQ(pf::ui::shortcutUnderlinesShown(), alt);
+            const auto painted = pf::ui::paintedTexts(w);
+            ASSERT_EQ(painted.size(), 1);
+            EXPECT_EQ(painted[0].text, word);
+            EXPECT_EQ(glyphsOf(painted[0].text, painted[0].font), glyphsOf(word, w->font()));
+        }
+        // Alt held adds only a thin line below the baseline, under the
+        // marked letter's ink.
+        const QImage underlined = shown(w);
+        const pf::ui::PaintedText run = pf::ui::paintedTexts(w).value(0);
         pressAlt(false);
-        EXPECT_FALSE(pf::ui::shortcutUnderlinesShown());
+        QRect added;
+        for (int y = 0; y < plain.height(); ++y)
+            for (int x = 0; x < plain.width(); ++x)
+                if (plain.pixel(x, y) != underlined.pixel(x, y))
+                    added |= QRect(x, y, 1, 1);
+        ASSERT_FALSE(added.isEmpty());
+        const QPointF origin = run.transform.map(run.origin);
+        EXPECT_GE(added.top(), std::floor(origin.y()));
+        EXPECT_LE(added.height(), 3);
+        const auto [left, right] = inkOf(word, marked[0], run.font);
+        const qreal overlap = std::min<qreal>(added.right() + 1, origin.x() + right) - std::max<qreal>(added.left(), origin.x() + left);
+        EXPECT_GE(overlap, 0.6 * (right - left));
+        EXPECT_LE(added.width(), right - left + 3);
     }
 }
 
