@@ -582,6 +582,14 @@
         <translation>پيش فرض</translation>
     </message>
     <message>
+        <source>Printer Default</source>
+        <translation>پيش فرض چاپگر</translation>
+    </message>
+    <message>
+        <source>Cassette</source>
+        <translation>كاست</translation>
+    </message>
+    <message>
         <source>Manual Feed</source>
         <translation>تغذيه دستي</translation>
     </message>

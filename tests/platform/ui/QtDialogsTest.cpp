@@ -238,8 +238,8 @@ TEST_F(PersianDialogs, QtDialogsShowNoEnglish)
           << QStringLiteral("folder") << QStringLiteral("png");
     for (const QByteArray &f : QImageReader::supportedImageFormats())
         names << QString::fromLatin1(f);
-    for (const QPrinterInfo &p : QPrinterInfo::availablePrinters()) // a real queue's model
-        names << p.makeAndModel();
+    for (const QPrinterInfo &p : QPrinterInfo::availablePrinters()) // a real queue's name and model
+        names << p.printerName() << p.makeAndModel();
 
     QPrinter printer;
     printer.setOutputFileName(dir.filePath(QStringLiteral("booklet.pdf")));
