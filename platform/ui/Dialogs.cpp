@@ -1,6 +1,7 @@
 #include "platform/ui/Dialogs.h"
 
 #include "platform/ui/TextDirection.h"
+#include "platform/ui/TextRuns.h"
 
 #include <QApplication>
 #include <QCalendar>
@@ -77,16 +78,27 @@ void showMessage(const QString &text, QWidget *parent)
         messageHook()(text);
         return;
     }
-    QMessageBox box(parent);
-    box.setLayoutDirection(Qt::RightToLeft);
-    box.setWindowTitle(QGuiApplication::applicationDisplayName());
-    box.setIcon(QMessageBox::NoIcon);
-    box.setTextFormat(Qt::PlainText);
+    messageBox(text, parent)->exec();
+}
+
+std::unique_ptr<QMessageBox> messageBox(const QString &text, QWidget *parent)
+{
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setLayoutDirection(Qt::RightToLeft);
+    box->setWindowTitle(QGuiApplication::applicationDisplayName());
+    box->setIcon(QMessageBox::NoIcon);
+    box->setTextFormat(Qt::PlainText);
     // The box lays its text out as a text document, which takes the
-    // paragraph's direction from the text's first letter and wraps it.
-    box.setText(inReadingOrder(text));
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
+    // paragraph's direction from the text's first letter and wraps it; the
+    // style's laying out of Latin runs and paths does not reach it.
+    QString ordered = inReadingOrder(text);
+    const qsizetype mark = !ordered.isEmpty() && ordered.front() == QChar(0x200F) ? 1 : 0; // RLM
+    QStringList lines = ordered.mid(mark).split(QLatin1Char('\n'));
+    for (QString &line : lines)
+        line = laidOutText(line, Qt::RightToLeft);
+    box->setText(ordered.left(mark) + lines.join(QLatin1Char('\n')));
+    box->setStandardButtons(QMessageBox::Ok);
+    return box;
 }
 
 int showModal(QWidget *form)

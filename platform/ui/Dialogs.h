@@ -6,7 +6,9 @@
 #include <QStyledItemDelegate>
 
 #include <functional>
+#include <memory>
 
+class QMessageBox;
 class QWidget;
 
 namespace pf::ui {
@@ -20,7 +22,12 @@ using ExitHook = std::function<void(int code)>;
 // kept), laid out by the program's direction rule also where it wraps: a
 // text stored for a left-to-right paragraph shows in its reading order
 // (pf::ui::inReadingOrder). A hook sees the text as given.
+// Each line of it is laid out by pf::ui::laidOutText, so that a path on a
+// line of its own, and a file name or a pattern inside a sentence, read
+// whole and in order.
 void showMessage(const QString &text, QWidget *parent = nullptr);
+// The box showMessage shows, not yet shown.
+std::unique_ptr<QMessageBox> messageBox(const QString &text, QWidget *parent = nullptr);
 
 // Shows the form modally and returns its modal result when it is hidden or
 // closed. A QDialog runs its own exec(); any other widget is shown

@@ -1,5 +1,6 @@
 // File filters and paths with Persian names, as a right-to-left page paints
 // them: each Latin run and each name whole, in the order it reads.
+#include "platform/ui/Dialogs.h"
 #include "platform/ui/ShortcutUnderline.h"
 #include "platform/ui/TextDirection.h"
 
@@ -7,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -38,6 +40,12 @@ QWidget *label(std::unique_ptr<QWidget> &owner, const QString &text)
 {
     owner = std::make_unique<QLabel>(text);
     return owner.get();
+}
+
+QWidget *message(std::unique_ptr<QWidget> &owner, const QString &text)
+{
+    owner = pf::ui::messageBox(text);
+    return owner->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
 }
 
 // The characters as they stand from the left: each run in its own
@@ -86,6 +94,7 @@ TEST(TextRuns, FiltersAndPathsShowTheirRunsWholeAndInOrder)
         {label, "/tmp/آرم شركت.png", {"/tmp/", "آرم شركت", ".png"}},
         {label, "/home/پروژه ها/دفترچه.pdf", {"/home/", "پروژه ها", "دفترچه", ".pdf"}},
         {combo, "/home/پروژه ها/", {"/home/", "پروژه ها"}},
+        {message, "پرونده ~brvlink.tmp در پوشه", {"در پوشه", "~brvlink.tmp", "پرونده"}},
     };
     for (const auto &c : cases) {
         const QString text = QString::fromUtf8(c.text);
