@@ -171,7 +171,7 @@ QStringList shownUnder(QTreeView *tree, const QPersistentModelIndex &at, const Q
 {
     tree->expand(at);
     QStringList names;
-    QTest::qWaitFor([&] {
+    (void)QTest::qWaitFor([&] {
         names.clear();
         for (QModelIndex i = tree->indexBelow(at); i.isValid() && i.parent() == at; i = tree->indexBelow(i))
             names << i.data().toString();
@@ -188,7 +188,7 @@ QPersistentModelIndex openAlong(QTreeView *tree, const QString &path)
     for (const QString &part : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
         tree->expand(at);
         QModelIndex next;
-        QTest::qWaitFor([&] {
+        (void)QTest::qWaitFor([&] {
             for (int r = 0; r < tree->model()->rowCount(at) && !next.isValid(); ++r)
                 if (tree->model()->index(r, 0, at).data().toString() == part)
                     next = tree->model()->index(r, 0, at);
@@ -219,7 +219,7 @@ TEST_F(Ureport2Test, TheFolderTreeListsTheFoldersOfTheDiskAsTheyAreOpened)
         QApplication::processEvents();
         // The top of the tree is the root of the drive, with all its folders.
         QStringList shownAtTop;
-        QTest::qWaitFor([&] {
+        (void)QTest::qWaitFor([&] {
             shownAtTop.clear();
             for (QModelIndex i = tree->model()->index(0, 0, tree->rootIndex()); i.isValid(); i = tree->indexBelow(i))
                 if (i.parent() == tree->rootIndex())
