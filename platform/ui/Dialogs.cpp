@@ -91,12 +91,25 @@ std::unique_ptr<QMessageBox> messageBox(const QString &text, QWidget *parent)
     // The box lays its text out as a text document, which takes the
     // paragraph's direction from the text's first letter and wraps it; the
     // style's laying out of Latin runs and paths does not reach it.
+    // Each line is a paragraph of its own, right to left (from a mark in
+    // front where it begins otherwise), so that a line that is only a path stands at the right as the
+    // sentences do.
     QString ordered = inReadingOrder(text);
-    const qsizetype mark = !ordered.isEmpty() && ordered.front() == QChar(0x200F) ? 1 : 0; // RLM
-    QStringList lines = ordered.mid(mark).split(QLatin1Char('\n'));
-    for (QString &line : lines)
-        line = laidOutText(line, Qt::RightToLeft);
-    box->setText(ordered.left(mark) + lines.join(QLatin1Char('\n')));
+    if (ordered.isRightToLeft()) {
+        const QChar rlm(0x200F);
+        const bool marked = ordered.front() == rlm;
+        QStringList lines = ordered.mid(marked ? 1 : 0).split(QLatin1Char('\n'));
+        for (QString &line : lines) {
+            const bool rightToLeft = line.isRightToLeft();
+            line = laidOutText(line, Qt::RightToLeft);
+            if (&line == &lines.front() && marked)
+                line.prepend(rlm);
+            else if (!rightToLeft) // read left to right as it was, standing at the right
+                line = QString(rlm) + QChar(0x2066) + line + QChar(0x2069); // LRI ... PDI
+        }
+        ordered = lines.join(QLatin1Char('\n'));
+    }
+    box->setText(ordered);
     box->setStandardButtons(QMessageBox::Ok);
     return box;
 }

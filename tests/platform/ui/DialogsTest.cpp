@@ -1,4 +1,5 @@
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/ShortcutUnderline.h"
 #include "platform/ui/TextDirection.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -187,6 +188,34 @@ TEST(MessageBox, WrappedTextsReadInTheirReadingOrder)
             expectReadsInOrder(doc, c.reading);
         });
     }
+}
+
+// A message of several lines, one of them a path: every line stands at the
+// right edge of the text, as a Persian page sets it.
+TEST(MessageBox, EveryLineStandsAtTheRightAPathsToo)
+{
+    const QString text = QStringLiteral("فايل گزارش خراب يا ناقص است:\n/tmp/reports/a.QRP\n(صفحه 3: فايل پيش از پايانش بريده شده است)");
+    whileShown(text, [&](QMessageBox *box) {
+        auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        QMap<int, qreal> rightEdges;                   // by the line's baseline
+        QMap<int, QMap<qreal, QString>> latinFromLeft; // by baseline, then x
+        for (const pf::ui::PaintedText &run : pf::ui::paintedTexts(label)) {
+            const QPointF at = run.transform.map(run.origin);
+            qreal &edge = rightEdges[qRound(at.y())];
+            edge = std::max(edge, at.x() + run.width);
+            if (!run.rightToLeft)
+                latinFromLeft[qRound(at.y())][at.x()] += run.text;
+        }
+        ASSERT_EQ(rightEdges.size(), 3);
+        for (qreal edge : rightEdges)
+            EXPECT_NEAR(edge, rightEdges.first(), 1.5);
+        QString path;
+        for (const QString &part : latinFromLeft.value(rightEdges.keys().at(1)))
+            path += part;
+        path.remove(QRegularExpression(QStringLiteral("[\\x{200E}\\x{200F}\\x{2066}-\\x{2069}]")));
+        EXPECT_EQ(path, QStringLiteral("/tmp/reports/a.QRP")) << "the path reads as written";
+    });
 }
 
 TEST(MessageBox, RealBoxIsRightToLeftPlainText)
