@@ -55,27 +55,13 @@ namespace {
 QByteArray pictureFile(quint32 pictures)
 {
     static const QByteArray png = clearPng(5600, 5600);
-    QByteArray head, page;
-    put(head, 210.0);
-    put(head, 297.0);
-    put<quint32>(head, 1);
-    put<quint32>(head, 0);
-    put<quint32>(head, 0);
-    put<quint32>(head, pictures);
-    put<quint64>(head, pictures);
-    put<quint32>(page, pictures);
+    std::vector<quint32> shown;
+    std::vector<std::array<double, 4>> rects;
     for (quint32 i = 0; i < pictures; ++i) {
-        page.append(char(4));
-        for (double v : {38.0, 38.0 + i, 718.0, 1047.0})
-            put(page, v);
-        put(page, i);
+        shown.push_back(i);
+        rects.push_back({38.0, 38.0 + i, 718.0, 1047.0});
     }
-    std::vector<std::pair<char, QByteArray>> sections{{'H', head}};
-    for (quint32 i = 0; i < pictures; ++i)
-        sections.push_back({'I', png});
-    sections.push_back({'P', page});
-    sections.push_back({'E', QByteArray()});
-    return version2(sections, false);
+    return picturesFile(png, pictures, shown, rects);
 }
 
 // The bytes of the worst page K.

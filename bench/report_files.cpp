@@ -74,24 +74,7 @@ namespace {
 // each, and a version 2 file of one page showing it, its sections packed.
 QByteArray textChunkPictureFile()
 {
-    const QByteArray ztxt = pngChunk("zTXt", QByteArray("Comment\0\0", 9) + deflated(QByteArray(4 << 20, 'a')));
-    QByteArray notes;
-    for (int i = 0; i < 200; ++i)
-        notes += ztxt;
-    QByteArray head, page;
-    put(head, 210.0);
-    put(head, 297.0);
-    put<quint32>(head, 1);
-    put<quint32>(head, 0);
-    put<quint32>(head, 0);
-    put<quint32>(head, 1);
-    put<quint64>(head, 1);
-    put<quint32>(page, 1);
-    page.append(char(4));
-    for (double v : {100.0, 100.0, 200.0, 200.0})
-        put(page, v);
-    put<quint32>(page, 0);
-    return version2({{'H', head}, {'I', clearPng(2, 2, notes)}, {'P', page}, {'E', QByteArray()}}, true);
+    return picturesFile(clearPng(2, 2, textChunks(200)), 1, {0}, {{100.0, 100.0, 200.0, 200.0}}, true);
 }
 
 Document onePage(int items, const DrawItem &item)
