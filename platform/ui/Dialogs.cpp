@@ -29,6 +29,8 @@
 #include <QTreeView>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace pf::ui {
 
 namespace {
@@ -91,24 +93,29 @@ std::unique_ptr<QMessageBox> messageBox(const QString &text, QWidget *parent)
     // The box lays its text out as a text document, which takes the
     // paragraph's direction from the text's first letter and wraps it; the
     // style's laying out of Latin runs and paths does not reach it.
-    // Each line is a paragraph of its own, right to left (from a mark in
-    // front where it begins otherwise), so that a line that is only a path stands at the right as the
-    // sentences do.
-    QString ordered = inReadingOrder(text);
-    if (ordered.isRightToLeft()) {
+    // Each line is a paragraph of its own, put in its reading order on its
+    // own and laid out right to left (from a mark in front where it begins
+    // otherwise); a line with no Persian in it (a path) reads left to right
+    // as written, standing at the right as the sentences do.
+    const bool persian = std::any_of(text.begin(), text.end(), [](QChar c) { return c.direction() == QChar::DirAL; });
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString &line : lines) {
+        line = inReadingOrder(line);
+        if (!persian)
+            continue;
         const QChar rlm(0x200F);
-        const bool marked = ordered.front() == rlm;
-        QStringList lines = ordered.mid(marked ? 1 : 0).split(QLatin1Char('\n'));
-        for (QString &line : lines) {
-            const bool rightToLeft = line.isRightToLeft();
-            line = laidOutText(line, Qt::RightToLeft);
-            if (&line == &lines.front() && marked)
-                line.prepend(rlm);
-            else if (!rightToLeft) // read left to right as it was, standing at the right
-                line = QString(rlm) + QChar(0x2066) + line + QChar(0x2069); // LRI ... PDI
-        }
-        ordered = lines.join(QLatin1Char('\n'));
+        const bool marked = !line.isEmpty() && line.front() == rlm;
+        QString body = marked ? line.mid(1) : line;
+        const bool rightToLeft = marked || body.isRightToLeft();
+        body = laidOutText(body, Qt::RightToLeft);
+        if (marked)
+            line = QString(rlm) + body;
+        else if (rightToLeft)
+            line = body;
+        else
+            line = QString(rlm) + QChar(0x2066) + body + QChar(0x2069); // LRI ... PDI
     }
+    const QString ordered = lines.join(QLatin1Char('\n'));
     box->setText(ordered);
     box->setStandardButtons(QMessageBox::Ok);
     return box;

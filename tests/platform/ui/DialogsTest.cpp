@@ -16,6 +16,7 @@
 #include <QTextLayout>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -190,31 +191,43 @@ TEST(MessageBox, WrappedTextsReadInTheirReadingOrder)
     }
 }
 
-// A message of several lines, one of them a path: every line stands at the
-// right edge of the text, as a Persian page sets it.
+// A message of several lines, the first stored with its full stop first,
+// one of them a path: each line shows its own words, standing at the right
+// edge of the text as a Persian page sets it, the path reading as written.
 TEST(MessageBox, EveryLineStandsAtTheRightAPathsToo)
 {
-    const QString text = QStringLiteral("فايل گزارش خراب يا ناقص است:\n/tmp/reports/a.QRP\n(صفحه 3: فايل پيش از پايانش بريده شده است)");
-    whileShown(text, [&](QMessageBox *box) {
+    const QStringList given{QStringLiteral(".ايجاد پشتيبان غير فشرده با موفقيت انجام شد"),
+                            QStringLiteral("پوشه پشتيبان پيشين (/tmp/x) پاك نشد؛ آن را پاك كنيد"),
+                            QStringLiteral("/tmp/reports/a.QRP")};
+    const auto letters = [](QString t) {
+        t.remove(QRegularExpression(QStringLiteral("[\\s\\x{200E}\\x{200F}\\x{2066}-\\x{2069}]")));
+        std::sort(t.begin(), t.end());
+        return t;
+    };
+    whileShown(given.join(QLatin1Char('\n')), [&](QMessageBox *box) {
         auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
         ASSERT_NE(label, nullptr);
         QMap<int, qreal> rightEdges;                   // by the line's baseline
+        QMap<int, QString> shown;                      // by baseline
         QMap<int, QMap<qreal, QString>> latinFromLeft; // by baseline, then x
         for (const pf::ui::PaintedText &run : pf::ui::paintedTexts(label)) {
             const QPointF at = run.transform.map(run.origin);
             qreal &edge = rightEdges[qRound(at.y())];
             edge = std::max(edge, at.x() + run.width);
+            shown[qRound(at.y())] += run.text;
             if (!run.rightToLeft)
                 latinFromLeft[qRound(at.y())][at.x()] += run.text;
         }
         ASSERT_EQ(rightEdges.size(), 3);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(letters(shown.values().at(i)), letters(given[i])) << "line " << i + 1 << " holds its own words";
         for (qreal edge : rightEdges)
             EXPECT_NEAR(edge, rightEdges.first(), 1.5);
         QString path;
-        for (const QString &part : latinFromLeft.value(rightEdges.keys().at(1)))
+        for (const QString &part : latinFromLeft.value(rightEdges.keys().at(2)))
             path += part;
         path.remove(QRegularExpression(QStringLiteral("[\\x{200E}\\x{200F}\\x{2066}-\\x{2069}]")));
-        EXPECT_EQ(path, QStringLiteral("/tmp/reports/a.QRP")) << "the path reads as written";
+        EXPECT_EQ(path, given[2]) << "the path reads as written";
     });
 }
 
