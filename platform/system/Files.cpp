@@ -40,10 +40,10 @@ int errnoFor(QFileDevice::FileError e, int fallback)
     }
 }
 
-bool fail(int *errorCode, int code)
+bool failed(int *error, int code)
 {
-    if (errorCode)
-        *errorCode = code;
+    if (error)
+        *error = code;
     return false;
 }
 
@@ -55,41 +55,41 @@ bool copyFile(const QString &from, const QString &to, bool failIfExists, int *er
         *errorCode = 0;
     QFileInfo src(from);
     if (!src.exists())
-        return fail(errorCode, ENOENT);
+        return failed(errorCode, ENOENT);
     if (src.isDir())
-        return fail(errorCode, EISDIR);
+        return failed(errorCode, EISDIR);
     QFileInfo dst(to);
     if (dst.exists()) {
         if (failIfExists)
-            return fail(errorCode, EEXIST);
+            return failed(errorCode, EEXIST);
         if (dst.isDir())
-            return fail(errorCode, EISDIR);
+            return failed(errorCode, EISDIR);
     }
 
     QFile in(from);
     errno = 0;
     if (!in.open(QIODevice::ReadOnly))
-        return fail(errorCode, errnoFor(in.error(), EACCES));
+        return failed(errorCode, errnoFor(in.error(), EACCES));
     QSaveFile out(to);
     out.setDirectWriteFallback(false);
     errno = 0;
     if (!out.open(QIODevice::WriteOnly))
-        return fail(errorCode, errnoFor(out.error(), EACCES));
+        return failed(errorCode, errnoFor(out.error(), EACCES));
     QByteArray buf;
     while (!in.atEnd()) {
         buf = in.read(1 << 20);
         if (buf.isEmpty() && in.error() != QFileDevice::NoError) {
             out.cancelWriting();
-            return fail(errorCode, EIO);
+            return failed(errorCode, EIO);
         }
         if (out.write(buf) != buf.size()) {
             out.cancelWriting();
-            return fail(errorCode, errnoFor(out.error(), EIO));
+            return failed(errorCode, errnoFor(out.error(), EIO));
         }
     }
     errno = 0;
     if (!out.commit())
-        return fail(errorCode, errnoFor(out.error(), EIO));
+        return failed(errorCode, errnoFor(out.error(), EIO));
     QFile::setPermissions(to, src.permissions());
     return true;
 }
@@ -150,13 +150,6 @@ int faulted(Change change, const QString &path)
 {
     const FaultHook &hook = faultHook();
     return hook ? hook(change, path) : 0;
-}
-
-bool failed(int *error, int code)
-{
-    if (error)
-        *error = code;
-    return false;
 }
 
 bool succeeded(int *error)

@@ -22,12 +22,6 @@ namespace pf::ui {
 
 namespace {
 
-bool isPersianLetter(QChar c)
-{
-    const QChar::Direction d = c.direction();
-    return d == QChar::DirR || d == QChar::DirAL;
-}
-
 bool isMark(QChar c)
 {
     switch (c.direction()) {

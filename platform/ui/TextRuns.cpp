@@ -12,8 +12,6 @@ constexpr QChar kIsolateLeftToRight(0x2066); // LRI
 constexpr QChar kPopIsolate(0x2069);         // PDI
 constexpr QChar kLeftToRightMark(0x200E);
 
-bool isPersianLetter(QChar c) { return c.direction() == QChar::DirR || c.direction() == QChar::DirAL; }
-
 bool isLatinLetter(QChar c) { return c.direction() == QChar::DirL && c.isLetter(); }
 
 bool isSeparator(QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\'); }
@@ -107,6 +105,12 @@ QString laidOutText(const QString &text, Qt::LayoutDirection direction)
     if (isPath(text))
         return pathInOrder(text);
     return direction == Qt::RightToLeft ? latinRunsWhole(text) : text;
+}
+
+bool isPersianLetter(QChar c)
+{
+    const QChar::Direction d = c.direction();
+    return d == QChar::DirR || d == QChar::DirAL;
 }
 
 } // namespace pf::ui

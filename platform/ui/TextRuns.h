@@ -27,4 +27,7 @@ QString laidOutText(const QString &text, Qt::LayoutDirection direction);
 // Whether the text is a path as above.
 bool isPath(const QString &text);
 
+// Whether the letter is written right to left (Persian, Arabic, Hebrew).
+bool isPersianLetter(QChar c);
+
 } // namespace pf::ui
