@@ -50,8 +50,11 @@ QString FolderTree::folderPath(const QModelIndex &index) const { return m_model-
 void FolderTree::choose(const QString &folder)
 {
     const QModelIndex i = m_model->index(folder);
-    if (i.isValid())
+    if (i.isValid()) {
         m_tree->setCurrentIndex(i);
+        // The view opens the parents itself only while it is shown.
+        m_tree->scrollTo(i);
+    }
 }
 
 void FolderTree::reveal(const QString &folder)
