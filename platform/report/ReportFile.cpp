@@ -25,6 +25,7 @@
 #include <cstring>
 #include <deque>
 #include <limits>
+#include <new>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -1457,6 +1458,16 @@ public:
         return head[0];
     }
 
+    // Counts what the reader keeps beyond the bytes it unpacked (an entry
+    // for each text or style) as unpacked too: a file is refused when what
+    // it takes is far beyond what it holds.
+    void charge(const Where &where, qint64 bytes)
+    {
+        m_unpackedTotal += bytes;
+        if (m_unpackedTotal > kRatioFloor && m_unpackedTotal > kMaxRatio * m_packedTotal)
+            refuse(where, problem(Why::Ratio, kMaxRatio));
+    }
+
     // The bytes of the section whose heading was read, in data().
     void body(const Where &where)
     {
@@ -1469,9 +1480,7 @@ public:
         if (m_packing == 0 ? packed != unpacked : (packed == 0 || packed > compressBound(unpacked)))
             refuse(where, problem(Why::ImpossibleLength));
         m_packedTotal += packed;
-        m_unpackedTotal += unpacked;
-        if (m_unpackedTotal > kRatioFloor && m_unpackedTotal > kMaxRatio * m_packedTotal)
-            refuse(where, problem(Why::Ratio, kMaxRatio));
+        charge(where, unpacked);
         m_lastPacked = m_packing == 1;
         if (m_packing == 0) {
             m_data.resize(unpacked);
@@ -1485,7 +1494,7 @@ public:
         m_data.resize(unpacked);
         if (!m_zInit) {
             if (inflateInit(&m_z) != Z_OK)
-                refuse(where, problem(Why::NoMemory));
+                throw std::bad_alloc(); // told as want of memory, not as damage
             m_zInit = true;
         } else {
             inflateReset(&m_z);
@@ -1696,6 +1705,7 @@ Document readVersion2(QIODevice &dev, const ReportFileLimits &limits)
             const quint32 n = r.u32();
             if (n > stringCount - quint32(strings.size()))
                 r.fail(Why::MoreThanHeading);
+            sections.charge(where, qint64(n) * qint64(sizeof(QString) + sizeof(int)));
             for (quint32 i = 0; i < n; ++i) {
                 const quint32 len = r.u32();
                 const char *p = r.bytes(len);
@@ -1713,6 +1723,7 @@ Document readVersion2(QIODevice &dev, const ReportFileLimits &limits)
             const quint32 n = r.u32();
             if (n > styleCount - quint32(styles.size()))
                 r.fail(Why::MoreThanHeading);
+            sections.charge(where, qint64(n) * qint64(sizeof(FileStyle) + sizeof(Problem)));
             for (quint32 i = 0; i < n; ++i) {
                 FileStyle st;
                 const quint32 family = r.u32();
@@ -1872,7 +1883,7 @@ public:
         if (m_expected == 0 || bodySize <= 0 || m_expected / 1100 > bodySize)
             damaged(Why::ImpossibleContentLength);
         if (inflateInit(&m_z) != Z_OK)
-            damaged(Why::NoMemory);
+            throw std::bad_alloc(); // told as want of memory, not as damage
     }
     ~PackedJson() override { inflateEnd(&m_z); }
 
@@ -1895,6 +1906,8 @@ public:
             const int rc = inflate(&m_z, Z_NO_FLUSH);
             if (rc == Z_STREAM_END) {
                 m_ended = true;
+                if (m_z.avail_in != 0 || !m_dev.atEnd())
+                    damaged(Why::DataAfterEnd);
                 break;
             }
             if (rc != Z_OK && !(rc == Z_BUF_ERROR && m_z.avail_in == 0))
@@ -2116,7 +2129,17 @@ public:
         }
         double d = 0;
         const auto r = std::from_chars(buf, buf + n, d);
-        if (n == 0 || r.ec != std::errc() || r.ptr != buf + n)
+        if (n == 0 || r.ptr != buf + n)
+            broken();
+        if (r.ec == std::errc::result_out_of_range) {
+            // Well written but beyond a double: too large or too small, so
+            // that the field's own check names it.
+            const char *e = std::find_if(buf, buf + n, [](char c) { return c == 'e' || c == 'E'; });
+            if (e + 1 < buf + n && e[1] == '-')
+                return 0;
+            return buf[0] == '-' ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+        }
+        if (r.ec != std::errc())
             broken();
         return d;
     }
@@ -2164,7 +2187,8 @@ public:
             skipSpace();
             if (peek() != '"')
                 broken();
-            string(name, 64);
+            if (!string(name, 64))
+                name.clear(); // too long to be one of ours: passed over
             expect(':');
             each(name);
             skipSpace();

@@ -232,6 +232,19 @@ TEST(ReportFileCost, CraftedFilesOpenOrAreRefusedWithinTheirMemory)
          refused(ReportFileError::Kind::Damaged), "(تصوير 1: ", 64},
         {"a picture 20,001 pixels wide", [] { return picturesFile(greyPng(20001, 1), 1, {0}); },
          refused(ReportFileError::Kind::BeyondLimits), "20000", 64},
+        {"4,000,000 empty texts packed in a few kilobytes",
+         [] {
+             QByteArray head, texts;
+             put(head, 210.0);
+             put(head, 297.0);
+             for (quint32 v : {0u, 4000000u, 0u, 0u})
+                 put<quint32>(head, v);
+             put<quint64>(head, 0);
+             put<quint32>(texts, 4000000);
+             texts += QByteArray(4 * 4000000, '\0');
+             return version2({{'H', head}, {'S', texts}, {'E', QByteArray()}}, true);
+         },
+         refused(ReportFileError::Kind::BeyondLimits), "200", 48},
         {"a first-version file of 400 pages of 1,000 lines", [] { return version1(400, lines(1000)); },
          kLoaded, "", 64},
         {"a first-version file of 20,001 pages", [] { return version1(20001, ""); },
@@ -252,6 +265,11 @@ TEST(ReportFileCost, CraftedFilesOpenOrAreRefusedWithinTheirMemory)
          refused(ReportFileError::Kind::BeyondLimits), "32", 64},
         {"a first-version page filled over 300 times", [] { return version1(1, repeated(300, kPageFill)); },
          refused(ReportFileError::Kind::BeyondLimits), "250", 64},
+        {"a first-version line wider than a double holds",
+         [] { return version1(1, R"({"type":"line","from":[0,0],"to":[10,10],"width":1e400,"color":"#ff000000"})"); },
+         refused(ReportFileError::Kind::Damaged), "بيرون از اندازه", 64},
+        {"a packed first-version file with bytes after its text", [] { return version1(1, "") + "xx"; },
+         refused(ReportFileError::Kind::Damaged), "پس از پايان", 64},
         {"a first-version picture 20,001 pixels wide",
          [] {
              return version1(1, R"({"type":"image","rect":[0,0,10,10],"png":")" + greyPng(20001, 1).toBase64() + "\"}");
