@@ -91,7 +91,7 @@ enum class Why {
     // limits
     FirstLimit,
     Pages = FirstLimit, ItemsOnPage, Items, TextTooLong, PageCharacters, PageTexts, PageStyles, Strings,
-    Styles_, Pictures, PictureSide, PictureMemory, PictureBytes, SectionBytes, PageFull, Ratio, JsonBytes,
+    Styles_, Pictures, PictureSide, PictureMemory, PictureBytes, PicturesHeld, SectionBytes, PageFull, Ratio, JsonBytes,
     PaintLayers,
     LastLimit = PaintLayers,
     // causes of a failed save or open
@@ -210,6 +210,7 @@ QString phrase(Why w)
         return QStringLiteral("تصويرهايي كه صفحه ها نشان مي دهند روي هم بيش از %1 مگابايت حافظه مي گيرند، "
                               "با تصويري %2 در %3 نقطه");
     case Why::PictureBytes: return QStringLiteral("تصويري كه بيش از %1 مگابايت جا مي گيرد");
+    case Why::PicturesHeld: return QStringLiteral("تصويرهاي فايل كه روي هم بيش از %1 مگابايت جا مي گيرند");
     case Why::SectionBytes: return QStringLiteral("بخشي كه باز شده بيش از %1 مگابايت مي شود");
     case Why::PageFull: return QStringLiteral("صفحه اي كه بيش از %1 مگابايت جا مي گيرد");
     case Why::Ratio: return QStringLiteral("محتوايي كه باز شده به بيش از %1 برابر اندازه فشرده اش مي رسد");
@@ -1667,6 +1668,7 @@ Document readVersion2(QIODevice &dev, const ReportFileLimits &limits)
     // checked and only if a page shows them; what they take decoded is
     // told from their chunks before.
     QVector<QByteArray> pictures;
+    qint64 picturesHeld = 0;
     QVector<PictureFacts> pictureFacts_;
     // Per style, what is wrong with its font; none when nothing.
     QVector<Problem> styleProblems;
@@ -1751,6 +1753,12 @@ Document readVersion2(QIODevice &dev, const ReportFileLimits &limits)
                 r.fail(Why::NotAPicture);
             if (facts.width > quint32(limits.maxImageSide) || facts.height > quint32(limits.maxImageSide))
                 r.fail(problem(Why::PictureSide, limits.maxImageSide, facts.width, facts.height));
+            // Held as the file holds them until the pages are read: no more
+            // than twice what the pictures the pages show may take decoded,
+            // which a picture's own bytes hardly pass.
+            picturesHeld += sections.data().size();
+            if (picturesHeld > 2 * limits.maxImageBytes)
+                r.fail(Why::PicturesHeld, (2 * limits.maxImageBytes) >> 20);
             pictures.push_back(sections.data());
             pictureFacts_.push_back(facts);
         } else if (kind == 'P') {

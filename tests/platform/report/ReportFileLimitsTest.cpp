@@ -89,6 +89,18 @@ TEST(ReportFileTraps, PicturesAreDecodedOnlyWithinTheirBoundAndWhenShown)
                     e.message().contains(QStringLiteral("300 در 300")))
             << e.message().toStdString();
     }
+    // Held as the file holds them until the pages are read, pictures no
+    // page shows take no more than twice that bound, whatever notes they
+    // carry.
+    const QByteArray noted = zeroPng(1, 1, 1, pngChunk("tEXt", QByteArray("Comment\0", 8) + QByteArray(1 << 20, 'a')), 0, 9);
+    EXPECT_NO_THROW(decodeDocument(picturesFile(noted, 1, {}), limits));
+    try {
+        decodeDocument(picturesFile(noted, 2, {}), limits);
+        ADD_FAILURE() << "loaded";
+    } catch (const ReportFileError &e) {
+        EXPECT_EQ(e.kind(), ReportFileError::Kind::BeyondLimits);
+        EXPECT_TRUE(e.message().contains(QStringLiteral("(تصوير 2: "))) << e.message().toStdString();
+    }
     // Saving keeps to the same bound: what it writes loads again.
     limits.maxImageBytes = 300 * 300 * 4 - 1;
     EXPECT_THROW(encodeDocument(doc, true, limits), ReportFileError);
