@@ -724,13 +724,6 @@ public:
         std::memcpy(&bits, &d, sizeof bits);
         put(bits);
     }
-    void rect(const QRectF &r)
-    {
-        f64(r.x());
-        f64(r.y());
-        f64(r.width());
-        f64(r.height());
-    }
 };
 
 quint8 alignCode(Qt::Alignment a)
