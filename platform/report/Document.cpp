@@ -28,6 +28,8 @@
 
 namespace pf::report {
 
+int lineBreaksOf(const QString &text) { return int(text.count(QLatin1Char('\n')) + text.count(QLatin1Char('\r'))); }
+
 namespace {
 
 template <class... Ts> struct Overloaded : Ts... {
@@ -1125,7 +1127,7 @@ QRectF textReach(const QRectF &box, qsizetype characters, int lineBreaks, double
 // takes eight times its font's size, nor a line three times.
 QRectF textOuterReach(const TextRun &run)
 {
-    return textReach(run.rect, run.text.size(), int(run.text.count(QLatin1Char('\n')) + run.text.count(QLatin1Char('\r'))),
+    return textReach(run.rect, run.text.size(), lineBreaksOf(run.text),
                      run.font.pixelSize(), run.alignment, 8.0, 3.0, 2.0);
 }
 
@@ -1291,7 +1293,7 @@ void PaintCover::add(const DrawItem &item)
     std::visit(Overloaded{
                    [&](const TextRun &t) {
                        addText(t.rect, t.text.size(),
-                               int(t.text.count(QLatin1Char('\n')) + t.text.count(QLatin1Char('\r'))),
+                               lineBreaksOf(t.text),
                                t.font.pixelSize(), t.alignment);
                    },
                    [&](const LineItem &l) { addLine(l.p1.x(), l.p1.y(), l.p2.x(), l.p2.y(), l.width); },

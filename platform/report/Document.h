@@ -100,6 +100,10 @@ struct TextRun {
     bool operator==(const TextRun &o) const = default;
 };
 
+// The line breaks a text holds ("\n" and "\r" alike), each a line of its own
+// in the box.
+int lineBreaksOf(const QString &text);
+
 struct LineItem {
     QPointF p1;
     QPointF p2;

@@ -372,8 +372,6 @@ bool endsOk(const double *v)
     return true;
 }
 
-int lineBreaksOf(const QString &s) { return int(s.count(QLatin1Char('\n')) + s.count(QLatin1Char('\r'))); }
-
 // What is wrong with a text style's font for a report file.
 Problem fontProblem(const ReportFont &font)
 {
