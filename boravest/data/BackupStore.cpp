@@ -93,6 +93,9 @@ const QString kOrphans = QStringLiteral("%1 رديف جدول %2 به هيچ %3 
 const QString kNoMemory = QStringLiteral("حافظه براي اين كار كافي نيست");
 const QString kLinkNotFolder =
     QStringLiteral("در مسير انتخاب شده %1 پيوندي است كه به پوشه اي نمي رسد؛ پشتيبان در آن تهيه نمي شود");
+const QString kPlacedNotSynced =
+    QStringLiteral("پشتيبان تازه در جاي پوشه %1 گذاشته شد اما ماندن آن بر ديسك تاييد نشد");
+const QString kEarlierKept = QStringLiteral("پوشه پشتيبان پيشين (%1) نگه داشته شد");
 const QString kEarlierNotRemoved = QStringLiteral("پوشه پشتيبان پيشين (%1) پاك نشد؛ مي توانيد آن را خودتان پاك كنيد");
 const QString kMadeNotRemoved = QStringLiteral("پوشه %1 كه اين پشتيبان ساخته بود پاك نشد؛ مي توانيد آن را خودتان پاك كنيد");
 const QString kLeftoverBlocks = QStringLiteral("پوشه %1 از پشتيبان ناتمام پيشين مانده است و پاك نمي شود");
@@ -977,22 +980,33 @@ BackupResult makeBackup(const QString &dataFolder, const QString &chosen, const 
         into.isOpen() ? switchInto(into, fresh->name, files, tick) : putInPlace(parent, fresh->name, tick);
     if (placed)
         return fail(backupWriteWhy(faultOf(placed.value()), notPlaced));
+    // The new backup stands in its place now; what it replaced (exchanged
+    // into the fresh folder, or set aside) is no longer to be removed as a
+    // backup being made.
+    fresh->keep = true;
     // The renames last through a power cut before the backup is said made,
     // and so do the folders the backup made.
-    if (!home.sync() || (into.isOpen() && !parent.sync()))
-        return fail(notPlaced);
-    for (const QString &folder : std::as_const(made)) {
-        const Folder above = Folder::open(QFileInfo(folder).absolutePath(), true);
-        if (!above.sync())
-            return fail(notPlaced);
-    }
+    bool synced = home.sync() && (!into.isOpen() || parent.sync());
+    for (const QString &folder : std::as_const(made))
+        synced = synced && Folder::open(QFileInfo(folder).absolutePath(), true).sync();
     step(tick);
     r.outcome = Outcome::Done;
     r.message = kBackupDone;
+    const QString replaced = into.isOpen() ? QLatin1String(kEarlierFolder) : fresh->name;
+    if (!synced) {
+        // Made and in place, yet a power cut may still undo the renames:
+        // what it replaced stays beside it until a later backup.
+        r.message += QLatin1Char('\n') + kPlacedNotSynced.arg(QLatin1String(kBackupFolderName));
+        if (home.kind(replaced) == EntryKind::Folder)
+            r.message += QLatin1Char('\n') + kEarlierKept.arg(QDir::toNativeSeparators(home.filePath(replaced)));
+        if (into.isOpen() && !home.removeOwnFolder(fresh->name, ownInBackup))
+            r.message += QLatin1Char('\n') + kMadeNotRemoved.arg(QDir::toNativeSeparators(home.filePath(fresh->name)));
+        fresh->name.clear();
+        return r;
+    }
     // What is left of the replaced backup: the new one stands, the old one
     // is said to remain, and the next backup passes it over.
     fresh->keep = false;
-    const QString replaced = into.isOpen() ? QLatin1String(kEarlierFolder) : fresh->name;
     if (!home.removeOwnFolder(replaced, ownInBackup))
         r.message += QLatin1Char('\n') + kEarlierNotRemoved.arg(QDir::toNativeSeparators(home.filePath(replaced)));
     if (into.isOpen() && !home.removeOwnFolder(fresh->name, ownInBackup))

@@ -700,6 +700,26 @@ TEST_F(BackupStoreTest, AFailedBackupSaysWhyAndKeepsTheEarlierOne)
     }
 }
 
+TEST_F(BackupStoreTest, ABackupInPlaceButNotSyncedSaysSoAndKeepsTheEarlierOne)
+{
+    const QString chosen = root.filePath(QStringLiteral("chosen"));
+    const auto [first, second] = backupThenChange(chosen);
+    pf::sys::setFaultHook([&](pf::sys::Change c, const QString &path) {
+        return c == pf::sys::Change::Sync && QDir(path) == QDir(chosen) ? EIO : 0;
+    });
+    const auto b = backup::backupDataFolder(data, chosen);
+    pf::sys::setFaultHook({});
+    EXPECT_EQ(b.outcome, backup::Outcome::Done);
+    EXPECT_TRUE(b.message.contains(QStringLiteral("تاييد نشد"))) << b.message.toStdString();
+    pf::db::Database other;
+    openScratch(other);
+    const QString earlier = QDir(chosen).filePath(QStringLiteral("~BackubData.new"));
+    ASSERT_TRUE(backup::restoreDataFolder(other, earlier).ok());
+    EXPECT_EQ(snapshotOf(other), first);
+    ASSERT_TRUE(backup::restoreDataFolder(other, backupFolder()).ok());
+    EXPECT_EQ(snapshotOf(other), second);
+}
+
 #ifdef Q_OS_UNIX
 TEST_F(BackupStoreTest, ABackupKilledAtAnySyncOrRenameLeavesNothingARestoreTakesButAWholeBackup)
 {
