@@ -1118,9 +1118,15 @@ Recovery recoverInterruptedRestore(const QString &dataFolder)
     if (previous.isOpen()) {
         const PlainFile opened = previous.openPlain(QLatin1String(kSwapMarker));
         QFile m;
-        if (opened.notPlain) {
+        // Only a marker that is not there says the restore got past it; one
+        // that is there but cannot be read (a link, no right to it, the
+        // system out of handles) is not trusted, and its folder waits.
+        if (opened.notPlain || (!opened.ok() && opened.error != ENOENT)) {
             trusted = false;
-        } else if (opened.ok() && m.open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        } else if (opened.ok() && !m.open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(opened.fd);
+            trusted = false;
+        } else if (opened.ok()) {
             // The marker names every file the restore was putting in place,
             // each with "1" when a live file of that name was being replaced.
             // A line of any other kind (a path, a name that is none of the

@@ -786,6 +786,7 @@ TEST_F(BackupStoreTest, ABackupKilledAtAnySyncOrRenameLeavesNothingARestoreTakes
 
 #ifdef Q_OS_UNIX
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -1258,6 +1259,29 @@ TEST_F(BackupStoreTest, EachCauseIsNamedAndLeavesNothingOfItsOwn)
          [&] { return backup::recoverInterruptedRestore(data).message; },
          QStringLiteral("اين موارد به جاي پوشه هاي اين برنامه در پوشه داده ها بود و برداشته شد: ~brvrestore.old، "
                         "~brvrestore.new")},
+        {"a restore's marker that cannot be opened",
+         [&] {
+             db.close();
+             const QString old = QDir(data).filePath(QStringLiteral("~brvrestore.old"));
+             QDir().mkpath(old);
+             ASSERT_TRUE(QFile::copy(QDir(backupFolder()).filePath(QStringLiteral("bankjd.DB")), QDir(old).filePath(QStringLiteral("bankjd.DB"))));
+             QFile m(QDir(old).filePath(QStringLiteral("~swapping")));
+             ASSERT_TRUE(m.open(QIODevice::WriteOnly) && m.write("bankjd.DB\t1\n") > 0);
+         },
+         [&] {
+             // The system out of handles just as the marker is opened.
+             rlimit was{};
+             getrlimit(RLIMIT_NOFILE, &was);
+             const int lowest = dup(0);
+             close(lowest);
+             const rlimit few{rlim_t(lowest + 2), was.rlim_max};
+             setrlimit(RLIMIT_NOFILE, &few);
+             const QString said = backup::recoverInterruptedRestore(data).message;
+             setrlimit(RLIMIT_NOFILE, &was);
+             EXPECT_TRUE(QFile::exists(QDir(data).filePath(QStringLiteral("~brvrestore.old/bankjd.DB"))));
+             return said;
+         },
+         QStringLiteral("اين موارد در پوشه داده ها ساخته اين برنامه نيست و به كار نرفت: ~brvrestore.old/~swapping")},
         {"nine folders of stopped backups that cannot be removed", [&] { leftovers(); },
          [&] { return backup::backupDataFolder(data, chosen).message; },
          kBackupFailed + QStringLiteral("\nپوشه هاي %1 از پشتيبان هاي ناتمام پيشين مانده اند و پاك نمي شوند")
