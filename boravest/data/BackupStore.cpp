@@ -634,7 +634,11 @@ std::error_code switchInto(const Folder &into, const QString &freshName, const Q
     const Folder fresh = into.folder(freshName, &error);
     if (!fresh.isOpen())
         return systemError(error);
-    const Folder aside = ownFolder(into, QLatin1String(kEarlierFolder), ownInBackup, &error);
+    // What a stopped switch set aside is the only copy of those tables of
+    // the earlier backup: taken on, never emptied.
+    const QString asideName = QLatin1String(kEarlierFolder);
+    const Folder aside = into.kind(asideName) == EntryKind::Folder ? into.folder(asideName, &error)
+                                                                   : ownFolder(into, asideName, ownInBackup, &error);
     if (!aside.isOpen())
         return systemError(error);
     const QStringList there = into.entries(&error);
@@ -665,21 +669,30 @@ std::error_code switchInto(const Folder &into, const QString &freshName, const Q
 // What backups stopped on the way left in `into`, a folder that takes its
 // tables beside other files: a new backup whole in its folder is put in
 // place (its switch done to the end), anything else of their own goes.
-// `left` receives the folders that stay.
-void finishInterruptedBackups(const Folder &into, QStringList *left = nullptr)
+// `left` receives the folders that stay. A switch that fails again keeps
+// the new backup's folder and what was set aside for the next try: false
+// then.
+bool finishInterruptedBackups(const Folder &into, QStringList *left = nullptr)
 {
+    bool finished = true;
     for (int n = 1; n <= kFreshFolders; ++n) {
         const QString name = QLatin1String(kFreshFolder) + (n == 1 ? QString() : QString::number(n));
         if (into.kind(name) != EntryKind::Folder)
             continue;
         Manifest m;
-        if (readManifest(into.folder(name), &m) == ListState::Read && listsEveryTable(m))
-            switchInto(into, name, m.names, {});
+        if (readManifest(into.folder(name), &m) == ListState::Read && listsEveryTable(m) &&
+            switchInto(into, name, m.names, {})) {
+            finished = false;
+            if (left)
+                *left << into.filePath(name);
+            continue;
+        }
         if (!into.removeOwnFolder(name, ownInBackup) && left)
             *left << into.filePath(name);
     }
-    if (!into.removeOwnFolder(QLatin1String(kEarlierFolder), ownInBackup) && left)
+    if ((!finished || !into.removeOwnFolder(QLatin1String(kEarlierFolder), ownInBackup)) && left)
         *left << into.filePath(QLatin1String(kEarlierFolder));
+    return finished;
 }
 
 // A backup stopped between setting an earlier one aside and putting the
@@ -854,7 +867,12 @@ BackupResult makeBackup(const QString &dataFolder, const QString &chosen, const 
     // What a backup stopped there on the way left is finished first; a
     // folder standing in a table's place there takes no backup.
     if (into.isOpen()) {
-        finishInterruptedBackups(into);
+        // One that cannot be finished now is not mixed with a new one.
+        if (QStringList left; !finishInterruptedBackups(into, &left)) {
+            for (QString &l : left)
+                l = QDir::toNativeSeparators(l);
+            return fail(left.size() == 1 ? kLeftoverBlocks.arg(left.first()) : kLeftoversBlock.arg(joined(left)));
+        }
         QStringList names;
         for (const auto &t : schema::dataFolderTables())
             names << t.fileName;

@@ -892,6 +892,40 @@ TEST_F(BackupStoreTest, ABackubDataThatIsALinkTakesTheBackupBesideWhatItHoldsOrI
                                              "پشتيبان در آن تهيه نمي شود"));
 }
 
+TEST_F(BackupStoreTest, AStoppedSwitchThroughALinkThatFailsAgainKeepsWhatItSetAsideUntilItFinishes)
+{
+    const QString chosen = root.filePath(QStringLiteral("chosen"));
+    const QString external = root.filePath(QStringLiteral("external"));
+    QDir().mkpath(chosen);
+    QDir().mkpath(external);
+    ASSERT_TRUE(QFile::link(external, backupFolder()));
+    ASSERT_TRUE(backup::backupDataFolder(data, chosen).ok());
+    exec("delete from bankjd");
+    const Rows changed = snapshot();
+    int renames = 0;
+    auto failRenames = [&](int from) {
+        renames = 0;
+        pf::sys::setFaultHook([&renames, from](pf::sys::Change c, const QString &) {
+            return c == pf::sys::Change::Rename && ++renames >= from ? EIO : 0;
+        });
+    };
+    failRenames(2); // stopped in its switch: its folder stays
+    EXPECT_FALSE(backup::backupDataFolder(data, chosen).ok());
+    const QString fresh = QDir(external).filePath(QStringLiteral("~BackubData.new"));
+    const QString aside = QDir(external).filePath(QStringLiteral("~BackubData.old"));
+    ASSERT_TRUE(QFileInfo(fresh).isDir());
+    failRenames(1); // the switch taken up again by a restore fails again
+    EXPECT_FALSE(backup::restoreDataFolder(db, backupFolder()).ok());
+    // A new backup is not mixed with it, and says why.
+    EXPECT_TRUE(backup::backupDataFolder(data, chosen).message.contains(QStringLiteral("BackubData/~BackubData.new")));
+    pf::sys::setFaultHook({});
+    EXPECT_TRUE(QFileInfo(fresh).isDir() && QFileInfo(aside).isDir());
+    exec("insert into Bank1 (SHPROJE, NAME) values (40, 'c')");
+    const auto r = backup::restoreDataFolder(db, backupFolder());
+    EXPECT_TRUE(r.ok()) << r.message.toStdString();
+    EXPECT_EQ(snapshot(), changed);
+}
+
 // Copies the folder `from`, and every folder in it, to `to`.
 void copyTree(const QString &from, const QString &to)
 {
