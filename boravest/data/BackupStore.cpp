@@ -96,6 +96,8 @@ const QString kLinkNotFolder =
 const QString kPlacedNotSynced =
     QStringLiteral("پشتيبان تازه در جاي پوشه %1 گذاشته شد اما ماندن آن بر ديسك تاييد نشد");
 const QString kEarlierKept = QStringLiteral("پوشه پشتيبان پيشين (%1) نگه داشته شد");
+const QString kPreviousWaits =
+    QStringLiteral("پوشه %1 از بازيابي ناتمام پيشين مانده است و پرونده هاي آن هنوز برگردانده نشده است؛ بازيابي تازه انجام نمي شود");
 const QString kEarlierNotRemoved = QStringLiteral("پوشه پشتيبان پيشين (%1) پاك نشد؛ مي توانيد آن را خودتان پاك كنيد");
 const QString kMadeNotRemoved = QStringLiteral("پوشه %1 كه اين پشتيبان ساخته بود پاك نشد؛ مي توانيد آن را خودتان پاك كنيد");
 const QString kLeftoverBlocks = QStringLiteral("پوشه %1 از پشتيبان ناتمام پيشين مانده است و پاك نمي شود");
@@ -1336,6 +1338,11 @@ RestoreResult restoreFrom(pf::db::Database &db, const QString &source, const Tic
         if (src.size(entryOf(t)) != listed.files.value(t.fileName.toLower()).size)
             return refuse(t.fileName, kChanged.arg(t.fileName));
     recoverInterruptedRestore(dataFolder);
+    // The files a stopped restore set aside, not yet put back, are not
+    // given up to a new one.
+    if (data.kind(previousName) == EntryKind::Folder &&
+        data.folder(previousName).kind(QLatin1String(kSwapMarker)) != EntryKind::None)
+        return refuse(QString(), kPreviousWaits.arg(QDir::toNativeSeparators(data.filePath(previousName))));
 
     // Stage: every table copied beside the data, as the list has it, and
     // checked, before anything of the data changes.

@@ -1072,7 +1072,10 @@ TEST_F(BackupStoreTest, NamesPlantedInTheDataFolderTouchNothingOutsideIt)
             plant();
             if (atRestore) {
                 db.open();
-                EXPECT_TRUE(backup::restoreDataFolder(db, backupFolder()).ok());
+                // A marker's folder left as it is is not taken over.
+                const bool marker = QFileInfo(old).isDir() && !QFileInfo(old).isSymLink();
+                EXPECT_EQ(backup::restoreDataFolder(db, backupFolder()).outcome,
+                          marker ? backup::Outcome::Refused : backup::Outcome::Done);
             } else {
                 EXPECT_FALSE(backup::recoverInterruptedRestore(data).message.isEmpty());
                 EXPECT_EQ(liveBytes(), live);
@@ -1271,6 +1274,18 @@ TEST_F(BackupStoreTest, EachCauseIsNamedAndLeavesNothingOfItsOwn)
              QDir().mkpath(jd);
          },
          restoring, kRestoreFailed + QStringLiteral("\nپوشه اي به نام bankjd.DB در پوشه داده ها هست؛ جدول در جاي آن گذاشته نمي شود")},
+        {"a stopped restore's files not yet put back",
+         [&] {
+             db.close();
+             const QString old = QDir(data).filePath(QStringLiteral("~brvrestore.old"));
+             QDir().mkpath(old);
+             QFile m(QDir(old).filePath(QStringLiteral("~swapping")));
+             ASSERT_TRUE(m.open(QIODevice::WriteOnly) && m.write("victim\t0\n") > 0);
+         },
+         restoring,
+         kRestoreFailed + QStringLiteral("\nپوشه %1 از بازيابي ناتمام پيشين مانده است و پرونده هاي آن هنوز برگردانده "
+                                         "نشده است؛ بازيابي تازه انجام نمي شود")
+                             .arg(QDir::toNativeSeparators(QDir(data).filePath(QStringLiteral("~brvrestore.old"))))},
         {"two files of one table in the backup",
          [&] { ASSERT_TRUE(QFile::copy(QDir(backupFolder()).filePath(QStringLiteral("bankjd.DB")), inBackup)); }, restoring,
          kRestoreFailed + QStringLiteral("\nپرونده هاي bankjd.DB و BANKJD.db در پوشه پشتيبان نام يك جدول را دارند "
