@@ -93,6 +93,11 @@ const QString kOrphans = QStringLiteral("%1 رديف جدول %2 به هيچ %3 
 const QString kNoMemory = QStringLiteral("حافظه براي اين كار كافي نيست");
 const QString kLinkNotFolder =
     QStringLiteral("در مسير انتخاب شده %1 پيوندي است كه به پوشه اي نمي رسد؛ پشتيبان در آن تهيه نمي شود");
+const QString kPlacedNotSynced =
+    QStringLiteral("پشتيبان تازه در جاي پوشه %1 گذاشته شد اما ماندن آن بر ديسك تاييد نشد");
+const QString kEarlierKept = QStringLiteral("پوشه پشتيبان پيشين (%1) نگه داشته شد");
+const QString kPreviousWaits =
+    QStringLiteral("پوشه %1 از بازيابي ناتمام پيشين مانده است و پرونده هاي آن هنوز برگردانده نشده است؛ بازيابي تازه انجام نمي شود");
 const QString kEarlierNotRemoved = QStringLiteral("پوشه پشتيبان پيشين (%1) پاك نشد؛ مي توانيد آن را خودتان پاك كنيد");
 const QString kMadeNotRemoved = QStringLiteral("پوشه %1 كه اين پشتيبان ساخته بود پاك نشد؛ مي توانيد آن را خودتان پاك كنيد");
 const QString kLeftoverBlocks = QStringLiteral("پوشه %1 از پشتيبان ناتمام پيشين مانده است و پاك نمي شود");
@@ -631,7 +636,11 @@ std::error_code switchInto(const Folder &into, const QString &freshName, const Q
     const Folder fresh = into.folder(freshName, &error);
     if (!fresh.isOpen())
         return systemError(error);
-    const Folder aside = ownFolder(into, QLatin1String(kEarlierFolder), ownInBackup, &error);
+    // What a stopped switch set aside is the only copy of those tables of
+    // the earlier backup: taken on, never emptied.
+    const QString asideName = QLatin1String(kEarlierFolder);
+    const Folder aside = into.kind(asideName) == EntryKind::Folder ? into.folder(asideName, &error)
+                                                                   : ownFolder(into, asideName, ownInBackup, &error);
     if (!aside.isOpen())
         return systemError(error);
     const QStringList there = into.entries(&error);
@@ -662,21 +671,30 @@ std::error_code switchInto(const Folder &into, const QString &freshName, const Q
 // What backups stopped on the way left in `into`, a folder that takes its
 // tables beside other files: a new backup whole in its folder is put in
 // place (its switch done to the end), anything else of their own goes.
-// `left` receives the folders that stay.
-void finishInterruptedBackups(const Folder &into, QStringList *left = nullptr)
+// `left` receives the folders that stay. A switch that fails again keeps
+// the new backup's folder and what was set aside for the next try: false
+// then.
+bool finishInterruptedBackups(const Folder &into, QStringList *left = nullptr)
 {
+    bool finished = true;
     for (int n = 1; n <= kFreshFolders; ++n) {
         const QString name = QLatin1String(kFreshFolder) + (n == 1 ? QString() : QString::number(n));
         if (into.kind(name) != EntryKind::Folder)
             continue;
         Manifest m;
-        if (readManifest(into.folder(name), &m) == ListState::Read && listsEveryTable(m))
-            switchInto(into, name, m.names, {});
+        if (readManifest(into.folder(name), &m) == ListState::Read && listsEveryTable(m) &&
+            switchInto(into, name, m.names, {})) {
+            finished = false;
+            if (left)
+                *left << into.filePath(name);
+            continue;
+        }
         if (!into.removeOwnFolder(name, ownInBackup) && left)
             *left << into.filePath(name);
     }
-    if (!into.removeOwnFolder(QLatin1String(kEarlierFolder), ownInBackup) && left)
+    if ((!finished || !into.removeOwnFolder(QLatin1String(kEarlierFolder), ownInBackup)) && left)
         *left << into.filePath(QLatin1String(kEarlierFolder));
+    return finished;
 }
 
 // A backup stopped between setting an earlier one aside and putting the
@@ -851,7 +869,12 @@ BackupResult makeBackup(const QString &dataFolder, const QString &chosen, const 
     // What a backup stopped there on the way left is finished first; a
     // folder standing in a table's place there takes no backup.
     if (into.isOpen()) {
-        finishInterruptedBackups(into);
+        // One that cannot be finished now is not mixed with a new one.
+        if (QStringList left; !finishInterruptedBackups(into, &left)) {
+            for (QString &l : left)
+                l = QDir::toNativeSeparators(l);
+            return fail(left.size() == 1 ? kLeftoverBlocks.arg(left.first()) : kLeftoversBlock.arg(joined(left)));
+        }
         QStringList names;
         for (const auto &t : schema::dataFolderTables())
             names << t.fileName;
@@ -977,22 +1000,33 @@ BackupResult makeBackup(const QString &dataFolder, const QString &chosen, const 
         into.isOpen() ? switchInto(into, fresh->name, files, tick) : putInPlace(parent, fresh->name, tick);
     if (placed)
         return fail(backupWriteWhy(faultOf(placed.value()), notPlaced));
+    // The new backup stands in its place now; what it replaced (exchanged
+    // into the fresh folder, or set aside) is no longer to be removed as a
+    // backup being made.
+    fresh->keep = true;
     // The renames last through a power cut before the backup is said made,
     // and so do the folders the backup made.
-    if (!home.sync() || (into.isOpen() && !parent.sync()))
-        return fail(notPlaced);
-    for (const QString &folder : std::as_const(made)) {
-        const Folder above = Folder::open(QFileInfo(folder).absolutePath(), true);
-        if (!above.sync())
-            return fail(notPlaced);
-    }
+    bool synced = home.sync() && (!into.isOpen() || parent.sync());
+    for (const QString &folder : std::as_const(made))
+        synced = synced && Folder::open(QFileInfo(folder).absolutePath(), true).sync();
     step(tick);
     r.outcome = Outcome::Done;
     r.message = kBackupDone;
+    const QString replaced = into.isOpen() ? QLatin1String(kEarlierFolder) : fresh->name;
+    if (!synced) {
+        // Made and in place, yet a power cut may still undo the renames:
+        // what it replaced stays beside it until a later backup.
+        r.message += QLatin1Char('\n') + kPlacedNotSynced.arg(QLatin1String(kBackupFolderName));
+        if (home.kind(replaced) == EntryKind::Folder)
+            r.message += QLatin1Char('\n') + kEarlierKept.arg(QDir::toNativeSeparators(home.filePath(replaced)));
+        if (into.isOpen() && !home.removeOwnFolder(fresh->name, ownInBackup))
+            r.message += QLatin1Char('\n') + kMadeNotRemoved.arg(QDir::toNativeSeparators(home.filePath(fresh->name)));
+        fresh->name.clear();
+        return r;
+    }
     // What is left of the replaced backup: the new one stands, the old one
     // is said to remain, and the next backup passes it over.
     fresh->keep = false;
-    const QString replaced = into.isOpen() ? QLatin1String(kEarlierFolder) : fresh->name;
     if (!home.removeOwnFolder(replaced, ownInBackup))
         r.message += QLatin1Char('\n') + kEarlierNotRemoved.arg(QDir::toNativeSeparators(home.filePath(replaced)));
     if (into.isOpen() && !home.removeOwnFolder(fresh->name, ownInBackup))
@@ -1104,9 +1138,15 @@ Recovery recoverInterruptedRestore(const QString &dataFolder)
     if (previous.isOpen()) {
         const PlainFile opened = previous.openPlain(QLatin1String(kSwapMarker));
         QFile m;
-        if (opened.notPlain) {
+        // Only a marker that is not there says the restore got past it; one
+        // that is there but cannot be read (a link, no right to it, the
+        // system out of handles) is not trusted, and its folder waits.
+        if (opened.notPlain || (!opened.ok() && opened.error != ENOENT)) {
             trusted = false;
-        } else if (opened.ok() && m.open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        } else if (opened.ok() && !m.open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(opened.fd);
+            trusted = false;
+        } else if (opened.ok()) {
             // The marker names every file the restore was putting in place,
             // each with "1" when a live file of that name was being replaced.
             // A line of any other kind (a path, a name that is none of the
@@ -1298,6 +1338,11 @@ RestoreResult restoreFrom(pf::db::Database &db, const QString &source, const Tic
         if (src.size(entryOf(t)) != listed.files.value(t.fileName.toLower()).size)
             return refuse(t.fileName, kChanged.arg(t.fileName));
     recoverInterruptedRestore(dataFolder);
+    // The files a stopped restore set aside, not yet put back, are not
+    // given up to a new one.
+    if (data.kind(previousName) == EntryKind::Folder &&
+        data.folder(previousName).kind(QLatin1String(kSwapMarker)) != EntryKind::None)
+        return refuse(QString(), kPreviousWaits.arg(QDir::toNativeSeparators(data.filePath(previousName))));
 
     // Stage: every table copied beside the data, as the list has it, and
     // checked, before anything of the data changes.

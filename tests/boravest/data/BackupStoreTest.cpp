@@ -700,6 +700,26 @@ TEST_F(BackupStoreTest, AFailedBackupSaysWhyAndKeepsTheEarlierOne)
     }
 }
 
+TEST_F(BackupStoreTest, ABackupInPlaceButNotSyncedSaysSoAndKeepsTheEarlierOne)
+{
+    const QString chosen = root.filePath(QStringLiteral("chosen"));
+    const auto [first, second] = backupThenChange(chosen);
+    pf::sys::setFaultHook([&](pf::sys::Change c, const QString &path) {
+        return c == pf::sys::Change::Sync && QDir(path) == QDir(chosen) ? EIO : 0;
+    });
+    const auto b = backup::backupDataFolder(data, chosen);
+    pf::sys::setFaultHook({});
+    EXPECT_EQ(b.outcome, backup::Outcome::Done);
+    EXPECT_TRUE(b.message.contains(QStringLiteral("تاييد نشد"))) << b.message.toStdString();
+    pf::db::Database other;
+    openScratch(other);
+    const QString earlier = QDir(chosen).filePath(QStringLiteral("~BackubData.new"));
+    ASSERT_TRUE(backup::restoreDataFolder(other, earlier).ok());
+    EXPECT_EQ(snapshotOf(other), first);
+    ASSERT_TRUE(backup::restoreDataFolder(other, backupFolder()).ok());
+    EXPECT_EQ(snapshotOf(other), second);
+}
+
 #ifdef Q_OS_UNIX
 TEST_F(BackupStoreTest, ABackupKilledAtAnySyncOrRenameLeavesNothingARestoreTakesButAWholeBackup)
 {
@@ -766,6 +786,7 @@ TEST_F(BackupStoreTest, ABackupKilledAtAnySyncOrRenameLeavesNothingARestoreTakes
 
 #ifdef Q_OS_UNIX
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -869,6 +890,40 @@ TEST_F(BackupStoreTest, ABackubDataThatIsALinkTakesTheBackupBesideWhatItHoldsOrI
     EXPECT_EQ(backup::backupDataFolder(data, chosen).message,
               kBackupFailed + QStringLiteral("\nدر مسير انتخاب شده BackubData پيوندي است كه به پوشه اي نمي رسد؛ "
                                              "پشتيبان در آن تهيه نمي شود"));
+}
+
+TEST_F(BackupStoreTest, AStoppedSwitchThroughALinkThatFailsAgainKeepsWhatItSetAsideUntilItFinishes)
+{
+    const QString chosen = root.filePath(QStringLiteral("chosen"));
+    const QString external = root.filePath(QStringLiteral("external"));
+    QDir().mkpath(chosen);
+    QDir().mkpath(external);
+    ASSERT_TRUE(QFile::link(external, backupFolder()));
+    ASSERT_TRUE(backup::backupDataFolder(data, chosen).ok());
+    exec("delete from bankjd");
+    const Rows changed = snapshot();
+    int renames = 0;
+    auto failRenames = [&](int from) {
+        renames = 0;
+        pf::sys::setFaultHook([&renames, from](pf::sys::Change c, const QString &) {
+            return c == pf::sys::Change::Rename && ++renames >= from ? EIO : 0;
+        });
+    };
+    failRenames(2); // stopped in its switch: its folder stays
+    EXPECT_FALSE(backup::backupDataFolder(data, chosen).ok());
+    const QString fresh = QDir(external).filePath(QStringLiteral("~BackubData.new"));
+    const QString aside = QDir(external).filePath(QStringLiteral("~BackubData.old"));
+    ASSERT_TRUE(QFileInfo(fresh).isDir());
+    failRenames(1); // the switch taken up again by a restore fails again
+    EXPECT_FALSE(backup::restoreDataFolder(db, backupFolder()).ok());
+    // A new backup is not mixed with it, and says why.
+    EXPECT_TRUE(backup::backupDataFolder(data, chosen).message.contains(QStringLiteral("BackubData/~BackubData.new")));
+    pf::sys::setFaultHook({});
+    EXPECT_TRUE(QFileInfo(fresh).isDir() && QFileInfo(aside).isDir());
+    exec("insert into Bank1 (SHPROJE, NAME) values (40, 'c')");
+    const auto r = backup::restoreDataFolder(db, backupFolder());
+    EXPECT_TRUE(r.ok()) << r.message.toStdString();
+    EXPECT_EQ(snapshot(), changed);
 }
 
 // Copies the folder `from`, and every folder in it, to `to`.
@@ -1017,7 +1072,10 @@ TEST_F(BackupStoreTest, NamesPlantedInTheDataFolderTouchNothingOutsideIt)
             plant();
             if (atRestore) {
                 db.open();
-                EXPECT_TRUE(backup::restoreDataFolder(db, backupFolder()).ok());
+                // A marker's folder left as it is is not taken over.
+                const bool marker = QFileInfo(old).isDir() && !QFileInfo(old).isSymLink();
+                EXPECT_EQ(backup::restoreDataFolder(db, backupFolder()).outcome,
+                          marker ? backup::Outcome::Refused : backup::Outcome::Done);
             } else {
                 EXPECT_FALSE(backup::recoverInterruptedRestore(data).message.isEmpty());
                 EXPECT_EQ(liveBytes(), live);
@@ -1216,6 +1274,18 @@ TEST_F(BackupStoreTest, EachCauseIsNamedAndLeavesNothingOfItsOwn)
              QDir().mkpath(jd);
          },
          restoring, kRestoreFailed + QStringLiteral("\nپوشه اي به نام bankjd.DB در پوشه داده ها هست؛ جدول در جاي آن گذاشته نمي شود")},
+        {"a stopped restore's files not yet put back",
+         [&] {
+             db.close();
+             const QString old = QDir(data).filePath(QStringLiteral("~brvrestore.old"));
+             QDir().mkpath(old);
+             QFile m(QDir(old).filePath(QStringLiteral("~swapping")));
+             ASSERT_TRUE(m.open(QIODevice::WriteOnly) && m.write("victim\t0\n") > 0);
+         },
+         restoring,
+         kRestoreFailed + QStringLiteral("\nپوشه %1 از بازيابي ناتمام پيشين مانده است و پرونده هاي آن هنوز برگردانده "
+                                         "نشده است؛ بازيابي تازه انجام نمي شود")
+                             .arg(QDir::toNativeSeparators(QDir(data).filePath(QStringLiteral("~brvrestore.old"))))},
         {"two files of one table in the backup",
          [&] { ASSERT_TRUE(QFile::copy(QDir(backupFolder()).filePath(QStringLiteral("bankjd.DB")), inBackup)); }, restoring,
          kRestoreFailed + QStringLiteral("\nپرونده هاي bankjd.DB و BANKJD.db در پوشه پشتيبان نام يك جدول را دارند "
@@ -1238,6 +1308,29 @@ TEST_F(BackupStoreTest, EachCauseIsNamedAndLeavesNothingOfItsOwn)
          [&] { return backup::recoverInterruptedRestore(data).message; },
          QStringLiteral("اين موارد به جاي پوشه هاي اين برنامه در پوشه داده ها بود و برداشته شد: ~brvrestore.old، "
                         "~brvrestore.new")},
+        {"a restore's marker that cannot be opened",
+         [&] {
+             db.close();
+             const QString old = QDir(data).filePath(QStringLiteral("~brvrestore.old"));
+             QDir().mkpath(old);
+             ASSERT_TRUE(QFile::copy(QDir(backupFolder()).filePath(QStringLiteral("bankjd.DB")), QDir(old).filePath(QStringLiteral("bankjd.DB"))));
+             QFile m(QDir(old).filePath(QStringLiteral("~swapping")));
+             ASSERT_TRUE(m.open(QIODevice::WriteOnly) && m.write("bankjd.DB\t1\n") > 0);
+         },
+         [&] {
+             // The system out of handles just as the marker is opened.
+             rlimit was{};
+             getrlimit(RLIMIT_NOFILE, &was);
+             const int lowest = dup(0);
+             close(lowest);
+             const rlimit few{rlim_t(lowest + 2), was.rlim_max};
+             setrlimit(RLIMIT_NOFILE, &few);
+             const QString said = backup::recoverInterruptedRestore(data).message;
+             setrlimit(RLIMIT_NOFILE, &was);
+             EXPECT_TRUE(QFile::exists(QDir(data).filePath(QStringLiteral("~brvrestore.old/bankjd.DB"))));
+             return said;
+         },
+         QStringLiteral("اين موارد در پوشه داده ها ساخته اين برنامه نيست و به كار نرفت: ~brvrestore.old/~swapping")},
         {"nine folders of stopped backups that cannot be removed", [&] { leftovers(); },
          [&] { return backup::backupDataFolder(data, chosen).message; },
          kBackupFailed + QStringLiteral("\nپوشه هاي %1 از پشتيبان هاي ناتمام پيشين مانده اند و پاك نمي شوند")
