@@ -266,8 +266,9 @@ TEST_F(BackupStoreTest, ListsWithWindowsLineEndsOrOfTheEarlierFormatAreRead)
         // beside it, its header says so (bytes 18 and 19).
         for (const auto &[file, bytes] : liveBytes().asKeyValueRange()) {
             EXPECT_FALSE(file.endsWith(QLatin1String("-wal")) || file.endsWith(QLatin1String("-shm"))) << file.toStdString();
-            if (file.endsWith(QLatin1String(".db"), Qt::CaseInsensitive))
+            if (file.endsWith(QLatin1String(".db"), Qt::CaseInsensitive)) {
                 EXPECT_EQ(bytes.mid(18, 2), QByteArray("\x01\x01")) << file.toStdString();
+            }
         }
         EXPECT_EQ(snapshot(), saved);
     }
@@ -967,8 +968,9 @@ TEST_F(BackupStoreTest, ABackupBesideOtherFilesStoppedAtAnyStepLeavesOneBackupWh
             QFile out(QDir(holder).filePath(QLatin1String(f)));
             EXPECT_TRUE(out.open(QIODevice::WriteOnly) && out.write(f) > 0);
         }
-        if (linked)
+        if (linked) {
             EXPECT_TRUE(QFile::link(external, backupFolder()));
+        }
         return holder;
     };
     // What a restore of the folder gives (tried once for each state).
@@ -1348,8 +1350,9 @@ TEST_F(BackupStoreTest, EachCauseIsNamedAndLeavesNothingOfItsOwn)
         db.close();
         auto after = bytesUnder(root.path());
         for (auto it = planted.begin(); it != planted.end(); ++it)
-            if (!before.contains(it.key()) && !it.key().contains(QLatin1String("~brvrestore")))
+            if (!before.contains(it.key()) && !it.key().contains(QLatin1String("~brvrestore"))) {
                 EXPECT_EQ(after.value(it.key()), it.value()) << it.key().toStdString();
+            }
         for (const QString &path : after.keys())
             EXPECT_TRUE(planted.contains(path)) << path.toStdString();
         // Put back for the next case.
